@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, running and testing need, when
+# any is missing. Runs apt-get as root, or through sudo for other users.
+set -euo pipefail
+
+packages=(
+    g++ clang libclang-rt-dev cmake ninja-build make pkg-config
+    libgtest-dev libgmock-dev
+    nkf            # the reference the conversion tests compare against
+    rapidjson-dev  # the parse benchmark's yardstick
+)
+
+missing=()
+for package in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+        missing+=("$package")
+    fi
+done
+
+if ((${#missing[@]})); then
+    echo "Installing: ${missing[*]}"
+    sudo=()
+    if [ "$(id -u)" -ne 0 ]; then
+        sudo=(sudo)
+    fi
+    "${sudo[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi

@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs the main job on the bundled
+# example project: ze-tool checks the project text and lists its dialogs.
+set -euo pipefail
+top="$(cd "$(dirname "$0")/.." && pwd)"
+cd "$top"
+scripts/install-deps.sh
+scripts/build.sh build
+exec build/bin/ze-tool check examples/SampleApp.moxspro
