@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// The three conversions used for resource text. Their results match nkf 2.1.5
+// run with the option string named beside each, byte for byte, except where
+// noted in the implementation (nkf damages some text the editor itself writes).
+// The whole result is always returned; nothing is cut.
+namespace ze {
+
+// "-xs": the input coding is detected (ISO-2022-JP, UTF-8, Shift_JIS, EUC-JP);
+// the output is Shift_JIS with half-width katakana kept.
+std::string ConvertToSjis(std::string_view text);
+
+// "-Ws": UTF-8 in, Shift_JIS out (half-width katakana widened as nkf does).
+std::string ConvertUtf8ToSjis(std::string_view utf8);
+
+// "-Sw": Shift_JIS in, UTF-8 out (half-width katakana widened as nkf does).
+std::string ConvertSjisToUtf8(std::string_view sjis);
+
+}  // namespace ze
