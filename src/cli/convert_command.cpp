@@ -1,0 +1,27 @@
+#include <iostream>
+#include <string>
+
+#include "cli/commands.h"
+#include "common/text_convert.h"
+
+namespace ze::cli {
+
+int RunConvert(const Arguments& args) {
+    if (args.size() != 1 || (args[0] != "-xs" && args[0] != "-Ws" && args[0] != "-Sw")) {
+        std::cerr << "usage: ze-tool convert -xs|-Ws|-Sw  < input > output\n";
+        return 2;
+    }
+    std::string input;
+    if (!ReadAll("-", input)) {
+        std::cerr << "ze-tool convert: standard input cannot be read\n";
+        return 1;
+    }
+    const std::string& option = args[0];
+    const std::string output = option == "-xs"   ? ConvertToSjis(input)
+                               : option == "-Ws" ? ConvertUtf8ToSjis(input)
+                                                 : ConvertSjisToUtf8(input);
+    std::cout.write(output.data(), static_cast<std::streamsize>(output.size()));
+    return std::cout.good() ? 0 : 1;
+}
+
+}  // namespace ze::cli
