@@ -1,0 +1,435 @@
+#include "common/text_convert.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "common/code_lookup.h"
+
+// Resource text reaches the device as UTF-8 and comes back from it; every conversion
+// reproduces nkf 2.1.5 byte for byte because files written by earlier releases of the
+// editor went through nkf, and a project must load and save back unchanged. nkf is a
+// program, not a library, so its mapping lives in generated tables and the code below
+// repeats how nkf walks the bytes: what a lead byte swallows, what it drops, and how a
+// half-width katakana absorbs a following sound mark.
+//
+// Unlike the original use of nkf, the output is never cut at twice the input length:
+// one byte of half-width katakana becomes three bytes of UTF-8.
+namespace ze {
+namespace {
+
+using detail::IsHalfKana;
+using detail::IsTrail;
+using tables::kTrailCount;
+using tables::LeadIndex;
+
+constexpr unsigned char kEsc = 0x1B;
+constexpr std::uint32_t kHalfKanaFirst = 0xFF61;
+constexpr std::uint32_t kHalfKanaLast = 0xFF9F;
+
+const unsigned char* Bytes(std::string_view s) {
+    return reinterpret_cast<const unsigned char*>(s.data());
+}
+
+int PairIndex(unsigned char lead, unsigned char trail) {
+    return LeadIndex(lead) * kTrailCount + (trail - 0x40);
+}
+
+// nkf widens a half-width katakana only once it sees the next character it writes, so a
+// following sound mark merges into it even across bytes nkf drops in between.
+template <typename Put>
+class KanaWidener {
+public:
+    explicit KanaWidener(Put put) : put_(put) {}
+
+    // Half-width katakana, as an index from 0xA1 (U+FF61).
+    char* Kana(char* out, int kana) {
+        if (pending_ >= 0) {
+            const int form = kana == kVoicedIndex ? 1 : kana == kSemiVoicedIndex ? 2 : 0;
+            if (form != 0 && tables::kNkfKanaToUcs[pending_][form] != 0) {
+                out = put_(out, tables::kNkfKanaToUcs[pending_][form]);
+                pending_ = -1;
+                return out;
+            }
+            out = Flush(out);
+        }
+        pending_ = kana;
+        return out;
+    }
+
+    // Call before writing anything other than half-width katakana, and at the end.
+    char* Flush(char* out) {
+        if (pending_ >= 0) {
+            out = put_(out, tables::kNkfKanaToUcs[pending_][0]);
+            pending_ = -1;
+        }
+        return out;
+    }
+
+private:
+    static constexpr int kVoicedIndex = 0xDE - 0xA1;
+    static constexpr int kSemiVoicedIndex = 0xDF - 0xA1;
+    Put put_;
+    int pending_ = -1;
+};
+
+// How many bytes nkf's UTF-8 reader takes from `i` (at least one). A two-byte lead, a
+// stray continuation byte or 0xF5-0xFF takes the next byte whatever it is; a three- or
+// four-byte lead takes continuation bytes up to and including the first byte that is not
+// one.
+std::size_t NkfUtf8Span(const unsigned char* s, std::size_t n, std::size_t i) {
+    const unsigned char b = s[i];
+    if (b < 0x80) {
+        return 1;
+    }
+    std::size_t want = 1;
+    if (b >= 0xE0 && b <= 0xEF) {
+        want = 2;
+    } else if (b >= 0xF0 && b <= 0xF4) {
+        want = 3;
+    } else {
+        return i + 1 < n ? 2 : 1;
+    }
+    std::size_t k = 1;
+    while (k <= want && i + k < n) {
+        const bool continuation = (s[i + k] & 0xC0) == 0x80;
+        ++k;
+        if (!continuation) {
+            break;
+        }
+    }
+    return k;
+}
+
+// --- nkf -xs: the paths behind the input guess ---------------------------------------
+
+bool HasNonAscii(std::string_view s) {
+    for (const char c : s) {
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            return true;
+        }
+    }
+    return false;
+}
+
+enum class Utf8Reading { kNone, kPartial, kWhole };
+
+// Whether the text is well-formed UTF-8 and, if so, whether nkf can write every
+// character of it in Shift_JIS.
+Utf8Reading ReadAsUtf8(std::string_view text) {
+    const auto& map = detail::NkfUcsToSjis();
+    const unsigned char* s = Bytes(text);
+    const std::size_t n = text.size();
+    bool whole = true;
+    for (std::size_t i = 0; i < n;) {
+        if (s[i] < 0x80) {
+            ++i;
+            continue;
+        }
+        const int len = detail::Utf8SequenceLength(s, n, i);
+        if (len == 0) {
+            return Utf8Reading::kNone;
+        }
+        const std::uint32_t c = detail::DecodeUtf8(s + i, len);
+        whole = whole && c < 0x10000 && map[c] != 0;
+        i += static_cast<std::size_t>(len);
+    }
+    return whole ? Utf8Reading::kWhole : Utf8Reading::kPartial;
+}
+
+// Well-formed UTF-8 in, Shift_JIS out, half-width katakana kept.
+char* Utf8ToSjisKeepKana(std::string_view text, char* out) {
+    const auto& map = detail::NkfUcsToSjis();
+    const unsigned char* s = Bytes(text);
+    const std::size_t n = text.size();
+    for (std::size_t i = 0; i < n;) {
+        if (s[i] < 0x80) {
+            *out++ = static_cast<char>(s[i++]);
+            continue;
+        }
+        const int len = detail::Utf8SequenceLength(s, n, i);
+        const std::uint32_t c = detail::DecodeUtf8(s + i, len);
+        if (c < 0x10000) {
+            out = detail::PutSjis(out, map[c]);
+        }
+        i += static_cast<std::size_t>(len);
+    }
+    return out;
+}
+
+// Shift_JIS that CP932 reads without error: every double-byte code assigned.
+bool IsValidSjis(std::string_view text) {
+    const auto& keep = detail::NkfSjisKeep();
+    const unsigned char* s = Bytes(text);
+    const std::size_t n = text.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        const unsigned char b = s[i];
+        if (b < 0x80 || IsHalfKana(b)) {
+            continue;
+        }
+        if (LeadIndex(b) < 0 || i + 1 >= n || !IsTrail(s[i + 1]) ||
+            keep[PairIndex(b, s[i + 1])] == 0) {
+            return false;
+        }
+        ++i;
+    }
+    return true;
+}
+
+// A double-byte code through nkf: the NEC-selected IBM rows become the IBM rows.
+char* KeepSjisPair(unsigned char lead, unsigned char trail, char* out) {
+    return detail::PutSjis(out, detail::NkfSjisKeep()[PairIndex(lead, trail)]);
+}
+
+char* SjisToSjis(std::string_view text, char* out) {
+    const unsigned char* s = Bytes(text);
+    const std::size_t n = text.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        const unsigned char b = s[i];
+        if (b < 0x80 || IsHalfKana(b)) {
+            *out++ = static_cast<char>(b);
+            continue;
+        }
+        out = KeepSjisPair(b, s[i + 1], out);
+        ++i;
+    }
+    return out;
+}
+
+// Row and cell of JIS X 0208 (0x21-0x7E each) to a Shift_JIS code.
+std::uint16_t JisToSjis(unsigned char row, unsigned char cell) {
+    const unsigned lead = ((row + 1u) >> 1) + (row <= 0x5E ? 0x70u : 0xB0u);
+    unsigned trail = 0;
+    if (row & 1u) {
+        trail = cell + 0x1Fu + (cell >= 0x60 ? 1u : 0u);
+    } else {
+        trail = cell + 0x7Eu;
+    }
+    return static_cast<std::uint16_t>(lead << 8 | trail);
+}
+
+char* PutJis(unsigned char row, unsigned char cell, char* out) {
+    const std::uint16_t code = JisToSjis(row, cell);
+    const int idx =
+        PairIndex(static_cast<unsigned char>(code >> 8), static_cast<unsigned char>(code & 0xFF));
+    const std::uint16_t kept = detail::NkfSjisKeep()[idx];
+    // Codes CP932 leaves unassigned pass as the plain arithmetic gives them.
+    return detail::PutSjis(out, kept != 0 ? kept : code);
+}
+
+bool IsJisByte(unsigned char b) {
+    return b >= 0x21 && b <= 0x7E;
+}
+bool IsEucByte(unsigned char b) {
+    return b >= 0xA1 && b <= 0xFE;
+}
+
+// EUC-JP: two bytes 0xA1-0xFE for JIS X 0208, 0x8E and a katakana byte, 0x8F and two
+// bytes for JIS X 0212, which Shift_JIS cannot hold and nkf drops. Bytes outside that
+// shape are dropped.
+char* EucToSjis(std::string_view text, char* out) {
+    const unsigned char* s = Bytes(text);
+    const std::size_t n = text.size();
+    for (std::size_t i = 0; i < n;) {
+        const unsigned char b = s[i];
+        if (b < 0x80) {
+            *out++ = static_cast<char>(b);
+            ++i;
+        } else if (b == 0x8E && i + 1 < n && IsHalfKana(s[i + 1])) {
+            *out++ = static_cast<char>(s[i + 1]);
+            i += 2;
+        } else if (b == 0x8F) {
+            i += 3;
+        } else if (IsEucByte(b) && i + 1 < n && IsEucByte(s[i + 1])) {
+            out = PutJis(b & 0x7F, s[i + 1] & 0x7F, out);
+            i += 2;
+        } else {
+            ++i;
+        }
+    }
+    return out;
+}
+
+// ISO-2022-JP and its relatives as nkf reads them. Escape sequences nkf does not know
+// pass through as text; eight-bit bytes between them are taken as Shift_JIS.
+char* JisToSjisText(std::string_view text, char* out) {
+    enum class Mode { kAscii, kKanji, kSupplement, kKana };
+    const unsigned char* s = Bytes(text);
+    const std::size_t n = text.size();
+    Mode mode = Mode::kAscii;
+    bool shiftOut = false;
+    auto starts = [&](std::size_t i, const char* seq) {
+        const std::size_t len = std::strlen(seq);
+        return i + len <= n && std::memcmp(s + i, seq, len) == 0;
+    };
+    for (std::size_t i = 0; i < n;) {
+        const unsigned char b = s[i];
+        if (b == kEsc) {
+            static constexpr struct {
+                const char* seq;
+                Mode mode;
+            } kDesignations[] = {
+                {"\x1b$B", Mode::kKanji},       {"\x1b$@", Mode::kKanji},
+                {"\x1b$(B", Mode::kKanji},      {"\x1b$(@", Mode::kKanji},
+                {"\x1b$(Q", Mode::kKanji},      {"\x1b$(O", Mode::kKanji},
+                {"\x1b$(D", Mode::kSupplement}, {"\x1b(B", Mode::kAscii},
+                {"\x1b(J", Mode::kAscii},       {"\x1b(I", Mode::kKana},
+            };
+            bool known = false;
+            for (const auto& d : kDesignations) {
+                if (starts(i, d.seq)) {
+                    mode = d.mode;
+                    i += std::strlen(d.seq);
+                    known = true;
+                    break;
+                }
+            }
+            if (!known) {
+                *out++ = static_cast<char>(b);
+                ++i;
+            }
+            continue;
+        }
+        if (b == 0x0E || b == 0x0F) {
+            shiftOut = b == 0x0E;
+            ++i;
+            continue;
+        }
+        if (b >= 0x80) {
+            if (IsHalfKana(b)) {
+                *out++ = static_cast<char>(b);
+            } else if (LeadIndex(b) >= 0 && i + 1 < n && IsTrail(s[i + 1])) {
+                out = KeepSjisPair(b, s[i + 1], out);
+                ++i;
+            }
+            ++i;
+            continue;
+        }
+        if ((shiftOut || mode == Mode::kKana) && b >= 0x21 && b <= 0x5F) {
+            *out++ = static_cast<char>(b | 0x80);
+            ++i;
+        } else if ((mode == Mode::kKanji || mode == Mode::kSupplement) && IsJisByte(b)) {
+            if (i + 1 < n && IsJisByte(s[i + 1]) && mode == Mode::kKanji) {
+                out = PutJis(b, s[i + 1], out);
+            }
+            i += 2;
+        } else {
+            *out++ = static_cast<char>(b);
+            ++i;
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+std::string ConvertToSjis(std::string_view text) {
+    // Every path writes at most one byte per input byte.
+    return detail::WriteBounded(text.size(), [&](char* out) {
+        if (std::memchr(text.data(), kEsc, text.size()) != nullptr) {
+            return JisToSjisText(text, out);
+        }
+        if (!HasNonAscii(text)) {
+            std::memcpy(out, text.data(), text.size());
+            return out + text.size();
+        }
+        // nkf's guess reads some Shift_JIS (runs of half-width katakana above all) as
+        // EUC-JP and some UTF-8 as Shift_JIS. Text that is well-formed UTF-8 or valid
+        // Shift_JIS is taken for what it is; the editor writes nothing else. Short runs of
+        // half-width katakana can be well-formed UTF-8 too (Latin, Greek or Cyrillic
+        // letters); Shift_JIS wins unless every such letter has a Shift_JIS code.
+        const Utf8Reading utf8 = ReadAsUtf8(text);
+        if (utf8 == Utf8Reading::kWhole) {
+            return Utf8ToSjisKeepKana(text, out);
+        }
+        if (IsValidSjis(text)) {
+            return SjisToSjis(text, out);
+        }
+        if (utf8 == Utf8Reading::kPartial) {
+            return Utf8ToSjisKeepKana(text, out);
+        }
+        return EucToSjis(text, out);
+    });
+}
+
+std::string ConvertUtf8ToSjis(std::string_view utf8) {
+    const auto& map = detail::NkfUcsToSjis();
+    const unsigned char* s = Bytes(utf8);
+    const std::size_t n = utf8.size();
+    // Two bytes of Shift_JIS at most for two or more bytes of UTF-8.
+    return detail::WriteBounded(n, [&](char* out) {
+        KanaWidener widen([&map](char* o, std::uint16_t c) { return detail::PutSjis(o, map[c]); });
+        for (std::size_t i = 0; i < n;) {
+            const unsigned char b = s[i];
+            if (b < 0x80) {
+                out = widen.Flush(out);
+                *out++ = static_cast<char>(b);
+                ++i;
+                continue;
+            }
+            const std::size_t span = NkfUtf8Span(s, n, i);
+            const int len = detail::Utf8SequenceLength(s, n, i);
+            const bool whole = len > 0 && static_cast<std::size_t>(len) == span;
+            const std::uint32_t c = whole ? detail::DecodeUtf8(s + i, len) : 0;
+            i += span;
+            if (c >= kHalfKanaFirst && c <= kHalfKanaLast) {
+                out = widen.Kana(out, static_cast<int>(c - kHalfKanaFirst));
+            } else if (whole) {
+                // A character nkf cannot write still ends a pending katakana; bytes that
+                // do not form a character do not.
+                out = widen.Flush(out);
+                out = detail::PutSjis(out, c < 0x10000 ? map[c] : 0);
+            }
+        }
+        return widen.Flush(out);
+    });
+}
+
+std::string ConvertSjisToUtf8(std::string_view sjis) {
+    const unsigned char* s = Bytes(sjis);
+    const std::size_t n = sjis.size();
+    // Three bytes of UTF-8 at most for each byte: a half-width katakana widens to three.
+    return detail::WriteBounded(n * 3, [&](char* out) {
+        KanaWidener widen(detail::PutUtf8);
+        for (std::size_t i = 0; i < n;) {
+            const unsigned char b = s[i];
+            if (b < 0x80) {
+                out = widen.Flush(out);
+                if (b == kEsc && i + 1 < n && s[i + 1] == '$') {
+                    // nkf swallows ESC '$' at the end and passes it on with an eight-bit
+                    // byte after it untouched.
+                    if (i + 2 >= n) {
+                        break;
+                    }
+                    if (s[i + 2] >= 0x80) {
+                        out = std::copy(s + i, s + i + 3, out);
+                        i += 3;
+                        continue;
+                    }
+                }
+                *out++ = static_cast<char>(b);
+                ++i;
+            } else if (IsHalfKana(b)) {
+                out = widen.Kana(out, b - 0xA1);
+                ++i;
+            } else if (b == 0xA0) {
+                ++i;
+            } else {
+                // Any other byte leads a pair and takes the next byte with it, whatever it is.
+                // A pair with a trail byte in range ends a pending katakana even when nkf
+                // has nothing to write for it; one with a trail out of range vanishes.
+                if (i + 1 < n && s[i + 1] >= 0x40 && s[i + 1] <= 0xFC) {
+                    out = widen.Flush(out);
+                    const std::uint16_t c =
+                        LeadIndex(b) >= 0 ? tables::kNkfSjisToUcs[PairIndex(b, s[i + 1])] : 0;
+                    if (c != 0) {
+                        out = detail::PutUtf8(out, c);
+                    }
+                }
+                i += 2;
+            }
+        }
+        return widen.Flush(out);
+    });
+}
+
+}  // namespace ze

@@ -1,0 +1,80 @@
+#include "common/cp932.h"
+
+#include <gtest/gtest.h>
+
+#include "common/oracle.h"
+
+namespace ze {
+namespace {
+
+// Every code glibc's CP932 assigns decodes as glibc decodes it, and the character encodes
+// back as glibc encodes it (the NEC-selected duplicates go to the IBM rows).
+TEST(Cp932, EveryCodeRoundTripsLikeIconv) {
+    int compared = 0;
+    for (int lead = 0x00; lead <= 0xFC; ++lead) {
+        const bool single = lead < 0x80 || (lead >= 0xA1 && lead <= 0xDF);
+        const bool dbcs = (lead >= 0x81 && lead <= 0x9F) || lead >= 0xE0;
+        for (int trail = single ? -1 : 0x40; trail <= (single ? -1 : 0xFC) && (single || dbcs);
+             ++trail) {
+            std::string code(1, static_cast<char>(lead));
+            if (trail >= 0) {
+                code += static_cast<char>(trail);
+            }
+            const auto utf8 = test::Iconv("CP932", "UTF-8", code);
+            if (!utf8) {
+                EXPECT_EQ(Cp932ToUtf8(code).substr(0, 3), "\xEF\xBF\xBD")
+                    << std::hex << lead << " " << trail;
+                continue;
+            }
+            ++compared;
+            ASSERT_EQ(Cp932ToUtf8(code), *utf8) << std::hex << lead << " " << trail;
+            ASSERT_EQ(Utf8ToCp932(*utf8), *test::Iconv("UTF-8", "CP932", *utf8))
+                << std::hex << lead << " " << trail;
+        }
+    }
+    EXPECT_GT(compared, 9000);
+}
+
+struct Bad {
+    const char* name;
+    std::string input;
+    std::string expected;
+};
+
+class Cp932Bad : public ::testing::TestWithParam<Bad> {};
+
+TEST_P(Cp932Bad, ReplacesOnlyTheBadPart) {
+    const auto& p = GetParam();
+    if (p.name[0] == 'D') {
+        EXPECT_EQ(Cp932ToUtf8(p.input), p.expected);
+    } else {
+        EXPECT_EQ(Utf8ToCp932(p.input), p.expected);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Inputs, Cp932Bad,
+                         ::testing::Values(Bad{"DecodeLoneLeadAtEnd", "a\x82", "a\xEF\xBF\xBD"},
+                                           Bad{"DecodeLeadBeforeSpace", "\x82 ", "\xEF\xBF\xBD "},
+                                           Bad{"DecodeUnassignedPairIsOneCharacter",
+                                               "\x85\x40"
+                                               "b",
+                                               "\xEF\xBF\xBD"
+                                               "b"},
+                                           Bad{"DecodeBytesNeverLeading", "\x80\xA0\xFD",
+                                               "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},
+                                           Bad{"DecodeHalfWidthKanaStaysHalfWidth", "\xB6\xDE",
+                                               "\xEF\xBD\xB6\xEF\xBE\x9E"},
+                                           Bad{"EncodeUnmappable",
+                                               "a\xF0\x9F\x98\x80"
+                                               "b",
+                                               "a?b"},
+                                           Bad{"EncodeEachBrokenByte",
+                                               "\xE3\x81"
+                                               "a\xFF",
+                                               "??a?"},
+                                           Bad{"EncodeNulKept", std::string("a\0b", 3),
+                                               std::string("a\0b", 3)}),
+                         [](const auto& param) { return std::string(param.param.name); });
+
+}  // namespace
+}  // namespace ze
