@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+#include "model/json_value.h"
+
+namespace ze {
+
+// Arrays and objects nested deeper than this make the text fail to parse, with
+// the usual error report pointing at the opening bracket. Resource text nests
+// a dozen levels; the bound keeps a hostile text from exhausting the stack of
+// the recursive reader.
+inline constexpr int kJsonMaxDepth = 512;
+
+struct JsonSyntaxResult {
+    bool ok = false;
+    // On failure: how many bytes the line-counting reader (JsonByteReader)
+    // would have taken from the text when it found the fault; a byte it looked
+    // at and gave back counts. This is the position the error report shows.
+    std::size_t errorOffset = 0;
+};
+
+// Reads one value from the start of text into root; what follows the value is
+// not looked at. On failure root is left untouched.
+//
+// Numbers: a run of digits, "+", "-", ".", "e", "E". With ".", "e" or "E" in
+// it the run must be one whole decimal real (C locale); a real beyond the
+// double range fails instead of becoming an infinity, which could not be
+// written back as a number. Any other run is an integer read like atoi
+// (leading sign and digits, the rest ignored, "-" alone is 0) that saturates
+// at INT32_MIN and INT32_MAX instead of wrapping.
+JsonSyntaxResult ReadJsonText(std::string_view text, JsonValue& root);
+
+}  // namespace ze

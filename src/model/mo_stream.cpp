@@ -1,0 +1,29 @@
+#include "model/mo_stream.h"
+
+namespace ze {
+
+bool CMoStream::Open(const std::filesystem::path& path) {
+    file_.reset(std::fopen(path.c_str(), "wb"));
+    failed_ = false;
+    return file_ != nullptr;
+}
+
+bool CMoStream::Close() {
+    if (!file_) {
+        return false;
+    }
+    const bool closed = std::fclose(file_.release()) == 0;
+    return closed && !failed_;
+}
+
+void CMoStream::Write(const char* bytes, std::size_t count) {
+    if (!file_) {
+        failed_ = true;
+        return;
+    }
+    if (count > 0 && std::fwrite(bytes, 1, count, file_.get()) != count) {
+        failed_ = true;
+    }
+}
+
+}  // namespace ze

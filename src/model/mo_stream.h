@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace ze {
+
+// The sink every writer of resource text writes into, piece by piece. The
+// base class writes to a file the caller opens and closes; CJsonString
+// collects the text in memory instead.
+class CMoStream {
+public:
+    CMoStream() = default;
+    virtual ~CMoStream() = default;
+    CMoStream(const CMoStream&) = delete;
+    CMoStream& operator=(const CMoStream&) = delete;
+
+    // Creates the file, or truncates an existing one, for binary writing.
+    bool Open(const std::filesystem::path& path);
+    // False when the file could not be written completely or closed.
+    bool Close();
+    bool IsOpen() const { return file_ != nullptr; }
+
+    virtual void Write(const char* bytes, std::size_t count);
+    void Write(std::string_view text) { Write(text.data(), text.size()); }
+
+private:
+    struct FileCloser {
+        void operator()(std::FILE* file) const { std::fclose(file); }
+    };
+    std::unique_ptr<std::FILE, FileCloser> file_;
+    bool failed_ = false;
+};
+
+class CJsonString : public CMoStream {
+public:
+    using CMoStream::Write;
+    void Write(const char* bytes, std::size_t count) override { text_.append(bytes, count); }
+
+    const std::string& GetText() const { return text_; }
+    std::string TakeText() { return std::move(text_); }
+
+private:
+    std::string text_;
+};
+
+}  // namespace ze

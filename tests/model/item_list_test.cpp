@@ -1,0 +1,116 @@
+#include "model/item_list.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+namespace ze {
+namespace {
+
+// "日本" in Shift_JIS and in UTF-8.
+const std::string kNihonSjis = "\x93\xfa\x96\x7b";
+const std::string kNihonUtf8 = "\xe6\x97\xa5\xe6\x9c\xac";
+
+struct WriteCase {
+    const char* name;
+    std::int32_t kind;
+    std::string itemName;
+    std::string value;
+    std::string written;
+};
+
+class WriteItem : public testing::TestWithParam<WriteCase> {};
+
+TEST_P(WriteItem, GivesResourceText) {
+    CItemList list;
+    list.AddItem(
+        std::make_unique<CItemData>(GetParam().kind, GetParam().itemName, GetParam().value));
+    EXPECT_EQ(list.WriteItem(0), GetParam().written);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, WriteItem,
+    testing::Values(
+        WriteCase{"PlainText", 0, "Name", "Dialog", "'Name':'Dialog'"},
+        WriteCase{"PlainTextKeepsSjis", 0, "Name", kNihonSjis, "'Name':'" + kNihonSjis + "'"},
+        WriteCase{"Fixed", 1, "Command", "OPEN", "'Command':'OPEN'"},
+        WriteCase{"UserTextToUtf8", 2, "Text", kNihonSjis, "'Text':'" + kNihonUtf8 + "'"},
+        WriteCase{"UserTextDollarStillConverted", 2, "Text", "$" + kNihonSjis,
+                  "'Text':'$" + kNihonUtf8 + "'"},
+        WriteCase{"Choice", 3, "TAlign", "LEFT|TOP", "'TAlign':'LEFT|TOP'"},
+        WriteCase{"Suggested", 4, "Width", "PARENT", "'Width':'PARENT'"},
+        WriteCase{"ImageFileKeepsSjis", 5, "File", kNihonSjis + ".png",
+                  "'File':'" + kNihonSjis + ".png'"},
+        WriteCase{"Size", 6, "PosX", "10px", "'PosX':'10px'"},
+        WriteCase{"ResourceTextBareUtf8", 10, "Data", "['a','" + kNihonSjis + "']",
+                  "'Data':['a','" + kNihonUtf8 + "']"},
+        WriteCase{"ResourceTextDollarQuotedAsStored", 10, "Data", "$" + kNihonSjis,
+                  "'Data':'$" + kNihonSjis + "'"},
+        WriteCase{"Number", 11, "Weight", "1", "'Weight':1"},
+        WriteCase{"NumberZero", 11, "Weight", "0", "'Weight':0"},
+        WriteCase{"NumberDollar", 11, "Min", "$MIN", "'Min':'$MIN'"},
+        WriteCase{"Boolean", 12, "Clickable", "true", "'Clickable':true"},
+        WriteCase{"EmptyValueLeftOut", 11, "Weight", "", ""},
+        WriteCase{"EmptyNameLeftOut", 0, "", "x", ""}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+CItemList ListOf(std::initializer_list<std::pair<const char*, const char*>> items) {
+    CItemList list;
+    for (const auto& [name, value] : items) {
+        list.AddItem(std::make_unique<CItemData>(item_kind::kPlainText, name, value));
+    }
+    return list;
+}
+
+TEST(ItemLookup, FirstMatchWins) {
+    CItemList list = ListOf({{"Name", "first"}, {"Text", "t"}, {"Name", "second"}});
+    EXPECT_EQ(list.GetItem("Name"), "first");
+    EXPECT_TRUE(list.SetItem("Name", "changed"));
+    EXPECT_EQ(list.GetItemData(0).GetValue(), "changed");
+    EXPECT_EQ(list.GetItemData(2).GetValue(), "second");
+    EXPECT_EQ(list.GetItem("name"), "");
+    EXPECT_FALSE(list.SetItem("name", "x"));
+    EXPECT_EQ(list.GetItemCount(), 3u);
+}
+
+TEST(ItemCompare, NamesAndValuesByPosition) {
+    const CItemList list = ListOf({{"A", "1"}, {"B", "2"}});
+    EXPECT_TRUE(list.IsSameItems(ListOf({{"A", "1"}, {"B", "2"}})));
+    EXPECT_FALSE(list.IsSameItems(ListOf({{"B", "2"}, {"A", "1"}})));
+    EXPECT_FALSE(list.IsSameItems(ListOf({{"A", "1"}, {"B", "3"}})));
+    EXPECT_FALSE(list.IsSameItems(ListOf({{"A", "1"}})));
+    EXPECT_FALSE(list.IsSameItems(ListOf({{"A", "1"}, {"B", "2"}, {"C", ""}})));
+
+    CItemList otherKinds;
+    const ChoiceList choices = {"x"};
+    otherKinds.AddItem(std::make_unique<CItemData>(item_kind::kChoice, "A", "1", &choices, "help"));
+    otherKinds.AddItem(std::make_unique<CItemData>(item_kind::kNumber, "B", "2"));
+    EXPECT_TRUE(list.IsSameItems(otherKinds));
+}
+
+TEST(ItemCopy, ReplacesWithIndependentCopiesSharingChoices) {
+    const ChoiceList choices = {"None", "POPUP"};
+    const char* const help = "help";
+    CItemList source;
+    source.AddItem(
+        std::make_unique<CItemData>(item_kind::kSuggested, "TemplateType", "None", &choices, help));
+    source.AddItem(std::make_unique<CItemData>(item_kind::kNumber, "Weight", "1"));
+    CItemList target = ListOf({{"Old", "x"}, {"Older", "y"}, {"Oldest", "z"}});
+
+    target.CopyItems(source);
+    ASSERT_EQ(target.GetItemCount(), 2u);
+    EXPECT_TRUE(target.IsSameItems(source));
+    EXPECT_EQ(target.GetItemKind(0), item_kind::kSuggested);
+    EXPECT_EQ(target.GetItemChoices(0), &choices);
+    EXPECT_EQ(target.GetItemData(0).GetDescription(), help);
+    EXPECT_EQ(target.GetItemChoices(1), nullptr);
+
+    target.SetItem("Weight", "2");
+    EXPECT_EQ(source.GetItem("Weight"), "1");
+    target.CopyItems(target);
+    EXPECT_EQ(target.GetItemCount(), 2u);
+}
+
+}  // namespace
+}  // namespace ze
