@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Writes src/common/code_tables.cpp from the installed nkf 2.1.5 and glibc iconv.
+"""Writes src/common/code_tables.inc from the installed nkf 2.1.5 and glibc iconv.
 
 nkf ships no library, so its mapping is captured once by running the program over
 every code and committed as plain arrays; the conversions then read arrays only.
@@ -15,7 +15,7 @@ import subprocess
 import sys
 
 OUT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "src", "common",
-                   "code_tables.cpp")
+                   "code_tables.inc")
 
 LEADS = list(range(0x81, 0xA0)) + list(range(0xE0, 0xFD))
 TRAILS = list(range(0x40, 0xFD))
