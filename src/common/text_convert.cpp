@@ -156,31 +156,15 @@ char* Utf8ToSjisKeepKana(std::string_view text, char* out) {
     return out;
 }
 
-// Shift_JIS that CP932 reads without error: every double-byte code assigned.
-bool IsValidSjis(std::string_view text) {
-    const auto& keep = detail::NkfSjisKeep();
-    const unsigned char* s = Bytes(text);
-    const std::size_t n = text.size();
-    for (std::size_t i = 0; i < n; ++i) {
-        const unsigned char b = s[i];
-        if (b < 0x80 || IsHalfKana(b)) {
-            continue;
-        }
-        if (LeadIndex(b) < 0 || i + 1 >= n || !IsTrail(s[i + 1]) ||
-            keep[PairIndex(b, s[i + 1])] == 0) {
-            return false;
-        }
-        ++i;
-    }
-    return true;
-}
-
 // A double-byte code through nkf: the NEC-selected IBM rows become the IBM rows.
 char* KeepSjisPair(unsigned char lead, unsigned char trail, char* out) {
     return detail::PutSjis(out, detail::NkfSjisKeep()[PairIndex(lead, trail)]);
 }
 
-char* SjisToSjis(std::string_view text, char* out) {
+// Shift_JIS through nkf, when CP932 reads the whole text without error (every
+// double-byte code assigned); nullptr otherwise, with `out` partly written.
+char* ValidSjisToSjis(std::string_view text, char* out) {
+    const auto& keep = detail::NkfSjisKeep();
     const unsigned char* s = Bytes(text);
     const std::size_t n = text.size();
     for (std::size_t i = 0; i < n; ++i) {
@@ -189,7 +173,14 @@ char* SjisToSjis(std::string_view text, char* out) {
             *out++ = static_cast<char>(b);
             continue;
         }
-        out = KeepSjisPair(b, s[i + 1], out);
+        if (LeadIndex(b) < 0 || i + 1 >= n || !IsTrail(s[i + 1])) {
+            return nullptr;
+        }
+        const std::uint16_t code = keep[PairIndex(b, s[i + 1])];
+        if (code == 0) {
+            return nullptr;
+        }
+        out = detail::PutSjis(out, code);
         ++i;
     }
     return out;
@@ -341,8 +332,10 @@ std::string ConvertToSjis(std::string_view text) {
         if (utf8 == Utf8Reading::kWhole) {
             return Utf8ToSjisKeepKana(text, out);
         }
-        if (IsValidSjis(text)) {
-            return SjisToSjis(text, out);
+        // Each reading writes from the start of the buffer, so a failed one leaves
+        // nothing behind for the next.
+        if (char* end = ValidSjisToSjis(text, out)) {
+            return end;
         }
         if (utf8 == Utf8Reading::kPartial) {
             return Utf8ToSjisKeepKana(text, out);
