@@ -1,0 +1,785 @@
+#include "model/schema.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <initializer_list>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "common/cp932.h"
+#include "model/schema_texts.h"
+
+namespace ze {
+
+namespace {
+
+using schema_text::Help;
+using schema_text::HelpText;
+
+// ---------------------------------------------------------------------------
+// Type and layout tables
+
+struct ObjectTypeInfo {
+    std::string_view name;
+    std::string_view shortCode;
+    std::string_view labelProperty;
+};
+
+constexpr std::array<ObjectTypeInfo, object_type::kCount> kObjectTypes = {{
+    {"TEXT", "TXT", "Text"},
+    {"EDIT", "EDIT", "Text"},
+    {"BUTTON", "BTN", "Text"},
+    {"CHECKBOX", "CHK", "Text"},
+    {"TOGGLE", "TOGL", "TextOn"},
+    {"RADIOBTN", "RADO", "Text"},
+    {"PICTURE", "PIC", "File"},
+    {"CANVAS", "CANVAS", ""},
+    {"GRID", "GRID", ""},
+    {"PULLDOWN", "PDWN", ""},
+    {"PROGRESS", "PROG", ""},
+    {"SLIDEBAR", "SLID", ""},
+    {"METER", "METR", "File"},
+    {"GRAPH", "GRPH", ""},
+    {"VLIST", "VLST", ""},
+    {"HLIST", "HLST", ""},
+}};
+
+constexpr std::array<std::string_view, layout_code::kCount> kLayoutNames = {
+    "FRAME", "LINEAR", "RADIO", "SCROLL", "HSCROLL", "PAGE", "TABLE", "TABLEROW", "RELATIVE",
+};
+
+constexpr bool IsObjectType(int typeIndex) {
+    return typeIndex >= 0 && typeIndex < object_type::kCount;
+}
+
+constexpr bool IsLayout(int code) {
+    return code >= 0 && code < layout_code::kCount;
+}
+
+constexpr char AsciiLower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// The table entries are plain ASCII, so folding byte by byte is safe: a
+// Shift_JIS lead byte (0x81 and up) never equals an entry byte, so a text
+// holding a double-byte character never matches whatever its trail byte is.
+bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (AsciiLower(a[i]) != AsciiLower(b[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool Equal(std::string_view a, std::string_view b) {
+    return a == b;
+}
+
+using Comparison = bool (*)(std::string_view, std::string_view);
+
+// The new-element label heads the insert lists but is not a type, so the
+// lookups never match it.
+int FindObjectType(std::string_view text, Comparison equal) {
+    for (std::size_t i = 0; i < kObjectTypes.size(); ++i) {
+        if (equal(kObjectTypes[i].name, text)) {
+            return static_cast<int>(i);
+        }
+    }
+    return object_type::kUnset;
+}
+
+int FindLayout(std::string_view text, Comparison equal) {
+    for (std::size_t i = 0; i < kLayoutNames.size(); ++i) {
+        if (equal(kLayoutNames[i], text)) {
+            return static_cast<int>(i);
+        }
+    }
+    return layout_code::kUnset;
+}
+
+// ---------------------------------------------------------------------------
+// Item descriptions
+
+using ChoicesFn = const ChoiceList& (*)();
+
+struct ItemDef {
+    std::string_view name;
+    std::int32_t kind;
+    ChoicesFn choices;
+    Help help;
+    std::string_view value;  // initial value
+};
+
+void Add(CItemList& items, const ItemDef& def, std::string_view value) {
+    items.AddItem(std::make_unique<CItemData>(def.kind, std::string(def.name), std::string(value),
+                                              def.choices ? &def.choices() : nullptr,
+                                              HelpText(def.help)));
+}
+
+void Add(CItemList& items, const ItemDef& def) {
+    Add(items, def, def.value);
+}
+
+void AddAll(CItemList& items, std::span<const ItemDef> defs) {
+    for (const ItemDef& def : defs) {
+        Add(items, def);
+    }
+}
+
+namespace kind = item_kind;
+
+// ---------------------------------------------------------------------------
+// Object schema
+
+// A bit per object type, for the properties whose kind or help text differs
+// between types.
+using TypeMask = std::uint32_t;
+constexpr TypeMask kAnyType = 0;
+
+constexpr TypeMask Types(std::initializer_list<int> typeIndexes) {
+    TypeMask mask = 0;
+    for (int t : typeIndexes) {
+        mask |= TypeMask{1} << t;
+    }
+    return mask;
+}
+
+struct CatalogueEntry {
+    TypeMask types;  // kAnyType, or the types the entry is for
+    ItemDef def;
+};
+
+// Looked up by name and type; the first entry that fits wins, so the
+// entries for particular types come before any general one of the same name.
+constexpr CatalogueEntry kObjectCatalogue[] = {
+    {kAnyType, {"Name", kind::kPlainText, nullptr, Help::kObjectName, ""}},
+    {kAnyType, {"Alias", kind::kPlainText, nullptr, Help::kObjectAlias, ""}},
+    {kAnyType, {"Type", kind::kChoice, &choices::ObjectTypeNames, Help::kObjectType, ""}},
+    {kAnyType, {"Width", kind::kSuggested, &choices::Sizes, Help::kSize, ""}},
+    {kAnyType, {"Height", kind::kSuggested, &choices::Sizes, Help::kSize, ""}},
+    {kAnyType, {"Weight", kind::kNumber, nullptr, Help::kWeight, ""}},
+    {kAnyType, {"PosX", kind::kSize, nullptr, Help::kPosX, ""}},
+    {kAnyType, {"PosY", kind::kSize, nullptr, Help::kPosY, ""}},
+    {kAnyType, {"Padding", kind::kSuggested, &choices::Offsets, Help::kPadding, ""}},
+    {kAnyType, {"Margin", kind::kSuggested, &choices::Offsets, Help::kMargin, ""}},
+    {kAnyType, {"Hide", kind::kBoolean, nullptr, Help::kHide, ""}},
+    {kAnyType, {"Disable", kind::kBoolean, nullptr, Help::kDisable, ""}},
+    {kAnyType, {"BGColor", kind::kSuggested, &choices::Colours, Help::kColour, ""}},
+    {kAnyType, {"ScaleType", kind::kSuggested, &choices::ScaleTypes, Help::kScaleType, ""}},
+    {kAnyType, {"Clickable", kind::kBoolean, nullptr, Help::kClickable, ""}},
+    {kAnyType, {"OnClick", kind::kChoice, &choices::CommandNames, Help::kCommandPick, ""}},
+    {kAnyType, {"OnSlide", kind::kChoice, &choices::CommandNames, Help::kCommandPick, ""}},
+    {kAnyType, {"OnTouch", kind::kChoice, &choices::CommandNames, Help::kCommandPick, ""}},
+    {kAnyType, {"OnRelease", kind::kChoice, &choices::CommandNames, Help::kCommandPick, ""}},
+    {kAnyType, {"Attr", kind::kSuggested, &choices::Attributes, Help::kAttr, ""}},
+    {kAnyType, {"Text", kind::kUserText, nullptr, Help::kText, ""}},
+    {kAnyType, {"TextOff", kind::kUserText, nullptr, Help::kTextOff, ""}},
+    {kAnyType, {"TextOn", kind::kUserText, nullptr, Help::kTextOn, ""}},
+    {kAnyType, {"TSize", kind::kSize, nullptr, Help::kTSize, ""}},
+    {kAnyType, {"TColor", kind::kSuggested, &choices::Colours, Help::kColour, ""}},
+    {kAnyType, {"TAlign", kind::kChoice, &choices::Alignments, Help::kAlignment, ""}},
+    {kAnyType, {"Stretch", kind::kBoolean, nullptr, Help::kStretch, ""}},
+    {kAnyType, {"Wrap", kind::kBoolean, nullptr, Help::kWrap, ""}},
+    {kAnyType, {"Span", kind::kNumber, nullptr, Help::kSpan, ""}},
+    {kAnyType, {"File", kind::kImageFile, nullptr, Help::kFile, ""}},
+    {kAnyType, {"FileOff", kind::kImageFile, nullptr, Help::kFileOff, ""}},
+    {kAnyType, {"FileOn", kind::kImageFile, nullptr, Help::kFileOn, ""}},
+    {Types({object_type::kProgress}),
+     {"FileBase", kind::kImageFile, nullptr, Help::kFileBaseProgress, ""}},
+    {Types({object_type::kSlidebar}),
+     {"FileBase", kind::kImageFile, nullptr, Help::kFileBaseSlidebar, ""}},
+    {Types({object_type::kMeter}),
+     {"FileBase", kind::kImageFile, nullptr, Help::kFileBaseMeter, ""}},
+    {Types({object_type::kProgress}),
+     {"FileActive", kind::kImageFile, nullptr, Help::kFileActiveProgress, ""}},
+    {Types({object_type::kSlidebar}),
+     {"FileActive", kind::kImageFile, nullptr, Help::kFileActiveSlidebar, ""}},
+    {kAnyType, {"FileThumb", kind::kImageFile, nullptr, Help::kFileThumb, ""}},
+    {kAnyType, {"FileCursor", kind::kImageFile, nullptr, Help::kFileCursor, ""}},
+    {kAnyType, {"FileTop", kind::kImageFile, nullptr, Help::kFileTop, ""}},
+    {kAnyType, {"CenterPosBase", kind::kPlainText, nullptr, Help::kCenterPosBase, ""}},
+    {kAnyType, {"CenterPosCursor", kind::kPlainText, nullptr, Help::kCenterPosCursor, ""}},
+    {kAnyType, {"CenterPosTop", kind::kPlainText, nullptr, Help::kCenterPosTop, ""}},
+    {kAnyType, {"Revers", kind::kBoolean, nullptr, Help::kRevers, ""}},
+    {kAnyType, {"Pattern", kind::kChoice, &choices::MeterPatterns, Help::kPattern, ""}},
+    {kAnyType, {"FileSource", kind::kChoice, &choices::FileSources, Help::kFileSource, ""}},
+    {kAnyType, {"FilePath", kind::kPlainText, nullptr, Help::kFilePath, ""}},
+    {kAnyType, {"EnablePinch", kind::kBoolean, nullptr, Help::kEnablePinch, ""}},
+    {kAnyType, {"EnableCache", kind::kBoolean, nullptr, Help::kEnableCache, ""}},
+    {kAnyType, {"Thumbnail", kind::kBoolean, nullptr, Help::kThumbnail, ""}},
+    {Types({object_type::kPicture}),
+     {"OffsetX", kind::kPlainText, nullptr, Help::kPictureOffsetX, ""}},
+    {Types({object_type::kPicture}),
+     {"OffsetY", kind::kPlainText, nullptr, Help::kPictureOffsetY, ""}},
+    {Types({object_type::kPicture}),
+     {"ScaleX", kind::kPlainText, nullptr, Help::kPictureScaleX, ""}},
+    {Types({object_type::kPicture}),
+     {"ScaleY", kind::kPlainText, nullptr, Help::kPictureScaleY, ""}},
+    {Types({object_type::kGraph}), {"OffsetX", kind::kPlainText, nullptr, Help::kGraphOffsetX, ""}},
+    {Types({object_type::kGraph}), {"OffsetY", kind::kPlainText, nullptr, Help::kGraphOffsetY, ""}},
+    {Types({object_type::kGraph}), {"ScaleX", kind::kPlainText, nullptr, Help::kGraphScaleX, ""}},
+    {Types({object_type::kGraph}), {"ScaleY", kind::kPlainText, nullptr, Help::kGraphScaleY, ""}},
+    {kAnyType, {"DateScale", kind::kBoolean, nullptr, Help::kDateScale, ""}},
+    {kAnyType, {"AutoScroll", kind::kBoolean, nullptr, Help::kAutoScroll, ""}},
+    {kAnyType, {"ScaleLock", kind::kBoolean, nullptr, Help::kScaleLock, ""}},
+    {Types({object_type::kGrid, object_type::kPulldown}),
+     {"Data", kind::kResourceText, nullptr, Help::kGridData, ""}},
+    {Types({object_type::kVList, object_type::kHList}),
+     {"Data", kind::kResourceText, nullptr, Help::kListData, ""}},
+    {kAnyType, {"ColumnHeight", kind::kSize, nullptr, Help::kColumnHeight, ""}},
+    {kAnyType, {"Columns", kind::kChoice, &choices::Columns, Help::kNone, ""}},
+    {kAnyType, {"Position", kind::kNumber, nullptr, Help::kPosition, ""}},
+    {kAnyType, {"Min", kind::kNumber, nullptr, Help::kMin, ""}},
+    {kAnyType, {"Max", kind::kNumber, nullptr, Help::kMax, ""}},
+    {Types({object_type::kEdit, object_type::kRadioButton}),
+     {"Value", kind::kUserText, nullptr, Help::kValue, ""}},
+    {Types({object_type::kProgress, object_type::kSlidebar, object_type::kMeter}),
+     {"Value", kind::kPlainText, nullptr, Help::kInitialValue, ""}},
+    {kAnyType, {"Vertical", kind::kBoolean, nullptr, Help::kBarVertical, ""}},
+    {kAnyType, {"NotifyList", kind::kPlainText, nullptr, Help::kNotifyList, ""}},
+};
+
+constexpr const ItemDef* FindObjectItem(std::string_view name, int typeIndex) {
+    for (const CatalogueEntry& entry : kObjectCatalogue) {
+        const bool typeFits = entry.types == kAnyType ||
+                              (IsObjectType(typeIndex) && ((entry.types >> typeIndex) & 1) != 0);
+        if (typeFits && entry.def.name == name) {
+            return &entry.def;
+        }
+    }
+    return nullptr;
+}
+
+using Names = std::span<const std::string_view>;
+
+// Items of every object, around the optional PosX and PosY.
+constexpr std::string_view kLeadingItems[] = {"Name", "Alias", "Type", "Width", "Height", "Weight"};
+constexpr std::string_view kRelativeItems[] = {"PosX", "PosY"};
+constexpr std::string_view kCommonItems[] = {"Padding", "Margin", "Hide", "Disable", "BGColor"};
+constexpr std::string_view kTableRowItems[] = {"Stretch", "Wrap", "Span"};
+
+// The items after BGColor, per type.
+constexpr std::string_view kTextItems[] = {"Clickable",  "OnClick",  "Text",
+                                           "TSize",      "TColor",   "TAlign",
+                                           "FileSource", "FilePath", "NotifyList"};
+constexpr std::string_view kEditItems[] = {"Clickable", "OnClick", "File",      "FileSource",
+                                           "FilePath",  "Value",   "NotifyList"};
+constexpr std::string_view kButtonItems[] = {"Clickable", "OnClick",    "Attr",     "Text",
+                                             "TSize",     "TColor",     "TAlign",   "FileOff",
+                                             "FileOn",    "FileSource", "FilePath", "NotifyList"};
+constexpr std::string_view kRadioButtonItems[] = {
+    "Clickable", "OnClick", "Attr",       "Text",     "TSize", "TColor",    "TAlign",
+    "FileOff",   "FileOn",  "FileSource", "FilePath", "Value", "NotifyList"};
+constexpr std::string_view kToggleItems[] = {
+    "Clickable", "OnClick", "Attr",   "TextOff",    "TextOn",   "TSize",     "TColor",
+    "TAlign",    "FileOff", "FileOn", "FileSource", "FilePath", "NotifyList"};
+constexpr std::string_view kPictureItems[] = {
+    "ScaleType",   "Clickable", "OnClick", "File",    "FileSource", "FilePath", "EnablePinch",
+    "EnableCache", "Thumbnail", "OffsetX", "OffsetY", "ScaleX",     "ScaleY",   "NotifyList"};
+constexpr std::string_view kCanvasItems[] = {"Clickable",  "OnClick",  "File",
+                                             "FileSource", "FilePath", "NotifyList"};
+constexpr std::string_view kGridItems[] = {"Clickable", "OnClick",    "Data",     "FileOff",
+                                           "FileOn",    "FileSource", "FilePath", "ColumnHeight",
+                                           "Columns",   "NotifyList"};
+constexpr std::string_view kPulldownItems[] = {"Clickable", "OnClick",      "Data",
+                                               "FileOff",   "FileOn",       "FileSource",
+                                               "FilePath",  "ColumnHeight", "NotifyList"};
+constexpr std::string_view kProgressItems[] = {"Clickable",  "OnClick",  "FileBase",  "FileActive",
+                                               "FileSource", "FilePath", "Min",       "Max",
+                                               "Value",      "Vertical", "NotifyList"};
+constexpr std::string_view kSlidebarItems[] = {
+    "OnSlide",  "OnTouch", "OnRelease", "FileBase", "FileActive", "FileThumb", "FileSource",
+    "FilePath", "Min",     "Max",       "Value",    "Vertical",   "NotifyList"};
+constexpr std::string_view kMeterItems[] = {
+    "Clickable", "OnClick",       "Revers",          "Pattern",      "FileBase",   "FileCursor",
+    "FileTop",   "CenterPosBase", "CenterPosCursor", "CenterPosTop", "FileSource", "FilePath",
+    "Min",       "Max",           "Value",           "NotifyList"};
+constexpr std::string_view kGraphItems[] = {
+    "Clickable",   "OnClick",     "File",       "FileSource", "FilePath",
+    "EnablePinch", "EnableCache", "OffsetX",    "OffsetY",    "ScaleX",
+    "ScaleY",      "DateScale",   "AutoScroll", "ScaleLock",  "NotifyList"};
+constexpr std::string_view kListItems[] = {"Clickable",  "OnClick",  "Position",  "Data",
+                                           "FileSource", "FilePath", "NotifyList"};
+constexpr std::string_view kUnsetItems[] = {"Clickable", "OnClick", "FileSource", "FilePath",
+                                            "NotifyList"};
+
+struct TypeItems {
+    Names items;
+    // Under a TABLEROW parent, Stretch, Wrap and Span follow this item.
+    std::string_view tableRowAnchor;
+};
+
+constexpr TypeItems ItemsOfType(int typeIndex) {
+    switch (typeIndex) {
+        case object_type::kText:
+            return {kTextItems, "TAlign"};
+        case object_type::kEdit:
+            return {kEditItems, "OnClick"};
+        case object_type::kButton:
+        case object_type::kCheckbox:
+            return {kButtonItems, "TAlign"};
+        case object_type::kToggle:
+            return {kToggleItems, "TAlign"};
+        case object_type::kRadioButton:
+            return {kRadioButtonItems, "TAlign"};
+        case object_type::kPicture:
+            return {kPictureItems, "OnClick"};
+        case object_type::kCanvas:
+            return {kCanvasItems, "OnClick"};
+        case object_type::kGrid:
+            return {kGridItems, "Data"};
+        case object_type::kPulldown:
+            return {kPulldownItems, "Data"};
+        case object_type::kProgress:
+            return {kProgressItems, "OnClick"};
+        case object_type::kSlidebar:
+            return {kSlidebarItems, "OnRelease"};
+        case object_type::kMeter:
+            return {kMeterItems, "OnClick"};
+        case object_type::kGraph:
+            return {kGraphItems, "OnClick"};
+        case object_type::kVList:
+        case object_type::kHList:
+            return {kListItems, "OnClick"};
+        default:
+            return {kUnsetItems, "OnClick"};
+    }
+}
+
+constexpr bool AllCatalogued(int typeIndex, Names names) {
+    for (std::string_view name : names) {
+        if (FindObjectItem(name, typeIndex) == nullptr) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Each name a type lists must have a catalogue entry for that type, so the
+// builder can take the lookup for granted.
+constexpr bool EveryObjectItemCatalogued() {
+    for (int type = object_type::kUnset; type < object_type::kCount; ++type) {
+        for (Names names : {Names(kLeadingItems), Names(kRelativeItems), Names(kCommonItems),
+                            Names(kTableRowItems), ItemsOfType(type).items}) {
+            if (!AllCatalogued(type, names)) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+static_assert(EveryObjectItemCatalogued());
+
+// ---------------------------------------------------------------------------
+// Group, header column, dialog and project schemas
+
+constexpr ItemDef kGroupName{"Name", kind::kPlainText, nullptr, Help::kGroupName, ""};
+constexpr ItemDef kRadioAlias{"Alias", kind::kPlainText, nullptr, Help::kRadioAlias, ""};
+constexpr ItemDef kGroupType{"Type", kind::kFixed, nullptr, Help::kGroupType, "GROUP"};
+constexpr ItemDef kGroupLayout{"Layout", kind::kChoice, &choices::GroupTypeNames, Help::kGroupType,
+                               ""};
+constexpr ItemDef kGroupMiddle[] = {
+    {"Width", kind::kSuggested, &choices::Sizes, Help::kSize, ""},
+    {"Height", kind::kSuggested, &choices::Sizes, Help::kSize, ""},
+    {"Weight", kind::kNumber, nullptr, Help::kWeight, ""},
+    {"Padding", kind::kSuggested, &choices::Offsets, Help::kNone, ""},
+    {"Margin", kind::kSuggested, &choices::Offsets, Help::kNone, ""},
+    {"Hide", kind::kBoolean, nullptr, Help::kHide, ""},
+    {"Disable", kind::kBoolean, nullptr, Help::kDisable, ""},
+    {"BGColor", kind::kSuggested, &choices::Colours, Help::kColour, ""},
+    {"Align", kind::kChoice, &choices::Alignments, Help::kAlignment, ""},
+};
+constexpr ItemDef kGroupVertical{"Vertical", kind::kBoolean, nullptr, Help::kGroupVertical, ""};
+constexpr ItemDef kGroupNotifyList{"NotifyList", kind::kPlainText, nullptr, Help::kNotifyList,
+                                   "Name"};
+
+constexpr ItemDef kHeaderColumnItems[] = {
+    {"TSize", kind::kSize, nullptr, Help::kTSize, ""},
+    {"TColor", kind::kSuggested, &choices::Colours, Help::kNone, ""},
+    {"TAlign", kind::kChoice, &choices::Alignments, Help::kAlignment, ""},
+    {"Margin", kind::kSuggested, &choices::Offsets, Help::kNone, ""},
+    {"BGColor", kind::kSuggested, &choices::Colours, Help::kColour, ""},
+    {"Clickable", kind::kBoolean, nullptr, Help::kClickable, ""},
+};
+
+constexpr ItemDef kProjectItems[] = {
+    {"Name", kind::kPlainText, nullptr, Help::kNone, ""},
+    {"DeviceWidth", kind::kNumber, nullptr, Help::kNone, ""},
+    {"DeviceHeight", kind::kNumber, nullptr, Help::kNone, ""},
+};
+
+constexpr ItemDef kDialogName{"Name", kind::kPlainText, nullptr, Help::kNone, ""};
+constexpr ItemDef kDialogItems[] = {
+    {"TemplateType", kind::kSuggested, &choices::TemplateTypes, Help::kTemplateType, ""},
+    {"TargetLayoutWidth", kind::kNumber, nullptr, Help::kTargetLayoutWidth, ""},
+    {"TargetLayoutHeight", kind::kNumber, nullptr, Help::kTargetLayoutHeight, ""},
+    {"OnOpen", kind::kChoice, &choices::CommandNames, Help::kCommandPick, ""},
+    {"OnClose", kind::kChoice, &choices::CommandNames, Help::kCommandPick, ""},
+    {"OnTimer", kind::kChoice, &choices::CommandNames, Help::kCommandPick, ""},
+    {"PopupTitle", kind::kUserText, nullptr, Help::kPopupTitle, ""},
+    {"PopupMessage", kind::kUserText, nullptr, Help::kPopupMessage, ""},
+    {"PopupButton1", kind::kUserText, nullptr, Help::kPopupButton1, ""},
+    {"PopupButton2", kind::kUserText, nullptr, Help::kPopupButton2, ""},
+    {"PopupButton3", kind::kUserText, nullptr, Help::kPopupButton3, ""},
+};
+
+// ---------------------------------------------------------------------------
+// Command schema
+
+constexpr ItemDef kEvent{"Event", kind::kFixed, nullptr, Help::kEvent, ""};
+
+constexpr ItemDef Command(std::string_view value) {
+    return {"Command", kind::kFixed, nullptr, Help::kCommand, value};
+}
+
+constexpr ItemDef kTargetName{"Name", kind::kPlainText, nullptr, Help::kTargetName, ""};
+constexpr ItemDef kTargetAlias{"Alias", kind::kPlainText, nullptr, Help::kTargetAlias, ""};
+constexpr ItemDef kFileSource{"FileSource", kind::kChoice, &choices::FileSources, Help::kFileSource,
+                              ""};
+constexpr ItemDef kFilePath{"FilePath", kind::kPlainText, nullptr, Help::kFilePath, ""};
+
+constexpr ItemDef kConditionItems[] = {
+    Command("NOTIFY"),
+    {"MakeCommand", kind::kFixed, nullptr, Help::kMakeCommand, "CONDITION"},
+    kTargetName,
+    kTargetAlias,
+};
+
+constexpr ItemDef kUpdateItems[] = {
+    Command("NOTIFY"),
+    {"MakeCommand", kind::kFixed, nullptr, Help::kMakeCommand, "UPDATE"},
+    kTargetName,
+    kTargetAlias,
+    {"Text", kind::kUserText, nullptr, Help::kUpdateText, ""},
+    {"TextOff", kind::kUserText, nullptr, Help::kTextOff, ""},
+    {"TextOn", kind::kUserText, nullptr, Help::kTextOn, ""},
+    {"Attr", kind::kSuggested, &choices::Attributes, Help::kUpdateAttr, ""},
+    {"Data", kind::kResourceText, nullptr, Help::kUpdateData, ""},
+    {"Value", kind::kUserText, nullptr, Help::kUpdateValue, ""},
+    {"Min", kind::kNumber, nullptr, Help::kMin, ""},
+    {"Max", kind::kNumber, nullptr, Help::kMax, ""},
+    {"Width", kind::kSuggested, &choices::Sizes, Help::kSize, ""},
+    {"Height", kind::kSuggested, &choices::Sizes, Help::kSize, ""},
+    {"Weight", kind::kNumber, nullptr, Help::kWeight, ""},
+    {"Padding", kind::kSuggested, &choices::Offsets, Help::kPadding, ""},
+    {"Margin", kind::kSuggested, &choices::Offsets, Help::kMargin, ""},
+    {"Hide", kind::kBoolean, nullptr, Help::kHide, ""},
+    {"Disable", kind::kBoolean, nullptr, Help::kDisable, ""},
+    {"BGColor", kind::kSuggested, &choices::Colours, Help::kColour, ""},
+    {"TSize", kind::kSize, nullptr, Help::kTSize, ""},
+    {"TColor", kind::kSuggested, &choices::Colours, Help::kColour, ""},
+    {"TAlign", kind::kChoice, &choices::Alignments, Help::kAlignment, ""},
+    {"File", kind::kImageFile, nullptr, Help::kFile, ""},
+    {"FileBase", kind::kImageFile, nullptr, Help::kFileBaseProgress, ""},
+    {"FileOff", kind::kImageFile, nullptr, Help::kFileOff, ""},
+    {"FileOn", kind::kImageFile, nullptr, Help::kFileOn, ""},
+    {"FileActive", kind::kImageFile, nullptr, Help::kFileActiveProgress, ""},
+    {"FileCursor", kind::kImageFile, nullptr, Help::kFileCursor, ""},
+    {"FileTop", kind::kImageFile, nullptr, Help::kFileTop, ""},
+    {"FileThumb", kind::kImageFile, nullptr, Help::kFileThumb, ""},
+    kFileSource,
+    kFilePath,
+    {"CenterPosBase", kind::kPlainText, nullptr, Help::kCenterPosBase, ""},
+    {"CenterPosCursor", kind::kPlainText, nullptr, Help::kCenterPosCursor, ""},
+    {"CenterPosTop", kind::kPlainText, nullptr, Help::kCenterPosTop, ""},
+    // The same names twice: the first four are for pictures, the second four
+    // for graphs; the device reads both.
+    {"OffsetX", kind::kPlainText, nullptr, Help::kUpdatePictureOffsetX, ""},
+    {"OffsetY", kind::kPlainText, nullptr, Help::kUpdatePictureOffsetY, ""},
+    {"ScaleX", kind::kPlainText, nullptr, Help::kUpdatePictureScaleX, ""},
+    {"ScaleY", kind::kPlainText, nullptr, Help::kUpdatePictureScaleY, ""},
+    {"Thumbnail", kind::kBoolean, nullptr, Help::kThumbnail, ""},
+    {"EnablePinch", kind::kBoolean, nullptr, Help::kEnablePinch, ""},
+    {"EnableCache", kind::kBoolean, nullptr, Help::kEnableCache, ""},
+    {"OffsetX", kind::kPlainText, nullptr, Help::kUpdateOffsetX, ""},
+    {"OffsetY", kind::kPlainText, nullptr, Help::kUpdateOffsetY, ""},
+    {"ScaleX", kind::kPlainText, nullptr, Help::kUpdateScaleX, ""},
+    {"ScaleY", kind::kPlainText, nullptr, Help::kUpdateScaleY, ""},
+    {"DateScale", kind::kBoolean, nullptr, Help::kDateScale, ""},
+    {"AutoScroll", kind::kBoolean, nullptr, Help::kAutoScroll, ""},
+    {"ScaleLock", kind::kBoolean, nullptr, Help::kScaleLock, ""},
+};
+
+constexpr ItemDef kOpenItems[] = {
+    Command("OPEN"),
+    {"File", kind::kPlainText, nullptr, Help::kCommandFile, ""},
+    kFileSource,
+    kFilePath,
+};
+
+constexpr ItemDef kCloseItems[] = {Command("CLOSE")};
+
+constexpr ItemDef kSoundItems[] = {
+    Command("SOUND"),
+    {"File", kind::kPlainText, nullptr, Help::kCommandFile, ""},
+    kFileSource,
+    kFilePath,
+};
+
+constexpr ItemDef kTimerItems[] = {
+    Command("TIMER"),
+    {"Time", kind::kNumber, nullptr, Help::kTime, ""},
+};
+
+constexpr ItemDef kDeleteItems[] = {
+    Command("DELETE"),
+    kTargetName,
+    kTargetAlias,
+    {"Delete", kind::kChoice, &choices::DeleteTypes, Help::kDeleteType, ""},
+};
+
+constexpr ItemDef kGetFileItems[] = {
+    Command("SENDCOMMAND"),
+    {"SendCommand", kind::kFixed, nullptr, Help::kSendCommand, "GETFILE"},
+    {"File", kind::kPlainText, nullptr, Help::kFetchedFile, ""},
+    kFileSource,
+    kFilePath,
+    {"ObjectName", kind::kPlainText, nullptr, Help::kNotifiedObject, ""},
+};
+
+constexpr ItemDef kHelloItems[] = {
+    Command("SENDCOMMAND"),
+    {"SendCommand", kind::kFixed, nullptr, Help::kSendCommand, "HELLO"},
+};
+
+struct CommandSchema {
+    std::string_view command;
+    std::span<const ItemDef> items;
+};
+
+constexpr CommandSchema kCommands[] = {
+    {"CONDITION", kConditionItems}, {"UPDATE", kUpdateItems},   {"OPEN", kOpenItems},
+    {"CLOSE", kCloseItems},         {"SOUND", kSoundItems},     {"TIMER", kTimerItems},
+    {"DELETE", kDeleteItems},       {"GETFILE", kGetFileItems}, {"HELLO", kHelloItems},
+};
+
+// ---------------------------------------------------------------------------
+// Choice lists
+
+template <std::size_t N>
+ChoiceList ListOf(const std::array<std::string_view, N>& texts) {
+    return ChoiceList(texts.begin(), texts.end());
+}
+
+// Japanese source literals become the model's Shift_JIS.
+std::string Sjis(std::string_view utf8) {
+    return Utf8ToCp932(utf8);
+}
+
+const std::string& CancelText() {
+    static const std::string text = Sjis("キャンセル");
+    return text;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+
+namespace choices {
+
+const ChoiceList& Colours() {
+    static const ChoiceList list = {"BLACK",  "WHITE",       "DKGRAY", "GRAY", "LTGRAY",
+                                    "RED",    "GREEN",       "BLUE",   "CYAN", "MAGENTA",
+                                    "YELLOW", "TRANSPARENT", "#RRGGBB"};
+    return list;
+}
+
+const ChoiceList& Sizes() {
+    static const ChoiceList list = {"PARENT", "CONTENT"};
+    return list;
+}
+
+const ChoiceList& Offsets() {
+    static const ChoiceList list = {"0,0,0,0", "10,10,10,10"};
+    return list;
+}
+
+const ChoiceList& ObjectTypeNames() {
+    static const ChoiceList list = [] {
+        ChoiceList names;
+        for (const ObjectTypeInfo& info : kObjectTypes) {
+            names.emplace_back(info.name);
+        }
+        return names;
+    }();
+    return list;
+}
+
+const ChoiceList& GroupTypeNames() {
+    static const ChoiceList list = ListOf(kLayoutNames);
+    return list;
+}
+
+const ChoiceList& Alignments() {
+    static const ChoiceList list = {"LEFT",        "CENTER",       "RIGHT",         "TOP",
+                                    "MIDDLE",      "BOTTOM",       "LEFT|TOP",      "LEFT|MIDDLE",
+                                    "LEFT|BOTTOM", "CENTER|TOP",   "CENTER|MIDDLE", "CENTER|BOTTOM",
+                                    "RIGHT|TOP",   "RIGHT|MIDDLE", "RIGHT|BOTTOM"};
+    return list;
+}
+
+const ChoiceList& Attributes() {
+    static const ChoiceList list = {"ON", "OFF", "TOGGLE"};
+    return list;
+}
+
+const ChoiceList& Columns() {
+    static const ChoiceList list = {CancelText(), Sjis("ヘッダ項目追加")};
+    return list;
+}
+
+const ChoiceList& CommandNames() {
+    static const ChoiceList list = [] {
+        ChoiceList names = {CancelText()};
+        for (const CommandSchema& schema : kCommands) {
+            names.emplace_back(schema.command);
+        }
+        return names;
+    }();
+    return list;
+}
+
+const ChoiceList& ScaleTypes() {
+    static const ChoiceList list = {"SCALE_100PER", "SCALE_WIDTH", "SCALE_HEIGHT", "SCALE_AUTO",
+                                    "SCALE_JUST"};
+    return list;
+}
+
+const ChoiceList& FileSources() {
+    static const ChoiceList list = {"BUILTIN", "STATION", "STORAGE", "URI"};
+    return list;
+}
+
+const ChoiceList& TemplateTypes() {
+    static const ChoiceList list = {"None", "Shared", "Unique", "POPUP"};
+    return list;
+}
+
+const ChoiceList& MeterPatterns() {
+    static const ChoiceList list = {"CIRCLE", "HORIZONTAL", "VERTICAL"};
+    return list;
+}
+
+const ChoiceList& DeleteTypes() {
+    static const ChoiceList list = {"THIS", "CHILD"};
+    return list;
+}
+
+}  // namespace choices
+
+const std::string& NewObjectLabel() {
+    static const std::string label = Sjis("新規Object");
+    return label;
+}
+
+const std::string& NewGroupLabel() {
+    static const std::string label = Sjis("新規Group");
+    return label;
+}
+
+int ObjectTypeIndex(std::string_view type) {
+    return FindObjectType(type, Equal);
+}
+
+int LayoutCode(std::string_view layout) {
+    return FindLayout(layout, Equal);
+}
+
+int ObjectTypeIndexIgnoringCase(std::string_view type) {
+    return FindObjectType(type, EqualIgnoringAsciiCase);
+}
+
+int LayoutCodeIgnoringCase(std::string_view layout) {
+    return FindLayout(layout, EqualIgnoringAsciiCase);
+}
+
+std::string_view ObjectTypeName(int typeIndex) {
+    return IsObjectType(typeIndex) ? kObjectTypes[typeIndex].name : std::string_view();
+}
+
+std::string_view LayoutName(int layoutCode) {
+    return IsLayout(layoutCode) ? kLayoutNames[layoutCode] : std::string_view();
+}
+
+std::string_view ObjectShortCode(int typeIndex) {
+    return IsObjectType(typeIndex) ? kObjectTypes[typeIndex].shortCode : std::string_view();
+}
+
+std::string_view ObjectLabelProperty(int typeIndex) {
+    return IsObjectType(typeIndex) ? kObjectTypes[typeIndex].labelProperty : std::string_view();
+}
+
+void AddObjectItems(CItemList& items, int typeIndex, int parentLayoutCode) {
+    // An index outside the table is an object whose type is not set.
+    const int type = IsObjectType(typeIndex) ? typeIndex : object_type::kUnset;
+    const auto add = [&](Names names) {
+        for (std::string_view name : names) {
+            const ItemDef& def = *FindObjectItem(name, type);
+            if (name == "Type") {
+                Add(items, def, type == object_type::kUnset ? "Unset" : ObjectTypeName(type));
+            } else {
+                Add(items, def);
+            }
+        }
+    };
+
+    add(kLeadingItems);
+    if (parentLayoutCode == layout_code::kRelative) {
+        add(kRelativeItems);
+    }
+    add(kCommonItems);
+    const TypeItems typeItems = ItemsOfType(type);
+    for (std::size_t i = 0; i < typeItems.items.size(); ++i) {
+        add(typeItems.items.subspan(i, 1));
+        if (parentLayoutCode == layout_code::kTableRow &&
+            typeItems.items[i] == typeItems.tableRowAnchor) {
+            add(kTableRowItems);
+        }
+    }
+}
+
+void AddGroupItems(CItemList& items, int layoutCode) {
+    Add(items, kGroupName);
+    if (layoutCode == layout_code::kRadio) {
+        Add(items, kRadioAlias);
+    }
+    Add(items, kGroupType);
+    Add(items, kGroupLayout, IsLayout(layoutCode) ? LayoutName(layoutCode) : "Unset");
+    AddAll(items, kGroupMiddle);
+    if (layoutCode == layout_code::kLinear || layoutCode == layout_code::kRadio) {
+        Add(items, kGroupVertical);
+    }
+    Add(items, kGroupNotifyList);
+}
+
+void AddHeaderColumnItems(CItemList& items) {
+    AddAll(items, kHeaderColumnItems);
+}
+
+void AddCommandItems(CItemList& items, std::string_view command, std::string_view event) {
+    Add(items, kEvent, event);
+    for (const CommandSchema& schema : kCommands) {
+        if (schema.command == command) {
+            AddAll(items, schema.items);
+            return;
+        }
+    }
+}
+
+void AddProjectItems(CItemList& items) {
+    AddAll(items, kProjectItems);
+}
+
+void AddDialogItems(CItemList& items, std::string_view name) {
+    Add(items, kDialogName, name);
+    AddAll(items, kDialogItems);
+}
+
+}  // namespace ze
