@@ -1,11 +1,23 @@
 #include "model/mo_stream.h"
 
+#include <unistd.h>
+
 namespace ze {
 
 bool CMoStream::Open(const std::filesystem::path& path) {
     file_.reset(std::fopen(path.c_str(), "wb"));
     failed_ = false;
     return file_ != nullptr;
+}
+
+bool CMoStream::Sync() {
+    if (!file_) {
+        return false;
+    }
+    if (std::fflush(file_.get()) != 0 || ::fsync(::fileno(file_.get())) != 0) {
+        failed_ = true;
+    }
+    return !failed_;
 }
 
 bool CMoStream::Close() {

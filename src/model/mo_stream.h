@@ -21,6 +21,9 @@ public:
 
     // Creates the file, or truncates an existing one, for binary writing.
     bool Open(const std::filesystem::path& path);
+    // Pushes every byte written so far to the disk; false when any write
+    // failed or the disk refused them.
+    bool Sync();
     // False when the file could not be written completely or closed.
     bool Close();
     bool IsOpen() const { return file_ != nullptr; }

@@ -1,0 +1,161 @@
+#include "model/dialog_data.h"
+
+#include <algorithm>
+#include <string>
+
+#include "model/event_text.h"
+#include "model/schema.h"
+
+namespace ze {
+
+CZeDialogData::CZeDialogData(std::string_view name) : ZeClass(element_kind::kDialog) {
+    AddDialogItems(Items(), name);
+}
+
+CZeDialogData::~CZeDialogData() = default;
+
+std::string CZeDialogData::GetTreeLabel() const {
+    return "Dialog:" + GetItem("Name");
+}
+
+int CZeDialogData::AddChild(ZeClass* command) {
+    return AddCommand(command);
+}
+
+int CZeDialogData::AddCommand(ZeClass* command) {
+    commands_.push_back(command);
+    return static_cast<int>(commands_.size()) - 1;
+}
+
+void CZeDialogData::ForEachHeld(const std::function<void(ZeClass&)>& visit) const {
+    for (ZeClass* command : commands_) {
+        visit(*command);
+    }
+    if (rootGroup_ != nullptr) {
+        visit(*rootGroup_);
+    }
+}
+
+bool CZeDialogData::WriteDialogMessage(CMoStream& stream, int depth) const {
+    if (rootGroup_ == nullptr) {
+        return false;
+    }
+    const std::string tabs(static_cast<std::size_t>(std::max(depth, 0)), '\t');
+    stream.Write(tabs);
+    stream.Write(GetItem("TemplateType") == "POPUP" ? "{'Command':'POPUP'" : "{'Command':'DIALOG'");
+    for (std::size_t i = 0; i < Items().GetItemCount(); ++i) {
+        const std::string text = Items().WriteItem(i);
+        if (!text.empty()) {
+            stream.Write(",", 1);
+            stream.Write(text);
+        }
+    }
+    if (!commands_.empty()) {
+        const std::string events = BuildEventText(commands_, depth);
+        if (!events.empty()) {
+            stream.Write(",", 1);
+            stream.Write(events);
+            stream.Write("\n", 1);
+            stream.Write(tabs);
+        }
+    }
+    stream.Write(",'Object':\n");
+    rootGroup_->WriteText(stream, depth + 1);
+    stream.Write("\n", 1);
+    stream.Write(tabs);
+    stream.Write("}", 1);
+    return true;
+}
+
+// --- the dialog list ---
+
+CZeDialogDataList::CZeDialogDataList() : ZeClass(element_kind::kDialogList) {}
+
+CZeDialogDataList::~CZeDialogDataList() {
+    DeleteAll();
+}
+
+std::string CZeDialogDataList::GetTreeLabel() const {
+    return "Dialogs";
+}
+
+CZeDialogData* CZeDialogDataList::FindDialog(std::string_view name) const {
+    for (const auto& dialog : dialogs_) {
+        if (dialog->GetItem("Name") == name) {
+            return dialog.get();
+        }
+    }
+    return nullptr;
+}
+
+std::string CZeDialogDataList::MakeUniqueName(std::string_view name) const {
+    std::string candidate(name);
+    for (long long counter = 2; FindDialog(candidate) != nullptr; ++counter) {
+        candidate = std::string(name) + std::to_string(counter);
+    }
+    return candidate;
+}
+
+std::size_t CZeDialogDataList::AddDialog(std::unique_ptr<CZeDialogData> dialog) {
+    dialogs_.push_back(std::move(dialog));
+    return dialogs_.size() - 1;
+}
+
+CZeDialogData* CZeDialogDataList::CreateDialog(std::string_view name) {
+    auto dialog = std::make_unique<CZeDialogData>(MakeUniqueName(name));
+    CZeDialogData* raw = dialog.get();
+    AddDialog(std::move(dialog));
+    return raw;
+}
+
+int CZeDialogDataList::IndexOf(const CZeDialogData* dialog) const {
+    for (std::size_t i = 0; i < dialogs_.size(); ++i) {
+        if (dialogs_[i].get() == dialog) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+void CZeDialogDataList::Swap(std::size_t first, std::size_t second) {
+    if (first < dialogs_.size() && second < dialogs_.size()) {
+        std::swap(dialogs_[first], dialogs_[second]);
+    }
+}
+
+bool CZeDialogDataList::DeleteDialog(const CZeDialogData* dialog) {
+    for (std::size_t i = dialogs_.size(); i-- > 0;) {
+        if (dialogs_[i].get() == dialog) {
+            dialogs_.erase(dialogs_.begin() + static_cast<std::ptrdiff_t>(i));
+            return true;
+        }
+    }
+    return false;
+}
+
+void CZeDialogDataList::DeleteAll() {
+    while (!dialogs_.empty()) {
+        dialogs_.pop_back();
+    }
+}
+
+bool CZeDialogDataList::WriteDialogs(CMoStream& stream, std::string_view filter) const {
+    bool first = true;
+    for (const auto& dialog : dialogs_) {
+        if (dialog->GetRootGroup() == nullptr) {
+            continue;
+        }
+        if (!filter.empty() && dialog->GetItem("Name") != filter) {
+            continue;
+        }
+        if (!first) {
+            stream.Write(",\n");
+        }
+        dialog->WriteDialogMessage(stream, 1);
+        first = false;
+    }
+    stream.Write("\n", 1);
+    return true;
+}
+
+}  // namespace ze

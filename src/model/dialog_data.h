@@ -1,0 +1,100 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/dialog_history.h"
+#include "model/element_store.h"
+#include "model/mo_stream.h"
+#include "model/object_data.h"
+#include "model/ze_class.h"
+
+namespace ze {
+
+class CZeDialogDataList;
+
+// One dialog: its properties, its own commands (OnOpen, OnClose, OnTimer)
+// and one root group. It owns every element of its tree through its store.
+class CZeDialogData : public ZeClass {
+public:
+    // name is taken as it is; CZeDialogDataList::CreateDialog makes it unique.
+    explicit CZeDialogData(std::string_view name);
+    ~CZeDialogData() override;
+
+    // "Dialog:%s" with Name.
+    std::string GetTreeLabel() const override;
+    // Appends a command; returns the number of commands before.
+    int AddChild(ZeClass* command) override;
+    void ForEachHeld(const std::function<void(ZeClass&)>& visit) const override;
+
+    int AddCommand(ZeClass* command);
+    const std::vector<ZeClass*>& GetCommands() const { return commands_; }
+    std::vector<ZeClass*>& GetCommands() { return commands_; }
+
+    CObjectDataList* GetRootGroup() const { return rootGroup_; }
+    // The group must belong to this dialog's store (or be null).
+    void SetRootGroup(CObjectDataList* group) { rootGroup_ = group; }
+
+    std::int32_t GetCurrentPage() const { return currentPage_; }
+    void SetCurrentPage(std::int32_t page) { currentPage_ = page; }
+
+    ElementStore& GetStore() { return store_; }
+
+    DialogHistory* GetHistory() const { return history_.get(); }
+    void SetHistory(std::unique_ptr<DialogHistory> history) { history_ = std::move(history); }
+
+    // One DIALOG (or POPUP) message at depth tabs; false, and nothing
+    // written, without a root group.
+    bool WriteDialogMessage(CMoStream& stream, int depth) const;
+
+private:
+    std::int32_t currentPage_ = 0;
+    CObjectDataList* rootGroup_ = nullptr;
+    std::vector<ZeClass*> commands_;
+    // Declared before the store so the tree goes first when the dialog dies.
+    std::unique_ptr<DialogHistory> history_;
+    ElementStore store_;
+};
+
+// The project's dialogs, in order. It has no items.
+class CZeDialogDataList : public ZeClass {
+public:
+    CZeDialogDataList();
+    ~CZeDialogDataList() override;
+
+    // "Dialogs".
+    std::string GetTreeLabel() const override;
+
+    std::size_t GetCount() const { return dialogs_.size(); }
+    CZeDialogData* GetDialog(std::size_t index) const { return dialogs_[index].get(); }
+
+    // The first dialog whose Name is name, or null.
+    CZeDialogData* FindDialog(std::string_view name) const;
+    // name, or name followed by 2, 3... until no dialog has it.
+    std::string MakeUniqueName(std::string_view name) const;
+    // Appends; returns the index the dialog was stored at.
+    std::size_t AddDialog(std::unique_ptr<CZeDialogData> dialog);
+    // A new dialog named name (made unique), appended.
+    CZeDialogData* CreateDialog(std::string_view name);
+    // -1 when dialog is not in the list.
+    int IndexOf(const CZeDialogData* dialog) const;
+    // Exchanges the dialogs at two positions (move up, move down).
+    void Swap(std::size_t first, std::size_t second);
+    // Takes the dialog out of the list (searching from the end) and destroys it.
+    bool DeleteDialog(const CZeDialogData* dialog);
+    // Destroys the dialogs from the last to the first.
+    void DeleteAll();
+
+    // The dialog messages of every dialog with a root group, or only those
+    // whose Name equals filter when it is not empty.
+    bool WriteDialogs(CMoStream& stream, std::string_view filter) const;
+
+private:
+    std::vector<std::unique_ptr<CZeDialogData>> dialogs_;
+};
+
+}  // namespace ze

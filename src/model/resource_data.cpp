@@ -1,0 +1,187 @@
+#include "model/resource_data.h"
+
+#include <unistd.h>
+
+#include <array>
+#include <atomic>
+#include <fstream>
+#include <iterator>
+#include <system_error>
+
+#include "common/text_convert.h"
+#include "model/event_text.h"
+#include "model/resource_reader.h"
+#include "model/schema.h"
+
+namespace ze {
+
+namespace {
+
+bool IsEventKey(std::string_view key) {
+    for (const std::string_view event : kEventNames) {
+        if (key == event) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Stores the value of every key of the current object that is not excluded
+// on element: the item of that name when it has one, else a new text item.
+template <typename Excluded>
+void ReadProperties(ZeClass& element, JsonParser& parser, Excluded excluded) {
+    std::vector<std::string> keys;
+    parser.GetKeys(keys);
+    for (const std::string& key : keys) {
+        if (excluded(key)) {
+            continue;
+        }
+        std::string value;
+        if (!parser.GetString(key, value)) {
+            continue;
+        }
+        value = ConvertToSjis(value);
+        if (!element.SetItem(key, value)) {
+            element.Items().AddItem(
+                std::make_unique<CItemData>(item_kind::kPlainText, key, std::move(value)));
+        }
+    }
+}
+
+// A name beside the target that no other save of this process uses.
+std::filesystem::path TemporaryPathBeside(const std::filesystem::path& target) {
+    static std::atomic<unsigned> counter{0};
+    std::filesystem::path temporary = target;
+    temporary += ".save-" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
+    return temporary;
+}
+
+}  // namespace
+
+CZeResourceData::CZeResourceData() : ZeClass(element_kind::kProject) {
+    AddProjectItems(Items());
+}
+
+CZeResourceData::~CZeResourceData() = default;
+
+bool CZeResourceData::LoadFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        return false;
+    }
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad()) {
+        return false;
+    }
+    return LoadText(text);
+}
+
+bool CZeResourceData::LoadText(std::string_view text) {
+    JsonParser parser;
+    if (!parser.Parse(text)) {
+        if (messageSink_ != nullptr) {
+            messageSink_->ShowMessage(parser.GetErrorText(), MessageIcon::kNone);
+        }
+        return false;
+    }
+    if (!parser.IsArray("Commands")) {
+        // A single message, such as one dialog. Its own keys are not project
+        // properties: the root group's text under "Object" would otherwise be
+        // stored as a property and make the next saved project unreadable.
+        ReadCommand(parser);
+        return true;
+    }
+    ReadProperties(*this, parser, [](std::string_view key) {
+        return key == "Commands" || key == "Command" || IsEventKey(key);
+    });
+    const JsonValue* root = parser.GetCurrent();
+    JsonArrayWalk walk(parser.GetArray("Commands"));
+    while (parser.NextElement(walk)) {
+        ReadCommand(parser);
+    }
+    parser.SetCurrent(root);
+    return true;
+}
+
+bool CZeResourceData::ReadCommand(JsonParser& parser) {
+    std::string command;
+    parser.GetString("Command", command);
+    if (command == "HELLO" || command == "CHANGE" || command == "CONDITION") {
+        return true;
+    }
+    if (command != "DIALOG" && command != "POPUP") {
+        return false;
+    }
+    std::string name;
+    parser.GetString("Name", name);
+    auto dialog = std::make_unique<CZeDialogData>(dialogs_.MakeUniqueName(name));
+    ReadProperties(*dialog, parser, [](std::string_view key) {
+        return key == "Name" || key == "Commands" || key == "Command" || key == "Object" ||
+               IsEventKey(key);
+    });
+    ReadEventCommands(dialog->GetStore(), *dialog, parser);
+
+    const JsonValue* message = parser.GetCurrent();
+    CObjectData* root = ReadElement(dialog->GetStore(), nullptr, parser);
+    parser.SetCurrent(message);
+    if (root != nullptr && root->IsGroup()) {
+        dialog->SetRootGroup(static_cast<CObjectDataList*>(root));
+    } else {
+        // A message without "Object" reads as a plain object, which cannot
+        // hold the dialog's content; the dialog keeps no root group.
+        dialog->GetStore().Destroy(root);
+    }
+    dialogs_.AddDialog(std::move(dialog));
+    return true;
+}
+
+bool CZeResourceData::WriteProject(CMoStream& stream, std::string_view filter) const {
+    stream.Write("{", 1);
+    bool wrote = false;
+    for (std::size_t i = 0; i < Items().GetItemCount(); ++i) {
+        const std::string text = Items().WriteItem(i);
+        if (text.empty()) {
+            continue;
+        }
+        if (wrote) {
+            stream.Write(",", 1);
+        }
+        stream.Write(text);
+        wrote = true;
+    }
+    if (wrote) {
+        stream.Write(",", 1);
+    }
+    stream.Write("'Commands':[\n");
+    dialogs_.WriteDialogs(stream, filter);
+    stream.Write("]}\n");
+    return true;
+}
+
+bool CZeResourceData::SaveToFile(const std::filesystem::path& path, std::string_view filter) const {
+    // Write a file beside the target and put it in place only when every byte
+    // is on the disk, so a failed save never leaves a half-written project.
+    const std::filesystem::path temporary = TemporaryPathBeside(path);
+    CMoStream stream;
+    if (!stream.Open(temporary)) {
+        return false;
+    }
+    WriteProject(stream, filter);
+    const bool synced = stream.Sync();
+    const bool closed = stream.Close();
+    std::error_code error;
+    if (synced && closed) {
+        const auto status = std::filesystem::status(path, error);
+        if (!error && std::filesystem::exists(status)) {
+            std::filesystem::permissions(temporary, status.permissions(), error);
+        }
+        std::filesystem::rename(temporary, path, error);
+        if (!error) {
+            return true;
+        }
+    }
+    std::filesystem::remove(temporary, error);
+    return false;
+}
+
+}  // namespace ze

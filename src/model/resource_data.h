@@ -1,0 +1,50 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "model/dialog_data.h"
+#include "model/json_parser.h"
+#include "model/message_sink.h"
+#include "model/mo_stream.h"
+#include "model/ze_class.h"
+
+namespace ze {
+
+// The project root: the application's Name and device size, and the dialogs.
+// The main window holds one for its whole life.
+class CZeResourceData : public ZeClass {
+public:
+    CZeResourceData();
+    ~CZeResourceData() override;
+
+    CZeDialogDataList& GetDialogs() { return dialogs_; }
+    const CZeDialogDataList& GetDialogs() const { return dialogs_; }
+
+    // Messages for the user (a parse error of a loaded text) go here; without
+    // a sink they are dropped.
+    void SetMessageSink(MessageSink* sink) { messageSink_ = sink; }
+    MessageSink* GetMessageSink() const { return messageSink_; }
+
+    // Reads a project or dialog file into this project, adding its dialogs.
+    // False, and nothing changed, when the file cannot be read or parsed.
+    bool LoadFile(const std::filesystem::path& path);
+    bool LoadText(std::string_view text);
+    // Applies the message at the parser's current value: DIALOG and POPUP add
+    // a dialog, HELLO, CHANGE and CONDITION are accepted and change nothing,
+    // anything else is refused (false).
+    bool ReadCommand(JsonParser& parser);
+
+    // Writes the project envelope with every dialog, or only the one named
+    // filter. The file is replaced only once every byte is written; false
+    // when it could not be.
+    bool SaveToFile(const std::filesystem::path& path, std::string_view filter) const;
+    bool WriteProject(CMoStream& stream, std::string_view filter) const;
+
+private:
+    CZeDialogDataList dialogs_;
+    MessageSink* messageSink_ = nullptr;
+};
+
+}  // namespace ze

@@ -1,0 +1,250 @@
+#include "model/resource_reader.h"
+
+#include <array>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "common/text_convert.h"
+#include "model/event_text.h"
+#include "model/schema.h"
+
+namespace ze {
+
+namespace {
+
+constexpr std::array<std::string_view, 13> kGroupKeys = {
+    "Name",    "Alias",  "Type",    "Layout", "Width",    "Height", "Weight",
+    "Padding", "Margin", "BGColor", "Align",  "Vertical", "Value"};
+
+// Also read into commands. EnablePinch and EnableCache appear twice; the
+// second reading finds the item the first one made.
+constexpr std::array<std::string_view, 62> kObjectKeys = {"Name",
+                                                          "Alias",
+                                                          "RadioName",
+                                                          "Width",
+                                                          "Height",
+                                                          "Weight",
+                                                          "PosX",
+                                                          "PosY",
+                                                          "Padding",
+                                                          "Margin",
+                                                          "Hide",
+                                                          "Disable",
+                                                          "BGColor",
+                                                          "TextOff",
+                                                          "TextOn",
+                                                          "Text",
+                                                          "TSize",
+                                                          "TColor",
+                                                          "TAlign",
+                                                          "Stretch",
+                                                          "Wrap",
+                                                          "Span",
+                                                          "File",
+                                                          "FileOff",
+                                                          "FileOn",
+                                                          "FileBase",
+                                                          "FileActive",
+                                                          "FileCursor",
+                                                          "FileTop",
+                                                          "FileThumb",
+                                                          "FileSource",
+                                                          "FilePath",
+                                                          "ScaleType",
+                                                          "EnablePinch",
+                                                          "EnableCache",
+                                                          "CenterPosBase",
+                                                          "CenterPosCursor",
+                                                          "CenterPosTop",
+                                                          "Pattern",
+                                                          "Revers",
+                                                          "Min",
+                                                          "Max",
+                                                          "Value",
+                                                          "Attr",
+                                                          "Vertical",
+                                                          "Columns",
+                                                          "ColumnHeight",
+                                                          "Clickable",
+                                                          "Data",
+                                                          "Delete",
+                                                          "NotifyList",
+                                                          "Thumbnail",
+                                                          "EnablePinch",
+                                                          "EnableCache",
+                                                          "OffsetX",
+                                                          "OffsetY",
+                                                          "ScaleX",
+                                                          "ScaleY",
+                                                          "DateScale",
+                                                          "AutoScroll",
+                                                          "ScaleLock",
+                                                          "Position"};
+
+constexpr std::array<std::string_view, 6> kHeaderColumnKeys = {"TSize",  "TColor",  "TAlign",
+                                                               "Margin", "BGColor", "Clickable"};
+
+void AddTextItem(ZeClass& element, std::string_view name, std::string value) {
+    element.Items().AddItem(
+        std::make_unique<CItemData>(item_kind::kPlainText, std::string(name), std::move(value)));
+}
+
+// Images of PROGRESS and SLIDEBAR are called FileBase and FileActive, so the
+// button-style names are accepted for them.
+std::string_view SecondName(std::string_view key) {
+    if (key == "FileOff") {
+        return "FileBase";
+    }
+    if (key == "FileOn") {
+        return "FileActive";
+    }
+    return key;
+}
+
+CObjectData* ReadGroup(ElementStore& store, CObjectDataList* parent, JsonParser& parser) {
+    auto* group = store.Create<CObjectDataList>(parent);
+    std::string layout;
+    parser.GetString("Layout", layout);
+    AddGroupItems(group->Items(), LayoutCode(layout));
+    group->SetItem("Layout", layout);
+    for (const std::string_view key : kGroupKeys) {
+        std::string value;
+        if (!parser.GetString(key, value)) {
+            continue;
+        }
+        value = ConvertToSjis(value);
+        if (!group->SetItem(key, value)) {
+            AddTextItem(*group, key, std::move(value));
+        }
+    }
+    ReadEventCommands(store, *group, parser);
+
+    const JsonValue* self = parser.GetCurrent();
+    JsonArrayWalk walk(parser.GetArray("Objects"));
+    while (parser.NextElement(walk)) {
+        ReadElement(store, group, parser);
+    }
+    parser.SetCurrent(self);
+    return group;
+}
+
+void ReadHeaderColumns(ElementStore& store, CObjectData& object, JsonParser& parser) {
+    if (parser.GetArray("Header").Elements().empty()) {
+        return;
+    }
+    const JsonValue* self = parser.GetCurrent();
+    JsonArrayWalk walk(parser.GetArray("Header"));
+    int count = 0;
+    while (parser.NextElement(walk)) {
+        ZeClass* column = CreateHeaderColumn(store);
+        for (const std::string_view key : kHeaderColumnKeys) {
+            std::string value;
+            parser.GetString(key, value);
+            column->SetItem(key, value);
+        }
+        object.AddHeader(column);
+        ++count;
+    }
+    parser.SetCurrent(self);
+    object.SetItem("Columns", std::to_string(count));
+}
+
+CObjectData* ReadObject(ElementStore& store, CObjectDataList* parent, JsonParser& parser) {
+    auto* object = store.Create<CObjectData>(parent);
+    std::string type;
+    parser.GetString("Type", type);
+    const int typeIndex = ObjectTypeIndex(type);
+    const int parentLayout =
+        parent == nullptr ? layout_code::kLinear : LayoutCode(parent->GetItem("Layout"));
+    AddObjectItems(object->Items(), typeIndex, parentLayout);
+    object->SetItem("Type", type);
+    for (const std::string_view key : kObjectKeys) {
+        std::string value;
+        if (!parser.GetString(key, value)) {
+            continue;
+        }
+        value = ConvertToSjis(value);
+        if (!object->SetItem(key, value) && !object->SetItem(SecondName(key), value)) {
+            AddTextItem(*object, key, std::move(value));
+        }
+    }
+    ReadEventCommands(store, *object, parser);
+    if (typeIndex == object_type::kGrid) {
+        ReadHeaderColumns(store, *object, parser);
+    }
+    return object;
+}
+
+}  // namespace
+
+CObjectData* ReadElement(ElementStore& store, CObjectDataList* parent, JsonParser& parser) {
+    const JsonValue* start = parser.GetCurrent();
+    CObjectData* element = nullptr;
+    if (parser.IsArray("Objects") || parser.EnterObject("Object")) {
+        element = ReadGroup(store, parent, parser);
+    } else {
+        element = ReadObject(store, parent, parser);
+    }
+    parser.SetCurrent(start);
+    if (parent != nullptr) {
+        parent->AddObject(element);
+    }
+    return element;
+}
+
+void ReadCommandElement(ElementStore& store, ZeClass& parent, JsonParser& parser) {
+    std::string command;
+    std::string event;
+    parser.GetString("Command", command);
+    parser.GetString("Event", event);
+    if (command.empty()) {
+        return;
+    }
+    // On the device CONDITION and UPDATE are both NOTIFY, GETFILE and HELLO
+    // both SENDCOMMAND; the schema is keyed by the name the user picked.
+    if (command == "NOTIFY") {
+        std::string made;
+        parser.GetString("MakeCommand", made);
+        command = made.empty() ? "CONDITION" : made;
+    } else if (command == "SENDCOMMAND") {
+        std::string sent;
+        parser.GetString("SendCommand", sent);
+        command = sent;
+    }
+    ZeClass* element = CreateCommand(store, command, event);
+    for (const std::string_view key : {"Time", "SendCommand", "ObjectName"}) {
+        std::string value;
+        parser.GetString(key, value);
+        element->SetItem(key, value);
+    }
+    for (const std::string_view key : kObjectKeys) {
+        std::string value;
+        if (parser.GetString(key, value)) {
+            element->SetItem(key, ConvertToSjis(value));
+        }
+    }
+    parent.AddChild(element);
+}
+
+void ReadEventCommands(ElementStore& store, ZeClass& parent, JsonParser& parser) {
+    const JsonValue* self = parser.GetCurrent();
+    for (const std::string_view event : kEventNames) {
+        if (parser.IsNull(event)) {
+            continue;
+        }
+        if (parser.IsArray(event)) {
+            JsonArrayWalk walk(parser.GetArray(event));
+            while (parser.NextElement(walk)) {
+                ReadCommandElement(store, parent, parser);
+            }
+        } else if (parser.EnterObject(event)) {
+            ReadCommandElement(store, parent, parser);
+        }
+        // Any other value (a command name typed into the event property) is
+        // no command; reading the element itself as one would invent one.
+        parser.SetCurrent(self);
+    }
+}
+
+}  // namespace ze

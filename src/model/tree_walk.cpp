@@ -1,0 +1,76 @@
+#include "model/tree_walk.h"
+
+#include "model/dialog_data.h"
+#include "model/object_data.h"
+
+namespace ze {
+
+namespace {
+
+void VisitCommands(const std::vector<ZeClass*>& commands, int depth, const TreeVisitor& visit) {
+    for (ZeClass* command : commands) {
+        visit({CommandLabel(*command), command, depth, command->IsExpanded()});
+    }
+}
+
+}  // namespace
+
+std::string HeaderColumnLabel(int position) {
+    return "Header:Cullum" + std::to_string(position);
+}
+
+std::string CommandLabel(const ZeClass& command) {
+    return "Command:" + command.GetItem("Command");
+}
+
+void WalkProjectTree(CZeResourceData& project, const TreeVisitor& visit) {
+    visit({"Root = " + project.GetItem("Name"), &project, 0, true});
+    const CZeDialogDataList& dialogs = project.GetDialogs();
+    for (std::size_t i = 0; i < dialogs.GetCount(); ++i) {
+        WalkElementTree(*dialogs.GetDialog(i), 1, visit);
+    }
+}
+
+void WalkElementTree(ZeClass& element, int depth, const TreeVisitor& visit) {
+    switch (element.GetKind()) {
+        case element_kind::kDialog: {
+            auto& dialog = static_cast<CZeDialogData&>(element);
+            visit({dialog.GetTreeLabel(), &dialog, depth, dialog.IsExpanded()});
+            VisitCommands(dialog.GetCommands(), depth + 1, visit);
+            if (dialog.GetRootGroup() != nullptr) {
+                WalkElementTree(*dialog.GetRootGroup(), depth + 1, visit);
+            }
+            return;
+        }
+        case element_kind::kGroup: {
+            auto& group = static_cast<CObjectDataList&>(element);
+            visit({group.GetTreeLabel(), &group, depth, group.IsExpanded()});
+            VisitCommands(group.GetCommands(), depth + 1, visit);
+            for (CObjectData* child : group.GetChildren()) {
+                WalkElementTree(*child, depth + 1, visit);
+            }
+            return;
+        }
+        case element_kind::kObject: {
+            auto& object = static_cast<CObjectData&>(element);
+            visit({object.GetTreeLabel(), &object, depth, object.IsExpanded()});
+            int position = 0;
+            for (ZeClass* column : object.GetHeaders()) {
+                visit({HeaderColumnLabel(++position), column, depth + 1, column->IsExpanded()});
+            }
+            VisitCommands(object.GetCommands(), depth + 1, visit);
+            return;
+        }
+        case element_kind::kHeaderColumn:
+            visit({HeaderColumnLabel(1), &element, depth, element.IsExpanded()});
+            return;
+        case element_kind::kCommand:
+            visit({CommandLabel(element), &element, depth, element.IsExpanded()});
+            return;
+        default:
+            visit({element.GetTreeLabel(), &element, depth, element.IsExpanded()});
+            return;
+    }
+}
+
+}  // namespace ze

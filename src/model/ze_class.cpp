@@ -1,0 +1,59 @@
+#include "model/ze_class.h"
+
+#include <atomic>
+
+#include "model/element_store.h"
+#include "model/schema.h"
+
+namespace ze {
+
+namespace {
+
+// Serial numbers are never reused, so undo can tell any two elements apart.
+std::atomic<std::uint64_t> nextSerial{1};
+
+}  // namespace
+
+ZeClass::ZeClass(std::int32_t kind) : kind_(kind), serial_(nextSerial.fetch_add(1)) {}
+
+std::uint64_t ZeClass::PeekNextSerial() {
+    return nextSerial.load();
+}
+
+std::string ZeClass::GetTreeLabel() const {
+    return "Name(" + GetItem("Name") + ")";
+}
+
+void ZeClass::CopyFrom(const ZeClass& other) {
+    if (this == &other) {
+        return;
+    }
+    kind_ = other.kind_;
+    expanded_ = other.expanded_;
+    serial_ = other.serial_;
+    items_.CopyItems(other.items_);
+}
+
+bool ZeClass::IsSameItems(const ZeClass& other) const {
+    return items_.IsSameItems(other.items_);
+}
+
+int ZeClass::AddChild(ZeClass* /*element*/) {
+    return 0;
+}
+
+void ZeClass::ForEachHeld(const std::function<void(ZeClass&)>& /*visit*/) const {}
+
+ZeClass* CreateHeaderColumn(ElementStore& store) {
+    ZeClass* column = store.Create<ZeClass>(element_kind::kHeaderColumn);
+    AddHeaderColumnItems(column->Items());
+    return column;
+}
+
+ZeClass* CreateCommand(ElementStore& store, std::string_view command, std::string_view event) {
+    ZeClass* element = store.Create<ZeClass>(element_kind::kCommand);
+    AddCommandItems(element->Items(), command, event);
+    return element;
+}
+
+}  // namespace ze
