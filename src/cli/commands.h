@@ -3,6 +3,10 @@
 #include <string>
 #include <vector>
 
+namespace ze {
+class CZeResourceData;
+}
+
 // The subcommands of ze-tool. Each takes the arguments after its name and
 // returns the process exit code.
 namespace ze::cli {
@@ -11,11 +15,20 @@ using Arguments = std::vector<std::string>;
 
 int RunCheck(const Arguments& args);
 int RunConvert(const Arguments& args);
+int RunSave(const Arguments& args);
+int RunTree(const Arguments& args);
 
 // Reads a whole file or standard input ("-") as bytes; false when unreadable.
 bool ReadAll(const std::string& path, std::string& bytes);
 
+// Model text (Shift_JIS) in UTF-8 for the terminal.
+std::string ForTerminal(const std::string& sjis);
 // Writes model text (Shift_JIS) to the terminal in UTF-8.
 void PrintSjis(const std::string& sjis);
+
+// Loads path into project as the editor's open does. On failure prints why
+// to standard error ("PATH: cannot read", or "PATH:" and the parser's report)
+// and returns false.
+bool LoadProjectFile(CZeResourceData& project, const std::string& path);
 
 }  // namespace ze::cli

@@ -4,8 +4,25 @@
 
 #include "cli/commands.h"
 #include "common/cp932.h"
+#include "common/text_convert.h"
+#include "model/message_sink.h"
+#include "model/resource_data.h"
 
 namespace ze::cli {
+
+namespace {
+
+// Keeps what the model wants the user to see until the caller prints it.
+class CollectingSink : public MessageSink {
+public:
+    void ShowMessage(const std::string& text, MessageIcon /*icon*/) override { text_ += text; }
+    const std::string& Text() const { return text_; }
+
+private:
+    std::string text_;
+};
+
+}  // namespace
 
 bool ReadAll(const std::string& path, std::string& bytes) {
     if (path == "-") {
@@ -20,6 +37,30 @@ bool ReadAll(const std::string& path, std::string& bytes) {
     return !in.bad();
 }
 
-void PrintSjis(const std::string& sjis) { std::cout << Cp932ToUtf8(sjis); }
+std::string ForTerminal(const std::string& sjis) {
+    return Cp932ToUtf8(sjis);
+}
+
+void PrintSjis(const std::string& sjis) {
+    std::cout << ForTerminal(sjis);
+}
+
+bool LoadProjectFile(CZeResourceData& project, const std::string& path) {
+    std::string text;
+    if (!ReadAll(path, text)) {
+        std::cerr << path << ": cannot read\n";
+        return false;
+    }
+    CollectingSink sink;
+    MessageSink* previous = project.GetMessageSink();
+    project.SetMessageSink(&sink);
+    const bool loaded = project.LoadText(text);
+    project.SetMessageSink(previous);
+    if (!loaded) {
+        // The report quotes the file, which may hold UTF-8 or Shift_JIS.
+        std::cerr << path << ":\n" << ForTerminal(ConvertToSjis(sink.Text()));
+    }
+    return loaded;
+}
 
 }  // namespace ze::cli

@@ -8,10 +8,13 @@ namespace {
 
 void PrintUsage(std::ostream& out) {
     out << "usage: ze-tool COMMAND [ARGS]\n"
-           "  check FILE...          parse each resource file; print the error report or "
-           "its dialogs\n"
-           "  convert -xs|-Ws|-Sw    convert standard input to standard output\n"
-           "  --version              print the version\n";
+           "  check FILE...                    load each resource file; print the parser's "
+           "report or its dialogs\n"
+           "  save IN... -o OUT [--dialog NAME]\n"
+           "                                   load every IN into one project and write OUT\n"
+           "  tree FILE... [--items]           print the resource tree of the loaded files\n"
+           "  convert -xs|-Ws|-Sw              convert standard input to standard output\n"
+           "  --version                        print the version\n";
 }
 
 }  // namespace
@@ -25,6 +28,12 @@ int main(int argc, char** argv) {
     const ze::cli::Arguments args(argv + 2, argv + argc);
     if (command == "check") {
         return ze::cli::RunCheck(args);
+    }
+    if (command == "save") {
+        return ze::cli::RunSave(args);
+    }
+    if (command == "tree") {
+        return ze::cli::RunTree(args);
     }
     if (command == "convert") {
         return ze::cli::RunConvert(args);

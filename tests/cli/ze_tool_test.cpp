@@ -48,19 +48,98 @@ TEST(ZeToolTest, CheckListsTheDialogsOfTheExampleProject) {
         << result.output;
 }
 
-TEST(ZeToolTest, CheckPrintsTheParserReportAndFails) {
-    const std::string path = TempFile("broken.json", "{'a':1,\n'b':[1,2,]}");
-    const RunResult result = RunTool("check '" + path + "'");
-    std::filesystem::remove(path);
+TEST(ZeToolTest, CheckReportsEachBrokenOrMissingFileOnStandardError) {
+    const std::string good = TempFile("good.json", "{'Commands':[]}");
+    const std::string broken = TempFile("broken.json", "{'a':1,\n'b':[1,2,]}");
+    const RunResult result =
+        RunTool("check '" + good + "' '" + broken + "' /nonexistent/x.moxspro 2>&1 >/dev/null");
+    std::filesystem::remove(good);
+    std::filesystem::remove(broken);
     EXPECT_EQ(result.exitCode, 1);
-    EXPECT_NE(result.output.find("Parse error\n line:2  byte:18\n show from 0 byte\n\n"
-                                 "{'a':1,'b':[1,2,]!}\n\nput '!' at error pos."),
-              std::string::npos)
-        << result.output;
+    EXPECT_EQ(result.output, broken +
+                                 ":\nParse error\n line:2  byte:18\n show from 0 byte\n\n"
+                                 "{'a':1,'b':[1,2,]!}\n\nput '!' at error pos. under 0x20, (Hex).\n"
+                                 "/nonexistent/x.moxspro: cannot read\n");
 }
 
-TEST(ZeToolTest, CheckFailsOnAMissingFile) {
-    EXPECT_EQ(RunTool("check /nonexistent/file.moxspro 2>/dev/null").exitCode, 1);
+TEST(ZeToolTest, CheckShowsJapaneseInTheReportAsUtf8) {
+    // The report quotes the file whichever coding it holds.
+    const std::string sjis = TempFile("sjis.json", "{'Name':'\x93\xfa\x96\x7b',}");
+    const std::string utf8 = TempFile("utf8.json", "{'Name':'\xe6\x97\xa5\xe6\x9c\xac',}");
+    for (const std::string& path : {sjis, utf8}) {
+        const RunResult result = RunTool("check '" + path + "' 2>&1");
+        EXPECT_EQ(result.exitCode, 1);
+        EXPECT_NE(result.output.find("{'Name':'\xe6\x97\xa5\xe6\x9c\xac',}!"), std::string::npos)
+            << result.output;
+        std::filesystem::remove(path);
+    }
+}
+
+TEST(ZeToolTest, SaveMergesTheInputsAndFiltersByDialogName) {
+    const std::string example = std::string(ZE_EXAMPLES_DIR) + "/SampleApp.moxspro";
+    const std::string extra =
+        TempFile("extra.json",
+                 "{'Command':'DIALOG','Name':'Main','Object':{'Layout':'FRAME','Objects':[]}}");
+    const std::string out = TempFile("out.moxspro", "");
+    ASSERT_EQ(RunTool("save '" + example + "' '" + extra + "' -o '" + out + "'").exitCode, 0);
+    const RunResult tree = RunTool("tree '" + out + "'");
+    EXPECT_NE(tree.output.find("  Dialog:Main\n"), std::string::npos) << tree.output;
+    EXPECT_NE(tree.output.find("  Dialog:Settings\n"), std::string::npos);
+    EXPECT_NE(tree.output.find("  Dialog:Main2\n    Group:FRAME()\n"), std::string::npos);
+
+    // Saved alone, the second Main keeps its numbered name.
+    ASSERT_EQ(RunTool("save '" + out + "' -o '" + out + "' --dialog Main2").exitCode, 0);
+    EXPECT_EQ(RunTool("check '" + out + "'").output, out + ": OK\n  DIALOG Main2\n  1 dialog\n");
+    std::filesystem::remove(extra);
+    std::filesystem::remove(out);
+}
+
+TEST(ZeToolTest, SaveFailsWithAMessage) {
+    const std::string example = std::string(ZE_EXAMPLES_DIR) + "/SampleApp.moxspro";
+    RunResult result = RunTool("save '" + example + "' -o /nonexistent/dir/out.moxspro 2>&1");
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.output, "/nonexistent/dir/out.moxspro: cannot be written\n");
+    result = RunTool("save /nonexistent/in.moxspro -o /tmp/never-written.moxspro 2>&1");
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.output, "/nonexistent/in.moxspro: cannot read\n");
+    EXPECT_FALSE(std::filesystem::exists("/tmp/never-written.moxspro"));
+    EXPECT_EQ(RunTool("save '" + example + "' 2>/dev/null").exitCode, 2);
+}
+
+TEST(ZeToolTest, TreePrintsLabelsAndItems) {
+    // 日本 in Shift_JIS as a kind-0 name, 表示 in UTF-8 as a kind-2 text.
+    const std::string path =
+        TempFile("tree.json",
+                 "{'Name':'App','Commands':[{'Command':'DIALOG','Name':'D','TemplateType':'POPUP',"
+                 "'Object':{'Name':'\x93\xfa\x96\x7b','Layout':'RADIO','Objects':["
+                 "{'Type':'RADIOBTN','Text':'\xe8\xa1\xa8\xe7\xa4\xba',"
+                 "'OnClick':{'Event':'OnClick','Command':'CLOSE'}}]}}]}");
+    RunResult result = RunTool("tree '" + path + "'");
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.output,
+              "Root = App\n"
+              "  Dialog:D\n"
+              "    Group:RADIO(\xe6\x97\xa5\xe6\x9c\xac)\n"
+              "      Object:RADIOBTN()\xe8\xa1\xa8\xe7\xa4\xba\n"
+              "        Command:CLOSE\n");
+
+    result = RunTool("tree '" + path + "' --items");
+    std::filesystem::remove(path);
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_NE(result.output.find("Root = App\n  - Name [0] = App\n  - DeviceWidth [11] = \n"
+                                 "  - DeviceHeight [11] = \n  Dialog:D\n    - Name [0] = D\n"
+                                 "    - TemplateType [4] = POPUP\n"),
+              std::string::npos)
+        << result.output;
+    EXPECT_NE(result.output.find("        Command:CLOSE\n          - Event [1] = OnClick\n"
+                                 "          - Command [1] = CLOSE\n"),
+              std::string::npos)
+        << result.output;
+    EXPECT_NE(result.output.find("      Object:RADIOBTN()\xe8\xa1\xa8\xe7\xa4\xba\n"
+                                 "        - Name [0] = \n        - Alias [0] = \n"
+                                 "        - Type [3] = RADIOBTN\n"),
+              std::string::npos)
+        << result.output;
 }
 
 TEST(ZeToolTest, ConvertRoundTripsJapaneseText) {
