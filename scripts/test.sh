@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: the core tests under
 # AddressSanitizer and UndefinedBehaviorSanitizer, bounded fuzz runs of the
-# parser and the conversions, then the whole suite of the regular build.
+# parser, the conversions and the project loader, then the whole suite of the regular build.
 set -euo pipefail
 top="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$top"
@@ -28,6 +28,7 @@ fuzz() {
 }
 fuzz parser "${ZE_FUZZ_SECONDS:-60}"
 fuzz convert "${ZE_FUZZ_SECONDS:-30}"
+fuzz loader "${ZE_FUZZ_SECONDS:-45}"
 
 echo "== Regular build, every test"
 scripts/build.sh build
