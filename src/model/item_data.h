@@ -1,7 +1,9 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -27,33 +29,70 @@ inline constexpr std::int32_t kNumber = 11;
 inline constexpr std::int32_t kBoolean = 12;
 }  // namespace item_kind
 
+// What a property is, apart from its value. A project holds millions of
+// items but only a few hundred distinct kinds of property, so items share
+// these.
+struct ItemInfo {
+    std::string name;
+    std::int32_t kind = 0;
+    const ChoiceList* choices = nullptr;
+    const char* description = nullptr;
+};
+
+// The one ItemInfo with these fields; it lives as long as the program. Safe
+// to call from any thread.
+const ItemInfo* InternItemInfo(std::int32_t kind, std::string_view name,
+                               const ChoiceList* choices = nullptr,
+                               const char* description = nullptr);
+
+// The text of an item's value in 16 bytes: up to 15 bytes inside, longer
+// text on the heap. Most values of a project are empty or short, and a
+// project holds millions of them.
+class ItemText {
+public:
+    ItemText() noexcept { storage_[kTagByte] = 0; }
+    explicit ItemText(std::string_view text) : ItemText() { Assign(text); }
+    ItemText(const ItemText& other) : ItemText() { Assign(other.View()); }
+    ItemText(ItemText&& other) noexcept;
+    ItemText& operator=(const ItemText& other);
+    ItemText& operator=(ItemText&& other) noexcept;
+    ~ItemText() { Release(); }
+
+    std::string_view View() const;
+    // text may point into this value itself.
+    void Assign(std::string_view text);
+
+private:
+    static constexpr std::size_t kTagByte = 15;  // inline length, or kOnHeap
+    static constexpr unsigned char kOnHeap = 0xFF;
+
+    bool OnHeap() const { return storage_[kTagByte] == kOnHeap; }
+    void Release() noexcept;
+
+    // Inline: the bytes, then the length in the tag byte. On the heap: the
+    // pointer, then the 32-bit length, then kOnHeap in the tag byte.
+    alignas(8) unsigned char storage_[16];
+};
+
 // One named property of an element; the value is always text (Shift_JIS).
 class CItemData {
 public:
-    CItemData(std::int32_t kind, std::string name, std::string value,
+    CItemData(std::int32_t kind, std::string_view name, std::string_view value,
               const ChoiceList* choices = nullptr, const char* description = nullptr)
-        : kind_(kind),
-          choices_(choices),
-          name_(std::move(name)),
-          value_(std::move(value)),
-          description_(description) {}
-    CItemData(const CItemData&) = default;
-    CItemData& operator=(const CItemData&) = default;
-    virtual ~CItemData() = default;
+        : info_(InternItemInfo(kind, name, choices, description)), value_(value) {}
+    CItemData(const ItemInfo* info, std::string_view value) : info_(info), value_(value) {}
 
-    std::int32_t GetKind() const { return kind_; }
-    const ChoiceList* GetChoices() const { return choices_; }
-    const std::string& GetName() const { return name_; }
-    const std::string& GetValue() const { return value_; }
-    void SetValue(std::string value) { value_ = std::move(value); }
-    const char* GetDescription() const { return description_; }
+    std::int32_t GetKind() const { return info_->kind; }
+    const ChoiceList* GetChoices() const { return info_->choices; }
+    const std::string& GetName() const { return info_->name; }
+    std::string_view GetValue() const { return value_.View(); }
+    void SetValue(std::string_view value) { value_.Assign(value); }
+    const char* GetDescription() const { return info_->description; }
+    const ItemInfo* GetInfo() const { return info_; }
 
 private:
-    std::int32_t kind_;
-    const ChoiceList* choices_;
-    std::string name_;
-    std::string value_;
-    const char* description_;
+    const ItemInfo* info_;
+    ItemText value_;
 };
 
 }  // namespace ze

@@ -19,36 +19,40 @@ void AppendQuoted(std::string& out, std::string_view text) {
 
 std::string CItemList::GetItem(std::string_view name) const {
     for (const auto& item : items_) {
-        if (item->GetName() == name) {
-            return item->GetValue();
+        if (item.GetName() == name) {
+            return std::string(item.GetValue());
         }
     }
     return {};
 }
 
 bool CItemList::SetItem(std::string_view name, std::string_view value) {
-    for (const auto& item : items_) {
-        if (item->GetName() == name) {
-            item->SetValue(std::string(value));
+    for (auto& item : items_) {
+        if (item.GetName() == name) {
+            item.SetValue(value);
             return true;
         }
     }
     return false;
 }
 
-void CItemList::AddItem(std::unique_ptr<CItemData> item) {
-    assert(item);
+void CItemList::AddItem(CItemData item) {
     items_.push_back(std::move(item));
+}
+
+void CItemList::AppendItems(const CItemList& other) {
+    items_.reserve(items_.size() + other.items_.size());
+    items_.insert(items_.end(), other.items_.begin(), other.items_.end());
 }
 
 const CItemData& CItemList::GetItemData(std::size_t index) const {
     assert(index < items_.size());
-    return *items_[index];
+    return items_[index];
 }
 
 CItemData& CItemList::GetItemData(std::size_t index) {
     assert(index < items_.size());
-    return *items_[index];
+    return items_[index];
 }
 
 std::int32_t CItemList::GetItemKind(std::size_t index) const {
@@ -62,7 +66,7 @@ const ChoiceList* CItemList::GetItemChoices(std::size_t index) const {
 std::string CItemList::WriteItem(std::size_t index) const {
     const CItemData& item = GetItemData(index);
     const std::string& name = item.GetName();
-    const std::string& value = item.GetValue();
+    const std::string_view value = item.GetValue();
     if (name.empty() || value.empty()) {
         return {};
     }
@@ -71,20 +75,28 @@ std::string CItemList::WriteItem(std::size_t index) const {
     AppendQuoted(out, name);
     out += ':';
     if (kind <= item_kind::kLastQuoted) {
-        AppendQuoted(out, kind == item_kind::kUserText ? ConvertSjisToUtf8(value) : value);
+        if (kind == item_kind::kUserText) {
+            AppendQuoted(out, ConvertSjisToUtf8(value));
+        } else {
+            AppendQuoted(out, value);
+        }
     } else if (value.front() == '$') {
         // A "$NAME" placeholder is filled in on the device, so even a number
         // or boolean property holding one is written as a string.
         AppendQuoted(out, value);
     } else {
-        out += kind == item_kind::kResourceText ? ConvertSjisToUtf8(value) : value;
+        if (kind == item_kind::kResourceText) {
+            out += ConvertSjisToUtf8(value);
+        } else {
+            out += value;
+        }
     }
     return out;
 }
 
 bool CItemList::IsSameItems(const CItemList& other) const {
     return std::ranges::equal(items_, other.items_, [](const auto& a, const auto& b) {
-        return a->GetName() == b->GetName() && a->GetValue() == b->GetValue();
+        return a.GetName() == b.GetName() && a.GetValue() == b.GetValue();
     });
 }
 
@@ -92,11 +104,7 @@ void CItemList::CopyItems(const CItemList& other) {
     if (this == &other) {
         return;
     }
-    items_.clear();
-    items_.reserve(other.items_.size());
-    for (const auto& item : other.items_) {
-        items_.push_back(std::make_unique<CItemData>(*item));
-    }
+    items_ = other.items_;
 }
 
 }  // namespace ze

@@ -26,7 +26,11 @@ public:
     std::string GetItem(std::string_view name) const;
     // Changes the first item named name; false (and nothing added) without one.
     bool SetItem(std::string_view name, std::string_view value);
-    void AddItem(std::unique_ptr<CItemData> item);
+    void AddItem(CItemData item);
+    // Makes room for count items in all, so a schema fills the list at once.
+    void Reserve(std::size_t count) { items_.reserve(count); }
+    // Appends copies of other's items, in order.
+    void AppendItems(const CItemList& other);
 
     std::size_t GetItemCount() const { return items_.size(); }
     // Indexes run from 0 to GetItemCount() - 1; others are a caller's fault.
@@ -45,7 +49,7 @@ public:
     void CopyItems(const CItemList& other);
 
 private:
-    std::vector<std::unique_ptr<CItemData>> items_;
+    std::vector<CItemData> items_;
 };
 
 }  // namespace ze

@@ -43,7 +43,7 @@ void ReadProperties(ZeClass& element, JsonParser& parser, Excluded excluded) {
         value = ConvertToSjis(value);
         if (!element.SetItem(key, value)) {
             element.Items().AddItem(
-                std::make_unique<CItemData>(item_kind::kPlainText, key, std::move(value)));
+                CItemData(item_kind::kPlainText, key, std::move(value)));
         }
     }
 }

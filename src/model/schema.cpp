@@ -8,6 +8,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 #include "common/cp932.h"
 #include "model/schema_texts.h"
@@ -117,10 +118,20 @@ struct ItemDef {
     std::string_view value;  // initial value
 };
 
+// The shared description of the item a definition makes; looked up once per
+// definition and thread.
+const ItemInfo* InfoOf(const ItemDef& def) {
+    thread_local std::unordered_map<const ItemDef*, const ItemInfo*> cache;
+    auto [it, inserted] = cache.try_emplace(&def, nullptr);
+    if (inserted) {
+        it->second = InternItemInfo(def.kind, def.name, def.choices ? &def.choices() : nullptr,
+                                    HelpText(def.help));
+    }
+    return it->second;
+}
+
 void Add(CItemList& items, const ItemDef& def, std::string_view value) {
-    items.AddItem(std::make_unique<CItemData>(def.kind, std::string(def.name), std::string(value),
-                                              def.choices ? &def.choices() : nullptr,
-                                              HelpText(def.help)));
+    items.AddItem(CItemData(InfoOf(def), std::string(value)));
 }
 
 void Add(CItemList& items, const ItemDef& def) {
@@ -716,9 +727,9 @@ std::string_view ObjectLabelProperty(int typeIndex) {
     return IsObjectType(typeIndex) ? kObjectTypes[typeIndex].labelProperty : std::string_view();
 }
 
-void AddObjectItems(CItemList& items, int typeIndex, int parentLayoutCode) {
-    // An index outside the table is an object whose type is not set.
-    const int type = IsObjectType(typeIndex) ? typeIndex : object_type::kUnset;
+namespace {
+
+void BuildObjectItems(CItemList& items, int type, int parentLayoutCode) {
     const auto add = [&](Names names) {
         for (std::string_view name : names) {
             const ItemDef& def = *FindObjectItem(name, type);
@@ -745,6 +756,49 @@ void AddObjectItems(CItemList& items, int typeIndex, int parentLayoutCode) {
     }
 }
 
+// Only RELATIVE and TABLEROW parents change an object's items.
+int ParentClass(int parentLayoutCode) {
+    return parentLayoutCode == layout_code::kRelative   ? 1
+           : parentLayoutCode == layout_code::kTableRow ? 2
+                                                        : 0;
+}
+
+// Every object's items, built once per type and kind of parent: loading a
+// project makes tens of thousands of objects.
+const CItemList& ObjectTemplate(int type, int parentLayoutCode) {
+    static const auto templates = [] {
+        std::array<std::array<CItemList, 3>, object_type::kCount + 1> built;
+        constexpr int kParents[] = {layout_code::kLinear, layout_code::kRelative,
+                                    layout_code::kTableRow};
+        for (int t = object_type::kUnset; t < object_type::kCount; ++t) {
+            for (int parent : kParents) {
+                BuildObjectItems(built[t + 1][ParentClass(parent)], t, parent);
+            }
+        }
+        return built;
+    }();
+    return templates[type + 1][ParentClass(parentLayoutCode)];
+}
+
+const CItemList& CommandTemplate(std::size_t index) {
+    static const auto templates = [] {
+        std::array<CItemList, std::size(kCommands)> built;
+        for (std::size_t i = 0; i < built.size(); ++i) {
+            AddAll(built[i], kCommands[i].items);
+        }
+        return built;
+    }();
+    return templates[index];
+}
+
+}  // namespace
+
+void AddObjectItems(CItemList& items, int typeIndex, int parentLayoutCode) {
+    // An index outside the table is an object whose type is not set.
+    const int type = IsObjectType(typeIndex) ? typeIndex : object_type::kUnset;
+    items.AppendItems(ObjectTemplate(type, parentLayoutCode));
+}
+
 void AddGroupItems(CItemList& items, int layoutCode) {
     Add(items, kGroupName);
     if (layoutCode == layout_code::kRadio) {
@@ -765,9 +819,9 @@ void AddHeaderColumnItems(CItemList& items) {
 
 void AddCommandItems(CItemList& items, std::string_view command, std::string_view event) {
     Add(items, kEvent, event);
-    for (const CommandSchema& schema : kCommands) {
-        if (schema.command == command) {
-            AddAll(items, schema.items);
+    for (std::size_t i = 0; i < std::size(kCommands); ++i) {
+        if (kCommands[i].command == command) {
+            items.AppendItems(CommandTemplate(i));
             return;
         }
     }

@@ -25,7 +25,7 @@ class WriteItem : public testing::TestWithParam<WriteCase> {};
 TEST_P(WriteItem, GivesResourceText) {
     CItemList list;
     list.AddItem(
-        std::make_unique<CItemData>(GetParam().kind, GetParam().itemName, GetParam().value));
+        CItemData(GetParam().kind, GetParam().itemName, GetParam().value));
     EXPECT_EQ(list.WriteItem(0), GetParam().written);
 }
 
@@ -58,7 +58,7 @@ INSTANTIATE_TEST_SUITE_P(
 CItemList ListOf(std::initializer_list<std::pair<const char*, const char*>> items) {
     CItemList list;
     for (const auto& [name, value] : items) {
-        list.AddItem(std::make_unique<CItemData>(item_kind::kPlainText, name, value));
+        list.AddItem(CItemData(item_kind::kPlainText, name, value));
     }
     return list;
 }
@@ -84,8 +84,8 @@ TEST(ItemCompare, NamesAndValuesByPosition) {
 
     CItemList otherKinds;
     const ChoiceList choices = {"x"};
-    otherKinds.AddItem(std::make_unique<CItemData>(item_kind::kChoice, "A", "1", &choices, "help"));
-    otherKinds.AddItem(std::make_unique<CItemData>(item_kind::kNumber, "B", "2"));
+    otherKinds.AddItem(CItemData(item_kind::kChoice, "A", "1", &choices, "help"));
+    otherKinds.AddItem(CItemData(item_kind::kNumber, "B", "2"));
     EXPECT_TRUE(list.IsSameItems(otherKinds));
 }
 
@@ -94,8 +94,8 @@ TEST(ItemCopy, ReplacesWithIndependentCopiesSharingChoices) {
     const char* const help = "help";
     CItemList source;
     source.AddItem(
-        std::make_unique<CItemData>(item_kind::kSuggested, "TemplateType", "None", &choices, help));
-    source.AddItem(std::make_unique<CItemData>(item_kind::kNumber, "Weight", "1"));
+        CItemData(item_kind::kSuggested, "TemplateType", "None", &choices, help));
+    source.AddItem(CItemData(item_kind::kNumber, "Weight", "1"));
     CItemList target = ListOf({{"Old", "x"}, {"Older", "y"}, {"Oldest", "z"}});
 
     target.CopyItems(source);
@@ -110,6 +110,51 @@ TEST(ItemCopy, ReplacesWithIndependentCopiesSharingChoices) {
     EXPECT_EQ(source.GetItem("Weight"), "1");
     target.CopyItems(target);
     EXPECT_EQ(target.GetItemCount(), 2u);
+}
+
+}  // namespace
+}  // namespace ze
+
+namespace ze {
+namespace {
+
+// Values of 15 bytes stay inside the item, longer ones go to the heap; both
+// must survive copies, moves and assignment from their own text.
+TEST(ItemTextTest, KeepsEveryLengthThroughCopiesAndMoves) {
+    for (const std::size_t length : {0u, 1u, 14u, 15u, 16u, 17u, 300u}) {
+        std::string text(length, 'x');
+        for (std::size_t i = 0; i < length; ++i) {
+            text[i] = static_cast<char>('a' + i % 26);
+        }
+        ItemText value(text);
+        EXPECT_EQ(value.View(), text) << length;
+        ItemText copy(value);
+        ItemText moved(std::move(value));
+        EXPECT_EQ(copy.View(), text) << length;
+        EXPECT_EQ(moved.View(), text) << length;
+        EXPECT_EQ(value.View(), "") << length;  // NOLINT: moved-from is empty
+
+        copy = copy;
+        EXPECT_EQ(copy.View(), text) << length;
+        copy.Assign(copy.View().substr(length / 2));  // from its own bytes
+        EXPECT_EQ(copy.View(), text.substr(length / 2)) << length;
+        moved = ItemText("short");
+        EXPECT_EQ(moved.View(), "short");
+        moved = copy;
+        EXPECT_EQ(moved.View(), text.substr(length / 2)) << length;
+    }
+}
+
+TEST(ItemTextTest, ItemsShareTheirDescriptionAndStaySmall) {
+    static const ChoiceList choices = {"A"};
+    const CItemData first(item_kind::kChoice, "Mode", "A", &choices, "help");
+    const CItemData second(item_kind::kChoice, "Mode", "B", &choices, "help");
+    const CItemData other(item_kind::kPlainText, "Mode", "A", &choices, "help");
+    EXPECT_EQ(first.GetInfo(), second.GetInfo());
+    EXPECT_NE(first.GetInfo(), other.GetInfo());
+    EXPECT_EQ(second.GetChoices(), &choices);
+    EXPECT_STREQ(second.GetDescription(), "help");
+    static_assert(sizeof(CItemData) == 24);
 }
 
 }  // namespace
