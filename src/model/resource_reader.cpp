@@ -1,9 +1,14 @@
 #include "model/resource_reader.h"
 
+#include <algorithm>
 #include <array>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <utility>
+#include <vector>
 
 #include "common/text_convert.h"
 #include "model/event_text.h"
@@ -85,9 +90,61 @@ constexpr std::array<std::string_view, 62> kObjectKeys = {"Name",
 constexpr std::array<std::string_view, 6> kHeaderColumnKeys = {"TSize",  "TColor",  "TAlign",
                                                                "Margin", "BGColor", "Clickable"};
 
+// A key table with the position of each key (its first occurrence).
+class KeyTable {
+public:
+    template <std::size_t N>
+    explicit KeyTable(const std::array<std::string_view, N>& keys) : keys_(keys) {
+        for (std::size_t i = 0; i < N; ++i) {
+            index_.emplace(keys[i], static_cast<int>(i));
+        }
+    }
+
+    // The members of the parser's current object that the table names, with
+    // their values in text form (what GetString gives), in the table's order.
+    // Looking each member up in the table is far cheaper than asking the
+    // object for every key of the table, and the table's order decides which
+    // of two values for one item wins.
+    std::vector<std::pair<std::string_view, std::string>> Members(const JsonParser& parser) const {
+        std::vector<std::pair<int, const JsonMember*>> found;
+        if (const JsonValue* current = parser.GetCurrent()) {
+            for (const JsonMember& member : current->Members()) {
+                if (member.Value().IsNull()) {
+                    continue;
+                }
+                if (const auto it = index_.find(member.Key()); it != index_.end()) {
+                    found.emplace_back(it->second, &member);
+                }
+            }
+        }
+        std::sort(found.begin(), found.end(),
+                  [](const auto& a, const auto& b) { return a.first < b.first; });
+        std::vector<std::pair<std::string_view, std::string>> members;
+        members.reserve(found.size());
+        for (const auto& [position, member] : found) {
+            members.emplace_back(keys_[static_cast<std::size_t>(position)],
+                                 member->Value().Serialize(false));
+        }
+        return members;
+    }
+
+private:
+    std::span<const std::string_view> keys_;
+    std::unordered_map<std::string_view, int> index_;
+};
+
+const KeyTable& GroupKeys() {
+    static const KeyTable table(kGroupKeys);
+    return table;
+}
+
+const KeyTable& ObjectKeys() {
+    static const KeyTable table(kObjectKeys);
+    return table;
+}
+
 void AddTextItem(ZeClass& element, std::string_view name, std::string value) {
-    element.Items().AddItem(
-        std::make_unique<CItemData>(item_kind::kPlainText, std::string(name), std::move(value)));
+    element.Items().AddItem(CItemData(item_kind::kPlainText, std::string(name), std::move(value)));
 }
 
 // Images of PROGRESS and SLIDEBAR are called FileBase and FileActive, so the
@@ -108,12 +165,8 @@ CObjectData* ReadGroup(ElementStore& store, CObjectDataList* parent, JsonParser&
     parser.GetString("Layout", layout);
     AddGroupItems(group->Items(), LayoutCode(layout));
     group->SetItem("Layout", layout);
-    for (const std::string_view key : kGroupKeys) {
-        std::string value;
-        if (!parser.GetString(key, value)) {
-            continue;
-        }
-        value = ConvertToSjis(value);
+    for (auto& [key, text] : GroupKeys().Members(parser)) {
+        std::string value = ConvertToSjis(text);
         if (!group->SetItem(key, value)) {
             AddTextItem(*group, key, std::move(value));
         }
@@ -159,12 +212,8 @@ CObjectData* ReadObject(ElementStore& store, CObjectDataList* parent, JsonParser
         parent == nullptr ? layout_code::kLinear : LayoutCode(parent->GetItem("Layout"));
     AddObjectItems(object->Items(), typeIndex, parentLayout);
     object->SetItem("Type", type);
-    for (const std::string_view key : kObjectKeys) {
-        std::string value;
-        if (!parser.GetString(key, value)) {
-            continue;
-        }
-        value = ConvertToSjis(value);
+    for (auto& [key, text] : ObjectKeys().Members(parser)) {
+        std::string value = ConvertToSjis(text);
         if (!object->SetItem(key, value) && !object->SetItem(SecondName(key), value)) {
             AddTextItem(*object, key, std::move(value));
         }
@@ -218,11 +267,8 @@ void ReadCommandElement(ElementStore& store, ZeClass& parent, JsonParser& parser
         parser.GetString(key, value);
         element->SetItem(key, value);
     }
-    for (const std::string_view key : kObjectKeys) {
-        std::string value;
-        if (parser.GetString(key, value)) {
-            element->SetItem(key, ConvertToSjis(value));
-        }
+    for (auto& [key, text] : ObjectKeys().Members(parser)) {
+        element->SetItem(key, ConvertToSjis(text));
     }
     parent.AddChild(element);
 }
