@@ -5,35 +5,10 @@
 
 #include "model/element_store.h"
 #include "model/event_text.h"
+#include "model/item_writing.h"
 
 namespace ze {
 
-namespace {
-
-void WriteTabs(CMoStream& stream, int depth) {
-    for (int i = 0; i < depth; ++i) {
-        stream.Write("\t", 1);
-    }
-}
-
-// Writes the non-empty item texts separated by ","; true when any was written.
-bool WriteItemsJoined(CMoStream& stream, const CItemList& items) {
-    bool wrote = false;
-    for (std::size_t i = 0; i < items.GetItemCount(); ++i) {
-        const std::string text = items.WriteItem(i);
-        if (text.empty()) {
-            continue;
-        }
-        if (wrote) {
-            stream.Write(",", 1);
-        }
-        stream.Write(text);
-        wrote = true;
-    }
-    return wrote;
-}
-
-}  // namespace
 
 CObjectData::CObjectData(CObjectDataList* parent) : CObjectData(parent, element_kind::kObject) {}
 

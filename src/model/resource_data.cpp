@@ -10,6 +10,7 @@
 
 #include "common/text_convert.h"
 #include "model/event_text.h"
+#include "model/item_writing.h"
 #include "model/resource_reader.h"
 #include "model/schema.h"
 
@@ -137,19 +138,7 @@ bool CZeResourceData::ReadCommand(JsonParser& parser) {
 
 bool CZeResourceData::WriteProject(CMoStream& stream, std::string_view filter) const {
     stream.Write("{", 1);
-    bool wrote = false;
-    for (std::size_t i = 0; i < Items().GetItemCount(); ++i) {
-        const std::string text = Items().WriteItem(i);
-        if (text.empty()) {
-            continue;
-        }
-        if (wrote) {
-            stream.Write(",", 1);
-        }
-        stream.Write(text);
-        wrote = true;
-    }
-    if (wrote) {
+    if (WriteItemsJoined(stream, Items())) {
         stream.Write(",", 1);
     }
     stream.Write("'Commands':[\n");
