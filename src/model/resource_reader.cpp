@@ -18,74 +18,26 @@ namespace ze {
 
 namespace {
 
-constexpr std::array<std::string_view, 13> kGroupKeys = {
-    "Name",    "Alias",  "Type",    "Layout", "Width",    "Height", "Weight",
-    "Padding", "Margin", "BGColor", "Align",  "Vertical", "Value"};
+// clang-format off
+// Hide, Disable and NotifyList are written for groups too; without them here a
+// group's values would be lost on every load.
+constexpr std::array<std::string_view, 16> kGroupKeys = {
+    "Name", "Alias", "Type", "Layout", "Width", "Height", "Weight", "Padding", "Margin",
+    "BGColor", "Align", "Vertical", "Value", "Hide", "Disable", "NotifyList"};
 
 // Also read into commands. EnablePinch and EnableCache appear twice; the
 // second reading finds the item the first one made.
-constexpr std::array<std::string_view, 62> kObjectKeys = {"Name",
-                                                          "Alias",
-                                                          "RadioName",
-                                                          "Width",
-                                                          "Height",
-                                                          "Weight",
-                                                          "PosX",
-                                                          "PosY",
-                                                          "Padding",
-                                                          "Margin",
-                                                          "Hide",
-                                                          "Disable",
-                                                          "BGColor",
-                                                          "TextOff",
-                                                          "TextOn",
-                                                          "Text",
-                                                          "TSize",
-                                                          "TColor",
-                                                          "TAlign",
-                                                          "Stretch",
-                                                          "Wrap",
-                                                          "Span",
-                                                          "File",
-                                                          "FileOff",
-                                                          "FileOn",
-                                                          "FileBase",
-                                                          "FileActive",
-                                                          "FileCursor",
-                                                          "FileTop",
-                                                          "FileThumb",
-                                                          "FileSource",
-                                                          "FilePath",
-                                                          "ScaleType",
-                                                          "EnablePinch",
-                                                          "EnableCache",
-                                                          "CenterPosBase",
-                                                          "CenterPosCursor",
-                                                          "CenterPosTop",
-                                                          "Pattern",
-                                                          "Revers",
-                                                          "Min",
-                                                          "Max",
-                                                          "Value",
-                                                          "Attr",
-                                                          "Vertical",
-                                                          "Columns",
-                                                          "ColumnHeight",
-                                                          "Clickable",
-                                                          "Data",
-                                                          "Delete",
-                                                          "NotifyList",
-                                                          "Thumbnail",
-                                                          "EnablePinch",
-                                                          "EnableCache",
-                                                          "OffsetX",
-                                                          "OffsetY",
-                                                          "ScaleX",
-                                                          "ScaleY",
-                                                          "DateScale",
-                                                          "AutoScroll",
-                                                          "ScaleLock",
-                                                          "Position"};
+constexpr std::array<std::string_view, 62> kObjectKeys = {
+    "Name", "Alias", "RadioName", "Width", "Height", "Weight", "PosX", "PosY", "Padding",
+    "Margin", "Hide", "Disable", "BGColor", "TextOff", "TextOn", "Text", "TSize", "TColor",
+    "TAlign", "Stretch", "Wrap", "Span", "File", "FileOff", "FileOn", "FileBase",
+    "FileActive", "FileCursor", "FileTop", "FileThumb", "FileSource", "FilePath",
+    "ScaleType", "EnablePinch", "EnableCache", "CenterPosBase", "CenterPosCursor",
+    "CenterPosTop", "Pattern", "Revers", "Min", "Max", "Value", "Attr", "Vertical",
+    "Columns", "ColumnHeight", "Clickable", "Data", "Delete", "NotifyList", "Thumbnail",
+    "EnablePinch", "EnableCache", "OffsetX", "OffsetY", "ScaleX", "ScaleY", "DateScale",
+    "AutoScroll", "ScaleLock", "Position"};
+// clang-format on
 
 constexpr std::array<std::string_view, 6> kHeaderColumnKeys = {"TSize",  "TColor",  "TAlign",
                                                                "Margin", "BGColor", "Clickable"};
@@ -262,10 +214,14 @@ void ReadCommandElement(ElementStore& store, ZeClass& parent, JsonParser& parser
         command = sent;
     }
     ZeClass* element = CreateCommand(store, command, event);
+    // Taken as they are. An absent key keeps the schema's value: a GETFILE or
+    // HELLO command written under its own name has no SendCommand, and
+    // clearing the fixed one would lose the command on the next load.
     for (const std::string_view key : {"Time", "SendCommand", "ObjectName"}) {
         std::string value;
-        parser.GetString(key, value);
-        element->SetItem(key, value);
+        if (parser.GetString(key, value)) {
+            element->SetItem(key, value);
+        }
     }
     for (auto& [key, text] : ObjectKeys().Members(parser)) {
         element->SetItem(key, ConvertToSjis(text));
