@@ -8,6 +8,7 @@
 #include <iterator>
 #include <system_error>
 
+#include "common/cp932.h"
 #include "common/text_convert.h"
 #include "model/event_text.h"
 #include "model/item_writing.h"
@@ -43,8 +44,7 @@ void ReadProperties(ZeClass& element, JsonParser& parser, Excluded excluded) {
         }
         value = ConvertToSjis(value);
         if (!element.SetItem(key, value)) {
-            element.Items().AddItem(
-                CItemData(item_kind::kPlainText, key, std::move(value)));
+            element.Items().AddItem(CItemData(item_kind::kPlainText, key, std::move(value)));
         }
     }
 }
@@ -171,6 +171,18 @@ bool CZeResourceData::SaveToFile(const std::filesystem::path& path, std::string_
     }
     std::filesystem::remove(temporary, error);
     return false;
+}
+
+bool CZeResourceData::SaveToFileAndTell(const std::filesystem::path& path,
+                                        std::string_view filter) const {
+    static const std::string saved = Utf8ToCp932("ファイルを保存しました。");
+    static const std::string notSaved = Utf8ToCp932("ファイルを保存できませんでした。");
+    const bool ok = SaveToFile(path, filter);
+    if (messageSink_ != nullptr) {
+        messageSink_->ShowMessage(ok ? saved : notSaved,
+                                  ok ? MessageIcon::kInformation : MessageIcon::kWarning);
+    }
+    return ok;
 }
 
 }  // namespace ze

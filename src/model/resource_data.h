@@ -40,6 +40,10 @@ public:
     // filter. The file is replaced only once every byte is written; false
     // when it could not be.
     bool SaveToFile(const std::filesystem::path& path, std::string_view filter) const;
+    // SaveToFile, then tells the user through the message sink:
+    // "ファイルを保存しました。" (information) or "ファイルを保存できませんでした。"
+    // (warning). The save commands of the editor call this.
+    bool SaveToFileAndTell(const std::filesystem::path& path, std::string_view filter) const;
     bool WriteProject(CMoStream& stream, std::string_view filter) const;
 
 private:

@@ -2,7 +2,10 @@
 // readers of messages, elements and commands, and the project file.
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <unistd.h>
+
+#include <csignal>
 
 #include <cstdint>
 #include <filesystem>
@@ -781,6 +784,44 @@ TEST(ResourceIoSave, FolderInTheWayIsLeftAlone) {
     EXPECT_TRUE(fs::is_directory(target));
     EXPECT_EQ(ReadBytes(target / "inside.txt"), "keep");
     EXPECT_EQ(Entries(folder.Path()), std::vector<std::string>{"app.moxspro"});
+}
+
+// A write that stops short (here at a file size limit, as on a full disk)
+// fails the save and leaves the old file as it was; this holds for root too.
+TEST(ResourceIoSave, ShortWriteKeepsTheOldFile) {
+    TempFolder folder;
+    const fs::path target = folder.Path() / "app.moxspro";
+    WriteBytes(target, "old");
+    CZeResourceData project;
+    project.SetItem("Name", std::string(5000, 'n'));
+
+    rlimit saved{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    rlimit small = saved;
+    small.rlim_cur = 1000;
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool wasSaved = project.SaveToFile(target, "");
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+
+    EXPECT_FALSE(wasSaved);
+    EXPECT_EQ(ReadBytes(target), "old");
+    EXPECT_EQ(Entries(folder.Path()), std::vector<std::string>{"app.moxspro"});
+}
+
+TEST(ResourceIoSave, TellsTheUserWhetherTheFileWasSaved) {
+    TempFolder folder;
+    RecordingSink sink;
+    CZeResourceData project;
+    project.SetMessageSink(&sink);
+    EXPECT_TRUE(project.SaveToFileAndTell(folder.Path() / "a.moxspro", ""));
+    EXPECT_FALSE(project.SaveToFileAndTell(folder.Path() / "none" / "a.moxspro", ""));
+    ASSERT_EQ(sink.messages.size(), 2u);
+    EXPECT_EQ(ConvertSjisToUtf8(sink.messages[0].first), "ファイルを保存しました。");
+    EXPECT_EQ(sink.messages[0].second, MessageIcon::kInformation);
+    EXPECT_EQ(ConvertSjisToUtf8(sink.messages[1].first), "ファイルを保存できませんでした。");
+    EXPECT_EQ(sink.messages[1].second, MessageIcon::kWarning);
 }
 
 TEST(ResourceIoSave, ReadOnlyFolderKeepsTheOldFile) {
