@@ -11,43 +11,30 @@ namespace ze::schema_text {
 std::string_view HelpTextUtf8(Help help) {
     // A switch rather than an array so that the compiler reports a help id
     // without a text.
+    // clang-format off
     switch (help) {
         case Help::kNone:
         case Help::kCount:
             return {};
 
         case Help::kObjectName:
-            return "このオブジェクトの名前（識別子）。コマンドの送受信時にオブジェクトを識別する為"
-                   "に使"
-                   "用。ダイアログ毎でユニークであること。";
+            return "このオブジェクトの名前（識別子）。コマンドの送受信時にオブジェクトを識別する為に使用。ダイアログ毎でユニークであること。";
         case Help::kObjectAlias:
-            return "このオブジェクトの別名（補助識別子）。重複可能、重複させて使用することで、コマ"
-                   "ンド "
-                   "'UPDATE'、'CONDITION'送受信時に一括指定可能。カンマ区切りで複数指定可能。";
+            return "このオブジェクトの別名（補助識別子）。重複可能、重複させて使用することで、コマンド 'UPDATE'、'CONDITION'送受信時に一括指定可能。カンマ区切りで複数指定可能。";
         case Help::kObjectType:
             return "機能オブジェクトの種類";
         case Help::kSize:
-            return "PARENT:包括しているグループオブジェクトの大きさの最大に合わせる。CONTENT:"
-                   "オブジェ"
-                   "クト自身の大きさそのまま。数値:プライベートユニット。";
+            return "PARENT:包括しているグループオブジェクトの大きさの最大に合わせる。CONTENT:オブジェクト自身の大きさそのまま。数値:プライベートユニット。";
         case Help::kWeight:
-            return "グループ内オブジェクトの大きさを'比'"
-                   "で指定します。同じ大きさを指定することで等幅配"
-                   "置などが可能。";
+            return "グループ内オブジェクトの大きさを'比'で指定します。同じ大きさを指定することで等幅配置などが可能。";
         case Help::kPosX:
-            return "包括しているグループオブジェクトの左上座標からの相対X座標。プライベートユニット"
-                   "。";
+            return "包括しているグループオブジェクトの左上座標からの相対X座標。プライベートユニット。";
         case Help::kPosY:
-            return "包括しているグループオブジェクトの左上座標からの相対Y座標。プライベートユニット"
-                   "。";
+            return "包括しているグループオブジェクトの左上座標からの相対Y座標。プライベートユニット。";
         case Help::kPadding:
-            return "パディング。オブジェクトの内側のオフセット。カンマ区切りで左から時計周りで４辺"
-                   "指定"
-                   "。左,上,右,下。";
+            return "パディング。オブジェクトの内側のオフセット。カンマ区切りで左から時計周りで４辺指定。左,上,右,下。";
         case Help::kMargin:
-            return "マージン。オブジェクトの外側のオフセット。カンマ区切りで左から時計周りで４辺指"
-                   "定。"
-                   "左,上,右,下。";
+            return "マージン。オブジェクトの外側のオフセット。カンマ区切りで左から時計周りで４辺指定。左,上,右,下。";
         case Help::kHide:
             return "更新する表示属性（通常/消す）";
         case Help::kDisable:
@@ -71,16 +58,13 @@ std::string_view HelpTextUtf8(Help help) {
         case Help::kTSize:
             return "テキストのサイズを指定します";
         case Help::kAlignment:
-            return "LEFT:左寄せ CENTER:中央 RIGHT:右寄せ TOP:上寄せ MIDDLE:中央 BOTTOM:下寄せ。 "
-                   "'|'で組合せ可能。";
+            return "LEFT:左寄せ CENTER:中央 RIGHT:右寄せ TOP:上寄せ MIDDLE:中央 BOTTOM:下寄せ。 '|'で組合せ可能。";
         case Help::kStretch:
             return "カラムの幅を自動伸縮する/しないを指定します";
         case Help::kWrap:
-            return "カラムに収まらない長さの文字列の表示方法を指定します。true:改行して表示する "
-                   "false:何もしない";
+            return "カラムに収まらない長さの文字列の表示方法を指定します。true:改行して表示する false:何もしない";
         case Help::kSpan:
-            return "隣のカラムとくっつけて１つのカラムにします。（くっつけるカラムの数を指定します"
-                   "）";
+            return "隣のカラムとくっつけて１つのカラムにします。（くっつけるカラムの数を指定します）";
         case Help::kFile:
             return "画像ファイル名を指定します";
         case Help::kFileOff:
@@ -114,9 +98,7 @@ std::string_view HelpTextUtf8(Help help) {
         case Help::kPattern:
             return "メーターオブジェクトの動作パターンタイプ";
         case Help::kFileSource:
-            return "BUILTIN:プリインストール(省略時)。STATION:MOXサーバから取得。URI:"
-                   "Webサイトからダ"
-                   "ウンロード。STORAGE:端末の外部フォルダから取得";
+            return "BUILTIN:プリインストール(省略時)。STATION:MOXサーバから取得。URI:Webサイトからダウンロード。STORAGE:端末の外部フォルダから取得";
         case Help::kFilePath:
             return "指定したファイルがWebにある場合に指定";
         case Help::kEnablePinch:
@@ -165,9 +147,7 @@ std::string_view HelpTextUtf8(Help help) {
             return "初期値を指定します";
         case Help::kBarVertical:
             // "flase" is the program's long-standing wording; kept as users know it.
-            return "バーの配置方向を指定します。デフォルト（省略時：flase）は水平方向です。trueで垂"
-                   "直"
-                   "方向になります。";
+            return "バーの配置方向を指定します。デフォルト（省略時：flase）は水平方向です。trueで垂直方向になります。";
         case Help::kNotifyList:
             return "CONDITIONコマンドで送信される要素";
 
@@ -178,9 +158,7 @@ std::string_view HelpTextUtf8(Help help) {
         case Help::kGroupType:
             return "グループオブジェクトの種類";
         case Help::kGroupVertical:
-            return "並べる方向を指定します。デフォルト（省略時：flase）は水平方向です。trueで垂直方"
-                   "向"
-                   "になります。";
+            return "並べる方向を指定します。デフォルト（省略時：flase）は水平方向です。trueで垂直方向になります。";
 
         case Help::kTemplateType:
             return "スケルトンソースコードのテンプレートの種類を決定します。";
@@ -214,9 +192,7 @@ std::string_view HelpTextUtf8(Help help) {
         case Help::kTime:
             return "インターバルをミリ秒で指定します。";
         case Help::kDeleteType:
-            return "削除タイプ "
-                   "THIS:指定したオブジェクトを削除(省略時)。CHILD:指定したオブジェクトの"
-                   "子オブジェクトを全て削除。";
+            return "削除タイプ THIS:指定したオブジェクトを削除(省略時)。CHILD:指定したオブジェクトの子オブジェクトを全て削除。";
         case Help::kSendCommand:
             return "ファイル取得コマンドをステーションへ送信します。";
         case Help::kFetchedFile:
@@ -248,6 +224,7 @@ std::string_view HelpTextUtf8(Help help) {
         case Help::kUpdateScaleY:
             return "Yスケール値を指定します";
     }
+    // clang-format on
     return {};
 }
 
