@@ -1,9 +1,9 @@
-#include <fstream>
 #include <iostream>
 #include <iterator>
 
 #include "cli/commands.h"
 #include "common/cp932.h"
+#include "common/read_file.h"
 #include "common/text_convert.h"
 #include "model/message_sink.h"
 #include "model/resource_data.h"
@@ -29,12 +29,7 @@ bool ReadAll(const std::string& path, std::string& bytes) {
         bytes.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
         return !std::cin.bad();
     }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        return false;
-    }
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
+    return ReadFileBytes(path, bytes);
 }
 
 std::string ForTerminal(const std::string& sjis) {

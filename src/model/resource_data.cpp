@@ -4,11 +4,10 @@
 
 #include <array>
 #include <atomic>
-#include <fstream>
-#include <iterator>
 #include <system_error>
 
 #include "common/cp932.h"
+#include "common/read_file.h"
 #include "common/text_convert.h"
 #include "model/event_text.h"
 #include "model/item_writing.h"
@@ -66,12 +65,8 @@ CZeResourceData::CZeResourceData() : ZeClass(element_kind::kProject) {
 CZeResourceData::~CZeResourceData() = default;
 
 bool CZeResourceData::LoadFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        return false;
-    }
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) {
+    std::string text;
+    if (!ReadFileBytes(path, text)) {
         return false;
     }
     return LoadText(text);

@@ -52,14 +52,14 @@ TEST(ZeToolTest, CheckReportsEachBrokenOrMissingFileOnStandardError) {
     const std::string good = TempFile("good.json", "{'Commands':[]}");
     const std::string broken = TempFile("broken.json", "{'a':1,\n'b':[1,2,]}");
     const RunResult result =
-        RunTool("check '" + good + "' '" + broken + "' /nonexistent/x.moxspro 2>&1 >/dev/null");
+        RunTool("check '" + good + "' '" + broken + "' /nonexistent/x.moxspro / 2>&1 >/dev/null");
     std::filesystem::remove(good);
     std::filesystem::remove(broken);
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_EQ(result.output, broken +
                                  ":\nParse error\n line:2  byte:18\n show from 0 byte\n\n"
                                  "{'a':1,'b':[1,2,]!}\n\nput '!' at error pos. under 0x20, (Hex).\n"
-                                 "/nonexistent/x.moxspro: cannot read\n");
+                                 "/nonexistent/x.moxspro: cannot read\n/: cannot read\n");
 }
 
 TEST(ZeToolTest, CheckShowsJapaneseInTheReportAsUtf8) {

@@ -478,12 +478,13 @@ INSTANTIATE_TEST_SUITE_P(
                                false, false}),
     [](const auto& row) { return std::string(row.param.name); });
 
-TEST(ResourceIoLoad, MissingFileIsRefusedQuietly) {
+TEST(ResourceIoLoad, MissingFileOrFolderIsRefusedQuietly) {
     TempFolder folder;
     CZeResourceData project;
     RecordingSink sink;
     project.SetMessageSink(&sink);
     EXPECT_FALSE(project.LoadFile(folder.Path() / "none.moxspro"));
+    EXPECT_FALSE(project.LoadFile(folder.Path()));  // reading a folder fails, it does not throw
     EXPECT_TRUE(sink.messages.empty());
     EXPECT_EQ(project.GetDialogs().GetCount(), 0u);
 }
