@@ -218,8 +218,8 @@ CObjectData* CObjectDataList::FindSelected() {
 }
 
 int CObjectDataList::MoveIfSelected(CObjectDataList& target) {
-    if (this == &target) {
-        // The target's own children are where they should be.
+    if (this == &target || GetParent() == &target) {
+        // Already in the target, with everything below it.
         return 0;
     }
     // A group that holds the target, however deep, cannot move into it
