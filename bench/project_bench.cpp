@@ -150,7 +150,7 @@ private:
             dialog.SetItem("PopupButton2", Word());
         }
 
-        ze::ElementStore& store = dialog.GetStore();
+        ze::ElementStore& store = dialog.GetElementStore();
         for (int i = 1 + Pick(4); i > 0; --i) {
             dialog.AddCommand(Command(store, "OnOpen"));
         }

@@ -15,8 +15,6 @@
 
 namespace ze {
 
-class CZeDialogDataList;
-
 // One dialog: its properties, its own commands (OnOpen, OnClose, OnTimer)
 // and one root group. It owns every element of its tree through its store.
 class CZeDialogData : public ZeClass {
@@ -42,7 +40,9 @@ public:
     std::int32_t GetCurrentPage() const { return currentPage_; }
     void SetCurrentPage(std::int32_t page) { currentPage_ = page; }
 
-    ElementStore& GetStore() { return store_; }
+    // The store that owns this dialog's groups, objects, header columns and
+    // commands (the dialog itself is in no store).
+    ElementStore& GetElementStore() { return store_; }
 
     DialogHistory* GetHistory() const { return history_.get(); }
     void SetHistory(std::unique_ptr<DialogHistory> history) { history_ = std::move(history); }

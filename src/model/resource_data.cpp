@@ -115,17 +115,17 @@ bool CZeResourceData::ReadCommand(JsonParser& parser) {
         return key == "Name" || key == "Commands" || key == "Command" || key == "Object" ||
                IsEventKey(key);
     });
-    ReadEventCommands(dialog->GetStore(), *dialog, parser);
+    ReadEventCommands(dialog->GetElementStore(), *dialog, parser);
 
     const JsonValue* message = parser.GetCurrent();
-    CObjectData* root = ReadElement(dialog->GetStore(), nullptr, parser);
+    CObjectData* root = ReadElement(dialog->GetElementStore(), nullptr, parser);
     parser.SetCurrent(message);
     if (root != nullptr && root->IsGroup()) {
         dialog->SetRootGroup(static_cast<CObjectDataList*>(root));
     } else {
         // A message without "Object" reads as a plain object, which cannot
         // hold the dialog's content; the dialog keeps no root group.
-        dialog->GetStore().Destroy(root);
+        dialog->GetElementStore().Destroy(root);
     }
     dialogs_.AddDialog(std::move(dialog));
     return true;

@@ -302,8 +302,8 @@ TEST(DialogTest, CommandsAndRootGroup) {
     CZeDialogData dialog("Main");
     EXPECT_EQ(dialog.GetCurrentPage(), 0);
     EXPECT_EQ(dialog.GetRootGroup(), nullptr);
-    EXPECT_EQ(dialog.AddChild(CreateCommand(dialog.GetStore(), "CLOSE", "OnOpen")), 0);
-    EXPECT_EQ(dialog.AddCommand(CreateCommand(dialog.GetStore(), "TIMER", "OnTimer")), 1);
+    EXPECT_EQ(dialog.AddChild(CreateCommand(dialog.GetElementStore(), "CLOSE", "OnOpen")), 0);
+    EXPECT_EQ(dialog.AddCommand(CreateCommand(dialog.GetElementStore(), "TIMER", "OnTimer")), 1);
     EXPECT_EQ(dialog.GetCommands().size(), 2u);
 
     CJsonString text;

@@ -49,7 +49,7 @@ const std::string kEmptyTextReport =
     "(Hex).\n";
 
 CObjectDataList* AddRootGroup(CZeDialogData& dialog, int layout = layout_code::kFrame) {
-    auto* group = dialog.GetStore().Create<CObjectDataList>(nullptr);
+    auto* group = dialog.GetElementStore().Create<CObjectDataList>(nullptr);
     AddGroupItems(group->Items(), layout);
     dialog.SetRootGroup(group);
     return group;
@@ -149,7 +149,7 @@ TEST(ResourceIoWriter, WritesTheDocumentedExample) {
     project.SetItem("DeviceWidth", "480");
     CZeDialogData* dialog = project.GetDialogs().CreateDialog("Main");
     dialog->SetItem("TargetLayoutWidth", "320");
-    dialog->AddCommand(CreateCommand(dialog->GetStore(), "CLOSE", "OnOpen"));
+    dialog->AddCommand(CreateCommand(dialog->GetElementStore(), "CLOSE", "OnOpen"));
     AddRootGroup(*dialog);
 
     EXPECT_EQ(Written(project),
@@ -223,7 +223,7 @@ INSTANTIATE_TEST_SUITE_P(ResourceIoWriterRows, ResourceIoTemplateType,
 TEST(ResourceIoWriter, DialogCommandsGoInEventOrder) {
     CZeResourceData project;
     CZeDialogData* dialog = project.GetDialogs().CreateDialog("D");
-    ElementStore& store = dialog->GetStore();
+    ElementStore& store = dialog->GetElementStore();
     AddCommand(*dialog, store, "CLOSE", "OnClose");
     AddCommand(*dialog, store, "TIMER", "OnOpen")->SetItem("Time", "100");
     AddCommand(*dialog, store, "HELLO", "OnOpen");
@@ -242,7 +242,7 @@ TEST(ResourceIoWriter, DialogCommandsGoInEventOrder) {
 TEST(ResourceIoWriter, CommandsOnUnknownEventsAreLeftOut) {
     CZeResourceData project;
     CZeDialogData* dialog = project.GetDialogs().CreateDialog("D");
-    ElementStore& store = dialog->GetStore();
+    ElementStore& store = dialog->GetElementStore();
     AddCommand(*dialog, store, "CLOSE", "OnFoo");
     CObjectDataList* root = AddRootGroup(*dialog);
     AddCommand(*root, store, "CLOSE", "");
