@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace ze {
@@ -22,9 +23,7 @@ int RunTree(const Arguments& args);
 bool ReadAll(const std::string& path, std::string& bytes);
 
 // Model text (Shift_JIS) in UTF-8 for the terminal.
-std::string ForTerminal(const std::string& sjis);
-// Writes model text (Shift_JIS) to the terminal in UTF-8.
-void PrintSjis(const std::string& sjis);
+std::string ForTerminal(std::string_view sjis);
 
 // Loads path into project as the editor's open does. On failure prints why
 // to standard error ("PATH: cannot read", or "PATH:" and the parser's report)

@@ -32,12 +32,8 @@ bool ReadAll(const std::string& path, std::string& bytes) {
     return ReadFileBytes(path, bytes);
 }
 
-std::string ForTerminal(const std::string& sjis) {
+std::string ForTerminal(std::string_view sjis) {
     return Cp932ToUtf8(sjis);
-}
-
-void PrintSjis(const std::string& sjis) {
-    std::cout << ForTerminal(sjis);
 }
 
 bool LoadProjectFile(CZeResourceData& project, const std::string& path) {

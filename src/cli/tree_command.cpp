@@ -37,7 +37,7 @@ int RunTree(const Arguments& args) {
         for (std::size_t i = 0; i < items.GetItemCount(); ++i) {
             const CItemData& item = items.GetItemData(i);
             std::cout << indent << "  - " << ForTerminal(item.GetName()) << " [" << item.GetKind()
-                      << "] = " << ForTerminal(std::string(item.GetValue())) << '\n';
+                      << "] = " << ForTerminal(item.GetValue()) << '\n';
         }
     });
     return std::cout.good() ? 0 : 1;
