@@ -8,6 +8,9 @@ packages=(
     libgtest-dev libgmock-dev
     nkf            # the reference the conversion tests compare against
     rapidjson-dev  # the parse benchmark's yardstick
+    qt6-base-dev qt6-qpa-plugins libgl-dev  # Qt 6 Widgets, Network, Gui, Test; offscreen platform
+    fonts-ipafont-gothic  # a Japanese gothic font for the preview labels
+    curl           # fetches files from the HTTP responder in the link tests
 )
 
 missing=()

@@ -16,7 +16,10 @@ using Arguments = std::vector<std::string>;
 
 int RunCheck(const Arguments& args);
 int RunConvert(const Arguments& args);
+int RunRender(const Arguments& args);
 int RunSave(const Arguments& args);
+int RunServe(const Arguments& args);
+int RunSkeleton(const Arguments& args);
 int RunTree(const Arguments& args);
 
 // Reads a whole file or standard input ("-") as bytes; false when unreadable.

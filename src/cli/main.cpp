@@ -35,6 +35,15 @@ int main(int argc, char** argv) {
     if (command == "tree") {
         return ze::cli::RunTree(args);
     }
+    if (command == "render") {
+        return ze::cli::RunRender(args);
+    }
+    if (command == "serve") {
+        return ze::cli::RunServe(args);
+    }
+    if (command == "skeleton") {
+        return ze::cli::RunSkeleton(args);
+    }
     if (command == "convert") {
         return ze::cli::RunConvert(args);
     }
