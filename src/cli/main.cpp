@@ -13,6 +13,8 @@ void PrintUsage(std::ostream& out) {
            "  save IN... -o OUT [--dialog NAME]\n"
            "                                   load every IN into one project and write OUT\n"
            "  tree FILE... [--items]           print the resource tree of the loaded files\n"
+           "  render FILE... --dialog NAME [--size WxH] [--page N] [--select NAME,...] -o OUT.png\n"
+           "                                   paint a dialog's preview as the editor shows it\n"
            "  convert -xs|-Ws|-Sw              convert standard input to standard output\n"
            "  --version                        print the version\n";
 }

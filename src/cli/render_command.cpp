@@ -1,13 +1,141 @@
+#include <QGuiApplication>
+#include <QImage>
+#include <QString>
+#include <charconv>
+#include <cstdlib>
 #include <iostream>
+#include <set>
+#include <string>
 
 #include "cli/commands.h"
+#include "common/cp932.h"
+#include "layout/qt/view_paint.h"
+#include "model/object_data.h"
+#include "model/resource_data.h"
 
 namespace ze::cli {
 
-// Not built yet.
-int RunRender(const Arguments&) {
-    std::cerr << "ze-tool: render is not built yet\n";
-    return 2;
+namespace {
+
+struct RenderOptions {
+    std::vector<std::string> inputs;
+    std::string dialog;
+    std::string output;
+    int width = 400;
+    int height = 300;
+    std::int32_t page = 0;
+    std::set<std::string> selected;  // Shift_JIS names
+};
+
+bool ParseInt(std::string_view text, int& value) {
+    const char* end = text.data() + text.size();
+    const auto result = std::from_chars(text.data(), end, value);
+    return result.ec == std::errc() && result.ptr == end;
+}
+
+bool ParseSize(std::string_view text, int& width, int& height) {
+    const std::size_t x = text.find('x');
+    return x != std::string_view::npos && ParseInt(text.substr(0, x), width) &&
+           ParseInt(text.substr(x + 1), height) && width > 0 && height > 0 && width <= 16384 &&
+           height <= 16384;
+}
+
+bool ParseArguments(const Arguments& args, RenderOptions& options) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        const bool hasValue = i + 1 < args.size();
+        if (arg == "--dialog" && hasValue) {
+            options.dialog = args[++i];
+        } else if (arg == "-o" && hasValue) {
+            options.output = args[++i];
+        } else if (arg == "--size" && hasValue) {
+            if (!ParseSize(args[++i], options.width, options.height)) {
+                return false;
+            }
+        } else if (arg == "--page" && hasValue) {
+            if (!ParseInt(args[++i], options.page)) {
+                return false;
+            }
+        } else if (arg == "--select" && hasValue) {
+            const std::string& names = args[++i];
+            for (std::size_t start = 0; start <= names.size();) {
+                const std::size_t comma = std::min(names.find(',', start), names.size());
+                if (comma > start) {
+                    options.selected.insert(Utf8ToCp932(names.substr(start, comma - start)));
+                }
+                start = comma + 1;
+            }
+        } else if (arg.starts_with("-") && arg != "-") {
+            return false;
+        } else {
+            options.inputs.push_back(arg);
+        }
+    }
+    return !options.inputs.empty() && !options.dialog.empty() && !options.output.empty();
+}
+
+// Selects every object and group named in names, as the resource panel's
+// selection does (a group with everything below it).
+void SelectNamed(CObjectData& element, const std::set<std::string>& names) {
+    if (names.contains(element.GetItem("Name"))) {
+        element.SetSelected(true);
+    }
+    if (element.IsGroup()) {
+        for (CObjectData* child : static_cast<CObjectDataList&>(element).GetChildren()) {
+            SelectNamed(*child, names);
+        }
+    }
+}
+
+}  // namespace
+
+int RunRender(const Arguments& args) {
+    RenderOptions options;
+    if (!ParseArguments(args, options)) {
+        std::cerr << "usage: ze-tool render FILE... --dialog NAME [--size WxH] [--page N] "
+                     "[--select NAME,...] -o OUT.png\n";
+        return 2;
+    }
+    CZeResourceData project;
+    for (const std::string& input : options.inputs) {
+        if (!LoadProjectFile(project, input)) {
+            return 1;
+        }
+    }
+    CZeDialogData* dialog = project.GetDialogs().FindDialog(Utf8ToCp932(options.dialog));
+    if (dialog == nullptr) {
+        std::cerr << "ze-tool render: no dialog is named \"" << options.dialog << "\"\n";
+        return 1;
+    }
+    if (dialog->GetRootGroup() != nullptr && !options.selected.empty()) {
+        SelectNamed(*dialog->GetRootGroup(), options.selected);
+    }
+    dialog->SetCurrentPage(options.page);
+
+    // Fonts need a GUI application; the offscreen platform needs no display.
+    // Qt's notes about the session (no runtime folder...) are no concern of
+    // a render; ze-tool reports its own failures.
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr) {
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    }
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+        if (type == QtCriticalMsg || type == QtFatalMsg) {
+            std::cerr << text.toStdString() << '\n';
+        }
+    });
+    int argc = 1;
+    char name[] = "ze-tool";
+    char* argv[] = {name, nullptr};
+    QGuiApplication application(argc, argv);
+
+    QImage image(options.width, options.height, QImage::Format_RGB32);
+    ViewPainter painter;
+    painter.Paint(image, project, *dialog);
+    if (!image.save(QString::fromStdString(options.output), "PNG")) {
+        std::cerr << options.output << ": cannot be written\n";
+        return 1;
+    }
+    return 0;
 }
 
 }  // namespace ze::cli

@@ -1,0 +1,53 @@
+#include "layout/qt/view_paint.h"
+
+#include <QBrush>
+
+#include "layout/preview_layout.h"
+#include "model/dialog_data.h"
+#include "model/resource_data.h"
+
+namespace ze {
+
+namespace {
+
+QImage CheckerTile() {
+    QImage tile(16, 16, QImage::Format_RGB32);
+    const QRgb grey = qRgb(128, 128, 128);
+    const QRgb light = qRgb(192, 192, 192);
+    for (int y = 0; y < 16; ++y) {
+        for (int x = 0; x < 16; ++x) {
+            tile.setPixel(x, y, ((x / 8) + (y / 8)) % 2 == 0 ? grey : light);
+        }
+    }
+    return tile;
+}
+
+}  // namespace
+
+void FillCheckeredBackground(QPainter& painter, const QRect& rect) {
+    static const QImage tile = CheckerTile();
+    QBrush brush;
+    brush.setTextureImage(tile);
+    painter.save();
+    painter.setBrushOrigin(0, 0);
+    painter.fillRect(rect, brush);
+    painter.restore();
+}
+
+void ViewPainter::Paint(QImage& image, const CZeResourceData& project, CZeDialogData& dialog) {
+    QPainter painter(&image);
+    Paint(painter, image.size(), project, dialog);
+}
+
+void ViewPainter::Paint(QPainter& painter, const QSize& client, const CZeResourceData& project,
+                        CZeDialogData& dialog) {
+    if (client != lastSize_) {
+        labels_.Clear();
+        lastSize_ = client;
+    }
+    FillCheckeredBackground(painter, QRect(QPoint(0, 0), client));
+    PainterCanvas canvas(painter, labels_);
+    DrawPreview(project, dialog, canvas, client.width(), client.height());
+}
+
+}  // namespace ze

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QImage>
+#include <QPainter>
+#include <QRect>
+#include <QSize>
+
+#include "layout/qt/painter_canvas.h"
+
+namespace ze {
+
+class CZeDialogData;
+class CZeResourceData;
+
+// Fills rect with the editor view's background: a 16 × 16 tile of 8 × 8
+// squares, grey (128,128,128) top-left and light grey (192,192,192).
+void FillCheckeredBackground(QPainter& painter, const QRect& rect);
+
+// What the editor's view paints: the checkered background over the whole
+// client area, then the dialog's preview. Keeps the elided labels between
+// paints of the same size.
+class ViewPainter {
+public:
+    // The client area is the image.
+    void Paint(QImage& image, const CZeResourceData& project, CZeDialogData& dialog);
+    void Paint(QPainter& painter, const QSize& client, const CZeResourceData& project,
+               CZeDialogData& dialog);
+
+    const LabelCache& Labels() const { return labels_; }
+
+private:
+    LabelCache labels_;
+    QSize lastSize_;
+};
+
+}  // namespace ze
