@@ -1,0 +1,22 @@
+// _APPNAME_Dialog_DIALOGNAME_.cpp: the dialog "_DIALOGNAME_" of _APPNAME_ (_TEMPLATETYPE_).
+#include "_APPNAME_Dialog_DIALOGNAME_.h"
+
+#include "_APPNAME_DialogMaker.h"
+
+namespace {
+
+dev::Dialog* Create() {
+    return new _APPNAME_Dialog_DIALOGNAME_();
+}
+
+const _APPNAME_DialogMaker::Registration registration("_DIALOGNAME_", &Create);
+
+}  // namespace
+
+_APPNAME_Dialog_DIALOGNAME_::_APPNAME_Dialog_DIALOGNAME_() : dev::Dialog("_DIALOGNAME_") {
+    LoadResource("resources/_DIALOGNAME_.json");
+}
+
+void _APPNAME_Dialog_DIALOGNAME_::OnEvent(const dev::Event& event) {
+    dev::Application::Current()->OnDialogEvent(*this, event);
+}

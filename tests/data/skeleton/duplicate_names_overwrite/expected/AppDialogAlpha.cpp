@@ -1,0 +1,2 @@
+// 固有ダイアログ Alpha of App (Unique)
+class AppDialogAlpha {};

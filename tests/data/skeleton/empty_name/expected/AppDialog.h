@@ -1,0 +1,1 @@
+// AppDialog_DIALOGNAME_.h shared

@@ -1,0 +1,5 @@
+// AppDialogMaker.cpp
+    {"", "Shared"},
+    {"Alpha", "Unique"},
+both markers %MULTILINE%PROJECTS% 
+both markers %MULTILINE%PROJECTS% Alpha

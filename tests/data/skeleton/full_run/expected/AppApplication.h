@@ -1,0 +1,2 @@
+// AppApplication.h
+class AppApplication {};

@@ -1,0 +1,2 @@
+// 固有ダイアログ ベータ of App (Unique)
+class AppDialogベータ {};

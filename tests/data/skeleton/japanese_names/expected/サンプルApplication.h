@@ -1,0 +1,2 @@
+// サンプルApplication.h
+class サンプルApplication {};

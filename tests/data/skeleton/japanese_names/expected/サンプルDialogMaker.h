@@ -1,0 +1,3 @@
+// サンプルDialogMaker.h
+
+after an empty line

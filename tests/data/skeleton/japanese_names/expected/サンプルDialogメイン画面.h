@@ -1,0 +1,1 @@
+// サンプルDialogメイン画面.h unique

@@ -1,0 +1,1 @@
+// サンプルDialog設定.h shared

@@ -1,0 +1,1 @@
+// AppDialogAlpha.h shared

@@ -1,0 +1,1 @@
+mine: App.cpp

@@ -1,0 +1,1 @@
+mine: AppApplication.h

@@ -1,0 +1,4 @@
+// _APPNAME_Application.cpp
+dialog _DIALOGNAME_ (_TEMPLATETYPE_) listed%MULTILINE%DIALOG%
+%MULTILINE%DIALOG%first: _DIALOGNAME_
+end

@@ -1,0 +1,2 @@
+// _APPNAME_Application.h
+class _APPNAME_Application {};

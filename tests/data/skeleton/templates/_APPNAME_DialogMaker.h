@@ -1,0 +1,3 @@
+// _APPNAME_DialogMaker.h
+
+after an empty line

@@ -1,0 +1,2 @@
+// 固有ダイアログ _DIALOGNAME_ of _APPNAME_ (_TEMPLATETYPE_)
+class _APPNAME_Dialog_DIALOGNAME_ {};

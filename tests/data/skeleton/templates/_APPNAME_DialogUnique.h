@@ -1,0 +1,1 @@
+// _APPNAME_Dialog_DIALOGNAME_.h unique

@@ -1,0 +1,1 @@
+// AppDialogベータ.h unique

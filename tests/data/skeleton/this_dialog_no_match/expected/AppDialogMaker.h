@@ -1,0 +1,3 @@
+// AppDialogMaker.h
+
+after an empty line

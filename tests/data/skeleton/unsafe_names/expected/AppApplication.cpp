@@ -1,0 +1,6 @@
+// AppApplication.cpp
+dialog ../../Escape (Unique) listed
+dialog Safe (../templates/_APPNAME_DialogUnique) listed
+first: ../../Escape
+first: Safe
+end
