@@ -10,6 +10,27 @@ namespace ze {
 
 CZeDialogData::CZeDialogData(std::string_view name) : ZeClass(element_kind::kDialog) {
     AddDialogItems(Items(), name);
+    store_.SetKeeper(this);
+}
+
+void CZeDialogData::RecordUndoStep() {
+    const bool drops = static_cast<std::size_t>(undo_.GetIndex()) < undo_.GetRecordCount();
+    undo_.RecordStep(rootGroup_);
+    if (drops) {
+        store_.Collect();
+    }
+}
+
+bool CZeDialogData::KeepsAny() const {
+    return undo_.GetRecordCount() != 0;
+}
+
+void CZeDialogData::ForEachLiveRoot(const std::function<void(const ZeClass&)>& visit) const {
+    ForEachHeld([&](ZeClass& element) { visit(element); });
+}
+
+void CZeDialogData::ForEachKeptRoot(const std::function<void(const ZeClass&)>& visit) const {
+    undo_.ForEachElement(visit);
 }
 
 CZeDialogData::~CZeDialogData() = default;
@@ -105,6 +126,7 @@ CZeDialogData* CZeDialogDataList::CreateDialog(std::string_view name) {
     auto dialog = std::make_unique<CZeDialogData>(MakeUniqueName(name));
     CZeDialogData* raw = dialog.get();
     AddDialog(std::move(dialog));
+    raw->RecordUndoStep();
     return raw;
 }
 

@@ -7,17 +7,19 @@
 #include <string_view>
 #include <vector>
 
-#include "model/dialog_history.h"
 #include "model/element_store.h"
 #include "model/mo_stream.h"
 #include "model/object_data.h"
+#include "model/undo_buffer.h"
 #include "model/ze_class.h"
 
 namespace ze {
 
-// One dialog: its properties, its own commands (OnOpen, OnClose, OnTimer)
-// and one root group. It owns every element of its tree through its store.
-class CZeDialogData : public ZeClass {
+// One dialog: its properties, its own commands (OnOpen, OnClose, OnTimer),
+// one root group and its editing history. It owns every element of its tree
+// through its store; an element destroyed while a step of the history still
+// refers to it stays in the store until the history drops that step.
+class CZeDialogData : public ZeClass, private ElementKeeper {
 public:
     // name is taken as it is; CZeDialogDataList::CreateDialog makes it unique.
     explicit CZeDialogData(std::string_view name);
@@ -44,19 +46,29 @@ public:
     // commands (the dialog itself is in no store).
     ElementStore& GetElementStore() { return store_; }
 
-    DialogHistory* GetHistory() const { return history_.get(); }
-    void SetHistory(std::unique_ptr<DialogHistory> history) { history_ = std::move(history); }
+    UndoBuffer& GetUndoBuffer() { return undo_; }
+    const UndoBuffer& GetUndoBuffer() const { return undo_; }
+    // Records the tree as it is now as a step of the history (the first
+    // step when the dialog has just been created or loaded), dropping the
+    // steps redo could have reached, and frees the destroyed elements that
+    // no step refers to any more.
+    void RecordUndoStep();
 
     // One DIALOG (or POPUP) message at depth tabs; false, and nothing
     // written, without a root group.
     bool WriteDialogMessage(CMoStream& stream, int depth) const;
 
 private:
+    bool KeepsAny() const override;
+    void ForEachLiveRoot(const std::function<void(const ZeClass&)>& visit) const override;
+    void ForEachKeptRoot(const std::function<void(const ZeClass&)>& visit) const override;
+
     std::int32_t currentPage_ = 0;
     CObjectDataList* rootGroup_ = nullptr;
     std::vector<ZeClass*> commands_;
-    // Declared before the store so the tree goes first when the dialog dies.
-    std::unique_ptr<DialogHistory> history_;
+    // Declared before the store so the tree goes first when the dialog dies;
+    // a backup never touches a live element while it is destroyed.
+    UndoBuffer undo_;
     ElementStore store_;
 };
 

@@ -1,6 +1,5 @@
 #include "model/element_store.h"
 
-#include <unordered_set>
 #include <vector>
 
 namespace ze {
@@ -21,9 +20,55 @@ void ElementStore::Destroy(ZeClass* element) {
             }
         });
     }
+    if (keeper_ != nullptr && keeper_->KeepsAny()) {
+        retired_.insert(doomed.begin(), doomed.end());
+        Collect();
+        return;
+    }
     for (ZeClass* held : doomed) {
+        retired_.erase(held);
         elements_.erase(held);
     }
+}
+
+void ElementStore::Mark(
+    const std::function<void(const std::function<void(const ZeClass&)>&)>& walk, Marks& marks) {
+    std::vector<const ZeClass*> pending;
+    walk([&](const ZeClass& root) {
+        if (marks.insert(&root).second) {
+            pending.push_back(&root);
+        }
+    });
+    while (!pending.empty()) {
+        const ZeClass* element = pending.back();
+        pending.pop_back();
+        element->ForEachHeld([&](ZeClass& held) {
+            if (marks.insert(&held).second) {
+                pending.push_back(&held);
+            }
+        });
+    }
+}
+
+void ElementStore::Collect() {
+    if (retired_.empty()) {
+        return;
+    }
+    Marks reached;
+    if (keeper_ != nullptr) {
+        Mark([this](const auto& visit) { keeper_->ForEachLiveRoot(visit); }, reached);
+        std::erase_if(retired_, [&](const ZeClass* element) { return reached.contains(element); });
+        if (keeper_->KeepsAny()) {
+            Mark([this](const auto& visit) { keeper_->ForEachKeptRoot(visit); }, reached);
+        }
+    }
+    std::erase_if(retired_, [&](const ZeClass* element) {
+        if (reached.contains(element)) {
+            return false;
+        }
+        elements_.erase(element);
+        return true;
+    });
 }
 
 }  // namespace ze

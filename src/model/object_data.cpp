@@ -1,11 +1,13 @@
 #include "model/object_data.h"
 
 #include <algorithm>
+#include <memory>
 #include <string>
 
 #include "model/element_store.h"
 #include "model/event_text.h"
 #include "model/item_writing.h"
+#include "model/undo_buffer.h"
 
 namespace ze {
 
@@ -130,6 +132,18 @@ int CObjectData::CountSelected() const {
 
 int CObjectData::Depth(int depth) const {
     return depth;
+}
+
+void CObjectData::MakeBackup(UndoBuffer& buffer, UndoRecord& record) {
+    if (const ZeClass* latest = buffer.FindLatestCopy(GetSerial(), -1)) {
+        if (!IsSameItems(*latest)) {
+            buffer.AppendCopy(record, undo_action::kModify, *this);
+        }
+        return;
+    }
+    if (buffer.AppendCopy(record, undo_action::kCreate, *this)) {
+        record.Add(std::make_unique<ZeClassBackup>(*this));
+    }
 }
 
 // --- groups ---
@@ -257,6 +271,13 @@ int CObjectDataList::Depth(int depth) const {
         deepest = std::max(deepest, child->Depth(depth + 1));
     }
     return deepest;
+}
+
+void CObjectDataList::MakeBackup(UndoBuffer& buffer, UndoRecord& record) {
+    CObjectData::MakeBackup(buffer, record);
+    for (CObjectData* child : children_) {
+        child->MakeBackup(buffer, record);
+    }
 }
 
 void CObjectDataList::ClearSelection() {

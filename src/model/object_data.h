@@ -10,6 +10,8 @@
 namespace ze {
 
 class CObjectDataList;
+class UndoBuffer;
+class UndoRecord;
 
 // Where an element was last placed in the preview (right and bottom
 // exclusive); empty until it is painted.
@@ -53,6 +55,11 @@ public:
     virtual int CountSelected() const;
     // The depth of the deepest element below, counting from depth.
     virtual int Depth(int depth) const;
+    // Records this element into record, a step of buffer: nothing when its
+    // latest copy in the history is the same; else a copy (ACT_MODIFY), or
+    // for an element new to the history a copy (ACT_CREATE) and the element
+    // itself (ACT_ORIGINAL). A group then records each of its children.
+    virtual void MakeBackup(UndoBuffer& buffer, UndoRecord& record);
 
     bool IsGroup() const;
     CObjectDataList* GetParent() const { return parent_; }
@@ -99,6 +106,7 @@ public:
     int MoveIfSelected(CObjectDataList& target) override;
     int CountSelected() const override;
     int Depth(int depth) const override;
+    void MakeBackup(UndoBuffer& buffer, UndoRecord& record) override;
 
     CObjectData* HitTestFromRoot(std::int32_t x, std::int32_t y) { return HitTest(x, y); }
     // Clears the selected flag of this group and everything below it.

@@ -127,6 +127,7 @@ bool CZeResourceData::ReadCommand(JsonParser& parser) {
         // hold the dialog's content; the dialog keeps no root group.
         dialog->GetElementStore().Destroy(root);
     }
+    dialog->RecordUndoStep();
     dialogs_.AddDialog(std::move(dialog));
     return true;
 }

@@ -1,0 +1,115 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace ze {
+
+class CObjectDataList;
+class MessageSink;
+class ZeClass;
+
+namespace undo_action {
+inline constexpr std::int32_t kCreate = 0;    // "ACT_CREATE"
+inline constexpr std::int32_t kModify = 1;    // "ACT_MODIFY"
+inline constexpr std::int32_t kOriginal = 2;  // "ACT_ORIGINAL"
+}  // namespace undo_action
+
+// One element in one step of the history: a private copy of the element as
+// the step found it (ACT_CREATE, ACT_MODIFY), or the live element itself
+// (ACT_ORIGINAL), which undo and redo restore copies into.
+class ZeClassBackup {
+public:
+    // A copy the backup owns.
+    ZeClassBackup(std::int32_t action, std::unique_ptr<ZeClass> copy);
+    // The live element, not owned.
+    explicit ZeClassBackup(ZeClass& original);
+    virtual ~ZeClassBackup();
+    ZeClassBackup(const ZeClassBackup&) = delete;
+    ZeClassBackup& operator=(const ZeClassBackup&) = delete;
+
+    std::int32_t GetAction() const { return action_; }
+    ZeClass* GetElement() const { return element_; }
+    std::uint64_t GetSerial() const;
+
+private:
+    std::int32_t action_;
+    std::unique_ptr<ZeClass> copy_;
+    ZeClass* element_;
+};
+
+// One step: the backups of the elements it introduced or changed, in order.
+class UndoRecord {
+public:
+    UndoRecord() = default;
+    virtual ~UndoRecord() = default;
+    UndoRecord(const UndoRecord&) = delete;
+    UndoRecord& operator=(const UndoRecord&) = delete;
+
+    void Add(std::unique_ptr<ZeClassBackup> backup) { backups_.push_back(std::move(backup)); }
+    const std::vector<std::unique_ptr<ZeClassBackup>>& Backups() const { return backups_; }
+
+private:
+    std::vector<std::unique_ptr<ZeClassBackup>> backups_;
+};
+
+// The editing history of one dialog. The record at position i is step i + 1;
+// index counts the steps whose state is applied. The first step holds the
+// state the dialog was created or loaded with and cannot be undone.
+class UndoBuffer {
+public:
+    UndoBuffer() = default;
+    // Destroys the records from the last to the first.
+    virtual ~UndoBuffer();
+    UndoBuffer(const UndoBuffer&) = delete;
+    UndoBuffer& operator=(const UndoBuffer&) = delete;
+
+    std::int32_t GetIndex() const { return index_; }
+    std::size_t GetRecordCount() const { return records_.size(); }
+    const UndoRecord& GetRecord(std::size_t position) const { return *records_[position]; }
+
+    // Records a step: removes every record from index on (redo could reach
+    // them), appends a record filled by root's MakeBackup and sets index to
+    // the number of records. Returns the new record.
+    UndoRecord& RecordStep(CObjectDataList* root);
+
+    // The copy (ACT_CREATE or ACT_MODIFY) with serial in the records from
+    // start (index - 1 when negative) down to the first, each record read
+    // from its last backup to its first; null when there is none.
+    ZeClass* FindLatestCopy(std::uint64_t serial, int start) const;
+    // The live element (ACT_ORIGINAL) with serial in the records from start
+    // (the last record when negative) down to the first, each record read
+    // from its first backup to its last; null when there is none.
+    ZeClass* FindLiveElement(std::uint64_t serial, int start) const;
+
+    // Appends a backup of action with a copy of element, made with the
+    // element's own class (dialog, object or group). Any other kind is not
+    // copied: "error!" goes to the message sink and false is returned.
+    bool AppendCopy(UndoRecord& record, std::int32_t action, const ZeClass& element);
+
+    // Steps back: the live elements take their state before the current
+    // step. Returns the element to select (an object before anything else),
+    // or null when the first step is current.
+    ZeClass* Undo();
+    // Steps forward again; null when there is nothing to redo.
+    ZeClass* Redo();
+    bool CanRedo() const { return static_cast<std::size_t>(index_) < records_.size(); }
+
+    // Calls visit for every element a record holds: each copy and each live
+    // element an ACT_ORIGINAL backup refers to.
+    void ForEachElement(const std::function<void(const ZeClass&)>& visit) const;
+
+    void SetMessageSink(MessageSink* sink) { messageSink_ = sink; }
+
+private:
+    void DropRecordsFrom(std::size_t position);
+
+    std::int32_t index_ = 0;
+    std::vector<std::unique_ptr<UndoRecord>> records_;
+    MessageSink* messageSink_ = nullptr;
+};
+
+}  // namespace ze
