@@ -73,6 +73,19 @@ bool CZeResourceData::LoadFile(const std::filesystem::path& path) {
 }
 
 bool CZeResourceData::LoadText(std::string_view text) {
+    // The first step of each new dialog's history is recorded once the
+    // parsed tree is gone: the copies then take the memory the tree had.
+    std::vector<CZeDialogData*> added;
+    pendingFirstSteps_ = &added;
+    const bool read = ReadMessages(text);
+    pendingFirstSteps_ = nullptr;
+    for (CZeDialogData* dialog : added) {
+        dialog->RecordUndoStep();
+    }
+    return read;
+}
+
+bool CZeResourceData::ReadMessages(std::string_view text) {
     JsonParser parser;
     if (!parser.Parse(text)) {
         if (messageSink_ != nullptr) {
@@ -127,7 +140,11 @@ bool CZeResourceData::ReadCommand(JsonParser& parser) {
         // hold the dialog's content; the dialog keeps no root group.
         dialog->GetElementStore().Destroy(root);
     }
-    dialog->RecordUndoStep();
+    if (pendingFirstSteps_ != nullptr) {
+        pendingFirstSteps_->push_back(dialog.get());
+    } else {
+        dialog->RecordUndoStep();
+    }
     dialogs_.AddDialog(std::move(dialog));
     return true;
 }

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "model/dialog_data.h"
 #include "model/json_parser.h"
@@ -32,8 +33,9 @@ public:
     bool LoadFile(const std::filesystem::path& path);
     bool LoadText(std::string_view text);
     // Applies the message at the parser's current value: DIALOG and POPUP add
-    // a dialog, HELLO, CHANGE and CONDITION are accepted and change nothing,
-    // anything else is refused (false).
+    // a dialog (with the first step of its history), HELLO, CHANGE and
+    // CONDITION are accepted and change nothing, anything else is refused
+    // (false).
     bool ReadCommand(JsonParser& parser);
 
     // Writes the project envelope with every dialog, or only the one named
@@ -47,8 +49,12 @@ public:
     bool WriteProject(CMoStream& stream, std::string_view filter) const;
 
 private:
+    bool ReadMessages(std::string_view text);
+
     CZeDialogDataList dialogs_;
     MessageSink* messageSink_ = nullptr;
+    // While LoadText reads: the dialogs whose first step waits for the end.
+    std::vector<CZeDialogData*>* pendingFirstSteps_ = nullptr;
 };
 
 }  // namespace ze
