@@ -90,27 +90,28 @@ private:
 // sized to their content and alternate between columns and rows, so that
 // every measure of a level asks for the measures of everything below it.
 void BuildNested(DialogBuilder& builder, int objects, int levels) {
-    CObjectDataList* level = builder.Group(nullptr, layout_code::kLinear, true, "PARENT",
-                                           "PARENT", "");
+    CObjectDataList* level =
+        builder.Group(nullptr, layout_code::kLinear, true, "PARENT", "PARENT", "");
     int made = 0;
     for (int depth = 0; depth < levels; ++depth) {
         const int here = (objects - made) / (levels - depth);
-        CObjectDataList* row = builder.Group(level, layout_code::kLinear, depth % 2 == 1,
-                                             "CONTENT", "CONTENT", "");
+        CObjectDataList* row =
+            builder.Group(level, layout_code::kLinear, depth % 2 == 1, "CONTENT", "CONTENT", "");
         for (int i = 0; i < here; ++i) {
             builder.Object(row, made++);
         }
         if (depth + 1 < levels) {
-            level = builder.Group(level, depth % 3 == 2 ? layout_code::kFrame : layout_code::kLinear,
-                                  depth % 2 == 0, "CONTENT", "CONTENT", "");
+            level =
+                builder.Group(level, depth % 3 == 2 ? layout_code::kFrame : layout_code::kLinear,
+                              depth % 2 == 0, "CONTENT", "CONTENT", "");
         }
     }
 }
 
 // rows × columns weighted objects filling the page.
 void BuildRows(DialogBuilder& builder, int rows, int columns) {
-    CObjectDataList* page = builder.Group(nullptr, layout_code::kLinear, true, "PARENT",
-                                          "PARENT", "");
+    CObjectDataList* page =
+        builder.Group(nullptr, layout_code::kLinear, true, "PARENT", "PARENT", "");
     int made = 0;
     for (int r = 0; r < rows; ++r) {
         CObjectDataList* row =
@@ -185,17 +186,19 @@ void Print(const char* name, const Figures& f, double imageTarget, bool withReco
                 static_cast<double>(f.direct.measureEvaluations) /
                     static_cast<double>(std::max<std::size_t>(f.fast.measureEvaluations, 1)));
     if (withRecordingTarget) {
-        std::printf("  DrawPreview into a recording canvas: %.3f ms (target <= %.1f ms: %s); "
-                    "direct rules %.3f ms\n",
-                    f.recording, kRecordingTarget, Verdict(f.recording, kRecordingTarget),
-                    f.directRecording);
+        std::printf(
+            "  DrawPreview into a recording canvas: %.3f ms (target <= %.1f ms: %s); "
+            "direct rules %.3f ms\n",
+            f.recording, kRecordingTarget, Verdict(f.recording, kRecordingTarget),
+            f.directRecording);
     } else {
         std::printf("  DrawPreview into a recording canvas: %.3f ms; direct rules %.3f ms\n",
                     f.recording, f.directRecording);
     }
-    std::printf("  view paint into a 1024 x 768 QImage: %.2f ms (target <= %.1f ms: %s); "
-                "first paint, labels not yet laid out, %.2f ms\n",
-                f.image, imageTarget, Verdict(f.image, imageTarget), f.firstImage);
+    std::printf(
+        "  view paint into a 1024 x 768 QImage: %.2f ms (target <= %.1f ms: %s); "
+        "first paint, labels not yet laid out, %.2f ms\n",
+        f.image, imageTarget, Verdict(f.image, imageTarget), f.firstImage);
 }
 
 }  // namespace

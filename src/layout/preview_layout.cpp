@@ -20,9 +20,9 @@ namespace {
 struct LayoutItems {
     std::string_view width, height, weight, type, name, layout, vertical, align;
     std::string_view text, textOn, file;
-    bool hasWidth = false, hasHeight = false, hasWeight = false, hasType = false,
-         hasName = false, hasLayout = false, hasVertical = false, hasAlign = false,
-         hasText = false, hasTextOn = false, hasFile = false;
+    bool hasWidth = false, hasHeight = false, hasWeight = false, hasType = false, hasName = false,
+         hasLayout = false, hasVertical = false, hasAlign = false, hasText = false,
+         hasTextOn = false, hasFile = false;
 };
 
 void Take(bool& has, std::string_view& slot, std::string_view value) {
@@ -253,8 +253,7 @@ LayoutSize PreviewLayout::MeasureGroup(const Node& node, std::int32_t availWidth
         const bool widest = node.vertical || node.stacked;
         std::int32_t width = 0;
         for (std::uint32_t c = 0; c < node.childCount; ++c) {
-            std::int32_t child =
-                MeasureNode(node.firstChild + c, w, h, node.vertical, false).width;
+            std::int32_t child = MeasureNode(node.firstChild + c, w, h, node.vertical, false).width;
             if (!topLevel) {
                 child = ZeroAsDefault(child, availWidth, defaultWidth_);
             }
@@ -283,8 +282,8 @@ LayoutSize PreviewLayout::PlaceNode(Canvas& canvas, std::uint32_t index, std::in
                                     std::int32_t availHeight, bool parentVertical,
                                     std::int32_t weightUnit, int pass) {
     if (nodes_[index].isGroup) {
-        return PlaceGroup(canvas, index, x, y, availWidth, availHeight, parentVertical,
-                          weightUnit, pass);
+        return PlaceGroup(canvas, index, x, y, availWidth, availHeight, parentVertical, weightUnit,
+                          pass);
     }
     return PlaceObject(canvas, nodes_[index], x, y, availWidth, availHeight, parentVertical,
                        weightUnit, pass);
@@ -438,8 +437,8 @@ bool DrawPreview(const CZeResourceData& project, CZeDialogData& dialog, Canvas& 
     PreviewLayout layout;
     layout.Reset(*root, page.context);
     for (int pass = 0; pass < 2; ++pass) {
-        layout.Place(canvas, page.page.x, page.page.y, page.page.width, page.page.height, false,
-                     -1, pass);
+        layout.Place(canvas, page.page.x, page.page.y, page.page.width, page.page.height, false, -1,
+                     pass);
     }
     if (stats != nullptr) {
         stats->elements = layout.ElementCount();

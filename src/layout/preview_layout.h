@@ -41,7 +41,9 @@ inline constexpr Rgb kSelectedFrame{255, 0, 0};
 inline constexpr Rgb kGroupFrame{128, 128, 128};
 inline constexpr Rgb kLabelText{0, 0, 0};
 // "MS ゴシック" in Shift_JIS.
-inline constexpr std::string_view kLabelFontFace = "MS \x83S\x83V\x83" "b\x83N";
+inline constexpr std::string_view kLabelFontFace =
+    "MS \x83S\x83V\x83"
+    "b\x83N";
 inline constexpr std::int32_t kShortCodeFontHeight = 9;
 inline constexpr std::int32_t kNameFontHeight = 12;
 }  // namespace preview_style
@@ -100,7 +102,7 @@ private:
         CObjectData* element = nullptr;
         bool isGroup = false;
         bool vertical = false;
-        bool stacked = false;  // FRAME or RELATIVE: children share the origin
+        bool stacked = false;     // FRAME or RELATIVE: children share the origin
         std::int32_t width = 0;   // Width in pixels, or a sentinel
         std::int32_t height = 0;  // Height in pixels, or a sentinel
         std::int32_t weight = 0;
@@ -132,8 +134,8 @@ private:
                          std::int32_t availWidth, std::int32_t availHeight, bool parentVertical,
                          std::int32_t weightUnit, int pass);
     LayoutSize PlaceObject(Canvas& canvas, const Node& node, std::int32_t x, std::int32_t y,
-                           std::int32_t availWidth, std::int32_t availHeight,
-                           bool parentVertical, std::int32_t weightUnit, int pass);
+                           std::int32_t availWidth, std::int32_t availHeight, bool parentVertical,
+                           std::int32_t weightUnit, int pass);
     LayoutSize PlaceGroup(Canvas& canvas, std::uint32_t index, std::int32_t x, std::int32_t y,
                           std::int32_t availWidth, std::int32_t availHeight, bool parentVertical,
                           std::int32_t weightUnit, int pass);

@@ -15,15 +15,14 @@ public:
     struct Call {
         Kind kind = Kind::kFill;
         Box box;
-        Rgb colour;           // fill and frame
-        std::string text;     // text
-        std::string fontFace; // text
-        TextStyle style;      // text, with fontFace left empty (see fontFace)
+        Rgb colour;            // fill and frame
+        std::string text;      // text
+        std::string fontFace;  // text
+        TextStyle style;       // text, with fontFace left empty (see fontFace)
 
         friend bool operator==(const Call& a, const Call& b) {
-            return a.kind == b.kind && a.box == b.box && a.colour == b.colour &&
-                   a.text == b.text && a.fontFace == b.fontFace &&
-                   a.style.fontHeight == b.style.fontHeight &&
+            return a.kind == b.kind && a.box == b.box && a.colour == b.colour && a.text == b.text &&
+                   a.fontFace == b.fontFace && a.style.fontHeight == b.style.fontHeight &&
                    a.style.horizontal == b.style.horizontal &&
                    a.style.vertical == b.style.vertical && a.style.colour == b.style.colour;
         }

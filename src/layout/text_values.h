@@ -29,8 +29,12 @@ inline constexpr int kRight = 2;
 inline constexpr int kTop = 0;
 inline constexpr int kMiddle = 1;
 inline constexpr int kBottom = 2;
-inline int Horizontal(int value) { return value % 3; }
-inline int Vertical(int value) { return value / 3; }
+inline int Horizontal(int value) {
+    return value % 3;
+}
+inline int Vertical(int value) {
+    return value / 3;
+}
 }  // namespace alignment
 
 // Leading "|" are skipped; the word up to the next "|" is horizontal, all

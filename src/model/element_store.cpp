@@ -31,8 +31,8 @@ void ElementStore::Destroy(ZeClass* element) {
     }
 }
 
-void ElementStore::Mark(
-    const std::function<void(const std::function<void(const ZeClass&)>&)>& walk, Marks& marks) {
+void ElementStore::Mark(const std::function<void(const std::function<void(const ZeClass&)>&)>& walk,
+                        Marks& marks) {
     std::vector<const ZeClass*> pending;
     walk([&](const ZeClass& root) {
         if (marks.insert(&root).second) {

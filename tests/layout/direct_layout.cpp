@@ -43,8 +43,8 @@ bool IsStacked(const CObjectData& group) {
 }
 
 // Width and Height through two MoUnit values, as a layout step builds them.
-LayoutSize SizeItems(const CObjectData& element, std::int32_t availWidth,
-                     std::int32_t availHeight, const LayoutContext& context) {
+LayoutSize SizeItems(const CObjectData& element, std::int32_t availWidth, std::int32_t availHeight,
+                     const LayoutContext& context) {
     MoUnit width(availWidth, availHeight, context.units);
     MoUnit height(availWidth, availHeight, context.units);
     width.Parse(element.GetItem("Width"));
@@ -132,22 +132,23 @@ LayoutSize DirectLayout::MeasureGroup(const CObjectData& group, std::int32_t ava
             if (!topLevel && childHeight == 0) {
                 childHeight = availHeight > 0 && availHeight < base ? availHeight : base;
             }
-            height = !vertical || stacked ? std::max(height, childHeight) : Add(height, childHeight);
+            height =
+                !vertical || stacked ? std::max(height, childHeight) : Add(height, childHeight);
         }
         h = height;
     }
     return {w, h};
 }
 
-LayoutSize DirectLayout::Place(Canvas& canvas, CObjectData& element, std::int32_t x,
-                               std::int32_t y, std::int32_t availWidth, std::int32_t availHeight,
+LayoutSize DirectLayout::Place(Canvas& canvas, CObjectData& element, std::int32_t x, std::int32_t y,
+                               std::int32_t availWidth, std::int32_t availHeight,
                                bool parentVertical, std::int32_t weightUnit, int pass) {
     if (element.IsGroup()) {
         return PlaceGroup(canvas, element, x, y, availWidth, availHeight, parentVertical,
                           weightUnit, pass);
     }
-    return PlaceObject(canvas, element, x, y, availWidth, availHeight, parentVertical,
-                       weightUnit, pass);
+    return PlaceObject(canvas, element, x, y, availWidth, availHeight, parentVertical, weightUnit,
+                       pass);
 }
 
 LayoutSize DirectLayout::PlaceObject(Canvas& canvas, CObjectData& object, std::int32_t x,
@@ -285,8 +286,7 @@ LayoutSize DirectLayout::PlaceGroup(Canvas& canvas, CObjectData& group, std::int
 }
 
 bool DrawPreviewDirectly(const CZeResourceData& project, CZeDialogData& dialog, Canvas& canvas,
-                         std::int32_t clientWidth, std::int32_t clientHeight,
-                         PreviewStats* stats) {
+                         std::int32_t clientWidth, std::int32_t clientHeight, PreviewStats* stats) {
     CObjectDataList* root = dialog.GetRootGroup();
     if (root == nullptr) {
         return true;

@@ -34,8 +34,8 @@ private:
     LayoutSize MeasureGroup(const CObjectData& group, std::int32_t availWidth,
                             std::int32_t availHeight, bool parentVertical, bool topLevel);
     LayoutSize PlaceObject(Canvas& canvas, CObjectData& object, std::int32_t x, std::int32_t y,
-                           std::int32_t availWidth, std::int32_t availHeight,
-                           bool parentVertical, std::int32_t weightUnit, int pass);
+                           std::int32_t availWidth, std::int32_t availHeight, bool parentVertical,
+                           std::int32_t weightUnit, int pass);
     LayoutSize PlaceGroup(Canvas& canvas, CObjectData& group, std::int32_t x, std::int32_t y,
                           std::int32_t availWidth, std::int32_t availHeight, bool parentVertical,
                           std::int32_t weightUnit, int pass);

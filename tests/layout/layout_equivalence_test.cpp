@@ -37,7 +37,9 @@ public:
     const std::vector<CObjectData*>& Elements() const { return elements_; }
     std::mt19937& Random() { return random_; }
 
-    int Between(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random_); }
+    int Between(int low, int high) {
+        return std::uniform_int_distribution<int>(low, high)(random_);
+    }
     template <typename T>
     T Pick(std::initializer_list<T> values) {
         return values.begin()[Between(0, static_cast<int>(values.size()) - 1)];
@@ -63,8 +65,8 @@ private:
     }
 
     void Common(CObjectData& element) {
-        element.SetItem("Name", Pick({"", "a", "name", "\x93\xfa\x96\x7b"}) +
-                                    std::to_string(elements_.size()));
+        element.SetItem(
+            "Name", Pick({"", "a", "name", "\x93\xfa\x96\x7b"}) + std::to_string(elements_.size()));
         element.SetItem("Width", Length());
         element.SetItem("Height", Length());
         element.SetItem("Weight", Pick({"", "", "", "0", "1", "2", "3", "-1", "x", "5"}));
@@ -79,9 +81,9 @@ private:
         group->SetItem("Layout", Pick({"FRAME", "LINEAR", "LINEAR", "RADIO", "SCROLL", "HSCROLL",
                                        "PAGE", "TABLE", "TABLEROW", "RELATIVE", "", "bad"}));
         SetOrAdd(*group, "Vertical", Pick({"true", "false", "", "TRUE"}));
-        group->SetItem("Align", Pick({"", "LEFT", "CENTER", "RIGHT", "MIDDLE", "BOTTOM",
-                                      "CENTER|MIDDLE", "RIGHT|BOTTOM", "|RIGHT", "LEFT|MIDDLE",
-                                      "CENTER||BOTTOM", "junk"}));
+        group->SetItem("Align",
+                       Pick({"", "LEFT", "CENTER", "RIGHT", "MIDDLE", "BOTTOM", "CENTER|MIDDLE",
+                             "RIGHT|BOTTOM", "|RIGHT", "LEFT|MIDDLE", "CENTER||BOTTOM", "junk"}));
         const int children = depth >= 5 ? 0 : Between(depth < 3 ? 2 : 0, 4);
         for (int i = 0; i < children; ++i) {
             if (Between(0, 1) == 0) {
@@ -124,11 +126,10 @@ std::vector<PreviewRect> TakeRects(const std::vector<CObjectData*>& elements) {
 }
 
 bool SameRects(const std::vector<PreviewRect>& a, const std::vector<PreviewRect>& b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [](const PreviewRect& x, const PreviewRect& y) {
-                          return x.left == y.left && x.top == y.top && x.right == y.right &&
-                                 x.bottom == y.bottom;
-                      });
+    return std::equal(
+        a.begin(), a.end(), b.begin(), b.end(), [](const PreviewRect& x, const PreviewRect& y) {
+            return x.left == y.left && x.top == y.top && x.right == y.right && x.bottom == y.bottom;
+        });
 }
 
 TEST(LayoutEquivalenceTest, TheCachedLayoutPaintsWhatTheDirectRulesPaint) {
@@ -148,8 +149,7 @@ TEST(LayoutEquivalenceTest, TheCachedLayoutPaintsWhatTheDirectRulesPaint) {
 
         RecordingCanvas direct;
         PreviewStats directStats;
-        DrawPreviewDirectly(dialog.Project(), dialog.Dialog(), direct, width, height,
-                            &directStats);
+        DrawPreviewDirectly(dialog.Project(), dialog.Dialog(), direct, width, height, &directStats);
         const std::vector<PreviewRect> directRects = TakeRects(dialog.Elements());
 
         ASSERT_EQ(fast.Calls().size(), direct.Calls().size()) << "seed " << seed;

@@ -39,8 +39,8 @@ TEST(MoUnitTest, StartsAsContentInThePrivateUnit) {
 }
 
 TEST(MoUnitTest, KeywordsAndTextsWithoutANumberAreSentinels) {
-    for (const char* text : {"CONTENT", "", "abc", "content", "parent", "px", "-", "+", " ",
-                             "PARENT ", "\x83S"}) {
+    for (const char* text :
+         {"CONTENT", "", "abc", "content", "parent", "px", "-", "+", " ", "PARENT ", "\x83S"}) {
         const Parsed parsed = ParseText(text);
         EXPECT_EQ(parsed.value, length::kContent) << text;
         EXPECT_EQ(parsed.unit, unit_code::kPx) << text;

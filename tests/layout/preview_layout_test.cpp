@@ -18,7 +18,9 @@ constexpr Rgb kBlack{0, 0, 0};
 constexpr Rgb kGrey{128, 128, 128};
 constexpr Rgb kRed{255, 0, 0};
 constexpr Rgb kPink{255, 200, 200};
-const std::string kGothic = "MS \x83S\x83V\x83" "b\x83N";  // "MS ゴシック"
+const std::string kGothic =
+    "MS \x83S\x83V\x83"
+    "b\x83N";  // "MS ゴシック"
 
 Call Fill(Box box, Rgb colour) {
     Call call;
@@ -88,8 +90,9 @@ const char* const kFrameRoot =
     "'Objects':[";
 
 TEST(PreviewLayoutTest, A400By300ClientAreaGivesAPageAndAContentSizedObject) {
-    const auto loaded = LoadDialog(std::string(kFrameRoot) +
-                                   "{'Name':'t','Type':'TEXT','Width':'CONTENT','Height':'CONTENT'}]}");
+    const auto loaded =
+        LoadDialog(std::string(kFrameRoot) +
+                   "{'Name':'t','Type':'TEXT','Width':'CONTENT','Height':'CONTENT'}]}");
     const Box page{5, 5, 390, 290};
     // Base size min(390 / 16, 290 / 12) = 24: the object is 31 × 24.
     const Box object{5, 5, 31, 24};
@@ -155,10 +158,12 @@ TEST(PreviewLayoutTest, AWeightWithoutSpaceLeftFallsBackToTheContentSize) {
 }
 
 TEST(PreviewLayoutTest, AlignmentMovesContentOnlyWithinAParentSizedGroup) {
-    const std::string child = "'Objects':[{'Name':'o','Type':'TEXT','Width':'100px','Height':'20px'}]}]}";
+    const std::string child =
+        "'Objects':[{'Name':'o','Type':'TEXT','Width':'100px','Height':'20px'}]}]}";
     auto loaded = LoadDialog(std::string(kFrameRoot) +
                              "{'Name':'g','Type':'GROUP','Layout':'LINEAR','Width':'PARENT',"
-                             "'Height':'CONTENT','Align':'RIGHT'," + child);
+                             "'Height':'CONTENT','Align':'RIGHT'," +
+                             child);
     std::vector<Call> calls = Paint(*loaded);
     EXPECT_EQ(Corners(Rect(*loaded, "o")), (std::vector<int>{295, 5, 395, 25}));
     EXPECT_EQ(calls[2], Frame({5, 5, 390, 20}, kGrey));
@@ -166,14 +171,16 @@ TEST(PreviewLayoutTest, AlignmentMovesContentOnlyWithinAParentSizedGroup) {
     // A fixed width is what the content measure returns: nothing to align.
     loaded = LoadDialog(std::string(kFrameRoot) +
                         "{'Name':'g','Type':'GROUP','Layout':'LINEAR','Width':'200px',"
-                        "'Align':'RIGHT'," + child);
+                        "'Align':'RIGHT'," +
+                        child);
     Paint(*loaded);
     EXPECT_EQ(Corners(Rect(*loaded, "o")), (std::vector<int>{5, 5, 105, 25}));
 
     // A vertical group aligns on its height only.
     loaded = LoadDialog(std::string(kFrameRoot) +
                         "{'Name':'g','Type':'GROUP','Layout':'LINEAR','Vertical':true,"
-                        "'Height':'PARENT','Align':'CENTER|MIDDLE'," + child);
+                        "'Height':'PARENT','Align':'CENTER|MIDDLE'," +
+                        child);
     calls = Paint(*loaded);
     EXPECT_EQ(Corners(Rect(*loaded, "o")), (std::vector<int>{5, 140, 105, 160}));
     EXPECT_EQ(calls[2], Frame({5, 5, 100, 290}, kGrey));
@@ -188,15 +195,14 @@ TEST(PreviewLayoutTest, AlignmentMovesContentOnlyWithinAParentSizedGroup) {
 }
 
 TEST(PreviewLayoutTest, OverlappingObjectsOfAFrameAreDrawnInListOrderAndTheLastWins) {
-    const auto loaded = LoadDialog(
-        std::string(kFrameRoot) +
-        "{'Name':'a','Type':'BUTTON','Width':'100px','Height':'100px','Text':'A'},"
-        "{'Name':'b','Type':'BUTTON','Width':'50px','Height':'50px','Text':'B'}]}");
+    const auto loaded =
+        LoadDialog(std::string(kFrameRoot) +
+                   "{'Name':'a','Type':'BUTTON','Width':'100px','Height':'100px','Text':'A'},"
+                   "{'Name':'b','Type':'BUTTON','Width':'50px','Height':'50px','Text':'B'}]}");
     const Box page{5, 5, 390, 290};
-    EXPECT_EQ(Paint(*loaded),
-              Join({{Fill(page, kWhite), Frame(page, kGrey)},
-                    Object({5, 5, 100, 100}, kWhite, kBlack, "BTN", "a:A"),
-                    Object({5, 5, 50, 50}, kWhite, kBlack, "BTN", "b:B")}));
+    EXPECT_EQ(Paint(*loaded), Join({{Fill(page, kWhite), Frame(page, kGrey)},
+                                    Object({5, 5, 100, 100}, kWhite, kBlack, "BTN", "a:A"),
+                                    Object({5, 5, 50, 50}, kWhite, kBlack, "BTN", "b:B")}));
     CObjectDataList& root = *loaded->dialog->GetRootGroup();
     EXPECT_EQ(root.HitTestFromRoot(10, 10), &loaded->Named("b"));
     EXPECT_EQ(root.HitTestFromRoot(54, 54), &loaded->Named("b"));
@@ -215,8 +221,8 @@ TEST(PreviewLayoutTest, ThePageIndexShowsTheChosenChildOfAPageRow) {
         const std::string n = std::to_string(i);
         root += std::string(i > 0 ? "," : "") + "{'Name':'p" + n +
                 "','Type':'GROUP','Layout':'FRAME','Width':'PARENT','Height':'PARENT',"
-                "'Objects':[{'Name':'o" + n +
-                "','Type':'TEXT','Width':'100px','Height':'100px'}]}";
+                "'Objects':[{'Name':'o" +
+                n + "','Type':'TEXT','Width':'100px','Height':'100px'}]}";
     }
     const auto loaded = LoadDialog(root + "]}");
     loaded->dialog->SetCurrentPage(1);
@@ -233,15 +239,15 @@ TEST(PreviewLayoutTest, ThePageIndexShowsTheChosenChildOfAPageRow) {
 }
 
 TEST(PreviewLayoutTest, LabelsShowTheShortCodeAndTheNameWithTheLabelText) {
-    const auto loaded = LoadDialog(
-        std::string(kFrameRoot) +
-        "{'Name':'sw','Type':'TOGGLE','Width':'100px','Height':'40px','TextOn':'On',"
-        "'Text':'ignored'},"
-        "{'Type':'BUTTON','Width':'100px','Height':'40px','Text':'OK'},"
-        "{'Type':'BUTTON','Width':'100px','Height':'40px','Text':'A'},"
-        "{'Name':'p','Type':'PICTURE','Width':'100px','Height':'40px','File':'a.png'},"
-        "{'Name':'g','Type':'GRID','Width':'100px','Height':'40px'},"
-        "{'Name':'c','Type':'CANVAS','Width':'100px','Height':'40px','File':'x.png'}]}");
+    const auto loaded =
+        LoadDialog(std::string(kFrameRoot) +
+                   "{'Name':'sw','Type':'TOGGLE','Width':'100px','Height':'40px','TextOn':'On',"
+                   "'Text':'ignored'},"
+                   "{'Type':'BUTTON','Width':'100px','Height':'40px','Text':'OK'},"
+                   "{'Type':'BUTTON','Width':'100px','Height':'40px','Text':'A'},"
+                   "{'Name':'p','Type':'PICTURE','Width':'100px','Height':'40px','File':'a.png'},"
+                   "{'Name':'g','Type':'GRID','Width':'100px','Height':'40px'},"
+                   "{'Name':'c','Type':'CANVAS','Width':'100px','Height':'40px','File':'x.png'}]}");
     std::vector<std::string> texts;
     for (const Call& call : Paint(*loaded)) {
         if (call.kind == Kind::kText) {
@@ -262,22 +268,21 @@ TEST(PreviewLayoutTest, LabelsShowTheShortCodeAndTheNameWithTheLabelText) {
 }
 
 TEST(PreviewLayoutTest, SelectedElementsAreDrawnInTheSecondPassOnTop) {
-    const auto loaded = LoadDialog(
-        std::string(kFrameRoot) +
-        "{'Name':'a','Type':'TEXT','Width':'50px','Height':'50px'},"
-        "{'Name':'u','Type':'TEXT','Width':'60px','Height':'60px'},"
-        "{'Name':'g','Type':'GROUP','Layout':'FRAME','Width':'100px','Height':'100px',"
-        "'Objects':[{'Name':'c','Type':'TEXT','Width':'20px','Height':'20px'}]}]}");
+    const auto loaded =
+        LoadDialog(std::string(kFrameRoot) +
+                   "{'Name':'a','Type':'TEXT','Width':'50px','Height':'50px'},"
+                   "{'Name':'u','Type':'TEXT','Width':'60px','Height':'60px'},"
+                   "{'Name':'g','Type':'GROUP','Layout':'FRAME','Width':'100px','Height':'100px',"
+                   "'Objects':[{'Name':'c','Type':'TEXT','Width':'20px','Height':'20px'}]}]}");
     loaded->Named("a").SetSelected(true);
     loaded->Named("g").SetSelected(true);  // with c below it
     ASSERT_TRUE(loaded->Named("c").IsSelected());
     const Box page{5, 5, 390, 290};
-    EXPECT_EQ(Paint(*loaded),
-              Join({{Fill(page, kWhite), Frame(page, kGrey)},
-                    Object({5, 5, 60, 60}, kWhite, kBlack, "TXT", "u"),
-                    Object({5, 5, 50, 50}, kPink, kRed, "TXT", "a"),
-                    {Frame({5, 5, 100, 100}, kRed)},
-                    Object({5, 5, 20, 20}, kPink, kRed, "TXT", "c")}));
+    EXPECT_EQ(Paint(*loaded), Join({{Fill(page, kWhite), Frame(page, kGrey)},
+                                    Object({5, 5, 60, 60}, kWhite, kBlack, "TXT", "u"),
+                                    Object({5, 5, 50, 50}, kPink, kRed, "TXT", "a"),
+                                    {Frame({5, 5, 100, 100}, kRed)},
+                                    Object({5, 5, 20, 20}, kPink, kRed, "TXT", "c")}));
     // Every object keeps the rectangle of its last placing, drawn or not.
     EXPECT_EQ(Corners(Rect(*loaded, "u")), (std::vector<int>{5, 5, 65, 65}));
     EXPECT_EQ(Corners(Rect(*loaded, "c")), (std::vector<int>{5, 5, 25, 25}));
@@ -327,7 +332,8 @@ TEST(PreviewLayoutTest, APaintMeasuresEachGroupAFewTimesHoweverDeepTheNesting) {
     for (int i = 0; i < kDepth; ++i) {
         root += "{'Name':'g" + std::to_string(i) +
                 "','Type':'GROUP','Layout':'LINEAR','Width':'CONTENT','Height':'PARENT',"
-                "'Vertical':" + (i % 2 == 0 ? "true" : "false") + ",'Objects':[" +
+                "'Vertical':" +
+                (i % 2 == 0 ? "true" : "false") + ",'Objects':[" +
                 "{'Type':'TEXT','Weight':1},{'Type':'TEXT','Width':'20px'},";
     }
     root += "{'Type':'TEXT'}";

@@ -6,7 +6,7 @@ if(NOT ZE_CORE_ONLY)
   # Runs the real ze-tool render and reads the PNG it writes.
   file(GLOB ZE_RENDER_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/layout/render/*.cpp)
   add_executable(render_tests ${ZE_RENDER_TEST_SOURCES})
-  target_link_libraries(render_tests PRIVATE ze_common Qt6::Gui GTest::gtest GTest::gtest_main)
+  target_link_libraries(render_tests PRIVATE Qt6::Gui GTest::gtest GTest::gtest_main)
   target_compile_definitions(render_tests PRIVATE ZE_TOOL_PATH="$<TARGET_FILE:ze-tool>")
   add_dependencies(render_tests ze-tool)
   gtest_discover_tests(render_tests NO_PRETTY_VALUES PROPERTIES LABELS tool DISCOVERY_TIMEOUT 60)

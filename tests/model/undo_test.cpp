@@ -67,9 +67,9 @@ TEST(UndoTest, TheFirstStepIsTakenWhenADialogIsLoadedOrCreated) {
     UndoBuffer& buffer = history.Buffer();
     ASSERT_EQ(buffer.GetRecordCount(), 1u);
     EXPECT_EQ(buffer.GetIndex(), 1);
-    EXPECT_EQ(Actions(buffer.GetRecord(0)), (std::vector<std::int32_t>{
-                                                kCreate, kOriginal, kCreate, kOriginal, kCreate,
-                                                kOriginal}));
+    EXPECT_EQ(
+        Actions(buffer.GetRecord(0)),
+        (std::vector<std::int32_t>{kCreate, kOriginal, kCreate, kOriginal, kCreate, kOriginal}));
     // Copies keep the serial of their element and are not the element.
     const UndoRecord& first = buffer.GetRecord(0);
     EXPECT_EQ(first.Backups()[1]->GetElement(), history.root);
@@ -269,7 +269,9 @@ TEST(UndoTest, ADialogDiesWithItsHistoryAndItsRetiredElements) {
 
 class RecordingSink : public MessageSink {
 public:
-    void ShowMessage(const std::string& text, MessageIcon /*icon*/) override { texts.push_back(text); }
+    void ShowMessage(const std::string& text, MessageIcon /*icon*/) override {
+        texts.push_back(text);
+    }
     std::vector<std::string> texts;
 };
 

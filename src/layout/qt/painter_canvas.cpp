@@ -122,8 +122,7 @@ void PainterCanvas::DrawText(const Box& box, std::string_view text, const TextSt
     if (text.empty() || IsOutside(box)) {
         return;
     }
-    const LabelCache::Label& label =
-        labels_.Get(text, style.fontFace, style.fontHeight, box.width);
+    const LabelCache::Label& label = labels_.Get(text, style.fontFace, style.fontHeight, box.width);
     int x = box.x;
     if (style.horizontal == HorizontalAlign::kCenter) {
         x += (box.width - label.width) / 2;
@@ -146,8 +145,8 @@ void PainterCanvas::DrawText(const Box& box, std::string_view text, const TextSt
         font_ = label.font;
     }
     // Clipping is costly; only a label that sticks out of its box needs it.
-    const bool fits = x >= box.x && label.width <= box.width && y >= box.y &&
-                      label.lineHeight <= box.height;
+    const bool fits =
+        x >= box.x && label.width <= box.width && y >= box.y && label.lineHeight <= box.height;
     if (fits) {
         painter_.drawStaticText(x, y, label.text);
         return;

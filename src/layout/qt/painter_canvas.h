@@ -21,8 +21,8 @@ class LabelCache {
 public:
     struct Label {
         QStaticText text;
-        int width = 0;        // of the elided text
-        int lineHeight = 0;   // of the font
+        int width = 0;                // of the elided text
+        int lineHeight = 0;           // of the font
         const QFont* font = nullptr;  // prepared with; held by the cache
     };
 

@@ -67,7 +67,8 @@ QColor Pixel(const QImage& image, int x, int y) {
 TEST_F(RenderTest, PaintsTheBackgroundThePageAndTheObjects) {
     const std::string out = Out("main.png");
     const RunResult result =
-        RunTool("render '" + project_ + "' --dialog Main --select '\xe3\x83\x9c\xe3\x82\xbf\xe3\x83\xb3' -o '" + out + "'");
+        RunTool("render '" + project_ +
+                "' --dialog Main --select '\xe3\x83\x9c\xe3\x82\xbf\xe3\x83\xb3' -o '" + out + "'");
     ASSERT_EQ(result.exitCode, 0) << result.output;
     EXPECT_EQ(result.output, "");
     const QImage image(QString::fromStdString(out));
