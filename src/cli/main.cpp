@@ -15,6 +15,8 @@ void PrintUsage(std::ostream& out) {
            "  tree FILE... [--items]           print the resource tree of the loaded files\n"
            "  render FILE... --dialog NAME [--size WxH] [--page N] [--select NAME,...] -o OUT.png\n"
            "                                   paint a dialog's preview as the editor shows it\n"
+           "  skeleton PROJECT... --out DIR [--all | --dialog NAME] [options]\n"
+           "                                   generate the application's source skeleton\n"
            "  convert -xs|-Ws|-Sw              convert standard input to standard output\n"
            "  --version                        print the version\n";
 }
