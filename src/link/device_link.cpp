@@ -1,0 +1,301 @@
+#include "link/device_link.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "common/cp932.h"
+#include "common/paths.h"
+#include "link/core/socket_errors.h"
+#include "model/mo_stream.h"
+#include "model/resource_data.h"
+
+namespace ze::link {
+
+namespace {
+
+using texts::Sjis;
+
+}  // namespace
+
+CDeviceLink::CDeviceLink(QObject* parent) : QObject(parent) {
+    keepAliveTimer_.setInterval(kKeepAliveMilliseconds);
+    connect(&keepAliveTimer_, &QTimer::timeout, this, &CDeviceLink::KeepAliveTick);
+    keepAliveTimer_.start();
+}
+
+CDeviceLink::~CDeviceLink() {
+    // Sockets go before the signals they might still emit lose their receivers.
+    httpConnections_.clear();
+    connection_.reset();
+    httpListener_.reset();
+    commandListener_.reset();
+}
+
+void CDeviceLink::SetProjectFolder(const std::string& folder) {
+    projectFolder_ = WithTrailingSeparator(folder);
+}
+
+void CDeviceLink::SetKeepAlivePeriod(int milliseconds) {
+    keepAliveTimer_.start(milliseconds);
+}
+
+std::string CDeviceLink::FormatAddress(std::uint32_t address) {
+    return std::to_string((address >> 24) & 0xFF) + "." + std::to_string((address >> 16) & 0xFF) +
+           "." + std::to_string((address >> 8) & 0xFF) + "." + std::to_string(address & 0xFF);
+}
+
+int CDeviceLink::GetListeningPort() const {
+    return commandListener_ != nullptr ? commandListener_->GetLocalPort() : 0;
+}
+
+int CDeviceLink::GetHttpListeningPort() const {
+    return httpListener_ != nullptr ? httpListener_->GetLocalPort() : 0;
+}
+
+void CDeviceLink::SetControls(const LinkControls& controls) {
+    if (controls == controls_) {
+        return;
+    }
+    controls_ = controls;
+    emit ControlsChanged(controls_);
+}
+
+void CDeviceLink::SetIndicator(int state) {
+    if (state == indicator_) {
+        return;
+    }
+    indicator_ = state;
+    emit IndicatorChanged(state);
+}
+
+void CDeviceLink::DestroyHttpListener() {
+    httpListener_.reset();
+}
+
+bool CDeviceLink::StartListening(int port, std::uint32_t address) {
+    const std::string addressText = FormatAddress(address);
+    commandListener_.reset();
+    DestroyHttpListener();
+    commandListener_ = std::make_unique<CNetSocket>(kCommandListener, AsOwner());
+    if (commandListener_->StartListening(port, address == 0 ? nullptr : addressText.c_str(),
+                                         false) == 0) {
+        commandListener_.reset();
+        DestroyHttpListener();
+        emit MessageBoxRequested(QStringLiteral("エラー：Tcpサーバが開始出来ませんでした。"));
+        return false;
+    }
+    if (httpPort_ > 0) {
+        httpListener_ = std::make_unique<CNetSocket>(kHttpListener, AsOwner());
+        if (httpListener_->StartListening(httpPort_, address == 0 ? nullptr : addressText.c_str(),
+                                          false) == 0) {
+            // Devices are still served over the command port; the failure is in the log.
+            httpListener_.reset();
+        }
+    }
+    LinkControls controls = controls_;
+    controls.listen = false;
+    controls.stop = true;
+    SetControls(controls);
+    return true;
+}
+
+void CDeviceLink::StopListening() {
+    if (commandListener_ == nullptr) {
+        return;
+    }
+    commandListener_->Close();
+    DestroyHttpListener();
+    commandListener_.reset();
+    LinkControls controls = controls_;
+    controls.listen = true;
+    controls.stop = false;
+    SetControls(controls);
+}
+
+bool CDeviceLink::ConnectToDevice(int port, std::uint32_t address) {
+    const std::string addressText = FormatAddress(address);
+    if (connection_ == nullptr) {
+        connection_ = std::make_unique<CNetSocket>(kCommandConnection, AsOwner());
+        connection_->SetSendStallTimeout(sendStallMilliseconds_);
+    }
+    if (connection_->ConnectTo(port, addressText, 0, "0.0.0.0", false) == 0) {
+        connection_.reset();
+        return false;
+    }
+    awaitingKeepAlive_ = false;
+    LinkControls controls = controls_;
+    controls.connect = false;
+    controls.disconnect = true;
+    controls.send = true;
+    SetControls(controls);
+    return true;
+}
+
+void CDeviceLink::Disconnect() {
+    if (connection_ == nullptr) {
+        return;
+    }
+    connection_->ShutDownSocket(Sjis("切断ボタン押下"));
+    LinkControls controls = controls_;
+    controls.connect = true;
+    controls.disconnect = false;
+    controls.send = false;
+    SetControls(controls);
+}
+
+bool CDeviceLink::SendDialog(const CZeResourceData& project, std::string_view dialogName) {
+    if (connection_ == nullptr) {
+        return false;
+    }
+    CJsonString text;
+    project.WriteProject(text, dialogName);
+    if (connection_->Send(Frame(text.GetText())) < 0) {
+        return false;
+    }
+    WriteLog(SentLogText(text.GetText()), LogKind::Sent);
+    return true;
+}
+
+void CDeviceLink::KeepAliveTick() {
+    if (connection_ == nullptr) {
+        return;
+    }
+    if (awaitingKeepAlive_) {
+        SetIndicator(0);
+        WriteLog(Sjis("KEEPALIVEの応答がありませんでした。"), LogKind::Error);
+    } else {
+        SetIndicator(1);
+    }
+    connection_->Send(KeepAliveFrame());
+    awaitingKeepAlive_ = true;
+}
+
+void CDeviceLink::WriteSocketLog(std::string_view text, LogKind kind) {
+    WriteLog(text, kind);
+}
+
+void CDeviceLink::WriteLog(std::string_view text, LogKind kind) {
+    emit LogWritten(QByteArray(text.data(), static_cast<qsizetype>(text.size())), kind);
+}
+
+void CDeviceLink::SocketNotified(int code, CNetSocket* socket) {
+    if ((code & 0xFFFF) == kNotifyConnected) {
+        if (socket == connection_.get()) {
+            emit ConnectionEstablished();
+        }
+        return;
+    }
+    // Sockets are told apart by identity: the close of a connection that was
+    // already replaced must not end the current one.
+    if (socket == connection_.get()) {
+        connection_.reset();
+        LinkControls controls = controls_;
+        controls.connect = true;
+        controls.disconnect = false;
+        controls.send = false;
+        SetControls(controls);
+        return;
+    }
+    if (socket == commandListener_.get()) {
+        commandListener_.reset();
+        LinkControls controls = controls_;
+        controls.listen = true;
+        controls.stop = false;
+        SetControls(controls);
+        return;
+    }
+    if (socket == httpListener_.get()) {
+        httpListener_.reset();
+        return;
+    }
+    const auto found = std::find_if(httpConnections_.begin(), httpConnections_.end(),
+                                    [socket](const auto& held) { return held.get() == socket; });
+    if (found != httpConnections_.end()) {
+        // Order does not matter: swap with the last and drop it.
+        std::swap(*found, httpConnections_.back());
+        httpConnections_.pop_back();
+    }
+}
+
+void CDeviceLink::SocketAccepted(CNetSocket* listener, std::unique_ptr<CNetSocket> accepted) {
+    accepted->SetSendStallTimeout(sendStallMilliseconds_);
+    const std::string line =
+        accepted->GetLocalAddress() + ":" + std::to_string(accepted->GetLocalPort()) + " " +
+        accepted->GetPeerAddress() + ":" + std::to_string(accepted->GetPeerPort());
+    if (listener == httpListener_.get()) {
+        WriteLog(Sjis("接続要求許可 ") + line + Sjis(" Httpポート"), LogKind::Info);
+        httpConnections_.push_back(std::move(accepted));
+        return;
+    }
+    if (listener != commandListener_.get()) {
+        return;
+    }
+    // One command connection at a time: the new device replaces the old one.
+    connection_ = std::move(accepted);
+    awaitingKeepAlive_ = false;
+    LinkControls controls = controls_;
+    controls.connect = false;
+    controls.disconnect = true;
+    controls.send = true;
+    SetControls(controls);
+    emit PeerAddressChanged(connection_->GetPeerAddressValue());
+    WriteLog(Sjis("接続要求許可 ") + line + Sjis(" 通信ポート"), LogKind::Info);
+    emit ConnectionEstablished();
+}
+
+void CDeviceLink::CommandTextReceived(CNetSocket* socket, std::string_view text) {
+    answering_ = socket;
+    HandleCommandText(text, *this);
+    answering_ = nullptr;
+}
+
+void CDeviceLink::OnKeepAliveReceived() {
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            SetIndicator(2);
+            awaitingKeepAlive_ = false;
+        },
+        Qt::QueuedConnection);
+}
+
+void CDeviceLink::OnGetFile(const GetFileRequest& request) {
+    CNetSocket* socket = answering_;
+    if (socket == nullptr) {
+        return;
+    }
+    GetFileAnswer answer = AnswerGetFile(request, projectFolder_);
+    for (const LogEntry& entry : answer.before) {
+        WriteLog(entry.text, entry.kind);
+    }
+    if (answer.kind == GetFileAnswer::Kind::None) {
+        return;
+    }
+    socket->Send(answer.frame);
+    if (answer.body.IsOpen()) {
+        socket->SendFile(std::move(answer.body));
+    }
+    for (const LogEntry& entry : answer.after) {
+        WriteLog(entry.text, entry.kind);
+    }
+}
+
+void CDeviceLink::HttpRequestReceived(CNetSocket* socket, const std::string& path) {
+    HttpResponse response = RespondToGet(path, projectFolder_);
+    socket->Send(response.head);
+    if (response.body.IsOpen()) {
+        socket->SendFile(std::move(response.body));
+    }
+    if (response.endStream) {
+        socket->FinishSending();
+    }
+    for (const LogEntry& entry : response.logs) {
+        WriteLog(entry.text, entry.kind);
+    }
+}
+
+void CDeviceLink::ReceiveFailed(CNetSocket*, const std::string& text) {
+    emit MessageBoxRequested(QString::fromStdString(Cp932ToUtf8(text)));
+}
+
+}  // namespace ze::link

@@ -1,0 +1,665 @@
+#include "link/ssocket.h"
+
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <pthread.h>
+#include <signal.h>
+#include <sys/sendfile.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <QSocketNotifier>
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "common/cp932.h"
+#include "link/core/socket_errors.h"
+
+namespace ze::link {
+
+namespace {
+
+using texts::Sjis;
+
+// What one writable notification may write before the event loop gets its
+// turn again, so a large file never holds up the user interface.
+constexpr std::uint64_t kFlushBudget = 8u << 20;
+constexpr int kSendStallMilliseconds = 5000;
+
+std::string AddressText(const sockaddr_in& address) {
+    char text[INET_ADDRSTRLEN] = {};
+    inet_ntop(AF_INET, &address.sin_addr, text, sizeof text);
+    return text;
+}
+
+bool ParseAddress(const char* text, in_addr* address) {
+    return text != nullptr && inet_pton(AF_INET, text, address) == 1;
+}
+
+// The system's text for an errno value, Shift_JIS for the log.
+std::string SystemErrorText(int error) {
+    char buffer[256] = {};
+    const char* text = strerror_r(error, buffer, sizeof buffer);
+    return Utf8ToCp932(text);
+}
+
+// A reset or abort reported by a receive ends the connection like a close
+// notification with that error; other receive errors are shown as such.
+bool EndsConnection(int wsaCode) {
+    return wsaCode == wsa::kConnectionReset || wsaCode == wsa::kConnectionAborted ||
+           wsaCode == wsa::kNetworkDown || wsaCode == wsa::kTimedOut ||
+           wsaCode == wsa::kNetworkReset;
+}
+
+// sendfile has no MSG_NOSIGNAL: a peer that has gone away would raise
+// SIGPIPE and end the whole program. The signal is blocked for the call and
+// the one it raised is taken back.
+ssize_t SendFileWithoutSignal(int socket, int file, off_t* offset, std::size_t count) {
+    sigset_t pipeSignal;
+    sigset_t previous;
+    sigemptyset(&pipeSignal);
+    sigaddset(&pipeSignal, SIGPIPE);
+    pthread_sigmask(SIG_BLOCK, &pipeSignal, &previous);
+    const ssize_t sent = ::sendfile(socket, file, offset, count);
+    const int error = errno;
+    if (sent < 0 && error == EPIPE) {
+        const timespec noWait{0, 0};
+        sigtimedwait(&pipeSignal, nullptr, &noWait);
+    }
+    pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+    errno = error;
+    return sent;
+}
+
+}  // namespace
+
+CSSocket::CSSocket(int id, QObject* parent) : QObject(parent), id_(id) {
+    stallTimer_.setSingleShot(true);
+    stallTimer_.setInterval(kSendStallMilliseconds);
+    connect(&stallTimer_, &QTimer::timeout, this, &CSSocket::SendStalled);
+}
+
+CSSocket::~CSSocket() {
+    Close();
+}
+
+void CSSocket::WriteLog(std::string_view, LogKind) {}
+
+void CSSocket::NotifyOwner(int, CSSocket*) {}
+
+void CSSocket::Close() {
+    readNotifier_.reset();
+    writeNotifier_.reset();
+    stallTimer_.stop();
+    queue_.clear();
+    pendingBytes_ = 0;
+    if (fd_ >= 0) {
+        ::close(fd_);
+        fd_ = -1;
+    }
+    mode_ = Mode::None;
+}
+
+bool CSSocket::CreateHandle(int type, int port, const char* address) {
+    sockaddr_in local{};
+    local.sin_family = AF_INET;
+    local.sin_port = htons(static_cast<std::uint16_t>(port));
+    local.sin_addr.s_addr = htonl(INADDR_ANY);
+    int error = 0;
+    const int fd = ::socket(AF_INET, type | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    if (fd < 0) {
+        error = errno;
+    } else if (address != nullptr && !ParseAddress(address, &local.sin_addr)) {
+        error = EINVAL;
+    } else {
+        // A listener that was just stopped can listen on its port again at once.
+        const int on = 1;
+        if (type == SOCK_STREAM) {
+            ::setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
+        }
+        if (::bind(fd, reinterpret_cast<const sockaddr*>(&local), sizeof local) != 0) {
+            error = errno;
+        }
+    }
+    if (error != 0) {
+        if (fd >= 0) {
+            ::close(fd);
+        }
+        const std::string systemText = SystemErrorText(error);
+        WriteLog(Sjis("ソケットが作成できませんでした。"), LogKind::Error);
+        WriteLog(systemText, LogKind::Error);
+        return false;
+    }
+    Close();
+    fd_ = fd;
+    created_ = true;
+    return true;
+}
+
+void CSSocket::Attach(int fd, Mode mode) {
+    fd_ = fd;
+    mode_ = mode;
+    readNotifier_ = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
+    connect(readNotifier_.get(), &QSocketNotifier::activated, this, &CSSocket::Readable);
+    writeNotifier_ = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Write);
+    connect(writeNotifier_.get(), &QSocketNotifier::activated, this, &CSSocket::Writable);
+    SetWatching(mode != Mode::Connecting, mode == Mode::Connecting);
+}
+
+void CSSocket::SetWatching(bool read, bool write) {
+    if (readNotifier_ != nullptr) {
+        readNotifier_->setEnabled(read);
+    }
+    if (writeNotifier_ != nullptr) {
+        writeNotifier_->setEnabled(write);
+    }
+}
+
+int CSSocket::StartListening(int port, const char* localAddress, bool datagram) {
+    created_ = true;
+    if (!CreateHandle(datagram ? SOCK_DGRAM : SOCK_STREAM, port, localAddress)) {
+        return 0;
+    }
+    const int fd = std::exchange(fd_, -1);
+    if (datagram) {
+        Attach(fd, Mode::Datagram);
+        WriteLog(Sjis("待ち受け開始しました。PORT:") + std::to_string(port) + " [UDP]",
+                 LogKind::Info);
+        return 1;
+    }
+    if (::listen(fd, 5) != 0) {
+        const int code = WsaFromErrno(errno);
+        ::close(fd);
+        WriteLog(Sjis("待ち受けを開始できませんでした。(") + std::to_string(code) + ")",
+                 LogKind::Error);
+        return 0;
+    }
+    Attach(fd, Mode::Listening);
+    WriteLog(Sjis("待ち受け開始しました。PORT:") + std::to_string(port) + " [TCP]", LogKind::Info);
+    return 1;
+}
+
+int CSSocket::ConnectTo(int remotePort, const std::string& remoteAddress, int localPort,
+                        const char* localAddress, bool datagram) {
+    if (!CreateHandle(datagram ? SOCK_DGRAM : SOCK_STREAM, localPort, localAddress)) {
+        return 0;
+    }
+    const int fd = std::exchange(fd_, -1);
+    if (!datagram) {
+        const int on = 1;
+        ::setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
+    }
+    sockaddr_in remote{};
+    remote.sin_family = AF_INET;
+    remote.sin_port = htons(static_cast<std::uint16_t>(remotePort));
+    int error = 0;
+    if (!ParseAddress(remoteAddress.c_str(), &remote.sin_addr)) {
+        error = EINVAL;
+    } else if (::connect(fd, reinterpret_cast<const sockaddr*>(&remote), sizeof remote) != 0) {
+        error = errno;
+    }
+    const int code = error == 0 ? 0 : WsaFromErrno(error);
+    if (code != 0 && code != wsa::kWouldBlock) {
+        ::close(fd);
+        WriteLog(Sjis("送信準備に失敗しました。Connect"), LogKind::Error);
+        WriteLog(SocketErrorText(SocketOp::Connect, code), LogKind::Error);
+        return 0;
+    }
+    if (datagram) {
+        Attach(fd, Mode::Datagram);
+        connected_ = true;
+        peerEndpoint_ = AddressText(remote) + ":" + std::to_string(remotePort);
+    } else {
+        Attach(fd, Mode::Connecting);
+    }
+    return 1;
+}
+
+long long CSSocket::ConnectAndSend(const char* data, std::size_t length, int remotePort,
+                                   const std::string& remoteAddress, int localPort,
+                                   const char* localAddress, bool broadcast) {
+    if (ConnectTo(remotePort, remoteAddress, localPort, localAddress, true) == 0) {
+        return 0;
+    }
+    if (broadcast) {
+        const int on = 1;
+        SetOption(SOL_SOCKET, SO_BROADCAST, &on, sizeof on);
+    }
+    return Send(data, length);
+}
+
+bool CSSocket::SetOption(int level, int name, const void* value, unsigned length) {
+    return fd_ >= 0 && ::setsockopt(fd_, level, name, value, length) == 0;
+}
+
+int CSSocket::SendRefusal() const {
+    if (fd_ < 0) {
+        return wsa::kNotSocket;
+    }
+    if (shutDown_ || finishSending_) {
+        return wsa::kShutDown;
+    }
+    if (mode_ == Mode::Listening || mode_ == Mode::None) {
+        return wsa::kNotConnected;
+    }
+    return 0;
+}
+
+long long CSSocket::Send(const char* data, std::size_t length) {
+    if (const int refusal = SendRefusal(); refusal != 0) {
+        LogSendError(refusal);
+        return -1;
+    }
+    std::size_t done = 0;
+    if (queue_.empty() && mode_ != Mode::Connecting) {
+        while (done < length) {
+            const ssize_t count =
+                ::send(fd_, data + done, length - done, MSG_NOSIGNAL | MSG_DONTWAIT);
+            if (count >= 0) {
+                done += static_cast<std::size_t>(count);
+                continue;
+            }
+            if (errno == EINTR) {
+                continue;
+            }
+            const int code = WsaFromErrno(errno);
+            if (code == wsa::kWouldBlock) {
+                break;
+            }
+            LogSendError(code);
+            return -1;
+        }
+        if (mode_ == Mode::Datagram) {
+            return static_cast<long long>(done);
+        }
+    }
+    if (done < length) {
+        Pending pending;
+        pending.bytes.assign(data + done, length - done);
+        queue_.push_back(std::move(pending));
+        pendingBytes_ += length - done;
+        if (mode_ != Mode::Connecting) {
+            writeNotifier_->setEnabled(true);
+            if (!stallTimer_.isActive()) {
+                stallTimer_.start();
+            }
+        }
+    }
+    return static_cast<long long>(length);
+}
+
+bool CSSocket::SendFile(FileBody body) {
+    int refusal = SendRefusal();
+    if (refusal == 0 && mode_ == Mode::Datagram) {
+        refusal = wsa::kOperationNotSupported;
+    }
+    if (refusal != 0) {
+        LogSendError(refusal);
+        return false;
+    }
+    if (body.Size() == 0) {
+        return true;
+    }
+    pendingBytes_ += body.Size();
+    Pending pending;
+    pending.file = std::move(body);
+    queue_.push_back(std::move(pending));
+    if (mode_ != Mode::Connecting) {
+        if (!Flush()) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool CSSocket::Flush() {
+    std::uint64_t written = 0;
+    while (!queue_.empty() && written < kFlushBudget) {
+        Pending& head = queue_.front();
+        ssize_t count = 0;
+        if (head.file.IsOpen()) {
+            const std::uint64_t left = head.file.Size() - head.fileOffset;
+            off_t offset = static_cast<off_t>(head.fileOffset);
+            count = SendFileWithoutSignal(fd_, head.file.Descriptor(), &offset,
+                                          std::min<std::uint64_t>(left, kFlushBudget - written));
+            if (count == 0) {
+                // The file turned shorter than announced: the peer can no
+                // longer find the next frame, so the connection has to end.
+                WriteLog(Sjis("送信するファイルが途中で短くなりました。"), LogKind::Error);
+                queue_.clear();
+                pendingBytes_ = 0;
+                ShutDownSocket(Sjis("送信"));
+                return false;
+            }
+        } else {
+            count = ::send(fd_, head.bytes.data() + head.offset, head.bytes.size() - head.offset,
+                           MSG_NOSIGNAL | MSG_DONTWAIT);
+        }
+        if (count < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            const int code = WsaFromErrno(errno);
+            if (code == wsa::kWouldBlock) {
+                break;
+            }
+            queue_.clear();
+            pendingBytes_ = 0;
+            stallTimer_.stop();
+            writeNotifier_->setEnabled(false);
+            LogSendError(code);
+            return false;
+        }
+        const auto taken = static_cast<std::uint64_t>(count);
+        written += taken;
+        pendingBytes_ -= taken;
+        if (head.file.IsOpen()) {
+            head.fileOffset += taken;
+            if (head.fileOffset == head.file.Size()) {
+                queue_.pop_front();
+            }
+        } else {
+            head.offset += taken;
+            if (head.offset == head.bytes.size()) {
+                queue_.pop_front();
+            }
+        }
+    }
+    if (queue_.empty()) {
+        stallTimer_.stop();
+        writeNotifier_->setEnabled(false);
+        if (finishSending_) {
+            ::shutdown(fd_, SHUT_WR);
+        }
+    } else {
+        writeNotifier_->setEnabled(true);
+        if (written > 0 || !stallTimer_.isActive()) {
+            stallTimer_.start();
+        }
+    }
+    return true;
+}
+
+void CSSocket::FinishSending() {
+    if (fd_ < 0 || shutDown_) {
+        return;
+    }
+    finishSending_ = true;
+    if (queue_.empty() && mode_ == Mode::Connected) {
+        ::shutdown(fd_, SHUT_WR);
+    }
+}
+
+void CSSocket::LogSendError(int wsaCode) {
+    WriteLog(Sjis("送信に失敗しました。"), LogKind::Error);
+    WriteLog(SocketErrorText(SocketOp::Send, wsaCode), LogKind::Error);
+}
+
+void CSSocket::SendStalled() {
+    if (queue_.empty()) {
+        return;
+    }
+    const std::uint64_t left = pendingBytes_;
+    queue_.clear();
+    pendingBytes_ = 0;
+    WriteLog(Sjis("送信に失敗しました。"), LogKind::Error);
+    WriteLog(Sjis("送信 error ret:-1 != send:") + std::to_string(left) +
+                 " (eno:" + std::to_string(wsa::kWouldBlock) + ")",
+             LogKind::Error);
+    ShutDownSocket(Sjis("送信タイムアウト"));
+}
+
+void CSSocket::ShutDownSocket(std::string_view reason) {
+    WriteLog("ShutDownSocket()", LogKind::Trace);
+    int code = 0;
+    if (fd_ < 0) {
+        code = wsa::kNotSocket;
+    } else if (::shutdown(fd_, SHUT_RDWR) != 0) {
+        code = WsaFromErrno(errno);
+    }
+    if (code != 0) {
+        WriteLog(Sjis("ShutDownに失敗しました。(") + std::string(reason) + ")", LogKind::Error);
+        const std::string& text = SocketErrorText(SocketOp::ShutDown, code);
+        if (!text.empty()) {
+            WriteLog(text, LogKind::Error);
+        } else {
+            char line[64];
+            std::snprintf(line, sizeof line, "%d(0x%x)", code, static_cast<unsigned>(code));
+            WriteLog(Sjis("エラーコード ") + line, LogKind::Error);
+        }
+    } else {
+        WriteLog(Sjis("正常にシャットダウンしました。(") + std::string(reason) + ")",
+                 LogKind::Info);
+    }
+    // Nothing more is read or written; the owner destroys the socket.
+    shutDown_ = true;
+    queue_.clear();
+    pendingBytes_ = 0;
+    stallTimer_.stop();
+    SetWatching(false, false);
+    NotifyOwner((id_ << 16) | kNotifyClosed, this);
+}
+
+void CSSocket::Readable() {
+    switch (mode_) {
+        case Mode::Listening:
+            OnAccept(0);
+            return;
+        case Mode::Datagram:
+            OnReceive(0);
+            return;
+        case Mode::Connected:
+            break;
+        case Mode::None:
+        case Mode::Connecting:
+            return;
+    }
+    char probe = 0;
+    const ssize_t count = ::recv(fd_, &probe, 1, MSG_PEEK | MSG_DONTWAIT);
+    if (count > 0) {
+        OnReceive(0);
+        return;
+    }
+    if (count == 0) {
+        ClosedByPeer(0);
+        return;
+    }
+    const int code = WsaFromErrno(errno);
+    if (code == wsa::kWouldBlock || errno == EINTR) {
+        return;
+    }
+    if (EndsConnection(code)) {
+        ClosedByPeer(code);
+    } else {
+        OnReceive(0);
+    }
+}
+
+void CSSocket::ClosedByPeer(int error) {
+    queue_.clear();
+    pendingBytes_ = 0;
+    stallTimer_.stop();
+    SetWatching(false, false);
+    mode_ = Mode::None;
+    OnClose(error);
+}
+
+void CSSocket::Writable() {
+    if (mode_ == Mode::Connecting) {
+        int error = 0;
+        socklen_t length = sizeof error;
+        ::getsockopt(fd_, SOL_SOCKET, SO_ERROR, &error, &length);
+        if (error != 0) {
+            SetWatching(false, false);
+            OnConnect(WsaFromErrno(error));
+            return;
+        }
+        mode_ = Mode::Connected;
+        SetWatching(true, !queue_.empty());
+        OnConnect(0);
+        if (mode_ == Mode::Connected && !queue_.empty()) {
+            stallTimer_.start();
+        }
+        return;
+    }
+    OnSend(0);
+}
+
+long long CSSocket::ReceiveSome(char* buffer, std::size_t size, int* error) {
+    while (true) {
+        const ssize_t count = ::recv(fd_, buffer, size, MSG_DONTWAIT);
+        if (count >= 0) {
+            return count;
+        }
+        if (errno != EINTR) {
+            *error = WsaFromErrno(errno);
+            return -1;
+        }
+    }
+}
+
+bool CSSocket::AcceptInto(CSSocket& socket, int* error) {
+    sockaddr_in peer{};
+    socklen_t length = sizeof peer;
+    const int fd =
+        ::accept4(fd_, reinterpret_cast<sockaddr*>(&peer), &length, SOCK_NONBLOCK | SOCK_CLOEXEC);
+    if (fd < 0) {
+        *error = WsaFromErrno(errno);
+        return false;
+    }
+    socket.Close();
+    socket.Attach(fd, Mode::Connected);
+    socket.created_ = true;
+    socket.connected_ = true;
+    socket.peerEndpoint_ = AddressText(peer) + ":" + std::to_string(ntohs(peer.sin_port));
+    return true;
+}
+
+void CSSocket::OnReceive(int error) {
+    if (error != 0) {
+        std::string text = Sjis("ネットワーク サブシステムの異常を検出しました。");
+        WriteLog(text, LogKind::Error);
+    }
+}
+
+void CSSocket::OnSend(int error) {
+    if (error != 0) {
+        WriteLog(Sjis("ネットワーク サブシステムの異常を検出しました。"), LogKind::Error);
+        return;
+    }
+    if (!connected_) {
+        peerEndpoint_ = GetPeerAddress() + ":" + std::to_string(GetPeerPort());
+        connected_ = true;
+    }
+    Flush();
+}
+
+void CSSocket::OnAccept(int error) {
+    if (error == 0) {
+        WriteLog(Sjis("接続要求を許可します。"), LogKind::Info);
+        return;
+    }
+    std::string text = Sjis("ネットワーク サブシステムの異常を検出しました。");
+    if (error != wsa::kNetworkDown) {
+        text += "!";
+    }
+    WriteLog(text, LogKind::Error);
+}
+
+void CSSocket::OnConnect(int error) {
+    WriteLog("OnConnect()", LogKind::Trace);
+    if (error == 0) {
+        const std::string peerAddress = GetPeerAddress();
+        const int peerPort = GetPeerPort();
+        WriteLog(Sjis("相手[") + peerAddress + ":" + std::to_string(peerPort) + Sjis("] 自分[") +
+                     GetLocalAddress() + ":" + std::to_string(GetLocalPort()) +
+                     Sjis("] 接続しました。"),
+                 LogKind::Received);
+        peerEndpoint_ = peerAddress + ":" + std::to_string(peerPort);
+        connected_ = true;
+        NotifyOwner((id_ << 16) | kNotifyConnected, this);
+        return;
+    }
+    if (error == wsa::kFault) {
+        WriteLog(Sjis("引数 lpSockAddrLen が不正です。"), LogKind::Error);
+    } else {
+        const std::string& text = SocketErrorText(SocketOp::OnConnect, error);
+        WriteLog(text.empty() ? Sjis("接続できませんでした。") : text, LogKind::Error);
+    }
+    ShutDownSocket("OnConnect()");
+}
+
+void CSSocket::OnClose(int error) {
+    connected_ = false;
+    created_ = false;
+    WriteLog("OnClose()", LogKind::Trace);
+    switch (error) {
+        case 0:
+            WriteLog(Sjis("通信を切断しました。"), LogKind::Info);
+            break;
+        case wsa::kNetworkDown:
+            WriteLog(Sjis("ネットワーク サブシステムの異常を検出しました。"), LogKind::Error);
+            break;
+        case wsa::kConnectionAborted:
+            WriteLog(Sjis("タイムアウトまたはその他の障害により接続がアボートしました。"),
+                     LogKind::Error);
+            break;
+        case wsa::kConnectionReset:
+            WriteLog(Sjis("接続がリモート側からリセットされました。"), LogKind::Error);
+            break;
+        default:
+            WriteLog(Sjis("通信が切断されました。"), LogKind::Error);
+            break;
+    }
+    NotifyOwner((id_ << 16) | kNotifyClosed, this);
+}
+
+std::string CSSocket::GetLocalAddress() const {
+    sockaddr_in address{};
+    socklen_t length = sizeof address;
+    if (fd_ < 0 || ::getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
+        return {};
+    }
+    return AddressText(address);
+}
+
+int CSSocket::GetLocalPort() const {
+    sockaddr_in address{};
+    socklen_t length = sizeof address;
+    if (fd_ < 0 || ::getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
+        return 0;
+    }
+    return ntohs(address.sin_port);
+}
+
+std::string CSSocket::GetPeerAddress() const {
+    sockaddr_in address{};
+    socklen_t length = sizeof address;
+    if (fd_ < 0 || ::getpeername(fd_, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
+        return {};
+    }
+    return AddressText(address);
+}
+
+int CSSocket::GetPeerPort() const {
+    sockaddr_in address{};
+    socklen_t length = sizeof address;
+    if (fd_ < 0 || ::getpeername(fd_, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
+        return 0;
+    }
+    return ntohs(address.sin_port);
+}
+
+std::uint32_t CSSocket::GetPeerAddressValue() const {
+    sockaddr_in address{};
+    socklen_t length = sizeof address;
+    if (fd_ < 0 || ::getpeername(fd_, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
+        return 0;
+    }
+    return ntohl(address.sin_addr.s_addr);
+}
+
+}  // namespace ze::link

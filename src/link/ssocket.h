@@ -1,0 +1,145 @@
+#pragma once
+
+#include <QObject>
+#include <QTimer>
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "link/core/file_body.h"
+#include "link/core/log_line.h"
+
+class QSocketNotifier;
+
+namespace ze::link {
+
+// Socket ids. An accepted connection gets its listener's id plus 10000.
+inline constexpr int kCommandListener = 1;
+inline constexpr int kHttpListener = 80;
+inline constexpr int kCommandConnection = 10001;
+inline constexpr int kHttpConnection = 10080;
+inline constexpr int kAcceptedIdOffset = 10000;
+
+// Owner notification events; the code is (socket id << 16) | event.
+inline constexpr int kNotifyClosed = 10000;
+inline constexpr int kNotifyConnected = 10001;
+
+// An event-driven IPv4 socket on the Qt event loop that reports every step
+// and every failure as a log line. Readiness of the descriptor arrives
+// through socket notifiers and becomes the notifications OnAccept,
+// OnConnect, OnReceive, OnSend and OnClose, each run to completion on the
+// one thread.
+//
+// Sending never blocks: what the kernel does not take is queued (bytes or
+// a range of an open file) and written as the socket becomes writable. When
+// the peer takes nothing for the stall timeout the send fails, is logged,
+// and the socket is shut down.
+class CSSocket : public QObject {
+    Q_OBJECT
+
+public:
+    explicit CSSocket(int id, QObject* parent = nullptr);
+    ~CSSocket() override;
+    CSSocket(const CSSocket&) = delete;
+    CSSocket& operator=(const CSSocket&) = delete;
+
+    int GetSocketId() const { return id_; }
+    bool IsConnected() const { return connected_; }
+    bool IsCreated() const { return created_; }
+    // "address:port" of the peer once connected.
+    const std::string& GetPeerEndpoint() const { return peerEndpoint_; }
+
+    virtual void WriteLog(std::string_view text, LogKind kind);
+    virtual void NotifyOwner(int code, CSSocket* socket);
+    virtual void ShutDownSocket(std::string_view reason);
+    // localAddress: dotted IPv4 text, or null for every interface. 1 or 0.
+    virtual int StartListening(int port, const char* localAddress, bool datagram);
+    // 1 when the attempt has started; the outcome comes in OnConnect.
+    virtual int ConnectTo(int remotePort, const std::string& remoteAddress, int localPort,
+                          const char* localAddress, bool datagram);
+    virtual long long ConnectAndSend(const char* data, std::size_t length, int remotePort,
+                                     const std::string& remoteAddress, int localPort,
+                                     const char* localAddress, bool broadcast);
+
+    // Takes the whole block: what the socket cannot take now is queued.
+    // Returns length, or -1 on an error (logged).
+    virtual long long Send(const char* data, std::size_t length);
+    long long Send(std::string_view bytes) { return Send(bytes.data(), bytes.size()); }
+    // Queues the file's bytes after everything sent before. False when the
+    // socket cannot send.
+    bool SendFile(FileBody body);
+    // Bytes accepted by Send and SendFile that the kernel has not taken yet.
+    std::uint64_t PendingBytes() const { return pendingBytes_; }
+    void SetSendStallTimeout(int milliseconds) { stallTimer_.setInterval(milliseconds); }
+    // Ends the sending direction once everything queued is written, so a
+    // peer that reads until the end of the stream knows the answer is whole.
+    void FinishSending();
+
+    // Closes the handle without any notification.
+    void Close();
+    bool HasHandle() const { return fd_ >= 0; }
+
+    std::string GetLocalAddress() const;
+    int GetLocalPort() const;
+    std::string GetPeerAddress() const;
+    int GetPeerPort() const;
+    // The peer's IPv4 address in host byte order (0 when unknown).
+    std::uint32_t GetPeerAddressValue() const;
+
+protected:
+    virtual void OnReceive(int error);
+    virtual void OnSend(int error);
+    virtual void OnAccept(int error);
+    virtual void OnConnect(int error);
+    virtual void OnClose(int error);
+
+    // One receive call; the count, 0 at the end of the stream, or -1 with
+    // the Windows Sockets code in *error.
+    long long ReceiveSome(char* buffer, std::size_t size, int* error);
+    // Accepts the pending connection into socket, which must have no
+    // handle. False with the code in *error.
+    bool AcceptInto(CSSocket& socket, int* error);
+    bool SetOption(int level, int name, const void* value, unsigned length);
+
+private:
+    enum class Mode { None, Listening, Connecting, Connected, Datagram };
+    struct Pending {
+        std::string bytes;
+        std::size_t offset = 0;
+        FileBody file;
+        std::uint64_t fileOffset = 0;
+    };
+
+    bool CreateHandle(int type, int port, const char* address);
+    void Attach(int fd, Mode mode);
+    void SetWatching(bool read, bool write);
+    void Readable();
+    void Writable();
+    // Writes queued bytes until the kernel stops taking them or the budget of
+    // one event-loop turn is spent. False on a send error (logged).
+    bool Flush();
+    // The code a send fails with before trying (0: it may be tried).
+    int SendRefusal() const;
+    void LogSendError(int wsaCode);
+    void SendStalled();
+    void ClosedByPeer(int error);
+
+    int id_;
+    int fd_ = -1;
+    Mode mode_ = Mode::None;
+    bool connected_ = false;
+    bool created_ = false;
+    bool shutDown_ = false;
+    bool finishSending_ = false;
+    std::string peerEndpoint_;
+    std::unique_ptr<QSocketNotifier> readNotifier_;
+    std::unique_ptr<QSocketNotifier> writeNotifier_;
+    std::deque<Pending> queue_;
+    std::uint64_t pendingBytes_ = 0;
+    QTimer stallTimer_;
+};
+
+}  // namespace ze::link
