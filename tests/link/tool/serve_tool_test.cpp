@@ -1,0 +1,241 @@
+#include <arpa/inet.h>
+#include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <thread>
+
+// ze-tool serve as its own process, fetched from with curl and talked to
+// over a plain socket.
+namespace {
+
+int FreePort() {
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address);
+    socklen_t length = sizeof address;
+    ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
+    ::close(fd);
+    return ntohs(address.sin_port);
+}
+
+std::string Slurp(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::string RunShell(const std::string& command) {
+    std::string output;
+    std::FILE* pipe = popen(command.c_str(), "r");
+    char buffer[4096];
+    std::size_t count = 0;
+    while ((count = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) {
+        output.append(buffer, count);
+    }
+    pclose(pipe);
+    return output;
+}
+
+class ServeToolTest : public testing::Test {
+protected:
+    void SetUp() override {
+        folder_ = std::filesystem::temp_directory_path() /
+                  ("ze-serve-" + std::to_string(getpid()) + "-" +
+                   testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::create_directories(folder_ / "resources");
+        std::ofstream(folder_ / "index.html") << "<html>top</html>";
+        std::ofstream(folder_ / "app.apk", std::ios::binary) << std::string("PK\0\x03zz", 6);
+        outside_ = folder_.filename().string() + "-outside.txt";
+        std::ofstream(folder_.parent_path() / outside_) << "outside";
+        port_ = FreePort();
+        httpPort_ = FreePort();
+    }
+    void TearDown() override {
+        Stop();
+        std::filesystem::remove_all(folder_);
+        std::filesystem::remove(output_);
+        std::filesystem::remove(folder_.parent_path() / outside_);
+    }
+
+    void Start(const std::string& extra) {
+        Start(extra, "PORT:" + std::to_string(httpPort_) + " [TCP]");
+    }
+    void Start(const std::string& extra, const std::string& readyText) {
+        output_ = folder_.parent_path() / (folder_.filename().string() + ".out");
+        pid_ = fork();
+        if (pid_ == 0) {
+            const std::string command =
+                std::string("exec '") + ZE_TOOL_PATH + "' serve --folder '" + folder_.string() +
+                "' --port " + std::to_string(port_) + " --address 127.0.0.1" + " --http-port " +
+                std::to_string(httpPort_) + " " + extra + " >'" + output_.string() + "' 2>&1";
+            execl("/bin/sh", "sh", "-c", command.c_str(), nullptr);
+            _exit(127);
+        }
+        if (!readyText.empty()) {
+            WaitForOutput(readyText);
+        }
+    }
+
+    bool WaitForOutput(const std::string& text) {
+        for (int i = 0; i < 500; ++i) {
+            if (Slurp(output_).find(text) != std::string::npos) {
+                return true;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        return false;
+    }
+
+    // Waits for the process to end by itself; the exit code.
+    int Wait() {
+        int status = 0;
+        for (int i = 0; i < 500; ++i) {
+            if (waitpid(pid_, &status, WNOHANG) == pid_) {
+                pid_ = -1;
+                return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        return -1;
+    }
+
+    // SIGTERM; the exit code.
+    int Stop() {
+        if (pid_ <= 0) {
+            return -1;
+        }
+        kill(pid_, SIGTERM);
+        int status = 0;
+        waitpid(pid_, &status, 0);
+        pid_ = -1;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+
+    std::string Curl(const std::string& path, const std::string& options = "") {
+        return RunShell("curl -s -m 5 --path-as-is -w '|%{http_code}|%{content_type}' " + options +
+                        " 'http://127.0.0.1:" + std::to_string(httpPort_) + path + "'");
+    }
+
+    std::filesystem::path folder_;
+    std::filesystem::path output_;
+    std::string outside_;  // a file beside the served folder
+    int port_ = 0;
+    int httpPort_ = 0;
+    pid_t pid_ = -1;
+};
+
+TEST_F(ServeToolTest, CurlFetchesFilesAndEscapesAreRefused) {
+    Start("--keepalive-ms 60000");
+    EXPECT_EQ(Curl("/"), "<html>top</html>|200|text/html");
+    EXPECT_EQ(Curl("/app.apk"), std::string("PK\0\x03zz", 6) + "|200|application/octet-stream");
+    EXPECT_EQ(Curl("/missing.html"), "|404|");
+    EXPECT_EQ(Curl("/../" + outside_), "|404|");
+    ASSERT_TRUE(WaitForOutput("Http応答 (/../" + outside_ + ") 404 Not Found"));
+    EXPECT_EQ(Stop(), 0);
+
+    const std::string log = Slurp(output_);
+    // Every line: time stamp, marker, text.
+    EXPECT_NE(log.find("#待ち受け開始しました。PORT:" + std::to_string(port_) + " [TCP]\n"),
+              std::string::npos);
+    EXPECT_NE(log.find("<Httpリクエスト (/index.html)\n"), std::string::npos);
+    EXPECT_NE(log.find(">Http応答 (/index.html) 16Byte\n"), std::string::npos);
+    EXPECT_NE(log.find(">Http応答 (/app.apk) 6Byte\n"), std::string::npos);
+    EXPECT_NE(log.find("!Http応答 (/missing.html) 404 Not Found\n"), std::string::npos);
+    EXPECT_EQ(log.find("outside\n"), std::string::npos);
+    EXPECT_EQ(log.substr(2, 1), ":");
+    EXPECT_EQ(log.substr(8, 1), "#");
+}
+
+TEST_F(ServeToolTest, SendsTheDialogToEachDeviceThatConnects) {
+    Start(std::string("--keepalive-ms 60000 --project '") + ZE_EXAMPLES_DIR +
+          "/SampleApp.moxspro' --send Main");
+    for (int round = 0; round < 2; ++round) {
+        const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_port = htons(static_cast<std::uint16_t>(port_));
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        ASSERT_EQ(::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+        timeval timeout{5, 0};
+        setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
+        std::string received;
+        char buffer[4096];
+        while (received.find('\x03') == std::string::npos) {
+            const ssize_t count = ::recv(fd, buffer, sizeof buffer, 0);
+            ASSERT_GT(count, 0);
+            received.append(buffer, static_cast<std::size_t>(count));
+        }
+        ::close(fd);
+        EXPECT_EQ(received.front(), '\x02');
+        EXPECT_NE(received.find("{'Command':'DIALOG','Name':'Main'"), std::string::npos);
+        EXPECT_EQ(received.find("'Name':'Settings'"), std::string::npos);
+        EXPECT_EQ(received.back(), '\x03');
+    }
+    EXPECT_EQ(Stop(), 0);
+}
+
+// Reads one frame (up to ETX) from a blocking socket.
+std::string ReadFrame(int fd) {
+    timeval timeout{5, 0};
+    setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
+    std::string received;
+    char buffer[4096];
+    while (received.find('\x03') == std::string::npos) {
+        const ssize_t count = ::recv(fd, buffer, sizeof buffer, 0);
+        if (count <= 0) {
+            break;
+        }
+        received.append(buffer, static_cast<std::size_t>(count));
+    }
+    return received;
+}
+
+TEST_F(ServeToolTest, ConnectsToAListeningDeviceAndEndsWithTheConnection) {
+    const int listener = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ASSERT_EQ(::bind(listener, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    ::listen(listener, 1);
+    socklen_t length = sizeof address;
+    ::getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length);
+    Start(std::string("--connect 127.0.0.1:") + std::to_string(ntohs(address.sin_port)) +
+              " --project '" + ZE_EXAMPLES_DIR + "/SampleApp.moxspro' --send Settings",
+          "");
+    pollfd waiting{listener, POLLIN, 0};
+    ASSERT_EQ(poll(&waiting, 1, 5000), 1);
+    const int device = ::accept(listener, nullptr, nullptr);
+    const std::string frame = ReadFrame(device);
+    EXPECT_NE(frame.find("\x02{'Name':"), std::string::npos);
+    EXPECT_NE(frame.find("{'Command':'DIALOG','Name':'Settings'"), std::string::npos);
+    ::close(device);
+    ::close(listener);
+    EXPECT_EQ(Wait(), 0);
+    const std::string log = Slurp(output_);
+    EXPECT_NE(log.find("?OnConnect()\n"), std::string::npos);
+    EXPECT_NE(log.find("接続しました。\n"), std::string::npos);
+    EXPECT_NE(log.find("#通信を切断しました。\n"), std::string::npos);
+}
+
+TEST_F(ServeToolTest, RefusesBadArguments) {
+    EXPECT_NE(RunShell(std::string("'") + ZE_TOOL_PATH + "' serve --port 5 2>&1; echo \"|$?\"")
+                  .find("|2"),
+              std::string::npos);
+    EXPECT_NE(RunShell(std::string("'") + ZE_TOOL_PATH +
+                       "' serve --folder /tmp --port 99999 2>&1; echo \"|$?\"")
+                  .find("|2"),
+              std::string::npos);
+}
+
+}  // namespace
