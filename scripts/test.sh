@@ -29,6 +29,8 @@ fuzz() {
 fuzz parser "${ZE_FUZZ_SECONDS:-60}"
 fuzz convert "${ZE_FUZZ_SECONDS:-30}"
 fuzz loader "${ZE_FUZZ_SECONDS:-45}"
+fuzz frame "${ZE_FUZZ_SECONDS:-20}"
+fuzz http_request "${ZE_FUZZ_SECONDS:-20}"
 
 echo "== Regular build, every test"
 scripts/build.sh build
