@@ -13,34 +13,17 @@
 #include <string>
 #include <vector>
 
+#include "support/run_command.h"
+
 namespace {
 
 namespace fs = std::filesystem;
 
-struct RunResult {
-    int exitCode = -1;
-    std::string output;
-};
-
-// Runs a shell command; standard output only.
-RunResult RunShell(const std::string& command) {
-    RunResult result;
-    std::FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) {
-        return result;
-    }
-    char buffer[4096];
-    size_t count = 0;
-    while ((count = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) {
-        result.output.append(buffer, count);
-    }
-    const int status = pclose(pipe);
-    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return result;
-}
+using ze::test::RunCommand;
+using ze::test::RunResult;
 
 RunResult RunTool(const std::string& arguments) {
-    return RunShell(std::string("'") + ZE_TOOL_PATH + "' skeleton " + arguments);
+    return RunCommand(std::string("'") + ZE_TOOL_PATH + "' skeleton " + arguments);
 }
 
 std::vector<std::string> Lines(const std::string& text) {
@@ -111,13 +94,13 @@ TEST_F(SkeletonToolTest, GeneratedSkeletonOfTheExampleBuildsAndCreatesEachDialog
                         "File011=@Lib@\nFile012=@Document@\n"),
               std::string::npos);
 
-    const RunResult build = RunShell("make -s -C '" + out.string() + "' FRAMEWORK_DIR='" +
+    const RunResult build = RunCommand("make -s -C '" + out.string() + "' FRAMEWORK_DIR='" +
                                      ZE_FRAMEWORK_STUB_DIR + "' CXX='" + ZE_CXX_COMPILER +
                                      "' EXTRA_CXXFLAGS='-Wextra -Wpedantic -Werror' "
                                      "LDFLAGS= LDLIBS= 2>&1");
     ASSERT_EQ(build.exitCode, 0) << build.output;
     const RunResult app =
-        RunShell("cd '" + out.string() + "' && ./SampleApp Settings Plain Nobody");
+        RunCommand("cd '" + out.string() + "' && ./SampleApp Settings Plain Nobody");
     EXPECT_EQ(app.exitCode, 0);
     EXPECT_EQ(app.output,
               "open Main from resources/Main.json as 19SampleAppDialogMain\n"

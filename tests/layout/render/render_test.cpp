@@ -9,30 +9,16 @@
 #include <fstream>
 #include <string>
 
+#include "support/run_command.h"
+
 namespace {
 
-struct RunResult {
-    int exitCode = -1;
-    std::string output;
-};
+using ze::test::RunResult;
 
 // Runs ze-tool through the shell with the given argument text; standard
 // output and standard error together.
 RunResult RunTool(const std::string& arguments) {
-    RunResult result;
-    const std::string command = std::string("'") + ZE_TOOL_PATH + "' " + arguments + " 2>&1";
-    std::FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) {
-        return result;
-    }
-    char buffer[4096];
-    std::size_t count = 0;
-    while ((count = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) {
-        result.output.append(buffer, count);
-    }
-    const int status = pclose(pipe);
-    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return result;
+    return ze::test::RunCommand(std::string("'") + ZE_TOOL_PATH + "' " + arguments + " 2>&1");
 }
 
 class RenderTest : public testing::Test {

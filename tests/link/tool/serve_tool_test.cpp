@@ -14,6 +14,8 @@
 #include <string>
 #include <thread>
 
+#include "support/run_command.h"
+
 // ze-tool serve as its own process, fetched from with curl and talked to
 // over a plain socket.
 namespace {
@@ -35,16 +37,9 @@ std::string Slurp(const std::filesystem::path& path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+// Runs command through the shell; its standard output.
 std::string RunShell(const std::string& command) {
-    std::string output;
-    std::FILE* pipe = popen(command.c_str(), "r");
-    char buffer[4096];
-    std::size_t count = 0;
-    while ((count = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) {
-        output.append(buffer, count);
-    }
-    pclose(pipe);
-    return output;
+    return ze::test::RunCommand(command).output;
 }
 
 class ServeToolTest : public testing::Test {
