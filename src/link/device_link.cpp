@@ -149,11 +149,11 @@ bool CDeviceLink::SendDialog(const CZeResourceData& project, std::string_view di
     }
     CJsonString text;
     project.WriteProject(text, dialogName);
-    if (connection_->Send(Frame(text.GetText())) < 0) {
-        return false;
-    }
+    // The line is written whether the send went through or not; a failure
+    // has its own lines from the socket.
+    const bool sent = connection_->Send(Frame(text.GetText())) >= 0;
     WriteLog(SentLogText(text.GetText()), LogKind::Sent);
-    return true;
+    return sent;
 }
 
 void CDeviceLink::KeepAliveTick() {
@@ -271,9 +271,20 @@ void CDeviceLink::OnGetFile(const GetFileRequest& request) {
     if (answer.kind == GetFileAnswer::Kind::None) {
         return;
     }
-    socket->Send(answer.frame);
+    // A failed send is logged and the rest is still sent, as the device
+    // reads whatever arrives.
+    const long long sent = socket->Send(answer.frame);
+    if (sent != static_cast<long long>(answer.frame.size())) {
+        WriteLog(SendCountErrorLogText(sent, answer.frame.size(), socket->LastSendError(),
+                                       answer.text),
+                 LogKind::Error);
+    }
     if (answer.body.IsOpen()) {
-        socket->SendFile(std::move(answer.body));
+        const std::uint64_t size = answer.body.Size();
+        if (!socket->SendFile(std::move(answer.body))) {
+            WriteLog(SendCountErrorLogText(-1, size, socket->LastSendError(), answer.text),
+                     LogKind::Error);
+        }
     }
     for (const LogEntry& entry : answer.after) {
         WriteLog(entry.text, entry.kind);

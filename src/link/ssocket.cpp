@@ -16,6 +16,7 @@
 #include <cstring>
 
 #include "common/cp932.h"
+#include "link/core/device_protocol.h"
 #include "link/core/socket_errors.h"
 
 namespace ze::link {
@@ -394,6 +395,7 @@ void CSSocket::FinishSending() {
 }
 
 void CSSocket::LogSendError(int wsaCode) {
+    lastSendError_ = wsaCode;
     WriteLog(Sjis("送信に失敗しました。"), LogKind::Error);
     WriteLog(SocketErrorText(SocketOp::Send, wsaCode), LogKind::Error);
 }
@@ -405,10 +407,10 @@ void CSSocket::SendStalled() {
     const std::uint64_t left = pendingBytes_;
     queue_.clear();
     pendingBytes_ = 0;
-    WriteLog(Sjis("送信に失敗しました。"), LogKind::Error);
-    WriteLog(Sjis("送信 error ret:-1 != send:") + std::to_string(left) +
-                 " (eno:" + std::to_string(wsa::kWouldBlock) + ")",
-             LogKind::Error);
+    // A blocked send that never gets through fails as a send whose count
+    // differs from what was asked.
+    lastSendError_ = wsa::kWouldBlock;
+    WriteLog(SendCountErrorLogText(-1, left, wsa::kWouldBlock, {}), LogKind::Error);
     ShutDownSocket(Sjis("送信タイムアウト"));
 }
 

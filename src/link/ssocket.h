@@ -73,6 +73,8 @@ public:
     bool SendFile(FileBody body);
     // Bytes accepted by Send and SendFile that the kernel has not taken yet.
     std::uint64_t PendingBytes() const { return pendingBytes_; }
+    // The Windows Sockets code of the last failed send (0: none yet).
+    int LastSendError() const { return lastSendError_; }
     void SetSendStallTimeout(int milliseconds) { stallTimer_.setInterval(milliseconds); }
     // Ends the sending direction once everything queued is written, so a
     // peer that reads until the end of the stream knows the answer is whole.
@@ -139,6 +141,7 @@ private:
     std::unique_ptr<QSocketNotifier> writeNotifier_;
     std::deque<Pending> queue_;
     std::uint64_t pendingBytes_ = 0;
+    int lastSendError_ = 0;
     QTimer stallTimer_;
 };
 

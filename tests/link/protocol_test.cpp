@@ -69,6 +69,11 @@ TEST(DeviceProtocolTest, UnparsableAndUnregisteredTextsAreLoggedOnce) {
                       LogKind::Received}}));
 }
 
+TEST(DeviceProtocolTest, SendCountErrorLineCarriesTheHeader) {
+    EXPECT_EQ(Cp932ToUtf8(SendCountErrorLogText(-1, 7447, 10054, "{'Command':'PUTFILE'}")),
+              "送信 error ret:-1 != send:7447 (eno:10054)\n{'Command':'PUTFILE'}");
+}
+
 TEST(DeviceProtocolTest, CommandsArrayStopsAtTheFirstUnregisteredElement) {
     const std::string text =
         "{'Commands':[{'Command':'DIALOG'},{'Command':'NOPE'},{'Command':'KEEPALIVE'}]}";

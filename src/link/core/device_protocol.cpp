@@ -156,6 +156,15 @@ std::string SentLogText(std::string_view text) {
     return line;
 }
 
+std::string SendCountErrorLogText(long long returned, std::uint64_t asked, int error,
+                                  std::string_view header) {
+    std::string line = Sjis("送信 error ret:");
+    line += std::to_string(returned) + " != send:" + std::to_string(asked) +
+            " (eno:" + std::to_string(error) + ")\n";
+    line += header;
+    return line;
+}
+
 GetFileAnswer AnswerGetFile(const GetFileRequest& request, const std::string& projectFolder) {
     GetFileAnswer answer;
     const std::string objectName =

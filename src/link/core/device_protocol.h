@@ -68,4 +68,9 @@ std::string Frame(std::string_view text);
 // "送信 %dByte\n" followed by the text (kind Sent).
 std::string SentLogText(std::string_view text);
 
+// "送信 error ret:%d != send:%d (eno:%d)\n" and then header: the line of a send
+// whose count differs from what was asked.
+std::string SendCountErrorLogText(long long returned, std::uint64_t asked, int error,
+                                  std::string_view header);
+
 }  // namespace ze::link
