@@ -1,0 +1,288 @@
+#include "panels/resource_tree_model.h"
+
+#include <utility>
+
+#include "common/cp932.h"
+#include "model/object_data.h"
+#include "model/resource_data.h"
+#include "model/tree_walk.h"
+#include "model/ze_class.h"
+
+namespace ze::panels {
+
+struct ResourceTreeModel::Node {
+    ZeClass* element = nullptr;
+    QString label;
+    bool expanded = false;
+    Node* parent = nullptr;
+    int row = 0;
+    std::vector<std::unique_ptr<Node>> children;
+
+    Node* Append(ZeClass* childElement, const std::string& sjisLabel, bool childExpanded) {
+        auto child = std::make_unique<Node>();
+        child->element = childElement;
+        child->label = QString::fromStdString(Cp932ToUtf8(sjisLabel));
+        child->expanded = childExpanded;
+        child->parent = this;
+        child->row = static_cast<int>(children.size());
+        children.push_back(std::move(child));
+        return children.back().get();
+    }
+};
+
+namespace {
+
+bool IsSelectedObjectOrGroup(const ZeClass* element) {
+    if (element == nullptr) {
+        return false;
+    }
+    const auto kind = element->GetKind();
+    if (kind != element_kind::kObject && kind != element_kind::kGroup) {
+        return false;
+    }
+    return static_cast<const CObjectData*>(element)->IsSelected();
+}
+
+}  // namespace
+
+const QColor ResourceTreeModel::kRed{255, 0, 0};
+
+ResourceTreeModel::ResourceTreeModel(QObject* parent)
+    : QAbstractItemModel(parent), root_(std::make_unique<Node>()) {}
+
+ResourceTreeModel::~ResourceTreeModel() = default;
+
+void ResourceTreeModel::Build(CZeResourceData& project) {
+    beginResetModel();
+    root_ = std::make_unique<Node>();
+    current_ = nullptr;
+    // The walk gives parents before children with their depth; the last node
+    // seen at each depth is the parent of the next deeper entry.
+    std::vector<Node*> lastAtDepth{root_.get()};
+    WalkProjectTree(project, [&lastAtDepth](const TreeEntry& entry) {
+        const auto depth = static_cast<std::size_t>(entry.depth);
+        Node* node = lastAtDepth[depth]->Append(entry.element, entry.label, entry.expanded);
+        lastAtDepth.resize(depth + 1);
+        lastAtDepth.push_back(node);
+    });
+    endResetModel();
+}
+
+void ResourceTreeModel::Clear() {
+    beginResetModel();
+    root_ = std::make_unique<Node>();
+    current_ = nullptr;
+    endResetModel();
+}
+
+bool ResourceTreeModel::RebuildSubtree(ZeClass& element) {
+    const auto kind = element.GetKind();
+    if (kind != element_kind::kDialog && kind != element_kind::kGroup &&
+        kind != element_kind::kObject) {
+        // A lone header column or command does not know its position.
+        return false;
+    }
+    const QModelIndex index = IndexOf(&element);
+    Node* node = NodeAt(index);
+    if (node == nullptr) {
+        return false;
+    }
+    if (current_ != node && IsCurrentInside(node)) {
+        current_ = nullptr;
+    }
+    if (!node->children.empty()) {
+        beginRemoveRows(index, 0, static_cast<int>(node->children.size()) - 1);
+        node->children.clear();
+        endRemoveRows();
+    }
+    // Built aside first so the insertion can announce the row count.
+    Node scratch;
+    std::vector<Node*> lastAtDepth{&scratch};
+    QString label;
+    bool expanded = false;
+    WalkElementTree(element, 0, [&](const TreeEntry& entry) {
+        if (entry.depth == 0) {
+            label = QString::fromStdString(Cp932ToUtf8(entry.label));
+            expanded = entry.expanded;
+            return;
+        }
+        const auto depth = static_cast<std::size_t>(entry.depth - 1);
+        Node* child = lastAtDepth[depth]->Append(entry.element, entry.label, entry.expanded);
+        lastAtDepth.resize(depth + 1);
+        lastAtDepth.push_back(child);
+    });
+    if (!scratch.children.empty()) {
+        beginInsertRows(index, 0, static_cast<int>(scratch.children.size()) - 1);
+        node->children = std::move(scratch.children);
+        for (auto& child : node->children) {
+            child->parent = node;
+        }
+        endInsertRows();
+    }
+    node->expanded = expanded;
+    if (node->label != label) {
+        node->label = label;
+        emit dataChanged(index, index, {Qt::DisplayRole});
+    }
+    return true;
+}
+
+bool ResourceTreeModel::IsCurrentInside(const Node* node) const {
+    for (const Node* up = current_; up != nullptr; up = up->parent) {
+        if (up == node) {
+            return true;
+        }
+    }
+    return false;
+}
+
+QModelIndex ResourceTreeModel::IndexOf(const ZeClass* element) const {
+    if (element == nullptr) {
+        return {};
+    }
+    // Depth first: an item, then its children, then its next sibling.
+    std::vector<const Node*> pending;
+    for (auto it = root_->children.rbegin(); it != root_->children.rend(); ++it) {
+        pending.push_back(it->get());
+    }
+    while (!pending.empty()) {
+        const Node* node = pending.back();
+        pending.pop_back();
+        if (node->element == element) {
+            return IndexOfNode(node);
+        }
+        for (auto it = node->children.rbegin(); it != node->children.rend(); ++it) {
+            pending.push_back(it->get());
+        }
+    }
+    return {};
+}
+
+ZeClass* ResourceTreeModel::ElementAt(const QModelIndex& index) const {
+    const Node* node = NodeAt(index);
+    return node == nullptr ? nullptr : node->element;
+}
+
+QString ResourceTreeModel::LabelAt(const QModelIndex& index) const {
+    const Node* node = NodeAt(index);
+    return node == nullptr ? QString() : node->label;
+}
+
+QModelIndexList ResourceTreeModel::IndexesToExpand(const QModelIndex& under) const {
+    QModelIndexList indexes;
+    std::vector<const Node*> pending;
+    if (const Node* start = NodeAt(under)) {
+        pending.push_back(start);
+    } else {
+        for (auto it = root_->children.rbegin(); it != root_->children.rend(); ++it) {
+            pending.push_back(it->get());
+        }
+    }
+    while (!pending.empty()) {
+        const Node* node = pending.back();
+        pending.pop_back();
+        if (node->expanded && !node->children.empty()) {
+            indexes.push_back(IndexOfNode(node));
+        }
+        for (auto it = node->children.rbegin(); it != node->children.rend(); ++it) {
+            pending.push_back(it->get());
+        }
+    }
+    return indexes;
+}
+
+QModelIndex ResourceTreeModel::Current() const {
+    return IndexOfNode(current_);
+}
+
+void ResourceTreeModel::SetCurrent(const QModelIndex& index) {
+    const Node* node = NodeAt(index);
+    if (node == current_) {
+        return;
+    }
+    const QModelIndex before = IndexOfNode(current_);
+    current_ = node;
+    const QList<int> roles{Qt::ForegroundRole, Qt::BackgroundRole};
+    if (before.isValid()) {
+        emit dataChanged(before, before, roles);
+    }
+    if (index.isValid()) {
+        emit dataChanged(index, index, roles);
+    }
+}
+
+ResourceTreeModel::Node* ResourceTreeModel::NodeAt(const QModelIndex& index) const {
+    if (!index.isValid() || index.model() != this) {
+        return nullptr;
+    }
+    return static_cast<Node*>(index.internalPointer());
+}
+
+QModelIndex ResourceTreeModel::IndexOfNode(const Node* node) const {
+    if (node == nullptr || node == root_.get()) {
+        return {};
+    }
+    return createIndex(node->row, 0, const_cast<Node*>(node));
+}
+
+QModelIndex ResourceTreeModel::index(int row, int column, const QModelIndex& parent) const {
+    if (column != 0 || row < 0) {
+        return {};
+    }
+    const Node* parentNode = parent.isValid() ? NodeAt(parent) : root_.get();
+    if (parentNode == nullptr || row >= static_cast<int>(parentNode->children.size())) {
+        return {};
+    }
+    return IndexOfNode(parentNode->children[static_cast<std::size_t>(row)].get());
+}
+
+QModelIndex ResourceTreeModel::parent(const QModelIndex& child) const {
+    const Node* node = NodeAt(child);
+    if (node == nullptr) {
+        return {};
+    }
+    return IndexOfNode(node->parent);
+}
+
+int ResourceTreeModel::rowCount(const QModelIndex& parent) const {
+    if (parent.column() > 0) {
+        return 0;
+    }
+    const Node* node = parent.isValid() ? NodeAt(parent) : root_.get();
+    return node == nullptr ? 0 : static_cast<int>(node->children.size());
+}
+
+int ResourceTreeModel::columnCount(const QModelIndex& /*parent*/) const {
+    return 1;
+}
+
+QVariant ResourceTreeModel::data(const QModelIndex& index, int role) const {
+    const Node* node = NodeAt(index);
+    if (node == nullptr) {
+        return {};
+    }
+    switch (role) {
+        case Qt::DisplayRole:
+            return node->label;
+        case kElementRole:
+            return QVariant::fromValue(static_cast<void*>(node->element));
+        case Qt::ForegroundRole:
+            if (node == current_) {
+                return QColor(Qt::white);
+            }
+            return IsSelectedObjectOrGroup(node->element) ? kRed : QColor(Qt::black);
+        case Qt::BackgroundRole:
+            return node == current_ ? kRed : QColor(Qt::white);
+        default:
+            return {};
+    }
+}
+
+Qt::ItemFlags ResourceTreeModel::flags(const QModelIndex& index) const {
+    if (NodeAt(index) == nullptr) {
+        return Qt::NoItemFlags;
+    }
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+}
+
+}  // namespace ze::panels

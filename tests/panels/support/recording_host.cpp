@@ -1,0 +1,40 @@
+#include "panels/support/recording_host.h"
+
+#include <algorithm>
+
+#include "common/cp932.h"
+#include "model/dialog_data.h"
+
+namespace ze::panels::test {
+
+void RecordingHost::ActivateDialogWindow(CZeDialogData& dialog) {
+    calls.push_back("activate:" + dialog.GetItem("Name"));
+    activated.push_back(&dialog);
+}
+
+void RecordingHost::RedrawViews() {
+    calls.emplace_back("redraw");
+}
+
+void RecordingHost::ProjectFolderChanged(const std::string& folder) {
+    calls.push_back("folder:" + folder);
+}
+
+void RecordingHost::ShowStatusText(const QString& text) {
+    calls.push_back("status:" + text.toStdString());
+}
+
+int RecordingHost::Count(const std::string& call) const {
+    return static_cast<int>(std::count(calls.begin(), calls.end(), call));
+}
+
+void RecordingHost::Clear() {
+    calls.clear();
+    activated.clear();
+}
+
+void RecordingMessages::ShowMessage(const std::string& text, MessageIcon icon) {
+    messages.push_back({Cp932ToUtf8(text), icon});
+}
+
+}  // namespace ze::panels::test

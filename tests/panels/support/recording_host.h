@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+#include <string>
+#include <vector>
+
+#include "model/message_sink.h"
+#include "panels/resource_panel_host.h"
+
+namespace ze::panels::test {
+
+// Remembers every call the panel makes to the main window, in order.
+class RecordingHost : public ResourcePanelHost {
+public:
+    void ActivateDialogWindow(CZeDialogData& dialog) override;
+    void RedrawViews() override;
+    void ProjectFolderChanged(const std::string& folder) override;
+    void ShowStatusText(const QString& text) override;
+
+    // "activate:<dialog Name>", "redraw", "folder:<folder>", "status:<text>".
+    std::vector<std::string> calls;
+    std::vector<CZeDialogData*> activated;
+
+    int Count(const std::string& call) const;
+    void Clear();
+};
+
+// Remembers the messages meant for the user (text as UTF-8).
+class RecordingMessages : public MessageSink {
+public:
+    struct Message {
+        std::string text;
+        MessageIcon icon;
+    };
+    void ShowMessage(const std::string& text, MessageIcon icon) override;
+
+    std::vector<Message> messages;
+};
+
+}  // namespace ze::panels::test
