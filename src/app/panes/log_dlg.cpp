@@ -1,0 +1,138 @@
+#include "app/panes/log_dlg.h"
+
+#include <QColor>
+#include <QScrollBar>
+#include <QTabWidget>
+#include <QTextCharFormat>
+#include <QTextCursor>
+#include <QTextEdit>
+#include <QVBoxLayout>
+#include <stdexcept>
+
+#include "common/cp932.h"
+
+namespace ze::app {
+
+namespace {
+
+// Tab order: caption and grid mode.
+struct GridTab {
+    const char* caption;
+    int mode;
+};
+
+constexpr std::array<GridTab, 4> kGridTabs{{
+    {"挿入オブジェクト", kObjectsMode},
+    {"クリップボード", kClipboardMode},
+    {"標準画像(BUILTIN)", kBuiltInMode},
+    {"ユーザ登録画像(STATION)", kUserMode},
+}};
+
+// The list shown on a grid tab; the lists are kept in tab order.
+template <typename Lists>
+auto& ListIn(Lists& lists, int tab) {
+    switch (tab) {
+        case 0:
+            return lists.objects;
+        case 1:
+            return lists.clipboard;
+        case 2:
+            return lists.builtIn;
+        case 3:
+            return lists.user;
+        default:
+            throw std::out_of_range("CLogDlg: no image list on this tab");
+    }
+}
+
+constexpr const char* kLogCaption = "通信ログ";
+
+// 210 twips.
+constexpr double kLogPointSize = 10.5;
+
+}  // namespace
+
+CLogDlg::CLogDlg(QWidget* parent) : QWidget(parent) {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    tabs_ = new QTabWidget(this);
+    layout->addWidget(tabs_);
+    for (std::size_t tab = 0; tab < kGridTabs.size(); ++tab) {
+        auto* grid = new CImageListCtrl(kGridTabs[tab].mode, tabs_);
+        grid->SetList(&ListIn(lists_, static_cast<int>(tab)));
+        connect(grid, &CImageListCtrl::EntryChosen, this, &CLogDlg::EntryChosen);
+        grids_[tab] = grid;
+        tabs_->addTab(grid, QString::fromUtf8(kGridTabs[tab].caption));
+    }
+    log_ = new QTextEdit(tabs_);
+    log_->setReadOnly(true);
+    log_->setAcceptRichText(false);
+    // The log only grows; an undo history of it would grow alongside.
+    log_->setUndoRedoEnabled(false);
+    log_->setLineWrapMode(QTextEdit::NoWrap);
+    QFont font = PaneFont(14);
+    font.setPointSizeF(kLogPointSize);
+    log_->setFont(font);
+    log_->document()->setDefaultFont(font);
+    tabs_->addTab(log_, QString::fromUtf8(kLogCaption));
+}
+
+void CLogDlg::RefreshImages(const std::string& programFolder, const std::string& projectFolder) {
+    ScanPaneImages(programFolder, projectFolder, lists_);
+    for (std::size_t tab = 0; tab < grids_.size(); ++tab) {
+        grids_[tab]->SetList(&ListIn(lists_, static_cast<int>(tab)));
+    }
+}
+
+void CLogDlg::ShowTab(int index) {
+    if (index >= 0 && index < kTabCount) {
+        tabs_->setCurrentIndex(index);
+    }
+}
+
+int CLogDlg::CurrentTab() const {
+    return tabs_->currentIndex();
+}
+
+CImageListCtrl& CLogDlg::Grid(int tab) {
+    return *grids_.at(static_cast<std::size_t>(tab));
+}
+
+const CDibImageList& CLogDlg::Images(int tab) const {
+    return ListIn(lists_, tab);
+}
+
+std::optional<PaneEntry> CLogDlg::SelectedEntry() const {
+    const int tab = CurrentTab();
+    if (tab < 0 || tab >= static_cast<int>(grids_.size())) {
+        return std::nullopt;
+    }
+    return grids_[static_cast<std::size_t>(tab)]->SelectedEntry();
+}
+
+void CLogDlg::WriteLog(std::string_view text, ze::link::LogKind kind) {
+    const std::string line = Cp932ToUtf8(ze::link::FormatLogLine(text, kind));
+    const ze::link::LogColour colour = ze::link::LogColourOf(kind);
+    QTextCharFormat format;
+    format.setForeground(QColor(colour.red, colour.green, colour.blue));
+    QTextCursor cursor = log_->textCursor();
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertText(QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size())), format);
+    log_->setTextCursor(cursor);
+    QScrollBar* bar = log_->verticalScrollBar();
+    bar->setValue(bar->maximum());
+}
+
+void CLogDlg::ClearLog() {
+    log_->clear();
+}
+
+QTextEdit& CLogDlg::CommLog() {
+    return *log_;
+}
+
+QSize CLogDlg::sizeHint() const {
+    return QSize(600, 180);
+}
+
+}  // namespace ze::app

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QByteArray>
+#include <QSize>
+#include <QWidget>
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "app/panes/image_captions.h"
+#include "app/panes/image_list_ctrl.h"
+#include "app/panes/image_scan.h"
+#include "link/core/log_line.h"
+
+class QTabWidget;
+class QTextEdit;
+
+namespace ze::app {
+
+// The pane of the "Log" bar: four image grids and the communication log, one
+// per tab.
+class CLogDlg : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int kTabCount = 5;
+    static constexpr int kLogTab = 4;
+
+    explicit CLogDlg(QWidget* parent = nullptr);
+
+    // Scans the four image folders again and redraws the grids.
+    void RefreshImages(const std::string& programFolder, const std::string& projectFolder);
+
+    void ShowTab(int index);
+    int CurrentTab() const;
+    // The grid and the list of a grid tab (0..3); std::out_of_range for
+    // any other tab.
+    CImageListCtrl& Grid(int tab);
+    const CDibImageList& Images(int tab) const;
+
+    // The entry selected in the grid of the current tab; nothing on tab 4
+    // or without a selection.
+    std::optional<PaneEntry> SelectedEntry() const;
+
+    // Writes one line of the communication log (text Shift_JIS) in the
+    // kind's colour and scrolls to the bottom.
+    void WriteLog(std::string_view text, ze::link::LogKind kind);
+    void ClearLog();
+    // A read-only QTextEdit without undo history.
+    QTextEdit& CommLog();
+
+    QSize sizeHint() const override;
+
+signals:
+    // A double click in a grid: the entry kind and its request text
+    // (Shift_JIS).
+    void EntryChosen(int kind, const QByteArray& text);
+
+private:
+    PaneImageLists lists_;
+    QTabWidget* tabs_ = nullptr;
+    std::array<CImageListCtrl*, 4> grids_{};
+    QTextEdit* log_ = nullptr;
+};
+
+}  // namespace ze::app
