@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QMdiSubWindow>
+
+#include "app/dialog_view.h"
+
+namespace ze::app {
+
+class CZeDialogEditorDoc;
+
+// An editing window inside the main window: one view of a document. A
+// document may have several (Window > new window); it is closed with the
+// last of them.
+class CChildFrame : public QMdiSubWindow {
+    Q_OBJECT
+
+public:
+    CChildFrame(CZeDialogEditorDoc& document, const ViewServices& services);
+
+    CZeDialogEditorDoc& GetDocument() const { return document_; }
+    CZeDialogEditorView& GetView() const { return *view_; }
+
+signals:
+    void Closed(ze::app::CChildFrame* frame);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    CZeDialogEditorDoc& document_;
+    CZeDialogEditorView* view_;  // owned by the window as its widget
+};
+
+}  // namespace ze::app

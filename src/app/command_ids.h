@@ -1,0 +1,46 @@
+#pragma once
+
+// The editor's command ids. Menus, the toolbar and the status-bar help are
+// keyed by them; the values are the ones the resource scripts of the
+// original desktop build used, so texts and tables line up with them.
+namespace ze::app::command {
+
+inline constexpr int kFileNew = 57600;
+inline constexpr int kFileOpen = 57601;
+inline constexpr int kFileClose = 57602;
+inline constexpr int kFilePrintSetup = 57606;
+inline constexpr int kFilePrint = 57607;
+inline constexpr int kFilePrintPreview = 57609;
+inline constexpr int kRecentFile = 57616;
+inline constexpr int kEditCopy = 57634;
+inline constexpr int kEditCut = 57635;
+inline constexpr int kEditPaste = 57637;
+inline constexpr int kEditUndo = 57643;
+inline constexpr int kEditRedo = 57644;
+inline constexpr int kWindowNew = 57648;
+inline constexpr int kWindowArrange = 57649;
+inline constexpr int kWindowCascade = 57650;
+inline constexpr int kWindowTile = 57651;
+inline constexpr int kAppAbout = 57664;
+inline constexpr int kAppExit = 57665;
+inline constexpr int kViewToolBar = 59392;
+inline constexpr int kViewStatusBar = 59393;
+
+inline constexpr int kViewResourcePanel = 32774;
+inline constexpr int kRedraw = 32776;
+inline constexpr int kCreateSkeleton = 32779;
+inline constexpr int kSaveResource = 32794;
+inline constexpr int kSaveProject = 32795;
+inline constexpr int kDiscardAll = 32797;
+inline constexpr int kAlignLeft = 32800;
+inline constexpr int kAlignRight = 32806;
+inline constexpr int kAlignTop = 32807;
+inline constexpr int kAlignBottom = 32808;
+inline constexpr int kAlignWidth = 32809;
+inline constexpr int kAlignHeight = 32810;
+inline constexpr int kNewResource = 32851;
+inline constexpr int kViewLogPane = 32857;
+inline constexpr int kSendDialog = 32861;
+inline constexpr int kClearLog = 32863;
+
+}  // namespace ze::app::command

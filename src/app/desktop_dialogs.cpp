@@ -1,0 +1,58 @@
+#include "app/desktop_dialogs.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+
+#include "common/cp932.h"
+
+namespace ze::app {
+
+void QtMessageSink::ShowMessage(const std::string& text, MessageIcon icon) {
+    QMessageBox::Icon boxIcon = QMessageBox::NoIcon;
+    switch (icon) {
+        case MessageIcon::kNone:
+            boxIcon = QMessageBox::NoIcon;
+            break;
+        case MessageIcon::kInformation:
+            boxIcon = QMessageBox::Information;
+            break;
+        case MessageIcon::kWarning:
+            boxIcon = QMessageBox::Warning;
+            break;
+        case MessageIcon::kStop:
+            boxIcon = QMessageBox::Critical;
+            break;
+    }
+    QMessageBox box(boxIcon, QString::fromUtf8(kMessageBoxTitle),
+                    QString::fromStdString(Cp932ToUtf8(text)), QMessageBox::Ok, parent_);
+    box.exec();
+}
+
+namespace {
+
+std::optional<std::string> Run(QWidget* parent, const FileRequest& request, bool save) {
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setNameFilter(request.filter);
+    dialog.setDefaultSuffix(request.defaultSuffix);
+    if (!request.initialName.isEmpty()) {
+        dialog.selectFile(request.initialName);
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return dialog.selectedFiles().first().toStdString();
+}
+
+}  // namespace
+
+std::optional<std::string> QtFileChooser::ChooseSaveFile(const FileRequest& request) {
+    return Run(parent_, request, true);
+}
+
+std::optional<std::string> QtFileChooser::ChooseOpenFile(const FileRequest& request) {
+    return Run(parent_, request, false);
+}
+
+}  // namespace ze::app

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+#include <string>
+
+#include "model/message_sink.h"
+
+class QWidget;
+
+// The modal dialogs of the desktop the editor asks things through: message
+// boxes and file choosers. The editor uses the Qt ones; tests put recording
+// ones in their place and see the texts without a modal window.
+namespace ze::app {
+
+// The caption of every message box.
+inline constexpr const char* kMessageBoxTitle = "RESOURCE EDITOR";
+
+class QtMessageSink : public MessageSink {
+public:
+    explicit QtMessageSink(QWidget* parent = nullptr) : parent_(parent) {}
+    void SetParent(QWidget* parent) { parent_ = parent; }
+    // text is Shift_JIS.
+    void ShowMessage(const std::string& text, MessageIcon icon) override;
+
+private:
+    QWidget* parent_;
+};
+
+struct FileRequest {
+    QString filter;         // "リソースファイル (*.moxspro)"
+    QString defaultSuffix;  // "moxspro"
+    QString initialName;    // empty, or the dialog's name
+};
+
+class FileChooser {
+public:
+    FileChooser() = default;
+    virtual ~FileChooser() = default;
+    FileChooser(const FileChooser&) = delete;
+    FileChooser& operator=(const FileChooser&) = delete;
+
+    // The path to save to (an operating-system path), the user having
+    // confirmed overwriting an existing file; nothing when cancelled.
+    virtual std::optional<std::string> ChooseSaveFile(const FileRequest& request) = 0;
+    // The file to open; nothing when cancelled.
+    virtual std::optional<std::string> ChooseOpenFile(const FileRequest& request) = 0;
+};
+
+class QtFileChooser : public FileChooser {
+public:
+    explicit QtFileChooser(QWidget* parent = nullptr) : parent_(parent) {}
+    void SetParent(QWidget* parent) { parent_ = parent; }
+    std::optional<std::string> ChooseSaveFile(const FileRequest& request) override;
+    std::optional<std::string> ChooseOpenFile(const FileRequest& request) override;
+
+private:
+    QWidget* parent_;
+};
+
+}  // namespace ze::app

@@ -1,0 +1,138 @@
+#include "app/icons.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <QStyle>
+
+#include "app/command_ids.h"
+
+namespace ze::app {
+
+namespace {
+
+QPixmap Blank(int size) {
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    return pixmap;
+}
+
+// A lamp: a filled circle with a darker rim and a small highlight.
+QPixmap Lamp(const QColor& colour) {
+    QPixmap pixmap = Blank(16);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(colour.darker(160), 1));
+    painter.setBrush(colour);
+    painter.drawEllipse(QRectF(2.5, 2.5, 11, 11));
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(255, 255, 255, 150));
+    painter.drawEllipse(QRectF(5, 4.5, 4, 3));
+    return pixmap;
+}
+
+// Two stacked panels: the "Resource" bar (panel on the right) or the "Log"
+// bar (panel at the bottom).
+QIcon DockIcon(bool right) {
+    QPixmap pixmap = Blank(16);
+    QPainter painter(&pixmap);
+    painter.setPen(QColor(40, 40, 40));
+    painter.setBrush(Qt::white);
+    painter.drawRect(1, 2, 13, 11);
+    painter.setBrush(QColor(70, 120, 200));
+    if (right) {
+        painter.drawRect(9, 2, 5, 11);
+    } else {
+        painter.drawRect(1, 9, 13, 4);
+    }
+    return QIcon(pixmap);
+}
+
+QIcon SendIcon() {
+    QPixmap pixmap = Blank(16);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(20, 110, 20), 1));
+    painter.setBrush(QColor(60, 170, 60));
+    QPainterPath arrow;
+    arrow.moveTo(1.5, 5.5);
+    arrow.lineTo(8.5, 5.5);
+    arrow.lineTo(8.5, 2);
+    arrow.lineTo(14.5, 8);
+    arrow.lineTo(8.5, 14);
+    arrow.lineTo(8.5, 10.5);
+    arrow.lineTo(1.5, 10.5);
+    arrow.closeSubpath();
+    painter.drawPath(arrow);
+    return QIcon(pixmap);
+}
+
+QIcon ClearLogIcon() {
+    QPixmap pixmap = Blank(16);
+    QPainter painter(&pixmap);
+    painter.setPen(QColor(60, 60, 60));
+    painter.setBrush(Qt::white);
+    painter.drawRect(2, 1, 10, 13);
+    painter.setPen(QColor(150, 150, 150));
+    for (int y = 4; y <= 10; y += 3) {
+        painter.drawLine(4, y, 10, y);
+    }
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(210, 30, 30), 2));
+    painter.drawLine(QPointF(8, 8), QPointF(14, 14));
+    painter.drawLine(QPointF(14, 8), QPointF(8, 14));
+    return QIcon(pixmap);
+}
+
+}  // namespace
+
+QPixmap LinkIndicatorPixmap(int state) {
+    switch (state) {
+        case 1:
+            return Lamp(QColor(240, 180, 20));
+        case 2:
+            return Lamp(QColor(40, 190, 60));
+        default:
+            return Lamp(QColor(150, 150, 150));
+    }
+}
+
+QIcon CommandIcon(int id, const QStyle& style) {
+    switch (id) {
+        case command::kFileNew:
+            return style.standardIcon(QStyle::SP_FileIcon);
+        case command::kFileOpen:
+            return style.standardIcon(QStyle::SP_DialogOpenButton);
+        case command::kSaveProject:
+            return style.standardIcon(QStyle::SP_DialogSaveButton);
+        case command::kRedraw:
+            return style.standardIcon(QStyle::SP_BrowserReload);
+        case command::kClearLog:
+            return ClearLogIcon();
+        case command::kViewResourcePanel:
+            return DockIcon(true);
+        case command::kViewLogPane:
+            return DockIcon(false);
+        case command::kSendDialog:
+            return SendIcon();
+        default:
+            return {};
+    }
+}
+
+QIcon EditorIcon() {
+    QPixmap pixmap = Blank(32);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(30, 60, 120), 1.5));
+    painter.setBrush(QColor(235, 240, 250));
+    painter.drawRoundedRect(QRectF(3, 3, 26, 26), 3, 3);
+    painter.setBrush(QColor(70, 120, 200));
+    painter.drawRect(QRectF(7, 7, 18, 5));
+    painter.setBrush(QColor(255, 180, 40));
+    painter.drawRect(QRectF(7, 15, 8, 10));
+    painter.setBrush(QColor(60, 170, 60));
+    painter.drawRect(QRectF(17, 15, 8, 10));
+    return QIcon(pixmap);
+}
+
+}  // namespace ze::app

@@ -1,0 +1,708 @@
+#include "app/main_frame.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDockWidget>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QUrl>
+#include <algorithm>
+
+#include "app/about_dialog.h"
+#include "app/child_frame.h"
+#include "app/command_ids.h"
+#include "app/dialog_document.h"
+#include "app/dialog_view.h"
+#include "app/icons.h"
+#include "app/menu_table.h"
+#include "app/panes/log_dlg.h"
+#include "codegen/skeleton_generator.h"
+#include "common/cp932.h"
+#include "common/paths.h"
+#include "panels/resource_dlg.h"
+
+namespace ze::app {
+
+namespace {
+
+constexpr const char* kSettingSection = "SETTING";
+constexpr int kStatusPane1Width = 40;
+constexpr int kStatusPane2Width = 20;
+
+QString FromSjis(std::string_view text) {
+    return QString::fromStdString(Cp932ToUtf8(text));
+}
+
+std::string ToSjis(const QString& text) {
+    return Utf8ToCp932(text.toStdString());
+}
+
+}  // namespace
+
+CMainFrame::CMainFrame(const EditorEnvironment& environment)
+    : environment_(environment),
+      settings_(environment.settingsPath.empty() ? CProfileSettings::PathIn(ExecutableFolder())
+                                                 : environment.settingsPath),
+      recentFiles_(settings_) {
+    if (environment_.programFolder.empty()) {
+        environment_.programFolder = ExecutableFolder();
+    }
+    if (environment_.messages == nullptr) {
+        ownMessages_ = std::make_unique<QtMessageSink>(this);
+    }
+    if (environment_.files == nullptr) {
+        ownFiles_ = std::make_unique<QtFileChooser>(this);
+    }
+    messages_ = environment_.messages != nullptr ? environment_.messages : ownMessages_.get();
+    files_ = environment_.files != nullptr ? environment_.files : ownFiles_.get();
+    project_.SetMessageSink(messages_);
+
+    setWindowTitle(QString::fromUtf8(kMessageBoxTitle));
+    setWindowIcon(EditorIcon());
+    setAcceptDrops(true);
+    resize(1200, 800);
+
+    mdiArea_ = new QMdiArea;
+    mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(mdiArea_);
+    connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this] { SubWindowActivated(); });
+
+    CreateActions();
+    CreateToolBar();
+    CreateStatusBar();
+    CreateBars();
+    ReadSettings();
+    RefreshImages();
+    recentFiles_.Load();
+    ShowMenu(false);
+    UpdateCommandStates();
+}
+
+CMainFrame::~CMainFrame() {
+    // The windows refer to documents, the documents to the project's dialogs.
+    for (CChildFrame* frame : ChildFrames()) {
+        frame->disconnect(this);
+        delete frame;
+    }
+    documents_.clear();
+}
+
+// ---------------------------------------------------------------- set-up
+
+void CMainFrame::CreateActions() {
+    using namespace command;
+    for (const CommandText& text : CommandTexts()) {
+        auto* action = new QAction(QString::fromUtf8(text.caption), this);
+        action->setStatusTip(StatusTextOf(text));
+        const QString tip = ToolTipOf(text);
+        if (!tip.isEmpty()) {
+            action->setToolTip(tip);
+        }
+        action->setShortcuts(text.keys);
+        action->setData(text.id);
+        addAction(action);  // the keys work whichever menu is shown
+        actions_[text.id] = action;
+    }
+    for (const int id : {kViewToolBar, kViewStatusBar, kViewResourcePanel, kViewLogPane}) {
+        actions_[id]->setCheckable(true);
+    }
+
+    const std::map<int, void (CMainFrame::*)()> handlers = {
+        {kFileOpen, &CMainFrame::OnFileOpen},
+        {kSaveProject, &CMainFrame::OnSaveProject},
+        {kSaveResource, &CMainFrame::OnSaveResource},
+        {kDiscardAll, &CMainFrame::OnDiscardAll},
+        {kFileClose, &CMainFrame::OnCloseDocument},
+        {kCreateSkeleton, &CMainFrame::OnCreateSkeleton},
+        {kClearLog, &CMainFrame::OnClearLog},
+        {kAppAbout, &CMainFrame::OnAbout},
+        {kFilePrint, &CMainFrame::OnPrint},
+        {kFilePrintPreview, &CMainFrame::OnPrintPreview},
+        {kFilePrintSetup, &CMainFrame::OnPrintSetup},
+        {kViewResourcePanel, &CMainFrame::ToggleResourceBar},
+        {kViewLogPane, &CMainFrame::ToggleLogBar},
+        {kWindowArrange, &CMainFrame::ArrangeIcons},
+    };
+    for (const auto& [id, handler] : handlers) {
+        connect(actions_[id], &QAction::triggered, this, [this, handler = handler] {
+            (this->*handler)();
+            UpdateCommandStates();
+        });
+    }
+    connect(actions_[kFileNew], &QAction::triggered, this, [this] { OnFileNew(); });
+    connect(actions_[kWindowNew], &QAction::triggered, this, [this] { OnWindowNew(); });
+    connect(actions_[kAppExit], &QAction::triggered, this, &QWidget::close);
+    connect(actions_[kSendDialog], &QAction::triggered, this, &CMainFrame::SendDialogRequested);
+    connect(actions_[kWindowCascade], &QAction::triggered, mdiArea_, &QMdiArea::cascadeSubWindows);
+    connect(actions_[kWindowTile], &QAction::triggered, mdiArea_, &QMdiArea::tileSubWindows);
+
+    // The Edit entries belong to the active editing window.
+    const std::map<int, void (CZeDialogEditorView::*)()> viewHandlers = {
+        {kEditUndo, &CZeDialogEditorView::OnEditUndo},
+        {kEditRedo, &CZeDialogEditorView::OnEditRedo},
+        {kEditCopy, &CZeDialogEditorView::OnEditCopy},
+        {kEditCut, &CZeDialogEditorView::OnEditCut},
+        {kEditPaste, &CZeDialogEditorView::OnEditPaste},
+        {kRedraw, &CZeDialogEditorView::OnRedraw},
+    };
+    for (const auto& [id, handler] : viewHandlers) {
+        connect(actions_[id], &QAction::triggered, this, [this, id = id, handler = handler] {
+            CZeDialogEditorView* view = ActiveView();
+            if (view == nullptr) {
+                return;
+            }
+            // The keys reach a disabled-looking entry only through a stale
+            // state: ask the history again.
+            if ((id == kEditUndo && !view->CanUndo()) || (id == kEditRedo && !view->CanRedo())) {
+                return;
+            }
+            (view->*handler)();
+            UpdateCommandStates();
+        });
+    }
+}
+
+void CMainFrame::CreateToolBar() {
+    toolBar_ = new QToolBar(QStringLiteral("ツール バー"), this);
+    toolBar_->setObjectName(QStringLiteral("ToolBar"));
+    toolBar_->setIconSize(QSize(16, 16));
+    for (const int id : ToolBarIds()) {
+        if (id == kSeparator) {
+            toolBar_->addSeparator();
+            continue;
+        }
+        QAction* action = actions_.at(id);
+        action->setIcon(CommandIcon(id, *style()));
+        toolBar_->addAction(action);
+    }
+    addToolBar(Qt::TopToolBarArea, toolBar_);
+    connect(actions_[command::kViewToolBar], &QAction::toggled, toolBar_, &QWidget::setVisible);
+    connect(toolBar_, &QToolBar::visibilityChanged, actions_[command::kViewToolBar],
+            &QAction::setChecked);
+}
+
+void CMainFrame::CreateStatusBar() {
+    auto* pane1 = new QLabel;
+    pane1->setFixedWidth(kStatusPane1Width);
+    indicatorPane_ = new QLabel;
+    indicatorPane_->setFixedWidth(kStatusPane2Width);
+    indicatorPane_->setAlignment(Qt::AlignCenter);
+    indicatorPane_->setPixmap(LinkIndicatorPixmap(0));
+    statusBar()->addPermanentWidget(pane1);
+    statusBar()->addPermanentWidget(indicatorPane_);
+    connect(actions_[command::kViewStatusBar], &QAction::toggled, statusBar(),
+            &QWidget::setVisible);
+}
+
+void CMainFrame::CreateBars() {
+    setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowNestedDocks);
+    // The "Resource" bar runs along the whole right edge, the "Log" bar
+    // along the bottom up to it.
+    setCorner(Qt::BottomRightCorner, Qt::RightDockWidgetArea);
+    setCorner(Qt::TopRightCorner, Qt::RightDockWidgetArea);
+
+    logPane_ = new CLogDlg;
+    logBar_ = new QDockWidget(QStringLiteral("Log"), this);
+    logBar_->setObjectName(QStringLiteral("Log"));
+    logBar_->setAllowedAreas(Qt::BottomDockWidgetArea);
+    logBar_->setWidget(logPane_);
+    addDockWidget(Qt::BottomDockWidgetArea, logBar_);
+
+    resourcePanel_ = new panels::CResourceDlg(project_, *this, *messages_);
+    resourceBar_ = new QDockWidget(QStringLiteral("Resource"), this);
+    resourceBar_->setObjectName(QStringLiteral("Resource"));
+    resourceBar_->setAllowedAreas(Qt::RightDockWidgetArea);
+    resourceBar_->setWidget(resourcePanel_);
+    addDockWidget(Qt::RightDockWidgetArea, resourceBar_);
+    services_.panel = resourcePanel_;
+
+    const auto follow = [](QDockWidget* bar, QAction* action) {
+        connect(bar, &QDockWidget::visibilityChanged, action,
+                [bar, action] { action->setChecked(!bar->isHidden()); });
+    };
+    follow(logBar_, actions_[command::kViewLogPane]);
+    follow(resourceBar_, actions_[command::kViewResourcePanel]);
+
+    connect(logPane_, &CLogDlg::EntryChosen, this, [this](int kind, const QByteArray& text) {
+        // The panel inserts or assigns the chosen entry with the next issue's
+        // editing operations; until then the choice only shows in the status bar.
+        Q_UNUSED(kind);
+        statusBar()->showMessage(FromSjis(text.toStdString()), 3000);
+    });
+}
+
+void CMainFrame::ReadSettings() {
+    const std::string folder =
+        PathFromProfileText(settings_.ReadString(kSettingSection, "ProjectFolder", ""));
+    resourcePanel_->SetProjectFolder(folder);
+    resourcePanel_->SetListenPort(
+        settings_.ReadInt(kSettingSection, "ListenPort", kDefaultListenPort));
+    httpPort_ = settings_.ReadInt(kSettingSection, "HttpPort", kDefaultHttpPort);
+}
+
+void CMainFrame::WriteSettings() {
+    const std::string folder = WithTrailingSeparator(resourcePanel_->GetProjectFolder());
+    settings_.WriteString(kSettingSection, "ProjectFolder", PathToProfileText(folder));
+    settings_.WriteInt(kSettingSection, "ListenPort", resourcePanel_->GetListenPort());
+    settings_.WriteInt(kSettingSection, "HttpPort", httpPort_);
+}
+
+// ---------------------------------------------------------------- menus
+
+void CMainFrame::ShowMenu(bool withDialog) {
+    dialogMenuShown_ = withDialog;
+    QMenuBar* bar = menuBar();
+    // The menus of the other bar are deleted with their entries.
+    for (QAction* action : bar->actions()) {
+        if (QMenu* menu = action->menu()) {
+            menu->deleteLater();
+        }
+    }
+    bar->clear();
+    for (const MenuSpec& spec : withDialog ? MenuWithDialog() : MenuWithoutDialog()) {
+        QMenu* menu = bar->addMenu(QString::fromUtf8(spec.caption));
+        const std::vector<int> ids = spec.ids;
+        const auto fill = [this, menu, ids] {
+            menu->clear();
+            for (const int id : ids) {
+                if (id == kSeparator) {
+                    menu->addSeparator();
+                } else if (id == command::kRecentFile) {
+                    FillRecentFiles(*menu);
+                } else {
+                    menu->addAction(actions_.at(id));
+                }
+            }
+        };
+        fill();
+        connect(menu, &QMenu::aboutToShow, this, [this, fill] {
+            fill();
+            UpdateCommandStates();
+        });
+    }
+}
+
+void CMainFrame::FillRecentFiles(QMenu& menu) {
+    const std::vector<std::string>& entries = recentFiles_.GetEntries();
+    if (entries.empty()) {
+        QAction* placeholder = actions_.at(command::kRecentFile);
+        placeholder->setEnabled(false);
+        menu.addAction(placeholder);
+        return;
+    }
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const std::string path = entries[i];
+        QAction* action =
+            menu.addAction(QString::fromStdString(CRecentFileList::MenuCaption(i, path)));
+        action->setStatusTip(QString::fromStdString(path));
+        connect(action, &QAction::triggered, this, [this, path] {
+            if (!QFileInfo::exists(QString::fromStdString(path))) {
+                const auto& all = recentFiles_.GetEntries();
+                const auto found = std::find(all.begin(), all.end(), path);
+                if (found != all.end()) {
+                    recentFiles_.Remove(static_cast<std::size_t>(found - all.begin()));
+                }
+            }
+            OpenFile(path);
+        });
+    }
+}
+
+QAction* CMainFrame::Action(int id) const {
+    const auto found = actions_.find(id);
+    return found == actions_.end() ? nullptr : found->second;
+}
+
+void CMainFrame::UpdateCommandStates() {
+    using namespace command;
+    CZeDialogEditorView* view = ActiveView();
+    const bool hasView = view != nullptr;
+    for (const int id :
+         {kEditCopy, kEditCut, kEditPaste, kRedraw, kSaveResource, kFilePrint, kFilePrintPreview,
+          kFileClose, kWindowNew, kWindowCascade, kWindowTile, kWindowArrange}) {
+        actions_[id]->setEnabled(hasView);
+    }
+    actions_[kEditUndo]->setEnabled(hasView && view->CanUndo());
+    actions_[kEditRedo]->setEnabled(hasView && view->CanRedo());
+    actions_[kSendDialog]->setEnabled(deviceConnected_);
+    // No operation stands behind these entries yet.
+    for (const int id : {kNewResource, kAlignLeft, kAlignRight, kAlignTop, kAlignBottom,
+                         kAlignWidth, kAlignHeight}) {
+        actions_[id]->setEnabled(false);
+    }
+    actions_[kViewToolBar]->setChecked(!toolBar_->isHidden());
+    actions_[kViewStatusBar]->setChecked(!statusBar()->isHidden());
+    actions_[kViewResourcePanel]->setChecked(!resourceBar_->isHidden());
+    actions_[kViewLogPane]->setChecked(!logBar_->isHidden());
+}
+
+// ---------------------------------------------------------------- windows
+
+std::vector<CChildFrame*> CMainFrame::ChildFrames() const {
+    std::vector<CChildFrame*> frames;
+    for (QMdiSubWindow* window : mdiArea_->subWindowList()) {
+        auto* frame = qobject_cast<CChildFrame*>(window);
+        if (frame != nullptr && frame->property("closed").toBool() == false) {
+            frames.push_back(frame);
+        }
+    }
+    return frames;
+}
+
+CChildFrame* CMainFrame::ActiveChildFrame() const {
+    auto* frame = qobject_cast<CChildFrame*>(mdiArea_->activeSubWindow());
+    if (frame == nullptr || frame->property("closed").toBool()) {
+        return nullptr;
+    }
+    return frame;
+}
+
+CZeDialogEditorView* CMainFrame::ActiveView() const {
+    CChildFrame* frame = ActiveChildFrame();
+    return frame == nullptr ? nullptr : &frame->GetView();
+}
+
+CChildFrame* CMainFrame::OpenWindow(CZeDialogEditorDoc& document) {
+    auto* frame = new CChildFrame(document, services_);
+    mdiArea_->addSubWindow(frame);
+    connect(frame, &CChildFrame::Closed, this, &CMainFrame::ChildFrameClosed);
+    connect(frame, &QObject::destroyed, this, [this, document = &document] {
+        // The document goes once none of its windows is left.
+        for (CChildFrame* other : ChildFrames()) {
+            if (&other->GetDocument() == document) {
+                return;
+            }
+        }
+        std::erase_if(documents_, [document](const auto& kept) { return kept.get() == document; });
+    });
+    frame->resize(520, 420);
+    frame->show();
+    mdiArea_->setActiveSubWindow(frame);
+    if (!dialogMenuShown_) {
+        ShowMenu(true);
+    }
+    UpdateTitles();
+    // setActiveSubWindow reports nothing when the main window is not active.
+    frame->GetView().OnActivateView();
+    UpdateCommandStates();
+    return frame;
+}
+
+void CMainFrame::ChildFrameClosed(CChildFrame* frame) {
+    frame->setProperty("closed", true);
+    CZeDialogEditorDoc& document = frame->GetDocument();
+    const std::vector<CChildFrame*> frames = ChildFrames();
+    const bool lastOfDocument = std::none_of(frames.begin(), frames.end(), [&](CChildFrame* other) {
+        return &other->GetDocument() == &document;
+    });
+    if (lastOfDocument) {
+        document.OnCloseDocument();
+    }
+    if (frames.empty()) {
+        ShowMenu(false);
+    }
+    UpdateTitles();
+    UpdateCommandStates();
+}
+
+void CMainFrame::SubWindowActivated() {
+    if (CZeDialogEditorView* view = ActiveView()) {
+        view->OnActivateView();
+    }
+    UpdateTitles();
+    UpdateCommandStates();
+}
+
+void CMainFrame::UpdateTitles() {
+    std::map<const CZeDialogEditorDoc*, int> windowsOf;
+    const std::vector<CChildFrame*> frames = ChildFrames();
+    for (CChildFrame* frame : frames) {
+        ++windowsOf[&frame->GetDocument()];
+    }
+    std::map<const CZeDialogEditorDoc*, int> numbered;
+    for (CChildFrame* frame : frames) {
+        const CZeDialogEditorDoc* document = &frame->GetDocument();
+        QString title = document->DialogTitle();
+        if (windowsOf[document] > 1) {
+            title += QStringLiteral(":%1").arg(++numbered[document]);
+        }
+        frame->setWindowTitle(title);
+    }
+    const QString application = QString::fromUtf8(kMessageBoxTitle);
+    CChildFrame* active = ActiveChildFrame();
+    setWindowTitle(active == nullptr ? application
+                                     : active->windowTitle() + QStringLiteral(" - ") + application);
+}
+
+void CMainFrame::CloseDocumentWindows(CZeDialogEditorDoc& document) {
+    for (CChildFrame* frame : ChildFrames()) {
+        if (&frame->GetDocument() == &document) {
+            frame->close();
+        }
+    }
+}
+
+void CMainFrame::CloseAllWindows() {
+    for (CChildFrame* frame : ChildFrames()) {
+        frame->close();
+    }
+}
+
+void CMainFrame::ArrangeIcons() {
+    // The minimised windows in a row along the bottom of the area.
+    int x = 0;
+    const int bottom = mdiArea_->viewport()->height();
+    for (QMdiSubWindow* window : mdiArea_->subWindowList()) {
+        if (window->isMinimized()) {
+            window->move(x, bottom - window->height());
+            x += window->width();
+        }
+    }
+}
+
+void CMainFrame::ActivateDialogWindow(CZeDialogData& dialog) {
+    for (CChildFrame* frame : ChildFrames()) {
+        if (frame->GetDocument().GetDialog() == &dialog) {
+            if (frame->isMinimized()) {
+                frame->showNormal();
+            }
+            mdiArea_->setActiveSubWindow(frame);
+            return;
+        }
+    }
+    auto document = std::make_unique<CZeDialogEditorDoc>(project_);
+    if (!document->OnOpenDocument(dialog.GetItem("Name"))) {
+        return;
+    }
+    // Two dialogs may share a name after a rename; the window is for this one.
+    document->OpenDialog(dialog);
+    CZeDialogEditorDoc& kept = *documents_.emplace_back(std::move(document));
+    OpenWindow(kept);
+}
+
+void CMainFrame::RedrawViews() {
+    for (CChildFrame* frame : ChildFrames()) {
+        frame->GetView().update();
+    }
+}
+
+void CMainFrame::ProjectFolderChanged(const std::string& /*folder*/) {
+    RefreshImages();
+}
+
+void CMainFrame::ShowStatusText(const QString& text) {
+    statusBar()->showMessage(text);
+}
+
+// ---------------------------------------------------------------- operations
+
+void CMainFrame::WriteLog(std::string_view text, link::LogKind kind) {
+    logPane_->WriteLog(text, kind);
+}
+
+void CMainFrame::SetLinkIndicator(int state) {
+    if (state == linkIndicator_) {
+        return;
+    }
+    linkIndicator_ = state;
+    indicatorPane_->setPixmap(LinkIndicatorPixmap(state));
+}
+
+std::string CMainFrame::GetRootProperty(std::string_view name) const {
+    return project_.GetItem(name);
+}
+
+void CMainFrame::SetActiveDocumentTitle() {
+    if (CChildFrame* frame = ActiveChildFrame()) {
+        frame->setWindowTitle(FromSjis(GetRootProperty("Name")));
+    }
+}
+
+void CMainFrame::RefreshImages() {
+    logPane_->RefreshImages(environment_.programFolder, resourcePanel_->GetProjectFolder());
+}
+
+void CMainFrame::SetDeviceConnected(bool connected) {
+    deviceConnected_ = connected;
+    UpdateCommandStates();
+}
+
+void CMainFrame::SetEditCommands(panels::EditCommands* edit) {
+    services_.edit = edit;
+}
+
+// ---------------------------------------------------------------- commands
+
+CChildFrame* CMainFrame::OnFileNew() {
+    auto document = std::make_unique<CZeDialogEditorDoc>(project_);
+    if (!document->OnNewDocument()) {
+        return nullptr;
+    }
+    CZeDialogEditorDoc& kept = *documents_.emplace_back(std::move(document));
+    resourcePanel_->Reload();
+    return OpenWindow(kept);
+}
+
+bool CMainFrame::OpenFile(const std::string& path) {
+    const QFileInfo file(QString::fromStdString(path));
+    if (!file.isFile() || !file.isReadable()) {
+        messages_->ShowMessage(
+            ToSjis(QStringLiteral("ファイルを読み込めませんでした。\n") + file.absoluteFilePath()),
+            MessageIcon::kWarning);
+        return false;
+    }
+    // A parse error is shown by the project through the message sink.
+    if (!project_.LoadFile(path)) {
+        return false;
+    }
+    recentFiles_.Add(path);
+    resourcePanel_->Reload();
+    UpdateCommandStates();
+    return true;
+}
+
+void CMainFrame::OnFileOpen() {
+    const std::optional<std::string> path = files_->ChooseOpenFile(
+        {QStringLiteral("リソースファイル (*.moxspro *.json);;すべてのファイル (*)"),
+         QStringLiteral("moxspro"), QString()});
+    if (path) {
+        OpenFile(*path);
+    }
+}
+
+void CMainFrame::OnSaveProject() {
+    const std::optional<std::string> path = files_->ChooseSaveFile(
+        {QStringLiteral("リソースファイル (*.moxspro)"), QStringLiteral("moxspro"), QString()});
+    if (path && project_.SaveToFileAndTell(*path, "")) {
+        recentFiles_.Add(*path);
+    }
+}
+
+void CMainFrame::OnSaveResource() {
+    CChildFrame* frame = ActiveChildFrame();
+    CZeDialogData* dialog = frame == nullptr ? nullptr : frame->GetDocument().GetDialog();
+    if (dialog == nullptr) {
+        return;
+    }
+    const std::string name = dialog->GetItem("Name");
+    const std::optional<std::string> path = files_->ChooseSaveFile(
+        {QStringLiteral("リソースファイル (*.json)"), QStringLiteral("json"), FromSjis(name)});
+    if (path) {
+        project_.SaveToFileAndTell(*path, name);
+    }
+}
+
+void CMainFrame::OnDiscardAll() {
+    CloseAllWindows();
+    project_.GetDialogs().DeleteAll();
+    resourcePanel_->Discard();
+}
+
+void CMainFrame::OnCloseDocument() {
+    if (CChildFrame* frame = ActiveChildFrame()) {
+        CloseDocumentWindows(frame->GetDocument());
+    }
+}
+
+CChildFrame* CMainFrame::OnWindowNew() {
+    CChildFrame* frame = ActiveChildFrame();
+    return frame == nullptr ? nullptr : OpenWindow(frame->GetDocument());
+}
+
+void CMainFrame::OnCreateSkeleton() {
+    if (GetRootProperty("Name").empty()) {
+        messages_->ShowMessage(NoApplicationNameMessage(), MessageIcon::kNone);
+        return;
+    }
+    emit SkeletonRequested();
+}
+
+void CMainFrame::OnClearLog() {
+    logPane_->ClearLog();
+}
+
+void CMainFrame::OnAbout() {
+    CAboutDlg about(this);
+    about.exec();
+}
+
+QPrinter& CMainFrame::Printer() {
+    if (!printer_) {
+        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    }
+    return *printer_;
+}
+
+void CMainFrame::OnPrint() {
+    CZeDialogEditorView* view = ActiveView();
+    if (view == nullptr) {
+        return;
+    }
+    QPrintDialog dialog(&Printer(), this);
+    if (dialog.exec() == QDialog::Accepted) {
+        view->PrintTo(Printer());
+    }
+}
+
+void CMainFrame::OnPrintPreview() {
+    CZeDialogEditorView* view = ActiveView();
+    if (view == nullptr) {
+        return;
+    }
+    QPrintPreviewDialog preview(&Printer(), this);
+    connect(&preview, &QPrintPreviewDialog::paintRequested, view,
+            [view](QPrinter* printer) { view->PrintTo(*printer); });
+    preview.exec();
+}
+
+void CMainFrame::OnPrintSetup() {
+    QPageSetupDialog setup(&Printer(), this);
+    setup.exec();
+}
+
+void CMainFrame::ToggleResourceBar() {
+    resourceBar_->setVisible(resourceBar_->isHidden());
+}
+
+void CMainFrame::ToggleLogBar() {
+    logBar_->setVisible(logBar_->isHidden());
+}
+
+// ---------------------------------------------------------------- events
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    WriteSettings();
+    CloseAllWindows();
+    event->accept();
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls()) {
+        event->acceptProposedAction();
+    }
+}
+
+void CMainFrame::dropEvent(QDropEvent* event) {
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile()) {
+            OpenFile(url.toLocalFile().toStdString());
+        }
+    }
+    event->acceptProposedAction();
+    activateWindow();
+}
+
+}  // namespace ze::app

@@ -1,0 +1,182 @@
+#pragma once
+
+#include <QMainWindow>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/desktop_dialogs.h"
+#include "app/dialog_view.h"
+#include "app/profile_settings.h"
+#include "app/recent_file_list.h"
+#include "link/core/log_line.h"
+#include "model/resource_data.h"
+#include "panels/resource_panel_host.h"
+
+class QAction;
+class QDockWidget;
+class QLabel;
+class QMdiArea;
+class QPrinter;
+class QToolBar;
+
+namespace ze::panels {
+class CResourceDlg;
+class EditCommands;
+}  // namespace ze::panels
+
+namespace ze::app {
+
+class CChildFrame;
+class CLogDlg;
+class CZeDialogEditorDoc;
+class CZeDialogEditorView;
+
+// Where the editor finds its settings and images, and how it asks the user
+// things. Every field has the desktop default when left empty; tests point
+// them at temporary folders and recording dialogs.
+struct EditorEnvironment {
+    std::string settingsPath;   // default: "VaVoririvuZuvazu.ini" beside the executable
+    std::string programFolder;  // default: the executable's folder (objects/, assets/, samples/)
+    MessageSink* messages = nullptr;
+    FileChooser* files = nullptr;
+};
+
+// The main window: the editing windows of the open dialogs in an MDI area,
+// the toolbar, the status bar with the link indicator, and the "Resource"
+// and "Log" bars. It owns the project for its whole life, reads the
+// settings when it is created and writes them when it closes.
+class CMainFrame : public QMainWindow, public panels::ResourcePanelHost {
+    Q_OBJECT
+
+public:
+    static constexpr int kDefaultListenPort = 5000;
+    static constexpr int kDefaultHttpPort = 8080;
+
+    explicit CMainFrame(const EditorEnvironment& environment = {});
+    ~CMainFrame() override;
+
+    CZeResourceData& GetProject() { return project_; }
+    panels::CResourceDlg& GetResourcePanel() { return *resourcePanel_; }
+    CLogDlg& GetLogPane() { return *logPane_; }
+    QMdiArea& GetMdiArea() { return *mdiArea_; }
+    QDockWidget& GetResourceBar() { return *resourceBar_; }
+    QDockWidget& GetLogBar() { return *logBar_; }
+    CProfileSettings& GetSettings() { return settings_; }
+    CRecentFileList& GetRecentFiles() { return recentFiles_; }
+    MessageSink& GetMessages() { return *messages_; }
+    int GetHttpPort() const { return httpPort_; }
+
+    // The action of a command id (menus, toolbar, keys); null for an unknown id.
+    QAction* Action(int id) const;
+    // Whether menu 129 (a dialog window is open) is the one shown.
+    bool IsDialogMenuShown() const { return dialogMenuShown_; }
+    std::vector<CChildFrame*> ChildFrames() const;
+    CChildFrame* ActiveChildFrame() const;
+    CZeDialogEditorView* ActiveView() const;
+
+    // Operations the panels and the link use.
+    void WriteLog(std::string_view text, link::LogKind kind);
+    void SetLinkIndicator(int state);
+    int GetLinkIndicator() const { return linkIndicator_; }
+    // A property of the project root (for example Name), Shift_JIS.
+    std::string GetRootProperty(std::string_view name) const;
+    // The active window's title becomes the project's Name.
+    void SetActiveDocumentTitle();
+    // Scans the image folders of the program and of the project folder.
+    void RefreshImages();
+    // The send command is enabled only while a device is connected.
+    void SetDeviceConnected(bool connected);
+    // The panel that carries out copy, cut and paste; until one is set those
+    // Edit entries do nothing but repaint.
+    void SetEditCommands(panels::EditCommands* edit);
+    // Enables the commands for the current state (active window, history).
+    void UpdateCommandStates();
+
+    // ResourcePanelHost
+    void ActivateDialogWindow(CZeDialogData& dialog) override;
+    void RedrawViews() override;
+    void ProjectFolderChanged(const std::string& folder) override;
+    void ShowStatusText(const QString& text) override;
+
+    // Commands.
+    CChildFrame* OnFileNew();
+    // Reads the file into the project (its dialogs are added) and rebuilds
+    // the tree; no window is opened. False when it could not be read.
+    bool OpenFile(const std::string& path);
+    void OnFileOpen();
+    void OnSaveProject();
+    void OnSaveResource();
+    void OnDiscardAll();
+    void OnCloseDocument();
+    CChildFrame* OnWindowNew();
+    void OnCreateSkeleton();
+    void OnClearLog();
+    void OnAbout();
+    void OnPrint();
+    void OnPrintPreview();
+    void OnPrintSetup();
+    void ToggleResourceBar();
+    void ToggleLogBar();
+    // Writes "ProjectFolder", "ListenPort" and "HttpPort" to the settings.
+    void WriteSettings();
+
+signals:
+    // The user asked to send the active dialog to the device.
+    void SendDialogRequested();
+    // The user asked for the skeleton dialog (the project has a Name).
+    void SkeletonRequested();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void CreateActions();
+    void CreateToolBar();
+    void CreateStatusBar();
+    void CreateBars();
+    void ReadSettings();
+    void ShowMenu(bool withDialog);
+    void FillRecentFiles(QMenu& menu);
+    CChildFrame* OpenWindow(CZeDialogEditorDoc& document);
+    void ChildFrameClosed(CChildFrame* frame);
+    void SubWindowActivated();
+    void CloseDocumentWindows(CZeDialogEditorDoc& document);
+    void CloseAllWindows();
+    void UpdateTitles();
+    void ArrangeIcons();
+    QPrinter& Printer();
+
+    EditorEnvironment environment_;
+    CZeResourceData project_;
+    CProfileSettings settings_;
+    CRecentFileList recentFiles_;
+    std::unique_ptr<QtMessageSink> ownMessages_;
+    std::unique_ptr<QtFileChooser> ownFiles_;
+    MessageSink* messages_ = nullptr;
+    FileChooser* files_ = nullptr;
+
+    QMdiArea* mdiArea_ = nullptr;
+    QToolBar* toolBar_ = nullptr;
+    QLabel* indicatorPane_ = nullptr;
+    QDockWidget* resourceBar_ = nullptr;
+    QDockWidget* logBar_ = nullptr;
+    panels::CResourceDlg* resourcePanel_ = nullptr;
+    CLogDlg* logPane_ = nullptr;
+    std::map<int, QAction*> actions_;
+    std::vector<QAction*> recentActions_;
+    std::unique_ptr<QPrinter> printer_;
+
+    ViewServices services_;
+    std::vector<std::unique_ptr<CZeDialogEditorDoc>> documents_;
+    bool dialogMenuShown_ = false;
+    bool deviceConnected_ = false;
+    int linkIndicator_ = 0;
+    int httpPort_ = kDefaultHttpPort;
+};
+
+}  // namespace ze::app

@@ -1,0 +1,383 @@
+// The main window: start-up, menus, editing windows and the file commands.
+#include <QDockWidget>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QSignalSpy>
+#include <QStatusBar>
+#include <QTest>
+#include <QToolBar>
+#include <QUrl>
+
+#include "app/child_frame.h"
+#include "app/command_ids.h"
+#include "app/dialog_document.h"
+#include "app/editor_app.h"
+#include "app/menu_table.h"
+#include "common/cp932.h"
+#include "model/dialog_data.h"
+#include "panels/resource_dlg.h"
+#include "panels/resource_tree_model.h"
+#include "support/editor_fixture.h"
+
+using namespace ze::app;
+using ze::app::test::DialogText;
+using ze::app::test::EditorFixture;
+using ze::app::test::ProjectText;
+
+namespace {
+
+QStringList MenuCaptions(const QMainWindow& window) {
+    QStringList captions;
+    for (QAction* action : window.menuBar()->actions()) {
+        captions << action->text();
+    }
+    return captions;
+}
+
+// The command ids of a menu's entries in order, 0 for separators and -1 for
+// entries without an id (the recent files).
+QList<int> MenuIds(const QMainWindow& window, int menuIndex) {
+    QMenu* menu = window.menuBar()->actions().at(menuIndex)->menu();
+    emit menu->aboutToShow();
+    QList<int> ids;
+    for (QAction* action : menu->actions()) {
+        ids << (action->isSeparator() ? 0 : action->data().isValid() ? action->data().toInt() : -1);
+    }
+    return ids;
+}
+
+std::vector<std::string> DialogNames(CMainFrame& frame) {
+    std::vector<std::string> names;
+    auto& dialogs = frame.GetProject().GetDialogs();
+    for (std::size_t i = 0; i < dialogs.GetCount(); ++i) {
+        names.push_back(dialogs.GetDialog(i)->GetItem("Name"));
+    }
+    return names;
+}
+
+}  // namespace
+
+class MainFrameTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void PlainStartShowsMenu128AndNoWindow() {
+        EditorFixture fixture;
+        CZeDialogEditorApp app;
+        EditorEnvironment environment;
+        environment.settingsPath = fixture.SettingsPath();
+        environment.messages = &fixture.messages;
+        QVERIFY(app.InitInstance({"ze-editor"}, environment));
+        CMainFrame& frame = *app.GetMainFrame();
+        QVERIFY(frame.ChildFrames().empty());
+        QVERIFY(!frame.IsDialogMenuShown());
+        QCOMPARE(MenuCaptions(frame), QStringList({"ファイル(&F)", "表示(&V)", "ヘルプ(&H)"}));
+        using namespace command;
+        QCOMPARE(MenuIds(frame, 0),
+                 QList<int>({kFileNew, kFileOpen, 0, kSaveProject, 0, kCreateSkeleton, 0,
+                             kRecentFile, 0, kDiscardAll, 0, kAppExit}));
+        QCOMPARE(MenuIds(frame, 1), QList<int>({kViewToolBar, kViewStatusBar, kViewResourcePanel,
+                                                kViewLogPane, 0, kRedraw}));
+        QCOMPARE(frame.windowTitle(), QString("RESOURCE EDITOR"));
+        QVERIFY(fixture.messages.shown.empty());
+    }
+
+    void CaptionsKeysAndStatusTexts() {
+        EditorFixture fixture;
+        CMainFrame& frame = fixture.Frame();
+        QAction* save = frame.Action(command::kSaveProject);
+        QCOMPARE(save->text(), QString("プロジェクトの保存（全てのリソース）(&S)"));
+        QCOMPARE(save->statusTip(),
+                 QString("プロジェクトを保存します。（全てのダイアログの保存）"));
+        QCOMPARE(save->toolTip(), QString("プロジェクト保存"));
+        QCOMPARE(save->shortcut(), QKeySequence("Ctrl+S"));
+        QCOMPARE(frame.Action(command::kEditUndo)->shortcuts(),
+                 QList<QKeySequence>({QKeySequence("Ctrl+Z"), QKeySequence("Alt+Backspace")}));
+        QCOMPARE(frame.Action(command::kEditRedo)->shortcuts(),
+                 QList<QKeySequence>({QKeySequence("Ctrl+Shift+Z"), QKeySequence("Ctrl+Y")}));
+        QCOMPARE(frame.Action(command::kEditPaste)->shortcuts(),
+                 QList<QKeySequence>({QKeySequence("Ctrl+V"), QKeySequence("Shift+Ins")}));
+        QCOMPARE(frame.Action(command::kAppExit)->text(), QString("アプリケーションの終了(&X)"));
+    }
+
+    void ToolBarStatusBarAndBars() {
+        EditorFixture fixture;
+        CMainFrame& frame = fixture.Frame();
+        auto* toolBar = frame.findChild<QToolBar*>("ToolBar");
+        QVERIFY(toolBar != nullptr);
+        QList<int> ids;
+        for (QAction* action : toolBar->actions()) {
+            ids << (action->isSeparator() ? 0 : action->data().toInt());
+        }
+        using namespace command;
+        QCOMPARE(ids, QList<int>({kFileNew, kFileOpen, kSaveProject, 0, kRedraw, 0, kClearLog, 0,
+                                  kViewResourcePanel, kViewLogPane, kSendDialog}));
+        QList<int> widths;
+        for (QLabel* pane : frame.statusBar()->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
+            widths << pane->width();
+        }
+        QVERIFY(widths.contains(40) && widths.contains(20));
+        QCOMPARE(frame.GetResourceBar().windowTitle(), QString("Resource"));
+        QCOMPARE(frame.GetResourceBar().allowedAreas(), Qt::RightDockWidgetArea);
+        QCOMPARE(frame.GetLogBar().windowTitle(), QString("Log"));
+        QCOMPARE(frame.GetLogBar().allowedAreas(), Qt::BottomDockWidgetArea);
+        QCOMPARE(frame.dockWidgetArea(&frame.GetLogBar()), Qt::BottomDockWidgetArea);
+
+        frame.Action(kViewLogPane)->trigger();
+        QVERIFY(frame.GetLogBar().isHidden());
+        frame.Action(kViewLogPane)->trigger();
+        QVERIFY(!frame.GetLogBar().isHidden());
+        QVERIFY(!frame.Action(kSendDialog)->isEnabled());
+        frame.SetDeviceConnected(true);
+        QVERIFY(frame.Action(kSendDialog)->isEnabled());
+    }
+
+    void StartWithAFileOpensItWithoutAWindow() {
+        EditorFixture fixture;
+        const std::string path = fixture.WriteFile(
+            "two.moxspro", ProjectText("Two", {DialogText("A", ""), DialogText("B", "")}));
+        CZeDialogEditorApp app;
+        EditorEnvironment environment;
+        environment.settingsPath = fixture.SettingsPath();
+        environment.messages = &fixture.messages;
+        QVERIFY(app.InitInstance({"ze-editor", QString::fromStdString(path)}, environment));
+        CMainFrame& frame = *app.GetMainFrame();
+        QCOMPARE(DialogNames(frame), std::vector<std::string>({"A", "B"}));
+        QVERIFY(frame.ChildFrames().empty());
+        QVERIFY(!frame.IsDialogMenuShown());
+        auto& model = frame.GetResourcePanel().TreeModel();
+        QCOMPARE(model.rowCount(), 1);                   // the root
+        QCOMPARE(model.rowCount(model.index(0, 0)), 2);  // its dialogs
+        QCOMPARE(frame.GetRecentFiles().GetEntries().front(), path);
+    }
+
+    void MenusSwitchWithTheFirstDialogWindow() {
+        EditorFixture fixture;
+        CMainFrame& frame = fixture.Frame();
+        CChildFrame* first = frame.OnFileNew();
+        QVERIFY(first != nullptr);
+        QVERIFY(frame.IsDialogMenuShown());
+        QCOMPARE(MenuCaptions(frame), QStringList({"ファイル(&F)", "編集(&E)", "表示(&V)",
+                                                   "ウィンドウ(&W)", "ヘルプ(&H)"}));
+        using namespace command;
+        QCOMPARE(MenuIds(frame, 1),
+                 QList<int>({kEditUndo, kEditRedo, 0, kEditCut, kEditCopy, kEditPaste, 0, kClearLog,
+                             0, kAlignLeft, kAlignRight, kAlignTop, kAlignBottom, kAlignWidth,
+                             kAlignHeight}));
+        QCOMPARE(MenuIds(frame, 3),
+                 QList<int>({kWindowNew, kWindowCascade, kWindowTile, kWindowArrange}));
+        const QList<int> file = MenuIds(frame, 0);
+        QVERIFY(file.indexOf(kNewResource) == file.indexOf(kFileNew) + 1);
+        QVERIFY(file.indexOf(kSendDialog) == file.indexOf(kFileOpen) + 1);
+        QVERIFY(file.indexOf(kSaveResource) == file.indexOf(kSaveProject) + 1);
+        QVERIFY(file.contains(kFileClose));
+
+        CChildFrame* second = frame.OnFileNew();
+        first->close();
+        QVERIFY(frame.IsDialogMenuShown());
+        second->close();
+        QVERIFY(!frame.IsDialogMenuShown());
+        QCOMPARE(MenuCaptions(frame).size(), 3);
+    }
+
+    void NewDocumentsNameTheirDialogsUniquely() {
+        EditorFixture fixture;
+        CMainFrame& frame = fixture.Frame();
+        frame.OnFileNew();
+        frame.OnFileNew();
+        frame.OnFileNew();
+        QCOMPARE(DialogNames(frame), std::vector<std::string>({"Dialog", "Dialog2", "Dialog3"}));
+        QCOMPARE(frame.ChildFrames().size(), std::size_t{3});
+        QCOMPARE(frame.ActiveChildFrame()->windowTitle(), QString("Dialog3"));
+        QCOMPARE(frame.windowTitle(), QString("Dialog3 - RESOURCE EDITOR"));
+        QCOMPARE(frame.GetResourcePanel().GetCurrentDialog(),
+                 frame.GetProject().GetDialogs().GetDialog(2));
+    }
+
+    void OpenMergesIntoTheProject() {
+        EditorFixture fixture;
+        CMainFrame& frame = fixture.Frame();
+        frame.OnFileNew();
+        const std::string first = fixture.WriteFile(
+            "a.moxspro", ProjectText("First", {DialogText("A", ""), DialogText("B", "")}));
+        const std::string second =
+            fixture.WriteFile("b.json", ProjectText("Second", {DialogText("A", "")}));
+        fixture.files.answers = {first};
+        frame.OnFileOpen();
+        QVERIFY(frame.OpenFile(second));
+        QCOMPARE(DialogNames(frame), std::vector<std::string>({"Dialog", "A", "B", "A2"}));
+        QCOMPARE(frame.GetRootProperty("Name"), std::string("Second"));
+        QCOMPARE(frame.ChildFrames().size(), std::size_t{1});
+        auto& model = frame.GetResourcePanel().TreeModel();
+        QCOMPARE(model.rowCount(model.index(0, 0)), 4);
+        QCOMPARE(fixture.files.requests.front().filter,
+                 QString("リソースファイル (*.moxspro *.json);;すべてのファイル (*)"));
+        QCOMPARE(frame.GetRecentFiles().GetEntries(), std::vector<std::string>({second, first}));
+    }
+
+    void OpenFailuresChangeNothing() {
+        EditorFixture fixture;
+        CMainFrame& frame = fixture.Frame();
+        const std::string broken = fixture.WriteFile("broken.moxspro", "{'Name':");
+        QVERIFY(!frame.OpenFile(broken));
+        QCOMPARE(fixture.messages.shown.size(), std::size_t{1});
+        QCOMPARE(fixture.messages.shown[0].icon, ze::MessageIcon::kNone);
+        QVERIFY(!fixture.messages.shown[0].text.empty());
+        QVERIFY(!frame.OpenFile(fixture.Folder() + "missing.moxspro"));
+        QCOMPARE(fixture.messages.shown.size(), std::size_t{2});
+        QCOMPARE(fixture.messages.shown[1].icon, ze::MessageIcon::kWarning);
+        QVERIFY(fixture.messages.shown[1].text.starts_with("ファイルを読み込めませんでした。"));
+        QCOMPARE(frame.GetProject().GetDialogs().GetCount(), std::size_t{0});
+        QVERIFY(frame.GetRecentFiles().GetEntries().empty());
+    }
+
+    void DroppedFilesAreOpened() {
+        EditorFixture fixture;
+        CMainFrame& frame = fixture.Frame();
+        const std::string path =
+            fixture.WriteFile("drop.moxspro", ProjectText("Drop", {DialogText("D", "")}));
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(QString::fromStdString(path))});
+        // As the desktop delivers it: the drag enters, then the drop.
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton,
+                              Qt::NoModifier);
+        QCoreApplication::sendEvent(&frame, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&frame, &drop);
+        QCOMPARE(DialogNames(frame), std::vector<std::string>({"D"}));
+    }
+
+    void DiscardAllKeepsOnlyTheRoot() {
+        EditorFixture fixture;
+        CMainFrame& frame = fixture.Frame();
+        QVERIFY(frame.OpenFile(fixture.WriteFile(
+            "p.moxspro", ProjectText("Keep", {DialogText("A", ""), DialogText("B", "")}))));
+        frame.ActivateDialogWindow(*frame.GetProject().GetDialogs().GetDialog(0));
+        frame.ActivateDialogWindow(*frame.GetProject().GetDialogs().GetDialog(1));
+        QCOMPARE(frame.ChildFrames().size(), std::size_t{2});
+        frame.Action(command::kDiscardAll)->trigger();
+        QVERIFY(frame.ChildFrames().empty());
+        QVERIFY(!frame.IsDialogMenuShown());
+        QCOMPARE(frame.GetProject().GetDialogs().GetCount(), std::size_t{0});
+        QCOMPARE(frame.GetResourcePanel().TreeModel().rowCount(), 0);
+        QVERIFY(frame.GetResourcePanel().GetCurrentElement() == nullptr);
+        QVERIFY(frame.GetResourcePanel().GetShownElement() == nullptr);
+        QCOMPARE(frame.GetRootProperty("Name"), std::string("Keep"));
+        QCOMPARE(frame.GetRootProperty("DeviceWidth"), std::string("1024"));
+    }
+
+    void SaveProjectWritesWhatTheModelWrites() {
+        EditorFixture fixture;
+        CMainFrame& frame = fixture.Frame();
+        // A value in UTF-8 on disk, Shift_JIS inside.
+        QVERIFY(frame.OpenFile(fixture.WriteFile(
+            "in.moxspro",
+            ProjectText("P", {DialogText("A", "{'Type':'TEXT','Name':'T','Text':'日本語'}"),
+                              DialogText("B", "")}))));
+        const std::string out = fixture.Folder() + "out.moxspro";
+        fixture.files.answers = {out};
+        frame.Action(command::kSaveProject)->trigger();
+        QVERIFY(frame.GetProject().SaveToFile(fixture.Folder() + "expected.moxspro", ""));
+        QCOMPARE(EditorFixture::ReadFile(out),
+                 EditorFixture::ReadFile(fixture.Folder() + "expected.moxspro"));
+        QVERIFY(EditorFixture::ReadFile(out).find("日本語") != std::string::npos);
+        const FileRequest& request = fixture.files.requests.back();
+        QCOMPARE(request.filter, QString("リソースファイル (*.moxspro)"));
+        QCOMPARE(request.defaultSuffix, QString("moxspro"));
+        QVERIFY(request.initialName.isEmpty());
+        QCOMPARE(fixture.messages.shown.back().text, std::string("ファイルを保存しました。"));
+        QCOMPARE(fixture.messages.shown.back().icon, ze::MessageIcon::kInformation);
+
+        fixture.files.answers = {fixture.Folder() + "no/such/folder/x.moxspro"};
+        frame.OnSaveProject();
+        QCOMPARE(fixture.messages.shown.back().text,
+                 std::string("ファイルを保存できませんでした。"));
+        QCOMPARE(fixture.messages.shown.back().icon, ze::MessageIcon::kWarning);
+
+        const std::size_t before = fixture.messages.shown.size();
+        fixture.files.answers = {std::nullopt};
+        frame.OnSaveProject();
+        QCOMPARE(fixture.messages.shown.size(), before);
+    }
+
+    void SaveResourceWritesTheActiveDialogOnly() {
+        EditorFixture fixture;
+        CMainFrame& frame = fixture.Frame();
+        QVERIFY(frame.OpenFile(fixture.WriteFile(
+            "in.moxspro", ProjectText("P", {DialogText("A", "{'Type':'TEXT','Name':'T'}"),
+                                            DialogText("B", "{'Type':'BUTTON','Name':'U'}")}))));
+        QVERIFY(!frame.Action(command::kSaveResource)->isEnabled());
+        frame.ActivateDialogWindow(*frame.GetProject().GetDialogs().GetDialog(1));
+        QVERIFY(frame.Action(command::kSaveResource)->isEnabled());
+        const std::string out = fixture.Folder() + "B.json";
+        fixture.files.answers = {out};
+        frame.Action(command::kSaveResource)->trigger();
+        QCOMPARE(fixture.files.requests.back().initialName, QString("B"));
+        QCOMPARE(fixture.files.requests.back().filter, QString("リソースファイル (*.json)"));
+        QCOMPARE(fixture.files.requests.back().defaultSuffix, QString("json"));
+        QVERIFY(frame.GetProject().SaveToFile(fixture.Folder() + "expected.json", "B"));
+        const std::string written = EditorFixture::ReadFile(out);
+        QCOMPARE(written, EditorFixture::ReadFile(fixture.Folder() + "expected.json"));
+        QVERIFY(written.find("'Name':'B'") != std::string::npos);
+        QVERIFY(written.find("'Name':'A'") == std::string::npos);
+    }
+
+    void DialogWindowsOpenOncePerDialog() {
+        EditorFixture fixture;
+        CMainFrame& frame = fixture.Frame();
+        QVERIFY(frame.OpenFile(fixture.WriteFile(
+            "in.moxspro", ProjectText("P", {DialogText("A", ""), DialogText("B", "")}))));
+        auto& dialogs = frame.GetProject().GetDialogs();
+        frame.ActivateDialogWindow(*dialogs.GetDialog(0));
+        frame.ActivateDialogWindow(*dialogs.GetDialog(1));
+        frame.ActivateDialogWindow(*dialogs.GetDialog(0));
+        QCOMPARE(frame.ChildFrames().size(), std::size_t{2});
+        QCOMPARE(frame.ActiveChildFrame()->GetDocument().GetDialog(), dialogs.GetDialog(0));
+        QCOMPARE(frame.GetResourcePanel().GetCurrentDialog(), dialogs.GetDialog(0));
+
+        // A second window on the same dialog; closing the document closes both.
+        frame.Action(command::kWindowNew)->trigger();
+        QCOMPARE(frame.ChildFrames().size(), std::size_t{3});
+        QStringList titles;
+        for (CChildFrame* child : frame.ChildFrames()) {
+            titles << child->windowTitle();
+        }
+        QCOMPARE(titles, QStringList({"A:1", "B", "A:2"}));
+        frame.Action(command::kFileClose)->trigger();
+        QCOMPARE(frame.ChildFrames().size(), std::size_t{1});
+        QCOMPARE(frame.ChildFrames().front()->GetDocument().GetDialog(), dialogs.GetDialog(1));
+    }
+
+    void SkeletonNeedsAnApplicationName() {
+        EditorFixture fixture;
+        CMainFrame& frame = fixture.Frame();
+        QSignalSpy requested(&frame, &CMainFrame::SkeletonRequested);
+        frame.Action(command::kCreateSkeleton)->trigger();
+        QCOMPARE(fixture.messages.shown.size(), std::size_t{1});
+        QCOMPARE(fixture.messages.shown[0].text,
+                 std::string("アプリケーション名が登録されていません。\n"
+                             "リソースツリーのRootのNameを設定して下さい。"));
+        QCOMPARE(requested.count(), 0);
+        frame.GetProject().SetItem("Name", "App");
+        frame.Action(command::kCreateSkeleton)->trigger();
+        QCOMPARE(requested.count(), 1);
+        QCOMPARE(fixture.messages.shown.size(), std::size_t{1});
+    }
+
+    void LinkIndicatorKeepsItsState() {
+        EditorFixture fixture;
+        CMainFrame& frame = fixture.Frame();
+        QCOMPARE(frame.GetLinkIndicator(), 0);
+        frame.SetLinkIndicator(2);
+        QCOMPARE(frame.GetLinkIndicator(), 2);
+        frame.SetLinkIndicator(1);
+        QCOMPARE(frame.GetLinkIndicator(), 1);
+    }
+};
+
+QTEST_MAIN(MainFrameTest)
+#include "main_frame_test.moc"

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QTemporaryDir>
+#include <deque>
+#include <memory>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/desktop_dialogs.h"
+#include "app/main_frame.h"
+
+// What the editor's tests put in place of the desktop's modal dialogs, and a
+// main window over a temporary settings file and program folder.
+namespace ze::app::test {
+
+struct ShownMessage {
+    std::string text;  // UTF-8
+    MessageIcon icon;
+};
+
+class RecordingMessages : public MessageSink {
+public:
+    void ShowMessage(const std::string& text, MessageIcon icon) override;
+    std::vector<ShownMessage> shown;
+};
+
+// Answers the file dialogs from a queue; an empty answer cancels.
+class ScriptedFiles : public FileChooser {
+public:
+    std::optional<std::string> ChooseSaveFile(const FileRequest& request) override;
+    std::optional<std::string> ChooseOpenFile(const FileRequest& request) override;
+
+    std::deque<std::optional<std::string>> answers;
+    std::vector<FileRequest> requests;
+};
+
+class EditorFixture {
+public:
+    EditorFixture();
+    ~EditorFixture();
+
+    // The main window; created on first use, after any settings text set up.
+    CMainFrame& Frame();
+    // Closes the main window as the user does (the settings are written).
+    void CloseFrame();
+
+    std::string SettingsPath() const;
+    std::string Folder() const;  // a temporary folder, ending with "/"
+    // Writes bytes to a file under the temporary folder; returns its path.
+    std::string WriteFile(const std::string& name, const std::string& bytes) const;
+    static std::string ReadFile(const std::string& path);
+
+    RecordingMessages messages;
+    ScriptedFiles files;
+
+private:
+    QTemporaryDir dir_;
+    std::unique_ptr<CMainFrame> frame_;
+};
+
+// A project text with the given dialog messages (Shift_JIS-free ASCII).
+std::string ProjectText(const std::string& name, const std::vector<std::string>& dialogs);
+// A DIALOG message holding a LINEAR root group with the given objects.
+std::string DialogText(const std::string& name, const std::string& objects);
+
+}  // namespace ze::app::test
