@@ -29,7 +29,8 @@ TEST(ZeToolTest, CheckListsTheDialogsOfTheExampleProject) {
     const RunResult result =
         RunTool(std::string("check '") + ZE_EXAMPLES_DIR + "/SampleApp.moxspro'");
     EXPECT_EQ(result.exitCode, 0);
-    EXPECT_NE(result.output.find(": OK\n  DIALOG Main\n  DIALOG Settings\n  2 dialogs\n"),
+    EXPECT_NE(result.output.find(": OK\n  DIALOG Main\n  DIALOG Settings\n  DIALOG Gallery\n"
+                                 "  DIALOG Layouts\n  4 dialogs\n"),
               std::string::npos)
         << result.output;
 }

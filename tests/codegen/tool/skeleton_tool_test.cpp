@@ -71,27 +71,37 @@ TEST_F(SkeletonToolTest, GeneratedSkeletonOfTheExampleBuildsAndCreatesEachDialog
                                      " --all --main --ide-project --makefile");
     EXPECT_EQ(result.exitCode, 0) << result.output;
     EXPECT_EQ(Lines(result.output),
-              (std::vector<std::string>{
-                  "○ SampleApp.cpp を更新しました。", "○ SampleAppApplication.cpp を更新しました。",
-                  "○ SampleAppApplication.h を更新しました。",
-                  "○ SampleAppDialogMaker.cpp を更新しました。",
-                  "○ SampleAppDialogMaker.h を更新しました。",
-                  "○ SampleAppDialogMain.cpp を更新しました。",
-                  "○ SampleAppDialogMain.h を更新しました。",
-                  "○ SampleAppDialogSettings.cpp を更新しました。",
-                  "○ SampleAppDialogSettings.h を更新しました。", "○ Main.json を更新しました。",
-                  "○ Settings.json を更新しました。", "○ Plain.json を更新しました。",
-                  "○ SampleApp.qrpro を更新しました。", "○ Makefile を更新しました。",
-                  "○ Makeparam を更新しました。"}));
+              (std::vector<std::string>{"○ SampleApp.cpp を更新しました。",
+                                        "○ SampleAppApplication.cpp を更新しました。",
+                                        "○ SampleAppApplication.h を更新しました。",
+                                        "○ SampleAppDialogMaker.cpp を更新しました。",
+                                        "○ SampleAppDialogMaker.h を更新しました。",
+                                        "○ SampleAppDialogMain.cpp を更新しました。",
+                                        "○ SampleAppDialogMain.h を更新しました。",
+                                        "○ SampleAppDialogSettings.cpp を更新しました。",
+                                        "○ SampleAppDialogSettings.h を更新しました。",
+                                        "○ SampleAppDialogGallery.cpp を更新しました。",
+                                        "○ SampleAppDialogGallery.h を更新しました。",
+                                        "○ SampleAppDialogLayouts.cpp を更新しました。",
+                                        "○ SampleAppDialogLayouts.h を更新しました。",
+                                        "○ Main.json を更新しました。",
+                                        "○ Settings.json を更新しました。",
+                                        "○ Gallery.json を更新しました。",
+                                        "○ Layouts.json を更新しました。",
+                                        "○ Plain.json を更新しました。",
+                                        "○ SampleApp.qrpro を更新しました。",
+                                        "○ Makefile を更新しました。",
+                                        "○ Makeparam を更新しました。"}));
     const fs::path out = work_ / "out";
     EXPECT_NE(ReadBytes(out / "Makefile")
                   .find("SOURCES = SampleApp.cpp SampleAppApplication.cpp "
                         "SampleAppDialogMaker.cpp SampleAppDialogMain.cpp "
-                        "SampleAppDialogSettings.cpp \n"),
+                        "SampleAppDialogSettings.cpp SampleAppDialogGallery.cpp "
+                        "SampleAppDialogLayouts.cpp \n"),
               std::string::npos);
     EXPECT_NE(ReadBytes(out / "SampleApp.qrpro")
-                  .find("File010=@Source@SampleAppDialogPlain.h,0\n"
-                        "File011=@Lib@\nFile012=@Document@\n"),
+                  .find("File014=@Source@SampleAppDialogPlain.h,0\n"
+                        "File015=@Lib@\nFile016=@Document@\n"),
               std::string::npos);
 
     const RunResult build = RunCommand("make -s -C '" + out.string() + "' FRAMEWORK_DIR='" +
@@ -99,12 +109,14 @@ TEST_F(SkeletonToolTest, GeneratedSkeletonOfTheExampleBuildsAndCreatesEachDialog
                                      "' EXTRA_CXXFLAGS='-Wextra -Wpedantic -Werror' "
                                      "LDFLAGS= LDLIBS= 2>&1");
     ASSERT_EQ(build.exitCode, 0) << build.output;
-    const RunResult app =
-        RunCommand("cd '" + out.string() + "' && ./SampleApp Settings Plain Nobody");
+    const RunResult app = RunCommand("cd '" + out.string() +
+                                     "' && ./SampleApp Settings Gallery Layouts Plain Nobody");
     EXPECT_EQ(app.exitCode, 0);
     EXPECT_EQ(app.output,
               "open Main from resources/Main.json as 19SampleAppDialogMain\n"
               "open Settings from resources/Settings.json as 23SampleAppDialogSettings\n"
+              "open Gallery from resources/Gallery.json as 22SampleAppDialogGallery\n"
+              "open Layouts from resources/Layouts.json as 22SampleAppDialogLayouts\n"
               "open Plain from resources/Plain.json as N3dev6DialogE\n"
               "no dialog Nobody\n");
 }
