@@ -1,8 +1,8 @@
 # The resource panel's tree on the large generated project: model build,
-# view expansion and the whole Reload, offscreen.
-if(TARGET ze_panels)
+# view expansion, the whole Reload and the editor opening the file, offscreen.
+if(TARGET ze_app)
   add_executable(panels_tree_bench panels_tree_bench.cpp)
-  target_link_libraries(panels_tree_bench PRIVATE ze_panels)
+  target_link_libraries(panels_tree_bench PRIVATE ze_app)
   target_compile_definitions(panels_tree_bench PRIVATE
     ZE_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/data")
   target_compile_options(panels_tree_bench PRIVATE -O2)

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing need, when
-# any is missing. Runs apt-get as root, or through sudo for other users.
+# any is missing, and any further packages named as arguments. Runs apt-get
+# as root, or through sudo for other users.
 set -euo pipefail
 
 packages=(
@@ -9,8 +10,10 @@ packages=(
     nkf            # the reference the conversion tests compare against
     rapidjson-dev  # the parse benchmark's yardstick
     qt6-base-dev qt6-qpa-plugins libgl-dev  # Qt 6 Widgets, Network, Gui, Test; offscreen platform
+    qt6-translations-l10n  # Japanese buttons in Qt's own dialogs
     fonts-ipafont-gothic  # a Japanese gothic font for the preview labels
     curl           # fetches files from the HTTP responder in the link tests
+    "$@"
 )
 
 missing=()

@@ -1,29 +1,23 @@
 #include "app/editor_app.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
+#include <cstdio>
 
 #include "app/desktop_dialogs.h"
 #include "app/icons.h"
+#include "common/cp932.h"
 #include "common/paths.h"
+#include "model/dialog_data.h"
 
 namespace ze::app {
 
 CZeDialogEditorApp::CZeDialogEditorApp() = default;
 
 CZeDialogEditorApp::~CZeDialogEditorApp() = default;
-
-QStringList CZeDialogEditorApp::FilesOf(const QStringList& arguments) {
-    QStringList files;
-    for (qsizetype i = 1; i < arguments.size(); ++i) {
-        if (!arguments[i].startsWith(QLatin1Char('-'))) {
-            files.append(arguments[i]);
-        }
-    }
-    return files;
-}
 
 bool CZeDialogEditorApp::InitInstance(const QStringList& arguments,
                                       const EditorEnvironment& environment) {
@@ -32,9 +26,40 @@ bool CZeDialogEditorApp::InitInstance(const QStringList& arguments,
     QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
     QGuiApplication::setWindowIcon(EditorIcon());
 
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Ze Resource Editor"));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("files"),
+                                 QStringLiteral("Project (.moxspro) or dialog (.json) files."),
+                                 QStringLiteral("[FILE...]"));
+    const QCommandLineOption dialogOption(QStringLiteral("dialog"),
+                                          QStringLiteral("Opens the window of the dialog NAME."),
+                                          QStringLiteral("NAME"));
+    parser.addOption(dialogOption);
+    if (!parser.parse(arguments)) {
+        std::fprintf(stderr, "%s\n", qPrintable(parser.errorText()));
+        return false;
+    }
+    if (parser.isSet(QStringLiteral("help"))) {
+        parser.showHelp();  // exits
+    }
+    if (parser.isSet(QStringLiteral("version"))) {
+        parser.showVersion();  // exits
+    }
+
     mainFrame_ = std::make_unique<CMainFrame>(environment);
-    for (const QString& file : FilesOf(arguments)) {
+    for (const QString& file : parser.positionalArguments()) {
         mainFrame_->OpenFile(file.toStdString());
+    }
+    if (parser.isSet(dialogOption)) {
+        const std::string name = Utf8ToCp932(parser.value(dialogOption).toStdString());
+        if (CZeDialogData* dialog = mainFrame_->GetProject().GetDialogs().FindDialog(name)) {
+            mainFrame_->ActivateDialogWindow(*dialog);
+        } else {
+            std::fprintf(stderr, "ze-editor: no dialog named %s\n",
+                         qPrintable(parser.value(dialogOption)));
+        }
     }
     return true;
 }

@@ -16,15 +16,13 @@ public:
     ~CZeDialogEditorApp();
 
     // arguments as QCoreApplication::arguments() gives them (the program
-    // first). A plain start opens no window; a file argument is opened into
-    // the project. False when the main window could not be created.
+    // first): "ze-editor [FILE...] [--dialog NAME]". A plain start opens no
+    // window; each file is opened into the project; --dialog then opens the
+    // window of the dialog NAME. False, with the reason on standard error,
+    // when the command line is wrong.
     bool InitInstance(const QStringList& arguments, const EditorEnvironment& environment = {});
 
     CMainFrame* GetMainFrame() const { return mainFrame_.get(); }
-
-    // The files named on a command line: every argument after the program
-    // that does not start with "-".
-    static QStringList FilesOf(const QStringList& arguments);
 
 private:
     std::unique_ptr<CMainFrame> mainFrame_;

@@ -154,6 +154,24 @@ private slots:
         QCOMPARE(frame.GetRecentFiles().GetEntries().front(), path);
     }
 
+    void DialogOptionOpensThatDialogsWindow() {
+        EditorFixture fixture;
+        const std::string path = fixture.WriteFile(
+            "two.moxspro", ProjectText("Two", {DialogText("A", ""), DialogText("B", "")}));
+        CZeDialogEditorApp app;
+        EditorEnvironment environment;
+        environment.settingsPath = fixture.SettingsPath();
+        environment.messages = &fixture.messages;
+        QVERIFY(app.InitInstance({"ze-editor", QString::fromStdString(path), "--dialog", "B"},
+                                 environment));
+        CMainFrame& frame = *app.GetMainFrame();
+        QCOMPARE(frame.ChildFrames().size(), std::size_t{1});
+        QCOMPARE(frame.ActiveChildFrame()->GetDocument().GetDialog(),
+                 frame.GetProject().GetDialogs().GetDialog(1));
+        CZeDialogEditorApp wrong;
+        QVERIFY(!wrong.InitInstance({"ze-editor", "--no-such-option"}, environment));
+    }
+
     void MenusSwitchWithTheFirstDialogWindow() {
         EditorFixture fixture;
         CMainFrame& frame = fixture.Frame();
