@@ -1,15 +1,15 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test: the core tests under
-# AddressSanitizer and UndefinedBehaviorSanitizer, bounded fuzz runs of the
+# Installs what is missing, builds, and runs every test: the core and widget
+# tests under AddressSanitizer and UndefinedBehaviorSanitizer, bounded fuzz runs of the
 # parser, the conversions and the project loader, then the whole suite of the regular build.
 set -euo pipefail
 top="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$top"
 scripts/install-deps.sh
 
-echo "== Sanitizer build of the core tests"
-scripts/build.sh build-asan -DZE_SANITIZE=ON -DZE_CORE_ONLY=ON -DZE_BUILD_BENCH=OFF
-ctest --test-dir build-asan -L core --output-on-failure --parallel "$(nproc)"
+echo "== Sanitizer build of the core and widget tests"
+scripts/build.sh build-asan -DZE_SANITIZE=ON -DZE_BUILD_BENCH=OFF
+ctest --test-dir build-asan -L 'core|gui' --output-on-failure --parallel "$(nproc)"
 
 scripts/build.sh build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DZE_BUILD_FUZZ=ON
 findings="$(mktemp -d)"

@@ -40,6 +40,7 @@ namespace {
 constexpr const char* kSettingSection = "SETTING";
 constexpr int kStatusPane1Width = 40;
 constexpr int kStatusPane2Width = 20;
+constexpr QSize kToolButtonSize(25, 20);
 
 QString FromSjis(std::string_view text) {
     return QString::fromStdString(Cp932ToUtf8(text));
@@ -92,12 +93,17 @@ CMainFrame::CMainFrame(const EditorEnvironment& environment)
 }
 
 CMainFrame::~CMainFrame() {
-    // The windows refer to documents, the documents to the project's dialogs.
-    for (CChildFrame* frame : ChildFrames()) {
+    // The windows refer to documents, the documents and the panel to the
+    // project: they go before the project does, not with the base class.
+    // Closed windows still waiting for deletion are among them.
+    mdiArea_->disconnect(this);
+    for (CChildFrame* frame : findChildren<CChildFrame*>()) {
         frame->disconnect(this);
         delete frame;
     }
     documents_.clear();
+    delete resourceBar_;
+    delete logBar_;
 }
 
 // ---------------------------------------------------------------- set-up
@@ -187,6 +193,7 @@ void CMainFrame::CreateToolBar() {
         QAction* action = actions_.at(id);
         action->setIcon(CommandIcon(id, *style()));
         toolBar_->addAction(action);
+        toolBar_->widgetForAction(action)->setFixedSize(kToolButtonSize);
     }
     addToolBar(Qt::TopToolBarArea, toolBar_);
     connect(actions_[command::kViewToolBar], &QAction::toggled, toolBar_, &QWidget::setVisible);

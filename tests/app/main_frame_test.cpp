@@ -5,12 +5,14 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTest>
 #include <QToolBar>
 #include <QUrl>
 
+#include "app/about_dialog.h"
 #include "app/child_frame.h"
 #include "app/command_ids.h"
 #include "app/dialog_document.h"
@@ -66,12 +68,9 @@ class MainFrameTest : public QObject {
 private slots:
     void PlainStartShowsMenu128AndNoWindow() {
         EditorFixture fixture;
-        CZeDialogEditorApp app;
-        EditorEnvironment environment;
-        environment.settingsPath = fixture.SettingsPath();
-        environment.messages = &fixture.messages;
-        QVERIFY(app.InitInstance({"ze-editor"}, environment));
-        CMainFrame& frame = *app.GetMainFrame();
+        CMainFrame* started = fixture.Start({"ze-editor"});
+        QVERIFY(started != nullptr);
+        CMainFrame& frame = *started;
         QVERIFY(frame.ChildFrames().empty());
         QVERIFY(!frame.IsDialogMenuShown());
         QCOMPARE(MenuCaptions(frame), QStringList({"ファイル(&F)", "表示(&V)", "ヘルプ(&H)"}));
@@ -111,6 +110,9 @@ private slots:
         QList<int> ids;
         for (QAction* action : toolBar->actions()) {
             ids << (action->isSeparator() ? 0 : action->data().toInt());
+            if (!action->isSeparator()) {
+                QCOMPARE(toolBar->widgetForAction(action)->size(), QSize(25, 20));
+            }
         }
         using namespace command;
         QCOMPARE(ids, QList<int>({kFileNew, kFileOpen, kSaveProject, 0, kRedraw, 0, kClearLog, 0,
@@ -139,12 +141,9 @@ private slots:
         EditorFixture fixture;
         const std::string path = fixture.WriteFile(
             "two.moxspro", ProjectText("Two", {DialogText("A", ""), DialogText("B", "")}));
-        CZeDialogEditorApp app;
-        EditorEnvironment environment;
-        environment.settingsPath = fixture.SettingsPath();
-        environment.messages = &fixture.messages;
-        QVERIFY(app.InitInstance({"ze-editor", QString::fromStdString(path)}, environment));
-        CMainFrame& frame = *app.GetMainFrame();
+        CMainFrame* started = fixture.Start({"ze-editor", QString::fromStdString(path)});
+        QVERIFY(started != nullptr);
+        CMainFrame& frame = *started;
         QCOMPARE(DialogNames(frame), std::vector<std::string>({"A", "B"}));
         QVERIFY(frame.ChildFrames().empty());
         QVERIFY(!frame.IsDialogMenuShown());
@@ -158,18 +157,15 @@ private slots:
         EditorFixture fixture;
         const std::string path = fixture.WriteFile(
             "two.moxspro", ProjectText("Two", {DialogText("A", ""), DialogText("B", "")}));
-        CZeDialogEditorApp app;
-        EditorEnvironment environment;
-        environment.settingsPath = fixture.SettingsPath();
-        environment.messages = &fixture.messages;
-        QVERIFY(app.InitInstance({"ze-editor", QString::fromStdString(path), "--dialog", "B"},
-                                 environment));
-        CMainFrame& frame = *app.GetMainFrame();
+        CMainFrame* started =
+            fixture.Start({"ze-editor", QString::fromStdString(path), "--dialog", "B"});
+        QVERIFY(started != nullptr);
+        CMainFrame& frame = *started;
         QCOMPARE(frame.ChildFrames().size(), std::size_t{1});
         QCOMPARE(frame.ActiveChildFrame()->GetDocument().GetDialog(),
                  frame.GetProject().GetDialogs().GetDialog(1));
-        CZeDialogEditorApp wrong;
-        QVERIFY(!wrong.InitInstance({"ze-editor", "--no-such-option"}, environment));
+        EditorFixture wrong;
+        QVERIFY(wrong.Start({"ze-editor", "--no-such-option"}) == nullptr);
     }
 
     void MenusSwitchWithTheFirstDialogWindow() {
@@ -384,6 +380,16 @@ private slots:
         frame.Action(command::kCreateSkeleton)->trigger();
         QCOMPARE(requested.count(), 1);
         QCOMPARE(fixture.messages.shown.size(), std::size_t{1});
+    }
+
+    void AboutBoxShowsTheVersion() {
+        CAboutDlg about;
+        QCOMPARE(about.windowTitle(), QString("バージョン情報"));
+        auto* version = about.findChild<QLabel*>("version");
+        QVERIFY(version != nullptr);
+        QVERIFY(QRegularExpression("^Version \\d+\\.\\d+\\.\\d+\\.\\d+$")
+                    .match(version->text())
+                    .hasMatch());
     }
 
     void LinkIndicatorKeepsItsState() {

@@ -42,6 +42,16 @@ CMainFrame& EditorFixture::Frame() {
     return *frame_;
 }
 
+CMainFrame* EditorFixture::Start(const QStringList& arguments) {
+    app_ = std::make_unique<CZeDialogEditorApp>();
+    EditorEnvironment environment;
+    environment.settingsPath = SettingsPath();
+    environment.programFolder = Folder() + "program/";
+    environment.messages = &messages;
+    environment.files = &files;
+    return app_->InitInstance(arguments, environment) ? app_->GetMainFrame() : nullptr;
+}
+
 void EditorFixture::CloseFrame() {
     Frame().close();
     frame_.reset();

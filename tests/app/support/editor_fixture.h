@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/desktop_dialogs.h"
+#include "app/editor_app.h"
 #include "app/main_frame.h"
 
 // What the editor's tests put in place of the desktop's modal dialogs, and a
@@ -43,6 +44,10 @@ public:
 
     // The main window; created on first use, after any settings text set up.
     CMainFrame& Frame();
+    // Starts the editor as main() does, with arguments (the program first)
+    // and the fixture's settings file and messages; null when it refused
+    // the command line.
+    CMainFrame* Start(const QStringList& arguments);
     // Closes the main window as the user does (the settings are written).
     void CloseFrame();
 
@@ -58,6 +63,7 @@ public:
 private:
     QTemporaryDir dir_;
     std::unique_ptr<CMainFrame> frame_;
+    std::unique_ptr<CZeDialogEditorApp> app_;
 };
 
 // A project text with the given dialog messages (Shift_JIS-free ASCII).
