@@ -1,8 +1,9 @@
 #pragma once
 
 // The editor's command ids. Menus, the toolbar and the status-bar help are
-// keyed by them; the values are the ones the resource scripts of the
-// original desktop build used, so texts and tables line up with them.
+// keyed by them. The values are fixed: the standard commands keep the
+// numbers of the desktop's common command set, the editor's own commands
+// are numbered from 32774.
 namespace ze::app::command {
 
 inline constexpr int kFileNew = 57600;
@@ -23,6 +24,8 @@ inline constexpr int kWindowCascade = 57650;
 inline constexpr int kWindowTile = 57651;
 inline constexpr int kAppAbout = 57664;
 inline constexpr int kAppExit = 57665;
+inline constexpr int kNextPane = 57680;
+inline constexpr int kPreviousPane = 57681;
 inline constexpr int kViewToolBar = 59392;
 inline constexpr int kViewStatusBar = 59393;
 

@@ -1,6 +1,7 @@
 #include "app/main_frame.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDockWidget>
 #include <QDragEnterEvent>
@@ -16,6 +17,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QStatusBar>
+#include <QTabWidget>
 #include <QToolBar>
 #include <QUrl>
 #include <algorithm>
@@ -32,6 +34,8 @@
 #include "common/cp932.h"
 #include "common/paths.h"
 #include "panels/resource_dlg.h"
+
+#include <QTreeView>
 
 namespace ze::app {
 
@@ -152,6 +156,8 @@ void CMainFrame::CreateActions() {
     connect(actions_[kWindowNew], &QAction::triggered, this, [this] { OnWindowNew(); });
     connect(actions_[kAppExit], &QAction::triggered, this, &QWidget::close);
     connect(actions_[kSendDialog], &QAction::triggered, this, &CMainFrame::SendDialogRequested);
+    connect(actions_[kNextPane], &QAction::triggered, this, [this] { FocusPane(1); });
+    connect(actions_[kPreviousPane], &QAction::triggered, this, [this] { FocusPane(-1); });
     connect(actions_[kWindowCascade], &QAction::triggered, mdiArea_, &QMdiArea::cascadeSubWindows);
     connect(actions_[kWindowTile], &QAction::triggered, mdiArea_, &QMdiArea::tileSubWindows);
 
@@ -235,6 +241,9 @@ void CMainFrame::CreateBars() {
     resourceBar_->setWidget(resourcePanel_);
     addDockWidget(Qt::RightDockWidgetArea, resourceBar_);
     services_.panel = resourcePanel_;
+    // F6 lands on the tree and on the log pane's tabs.
+    resourcePanel_->setFocusProxy(&resourcePanel_->TreeView());
+    logPane_->setFocusProxy(logPane_->findChild<QTabWidget*>());
 
     const auto follow = [](QDockWidget* bar, QAction* action) {
         connect(bar, &QDockWidget::visibilityChanged, action,
@@ -279,9 +288,9 @@ void CMainFrame::ShowMenu(bool withDialog) {
         }
     }
     bar->clear();
-    for (const MenuSpec& spec : withDialog ? MenuWithDialog() : MenuWithoutDialog()) {
-        QMenu* menu = bar->addMenu(QString::fromUtf8(spec.caption));
-        const std::vector<int> ids = spec.ids;
+    for (const MenuLayout& layout : withDialog ? MenuWithDialog() : MenuWithoutDialog()) {
+        QMenu* menu = bar->addMenu(QString::fromUtf8(layout.caption));
+        const std::vector<int> ids = layout.ids;
         const auto fill = [this, menu, ids] {
             menu->clear();
             for (const int id : ids) {
@@ -480,7 +489,48 @@ void CMainFrame::ArrangeIcons() {
     }
 }
 
+QWidget* CMainFrame::FocusedPane() const {
+    for (QWidget* pane : Panes()) {
+        if (pane->isAncestorOf(QApplication::focusWidget()) ||
+            pane == QApplication::focusWidget()) {
+            return pane;
+        }
+    }
+    return nullptr;
+}
+
+std::vector<QWidget*> CMainFrame::Panes() const {
+    std::vector<QWidget*> panes;
+    if (CZeDialogEditorView* view = ActiveView()) {
+        panes.push_back(view);
+    }
+    for (QDockWidget* bar : {resourceBar_, logBar_}) {
+        if (!bar->isHidden()) {
+            panes.push_back(bar->widget());
+        }
+    }
+    return panes;
+}
+
+void CMainFrame::FocusPane(int step) {
+    const std::vector<QWidget*> panes = Panes();
+    if (panes.empty()) {
+        return;
+    }
+    const auto at = std::find(panes.begin(), panes.end(), FocusedPane());
+    const int count = static_cast<int>(panes.size());
+    const int current =
+        at == panes.end() ? (step > 0 ? -1 : 0) : static_cast<int>(at - panes.begin());
+    QWidget* next = panes[static_cast<std::size_t>(((current + step) % count + count) % count)];
+    next->setFocus(Qt::ShortcutFocusReason);
+}
+
 void CMainFrame::ActivateDialogWindow(CZeDialogData& dialog) {
+    // Of several windows on the dialog, the active one stays in front.
+    CChildFrame* active = ActiveChildFrame();
+    if (active != nullptr && active->GetDocument().GetDialog() == &dialog) {
+        return;
+    }
     for (CChildFrame* frame : ChildFrames()) {
         if (frame->GetDocument().GetDialog() == &dialog) {
             if (frame->isMinimized()) {

@@ -149,6 +149,12 @@ private:
     void CloseAllWindows();
     void UpdateTitles();
     void ArrangeIcons();
+    // F6 and Shift+F6: the focus goes to the next (step 1) or previous
+    // (step -1) of the active dialog window, the resource panel and the log
+    // pane.
+    void FocusPane(int step);
+    std::vector<QWidget*> Panes() const;
+    QWidget* FocusedPane() const;
     QPrinter& Printer();
 
     EditorEnvironment environment_;

@@ -114,6 +114,15 @@ const std::vector<CommandText>& CommandTexts() {
          "ウィンドウのアイコンを下端に整列します\nアイコンの整列",
          {}},
         {kAppAbout, "バージョン情報(&A)", "バージョン情報を表示します\nバージョン情報", {}},
+        // Keys only: no menu shows them.
+        {kNextPane,
+         "次のウィンドウ枠",
+         "次のウィンドウ枠に切り替えます\n次のウィンドウ枠",
+         {Keys(Qt::Key_F6)}},
+        {kPreviousPane,
+         "前のウィンドウ枠",
+         "前のウィンドウ枠に切り替えます\n前のウィンドウ枠",
+         {Keys(Qt::SHIFT | Qt::Key_F6)}},
     };
     return texts;
 }
@@ -136,8 +145,8 @@ QString ToolTipOf(const CommandText& text) {
     return help.contains(QLatin1Char('\n')) ? help.section(QLatin1Char('\n'), 1, 1) : QString();
 }
 
-const std::vector<MenuSpec>& MenuWithoutDialog() {
-    static const std::vector<MenuSpec> menus = {
+const std::vector<MenuLayout>& MenuWithoutDialog() {
+    static const std::vector<MenuLayout> menus = {
         {"ファイル(&F)",
          {kFileNew, kFileOpen, kSeparator, kSaveProject, kSeparator, kCreateSkeleton, kSeparator,
           kRecentFile, kSeparator, kDiscardAll, kSeparator, kAppExit}},
@@ -148,8 +157,8 @@ const std::vector<MenuSpec>& MenuWithoutDialog() {
     return menus;
 }
 
-const std::vector<MenuSpec>& MenuWithDialog() {
-    static const std::vector<MenuSpec> menus = {
+const std::vector<MenuLayout>& MenuWithDialog() {
+    static const std::vector<MenuLayout> menus = {
         {"ファイル(&F)",
          {kFileNew,        kNewResource,  kFileOpen,       kSendDialog, kSeparator,
           kSaveProject,    kSaveResource, kSeparator,      kFilePrint,  kFilePrintPreview,

@@ -28,15 +28,15 @@ QString ToolTipOf(const CommandText& text);
 
 inline constexpr int kSeparator = 0;
 
-struct MenuSpec {
+struct MenuLayout {
     const char* caption;   // UTF-8
     std::vector<int> ids;  // kSeparator between groups
 };
 
 // Menu 128: "ファイル(&F)", "表示(&V)", "ヘルプ(&H)".
-const std::vector<MenuSpec>& MenuWithoutDialog();
+const std::vector<MenuLayout>& MenuWithoutDialog();
 // Menu 129: "ファイル(&F)", "編集(&E)", "表示(&V)", "ウィンドウ(&W)", "ヘルプ(&H)".
-const std::vector<MenuSpec>& MenuWithDialog();
+const std::vector<MenuLayout>& MenuWithDialog();
 
 // The toolbar from left to right, kSeparator for its separators.
 const std::vector<int>& ToolBarIds();

@@ -1,4 +1,5 @@
 // The main window: start-up, menus, editing windows and the file commands.
+#include <QApplication>
 #include <QDockWidget>
 #include <QLabel>
 #include <QMdiArea>
@@ -16,8 +17,10 @@
 #include "app/child_frame.h"
 #include "app/command_ids.h"
 #include "app/dialog_document.h"
+#include "app/dialog_view.h"
 #include "app/editor_app.h"
 #include "app/menu_table.h"
+#include "app/panes/log_dlg.h"
 #include "common/cp932.h"
 #include "model/dialog_data.h"
 #include "panels/resource_dlg.h"
@@ -100,6 +103,58 @@ private slots:
         QCOMPARE(frame.Action(command::kEditPaste)->shortcuts(),
                  QList<QKeySequence>({QKeySequence("Ctrl+V"), QKeySequence("Shift+Ins")}));
         QCOMPARE(frame.Action(command::kAppExit)->text(), QString("アプリケーションの終了(&X)"));
+    }
+
+    void EveryMenuEntryHasItsCaption_data() {
+        QTest::addColumn<int>("id");
+        QTest::addColumn<QString>("caption");
+        using namespace command;
+        const QList<QPair<int, const char*>> rows = {
+            {kFileNew, "新規作成(&N)"},
+            {kFileOpen, "プロジェクト/リソースの読込み(&O)"},
+            {kSaveProject, "プロジェクトの保存（全てのリソース）(&S)"},
+            {kCreateSkeleton, "スケルトンの作成(&M)"},
+            {kDiscardAll, "全てのリソースを破棄"},
+            {kAppExit, "アプリケーションの終了(&X)"},
+            {kViewToolBar, "ツール バー(&T)"},
+            {kViewStatusBar, "ステータス バー(&S)"},
+            {kViewResourcePanel, "リソースダイアログ"},
+            {kViewLogPane, "ログ表示"},
+            {kRedraw, "再描画"},
+            {kAppAbout, "バージョン情報(&A)"},
+            {kNewResource, "新規リソースの作成"},
+            {kSendDialog, "データ送信"},
+            {kSaveResource, "リソースの保存（このリソースのみ）"},
+            {kFileClose, "このリソースを閉じる(&C)"},
+            {kEditUndo, "元に戻す(&U)"},
+            {kEditRedo, "やり直し(&R)"},
+            {kEditCut, "切り取り(&T)"},
+            {kEditCopy, "コピー(&C)"},
+            {kEditPaste, "貼り付け(&P)"},
+            {kClearLog, "ログのクリア"},
+            {kAlignLeft, "整列左"},
+            {kAlignRight, "整列右"},
+            {kAlignTop, "整列上"},
+            {kAlignBottom, "整列下"},
+            {kAlignWidth, "整列幅"},
+            {kAlignHeight, "整列高"},
+            {kWindowNew, "新しいウィンドウを開く(&N)"},
+            {kWindowCascade, "重ねて表示(&C)"},
+            {kWindowTile, "並べて表示(&T)"},
+            {kWindowArrange, "アイコンの整列(&A)"},
+        };
+        for (const auto& [id, caption] : rows) {
+            QTest::newRow(QByteArray::number(id).constData()) << id << QString::fromUtf8(caption);
+        }
+    }
+    void EveryMenuEntryHasItsCaption() {
+        QFETCH(int, id);
+        QFETCH(QString, caption);
+        EditorFixture fixture;
+        QAction* action = fixture.Frame().Action(id);
+        QVERIFY(action != nullptr);
+        QCOMPARE(action->text(), caption);
+        QVERIFY(!action->statusTip().isEmpty() || caption.startsWith("整列"));
     }
 
     void ToolBarStatusBarAndBars() {
@@ -380,6 +435,25 @@ private slots:
         frame.Action(command::kCreateSkeleton)->trigger();
         QCOMPARE(requested.count(), 1);
         QCOMPARE(fixture.messages.shown.size(), std::size_t{1});
+    }
+
+    void F6MovesTheFocusAcrossThePanes() {
+        EditorFixture fixture;
+        CMainFrame& frame = fixture.Frame();
+        frame.OnFileNew();
+        frame.show();
+        frame.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&frame));
+        CZeDialogEditorView* view = frame.ActiveView();
+        view->setFocus();
+        QTest::keyClick(&frame, Qt::Key_F6);
+        QVERIFY(frame.GetResourcePanel().isAncestorOf(QApplication::focusWidget()));
+        QTest::keyClick(&frame, Qt::Key_F6);
+        QVERIFY(frame.GetLogPane().isAncestorOf(QApplication::focusWidget()));
+        QTest::keyClick(&frame, Qt::Key_F6);
+        QCOMPARE(QApplication::focusWidget(), view);
+        QTest::keyClick(&frame, Qt::Key_F6, Qt::ShiftModifier);
+        QVERIFY(frame.GetLogPane().isAncestorOf(QApplication::focusWidget()));
     }
 
     void AboutBoxShowsTheVersion() {

@@ -74,6 +74,9 @@ void ImageScanTest::listsAFolderInNameOrder_data() {
     QTest::newRow("numbered names") << QStringList{"10_TEXT.png", "02_LINEAR.png", "01_FRAME.png"}
                                     << QStringList{"01_FRAME.png", "02_LINEAR.png", "10_TEXT.png"};
     QTest::newRow("empty folder") << QStringList{} << QStringList{};
+    // UTF-8 puts the Greek letter first, Shift_JIS the katakana.
+    QTest::newRow("Japanese names in Shift_JIS order")
+        << QStringList{"\u03b1.png", "\u30a2.png"} << QStringList{"\u30a2.png", "\u03b1.png"};
 }
 
 void ImageScanTest::listsAFolderInNameOrder() {

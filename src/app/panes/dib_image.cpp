@@ -4,6 +4,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "common/cp932.h"
 #include "common/read_file.h"
 
 namespace ze::app {
@@ -146,9 +147,16 @@ void CDibImageList::SortByName() {
 }
 
 bool NameLess(std::string_view left, std::string_view right) {
-    const std::size_t common = std::min(left.size(), right.size());
-    const int order = common == 0 ? 0 : std::memcmp(left.data(), right.data(), common);
-    return order != 0 ? order < 0 : left.size() < right.size();
+    // File names are UTF-8 here; the lists are ordered by the bytes of the
+    // names in Shift_JIS, the editor's code page, so Japanese names keep the
+    // order they have on a Windows desktop (half-width katakana after the
+    // letters, kanji after kana).
+    const std::string leftSjis = Utf8ToCp932(left);
+    const std::string rightSjis = Utf8ToCp932(right);
+    return std::lexicographical_compare(
+        leftSjis.begin(), leftSjis.end(), rightSjis.begin(), rightSjis.end(), [](char a, char b) {
+            return static_cast<unsigned char>(a) < static_cast<unsigned char>(b);
+        });
 }
 
 }  // namespace ze::app

@@ -66,15 +66,16 @@ public:
     bool Empty() const { return images_.empty(); }
     const CDibImage& At(std::size_t index) const { return *images_.at(index); }
 
-    // Ascending by name, comparing the bytes as unsigned values (strcmp), so
-    // upper-case ASCII letters come before lower-case ones.
+    // Ascending by name, comparing the bytes of the names in Shift_JIS as
+    // unsigned values (strcmp), so upper-case ASCII letters come before
+    // lower-case ones.
     void SortByName();
 
 private:
     std::vector<std::unique_ptr<CDibImage>> images_;
 };
 
-// strcmp order of two names.
+// Byte order of two names (UTF-8) in their Shift_JIS form.
 bool NameLess(std::string_view left, std::string_view right);
 
 }  // namespace ze::app
