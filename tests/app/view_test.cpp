@@ -1,6 +1,7 @@
 // The editing window's view: what it paints, what a click selects, and the
 // Edit entries it carries out.
 #include <QMdiArea>
+#include <QPrinter>
 #include <QTest>
 
 #include "app/child_frame.h"
@@ -166,6 +167,20 @@ private slots:
         child.close();
         QVERIFY(!frame.Action(command::kEditCopy)->isEnabled());
         frame.SetEditCommands(nullptr);
+    }
+
+    void PrintsWhatTheViewShows() {
+        EditorFixture fixture;
+        CChildFrame& child = OpenDialog(fixture, "{'Type':'TEXT','Name':'T','Text':'x'}");
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        const QString path = QString::fromStdString(fixture.Folder() + "view.pdf");
+        printer.setOutputFileName(path);
+        child.GetView().PrintTo(printer);
+        const std::string pdf = EditorFixture::ReadFile(path.toStdString());
+        QVERIFY(pdf.starts_with("%PDF-"));
+        // The page carries the view's picture.
+        QVERIFY(pdf.find("/Subtype /Image") != std::string::npos);
     }
 
     void ActivatingAWindowMakesItsDialogCurrent() {
