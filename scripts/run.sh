@@ -1,10 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs the main job on the bundled
 # example project (examples/SampleApp.moxspro):
-# - with a display, the editor opens the project and shows its dialog Main;
-#   on the first run its settings file (build/bin/VaVoririvuZuvazu.ini)
-#   is created with examples/ as the project folder, so the image grids and
-#   the device link use the example's resources;
+# - with a display, the editor opens the project with examples/ as its
+#   project folder (so the image grids and the device link use the example's
+#   resources) and shows its dialog Main;
 # - without one, ze-tool prints the project's resource tree, then runs the
 #   device link on it without a window (command port 5000, HTTP port 8080,
 #   files from examples/), sending the dialog Main to every device that
@@ -16,11 +15,7 @@ scripts/install-deps.sh
 scripts/build.sh build
 
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
-    settings="build/bin/VaVoririvuZuvazu.ini"
-    if [ ! -f "$settings" ]; then
-        printf '[SETTING]\r\nProjectFolder=%s/examples/\r\nListenPort=5000\r\n' "$top" >"$settings"
-    fi
-    exec build/bin/ze-editor examples/SampleApp.moxspro --dialog Main
+    exec build/bin/ze-editor examples/SampleApp.moxspro --folder examples --dialog Main
 fi
 
 echo "No display: running the editor's device link on the example project instead."

@@ -12,28 +12,11 @@ output="${1:-docs/screenshot.png}"
 width=1200
 height=800
 display=":$((90 + RANDOM % 100))"
-settings="build/bin/VaVoririvuZuvazu.ini"
-saved="$(mktemp)"
-had_settings=0
-if [ -f "$settings" ]; then
-    cp "$settings" "$saved"
-    had_settings=1
-fi
-
 cleanup() {
     [ -n "${editor:-}" ] && kill "$editor" 2>/dev/null || true
     [ -n "${xvfb:-}" ] && kill "$xvfb" 2>/dev/null || true
-    if [ "$had_settings" = 1 ]; then
-        cp "$saved" "$settings"
-    else
-        rm -f "$settings"
-    fi
-    rm -f "$saved"
 }
 trap cleanup EXIT
-
-# The project folder of the example, so its resources fill the user grid.
-printf '[SETTING]\r\nProjectFolder=%s/examples/\r\nListenPort=5000\r\n' "$top" >"$settings"
 
 Xvfb "$display" -screen 0 "${width}x${height}x24" -nolisten tcp &
 xvfb=$!
@@ -43,7 +26,7 @@ for _ in $(seq 50); do
 done
 
 DISPLAY="$display" QT_QPA_PLATFORM=xcb LANG=ja_JP.UTF-8 \
-    build/bin/ze-editor examples/SampleApp.moxspro --dialog Main &
+    build/bin/ze-editor examples/SampleApp.moxspro --folder examples --dialog Main &
 editor=$!
 sleep 4
 mkdir -p "$(dirname "$output")"

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -37,6 +38,12 @@ bool CZeDialogEditorApp::InitInstance(const QStringList& arguments,
                                           QStringLiteral("Opens the window of the dialog NAME."),
                                           QStringLiteral("NAME"));
     parser.addOption(dialogOption);
+    const QCommandLineOption folderOption(
+        QStringLiteral("folder"),
+        QStringLiteral("Uses DIR as the project folder (its resources/ folder serves the "
+                       "device and fills the user image grid)."),
+        QStringLiteral("DIR"));
+    parser.addOption(folderOption);
     if (!parser.parse(arguments)) {
         std::fprintf(stderr, "%s\n", qPrintable(parser.errorText()));
         return false;
@@ -49,6 +56,10 @@ bool CZeDialogEditorApp::InitInstance(const QStringList& arguments,
     }
 
     mainFrame_ = std::make_unique<CMainFrame>(environment);
+    if (parser.isSet(folderOption)) {
+        const QString folder = QFileInfo(parser.value(folderOption)).absoluteFilePath();
+        mainFrame_->SetProjectFolder(WithTrailingSeparator(folder.toStdString()));
+    }
     for (const QString& file : parser.positionalArguments()) {
         mainFrame_->OpenFile(file.toStdString());
     }

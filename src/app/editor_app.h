@@ -16,10 +16,11 @@ public:
     ~CZeDialogEditorApp();
 
     // arguments as QCoreApplication::arguments() gives them (the program
-    // first): "ze-editor [FILE...] [--dialog NAME]". A plain start opens no
-    // window; each file is opened into the project; --dialog then opens the
-    // window of the dialog NAME. False, with the reason on standard error,
-    // when the command line is wrong.
+    // first): "ze-editor [FILE...] [--dialog NAME] [--folder DIR]". A plain
+    // start opens no window; each file is opened into the project; --dialog
+    // then opens the window of the dialog NAME; --folder sets the project
+    // folder as "参照" does. False, with the reason on standard error, when
+    // the command line is wrong.
     bool InitInstance(const QStringList& arguments, const EditorEnvironment& environment = {});
 
     CMainFrame* GetMainFrame() const { return mainFrame_.get(); }

@@ -592,6 +592,11 @@ void CMainFrame::RefreshImages() {
     logPane_->RefreshImages(environment_.programFolder, resourcePanel_->GetProjectFolder());
 }
 
+void CMainFrame::SetProjectFolder(const std::string& folder) {
+    resourcePanel_->SetProjectFolder(folder);
+    RefreshImages();
+}
+
 void CMainFrame::SetDeviceConnected(bool connected) {
     deviceConnected_ = connected;
     UpdateCommandStates();

@@ -87,6 +87,9 @@ public:
     void SetActiveDocumentTitle();
     // Scans the image folders of the program and of the project folder.
     void RefreshImages();
+    // Puts folder (an operating-system path) in the panel's folder field and
+    // scans the images again.
+    void SetProjectFolder(const std::string& folder);
     // The send command is enabled only while a device is connected.
     void SetDeviceConnected(bool connected);
     // The panel that carries out copy, cut and paste; until one is set those

@@ -1,5 +1,6 @@
 // The main window: start-up, menus, editing windows and the file commands.
 #include <QApplication>
+#include <QDir>
 #include <QDockWidget>
 #include <QLabel>
 #include <QMdiArea>
@@ -221,6 +222,19 @@ private slots:
                  frame.GetProject().GetDialogs().GetDialog(1));
         EditorFixture wrong;
         QVERIFY(wrong.Start({"ze-editor", "--no-such-option"}) == nullptr);
+    }
+
+    void FolderOptionSetsTheProjectFolder() {
+        EditorFixture fixture;
+        QDir().mkpath(QString::fromStdString(fixture.Folder() + "project/resources"));
+        QImage image(4, 3, QImage::Format_RGB32);
+        image.fill(Qt::red);
+        QVERIFY(image.save(QString::fromStdString(fixture.Folder() + "project/resources/x.png")));
+        CMainFrame* frame = fixture.Start(
+            {"ze-editor", "--folder", QString::fromStdString(fixture.Folder() + "project")});
+        QVERIFY(frame != nullptr);
+        QCOMPARE(frame->GetResourcePanel().GetProjectFolder(), fixture.Folder() + "project/");
+        QCOMPARE(frame->GetLogPane().Images(3).Size(), std::size_t{1});
     }
 
     void MenusSwitchWithTheFirstDialogWindow() {
