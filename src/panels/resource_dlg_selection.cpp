@@ -84,10 +84,12 @@ void CResourceDlg::HandleUserSelection(const QModelIndex& index, bool control) {
 
 void CResourceDlg::SelectObjectOrGroup(const QModelIndex& index, ZeClass& element, bool control) {
     // The nearest dialog item above, however deep the groups are nested.
+    const auto isDialog = [this](const QModelIndex& at) {
+        const ZeClass* above = model_->ElementAt(at);
+        return above != nullptr && above->GetKind() == element_kind::kDialog;
+    };
     QModelIndex dialogIndex = index.parent();
-    while (dialogIndex.isValid() &&
-           (model_->ElementAt(dialogIndex) == nullptr ||
-            model_->ElementAt(dialogIndex)->GetKind() != element_kind::kDialog)) {
+    while (dialogIndex.isValid() && !isDialog(dialogIndex)) {
         dialogIndex = dialogIndex.parent();
     }
     if (!dialogIndex.isValid()) {

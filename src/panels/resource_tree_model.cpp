@@ -1,5 +1,6 @@
 #include "panels/resource_tree_model.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "common/cp932.h"
@@ -43,6 +44,50 @@ bool IsSelectedObjectOrGroup(const ZeClass* element) {
     return static_cast<const CObjectData*>(element)->IsSelected();
 }
 
+// Places the entries of a tree walk (parents before children, with their
+// depth) under a node: the last node placed at each depth is the parent of
+// the next deeper entry.
+class NodePlacer {
+public:
+    explicit NodePlacer(ResourceTreeModel::Node& top) : lastAtDepth_{&top} {}
+
+    void Place(const TreeEntry& entry, int depth) {
+        const auto at = static_cast<std::size_t>(depth);
+        ResourceTreeModel::Node* node =
+            lastAtDepth_[at]->Append(entry.element, entry.label, entry.expanded);
+        lastAtDepth_.resize(at + 1);
+        lastAtDepth_.push_back(node);
+    }
+
+private:
+    std::vector<ResourceTreeModel::Node*> lastAtDepth_;
+};
+
+// Calls visit for each node below the given ones, depth first (a node, its
+// children, then its next sibling), until visit returns false.
+template <typename Visit>
+void VisitDepthFirst(std::vector<const ResourceTreeModel::Node*> pending, Visit visit) {
+    std::reverse(pending.begin(), pending.end());
+    while (!pending.empty()) {
+        const ResourceTreeModel::Node* node = pending.back();
+        pending.pop_back();
+        if (!visit(node)) {
+            return;
+        }
+        for (auto it = node->children.rbegin(); it != node->children.rend(); ++it) {
+            pending.push_back(it->get());
+        }
+    }
+}
+
+std::vector<const ResourceTreeModel::Node*> ChildrenOf(const ResourceTreeModel::Node& node) {
+    std::vector<const ResourceTreeModel::Node*> children;
+    for (const auto& child : node.children) {
+        children.push_back(child.get());
+    }
+    return children;
+}
+
 }  // namespace
 
 const QColor ResourceTreeModel::kRed{255, 0, 0};
@@ -56,15 +101,9 @@ void ResourceTreeModel::Build(CZeResourceData& project) {
     beginResetModel();
     root_ = std::make_unique<Node>();
     current_ = nullptr;
-    // The walk gives parents before children with their depth; the last node
-    // seen at each depth is the parent of the next deeper entry.
-    std::vector<Node*> lastAtDepth{root_.get()};
-    WalkProjectTree(project, [&lastAtDepth](const TreeEntry& entry) {
-        const auto depth = static_cast<std::size_t>(entry.depth);
-        Node* node = lastAtDepth[depth]->Append(entry.element, entry.label, entry.expanded);
-        lastAtDepth.resize(depth + 1);
-        lastAtDepth.push_back(node);
-    });
+    NodePlacer placer(*root_);
+    WalkProjectTree(project,
+                    [&placer](const TreeEntry& entry) { placer.Place(entry, entry.depth); });
     endResetModel();
 }
 
@@ -97,7 +136,7 @@ bool ResourceTreeModel::RebuildSubtree(ZeClass& element) {
     }
     // Built aside first so the insertion can announce the row count.
     Node scratch;
-    std::vector<Node*> lastAtDepth{&scratch};
+    NodePlacer placer(scratch);
     QString label;
     bool expanded = false;
     WalkElementTree(element, 0, [&](const TreeEntry& entry) {
@@ -106,10 +145,7 @@ bool ResourceTreeModel::RebuildSubtree(ZeClass& element) {
             expanded = entry.expanded;
             return;
         }
-        const auto depth = static_cast<std::size_t>(entry.depth - 1);
-        Node* child = lastAtDepth[depth]->Append(entry.element, entry.label, entry.expanded);
-        lastAtDepth.resize(depth + 1);
-        lastAtDepth.push_back(child);
+        placer.Place(entry, entry.depth - 1);
     });
     if (!scratch.children.empty()) {
         beginInsertRows(index, 0, static_cast<int>(scratch.children.size()) - 1);
@@ -140,22 +176,13 @@ QModelIndex ResourceTreeModel::IndexOf(const ZeClass* element) const {
     if (element == nullptr) {
         return {};
     }
-    // Depth first: an item, then its children, then its next sibling.
-    std::vector<const Node*> pending;
-    for (auto it = root_->children.rbegin(); it != root_->children.rend(); ++it) {
-        pending.push_back(it->get());
-    }
-    while (!pending.empty()) {
-        const Node* node = pending.back();
-        pending.pop_back();
-        if (node->element == element) {
-            return IndexOfNode(node);
-        }
-        for (auto it = node->children.rbegin(); it != node->children.rend(); ++it) {
-            pending.push_back(it->get());
-        }
-    }
-    return {};
+    // The first item of a depth-first search holds the element.
+    const Node* found = nullptr;
+    VisitDepthFirst(ChildrenOf(*root_), [&](const Node* node) {
+        found = node->element == element ? node : nullptr;
+        return found == nullptr;
+    });
+    return IndexOfNode(found);
 }
 
 ZeClass* ResourceTreeModel::ElementAt(const QModelIndex& index) const {
@@ -170,24 +197,14 @@ QString ResourceTreeModel::LabelAt(const QModelIndex& index) const {
 
 QModelIndexList ResourceTreeModel::IndexesToExpand(const QModelIndex& under) const {
     QModelIndexList indexes;
-    std::vector<const Node*> pending;
-    if (const Node* start = NodeAt(under)) {
-        pending.push_back(start);
-    } else {
-        for (auto it = root_->children.rbegin(); it != root_->children.rend(); ++it) {
-            pending.push_back(it->get());
-        }
-    }
-    while (!pending.empty()) {
-        const Node* node = pending.back();
-        pending.pop_back();
-        if (node->expanded && !node->children.empty()) {
-            indexes.push_back(IndexOfNode(node));
-        }
-        for (auto it = node->children.rbegin(); it != node->children.rend(); ++it) {
-            pending.push_back(it->get());
-        }
-    }
+    const Node* start = NodeAt(under);
+    VisitDepthFirst(start != nullptr ? std::vector<const Node*>{start} : ChildrenOf(*root_),
+                    [&](const Node* node) {
+                        if (node->expanded && !node->children.empty()) {
+                            indexes.push_back(IndexOfNode(node));
+                        }
+                        return true;
+                    });
     return indexes;
 }
 

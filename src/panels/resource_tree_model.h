@@ -61,14 +61,12 @@ public:
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
-private:
+    // One item: its element, label and children. Defined beside the model.
     struct Node;
 
+private:
     Node* NodeAt(const QModelIndex& index) const;
     QModelIndex IndexOfNode(const Node* node) const;
-    // Appends the entries of a walk below parent (entries at baseDepth are
-    // parent's children).
-    void AppendChildren(Node& parent, ZeClass& element, int depth);
     bool IsCurrentInside(const Node* node) const;
 
     // The invisible root: its children are the top-level items.
