@@ -566,6 +566,33 @@ void CMainFrame::ShowStatusText(const QString& text) {
 
 // ---------------------------------------------------------------- operations
 
+void CMainFrame::CloseDialogWindows(CZeDialogData& dialog) {
+    for (CChildFrame* frame : ChildFrames()) {
+        if (frame->GetDocument().GetDialog() == &dialog) {
+            frame->close();
+        }
+    }
+}
+
+std::optional<panels::PaneSelection> CMainFrame::SelectedPaneEntry() const {
+    const std::optional<PaneEntry> entry = logPane_->SelectedEntry();
+    if (!entry) {
+        return std::nullopt;
+    }
+    return panels::PaneSelection{entry->kind, entry->text};
+}
+
+void CMainFrame::ShowImageList(int kind, const std::string& name) {
+    const int tab = kind == kUserMode ? CLogDlg::kUserImagesTab : CLogDlg::kBuiltInImagesTab;
+    logBar_->show();
+    logPane_->ShowTab(tab);
+    logPane_->Grid(tab).SelectByName(name);
+}
+
+void CMainFrame::HistoryChanged() {
+    UpdateCommandStates();
+}
+
 void CMainFrame::WriteLog(std::string_view text, link::LogKind kind) {
     logPane_->WriteLog(text, kind);
 }

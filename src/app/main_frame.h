@@ -3,6 +3,7 @@
 #include <QMainWindow>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -103,6 +104,10 @@ public:
     void RedrawViews() override;
     void ProjectFolderChanged(const std::string& folder) override;
     void ShowStatusText(const QString& text) override;
+    void CloseDialogWindows(CZeDialogData& dialog) override;
+    std::optional<panels::PaneSelection> SelectedPaneEntry() const override;
+    void ShowImageList(int kind, const std::string& name) override;
+    void HistoryChanged() override;
 
     // Commands.
     CChildFrame* OnFileNew();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 #include <string>
 
 namespace ze {
@@ -8,6 +9,14 @@ class CZeDialogData;
 }
 
 namespace ze::panels {
+
+// An entry picked in one of the image/log pane's grids.
+struct PaneSelection {
+    // 0 an object type of the insert list, 1 a built-in image, 2 a user
+    // image, 3 a clipboard sample.
+    int kind = 0;
+    std::string name;  // Shift_JIS
+};
 
 // What the resource panel asks of the main window it is docked in. The main
 // window implements it; tests give the panel a recording host.
@@ -21,6 +30,8 @@ public:
     // Brings the editing window of dialog to the front, opening one when the
     // dialog has none.
     virtual void ActivateDialogWindow(CZeDialogData& dialog) = 0;
+    // Closes every editing window of dialog; the dialog is about to go.
+    virtual void CloseDialogWindows(CZeDialogData& dialog) = 0;
     // Repaints every editing window (after the model or a selection changed).
     virtual void RedrawViews() = 0;
     // The user chose another project folder (an operating-system path ending
@@ -28,6 +39,14 @@ public:
     virtual void ProjectFolderChanged(const std::string& folder) = 0;
     // The long help text of a control, for pane 0 of the status bar.
     virtual void ShowStatusText(const QString& text) = 0;
+    // The entry selected on the current tab of the image/log pane; nothing
+    // when no grid tab is shown or nothing is selected.
+    virtual std::optional<PaneSelection> SelectedPaneEntry() const = 0;
+    // The image picker: the pane shows its built-in (kind 1) or user (kind 2)
+    // image list with the image called name (Shift_JIS) selected.
+    virtual void ShowImageList(int kind, const std::string& name) = 0;
+    // A step was recorded in a dialog's history: Undo and Redo follow.
+    virtual void HistoryChanged() = 0;
 };
 
 }  // namespace ze::panels

@@ -25,6 +25,9 @@ class CLogDlg : public QWidget {
 public:
     static constexpr int kTabCount = 5;
     static constexpr int kLogTab = 4;
+    // The grid tabs of the two image lists the property list picks from.
+    static constexpr int kBuiltInImagesTab = 2;
+    static constexpr int kUserImagesTab = 3;
 
     explicit CLogDlg(QWidget* parent = nullptr);
 

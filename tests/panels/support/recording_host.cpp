@@ -24,6 +24,22 @@ void RecordingHost::ShowStatusText(const QString& text) {
     calls.push_back("status:" + text.toStdString());
 }
 
+void RecordingHost::CloseDialogWindows(CZeDialogData& dialog) {
+    calls.push_back("close:" + Cp932ToUtf8(dialog.GetItem("Name")));
+}
+
+std::optional<PaneSelection> RecordingHost::SelectedPaneEntry() const {
+    return paneEntry;
+}
+
+void RecordingHost::ShowImageList(int kind, const std::string& name) {
+    calls.push_back("images:" + std::to_string(kind) + ":" + Cp932ToUtf8(name));
+}
+
+void RecordingHost::HistoryChanged() {
+    calls.emplace_back("history");
+}
+
 int RecordingHost::Count(const std::string& call) const {
     return static_cast<int>(std::count(calls.begin(), calls.end(), call));
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,10 +17,18 @@ public:
     void RedrawViews() override;
     void ProjectFolderChanged(const std::string& folder) override;
     void ShowStatusText(const QString& text) override;
+    void CloseDialogWindows(CZeDialogData& dialog) override;
+    std::optional<PaneSelection> SelectedPaneEntry() const override;
+    void ShowImageList(int kind, const std::string& name) override;
+    void HistoryChanged() override;
 
-    // "activate:<dialog Name>", "redraw", "folder:<folder>", "status:<text>".
+    // "activate:<dialog Name>", "close:<dialog Name>", "redraw",
+    // "folder:<folder>", "status:<text>", "images:<kind>:<name>", "history"
+    // (names as UTF-8).
     std::vector<std::string> calls;
     std::vector<CZeDialogData*> activated;
+    // What SelectedPaneEntry answers.
+    std::optional<PaneSelection> paneEntry;
 
     int Count(const std::string& call) const;
     void Clear();

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace ze {
+
+// Values the resource text reader could not take back. The writer copies
+// values into the text unescaped, so a quoted value must not hold a single
+// quote, a backslash or a control byte, and a bare value (kind 10 and up,
+// not starting with "$") must be resource text of its own.
+struct ValueRefusal {
+    bool refused = false;
+    // The user's message (Shift_JIS), naming the character that is not
+    // allowed (or saying that the value is not resource text).
+    std::string message;
+};
+
+ValueRefusal CheckItemValue(std::int32_t kind, std::string_view value);
+
+}  // namespace ze
