@@ -17,6 +17,10 @@ struct ValueRefusal {
     std::string message;
 };
 
+// value is Shift_JIS. An empty value (not set) is always accepted. The
+// verdict comes from writing the item as a save does and reading it back as
+// a load does; a value written as UTF-8 (kind 2, kind 10) may come back with
+// its half-width katakana widened, which is accepted.
 ValueRefusal CheckItemValue(std::int32_t kind, std::string_view value);
 
 }  // namespace ze
