@@ -1,0 +1,80 @@
+#pragma once
+
+#include <QWidget>
+#include <array>
+#include <cstdint>
+
+#include "model/message_sink.h"
+
+class QAbstractButton;
+class QPushButton;
+class QSpinBox;
+
+namespace ze::link {
+class CDeviceLink;
+struct LinkControls;
+}  // namespace ze::link
+
+namespace ze::panels {
+
+// The network controls of the resource panel: the listen port and the device
+// address, and the buttons that start and stop listening, connect to and
+// disconnect from a device and send the current dialog. The buttons act on
+// the link; their enabled states and the address shown after an accept come
+// back from the link's signals, so the page never keeps link state itself.
+class CNetworkPage : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int kDefaultPort = 5000;
+
+    CNetworkPage(link::CDeviceLink& link, MessageSink& messages, QWidget* parent = nullptr);
+
+    // "待受ポート": the listen port and the port to connect to, 0..65535.
+    int GetPort() const;
+    void SetPort(int port);
+    // "IPアドレス": IPv4 in host byte order (most significant byte shown
+    // first); 0 means every interface when listening.
+    std::uint32_t GetAddress() const;
+    void SetAddress(std::uint32_t address);
+
+    QAbstractButton& ListenButton();
+    QAbstractButton& StopButton();
+    QAbstractButton& ConnectButton();
+    QAbstractButton& DisconnectButton();
+    QAbstractButton& SendButton();
+    QWidget& PortField();
+    // Four number boxes, one per byte; "." moves on to the next one.
+    QWidget& AddressField();
+    QSpinBox& AddressPart(int index);
+
+signals:
+    // The send button: the panel sends its current dialog.
+    void SendRequested();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void OnListen();
+    void OnStop();
+    void OnConnect();
+    void OnDisconnect();
+    void ApplyControls(const link::LinkControls& controls);
+    void ShowLinkMessage(const QString& text);
+    // Takes over whatever is still being typed into the number boxes, so a
+    // button acts on the values shown.
+    void CommitFields();
+
+    link::CDeviceLink& link_;
+    MessageSink& messages_;
+    QSpinBox* port_;
+    QWidget* address_;
+    std::array<QSpinBox*, 4> addressParts_{};
+    QPushButton* listen_;
+    QPushButton* stop_;
+    QPushButton* connect_;
+    QPushButton* disconnect_;
+    QPushButton* send_;
+};
+
+}  // namespace ze::panels

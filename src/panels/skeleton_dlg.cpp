@@ -1,0 +1,270 @@
+#include "panels/skeleton_dlg.h"
+
+#include <QCheckBox>
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <utility>
+
+#include "codegen/skeleton_generator.h"
+#include "common/cp932.h"
+#include "common/paths.h"
+#include "model/resource_data.h"
+
+namespace ze::panels {
+
+namespace {
+
+QString ChooseWithDialog(QWidget* parent, const QString& caption, const QString& start) {
+    return QFileDialog::getExistingDirectory(parent, caption, start);
+}
+
+QString FromSjis(const std::string& text) {
+    return QString::fromStdString(Cp932ToUtf8(text));
+}
+
+// Which option each check box holds, in the order of the dialog's rows.
+struct CheckOption {
+    int id;
+    bool SkeletonOptions::*option;
+};
+
+constexpr CheckOption kCheckOptions[] = {
+    {CSkeletonDlg::kOverwriteAll, &SkeletonOptions::overwriteAll},
+    {CSkeletonDlg::kMain, &SkeletonOptions::main},
+    {CSkeletonDlg::kOverwriteMain, &SkeletonOptions::overwriteMain},
+    {CSkeletonDlg::kApplication, &SkeletonOptions::application},
+    {CSkeletonDlg::kOverwriteApplication, &SkeletonOptions::overwriteApplication},
+    {CSkeletonDlg::kDialogMaker, &SkeletonOptions::dialogMaker},
+    {CSkeletonDlg::kOverwriteDialogMaker, &SkeletonOptions::overwriteDialogMaker},
+    {CSkeletonDlg::kDialogs, &SkeletonOptions::dialogs},
+    {CSkeletonDlg::kOverwriteDialogs, &SkeletonOptions::overwriteDialogs},
+    {CSkeletonDlg::kJson, &SkeletonOptions::json},
+    {CSkeletonDlg::kOverwriteJson, &SkeletonOptions::overwriteJson},
+    {CSkeletonDlg::kIdeProject, &SkeletonOptions::ideProject},
+    {CSkeletonDlg::kOverwriteIdeProject, &SkeletonOptions::overwriteIdeProject},
+    {CSkeletonDlg::kMakefile, &SkeletonOptions::makefile},
+    {CSkeletonDlg::kOverwriteMakefile, &SkeletonOptions::overwriteMakefile},
+};
+
+}  // namespace
+
+CSkeletonDlg::CSkeletonDlg(const CZeResourceData& project, const std::string& outputFolder,
+                           QWidget* parent)
+    : QDialog(parent),
+      project_(project),
+      templateFolder_(DefaultTemplateFolder()),
+      chooser_(ChooseWithDialog) {
+    setWindowTitle(QStringLiteral("スケルトン生成"));
+    setModal(false);
+    BuildControls();
+    SkeletonOptions defaults;
+    defaults.outputFolder = outputFolder;
+    SetOptions(defaults);
+    RefreshOutputNames();
+}
+
+CSkeletonDlg::~CSkeletonDlg() = default;
+
+QCheckBox* CSkeletonDlg::AddCheck(int id, const QString& caption) {
+    auto* box = new QCheckBox(caption, this);
+    controls_[id] = box;
+    return box;
+}
+
+void CSkeletonDlg::BuildControls() {
+    auto* grid = new QGridLayout(this);
+    int row = 0;
+
+    outputFolder_ = new QLineEdit(this);
+    auto* browse = new QPushButton(QStringLiteral("参照"), this);
+    controls_[kBrowse] = browse;
+    grid->addWidget(new QLabel(QStringLiteral("出力フォルダ"), this), row, 0, 1, 2);
+    grid->addWidget(outputFolder_, row, 2);
+    grid->addWidget(browse, row, 3);
+    ++row;
+
+    grid->addWidget(AddCheck(kOverwriteAll, QStringLiteral("上書き")), row, 0, 1, 2);
+    grid->addWidget(
+        new QLabel(QStringLiteral(
+                       "←ここにチェックを入れると全て上書きになります。個別指定は下のチェックで。"),
+                   this),
+        row, 2, 1, 2);
+    ++row;
+
+    // One row per step: its overwrite box on the left, the step, and for the
+    // first three the files it writes.
+    struct StepRow {
+        int overwrite;
+        int step;
+        const char* caption;
+        int namesRow;  // the output-name text beside it, -1 for none
+    };
+    static constexpr StepRow kSteps[] = {
+        {kOverwriteMain, kMain, "メイン", 0},
+        {kOverwriteApplication, kApplication, "アプリケーション", 1},
+        {kOverwriteDialogMaker, kDialogMaker, "ダイアログ生成", 2},
+        {kOverwriteDialogs, kDialogs, "ダイアログ", -1},
+        {kOverwriteJson, kJson, "JSON", -1},
+        {kOverwriteIdeProject, kIdeProject, "プロジェクト", -1},
+        {kOverwriteMakefile, kMakefile, "Makefile", -1},
+    };
+    for (const StepRow& step : kSteps) {
+        grid->addWidget(AddCheck(step.overwrite, QString()), row, 0);
+        grid->addWidget(AddCheck(step.step, QString::fromUtf8(step.caption)), row, 1);
+        if (step.namesRow >= 0) {
+            auto* names = new QLabel(this);
+            // Names come from the project: never taken for markup.
+            names->setTextFormat(Qt::PlainText);
+            outputNames_[static_cast<std::size_t>(step.namesRow)] = names;
+            grid->addWidget(names, row, 2, 1, 2);
+        }
+        if (step.step == kDialogs) {
+            // The scope of the dialog classes and the JSON files.
+            auto* thisDialog = new QRadioButton(QStringLiteral("このダイアログのみ"), this);
+            auto* allDialogs = new QRadioButton(QStringLiteral("すべてのダイアログ"), this);
+            controls_[kScopeThisDialog] = thisDialog;
+            controls_[kScopeAllDialogs] = allDialogs;
+            dialogName_ = new QLineEdit(this);
+            auto* scope = new QHBoxLayout;
+            scope->addWidget(thisDialog);
+            scope->addWidget(dialogName_, 1);
+            grid->addLayout(scope, row, 2, 1, 2);
+            ++row;
+            grid->addWidget(allDialogs, row, 2, 1, 2);
+        }
+        ++row;
+    }
+
+    auto* generate = new QPushButton(QStringLiteral("スケルトン生成"), this);
+    controls_[kGenerate] = generate;
+    grid->addWidget(generate, row, 0, 1, 4, Qt::AlignRight);
+    ++row;
+
+    log_ = new QListWidget(this);
+    grid->addWidget(log_, row, 0, 1, 4);
+    grid->setRowStretch(row, 1);
+    grid->setColumnStretch(2, 1);
+
+    // Enter in a field must neither open the chooser nor start writing files.
+    browse->setAutoDefault(false);
+    generate->setAutoDefault(false);
+    connect(browse, &QPushButton::clicked, this, &CSkeletonDlg::Browse);
+    connect(generate, &QPushButton::clicked, this, &CSkeletonDlg::Generate);
+}
+
+void CSkeletonDlg::Open(const std::string& dialogName) {
+    dialogName_->setText(FromSjis(dialogName));
+    log_->clear();
+    RefreshOutputNames();
+    show();
+    raise();
+    activateWindow();
+}
+
+void CSkeletonDlg::SetFolderChooser(ProjectFolderField::FolderChooser chooser) {
+    chooser_ = std::move(chooser);
+}
+
+void CSkeletonDlg::SetTemplateFolder(const std::string& folder) {
+    templateFolder_ = folder;
+}
+
+void CSkeletonDlg::SetMessageSink(MessageSink* messages) {
+    messages_ = messages;
+}
+
+SkeletonOptions CSkeletonDlg::Options() const {
+    SkeletonOptions options;
+    options.outputFolder = outputFolder_->text().toStdString();
+    options.templateFolder = templateFolder_;
+    for (const CheckOption& check : kCheckOptions) {
+        options.*check.option = controls_.at(check.id)->isChecked();
+    }
+    options.scope = controls_.at(kScopeAllDialogs)->isChecked() ? SkeletonScope::kAllDialogs
+                                                                : SkeletonScope::kThisDialog;
+    options.dialogName = Utf8ToCp932(dialogName_->text().toStdString());
+    return options;
+}
+
+void CSkeletonDlg::SetOptions(const SkeletonOptions& options) {
+    outputFolder_->setText(QString::fromStdString(options.outputFolder));
+    // An empty folder would send the generator looking for templates in the
+    // working folder; the folder in use is kept instead.
+    if (!options.templateFolder.empty()) {
+        templateFolder_ = options.templateFolder;
+    }
+    for (const CheckOption& check : kCheckOptions) {
+        controls_.at(check.id)->setChecked(options.*check.option);
+    }
+    const bool all = options.scope == SkeletonScope::kAllDialogs;
+    controls_.at(kScopeAllDialogs)->setChecked(all);
+    controls_.at(kScopeThisDialog)->setChecked(!all);
+    dialogName_->setText(FromSjis(options.dialogName));
+}
+
+void CSkeletonDlg::Generate() {
+    SkeletonOptions options = Options();
+    if (!options.outputFolder.empty()) {
+        options.outputFolder = WithTrailingSeparator(options.outputFolder);
+        outputFolder_->setText(QString::fromStdString(options.outputFolder));
+    }
+    log_->clear();
+    RefreshOutputNames();
+    CSkeletonGenerator generator(project_, std::move(options));
+    if (!generator.Run()) {
+        // The Name was removed after the dialog opened: nothing was written,
+        // and an empty log alone would look like a run that had nothing to do.
+        if (messages_ != nullptr) {
+            messages_->ShowMessage(NoApplicationNameMessage(), MessageIcon::kNone);
+        }
+        return;
+    }
+    for (const std::string& line : generator.GetLog()) {
+        log_->addItem(FromSjis(line));
+    }
+}
+
+QListWidget& CSkeletonDlg::LogList() {
+    return *log_;
+}
+
+QAbstractButton& CSkeletonDlg::Control(int controlId) {
+    return *controls_.at(controlId);
+}
+
+QLineEdit& CSkeletonDlg::OutputFolderField() {
+    return *outputFolder_;
+}
+
+QLineEdit& CSkeletonDlg::DialogNameField() {
+    return *dialogName_;
+}
+
+QLabel& CSkeletonDlg::OutputNames(int row) {
+    return *outputNames_.at(static_cast<std::size_t>(row));
+}
+
+void CSkeletonDlg::Browse() {
+    const QString chosen =
+        chooser_(this, QStringLiteral("フォルダを選択してください"), outputFolder_->text());
+    if (!chosen.isEmpty()) {
+        outputFolder_->setText(chosen);
+    }
+}
+
+void CSkeletonDlg::RefreshOutputNames() {
+    const QString app = FromSjis(project_.GetItem("Name"));
+    outputNames_[0]->setText(app + QStringLiteral(".cpp"));
+    outputNames_[1]->setText(app + QStringLiteral("Application.cpp ") + app +
+                             QStringLiteral("Application.h"));
+    outputNames_[2]->setText(app + QStringLiteral("DialogMaker.cpp ") + app +
+                             QStringLiteral("DialogMaker.h"));
+}
+
+}  // namespace ze::panels
