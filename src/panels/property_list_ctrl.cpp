@@ -1,0 +1,453 @@
+#include "panels/property_list_ctrl.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <string>
+
+#include "common/cp932.h"
+#include "model/item_data.h"
+#include "model/item_value_check.h"
+#include "model/ze_class.h"
+#include "panels/property_cells.h"
+#include "panels/property_list_delegate.h"
+#include "panels/property_list_model.h"
+
+namespace ze::panels {
+
+namespace {
+
+const QStringList& BooleanChoices() {
+    static const QStringList choices{QStringLiteral("true"), QStringLiteral("false")};
+    return choices;
+}
+
+QStringList ChoicesOf(const CItemData& item) {
+    QStringList choices;
+    if (const ChoiceList* list = item.GetChoices()) {
+        for (const std::string& choice : *list) {
+            choices << QString::fromStdString(Cp932ToUtf8(choice));
+        }
+    }
+    return choices;
+}
+
+bool IsEditable(std::int32_t kind) {
+    switch (kind) {
+        case item_kind::kPlainText:
+        case item_kind::kUserText:
+        case item_kind::kChoice:
+        case item_kind::kSuggested:
+        case item_kind::kImageFile:
+        case item_kind::kSize:
+        case item_kind::kResourceText:
+        case item_kind::kNumber:
+        case item_kind::kBoolean:
+            return true;
+        default:
+            return false;
+    }
+}
+
+// The keys the list handles itself while it has the focus; the main window
+// must not take them as shortcuts (Delete above all).
+bool IsListKey(const QKeyEvent& key) {
+    if (key.modifiers() != Qt::NoModifier && key.modifiers() != Qt::KeypadModifier) {
+        return false;
+    }
+    switch (key.key()) {
+        case Qt::Key_Space:
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_Delete:
+            return true;
+        default:
+            return false;
+    }
+}
+
+// A typed value as Shift_JIS (ok), or, when a character has no Shift_JIS
+// form, the user's message (Shift_JIS) naming it. Utf8ToCp932 alone would
+// put a "?" in its place and store a value other than the one typed.
+struct SjisValue {
+    bool ok = true;
+    std::string text;
+};
+
+SjisValue ToSjisValue(const QString& text) {
+    for (const char32_t c : text.toUcs4()) {
+        if (c == U'?') {
+            continue;
+        }
+        const QString single = QString::fromUcs4(&c, 1);
+        if (Utf8ToCp932(single.toStdString()) == "?") {
+            const QString code =
+                QString::number(static_cast<uint>(c), 16).toUpper().rightJustified(4, u'0');
+            return {false, Utf8ToCp932("値にShift_JISで表せない文字(U+" + code.toStdString() +
+                                       ")は使えません。")};
+        }
+    }
+    return {true, Utf8ToCp932(text.toStdString())};
+}
+
+}  // namespace
+
+CPropertyListCtrl::CPropertyListCtrl(MessageSink& messages, QWidget* parent)
+    : QTableView(parent), messages_(messages), model_(std::make_unique<PropertyListModel>()) {
+    setModel(model_.get());
+    setItemDelegate(new PropertyListDelegate(this));
+    setSelectionMode(QAbstractItemView::NoSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setTabKeyNavigation(false);
+    setShowGrid(false);
+    setWordWrap(false);
+    setMouseTracking(true);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    verticalHeader()->hide();
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+    horizontalHeader()->setStretchLastSection(false);
+    horizontalHeader()->setMinimumSectionSize(1);
+    horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    setColumnWidth(PropertyListModel::kKeyColumn, kKeyWidth);
+    setColumnWidth(PropertyListModel::kValueColumn, kValueWidth);
+    setColumnWidth(PropertyListModel::kMarkerColumn, kMarkerWidth);
+}
+
+CPropertyListCtrl::~CPropertyListCtrl() {
+    // The cell must not report to a list that is half gone.
+    if (openCell_ != nullptr) {
+        disconnect(openCell_, nullptr, this, nullptr);
+        delete openCell_.data();
+    }
+    setModel(nullptr);
+}
+
+void CPropertyListCtrl::ShowElement(ZeClass* element) {
+    if (element == model_->Element()) {
+        return;
+    }
+    CloseOpenCell();
+    model_->SetElement(element);
+    statusRow_ = -2;
+    scrollToTop();
+}
+
+ZeClass* CPropertyListCtrl::GetElement() const {
+    return model_->Element();
+}
+
+void CPropertyListCtrl::Clear() {
+    CloseOpenCell();
+    model_->Recount();
+    statusRow_ = -2;
+    viewport()->update();
+}
+
+int CPropertyListCtrl::GetCurrentRow() const {
+    return model_->CurrentRow();
+}
+
+void CPropertyListCtrl::SetCurrentRow(int row) {
+    model_->SetCurrentRow(row);
+}
+
+QWidget* CPropertyListCtrl::OpenCell() const {
+    return openCell_.data();
+}
+
+PropertyListModel& CPropertyListCtrl::Model() {
+    return *model_;
+}
+
+void CPropertyListCtrl::StartEdit(int row, int column) {
+    if (openCell_ != nullptr) {
+        ZeClass* element = model_->Element();
+        CommitOpenCell();
+        if (model_->Element() != element) {
+            return;
+        }
+    }
+    const CItemData* item = model_->ItemAt(row);
+    if (item == nullptr) {
+        return;
+    }
+    const std::int32_t kind = item->GetKind();
+    const QModelIndex index = model_->index(row, column);
+    switch (column) {
+        case PropertyListModel::kKeyColumn:
+            // Only an item without a name: what is typed becomes its value.
+            if (item->GetName().empty()) {
+                scrollTo(index);
+                OpenEditField(row, column, QString());
+            }
+            return;
+        case PropertyListModel::kValueColumn:
+            if (!IsEditable(kind)) {
+                return;
+            }
+            scrollTo(index);
+            if (kind == item_kind::kChoice) {
+                OpenDropDown(row, ChoicesOf(*item));
+            } else if (kind == item_kind::kBoolean) {
+                OpenDropDown(row, BooleanChoices());
+            } else {
+                OpenEditField(row, column, QString::fromStdString(Cp932ToUtf8(item->GetValue())));
+            }
+            return;
+        case PropertyListModel::kMarkerColumn:
+            switch (kind) {
+                case item_kind::kChoice:
+                case item_kind::kSuggested:
+                    // The rows below first, so that the list of choices fits.
+                    scrollTo(model_->index(row + kDropDownRowsBelow, column));
+                    scrollTo(index);
+                    OpenDropDown(row, ChoicesOf(*item));
+                    return;
+                case item_kind::kBoolean:
+                    scrollTo(index);
+                    OpenDropDown(row, BooleanChoices());
+                    return;
+                case item_kind::kImageFile:
+                    RequestImagePicker(row);
+                    return;
+                default:
+                    return;
+            }
+        default:
+            return;
+    }
+}
+
+void CPropertyListCtrl::OpenEditField(int row, int column, const QString& text) {
+    const QRect cellRect = visualRect(model_->index(row, column));
+    const QRect rect = QRect(QPoint(cellRect.left() + 1, cellRect.top()),
+                             QPoint(cellRect.right() - 3, cellRect.bottom()))
+                           .intersected(viewport()->rect());
+    const auto alignment = model_->index(row, column).data(Qt::TextAlignmentRole);
+    auto* cell =
+        new CExEditCell(row, column, text, alignment.value<Qt::Alignment>(), rect, viewport());
+    Adopt(cell);
+}
+
+void CPropertyListCtrl::OpenDropDown(int row, const QStringList& choices) {
+    const CItemData* item = model_->ItemAt(row);
+    const QRect cellRect = visualRect(model_->index(row, PropertyListModel::kValueColumn));
+    const int rowHeight = cellRect.height();
+    const QRect rect = QRect(cellRect.left(), cellRect.top(), cellRect.width(),
+                             rowHeight * (1 + kDropDownRowsBelow))
+                           .intersected(viewport()->rect());
+    auto* cell = new CComboBoxCell(row, PropertyListModel::kValueColumn, choices,
+                                   QString::fromStdString(Cp932ToUtf8(item->GetValue())), rect,
+                                   rowHeight, viewport());
+    Adopt(cell);
+}
+
+template <typename Cell>
+void CPropertyListCtrl::Adopt(Cell* cell) {
+    openCell_ = cell;
+    connect(cell, &Cell::Committed, this,
+            [this, cell](int row, int column, const QString& text, int step) {
+                OnCellEnded(cell, row, column, &text, step);
+            });
+    connect(cell, &Cell::Cancelled, this,
+            [this, cell](int row, int column) { OnCellEnded(cell, row, column, nullptr, 0); });
+    cell->show();
+    cell->setFocus(Qt::OtherFocusReason);
+}
+
+void CPropertyListCtrl::RequestImagePicker(int row) {
+    const CItemData* item = model_->ItemAt(row);
+    const std::string source = model_->Element()->GetItem("FileSource");
+    if (source == "URI" || source == "STORAGE") {
+        return;
+    }
+    const QByteArray value(item->GetValue().data(),
+                           static_cast<qsizetype>(item->GetValue().size()));
+    emit ImagePickerRequested(source == "STATION" ? 2 : 1, value);
+}
+
+void CPropertyListCtrl::OnCellEnded(QWidget* cell, int row, int column, const QString* text,
+                                    int step) {
+    if (cell != openCell_) {
+        return;
+    }
+    openCell_ = nullptr;
+    // Ended by a key: the list takes the focus back before the cell goes.
+    QWidget* focus = QApplication::focusWidget();
+    if (focus != nullptr && (focus == cell || cell->isAncestorOf(focus))) {
+        setFocus(Qt::OtherFocusReason);
+    }
+    ZeClass* element = model_->Element();
+    if (text != nullptr) {
+        StoreValue(row, *text);
+    }
+    if (step == 0 || model_->Element() != element) {
+        return;
+    }
+    const int next = row + step;
+    if (next < 0 || next >= model_->rowCount()) {
+        return;
+    }
+    SetCurrentRow(next);
+    StartEdit(next, column);
+}
+
+bool CPropertyListCtrl::StoreValue(int row, const QString& text) {
+    ZeClass* element = model_->Element();
+    CItemData* item = model_->ItemAt(row);
+    if (element == nullptr || item == nullptr) {
+        return false;
+    }
+    const SjisValue value = ToSjisValue(text);
+    if (!value.ok) {
+        messages_.ShowMessage(value.text, MessageIcon::kWarning);
+        return false;
+    }
+    const ValueRefusal refusal = CheckItemValue(item->GetKind(), value.text);
+    if (refusal.refused) {
+        messages_.ShowMessage(refusal.message, MessageIcon::kWarning);
+        return false;
+    }
+    item->SetValue(value.text);
+    // Copied first: what the panel does next may replace the items.
+    const QByteArray name = QByteArray::fromStdString(item->GetName());
+    model_->RefreshRow(row);
+    emit PropertyChanged(element, name);
+    return true;
+}
+
+void CPropertyListCtrl::CommitOpenCell() {
+    if (auto* edit = qobject_cast<CExEditCell*>(openCell_.data())) {
+        edit->Commit();
+    } else if (auto* combo = qobject_cast<CComboBoxCell*>(openCell_.data())) {
+        combo->Commit();
+    }
+}
+
+void CPropertyListCtrl::CloseOpenCell() {
+    QWidget* cell = openCell_.data();
+    if (cell == nullptr) {
+        return;
+    }
+    openCell_ = nullptr;
+    disconnect(cell, nullptr, this, nullptr);
+    QWidget* focus = QApplication::focusWidget();
+    if (focus != nullptr && (focus == cell || cell->isAncestorOf(focus))) {
+        setFocus(Qt::OtherFocusReason);
+    }
+    if (auto* edit = qobject_cast<CExEditCell*>(cell)) {
+        edit->Close();
+    } else if (auto* combo = qobject_cast<CComboBoxCell*>(cell)) {
+        combo->Close();
+    }
+}
+
+void CPropertyListCtrl::DeleteValue(int row) {
+    // The first item (a name, a command) is never emptied this way, nor a
+    // value the user cannot type back.
+    const CItemData* item = model_->ItemAt(row);
+    if (row < 1 || item == nullptr || !IsEditable(item->GetKind())) {
+        return;
+    }
+    StoreValue(row, QString());
+}
+
+void CPropertyListCtrl::MoveCurrentRow(int step) {
+    const int rows = model_->rowCount();
+    if (rows == 0) {
+        return;
+    }
+    const int current = model_->CurrentRow();
+    const int next = current < 0 ? 0 : std::clamp(current + step, 0, rows - 1);
+    SetCurrentRow(next);
+    scrollTo(model_->index(next, PropertyListModel::kKeyColumn));
+}
+
+bool CPropertyListCtrl::event(QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride && IsListKey(*static_cast<QKeyEvent*>(event))) {
+        event->accept();
+        return true;
+    }
+    return QTableView::event(event);
+}
+
+void CPropertyListCtrl::keyPressEvent(QKeyEvent* event) {
+    if (!IsListKey(*event)) {
+        QTableView::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    switch (event->key()) {
+        case Qt::Key_Space:
+            StartEdit(model_->CurrentRow(), PropertyListModel::kValueColumn);
+            break;
+        case Qt::Key_Up:
+            MoveCurrentRow(-1);
+            break;
+        case Qt::Key_Down:
+            MoveCurrentRow(1);
+            break;
+        case Qt::Key_Delete:
+            DeleteValue(model_->CurrentRow());
+            break;
+        default:
+            break;
+    }
+}
+
+void CPropertyListCtrl::Click(const QPoint& position) {
+    const QModelIndex index = indexAt(position);
+    if (!index.isValid()) {
+        return;
+    }
+    const int row = index.row();
+    const bool wasCurrent = row == model_->CurrentRow();
+    SetCurrentRow(row);
+    if (index.column() == PropertyListModel::kMarkerColumn || wasCurrent) {
+        StartEdit(row, index.column());
+    }
+}
+
+void CPropertyListCtrl::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    Click(event->position().toPoint());
+}
+
+void CPropertyListCtrl::mouseDoubleClickEvent(QMouseEvent* event) {
+    // The second press of a double click comes as this event alone; it is a
+    // click on the row the first press made current.
+    mousePressEvent(event);
+}
+
+void CPropertyListCtrl::mouseReleaseEvent(QMouseEvent* event) {
+    event->accept();
+}
+
+void CPropertyListCtrl::mouseMoveEvent(QMouseEvent* event) {
+    UpdateStatusText(event->position().toPoint().y());
+    event->accept();
+}
+
+void CPropertyListCtrl::UpdateStatusText(int y) {
+    const int row = rowAt(y);
+    const int key = row >= 0 && row < model_->ItemCount() ? row : -1;
+    if (key == statusRow_) {
+        return;
+    }
+    statusRow_ = key;
+    if (key < 0) {
+        emit StatusTextChanged(QStringLiteral("..."));
+        return;
+    }
+    emit StatusTextChanged(
+        model_->index(key, 0).data(PropertyListModel::kDescriptionRole).toString());
+}
+
+}  // namespace ze::panels

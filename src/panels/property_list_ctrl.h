@@ -1,0 +1,101 @@
+#pragma once
+
+#include <QByteArray>
+#include <QPointer>
+#include <QString>
+#include <QTableView>
+#include <memory>
+
+#include "model/message_sink.h"
+
+namespace ze {
+class ZeClass;
+}  // namespace ze
+
+namespace ze::panels {
+
+class PropertyListModel;
+
+// The property list of the resource panel: the items of one element as rows
+// of name and value, edited in place. A click on the marker column, or on a
+// row that is already current, opens an edit field or a drop-down over the
+// row, by the item's kind; Space edits the current row's value, Up and Down
+// move the current row, Delete empties a value. A committed value is checked
+// (it must read back from resource text and have a Shift_JIS form), stored
+// into the item and announced; the panel applies what follows from it.
+class CPropertyListCtrl : public QTableView {
+    Q_OBJECT
+public:
+    static constexpr int kKeyWidth = 120;
+    static constexpr int kValueWidth = 215;
+    static constexpr int kMarkerWidth = 20;
+    // A drop-down covers its row and this many rows below it.
+    static constexpr int kDropDownRowsBelow = 10;
+
+    explicit CPropertyListCtrl(MessageSink& messages, QWidget* parent = nullptr);
+    ~CPropertyListCtrl() override;
+
+    // Nothing when element is already shown; else it is remembered, the
+    // current row becomes 0 (-1 for null) and the row count is reset. An open
+    // cell is closed without storing anything, so the element shown before
+    // may be deleted once another one (or none) is shown.
+    void ShowElement(ZeClass* element);
+    ZeClass* GetElement() const;
+    // The shown element's items changed in place (type change, undo): rows
+    // recomputed, redrawn. An open cell is closed without storing anything.
+    void Clear();
+    int GetCurrentRow() const;
+    void SetCurrentRow(int row);
+    // Opens the editor of row and column (0 key, 1 value, 2 marker) by the
+    // item's kind; nothing for rows at or beyond the item count. A cell that
+    // is still open is committed first.
+    void StartEdit(int row, int column);
+    // The open edit field or drop-down cell, or null.
+    QWidget* OpenCell() const;
+    PropertyListModel& Model();
+
+signals:
+    // After a commit stored a new value: the element and the item's name
+    // (Shift_JIS).
+    void PropertyChanged(ze::ZeClass* element, const QByteArray& name);
+    // The description of the item under the mouse (UTF-8), "..." below the
+    // last item.
+    void StatusTextChanged(const QString& text);
+    // A click on the marker of an image file row: kind 2 for the user
+    // images, 1 for the built-in ones; value is the row's value (Shift_JIS).
+    void ImagePickerRequested(int kind, const QByteArray& value);
+
+protected:
+    bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    void Click(const QPoint& position);
+    void MoveCurrentRow(int step);
+    void DeleteValue(int row);
+    void OpenEditField(int row, int column, const QString& text);
+    void OpenDropDown(int row, const QStringList& choices);
+    void RequestImagePicker(int row);
+    template <typename Cell>
+    void Adopt(Cell* cell);
+    // text is null for a cancelled edit.
+    void OnCellEnded(QWidget* cell, int row, int column, const QString* text, int step);
+    // Checks text and stores it as the value of row's item; false when it
+    // was refused (the user has been told) or the row has no item.
+    bool StoreValue(int row, const QString& text);
+    void CommitOpenCell();
+    void CloseOpenCell();
+    void UpdateStatusText(int y);
+
+    MessageSink& messages_;
+    std::unique_ptr<PropertyListModel> model_;
+    QPointer<QWidget> openCell_;
+    // The row whose status text was sent last (-1 below the items).
+    int statusRow_ = -2;
+};
+
+}  // namespace ze::panels

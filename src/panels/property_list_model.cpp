@@ -1,0 +1,166 @@
+#include "panels/property_list_model.h"
+
+#include <algorithm>
+
+#include "common/cp932.h"
+#include "model/item_data.h"
+#include "model/ze_class.h"
+
+namespace ze::panels {
+
+namespace {
+
+QString FromSjis(std::string_view sjis) {
+    return QString::fromStdString(Cp932ToUtf8(sjis));
+}
+
+}  // namespace
+
+const QColor PropertyListModel::kCurrentKeyBackground{255, 230, 230};
+const QColor PropertyListModel::kCurrentText{255, 0, 0};
+const QColor PropertyListModel::kOddRowBackground{255, 255, 255};
+const QColor PropertyListModel::kEvenRowBackground{240, 255, 255};
+const QColor PropertyListModel::kText{0, 0, 0};
+
+PropertyListModel::PropertyListModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+void PropertyListModel::SetElement(ZeClass* element) {
+    beginResetModel();
+    element_ = element;
+    rows_ = element_ == nullptr ? 0 : ItemCount() + kSpareRows;
+    currentRow_ = element_ == nullptr ? -1 : 0;
+    endResetModel();
+}
+
+void PropertyListModel::Recount() {
+    beginResetModel();
+    rows_ = element_ == nullptr ? 0 : ItemCount() + kSpareRows;
+    currentRow_ = std::min(currentRow_, rows_ - 1);
+    endResetModel();
+}
+
+int PropertyListModel::ItemCount() const {
+    return element_ == nullptr ? 0 : static_cast<int>(element_->Items().GetItemCount());
+}
+
+CItemData* PropertyListModel::ItemAt(int row) const {
+    if (row < 0 || row >= ItemCount()) {
+        return nullptr;
+    }
+    return &element_->Items().GetItemData(static_cast<std::size_t>(row));
+}
+
+void PropertyListModel::SetCurrentRow(int row) {
+    row = std::clamp(row, -1, rows_ - 1);
+    if (row == currentRow_) {
+        return;
+    }
+    const int before = currentRow_;
+    currentRow_ = row;
+    RefreshRow(before);
+    RefreshRow(row);
+}
+
+void PropertyListModel::RefreshRow(int row) {
+    if (row < 0 || row >= rows_) {
+        return;
+    }
+    emit dataChanged(index(row, 0), index(row, kColumnCount - 1));
+}
+
+QString PropertyListModel::MarkerText(int kind) {
+    switch (kind) {
+        case item_kind::kChoice:
+        case item_kind::kSuggested:
+        case item_kind::kBoolean:
+            return QStringLiteral("▼");
+        case item_kind::kImageFile:
+            return QStringLiteral(">>");
+        default:
+            return {};
+    }
+}
+
+int PropertyListModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : rows_;
+}
+
+int PropertyListModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : kColumnCount;
+}
+
+QVariant PropertyListModel::CellText(int row, int column) const {
+    const CItemData* item = ItemAt(row);
+    if (item == nullptr) {
+        return QString();
+    }
+    switch (column) {
+        case kKeyColumn:
+            return FromSjis(item->GetName());
+        case kValueColumn:
+            return FromSjis(item->GetValue());
+        default:
+            return MarkerText(item->GetKind());
+    }
+}
+
+QVariant PropertyListModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.model() != this) {
+        return {};
+    }
+    const int row = index.row();
+    const bool current = row == currentRow_;
+    switch (role) {
+        case Qt::DisplayRole:
+            return CellText(row, index.column());
+        case Qt::BackgroundRole:
+            if (current && index.column() == kKeyColumn) {
+                return kCurrentKeyBackground;
+            }
+            return row % 2 != 0 ? kOddRowBackground : kEvenRowBackground;
+        case Qt::ForegroundRole:
+            return current ? kCurrentText : kText;
+        case Qt::TextAlignmentRole:
+            return QVariant::fromValue(Qt::Alignment(Qt::AlignLeft | Qt::AlignVCenter));
+        case kKindRole: {
+            const CItemData* item = ItemAt(row);
+            return item == nullptr ? QVariant() : QVariant(item->GetKind());
+        }
+        case kDescriptionRole: {
+            const CItemData* item = ItemAt(row);
+            if (item == nullptr) {
+                return QStringLiteral("...");
+            }
+            const char* description = item->GetDescription();
+            return description == nullptr ? QString() : FromSjis(description);
+        }
+        default:
+            return {};
+    }
+}
+
+QVariant PropertyListModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole) {
+        return {};
+    }
+    switch (section) {
+        case kKeyColumn:
+            return QStringLiteral("Key");
+        case kValueColumn:
+            return QStringLiteral("Value");
+        case kMarkerColumn:
+            return QString();
+        default:
+            return {};
+    }
+}
+
+Qt::ItemFlags PropertyListModel::flags(const QModelIndex& index) const {
+    if (!index.isValid() || index.model() != this) {
+        return Qt::NoItemFlags;
+    }
+    // The list opens its own cells; the view's editors stay unused.
+    return Qt::ItemIsEnabled;
+}
+
+}  // namespace ze::panels

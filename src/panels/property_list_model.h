@@ -1,0 +1,79 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QColor>
+#include <QString>
+
+namespace ze {
+class CItemData;
+class ZeClass;
+}  // namespace ze
+
+namespace ze::panels {
+
+// The items of one element as the property list shows them: a row per item
+// (name, value, edit marker) and ten empty rows below. The model holds no
+// text of its own; every cell is read from the element when asked for, so
+// a value changed in place shows at the next repaint. The row count is
+// fixed when the element is set and renewed only by Recount, like a virtual
+// list: cells of rows beyond the items as they are now stay empty.
+class PropertyListModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    static constexpr int kKeyColumn = 0;
+    static constexpr int kValueColumn = 1;
+    static constexpr int kMarkerColumn = 2;
+    static constexpr int kColumnCount = 3;
+    // Empty rows below the last item, so that there is room to click.
+    static constexpr int kSpareRows = 10;
+
+    // The item's kind (int) for rows with an item; nothing below them.
+    static constexpr int kKindRole = Qt::UserRole;
+    // The item's description (UTF-8), empty without one; "..." below the items.
+    static constexpr int kDescriptionRole = Qt::UserRole + 1;
+
+    static const QColor kCurrentKeyBackground;  // 255, 230, 230
+    static const QColor kCurrentText;           // 255, 0, 0
+    static const QColor kOddRowBackground;      // white
+    static const QColor kEvenRowBackground;     // 240, 255, 255
+    static const QColor kText;                  // black
+
+    explicit PropertyListModel(QObject* parent = nullptr);
+
+    // Shows element (null for none): the current row becomes 0 (-1 for
+    // none) and the rows are counted anew.
+    void SetElement(ZeClass* element);
+    ZeClass* Element() const { return element_; }
+    // Counts the rows again after the element's items changed in place.
+    void Recount();
+    // The element's items as they are now (0 without an element).
+    int ItemCount() const;
+    // The item of row, or null for rows without one.
+    CItemData* ItemAt(int row) const;
+
+    int CurrentRow() const { return currentRow_; }
+    // row is kept within the rows (-1 when there are none).
+    void SetCurrentRow(int row);
+    // The row's cells are to be painted again.
+    void RefreshRow(int row);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+    // The marker text of an item kind: "▼" for the kinds with choices, ">>"
+    // for image file names, empty otherwise.
+    static QString MarkerText(int kind);
+
+private:
+    QVariant CellText(int row, int column) const;
+
+    ZeClass* element_ = nullptr;
+    int rows_ = 0;
+    int currentRow_ = -1;
+};
+
+}  // namespace ze::panels
