@@ -55,6 +55,10 @@ public:
     void RedrawViews() override {}
     void ProjectFolderChanged(const std::string& /*folder*/) override {}
     void ShowStatusText(const QString& /*text*/) override {}
+    void CloseDialogWindows(ze::CZeDialogData& /*dialog*/) override {}
+    std::optional<ze::panels::PaneSelection> SelectedPaneEntry() const override { return {}; }
+    void ShowImageList(int /*kind*/, const std::string& /*name*/) override {}
+    void HistoryChanged() override {}
 };
 
 class NullMessages : public ze::MessageSink {

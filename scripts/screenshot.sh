@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Takes docs/screenshot.png: the editor on the example project, with the
-# dialog Main open and the example's resources in the image grids, on a
-# virtual X display (Xvfb). Installs what is missing and builds first.
+# Takes docs/screenshot.png: the editor on the example project mid-edit, with
+# the dialog Main open, its first BUTTON picked, the property list showing it
+# with the colour drop-down open, and the example's resources in the image
+# grids, on a virtual X display (Xvfb). Installs what is missing and builds
+# first. ze-screenshot-scene is ze-editor plus those few clicks.
 set -euo pipefail
 top="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$top"
@@ -26,7 +28,7 @@ for _ in $(seq 50); do
 done
 
 DISPLAY="$display" QT_QPA_PLATFORM=xcb LANG=ja_JP.UTF-8 \
-    build/bin/ze-editor examples/SampleApp.moxspro --folder examples --dialog Main &
+    build/bin/ze-screenshot-scene examples/SampleApp.moxspro --folder examples --dialog Main &
 editor=$!
 sleep 4
 mkdir -p "$(dirname "$output")"

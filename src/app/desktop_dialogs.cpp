@@ -55,4 +55,21 @@ std::optional<std::string> QtFileChooser::ChooseOpenFile(const FileRequest& requ
     return Run(parent_, request, false);
 }
 
+const char* const kSaveChangesQuestion = "プロジェクトは変更されています。保存しますか？";
+
+SaveAnswer QtFileChooser::AskSaveChanges() {
+    QMessageBox box(QMessageBox::Warning, QString::fromUtf8(kMessageBoxTitle),
+                    QString::fromUtf8(kSaveChangesQuestion),
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent_);
+    box.setDefaultButton(QMessageBox::Save);
+    switch (box.exec()) {
+        case QMessageBox::Save:
+            return SaveAnswer::kSave;
+        case QMessageBox::Discard:
+            return SaveAnswer::kDiscard;
+        default:
+            return SaveAnswer::kCancel;
+    }
+}
+
 }  // namespace ze::app

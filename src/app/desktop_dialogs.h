@@ -33,6 +33,9 @@ struct FileRequest {
     QString initialName;    // empty, or the dialog's name
 };
 
+// The answer to "save the changed project before closing?".
+enum class SaveAnswer { kSave, kDiscard, kCancel };
+
 class FileChooser {
 public:
     FileChooser() = default;
@@ -45,6 +48,8 @@ public:
     virtual std::optional<std::string> ChooseSaveFile(const FileRequest& request) = 0;
     // The file to open; nothing when cancelled.
     virtual std::optional<std::string> ChooseOpenFile(const FileRequest& request) = 0;
+    // Asked when the editor closes with changes not saved to a project file.
+    virtual SaveAnswer AskSaveChanges() = 0;
 };
 
 class QtFileChooser : public FileChooser {
@@ -53,9 +58,13 @@ public:
     void SetParent(QWidget* parent) { parent_ = parent; }
     std::optional<std::string> ChooseSaveFile(const FileRequest& request) override;
     std::optional<std::string> ChooseOpenFile(const FileRequest& request) override;
+    SaveAnswer AskSaveChanges() override;
 
 private:
     QWidget* parent_;
 };
+
+// "プロジェクトは変更されています。保存しますか？"
+extern const char* const kSaveChangesQuestion;
 
 }  // namespace ze::app

@@ -33,7 +33,10 @@
 #include "codegen/skeleton_generator.h"
 #include "common/cp932.h"
 #include "common/paths.h"
+#include "link/device_link.h"
+#include "model/mo_stream.h"
 #include "panels/resource_dlg.h"
+#include "panels/skeleton_dlg.h"
 
 #include <QTreeView>
 
@@ -90,6 +93,7 @@ CMainFrame::CMainFrame(const EditorEnvironment& environment)
     CreateStatusBar();
     CreateBars();
     ReadSettings();
+    MarkSaved();
     RefreshImages();
     recentFiles_.Load();
     ShowMenu(false);
@@ -155,7 +159,7 @@ void CMainFrame::CreateActions() {
     connect(actions_[kFileNew], &QAction::triggered, this, [this] { OnFileNew(); });
     connect(actions_[kWindowNew], &QAction::triggered, this, [this] { OnWindowNew(); });
     connect(actions_[kAppExit], &QAction::triggered, this, &QWidget::close);
-    connect(actions_[kSendDialog], &QAction::triggered, this, &CMainFrame::SendDialogRequested);
+    connect(actions_[kSendDialog], &QAction::triggered, this, [this] { OnSendDialog(); });
     connect(actions_[kNextPane], &QAction::triggered, this, [this] { FocusPane(1); });
     connect(actions_[kPreviousPane], &QAction::triggered, this, [this] { FocusPane(-1); });
     connect(actions_[kWindowCascade], &QAction::triggered, mdiArea_, &QMdiArea::cascadeSubWindows);
@@ -253,11 +257,22 @@ void CMainFrame::CreateBars() {
     follow(resourceBar_, actions_[command::kViewResourcePanel]);
 
     connect(logPane_, &CLogDlg::EntryChosen, this, [this](int kind, const QByteArray& text) {
-        // The panel inserts or assigns the chosen entry with the next issue's
-        // editing operations; until then the choice only shows in the status bar.
-        Q_UNUSED(kind);
-        statusBar()->showMessage(FromSjis(text.toStdString()), 3000);
+        resourcePanel_->OnPaneEntryChosen(kind, text.toStdString());
     });
+
+    // The copy, cut and paste entries of the editing windows are the panel's.
+    SetEditCommands(resourcePanel_);
+
+    // The device link lives in the panel; its log lines, the indicator and
+    // whether there is a connection to send to show in this window.
+    link::CDeviceLink& link = resourcePanel_->Link();
+    connect(&link, &link::CDeviceLink::LogWritten, this,
+            [this](const QByteArray& text, link::LogKind kind) {
+                WriteLog(text.toStdString(), kind);
+            });
+    connect(&link, &link::CDeviceLink::IndicatorChanged, this, &CMainFrame::SetLinkIndicator);
+    connect(&link, &link::CDeviceLink::ControlsChanged, this,
+            [this, &link] { SetDeviceConnected(link.HasConnection()); });
 }
 
 void CMainFrame::ReadSettings() {
@@ -267,6 +282,7 @@ void CMainFrame::ReadSettings() {
     resourcePanel_->SetListenPort(
         settings_.ReadInt(kSettingSection, "ListenPort", kDefaultListenPort));
     httpPort_ = settings_.ReadInt(kSettingSection, "HttpPort", kDefaultHttpPort);
+    resourcePanel_->Link().SetHttpPort(httpPort_);
 }
 
 void CMainFrame::WriteSettings() {
@@ -653,9 +669,15 @@ bool CMainFrame::OpenFile(const std::string& path) {
             MessageIcon::kWarning);
         return false;
     }
+    // Opening into an unchanged project leaves nothing to save; opening into
+    // a changed one keeps the question for the close.
+    const bool wasSaved = !HasUnsavedChanges();
     // A parse error is shown by the project through the message sink.
     if (!project_.LoadFile(path)) {
         return false;
+    }
+    if (wasSaved) {
+        MarkSaved();
     }
     recentFiles_.Add(path);
     resourcePanel_->Reload();
@@ -677,6 +699,7 @@ void CMainFrame::OnSaveProject() {
         {QStringLiteral("リソースファイル (*.moxspro)"), QStringLiteral("moxspro"), QString()});
     if (path && project_.SaveToFileAndTell(*path, "")) {
         recentFiles_.Add(*path);
+        MarkSaved();
     }
 }
 
@@ -698,6 +721,7 @@ void CMainFrame::OnDiscardAll() {
     CloseAllWindows();
     project_.GetDialogs().DeleteAll();
     resourcePanel_->Discard();
+    MarkSaved();
 }
 
 void CMainFrame::OnCloseDocument() {
@@ -716,7 +740,17 @@ void CMainFrame::OnCreateSkeleton() {
         messages_->ShowMessage(NoApplicationNameMessage(), MessageIcon::kNone);
         return;
     }
-    emit SkeletonRequested();
+    // Made once; its options, output folder and log stay between uses.
+    if (skeletonDlg_ == nullptr) {
+        skeletonDlg_ = new panels::CSkeletonDlg(project_, resourcePanel_->GetProjectFolder(), this);
+    }
+    const CZeDialogEditorView* view = ActiveView();
+    const CZeDialogData* dialog = view != nullptr ? view->GetDocument().GetDialog() : nullptr;
+    skeletonDlg_->Open(dialog != nullptr ? dialog->GetItem("Name") : std::string());
+}
+
+void CMainFrame::OnSendDialog() {
+    resourcePanel_->SendCurrentDialog();
 }
 
 void CMainFrame::OnClearLog() {
@@ -772,7 +806,31 @@ void CMainFrame::ToggleLogBar() {
 
 // ---------------------------------------------------------------- events
 
+bool CMainFrame::HasUnsavedChanges() const {
+    return ProjectText() != savedText_;
+}
+
+std::string CMainFrame::ProjectText() const {
+    CJsonString text;
+    project_.WriteProject(text, "");
+    return text.TakeText();
+}
+
+void CMainFrame::MarkSaved() {
+    savedText_ = ProjectText();
+}
+
 void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (HasUnsavedChanges()) {
+        const SaveAnswer answer = files_->AskSaveChanges();
+        if (answer == SaveAnswer::kSave) {
+            OnSaveProject();
+        }
+        if (answer == SaveAnswer::kCancel || (answer == SaveAnswer::kSave && HasUnsavedChanges())) {
+            event->ignore();
+            return;
+        }
+    }
     WriteSettings();
     CloseAllWindows();
     event->accept();

@@ -25,6 +25,7 @@ class QToolBar;
 
 namespace ze::panels {
 class CResourceDlg;
+class CSkeletonDlg;
 class EditCommands;
 }  // namespace ze::panels
 
@@ -120,7 +121,12 @@ public:
     void OnDiscardAll();
     void OnCloseDocument();
     CChildFrame* OnWindowNew();
+    // Opens the skeleton dialog when the project has a Name, else says so.
     void OnCreateSkeleton();
+    // "データ送信": the panel sends the dialog being edited to the device.
+    void OnSendDialog();
+    // The skeleton dialog once "スケルトンの作成(&M)" has opened it, else null.
+    panels::CSkeletonDlg* GetSkeletonDialog() const { return skeletonDlg_; }
     void OnClearLog();
     void OnAbout();
     void OnPrint();
@@ -130,12 +136,9 @@ public:
     void ToggleLogBar();
     // Writes "ProjectFolder", "ListenPort" and "HttpPort" to the settings.
     void WriteSettings();
-
-signals:
-    // The user asked to send the active dialog to the device.
-    void SendDialogRequested();
-    // The user asked for the skeleton dialog (the project has a Name).
-    void SkeletonRequested();
+    // Whether the project differs from what was last opened into an
+    // unchanged project, saved, or discarded.
+    bool HasUnsavedChanges() const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -148,6 +151,9 @@ private:
     void CreateStatusBar();
     void CreateBars();
     void ReadSettings();
+    std::string ProjectText() const;
+    // The project as it is now counts as saved.
+    void MarkSaved();
     void ShowMenu(bool withDialog);
     void FillRecentFiles(QMenu& menu);
     CChildFrame* OpenWindow(CZeDialogEditorDoc& document);
@@ -181,6 +187,7 @@ private:
     QDockWidget* logBar_ = nullptr;
     panels::CResourceDlg* resourcePanel_ = nullptr;
     CLogDlg* logPane_ = nullptr;
+    panels::CSkeletonDlg* skeletonDlg_ = nullptr;
     std::map<int, QAction*> actions_;
     std::vector<QAction*> recentActions_;
     std::unique_ptr<QPrinter> printer_;
@@ -188,6 +195,8 @@ private:
     ViewServices services_;
     std::vector<std::unique_ptr<CZeDialogEditorDoc>> documents_;
     bool dialogMenuShown_ = false;
+    // The project's text when it last counted as saved.
+    std::string savedText_;
     bool deviceConnected_ = false;
     int linkIndicator_ = 0;
     int httpPort_ = kDefaultHttpPort;

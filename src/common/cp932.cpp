@@ -7,6 +7,42 @@ namespace {
 
 constexpr std::uint32_t kReplacement = 0xFFFD;
 
+bool IsContinuation(unsigned char b) {
+    return (b & 0xC0) == 0x80;
+}
+
+// The length of the well-formed UTF-8 multi-byte character at text[i]
+// (no overlong forms, no surrogates, nothing above U+10FFFF); 0 when there
+// is none.
+std::size_t Utf8CharacterLength(std::string_view text, std::size_t i) {
+    const auto* s = reinterpret_cast<const unsigned char*>(text.data());
+    const std::size_t left = text.size() - i;
+    const unsigned char b = s[i];
+    if (b >= 0xC2 && b <= 0xDF) {
+        return left >= 2 && IsContinuation(s[i + 1]) ? 2 : 0;
+    }
+    if (b >= 0xE0 && b <= 0xEF) {
+        if (left < 3 || !IsContinuation(s[i + 1]) || !IsContinuation(s[i + 2])) {
+            return 0;
+        }
+        if ((b == 0xE0 && s[i + 1] < 0xA0) || (b == 0xED && s[i + 1] >= 0xA0)) {
+            return 0;
+        }
+        return 3;
+    }
+    if (b >= 0xF0 && b <= 0xF4) {
+        if (left < 4 || !IsContinuation(s[i + 1]) || !IsContinuation(s[i + 2]) ||
+            !IsContinuation(s[i + 3])) {
+            return 0;
+        }
+        if ((b == 0xF0 && s[i + 1] < 0x90) || (b == 0xF4 && s[i + 1] >= 0x90)) {
+            return 0;
+        }
+        return 4;
+    }
+    return 0;
+}
+
 }  // namespace
 
 std::string Cp932ToUtf8(std::string_view sjis) {
@@ -64,6 +100,29 @@ std::string Utf8ToCp932(std::string_view utf8) {
         }
         return out;
     });
+}
+
+std::string ResourceTextToUtf8(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    std::size_t run = 0;  // start of the Shift_JIS bytes not yet converted
+    for (std::size_t i = 0; i < text.size();) {
+        if (const std::size_t length = Utf8CharacterLength(text, i); length > 0) {
+            out += Cp932ToUtf8(text.substr(run, i - run));
+            out.append(text.substr(i, length));
+            i += length;
+            run = i;
+        } else {
+            // A Shift_JIS pair is skipped whole, so its trail byte never
+            // starts a UTF-8 character.
+            const auto b = static_cast<unsigned char>(text[i]);
+            const bool pair = tables::LeadIndex(b) >= 0 && i + 1 < text.size() &&
+                              detail::IsTrail(static_cast<unsigned char>(text[i + 1]));
+            i += pair ? 2 : 1;
+        }
+    }
+    out += Cp932ToUtf8(text.substr(run));
+    return out;
 }
 
 }  // namespace ze

@@ -14,4 +14,11 @@ std::string Cp932ToUtf8(std::string_view sjis);
 // Characters that CP932 cannot hold become '?'; invalid UTF-8 bytes too.
 std::string Utf8ToCp932(std::string_view utf8);
 
+// Resource text as the editor writes it mixes codings: user-visible texts and
+// data are UTF-8, every other value is Shift_JIS as stored. A well-formed
+// UTF-8 multi-byte character is taken as UTF-8, as the resource reader takes
+// it; everything else as CP932. For showing such text on the desktop (the
+// clipboard); Utf8ToCp932 of the result reads back as the same values.
+std::string ResourceTextToUtf8(std::string_view text);
+
 }  // namespace ze

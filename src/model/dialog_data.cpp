@@ -15,7 +15,15 @@ CZeDialogData::CZeDialogData(std::string_view name) : ZeClass(element_kind::kDia
 
 void CZeDialogData::RecordUndoStep() {
     const bool drops = static_cast<std::size_t>(undo_.GetIndex()) < undo_.GetRecordCount();
-    undo_.RecordStep(rootGroup_);
+    // The dialog's own items, commands and root group first, then the tree.
+    UndoRecord& record = undo_.RecordStep(nullptr);
+    undo_.BackUp(record, *this);
+    for (ZeClass* command : commands_) {
+        undo_.BackUp(record, *command);
+    }
+    if (rootGroup_ != nullptr) {
+        rootGroup_->MakeBackup(undo_, record);
+    }
     if (drops) {
         store_.Collect();
     }
@@ -34,6 +42,23 @@ void CZeDialogData::ForEachKeptRoot(const std::function<void(const ZeClass&)>& v
 }
 
 CZeDialogData::~CZeDialogData() = default;
+
+void CZeDialogData::CopyFrom(const ZeClass& other) {
+    if (this == &other) {
+        return;
+    }
+    ZeClass::CopyFrom(other);
+    if (const auto* dialog = dynamic_cast<const CZeDialogData*>(&other)) {
+        commands_ = dialog->commands_;
+        rootGroup_ = dialog->rootGroup_;
+    }
+}
+
+bool CZeDialogData::IsSameItems(const ZeClass& other) const {
+    const auto* dialog = dynamic_cast<const CZeDialogData*>(&other);
+    return dialog != nullptr && ZeClass::IsSameItems(other) && commands_ == dialog->commands_ &&
+           rootGroup_ == dialog->rootGroup_;
+}
 
 std::string CZeDialogData::GetTreeLabel() const {
     return "Dialog:" + GetItem("Name");

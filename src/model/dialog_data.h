@@ -27,6 +27,12 @@ public:
 
     // "Dialog:%s" with Name.
     std::string GetTreeLabel() const override;
+    // Takes other's items, command list and root group (the pointers), so
+    // undo puts back a dialog's properties, commands and root group; the
+    // current page and the history stay.
+    void CopyFrom(const ZeClass& other) override;
+    // Same items, same command pointers in order, same root group.
+    bool IsSameItems(const ZeClass& other) const override;
     // Appends a command; returns the number of commands before.
     int AddChild(ZeClass* command) override;
     void ForEachHeld(const std::function<void(ZeClass&)>& visit) const override;

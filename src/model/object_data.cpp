@@ -135,14 +135,13 @@ int CObjectData::Depth(int depth) const {
 }
 
 void CObjectData::MakeBackup(UndoBuffer& buffer, UndoRecord& record) {
-    if (const ZeClass* latest = buffer.FindLatestCopy(GetSerial(), -1)) {
-        if (!IsSameItems(*latest)) {
-            buffer.AppendCopy(record, undo_action::kModify, *this);
-        }
-        return;
+    buffer.BackUp(record, *this);
+    // The items of header columns and commands are edited in place too.
+    for (ZeClass* column : headers_) {
+        buffer.BackUp(record, *column);
     }
-    if (buffer.AppendCopy(record, undo_action::kCreate, *this)) {
-        record.Add(std::make_unique<ZeClassBackup>(*this));
+    for (ZeClass* command : commands_) {
+        buffer.BackUp(record, *command);
     }
 }
 

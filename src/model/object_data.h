@@ -55,10 +55,9 @@ public:
     virtual int CountSelected() const;
     // The depth of the deepest element below, counting from depth.
     virtual int Depth(int depth) const;
-    // Records this element into record, a step of buffer: nothing when its
-    // latest copy in the history is the same; else a copy (ACT_MODIFY), or
-    // for an element new to the history a copy (ACT_CREATE) and the element
-    // itself (ACT_ORIGINAL). A group then records each of its children.
+    // Records this element into record, a step of buffer (UndoBuffer::BackUp),
+    // then its header columns and commands. A group then records each of its
+    // children.
     virtual void MakeBackup(UndoBuffer& buffer, UndoRecord& record);
 
     bool IsGroup() const;

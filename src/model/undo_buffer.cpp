@@ -19,6 +19,10 @@ std::unique_ptr<ZeClass> NewOfSameClass(const ZeClass& element) {
             return std::make_unique<CObjectData>(nullptr);
         case element_kind::kGroup:
             return std::make_unique<CObjectDataList>(nullptr);
+        case element_kind::kHeaderColumn:
+        case element_kind::kCommand:
+            // Plain elements: their items are all there is to restore.
+            return std::make_unique<ZeClass>(element.GetKind());
         default:
             return nullptr;
     }
@@ -107,6 +111,18 @@ ZeClass* UndoBuffer::FindLiveElement(std::uint64_t serial, int start) const {
         }
     }
     return nullptr;
+}
+
+void UndoBuffer::BackUp(UndoRecord& record, ZeClass& element) {
+    if (const ZeClass* latest = FindLatestCopy(element.GetSerial(), -1)) {
+        if (!element.IsSameItems(*latest)) {
+            AppendCopy(record, undo_action::kModify, element);
+        }
+        return;
+    }
+    if (AppendCopy(record, undo_action::kCreate, element)) {
+        record.Add(std::make_unique<ZeClassBackup>(element));
+    }
 }
 
 bool UndoBuffer::AppendCopy(UndoRecord& record, std::int32_t action, const ZeClass& element) {

@@ -85,9 +85,15 @@ public:
     // from its first backup to its last; null when there is none.
     ZeClass* FindLiveElement(std::uint64_t serial, int start) const;
 
+    // Records element into record: nothing when its latest copy in the
+    // history is the same; else a copy (ACT_MODIFY), or for an element new
+    // to the history a copy (ACT_CREATE) and the element itself
+    // (ACT_ORIGINAL).
+    void BackUp(UndoRecord& record, ZeClass& element);
     // Appends a backup of action with a copy of element, made with the
-    // element's own class (dialog, object or group). Any other kind is not
-    // copied: "error!" goes to the message sink and false is returned.
+    // element's own class (dialog, object, group, header column, command).
+    // Any other kind is not copied: "error!" goes to the message sink and
+    // false is returned.
     bool AppendCopy(UndoRecord& record, std::int32_t action, const ZeClass& element);
 
     // Steps back: the live elements take their state before the current

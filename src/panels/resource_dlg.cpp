@@ -10,6 +10,9 @@
 #include "common/cp932.h"
 #include "model/dialog_data.h"
 #include "model/resource_data.h"
+#include "panels/network_page.h"
+#include "panels/panel_buttons.h"
+#include "panels/panel_tabs.h"
 #include "panels/resource_panel_host.h"
 #include "panels/resource_tree_delegate.h"
 #include "panels/resource_tree_model.h"
@@ -31,7 +34,11 @@ CResourceDlg::CResourceDlg(CZeResourceData& project, ResourcePanelHost& host, Me
       model_(new ResourceTreeModel(this)),
       tree_(new QTreeView(this)),
       folderField_(new ProjectFolderField(this)),
-      editingArea_(new QWidget(this)) {
+      buttons_(new PanelButtons([&host](const QString& text) { host.ShowStatusText(text); }, this)),
+      tables_(new TypeTables(this)),
+      propertyArea_(new QWidget(this)),
+      networkArea_(new QWidget(this)),
+      tabs_(new PanelTabs(this)) {
     tree_->setModel(model_);
     tree_->setItemDelegate(new ResourceTreeDelegate(tree_));
     tree_->setHeaderHidden(true);
@@ -52,13 +59,23 @@ CResourceDlg::CResourceDlg(CZeResourceData& project, ResourcePanelHost& host, Me
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(kMargin, kMargin, kMargin, kMargin);
     layout->addWidget(folderField_);
-    // The tree takes half of the height below the folder row; the editing
-    // controls and the property list fill the other half.
+    // The tree takes half of the height below the folder row; the buttons,
+    // the page shown and the tab strip share the other half.
     layout->addWidget(tree_, 1);
-    layout->addWidget(editingArea_, 1);
+    auto* lower = new QWidget(this);
+    auto* lowerLayout = new QVBoxLayout(lower);
+    lowerLayout->setContentsMargins(0, 0, 0, 0);
+    lowerLayout->addWidget(buttons_);
+    lowerLayout->addWidget(tables_);
+    lowerLayout->addWidget(propertyArea_, 1);
+    lowerLayout->addWidget(networkArea_, 1);
+    lowerLayout->addWidget(tabs_);
+    layout->addWidget(lower, 1);
+    tables_->hide();
 
-    tree_->setEnabled(false);
-    editingArea_->setEnabled(false);
+    CreatePages();
+    SetEditingEnabled(false);
+    ShowTab(PanelTabs::kPropertyTab);
 
     connect(tree_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this](const QItemSelection& selected) { OnTreeSelectionChanged(selected); });
@@ -66,22 +83,66 @@ CResourceDlg::CResourceDlg(CZeResourceData& project, ResourcePanelHost& host, Me
             [this](const QModelIndex& index) { OnExpansionChanged(index, true); });
     connect(tree_, &QTreeView::collapsed, this,
             [this](const QModelIndex& index) { OnExpansionChanged(index, false); });
+    connect(buttons_, &PanelButtons::Clicked, this, [this](int id) { OnButton(id); });
+    connect(tabs_, &QTabBar::currentChanged, this, [this](int tab) { ShowTab(tab); });
     connect(folderField_, &ProjectFolderField::FolderChanged, this,
-            [this](const QString& folder) { host_.ProjectFolderChanged(folder.toStdString()); });
+            [this](const QString& folder) {
+                // The device is served from the folder the user sees.
+                link_.SetProjectFolder(folder.toStdString());
+                host_.ProjectFolderChanged(folder.toStdString());
+            });
 }
 
 CResourceDlg::~CResourceDlg() = default;
 
+void CResourceDlg::SetEditingEnabled(bool enabled) {
+    tree_->setEnabled(enabled);
+    propertyArea_->setEnabled(enabled);
+    buttons_->setEnabled(enabled);
+}
+
+void CResourceDlg::OnButton(int id) {
+    switch (id) {
+        case PanelButtons::kMoveUp:
+            MoveUp();
+            break;
+        case PanelButtons::kMoveDown:
+            MoveDown();
+            break;
+        case PanelButtons::kDelete:
+            DeleteCurrent();
+            break;
+        case PanelButtons::kCopy:
+            CopyCurrent();
+            break;
+        case PanelButtons::kGroup:
+            GroupSelected();
+            break;
+        case PanelButtons::kUngroup:
+            UngroupCurrent();
+            break;
+        case PanelButtons::kInsertAfter:
+            InsertFromPane(kAfter);
+            break;
+        case PanelButtons::kInsertFirst:
+            InsertFromPane(kFirstChild);
+            break;
+        case PanelButtons::kInsertLast:
+            InsertFromPane(kLastChild);
+            break;
+        default:
+            break;
+    }
+}
+
 void CResourceDlg::Reload() {
-    tree_->setEnabled(true);
-    editingArea_->setEnabled(true);
+    SetEditingEnabled(true);
     folderField_->setEnabled(true);
 
     // The dialogs may be new objects at the addresses of old ones.
     currentDialog_ = nullptr;
     shownElement_ = nullptr;
-    model_->Build(project_);
-    ExpandByFlags({});
+    RebuildWholeTree();
 
     const CZeDialogDataList& dialogs = project_.GetDialogs();
     if (dialogs.GetCount() > 0) {
@@ -91,7 +152,7 @@ void CResourceDlg::Reload() {
 }
 
 void CResourceDlg::Discard() {
-    model_->Clear();
+    ChangeItems([this] { model_->Clear(); });
     currentDialog_ = nullptr;
     ShowElement(nullptr);
     RedrawTree();
@@ -99,6 +160,7 @@ void CResourceDlg::Discard() {
 
 void CResourceDlg::ShowElement(ZeClass* element) {
     shownElement_ = element;
+    emit ShownElementChanged(element);
 }
 
 ZeClass* CResourceDlg::GetShownElement() const {
@@ -148,12 +210,11 @@ void CResourceDlg::SelectFromView(CZeDialogData* dialog, ZeClass* element) {
 void CResourceDlg::RefreshAfterHistoryStep(CZeDialogData& dialog, ZeClass* selected) {
     // Undo and redo put elements back into the dialog's tree; only that
     // dialog's items are built again.
-    if (model_->RebuildSubtree(dialog)) {
-        ExpandByFlags(model_->IndexOf(&dialog));
-    }
+    RebuildItems(dialog);
     ZeClass* target = selected != nullptr ? selected : &dialog;
     SelectItemByProgram(model_->IndexOf(target));
     ShowElement(target);
+    emit ShownItemsChanged();
     RedrawTree();
 }
 
@@ -163,14 +224,15 @@ std::string CResourceDlg::GetProjectFolder() const {
 
 void CResourceDlg::SetProjectFolder(const std::string& folder) {
     folderField_->SetFolder(QString::fromStdString(folder));
+    link_.SetProjectFolder(folder);
 }
 
 int CResourceDlg::GetListenPort() const {
-    return listenPort_;
+    return networkPage_->GetPort();
 }
 
 void CResourceDlg::SetListenPort(int port) {
-    listenPort_ = port;
+    networkPage_->SetPort(port);
 }
 
 ResourceTreeModel& CResourceDlg::TreeModel() {
@@ -185,8 +247,54 @@ ProjectFolderField& CResourceDlg::FolderField() {
     return *folderField_;
 }
 
-QWidget& CResourceDlg::EditingArea() {
-    return *editingArea_;
+QAbstractButton& CResourceDlg::Button(int controlId) {
+    QAbstractButton* button = buttons_->Button(controlId);
+    Q_ASSERT(button != nullptr);
+    return *button;
+}
+
+PanelButtons& CResourceDlg::Buttons() {
+    return *buttons_;
+}
+
+TypeTables& CResourceDlg::Tables() {
+    return *tables_;
+}
+
+QWidget& CResourceDlg::PropertyArea() {
+    return *propertyArea_;
+}
+
+QWidget& CResourceDlg::NetworkArea() {
+    return *networkArea_;
+}
+
+PanelTabs& CResourceDlg::Tabs() {
+    return *tabs_;
+}
+
+void CResourceDlg::ShowTab(int tab) {
+    if (tab != PanelTabs::kLinkTab && tab != PanelTabs::kPropertyTab) {
+        return;
+    }
+    const bool link = tab == PanelTabs::kLinkTab;
+    networkArea_->setVisible(link);
+    buttons_->setVisible(!link);
+    propertyArea_->setVisible(!link);
+    if (tabs_->currentIndex() != tab) {
+        tabs_->setCurrentIndex(tab);
+    }
+}
+
+int CResourceDlg::CurrentTab() const {
+    return tabs_->currentIndex();
+}
+
+bool CResourceDlg::SendCurrentDialog() {
+    if (!link_.HasConnection() || currentDialog_ == nullptr) {
+        return false;
+    }
+    return link_.SendDialog(project_, currentDialog_->GetItem("Name"));
 }
 
 void CResourceDlg::SelectItemByProgram(const QModelIndex& index) {
@@ -221,6 +329,44 @@ void CResourceDlg::OnExpansionChanged(const QModelIndex& index, bool expanded) {
     if (ZeClass* element = model_->ElementAt(index)) {
         element->SetExpanded(expanded);
     }
+}
+
+void CResourceDlg::SelectAfterOperation(ZeClass* element) {
+    const QModelIndex index = model_->IndexOf(element);
+    if (index.isValid()) {
+        HandleUserSelection(index, false);
+    }
+}
+
+void CResourceDlg::RebuildItems(ZeClass& element) {
+    bool rebuilt = false;
+    ChangeItems([&] { rebuilt = model_->RebuildSubtree(element); });
+    if (rebuilt) {
+        ExpandByFlags(model_->IndexOf(&element));
+    }
+}
+
+void CResourceDlg::RebuildWholeTree() {
+    ChangeItems([this] { model_->Build(project_); });
+    ExpandByFlags({});
+}
+
+CZeDialogData* CResourceDlg::DialogAt(const QModelIndex& index) const {
+    for (QModelIndex at = index; at.isValid(); at = at.parent()) {
+        ZeClass* element = model_->ElementAt(at);
+        if (element != nullptr && element->GetKind() == element_kind::kDialog) {
+            return static_cast<CZeDialogData*>(element);
+        }
+    }
+    return nullptr;
+}
+
+void CResourceDlg::RecordStep(CZeDialogData* dialog) {
+    if (dialog == nullptr) {
+        return;
+    }
+    dialog->RecordUndoStep();
+    host_.HistoryChanged();
 }
 
 void CResourceDlg::RedrawTree() {

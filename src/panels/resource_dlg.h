@@ -1,34 +1,53 @@
 #pragma once
 
+#include <QByteArray>
 #include <QWidget>
 #include <string>
+#include <string_view>
 
+#include "link/device_link.h"
 #include "model/message_sink.h"
 #include "panels/editor_panel.h"
 #include "panels/project_folder_field.h"
 
+class QAbstractButton;
 class QItemSelection;
 class QModelIndex;
 class QTreeView;
 
 namespace ze {
+class CObjectData;
+class CObjectDataList;
 class CZeResourceData;
 class CZeDialogData;
+class JsonParser;
 class ZeClass;
 }  // namespace ze
 
 namespace ze::panels {
 
+class CNetworkPage;
+class CPropertyListCtrl;
+class PanelButtons;
+class PanelTabs;
 class ResourcePanelHost;
 class ResourceTreeModel;
+class TypeTables;
 
 // The resource panel docked in the main window: the project folder row, the
-// tree of the whole project, and below it the area the editing controls and
-// the property list go into. It keeps the tree, the current dialog and the
-// selected flags of the dialogs in step when the user picks a tree item.
-class CResourceDlg : public QWidget, public EditorPanel {
+// tree of the whole project, the tool buttons that change the tree, and two
+// pages below them (the property list, the device link controls) switched by
+// a tab strip. It keeps the tree, the current dialog and the selected flags
+// of the dialogs in step when the user picks a tree item, and records a step
+// in a dialog's history after every change to the dialog's tree or items.
+class CResourceDlg : public QWidget, public EditorPanel, public EditCommands {
     Q_OBJECT
 public:
+    // Insert and paste modes.
+    static constexpr int kAfter = 0;
+    static constexpr int kFirstChild = 1;
+    static constexpr int kLastChild = 2;
+
     CResourceDlg(CZeResourceData& project, ResourcePanelHost& host, MessageSink& messages,
                  QWidget* parent = nullptr);
     ~CResourceDlg() override;
@@ -48,24 +67,78 @@ public:
     void SelectFromView(CZeDialogData* dialog, ZeClass* element) override;
     void RefreshAfterHistoryStep(CZeDialogData& dialog, ZeClass* selected) override;
 
+    // The tree operations on the current tree item.
+    void MoveUp();
+    void MoveDown();
+    void DeleteCurrent() override;
+    bool CopyCurrent() override;
+    void PasteAtCurrent(int mode) override;
+    // A new group or object of the type called typeName (ASCII, any letter
+    // case); a name that is no type inserts nothing.
+    void InsertByName(std::string_view typeName, int mode);
+    void GroupSelected();
+    void UngroupCurrent();
+    // The insert buttons: the entry selected in the image/log pane decides.
+    void InsertFromPane(int mode);
+    // A double click on an entry of the image/log pane (name Shift_JIS).
+    void OnPaneEntryChosen(int kind, const std::string& name);
+    // After the property list committed a value of element's property name
+    // (Shift_JIS).
+    void OnPropertyChanged(ZeClass& element, std::string_view name);
+
     // An operating-system path (UTF-8), as the folder field holds it.
     std::string GetProjectFolder() const;
     void SetProjectFolder(const std::string& folder);
     int GetListenPort() const;
     void SetListenPort(int port);
 
+    link::CDeviceLink& Link() { return link_; }
+    // Sends the current dialog over the connection; false when there is no
+    // connection or no current dialog, or the sending failed.
+    bool SendCurrentDialog();
+
     ResourceTreeModel& TreeModel();
     QTreeView& TreeView();
     ProjectFolderField& FolderField();
-    // The area below the tree that holds the editing controls; disabled
-    // until the first Reload.
-    QWidget& EditingArea();
+    // The nine tool buttons by control id (32813 "▲" ... 1085 "G解除").
+    QAbstractButton& Button(int controlId);
+    PanelButtons& Buttons();
+    TypeTables& Tables();
+    // Where the property list goes, below the buttons on the "プロパティー"
+    // page; disabled until the first Reload.
+    QWidget& PropertyArea();
+    // Where the device link controls go (the "接続" page).
+    QWidget& NetworkArea();
+    // 0 "接続", 1 "プロパティー".
+    void ShowTab(int tab);
+    int CurrentTab() const;
+    PanelTabs& Tabs();
+    CPropertyListCtrl& PropertyList();
+    CNetworkPage& NetworkPage();
 
     // Handles the element's item as if the user had clicked it (control: the
     // Control key held). Nothing happens when the element has no item.
     void SelectByUser(ZeClass* element, bool control = false);
 
+signals:
+    void ShownElementChanged(ze::ZeClass* element);
+    // The shown element's items changed in place (a new type or layout, a
+    // step through the history).
+    void ShownItemsChanged();
+    // A built-in (1) or user (2) image was double-clicked in the pane; name
+    // is Shift_JIS.
+    void ImageChosen(int kind, const QByteArray& name);
+
 private:
+    // Where a paste or insert goes, chosen from the current element.
+    struct Placement {
+        CZeDialogData* dialog = nullptr;
+        // Null only when the dialog has no root group yet.
+        CObjectDataList* target = nullptr;
+        CObjectData* reference = nullptr;
+        int mode = kAfter;
+    };
+
     void OnTreeSelectionChanged(const QItemSelection& selected);
     void OnExpansionChanged(const QModelIndex& index, bool expanded);
     // The selection handling of a click on the item at index.
@@ -74,20 +147,76 @@ private:
     // Makes index the current item and selects it in the view, without the
     // user-selection handling; an invalid index leaves no item current.
     void SelectItemByProgram(const QModelIndex& index);
+    // Selects element's item by program and then handles it as a click
+    // without Control, as every operation does with the item it leaves.
+    void SelectAfterOperation(ZeClass* element);
     void ExpandByFlags(const QModelIndex& under);
+    // Runs change (which adds, moves or removes items) with the view's
+    // resulting selection changes taken as the program's, not the user's.
+    template <typename Change>
+    void ChangeItems(Change change) {
+        const bool before = selectingByProgram_;
+        selectingByProgram_ = true;
+        change();
+        selectingByProgram_ = before;
+    }
+    // Builds the element's subtree again and opens it as the flags say.
+    void RebuildItems(ZeClass& element);
+    void RebuildWholeTree();
     void RedrawTree();
     void ShowMessage(const char* utf8, MessageIcon icon);
+    // The dialog whose item is at index or above it.
+    CZeDialogData* DialogAt(const QModelIndex& index) const;
+    // The dialog element is or belongs to; null for the project root.
+    CZeDialogData* DialogOf(ZeClass& element) const;
+    // The property list and the network controls on their pages, bound to
+    // the panel.
+    void CreatePages();
+    // An image double-clicked in the pane goes to the property list's
+    // current row (name Shift_JIS).
+    void AssignImageToCurrentRow(int kind, const std::string& name);
+    // A step in dialog's history, and the Undo and Redo entries follow.
+    void RecordStep(CZeDialogData* dialog);
+    void SetEditingEnabled(bool enabled);
+    void OnButton(int id);
+
+    // The move operations: the list the current element stands in and its
+    // position there; false when it cannot move that way.
+    bool Move(bool up);
+    void DeleteDialog(CZeDialogData& dialog);
+    void DeleteInsideDialog(const QModelIndex& index, ZeClass& element);
+    // Whether the clipboard text was taken as dialog messages (the tree
+    // rebuilt); false when it is to be built into an element.
+    bool PasteMessages(JsonParser& parser);
+    // Chooses target, reference and mode from the current element C; false
+    // (with the message) when C is no dialog, group or object.
+    bool ChoosePlacement(ZeClass& current, int mode, Placement& placement);
+    // Puts element into the placement's target (or makes it the dialog's root
+    // group), shows it, updates the tree and records the step.
+    void PlaceNewElement(const Placement& placement, CObjectData& element);
+    // The current element into current; false (with the message) when no
+    // tree item is current.
+    bool ReadyToPlace(ZeClass*& current);
+    // After grouping or ungrouping: the dialog's items built again, the
+    // dialog's item at the top, selected current and shown, the step recorded.
+    void AfterRegrouping(CZeDialogData& dialog, ZeClass& selected);
 
     CZeResourceData& project_;
     ResourcePanelHost& host_;
     MessageSink& messages_;
+    link::CDeviceLink link_;
     ResourceTreeModel* model_;
     QTreeView* tree_;
     ProjectFolderField* folderField_;
-    QWidget* editingArea_;
+    PanelButtons* buttons_;
+    TypeTables* tables_;
+    QWidget* propertyArea_;
+    QWidget* networkArea_;
+    PanelTabs* tabs_;
+    CPropertyListCtrl* propertyList_ = nullptr;
+    CNetworkPage* networkPage_ = nullptr;
     CZeDialogData* currentDialog_ = nullptr;
     ZeClass* shownElement_ = nullptr;
-    int listenPort_ = 5000;
     // Set while the panel itself selects or expands items, so the view's
     // signals are not taken for the user's.
     bool selectingByProgram_ = false;

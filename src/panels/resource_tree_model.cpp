@@ -163,6 +163,78 @@ bool ResourceTreeModel::RebuildSubtree(ZeClass& element) {
     return true;
 }
 
+bool ResourceTreeModel::MoveBelowNextSibling(const QModelIndex& index) {
+    Node* node = NodeAt(index);
+    if (node == nullptr) {
+        return false;
+    }
+    Node* parentNode = node->parent;
+    auto& siblings = parentNode->children;
+    const auto row = static_cast<std::size_t>(node->row);
+    if (row + 1 >= siblings.size()) {
+        return false;
+    }
+    const QModelIndex parentIndex = IndexOfNode(parentNode);
+    // Qt counts the destination before the move: below the next sibling is
+    // two rows further on.
+    beginMoveRows(parentIndex, node->row, node->row, parentIndex, node->row + 2);
+    std::swap(siblings[row], siblings[row + 1]);
+    siblings[row]->row = static_cast<int>(row);
+    siblings[row + 1]->row = static_cast<int>(row + 1);
+    endMoveRows();
+    return true;
+}
+
+bool ResourceTreeModel::RemoveItem(const QModelIndex& index) {
+    Node* node = NodeAt(index);
+    if (node == nullptr) {
+        return false;
+    }
+    if (IsCurrentInside(node)) {
+        current_ = nullptr;
+    }
+    Node* parentNode = node->parent;
+    const int row = node->row;
+    beginRemoveRows(IndexOfNode(parentNode), row, row);
+    auto& siblings = parentNode->children;
+    siblings.erase(siblings.begin() + row);
+    for (std::size_t i = static_cast<std::size_t>(row); i < siblings.size(); ++i) {
+        siblings[i]->row = static_cast<int>(i);
+    }
+    endRemoveRows();
+    return true;
+}
+
+bool ResourceTreeModel::RenewLabel(const ZeClass& element) {
+    const QModelIndex index = IndexOf(&element);
+    Node* node = NodeAt(index);
+    if (node == nullptr) {
+        return false;
+    }
+    std::string sjis;
+    switch (element.GetKind()) {
+        case element_kind::kProject:
+            sjis = "Root = " + element.GetItem("Name");
+            break;
+        case element_kind::kHeaderColumn:
+            // Header columns come first under their object.
+            sjis = HeaderColumnLabel(node->row + 1);
+            break;
+        case element_kind::kCommand:
+            sjis = CommandLabel(element);
+            break;
+        default:
+            sjis = element.GetTreeLabel();
+            break;
+    }
+    const QString label = QString::fromStdString(Cp932ToUtf8(sjis));
+    if (node->label != label) {
+        node->label = label;
+        emit dataChanged(index, index, {Qt::DisplayRole});
+    }
+    return true;
+}
+
 bool ResourceTreeModel::IsCurrentInside(const Node* node) const {
     for (const Node* up = current_; up != nullptr; up = up->parent) {
         if (up == node) {

@@ -38,6 +38,15 @@ public:
     // after the element's tree changed under it. False when element has no
     // item. The current item is forgotten when it was below element.
     bool RebuildSubtree(ZeClass& element);
+    // Moves the item at index below its next sibling, with its subtree (one
+    // row move). False when it has no next sibling.
+    bool MoveBelowNextSibling(const QModelIndex& index);
+    // Removes the item at index with its subtree. The current item is
+    // forgotten when it was among them.
+    bool RemoveItem(const QModelIndex& index);
+    // Gives element's item the label the element has now (a header column's
+    // label follows its row). False when element has no item.
+    bool RenewLabel(const ZeClass& element);
 
     // The first item, depth first from the top, whose element is element;
     // invalid when there is none.

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QDockWidget>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
@@ -20,6 +21,7 @@
 #include "app/dialog_document.h"
 #include "app/dialog_view.h"
 #include "app/editor_app.h"
+#include "panels/skeleton_dlg.h"
 #include "app/menu_table.h"
 #include "app/panes/log_dlg.h"
 #include "common/cp932.h"
@@ -387,6 +389,56 @@ private slots:
         QCOMPARE(fixture.messages.shown.size(), before);
     }
 
+    void ClosingAsksOnlyWhenTheProjectHasUnsavedChanges() {
+        EditorFixture fixture;
+        const std::string path = fixture.WriteFile(
+            "ask.moxspro", ProjectText("Ask", {DialogText("A", "")}));
+        CMainFrame& frame = fixture.Frame();
+        QVERIFY(frame.OpenFile(path));
+        QVERIFY(!frame.HasUnsavedChanges());
+
+        // A new dialog has nothing to save until it has a root group.
+        frame.OnFileNew();
+        QVERIFY(!frame.HasUnsavedChanges());
+        ze::panels::CResourceDlg& panel = frame.GetResourcePanel();
+        panel.SelectByUser(frame.GetProject().GetDialogs().GetDialog(1));
+        panel.InsertByName("frame", 0);
+        QVERIFY(frame.HasUnsavedChanges());
+        fixture.files.saveAnswer = SaveAnswer::kCancel;
+        QVERIFY(!frame.close());
+        QCOMPARE(fixture.files.saveQuestions, 1);
+        QCOMPARE(frame.GetProject().GetDialogs().GetCount(), std::size_t{2});
+
+        // Save, but cancel the file dialog: the editor stays open.
+        fixture.files.saveAnswer = SaveAnswer::kSave;
+        QVERIFY(!frame.close());
+        QCOMPARE(fixture.files.saveQuestions, 2);
+
+        // Save into a file: the editor closes with the project in it.
+        const std::string saved = fixture.Folder() + "saved.moxspro";
+        fixture.files.answers.push_back(saved);
+        QVERIFY(frame.close());
+        QCOMPARE(fixture.files.saveQuestions, 3);
+        ze::CZeResourceData reread;
+        QVERIFY(reread.LoadFile(saved));
+        QCOMPARE(reread.GetDialogs().GetCount(), std::size_t{2});
+    }
+
+    void DiscardingOrSavingLeavesNothingToAsk() {
+        EditorFixture fixture;
+        CMainFrame& frame = fixture.Frame();
+        frame.OnFileNew();
+        fixture.files.answers.push_back(fixture.Folder() + "p.moxspro");
+        frame.OnSaveProject();
+        QVERIFY(!frame.HasUnsavedChanges());
+        frame.GetProject().SetItem("Name", "Changed");
+        QVERIFY(frame.HasUnsavedChanges());
+        frame.OnDiscardAll();
+        QVERIFY(!frame.HasUnsavedChanges());
+        QVERIFY(frame.close());
+        QCOMPARE(fixture.files.saveQuestions, 0);
+    }
+
     void SaveResourceWritesTheActiveDialogOnly() {
         EditorFixture fixture;
         CMainFrame& frame = fixture.Frame();
@@ -438,16 +490,28 @@ private slots:
     void SkeletonNeedsAnApplicationName() {
         EditorFixture fixture;
         CMainFrame& frame = fixture.Frame();
-        QSignalSpy requested(&frame, &CMainFrame::SkeletonRequested);
         frame.Action(command::kCreateSkeleton)->trigger();
         QCOMPARE(fixture.messages.shown.size(), std::size_t{1});
         QCOMPARE(fixture.messages.shown[0].text,
                  std::string("アプリケーション名が登録されていません。\n"
                              "リソースツリーのRootのNameを設定して下さい。"));
-        QCOMPARE(requested.count(), 0);
+        QVERIFY(frame.GetSkeletonDialog() == nullptr);
+
+        // With a Name the dialog opens, made once, with the project folder
+        // as its output folder and the active window's dialog named.
+        frame.SetProjectFolder(fixture.Folder());
         frame.GetProject().SetItem("Name", "App");
+        frame.OnFileNew();
         frame.Action(command::kCreateSkeleton)->trigger();
-        QCOMPARE(requested.count(), 1);
+        ze::panels::CSkeletonDlg* dialog = frame.GetSkeletonDialog();
+        QVERIFY(dialog != nullptr);
+        QVERIFY(dialog->isVisible());
+        QCOMPARE(dialog->OutputFolderField().text(), QString::fromStdString(fixture.Folder()));
+        QCOMPARE(dialog->DialogNameField().text(), QStringLiteral("Dialog"));
+        dialog->hide();
+        frame.Action(command::kCreateSkeleton)->trigger();
+        QCOMPARE(frame.GetSkeletonDialog(), dialog);
+        QVERIFY(dialog->isVisible());
         QCOMPARE(fixture.messages.shown.size(), std::size_t{1});
     }
 

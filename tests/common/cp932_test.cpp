@@ -78,3 +78,33 @@ INSTANTIATE_TEST_SUITE_P(Inputs, Cp932Bad,
 
 }  // namespace
 }  // namespace ze
+
+namespace ze {
+namespace {
+
+// What the writer produces: a kind-2 text in UTF-8 beside a name kept in
+// Shift_JIS, plus half-width katakana and ASCII.
+TEST(ResourceTextToUtf8, EachValueIsDecodedInItsOwnCoding) {
+    const std::string name = Utf8ToCp932("ボタン表示");  // 表 ends in 0x5C
+    const std::string kana = Utf8ToCp932("ｶﾞ");
+    const std::string mixed = "{'Name':'" + name + "','Text':'ようこそ','Alias':'" + kana + "'}";
+    EXPECT_EQ(ResourceTextToUtf8(mixed), "{'Name':'ボタン表示','Text':'ようこそ','Alias':'ｶﾞ'}");
+    // Back to the editor's coding, every value is Shift_JIS.
+    EXPECT_EQ(Utf8ToCp932(ResourceTextToUtf8(mixed)),
+              "{'Name':'" + name + "','Text':'" + Utf8ToCp932("ようこそ") + "','Alias':'" + kana +
+                  "'}");
+}
+
+TEST(ResourceTextToUtf8, BrokenOrAmbiguousBytes) {
+    // A Shift_JIS pair whose trail byte could start a UTF-8 character is one
+    // character; a lone lead byte and malformed UTF-8 become U+FFFD.
+    EXPECT_EQ(ResourceTextToUtf8(Utf8ToCp932("ソ")), "ソ");
+    EXPECT_EQ(ResourceTextToUtf8("a\x82"), "a\xEF\xBF\xBD");
+    EXPECT_EQ(ResourceTextToUtf8("\xE3\x81"), Cp932ToUtf8("\xE3\x81"));
+    EXPECT_EQ(ResourceTextToUtf8("\xED\xA0\x80"), Cp932ToUtf8("\xED\xA0\x80"));  // a surrogate
+    EXPECT_EQ(ResourceTextToUtf8("x\xF0\x9F\x98\x80y"), "x\xF0\x9F\x98\x80y");
+    EXPECT_EQ(ResourceTextToUtf8(""), "");
+}
+
+}  // namespace
+}  // namespace ze

@@ -58,6 +58,12 @@ std::vector<std::string> Names(const CObjectDataList& group) {
     return names;
 }
 
+std::string DialogText(const CZeDialogData& dialog) {
+    CJsonString text;
+    dialog.WriteDialogMessage(text, 0);
+    return text.TakeText();
+}
+
 constexpr std::int32_t kCreate = undo_action::kCreate;
 constexpr std::int32_t kModify = undo_action::kModify;
 constexpr std::int32_t kOriginal = undo_action::kOriginal;
@@ -67,15 +73,17 @@ TEST(UndoTest, TheFirstStepIsTakenWhenADialogIsLoadedOrCreated) {
     UndoBuffer& buffer = history.Buffer();
     ASSERT_EQ(buffer.GetRecordCount(), 1u);
     EXPECT_EQ(buffer.GetIndex(), 1);
-    EXPECT_EQ(
-        Actions(buffer.GetRecord(0)),
-        (std::vector<std::int32_t>{kCreate, kOriginal, kCreate, kOriginal, kCreate, kOriginal}));
+    // The dialog itself, then its root group and the root's objects.
+    EXPECT_EQ(Actions(buffer.GetRecord(0)),
+              (std::vector<std::int32_t>{kCreate, kOriginal, kCreate, kOriginal, kCreate,
+                                         kOriginal, kCreate, kOriginal}));
     // Copies keep the serial of their element and are not the element.
     const UndoRecord& first = buffer.GetRecord(0);
-    EXPECT_EQ(first.Backups()[1]->GetElement(), history.root);
-    EXPECT_NE(first.Backups()[0]->GetElement(), history.root);
-    EXPECT_EQ(first.Backups()[0]->GetSerial(), history.root->GetSerial());
-    EXPECT_EQ(first.Backups()[2]->GetElement()->GetItem("Text"), "one");
+    EXPECT_EQ(first.Backups()[1]->GetElement(), history.dialog);
+    EXPECT_EQ(first.Backups()[3]->GetElement(), history.root);
+    EXPECT_NE(first.Backups()[2]->GetElement(), history.root);
+    EXPECT_EQ(first.Backups()[2]->GetSerial(), history.root->GetSerial());
+    EXPECT_EQ(first.Backups()[4]->GetElement()->GetItem("Text"), "one");
     EXPECT_FALSE(buffer.CanRedo());
     // The first step cannot be undone.
     EXPECT_EQ(buffer.Undo(), nullptr);
@@ -84,7 +92,8 @@ TEST(UndoTest, TheFirstStepIsTakenWhenADialogIsLoadedOrCreated) {
     CZeDialogData* created = history.project.GetDialogs().CreateDialog("Dialog");
     EXPECT_EQ(created->GetUndoBuffer().GetRecordCount(), 1u);
     EXPECT_EQ(created->GetUndoBuffer().GetIndex(), 1);
-    EXPECT_TRUE(created->GetUndoBuffer().GetRecord(0).Backups().empty());
+    EXPECT_EQ(Actions(created->GetUndoBuffer().GetRecord(0)),
+              (std::vector<std::int32_t>{kCreate, kOriginal}));
 }
 
 TEST(UndoTest, AStepRecordsWhatChangedAndUndoAndRedoRestoreIt) {
@@ -275,22 +284,58 @@ public:
     std::vector<std::string> texts;
 };
 
-TEST(UndoTest, OnlyDialogsObjectsAndGroupsAreCopied) {
+TEST(UndoTest, EveryElementOfADialogIsCopiedButNoProjectParts) {
     History history;
     UndoBuffer& buffer = history.Buffer();
     RecordingSink sink;
     buffer.SetMessageSink(&sink);
     UndoRecord record;
-    ZeClass* column = CreateHeaderColumn(history.dialog->GetElementStore());
-    EXPECT_FALSE(buffer.AppendCopy(record, kCreate, *column));
+    CZeDialogDataList list;
+    EXPECT_FALSE(buffer.AppendCopy(record, kCreate, list));
     EXPECT_TRUE(record.Backups().empty());
     EXPECT_EQ(sink.texts, (std::vector<std::string>{"error!"}));
 
+    ZeClass* column = CreateHeaderColumn(history.dialog->GetElementStore());
+    const std::string key = column->Items().GetItemData(0).GetName();
+    column->SetItem(key, "c1");
+    ASSERT_TRUE(buffer.AppendCopy(record, kCreate, *column));
+    EXPECT_EQ(record.Backups()[0]->GetElement()->GetItem(key), "c1");
+    EXPECT_EQ(record.Backups()[0]->GetSerial(), column->GetSerial());
+
     ASSERT_TRUE(buffer.AppendCopy(record, kModify, *history.dialog));
-    const ZeClass* copy = record.Backups()[0]->GetElement();
+    const ZeClass* copy = record.Backups()[1]->GetElement();
     EXPECT_NE(dynamic_cast<const CZeDialogData*>(copy), nullptr);
     EXPECT_EQ(copy->GetItem("Name"), "D");
     EXPECT_EQ(copy->GetSerial(), history.dialog->GetSerial());
+}
+
+// Dialog properties, dialog commands, the root group itself and the items of
+// commands are edited in place like everything else; undo puts them back.
+TEST(UndoTest, DialogPropertiesCommandsAndTheRootGroupComeBack) {
+    History history;
+    CZeDialogData& dialog = *history.dialog;
+    CObjectDataList* root = history.root;
+    ZeClass* command = CreateCommand(dialog.GetElementStore(), "TIMER", "OnOpen");
+    dialog.AddCommand(command);
+    dialog.RecordUndoStep();
+    const std::string before = DialogText(dialog);
+
+    dialog.SetItem("TemplateType", "Shared");
+    command->SetItem("Time", "500");
+    dialog.SetRootGroup(nullptr);
+    dialog.GetElementStore().Destroy(root);
+    dialog.RecordUndoStep();
+    EXPECT_EQ(DialogText(dialog), "");
+
+    ASSERT_EQ(dialog.GetUndoBuffer().Undo(), &dialog);
+    EXPECT_EQ(dialog.GetRootGroup(), root);
+    EXPECT_EQ(DialogText(dialog), before);
+    EXPECT_EQ(command->GetItem("Time"), "");
+
+    dialog.GetUndoBuffer().Redo();
+    EXPECT_EQ(dialog.GetRootGroup(), nullptr);
+    EXPECT_EQ(dialog.GetItem("TemplateType"), "Shared");
+    EXPECT_EQ(command->GetItem("Time"), "500");
 }
 
 }  // namespace

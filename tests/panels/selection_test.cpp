@@ -1,6 +1,8 @@
 // Picking tree items: by the user (current dialog, page switch, selected
 // flags, window activation) and by the program (no window activated).
 
+#include <QAbstractButton>
+#include <QLabel>
 #include <QTreeView>
 #include <QtTest>
 #include <memory>
@@ -8,6 +10,7 @@
 #include "model/dialog_data.h"
 #include "model/object_data.h"
 #include "model/resource_data.h"
+#include "panels/panel_buttons.h"
 #include "panels/resource_dlg.h"
 #include "panels/resource_tree_model.h"
 #include "panels/support/recording_host.h"
@@ -53,12 +56,20 @@ private slots:
 
     void StartsDisabledUntilTheFirstReload() {
         QVERIFY(!panel_->TreeView().isEnabled());
-        QVERIFY(!panel_->EditingArea().isEnabled());
+        QVERIFY(!panel_->PropertyArea().isEnabled());
+        for (const int id : PanelButtons::kIds) {
+            QVERIFY(!panel_->Button(id).isEnabled());
+        }
+        QVERIFY(!panel_->Buttons().InsertLabel().isEnabled());
         QVERIFY(panel_->FolderField().isEnabled());
         QCOMPARE(panel_->GetCurrentDialog(), nullptr);
         panel_->Reload();
         QVERIFY(panel_->TreeView().isEnabled());
-        QVERIFY(panel_->EditingArea().isEnabled());
+        QVERIFY(panel_->PropertyArea().isEnabled());
+        for (const int id : PanelButtons::kIds) {
+            QVERIFY(panel_->Button(id).isEnabled());
+        }
+        QVERIFY(panel_->Buttons().InsertLabel().isEnabled());
         panel_->Discard();
         QVERIFY(panel_->TreeView().isEnabled());
     }

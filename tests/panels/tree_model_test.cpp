@@ -199,6 +199,82 @@ private slots:
                  QString("Dialog:Second"));
     }
 
+    void MovingAnItemBelowItsNextSibling() {
+        // Alone, without the panel answering the changes.
+        ResourceTreeModel model;
+        model.Build(*project_);
+        QAbstractItemModelTester tester(&model,
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
+        CZeDialogData& main = Dialog(*project_, "Main");
+        CObjectData& grid = Element(main, "grid");
+        // The grid's first header column moves with its object.
+        const QModelIndex gridItem = model.IndexOf(&grid);
+        QPersistentModelIndex header(model.index(0, 0, gridItem));
+        QSignalSpy moved(&model, &QAbstractItemModel::rowsMoved);
+        QVERIFY(model.MoveBelowNextSibling(gridItem));
+        QCOMPARE(moved.count(), 1);
+        QCOMPARE(model.IndexOf(&grid).row(), 1);
+        QCOMPARE(model.LabelAt(model.IndexOf(&grid).siblingAtRow(0)),
+                 QString("Object:TOGGLE(toggle)On"));
+        QCOMPARE(header.parent(), model.IndexOf(&grid));
+        QCOMPARE(model.ElementAt(header), grid.GetHeaders()[0]);
+        // The last item has nowhere to go.
+        const QModelIndex pages = model.IndexOf(&Element(main, "pages"));
+        QVERIFY(!model.MoveBelowNextSibling(pages));
+        QVERIFY(!model.MoveBelowNextSibling({}));
+        QCOMPARE(moved.count(), 1);
+    }
+
+    void RemovingAnItemForgetsTheCurrentBelowIt() {
+        // Alone, without the panel answering the changes.
+        ResourceTreeModel model;
+        model.Build(*project_);
+        QAbstractItemModelTester tester(&model,
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
+        CZeDialogData& main = Dialog(*project_, "Main");
+        CZeDialogData& second = Dialog(*project_, "Second");
+        model.SetCurrent(model.IndexOf(&Element(main, "p0text")));
+        QVERIFY(model.RemoveItem(model.IndexOf(&main)));
+        QVERIFY(!model.Current().isValid());
+        QVERIFY(!model.IndexOf(&main).isValid());
+        QCOMPARE(model.IndexOf(&second).row(), 0);
+        QCOMPARE(model.rowCount(model.index(0, 0)), 2);
+        // The current item elsewhere stays.
+        model.SetCurrent(model.IndexOf(&second));
+        QVERIFY(model.RemoveItem(model.IndexOf(&Element(second, "other"))));
+        QCOMPARE(model.Current(), model.IndexOf(&second));
+        QVERIFY(!model.RemoveItem({}));
+    }
+
+    void RenewingLabels_data() {
+        QTest::addColumn<int>("which");
+        QTest::addColumn<QString>("label");
+        QTest::newRow("project root") << 0 << "Root = Renamed";
+        QTest::newRow("dialog") << 1 << "Dialog:Renamed";
+        QTest::newRow("object") << 2 << "Object:GRID(Renamed)";
+        QTest::newRow("second header column") << 3 << "Header:Cullum2";
+        QTest::newRow("command") << 4 << "Command:Renamed";
+    }
+    void RenewingLabels() {
+        QFETCH(int, which);
+        QFETCH(QString, label);
+        // Alone, without the panel answering the changes.
+        ResourceTreeModel model;
+        model.Build(*project_);
+        CZeDialogData& main = Dialog(*project_, "Main");
+        CObjectData& grid = Element(main, "grid");
+        ZeClass* elements[] = {project_.get(), &main, &grid, grid.GetHeaders()[1],
+                               main.GetCommands()[0]};
+        ZeClass& element = *elements[which];
+        element.SetItem(which == 4 ? "Command" : "Name", "Renamed");
+        QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
+        QVERIFY(model.RenewLabel(element));
+        QCOMPARE(model.LabelAt(model.IndexOf(&element)), label);
+        QCOMPARE(changed.count(), which == 3 ? 0 : 1);
+        CObjectDataList stray(nullptr);
+        QVERIFY(!model.RenewLabel(stray));
+    }
+
     void HistoryStepWithoutSelectionSelectsTheDialog() {
         panel_->Reload();
         CZeDialogData& second = Dialog(*project_, "Second");

@@ -26,6 +26,11 @@ std::optional<std::string> ScriptedFiles::ChooseOpenFile(const FileRequest& requ
     return ChooseSaveFile(request);
 }
 
+SaveAnswer ScriptedFiles::AskSaveChanges() {
+    ++saveQuestions;
+    return saveAnswer;
+}
+
 EditorFixture::EditorFixture() = default;
 
 EditorFixture::~EditorFixture() = default;

@@ -32,9 +32,13 @@ class ScriptedFiles : public FileChooser {
 public:
     std::optional<std::string> ChooseSaveFile(const FileRequest& request) override;
     std::optional<std::string> ChooseOpenFile(const FileRequest& request) override;
+    // Answers saveAnswer (discard unless a test says otherwise).
+    SaveAnswer AskSaveChanges() override;
 
     std::deque<std::optional<std::string>> answers;
     std::vector<FileRequest> requests;
+    SaveAnswer saveAnswer = SaveAnswer::kDiscard;
+    int saveQuestions = 0;
 };
 
 class EditorFixture {

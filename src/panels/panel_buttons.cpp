@@ -1,0 +1,127 @@
+#include "panels/panel_buttons.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QToolButton>
+#include <utility>
+
+#include "common/cp932.h"
+#include "model/schema.h"
+
+namespace ze::panels {
+
+namespace {
+
+constexpr int kSpacing = 4;
+
+struct ButtonTexts {
+    int id;
+    const char* caption;
+    const char* shortText;
+    const char* longText;
+};
+
+// clang-format off
+constexpr ButtonTexts kTexts[] = {
+    {PanelButtons::kMoveUp, "▲", "前へ移動", "カレント選択項目を前へ移動させます"},
+    {PanelButtons::kMoveDown, "▼", "後ろへ移動", "カレント選択項目を後ろへ移動させます"},
+    {PanelButtons::kDelete, "削除", "選択項目の削除（カット）",
+     "カレント選択項目を削除します。削除した項目がオブジェクトの場合はクリップボードへ保存されます。"},
+    {PanelButtons::kCopy, "COPY", "カレント選択オブジェクトをクリップボードへコピー",
+     "カレント選択オブジェクトをクリップボードへコピーします。選択がオブジェクトではない場合は何もしません。"},
+    {PanelButtons::kGroup, "Group化", "グループ化",
+     "新規にグループオブジェクトを作成し、選択オブジェクトを挿入します"},
+    {PanelButtons::kUngroup, "G解除", "グループ解除", "最上位階層のグループ オブジェクトを削除します"},
+    {PanelButtons::kInsertAfter, "後ろ", "同階層の後ろへ挿入",
+     "指定オブジェクトをカレント選択オブジェクトの後ろ（同階層）へ挿入します。"},
+    {PanelButtons::kInsertFirst, "下先頭へ", "下階層の先頭へ挿入",
+     "指定オブジェクトをカレント選択オブジェクトの下階層の先頭へ挿入します。"},
+    {PanelButtons::kInsertLast, "下末尾へ", "下階層の末尾へ挿入",
+     "指定オブジェクトをカレント選択オブジェクトの下階層の末尾へ挿入します。"},
+};
+// clang-format on
+
+const ButtonTexts* TextsOf(int id) {
+    for (const ButtonTexts& texts : kTexts) {
+        if (texts.id == id) {
+            return &texts;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+const int PanelButtons::kIds[9] = {kMoveUp,  kMoveDown,    kDelete,      kCopy,      kGroup,
+                                   kUngroup, kInsertAfter, kInsertFirst, kInsertLast};
+
+PanelButtons::PanelButtons(StatusSink status, QWidget* parent)
+    : QWidget(parent), status_(std::move(status)), insertLabel_(new QLabel("挿入：", this)) {
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(kSpacing);
+    for (const int id : kIds) {
+        if (id == kInsertAfter) {
+            row->addWidget(insertLabel_);
+        }
+        const ButtonTexts& texts = *TextsOf(id);
+        auto* button = new QToolButton(this);
+        button->setText(texts.caption);
+        button->setToolTip(texts.shortText);
+        button->installEventFilter(this);
+        connect(button, &QToolButton::clicked, this, [this, id] { emit Clicked(id); });
+        buttons_.emplace(id, button);
+        row->addWidget(button);
+    }
+    row->addStretch(1);
+}
+
+QAbstractButton* PanelButtons::Button(int id) const {
+    const auto it = buttons_.find(id);
+    return it == buttons_.end() ? nullptr : it->second;
+}
+
+QString PanelButtons::LongText(int id) {
+    const ButtonTexts* texts = TextsOf(id);
+    return texts == nullptr ? QString() : QString(texts->longText);
+}
+
+QString PanelButtons::ShortText(int id) {
+    const ButtonTexts* texts = TextsOf(id);
+    return texts == nullptr ? QString() : QString(texts->shortText);
+}
+
+bool PanelButtons::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Enter && status_) {
+        for (const auto& [id, button] : buttons_) {
+            if (button == watched) {
+                status_(LongText(id));
+                break;
+            }
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+TypeTables::TypeTables(QWidget* parent)
+    : QWidget(parent), groups_(new QComboBox(this)), objects_(new QComboBox(this)) {
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->addWidget(groups_);
+    row->addWidget(objects_);
+    const auto text = [](std::string_view sjis) {
+        return QString::fromStdString(Cp932ToUtf8(sjis));
+    };
+    groups_->addItem(text(NewGroupLabel()));
+    for (int code = 0; code < layout_code::kCount; ++code) {
+        groups_->addItem(text(LayoutName(code)));
+    }
+    objects_->addItem(text(NewObjectLabel()));
+    for (int type = 0; type < object_type::kCount; ++type) {
+        objects_->addItem(text(ObjectTypeName(type)));
+    }
+}
+
+}  // namespace ze::panels

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+#include <functional>
+#include <map>
+
+class QAbstractButton;
+class QComboBox;
+class QLabel;
+
+namespace ze::panels {
+
+// The resource panel's row of tool buttons: "▲" "▼" "削除" "COPY" "Group化"
+// "G解除", then "挿入：" and the three insert buttons. Each button carries its
+// short text as tooltip; its long text goes to the status bar when the mouse
+// enters it.
+class PanelButtons : public QWidget {
+    Q_OBJECT
+public:
+    // Control ids of the buttons.
+    static constexpr int kMoveUp = 32813;
+    static constexpr int kMoveDown = 32814;
+    static constexpr int kDelete = 32815;
+    static constexpr int kCopy = 32819;
+    static constexpr int kGroup = 1084;
+    static constexpr int kUngroup = 1085;
+    static constexpr int kInsertAfter = 32816;
+    static constexpr int kInsertFirst = 32817;
+    static constexpr int kInsertLast = 32818;
+
+    // The ids in the order the buttons stand in the row.
+    static const int kIds[9];
+
+    using StatusSink = std::function<void(const QString&)>;
+
+    explicit PanelButtons(StatusSink status, QWidget* parent = nullptr);
+
+    // Null for an id that is not one of the nine.
+    QAbstractButton* Button(int id) const;
+    QLabel& InsertLabel() { return *insertLabel_; }
+    // The long help text of a button (empty for other ids).
+    static QString LongText(int id);
+    static QString ShortText(int id);
+
+signals:
+    void Clicked(int id);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    StatusSink status_;
+    std::map<int, QAbstractButton*> buttons_;
+    QLabel* insertLabel_;
+};
+
+// The two type tables the insert list is made from, headed by "新規Group" and
+// "新規Object". They belong to the panel but are never shown.
+class TypeTables : public QWidget {
+    Q_OBJECT
+public:
+    explicit TypeTables(QWidget* parent = nullptr);
+
+    QComboBox& GroupTypes() { return *groups_; }
+    QComboBox& ObjectTypes() { return *objects_; }
+
+private:
+    QComboBox* groups_;
+    QComboBox* objects_;
+};
+
+}  // namespace ze::panels

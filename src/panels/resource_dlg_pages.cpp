@@ -1,0 +1,67 @@
+// The two pages under the tool buttons: the property list of the shown
+// element and the device link's controls, and what the panel does with what
+// happens on them.
+
+#include <QVBoxLayout>
+
+#include "model/dialog_data.h"
+#include "model/property_change.h"
+#include "panels/network_page.h"
+#include "panels/property_list_ctrl.h"
+#include "panels/resource_dlg.h"
+#include "panels/resource_panel_host.h"
+
+namespace ze::panels {
+
+void CResourceDlg::CreatePages() {
+    propertyList_ = new CPropertyListCtrl(messages_, propertyArea_);
+    auto* propertyLayout = new QVBoxLayout(propertyArea_);
+    propertyLayout->setContentsMargins(0, 0, 0, 0);
+    propertyLayout->addWidget(propertyList_);
+
+    networkPage_ = new CNetworkPage(link_, messages_, networkArea_);
+    auto* networkLayout = new QVBoxLayout(networkArea_);
+    networkLayout->setContentsMargins(0, 0, 0, 0);
+    networkLayout->addWidget(networkPage_);
+    networkLayout->addStretch(1);
+
+    connect(this, &CResourceDlg::ShownElementChanged, propertyList_,
+            &CPropertyListCtrl::ShowElement);
+    connect(this, &CResourceDlg::ShownItemsChanged, propertyList_, &CPropertyListCtrl::Clear);
+    connect(propertyList_, &CPropertyListCtrl::PropertyChanged, this,
+            [this](ZeClass* element, const QByteArray& name) {
+                OnPropertyChanged(*element, name.toStdString());
+            });
+    connect(propertyList_, &CPropertyListCtrl::StatusTextChanged, this,
+            [this](const QString& text) { host_.ShowStatusText(text); });
+    connect(propertyList_, &CPropertyListCtrl::ImagePickerRequested, this,
+            [this](int kind, const QByteArray& value) {
+                host_.ShowImageList(kind, value.toStdString());
+            });
+    connect(this, &CResourceDlg::ImageChosen, this, [this](int kind, const QByteArray& name) {
+        AssignImageToCurrentRow(kind, name.toStdString());
+    });
+    connect(networkPage_, &CNetworkPage::SendRequested, this, [this] { SendCurrentDialog(); });
+}
+
+void CResourceDlg::AssignImageToCurrentRow(int kind, const std::string& name) {
+    ZeClass* element = propertyList_->GetElement();
+    const int row = propertyList_->GetCurrentRow();
+    if (element == nullptr || row < 0 ||
+        !AssignImage(*element, static_cast<std::size_t>(row), kind, name)) {
+        return;
+    }
+    propertyList_->viewport()->update();
+    RecordStep(DialogOf(*element));
+    host_.RedrawViews();
+}
+
+CPropertyListCtrl& CResourceDlg::PropertyList() {
+    return *propertyList_;
+}
+
+CNetworkPage& CResourceDlg::NetworkPage() {
+    return *networkPage_;
+}
+
+}  // namespace ze::panels

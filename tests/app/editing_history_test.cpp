@@ -1,0 +1,282 @@
+// Undo and redo of the panel's editing operations, end to end: the
+// operation runs in the resource panel, Edit → Undo and Redo run in the
+// dialog's window, and the dialog's resource text must come back byte for
+// byte.
+#include <QAction>
+#include <QStatusBar>
+#include <QTest>
+#include <functional>
+
+#include "app/child_frame.h"
+#include "app/command_ids.h"
+#include "app/dialog_document.h"
+#include "app/dialog_view.h"
+#include "common/cp932.h"
+#include "model/dialog_data.h"
+#include "model/mo_stream.h"
+#include "model/object_data.h"
+#include "panels/resource_dlg.h"
+#include "panels/resource_tree_model.h"
+#include "support/editor_fixture.h"
+
+using namespace ze;
+using namespace ze::app;
+using ze::app::test::DialogText;
+using ze::app::test::EditorFixture;
+using ze::app::test::ProjectText;
+
+namespace {
+
+using Operation = std::function<void(panels::CResourceDlg&, CZeDialogData&)>;
+
+std::string TextOf(const CZeDialogData& dialog) {
+    CJsonString text;
+    dialog.WriteDialogMessage(text, 0);
+    return text.TakeText();
+}
+
+CObjectData& Named(CZeDialogData& dialog, const std::string& name) {
+    CObjectData* found = nullptr;
+    std::function<void(CObjectData&)> visit = [&](CObjectData& element) {
+        if (found == nullptr && element.GetItem("Name") == name) {
+            found = &element;
+        }
+        if (element.IsGroup()) {
+            for (CObjectData* child : static_cast<CObjectDataList&>(element).GetChildren()) {
+                visit(*child);
+            }
+        }
+    };
+    visit(*dialog.GetRootGroup());
+    Q_ASSERT(found != nullptr);
+    return *found;
+}
+
+// A: text t1, button b1, LINEAR group g holding text t2, grid "grid".
+// B: text other.
+const std::string kObjectsOfA =
+    "{'Name':'t1','Type':'TEXT','Text':'one'},"
+    "{'Name':'b1','Type':'BUTTON','Text':'press','Width':'120'},"
+    "{'Name':'g','Type':'GROUP','Layout':'LINEAR','Objects':["
+    "{'Name':'t2','Type':'TEXT','Text':'two'}]},"
+    "{'Name':'grid','Type':'GRID','Columns':'1','Header':[{'Text':'c1'}]}";
+
+}  // namespace
+
+Q_DECLARE_METATYPE(Operation)
+
+class EditingHistoryTest : public QObject {
+    Q_OBJECT
+
+private:
+    CZeDialogData& Open(EditorFixture& fixture) {
+        CMainFrame& frame = fixture.Frame();
+        const bool opened = frame.OpenFile(fixture.WriteFile(
+            "history.moxspro", ProjectText("H", {DialogText("A", kObjectsOfA),
+                                                 DialogText("B", "{'Name':'other','Type':'TEXT'}")})));
+        Q_ASSERT(opened);
+        CZeDialogData& dialog = *frame.GetProject().GetDialogs().GetDialog(0);
+        frame.ActivateDialogWindow(dialog);
+        return dialog;
+    }
+
+    static void Trigger(CMainFrame& frame, int id) { frame.Action(id)->trigger(); }
+
+private slots:
+    void EveryOperationIsUndoneAndRedoneExactly_data() {
+        QTest::addColumn<Operation>("operation");
+        QTest::newRow("move down") << Operation([](panels::CResourceDlg& panel, CZeDialogData& a) {
+            panel.SelectByUser(&Named(a, "t1"));
+            panel.MoveDown();
+        });
+        QTest::newRow("move up") << Operation([](panels::CResourceDlg& panel, CZeDialogData& a) {
+            panel.SelectByUser(&Named(a, "g"));
+            panel.MoveUp();
+        });
+        QTest::newRow("delete") << Operation([](panels::CResourceDlg& panel, CZeDialogData& a) {
+            panel.SelectByUser(&Named(a, "b1"));
+            panel.DeleteCurrent();
+        });
+        QTest::newRow("copy and paste")
+            << Operation([](panels::CResourceDlg& panel, CZeDialogData& a) {
+                   panel.SelectByUser(&Named(a, "g"));
+                   QVERIFY(panel.CopyCurrent());
+                   panel.SelectByUser(&Named(a, "t1"));
+                   panel.PasteAtCurrent(0);
+               });
+        QTest::newRow("insert by name")
+            << Operation([](panels::CResourceDlg& panel, CZeDialogData& a) {
+                   panel.SelectByUser(&Named(a, "g"));
+                   panel.InsertByName("button", 1);
+               });
+        QTest::newRow("group") << Operation([](panels::CResourceDlg& panel, CZeDialogData& a) {
+            panel.SelectByUser(&Named(a, "t1"));
+            panel.SelectByUser(&Named(a, "b1"), true);
+            panel.GroupSelected();
+        });
+        QTest::newRow("ungroup") << Operation([](panels::CResourceDlg& panel, CZeDialogData& a) {
+            panel.SelectByUser(&Named(a, "g"));
+            panel.UngroupCurrent();
+        });
+        QTest::newRow("type change")
+            << Operation([](panels::CResourceDlg& panel, CZeDialogData& a) {
+                   CObjectData& button = Named(a, "b1");
+                   panel.SelectByUser(&button);
+                   button.SetItem("Type", "TEXT");
+                   panel.OnPropertyChanged(button, "Type");
+               });
+        QTest::newRow("header column")
+            << Operation([](panels::CResourceDlg& panel, CZeDialogData& a) {
+                   CObjectData& grid = Named(a, "grid");
+                   panel.SelectByUser(&grid);
+                   grid.SetItem("Columns", Utf8ToCp932("ヘッダ項目追加"));
+                   panel.OnPropertyChanged(grid, "Columns");
+               });
+        QTest::newRow("event command")
+            << Operation([](panels::CResourceDlg& panel, CZeDialogData& a) {
+                   CObjectData& button = Named(a, "b1");
+                   panel.SelectByUser(&button);
+                   button.SetItem("OnClick", "TIMER");
+                   panel.OnPropertyChanged(button, "OnClick");
+               });
+        QTest::newRow("dialog property")
+            << Operation([](panels::CResourceDlg& panel, CZeDialogData& a) {
+                   a.SetItem("TemplateType", "Shared");
+                   panel.OnPropertyChanged(a, "TemplateType");
+               });
+    }
+
+    void EveryOperationIsUndoneAndRedoneExactly() {
+        QFETCH(Operation, operation);
+        EditorFixture fixture;
+        CMainFrame& frame = fixture.Frame();
+        CZeDialogData& a = Open(fixture);
+        panels::CResourceDlg& panel = frame.GetResourcePanel();
+        QVERIFY(!frame.Action(command::kEditUndo)->isEnabled());
+
+        const std::string before = TextOf(a);
+        operation(panel, a);
+        const std::string after = TextOf(a);
+        QVERIFY(after != before);
+        QVERIFY(frame.Action(command::kEditUndo)->isEnabled());
+        QVERIFY(!frame.Action(command::kEditRedo)->isEnabled());
+
+        Trigger(frame, command::kEditUndo);
+        QCOMPARE(TextOf(a), before);
+        QVERIFY(!frame.Action(command::kEditUndo)->isEnabled());
+        QVERIFY(frame.Action(command::kEditRedo)->isEnabled());
+        // The tree shows the restored dialog: every element has its item.
+        QVERIFY(panel.TreeModel().IndexOf(&a).isValid());
+
+        Trigger(frame, command::kEditRedo);
+        QCOMPARE(TextOf(a), after);
+        QVERIFY(frame.Action(command::kEditUndo)->isEnabled());
+        QVERIFY(!frame.Action(command::kEditRedo)->isEnabled());
+
+        // Once more back, and a new step drops what redo could reach.
+        Trigger(frame, command::kEditUndo);
+        QCOMPARE(TextOf(a), before);
+        panel.SelectByUser(&Named(a, "t1"));
+        panel.MoveDown();
+        QVERIFY(!frame.Action(command::kEditRedo)->isEnabled());
+        Trigger(frame, command::kEditUndo);
+        QCOMPARE(TextOf(a), before);
+    }
+
+    void SeveralStepsGoBackAndForthInOrder() {
+        EditorFixture fixture;
+        CMainFrame& frame = fixture.Frame();
+        CZeDialogData& a = Open(fixture);
+        panels::CResourceDlg& panel = frame.GetResourcePanel();
+
+        std::vector<std::string> texts{TextOf(a)};
+        panel.SelectByUser(&Named(a, "t1"));
+        panel.MoveDown();
+        texts.push_back(TextOf(a));
+        panel.SelectByUser(&Named(a, "g"));
+        panel.InsertByName("text", 2);
+        texts.push_back(TextOf(a));
+        panel.SelectByUser(&Named(a, "b1"));
+        panel.DeleteCurrent();
+        texts.push_back(TextOf(a));
+
+        for (int step = 2; step >= 0; --step) {
+            Trigger(frame, command::kEditUndo);
+            QCOMPARE(TextOf(a), texts[static_cast<std::size_t>(step)]);
+        }
+        QVERIFY(!frame.Action(command::kEditUndo)->isEnabled());
+        for (std::size_t step = 1; step < texts.size(); ++step) {
+            Trigger(frame, command::kEditRedo);
+            QCOMPARE(TextOf(a), texts[step]);
+        }
+    }
+
+    void EachDialogKeepsItsOwnHistory() {
+        EditorFixture fixture;
+        CMainFrame& frame = fixture.Frame();
+        CZeDialogData& a = Open(fixture);
+        CZeDialogData& b = *frame.GetProject().GetDialogs().GetDialog(1);
+        panels::CResourceDlg& panel = frame.GetResourcePanel();
+
+        const std::string aBefore = TextOf(a);
+        const std::string bBefore = TextOf(b);
+        panel.SelectByUser(&Named(a, "b1"));
+        panel.DeleteCurrent();
+        const std::string aAfter = TextOf(a);
+        panel.SelectByUser(&Named(b, "other"));
+        panel.InsertByName("checkbox", 0);
+        const std::string bAfter = TextOf(b);
+
+        // Selecting in B's tree made B's window the active one.
+        QCOMPARE(frame.ActiveView()->GetDocument().GetDialog(), &b);
+        Trigger(frame, command::kEditUndo);
+        QCOMPARE(TextOf(b), bBefore);
+        QCOMPARE(TextOf(a), aAfter);
+        QVERIFY(!frame.Action(command::kEditUndo)->isEnabled());
+
+        frame.ActivateDialogWindow(a);
+        QVERIFY(frame.Action(command::kEditUndo)->isEnabled());
+        Trigger(frame, command::kEditUndo);
+        QCOMPARE(TextOf(a), aBefore);
+        QCOMPARE(TextOf(b), bBefore);
+    }
+
+    void UndoSelectsTheElementTheHistoryReturns() {
+        EditorFixture fixture;
+        CMainFrame& frame = fixture.Frame();
+        CZeDialogData& a = Open(fixture);
+        panels::CResourceDlg& panel = frame.GetResourcePanel();
+        CObjectData& button = Named(a, "b1");
+        panel.SelectByUser(&button);
+        button.SetItem("Text", "changed");
+        panel.OnPropertyChanged(button, "Text");
+
+        panel.SelectByUser(&Named(a, "t1"));
+        Trigger(frame, command::kEditUndo);
+        QCOMPARE(button.GetItem("Text"), std::string("press"));
+        QCOMPARE(panel.GetCurrentElement(), static_cast<ZeClass*>(&button));
+        QCOMPARE(panel.GetShownElement(), static_cast<ZeClass*>(&button));
+        QCOMPARE(panel.TreeModel().LabelAt(panel.TreeModel().IndexOf(&button)),
+                 QStringLiteral("Object:BUTTON(b1)press"));
+    }
+
+    void DeletingADialogSaysItCannotBeUndone() {
+        EditorFixture fixture;
+        CMainFrame& frame = fixture.Frame();
+        CZeDialogData& a = Open(fixture);
+        panels::CResourceDlg& panel = frame.GetResourcePanel();
+        panel.SelectByUser(&a);
+        panel.DeleteCurrent();
+        QCOMPARE(frame.GetProject().GetDialogs().GetCount(), std::size_t{1});
+        QCOMPARE(frame.statusBar()->currentMessage(),
+                 QStringLiteral("ダイアログの削除は元に戻せません。"));
+        // Only B's window is left, and its history has nothing to undo.
+        QCOMPARE(frame.ChildFrames().size(), std::size_t{1});
+        QCOMPARE(frame.ActiveView()->GetDocument().GetDialog(),
+                 frame.GetProject().GetDialogs().GetDialog(0));
+        QVERIFY(!frame.Action(command::kEditUndo)->isEnabled());
+    }
+};
+
+QTEST_MAIN(EditingHistoryTest)
+#include "editing_history_test.moc"
