@@ -264,15 +264,16 @@ void CMainFrame::CreateBars() {
     SetEditCommands(resourcePanel_);
 
     // The device link lives in the panel; its log lines, the indicator and
-    // whether there is a connection to send to show in this window.
+    // whether there is a device to send to show in this window.
     link::CDeviceLink& link = resourcePanel_->Link();
     connect(&link, &link::CDeviceLink::LogWritten, this,
             [this](const QByteArray& text, link::LogKind kind) {
                 WriteLog(text.toStdString(), kind);
             });
     connect(&link, &link::CDeviceLink::IndicatorChanged, this, &CMainFrame::SetLinkIndicator);
+    // "データ送信" follows the send button.
     connect(&link, &link::CDeviceLink::ControlsChanged, this,
-            [this, &link] { SetDeviceConnected(link.HasConnection()); });
+            [this](const link::LinkControls& controls) { SetDeviceConnected(controls.send); });
 }
 
 void CMainFrame::ReadSettings() {

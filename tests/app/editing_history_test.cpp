@@ -3,6 +3,7 @@
 // dialog's window, and the dialog's resource text must come back byte for
 // byte.
 #include <QAction>
+#include <QLineEdit>
 #include <QStatusBar>
 #include <QTest>
 #include <functional>
@@ -15,6 +16,7 @@
 #include "model/dialog_data.h"
 #include "model/mo_stream.h"
 #include "model/object_data.h"
+#include "panels/property_list_ctrl.h"
 #include "panels/resource_dlg.h"
 #include "panels/resource_tree_model.h"
 #include "support/editor_fixture.h"
@@ -50,6 +52,16 @@ CObjectData& Named(CZeDialogData& dialog, const std::string& name) {
     visit(*dialog.GetRootGroup());
     Q_ASSERT(found != nullptr);
     return *found;
+}
+
+int RowOf(const ZeClass& element, const std::string& name) {
+    const CItemList& items = element.Items();
+    for (std::size_t row = 0; row < items.GetItemCount(); ++row) {
+        if (items.GetItemData(row).GetName() == name) {
+            return static_cast<int>(row);
+        }
+    }
+    return -1;
 }
 
 // A: text t1, button b1, LINEAR group g holding text t2, grid "grid".
@@ -138,6 +150,28 @@ private slots:
                    panel.SelectByUser(&button);
                    button.SetItem("OnClick", "TIMER");
                    panel.OnPropertyChanged(button, "OnClick");
+               });
+        QTest::newRow("image on FileOn")
+            << Operation([](panels::CResourceDlg& panel, CZeDialogData& a) {
+                   CObjectData& button = Named(a, "b1");
+                   panel.SelectByUser(&button);
+                   panel.PropertyList().SetCurrentRow(RowOf(button, "FileOn"));
+                   panel.OnPaneEntryChosen(1, "btn[10-20].png");
+                   QCOMPARE(button.GetItem("FileOn"), std::string("btn[10-20].png"));
+               });
+        QTest::newRow("typed in the property list")
+            << Operation([](panels::CResourceDlg& panel, CZeDialogData& a) {
+                   CObjectData& text = Named(a, "t1");
+                   panel.SelectByUser(&text);
+                   panels::CPropertyListCtrl& list = panel.PropertyList();
+                   const int row = RowOf(text, "Text");
+                   list.SetCurrentRow(row);
+                   list.StartEdit(row, 1);
+                   auto* cell = qobject_cast<QLineEdit*>(list.OpenCell());
+                   QVERIFY(cell != nullptr);
+                   cell->setText(QStringLiteral("ようこそ"));
+                   QTest::keyClick(cell, Qt::Key_Return);
+                   QCOMPARE(text.GetItem("Text"), Utf8ToCp932("ようこそ"));
                });
         QTest::newRow("dialog property")
             << Operation([](panels::CResourceDlg& panel, CZeDialogData& a) {
