@@ -13,6 +13,7 @@
 #include "model/resource_data.h"
 #include "panels/resource_dlg.h"
 #include "panels/resource_tree_model.h"
+#include "panels/support/panel_fixture.h"
 #include "panels/support/recording_host.h"
 #include "panels/support/sample_project.h"
 #include "panels/support/tree_snapshot.h"
@@ -32,26 +33,14 @@ QStringList ChildLabels(const CObjectDataList& group) {
 
 }  // namespace
 
-class TreeInsertTest : public QObject {
+class TreeInsertTest : public PanelTest {
     Q_OBJECT
 
 private slots:
     void init() {
-        project_ = std::make_unique<CZeResourceData>();
-        QVERIFY(LoadSampleProject(*project_));
-        panel_ = std::make_unique<CResourceDlg>(*project_, host_, messages_);
-        tester_ = std::make_unique<QAbstractItemModelTester>(
-            &panel_->TreeModel(), QAbstractItemModelTester::FailureReportingMode::QtTest);
-        panel_->Reload();
-        main_ = &Dialog(*project_, "Main");
-        host_.Clear();
+        QVERIFY(StartPanel());
     }
-    void cleanup() {
-        tester_.reset();
-        panel_.reset();
-        project_.reset();
-        messages_.messages.clear();
-    }
+    void cleanup() { StopPanel(); }
 
     void InsertsWhereTheCurrentItemSays_data() {
         QTest::addColumn<QString>("current");
@@ -355,14 +344,6 @@ private slots:
             QCOMPARE(chosen[0][1].toByteArray(), name.toUtf8());
         }
     }
-
-private:
-    std::unique_ptr<CZeResourceData> project_;
-    RecordingHost host_;
-    RecordingMessages messages_;
-    std::unique_ptr<CResourceDlg> panel_;
-    std::unique_ptr<QAbstractItemModelTester> tester_;
-    CZeDialogData* main_ = nullptr;
 };
 
 }  // namespace ze::panels::test

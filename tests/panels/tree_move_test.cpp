@@ -12,13 +12,14 @@
 #include "model/resource_data.h"
 #include "panels/resource_dlg.h"
 #include "panels/resource_tree_model.h"
+#include "panels/support/panel_fixture.h"
 #include "panels/support/recording_host.h"
 #include "panels/support/sample_project.h"
 #include "panels/support/tree_snapshot.h"
 
 namespace ze::panels::test {
 
-class TreeMoveTest : public QObject {
+class TreeMoveTest : public PanelTest {
     Q_OBJECT
 
 private:
@@ -83,20 +84,9 @@ private:
 
 private slots:
     void init() {
-        project_ = std::make_unique<CZeResourceData>();
-        QVERIFY(LoadSampleProject(*project_));
-        panel_ = std::make_unique<CResourceDlg>(*project_, host_, messages_);
-        tester_ = std::make_unique<QAbstractItemModelTester>(
-            &panel_->TreeModel(), QAbstractItemModelTester::FailureReportingMode::QtTest);
-        panel_->Reload();
-        host_.Clear();
+        QVERIFY(StartPanel());
     }
-    void cleanup() {
-        tester_.reset();
-        panel_.reset();
-        project_.reset();
-        messages_.messages.clear();
-    }
+    void cleanup() { StopPanel(); }
 
     void MovesEveryKind_data() {
         QTest::addColumn<QString>("selector");
@@ -223,11 +213,6 @@ private:
         return dialog.GetRootGroup()->FindSelected();
     }
 
-    std::unique_ptr<CZeResourceData> project_;
-    RecordingHost host_;
-    RecordingMessages messages_;
-    std::unique_ptr<CResourceDlg> panel_;
-    std::unique_ptr<QAbstractItemModelTester> tester_;
 };
 
 }  // namespace ze::panels::test

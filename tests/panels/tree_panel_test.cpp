@@ -20,6 +20,7 @@
 #include "panels/panel_tabs.h"
 #include "panels/resource_dlg.h"
 #include "panels/resource_tree_model.h"
+#include "panels/support/panel_fixture.h"
 #include "panels/support/recording_host.h"
 #include "panels/support/sample_project.h"
 #include "panels/support/tree_snapshot.h"
@@ -38,7 +39,7 @@ QStringList Entries(const QComboBox& box) {
 
 }  // namespace
 
-class TreePanelTest : public QObject {
+class TreePanelTest : public PanelTest {
     Q_OBJECT
 
 private slots:
@@ -51,12 +52,7 @@ private slots:
         main_ = &Dialog(*project_, "Main");
         host_.Clear();
     }
-    void cleanup() {
-        tester_.reset();
-        panel_.reset();
-        project_.reset();
-        messages_.messages.clear();
-    }
+    void cleanup() { StopPanel(); }
 
     void ButtonsCarryTheirTexts_data() {
         QTest::addColumn<int>("id");
@@ -337,14 +333,6 @@ private slots:
         main_->GetUndoBuffer().Redo();
         QCOMPARE(DialogText(*main_), after);
     }
-
-private:
-    std::unique_ptr<CZeResourceData> project_;
-    RecordingHost host_;
-    RecordingMessages messages_;
-    std::unique_ptr<CResourceDlg> panel_;
-    std::unique_ptr<QAbstractItemModelTester> tester_;
-    CZeDialogData* main_ = nullptr;
 };
 
 }  // namespace ze::panels::test
