@@ -1,7 +1,5 @@
-// The cells the property list opens: the edit field and the drop-down, on
-// their own in a window. How each ends (exactly one report, the text and the
-// step), that the keys it takes stay with it, its shape, and that it goes
-// away by itself.
+// The property list's edit field and drop-down on their own in a window: how
+// each ends (one report), that its keys stay with it, and its shape.
 
 #include <QLineEdit>
 #include <QListWidget>
@@ -16,25 +14,12 @@ namespace ze::panels::test {
 
 namespace {
 
-// Every report of a cell, in order: "commit:<row>:<column>:<text>:<step>" or
-// "cancel:<row>:<column>".
-template <typename Cell>
-void Record(Cell* cell, QStringList& reports) {
-    QObject::connect(
-        cell, &Cell::Committed, [&reports](int row, int column, const QString& text, int step) {
-            reports
-                << QStringLiteral("commit:%1:%2:%3:%4").arg(row).arg(column).arg(text).arg(step);
-        });
-    QObject::connect(cell, &Cell::Cancelled, [&reports](int row, int column) {
-        reports << QStringLiteral("cancel:%1:%2").arg(row).arg(column);
-    });
-}
-
-void FlushDeletes() {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
 const QStringList kChoices{"LEFT", "CENTER", "RIGHT"};
+const QMap<QString, Qt::Key> kKeys{{"Return", Qt::Key_Return},
+                                   {"Enter", Qt::Key_Enter},
+                                   {"Escape", Qt::Key_Escape},
+                                   {"Up", Qt::Key_Up},
+                                   {"Down", Qt::Key_Down}};
 
 }  // namespace
 
@@ -59,67 +44,13 @@ private slots:
     }
     void cleanup() { window_.reset(); }
 
-    void EditFieldStartsWithAllTextSelected() {
-        auto* cell = OpenEdit("100px");
-        QCOMPARE(cell->text(), QString("100px"));
+    void EditFieldShapeAndWidening() {
+        CExEditCell* cell = OpenEdit("100px");
         QCOMPARE(cell->selectedText(), QString("100px"));
-        QCOMPARE(cell->geometry(), QRect(121, 40, 211, 20));
-        QCOMPARE(cell->font(), window_->font());
         QVERIFY(!cell->hasFrame());
-        QVERIFY(cell->hasFocus());
-        // Typing replaces the selected text.
-        QTest::keyClicks(cell, "50");
-        QCOMPARE(cell->text(), QString("50"));
-    }
-
-    void EditFieldEnds_data() {
-        QTest::addColumn<int>("key");
-        QTest::addColumn<QString>("report");
-        QTest::newRow("Enter commits") << int(Qt::Key_Return) << "commit:2:1:typed:0";
-        QTest::newRow("keypad Enter commits") << int(Qt::Key_Enter) << "commit:2:1:typed:0";
-        QTest::newRow("Escape cancels") << int(Qt::Key_Escape) << "cancel:2:1";
-        QTest::newRow("Up commits and steps up") << int(Qt::Key_Up) << "commit:2:1:typed:-1";
-        QTest::newRow("Down commits and steps down") << int(Qt::Key_Down) << "commit:2:1:typed:1";
-    }
-    void EditFieldEnds() {
-        QFETCH(int, key);
-        QFETCH(QString, report);
-        QPointer<CExEditCell> cell = OpenEdit("old");
-        QTest::keyClicks(cell, "typed");
-        QTest::keyClick(cell, Qt::Key(key),
-                        key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
-        QCOMPARE(reports_, QStringList{report});
-        QCOMPARE(shortcutsFired_, 0);
-        QVERIFY(cell->isHidden());
-        // Losing the focus afterwards reports nothing more.
-        other_->setFocus();
-        FlushDeletes();
-        QVERIFY(cell.isNull());
-        QCOMPARE(reports_.size(), 1);
-    }
-
-    void EditFieldCommitsWhenTheFocusGoes() {
-        QPointer<CExEditCell> cell = OpenEdit("old");
-        QTest::keyClicks(cell, "new");
-        other_->setFocus();
-        QCOMPARE(reports_, QStringList{"commit:2:1:new:0"});
-        FlushDeletes();
-        QVERIFY(cell.isNull());
-    }
-
-    void ClosedEditFieldReportsNothing() {
-        QPointer<CExEditCell> cell = OpenEdit("old");
-        cell->Close();
-        other_->setFocus();
-        FlushDeletes();
-        QVERIFY(cell.isNull());
-        QVERIFY(reports_.isEmpty());
-    }
-
-    void EditFieldWidensToItsTextUpToTheParent() {
-        CExEditCell* cell = OpenEdit("");
-        QTest::keyClicks(cell, "abc");
-        QCOMPARE(cell->width(), 211);  // the text fits: no change
+        QTest::keyClicks(cell, "abc");  // replaces the selection and still fits
+        QCOMPARE(cell->text(), QString("abc"));
+        QCOMPARE(cell->geometry(), QRect(121, 40, 211, 20));
         const QString longer(40, 'W');
         QTest::keyClicks(cell, longer);
         const int wanted = cell->fontMetrics().horizontalAdvance("abc" + longer) + 5;
@@ -135,7 +66,6 @@ private slots:
         QTest::addColumn<int>("chosen");
         QTest::newRow("value among them") << kChoices << "RIGHT" << 2;
         QTest::newRow("value not among them") << kChoices << "MIDDLE" << 0;
-        QTest::newRow("empty value") << QStringList{"true", "false"} << "" << 0;
         QTest::newRow("exact match only") << kChoices << "center" << 0;
     }
     void DropDownListsTheChoicesInOrder() {
@@ -152,85 +82,91 @@ private slots:
         QCOMPARE(cell->EditLine().text(), choices[chosen]);
         QCOMPARE(cell->ChosenText(), choices[chosen]);
         QVERIFY(cell->EditLine().hasFocus());
-    }
-
-    void DropDownShape() {
-        CComboBoxCell* cell = OpenCombo(kChoices, "CENTER");
-        QCOMPARE(cell->geometry(), QRect(120, 40, 215, 220));
+        // An edit line one row tall over a list of rows of that height.
         QCOMPARE(cell->EditLine().geometry(), QRect(0, 0, 215, 20));
         QCOMPARE(cell->List().geometry(), QRect(0, 20, 215, 200));
         QCOMPARE(cell->List().visualItemRect(cell->List().item(1)).height(), 20);
         QCOMPARE(cell->List().focusPolicy(), Qt::NoFocus);
     }
 
-    void DropDownEnds_data() {
+    // The keys pressed after typing, then the focus goes elsewhere. "close":
+    // closed by its owner; "delete": deleted while it has the focus.
+    void CellEnds_data() {
+        QTest::addColumn<bool>("combo");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QStringList>("keys");
-        QTest::addColumn<QString>("report");
-        QTest::newRow("Enter commits the chosen entry")
-            << "" << QStringList{"Return"} << "commit:4:1:CENTER:0";
-        QTest::newRow("Down then Enter")
-            << "" << QStringList{"Down", "Return"} << "commit:4:1:RIGHT:0";
-        QTest::newRow("Down stops at the last entry")
-            << "" << QStringList{"Down", "Down", "Down", "Return"} << "commit:4:1:RIGHT:0";
-        QTest::newRow("Up stops at the first entry")
-            << "" << QStringList{"Up", "Up", "Up", "Return"} << "commit:4:1:LEFT:0";
-        QTest::newRow("typed text without a chosen entry")
-            << "JUSTIFY" << QStringList{"Return"} << "commit:4:1:JUSTIFY:0";
-        QTest::newRow("Down after typing chooses again")
-            << "JUSTIFY" << QStringList{"Down", "Return"} << "commit:4:1:LEFT:0";
-        QTest::newRow("Escape cancels") << "JUSTIFY" << QStringList{"Escape"} << "cancel:4:1";
+        QTest::addColumn<QString>("reports");
+        auto row = [](const char* name, bool combo, const char* typed, const char* keys,
+                      const char* reports) {
+            QTest::newRow(name) << combo << QString(typed)
+                                << QString(keys).split(' ', Qt::SkipEmptyParts) << QString(reports);
+        };
+        row("edit Enter", false, "typed", "Return", "commit:2:1:typed:0");
+        row("edit keypad Enter", false, "typed", "Enter", "commit:2:1:typed:0");
+        row("edit Escape cancels", false, "typed", "Escape", "cancel:2:1");
+        row("edit Up steps up", false, "typed", "Up", "commit:2:1:typed:-1");
+        row("edit Down steps down", false, "typed", "Down", "commit:2:1:typed:1");
+        row("edit focus loss commits", false, "typed", "", "commit:2:1:typed:0");
+        row("edit closed reports nothing", false, "typed", "close", "");
+        row("Enter commits the chosen entry", true, "", "Return", "commit:4:1:CENTER:0");
+        row("Down stops at the last entry", true, "", "Down Down Return", "commit:4:1:RIGHT:0");
+        row("Up stops at the first entry", true, "", "Up Up Return", "commit:4:1:LEFT:0");
+        row("typed text, no entry chosen", true, "JUSTIFY", "Return", "commit:4:1:JUSTIFY:0");
+        row("Down after typing chooses again", true, "JUSTIFY", "Down Return", "commit:4:1:LEFT:0");
+        row("drop-down Escape cancels", true, "JUSTIFY", "Escape", "cancel:4:1");
+        row("drop-down focus loss commits", true, "", "", "commit:4:1:CENTER:0");
+        row("drop-down deleted while focused", true, "", "delete", "");
     }
-    void DropDownEnds() {
+    void CellEnds() {
+        QFETCH(bool, combo);
         QFETCH(QString, typed);
         QFETCH(QStringList, keys);
-        QFETCH(QString, report);
-        QPointer<CComboBoxCell> cell = OpenCombo(kChoices, "CENTER");
-        if (!typed.isEmpty()) {
-            QTest::keyClicks(&cell->EditLine(), typed);
-        }
+        QFETCH(QString, reports);
+        CComboBoxCell* dropDown = combo ? OpenCombo(kChoices, "CENTER") : nullptr;
+        QPointer<QWidget> cell = combo ? static_cast<QWidget*>(dropDown) : OpenEdit("old");
+        QWidget* input = combo ? &dropDown->EditLine() : cell.data();
+        QTest::keyClicks(input, typed);
         for (const QString& key : keys) {
-            const auto code = key == "Return"   ? Qt::Key_Return
-                              : key == "Escape" ? Qt::Key_Escape
-                              : key == "Up"     ? Qt::Key_Up
-                                                : Qt::Key_Down;
-            if (cell.isNull() || cell->isHidden()) {
-                break;
+            if (key == "delete") {
+                delete cell;
+            } else if (key == "close") {
+                qobject_cast<CExEditCell*>(cell)->Close();
+            } else if (!cell->isHidden()) {
+                QTest::keyClick(input, kKeys.value(key),
+                                key == "Enter" ? Qt::KeypadModifier : Qt::NoModifier);
             }
-            QTest::keyClick(&cell->EditLine(), code);
         }
-        QCOMPARE(reports_, QStringList{report});
-        QCOMPARE(shortcutsFired_, 0);
+        QVERIFY(reports_.isEmpty() || cell->isHidden());
+        // Losing the focus after the end reports nothing more.
         other_->setFocus();
-        FlushDeletes();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(cell.isNull());
-        QCOMPARE(reports_.size(), 1);
-    }
-
-    void FocusedDropDownCanBeDeleted() {
-        auto* cell = OpenCombo(kChoices, "CENTER");
-        delete cell;
-        other_->setFocus();
-        QVERIFY(reports_.isEmpty());
+        QCOMPARE(reports_.join('|'), reports);
+        QCOMPARE(shortcutsFired_, 0);
     }
 
 private:
-    CExEditCell* OpenEdit(const QString& text) {
-        auto* cell = new CExEditCell(2, 1, text, Qt::AlignLeft | Qt::AlignVCenter,
-                                     QRect(121, 40, 211, 20), window_.get());
-        Record(cell, reports_);
+    template <typename Cell, typename... Args>
+    Cell* Open(Args&&... args) {
+        auto* cell = new Cell(std::forward<Args>(args)..., window_.get());
+        // Every report in order: "commit:<row>:<column>:<text>:<step>" or "cancel:<row>:<column>".
+        connect(cell, &Cell::Committed, this, [this](int row, int column, QString text, int step) {
+            reports_ << QString("commit:%1:%2:").arg(row).arg(column) + text + ":" +
+                            QString::number(step);
+        });
+        connect(cell, &Cell::Cancelled, this, [this](int row, int column) {
+            reports_ << QStringLiteral("cancel:%1:%2").arg(row).arg(column);
+        });
         cell->show();
         cell->setFocus();
         return cell;
     }
-
+    CExEditCell* OpenEdit(const QString& text) {
+        return Open<CExEditCell>(2, 1, text, Qt::AlignLeft | Qt::AlignVCenter,
+                                 QRect(121, 40, 211, 20));
+    }
     CComboBoxCell* OpenCombo(const QStringList& choices, const QString& value) {
-        auto* cell =
-            new CComboBoxCell(4, 1, choices, value, QRect(120, 40, 215, 220), 20, window_.get());
-        Record(cell, reports_);
-        cell->show();
-        cell->setFocus();
-        return cell;
+        return Open<CComboBoxCell>(4, 1, choices, value, QRect(120, 40, 215, 220), 20);
     }
 
     std::unique_ptr<QWidget> window_;

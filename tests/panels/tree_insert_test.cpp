@@ -1,11 +1,9 @@
 // Inserting new groups and objects by type name, and the pane's requests that
 // lead to an insert, a paste or an image.
 
-#include <QAbstractItemModelTester>
 #include <QSignalSpy>
 #include <QTreeView>
 #include <QtTest>
-#include <memory>
 
 #include "common/cp932.h"
 #include "model/dialog_data.h"
@@ -14,7 +12,6 @@
 #include "panels/resource_dlg.h"
 #include "panels/resource_tree_model.h"
 #include "panels/support/panel_fixture.h"
-#include "panels/support/recording_host.h"
 #include "panels/support/sample_project.h"
 #include "panels/support/tree_snapshot.h"
 
@@ -22,91 +19,77 @@ namespace ze::panels::test {
 
 namespace {
 
-// The labels of group's children, in order.
-QStringList ChildLabels(const CObjectDataList& group) {
-    QStringList labels;
+// The labels (or the names) of group's children, in order.
+QStringList Children(const CObjectDataList& group, bool labels = true) {
+    QStringList texts;
     for (const CObjectData* child : group.GetChildren()) {
-        labels << QString::fromStdString(Cp932ToUtf8(child->GetTreeLabel()));
+        texts << QString::fromStdString(
+            Cp932ToUtf8(labels ? child->GetTreeLabel() : child->GetItem("Name")));
     }
-    return labels;
+    return texts;
 }
+
+const char* const kPickAPlace =
+    "登録する場所を決定するために、ツリーのダイアログ、\nまたはオブジェクトを選択して下さい。";
 
 }  // namespace
 
 class TreeInsertTest : public PanelTest {
     Q_OBJECT
 
-private slots:
-    void init() {
-        QVERIFY(StartPanel());
+    CObjectDataList& Group(const char* name) {
+        return static_cast<CObjectDataList&>(Element(*main_, name));
     }
+
+private slots:
+    void init() { QVERIFY(StartPanel()); }
     void cleanup() { StopPanel(); }
 
     void InsertsWhereTheCurrentItemSays_data() {
-        QTest::addColumn<QString>("current");
+        QTest::addColumn<QStringList>("where");  // current ("" the dialog), type name, group
         QTest::addColumn<int>("mode");
-        QTest::addColumn<QString>("typeName");
-        QTest::addColumn<QString>("target");
-        QTest::addColumn<QStringList>("children");
-        const QStringList afterTitle{"Object:GRID(grid)", "Object:TOGGLE(toggle)On",
-                                     "Object:TEXT(title)ようこそ", "Object:BUTTON()",
-                                     "Group:PAGE(pages)"};
-        QTest::newRow("object, after") << "title" << 0 << "BUTTON"
-                                       << "root" << afterTitle;
-        QTest::newRow("object, first child forced after") << "title" << 1 << "button"
-                                                          << "root" << afterTitle;
-        QTest::newRow("object, last child forced after") << "title" << 2 << "Button"
-                                                         << "root" << afterTitle;
-        QTest::newRow("group, after")
-            << "page0" << 0 << "frame"
-            << "pages" << QStringList{"Group:FRAME(page0)", "Group:FRAME()", "Group:FRAME(page1)"};
-        QTest::newRow("group, first child")
-            << "page1" << 1 << "TEXT"
-            << "page1" << QStringList{"Object:TEXT()", "Object:BUTTON(p1button)B"};
-        QTest::newRow("group, last child")
-            << "page1" << 2 << "linear"
-            << "page1" << QStringList{"Object:BUTTON(p1button)B", "Group:LINEAR()"};
-        QTest::newRow("root group, after appends")
-            << "root" << 0 << "EDIT"
-            << "root"
-            << QStringList{"Object:GRID(grid)", "Object:TOGGLE(toggle)On",
-                           "Object:TEXT(title)ようこそ", "Group:PAGE(pages)", "Object:EDIT()"};
-        QTest::newRow("dialog, first child")
-            << "" << 1 << "radio"
-            << "root"
-            << QStringList{"Group:RADIO()", "Object:GRID(grid)", "Object:TOGGLE(toggle)On",
-                           "Object:TEXT(title)ようこそ", "Group:PAGE(pages)"};
+        QTest::addColumn<int>("at");  // the new child's place in the group
+        QTest::addColumn<QString>("label");
+        const auto row = [](const char* name, const QStringList& where, int mode, int at,
+                            const char* label) {
+            QTest::newRow(name) << where << mode << at << label;
+        };
+        row("object, after", {"title", "BUTTON", "root"}, 0, 3, "Object:BUTTON()");
+        row("object, first child forced after", {"title", "button", "root"}, 1, 3,
+            "Object:BUTTON()");
+        row("object, last child forced after", {"title", "Button", "root"}, 2, 3,
+            "Object:BUTTON()");
+        row("group, after", {"page0", "frame", "pages"}, 0, 1, "Group:FRAME()");
+        row("group, first child", {"page1", "TEXT", "page1"}, 1, 0, "Object:TEXT()");
+        row("group, last child", {"page1", "linear", "page1"}, 2, 1, "Group:LINEAR()");
+        row("root group, after appends", {"root", "EDIT", "root"}, 0, 4, "Object:EDIT()");
+        row("dialog, first child", {"", "radio", "root"}, 1, 0, "Group:RADIO()");
     }
     void InsertsWhereTheCurrentItemSays() {
-        QFETCH(QString, current);
+        QFETCH(QStringList, where);
         QFETCH(int, mode);
-        QFETCH(QString, typeName);
-        QFETCH(QString, target);
-        QFETCH(QStringList, children);
-        ZeClass* picked = current.isEmpty() ? static_cast<ZeClass*>(main_)
-                                            : &Element(*main_, current.toStdString());
-        panel_->SelectByUser(picked);
+        QFETCH(int, at);
+        QFETCH(QString, label);
+        const QString current = where[0];
+        CObjectDataList& group = Group(where[2].toUtf8().constData());
+        QStringList children = Children(group);
+        children.insert(at, label);
+        panel_->SelectByUser(current.isEmpty() ? static_cast<ZeClass*>(main_)
+                                               : &Element(*main_, current.toStdString()));
         Element(*main_, "toggle").SetSelected(true);
         host_.Clear();
 
-        panel_->InsertByName(typeName.toStdString(), mode);
+        panel_->InsertByName(where[1].toStdString(), mode);
 
-        auto& group = static_cast<CObjectDataList&>(Element(*main_, target.toStdString()));
-        QCOMPARE(ChildLabels(group), children);
-        CObjectData* inserted = nullptr;
-        for (CObjectData* child : group.GetChildren()) {
-            if (child->GetItem("Name").empty()) {
-                inserted = child;
-            }
-        }
-        QVERIFY(inserted != nullptr);
+        QCOMPARE(Children(group), children);
+        auto* inserted = static_cast<CObjectData*>(panel_->GetCurrentElement());
         QCOMPARE(inserted->GetParent(), &group);
+        QVERIFY(inserted->GetItem("Name").empty());
         QCOMPARE(inserted->GetStore(), &main_->GetElementStore());
-        QCOMPARE(panel_->GetCurrentElement(), inserted);
         QCOMPARE(panel_->GetShownElement(), inserted);
+        // Only the new element is selected (a group counts no selection).
         QCOMPARE(main_->GetRootGroup()->FindSelected(), inserted);
         QCOMPARE(main_->GetRootGroup()->CountSelected(), inserted->IsGroup() ? 0 : 1);
-        QVERIFY(inserted->IsSelected());
         QCOMPARE(TreeLabels(panel_->TreeModel()), LabelsFromProject(*project_));
         QVERIFY(group.IsExpanded());
         QVERIFY(panel_->TreeView().isExpanded(panel_->TreeModel().IndexOf(&group)));
@@ -115,71 +98,28 @@ private slots:
         QVERIFY(messages_.messages.empty());
     }
 
-    void ANewGridHasOneColumn() {
+    void NewGridsRadioButtonsAndRootGroups() {
         panel_->SelectByUser(&Element(*main_, "title"));
         panel_->InsertByName("grid", 0);
         auto* grid = static_cast<CObjectData*>(panel_->GetCurrentElement());
-        QVERIFY(grid != nullptr);
         QCOMPARE(grid->GetItem("Type"), std::string("GRID"));
         QCOMPARE(grid->GetItem("Columns"), std::string("1"));
         QCOMPARE(grid->GetHeaders().size(), std::size_t{1});
-        QCOMPARE(grid->GetHeaders()[0]->GetKind(), element_kind::kHeaderColumn);
         QCOMPARE(grid->GetHeaders()[0]->GetStore(), &main_->GetElementStore());
-        ResourceTreeModel& model = panel_->TreeModel();
-        const QModelIndex index = model.IndexOf(grid);
-        QCOMPARE(model.rowCount(index), 1);
-        QCOMPARE(model.LabelAt(model.index(0, 0, index)), QString("Header:Cullum1"));
-    }
+        QCOMPARE(TreeLabels(panel_->TreeModel()), LabelsFromProject(*project_));
+        QVERIFY(TreeLabels(panel_->TreeModel()).contains("...Object:GRID()"));
 
-    void RadioButtonsOnlyIntoRadioGroups_data() {
-        QTest::addColumn<QString>("layout");
-        QTest::addColumn<bool>("accepted");
-        QTest::newRow("RADIO") << "RADIO" << true;
-        QTest::newRow("LINEAR") << "LINEAR" << false;
-        QTest::newRow("FRAME") << "FRAME" << false;
-    }
-    void RadioButtonsOnlyIntoRadioGroups() {
-        QFETCH(QString, layout);
-        QFETCH(bool, accepted);
-        panel_->SelectByUser(&Element(*main_, "page1"));
-        panel_->InsertByName(layout.toStdString(), 2);
-        auto* group = static_cast<CObjectDataList*>(panel_->GetCurrentElement());
-        QCOMPARE(group->GetItem("Layout"), layout.toStdString());
-        const std::string text = ProjectText(*project_);
-        const QStringList labels = TreeLabels(panel_->TreeModel());
-        const std::size_t records = main_->GetUndoBuffer().GetRecordCount();
-        const std::size_t stored = main_->GetElementStore().Count();
-        host_.Clear();
-
+        panel_->InsertByName("RADIO", 0);
+        auto* radio = static_cast<CObjectDataList*>(panel_->GetCurrentElement());
         panel_->InsertByName("RadioBtn", 1);
+        QCOMPARE(Children(*radio), QStringList{"Object:RADIOBTN()"});
+        QVERIFY(messages_.messages.empty());
 
-        if (accepted) {
-            QCOMPARE(group->GetChildren().size(), std::size_t{1});
-            QCOMPARE(group->GetChildren()[0]->GetItem("Type"), std::string("RADIOBTN"));
-            QVERIFY(messages_.messages.empty());
-            QCOMPARE(TreeLabels(panel_->TreeModel()), LabelsFromProject(*project_));
-        } else {
-            QCOMPARE(messages_.messages.size(), std::size_t{1});
-            QCOMPARE(messages_.messages[0].text,
-                     std::string("ラジオボタンはラジオグループに追加して下さい。"));
-            QCOMPARE(messages_.messages[0].icon, MessageIcon::kNone);
-            QCOMPARE(ProjectText(*project_), text);
-            QCOMPARE(TreeLabels(panel_->TreeModel()), labels);
-            QCOMPARE(main_->GetUndoBuffer().GetRecordCount(), records);
-            QCOMPARE(main_->GetElementStore().Count(), stored);
-            QCOMPARE(host_.Count("history"), 0);
-            // The group keeps its selection.
-            QVERIFY(group->IsSelected());
-        }
-    }
-
-    void AGroupIntoADialogWithoutRootBecomesTheRoot() {
         CZeDialogData& bare = Dialog(*project_, "Bare");
         panel_->SelectByUser(&bare);
         panel_->InsertByName("Table", 0);
         CObjectDataList* root = bare.GetRootGroup();
         QVERIFY(root != nullptr);
-        QCOMPARE(root->GetItem("Layout"), std::string("TABLE"));
         QCOMPARE(root->GetParent(), nullptr);
         QCOMPARE(root->GetStore(), &bare.GetElementStore());
         QCOMPARE(panel_->GetCurrentElement(), root);
@@ -191,29 +131,26 @@ private slots:
     void RefusedInsertsChangeNothing_data() {
         QTest::addColumn<int>("current");
         QTest::addColumn<QString>("typeName");
+        QTest::addColumn<int>("mode");
         QTest::addColumn<QString>("message");
-        QTest::newRow("object into a dialog without root") << 0 << "TEXT"
-                                                           << "GROUPオブジェクトを登録して下さい。";
-        QTest::newRow("onto a header column") << 1 << "TEXT"
-                                              << "登録する場所を決定するために、ツリーのダイアログ"
-                                                 "、\nまたはオブジェクトを選択して下さい。";
-        QTest::newRow("onto a command") << 2 << "FRAME"
-                                        << "登録する場所を決定するために、ツリーのダイアログ、\nま"
-                                           "たはオブジェクトを選択して下さい。";
-        QTest::newRow("onto the project root") << 3 << "FRAME"
-                                               << "登録する場所を決定するために、ツリーのダイアログ"
-                                                  "、\nまたはオブジェクトを選択して下さい。";
+        QTest::newRow("object into a dialog without root")
+            << 0 << "TEXT" << 0 << "GROUPオブジェクトを登録して下さい。";
+        QTest::newRow("onto a header column") << 1 << "TEXT" << 0 << kPickAPlace;
+        QTest::newRow("onto a command") << 2 << "FRAME" << 0 << kPickAPlace;
+        QTest::newRow("onto the project root") << 3 << "FRAME" << 0 << kPickAPlace;
         QTest::newRow("without a current item")
-            << 4 << "TEXT"
+            << 4 << "TEXT" << 0
             << "登録する場所を決定するために、ツリーのオブジェクトを選択して下さい。";
-        QTest::newRow("a name of no type") << 5 << "BUTTONS"
-                                           << "";
-        QTest::newRow("the heading of the type table") << 5 << "新規Object"
-                                                       << "";
+        QTest::newRow("a name of no type") << 5 << "BUTTONS" << 0 << "";
+        QTest::newRow("the heading of the type table") << 5 << "新規Object" << 0 << "";
+        const char* const radio = "ラジオボタンはラジオグループに追加して下さい。";
+        QTest::newRow("RADIOBTN into LINEAR") << 5 << "RadioBtn" << 0 << radio;
+        QTest::newRow("RADIOBTN into FRAME") << 6 << "RADIOBTN" << 1 << radio;
     }
     void RefusedInsertsChangeNothing() {
         QFETCH(int, current);
         QFETCH(QString, typeName);
+        QFETCH(int, mode);
         QFETCH(QString, message);
         CZeDialogData& bare = Dialog(*project_, "Bare");
         ZeClass* picks[] = {&bare,
@@ -221,7 +158,8 @@ private slots:
                             main_->GetCommands()[1],
                             project_.get(),
                             nullptr,
-                            &Element(*main_, "title")};
+                            &Element(*main_, "title"),
+                            &Element(*main_, "page0")};
         if (picks[current] != nullptr) {
             panel_->SelectByUser(picks[current]);
         } else {
@@ -233,111 +171,73 @@ private slots:
             bare.GetElementStore().Count() + main_->GetElementStore().Count();
         host_.Clear();
 
-        panel_->InsertByName(Utf8ToCp932(typeName.toStdString()), 0);
+        panel_->InsertByName(Utf8ToCp932(typeName.toStdString()), mode);
 
-        if (message.isEmpty()) {
-            QVERIFY(messages_.messages.empty());
-        } else {
-            QCOMPARE(messages_.messages.size(), std::size_t{1});
+        QCOMPARE(messages_.messages.size(), std::size_t{message.isEmpty() ? 0u : 1u});
+        if (!message.isEmpty()) {
             QCOMPARE(QString::fromStdString(messages_.messages[0].text), message);
-            QCOMPARE(messages_.messages[0].icon, MessageIcon::kWarning);
+            // The radio button's refusal comes without an icon.
+            QCOMPARE(messages_.messages[0].icon, typeName.startsWith("Radio", Qt::CaseInsensitive)
+                                                     ? MessageIcon::kNone
+                                                     : MessageIcon::kWarning);
         }
         QCOMPARE(ProjectText(*project_), text);
         QCOMPARE(TreeLabels(panel_->TreeModel()), labels);
         QCOMPARE(bare.GetElementStore().Count() + main_->GetElementStore().Count(), stored);
+        QCOMPARE(main_->GetUndoBuffer().GetRecordCount(), std::size_t{1});
         QVERIFY(host_.calls.empty());
+        QVERIFY(current != 6 || static_cast<CObjectData*>(picks[current])->IsSelected());
     }
 
-    void UndoAfterAnInsertRestoresTheText() {
-        panel_->SelectByUser(&Element(*main_, "page0"));
-        const std::string before = DialogText(*main_);
-        panel_->InsertByName("GRID", 1);
-        const std::string after = DialogText(*main_);
-        QVERIFY(after != before);
-        main_->GetUndoBuffer().Undo();
-        QCOMPARE(DialogText(*main_), before);
-        main_->GetUndoBuffer().Redo();
-        QCOMPARE(DialogText(*main_), after);
-    }
-
-    void InsertButtonsAskThePane_data() {
+    void ThePaneAsksForInsertsPastesAndImages_data() {
         QTest::addColumn<int>("kind");
         QTest::addColumn<QString>("name");
-        QTest::addColumn<int>("mode");
-        QTest::addColumn<QStringList>("children");
-        const QStringList unchanged{"p1button"};
-        QTest::newRow("type list, first child")
-            << 0 << "CHECKBOX" << 1 << QStringList{"", "p1button"};
-        QTest::newRow("type list, last child")
-            << 0 << "CHECKBOX" << 2 << QStringList{"p1button", ""};
-        QTest::newRow("clipboard sample, first child")
-            << 3 << "Clipboard" << 1 << QStringList{"pasted", "p1button"};
-        QTest::newRow("clipboard sample, last child")
-            << 3 << "Clipboard" << 2 << QStringList{"p1button", "pasted"};
-        QTest::newRow("another sample") << 3 << "Other" << 2 << unchanged;
-        QTest::newRow("built-in image") << 1 << "btn.png" << 2 << unchanged;
-        QTest::newRow("user image") << 2 << "CHECKBOX" << 2 << unchanged;
-        QTest::newRow("nothing selected") << -1 << "" << 2 << unchanged;
+        QTest::addColumn<int>("mode");  // -1: a double click
+        QTest::addColumn<QString>("added");
+        QTest::addColumn<int>("images");
+        QTest::newRow("type list, first child") << 0 << "CHECKBOX" << 1 << "0:" << 0;
+        QTest::newRow("type list, last child") << 0 << "CHECKBOX" << 2 << "1:" << 0;
+        QTest::newRow("clipboard sample, first child") << 3 << "Clipboard" << 1 << "0:pasted" << 0;
+        QTest::newRow("clipboard sample, last child") << 3 << "Clipboard" << 2 << "1:pasted" << 0;
+        QTest::newRow("another sample") << 3 << "Other" << 2 << "" << 0;
+        QTest::newRow("built-in image") << 1 << "btn.png" << 2 << "" << 0;
+        QTest::newRow("user image") << 2 << "CHECKBOX" << 2 << "" << 0;
+        QTest::newRow("nothing selected") << -1 << "" << 2 << "" << 0;
+        // A double click works on the current element, the toggle: new
+        // elements go after it, before the title.
+        QTest::newRow("double click, type list") << 0 << "slidebar" << -1 << "2:" << 0;
+        QTest::newRow("double click, clipboard sample")
+            << 3 << "Clipboard" << -1 << "2:pasted" << 0;
+        QTest::newRow("double click, built-in image") << 1 << "btn[1-2].png" << -1 << "" << 1;
+        QTest::newRow("double click, user image") << 2 << "photo.jpg" << -1 << "" << 1;
+        QTest::newRow("double click, another sample") << 3 << "Sample" << -1 << "" << 0;
     }
-    void InsertButtonsAskThePane() {
+    void ThePaneAsksForInsertsPastesAndImages() {
         QFETCH(int, kind);
         QFETCH(QString, name);
         QFETCH(int, mode);
-        QFETCH(QStringList, children);
+        QFETCH(QString, added);
+        QFETCH(int, images);
+        // Buttons work on page1's children, a double click after the toggle.
+        CObjectDataList& target = Group(mode < 0 ? "root" : "page1");
+        panel_->SelectByUser(mode < 0 ? &Element(*main_, "toggle") : &target);
+        QStringList expected = Children(target, false);
         if (kind >= 0) {
             host_.paneEntry = PaneSelection{kind, name.toStdString()};
         }
         SetClipboardText("{'Name':'pasted','Type':'TEXT'}");
-        auto& page1 = static_cast<CObjectDataList&>(Element(*main_, "page1"));
-        panel_->SelectByUser(&page1);
-        QSignalSpy images(panel_.get(), &CResourceDlg::ImageChosen);
-
-        panel_->InsertFromPane(mode);
-
-        QStringList names;
-        for (const CObjectData* child : page1.GetChildren()) {
-            names << QString::fromStdString(child->GetItem("Name"));
-        }
-        QCOMPARE(names, children);
-        QCOMPARE(images.count(), 0);
-    }
-
-    void DoubleClicksInThePane_data() {
-        QTest::addColumn<int>("kind");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QStringList>("children");
-        QTest::addColumn<int>("images");
-        QTest::newRow("type list inserts after")
-            << 0 << "slidebar" << QStringList{"p0text", "", "B"} << 0;
-        QTest::newRow("clipboard sample pastes after")
-            << 3 << "Clipboard" << QStringList{"p0text", "pasted", "B"} << 0;
-        QTest::newRow("built-in image") << 1 << "btn[1-2].png" << QStringList{"p0text", "B"} << 1;
-        QTest::newRow("user image") << 2 << "photo.jpg" << QStringList{"p0text", "B"} << 1;
-        QTest::newRow("another sample") << 3 << "Sample" << QStringList{"p0text", "B"} << 0;
-    }
-    void DoubleClicksInThePane() {
-        QFETCH(int, kind);
-        QFETCH(QString, name);
-        QFETCH(QStringList, children);
-        QFETCH(int, images);
-        auto& page0 = static_cast<CObjectDataList&>(Element(*main_, "page0"));
-        // The button stands after the text; new elements go between.
-        CObjectData& button = Element(*main_, "p1button");
-        static_cast<CObjectDataList&>(Element(*main_, "page1")).Remove(&button, false);
-        page0.InsertAfter(&button, nullptr);
-        button.SetItem("Name", "B");
-        panel_->Reload();
-        panel_->SelectByUser(&Element(*main_, "p0text"));
-        SetClipboardText("{'Name':'pasted','Type':'TEXT'}");
         QSignalSpy chosen(panel_.get(), &CResourceDlg::ImageChosen);
 
-        panel_->OnPaneEntryChosen(kind, name.toStdString());
-
-        QStringList names;
-        for (const CObjectData* child : page0.GetChildren()) {
-            names << QString::fromStdString(child->GetItem("Name"));
+        if (mode < 0) {
+            panel_->OnPaneEntryChosen(kind, name.toStdString());
+        } else {
+            panel_->InsertFromPane(mode);
         }
-        QCOMPARE(names, children);
+
+        if (!added.isEmpty()) {
+            expected.insert(added.section(':', 0, 0).toInt(), added.section(':', 1));
+        }
+        QCOMPARE(Children(target, false), expected);
         QCOMPARE(chosen.count(), images);
         if (images == 1) {
             QCOMPARE(chosen[0][0].toInt(), kind);
