@@ -19,7 +19,7 @@ void CZeDialogData::RecordUndoStep() {
     UndoRecord& record = undo_.RecordStep(nullptr);
     undo_.BackUp(record, *this);
     for (ZeClass* command : commands_) {
-        undo_.BackUp(record, *command);
+        undo_.BackUpIfKept(record, *command);
     }
     if (rootGroup_ != nullptr) {
         rootGroup_->MakeBackup(undo_, record);

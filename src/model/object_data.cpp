@@ -136,12 +136,13 @@ int CObjectData::Depth(int depth) const {
 
 void CObjectData::MakeBackup(UndoBuffer& buffer, UndoRecord& record) {
     buffer.BackUp(record, *this);
-    // The items of header columns and commands are edited in place too.
+    // The items of header columns and commands are edited in place too,
+    // once the history keeps them.
     for (ZeClass* column : headers_) {
-        buffer.BackUp(record, *column);
+        buffer.BackUpIfKept(record, *column);
     }
     for (ZeClass* command : commands_) {
-        buffer.BackUp(record, *command);
+        buffer.BackUpIfKept(record, *command);
     }
 }
 

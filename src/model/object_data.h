@@ -56,8 +56,8 @@ public:
     // The depth of the deepest element below, counting from depth.
     virtual int Depth(int depth) const;
     // Records this element into record, a step of buffer (UndoBuffer::BackUp),
-    // then its header columns and commands. A group then records each of its
-    // children.
+    // then its header columns and commands that the history keeps
+    // (UndoBuffer::BackUpIfKept). A group then records each of its children.
     virtual void MakeBackup(UndoBuffer& buffer, UndoRecord& record);
 
     bool IsGroup() const;

@@ -125,6 +125,25 @@ void UndoBuffer::BackUp(UndoRecord& record, ZeClass& element) {
     }
 }
 
+void UndoBuffer::BackUpIfKept(UndoRecord& record, ZeClass& element) {
+    if (const ZeClass* latest = FindLatestCopy(element.GetSerial(), -1)) {
+        if (!element.IsSameItems(*latest)) {
+            AppendCopy(record, undo_action::kModify, element);
+        }
+    }
+}
+
+void UndoBuffer::KeepBeforeChange(ZeClass& element) {
+    if (records_.empty() ||
+        FindLatestCopy(element.GetSerial(), static_cast<int>(records_.size()) - 1) != nullptr) {
+        return;
+    }
+    UndoRecord& first = *records_.front();
+    if (AppendCopy(first, undo_action::kCreate, element)) {
+        first.Add(std::make_unique<ZeClassBackup>(element));
+    }
+}
+
 bool UndoBuffer::AppendCopy(UndoRecord& record, std::int32_t action, const ZeClass& element) {
     std::unique_ptr<ZeClass> copy = NewOfSameClass(element);
     if (copy == nullptr) {

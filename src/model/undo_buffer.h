@@ -90,6 +90,15 @@ public:
     // to the history a copy (ACT_CREATE) and the element itself
     // (ACT_ORIGINAL).
     void BackUp(UndoRecord& record, ZeClass& element);
+    // The same for an element the history only holds once it is about to
+    // change (header columns and commands, far too many to copy on every
+    // load): nothing unless KeepBeforeChange took a copy of it before.
+    void BackUpIfKept(UndoRecord& record, ZeClass& element);
+    // Called before element may change: when no record holds a copy of it,
+    // the first record gets one (ACT_CREATE) and the element itself
+    // (ACT_ORIGINAL). Its state is unchanged since that step, or since it
+    // was made, so undo can put it back.
+    void KeepBeforeChange(ZeClass& element);
     // Appends a backup of action with a copy of element, made with the
     // element's own class (dialog, object, group, header column, command).
     // Any other kind is not copied: "error!" goes to the message sink and

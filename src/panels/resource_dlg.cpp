@@ -160,6 +160,14 @@ void CResourceDlg::Discard() {
 
 void CResourceDlg::ShowElement(ZeClass* element) {
     shownElement_ = element;
+    // Header columns and commands join their dialog's history only when they
+    // may change, which is while the property list shows them.
+    if (element != nullptr && (element->GetKind() == element_kind::kHeaderColumn ||
+                               element->GetKind() == element_kind::kCommand)) {
+        if (CZeDialogData* dialog = DialogOf(*element)) {
+            dialog->GetUndoBuffer().KeepBeforeChange(*element);
+        }
+    }
     emit ShownElementChanged(element);
 }
 

@@ -64,11 +64,13 @@ int RowOf(const ZeClass& element, const std::string& name) {
     return -1;
 }
 
-// A: text t1, button b1, LINEAR group g holding text t2, grid "grid".
+// A: text t1, button b1 (with a TIMER command), LINEAR group g holding text
+// t2, grid "grid".
 // B: text other.
 const std::string kObjectsOfA =
     "{'Name':'t1','Type':'TEXT','Text':'one'},"
-    "{'Name':'b1','Type':'BUTTON','Text':'press','Width':'120'},"
+    "{'Name':'b1','Type':'BUTTON','Text':'press','Width':'120',"
+    "'OnClick':{'Event':'OnClick','Command':'TIMER','Time':100}},"
     "{'Name':'g','Type':'GROUP','Layout':'LINEAR','Objects':["
     "{'Name':'t2','Type':'TEXT','Text':'two'}]},"
     "{'Name':'grid','Type':'GRID','Columns':'1','Header':[{'Text':'c1'}]}";
@@ -172,6 +174,13 @@ private slots:
                    cell->setText(QStringLiteral("ようこそ"));
                    QTest::keyClick(cell, Qt::Key_Return);
                    QCOMPARE(text.GetItem("Text"), Utf8ToCp932("ようこそ"));
+               });
+        QTest::newRow("command property")
+            << Operation([](panels::CResourceDlg& panel, CZeDialogData& a) {
+                   ZeClass& timer = *Named(a, "b1").GetCommands()[0];
+                   panel.SelectByUser(&timer);
+                   timer.SetItem("Time", "250");
+                   panel.OnPropertyChanged(timer, "Time");
                });
         QTest::newRow("dialog property")
             << Operation([](panels::CResourceDlg& panel, CZeDialogData& a) {

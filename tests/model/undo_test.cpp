@@ -311,6 +311,7 @@ TEST(UndoTest, EveryElementOfADialogIsCopiedButNoProjectParts) {
 
 // Dialog properties, dialog commands, the root group itself and the items of
 // commands are edited in place like everything else; undo puts them back.
+// A command the history does not keep is not copied at all.
 TEST(UndoTest, DialogPropertiesCommandsAndTheRootGroupComeBack) {
     History history;
     CZeDialogData& dialog = *history.dialog;
@@ -318,15 +319,31 @@ TEST(UndoTest, DialogPropertiesCommandsAndTheRootGroupComeBack) {
     ZeClass* command = CreateCommand(dialog.GetElementStore(), "TIMER", "OnOpen");
     dialog.AddCommand(command);
     dialog.RecordUndoStep();
+    const auto copiesOf = [&dialog](const ZeClass& element) {
+        int copies = 0;
+        const UndoBuffer& buffer = dialog.GetUndoBuffer();
+        for (std::size_t i = 0; i < buffer.GetRecordCount(); ++i) {
+            for (const auto& backup : buffer.GetRecord(i).Backups()) {
+                copies += backup->GetSerial() == element.GetSerial() ? 1 : 0;
+            }
+        }
+        return copies;
+    };
+    EXPECT_EQ(copiesOf(*command), 0);
     const std::string before = DialogText(dialog);
 
     dialog.SetItem("TemplateType", "Shared");
+    // A command joins the history before it changes, as when it is shown.
+    dialog.GetUndoBuffer().KeepBeforeChange(*command);
+    dialog.GetUndoBuffer().KeepBeforeChange(*command);
     command->SetItem("Time", "500");
     dialog.SetRootGroup(nullptr);
     dialog.GetElementStore().Destroy(root);
     dialog.RecordUndoStep();
     EXPECT_EQ(DialogText(dialog), "");
 
+    // Kept once (copy and live element in the first record), then changed.
+    EXPECT_EQ(copiesOf(*command), 3);
     ASSERT_EQ(dialog.GetUndoBuffer().Undo(), &dialog);
     EXPECT_EQ(dialog.GetRootGroup(), root);
     EXPECT_EQ(DialogText(dialog), before);
