@@ -85,15 +85,16 @@ QIcon ClearLogIcon() {
 
 }  // namespace
 
-QPixmap LinkIndicatorPixmap(int state) {
+QPixmap LinkIndicatorPixmap(link::LinkIndicator state) {
     switch (state) {
-        case 1:
+        case link::LinkIndicator::KeepAliveSent:
             return Lamp(QColor(240, 180, 20));
-        case 2:
+        case link::LinkIndicator::DeviceAnswered:
             return Lamp(QColor(40, 190, 60));
-        default:
-            return Lamp(QColor(150, 150, 150));
+        case link::LinkIndicator::NoAnswer:
+            break;
     }
+    return Lamp(QColor(150, 150, 150));
 }
 
 QIcon CommandIcon(int id, const QStyle& style) {

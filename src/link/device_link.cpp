@@ -60,7 +60,7 @@ void CDeviceLink::SetControls(const LinkControls& controls) {
     emit ControlsChanged(controls_);
 }
 
-void CDeviceLink::SetIndicator(int state) {
+void CDeviceLink::SetIndicator(LinkIndicator state) {
     if (state == indicator_) {
         return;
     }
@@ -161,10 +161,10 @@ void CDeviceLink::KeepAliveTick() {
         return;
     }
     if (awaitingKeepAlive_) {
-        SetIndicator(0);
+        SetIndicator(LinkIndicator::NoAnswer);
         WriteLog(Sjis("KEEPALIVEの応答がありませんでした。"), LogKind::Error);
     } else {
-        SetIndicator(1);
+        SetIndicator(LinkIndicator::KeepAliveSent);
     }
     connection_->Send(KeepAliveFrame());
     awaitingKeepAlive_ = true;
@@ -178,8 +178,8 @@ void CDeviceLink::WriteLog(std::string_view text, LogKind kind) {
     emit LogWritten(QByteArray(text.data(), static_cast<qsizetype>(text.size())), kind);
 }
 
-void CDeviceLink::SocketNotified(int code, CNetSocket* socket) {
-    if ((code & 0xFFFF) == kNotifyConnected) {
+void CDeviceLink::SocketNotified(SocketNotice notice, CNetSocket* socket) {
+    if (notice.event == SocketEvent::Connected) {
         if (socket == connection_.get()) {
             emit ConnectionEstablished();
         }
@@ -253,7 +253,7 @@ void CDeviceLink::OnKeepAliveReceived() {
     QMetaObject::invokeMethod(
         this,
         [this] {
-            SetIndicator(2);
+            SetIndicator(LinkIndicator::DeviceAnswered);
             awaitingKeepAlive_ = false;
         },
         Qt::QueuedConnection);

@@ -12,6 +12,7 @@
 
 #include "link/core/device_protocol.h"
 #include "link/core/log_line.h"
+#include "link/link_indicator.h"
 #include "link/net_socket.h"
 
 namespace ze {
@@ -64,7 +65,7 @@ public:
     bool SendDialog(const CZeResourceData& project, std::string_view dialogName);
 
     const LinkControls& GetControls() const { return controls_; }
-    int GetIndicator() const { return indicator_; }
+    LinkIndicator GetIndicator() const { return indicator_; }
     bool HasConnection() const { return connection_ != nullptr; }
     bool IsAwaitingKeepAlive() const { return awaitingKeepAlive_; }
     std::size_t HttpConnectionCount() const { return httpConnections_.size(); }
@@ -80,7 +81,7 @@ signals:
     // Text is Shift_JIS.
     void LogWritten(const QByteArray& text, ze::link::LogKind kind);
     void ControlsChanged(const ze::link::LinkControls& controls);
-    void IndicatorChanged(int state);
+    void IndicatorChanged(ze::link::LinkIndicator state);
     void PeerAddressChanged(quint32 address);
     void MessageBoxRequested(const QString& text);
     // A command connection is established (accepted, or connected to a
@@ -89,7 +90,7 @@ signals:
 
 private:
     void WriteSocketLog(std::string_view text, LogKind kind) override;
-    void SocketNotified(int code, CNetSocket* socket) override;
+    void SocketNotified(SocketNotice notice, CNetSocket* socket) override;
     void SocketAccepted(CNetSocket* listener, std::unique_ptr<CNetSocket> accepted) override;
     void CommandTextReceived(CNetSocket* socket, std::string_view text) override;
     void HttpRequestReceived(CNetSocket* socket, const std::string& path) override;
@@ -101,7 +102,7 @@ private:
 
     SocketOwner* AsOwner() { return this; }
     void KeepAliveTick();
-    void SetIndicator(int state);
+    void SetIndicator(LinkIndicator state);
     void SetControls(const LinkControls& controls);
     void DestroyHttpListener();
 
@@ -115,7 +116,7 @@ private:
     // The connection whose frame is being handled (GETFILE answers go there).
     CNetSocket* answering_ = nullptr;
     bool awaitingKeepAlive_ = false;
-    int indicator_ = 0;
+    LinkIndicator indicator_ = LinkIndicator::NoAnswer;
     LinkControls controls_;
     QTimer keepAliveTimer_;
 };

@@ -39,18 +39,18 @@ void CNetSocket::WriteLog(std::string_view text, LogKind kind) {
     }
 }
 
-void CNetSocket::NotifyOwner(int code, CSSocket*) {
+void CNetSocket::NotifyOwner(SocketNotice notice, CSSocket*) {
     if (owner_ == nullptr) {
         return;
     }
-    if ((code & 0xFFFF) == kNotifyConnected) {
-        owner_->SocketNotified(code, this);
+    if (notice.event == SocketEvent::Connected) {
+        owner_->SocketNotified(notice, this);
         return;
     }
     // Queued on this object: if the owner destroys the socket first, the
     // notification goes with it.
     QMetaObject::invokeMethod(
-        this, [this, code] { owner_->SocketNotified(code, this); }, Qt::QueuedConnection);
+        this, [this, notice] { owner_->SocketNotified(notice, this); }, Qt::QueuedConnection);
 }
 
 void CNetSocket::OnAccept(int error) {

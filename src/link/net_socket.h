@@ -17,9 +17,9 @@ class SocketOwner {
 public:
     virtual ~SocketOwner() = default;
     virtual void WriteSocketLog(std::string_view text, LogKind kind) = 0;
-    // kNotifyConnected is delivered before NotifyOwner returns; kNotifyClosed
-    // is queued, so a socket is never destroyed inside its own handler.
-    virtual void SocketNotified(int code, CNetSocket* socket) = 0;
+    // Connected is delivered before NotifyOwner returns; Closed is queued, so
+    // a socket is never destroyed inside its own handler.
+    virtual void SocketNotified(SocketNotice notice, CNetSocket* socket) = 0;
     // A listener accepted a connection; the owner takes it.
     virtual void SocketAccepted(CNetSocket* listener, std::unique_ptr<CNetSocket> accepted) = 0;
     virtual void CommandTextReceived(CNetSocket* socket, std::string_view text) = 0;
@@ -41,7 +41,7 @@ public:
     ~CNetSocket() override;
 
     void WriteLog(std::string_view text, LogKind kind) override;
-    void NotifyOwner(int code, CSSocket* socket) override;
+    void NotifyOwner(SocketNotice notice, CSSocket* socket) override;
 
     // 40000 for a command connection, 1000 for an HTTP connection, else 0.
     std::size_t FrameCapacity() const;

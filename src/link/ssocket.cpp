@@ -89,7 +89,7 @@ CSSocket::~CSSocket() {
 
 void CSSocket::WriteLog(std::string_view, LogKind) {}
 
-void CSSocket::NotifyOwner(int, CSSocket*) {}
+void CSSocket::NotifyOwner(SocketNotice, CSSocket*) {}
 
 void CSSocket::Close() {
     readNotifier_.reset();
@@ -442,7 +442,7 @@ void CSSocket::ShutDownSocket(std::string_view reason) {
     pendingBytes_ = 0;
     stallTimer_.stop();
     SetWatching(false, false);
-    NotifyOwner((id_ << 16) | kNotifyClosed, this);
+    NotifyOwner({id_, SocketEvent::Closed}, this);
 }
 
 void CSSocket::Readable() {
@@ -582,7 +582,7 @@ void CSSocket::OnConnect(int error) {
                  LogKind::Received);
         peerEndpoint_ = peerAddress + ":" + std::to_string(peerPort);
         connected_ = true;
-        NotifyOwner((id_ << 16) | kNotifyConnected, this);
+        NotifyOwner({id_, SocketEvent::Connected}, this);
         return;
     }
     if (error == wsa::kFault) {
@@ -616,7 +616,7 @@ void CSSocket::OnClose(int error) {
             WriteLog(Sjis("通信が切断されました。"), LogKind::Error);
             break;
     }
-    NotifyOwner((id_ << 16) | kNotifyClosed, this);
+    NotifyOwner({id_, SocketEvent::Closed}, this);
 }
 
 std::string CSSocket::GetLocalAddress() const {

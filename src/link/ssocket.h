@@ -23,9 +23,16 @@ inline constexpr int kCommandConnection = 10001;
 inline constexpr int kHttpConnection = 10080;
 inline constexpr int kAcceptedIdOffset = 10000;
 
-// Owner notification events; the code is (socket id << 16) | event.
-inline constexpr int kNotifyClosed = 10000;
-inline constexpr int kNotifyConnected = 10001;
+// What a socket tells its owner. The numbers are fixed because traces show
+// them.
+enum class SocketEvent : int { Closed = 10000, Connected = 10001 };
+
+// The id says which socket the event is about, for owners that hold several.
+struct SocketNotice {
+    int socketId = 0;
+    SocketEvent event = SocketEvent::Closed;
+    friend bool operator==(const SocketNotice&, const SocketNotice&) = default;
+};
 
 // An event-driven IPv4 socket on the Qt event loop that reports every step
 // and every failure as a log line. Readiness of the descriptor arrives
@@ -53,7 +60,7 @@ public:
     const std::string& GetPeerEndpoint() const { return peerEndpoint_; }
 
     virtual void WriteLog(std::string_view text, LogKind kind);
-    virtual void NotifyOwner(int code, CSSocket* socket);
+    virtual void NotifyOwner(SocketNotice notice, CSSocket* socket);
     virtual void ShutDownSocket(std::string_view reason);
     // localAddress: dotted IPv4 text, or null for every interface. 1 or 0.
     virtual int StartListening(int port, const char* localAddress, bool datagram);

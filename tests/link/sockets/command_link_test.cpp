@@ -219,21 +219,23 @@ TEST_F(CommandLinkTest, KeepAliveMarksTheIndicatorAndNeverClosesTheConnection) {
     ConnectDevice(device);
     link_->SetKeepAlivePeriod(150);
     const std::string frame = "\x02{'Command':'KEEPALIVE'}\x03";
-    // Unanswered: state 1, then 0 with a log line from the second tick on.
+    // Unanswered: KeepAliveSent, then NoAnswer with a log line from the second
+    // tick on.
     ASSERT_TRUE(device.ReadUntilSize(frame.size() * 3, 3000));
     EXPECT_EQ(device.received.substr(0, frame.size()), frame);
     EXPECT_GE(CountLines("KEEPALIVEの応答がありませんでした。"), 2u);
     ASSERT_GE(indicators_.size(), 2u);
-    EXPECT_EQ(indicators_[0], 1);
-    EXPECT_EQ(indicators_[1], 0);
+    EXPECT_EQ(indicators_[0], LinkIndicator::KeepAliveSent);
+    EXPECT_EQ(indicators_[1], LinkIndicator::NoAnswer);
     EXPECT_TRUE(link_->HasConnection());
 
-    // Answered: state 2, then 1 at the next tick, and no more complaints.
+    // Answered: DeviceAnswered, then KeepAliveSent at the next tick, and no
+    // more complaints.
     indicators_.clear();
     device.Write(frame);
-    ASSERT_TRUE(Pump([&] { return link_->GetIndicator() == 2; }));
+    ASSERT_TRUE(Pump([&] { return link_->GetIndicator() == LinkIndicator::DeviceAnswered; }));
     const std::size_t complaints = CountLines("KEEPALIVEの応答がありませんでした。");
-    ASSERT_TRUE(Pump([&] { return link_->GetIndicator() == 1; }));
+    ASSERT_TRUE(Pump([&] { return link_->GetIndicator() == LinkIndicator::KeepAliveSent; }));
     EXPECT_EQ(CountLines("KEEPALIVEの応答がありませんでした。"), complaints);
     EXPECT_EQ(CountLines("受信：KEEPALIVE"), 1u);
 }

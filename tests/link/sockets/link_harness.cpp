@@ -158,7 +158,7 @@ void LinkTest::SetUp() {
                          log_.push_back({Cp932ToUtf8(text.toStdString()), kind});
                      });
     QObject::connect(link_.get(), &CDeviceLink::IndicatorChanged,
-                     [this](int state) { indicators_.push_back(state); });
+                     [this](LinkIndicator state) { indicators_.push_back(state); });
     QObject::connect(link_.get(), &CDeviceLink::MessageBoxRequested,
                      [this](const QString& text) { messageBoxes_.push_back(text.toStdString()); });
     QObject::connect(link_.get(), &CDeviceLink::ConnectionEstablished, [this] { ++established_; });

@@ -87,7 +87,7 @@ protected:
 
     std::unique_ptr<CDeviceLink> link_;
     std::vector<LoggedLine> log_;
-    std::vector<int> indicators_;
+    std::vector<LinkIndicator> indicators_;
     std::vector<std::string> messageBoxes_;
     int established_ = 0;
     std::filesystem::path folder_;

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -13,18 +14,32 @@
 #include "link/net_socket.h"
 #include "link_harness.h"
 
+namespace ze::link {
+
+// Failures then show the id and the event's code rather than raw bytes.
+static void PrintTo(const SocketNotice& notice, std::ostream* out) {
+    *out << "{" << notice.socketId << ", " << static_cast<int>(notice.event) << "}";
+}
+
+}  // namespace ze::link
+
 namespace ze::link::testing_support {
 namespace {
+
+// A notice as the owner got it, with the socket it came with.
+using Heard = std::pair<CNetSocket*, SocketNotice>;
 
 // Stands in for the link: records what the sockets report.
 struct Owner : SocketOwner {
     std::vector<std::string> lines;  // UTF-8
-    std::vector<int> codes;
+    std::vector<Heard> notices;
     std::vector<std::unique_ptr<CNetSocket>> accepted;
     void WriteSocketLog(std::string_view text, LogKind) override {
         lines.push_back(Cp932ToUtf8(text));
     }
-    void SocketNotified(int code, CNetSocket*) override { codes.push_back(code); }
+    void SocketNotified(SocketNotice notice, CNetSocket* socket) override {
+        notices.emplace_back(socket, notice);
+    }
     void SocketAccepted(CNetSocket*, std::unique_ptr<CNetSocket> socket) override {
         accepted.push_back(std::move(socket));
     }
@@ -53,7 +68,7 @@ TEST(SocketLayerTest, CreationAndConnectFailuresAreLoggedInTheirWords) {
     EXPECT_EQ(never.Send("x"), -1);
     EXPECT_EQ(owner.lines, (std::vector<std::string>{"送信に失敗しました。",
                                                      "記述子がソケットではありません。"}));
-    EXPECT_TRUE(owner.codes.empty());
+    EXPECT_TRUE(owner.notices.empty());
 }
 
 TEST(SocketLayerTest, DatagramListenAndConnectAndSend) {
@@ -106,11 +121,38 @@ TEST(SocketLayerTest, PeerCloseIsLoggedAndReportedOnce) {
     ASSERT_TRUE(Pump([&] { return owner.accepted.size() == 1; }));
     owner.lines.clear();
     device.Close();
-    ASSERT_TRUE(Pump([&] { return !owner.codes.empty(); }));
+    ASSERT_TRUE(Pump([&] { return !owner.notices.empty(); }));
     PumpFor(30);
-    EXPECT_EQ(owner.codes, std::vector<int>{(kCommandConnection << 16) | kNotifyClosed});
+    EXPECT_EQ(
+        owner.notices,
+        (std::vector<Heard>{{owner.accepted[0].get(), {kCommandConnection, SocketEvent::Closed}}}));
     EXPECT_EQ(owner.lines, (std::vector<std::string>{"OnClose()", "通信を切断しました。"}));
     EXPECT_FALSE(owner.accepted[0]->IsConnected());
+}
+
+// Both ends of one connection belong to the same owner and close in the same
+// turn of the loop: each close must come under its own socket's id.
+TEST(SocketLayerTest, NoticesOfTwoSocketsAreNotMixedUp) {
+    Owner owner;
+    CNetSocket listener(kHttpListener, &owner);
+    ASSERT_EQ(listener.StartListening(0, "127.0.0.1", false), 1);
+    CNetSocket outgoing(kCommandConnection, &owner);
+    ASSERT_EQ(outgoing.ConnectTo(listener.GetLocalPort(), "127.0.0.1", 0, "0.0.0.0", false), 1);
+    ASSERT_TRUE(Pump([&] { return owner.accepted.size() == 1 && !owner.notices.empty(); }));
+    CNetSocket* accepted = owner.accepted[0].get();
+    EXPECT_EQ(owner.notices,
+              (std::vector<Heard>{{&outgoing, {kCommandConnection, SocketEvent::Connected}}}));
+
+    owner.notices.clear();
+    outgoing.ShutDownSocket("test");
+    ASSERT_TRUE(Pump([&] { return owner.notices.size() == 2; }));
+    PumpFor(30);
+    // Which close is delivered first is up to the event loop.
+    std::sort(owner.notices.begin(), owner.notices.end(),
+              [](const Heard& a, const Heard& b) { return a.second.socketId < b.second.socketId; });
+    EXPECT_EQ(owner.notices,
+              (std::vector<Heard>{{&outgoing, {kCommandConnection, SocketEvent::Closed}},
+                                  {accepted, {kHttpConnection, SocketEvent::Closed}}}));
 }
 
 }  // namespace
