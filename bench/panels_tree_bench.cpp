@@ -55,10 +55,8 @@ public:
     void RedrawViews() override {}
     void ProjectFolderChanged(const std::string& /*folder*/) override {}
     void ShowStatusText(const QString& /*text*/) override {}
-    void CloseDialogWindows(ze::CZeDialogData& /*dialog*/) override {}
     std::optional<ze::panels::PaneSelection> SelectedPaneEntry() const override { return {}; }
-    void ShowImageList(int /*kind*/, const std::string& /*name*/) override {}
-    void HistoryChanged() override {}
+    void ShowImageList(ze::PaneEntryKind /*kind*/, const std::string& /*name*/) override {}
 };
 
 class NullMessages : public ze::MessageSink {
@@ -276,7 +274,8 @@ Figures Measure(ze::CZeResourceData& project, bool allExpanded) {
     }
     NullHost host;
     NullMessages messages;
-    ze::panels::CResourceDlg panel(project, host, messages);
+    ze::link::CDeviceLink link;
+    ze::panels::CResourceDlg panel(project, host, messages, link);
     panel.resize(300, 800);
     panel.show();
     figures.reload = Best([&] {

@@ -3,6 +3,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 
+#include "common/qt/sjis_qstring.h"
 #include "common/cp932.h"
 
 namespace ze::app {
@@ -24,7 +25,7 @@ void QtMessageSink::ShowMessage(const std::string& text, MessageIcon icon) {
             break;
     }
     QMessageBox box(boxIcon, QString::fromUtf8(kMessageBoxTitle),
-                    QString::fromStdString(Cp932ToUtf8(text)), QMessageBox::Ok, parent_);
+                    SjisToQString(text), QMessageBox::Ok, parent_);
     box.exec();
 }
 

@@ -1,5 +1,6 @@
 #include "app/dialog_document.h"
 
+#include "common/qt/sjis_qstring.h"
 #include "common/cp932.h"
 #include "model/resource_data.h"
 
@@ -36,7 +37,7 @@ QString CZeDialogEditorDoc::DialogTitle() const {
     if (dialog_ == nullptr) {
         return {};
     }
-    return QString::fromStdString(Cp932ToUtf8(dialog_->GetItem("Name")));
+    return SjisToQString(dialog_->GetItem("Name"));
 }
 
 }  // namespace ze::app

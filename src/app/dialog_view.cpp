@@ -7,18 +7,12 @@
 
 #include "app/dialog_document.h"
 #include "model/dialog_data.h"
+#include "model/editing/history_edits.h"
 #include "model/object_data.h"
 #include "model/resource_data.h"
 #include "panels/editor_panel.h"
 
 namespace ze::app {
-
-namespace {
-
-// Paste puts the clipboard's element after the current one.
-constexpr int kPasteAfter = 0;
-
-}  // namespace
 
 CZeDialogEditorView::CZeDialogEditorView(CZeDialogEditorDoc& document, const ViewServices& services,
                                          QWidget* parent)
@@ -26,6 +20,18 @@ CZeDialogEditorView::CZeDialogEditorView(CZeDialogEditorDoc& document, const Vie
     // The paint covers the whole client area; nothing is erased before it.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::ClickFocus);
+    document_.GetProject().Observers().Add(this);
+}
+
+CZeDialogEditorView::~CZeDialogEditorView() {
+    document_.GetProject().Observers().Remove(this);
+}
+
+void CZeDialogEditorView::ElementsChanged(const ElementChange& change) {
+    // The project root holds the device size every dialog is laid out in.
+    if (change.dialog == nullptr || change.dialog == document_.GetDialog()) {
+        update();
+    }
 }
 
 void CZeDialogEditorView::paintEvent(QPaintEvent* /*event*/) {
@@ -84,12 +90,12 @@ void CZeDialogEditorView::OnActivateView() {
 
 bool CZeDialogEditorView::CanUndo() const {
     const CZeDialogData* dialog = document_.GetDialog();
-    return dialog != nullptr && dialog->GetUndoBuffer().GetIndex() > 1;
+    return dialog != nullptr && ::ze::CanUndo(*dialog);
 }
 
 bool CZeDialogEditorView::CanRedo() const {
     const CZeDialogData* dialog = document_.GetDialog();
-    return dialog != nullptr && dialog->GetUndoBuffer().CanRedo();
+    return dialog != nullptr && ::ze::CanRedo(*dialog);
 }
 
 void CZeDialogEditorView::StepHistory(bool forward) {
@@ -97,15 +103,15 @@ void CZeDialogEditorView::StepHistory(bool forward) {
     if (dialog == nullptr) {
         return;
     }
-    if (CObjectDataList* root = dialog->GetRootGroup()) {
-        root->SetSelected(false);
+    CZeResourceData& project = document_.GetProject();
+    const EditResult result = forward ? RedoEdit(project, *dialog) : UndoEdit(project, *dialog);
+    if (!result.changed) {
+        return;
     }
-    UndoBuffer& history = dialog->GetUndoBuffer();
-    ZeClass* selected = forward ? history.Redo() : history.Undo();
     if (services_.panel != nullptr) {
-        services_.panel->RefreshAfterHistoryStep(*dialog, selected);
+        services_.panel->SelectAfterHistoryStep(*dialog, result.select);
     }
-    SelectElement(selected);
+    SelectElement(result.select == dialog ? nullptr : result.select);
 }
 
 void CZeDialogEditorView::OnEditUndo() {
@@ -131,7 +137,7 @@ void CZeDialogEditorView::OnEditCut() {
 
 void CZeDialogEditorView::OnEditPaste() {
     if (services_.edit != nullptr) {
-        services_.edit->PasteAtCurrent(kPasteAfter);
+        services_.edit->PasteAtCurrent(PasteMode::kAfter);
     }
     SelectElement(nullptr);
     update();  // also when the dialog has no root group to select in

@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include "layout/qt/view_paint.h"
+#include "model/editing/project_observer.h"
 
 class QPrinter;
 
@@ -28,13 +29,15 @@ struct ViewServices {
 
 // The view of an editing window: paints the dialog's preview over the
 // checkered background, picks an element by a left click, and carries out
-// the Edit menu for its dialog. Editing itself happens in the resource panel.
-class CZeDialogEditorView : public QWidget {
+// the Edit menu for its dialog. It repaints when the project tells it that
+// its dialog (or the project root) changed.
+class CZeDialogEditorView : public QWidget, private ProjectObserver {
     Q_OBJECT
 
 public:
     CZeDialogEditorView(CZeDialogEditorDoc& document, const ViewServices& services,
                         QWidget* parent = nullptr);
+    ~CZeDialogEditorView() override;
 
     CZeDialogEditorDoc& GetDocument() const { return document_; }
 
@@ -70,6 +73,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
+    void ElementsChanged(const ElementChange& change) override;
     void StepHistory(bool forward);
 
     CZeDialogEditorDoc& document_;

@@ -22,6 +22,7 @@
 #include <QUrl>
 #include <algorithm>
 
+#include "common/qt/sjis_qstring.h"
 #include "app/about_dialog.h"
 #include "app/child_frame.h"
 #include "app/command_ids.h"
@@ -49,14 +50,6 @@ constexpr int kStatusPane1Width = 40;
 constexpr int kStatusPane2Width = 20;
 constexpr QSize kToolButtonSize(25, 20);
 
-QString FromSjis(std::string_view text) {
-    return QString::fromStdString(Cp932ToUtf8(text));
-}
-
-std::string ToSjis(const QString& text) {
-    return Utf8ToCp932(text.toStdString());
-}
-
 }  // namespace
 
 CMainFrame::CMainFrame(const EditorEnvironment& environment)
@@ -76,6 +69,7 @@ CMainFrame::CMainFrame(const EditorEnvironment& environment)
     messages_ = environment_.messages != nullptr ? environment_.messages : ownMessages_.get();
     files_ = environment_.files != nullptr ? environment_.files : ownFiles_.get();
     project_.SetMessageSink(messages_);
+    link_ = std::make_unique<link::CDeviceLink>();
 
     setWindowTitle(QString::fromUtf8(kMessageBoxTitle));
     setWindowIcon(EditorIcon());
@@ -92,6 +86,9 @@ CMainFrame::CMainFrame(const EditorEnvironment& environment)
     CreateToolBar();
     CreateStatusBar();
     CreateBars();
+    // After the panel: its answer to a dialog going (bringing the neighbour
+    // forward) comes before the dialog's windows close.
+    project_.Observers().Add(this);
     ReadSettings();
     MarkSaved();
     RefreshImages();
@@ -101,6 +98,7 @@ CMainFrame::CMainFrame(const EditorEnvironment& environment)
 }
 
 CMainFrame::~CMainFrame() {
+    project_.Observers().Remove(this);
     // The windows refer to documents, the documents and the panel to the
     // project: they go before the project does, not with the base class.
     // Closed windows still waiting for deletion are among them.
@@ -112,6 +110,8 @@ CMainFrame::~CMainFrame() {
     documents_.clear();
     delete resourceBar_;
     delete logBar_;
+    // The panel's network page referred to the link.
+    link_.reset();
 }
 
 // ---------------------------------------------------------------- set-up
@@ -217,7 +217,7 @@ void CMainFrame::CreateStatusBar() {
     indicatorPane_ = new QLabel;
     indicatorPane_->setFixedWidth(kStatusPane2Width);
     indicatorPane_->setAlignment(Qt::AlignCenter);
-    indicatorPane_->setPixmap(LinkIndicatorPixmap(0));
+    indicatorPane_->setPixmap(LinkIndicatorPixmap(link::LinkIndicator::NoAnswer));
     statusBar()->addPermanentWidget(pane1);
     statusBar()->addPermanentWidget(indicatorPane_);
     connect(actions_[command::kViewStatusBar], &QAction::toggled, statusBar(),
@@ -238,7 +238,7 @@ void CMainFrame::CreateBars() {
     logBar_->setWidget(logPane_);
     addDockWidget(Qt::BottomDockWidgetArea, logBar_);
 
-    resourcePanel_ = new panels::CResourceDlg(project_, *this, *messages_);
+    resourcePanel_ = new panels::CResourceDlg(project_, *this, *messages_, *link_);
     resourceBar_ = new QDockWidget(QStringLiteral("Resource"), this);
     resourceBar_->setObjectName(QStringLiteral("Resource"));
     resourceBar_->setAllowedAreas(Qt::RightDockWidgetArea);
@@ -256,16 +256,17 @@ void CMainFrame::CreateBars() {
     follow(logBar_, actions_[command::kViewLogPane]);
     follow(resourceBar_, actions_[command::kViewResourcePanel]);
 
+    // The pane's grid modes are the entry kinds.
     connect(logPane_, &CLogDlg::EntryChosen, this, [this](int kind, const QByteArray& text) {
-        resourcePanel_->OnPaneEntryChosen(kind, text.toStdString());
+        resourcePanel_->OnPaneEntryChosen(static_cast<PaneEntryKind>(kind), text.toStdString());
     });
 
     // The copy, cut and paste entries of the editing windows are the panel's.
     SetEditCommands(resourcePanel_);
 
-    // The device link lives in the panel; its log lines, the indicator and
-    // whether there is a device to send to show in this window.
-    link::CDeviceLink& link = resourcePanel_->Link();
+    // The device link's log lines, the indicator and whether there is a
+    // device to send to show in this window.
+    link::CDeviceLink& link = *link_;
     connect(&link, &link::CDeviceLink::LogWritten, this,
             [this](const QByteArray& text, link::LogKind kind) {
                 WriteLog(text.toStdString(), kind);
@@ -283,7 +284,7 @@ void CMainFrame::ReadSettings() {
     resourcePanel_->SetListenPort(
         settings_.ReadInt(kSettingSection, "ListenPort", kDefaultListenPort));
     httpPort_ = settings_.ReadInt(kSettingSection, "HttpPort", kDefaultHttpPort);
-    resourcePanel_->Link().SetHttpPort(httpPort_);
+    link_->SetHttpPort(httpPort_);
 }
 
 void CMainFrame::WriteSettings() {
@@ -596,17 +597,23 @@ std::optional<panels::PaneSelection> CMainFrame::SelectedPaneEntry() const {
     if (!entry) {
         return std::nullopt;
     }
-    return panels::PaneSelection{entry->kind, entry->text};
+    return panels::PaneSelection{static_cast<PaneEntryKind>(entry->kind), entry->text};
 }
 
-void CMainFrame::ShowImageList(int kind, const std::string& name) {
-    const int tab = kind == kUserMode ? CLogDlg::kUserImagesTab : CLogDlg::kBuiltInImagesTab;
+void CMainFrame::ShowImageList(PaneEntryKind kind, const std::string& name) {
+    const int tab = kind == PaneEntryKind::kUserImage ? CLogDlg::kUserImagesTab
+                                                      : CLogDlg::kBuiltInImagesTab;
     logBar_->show();
     logPane_->ShowTab(tab);
     logPane_->Grid(tab).SelectByName(name);
 }
 
-void CMainFrame::HistoryChanged() {
+void CMainFrame::DialogRemoving(CZeDialogData& dialog) {
+    // Its windows show the dialog; they go before the dialog does.
+    CloseDialogWindows(dialog);
+}
+
+void CMainFrame::HistoryMoved(CZeDialogData& /*dialog*/) {
     UpdateCommandStates();
 }
 
@@ -614,7 +621,7 @@ void CMainFrame::WriteLog(std::string_view text, link::LogKind kind) {
     logPane_->WriteLog(text, kind);
 }
 
-void CMainFrame::SetLinkIndicator(int state) {
+void CMainFrame::SetLinkIndicator(link::LinkIndicator state) {
     if (state == linkIndicator_) {
         return;
     }
@@ -628,7 +635,7 @@ std::string CMainFrame::GetRootProperty(std::string_view name) const {
 
 void CMainFrame::SetActiveDocumentTitle() {
     if (CChildFrame* frame = ActiveChildFrame()) {
-        frame->setWindowTitle(FromSjis(GetRootProperty("Name")));
+        frame->setWindowTitle(SjisToQString(GetRootProperty("Name")));
     }
 }
 
@@ -666,7 +673,7 @@ bool CMainFrame::OpenFile(const std::string& path) {
     const QFileInfo file(QString::fromStdString(path));
     if (!file.isFile() || !file.isReadable()) {
         messages_->ShowMessage(
-            ToSjis(QStringLiteral("ファイルを読み込めませんでした。\n") + file.absoluteFilePath()),
+            QStringToSjisForDisplay(QStringLiteral("ファイルを読み込めませんでした。\n") + file.absoluteFilePath()),
             MessageIcon::kWarning);
         return false;
     }
@@ -712,7 +719,7 @@ void CMainFrame::OnSaveResource() {
     }
     const std::string name = dialog->GetItem("Name");
     const std::optional<std::string> path = files_->ChooseSaveFile(
-        {QStringLiteral("リソースファイル (*.json)"), QStringLiteral("json"), FromSjis(name)});
+        {QStringLiteral("リソースファイル (*.json)"), QStringLiteral("json"), SjisToQString(name)});
     if (path) {
         project_.SaveToFileAndTell(*path, name);
     }

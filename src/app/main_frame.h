@@ -13,6 +13,8 @@
 #include "app/profile_settings.h"
 #include "app/recent_file_list.h"
 #include "link/core/log_line.h"
+#include "model/editing/project_observer.h"
+#include "link/link_indicator.h"
 #include "model/resource_data.h"
 #include "panels/resource_panel_host.h"
 
@@ -22,6 +24,10 @@ class QLabel;
 class QMdiArea;
 class QPrinter;
 class QToolBar;
+
+namespace ze::link {
+class CDeviceLink;
+}  // namespace ze::link
 
 namespace ze::panels {
 class CResourceDlg;
@@ -48,9 +54,13 @@ struct EditorEnvironment {
 
 // The main window: the editing windows of the open dialogs in an MDI area,
 // the toolbar, the status bar with the link indicator, and the "Resource"
-// and "Log" bars. It owns the project for its whole life, reads the
-// settings when it is created and writes them when it closes.
-class CMainFrame : public QMainWindow, public panels::ResourcePanelHost {
+// and "Log" bars. It owns the project and the device link for its whole life,
+// reads the settings when it is created and writes them when it closes. It
+// follows the project's changes for its Edit entries and for the windows of
+// a dialog that goes.
+class CMainFrame : public QMainWindow,
+                   public panels::ResourcePanelHost,
+                   private ProjectObserver {
     Q_OBJECT
 
 public:
@@ -62,6 +72,7 @@ public:
 
     CZeResourceData& GetProject() { return project_; }
     panels::CResourceDlg& GetResourcePanel() { return *resourcePanel_; }
+    link::CDeviceLink& GetDeviceLink() { return *link_; }
     CLogDlg& GetLogPane() { return *logPane_; }
     QMdiArea& GetMdiArea() { return *mdiArea_; }
     QDockWidget& GetResourceBar() { return *resourceBar_; }
@@ -81,8 +92,8 @@ public:
 
     // Operations the panels and the link use.
     void WriteLog(std::string_view text, link::LogKind kind);
-    void SetLinkIndicator(int state);
-    int GetLinkIndicator() const { return linkIndicator_; }
+    void SetLinkIndicator(link::LinkIndicator state);
+    link::LinkIndicator GetLinkIndicator() const { return linkIndicator_; }
     // A property of the project root (for example Name), Shift_JIS.
     std::string GetRootProperty(std::string_view name) const;
     // The active window's title becomes the project's Name.
@@ -105,10 +116,10 @@ public:
     void RedrawViews() override;
     void ProjectFolderChanged(const std::string& folder) override;
     void ShowStatusText(const QString& text) override;
-    void CloseDialogWindows(CZeDialogData& dialog) override;
     std::optional<panels::PaneSelection> SelectedPaneEntry() const override;
-    void ShowImageList(int kind, const std::string& name) override;
-    void HistoryChanged() override;
+    void ShowImageList(PaneEntryKind kind, const std::string& name) override;
+    // Closes every editing window of dialog.
+    void CloseDialogWindows(CZeDialogData& dialog);
 
     // Commands.
     CChildFrame* OnFileNew();
@@ -146,6 +157,10 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    // ProjectObserver
+    void DialogRemoving(CZeDialogData& dialog) override;
+    void HistoryMoved(CZeDialogData& dialog) override;
+
     void CreateActions();
     void CreateToolBar();
     void CreateStatusBar();
@@ -173,6 +188,8 @@ private:
 
     EditorEnvironment environment_;
     CZeResourceData project_;
+    // Lives as long as the window; the panel's network page drives it.
+    std::unique_ptr<link::CDeviceLink> link_;
     CProfileSettings settings_;
     CRecentFileList recentFiles_;
     std::unique_ptr<QtMessageSink> ownMessages_;
@@ -198,7 +215,7 @@ private:
     // The project's text when it last counted as saved.
     std::string savedText_;
     bool deviceConnected_ = false;
-    int linkIndicator_ = 0;
+    link::LinkIndicator linkIndicator_ = link::LinkIndicator::NoAnswer;
     int httpPort_ = kDefaultHttpPort;
 };
 

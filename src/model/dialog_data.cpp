@@ -13,10 +13,8 @@ CZeDialogData::CZeDialogData(std::string_view name) : ZeClass(element_kind::kDia
     store_.SetKeeper(this);
 }
 
-void CZeDialogData::RecordUndoStep() {
-    const bool drops = static_cast<std::size_t>(undo_.GetIndex()) < undo_.GetRecordCount();
+void CZeDialogData::BackUpTree(UndoRecord& record) {
     // The dialog's own items, commands and root group first, then the tree.
-    UndoRecord& record = undo_.RecordStep(nullptr);
     undo_.BackUp(record, *this);
     for (ZeClass* command : commands_) {
         undo_.BackUpIfKept(record, *command);
@@ -24,9 +22,25 @@ void CZeDialogData::RecordUndoStep() {
     if (rootGroup_ != nullptr) {
         rootGroup_->MakeBackup(undo_, record);
     }
+}
+
+void CZeDialogData::RecordUndoStep() {
+    const bool drops = static_cast<std::size_t>(undo_.GetIndex()) < undo_.GetRecordCount();
+    BackUpTree(undo_.RecordStep(nullptr));
     if (drops) {
         store_.Collect();
     }
+}
+
+bool CZeDialogData::RecordUndoStepIfChanged() {
+    const bool drops = static_cast<std::size_t>(undo_.GetIndex()) < undo_.GetRecordCount();
+    if (!undo_.RecordChangedStep([this](UndoRecord& record) { BackUpTree(record); })) {
+        return false;
+    }
+    if (drops) {
+        store_.Collect();
+    }
+    return true;
 }
 
 bool CZeDialogData::KeepsAny() const {

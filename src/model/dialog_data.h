@@ -59,12 +59,16 @@ public:
     // steps redo could have reached, and frees the destroyed elements that
     // no step refers to any more.
     void RecordUndoStep();
+    // The same, but a step that would hold no change is not recorded and the
+    // steps redo can reach stay. True when a step was recorded.
+    bool RecordUndoStepIfChanged();
 
     // One DIALOG (or POPUP) message at depth tabs; false, and nothing
     // written, without a root group.
     bool WriteDialogMessage(CMoStream& stream, int depth) const;
 
 private:
+    void BackUpTree(UndoRecord& record);
     bool KeepsAny() const override;
     void ForEachLiveRoot(const std::function<void(const ZeClass&)>& visit) const override;
     void ForEachKeptRoot(const std::function<void(const ZeClass&)>& visit) const override;

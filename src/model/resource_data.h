@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "model/dialog_data.h"
+#include "model/editing/project_observer.h"
 #include "model/json_parser.h"
 #include "model/message_sink.h"
 #include "model/mo_stream.h"
@@ -27,6 +28,10 @@ public:
     // a sink they are dropped.
     void SetMessageSink(MessageSink* sink) { messageSink_ = sink; }
     MessageSink* GetMessageSink() const { return messageSink_; }
+
+    // Who is told of every edit (see model/editing).
+    ProjectObservers& Observers() { return observers_; }
+    const ProjectObservers& Observers() const { return observers_; }
 
     // Reads a project or dialog file into this project, adding its dialogs.
     // False, and nothing changed, when the file cannot be read or parsed.
@@ -53,6 +58,7 @@ private:
 
     CZeDialogDataList dialogs_;
     MessageSink* messageSink_ = nullptr;
+    ProjectObservers observers_;
     // While LoadText reads: the dialogs whose first step waits for the end.
     std::vector<CZeDialogData*>* pendingFirstSteps_ = nullptr;
 };

@@ -23,6 +23,45 @@ std::string CommandLabel(const ZeClass& command) {
     return "Command:" + command.GetItem("Command");
 }
 
+std::vector<ZeClass*> TreeChildren(ZeClass& element) {
+    std::vector<ZeClass*> children;
+    const auto append = [&children](const auto& list) {
+        children.insert(children.end(), list.begin(), list.end());
+    };
+    switch (element.GetKind()) {
+        case element_kind::kProject: {
+            const CZeDialogDataList& dialogs = static_cast<CZeResourceData&>(element).GetDialogs();
+            for (std::size_t i = 0; i < dialogs.GetCount(); ++i) {
+                children.push_back(dialogs.GetDialog(i));
+            }
+            break;
+        }
+        case element_kind::kDialog: {
+            auto& dialog = static_cast<CZeDialogData&>(element);
+            append(dialog.GetCommands());
+            if (dialog.GetRootGroup() != nullptr) {
+                children.push_back(dialog.GetRootGroup());
+            }
+            break;
+        }
+        case element_kind::kGroup: {
+            auto& group = static_cast<CObjectDataList&>(element);
+            append(group.GetCommands());
+            append(group.GetChildren());
+            break;
+        }
+        case element_kind::kObject: {
+            auto& object = static_cast<CObjectData&>(element);
+            append(object.GetHeaders());
+            append(object.GetCommands());
+            break;
+        }
+        default:
+            break;
+    }
+    return children;
+}
+
 void WalkProjectTree(CZeResourceData& project, const TreeVisitor& visit) {
     visit({"Root = " + project.GetItem("Name"), &project, 0, true});
     const CZeDialogDataList& dialogs = project.GetDialogs();

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "model/resource_data.h"
 #include "model/ze_class.h"
@@ -29,6 +30,12 @@ void WalkProjectTree(CZeResourceData& project, const TreeVisitor& visit);
 // depth. A header column or command alone is one entry (a header column then
 // counts as the first of its object).
 void WalkElementTree(ZeClass& element, int depth, const TreeVisitor& visit);
+
+// The elements shown right below element, in the order the walks give them:
+// a project's dialogs; a dialog's commands, then its root group; a group's
+// commands, then its children; an object's header columns, then its
+// commands. None for a header column or command.
+std::vector<ZeClass*> TreeChildren(ZeClass& element);
 
 // "Header:Cullum%d" with the column's 1-based position.
 std::string HeaderColumnLabel(int position);

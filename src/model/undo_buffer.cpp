@@ -29,25 +29,38 @@ std::unique_ptr<ZeClass> NewOfSameClass(const ZeClass& element) {
 }
 
 // The element to select after undo or redo: the first of the highest
-// priority, an object (3) before anything else (1).
+// priority, an object (3) before anything else (1), among the elements the
+// step considered that are selectable once the whole step is applied.
 class SelectionChoice {
 public:
     void Consider(ZeClass* element) {
-        if (element == nullptr) {
-            return;
-        }
-        const int priority = element->GetKind() == element_kind::kObject ? 3 : 1;
-        if (priority > priority_) {
-            priority_ = priority;
-            chosen_ = element;
+        if (element != nullptr) {
+            considered_.push_back(element);
         }
     }
-    ZeClass* Chosen() const { return chosen_; }
+    ZeClass* Chosen(const UndoBuffer::Selectable& selectable) const {
+        int best = 0;
+        ZeClass* chosen = nullptr;
+        for (ZeClass* element : considered_) {
+            const int priority = element->GetKind() == element_kind::kObject ? 3 : 1;
+            if (priority > best && (!selectable || selectable(*element))) {
+                best = priority;
+                chosen = element;
+            }
+        }
+        return chosen;
+    }
 
 private:
-    int priority_ = 0;
-    ZeClass* chosen_ = nullptr;
+    std::vector<ZeClass*> considered_;
 };
+
+// live takes saved's state; the node's open or closed state is the view's.
+void Restore(ZeClass& live, const ZeClass& saved) {
+    const bool expanded = live.IsExpanded();
+    live.CopyFrom(saved);
+    live.SetExpanded(expanded);
+}
 
 }  // namespace
 
@@ -82,6 +95,18 @@ UndoRecord& UndoBuffer::RecordStep(CObjectDataList* root) {
     }
     index_ = static_cast<std::int32_t>(records_.size());
     return record;
+}
+
+bool UndoBuffer::RecordChangedStep(const std::function<void(UndoRecord&)>& fill) {
+    auto record = std::make_unique<UndoRecord>();
+    fill(*record);
+    if (record->Backups().empty() && !records_.empty()) {
+        return false;
+    }
+    DropRecordsFrom(static_cast<std::size_t>(std::max(index_, 0)));
+    records_.push_back(std::move(record));
+    index_ = static_cast<std::int32_t>(records_.size());
+    return true;
 }
 
 ZeClass* UndoBuffer::FindLatestCopy(std::uint64_t serial, int start) const {
@@ -157,7 +182,7 @@ bool UndoBuffer::AppendCopy(UndoRecord& record, std::int32_t action, const ZeCla
     return true;
 }
 
-ZeClass* UndoBuffer::Undo() {
+ZeClass* UndoBuffer::Undo(const Selectable& selectable) {
     if (index_ <= 1) {
         return nullptr;
     }
@@ -175,17 +200,17 @@ ZeClass* UndoBuffer::Undo() {
                 continue;
             }
             if (live != nullptr && before != nullptr) {
-                live->CopyFrom(*before);
+                Restore(*live, *before);
             }
             considered = live;
         }
         selection.Consider(considered);
     }
     index_ = step;
-    return selection.Chosen();
+    return selection.Chosen(selectable);
 }
 
-ZeClass* UndoBuffer::Redo() {
+ZeClass* UndoBuffer::Redo(const Selectable& selectable) {
     if (!CanRedo()) {
         return nullptr;
     }
@@ -200,13 +225,13 @@ ZeClass* UndoBuffer::Redo() {
             if (live == nullptr) {
                 continue;
             }
-            live->CopyFrom(*backup->GetElement());
+            Restore(*live, *backup->GetElement());
             considered = live;
         }
         selection.Consider(considered);
     }
     ++index_;
-    return selection.Chosen();
+    return selection.Chosen(selectable);
 }
 
 void UndoBuffer::ForEachElement(const std::function<void(const ZeClass&)>& visit) const {

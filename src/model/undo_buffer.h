@@ -75,6 +75,10 @@ public:
     // them), appends a record filled by root's MakeBackup and sets index to
     // the number of records. Returns the new record.
     UndoRecord& RecordStep(CObjectDataList* root);
+    // Records a step filled by fill only when fill backs something up (or
+    // when it is the first step): a step that changes nothing adds no record
+    // and keeps the steps redo can reach. True when a record was added.
+    bool RecordChangedStep(const std::function<void(UndoRecord&)>& fill);
 
     // The copy (ACT_CREATE or ACT_MODIFY) with serial in the records from
     // start (index - 1 when negative) down to the first, each record read
@@ -105,12 +109,17 @@ public:
     // false is returned.
     bool AppendCopy(UndoRecord& record, std::int32_t action, const ZeClass& element);
 
+    // Which elements may be chosen for selection after a step (those in the
+    // dialog's tree); empty: any.
+    using Selectable = std::function<bool(const ZeClass&)>;
+
     // Steps back: the live elements take their state before the current
     // step. Returns the element to select (an object before anything else),
-    // or null when the first step is current.
-    ZeClass* Undo();
+    // or null when the first step is current. A restored element keeps its
+    // expanded flag: whether a tree node is open is no part of the history.
+    ZeClass* Undo(const Selectable& selectable = {});
     // Steps forward again; null when there is nothing to redo.
-    ZeClass* Redo();
+    ZeClass* Redo(const Selectable& selectable = {});
     bool CanRedo() const { return static_cast<std::size_t>(index_) < records_.size(); }
 
     // Calls visit for every element a record holds: each copy and each live

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/editing/edit_result.h"
+
 namespace ze {
 class CZeDialogData;
 class ZeClass;
@@ -26,9 +28,10 @@ public:
     // when element is null or the dialog itself) becomes the current item
     // and is shown; no item is current when the element has none.
     virtual void SelectFromView(CZeDialogData* dialog, ZeClass* element) = 0;
-    // After undo or redo changed dialog's tree: the tree and the property
-    // list are refreshed and selected (the dialog when null) is selected.
-    virtual void RefreshAfterHistoryStep(CZeDialogData& dialog, ZeClass* selected) = 0;
+    // After undo or redo changed dialog's tree (the tree and the property
+    // list have followed it): selected (the dialog when null) becomes the
+    // current item and is shown.
+    virtual void SelectAfterHistoryStep(CZeDialogData& dialog, ZeClass* selected) = 0;
 };
 
 // The structural Edit menu entries, carried out by the resource panel's tree
@@ -44,9 +47,8 @@ public:
     virtual bool CopyCurrent() = 0;
     // Deletes the current element (after copying it).
     virtual void DeleteCurrent() = 0;
-    // Inserts the clipboard's text at the current tree position; mode 0
-    // after, 1 first child, 2 last child.
-    virtual void PasteAtCurrent(int mode) = 0;
+    // Inserts the clipboard's text at the current tree position.
+    virtual void PasteAtCurrent(PasteMode mode) = 0;
 };
 
 }  // namespace ze::panels

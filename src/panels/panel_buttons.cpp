@@ -7,6 +7,7 @@
 #include <QToolButton>
 #include <utility>
 
+#include "common/qt/sjis_qstring.h"
 #include "common/cp932.h"
 #include "model/schema.h"
 
@@ -111,9 +112,7 @@ TypeTables::TypeTables(QWidget* parent)
     row->setContentsMargins(0, 0, 0, 0);
     row->addWidget(groups_);
     row->addWidget(objects_);
-    const auto text = [](std::string_view sjis) {
-        return QString::fromStdString(Cp932ToUtf8(sjis));
-    };
+    const auto text = [](std::string_view sjis) { return SjisToQString(sjis); };
     groups_->addItem(text(NewGroupLabel()));
     for (int code = 0; code < layout_code::kCount; ++code) {
         groups_->addItem(text(LayoutName(code)));

@@ -4,9 +4,12 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <algorithm>
 #include <string>
 
 #include "common/cp932.h"
+#include "common/qt/sjis_qstring.h"
+#include "model/dialog_data.h"
 #include "model/item_data.h"
 #include "model/item_value_check.h"
 #include "model/ze_class.h"
@@ -27,7 +30,7 @@ QStringList ChoicesOf(const CItemData& item) {
     QStringList choices;
     if (const ChoiceList* list = item.GetChoices()) {
         for (const std::string& choice : *list) {
-            choices << QString::fromStdString(Cp932ToUtf8(choice));
+            choices << SjisToQString(choice);
         }
     }
     return choices;
@@ -67,34 +70,14 @@ bool IsListKey(const QKeyEvent& key) {
     }
 }
 
-// A typed value as Shift_JIS (ok), or, when a character has no Shift_JIS
-// form, the user's message (Shift_JIS) naming it. Utf8ToCp932 alone would
-// put a "?" in its place and store a value other than the one typed.
-struct SjisValue {
-    bool ok = true;
-    std::string text;
-};
-
-SjisValue ToSjisValue(const QString& text) {
-    for (const char32_t c : text.toUcs4()) {
-        if (c == U'?') {
-            continue;
-        }
-        const QString single = QString::fromUcs4(&c, 1);
-        if (Utf8ToCp932(single.toStdString()) == "?") {
-            const QString code =
-                QString::number(static_cast<uint>(c), 16).toUpper().rightJustified(4, u'0');
-            return {false, Utf8ToCp932("値にShift_JISで表せない文字(U+" + code.toStdString() +
-                                       ")は使えません。")};
-        }
-    }
-    return {true, Utf8ToCp932(text.toStdString())};
-}
-
 }  // namespace
 
-CPropertyListCtrl::CPropertyListCtrl(MessageSink& messages, QWidget* parent)
-    : QTableView(parent), messages_(messages), model_(std::make_unique<PropertyListModel>()) {
+CPropertyListCtrl::CPropertyListCtrl(MessageSink& messages, PropertyCommitter& committer,
+                                     QWidget* parent)
+    : QTableView(parent),
+      messages_(messages),
+      committer_(committer),
+      model_(std::make_unique<PropertyListModel>()) {
     setModel(model_.get());
     setItemDelegate(new PropertyListDelegate(this));
     setSelectionMode(QAbstractItemView::NoSelection);
@@ -137,6 +120,44 @@ void CPropertyListCtrl::ShowElement(ZeClass* element) {
 
 ZeClass* CPropertyListCtrl::GetElement() const {
     return model_->Element();
+}
+
+void CPropertyListCtrl::Forget() {
+    CloseOpenCell();
+    model_->SetElement(nullptr);
+    statusRow_ = -2;
+}
+
+void CPropertyListCtrl::ElementsChanged(const ElementChange& change) {
+    ZeClass* element = model_->Element();
+    if (element == nullptr) {
+        return;
+    }
+    const auto holds = [element](const std::vector<ZeClass*>& list) {
+        return std::find(list.begin(), list.end(), element) != list.end();
+    };
+    if (holds(change.removed)) {
+        Forget();
+        return;
+    }
+    if (!holds(change.changed)) {
+        return;
+    }
+    // Changed from elsewhere (undo, a consequence of another item): what an
+    // open cell holds is out of date.
+    CloseOpenCell();
+    if (model_->rowCount() != model_->ItemCount() + PropertyListModel::kSpareRows) {
+        model_->Recount();
+    }
+    viewport()->update();
+}
+
+void CPropertyListCtrl::DialogRemoving(CZeDialogData& dialog) {
+    ZeClass* element = model_->Element();
+    if (element != nullptr && (element == static_cast<ZeClass*>(&dialog) ||
+                               dialog.GetElementStore().Owns(element))) {
+        Forget();
+    }
 }
 
 void CPropertyListCtrl::Clear() {
@@ -194,7 +215,7 @@ void CPropertyListCtrl::StartEdit(int row, int column) {
             } else if (kind == item_kind::kBoolean) {
                 OpenDropDown(row, BooleanChoices());
             } else {
-                OpenEditField(row, column, QString::fromStdString(Cp932ToUtf8(item->GetValue())));
+                OpenEditField(row, column, SjisToQString(item->GetValue()));
             }
             return;
         case PropertyListModel::kMarkerColumn:
@@ -240,7 +261,7 @@ void CPropertyListCtrl::OpenDropDown(int row, const QStringList& choices) {
                              rowHeight * (1 + kDropDownRowsBelow))
                            .intersected(viewport()->rect());
     auto* cell = new CComboBoxCell(row, PropertyListModel::kValueColumn, choices,
-                                   QString::fromStdString(Cp932ToUtf8(item->GetValue())), rect,
+                                   SjisToQString(item->GetValue()), rect,
                                    rowHeight, viewport());
     Adopt(cell);
 }
@@ -266,7 +287,8 @@ void CPropertyListCtrl::RequestImagePicker(int row) {
     }
     const QByteArray value(item->GetValue().data(),
                            static_cast<qsizetype>(item->GetValue().size()));
-    emit ImagePickerRequested(source == "STATION" ? 2 : 1, value);
+    emit ImagePickerRequested(
+        source == "STATION" ? PaneEntryKind::kUserImage : PaneEntryKind::kBuiltInImage, value);
 }
 
 void CPropertyListCtrl::OnCellEnded(QWidget* cell, int row, int column, const QString* text,
@@ -301,21 +323,23 @@ bool CPropertyListCtrl::StoreValue(int row, const QString& text) {
     if (element == nullptr || item == nullptr) {
         return false;
     }
-    const SjisValue value = ToSjisValue(text);
-    if (!value.ok) {
-        messages_.ShowMessage(value.text, MessageIcon::kWarning);
+    char32_t unmappable = 0;
+    const std::optional<std::string> value = QStringToSjis(text, &unmappable);
+    if (!value) {
+        messages_.ShowMessage(UnmappableValueMessage(unmappable), MessageIcon::kWarning);
         return false;
     }
-    const ValueRefusal refusal = CheckItemValue(item->GetKind(), value.text);
+    const ValueRefusal refusal = CheckItemValue(item->GetKind(), *value);
     if (refusal.refused) {
         messages_.ShowMessage(refusal.message, MessageIcon::kWarning);
         return false;
     }
-    item->SetValue(value.text);
-    // Copied first: what the panel does next may replace the items.
-    const QByteArray name = QByteArray::fromStdString(item->GetName());
-    model_->RefreshRow(row);
-    emit PropertyChanged(element, name);
+    if (!committer_.CommitValue(*element, row, *value)) {
+        return false;
+    }
+    if (model_->Element() == element) {
+        model_->RefreshRow(row);
+    }
     return true;
 }
 

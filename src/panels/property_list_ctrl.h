@@ -6,6 +6,8 @@
 #include <QTableView>
 #include <memory>
 
+#include "model/editing/edit_result.h"
+#include "model/editing/project_observer.h"
 #include "model/message_sink.h"
 
 namespace ze {
@@ -16,14 +18,30 @@ namespace ze::panels {
 
 class PropertyListModel;
 
+// Where the property list sends a value the user committed: the resource
+// panel, which hands it to the model's edit API.
+class PropertyCommitter {
+public:
+    PropertyCommitter() = default;
+    virtual ~PropertyCommitter() = default;
+    PropertyCommitter(const PropertyCommitter&) = delete;
+    PropertyCommitter& operator=(const PropertyCommitter&) = delete;
+
+    // value (Shift_JIS) for element's item at row, with all that follows
+    // from it; false when it was refused (the user has been told).
+    virtual bool CommitValue(ZeClass& element, int row, const std::string& value) = 0;
+};
+
 // The property list of the resource panel: the items of one element as rows
 // of name and value, edited in place. A click on the marker column, or on a
 // row that is already current, opens an edit field or a drop-down over the
 // row, by the item's kind; Space edits the current row's value, Up and Down
 // move the current row, Delete empties a value. A committed value is checked
-// (it must read back from resource text and have a Shift_JIS form), stored
-// into the item and announced; the panel applies what follows from it.
-class CPropertyListCtrl : public QTableView {
+// (it must read back from resource text and have a Shift_JIS form) and handed
+// to the committer. The list follows the model through the project's change
+// notification: it never shows an element that has left its dialog's tree,
+// and a cell open on an element that changes or goes closes without storing.
+class CPropertyListCtrl : public QTableView, public ProjectObserver {
     Q_OBJECT
 public:
     static constexpr int kKeyWidth = 120;
@@ -32,7 +50,8 @@ public:
     // A drop-down covers its row and this many rows below it.
     static constexpr int kDropDownRowsBelow = 10;
 
-    explicit CPropertyListCtrl(MessageSink& messages, QWidget* parent = nullptr);
+    CPropertyListCtrl(MessageSink& messages, PropertyCommitter& committer,
+                      QWidget* parent = nullptr);
     ~CPropertyListCtrl() override;
 
     // Nothing when element is already shown; else it is remembered, the
@@ -54,16 +73,17 @@ public:
     QWidget* OpenCell() const;
     PropertyListModel& Model();
 
+    // ProjectObserver
+    void ElementsChanged(const ElementChange& change) override;
+    void DialogRemoving(CZeDialogData& dialog) override;
+
 signals:
-    // After a commit stored a new value: the element and the item's name
-    // (Shift_JIS).
-    void PropertyChanged(ze::ZeClass* element, const QByteArray& name);
     // The description of the item under the mouse (UTF-8), "..." below the
     // last item.
     void StatusTextChanged(const QString& text);
-    // A click on the marker of an image file row: kind 2 for the user
-    // images, 1 for the built-in ones; value is the row's value (Shift_JIS).
-    void ImagePickerRequested(int kind, const QByteArray& value);
+    // A click on the marker of an image file row: the user images or the
+    // built-in ones; value is the row's value (Shift_JIS).
+    void ImagePickerRequested(ze::PaneEntryKind kind, const QByteArray& value);
 
 protected:
     bool event(QEvent* event) override;
@@ -84,14 +104,17 @@ private:
     void Adopt(Cell* cell);
     // text is null for a cancelled edit.
     void OnCellEnded(QWidget* cell, int row, int column, const QString* text, int step);
-    // Checks text and stores it as the value of row's item; false when it
+    // Checks text and commits it as the value of row's item; false when it
     // was refused (the user has been told) or the row has no item.
     bool StoreValue(int row, const QString& text);
+    // The element shown has gone: nothing is shown.
+    void Forget();
     void CommitOpenCell();
     void CloseOpenCell();
     void UpdateStatusText(int y);
 
     MessageSink& messages_;
+    PropertyCommitter& committer_;
     std::unique_ptr<PropertyListModel> model_;
     QPointer<QWidget> openCell_;
     // The row whose status text was sent last (-1 below the items).

@@ -2,19 +2,12 @@
 
 #include <algorithm>
 
-#include "common/cp932.h"
+#include "common/qt/sjis_qstring.h"
+#include "common/qt/sjis_qstring.h"
 #include "model/item_data.h"
 #include "model/ze_class.h"
 
 namespace ze::panels {
-
-namespace {
-
-QString FromSjis(std::string_view sjis) {
-    return QString::fromStdString(Cp932ToUtf8(sjis));
-}
-
-}  // namespace
 
 const QColor PropertyListModel::kCurrentKeyBackground{255, 230, 230};
 const QColor PropertyListModel::kCurrentText{255, 0, 0};
@@ -96,9 +89,9 @@ QVariant PropertyListModel::CellText(int row, int column) const {
     }
     switch (column) {
         case kKeyColumn:
-            return FromSjis(item->GetName());
+            return SjisToQString(item->GetName());
         case kValueColumn:
-            return FromSjis(item->GetValue());
+            return SjisToQString(item->GetValue());
         default:
             return MarkerText(item->GetKind());
     }
@@ -132,7 +125,7 @@ QVariant PropertyListModel::data(const QModelIndex& index, int role) const {
                 return QStringLiteral("...");
             }
             const char* description = item->GetDescription();
-            return description == nullptr ? QString() : FromSjis(description);
+            return description == nullptr ? QString() : SjisToQString(description);
         }
         default:
             return {};

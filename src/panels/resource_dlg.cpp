@@ -26,11 +26,12 @@ constexpr int kMargin = 5;
 }  // namespace
 
 CResourceDlg::CResourceDlg(CZeResourceData& project, ResourcePanelHost& host, MessageSink& messages,
-                           QWidget* parent)
+                           link::CDeviceLink& link, QWidget* parent)
     : QWidget(parent),
       project_(project),
       host_(host),
       messages_(messages),
+      link_(link),
       model_(new ResourceTreeModel(this)),
       tree_(new QTreeView(this)),
       folderField_(new ProjectFolderField(this)),
@@ -74,6 +75,11 @@ CResourceDlg::CResourceDlg(CZeResourceData& project, ResourcePanelHost& host, Me
     tables_->hide();
 
     CreatePages();
+    // The tree and the property list first: the panel's own answers select
+    // items they already show.
+    project_.Observers().Add(model_);
+    project_.Observers().Add(propertyList_);
+    project_.Observers().Add(this);
     SetEditingEnabled(false);
     ShowTab(PanelTabs::kPropertyTab);
 
@@ -93,7 +99,11 @@ CResourceDlg::CResourceDlg(CZeResourceData& project, ResourcePanelHost& host, Me
             });
 }
 
-CResourceDlg::~CResourceDlg() = default;
+CResourceDlg::~CResourceDlg() {
+    project_.Observers().Remove(this);
+    project_.Observers().Remove(propertyList_);
+    project_.Observers().Remove(model_);
+}
 
 void CResourceDlg::SetEditingEnabled(bool enabled) {
     tree_->setEnabled(enabled);
@@ -122,13 +132,13 @@ void CResourceDlg::OnButton(int id) {
             UngroupCurrent();
             break;
         case PanelButtons::kInsertAfter:
-            InsertFromPane(kAfter);
+            InsertFromPane(PasteMode::kAfter);
             break;
         case PanelButtons::kInsertFirst:
-            InsertFromPane(kFirstChild);
+            InsertFromPane(PasteMode::kFirstChild);
             break;
         case PanelButtons::kInsertLast:
-            InsertFromPane(kLastChild);
+            InsertFromPane(PasteMode::kLastChild);
             break;
         default:
             break;
@@ -160,14 +170,6 @@ void CResourceDlg::Discard() {
 
 void CResourceDlg::ShowElement(ZeClass* element) {
     shownElement_ = element;
-    // Header columns and commands join their dialog's history only when they
-    // may change, which is while the property list shows them.
-    if (element != nullptr && (element->GetKind() == element_kind::kHeaderColumn ||
-                               element->GetKind() == element_kind::kCommand)) {
-        if (CZeDialogData* dialog = DialogOf(*element)) {
-            dialog->GetUndoBuffer().KeepBeforeChange(*element);
-        }
-    }
     emit ShownElementChanged(element);
 }
 
@@ -215,14 +217,10 @@ void CResourceDlg::SelectFromView(CZeDialogData* dialog, ZeClass* element) {
     RedrawTree();
 }
 
-void CResourceDlg::RefreshAfterHistoryStep(CZeDialogData& dialog, ZeClass* selected) {
-    // Undo and redo put elements back into the dialog's tree; only that
-    // dialog's items are built again.
-    RebuildItems(dialog);
+void CResourceDlg::SelectAfterHistoryStep(CZeDialogData& dialog, ZeClass* selected) {
     ZeClass* target = selected != nullptr ? selected : &dialog;
     SelectItemByProgram(model_->IndexOf(target));
     ShowElement(target);
-    emit ShownItemsChanged();
     RedrawTree();
 }
 
@@ -346,14 +344,6 @@ void CResourceDlg::SelectAfterOperation(ZeClass* element) {
     }
 }
 
-void CResourceDlg::RebuildItems(ZeClass& element) {
-    bool rebuilt = false;
-    ChangeItems([&] { rebuilt = model_->RebuildSubtree(element); });
-    if (rebuilt) {
-        ExpandByFlags(model_->IndexOf(&element));
-    }
-}
-
 void CResourceDlg::RebuildWholeTree() {
     ChangeItems([this] { model_->Build(project_); });
     ExpandByFlags({});
@@ -367,14 +357,6 @@ CZeDialogData* CResourceDlg::DialogAt(const QModelIndex& index) const {
         }
     }
     return nullptr;
-}
-
-void CResourceDlg::RecordStep(CZeDialogData* dialog) {
-    if (dialog == nullptr) {
-        return;
-    }
-    dialog->RecordUndoStep();
-    host_.HistoryChanged();
 }
 
 void CResourceDlg::RedrawTree() {

@@ -6,9 +6,12 @@
 #include <string_view>
 
 #include "link/device_link.h"
+#include "model/editing/edit_result.h"
+#include "model/editing/project_observer.h"
 #include "model/message_sink.h"
 #include "panels/editor_panel.h"
 #include "panels/project_folder_field.h"
+#include "panels/property_list_ctrl.h"
 
 class QAbstractButton;
 class QItemSelection;
@@ -37,19 +40,21 @@ class TypeTables;
 // The resource panel docked in the main window: the project folder row, the
 // tree of the whole project, the tool buttons that change the tree, and two
 // pages below them (the property list, the device link controls) switched by
-// a tab strip. It keeps the tree, the current dialog and the selected flags
-// of the dialogs in step when the user picks a tree item, and records a step
-// in a dialog's history after every change to the dialog's tree or items.
-class CResourceDlg : public QWidget, public EditorPanel, public EditCommands {
+// a tab strip. It turns the user's gestures into calls of the model's edit
+// API and selects what each call leaves selected; the tree and the property
+// list follow the model through the project's change notification. It keeps
+// the current dialog and the selected flags of the dialogs in step when the
+// user picks a tree item.
+class CResourceDlg : public QWidget,
+                     public EditorPanel,
+                     public EditCommands,
+                     public PropertyCommitter,
+                     private ProjectObserver {
     Q_OBJECT
 public:
-    // Insert and paste modes.
-    static constexpr int kAfter = 0;
-    static constexpr int kFirstChild = 1;
-    static constexpr int kLastChild = 2;
-
+    // link is the main window's; the network page drives it.
     CResourceDlg(CZeResourceData& project, ResourcePanelHost& host, MessageSink& messages,
-                 QWidget* parent = nullptr);
+                 link::CDeviceLink& link, QWidget* parent = nullptr);
     ~CResourceDlg() override;
 
     // Enables the editing controls, rebuilds the tree from the project, makes
@@ -65,26 +70,28 @@ public:
     CZeDialogData* GetCurrentDialog() const override;
     void SetCurrentDialog(CZeDialogData* dialog) override;
     void SelectFromView(CZeDialogData* dialog, ZeClass* element) override;
-    void RefreshAfterHistoryStep(CZeDialogData& dialog, ZeClass* selected) override;
+    void SelectAfterHistoryStep(CZeDialogData& dialog, ZeClass* selected) override;
 
     // The tree operations on the current tree item.
     void MoveUp();
     void MoveDown();
     void DeleteCurrent() override;
     bool CopyCurrent() override;
-    void PasteAtCurrent(int mode) override;
+    void PasteAtCurrent(PasteMode mode) override;
     // A new group or object of the type called typeName (ASCII, any letter
     // case); a name that is no type inserts nothing.
-    void InsertByName(std::string_view typeName, int mode);
+    void InsertByName(std::string_view typeName, PasteMode mode);
     void GroupSelected();
     void UngroupCurrent();
     // The insert buttons: the entry selected in the image/log pane decides.
-    void InsertFromPane(int mode);
+    void InsertFromPane(PasteMode mode);
     // A double click on an entry of the image/log pane (name Shift_JIS).
-    void OnPaneEntryChosen(int kind, const std::string& name);
-    // After the property list committed a value of element's property name
-    // (Shift_JIS).
-    void OnPropertyChanged(ZeClass& element, std::string_view name);
+    void OnPaneEntryChosen(PaneEntryKind kind, const std::string& name);
+    // The value (Shift_JIS) of element's property name becomes value, as if
+    // the user had committed it in the property list.
+    bool CommitProperty(ZeClass& element, std::string_view name, std::string_view value);
+    // PropertyCommitter: the property list's commits go to the edit API.
+    bool CommitValue(ZeClass& element, int row, const std::string& value) override;
 
     // An operating-system path (UTF-8), as the folder field holds it.
     std::string GetProjectFolder() const;
@@ -122,22 +129,21 @@ public:
 
 signals:
     void ShownElementChanged(ze::ZeClass* element);
-    // The shown element's items changed in place (a new type or layout, a
-    // step through the history).
-    void ShownItemsChanged();
-    // A built-in (1) or user (2) image was double-clicked in the pane; name
-    // is Shift_JIS.
-    void ImageChosen(int kind, const QByteArray& name);
+    // A built-in or user image was double-clicked in the pane; name is
+    // Shift_JIS.
+    void ImageChosen(ze::PaneEntryKind kind, const QByteArray& name);
 
 private:
-    // Where a paste or insert goes, chosen from the current element.
-    struct Placement {
-        CZeDialogData* dialog = nullptr;
-        // Null only when the dialog has no root group yet.
-        CObjectDataList* target = nullptr;
-        CObjectData* reference = nullptr;
-        int mode = kAfter;
-    };
+    // ProjectObserver: what the panel itself keeps (the current dialog, the
+    // element shown, open nodes) follows the model.
+    void ElementsChanged(const ElementChange& change) override;
+    void DialogAdded(CZeDialogData& dialog) override;
+    void DialogRemoving(CZeDialogData& dialog) override;
+
+    // Shows the result's message and status text; the element it selects is
+    // handled as a click on its item (or, with byProgram, only made current
+    // and shown). True when the project changed.
+    bool Apply(const EditResult& result, bool byProgram = false);
 
     void OnTreeSelectionChanged(const QItemSelection& selected);
     void OnExpansionChanged(const QModelIndex& index, bool expanded);
@@ -160,51 +166,28 @@ private:
         change();
         selectingByProgram_ = before;
     }
-    // Builds the element's subtree again and opens it as the flags say.
-    void RebuildItems(ZeClass& element);
     void RebuildWholeTree();
     void RedrawTree();
     void ShowMessage(const char* utf8, MessageIcon icon);
     // The dialog whose item is at index or above it.
     CZeDialogData* DialogAt(const QModelIndex& index) const;
-    // The dialog element is or belongs to; null for the project root.
-    CZeDialogData* DialogOf(ZeClass& element) const;
     // The property list and the network controls on their pages, bound to
     // the panel.
     void CreatePages();
     // An image double-clicked in the pane goes to the property list's
     // current row (name Shift_JIS).
-    void AssignImageToCurrentRow(int kind, const std::string& name);
-    // A step in dialog's history, and the Undo and Redo entries follow.
-    void RecordStep(CZeDialogData* dialog);
+    void AssignImageToCurrentRow(PaneEntryKind kind, const std::string& name);
     void SetEditingEnabled(bool enabled);
     void OnButton(int id);
-
-    // The move operations: the list the current element stands in and its
-    // position there; false when it cannot move that way.
-    bool Move(bool up);
-    void DeleteDialog(CZeDialogData& dialog);
-    void DeleteInsideDialog(const QModelIndex& index, ZeClass& element);
-    // Whether the clipboard text was taken as dialog messages (the tree
-    // rebuilt); false when it is to be built into an element.
-    bool PasteMessages(JsonParser& parser);
-    // Chooses target, reference and mode from the current element C; false
-    // (with the message) when C is no dialog, group or object.
-    bool ChoosePlacement(ZeClass& current, int mode, Placement& placement);
-    // Puts element into the placement's target (or makes it the dialog's root
-    // group), shows it, updates the tree and records the step.
-    void PlaceNewElement(const Placement& placement, CObjectData& element);
-    // The current element into current; false (with the message) when no
-    // tree item is current.
-    bool ReadyToPlace(ZeClass*& current);
-    // After grouping or ungrouping: the dialog's items built again, the
-    // dialog's item at the top, selected current and shown, the step recorded.
-    void AfterRegrouping(CZeDialogData& dialog, ZeClass& selected);
+    void Move(MoveDirection direction);
+    // After grouping or ungrouping: the dialog's item at the top, then the
+    // element the operation left handled as a click.
+    void AfterRegrouping(const EditResult& result);
 
     CZeResourceData& project_;
     ResourcePanelHost& host_;
     MessageSink& messages_;
-    link::CDeviceLink link_;
+    link::CDeviceLink& link_;
     ResourceTreeModel* model_;
     QTreeView* tree_;
     ProjectFolderField* folderField_;

@@ -5,7 +5,6 @@
 #include <QVBoxLayout>
 
 #include "model/dialog_data.h"
-#include "model/property_change.h"
 #include "panels/network_page.h"
 #include "panels/property_list_ctrl.h"
 #include "panels/resource_dlg.h"
@@ -14,7 +13,7 @@
 namespace ze::panels {
 
 void CResourceDlg::CreatePages() {
-    propertyList_ = new CPropertyListCtrl(messages_, propertyArea_);
+    propertyList_ = new CPropertyListCtrl(messages_, *this, propertyArea_);
     auto* propertyLayout = new QVBoxLayout(propertyArea_);
     propertyLayout->setContentsMargins(0, 0, 0, 0);
     propertyLayout->addWidget(propertyList_);
@@ -27,33 +26,17 @@ void CResourceDlg::CreatePages() {
 
     connect(this, &CResourceDlg::ShownElementChanged, propertyList_,
             &CPropertyListCtrl::ShowElement);
-    connect(this, &CResourceDlg::ShownItemsChanged, propertyList_, &CPropertyListCtrl::Clear);
-    connect(propertyList_, &CPropertyListCtrl::PropertyChanged, this,
-            [this](ZeClass* element, const QByteArray& name) {
-                OnPropertyChanged(*element, name.toStdString());
-            });
     connect(propertyList_, &CPropertyListCtrl::StatusTextChanged, this,
             [this](const QString& text) { host_.ShowStatusText(text); });
     connect(propertyList_, &CPropertyListCtrl::ImagePickerRequested, this,
-            [this](int kind, const QByteArray& value) {
+            [this](PaneEntryKind kind, const QByteArray& value) {
                 host_.ShowImageList(kind, value.toStdString());
             });
-    connect(this, &CResourceDlg::ImageChosen, this, [this](int kind, const QByteArray& name) {
-        AssignImageToCurrentRow(kind, name.toStdString());
-    });
+    connect(this, &CResourceDlg::ImageChosen, this,
+            [this](PaneEntryKind kind, const QByteArray& name) {
+                AssignImageToCurrentRow(kind, name.toStdString());
+            });
     connect(networkPage_, &CNetworkPage::SendRequested, this, [this] { SendCurrentDialog(); });
-}
-
-void CResourceDlg::AssignImageToCurrentRow(int kind, const std::string& name) {
-    ZeClass* element = propertyList_->GetElement();
-    const int row = propertyList_->GetCurrentRow();
-    if (element == nullptr || row < 0 ||
-        !AssignImage(*element, static_cast<std::size_t>(row), kind, name)) {
-        return;
-    }
-    propertyList_->viewport()->update();
-    RecordStep(DialogOf(*element));
-    host_.RedrawViews();
 }
 
 CPropertyListCtrl& CResourceDlg::PropertyList() {

@@ -29,7 +29,7 @@ void CResourceDlg::SelectByUser(ZeClass* element, bool control) {
 }
 
 void CResourceDlg::OnTreeSelectionChanged(const QItemSelection& selected) {
-    if (selectingByProgram_ || selected.indexes().isEmpty()) {
+    if (selectingByProgram_ || model_->IsFollowingChange() || selected.indexes().isEmpty()) {
         return;
     }
     const bool control = QGuiApplication::keyboardModifiers().testFlag(Qt::ControlModifier);

@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+#include "model/editing/edit_result.h"
+
 namespace ze {
 class CZeDialogData;
 }
@@ -12,9 +14,7 @@ namespace ze::panels {
 
 // An entry picked in one of the image/log pane's grids.
 struct PaneSelection {
-    // 0 an object type of the insert list, 1 a built-in image, 2 a user
-    // image, 3 a clipboard sample.
-    int kind = 0;
+    PaneEntryKind kind = PaneEntryKind::kInsertType;
     std::string name;  // Shift_JIS
 };
 
@@ -30,8 +30,6 @@ public:
     // Brings the editing window of dialog to the front, opening one when the
     // dialog has none.
     virtual void ActivateDialogWindow(CZeDialogData& dialog) = 0;
-    // Closes every editing window of dialog; the dialog is about to go.
-    virtual void CloseDialogWindows(CZeDialogData& dialog) = 0;
     // Repaints every editing window (after the model or a selection changed).
     virtual void RedrawViews() = 0;
     // The user chose another project folder (an operating-system path ending
@@ -42,11 +40,9 @@ public:
     // The entry selected on the current tab of the image/log pane; nothing
     // when no grid tab is shown or nothing is selected.
     virtual std::optional<PaneSelection> SelectedPaneEntry() const = 0;
-    // The image picker: the pane shows its built-in (kind 1) or user (kind 2)
-    // image list with the image called name (Shift_JIS) selected.
-    virtual void ShowImageList(int kind, const std::string& name) = 0;
-    // A step was recorded in a dialog's history: Undo and Redo follow.
-    virtual void HistoryChanged() = 0;
+    // The image picker: the pane shows its built-in or user image list with
+    // the image called name (Shift_JIS) selected.
+    virtual void ShowImageList(PaneEntryKind kind, const std::string& name) = 0;
 };
 
 }  // namespace ze::panels

@@ -1,9 +1,12 @@
 #include "panels/resource_tree_model.h"
 
 #include <algorithm>
+#include <unordered_map>
 #include <utility>
 
-#include "common/cp932.h"
+#include "common/qt/sjis_qstring.h"
+#include "common/qt/sjis_qstring.h"
+#include "model/dialog_data.h"
 #include "model/object_data.h"
 #include "model/resource_data.h"
 #include "model/tree_walk.h"
@@ -22,7 +25,7 @@ struct ResourceTreeModel::Node {
     Node* Append(ZeClass* childElement, const std::string& sjisLabel, bool childExpanded) {
         auto child = std::make_unique<Node>();
         child->element = childElement;
-        child->label = QString::fromStdString(Cp932ToUtf8(sjisLabel));
+        child->label = SjisToQString(sjisLabel);
         child->expanded = childExpanded;
         child->parent = this;
         child->row = static_cast<int>(children.size());
@@ -141,7 +144,7 @@ bool ResourceTreeModel::RebuildSubtree(ZeClass& element) {
     bool expanded = false;
     WalkElementTree(element, 0, [&](const TreeEntry& entry) {
         if (entry.depth == 0) {
-            label = QString::fromStdString(Cp932ToUtf8(entry.label));
+            label = SjisToQString(entry.label);
             expanded = entry.expanded;
             return;
         }
@@ -206,11 +209,16 @@ bool ResourceTreeModel::RemoveItem(const QModelIndex& index) {
 }
 
 bool ResourceTreeModel::RenewLabel(const ZeClass& element) {
-    const QModelIndex index = IndexOf(&element);
-    Node* node = NodeAt(index);
+    Node* node = NodeAt(IndexOf(&element));
     if (node == nullptr) {
         return false;
     }
+    RenewNodeLabel(*node);
+    return true;
+}
+
+void ResourceTreeModel::RenewNodeLabel(Node& node) {
+    const ZeClass& element = *node.element;
     std::string sjis;
     switch (element.GetKind()) {
         case element_kind::kProject:
@@ -218,7 +226,7 @@ bool ResourceTreeModel::RenewLabel(const ZeClass& element) {
             break;
         case element_kind::kHeaderColumn:
             // Header columns come first under their object.
-            sjis = HeaderColumnLabel(node->row + 1);
+            sjis = HeaderColumnLabel(node.row + 1);
             break;
         case element_kind::kCommand:
             sjis = CommandLabel(element);
@@ -227,12 +235,136 @@ bool ResourceTreeModel::RenewLabel(const ZeClass& element) {
             sjis = element.GetTreeLabel();
             break;
     }
-    const QString label = QString::fromStdString(Cp932ToUtf8(sjis));
-    if (node->label != label) {
-        node->label = label;
+    const QString label = SjisToQString(sjis);
+    if (node.label != label) {
+        node.label = label;
+        const QModelIndex index = IndexOfNode(&node);
         emit dataChanged(index, index, {Qt::DisplayRole});
     }
-    return true;
+}
+
+ResourceTreeModel::Node* ResourceTreeModel::ProjectNode() const {
+    if (root_->children.empty()) {
+        return nullptr;
+    }
+    Node* top = root_->children.front().get();
+    return top->element != nullptr && top->element->GetKind() == element_kind::kProject ? top
+                                                                                           : nullptr;
+}
+
+void ResourceTreeModel::SyncChildren(Node& node) {
+    const std::vector<ZeClass*> wanted = TreeChildren(*node.element);
+    const QModelIndex parentIndex = IndexOfNode(&node);
+    auto& children = node.children;
+    const auto renumber = [&children] {
+        for (std::size_t i = 0; i < children.size(); ++i) {
+            children[i]->row = static_cast<int>(i);
+        }
+    };
+    // Nodes of elements no longer listed go (as many as are listed stay).
+    std::unordered_map<const ZeClass*, int> listed;
+    for (const ZeClass* element : wanted) {
+        ++listed[element];
+    }
+    for (std::size_t i = children.size(); i-- > 0;) {
+        int& left = listed[children[i]->element];
+        if (left > 0) {
+            --left;
+            continue;
+        }
+        if (IsCurrentInside(children[i].get())) {
+            current_ = nullptr;
+        }
+        const int row = static_cast<int>(i);
+        beginRemoveRows(parentIndex, row, row);
+        children.erase(children.begin() + row);
+        renumber();
+        endRemoveRows();
+    }
+    // Then the kept ones move into place and new ones come in.
+    for (std::size_t i = 0; i < wanted.size(); ++i) {
+        if (i < children.size() && children[i]->element == wanted[i]) {
+            continue;
+        }
+        std::size_t from = i + 1;
+        while (from < children.size() && children[from]->element != wanted[i]) {
+            ++from;
+        }
+        if (from < children.size()) {
+            beginMoveRows(parentIndex, static_cast<int>(from), static_cast<int>(from), parentIndex,
+                          static_cast<int>(i));
+            auto moved = std::move(children[from]);
+            children.erase(children.begin() + static_cast<std::ptrdiff_t>(from));
+            children.insert(children.begin() + static_cast<std::ptrdiff_t>(i), std::move(moved));
+            renumber();
+            endMoveRows();
+            continue;
+        }
+        Node scratch;
+        NodePlacer placer(scratch);
+        WalkElementTree(*wanted[i], 0,
+                        [&placer](const TreeEntry& entry) { placer.Place(entry, entry.depth); });
+        std::unique_ptr<Node> built = std::move(scratch.children.front());
+        built->parent = &node;
+        const int row = static_cast<int>(i);
+        beginInsertRows(parentIndex, row, row);
+        children.insert(children.begin() + row, std::move(built));
+        renumber();
+        endInsertRows();
+    }
+    for (auto& child : children) {
+        if (child->element->GetKind() == element_kind::kHeaderColumn) {
+            RenewNodeLabel(*child);
+        }
+    }
+}
+
+void ResourceTreeModel::SyncChanged(Node& node,
+                                    const std::unordered_set<const ZeClass*>& changed) {
+    if (changed.contains(node.element)) {
+        SyncChildren(node);
+        RenewNodeLabel(node);
+    }
+    for (std::size_t i = 0; i < node.children.size(); ++i) {
+        SyncChanged(*node.children[i], changed);
+    }
+}
+
+void ResourceTreeModel::ElementsChanged(const ElementChange& change) {
+    ++following_;
+    if (change.dialog == nullptr) {
+        for (const ZeClass* element : change.changed) {
+            RenewLabel(*element);
+        }
+    } else if (Node* dialog = NodeAt(IndexOf(change.dialog))) {
+        const std::unordered_set<const ZeClass*> changed(change.changed.begin(),
+                                                         change.changed.end());
+        SyncChanged(*dialog, changed);
+    }
+    --following_;
+}
+
+void ResourceTreeModel::DialogAdded(CZeDialogData& /*dialog*/) {
+    if (Node* project = ProjectNode()) {
+        ++following_;
+        SyncChildren(*project);
+        --following_;
+    }
+}
+
+void ResourceTreeModel::DialogMoved(CZeDialogData& dialog, std::size_t /*from*/,
+                                    std::size_t /*to*/) {
+    DialogAdded(dialog);
+}
+
+void ResourceTreeModel::DialogRemoving(CZeDialogData& dialog) {
+    ++following_;
+    RemoveItem(IndexOf(&dialog));
+    --following_;
+}
+
+void ResourceTreeModel::DialogRenamed(CZeDialogData& dialog) {
+    RenewLabel(dialog);
 }
 
 bool ResourceTreeModel::IsCurrentInside(const Node* node) const {
@@ -272,7 +404,10 @@ QModelIndexList ResourceTreeModel::IndexesToExpand(const QModelIndex& under) con
     const Node* start = NodeAt(under);
     VisitDepthFirst(start != nullptr ? std::vector<const Node*>{start} : ChildrenOf(*root_),
                     [&](const Node* node) {
-                        if (node->expanded && !node->children.empty()) {
+                        const bool expanded = node->element == nullptr ||
+                                              node->element->GetKind() == element_kind::kProject ||
+                                              node->element->IsExpanded();
+                        if (expanded && !node->children.empty()) {
                             indexes.push_back(IndexOfNode(node));
                         }
                         return true;

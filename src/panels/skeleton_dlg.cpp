@@ -11,6 +11,7 @@
 #include <QRadioButton>
 #include <utility>
 
+#include "common/qt/sjis_qstring.h"
 #include "codegen/skeleton_generator.h"
 #include "common/cp932.h"
 #include "common/paths.h"
@@ -22,10 +23,6 @@ namespace {
 
 QString ChooseWithDialog(QWidget* parent, const QString& caption, const QString& start) {
     return QFileDialog::getExistingDirectory(parent, caption, start);
-}
-
-QString FromSjis(const std::string& text) {
-    return QString::fromStdString(Cp932ToUtf8(text));
 }
 
 // Which option each check box holds, in the order of the dialog's rows.
@@ -159,7 +156,7 @@ void CSkeletonDlg::BuildControls() {
 }
 
 void CSkeletonDlg::Open(const std::string& dialogName) {
-    dialogName_->setText(FromSjis(dialogName));
+    dialogName_->setText(SjisToQString(dialogName));
     log_->clear();
     RefreshOutputNames();
     show();
@@ -188,7 +185,8 @@ SkeletonOptions CSkeletonDlg::Options() const {
     }
     options.scope = controls_.at(kScopeAllDialogs)->isChecked() ? SkeletonScope::kAllDialogs
                                                                 : SkeletonScope::kThisDialog;
-    options.dialogName = Utf8ToCp932(dialogName_->text().toStdString());
+    // A name with a character no Shift_JIS text holds names no dialog.
+    options.dialogName = QStringToSjis(dialogName_->text()).value_or(std::string());
     return options;
 }
 
@@ -205,7 +203,7 @@ void CSkeletonDlg::SetOptions(const SkeletonOptions& options) {
     const bool all = options.scope == SkeletonScope::kAllDialogs;
     controls_.at(kScopeAllDialogs)->setChecked(all);
     controls_.at(kScopeThisDialog)->setChecked(!all);
-    dialogName_->setText(FromSjis(options.dialogName));
+    dialogName_->setText(SjisToQString(options.dialogName));
 }
 
 void CSkeletonDlg::Generate() {
@@ -226,7 +224,7 @@ void CSkeletonDlg::Generate() {
         return;
     }
     for (const std::string& line : generator.GetLog()) {
-        log_->addItem(FromSjis(line));
+        log_->addItem(SjisToQString(line));
     }
 }
 
@@ -259,7 +257,7 @@ void CSkeletonDlg::Browse() {
 }
 
 void CSkeletonDlg::RefreshOutputNames() {
-    const QString app = FromSjis(project_.GetItem("Name"));
+    const QString app = SjisToQString(project_.GetItem("Name"));
     outputNames_[0]->setText(app + QStringLiteral(".cpp"));
     outputNames_[1]->setText(app + QStringLiteral("Application.cpp ") + app +
                              QStringLiteral("Application.h"));

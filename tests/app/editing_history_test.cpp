@@ -116,12 +116,12 @@ private slots:
                    panel.SelectByUser(&Named(a, "g"));
                    QVERIFY(panel.CopyCurrent());
                    panel.SelectByUser(&Named(a, "t1"));
-                   panel.PasteAtCurrent(0);
+                   panel.PasteAtCurrent(PasteMode::kAfter);
                });
         QTest::newRow("insert by name")
             << Operation([](panels::CResourceDlg& panel, CZeDialogData& a) {
                    panel.SelectByUser(&Named(a, "g"));
-                   panel.InsertByName("button", 1);
+                   panel.InsertByName("button", PasteMode::kFirstChild);
                });
         QTest::newRow("group") << Operation([](panels::CResourceDlg& panel, CZeDialogData& a) {
             panel.SelectByUser(&Named(a, "t1"));
@@ -136,29 +136,26 @@ private slots:
             << Operation([](panels::CResourceDlg& panel, CZeDialogData& a) {
                    CObjectData& button = Named(a, "b1");
                    panel.SelectByUser(&button);
-                   button.SetItem("Type", "TEXT");
-                   panel.OnPropertyChanged(button, "Type");
+                   QVERIFY(panel.CommitProperty(button, "Type", "TEXT"));
                });
         QTest::newRow("header column")
             << Operation([](panels::CResourceDlg& panel, CZeDialogData& a) {
                    CObjectData& grid = Named(a, "grid");
                    panel.SelectByUser(&grid);
-                   grid.SetItem("Columns", Utf8ToCp932("ヘッダ項目追加"));
-                   panel.OnPropertyChanged(grid, "Columns");
+                   QVERIFY(panel.CommitProperty(grid, "Columns", Utf8ToCp932("ヘッダ項目追加")));
                });
         QTest::newRow("event command")
             << Operation([](panels::CResourceDlg& panel, CZeDialogData& a) {
                    CObjectData& button = Named(a, "b1");
                    panel.SelectByUser(&button);
-                   button.SetItem("OnClick", "TIMER");
-                   panel.OnPropertyChanged(button, "OnClick");
+                   QVERIFY(panel.CommitProperty(button, "OnClick", "TIMER"));
                });
         QTest::newRow("image on FileOn")
             << Operation([](panels::CResourceDlg& panel, CZeDialogData& a) {
                    CObjectData& button = Named(a, "b1");
                    panel.SelectByUser(&button);
                    panel.PropertyList().SetCurrentRow(RowOf(button, "FileOn"));
-                   panel.OnPaneEntryChosen(1, "btn[10-20].png");
+                   panel.OnPaneEntryChosen(PaneEntryKind::kBuiltInImage, "btn[10-20].png");
                    QCOMPARE(button.GetItem("FileOn"), std::string("btn[10-20].png"));
                });
         QTest::newRow("typed in the property list")
@@ -179,13 +176,11 @@ private slots:
             << Operation([](panels::CResourceDlg& panel, CZeDialogData& a) {
                    ZeClass& timer = *Named(a, "b1").GetCommands()[0];
                    panel.SelectByUser(&timer);
-                   timer.SetItem("Time", "250");
-                   panel.OnPropertyChanged(timer, "Time");
+                   QVERIFY(panel.CommitProperty(timer, "Time", "250"));
                });
         QTest::newRow("dialog property")
             << Operation([](panels::CResourceDlg& panel, CZeDialogData& a) {
-                   a.SetItem("TemplateType", "Shared");
-                   panel.OnPropertyChanged(a, "TemplateType");
+                   QVERIFY(panel.CommitProperty(a, "TemplateType", "Shared"));
                });
     }
 
@@ -237,7 +232,7 @@ private slots:
         panel.MoveDown();
         texts.push_back(TextOf(a));
         panel.SelectByUser(&Named(a, "g"));
-        panel.InsertByName("text", 2);
+        panel.InsertByName("text", PasteMode::kLastChild);
         texts.push_back(TextOf(a));
         panel.SelectByUser(&Named(a, "b1"));
         panel.DeleteCurrent();
@@ -267,7 +262,7 @@ private slots:
         panel.DeleteCurrent();
         const std::string aAfter = TextOf(a);
         panel.SelectByUser(&Named(b, "other"));
-        panel.InsertByName("checkbox", 0);
+        panel.InsertByName("checkbox", PasteMode::kAfter);
         const std::string bAfter = TextOf(b);
 
         // Selecting in B's tree made B's window the active one.
@@ -291,8 +286,7 @@ private slots:
         panels::CResourceDlg& panel = frame.GetResourcePanel();
         CObjectData& button = Named(a, "b1");
         panel.SelectByUser(&button);
-        button.SetItem("Text", "changed");
-        panel.OnPropertyChanged(button, "Text");
+        QVERIFY(panel.CommitProperty(button, "Text", "changed"));
 
         panel.SelectByUser(&Named(a, "t1"));
         Trigger(frame, command::kEditUndo);

@@ -402,7 +402,7 @@ private slots:
         QVERIFY(!frame.HasUnsavedChanges());
         ze::panels::CResourceDlg& panel = frame.GetResourcePanel();
         panel.SelectByUser(frame.GetProject().GetDialogs().GetDialog(1));
-        panel.InsertByName("frame", 0);
+        panel.InsertByName("frame", ze::PasteMode::kAfter);
         QVERIFY(frame.HasUnsavedChanges());
         fixture.files.saveAnswer = SaveAnswer::kCancel;
         QVERIFY(!frame.close());
@@ -547,11 +547,11 @@ private slots:
     void LinkIndicatorKeepsItsState() {
         EditorFixture fixture;
         CMainFrame& frame = fixture.Frame();
-        QCOMPARE(frame.GetLinkIndicator(), 0);
-        frame.SetLinkIndicator(2);
-        QCOMPARE(frame.GetLinkIndicator(), 2);
-        frame.SetLinkIndicator(1);
-        QCOMPARE(frame.GetLinkIndicator(), 1);
+        QCOMPARE(frame.GetLinkIndicator(), ze::link::LinkIndicator::NoAnswer);
+        frame.SetLinkIndicator(ze::link::LinkIndicator::DeviceAnswered);
+        QCOMPARE(frame.GetLinkIndicator(), ze::link::LinkIndicator::DeviceAnswered);
+        frame.SetLinkIndicator(ze::link::LinkIndicator::KeepAliveSent);
+        QCOMPARE(frame.GetLinkIndicator(), ze::link::LinkIndicator::KeepAliveSent);
     }
 };
 

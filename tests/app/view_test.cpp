@@ -28,7 +28,9 @@ public:
         return true;
     }
     void DeleteCurrent() override { calls << "delete"; }
-    void PasteAtCurrent(int mode) override { calls << QString("paste %1").arg(mode); }
+    void PasteAtCurrent(ze::PasteMode mode) override {
+        calls << QString("paste %1").arg(static_cast<int>(mode));
+    }
     QStringList calls;
 };
 

@@ -17,7 +17,7 @@ class FolderFieldTest : public QObject {
 
 private slots:
     void init() {
-        panel_ = std::make_unique<CResourceDlg>(project_, host_, messages_);
+        panel_ = std::make_unique<CResourceDlg>(project_, host_, messages_, host_.link);
         panel_->FolderField().SetFolderChooser(
             [this](QWidget* /*parent*/, const QString& caption, const QString& start) {
                 askedCaption_ = caption;

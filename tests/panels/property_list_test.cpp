@@ -13,6 +13,7 @@
 #include <QShortcut>
 #include <QVBoxLayout>
 #include <QtTest>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -90,6 +91,26 @@ QString Value(const ZeClass& element, int row) {
     return QString::fromStdString(Cp932ToUtf8(Item(element, row).GetValue()));
 }
 
+// Stands in for the panel: stores what the list commits and remembers the
+// item's name; then runs afterCommit, as the panel's answer would.
+class RecordingCommitter : public PropertyCommitter {
+public:
+    bool CommitValue(ZeClass& element, int row, const std::string& value) override {
+        CItemData& item = element.Items().GetItemData(static_cast<std::size_t>(row));
+        item.SetValue(value);
+        changes << QString::fromStdString(Cp932ToUtf8(item.GetName()));
+        committedTo.push_back(&element);
+        if (afterCommit) {
+            afterCommit();
+        }
+        return true;
+    }
+
+    QStringList changes;
+    std::vector<ZeClass*> committedTo;
+    std::function<void()> afterCommit;
+};
+
 }  // namespace
 
 class PropertyListTest : public QObject {
@@ -101,7 +122,10 @@ private slots:
         window_ = std::make_unique<QWidget>();
         auto* layout = new QVBoxLayout(window_.get());
         layout->setContentsMargins(0, 0, 0, 0);
-        list_ = new CPropertyListCtrl(messages_, window_.get());
+        committer_.changes.clear();
+        committer_.committedTo.clear();
+        committer_.afterCommit = nullptr;
+        list_ = new CPropertyListCtrl(messages_, committer_, window_.get());
         other_ = new QLineEdit(window_.get());
         layout->addWidget(list_);
         layout->addWidget(other_);
@@ -110,20 +134,15 @@ private slots:
             auto* shortcut = new QShortcut(QKeySequence(key), window_.get());
             connect(shortcut, &QShortcut::activated, this, [this] { ++shortcutsFired_; });
         }
-        connect(list_, &CPropertyListCtrl::PropertyChanged, this,
-                [this](ZeClass* element, const QByteArray& name) {
-                    QCOMPARE(element, element_.get());
-                    changes_ << QString::fromStdString(Cp932ToUtf8(name.toStdString()));
-                });
         connect(list_, &CPropertyListCtrl::StatusTextChanged, this,
                 [this](const QString& text) { statusTexts_ << text; });
         connect(list_, &CPropertyListCtrl::ImagePickerRequested, this,
-                [this](int kind, const QByteArray& value) {
-                    pickers_ << QStringLiteral("%1:%2").arg(kind).arg(
+                [this](PaneEntryKind kind, const QByteArray& value) {
+                    pickers_ << QStringLiteral("%1:%2").arg(static_cast<int>(kind)).arg(
                         QString::fromStdString(Cp932ToUtf8(value.toStdString())));
                 });
         shortcutsFired_ = 0;
-        changes_ = statusTexts_ = pickers_ = {};
+        statusTexts_ = pickers_ = {};
         messages_.messages.clear();
         window_->resize(400, 480);
         window_->show();
@@ -238,7 +257,7 @@ private slots:
         }
         QVERIFY(gesture == "start" || list_->GetCurrentRow() == row);
         QCOMPARE(OpenCell(), opened);
-        QVERIFY(changes_.isEmpty());
+        QVERIFY(committer_.changes.isEmpty());
         QCOMPARE(shortcutsFired_, 0);
         QWidget* cell = list_->OpenCell();
         if (cell == nullptr) {
@@ -347,7 +366,7 @@ private slots:
             QCOMPARE(Value(*element_, row), value);
             QCOMPARE(Item(*element_, row).GetName(), name);
         }
-        QCOMPARE(changes_,
+        QCOMPARE(committer_.changes,
                  changed ? QStringList{QString::fromStdString(Cp932ToUtf8(name))} : QStringList{});
         QCOMPARE(shortcutsFired_, 0);
         QCOMPARE(messages_.messages.size(), std::size_t{message.isEmpty() ? 0u : 1u});
@@ -532,19 +551,19 @@ private slots:
         other_->setFocus();
         FlushDeletes();
         QVERIFY(cell.isNull());
-        QVERIFY(changes_.isEmpty());
+        QVERIFY(committer_.changes.isEmpty());
     }
 
     void ChangeHandlerMayReplaceTheItems() {
         // What the panel does after a type change: the items are rebuilt and
         // the list counted again, while the field that committed still ends.
-        connect(list_, &CPropertyListCtrl::PropertyChanged, this, [this] {
+        committer_.afterCommit = [this] {
             element_->Items().CopyItems(MakeFiveItems()->Items());
             list_->Clear();
-        });
+        };
         list_->StartEdit(2, 1);
         QTest::keyClick(list_->OpenCell(), Qt::Key_Down);
-        QCOMPARE(changes_, QStringList{"Width"});
+        QCOMPARE(committer_.changes, QStringList{"Width"});
         QCOMPARE(list_->Model().rowCount(), 15);
         QCOMPARE(OpenCell(), QString("edit 3,1:v"));
     }
@@ -585,7 +604,7 @@ private:
     CPropertyListCtrl* list_ = nullptr;
     QLineEdit* other_ = nullptr;
     int shortcutsFired_ = 0;
-    QStringList changes_;
+    RecordingCommitter committer_;
     QStringList statusTexts_;
     QStringList pickers_;
 };

@@ -43,7 +43,7 @@ private slots:
     void init() {
         project_ = std::make_unique<CZeResourceData>();
         QVERIFY(LoadSampleProject(*project_));
-        panel_ = std::make_unique<CResourceDlg>(*project_, host_, messages_);
+        panel_ = std::make_unique<CResourceDlg>(*project_, host_, messages_, host_.link);
         host_.Clear();
         main_ = &Dialog(*project_, "Main");
         second_ = &Dialog(*project_, "Second");
@@ -90,7 +90,7 @@ private slots:
 
     void ReloadOfAnEmptyProject() {
         CZeResourceData empty;
-        CResourceDlg panel(empty, host_, messages_);
+        CResourceDlg panel(empty, host_, messages_, host_.link);
         panel.Reload();
         QCOMPARE(panel.GetCurrentDialog(), nullptr);
         QCOMPARE(panel.GetCurrentElement(), nullptr);

@@ -259,7 +259,7 @@ private slots:
         SetClipboardText(kPastedObject);
         host_.Clear();
 
-        panel_->PasteAtCurrent(mode);
+        panel_->PasteAtCurrent(static_cast<PasteMode>(mode));
 
         QCOMPARE(ChildNames(group), children);
         CObjectData& pasted = Element(*main_, "pasted");
@@ -282,14 +282,14 @@ private slots:
         CZeDialogData& second = Dialog(*project_, "Second");
         panel_->SelectByUser(&Element(second, "other"));
         SetClipboardText(kPastedGroup);
-        panel_->PasteAtCurrent(0);
+        panel_->PasteAtCurrent(PasteMode::kAfter);
         QCOMPARE(Element(second, "inner").GetStore(), &second.GetElementStore());
         QCOMPARE(second.GetUndoBuffer().GetRecordCount(), std::size_t{2});
         QCOMPARE(main_->GetUndoBuffer().GetRecordCount(), std::size_t{1});
         // Into a dialog without root group it becomes the root.
         CZeDialogData& bare = Dialog(*project_, "Bare");
         panel_->SelectByUser(&bare);
-        panel_->PasteAtCurrent(0);
+        panel_->PasteAtCurrent(PasteMode::kAfter);
         QVERIFY(bare.GetRootGroup() != nullptr);
         QCOMPARE(bare.GetRootGroup()->GetParent(), nullptr);
         QCOMPARE(Element(bare, "inner").GetStore(), &bare.GetElementStore());
@@ -302,7 +302,7 @@ private slots:
         const auto twin = [this](CObjectData& original) {
             panel_->SelectByUser(&original);
             QVERIFY(panel_->CopyCurrent());
-            panel_->PasteAtCurrent(0);
+            panel_->PasteAtCurrent(PasteMode::kAfter);
             const auto& children = main_->GetRootGroup()->GetChildren();
             const auto at = std::find(children.begin(), children.end(), &original);
             QVERIFY(at + 1 < children.end() && at[1] != &original);
@@ -347,7 +347,7 @@ private slots:
         const std::size_t stored = bare.GetElementStore().Count();
         host_.Clear();
 
-        panel_->PasteAtCurrent(0);
+        panel_->PasteAtCurrent(PasteMode::kAfter);
 
         QCOMPARE(messages_.messages.size(), std::size_t{message.isEmpty() ? 0u : 1u});
         if (message == "*") {
@@ -368,7 +368,7 @@ private slots:
     void DialogTextsAddDialogs() {
         panel_->SelectByUser(main_);
         QVERIFY(panel_->CopyCurrent());
-        panel_->PasteAtCurrent(0);
+        panel_->PasteAtCurrent(PasteMode::kAfter);
         // A copied dialog comes back with the same text but the name.
         std::string expected = DialogText(*main_);
         expected.replace(expected.find("'Main'"), 6, "'Main2'");
@@ -382,7 +382,7 @@ private slots:
             "{'Name':'t','Type':'TEXT'}]}},"
             "{'Command':'POPUP','Name':'Main','Object':{'Name':'r2','Layout':'LINEAR',"
             "'Objects':[]}}]}");
-        panel_->PasteAtCurrent(0);
+        panel_->PasteAtCurrent(PasteMode::kAfter);
         const CZeDialogDataList& dialogs = project_->GetDialogs();
         QCOMPARE(dialogs.GetCount(), std::size_t{6});
         QCOMPARE(dialogs.GetDialog(4)->GetItem("Name"), std::string("Extra"));

@@ -62,7 +62,7 @@ private slots:
     void init() {
         project_ = std::make_unique<CZeResourceData>();
         QVERIFY(LoadSampleProject(*project_));
-        panel_ = std::make_unique<CResourceDlg>(*project_, host_, messages_);
+        panel_ = std::make_unique<CResourceDlg>(*project_, host_, messages_, host_.link);
         main_ = &Dialog(*project_, "Main");
         panel_->Reload();
         panel_->TreeView().expandAll();

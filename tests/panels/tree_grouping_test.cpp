@@ -139,7 +139,7 @@ private slots:
         auto& pages = static_cast<CObjectDataList&>(Element(*main_, "pages"));
         // A second child so the order shows.
         panel_->SelectByUser(&p0text);
-        panel_->InsertByName("EDIT", 0);
+        panel_->InsertByName("EDIT", PasteMode::kAfter);
         panel_->SelectByUser(&page0);
         host_.Clear();
 
@@ -187,7 +187,7 @@ private slots:
                 break;
             default:
                 panel_->SelectByUser(&page0);
-                panel_->InsertByName("FRAME", 0);
+                panel_->InsertByName("FRAME", PasteMode::kAfter);
                 break;
         }
         const std::string text = ProjectText(*project_);

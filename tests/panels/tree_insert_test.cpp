@@ -79,7 +79,7 @@ private slots:
         Element(*main_, "toggle").SetSelected(true);
         host_.Clear();
 
-        panel_->InsertByName(where[1].toStdString(), mode);
+        panel_->InsertByName(where[1].toStdString(), static_cast<PasteMode>(mode));
 
         QCOMPARE(Children(group), children);
         auto* inserted = static_cast<CObjectData*>(panel_->GetCurrentElement());
@@ -100,7 +100,7 @@ private slots:
 
     void NewGridsRadioButtonsAndRootGroups() {
         panel_->SelectByUser(&Element(*main_, "title"));
-        panel_->InsertByName("grid", 0);
+        panel_->InsertByName("grid", PasteMode::kAfter);
         auto* grid = static_cast<CObjectData*>(panel_->GetCurrentElement());
         QCOMPARE(grid->GetItem("Type"), std::string("GRID"));
         QCOMPARE(grid->GetItem("Columns"), std::string("1"));
@@ -109,15 +109,15 @@ private slots:
         QCOMPARE(TreeLabels(panel_->TreeModel()), LabelsFromProject(*project_));
         QVERIFY(TreeLabels(panel_->TreeModel()).contains("...Object:GRID()"));
 
-        panel_->InsertByName("RADIO", 0);
+        panel_->InsertByName("RADIO", PasteMode::kAfter);
         auto* radio = static_cast<CObjectDataList*>(panel_->GetCurrentElement());
-        panel_->InsertByName("RadioBtn", 1);
+        panel_->InsertByName("RadioBtn", PasteMode::kFirstChild);
         QCOMPARE(Children(*radio), QStringList{"Object:RADIOBTN()"});
         QVERIFY(messages_.messages.empty());
 
         CZeDialogData& bare = Dialog(*project_, "Bare");
         panel_->SelectByUser(&bare);
-        panel_->InsertByName("Table", 0);
+        panel_->InsertByName("Table", PasteMode::kAfter);
         CObjectDataList* root = bare.GetRootGroup();
         QVERIFY(root != nullptr);
         QCOMPARE(root->GetParent(), nullptr);
@@ -171,7 +171,7 @@ private slots:
             bare.GetElementStore().Count() + main_->GetElementStore().Count();
         host_.Clear();
 
-        panel_->InsertByName(Utf8ToCp932(typeName.toStdString()), mode);
+        panel_->InsertByName(Utf8ToCp932(typeName.toStdString()), static_cast<PasteMode>(mode));
 
         QCOMPARE(messages_.messages.size(), std::size_t{message.isEmpty() ? 0u : 1u});
         if (!message.isEmpty()) {
@@ -223,15 +223,15 @@ private slots:
         panel_->SelectByUser(mode < 0 ? &Element(*main_, "toggle") : &target);
         QStringList expected = Children(target, false);
         if (kind >= 0) {
-            host_.paneEntry = PaneSelection{kind, name.toStdString()};
+            host_.paneEntry = PaneSelection{static_cast<PaneEntryKind>(kind), name.toStdString()};
         }
         SetClipboardText("{'Name':'pasted','Type':'TEXT'}");
         QSignalSpy chosen(panel_.get(), &CResourceDlg::ImageChosen);
 
         if (mode < 0) {
-            panel_->OnPaneEntryChosen(kind, name.toStdString());
+            panel_->OnPaneEntryChosen(static_cast<PaneEntryKind>(kind), name.toStdString());
         } else {
-            panel_->InsertFromPane(mode);
+            panel_->InsertFromPane(static_cast<PasteMode>(mode));
         }
 
         if (!added.isEmpty()) {

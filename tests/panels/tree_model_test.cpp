@@ -42,7 +42,7 @@ private slots:
     void init() {
         project_ = std::make_unique<CZeResourceData>();
         QVERIFY(LoadSampleProject(*project_));
-        panel_ = std::make_unique<CResourceDlg>(*project_, host_, messages_);
+        panel_ = std::make_unique<CResourceDlg>(*project_, host_, messages_, host_.link);
         host_.Clear();
     }
     void cleanup() {
@@ -182,7 +182,14 @@ private slots:
         panel_->SelectByUser(&Element(main, "title"));
         QSignalSpy labels(&panel_->TreeModel(), &QAbstractItemModel::dataChanged);
 
-        panel_->RefreshAfterHistoryStep(main, &toggle);
+        // As undo tells it: the elements whose lists or items it restored.
+        ElementChange change;
+        change.dialog = &main;
+        change.changed = {&main, main.GetRootGroup(), &pages, &toggle};
+        project_->Observers().Notify([&](ProjectObserver& observer) {
+            observer.ElementsChanged(change);
+        });
+        panel_->SelectAfterHistoryStep(main, &toggle);
         ResourceTreeModel& model = panel_->TreeModel();
         const QModelIndex mainItem = model.IndexOf(&main);
         QCOMPARE(model.LabelAt(mainItem), QString("Dialog:Renamed"));
@@ -278,7 +285,7 @@ private slots:
     void HistoryStepWithoutSelectionSelectsTheDialog() {
         panel_->Reload();
         CZeDialogData& second = Dialog(*project_, "Second");
-        panel_->RefreshAfterHistoryStep(second, nullptr);
+        panel_->SelectAfterHistoryStep(second, nullptr);
         QCOMPARE(panel_->GetCurrentElement(), &second);
         QCOMPARE(panel_->GetShownElement(), &second);
         QCOMPARE(host_.Count("activate:Second"), 0);

@@ -13,6 +13,7 @@
 #include "common/cp932.h"
 #include "model/dialog_data.h"
 #include "model/object_data.h"
+#include "panels/property_list_model.h"
 #include "model/resource_data.h"
 #include "panels/panel_buttons.h"
 #include "panels/panel_tabs.h"
@@ -157,7 +158,7 @@ private slots:
         SetClipboardText("before");
         panel_->Button(PanelButtons::kCopy).click();
         QVERIFY(ClipboardText().startsWith("{'Name':'grid'"));
-        host_.paneEntry = PaneSelection{0, "PICTURE"};
+        host_.paneEntry = PaneSelection{PaneEntryKind::kInsertType, "PICTURE"};
         panel_->Button(PanelButtons::kInsertLast).click();
         QCOMPARE(root.GetChildren()[1]->GetItem("Type"), std::string("PICTURE"));
         panel_->Button(PanelButtons::kGroup).click();
@@ -215,15 +216,13 @@ private slots:
         ZeClass& changed = element.isEmpty()   ? static_cast<ZeClass&>(*project_)
                            : dialog != nullptr ? static_cast<ZeClass&>(*dialog)
                                                : Element(*main_, element.toStdString());
-        changed.SetItem(property, Utf8ToCp932(change[2].toStdString()));
         host_.Clear();
 
-        panel_->OnPropertyChanged(changed, property);
+        QVERIFY(panel_->CommitProperty(changed, property, Utf8ToCp932(change[2].toStdString())));
 
         QCOMPARE(TreeLabels(panel_->TreeModel()), LabelsFromProject(*project_));
         QCOMPARE(owner.GetUndoBuffer().GetRecordCount(), std::size_t(records));
         QCOMPARE(host_.Count("history"), records - 1);
-        QVERIFY(host_.Count("redraw") >= 1);
         ZeClass* current = panel_->GetCurrentElement();
         if (label.startsWith("Header") || label.startsWith("Command")) {
             // The added element becomes current and shown.
@@ -241,10 +240,12 @@ private slots:
     void ANewTypeReplacesTheShownItems() {
         CObjectData& title = Element(*main_, "title");
         panel_->SelectByUser(&title);
-        QSignalSpy replaced(panel_.get(), &CResourceDlg::ShownItemsChanged);
-        title.SetItem("Type", "BUTTON");
-        panel_->OnPropertyChanged(title, "Type");
-        QCOMPARE(replaced.count(), 1);
+        const int before = panel_->PropertyList().Model().rowCount();
+        QVERIFY(panel_->CommitProperty(title, "Type", "BUTTON"));
+        // The list counts the new items.
+        QVERIFY(before != panel_->PropertyList().Model().rowCount());
+        QCOMPARE(panel_->PropertyList().Model().rowCount(),
+                 static_cast<int>(title.Items().GetItemCount()) + PropertyListModel::kSpareRows);
         QCOMPARE(LabelOf(&title), QString("Object:BUTTON(title)ようこそ"));
         QCOMPARE(main_->GetUndoBuffer().GetRecordCount(), std::size_t{2});
     }

@@ -10,7 +10,8 @@ bool PanelTest::StartPanel() {
     if (!LoadSampleProject(*project_)) {
         return false;
     }
-    panel_ = std::make_unique<CResourceDlg>(*project_, host_, messages_);
+    panel_ = std::make_unique<CResourceDlg>(*project_, host_, messages_, host_.link);
+    host_.Watch(project_.get());
     tester_ = std::make_unique<QAbstractItemModelTester>(
         &panel_->TreeModel(), QAbstractItemModelTester::FailureReportingMode::QtTest);
     panel_->Reload();
@@ -21,6 +22,7 @@ bool PanelTest::StartPanel() {
 
 void PanelTest::StopPanel() {
     tester_.reset();
+    host_.Watch(nullptr);
     panel_.reset();
     project_.reset();
     messages_.messages.clear();

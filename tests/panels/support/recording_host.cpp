@@ -4,6 +4,7 @@
 
 #include "common/cp932.h"
 #include "model/dialog_data.h"
+#include "model/resource_data.h"
 
 namespace ze::panels::test {
 
@@ -24,7 +25,21 @@ void RecordingHost::ShowStatusText(const QString& text) {
     calls.push_back("status:" + text.toStdString());
 }
 
-void RecordingHost::CloseDialogWindows(CZeDialogData& dialog) {
+RecordingHost::~RecordingHost() {
+    Watch(nullptr);
+}
+
+void RecordingHost::Watch(CZeResourceData* project) {
+    if (watched_ != nullptr) {
+        watched_->Observers().Remove(this);
+    }
+    watched_ = project;
+    if (watched_ != nullptr) {
+        watched_->Observers().Add(this);
+    }
+}
+
+void RecordingHost::DialogRemoving(CZeDialogData& dialog) {
     calls.push_back("close:" + Cp932ToUtf8(dialog.GetItem("Name")));
 }
 
@@ -32,11 +47,11 @@ std::optional<PaneSelection> RecordingHost::SelectedPaneEntry() const {
     return paneEntry;
 }
 
-void RecordingHost::ShowImageList(int kind, const std::string& name) {
-    calls.push_back("images:" + std::to_string(kind) + ":" + Cp932ToUtf8(name));
+void RecordingHost::ShowImageList(PaneEntryKind kind, const std::string& name) {
+    calls.push_back("images:" + std::to_string(static_cast<int>(kind)) + ":" + Cp932ToUtf8(name));
 }
 
-void RecordingHost::HistoryChanged() {
+void RecordingHost::HistoryMoved(CZeDialogData& /*dialog*/) {
     calls.emplace_back("history");
 }
 

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <unordered_set>
+#include <vector>
+
+#include "model/editing/edit_result.h"
+
+namespace ze {
+
+class CZeDialogData;
+class CZeResourceData;
+class UndoRecord;
+class ZeClass;
+
+// One edit of a dialog's tree, from the state before it to the observers
+// being told: made before the change (it notes which elements are in the
+// tree), finished after it.
+class DialogEdit {
+public:
+    DialogEdit(CZeResourceData& project, CZeDialogData& dialog);
+    DialogEdit(const DialogEdit&) = delete;
+    DialogEdit& operator=(const DialogEdit&) = delete;
+
+    CZeDialogData& Dialog() const { return dialog_; }
+
+    // Records one step when anything changed (none when nothing did), tells
+    // the observers what changed and fills result's change, changed and
+    // stepsRecorded.
+    void Record(EditResult& result);
+    // After undo or redo moved the history over record: tells the observers
+    // what the step changed.
+    void Stepped(const UndoRecord& record, EditResult& result);
+
+private:
+    // Fills change from the elements in the tree now, those before, and the
+    // elements record restored or backed up.
+    void Compare(const UndoRecord* record, ElementChange& change) const;
+    void Tell(const ElementChange& change, bool historyMoved) const;
+
+    CZeResourceData& project_;
+    CZeDialogData& dialog_;
+    std::vector<ZeClass*> before_;
+    std::unordered_set<const ZeClass*> beforeSet_;
+};
+
+}  // namespace ze

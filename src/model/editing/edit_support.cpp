@@ -1,0 +1,38 @@
+#include "model/editing/edit_support.h"
+
+#include "common/cp932.h"
+#include "model/dialog_data.h"
+#include "model/editing/element_lookup.h"
+#include "model/object_data.h"
+#include "model/resource_data.h"
+
+namespace ze {
+
+CZeDialogData* DialogHolding(const CZeResourceData& project, CZeDialogData* dialog,
+                             const ZeClass& target) {
+    if (dialog != nullptr && IsInTree(*dialog, target)) {
+        return dialog;
+    }
+    return FindDialogOf(project, target);
+}
+
+EditResult Refusal(const char* utf8, MessageIcon icon) {
+    EditResult result;
+    result.message = Utf8ToCp932(utf8);
+    result.icon = icon;
+    return result;
+}
+
+std::vector<ZeClass*>* CommandListOf(ZeClass& owner) {
+    switch (owner.GetKind()) {
+        case element_kind::kDialog:
+            return &static_cast<CZeDialogData&>(owner).GetCommands();
+        case element_kind::kObject:
+        case element_kind::kGroup:
+            return &static_cast<CObjectData&>(owner).GetCommands();
+        default:
+            return nullptr;
+    }
+}
+
+}  // namespace ze

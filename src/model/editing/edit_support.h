@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "model/editing/edit_result.h"
+
+namespace ze {
+
+class CZeDialogData;
+class CZeResourceData;
+class ZeClass;
+
+// Shared by the edit calls.
+
+// The dialog whose tree holds target: dialog itself when it does, else the
+// one found from the target; null when target is in no dialog's tree.
+CZeDialogData* DialogHolding(const CZeResourceData& project, CZeDialogData* dialog,
+                             const ZeClass& target);
+
+// A result that only tells the user (message UTF-8 in the source, Shift_JIS
+// in the result).
+EditResult Refusal(const char* utf8, MessageIcon icon);
+
+// The command list of a dialog, object or group; null for other kinds.
+std::vector<ZeClass*>* CommandListOf(ZeClass& owner);
+
+}  // namespace ze

@@ -1,0 +1,103 @@
+#include "model/editing/property_edits.h"
+
+#include <string>
+
+#include "model/dialog_data.h"
+#include "model/editing/dialog_edit.h"
+#include "model/editing/edit_support.h"
+#include "model/item_value_check.h"
+#include "model/property_change.h"
+#include "model/resource_data.h"
+
+namespace ze {
+
+namespace {
+
+// Header columns and commands join the history only once they are about to
+// change (copying all of them on every load costs too much); the copy taken
+// now is what undo puts back.
+void KeepForHistory(CZeDialogData& dialog, ZeClass& element) {
+    const auto kind = element.GetKind();
+    if (kind == element_kind::kHeaderColumn || kind == element_kind::kCommand) {
+        dialog.GetUndoBuffer().KeepBeforeChange(element);
+    }
+}
+
+// The project root: told as a change of its own, in no history.
+EditResult RootChanged(CZeResourceData& project) {
+    EditResult result;
+    result.changed = true;
+    result.change.changed.push_back(&project);
+    project.Observers().Notify(
+        [&result](ProjectObserver& observer) { observer.ElementsChanged(result.change); });
+    return result;
+}
+
+}  // namespace
+
+EditResult CommitProperty(CZeResourceData& project, CZeDialogData* dialog, ZeClass* element,
+                          std::size_t row, std::string_view value) {
+    if (element == nullptr || row >= element->Items().GetItemCount()) {
+        return {};
+    }
+    CItemData& item = element->Items().GetItemData(row);
+    if (item.GetValue() == value) {
+        return {};
+    }
+    const ValueRefusal refusal = CheckItemValue(item.GetKind(), value);
+    if (refusal.refused) {
+        EditResult result;
+        result.message = refusal.message;
+        result.icon = MessageIcon::kWarning;
+        return result;
+    }
+    // Copied: what follows may replace the items.
+    const std::string name = item.GetName();
+    if (element == &project) {
+        item.SetValue(value);
+        ApplyPropertyChange(project, *element, name);
+        return RootChanged(project);
+    }
+    CZeDialogData* holder = DialogHolding(project, dialog, *element);
+    if (holder == nullptr) {
+        return {};
+    }
+    DialogEdit edit(project, *holder);
+    KeepForHistory(*holder, *element);
+    item.SetValue(value);
+    const PropertyChangeResult consequences = ApplyPropertyChange(project, *element, name);
+    EditResult result;
+    result.select = consequences.added;
+    edit.Record(result);
+    if (element == holder && name == "Name" && result.changed) {
+        project.Observers().Notify([&](ProjectObserver& observer) { observer.DialogRenamed(*holder); });
+    }
+    return result;
+}
+
+EditResult AssignImage(CZeResourceData& project, CZeDialogData* dialog, ZeClass* element,
+                       std::size_t row, PaneEntryKind source, std::string_view imageName) {
+    if (element == nullptr) {
+        return {};
+    }
+    if (element == &project) {
+        if (!AssignImage(*element, row, static_cast<int>(source), imageName)) {
+            return {};
+        }
+        return RootChanged(project);
+    }
+    CZeDialogData* holder = DialogHolding(project, dialog, *element);
+    if (holder == nullptr) {
+        return {};
+    }
+    DialogEdit edit(project, *holder);
+    KeepForHistory(*holder, *element);
+    if (!AssignImage(*element, row, static_cast<int>(source), imageName)) {
+        return {};
+    }
+    EditResult result;
+    edit.Record(result);
+    return result;
+}
+
+}  // namespace ze

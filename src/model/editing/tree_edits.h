@@ -1,0 +1,56 @@
+#pragma once
+
+#include <string_view>
+
+#include "model/editing/edit_result.h"
+
+namespace ze {
+
+class CZeDialogData;
+class CZeResourceData;
+class ZeClass;
+
+// The editor's changes to the structure of a project. Each call takes the
+// project, the dialog the target stands in (null: found from the target)
+// and the target, changes the model, records at most one step in the
+// dialog's history, tells the project's observers and says what to show.
+// A target that is not in its dialog's tree changes nothing. Texts are
+// Shift_JIS.
+
+// Exchanges target with its neighbour before or after it: a dialog in the
+// dialog list (no history step), an object or group in its parent group, a
+// header column or command in its owner's list. The target stays selected.
+EditResult MoveElement(CZeResourceData& project, CZeDialogData* dialog, ZeClass* target,
+                       MoveDirection direction);
+
+// Deletes target after taking its resource text for the clipboard: a dialog
+// (not undoable: the status text says so; its neighbour is to be selected),
+// an object or group with its subtree (its parent is selected), a root
+// group (the dialog is selected), a header column or command (its owner is
+// selected).
+EditResult DeleteElement(CZeResourceData& project, CZeDialogData* dialog, ZeClass* target);
+
+// The resource text of a dialog, object or group, for the clipboard;
+// nothing changes.
+EditResult CopyElement(ZeClass* target);
+
+// Pastes resource text at current: "Commands" or a dialog message adds
+// dialogs to the project; an object or group goes where mode says beside or
+// below current. The new element is to be selected.
+EditResult PasteElement(CZeResourceData& project, CZeDialogData* dialog, ZeClass* current,
+                        std::string_view text, PasteMode mode);
+
+// Inserts a new group or object of the type called typeName (ASCII, any
+// letter case) where mode says; a name that is no type changes nothing.
+EditResult InsertElement(CZeResourceData& project, CZeDialogData* dialog, ZeClass* current,
+                         std::string_view typeName, PasteMode mode);
+
+// Moves the selected elements of the dialog into a new LINEAR group in
+// front of chosen, which must be an object or group inside the root group.
+EditResult GroupSelection(CZeResourceData& project, CZeDialogData* dialog, ZeClass* chosen);
+
+// Dissolves group into its parent when it is the only selected child there.
+// Its first former child is to be selected.
+EditResult UngroupElement(CZeResourceData& project, CZeDialogData* dialog, ZeClass* group);
+
+}  // namespace ze

@@ -1,0 +1,189 @@
+// The panel's gestures turned into calls of the model's edit API: moving,
+// deleting, copying, pasting, inserting, grouping and ungrouping the current
+// element, the insert requests of the image/log pane, property commits and
+// image assignments. The tree and the property list follow the model through
+// the change notification; the panel selects what each call leaves selected.
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QTreeView>
+
+#include "common/cp932.h"
+#include "common/qt/sjis_qstring.h"
+#include "model/dialog_data.h"
+#include "model/editing/property_edits.h"
+#include "model/editing/tree_edits.h"
+#include "model/item_list.h"
+#include "panels/property_list_ctrl.h"
+#include "panels/resource_dlg.h"
+#include "panels/resource_panel_host.h"
+#include "panels/resource_tree_model.h"
+
+namespace ze::panels {
+
+bool CResourceDlg::Apply(const EditResult& result, bool byProgram) {
+    if (!result.message.empty()) {
+        messages_.ShowMessage(result.message, result.icon);
+    }
+    if (!result.statusText.empty()) {
+        host_.ShowStatusText(SjisToQString(result.statusText));
+    }
+    if (result.select != nullptr) {
+        if (byProgram) {
+            SelectItemByProgram(model_->IndexOf(result.select));
+            ShowElement(result.select);
+        } else {
+            SelectAfterOperation(result.select);
+        }
+    }
+    RedrawTree();
+    return result.changed;
+}
+
+void CResourceDlg::MoveUp() {
+    Move(MoveDirection::kUp);
+}
+
+void CResourceDlg::MoveDown() {
+    Move(MoveDirection::kDown);
+}
+
+void CResourceDlg::Move(MoveDirection direction) {
+    Apply(MoveElement(project_, nullptr, GetCurrentElement(), direction));
+}
+
+bool CResourceDlg::CopyCurrent() {
+    const EditResult result = CopyElement(GetCurrentElement());
+    Apply(result);
+    if (result.clipboardText.empty()) {
+        return false;
+    }
+    QGuiApplication::clipboard()->setText(
+        QString::fromStdString(ResourceTextToUtf8(result.clipboardText)));
+    return true;
+}
+
+void CResourceDlg::DeleteCurrent() {
+    ZeClass* element = GetCurrentElement();
+    if (element == nullptr) {
+        return;
+    }
+    // Taken now: a deleted dialog is gone when the call returns.
+    const bool dialog = element->GetKind() == element_kind::kDialog;
+    EditResult result = DeleteElement(project_, nullptr, element);
+    if (!result.clipboardText.empty()) {
+        QGuiApplication::clipboard()->setText(
+            QString::fromStdString(ResourceTextToUtf8(result.clipboardText)));
+    }
+    if (dialog) {
+        // Its neighbour came forward while it was still there, before its
+        // windows closed.
+        result.select = nullptr;
+    }
+    Apply(result);
+}
+
+void CResourceDlg::PasteAtCurrent(PasteMode mode) {
+    const QClipboard* clipboard = QGuiApplication::clipboard();
+    const QMimeData* mime = clipboard->mimeData();
+    if (mime == nullptr || !mime->hasText()) {
+        return;
+    }
+    char32_t unmappable = 0;
+    const std::optional<std::string> text = QStringToSjis(clipboard->text(), &unmappable);
+    if (!text) {
+        // Pasted with a stand-in, the text would not be the one copied.
+        messages_.ShowMessage(UnmappableValueMessage(unmappable), MessageIcon::kWarning);
+        return;
+    }
+    Apply(PasteElement(project_, nullptr, GetCurrentElement(), *text, mode));
+}
+
+void CResourceDlg::InsertByName(std::string_view typeName, PasteMode mode) {
+    Apply(InsertElement(project_, nullptr, GetCurrentElement(), typeName, mode));
+}
+
+void CResourceDlg::GroupSelected() {
+    // Grouping works on the dialog whose window the user edits.
+    if (currentDialog_ == nullptr) {
+        return;
+    }
+    AfterRegrouping(GroupSelection(project_, nullptr, GetCurrentElement()));
+}
+
+void CResourceDlg::UngroupCurrent() {
+    AfterRegrouping(UngroupElement(project_, nullptr, GetCurrentElement()));
+}
+
+void CResourceDlg::AfterRegrouping(const EditResult& result) {
+    if (result.select == nullptr || result.change.dialog == nullptr) {
+        Apply(result);
+        return;
+    }
+    const QModelIndex dialogIndex = model_->IndexOf(result.change.dialog);
+    SelectItemByProgram(dialogIndex);
+    tree_->scrollTo(dialogIndex, QAbstractItemView::PositionAtTop);
+    Apply(result);
+}
+
+void CResourceDlg::InsertFromPane(PasteMode mode) {
+    const std::optional<PaneSelection> entry = host_.SelectedPaneEntry();
+    if (!entry) {
+        return;
+    }
+    if (entry->kind == PaneEntryKind::kInsertType) {
+        InsertByName(entry->name, mode);
+    } else if (entry->kind == PaneEntryKind::kClipboard && entry->name == "Clipboard") {
+        PasteAtCurrent(mode);
+    }
+}
+
+void CResourceDlg::OnPaneEntryChosen(PaneEntryKind kind, const std::string& name) {
+    switch (kind) {
+        case PaneEntryKind::kInsertType:
+            InsertByName(name, PasteMode::kAfter);
+            break;
+        case PaneEntryKind::kClipboard:
+            if (name == "Clipboard") {
+                PasteAtCurrent(PasteMode::kAfter);
+            }
+            break;
+        case PaneEntryKind::kBuiltInImage:
+        case PaneEntryKind::kUserImage:
+            emit ImageChosen(kind, QByteArray::fromStdString(name));
+            break;
+    }
+}
+
+bool CResourceDlg::CommitValue(ZeClass& element, int row, const std::string& value) {
+    if (row < 0) {
+        return false;
+    }
+    const EditResult result =
+        ::ze::CommitProperty(project_, nullptr, &element, static_cast<std::size_t>(row), value);
+    Apply(result);
+    return result.message.empty();
+}
+
+bool CResourceDlg::CommitProperty(ZeClass& element, std::string_view name, std::string_view value) {
+    const CItemList& items = element.Items();
+    for (std::size_t row = 0; row < items.GetItemCount(); ++row) {
+        if (items.GetItemData(row).GetName() == name) {
+            return CommitValue(element, static_cast<int>(row), std::string(value));
+        }
+    }
+    return false;
+}
+
+void CResourceDlg::AssignImageToCurrentRow(PaneEntryKind kind, const std::string& name) {
+    ZeClass* element = propertyList_->GetElement();
+    const int row = propertyList_->GetCurrentRow();
+    if (element == nullptr || row < 0) {
+        return;
+    }
+    Apply(AssignImage(project_, nullptr, element, static_cast<std::size_t>(row), kind, name));
+    propertyList_->viewport()->update();
+}
+
+}  // namespace ze::panels

@@ -1,0 +1,76 @@
+// What the panel keeps besides the tree follows the model's change
+// notification: the current dialog, the element shown and the open nodes.
+
+#include <QTreeView>
+#include <algorithm>
+
+#include "model/dialog_data.h"
+#include "model/resource_data.h"
+#include "panels/resource_dlg.h"
+#include "panels/resource_tree_model.h"
+
+namespace ze::panels {
+
+namespace {
+
+bool Lists(const std::vector<ZeClass*>& list, const ZeClass* element) {
+    return element != nullptr && std::find(list.begin(), list.end(), element) != list.end();
+}
+
+bool BelongsTo(const CZeDialogData& dialog, const ZeClass* element) {
+    return element != nullptr &&
+           (element == &dialog ||
+            const_cast<CZeDialogData&>(dialog).GetElementStore().Owns(element));
+}
+
+}  // namespace
+
+void CResourceDlg::ElementsChanged(const ElementChange& change) {
+    // The property list has let the element go already.
+    if (Lists(change.removed, shownElement_)) {
+        shownElement_ = nullptr;
+    }
+    // New items, and items whose element was opened by the edit, open as
+    // their elements' flags say.
+    if (change.dialog != nullptr) {
+        ExpandByFlags(model_->IndexOf(change.dialog));
+    }
+    RedrawTree();
+}
+
+void CResourceDlg::DialogAdded(CZeDialogData& dialog) {
+    ExpandByFlags(model_->IndexOf(&dialog));
+    RedrawTree();
+}
+
+void CResourceDlg::DialogRemoving(CZeDialogData& dialog) {
+    // The neighbour comes forward while the dialog is still there, so its
+    // window is the active one when the dialog's windows close.
+    if (BelongsTo(dialog, GetCurrentElement()) || model_->Current() == QModelIndex()) {
+        const CZeDialogDataList& dialogs = project_.GetDialogs();
+        const int at = dialogs.IndexOf(&dialog);
+        CZeDialogData* neighbour = nullptr;
+        if (at >= 0 && dialogs.GetCount() > 1) {
+            const auto position = static_cast<std::size_t>(at);
+            neighbour = dialogs.GetDialog(position + 1 < dialogs.GetCount() ? position + 1
+                                                                             : position - 1);
+        }
+        if (currentDialog_ == &dialog) {
+            currentDialog_ = nullptr;
+        }
+        if (neighbour != nullptr) {
+            SelectAfterOperation(neighbour);
+        } else {
+            SelectItemByProgram({});
+        }
+    }
+    if (currentDialog_ == &dialog) {
+        currentDialog_ = nullptr;
+    }
+    if (BelongsTo(dialog, shownElement_)) {
+        ShowElement(nullptr);
+    }
+    RedrawTree();
+}
+
+}  // namespace ze::panels
