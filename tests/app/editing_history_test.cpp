@@ -4,6 +4,8 @@
 // byte.
 #include <QAction>
 #include <QLineEdit>
+#include <QPointer>
+#include <QTreeView>
 #include <QStatusBar>
 #include <QTest>
 #include <functional>
@@ -14,6 +16,7 @@
 #include "app/dialog_view.h"
 #include "common/cp932.h"
 #include "model/dialog_data.h"
+#include "model/editing/tree_edits.h"
 #include "model/mo_stream.h"
 #include "model/object_data.h"
 #include "panels/property_list_ctrl.h"
@@ -295,6 +298,102 @@ private slots:
         QCOMPARE(panel.GetShownElement(), static_cast<ZeClass*>(&button));
         QCOMPARE(panel.TreeModel().LabelAt(panel.TreeModel().IndexOf(&button)),
                  QStringLiteral("Object:BUTTON(b1)press"));
+    }
+
+    void UndoneInsertLeavesNothingToEdit() {
+        // Insert an EDIT after Open... the user's way: the pane's entry and
+        // "後ろ", then Ctrl+Z, then a Name typed into the property list.
+        EditorFixture fixture;
+        CMainFrame& frame = fixture.Frame();
+        CZeDialogData& a = Open(fixture);
+        panels::CResourceDlg& panel = frame.GetResourcePanel();
+        CObjectDataList& group = static_cast<CObjectDataList&>(Named(a, "g"));
+        const std::string before = TextOf(a);
+        panel.SelectByUser(&Named(a, "t2"));
+        panel.InsertByName("edit", PasteMode::kAfter);
+        ZeClass* inserted = panel.GetShownElement();
+        QVERIFY(inserted != nullptr && inserted->GetItem("Type") == "EDIT");
+
+        Trigger(frame, command::kEditUndo);
+        panels::CPropertyListCtrl& list = panel.PropertyList();
+        QVERIFY(list.GetElement() != inserted);
+        QVERIFY(panel.GetShownElement() != inserted);
+        // What is shown and current is in the tree: the group it was put in,
+        // whose node stays open.
+        QCOMPARE(panel.GetCurrentElement(), static_cast<ZeClass*>(&group));
+        QCOMPARE(list.GetElement(), static_cast<ZeClass*>(&group));
+        QVERIFY(panel.TreeView().isExpanded(panel.TreeModel().IndexOf(&group)));
+
+        // An edit now goes to the group as a step of its own, which leaves
+        // nothing for redo to bring back.
+        list.SetCurrentRow(RowOf(group, "Name"));
+        list.StartEdit(RowOf(group, "Name"), 1);
+        auto* cell = qobject_cast<QLineEdit*>(list.OpenCell());
+        QVERIFY(cell != nullptr);
+        cell->setText(QStringLiteral("Ghost"));
+        QTest::keyClick(cell, Qt::Key_Return);
+        QCOMPARE(group.GetItem("Name"), std::string("Ghost"));
+        QCOMPARE(inserted->GetItem("Name"), std::string(""));
+        QVERIFY(!frame.Action(command::kEditRedo)->isEnabled());
+        std::string renamed = before;
+        renamed.replace(renamed.find("'Name':'g'"), 10, "'Name':'Ghost'");
+        QCOMPARE(TextOf(a), renamed);
+        Trigger(frame, command::kEditUndo);
+        QCOMPARE(TextOf(a), before);
+        Trigger(frame, command::kEditRedo);
+        QCOMPARE(TextOf(a), renamed);
+    }
+
+    void ACommitThatChangesNothingKeepsRedo() {
+        EditorFixture fixture;
+        CMainFrame& frame = fixture.Frame();
+        CZeDialogData& a = Open(fixture);
+        panels::CResourceDlg& panel = frame.GetResourcePanel();
+        CObjectData& text = Named(a, "t1");
+        panel.SelectByUser(&text);
+        QVERIFY(panel.CommitProperty(text, "Text", "changed"));
+        Trigger(frame, command::kEditUndo);
+        QVERIFY(frame.Action(command::kEditRedo)->isEnabled());
+        const std::size_t records = a.GetUndoBuffer().GetRecordCount();
+
+        // A cell opened and left without typing.
+        panels::CPropertyListCtrl& list = panel.PropertyList();
+        panel.SelectByUser(&text);
+        list.SetCurrentRow(RowOf(text, "Text"));
+        list.StartEdit(RowOf(text, "Text"), 1);
+        QVERIFY(list.OpenCell() != nullptr);
+        QTest::keyClick(list.OpenCell(), Qt::Key_Return);
+
+        QCOMPARE(a.GetUndoBuffer().GetRecordCount(), records);
+        QVERIFY(frame.Action(command::kEditRedo)->isEnabled());
+        Trigger(frame, command::kEditRedo);
+        QCOMPARE(text.GetItem("Text"), std::string("changed"));
+        QCOMPARE(panel.GetCurrentElement(), static_cast<ZeClass*>(&text));
+    }
+
+    void DeletingTheElementOfAnOpenCellClosesItUnstored() {
+        EditorFixture fixture;
+        CMainFrame& frame = fixture.Frame();
+        CZeDialogData& a = Open(fixture);
+        panels::CResourceDlg& panel = frame.GetResourcePanel();
+        CObjectData& button = Named(a, "b1");
+        panel.SelectByUser(&button);
+        panels::CPropertyListCtrl& list = panel.PropertyList();
+        list.SetCurrentRow(RowOf(button, "Text"));
+        list.StartEdit(RowOf(button, "Text"), 1);
+        QPointer<QWidget> cell = list.OpenCell();
+        QVERIFY(cell != nullptr);
+        qobject_cast<QLineEdit*>(cell.data())->setText(QStringLiteral("typed"));
+
+        // Deleted from elsewhere (Edit → Cut) while the cell is open.
+        DeleteElement(frame.GetProject(), &a, &button);
+        QVERIFY(list.OpenCell() == nullptr);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(cell.isNull());
+        QCOMPARE(button.GetItem("Text"), std::string("press"));
+        QVERIFY(list.GetElement() != &button);
+        Trigger(frame, command::kEditUndo);
+        QCOMPARE(button.GetItem("Text"), std::string("press"));
     }
 
     void DeletingADialogSaysItCannotBeUndone() {
