@@ -44,9 +44,10 @@ void CResourceDlg::DialogAdded(CZeDialogData& dialog) {
 }
 
 void CResourceDlg::DialogRemoving(CZeDialogData& dialog) {
-    // The neighbour comes forward while the dialog is still there, so its
+    // The tree has let the dialog's items go, the current one among them:
+    // the neighbour comes forward while the dialog is still there, so its
     // window is the active one when the dialog's windows close.
-    if (BelongsTo(dialog, GetCurrentElement()) || model_->Current() == QModelIndex()) {
+    if (!model_->Current().isValid()) {
         const CZeDialogDataList& dialogs = project_.GetDialogs();
         const int at = dialogs.IndexOf(&dialog);
         CZeDialogData* neighbour = nullptr;

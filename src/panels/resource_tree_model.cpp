@@ -380,6 +380,16 @@ QModelIndex ResourceTreeModel::IndexOf(const ZeClass* element) const {
     if (element == nullptr) {
         return {};
     }
+    // Dialogs stand right below the root item; no need to search their trees.
+    if (element->GetKind() == element_kind::kDialog) {
+        if (const Node* project = ProjectNode()) {
+            for (const auto& child : project->children) {
+                if (child->element == element) {
+                    return IndexOfNode(child.get());
+                }
+            }
+        }
+    }
     // The first item of a depth-first search holds the element.
     const Node* found = nullptr;
     VisitDepthFirst(ChildrenOf(*root_), [&](const Node* node) {

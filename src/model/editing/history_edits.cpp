@@ -38,8 +38,14 @@ EditResult Step(CZeResourceData& project, CZeDialogData& dialog, bool forward) {
                                                             : history.GetIndex() - 1);
     ZeClass* chosen = forward ? history.Redo(selectable) : history.Undo(selectable);
     EditResult result;
-    result.select = chosen != nullptr ? chosen : &dialog;
     edit.Stepped(history.GetRecord(position), result);
+    // What the step brought back into the tree (a deleted element, a
+    // dissolved group) is what the user looks for; else what it changed.
+    if (!result.change.added.empty()) {
+        result.select = result.change.added.front();
+    } else {
+        result.select = chosen != nullptr ? chosen : &dialog;
+    }
     return result;
 }
 
