@@ -13,7 +13,7 @@ class CZeDialogDataList;
 class CZeResourceData;
 class ZeClass;
 
-// What the resource panel has to do with its tree after a property change.
+// What a property change did besides storing the value.
 struct PropertyChangeResult {
     // The element's tree label is to be renewed (Name, Type, Layout, Text,
     // TextOn).

@@ -141,9 +141,8 @@ private:
     void DialogRemoving(CZeDialogData& dialog) override;
 
     // Shows the result's message and status text; the element it selects is
-    // handled as a click on its item (or, with byProgram, only made current
-    // and shown). True when the project changed.
-    bool Apply(const EditResult& result, bool byProgram = false);
+    // handled as a click on its item. True when the project changed.
+    bool Apply(const EditResult& result);
 
     void OnTreeSelectionChanged(const QItemSelection& selected);
     void OnExpansionChanged(const QModelIndex& index, bool expanded);

@@ -22,7 +22,7 @@
 
 namespace ze::panels {
 
-bool CResourceDlg::Apply(const EditResult& result, bool byProgram) {
+bool CResourceDlg::Apply(const EditResult& result) {
     if (!result.message.empty()) {
         messages_.ShowMessage(result.message, result.icon);
     }
@@ -30,12 +30,7 @@ bool CResourceDlg::Apply(const EditResult& result, bool byProgram) {
         host_.ShowStatusText(SjisToQString(result.statusText));
     }
     if (result.select != nullptr) {
-        if (byProgram) {
-            SelectItemByProgram(model_->IndexOf(result.select));
-            ShowElement(result.select);
-        } else {
-            SelectAfterOperation(result.select);
-        }
+        SelectAfterOperation(result.select);
     }
     RedrawTree();
     return result.changed;

@@ -39,13 +39,6 @@ public:
     void Build(CZeResourceData& project);
     // Removes every node; the current item is forgotten.
     void Clear();
-    // Rebuilds the subtree of element's item in place (label and children),
-    // after the element's tree changed under it. False when element has no
-    // item. The current item is forgotten when it was below element.
-    bool RebuildSubtree(ZeClass& element);
-    // Moves the item at index below its next sibling, with its subtree (one
-    // row move). False when it has no next sibling.
-    bool MoveBelowNextSibling(const QModelIndex& index);
     // Removes the item at index with its subtree. The current item is
     // forgotten when it was among them.
     bool RemoveItem(const QModelIndex& index);

@@ -5,6 +5,7 @@
 #include <QSignalSpy>
 #include <QTreeView>
 #include <QtTest>
+#include <algorithm>
 #include <memory>
 
 #include "model/dialog_data.h"
@@ -14,6 +15,7 @@
 #include "panels/resource_tree_model.h"
 #include "panels/support/recording_host.h"
 #include "panels/support/sample_project.h"
+#include "panels/support/tree_snapshot.h"
 
 namespace ze::panels::test {
 
@@ -160,7 +162,10 @@ private slots:
         QCOMPARE(panel_->TreeModel().rowCount(), 1);
         QCOMPARE(panel_->TreeModel().rowCount(panel_->TreeModel().index(0, 0)), 3);
         CZeDialogData& main = Dialog(*project_, "Main");
-        QVERIFY(panel_->TreeModel().RebuildSubtree(main));
+        ElementChange change;
+        change.dialog = &main;
+        change.changed = {&main, main.GetRootGroup()};
+        panel_->TreeModel().ElementsChanged(change);
         panel_->Reload();
         panel_->Discard();
         QCOMPARE(panel_->TreeModel().rowCount(), 0);
@@ -206,7 +211,7 @@ private slots:
                  QString("Dialog:Second"));
     }
 
-    void MovingAnItemBelowItsNextSibling() {
+    void AMoveInTheModelIsOneRowMove() {
         // Alone, without the panel answering the changes.
         ResourceTreeModel model;
         model.Build(*project_);
@@ -214,22 +219,25 @@ private slots:
                                         QAbstractItemModelTester::FailureReportingMode::QtTest);
         CZeDialogData& main = Dialog(*project_, "Main");
         CObjectData& grid = Element(main, "grid");
+        auto& siblings = grid.GetParent()->GetChildren();
+        const auto at = std::find(siblings.begin(), siblings.end(), &grid);
+        QVERIFY(at + 1 != siblings.end());
         // The grid's first header column moves with its object.
-        const QModelIndex gridItem = model.IndexOf(&grid);
-        QPersistentModelIndex header(model.index(0, 0, gridItem));
+        QPersistentModelIndex header(model.index(0, 0, model.IndexOf(&grid)));
         QSignalSpy moved(&model, &QAbstractItemModel::rowsMoved);
-        QVERIFY(model.MoveBelowNextSibling(gridItem));
+        QSignalSpy removed(&model, &QAbstractItemModel::rowsRemoved);
+        std::iter_swap(at, at + 1);
+        ElementChange change;
+        change.dialog = &main;
+        change.changed = {grid.GetParent()};
+        model.ElementsChanged(change);
         QCOMPARE(moved.count(), 1);
-        QCOMPARE(model.IndexOf(&grid).row(), 1);
-        QCOMPARE(model.LabelAt(model.IndexOf(&grid).siblingAtRow(0)),
+        QCOMPARE(removed.count(), 0);
+        QCOMPARE(model.LabelAt(model.IndexOf(&grid).siblingAtRow(model.IndexOf(&grid).row() - 1)),
                  QString("Object:TOGGLE(toggle)On"));
         QCOMPARE(header.parent(), model.IndexOf(&grid));
         QCOMPARE(model.ElementAt(header), grid.GetHeaders()[0]);
-        // The last item has nowhere to go.
-        const QModelIndex pages = model.IndexOf(&Element(main, "pages"));
-        QVERIFY(!model.MoveBelowNextSibling(pages));
-        QVERIFY(!model.MoveBelowNextSibling({}));
-        QCOMPARE(moved.count(), 1);
+        QCOMPARE(TreeLabels(model), LabelsFromProject(*project_));
     }
 
     void RemovingAnItemForgetsTheCurrentBelowIt() {

@@ -49,8 +49,9 @@ EditResult InsertElement(CZeResourceData& project, CZeDialogData* dialog, ZeClas
 // front of chosen, which must be an object or group inside the root group.
 EditResult GroupSelection(CZeResourceData& project, CZeDialogData* dialog, ZeClass* chosen);
 
-// Dissolves group into its parent when it is the only selected child there.
-// Its first former child is to be selected.
+// Dissolves group into its parent when exactly one of the parent's children
+// is selected (no multiple selection). Its first former child is to be
+// selected.
 EditResult UngroupElement(CZeResourceData& project, CZeDialogData* dialog, ZeClass* group);
 
 }  // namespace ze
