@@ -256,10 +256,10 @@ void CMainFrame::CreateBars() {
     follow(logBar_, actions_[command::kViewLogPane]);
     follow(resourceBar_, actions_[command::kViewResourcePanel]);
 
-    // The pane's grid modes are the entry kinds.
-    connect(logPane_, &CLogDlg::EntryChosen, this, [this](int kind, const QByteArray& text) {
-        resourcePanel_->OnPaneEntryChosen(static_cast<PaneEntryKind>(kind), text.toStdString());
-    });
+    connect(logPane_, &CLogDlg::EntryChosen, this,
+            [this](PaneEntryKind kind, const QByteArray& text) {
+                resourcePanel_->OnPaneEntryChosen(kind, text.toStdString());
+            });
 
     // The copy, cut and paste entries of the editing windows are the panel's.
     SetEditCommands(resourcePanel_);
@@ -597,7 +597,7 @@ std::optional<panels::PaneSelection> CMainFrame::SelectedPaneEntry() const {
     if (!entry) {
         return std::nullopt;
     }
-    return panels::PaneSelection{static_cast<PaneEntryKind>(entry->kind), entry->text};
+    return panels::PaneSelection{entry->kind, entry->text};
 }
 
 void CMainFrame::ShowImageList(PaneEntryKind kind, const std::string& name) {

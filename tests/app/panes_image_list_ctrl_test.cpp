@@ -193,7 +193,7 @@ void ImageListCtrlTest::clickSelectsACell() {
 
     const auto entry = grid->SelectedEntry();
     QVERIFY(entry);
-    QCOMPARE(entry->kind, 1);
+    QCOMPARE(entry->kind, ze::PaneEntryKind::kBuiltInImage);
     QCOMPARE(QByteArray::fromStdString(entry->text), QByteArray("e.png"));
 }
 
@@ -224,12 +224,12 @@ void ImageListCtrlTest::doubleClickSendsTheEntry() {
 
     QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, Centre(*grid, 1));
     QCOMPARE(chosen.count(), 1);
-    QCOMPARE(chosen.at(0).at(0).toInt(), mode);
+    QCOMPARE(chosen.at(0).at(0).value<ze::PaneEntryKind>(), ze::app::EntryKindOf(mode));
     QCOMPARE(chosen.at(0).at(1).toByteArray(), text);
     QCOMPARE(grid->SelectedIndex(), 1);
     const auto entry = grid->SelectedEntry();
     QVERIFY(entry);
-    QCOMPARE(entry->kind, mode);
+    QCOMPARE(static_cast<int>(entry->kind), mode);
     QCOMPARE(QByteArray::fromStdString(entry->text), text);
 }
 

@@ -204,13 +204,13 @@ void LogDlgTest::selectedEntryFollowsTheTab() {
     pane.Grid(1).Select(0);
     auto entry = pane.SelectedEntry();
     QVERIFY(entry);
-    QCOMPARE(entry->kind, 1);
+    QCOMPARE(entry->kind, ze::PaneEntryKind::kBuiltInImage);
     QCOMPARE(QByteArray::fromStdString(entry->text), QByteArray("b.png"));
 
     pane.ShowTab(1);
     entry = pane.SelectedEntry();
     QVERIFY(entry);
-    QCOMPARE(entry->kind, 3);
+    QCOMPARE(entry->kind, ze::PaneEntryKind::kClipboard);
     QCOMPARE(QByteArray::fromStdString(entry->text), QByteArray("Clipboard"));
 
     pane.ShowTab(0);
@@ -229,7 +229,7 @@ void LogDlgTest::forwardsChosenEntries() {
     QTest::mouseDClick(pane.Grid(0).viewport(), Qt::LeftButton, {},
                        pane.Grid(0).CellRect(0).center());
     QCOMPARE(chosen.count(), 1);
-    QCOMPARE(chosen.at(0).at(0).toInt(), 0);
+    QCOMPARE(chosen.at(0).at(0).value<ze::PaneEntryKind>(), ze::PaneEntryKind::kInsertType);
     QCOMPARE(chosen.at(0).at(1).toByteArray(), QByteArray("RADIO"));
 }
 

@@ -56,6 +56,19 @@ std::vector<std::string> CaptionLines(int mode, std::string_view fileName, int w
     return {std::string(fileName), std::string(size)};
 }
 
+PaneEntryKind EntryKindOf(int mode) {
+    switch (mode) {
+        case kBuiltInMode:
+            return PaneEntryKind::kBuiltInImage;
+        case kUserMode:
+            return PaneEntryKind::kUserImage;
+        case kClipboardMode:
+            return PaneEntryKind::kClipboard;
+        default:
+            return PaneEntryKind::kInsertType;
+    }
+}
+
 std::string RequestText(int mode, std::string_view fileName) {
     switch (mode) {
         case kObjectsMode:

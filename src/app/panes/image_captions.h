@@ -4,12 +4,15 @@
 #include <string_view>
 #include <vector>
 
+#include "model/editing/edit_result.h"
+
 // What a grid cell shows under its image and what a chosen cell sends to the
 // resource panel. Names are file names as the operating system gives them
 // (UTF-8); the entry handed on carries Shift_JIS, the model's encoding.
 namespace ze::app {
 
-// The grid modes. The entry kind sent for a chosen cell is the mode itself.
+// The grid modes. The entry kind sent for a chosen cell has the mode's number
+// (EntryKindOf).
 enum GridMode : int {
     kObjectsMode = 0,    // insertable objects: caption is the object type
     kBuiltInMode = 1,    // built-in images: file name and size
@@ -18,9 +21,12 @@ enum GridMode : int {
 };
 
 struct PaneEntry {
-    int kind = 0;
+    PaneEntryKind kind = PaneEntryKind::kInsertType;
     std::string text;  // Shift_JIS
 };
+
+// What a chosen cell of a grid in mode is.
+PaneEntryKind EntryKindOf(int mode);
 
 // One line in modes 0 and 3, two in modes 1 and 2.
 int CaptionLineCount(int mode);

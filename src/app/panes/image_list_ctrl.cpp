@@ -110,7 +110,7 @@ std::optional<PaneEntry> CImageListCtrl::SelectedEntry() const {
         return std::nullopt;
     }
     const CDibImage& image = list_->At(static_cast<std::size_t>(selected_));
-    return PaneEntry{mode_, Utf8ToCp932(RequestText(mode_, image.Name()))};
+    return PaneEntry{EntryKindOf(mode_), Utf8ToCp932(RequestText(mode_, image.Name()))};
 }
 
 QRect CImageListCtrl::CellRect(int index) const {
@@ -236,7 +236,7 @@ void CImageListCtrl::mouseDoubleClickEvent(QMouseEvent* event) {
     }
     Select(index);
     const CDibImage& image = list_->At(static_cast<std::size_t>(index));
-    emit EntryChosen(mode_, ToBytes(Utf8ToCp932(RequestText(mode_, image.Name()))));
+    emit EntryChosen(EntryKindOf(mode_), ToBytes(Utf8ToCp932(RequestText(mode_, image.Name()))));
 }
 
 bool CImageListCtrl::viewportEvent(QEvent* event) {

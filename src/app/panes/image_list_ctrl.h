@@ -58,7 +58,7 @@ public:
 
 signals:
     // A double click on a cell: its entry kind and request text (Shift_JIS).
-    void EntryChosen(int kind, const QByteArray& text);
+    void EntryChosen(ze::PaneEntryKind kind, const QByteArray& text);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

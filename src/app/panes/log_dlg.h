@@ -57,7 +57,7 @@ public:
 signals:
     // A double click in a grid: the entry kind and its request text
     // (Shift_JIS).
-    void EntryChosen(int kind, const QByteArray& text);
+    void EntryChosen(ze::PaneEntryKind kind, const QByteArray& text);
 
 private:
     PaneImageLists lists_;
