@@ -65,31 +65,94 @@ void Restore(ZeClass& live, const ZeClass& saved) {
 }  // namespace
 
 ZeClassBackup::ZeClassBackup(std::int32_t action, std::unique_ptr<ZeClass> copy)
-    : action_(action), copy_(std::move(copy)), element_(copy_.get()) {}
+    : action_(action),
+      copy_(std::move(copy)),
+      element_(copy_.get()),
+      serial_(copy_->GetSerial()) {}
 
 ZeClassBackup::ZeClassBackup(ZeClass& original)
-    : action_(undo_action::kOriginal), element_(&original) {}
+    : action_(undo_action::kOriginal), element_(&original), serial_(original.GetSerial()) {}
 
 ZeClassBackup::~ZeClassBackup() = default;
 
-std::uint64_t ZeClassBackup::GetSerial() const {
-    return element_->GetSerial();
-}
-
 UndoBuffer::~UndoBuffer() {
-    DropRecordsFrom(0);
+    copies_.clear();
+    originals_.clear();
+    while (!records_.empty()) {
+        records_.pop_back();
+    }
 }
 
 void UndoBuffer::DropRecordsFrom(std::size_t position) {
+    const int first = static_cast<int>(position);
+    std::erase_if(unindexed_, [first](int record) { return record >= first; });
     while (records_.size() > position) {
+        const auto& backups = records_.back()->Backups();
+        for (std::size_t i = 0; i < indexed_.back(); ++i) {
+            PositionIndex& index =
+                backups[i]->GetAction() == undo_action::kOriginal ? originals_ : copies_;
+            const auto found = index.find(backups[i]->GetSerial());
+            if (found == index.end()) {
+                continue;
+            }
+            std::vector<Position>& positions = found->second;
+            while (!positions.empty() && positions.back().record >= first) {
+                positions.pop_back();
+            }
+            if (positions.empty()) {
+                index.erase(found);
+            }
+        }
+        indexed_.pop_back();
         records_.pop_back();
+    }
+}
+
+void UndoBuffer::AppendRecord(std::unique_ptr<UndoRecord> record) {
+    records_.push_back(std::move(record));
+    indexed_.push_back(0);
+    MarkUnindexed(static_cast<int>(records_.size()) - 1);
+}
+
+void UndoBuffer::MarkUnindexed(int record) {
+    if (std::find(unindexed_.begin(), unindexed_.end(), record) == unindexed_.end()) {
+        unindexed_.push_back(record);
+    }
+}
+
+void UndoBuffer::IndexNewBackups() const {
+    for (const int record : unindexed_) {
+        const auto at = static_cast<std::size_t>(record);
+        const auto& backups = records_[at]->Backups();
+        for (std::size_t i = indexed_[at]; i < backups.size(); ++i) {
+            PositionIndex& index =
+                backups[i]->GetAction() == undo_action::kOriginal ? originals_ : copies_;
+            std::vector<Position>& positions = index[backups[i]->GetSerial()];
+            const Position position{record, static_cast<int>(i)};
+            positions.insert(std::upper_bound(positions.begin(), positions.end(), position),
+                             position);
+        }
+        indexed_[at] = backups.size();
+    }
+    unindexed_.clear();
+}
+
+void UndoBuffer::Add(UndoRecord& record, std::unique_ptr<ZeClassBackup> backup) {
+    record.Add(std::move(backup));
+    // The record being filled is the last one (RecordStep), the first one
+    // (KeepBeforeChange), or not yet the history's (RecordChangedStep).
+    if (!records_.empty() && &record == records_.back().get()) {
+        MarkUnindexed(static_cast<int>(records_.size()) - 1);
+    } else if (!records_.empty() && &record == records_.front().get()) {
+        MarkUnindexed(0);
     }
 }
 
 UndoRecord& UndoBuffer::RecordStep(CObjectDataList* root) {
     DropRecordsFrom(static_cast<std::size_t>(std::max(index_, 0)));
     index_ = static_cast<std::int32_t>(records_.size());
-    UndoRecord& record = *records_.emplace_back(std::make_unique<UndoRecord>());
+    AppendRecord(std::make_unique<UndoRecord>());
+    UndoRecord& record = *records_.back();
     if (root != nullptr) {
         root->MakeBackup(*this, record);
     }
@@ -104,7 +167,7 @@ bool UndoBuffer::RecordChangedStep(const std::function<void(UndoRecord&)>& fill)
         return false;
     }
     DropRecordsFrom(static_cast<std::size_t>(std::max(index_, 0)));
-    records_.push_back(std::move(record));
+    AppendRecord(std::move(record));
     index_ = static_cast<std::int32_t>(records_.size());
     return true;
 }
@@ -114,12 +177,21 @@ ZeClass* UndoBuffer::FindLatestCopy(std::uint64_t serial, int start) const {
         start = index_ - 1;
     }
     start = std::min(start, static_cast<int>(records_.size()) - 1);
-    for (int position = start; position >= 0; --position) {
-        const auto& backups = records_[static_cast<std::size_t>(position)]->Backups();
-        for (auto it = backups.rbegin(); it != backups.rend(); ++it) {
-            if ((*it)->GetAction() != undo_action::kOriginal && (*it)->GetSerial() == serial) {
-                return (*it)->GetElement();
-            }
+    if (start < 0) {
+        return nullptr;
+    }
+    IndexNewBackups();
+    const auto found = copies_.find(serial);
+    if (found == copies_.end()) {
+        return nullptr;
+    }
+    // The last backup of the latest record at or before start.
+    const std::vector<Position>& positions = found->second;
+    for (auto it = positions.rbegin(); it != positions.rend(); ++it) {
+        if (it->record <= start) {
+            return records_[static_cast<std::size_t>(it->record)]
+                ->Backups()[static_cast<std::size_t>(it->backup)]
+                ->GetElement();
         }
     }
     return nullptr;
@@ -128,14 +200,32 @@ ZeClass* UndoBuffer::FindLatestCopy(std::uint64_t serial, int start) const {
 ZeClass* UndoBuffer::FindLiveElement(std::uint64_t serial, int start) const {
     const int last = static_cast<int>(records_.size()) - 1;
     start = start < 0 ? last : std::min(start, last);
-    for (int position = start; position >= 0; --position) {
-        for (const auto& backup : records_[static_cast<std::size_t>(position)]->Backups()) {
-            if (backup->GetAction() == undo_action::kOriginal && backup->GetSerial() == serial) {
-                return backup->GetElement();
-            }
-        }
+    if (start < 0) {
+        return nullptr;
     }
-    return nullptr;
+    IndexNewBackups();
+    const auto found = originals_.find(serial);
+    if (found == originals_.end()) {
+        return nullptr;
+    }
+    // The first backup of the latest record at or before start.
+    const std::vector<Position>& positions = found->second;
+    const Position* chosen = nullptr;
+    for (auto it = positions.rbegin(); it != positions.rend(); ++it) {
+        if (it->record > start) {
+            continue;
+        }
+        if (chosen != nullptr && it->record != chosen->record) {
+            break;
+        }
+        chosen = &*it;
+    }
+    if (chosen == nullptr) {
+        return nullptr;
+    }
+    return records_[static_cast<std::size_t>(chosen->record)]
+        ->Backups()[static_cast<std::size_t>(chosen->backup)]
+        ->GetElement();
 }
 
 void UndoBuffer::BackUp(UndoRecord& record, ZeClass& element) {
@@ -146,7 +236,7 @@ void UndoBuffer::BackUp(UndoRecord& record, ZeClass& element) {
         return;
     }
     if (AppendCopy(record, undo_action::kCreate, element)) {
-        record.Add(std::make_unique<ZeClassBackup>(element));
+        Add(record, std::make_unique<ZeClassBackup>(element));
     }
 }
 
@@ -165,7 +255,7 @@ void UndoBuffer::KeepBeforeChange(ZeClass& element) {
     }
     UndoRecord& first = *records_.front();
     if (AppendCopy(first, undo_action::kCreate, element)) {
-        first.Add(std::make_unique<ZeClassBackup>(element));
+        Add(first, std::make_unique<ZeClassBackup>(element));
     }
 }
 
@@ -178,7 +268,7 @@ bool UndoBuffer::AppendCopy(UndoRecord& record, std::int32_t action, const ZeCla
         return false;
     }
     copy->CopyFrom(element);
-    record.Add(std::make_unique<ZeClassBackup>(action, std::move(copy)));
+    Add(record, std::make_unique<ZeClassBackup>(action, std::move(copy)));
     return true;
 }
 

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 namespace ze {
@@ -33,12 +34,15 @@ public:
 
     std::int32_t GetAction() const { return action_; }
     ZeClass* GetElement() const { return element_; }
-    std::uint64_t GetSerial() const;
+    // Taken when the backup is made: the live element of an ACT_ORIGINAL
+    // backup may be gone by the time a history is destroyed.
+    std::uint64_t GetSerial() const { return serial_; }
 
 private:
     std::int32_t action_;
     std::unique_ptr<ZeClass> copy_;
     ZeClass* element_;
+    std::uint64_t serial_;
 };
 
 // One step: the backups of the elements it introduced or changed, in order.
@@ -129,10 +133,35 @@ public:
     void SetMessageSink(MessageSink* sink) { messageSink_ = sink; }
 
 private:
+    // Where a backup stands: its record and its place in the record.
+    struct Position {
+        int record;
+        int backup;
+        auto operator<=>(const Position&) const = default;
+    };
+    using PositionIndex = std::unordered_map<std::uint64_t, std::vector<Position>>;
+
     void DropRecordsFrom(std::size_t position);
+    void AppendRecord(std::unique_ptr<UndoRecord> record);
+    // Adds backup to record; a record of the history then has backups the
+    // index has yet to take.
+    void Add(UndoRecord& record, std::unique_ptr<ZeClassBackup> backup);
+    void MarkUnindexed(int record);
+    // Indexes the backups added since the last search. Done when a search
+    // needs it, so a load that only records the first step builds no index.
+    void IndexNewBackups() const;
 
     std::int32_t index_ = 0;
     std::vector<std::unique_ptr<UndoRecord>> records_;
+    // The positions of the copies and of the live elements of each serial,
+    // in history order: every step backs up the whole tree, and a search
+    // through all records for each element grew with the history.
+    mutable PositionIndex copies_;
+    mutable PositionIndex originals_;
+    // Per record, how many of its backups the index holds; the records
+    // with backups it does not hold yet.
+    mutable std::vector<std::size_t> indexed_;
+    mutable std::vector<int> unindexed_;
     MessageSink* messageSink_ = nullptr;
 };
 
