@@ -67,6 +67,16 @@ int RowOf(const ZeClass& element, const std::string& name) {
     return -1;
 }
 
+// Opens the edit field over the value of element's item name, as a click on
+// the current row does; null when none opened.
+QLineEdit* EditValue(panels::CPropertyListCtrl& list, const ZeClass& element,
+                     const std::string& name) {
+    const int row = RowOf(element, name);
+    list.SetCurrentRow(row);
+    list.StartEdit(row, 1);
+    return qobject_cast<QLineEdit*>(list.OpenCell());
+}
+
 // A: text t1, button b1 (with a TIMER command), LINEAR group g holding text
 // t2, grid "grid".
 // B: text other.
@@ -165,11 +175,7 @@ private slots:
             << Operation([](panels::CResourceDlg& panel, CZeDialogData& a) {
                    CObjectData& text = Named(a, "t1");
                    panel.SelectByUser(&text);
-                   panels::CPropertyListCtrl& list = panel.PropertyList();
-                   const int row = RowOf(text, "Text");
-                   list.SetCurrentRow(row);
-                   list.StartEdit(row, 1);
-                   auto* cell = qobject_cast<QLineEdit*>(list.OpenCell());
+                   QLineEdit* cell = EditValue(panel.PropertyList(), text, "Text");
                    QVERIFY(cell != nullptr);
                    cell->setText(QStringLiteral("ようこそ"));
                    QTest::keyClick(cell, Qt::Key_Return);
@@ -326,9 +332,7 @@ private slots:
 
         // An edit now goes to the group as a step of its own, which leaves
         // nothing for redo to bring back.
-        list.SetCurrentRow(RowOf(group, "Name"));
-        list.StartEdit(RowOf(group, "Name"), 1);
-        auto* cell = qobject_cast<QLineEdit*>(list.OpenCell());
+        QLineEdit* cell = EditValue(list, group, "Name");
         QVERIFY(cell != nullptr);
         cell->setText(QStringLiteral("Ghost"));
         QTest::keyClick(cell, Qt::Key_Return);
@@ -359,10 +363,9 @@ private slots:
         // A cell opened and left without typing.
         panels::CPropertyListCtrl& list = panel.PropertyList();
         panel.SelectByUser(&text);
-        list.SetCurrentRow(RowOf(text, "Text"));
-        list.StartEdit(RowOf(text, "Text"), 1);
-        QVERIFY(list.OpenCell() != nullptr);
-        QTest::keyClick(list.OpenCell(), Qt::Key_Return);
+        QLineEdit* cell = EditValue(list, text, "Text");
+        QVERIFY(cell != nullptr);
+        QTest::keyClick(cell, Qt::Key_Return);
 
         QCOMPARE(a.GetUndoBuffer().GetRecordCount(), records);
         QVERIFY(frame.Action(command::kEditRedo)->isEnabled());
@@ -379,11 +382,9 @@ private slots:
         CObjectData& button = Named(a, "b1");
         panel.SelectByUser(&button);
         panels::CPropertyListCtrl& list = panel.PropertyList();
-        list.SetCurrentRow(RowOf(button, "Text"));
-        list.StartEdit(RowOf(button, "Text"), 1);
-        QPointer<QWidget> cell = list.OpenCell();
+        QPointer<QLineEdit> cell = EditValue(list, button, "Text");
         QVERIFY(cell != nullptr);
-        qobject_cast<QLineEdit*>(cell.data())->setText(QStringLiteral("typed"));
+        cell->setText(QStringLiteral("typed"));
 
         // Deleted from elsewhere (Edit → Cut) while the cell is open.
         DeleteElement(frame.GetProject(), &a, &button);

@@ -33,6 +33,29 @@ EditResult RootChanged(CZeResourceData& project) {
     return result;
 }
 
+// Changes element's items with change (false: it changed nothing) as one
+// edit: the project root's as a change of its own, any other element's as a
+// step of its dialog's history.
+template <typename Change>
+EditResult ChangeItems(CZeResourceData& project, CZeDialogData* dialog, ZeClass& element,
+                       Change change) {
+    if (&element == &project) {
+        return change() ? RootChanged(project) : EditResult{};
+    }
+    CZeDialogData* holder = DialogHolding(project, dialog, element);
+    if (holder == nullptr) {
+        return {};
+    }
+    DialogEdit edit(project, *holder);
+    KeepForHistory(*holder, element);
+    if (!change()) {
+        return {};
+    }
+    EditResult result;
+    edit.Record(result);
+    return result;
+}
+
 }  // namespace
 
 EditResult CommitProperty(CZeResourceData& project, CZeDialogData* dialog, ZeClass* element,
@@ -53,24 +76,17 @@ EditResult CommitProperty(CZeResourceData& project, CZeDialogData* dialog, ZeCla
     }
     // Copied: what follows may replace the items.
     const std::string name = item.GetName();
-    if (element == &project) {
+    ZeClass* added = nullptr;
+    EditResult result = ChangeItems(project, dialog, *element, [&] {
         item.SetValue(value);
-        ApplyPropertyChange(project, *element, name);
-        return RootChanged(project);
-    }
-    CZeDialogData* holder = DialogHolding(project, dialog, *element);
-    if (holder == nullptr) {
-        return {};
-    }
-    DialogEdit edit(project, *holder);
-    KeepForHistory(*holder, *element);
-    item.SetValue(value);
-    const PropertyChangeResult consequences = ApplyPropertyChange(project, *element, name);
-    EditResult result;
-    result.select = consequences.added;
-    edit.Record(result);
-    if (element == holder && name == "Name" && result.changed) {
-        project.Observers().Notify([&](ProjectObserver& observer) { observer.DialogRenamed(*holder); });
+        added = ApplyPropertyChange(project, *element, name).added;
+        return true;
+    });
+    result.select = added;
+    if (element->GetKind() == element_kind::kDialog && name == "Name" && result.changed) {
+        auto& renamed = static_cast<CZeDialogData&>(*element);
+        project.Observers().Notify(
+            [&renamed](ProjectObserver& observer) { observer.DialogRenamed(renamed); });
     }
     return result;
 }
@@ -80,24 +96,9 @@ EditResult AssignImage(CZeResourceData& project, CZeDialogData* dialog, ZeClass*
     if (element == nullptr) {
         return {};
     }
-    if (element == &project) {
-        if (!AssignImage(*element, row, static_cast<int>(source), imageName)) {
-            return {};
-        }
-        return RootChanged(project);
-    }
-    CZeDialogData* holder = DialogHolding(project, dialog, *element);
-    if (holder == nullptr) {
-        return {};
-    }
-    DialogEdit edit(project, *holder);
-    KeepForHistory(*holder, *element);
-    if (!AssignImage(*element, row, static_cast<int>(source), imageName)) {
-        return {};
-    }
-    EditResult result;
-    edit.Record(result);
-    return result;
+    return ChangeItems(project, dialog, *element, [&] {
+        return AssignImage(*element, row, static_cast<int>(source), imageName);
+    });
 }
 
 }  // namespace ze
