@@ -3,8 +3,8 @@
 #include <QFileDialog>
 #include <QMessageBox>
 
-#include "common/qt/sjis_qstring.h"
 #include "common/cp932.h"
+#include "common/qt/sjis_qstring.h"
 
 namespace ze::app {
 
@@ -24,8 +24,8 @@ void QtMessageSink::ShowMessage(const std::string& text, MessageIcon icon) {
             boxIcon = QMessageBox::Critical;
             break;
     }
-    QMessageBox box(boxIcon, QString::fromUtf8(kMessageBoxTitle),
-                    SjisToQString(text), QMessageBox::Ok, parent_);
+    QMessageBox box(boxIcon, QString::fromUtf8(kMessageBoxTitle), SjisToQString(text),
+                    QMessageBox::Ok, parent_);
     box.exec();
 }
 

@@ -1,7 +1,7 @@
 #include "app/dialog_document.h"
 
-#include "common/qt/sjis_qstring.h"
 #include "common/cp932.h"
+#include "common/qt/sjis_qstring.h"
 #include "model/resource_data.h"
 
 namespace ze::app {

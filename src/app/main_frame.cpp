@@ -22,7 +22,6 @@
 #include <QUrl>
 #include <algorithm>
 
-#include "common/qt/sjis_qstring.h"
 #include "app/about_dialog.h"
 #include "app/child_frame.h"
 #include "app/command_ids.h"
@@ -34,6 +33,7 @@
 #include "codegen/skeleton_generator.h"
 #include "common/cp932.h"
 #include "common/paths.h"
+#include "common/qt/sjis_qstring.h"
 #include "link/device_link.h"
 #include "model/mo_stream.h"
 #include "panels/resource_dlg.h"
@@ -601,8 +601,8 @@ std::optional<panels::PaneSelection> CMainFrame::SelectedPaneEntry() const {
 }
 
 void CMainFrame::ShowImageList(PaneEntryKind kind, const std::string& name) {
-    const int tab = kind == PaneEntryKind::kUserImage ? CLogDlg::kUserImagesTab
-                                                      : CLogDlg::kBuiltInImagesTab;
+    const int tab =
+        kind == PaneEntryKind::kUserImage ? CLogDlg::kUserImagesTab : CLogDlg::kBuiltInImagesTab;
     logBar_->show();
     logPane_->ShowTab(tab);
     logPane_->Grid(tab).SelectByName(name);
@@ -673,7 +673,8 @@ bool CMainFrame::OpenFile(const std::string& path) {
     const QFileInfo file(QString::fromStdString(path));
     if (!file.isFile() || !file.isReadable()) {
         messages_->ShowMessage(
-            QStringToSjisForDisplay(QStringLiteral("ファイルを読み込めませんでした。\n") + file.absoluteFilePath()),
+            QStringToSjisForDisplay(QStringLiteral("ファイルを読み込めませんでした。\n") +
+                                    file.absoluteFilePath()),
             MessageIcon::kWarning);
         return false;
     }

@@ -13,8 +13,8 @@
 #include "app/profile_settings.h"
 #include "app/recent_file_list.h"
 #include "link/core/log_line.h"
-#include "model/editing/project_observer.h"
 #include "link/link_indicator.h"
+#include "model/editing/project_observer.h"
 #include "model/resource_data.h"
 #include "panels/resource_panel_host.h"
 
@@ -58,9 +58,7 @@ struct EditorEnvironment {
 // reads the settings when it is created and writes them when it closes. It
 // follows the project's changes for its Edit entries and for the windows of
 // a dialog that goes.
-class CMainFrame : public QMainWindow,
-                   public panels::ResourcePanelHost,
-                   private ProjectObserver {
+class CMainFrame : public QMainWindow, public panels::ResourcePanelHost, private ProjectObserver {
     Q_OBJECT
 
 public:

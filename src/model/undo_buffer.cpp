@@ -65,10 +65,7 @@ void Restore(ZeClass& live, const ZeClass& saved) {
 }  // namespace
 
 ZeClassBackup::ZeClassBackup(std::int32_t action, std::unique_ptr<ZeClass> copy)
-    : action_(action),
-      copy_(std::move(copy)),
-      element_(copy_.get()),
-      serial_(copy_->GetSerial()) {}
+    : action_(action), copy_(std::move(copy)), element_(copy_.get()), serial_(copy_->GetSerial()) {}
 
 ZeClassBackup::ZeClassBackup(ZeClass& original)
     : action_(undo_action::kOriginal), element_(&original), serial_(original.GetSerial()) {}

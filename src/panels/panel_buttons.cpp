@@ -7,8 +7,8 @@
 #include <QToolButton>
 #include <utility>
 
-#include "common/qt/sjis_qstring.h"
 #include "common/cp932.h"
+#include "common/qt/sjis_qstring.h"
 #include "model/schema.h"
 
 namespace ze::panels {

@@ -154,8 +154,8 @@ void CPropertyListCtrl::ElementsChanged(const ElementChange& change) {
 
 void CPropertyListCtrl::DialogRemoving(CZeDialogData& dialog) {
     ZeClass* element = model_->Element();
-    if (element != nullptr && (element == static_cast<ZeClass*>(&dialog) ||
-                               dialog.GetElementStore().Owns(element))) {
+    if (element != nullptr &&
+        (element == static_cast<ZeClass*>(&dialog) || dialog.GetElementStore().Owns(element))) {
         Forget();
     }
 }
@@ -261,8 +261,7 @@ void CPropertyListCtrl::OpenDropDown(int row, const QStringList& choices) {
                              rowHeight * (1 + kDropDownRowsBelow))
                            .intersected(viewport()->rect());
     auto* cell = new CComboBoxCell(row, PropertyListModel::kValueColumn, choices,
-                                   SjisToQString(item->GetValue()), rect,
-                                   rowHeight, viewport());
+                                   SjisToQString(item->GetValue()), rect, rowHeight, viewport());
     Adopt(cell);
 }
 

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "common/qt/sjis_qstring.h"
-#include "common/qt/sjis_qstring.h"
 #include "model/item_data.h"
 #include "model/ze_class.h"
 

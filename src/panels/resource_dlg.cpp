@@ -349,16 +349,6 @@ void CResourceDlg::RebuildWholeTree() {
     ExpandByFlags({});
 }
 
-CZeDialogData* CResourceDlg::DialogAt(const QModelIndex& index) const {
-    for (QModelIndex at = index; at.isValid(); at = at.parent()) {
-        ZeClass* element = model_->ElementAt(at);
-        if (element != nullptr && element->GetKind() == element_kind::kDialog) {
-            return static_cast<CZeDialogData*>(element);
-        }
-    }
-    return nullptr;
-}
-
 void CResourceDlg::RedrawTree() {
     tree_->viewport()->update();
 }

@@ -19,11 +19,8 @@ class QModelIndex;
 class QTreeView;
 
 namespace ze {
-class CObjectData;
-class CObjectDataList;
 class CZeResourceData;
 class CZeDialogData;
-class JsonParser;
 class ZeClass;
 }  // namespace ze
 
@@ -168,8 +165,6 @@ private:
     void RebuildWholeTree();
     void RedrawTree();
     void ShowMessage(const char* utf8, MessageIcon icon);
-    // The dialog whose item is at index or above it.
-    CZeDialogData* DialogAt(const QModelIndex& index) const;
     // The property list and the network controls on their pages, bound to
     // the panel.
     void CreatePages();

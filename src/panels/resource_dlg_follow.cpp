@@ -53,8 +53,8 @@ void CResourceDlg::DialogRemoving(CZeDialogData& dialog) {
         CZeDialogData* neighbour = nullptr;
         if (at >= 0 && dialogs.GetCount() > 1) {
             const auto position = static_cast<std::size_t>(at);
-            neighbour = dialogs.GetDialog(position + 1 < dialogs.GetCount() ? position + 1
-                                                                             : position - 1);
+            neighbour =
+                dialogs.GetDialog(position + 1 < dialogs.GetCount() ? position + 1 : position - 1);
         }
         if (currentDialog_ == &dialog) {
             currentDialog_ = nullptr;

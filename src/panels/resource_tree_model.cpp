@@ -5,7 +5,6 @@
 #include <utility>
 
 #include "common/qt/sjis_qstring.h"
-#include "common/qt/sjis_qstring.h"
 #include "model/dialog_data.h"
 #include "model/object_data.h"
 #include "model/resource_data.h"
@@ -178,7 +177,7 @@ ResourceTreeModel::Node* ResourceTreeModel::ProjectNode() const {
     }
     Node* top = root_->children.front().get();
     return top->element != nullptr && top->element->GetKind() == element_kind::kProject ? top
-                                                                                           : nullptr;
+                                                                                        : nullptr;
 }
 
 void ResourceTreeModel::SyncChildren(Node& node) {
@@ -248,8 +247,7 @@ void ResourceTreeModel::SyncChildren(Node& node) {
     }
 }
 
-void ResourceTreeModel::SyncChanged(Node& node,
-                                    const std::unordered_set<const ZeClass*>& changed) {
+void ResourceTreeModel::SyncChanged(Node& node, const std::unordered_set<const ZeClass*>& changed) {
     if (changed.contains(node.element)) {
         SyncChildren(node);
         RenewNodeLabel(node);

@@ -11,10 +11,10 @@
 #include <QRadioButton>
 #include <utility>
 
-#include "common/qt/sjis_qstring.h"
 #include "codegen/skeleton_generator.h"
 #include "common/cp932.h"
 #include "common/paths.h"
+#include "common/qt/sjis_qstring.h"
 #include "model/resource_data.h"
 
 namespace ze::panels {

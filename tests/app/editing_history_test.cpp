@@ -5,9 +5,9 @@
 #include <QAction>
 #include <QLineEdit>
 #include <QPointer>
-#include <QTreeView>
 #include <QStatusBar>
 #include <QTest>
+#include <QTreeView>
 #include <functional>
 
 #include "app/child_frame.h"

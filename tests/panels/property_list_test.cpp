@@ -138,8 +138,9 @@ private slots:
                 [this](const QString& text) { statusTexts_ << text; });
         connect(list_, &CPropertyListCtrl::ImagePickerRequested, this,
                 [this](PaneEntryKind kind, const QByteArray& value) {
-                    pickers_ << QStringLiteral("%1:%2").arg(static_cast<int>(kind)).arg(
-                        QString::fromStdString(Cp932ToUtf8(value.toStdString())));
+                    pickers_ << QStringLiteral("%1:%2")
+                                    .arg(static_cast<int>(kind))
+                                    .arg(QString::fromStdString(Cp932ToUtf8(value.toStdString())));
                 });
         shortcutsFired_ = 0;
         statusTexts_ = pickers_ = {};

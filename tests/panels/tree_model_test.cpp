@@ -191,9 +191,8 @@ private slots:
         ElementChange change;
         change.dialog = &main;
         change.changed = {&main, main.GetRootGroup(), &pages, &toggle};
-        project_->Observers().Notify([&](ProjectObserver& observer) {
-            observer.ElementsChanged(change);
-        });
+        project_->Observers().Notify(
+            [&](ProjectObserver& observer) { observer.ElementsChanged(change); });
         panel_->SelectAfterHistoryStep(main, &toggle);
         ResourceTreeModel& model = panel_->TreeModel();
         const QModelIndex mainItem = model.IndexOf(&main);

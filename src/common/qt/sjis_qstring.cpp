@@ -32,7 +32,8 @@ std::string QStringToSjisForDisplay(const QString& text) {
 }
 
 std::string UnmappableValueMessage(char32_t c) {
-    const QString code = QString::number(static_cast<uint>(c), 16).toUpper().rightJustified(4, u'0');
+    const QString code =
+        QString::number(static_cast<uint>(c), 16).toUpper().rightJustified(4, u'0');
     return Utf8ToCp932("値にShift_JISで表せない文字(U+" + code.toStdString() + ")は使えません。");
 }
 

@@ -34,8 +34,8 @@ EditResult Step(CZeResourceData& project, CZeDialogData& dialog, bool forward) {
     };
     // The step's record: undo moves back over the current one, redo over the
     // next one.
-    const auto position = static_cast<std::size_t>(forward ? history.GetIndex()
-                                                            : history.GetIndex() - 1);
+    const auto position =
+        static_cast<std::size_t>(forward ? history.GetIndex() : history.GetIndex() - 1);
     ZeClass* chosen = forward ? history.Redo(selectable) : history.Undo(selectable);
     EditResult result;
     edit.Stepped(history.GetRecord(position), result);

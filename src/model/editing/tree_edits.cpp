@@ -193,8 +193,8 @@ EditResult DeleteElement(CZeResourceData& project, CZeDialogData* dialog, ZeClas
 }
 
 EditResult GroupSelection(CZeResourceData& project, CZeDialogData* dialog, ZeClass* chosen) {
-    if (chosen == nullptr || (chosen->GetKind() != element_kind::kObject &&
-                              chosen->GetKind() != element_kind::kGroup)) {
+    if (chosen == nullptr ||
+        (chosen->GetKind() != element_kind::kObject && chosen->GetKind() != element_kind::kGroup)) {
         return {};
     }
     auto& object = static_cast<CObjectData&>(*chosen);
