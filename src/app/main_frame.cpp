@@ -728,8 +728,9 @@ void CMainFrame::OnSaveResource() {
 
 void CMainFrame::OnDiscardAll() {
     CloseAllWindows();
-    project_.GetDialogs().DeleteAll();
+    // The tree and the property list let the dialogs go before they do.
     resourcePanel_->Discard();
+    project_.GetDialogs().DeleteAll();
     MarkSaved();
 }
 
