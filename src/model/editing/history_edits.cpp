@@ -20,8 +20,9 @@ EditResult Step(CZeResourceData& project, CZeDialogData& dialog, bool forward) {
     if (CObjectDataList* root = dialog.GetRootGroup()) {
         root->SetSelected(false);
     }
-    // Only an element the step leaves in the tree may be selected; the tree
-    // is known only afterwards, so the choice is checked lazily.
+    // Only an element the step leaves in the tree may be selected; the
+    // history asks once the whole step is applied, and the tree is walked
+    // only when it asks.
     std::unordered_set<const ZeClass*> inTree;
     bool known = false;
     const auto selectable = [&](const ZeClass& element) {
