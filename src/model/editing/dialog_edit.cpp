@@ -25,6 +25,13 @@ void DialogEdit::Record(EditResult& result) {
     }
 }
 
+EditResult DialogEdit::Record(ZeClass* select) {
+    EditResult result;
+    result.select = select;
+    Record(result);
+    return result;
+}
+
 void DialogEdit::Stepped(const UndoRecord& record, EditResult& result) {
     Compare(&record, result.change);
     result.changed = true;

@@ -27,6 +27,8 @@ public:
     // the observers what changed and fills result's change, changed and
     // stepsRecorded.
     void Record(EditResult& result);
+    // The same for a call whose result is only the element to select.
+    EditResult Record(ZeClass* select);
     // After undo or redo moved the history over record: tells the observers
     // what the step changed.
     void Stepped(const UndoRecord& record, EditResult& result);

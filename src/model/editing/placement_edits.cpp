@@ -102,10 +102,7 @@ EditResult Place(DialogEdit& edit, const Placement& placement, CObjectData& elem
                 break;
         }
     }
-    EditResult result;
-    result.select = &element;
-    edit.Record(result);
-    return result;
+    return edit.Record(&element);
 }
 
 // Dialog messages in the text ("Commands" or one DIALOG/POPUP message) go

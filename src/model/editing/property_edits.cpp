@@ -51,9 +51,7 @@ EditResult ChangeItems(CZeResourceData& project, CZeDialogData* dialog, ZeClass&
     if (!change()) {
         return {};
     }
-    EditResult result;
-    edit.Record(result);
-    return result;
+    return edit.Record(nullptr);
 }
 
 }  // namespace

@@ -130,10 +130,7 @@ EditResult MoveElement(CZeResourceData& project, CZeDialogData* dialog, ZeClass*
     if (!moved) {
         return {};
     }
-    EditResult result;
-    result.select = target;
-    edit.Record(result);
-    return result;
+    return edit.Record(target);
 }
 
 EditResult DeleteElement(CZeResourceData& project, CZeDialogData* dialog, ZeClass* target) {
@@ -207,10 +204,7 @@ EditResult GroupSelection(CZeResourceData& project, CZeDialogData* dialog, ZeCla
     if (group == nullptr) {
         return {};
     }
-    EditResult result;
-    result.select = group;
-    edit.Record(result);
-    return result;
+    return edit.Record(group);
 }
 
 EditResult UngroupElement(CZeResourceData& project, CZeDialogData* dialog, ZeClass* target) {
@@ -238,10 +232,7 @@ EditResult UngroupElement(CZeResourceData& project, CZeDialogData* dialog, ZeCla
     // it; undo puts it back into its parent as it is now, which has to be
     // with its children.
     group.GetChildren() = std::move(former);
-    EditResult result;
-    result.select = first;
-    edit.Record(result);
-    return result;
+    return edit.Record(first);
 }
 
 }  // namespace ze
