@@ -1,6 +1,7 @@
 #include "model/undo_buffer.h"
 
 #include <algorithm>
+#include <atomic>
 
 #include "model/dialog_data.h"
 #include "model/message_sink.h"
@@ -71,6 +72,19 @@ ZeClassBackup::ZeClassBackup(ZeClass& original)
     : action_(undo_action::kOriginal), element_(&original), serial_(original.GetSerial()) {}
 
 ZeClassBackup::~ZeClassBackup() = default;
+
+UndoRecord::UndoRecord() {
+    static std::atomic<std::uint64_t> lastId{0};
+    id_ = ++lastId;
+}
+
+std::uint64_t UndoBuffer::CurrentStepId() const {
+    return index_ > 0 ? records_[static_cast<std::size_t>(index_) - 1]->GetId() : 0;
+}
+
+std::uint64_t UndoBuffer::FirstStepId() const {
+    return records_.empty() ? 0 : records_.front()->GetId();
+}
 
 UndoBuffer::~UndoBuffer() {
     copies_.clear();

@@ -48,16 +48,21 @@ private:
 // One step: the backups of the elements it introduced or changed, in order.
 class UndoRecord {
 public:
-    UndoRecord() = default;
+    UndoRecord();
     virtual ~UndoRecord() = default;
     UndoRecord(const UndoRecord&) = delete;
     UndoRecord& operator=(const UndoRecord&) = delete;
 
     void Add(std::unique_ptr<ZeClassBackup> backup) { backups_.push_back(std::move(backup)); }
     const std::vector<std::unique_ptr<ZeClassBackup>>& Backups() const { return backups_; }
+    // Unique among all records of the process, never reused: a history back
+    // at the step it had when the project was saved holds the same record
+    // there, while a step recorded in its place after an undo has another id.
+    std::uint64_t GetId() const { return id_; }
 
 private:
     std::vector<std::unique_ptr<ZeClassBackup>> backups_;
+    std::uint64_t id_;
 };
 
 // The editing history of one dialog. The record at position i is step i + 1;
@@ -74,6 +79,10 @@ public:
     std::int32_t GetIndex() const { return index_; }
     std::size_t GetRecordCount() const { return records_.size(); }
     const UndoRecord& GetRecord(std::size_t position) const { return *records_[position]; }
+    // The id of the record whose state is applied (0 before the first step),
+    // and of the first record (the state the dialog was made with).
+    std::uint64_t CurrentStepId() const;
+    std::uint64_t FirstStepId() const;
 
     // Records a step: removes every record from index on (redo could reach
     // them), appends a record filled by root's MakeBackup and sets index to
