@@ -1,5 +1,7 @@
 #include "common/cp932.h"
 
+#include <cstdio>
+
 #include "common/code_lookup.h"
 
 namespace ze {
@@ -122,6 +124,39 @@ std::string ResourceTextToUtf8(std::string_view text) {
         }
     }
     out += Cp932ToUtf8(text.substr(run));
+    return out;
+}
+
+std::string BytesToReadableUtf8(std::string_view text) {
+    const auto* s = reinterpret_cast<const unsigned char*>(text.data());
+    std::string out;
+    out.reserve(text.size());
+    const auto hex = [&out](unsigned char b) {
+        char code[8];
+        std::snprintf(code, sizeof code, "(%x)", static_cast<unsigned>(b));
+        out += code;
+    };
+    for (std::size_t i = 0; i < text.size();) {
+        const unsigned char b = s[i];
+        if (const std::size_t length = Utf8CharacterLength(text, i); length > 0) {
+            out.append(text.substr(i, length));
+            i += length;
+        } else if (b == '\n' || b == '\t' || (b >= 0x20 && b < 0x7F)) {
+            out += static_cast<char>(b);
+            ++i;
+        } else if (detail::IsHalfKana(b)) {
+            out += Cp932ToUtf8(text.substr(i, 1));
+            ++i;
+        } else if (tables::LeadIndex(b) >= 0 && i + 1 < text.size() && detail::IsTrail(s[i + 1]) &&
+                   tables::kCp932ToUcs[tables::LeadIndex(b) * tables::kTrailCount +
+                                       (s[i + 1] - 0x40)] != 0) {
+            out += Cp932ToUtf8(text.substr(i, 2));
+            i += 2;
+        } else {
+            hex(b);
+            ++i;
+        }
+    }
     return out;
 }
 

@@ -21,4 +21,11 @@ std::string Utf8ToCp932(std::string_view utf8);
 // clipboard); Utf8ToCp932 of the result reads back as the same values.
 std::string ResourceTextToUtf8(std::string_view text);
 
+// Bytes of unknown coding (an excerpt of a file that did not parse) for
+// showing: read as ResourceTextToUtf8 reads them, except that a byte that
+// is no character there (a stray byte, an unassigned pair, a control byte
+// other than tab and line feed) is shown as "(hex)", as the parser's report
+// shows control bytes, instead of as a replacement character.
+std::string BytesToReadableUtf8(std::string_view text);
+
 }  // namespace ze

@@ -64,20 +64,20 @@ CZeResourceData::CZeResourceData() : ZeClass(element_kind::kProject) {
 
 CZeResourceData::~CZeResourceData() = default;
 
-bool CZeResourceData::LoadFile(const std::filesystem::path& path) {
+bool CZeResourceData::LoadFile(const std::filesystem::path& path, LoadDetails* details) {
     std::string text;
     if (!ReadFileBytes(path, text)) {
         return false;
     }
-    return LoadText(text);
+    return LoadText(text, details);
 }
 
-bool CZeResourceData::LoadText(std::string_view text) {
+bool CZeResourceData::LoadText(std::string_view text, LoadDetails* details) {
     // The first step of each new dialog's history is recorded once the
     // parsed tree is gone: the copies then take the memory the tree had.
     std::vector<CZeDialogData*> added;
     pendingFirstSteps_ = &added;
-    const bool read = ReadMessages(text);
+    const bool read = ReadMessages(text, details);
     pendingFirstSteps_ = nullptr;
     for (CZeDialogData* dialog : added) {
         dialog->RecordUndoStep();
@@ -85,10 +85,12 @@ bool CZeResourceData::LoadText(std::string_view text) {
     return read;
 }
 
-bool CZeResourceData::ReadMessages(std::string_view text) {
+bool CZeResourceData::ReadMessages(std::string_view text, LoadDetails* details) {
     JsonParser parser;
     if (!parser.Parse(text)) {
-        if (messageSink_ != nullptr) {
+        if (details != nullptr) {
+            details->errorReport = parser.GetErrorText();
+        } else if (messageSink_ != nullptr) {
             messageSink_->ShowMessage(parser.GetErrorText(), MessageIcon::kNone);
         }
         return false;
@@ -99,6 +101,9 @@ bool CZeResourceData::ReadMessages(std::string_view text) {
         // stored as a property and make the next saved project unreadable.
         ReadCommand(parser);
         return true;
+    }
+    if (details != nullptr) {
+        details->wholeProject = true;
     }
     ReadProperties(*this, parser, [](std::string_view key) {
         return key == "Commands" || key == "Command" || IsEventKey(key);

@@ -14,6 +14,16 @@
 
 namespace ze {
 
+// What a load found beyond success, for callers that tell the user
+// themselves.
+struct LoadDetails {
+    // The text was a whole project (a "Commands" list), not one message.
+    bool wholeProject = false;
+    // The parser's report when the text did not parse; it then goes here
+    // instead of to the message sink.
+    std::string errorReport;
+};
+
 // The project root: the application's Name and device size, and the dialogs.
 // The main window holds one for its whole life.
 class CZeResourceData : public ZeClass {
@@ -35,8 +45,8 @@ public:
 
     // Reads a project or dialog file into this project, adding its dialogs.
     // False, and nothing changed, when the file cannot be read or parsed.
-    bool LoadFile(const std::filesystem::path& path);
-    bool LoadText(std::string_view text);
+    bool LoadFile(const std::filesystem::path& path, LoadDetails* details = nullptr);
+    bool LoadText(std::string_view text, LoadDetails* details = nullptr);
     // Applies the message at the parser's current value: DIALOG and POPUP add
     // a dialog (with the first step of its history), HELLO, CHANGE and
     // CONDITION are accepted and change nothing, anything else is refused
@@ -54,7 +64,7 @@ public:
     bool WriteProject(CMoStream& stream, std::string_view filter) const;
 
 private:
-    bool ReadMessages(std::string_view text);
+    bool ReadMessages(std::string_view text, LoadDetails* details);
 
     CZeDialogDataList dialogs_;
     MessageSink* messageSink_ = nullptr;

@@ -106,5 +106,26 @@ TEST(ResourceTextToUtf8, BrokenOrAmbiguousBytes) {
     EXPECT_EQ(ResourceTextToUtf8(""), "");
 }
 
+// A report of a file that did not parse shows its bytes: characters where
+// they are characters in either coding, "(hex)" for every other byte, never
+// a replacement character.
+TEST(BytesToReadableUtf8, ShowsEveryByteAsACharacterOrItsCode) {
+    const struct {
+        std::string bytes;
+        std::string shown;
+    } cases[] = {
+        {"line:1 !{'a'}\n\tnext", "line:1 !{'a'}\n\tnext"},
+        {Utf8ToCp932("表示ｶﾅ"), "表示ｶﾅ"},                // Shift_JIS, 0x5C trail included
+        {"\xE8\xA1\xA8", "表"},                           // UTF-8
+        {"a\x82", "a(82)"},                               // a lead byte at the end
+        {"\x80\xFD\xFF\x7F\x01", "(80)(fd)(ff)(7f)(1)"},  // no character at all
+        {"\x85\x40", "(85)@"},                            // a pair CP932 leaves unassigned
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(BytesToReadableUtf8(c.bytes), c.shown) << c.shown;
+        EXPECT_EQ(BytesToReadableUtf8(c.bytes).find("\xEF\xBF\xBD"), std::string::npos);
+    }
+}
+
 }  // namespace
 }  // namespace ze
