@@ -7,8 +7,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <filesystem>
+#include <system_error>
 #include <utility>
 
 #include "codegen/skeleton_generator.h"
@@ -23,6 +26,12 @@ namespace {
 
 QString ChooseWithDialog(QWidget* parent, const QString& caption, const QString& start) {
     return QFileDialog::getExistingDirectory(parent, caption, start);
+}
+
+bool AskWithMessageBox(QWidget* parent, const QString& text) {
+    return QMessageBox::question(parent, QStringLiteral("スケルトン生成"), text,
+                                 QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::Yes) == QMessageBox::Yes;
 }
 
 // Which option each check box holds, in the order of the dialog's rows.
@@ -56,7 +65,8 @@ CSkeletonDlg::CSkeletonDlg(const CZeResourceData& project, const std::string& ou
     : QDialog(parent),
       project_(project),
       templateFolder_(DefaultTemplateFolder()),
-      chooser_(ChooseWithDialog) {
+      chooser_(ChooseWithDialog),
+      question_(AskWithMessageBox) {
     setWindowTitle(QStringLiteral("スケルトン生成"));
     setModal(false);
     BuildControls();
@@ -168,6 +178,10 @@ void CSkeletonDlg::SetFolderChooser(ProjectFolderField::FolderChooser chooser) {
     chooser_ = std::move(chooser);
 }
 
+void CSkeletonDlg::SetQuestion(Question question) {
+    question_ = std::move(question);
+}
+
 void CSkeletonDlg::SetTemplateFolder(const std::string& folder) {
     templateFolder_ = folder;
 }
@@ -214,6 +228,9 @@ void CSkeletonDlg::Generate() {
     }
     log_->clear();
     RefreshOutputNames();
+    if (!options.outputFolder.empty() && !EnsureFolder(options.outputFolder)) {
+        return;
+    }
     CSkeletonGenerator generator(project_, std::move(options));
     if (!generator.Run()) {
         // The Name was removed after the dialog opened: nothing was written,
@@ -226,6 +243,30 @@ void CSkeletonDlg::Generate() {
     for (const std::string& line : generator.GetLog()) {
         log_->addItem(SjisToQString(line));
     }
+}
+
+bool CSkeletonDlg::EnsureFolder(const std::string& folder) {
+    std::error_code error;
+    const std::filesystem::path path(folder);
+    if (std::filesystem::is_directory(path, error)) {
+        return true;
+    }
+    const QString shown = QString::fromStdString(folder);
+    if (!question_(this,
+                   QStringLiteral("出力フォルダ %1 はありません。作成しますか？").arg(shown))) {
+        return false;
+    }
+    std::filesystem::create_directories(path, error);
+    if (error || !std::filesystem::is_directory(path, error)) {
+        if (messages_ != nullptr) {
+            messages_->ShowMessage(
+                QStringToSjisForDisplay(
+                    QStringLiteral("出力フォルダを作成できませんでした。\n%1").arg(shown)),
+                MessageIcon::kWarning);
+        }
+        return false;
+    }
+    return true;
 }
 
 QListWidget& CSkeletonDlg::LogList() {

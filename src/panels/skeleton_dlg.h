@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <array>
+#include <functional>
 #include <map>
 #include <string>
 
@@ -64,6 +65,9 @@ public:
     void Open(const std::string& dialogName);
     // Tests replace the folder dialog.
     void SetFolderChooser(ProjectFolderField::FolderChooser chooser);
+    // Asks a yes-or-no question (a message box unless a test replaces it).
+    using Question = std::function<bool(QWidget* parent, const QString& text)>;
+    void SetQuestion(Question question);
     // An operating-system path; DefaultTemplateFolder() unless set.
     void SetTemplateFolder(const std::string& folder);
     // Where a run without an application name is reported; none by default.
@@ -71,7 +75,9 @@ public:
 
     SkeletonOptions Options() const;
     void SetOptions(const SkeletonOptions& options);
-    // "スケルトン生成": one log line per file written or refused.
+    // "スケルトン生成": one log line per file written or refused. An output
+    // folder that does not exist is made, with its parents, when the user
+    // agrees; otherwise nothing is written.
     void Generate();
 
     QListWidget& LogList();
@@ -88,11 +94,14 @@ private:
     QCheckBox* AddCheck(int id, const QString& caption);
     void Browse();
     void RefreshOutputNames();
+    // False when folder is missing and was not made.
+    bool EnsureFolder(const std::string& folder);
 
     const CZeResourceData& project_;
     std::string templateFolder_;
     MessageSink* messages_ = nullptr;
     ProjectFolderField::FolderChooser chooser_;
+    Question question_;
     std::map<int, QAbstractButton*> controls_;
     QLineEdit* outputFolder_ = nullptr;
     QLineEdit* dialogName_ = nullptr;

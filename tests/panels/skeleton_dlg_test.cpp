@@ -347,6 +347,43 @@ private slots:
         QCOMPARE(FilesUnder(out_), QStringList());
     }
 
+    void AMissingOutputFolderIsMadeWhenTheUserAgrees() {
+        const QString missing = out_ + "/new/sub";
+        QStringList questions;
+        bool agree = false;
+        dialog_->SetQuestion([&](QWidget*, const QString& text) {
+            questions << text;
+            return agree;
+        });
+        dialog_->OutputFolderField().setText(missing);
+        dialog_->Open("Main");
+        dialog_->Generate();
+        QCOMPARE(questions,
+                 QStringList({"出力フォルダ " + missing + "/ はありません。作成しますか？"}));
+        QVERIFY(!QFileInfo::exists(missing));
+        QCOMPARE(dialog_->LogList().count(), 0);
+
+        agree = true;
+        dialog_->Generate();
+        QCOMPARE(questions.size(), 2);
+        QVERIFY(QFileInfo(missing).isDir());
+        QVERIFY(QFileInfo::exists(missing + "/AppDialogMain.h"));
+        // There now: no question.
+        dialog_->Generate();
+        QCOMPARE(questions.size(), 2);
+
+        // A folder that cannot be made (a file stands in its way) is said so.
+        RecordingMessages messages;
+        dialog_->SetMessageSink(&messages);
+        QFile blocker(out_ + "/file");
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        dialog_->OutputFolderField().setText(out_ + "/file/sub");
+        dialog_->Generate();
+        QCOMPARE(messages.messages.size(), std::size_t{1});
+        QVERIFY(messages.messages[0].text.starts_with("出力フォルダを作成できませんでした。"));
+    }
+
 private:
     QStringList LogLines() const {
         QStringList lines;
