@@ -45,5 +45,6 @@ inline constexpr int kNewResource = 32851;
 inline constexpr int kViewLogPane = 32857;
 inline constexpr int kSendDialog = 32861;
 inline constexpr int kClearLog = 32863;
+inline constexpr int kSaveProjectAs = 32870;
 
 }  // namespace ze::app::command

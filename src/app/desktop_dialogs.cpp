@@ -1,7 +1,12 @@
 #include "app/desktop_dialogs.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QLocale>
 #include <QMessageBox>
+#include <QPushButton>
+
+#include "app/load_error_dialog.h"
 
 #include "common/cp932.h"
 #include "common/qt/sjis_qstring.h"
@@ -71,6 +76,40 @@ SaveAnswer QtFileChooser::AskSaveChanges() {
         default:
             return SaveAnswer::kCancel;
     }
+}
+
+QString RecoveryQuestion(const RecoveryOffer& offer) {
+    const QString project = offer.originFile.isEmpty() ? QStringLiteral("無題")
+                                                       : QFileInfo(offer.originFile).fileName();
+    return QStringLiteral(
+               "前回、保存されずに終了した編集が見つかりました。\n\n"
+               "プロジェクト: %1\n最後の自動保存: %2\n\n"
+               "「%3」で保存されていないプロジェクトとして読み込みます。")
+        .arg(project, QLocale().toString(offer.written, QLocale::ShortFormat),
+             QString::fromUtf8(kRestoreCaption));
+}
+
+RecoveryAnswer QtFileChooser::AskRecover(const RecoveryOffer& offer) {
+    QMessageBox box(QMessageBox::Question, QString::fromUtf8(kMessageBoxTitle),
+                    RecoveryQuestion(offer), QMessageBox::NoButton, parent_);
+    if (!offer.originFile.isEmpty()) {
+        box.setDetailedText(offer.originFile);
+    }
+    QPushButton* restore =
+        box.addButton(QString::fromUtf8(kRestoreCaption), QMessageBox::AcceptRole);
+    QPushButton* discard =
+        box.addButton(QString::fromUtf8(kDiscardCaption), QMessageBox::DestructiveRole);
+    box.setDefaultButton(restore);
+    box.exec();
+    if (box.clickedButton() == restore) {
+        return RecoveryAnswer::kRestore;
+    }
+    return box.clickedButton() == discard ? RecoveryAnswer::kDiscard : RecoveryAnswer::kLater;
+}
+
+void QtFileChooser::ShowLoadError(const QString& file, const std::string& report) {
+    CLoadErrorDlg dialog(file, report, parent_);
+    dialog.exec();
 }
 
 }  // namespace ze::app

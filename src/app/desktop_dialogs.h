@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 #include <optional>
 #include <string>
@@ -36,6 +37,16 @@ struct FileRequest {
 // The answer to "save the changed project before closing?".
 enum class SaveAnswer { kSave, kDiscard, kCancel };
 
+// The answer to "restore the edits a crashed editor left?": kLater (the
+// question closed without an answer) keeps them for the next start.
+enum class RecoveryAnswer { kRestore, kDiscard, kLater };
+
+// What the recovery question names.
+struct RecoveryOffer {
+    QString originFile;  // the project file the edits belong to; may be empty
+    QDateTime written;   // when they were last written
+};
+
 class FileChooser {
 public:
     FileChooser() = default;
@@ -50,6 +61,11 @@ public:
     virtual std::optional<std::string> ChooseOpenFile(const FileRequest& request) = 0;
     // Asked when the editor closes with changes not saved to a project file.
     virtual SaveAnswer AskSaveChanges() = 0;
+    // Asked on start for each recovery file a crashed editor left.
+    virtual RecoveryAnswer AskRecover(const RecoveryOffer& offer) = 0;
+    // A file that did not parse: its path and the parser's report (bytes of
+    // the file as they were).
+    virtual void ShowLoadError(const QString& file, const std::string& report) = 0;
 };
 
 class QtFileChooser : public FileChooser {
@@ -59,6 +75,8 @@ public:
     std::optional<std::string> ChooseSaveFile(const FileRequest& request) override;
     std::optional<std::string> ChooseOpenFile(const FileRequest& request) override;
     SaveAnswer AskSaveChanges() override;
+    RecoveryAnswer AskRecover(const RecoveryOffer& offer) override;
+    void ShowLoadError(const QString& file, const std::string& report) override;
 
 private:
     QWidget* parent_;
@@ -66,5 +84,10 @@ private:
 
 // "プロジェクトは変更されています。保存しますか？"
 extern const char* const kSaveChangesQuestion;
+
+// The recovery question's text and button captions.
+QString RecoveryQuestion(const RecoveryOffer& offer);
+inline constexpr const char* kRestoreCaption = "復元";
+inline constexpr const char* kDiscardCaption = "破棄";
 
 }  // namespace ze::app

@@ -60,8 +60,11 @@ bool CZeDialogEditorApp::InitInstance(const QStringList& arguments,
         const QString folder = QFileInfo(parser.value(folderOption)).absoluteFilePath();
         mainFrame_->SetProjectFolder(WithTrailingSeparator(folder.toStdString()));
     }
-    for (const QString& file : parser.positionalArguments()) {
-        mainFrame_->OpenFile(file.toStdString());
+    // A restored project already holds the files the crashed editor had.
+    if (!mainFrame_->OfferRecovery()) {
+        for (const QString& file : parser.positionalArguments()) {
+            mainFrame_->OpenFile(file.toStdString());
+        }
     }
     if (parser.isSet(dialogOption)) {
         const std::string name = Utf8ToCp932(parser.value(dialogOption).toStdString());

@@ -17,7 +17,9 @@ public:
 
     // arguments as QCoreApplication::arguments() gives them (the program
     // first): "ze-editor [FILE...] [--dialog NAME] [--folder DIR]". A plain
-    // start opens no window; each file is opened into the project; --dialog
+    // start opens no window. Recovery files left by an editor that did not
+    // close cleanly are offered first; when one is restored, the files are
+    // not opened. Otherwise each file is opened into the project; --dialog
     // then opens the window of the dialog NAME; --folder sets the project
     // folder as "参照" does. False, with the reason on standard error, when
     // the command line is wrong.

@@ -18,6 +18,7 @@
 #include <QPrinter>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolBar>
 #include <QUrl>
 #include <algorithm>
@@ -34,7 +35,9 @@
 #include "common/cp932.h"
 #include "common/paths.h"
 #include "common/qt/sjis_qstring.h"
+#include "common/read_file.h"
 #include "link/device_link.h"
+#include "model/editing/save_point.h"
 #include "model/mo_stream.h"
 #include "panels/resource_dlg.h"
 #include "panels/skeleton_dlg.h"
@@ -49,11 +52,15 @@ constexpr const char* kSettingSection = "SETTING";
 constexpr int kStatusPane1Width = 40;
 constexpr int kStatusPane2Width = 20;
 constexpr QSize kToolButtonSize(25, 20);
+constexpr const char* kSavedMessage = "ファイルを保存しました。";
+constexpr const char* kNotSavedMessage = "ファイルを保存できませんでした。";
 
 }  // namespace
 
 CMainFrame::CMainFrame(const EditorEnvironment& environment)
     : environment_(environment),
+      savePoint_(std::make_unique<SavePoint>(project_)),
+      recovery_(environment.recoveryFolder),
       settings_(environment.settingsPath.empty() ? CProfileSettings::PathIn(ExecutableFolder())
                                                  : environment.settingsPath),
       recentFiles_(settings_) {
@@ -71,8 +78,8 @@ CMainFrame::CMainFrame(const EditorEnvironment& environment)
     project_.SetMessageSink(messages_);
     link_ = std::make_unique<link::CDeviceLink>();
 
-    setWindowTitle(QString::fromUtf8(kMessageBoxTitle));
     setWindowIcon(EditorIcon());
+    savePoint_->SetListener([this](bool modified) { setWindowModified(modified); });
     setAcceptDrops(true);
     resize(1200, 800);
 
@@ -94,10 +101,19 @@ CMainFrame::CMainFrame(const EditorEnvironment& environment)
     RefreshImages();
     recentFiles_.Load();
     ShowMenu(false);
+    UpdateTitles();
     UpdateCommandStates();
+
+    autosaveTimer_ = new QTimer(this);
+    connect(autosaveTimer_, &QTimer::timeout, this, &CMainFrame::Autosave);
+    if (autosaveSeconds_ > 0) {
+        autosaveTimer_->start(autosaveSeconds_ * 1000);
+    }
 }
 
 CMainFrame::~CMainFrame() {
+    // A clean end: nothing to recover at the next start.
+    recovery_.Remove();
     project_.Observers().Remove(this);
     // The windows refer to documents, the documents and the panel to the
     // project: they go before the project does, not with the base class.
@@ -137,6 +153,7 @@ void CMainFrame::CreateActions() {
     const std::map<int, void (CMainFrame::*)()> handlers = {
         {kFileOpen, &CMainFrame::OnFileOpen},
         {kSaveProject, &CMainFrame::OnSaveProject},
+        {kSaveProjectAs, &CMainFrame::OnSaveProjectAs},
         {kSaveResource, &CMainFrame::OnSaveResource},
         {kDiscardAll, &CMainFrame::OnDiscardAll},
         {kFileClose, &CMainFrame::OnCloseDocument},
@@ -285,6 +302,9 @@ void CMainFrame::ReadSettings() {
         settings_.ReadInt(kSettingSection, "ListenPort", kDefaultListenPort));
     httpPort_ = settings_.ReadInt(kSettingSection, "HttpPort", kDefaultHttpPort);
     link_->SetHttpPort(httpPort_);
+    // Read only: the settings file keeps the keys it always had.
+    autosaveSeconds_ = std::max(
+        0, settings_.ReadInt(kSettingSection, "AutosaveInterval", kDefaultAutosaveSeconds));
 }
 
 void CMainFrame::WriteSettings() {
@@ -475,10 +495,12 @@ void CMainFrame::UpdateTitles() {
         }
         frame->setWindowTitle(title);
     }
-    const QString application = QString::fromUtf8(kMessageBoxTitle);
-    CChildFrame* active = ActiveChildFrame();
-    setWindowTitle(active == nullptr ? application
-                                     : active->windowTitle() + QStringLiteral(" - ") + application);
+    // The project file, the modified marker, the application.
+    const QString file = projectFile_.empty()
+                             ? QStringLiteral("無題")
+                             : QFileInfo(QString::fromStdString(projectFile_)).fileName();
+    setWindowTitle(file + QStringLiteral("[*] - ") + QString::fromUtf8(kMessageBoxTitle));
+    setWindowModified(savePoint_->IsModified());
 }
 
 void CMainFrame::CloseDocumentWindows(CZeDialogEditorDoc& document) {
@@ -671,25 +693,42 @@ CChildFrame* CMainFrame::OnFileNew() {
 
 bool CMainFrame::OpenFile(const std::string& path) {
     const QFileInfo file(QString::fromStdString(path));
-    if (!file.isFile() || !file.isReadable()) {
+    const auto cannotRead = [this, &file] {
         messages_->ShowMessage(
             QStringToSjisForDisplay(QStringLiteral("ファイルを読み込めませんでした。\n") +
                                     file.absoluteFilePath()),
             MessageIcon::kWarning);
+    };
+    if (!file.isFile() || !file.isReadable()) {
+        cannotRead();
         return false;
     }
     // Opening into an unchanged project leaves nothing to save; opening into
-    // a changed one keeps the question for the close.
+    // a changed one keeps the question for the close. Only a project opened
+    // into an empty one becomes the file saves go to: a merge of several
+    // files is saved where the user says.
     const bool wasSaved = !HasUnsavedChanges();
-    // A parse error is shown by the project through the message sink.
-    if (!project_.LoadFile(path)) {
+    const bool wasEmpty = wasSaved && projectFile_.empty() && project_.GetDialogs().GetCount() == 0;
+    LoadDetails details;
+    if (!project_.LoadFile(path, &details)) {
+        if (details.errorReport.empty()) {
+            cannotRead();
+        } else {
+            files_->ShowLoadError(file.absoluteFilePath(), details.errorReport);
+        }
         return false;
     }
     if (wasSaved) {
         MarkSaved();
+    } else {
+        savePoint_->Touch();
+    }
+    if (wasEmpty && details.wholeProject) {
+        projectFile_ = file.absoluteFilePath().toStdString();
     }
     recentFiles_.Add(path);
     resourcePanel_->Reload();
+    UpdateTitles();
     UpdateCommandStates();
     return true;
 }
@@ -704,12 +743,43 @@ void CMainFrame::OnFileOpen() {
 }
 
 void CMainFrame::OnSaveProject() {
-    const std::optional<std::string> path = files_->ChooseSaveFile(
-        {QStringLiteral("リソースファイル (*.moxspro)"), QStringLiteral("moxspro"), QString()});
-    if (path && project_.SaveToFileAndTell(*path, "")) {
-        recentFiles_.Add(*path);
-        MarkSaved();
+    if (projectFile_.empty()) {
+        OnSaveProjectAs();
+    } else {
+        SaveProjectTo(projectFile_);
     }
+}
+
+void CMainFrame::OnSaveProjectAs() {
+    const std::optional<std::string> path =
+        files_->ChooseSaveFile({QStringLiteral("リソースファイル (*.moxspro)"),
+                                QStringLiteral("moxspro"), QString::fromStdString(projectFile_)});
+    if (path) {
+        SaveProjectTo(*path);
+    }
+}
+
+bool CMainFrame::SaveProjectTo(const std::string& path) {
+    const bool saved = project_.SaveToFile(path, "");
+    if (saved) {
+        projectFile_ = QFileInfo(QString::fromStdString(path)).absoluteFilePath().toStdString();
+        recentFiles_.Add(path);
+        MarkSaved();
+        UpdateTitles();
+    }
+    TellSaved(saved, path);
+    return saved;
+}
+
+void CMainFrame::TellSaved(bool saved, const std::string& path) {
+    if (!saved) {
+        messages_->ShowMessage(Utf8ToCp932(kNotSavedMessage), MessageIcon::kWarning);
+        return;
+    }
+    ShowStatusText(QString::fromUtf8(kSavedMessage));
+    WriteLog(QStringToSjisForDisplay(QString::fromUtf8(kSavedMessage) + QLatin1Char(' ') +
+                                     QString::fromStdString(path)),
+             link::LogKind::Info);
 }
 
 void CMainFrame::OnSaveResource() {
@@ -722,7 +792,7 @@ void CMainFrame::OnSaveResource() {
     const std::optional<std::string> path = files_->ChooseSaveFile(
         {QStringLiteral("リソースファイル (*.json)"), QStringLiteral("json"), SjisToQString(name)});
     if (path) {
-        project_.SaveToFileAndTell(*path, name);
+        TellSaved(project_.SaveToFile(*path, name), *path);
     }
 }
 
@@ -731,7 +801,10 @@ void CMainFrame::OnDiscardAll() {
     // The tree and the property list let the dialogs go before they do.
     resourcePanel_->Discard();
     project_.GetDialogs().DeleteAll();
+    // Nothing is left to save over the file the dialogs came from.
+    projectFile_.clear();
     MarkSaved();
+    UpdateTitles();
 }
 
 void CMainFrame::OnCloseDocument() {
@@ -753,6 +826,7 @@ void CMainFrame::OnCreateSkeleton() {
     // Made once; its options, output folder and log stay between uses.
     if (skeletonDlg_ == nullptr) {
         skeletonDlg_ = new panels::CSkeletonDlg(project_, resourcePanel_->GetProjectFolder(), this);
+        skeletonDlg_->SetMessageSink(messages_);
     }
     const CZeDialogEditorView* view = ActiveView();
     const CZeDialogData* dialog = view != nullptr ? view->GetDocument().GetDialog() : nullptr;
@@ -817,7 +891,7 @@ void CMainFrame::ToggleLogBar() {
 // ---------------------------------------------------------------- events
 
 bool CMainFrame::HasUnsavedChanges() const {
-    return ProjectText() != savedText_;
+    return savePoint_->IsModified();
 }
 
 std::string CMainFrame::ProjectText() const {
@@ -827,7 +901,76 @@ std::string CMainFrame::ProjectText() const {
 }
 
 void CMainFrame::MarkSaved() {
-    savedText_ = ProjectText();
+    savePoint_->Mark();
+    recovery_.Remove();
+    autosavedRevision_ = savePoint_->Revision();
+}
+
+void CMainFrame::Autosave() {
+    if (!savePoint_->IsModified()) {
+        // Undone back to the saved state: nothing to recover.
+        recovery_.Remove();
+        autosavedRevision_ = savePoint_->Revision();
+        return;
+    }
+    if (autosavedRevision_ == savePoint_->Revision() && !recovery_.OwnTextPath().isEmpty()) {
+        return;
+    }
+    if (recovery_.Write(ProjectText(), QString::fromStdString(projectFile_))) {
+        autosavedRevision_ = savePoint_->Revision();
+    } else {
+        ShowStatusText(QStringLiteral("自動保存できませんでした: %1").arg(recovery_.Folder()));
+    }
+}
+
+bool CMainFrame::OfferRecovery() {
+    bool restored = false;
+    for (const RecoveryStore::LeftOver& leftOver : recovery_.FindLeftOvers()) {
+        if (restored) {
+            break;
+        }
+        switch (files_->AskRecover({leftOver.originFile, leftOver.written})) {
+            case RecoveryAnswer::kRestore:
+                restored = RestoreRecovery(leftOver);
+                break;
+            case RecoveryAnswer::kDiscard:
+                recovery_.Delete(leftOver);
+                break;
+            case RecoveryAnswer::kLater:
+                break;
+        }
+    }
+    recovery_.ReleaseLeftOvers();
+    return restored;
+}
+
+bool CMainFrame::RestoreRecovery(const RecoveryStore::LeftOver& leftOver) {
+    std::string text;
+    LoadDetails details;
+    if (!ReadFileBytes(leftOver.textPath.toStdString(), text)) {
+        messages_->ShowMessage(
+            QStringToSjisForDisplay(QStringLiteral("ファイルを読み込めませんでした。\n") +
+                                    leftOver.textPath),
+            MessageIcon::kWarning);
+        return false;
+    }
+    if (!project_.LoadText(text, &details)) {
+        files_->ShowLoadError(leftOver.textPath, details.errorReport);
+        return false;
+    }
+    // The edits were never saved: the project is modified from the start,
+    // and its own recovery file replaces the old one at once.
+    projectFile_ = leftOver.originFile.toStdString();
+    savePoint_->Mark();
+    savePoint_->Touch();
+    resourcePanel_->Reload();
+    UpdateTitles();
+    UpdateCommandStates();
+    Autosave();
+    if (!recovery_.OwnTextPath().isEmpty()) {
+        recovery_.Delete(leftOver);
+    }
+    return true;
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <optional>
@@ -12,6 +13,7 @@
 #include "app/dialog_view.h"
 #include "app/profile_settings.h"
 #include "app/recent_file_list.h"
+#include "app/recovery_store.h"
 #include "link/core/log_line.h"
 #include "link/link_indicator.h"
 #include "model/editing/project_observer.h"
@@ -23,7 +25,12 @@ class QDockWidget;
 class QLabel;
 class QMdiArea;
 class QPrinter;
+class QTimer;
 class QToolBar;
+
+namespace ze {
+class SavePoint;
+}  // namespace ze
 
 namespace ze::link {
 class CDeviceLink;
@@ -48,6 +55,7 @@ class CZeDialogEditorView;
 struct EditorEnvironment {
     std::string settingsPath;   // default: "VaVoririvuZuvazu.ini" beside the executable
     std::string programFolder;  // default: the executable's folder (objects/, assets/, samples/)
+    QString recoveryFolder;     // default: RecoveryStore::DefaultFolder()
     MessageSink* messages = nullptr;
     FileChooser* files = nullptr;
 };
@@ -64,6 +72,9 @@ class CMainFrame : public QMainWindow, public panels::ResourcePanelHost, private
 public:
     static constexpr int kDefaultListenPort = 5000;
     static constexpr int kDefaultHttpPort = 8080;
+    // Seconds between autosaves of a modified project ("AutosaveInterval"
+    // in the settings; 0 turns autosave off).
+    static constexpr int kDefaultAutosaveSeconds = 60;
 
     explicit CMainFrame(const EditorEnvironment& environment = {});
     ~CMainFrame() override;
@@ -119,13 +130,22 @@ public:
     // Closes every editing window of dialog.
     void CloseDialogWindows(CZeDialogData& dialog);
 
+    // The project file saves go to: the one the project was opened from
+    // (while the project was empty) or last saved to; empty for none.
+    const std::string& GetProjectFile() const { return projectFile_; }
+
     // Commands.
     CChildFrame* OnFileNew();
     // Reads the file into the project (its dialogs are added) and rebuilds
-    // the tree; no window is opened. False when it could not be read.
+    // the tree; no window is opened. False when it could not be read; a file
+    // that does not parse is reported with the parser's report.
     bool OpenFile(const std::string& path);
     void OnFileOpen();
+    // Saves to the project file without asking; asks for one when there is
+    // none.
     void OnSaveProject();
+    // Asks where to save, always.
+    void OnSaveProjectAs();
     void OnSaveResource();
     void OnDiscardAll();
     void OnCloseDocument();
@@ -145,9 +165,24 @@ public:
     void ToggleLogBar();
     // Writes "ProjectFolder", "ListenPort" and "HttpPort" to the settings.
     void WriteSettings();
-    // Whether the project differs from what was last opened into an
-    // unchanged project, saved, or discarded.
+    // Whether the project changed since it was last opened into an
+    // unchanged project, saved, or discarded (undo back to that state
+    // counts as unchanged).
     bool HasUnsavedChanges() const;
+
+    // Offers each recovery file left by an editor that did not close
+    // cleanly: restored, it becomes this project, unsaved; discarded, it is
+    // deleted. True when one was restored (the others wait for a later
+    // start).
+    bool OfferRecovery();
+    // Writes the recovery file now when the project changed since the last
+    // one (the autosave timer calls this); removes it when the project is
+    // unchanged.
+    void Autosave();
+    RecoveryStore& GetRecoveryStore() { return recovery_; }
+    // The project as a save writes it.
+    std::string ProjectText() const;
+    int GetAutosaveSeconds() const { return autosaveSeconds_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -164,9 +199,12 @@ private:
     void CreateStatusBar();
     void CreateBars();
     void ReadSettings();
-    std::string ProjectText() const;
     // The project as it is now counts as saved.
     void MarkSaved();
+    bool SaveProjectTo(const std::string& path);
+    // Success in the status bar and the log, failure in a message box.
+    void TellSaved(bool saved, const std::string& path);
+    bool RestoreRecovery(const RecoveryStore::LeftOver& leftOver);
     void ShowMenu(bool withDialog);
     void FillRecentFiles(QMenu& menu);
     CChildFrame* OpenWindow(CZeDialogEditorDoc& document);
@@ -186,6 +224,13 @@ private:
 
     EditorEnvironment environment_;
     CZeResourceData project_;
+    std::unique_ptr<SavePoint> savePoint_;
+    std::string projectFile_;
+    RecoveryStore recovery_;
+    QTimer* autosaveTimer_ = nullptr;
+    int autosaveSeconds_ = kDefaultAutosaveSeconds;
+    // The save point's revision the recovery file holds.
+    std::uint64_t autosavedRevision_ = 0;
     // Lives as long as the window; the panel's network page drives it.
     std::unique_ptr<link::CDeviceLink> link_;
     CProfileSettings settings_;
@@ -210,8 +255,6 @@ private:
     ViewServices services_;
     std::vector<std::unique_ptr<CZeDialogEditorDoc>> documents_;
     bool dialogMenuShown_ = false;
-    // The project's text when it last counted as saved.
-    std::string savedText_;
     bool deviceConnected_ = false;
     link::LinkIndicator linkIndicator_ = link::LinkIndicator::NoAnswer;
     int httpPort_ = kDefaultHttpPort;

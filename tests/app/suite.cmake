@@ -7,3 +7,11 @@ if(NOT ZE_CORE_ONLY)
   # Plays the device with a QTcpSocket.
   target_link_libraries(app_device_link_test PRIVATE Qt6::Network)
 endif()
+if(NOT ZE_CORE_ONLY)
+  # The editor the recovery test starts and kills.
+  add_executable(app_recovery_child ${CMAKE_CURRENT_SOURCE_DIR}/app/child/recovery_child.cpp)
+  target_link_libraries(app_recovery_child PRIVATE app_test_support)
+  target_compile_definitions(app_recovery_process_test PRIVATE
+    ZE_RECOVERY_CHILD="$<TARGET_FILE:app_recovery_child>")
+  add_dependencies(app_recovery_process_test app_recovery_child)
+endif()

@@ -31,6 +31,15 @@ SaveAnswer ScriptedFiles::AskSaveChanges() {
     return saveAnswer;
 }
 
+RecoveryAnswer ScriptedFiles::AskRecover(const RecoveryOffer& offer) {
+    recoveryOffers.push_back(offer);
+    return recoveryAnswer;
+}
+
+void ScriptedFiles::ShowLoadError(const QString& file, const std::string& report) {
+    loadErrors.emplace_back(file, report);
+}
+
 EditorFixture::EditorFixture() = default;
 
 EditorFixture::~EditorFixture() = default;
@@ -42,6 +51,7 @@ CMainFrame& EditorFixture::Frame() {
         environment.programFolder = Folder() + "program/";
         environment.messages = &messages;
         environment.files = &files;
+        environment.recoveryFolder = RecoveryFolder();
         frame_ = std::make_unique<CMainFrame>(environment);
     }
     return *frame_;
@@ -54,6 +64,7 @@ CMainFrame* EditorFixture::Start(const QStringList& arguments) {
     environment.programFolder = Folder() + "program/";
     environment.messages = &messages;
     environment.files = &files;
+    environment.recoveryFolder = RecoveryFolder();
     return app_->InitInstance(arguments, environment) ? app_->GetMainFrame() : nullptr;
 }
 
@@ -64,6 +75,10 @@ void EditorFixture::CloseFrame() {
 
 std::string EditorFixture::SettingsPath() const {
     return Folder() + "VaVoririvuZuvazu.ini";
+}
+
+QString EditorFixture::RecoveryFolder() const {
+    return QString::fromStdString(Folder() + "recovery");
 }
 
 std::string EditorFixture::Folder() const {

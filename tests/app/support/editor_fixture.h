@@ -34,11 +34,18 @@ public:
     std::optional<std::string> ChooseOpenFile(const FileRequest& request) override;
     // Answers saveAnswer (discard unless a test says otherwise).
     SaveAnswer AskSaveChanges() override;
+    // Answers recoveryAnswer (later unless a test says otherwise).
+    RecoveryAnswer AskRecover(const RecoveryOffer& offer) override;
+    void ShowLoadError(const QString& file, const std::string& report) override;
 
     std::deque<std::optional<std::string>> answers;
     std::vector<FileRequest> requests;
     SaveAnswer saveAnswer = SaveAnswer::kDiscard;
     int saveQuestions = 0;
+    RecoveryAnswer recoveryAnswer = RecoveryAnswer::kLater;
+    std::vector<RecoveryOffer> recoveryOffers;
+    // The file and report of each load error shown.
+    std::vector<std::pair<QString, std::string>> loadErrors;
 };
 
 class EditorFixture {
@@ -56,6 +63,8 @@ public:
     void CloseFrame();
 
     std::string SettingsPath() const;
+    // Where the editor writes its recovery files (not the user's own).
+    QString RecoveryFolder() const;
     std::string Folder() const;  // a temporary folder, ending with "/"
     // Writes bytes to a file under the temporary folder; returns its path.
     std::string WriteFile(const std::string& name, const std::string& bytes) const;
