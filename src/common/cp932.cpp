@@ -152,6 +152,14 @@ std::string BytesToReadableUtf8(std::string_view text) {
                                        (s[i + 1] - 0x40)] != 0) {
             out += Cp932ToUtf8(text.substr(i, 2));
             i += 2;
+        } else if (tables::LeadIndex(b) >= 0 && i + 2 < text.size() && text[i + 1] == '!' &&
+                   detail::IsTrail(s[i + 2])) {
+            // The report's "!" marker between the two bytes of a pair: the
+            // trail byte alone would read as another character.
+            hex(b);
+            out += '!';
+            hex(s[i + 2]);
+            i += 3;
         } else {
             hex(b);
             ++i;

@@ -25,7 +25,8 @@ std::string ResourceTextToUtf8(std::string_view text);
 // showing: read as ResourceTextToUtf8 reads them, except that a byte that
 // is no character there (a stray byte, an unassigned pair, a control byte
 // other than tab and line feed) is shown as "(hex)", as the parser's report
-// shows control bytes, instead of as a replacement character.
+// shows control bytes, instead of as a replacement character. A pair cut
+// by the report's "!" marker shows both its bytes as "(hex)".
 std::string BytesToReadableUtf8(std::string_view text);
 
 }  // namespace ze
