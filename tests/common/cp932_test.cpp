@@ -119,7 +119,7 @@ TEST(BytesToReadableUtf8, ShowsEveryByteAsACharacterOrItsCode) {
         {"\xE8\xA1\xA8", "表"},                           // UTF-8
         {"a\x82", "a(82)"},                               // a lead byte at the end
         {"\x80\xFD\xFF\x7F\x01", "(80)(fd)(ff)(7f)(1)"},  // no character at all
-        {"\x8E!\xA6", "(8e)!(a6)"},                               // a pair cut by the marker
+        {"\x8E!\xA6", "(8e)!(a6)"},                       // a pair cut by the marker
         {"\x85\x40", "(85)@"},                            // a pair CP932 leaves unassigned
     };
     for (const auto& c : cases) {
