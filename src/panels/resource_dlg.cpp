@@ -3,7 +3,9 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QLineEdit>
 #include <QPalette>
+#include <QShortcut>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -16,6 +18,7 @@
 #include "panels/resource_panel_host.h"
 #include "panels/resource_tree_delegate.h"
 #include "panels/resource_tree_model.h"
+#include "panels/tree_filter.h"
 
 namespace ze::panels {
 
@@ -34,6 +37,8 @@ CResourceDlg::CResourceDlg(CZeResourceData& project, ResourcePanelHost& host, Me
       link_(link),
       model_(new ResourceTreeModel(this)),
       tree_(new QTreeView(this)),
+      findField_(new QLineEdit(this)),
+      filter_(new TreeFilter(*tree_, *model_, *findField_, this)),
       folderField_(new ProjectFolderField(this)),
       buttons_(new PanelButtons([&host](const QString& text) { host.ShowStatusText(text); }, this)),
       tables_(new TypeTables(this)),
@@ -60,6 +65,7 @@ CResourceDlg::CResourceDlg(CZeResourceData& project, ResourcePanelHost& host, Me
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(kMargin, kMargin, kMargin, kMargin);
     layout->addWidget(folderField_);
+    layout->addWidget(findField_);
     // The tree takes half of the height below the folder row; the buttons,
     // the page shown and the tab strip share the other half.
     layout->addWidget(tree_, 1);
@@ -82,6 +88,7 @@ CResourceDlg::CResourceDlg(CZeResourceData& project, ResourcePanelHost& host, Me
     project_.Observers().Add(this);
     SetEditingEnabled(false);
     ShowTab(PanelTabs::kPropertyTab);
+    CreateKeys();
 
     connect(tree_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this](const QItemSelection& selected) { OnTreeSelectionChanged(selected); });
@@ -100,9 +107,71 @@ CResourceDlg::CResourceDlg(CZeResourceData& project, ResourcePanelHost& host, Me
 }
 
 CResourceDlg::~CResourceDlg() {
+    // A cell still open would commit into this panel while it goes.
+    propertyList_->ShowElement(nullptr);
     project_.Observers().Remove(this);
     project_.Observers().Remove(propertyList_);
     project_.Observers().Remove(model_);
+}
+
+void CResourceDlg::CreateKeys() {
+    const auto bind = [](QWidget* where, QKeySequence keys, Qt::ShortcutContext context,
+                         auto action) {
+        auto* shortcut = new QShortcut(keys, where);
+        shortcut->setContext(context);
+        QObject::connect(shortcut, &QShortcut::activated, where, action);
+    };
+    bind(tree_, QKeySequence::Delete, Qt::WidgetShortcut, [this] { DeleteCurrent(); });
+    bind(tree_, QKeySequence(Qt::Key_F2), Qt::WidgetShortcut, [this] { EditCurrentName(); });
+    bind(tree_, QKeySequence(Qt::ALT | Qt::Key_Up), Qt::WidgetShortcut, [this] { MoveUp(); });
+    bind(tree_, QKeySequence(Qt::ALT | Qt::Key_Down), Qt::WidgetShortcut, [this] { MoveDown(); });
+    bind(this, QKeySequence(Qt::CTRL | Qt::Key_F), Qt::WindowShortcut, [this] {
+        if (tree_->isEnabled()) {
+            filter_->Open();
+        }
+    });
+    bind(this, QKeySequence(Qt::Key_F3), Qt::WindowShortcut, [this] {
+        const QModelIndex next = filter_->NextMatch();
+        if (next.isValid()) {
+            HandleUserSelection(next, false);
+        }
+    });
+    connect(filter_, &TreeFilter::MatchChosen, this, [this](const QModelIndex& index) {
+        HandleUserSelection(index, false);
+        tree_->setFocus(Qt::ShortcutFocusReason);
+    });
+    // Opening the ancestors of a match is no choice of the user's: the
+    // elements keep their own open flags.
+    filter_->SetExpander([this](const QModelIndex& index) {
+        const bool before = expandingByProgram_;
+        expandingByProgram_ = true;
+        tree_->expand(index);
+        expandingByProgram_ = before;
+    });
+}
+
+void CResourceDlg::EditCurrentName() {
+    ZeClass* element = GetCurrentElement();
+    if (element == nullptr || element != propertyList_->GetElement()) {
+        return;
+    }
+    const CItemList& items = element->Items();
+    for (std::size_t row = 0; row < items.GetItemCount(); ++row) {
+        if (items.GetItemData(row).GetName() == "Name") {
+            ShowTab(PanelTabs::kPropertyTab);
+            propertyList_->SetCurrentRow(static_cast<int>(row));
+            propertyList_->StartEdit(static_cast<int>(row), 1);
+            return;
+        }
+    }
+}
+
+TreeFilter& CResourceDlg::Filter() {
+    return *filter_;
+}
+
+QLineEdit& CResourceDlg::FindField() {
+    return *findField_;
 }
 
 void CResourceDlg::SetEditingEnabled(bool enabled) {

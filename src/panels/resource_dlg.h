@@ -15,6 +15,7 @@
 
 class QAbstractButton;
 class QItemSelection;
+class QLineEdit;
 class QModelIndex;
 class QTreeView;
 
@@ -32,6 +33,7 @@ class PanelButtons;
 class PanelTabs;
 class ResourcePanelHost;
 class ResourceTreeModel;
+class TreeFilter;
 class TypeTables;
 
 // The resource panel docked in the main window: the project folder row, the
@@ -80,6 +82,8 @@ public:
     void InsertByName(std::string_view typeName, PasteMode mode);
     void GroupSelected();
     void UngroupCurrent();
+    // F2: the property list's Name row of the current item opens for editing.
+    void EditCurrentName();
     // The insert buttons: the entry selected in the image/log pane decides.
     void InsertFromPane(PasteMode mode);
     // A double click on an entry of the image/log pane (name Shift_JIS).
@@ -103,6 +107,9 @@ public:
 
     ResourceTreeModel& TreeModel();
     QTreeView& TreeView();
+    // Ctrl+F opens the find field above the tree; F3 steps to the next match.
+    TreeFilter& Filter();
+    QLineEdit& FindField();
     ProjectFolderField& FolderField();
     // The nine tool buttons by control id (32813 "▲" ... 1085 "G解除").
     QAbstractButton& Button(int controlId);
@@ -172,6 +179,8 @@ private:
     // current row (name Shift_JIS).
     void AssignImageToCurrentRow(PaneEntryKind kind, const std::string& name);
     void SetEditingEnabled(bool enabled);
+    // Delete, F2 and Alt+Up/Down in the tree; Ctrl+F and F3 in the window.
+    void CreateKeys();
     void OnButton(int id);
     void Move(MoveDirection direction);
     // After grouping or ungrouping: the dialog's item at the top, then the
@@ -184,6 +193,8 @@ private:
     link::CDeviceLink& link_;
     ResourceTreeModel* model_;
     QTreeView* tree_;
+    QLineEdit* findField_;
+    TreeFilter* filter_;
     ProjectFolderField* folderField_;
     PanelButtons* buttons_;
     TypeTables* tables_;
