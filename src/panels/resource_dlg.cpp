@@ -53,6 +53,12 @@ CResourceDlg::CResourceDlg(CZeResourceData& project, ResourcePanelHost& host, Me
     // Every row is one line of text; the view then lays out a large project
     // without measuring each row.
     tree_->setUniformRowHeights(true);
+    // Elements are dragged to another place in the tree; a drop the rules
+    // refuse shows the forbidden cursor before the button is released.
+    tree_->setDragDropMode(QAbstractItemView::DragDrop);
+    tree_->setDefaultDropAction(Qt::MoveAction);
+    tree_->setDropIndicatorShown(true);
+    model_->SetDropHandler(this);
     // The rows around the items are the view's own; whatever of a current
     // row the style paints outside the item takes the item's colours.
     QPalette palette = tree_->palette();

@@ -12,6 +12,7 @@
 #include "panels/editor_panel.h"
 #include "panels/project_folder_field.h"
 #include "panels/property_list_ctrl.h"
+#include "panels/tree_drag.h"
 
 class QAbstractButton;
 class QItemSelection;
@@ -48,6 +49,7 @@ class CResourceDlg : public QWidget,
                      public EditorPanel,
                      public EditCommands,
                      public PropertyCommitter,
+                     public TreeDropHandler,
                      private ProjectObserver {
     Q_OBJECT
 public:
@@ -91,6 +93,11 @@ public:
     // The value (Shift_JIS) of element's property name becomes value, as if
     // the user had committed it in the property list.
     bool CommitProperty(ZeClass& element, std::string_view name, std::string_view value);
+    // TreeDropHandler: a tree element dragged to another place (Ctrl
+    // copies), or an entry of the insert grid dropped into the tree.
+    bool CanDrop(const QMimeData& mime, int row, const QModelIndex& parent, bool copy) override;
+    bool Drop(const QMimeData& mime, int row, const QModelIndex& parent, bool copy) override;
+
     // PropertyCommitter: the property list's commits go to the edit API.
     bool CommitValue(ZeClass& element, int row, const std::string& value) override;
 

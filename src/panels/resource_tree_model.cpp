@@ -1,5 +1,6 @@
 #include "panels/resource_tree_model.h"
 
+#include <QMimeData>
 #include <algorithm>
 #include <unordered_map>
 #include <utility>
@@ -10,6 +11,7 @@
 #include "model/resource_data.h"
 #include "model/tree_walk.h"
 #include "model/ze_class.h"
+#include "panels/tree_drag.h"
 
 namespace ze::panels {
 
@@ -440,10 +442,46 @@ QVariant ResourceTreeModel::data(const QModelIndex& index, int role) const {
 }
 
 Qt::ItemFlags ResourceTreeModel::flags(const QModelIndex& index) const {
-    if (NodeAt(index) == nullptr) {
+    const Node* node = NodeAt(index);
+    if (node == nullptr) {
         return Qt::NoItemFlags;
     }
-    return Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDropEnabled;
+    if (node->element != nullptr && node->element->GetKind() != element_kind::kProject) {
+        flags |= Qt::ItemIsDragEnabled;
+    }
+    return flags;
+}
+
+Qt::DropActions ResourceTreeModel::supportedDragActions() const {
+    return Qt::MoveAction | Qt::CopyAction;
+}
+
+Qt::DropActions ResourceTreeModel::supportedDropActions() const {
+    return Qt::MoveAction | Qt::CopyAction;
+}
+
+QStringList ResourceTreeModel::mimeTypes() const {
+    return {QString::fromLatin1(kElementMimeType), QString::fromLatin1(kInsertTypeMimeType)};
+}
+
+QMimeData* ResourceTreeModel::mimeData(const QModelIndexList& indexes) const {
+    const ZeClass* element = indexes.isEmpty() ? nullptr : ElementAt(indexes.front());
+    return element == nullptr ? nullptr : ElementMime(*element);
+}
+
+bool ResourceTreeModel::canDropMimeData(const QMimeData* data, Qt::DropAction action, int row,
+                                        int /*column*/, const QModelIndex& parent) const {
+    return data != nullptr && dropHandler_ != nullptr &&
+           dropHandler_->CanDrop(*data, row, parent, action == Qt::CopyAction);
+}
+
+bool ResourceTreeModel::dropMimeData(const QMimeData* data, Qt::DropAction action, int row,
+                                     int /*column*/, const QModelIndex& parent) {
+    // The handler changes the project; the tree follows its notification,
+    // so the view has no rows of its own to remove afterwards.
+    return data != nullptr && dropHandler_ != nullptr &&
+           dropHandler_->Drop(*data, row, parent, action == Qt::CopyAction);
 }
 
 }  // namespace ze::panels

@@ -18,6 +18,8 @@ class ZeClass;
 
 namespace ze::panels {
 
+class TreeDropHandler;
+
 // The project as the resource panel's tree shows it: one node per element,
 // labelled and ordered as WalkProjectTree gives them, with the element
 // pointer as item data. The model only reads the elements (labels when a
@@ -78,6 +80,18 @@ public:
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
+    // Drag and drop: every item but the project's can be dragged; what a
+    // drop does is the handler's (none: nothing can be dropped).
+    void SetDropHandler(TreeDropHandler* handler) { dropHandler_ = handler; }
+    Qt::DropActions supportedDragActions() const override;
+    Qt::DropActions supportedDropActions() const override;
+    QStringList mimeTypes() const override;
+    QMimeData* mimeData(const QModelIndexList& indexes) const override;
+    bool canDropMimeData(const QMimeData* data, Qt::DropAction action, int row, int column,
+                         const QModelIndex& parent) const override;
+    bool dropMimeData(const QMimeData* data, Qt::DropAction action, int row, int column,
+                      const QModelIndex& parent) override;
+
     // One item: its element, label and children. Defined beside the model.
     struct Node;
 
@@ -98,6 +112,7 @@ private:
     // The invisible root: its children are the top-level items.
     std::unique_ptr<Node> root_;
     const Node* current_ = nullptr;
+    TreeDropHandler* dropHandler_ = nullptr;
     int following_ = 0;
 };
 

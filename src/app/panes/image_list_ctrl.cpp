@@ -1,5 +1,7 @@
 #include "app/panes/image_list_ctrl.h"
 
+#include <QApplication>
+#include <QDrag>
 #include <QFontMetrics>
 #include <QHelpEvent>
 #include <QMouseEvent>
@@ -10,6 +12,7 @@
 
 #include "common/cp932.h"
 #include "layout/qt/painter_canvas.h"
+#include "panels/tree_drag.h"
 
 namespace ze::app {
 
@@ -218,10 +221,29 @@ void CImageListCtrl::mousePressEvent(QMouseEvent* event) {
         return;
     }
     Select(CellAt(event->position().toPoint()));
+    pressedAt_ = event->position().toPoint();
 }
 
-// Clicks end here: no drag is started from a cell.
+// An entry of the insert grid dragged away is a new object or group of its
+// type for the resource tree.
+void CImageListCtrl::mouseMoveEvent(QMouseEvent* event) {
+    if (!pressedAt_ || !(event->buttons() & Qt::LeftButton) ||
+        EntryKindOf(mode_) != PaneEntryKind::kInsertType || selected_ < 0 ||
+        (event->position().toPoint() - *pressedAt_).manhattanLength() <
+            QApplication::startDragDistance()) {
+        return;
+    }
+    pressedAt_.reset();
+    const CDibImage& image = list_->At(static_cast<std::size_t>(selected_));
+    auto* drag = new QDrag(this);
+    drag->setMimeData(
+        panels::InsertTypeMime(QString::fromStdString(RequestText(mode_, image.Name()))));
+    drag->setPixmap(QPixmap::fromImage(image.ToQImage()));
+    drag->exec(Qt::CopyAction);
+}
+
 void CImageListCtrl::mouseReleaseEvent(QMouseEvent* event) {
+    pressedAt_.reset();
     event->setAccepted(event->button() == Qt::LeftButton);
 }
 

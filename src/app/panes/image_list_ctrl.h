@@ -64,6 +64,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     bool viewportEvent(QEvent* event) override;
@@ -78,6 +79,8 @@ private:
     int perRow_ = 1;
     int selected_ = -1;
     std::string selectedName_;
+    // Where the left button went down on a cell (a drag starts from there).
+    std::optional<QPoint> pressedAt_;
     QFont labelFont_;
 };
 

@@ -1,0 +1,302 @@
+// Dragging elements of the tree to another place: the checks a drop
+// indicator needs before the button is released, and the drop itself.
+
+#include "model/editing/drop_edits.h"
+
+#include <algorithm>
+#include <iterator>
+#include <vector>
+
+#include "model/dialog_data.h"
+#include "model/editing/dialog_edit.h"
+#include "model/editing/edit_support.h"
+#include "model/editing/element_lookup.h"
+#include "model/editing/tree_edits.h"
+#include "model/object_data.h"
+#include "model/resource_data.h"
+#include "model/schema.h"
+
+namespace ze {
+
+namespace {
+
+constexpr const char* kRadioOnly = "ラジオボタンはラジオグループに追加して下さい。";
+constexpr const char* kNotIntoItself = "グループをそれ自身やその中へは移動できません。";
+constexpr const char* kGroupFirst = "GROUPオブジェクトを登録して下さい。";
+constexpr const char* kOtherDialog =
+    "別のダイアログへは移動できません。Ctrlキーを押しながらドラッグするとコピーします。";
+
+bool IsObjectOrGroup(const ZeClass& element) {
+    return element.GetKind() == element_kind::kObject || element.GetKind() == element_kind::kGroup;
+}
+
+// The group an object or group lands in: a group, or a dialog's root group.
+CObjectDataList* LandingGroup(ZeClass* owner) {
+    if (owner == nullptr) {
+        return nullptr;
+    }
+    if (owner->GetKind() == element_kind::kGroup) {
+        return static_cast<CObjectDataList*>(owner);
+    }
+    if (owner->GetKind() == element_kind::kDialog) {
+        return static_cast<CZeDialogData*>(owner)->GetRootGroup();
+    }
+    return nullptr;
+}
+
+DropVerdict Allowed() {
+    return {true, {}};
+}
+
+DropVerdict Refused(const char* utf8 = nullptr, MessageIcon icon = MessageIcon::kWarning) {
+    DropVerdict verdict;
+    if (utf8 != nullptr) {
+        verdict.refusal = Refusal(utf8, icon);
+    }
+    return verdict;
+}
+
+DropVerdict CheckObjectDrop(const CZeResourceData& project, const CObjectData& element,
+                            const DropPlace& place, bool copy) {
+    CObjectDataList* group = LandingGroup(place.owner);
+    if (group == nullptr) {
+        return Refused();
+    }
+    if (place.before != nullptr &&
+        (!IsObjectOrGroup(*place.before) ||
+         group->IndexOf(static_cast<const CObjectData*>(place.before)) < 0)) {
+        return Refused();
+    }
+    const CZeDialogData* from = FindDialogOf(project, element);
+    const CZeDialogData* to = FindDialogOf(project, *group);
+    if (from == nullptr || to == nullptr) {
+        return Refused();
+    }
+    if (element.GetItem("Type") == "RADIOBTN" && group->GetItem("Layout") != "RADIO") {
+        return Refused(kRadioOnly, MessageIcon::kNone);
+    }
+    if (copy) {
+        return Allowed();
+    }
+    if (from != to) {
+        return Refused(kOtherDialog);
+    }
+    if (&element == group ||
+        (element.IsGroup() && static_cast<const CObjectDataList&>(element).Holds(group))) {
+        return Refused(kNotIntoItself);
+    }
+    // The root group has no place but its own.
+    return element.GetParent() != nullptr ? Allowed() : Refused();
+}
+
+// Header columns and commands move within the list they stand in.
+DropVerdict CheckListedDrop(const CZeResourceData& project, const ZeClass& element,
+                            const DropPlace& place, bool copy) {
+    if (copy || place.owner == nullptr) {
+        return Refused();
+    }
+    const CZeDialogData* dialog = FindDialogOf(project, element);
+    if (dialog == nullptr || FindOwner(*dialog, element) != place.owner) {
+        return Refused();
+    }
+    return Allowed();
+}
+
+std::vector<ZeClass*>* ListedIn(ZeClass& owner, const ZeClass& element) {
+    if (element.GetKind() == element_kind::kHeaderColumn) {
+        return owner.GetKind() == element_kind::kObject
+                   ? &static_cast<CObjectData&>(owner).GetHeaders()
+                   : nullptr;
+    }
+    return CommandListOf(owner);
+}
+
+// Puts item in front of before in list (at the end for null); false when
+// that is where it already stands.
+template <typename T>
+bool Reorder(std::vector<T*>& list, T* item, const T* before) {
+    std::vector<T*> reordered;
+    for (T* entry : list) {
+        if (entry == before) {
+            reordered.push_back(item);
+        }
+        if (entry != item) {
+            reordered.push_back(entry);
+        }
+    }
+    if (before == nullptr) {
+        reordered.push_back(item);
+    }
+    if (reordered == list) {
+        return false;
+    }
+    list = std::move(reordered);
+    return true;
+}
+
+EditResult MoveDialog(CZeResourceData& project, CZeDialogData& dialog, const ZeClass* before) {
+    CZeDialogDataList& dialogs = project.GetDialogs();
+    const int at = dialogs.IndexOf(&dialog);
+    int to = before == nullptr ? static_cast<int>(dialogs.GetCount())
+                               : dialogs.IndexOf(static_cast<const CZeDialogData*>(before));
+    if (at < 0 || to < 0) {
+        return {};
+    }
+    if (to > at) {
+        --to;  // the place counts without the dialog itself
+    }
+    // One neighbour at a time, as the observers follow ▲ and ▼.
+    for (int from = at; from != to; from += to > from ? 1 : -1) {
+        const int next = to > from ? from + 1 : from - 1;
+        dialogs.Swap(static_cast<std::size_t>(from), static_cast<std::size_t>(next));
+        project.Observers().Notify([&](ProjectObserver& observer) {
+            observer.DialogMoved(dialog, static_cast<std::size_t>(from),
+                                 static_cast<std::size_t>(next));
+        });
+    }
+    EditResult result;
+    result.changed = at != to;
+    result.select = &dialog;
+    return result;
+}
+
+// Where a paste or an insert puts a new element so that it lands at place:
+// after the element in front of it, or first or last in the group.
+struct PastePlace {
+    ZeClass* current;
+    PasteMode mode;
+};
+PastePlace AsPastePlace(const DropPlace& place) {
+    CObjectDataList* group = LandingGroup(place.owner);
+    if (group == nullptr) {
+        return {place.owner, PasteMode::kLastChild};  // a dialog without a root group
+    }
+    const std::vector<CObjectData*>& children = group->GetChildren();
+    const auto at = std::find(children.begin(), children.end(), place.before);
+    if (at == children.end()) {
+        return {group, PasteMode::kLastChild};
+    }
+    if (at == children.begin()) {
+        return {group, PasteMode::kFirstChild};
+    }
+    return {*std::prev(at), PasteMode::kAfter};
+}
+
+// A copy goes in as a paste of the element's text at the same place.
+EditResult CopyTo(CZeResourceData& project, ZeClass& element, const DropPlace& place) {
+    const EditResult copied = CopyElement(&element);
+    if (element.GetKind() == element_kind::kDialog) {
+        EditResult pasted =
+            PasteElement(project, nullptr, &element, copied.clipboardText, PasteMode::kAfter);
+        CZeDialogDataList& dialogs = project.GetDialogs();
+        if (pasted.changed && dialogs.GetCount() > 0) {
+            CZeDialogData& added = *dialogs.GetDialog(dialogs.GetCount() - 1);
+            MoveDialog(project, added, place.before);
+            pasted.select = &added;
+        }
+        return pasted;
+    }
+    const PastePlace at = AsPastePlace(place);
+    return PasteElement(project, nullptr, at.current, copied.clipboardText, at.mode);
+}
+
+}  // namespace
+
+DropVerdict CheckDrop(const CZeResourceData& project, const ZeClass* element,
+                      const DropPlace& place, bool copy) {
+    if (element == nullptr) {
+        return Refused();
+    }
+    switch (element->GetKind()) {
+        case element_kind::kDialog:
+            return place.owner == &project && (place.before == nullptr ||
+                                               place.before->GetKind() == element_kind::kDialog)
+                       ? Allowed()
+                       : Refused();
+        case element_kind::kObject:
+        case element_kind::kGroup:
+            return CheckObjectDrop(project, static_cast<const CObjectData&>(*element), place, copy);
+        case element_kind::kHeaderColumn:
+        case element_kind::kCommand:
+            return CheckListedDrop(project, *element, place, copy);
+        default:
+            return Refused();
+    }
+}
+
+EditResult DropElement(CZeResourceData& project, ZeClass* element, const DropPlace& place,
+                       bool copy) {
+    DropVerdict verdict = CheckDrop(project, element, place, copy);
+    if (!verdict.allowed) {
+        return verdict.refusal;
+    }
+    if (copy) {
+        return CopyTo(project, *element, place);
+    }
+    if (element->GetKind() == element_kind::kDialog) {
+        return MoveDialog(project, static_cast<CZeDialogData&>(*element), place.before);
+    }
+    CZeDialogData& dialog = *FindDialogOf(project, *element);
+    DialogEdit edit(project, dialog);
+    bool moved = false;
+    if (IsObjectOrGroup(*element)) {
+        auto& object = static_cast<CObjectData&>(*element);
+        CObjectDataList& group = *LandingGroup(place.owner);
+        const auto* before = static_cast<const CObjectData*>(place.before);
+        if (object.GetParent() == &group) {
+            moved = Reorder(group.GetChildren(), &object, before);
+        } else {
+            object.GetParent()->Remove(&object, false);
+            if (before == nullptr) {
+                group.InsertAfter(&object, nullptr);
+            } else {
+                group.InsertBefore(&object, before);
+            }
+            group.SetExpanded(true);
+            moved = true;
+        }
+    } else if (std::vector<ZeClass*>* list = ListedIn(*place.owner, *element)) {
+        moved = Reorder(*list, element, place.before);
+    }
+    if (!moved) {
+        return {};
+    }
+    return edit.Record(element);
+}
+
+DropVerdict CheckInsertAt(const CZeResourceData& project, std::string_view typeName,
+                          const DropPlace& place) {
+    const bool group = LayoutCodeIgnoringCase(typeName) >= 0;
+    const int type = group ? object_type::kUnset : ObjectTypeIndexIgnoringCase(typeName);
+    if ((!group && type < 0) || place.owner == nullptr ||
+        FindDialogOf(project, *place.owner) == nullptr) {
+        return Refused();
+    }
+    CObjectDataList* target = LandingGroup(place.owner);
+    if (target == nullptr) {
+        if (place.owner->GetKind() != element_kind::kDialog) {
+            return Refused();
+        }
+        return group ? Allowed() : Refused(kGroupFirst);
+    }
+    if (place.before != nullptr &&
+        (!IsObjectOrGroup(*place.before) ||
+         target->IndexOf(static_cast<const CObjectData*>(place.before)) < 0)) {
+        return Refused();
+    }
+    if (type == object_type::kRadioButton && target->GetItem("Layout") != "RADIO") {
+        return Refused(kRadioOnly, MessageIcon::kNone);
+    }
+    return Allowed();
+}
+
+EditResult InsertAt(CZeResourceData& project, std::string_view typeName, const DropPlace& place) {
+    DropVerdict verdict = CheckInsertAt(project, typeName, place);
+    if (!verdict.allowed) {
+        return verdict.refusal;
+    }
+    const PastePlace at = AsPastePlace(place);
+    return InsertElement(project, nullptr, at.current, typeName, at.mode);
+}
+
+}  // namespace ze
