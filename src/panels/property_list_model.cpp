@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "common/qt/sjis_qstring.h"
+#include "model/editing/edit_support.h"
+#include "model/event_text.h"
 #include "model/item_data.h"
 #include "model/ze_class.h"
 
@@ -90,10 +92,30 @@ QVariant PropertyListModel::CellText(int row, int column) const {
         case kKeyColumn:
             return SjisToQString(item->GetName());
         case kValueColumn:
+            if (item->GetValue().empty()) {
+                return EventCommands(item->GetName());
+            }
             return SjisToQString(item->GetValue());
         default:
             return MarkerText(item->GetKind());
     }
+}
+
+QString PropertyListModel::EventCommands(std::string_view event) const {
+    // An event row stays empty (each pick adds a command); it shows the
+    // commands the element has on that event.
+    if (element_ == nullptr ||
+        std::find(kEventNames.begin(), kEventNames.end(), event) == kEventNames.end()) {
+        return QString();
+    }
+    const std::vector<ZeClass*>* commands = CommandListOf(*element_);
+    QStringList names;
+    for (const ZeClass* command : commands == nullptr ? std::vector<ZeClass*>() : *commands) {
+        if (command->GetItem("Event") == event) {
+            names << SjisToQString(command->GetItem("Command"));
+        }
+    }
+    return names.join(QStringLiteral(", "));
 }
 
 QVariant PropertyListModel::data(const QModelIndex& index, int role) const {

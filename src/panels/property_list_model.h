@@ -3,6 +3,7 @@
 #include <QAbstractTableModel>
 #include <QColor>
 #include <QString>
+#include <string_view>
 
 namespace ze {
 class CItemData;
@@ -70,6 +71,9 @@ public:
 
 private:
     QVariant CellText(int row, int column) const;
+    // The commands the element has on event ("OPEN, CLOSE"); empty for a
+    // name that is no event.
+    QString EventCommands(std::string_view event) const;
 
     ZeClass* element_ = nullptr;
     int rows_ = 0;
