@@ -1,16 +1,50 @@
 #!/usr/bin/env bash
-# Takes docs/screenshot.png: the editor on the example project mid-edit, with
-# the dialog Main open, its first BUTTON picked, the property list showing it
-# with the colour drop-down open, and the example's resources in the image
-# grids, on a virtual X display (Xvfb). Installs what is missing and builds
-# first. ze-screenshot-scene is ze-editor plus those few clicks.
+# Takes the README's screenshots: the editor on the example project mid-edit,
+# with the dialog Main open and its first BUTTON picked, on a virtual X
+# display (Xvfb).
+#   edit  docs/screenshot.png       the property list showing the button with
+#                                   the colour drop-down open, and the
+#                                   example's resources in the image grids
+#   zoom  docs/screenshot-zoom.png  the window at "実寸", zoomed to 200 %
+#                                   about the button, with its scroll bars
+#
+#   screenshot.sh                          both scenes, each to its file
+#   screenshot.sh [--scene NAME] [OUTPUT]  one scene (edit by default)
+#
+# Installs what is missing and builds first; with ZE_BUILD_DIR set, the
+# programs are taken from that build folder as they are. ze-screenshot-scene
+# is ze-editor plus those few clicks.
 set -euo pipefail
 top="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$top"
 scripts/install-deps.sh xvfb x11-apps x11-utils imagemagick
-scripts/build.sh build
+if [ -n "${ZE_BUILD_DIR:-}" ]; then
+    build="$ZE_BUILD_DIR"
+else
+    scripts/build.sh build
+    build=build
+fi
 
-output="${1:-docs/screenshot.png}"
+default_output() {
+    case "$1" in
+        edit) echo docs/screenshot.png ;;
+        zoom) echo docs/screenshot-zoom.png ;;
+        *) echo "Unknown scene: $1" >&2; exit 2 ;;
+    esac
+}
+
+shots=()
+if [ $# -eq 0 ]; then
+    shots=("edit $(default_output edit)" "zoom $(default_output zoom)")
+else
+    scene=edit
+    if [ "$1" = --scene ]; then
+        scene="${2:?--scene needs a name}"
+        shift 2
+    fi
+    shots=("$scene ${1:-$(default_output "$scene")}")
+fi
+
 width=1200
 height=800
 display=":$((90 + RANDOM % 100))"
@@ -27,10 +61,18 @@ for _ in $(seq 50); do
     sleep 0.1
 done
 
-DISPLAY="$display" QT_QPA_PLATFORM=xcb LANG=ja_JP.UTF-8 \
-    build/bin/ze-screenshot-scene examples/SampleApp.moxspro --folder examples --dialog Main &
-editor=$!
-sleep 4
-mkdir -p "$(dirname "$output")"
-xwd -root -silent -display "$display" | convert xwd:- -crop "${width}x${height}+0+0" "png:$output"
-echo "Wrote $output"
+for shot in "${shots[@]}"; do
+    read -r scene output <<<"$shot"
+    DISPLAY="$display" QT_QPA_PLATFORM=xcb LANG=ja_JP.UTF-8 \
+        "$build/bin/ze-screenshot-scene" --scene "$scene" \
+        examples/SampleApp.moxspro --folder examples --dialog Main &
+    editor=$!
+    sleep 4
+    mkdir -p "$(dirname "$output")"
+    xwd -root -silent -display "$display" |
+        convert xwd:- -crop "${width}x${height}+0+0" "png:$output"
+    kill "$editor" 2>/dev/null || true
+    wait "$editor" 2>/dev/null || true
+    editor=
+    echo "Wrote $output"
+done

@@ -46,5 +46,11 @@ inline constexpr int kViewLogPane = 32857;
 inline constexpr int kSendDialog = 32861;
 inline constexpr int kClearLog = 32863;
 inline constexpr int kSaveProjectAs = 32870;
+// The active dialog window's preview: its sizing and its zoom.
+inline constexpr int kViewFitWindow = 32880;
+inline constexpr int kViewDeviceSize = 32881;
+inline constexpr int kZoomIn = 32882;
+inline constexpr int kZoomOut = 32883;
+inline constexpr int kZoomReset = 32884;
 
 }  // namespace ze::app::command

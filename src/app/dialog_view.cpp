@@ -4,8 +4,12 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPrinter>
+#include <QResizeEvent>
+#include <QScrollBar>
+#include <QWheelEvent>
 
 #include "app/dialog_document.h"
+#include "layout/preview_layout.h"
 #include "model/dialog_data.h"
 #include "model/editing/history_edits.h"
 #include "model/object_data.h"
@@ -14,13 +18,32 @@
 
 namespace ze::app {
 
+namespace {
+
+// One notch of a mouse wheel.
+constexpr int kWheelNotch = 120;
+// Pixels one click on a scroll bar's arrow moves.
+constexpr int kScrollStep = 20;
+
+}  // namespace
+
 CZeDialogEditorView::CZeDialogEditorView(CZeDialogEditorDoc& document, const ViewServices& services,
                                          QWidget* parent)
-    : QWidget(parent), document_(document), services_(services) {
-    // The paint covers the whole client area; nothing is erased before it.
-    setAttribute(Qt::WA_OpaquePaintEvent);
+    : QAbstractScrollArea(parent), document_(document), services_(services) {
+    // The viewport is the whole client area until a scroll bar takes room.
+    setFrameShape(QFrame::NoFrame);
+    // The paint covers the whole viewport; nothing is erased before it.
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    viewport()->setAutoFillBackground(false);
     setFocusPolicy(Qt::ClickFocus);
+    // The geometry decides which bars show; Qt's own guess would follow
+    // ranges set a step late.
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    horizontalScrollBar()->setSingleStep(kScrollStep);
+    verticalScrollBar()->setSingleStep(kScrollStep);
     document_.GetProject().Observers().Add(this);
+    ApplyGeometry();
 }
 
 CZeDialogEditorView::~CZeDialogEditorView() {
@@ -30,24 +53,159 @@ CZeDialogEditorView::~CZeDialogEditorView() {
 void CZeDialogEditorView::ElementsChanged(const ElementChange& change) {
     // The project root holds the device size every dialog is laid out in.
     if (change.dialog == nullptr || change.dialog == document_.GetDialog()) {
-        update();
+        // A change of the device size changes the scroll ranges.
+        ApplyGeometry();
     }
 }
 
-void CZeDialogEditorView::paintEvent(QPaintEvent* /*event*/) {
+void CZeDialogEditorView::SyncGeometry() const {
+    viewport_.SetScrollBarExtent(
+        {verticalScrollBar()->sizeHint().width(), horizontalScrollBar()->sizeHint().height()});
+    viewport_.SetWindowSize(contentsRect().size());
+    if (const CZeDialogData* dialog = document_.GetDialog()) {
+        const UnitContext units =
+            PreviewPageOf(document_.GetProject(), *dialog, 0, 0).context.units;
+        viewport_.SetDeviceSize({units.deviceWidth, units.deviceHeight});
+    }
+}
+
+void CZeDialogEditorView::ApplyGeometry() {
+    SyncGeometry();
+    applying_ = true;
+    const auto policy = [](bool shown) {
+        return shown ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff;
+    };
+    // A new policy lays the bars out again, which resizes the viewport.
+    if (horizontalScrollBarPolicy() != policy(viewport_.HasHorizontalBar())) {
+        setHorizontalScrollBarPolicy(policy(viewport_.HasHorizontalBar()));
+    }
+    if (verticalScrollBarPolicy() != policy(viewport_.HasVerticalBar())) {
+        setVerticalScrollBarPolicy(policy(viewport_.HasVerticalBar()));
+    }
+    const QPoint most = viewport_.MaxOffset();
+    const QSize page = viewport_.ViewportSize();
+    horizontalScrollBar()->setRange(0, most.x());
+    horizontalScrollBar()->setPageStep(std::max(page.width(), 1));
+    horizontalScrollBar()->setValue(qRound(viewport_.Offset().x()));
+    verticalScrollBar()->setRange(0, most.y());
+    verticalScrollBar()->setPageStep(std::max(page.height(), 1));
+    verticalScrollBar()->setValue(qRound(viewport_.Offset().y()));
+    applying_ = false;
+    viewport()->update();
+}
+
+const PreviewViewport& CZeDialogEditorView::Viewport() const {
+    SyncGeometry();
+    return viewport_;
+}
+
+QPoint CZeDialogEditorView::ToLayoutPoint(QPoint viewportPoint) const {
+    return Viewport().ToLayoutPixel(viewportPoint);
+}
+
+void CZeDialogEditorView::SetSizing(PreviewSizing sizing) {
+    if (sizing == viewport_.Sizing()) {
+        return;
+    }
+    viewport_.SetSizing(sizing);
+    ApplyGeometry();
+    emit ViewportChanged();
+}
+
+void CZeDialogEditorView::ZoomAt(int percent, QPointF anchor) {
+    SyncGeometry();
+    const int before = viewport_.ZoomPercent();
+    viewport_.ZoomAt(percent, anchor);
+    ApplyGeometry();
+    if (viewport_.ZoomPercent() != before) {
+        emit ViewportChanged();
+    }
+}
+
+QPointF CZeDialogEditorView::ViewportMiddle() const {
+    return QRectF(QPointF(0, 0), QSizeF(Viewport().ViewportSize())).center();
+}
+
+void CZeDialogEditorView::ZoomIn() {
+    ZoomAt(PreviewViewport::ZoomStepIn(viewport_.ZoomPercent()), ViewportMiddle());
+}
+
+void CZeDialogEditorView::ZoomOut() {
+    ZoomAt(PreviewViewport::ZoomStepOut(viewport_.ZoomPercent()), ViewportMiddle());
+}
+
+void CZeDialogEditorView::ZoomReset() {
+    ZoomAt(100, ViewportMiddle());
+}
+
+void CZeDialogEditorView::resizeEvent(QResizeEvent* /*event*/) {
+    // Both the view's and the viewport's resizes come here.
+    if (!applying_) {
+        ApplyGeometry();
+    }
+}
+
+void CZeDialogEditorView::scrollContentsBy(int dx, int dy) {
+    if (applying_) {
+        return;
+    }
+    // A direction the bars did not move keeps its fraction.
+    QPointF offset = viewport_.Offset();
+    if (dx != 0) {
+        offset.setX(horizontalScrollBar()->value());
+    }
+    if (dy != 0) {
+        offset.setY(verticalScrollBar()->value());
+    }
+    viewport_.SetOffset(offset);
+    // The picture is painted again rather than moved: the labels and the
+    // page follow the offset exactly.
+    viewport()->update();
+}
+
+void CZeDialogEditorView::wheelEvent(QWheelEvent* event) {
+    if (!event->modifiers().testFlag(Qt::ControlModifier)) {
+        QAbstractScrollArea::wheelEvent(event);
+        return;
+    }
+    event->accept();
+    wheelTurn_ += event->angleDelta().y();
+    int percent = viewport_.ZoomPercent();
+    for (; wheelTurn_ >= kWheelNotch; wheelTurn_ -= kWheelNotch) {
+        percent = PreviewViewport::ZoomStepIn(percent);
+    }
+    for (; wheelTurn_ <= -kWheelNotch; wheelTurn_ += kWheelNotch) {
+        percent = PreviewViewport::ZoomStepOut(percent);
+    }
+    if (percent != viewport_.ZoomPercent()) {
+        ZoomAt(percent, event->position());
+    }
+}
+
+void CZeDialogEditorView::PaintPreview(QPainter& painter, const QSize& area) const {
     CZeDialogData* dialog = document_.GetDialog();
     if (dialog == nullptr) {
         return;
     }
-    QPainter painter(this);
-    painter_.Paint(painter, size(), document_.GetProject(), *dialog);
+    SyncGeometry();
+    painter_.Paint(painter, area, viewport_.LayoutSize(), viewport_.Scale(), viewport_.Offset(),
+                   document_.GetProject(), *dialog);
+}
+
+void CZeDialogEditorView::paintEvent(QPaintEvent* /*event*/) {
+    if (document_.GetDialog() == nullptr) {
+        return;
+    }
+    QPainter painter(viewport());
+    PaintPreview(painter, viewport()->size());
 }
 
 QImage CZeDialogEditorView::Render() const {
-    QImage image(size(), QImage::Format_RGB32);
+    QImage image(Viewport().ViewportSize(), QImage::Format_RGB32);
     image.fill(Qt::white);
-    if (CZeDialogData* dialog = document_.GetDialog()) {
-        painter_.Paint(image, document_.GetProject(), *dialog);
+    {
+        QPainter painter(&image);
+        PaintPreview(painter, image.size());
     }
     return image;
 }
@@ -60,7 +218,7 @@ void CZeDialogEditorView::mousePressEvent(QMouseEvent* event) {
     if (dialog == nullptr || dialog->GetRootGroup() == nullptr) {
         return;
     }
-    const QPoint point = event->position().toPoint();
+    const QPoint point = ToLayoutPoint(event->position().toPoint());
     SelectElement(dialog->GetRootGroup()->HitTestFromRoot(point.x(), point.y()));
 }
 
@@ -72,11 +230,11 @@ void CZeDialogEditorView::SelectElement(ZeClass* element) {
     if (element != nullptr && services_.panel != nullptr) {
         services_.panel->SelectFromView(dialog, element);
     }
-    update();
+    viewport()->update();
 }
 
 void CZeDialogEditorView::OnRedraw() {
-    update();
+    viewport()->update();
     if (QWidget* main = window()) {
         main->update();
     }
@@ -140,7 +298,7 @@ void CZeDialogEditorView::OnEditPaste() {
         services_.edit->PasteAtCurrent(PasteMode::kAfter);
     }
     SelectElement(nullptr);
-    update();  // also when the dialog has no root group to select in
+    viewport()->update();  // also when the dialog has no root group to select in
 }
 
 void CZeDialogEditorView::PrintTo(QPrinter& printer) {

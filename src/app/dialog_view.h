@@ -1,7 +1,8 @@
 #pragma once
 
-#include <QWidget>
+#include <QAbstractScrollArea>
 
+#include "app/preview_viewport.h"
 #include "layout/qt/view_paint.h"
 #include "model/editing/project_observer.h"
 
@@ -31,7 +32,13 @@ struct ViewServices {
 // checkered background, picks an element by a left click, and carries out
 // the Edit menu for its dialog. It repaints when the project tells it that
 // its dialog (or the project root) changed.
-class CZeDialogEditorView : public QWidget, private ProjectObserver {
+//
+// The preview is laid out at the window's size or at the device's, zoomed
+// and scrolled (PreviewViewport); the scroll bars show where the picture is
+// larger than the window. Painting and clicks go through the viewport
+// widget, in its pixels; at 100 % fitted to the window it paints exactly
+// the unzoomed preview.
+class CZeDialogEditorView : public QAbstractScrollArea, private ProjectObserver {
     Q_OBJECT
 
 public:
@@ -61,24 +68,60 @@ public:
     bool CanUndo() const;
     bool CanRedo() const;
 
-    // Paints what the view shows, at the view's size, scaled to fit the page.
+    // "ウィンドウに合わせる" or "実寸".
+    void SetSizing(PreviewSizing sizing);
+    // Zooms to percent (25 … 400) keeping the spot under anchor (viewport
+    // pixels) where it is.
+    void ZoomAt(int percent, QPointF anchor);
+    // The zoom keys: a step in or out, or back to 100 %, about the middle of
+    // the viewport.
+    void ZoomIn();
+    void ZoomOut();
+    void ZoomReset();
+    // The geometry as the view now paints it.
+    const PreviewViewport& Viewport() const;
+    // The layout pixel under a point of the viewport, for hit tests.
+    QPoint ToLayoutPoint(QPoint viewportPoint) const;
+
+    // Paints what the view shows, at the viewport's size, scaled to fit the page.
     void PrintTo(QPrinter& printer);
-    // The view as painted now (tests, print).
+    // The viewport as painted now (tests, print).
     QImage Render() const;
 
     QSize sizeHint() const override { return {480, 360}; }
 
+signals:
+    // The zoom or the sizing changed.
+    void ViewportChanged();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
 
 private:
     void ElementsChanged(const ElementChange& change) override;
     void StepHistory(bool forward);
+    // Brings the geometry up to the view's size and the project's device
+    // size. The view's own size counts, not the viewport widget's, which a
+    // hidden window does not lay out.
+    void SyncGeometry() const;
+    // The scroll bars shown and their ranges follow the geometry.
+    void ApplyGeometry();
+    // Where the zoom keys zoom about.
+    QPointF ViewportMiddle() const;
+    // The preview as the geometry places it, over a background filling area.
+    void PaintPreview(QPainter& painter, const QSize& area) const;
 
     CZeDialogEditorDoc& document_;
     const ViewServices& services_;
     mutable ViewPainter painter_;
+    mutable PreviewViewport viewport_;
+    bool applying_ = false;
+    // Wheel turns below one notch, kept until they add up to one.
+    int wheelTurn_ = 0;
 };
 
 }  // namespace ze::app

@@ -83,6 +83,57 @@ QIcon ClearLogIcon() {
     return QIcon(pixmap);
 }
 
+// A window with arrows out to its corners: the preview fills the window.
+QIcon FitWindowIcon() {
+    QPixmap pixmap = Blank(16);
+    QPainter painter(&pixmap);
+    painter.setPen(QColor(40, 40, 40));
+    painter.setBrush(Qt::white);
+    painter.drawRect(1, 1, 13, 13);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(70, 120, 200), 1.5));
+    for (const QPointF& corner : {QPointF(4, 4), QPointF(12, 4), QPointF(4, 12), QPointF(12, 12)}) {
+        const QPointF inward((8 - corner.x()) / 2, (8 - corner.y()) / 2);
+        painter.drawLine(corner, corner + inward);
+        painter.drawLine(corner, corner + QPointF(inward.x(), 0));
+        painter.drawLine(corner, corner + QPointF(0, inward.y()));
+    }
+    return QIcon(pixmap);
+}
+
+// A device: the preview at the device's own size.
+QIcon DeviceSizeIcon() {
+    QPixmap pixmap = Blank(16);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(40, 40, 40), 1));
+    painter.setBrush(QColor(60, 60, 60));
+    painter.drawRoundedRect(QRectF(3.5, 0.5, 9, 15), 1.5, 1.5);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(Qt::white);
+    painter.drawRect(QRectF(5, 2.5, 6, 10));
+    painter.drawEllipse(QRectF(7.25, 13.25, 1.5, 1.5));
+    return QIcon(pixmap);
+}
+
+// A magnifying glass with a plus (in) or a minus (out).
+QIcon ZoomIcon(bool in) {
+    QPixmap pixmap = Blank(16);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(60, 60, 60), 2));
+    painter.drawLine(QPointF(9.5, 9.5), QPointF(14.5, 14.5));
+    painter.setPen(QPen(QColor(40, 40, 40), 1.2));
+    painter.setBrush(Qt::white);
+    painter.drawEllipse(QRectF(1.5, 1.5, 9, 9));
+    painter.setPen(QPen(QColor(70, 120, 200), 1.5));
+    painter.drawLine(QPointF(3.5, 6), QPointF(8.5, 6));
+    if (in) {
+        painter.drawLine(QPointF(6, 3.5), QPointF(6, 8.5));
+    }
+    return QIcon(pixmap);
+}
+
 }  // namespace
 
 QPixmap LinkIndicatorPixmap(link::LinkIndicator state) {
@@ -115,6 +166,14 @@ QIcon CommandIcon(int id, const QStyle& style) {
             return DockIcon(false);
         case command::kSendDialog:
             return SendIcon();
+        case command::kViewFitWindow:
+            return FitWindowIcon();
+        case command::kViewDeviceSize:
+            return DeviceSizeIcon();
+        case command::kZoomIn:
+            return ZoomIcon(true);
+        case command::kZoomOut:
+            return ZoomIcon(false);
         default:
             return {};
     }

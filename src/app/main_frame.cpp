@@ -1,6 +1,7 @@
 #include "app/main_frame.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDockWidget>
@@ -9,6 +10,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
@@ -17,6 +19,8 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QStatusBar>
+#include <QStyle>
+#include <QStyleOptionTitleBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolBar>
@@ -31,6 +35,8 @@
 #include "app/icons.h"
 #include "app/menu_table.h"
 #include "app/panes/log_dlg.h"
+#include "app/preview_viewport.h"
+#include "app/window_cascade.h"
 #include "codegen/skeleton_generator.h"
 #include "common/cp932.h"
 #include "common/paths.h"
@@ -52,6 +58,8 @@ constexpr const char* kSettingSection = "SETTING";
 constexpr int kStatusPane1Width = 40;
 constexpr int kStatusPane2Width = 20;
 constexpr QSize kToolButtonSize(25, 20);
+// The size a new editing window asks for; it is smaller where the MDI area is.
+constexpr QSize kChildFrameSize(520, 420);
 constexpr const char* kSavedMessage = "ファイルを保存しました。";
 constexpr const char* kNotSavedMessage = "ファイルを保存できませんでした。";
 
@@ -149,6 +157,19 @@ void CMainFrame::CreateActions() {
     for (const int id : {kViewToolBar, kViewStatusBar, kViewResourcePanel, kViewLogPane}) {
         actions_[id]->setCheckable(true);
     }
+    // The active window's sizing: one of the two.
+    auto* sizing = new QActionGroup(this);
+    for (const auto& [id, mode] : {std::pair{kViewFitWindow, PreviewSizing::kFitWindow},
+                                   std::pair{kViewDeviceSize, PreviewSizing::kDeviceSize}}) {
+        actions_[id]->setCheckable(true);
+        sizing->addAction(actions_[id]);
+        connect(actions_[id], &QAction::triggered, this, [this, mode = mode] {
+            if (CZeDialogEditorView* view = ActiveView()) {
+                view->SetSizing(mode);
+            }
+            UpdateCommandStates();
+        });
+    }
 
     const std::map<int, void (CMainFrame::*)()> handlers = {
         {kFileOpen, &CMainFrame::OnFileOpen},
@@ -190,6 +211,9 @@ void CMainFrame::CreateActions() {
         {kEditCut, &CZeDialogEditorView::OnEditCut},
         {kEditPaste, &CZeDialogEditorView::OnEditPaste},
         {kRedraw, &CZeDialogEditorView::OnRedraw},
+        {kZoomIn, &CZeDialogEditorView::ZoomIn},
+        {kZoomOut, &CZeDialogEditorView::ZoomOut},
+        {kZoomReset, &CZeDialogEditorView::ZoomReset},
     };
     for (const auto& [id, handler] : viewHandlers) {
         connect(actions_[id], &QAction::triggered, this, [this, id = id, handler = handler] {
@@ -229,13 +253,15 @@ void CMainFrame::CreateToolBar() {
 }
 
 void CMainFrame::CreateStatusBar() {
-    auto* pane1 = new QLabel;
-    pane1->setFixedWidth(kStatusPane1Width);
+    zoomPane_ = new QLabel;
+    zoomPane_->setObjectName(QStringLiteral("ZoomPane"));
+    zoomPane_->setFixedWidth(kStatusPane1Width);
+    zoomPane_->setAlignment(Qt::AlignCenter);
     indicatorPane_ = new QLabel;
     indicatorPane_->setFixedWidth(kStatusPane2Width);
     indicatorPane_->setAlignment(Qt::AlignCenter);
     indicatorPane_->setPixmap(LinkIndicatorPixmap(link::LinkIndicator::NoAnswer));
-    statusBar()->addPermanentWidget(pane1);
+    statusBar()->addPermanentWidget(zoomPane_);
     statusBar()->addPermanentWidget(indicatorPane_);
     connect(actions_[command::kViewStatusBar], &QAction::toggled, statusBar(),
             &QWidget::setVisible);
@@ -389,6 +415,16 @@ void CMainFrame::UpdateCommandStates() {
           kFileClose, kWindowNew, kWindowCascade, kWindowTile, kWindowArrange}) {
         actions_[id]->setEnabled(hasView);
     }
+    const PreviewViewport* preview = hasView ? &view->Viewport() : nullptr;
+    for (const int id : {kViewFitWindow, kViewDeviceSize, kZoomReset}) {
+        actions_[id]->setEnabled(hasView);
+    }
+    actions_[kZoomIn]->setEnabled(hasView && preview->ZoomPercent() < PreviewViewport::kMaxZoom);
+    actions_[kZoomOut]->setEnabled(hasView && preview->ZoomPercent() > PreviewViewport::kMinZoom);
+    actions_[kViewFitWindow]->setChecked(hasView && preview->Sizing() == PreviewSizing::kFitWindow);
+    actions_[kViewDeviceSize]->setChecked(hasView &&
+                                          preview->Sizing() == PreviewSizing::kDeviceSize);
+    zoomPane_->setText(hasView ? QStringLiteral("%1%").arg(preview->ZoomPercent()) : QString());
     actions_[kEditUndo]->setEnabled(hasView && view->CanUndo());
     actions_[kEditRedo]->setEnabled(hasView && view->CanRedo());
     actions_[kSendDialog]->setEnabled(deviceConnected_);
@@ -442,7 +478,9 @@ CChildFrame* CMainFrame::OpenWindow(CZeDialogEditorDoc& document) {
         }
         std::erase_if(documents_, [document](const auto& kept) { return kept.get() == document; });
     });
-    frame->resize(520, 420);
+    connect(&frame->GetView(), &CZeDialogEditorView::ViewportChanged, this,
+            &CMainFrame::UpdateCommandStates);
+    frame->setGeometry(CascadeGeometryFor(*frame));
     frame->show();
     mdiArea_->setActiveSubWindow(frame);
     if (!dialogMenuShown_) {
@@ -453,6 +491,23 @@ CChildFrame* CMainFrame::OpenWindow(CZeDialogEditorDoc& document) {
     frame->GetView().OnActivateView();
     UpdateCommandStates();
     return frame;
+}
+
+QRect CMainFrame::CascadeGeometryFor(const CChildFrame& frame) const {
+    std::vector<QPoint> taken;
+    for (QMdiSubWindow* window : mdiArea_->subWindowList()) {
+        if (window != &frame && !window->isHidden() && !window->isMinimized() &&
+            !window->property("closed").toBool()) {
+            taken.push_back(window->pos());
+        }
+    }
+    // One title bar down and right per window. A main window not shown yet
+    // has not laid its area out: its size says nothing.
+    QStyleOptionTitleBar option;
+    option.initFrom(&frame);
+    const int step = frame.style()->pixelMetric(QStyle::PM_TitleBarHeight, &option, &frame);
+    const QSize area = mdiArea_->isVisible() ? mdiArea_->viewport()->size() : QSize();
+    return CascadeGeometry(taken, kChildFrameSize, area, step);
 }
 
 void CMainFrame::ChildFrameClosed(CChildFrame* frame) {
@@ -592,7 +647,7 @@ void CMainFrame::ActivateDialogWindow(CZeDialogData& dialog) {
 
 void CMainFrame::RedrawViews() {
     for (CChildFrame* frame : ChildFrames()) {
-        frame->GetView().update();
+        frame->GetView().viewport()->update();
     }
 }
 

@@ -208,6 +208,9 @@ private:
     void ShowMenu(bool withDialog);
     void FillRecentFiles(QMenu& menu);
     CChildFrame* OpenWindow(CZeDialogEditorDoc& document);
+    // Where a new window goes: the next step of the cascade that fits in
+    // the visible part of the MDI area.
+    QRect CascadeGeometryFor(const CChildFrame& frame) const;
     void ChildFrameClosed(CChildFrame* frame);
     void SubWindowActivated();
     void CloseDocumentWindows(CZeDialogEditorDoc& document);
@@ -242,6 +245,8 @@ private:
 
     QMdiArea* mdiArea_ = nullptr;
     QToolBar* toolBar_ = nullptr;
+    // Status-bar pane 1: the active window's zoom.
+    QLabel* zoomPane_ = nullptr;
     QLabel* indicatorPane_ = nullptr;
     QDockWidget* resourceBar_ = nullptr;
     QDockWidget* logBar_ = nullptr;

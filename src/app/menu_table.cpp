@@ -110,6 +110,23 @@ const std::vector<CommandText>& CommandTexts() {
          {}},
         {kViewLogPane, "ログ表示", "ログ表示の表示/非表示を切り替えます\nログ表示", {}},
         {kRedraw, "再描画", "プレビューを再描画します\n再描画", {}},
+        {kViewFitWindow,
+         "ウィンドウに合わせる",
+         "プレビューをウィンドウの大きさでレイアウトします\nウィンドウに合わせる",
+         {}},
+        {kViewDeviceSize,
+         "実寸",
+         "プレビューを端末の大きさでレイアウトし、はみ出す部分はスクロールして表示します\n実寸",
+         {}},
+        {kZoomIn,
+         "拡大(&I)",
+         "プレビューを拡大します (Ctrl+ホイールでも拡大・縮小できます)\n拡大",
+         {Keys(Qt::CTRL | Qt::Key_Equal), Keys(Qt::CTRL | Qt::Key_Plus)}},
+        {kZoomOut, "縮小(&O)", "プレビューを縮小します\n縮小", {Keys(Qt::CTRL | Qt::Key_Minus)}},
+        {kZoomReset,
+         "等倍 (100%)",
+         "プレビューを等倍 (100%) で表示します\n等倍",
+         {Keys(Qt::CTRL | Qt::Key_0)}},
         {kWindowNew,
          "新しいウィンドウを開く(&N)",
          "作業中のダイアログを表示するウィンドウをもう 1 つ開きます\n新しいウィンドウ",
@@ -176,7 +193,8 @@ const std::vector<MenuLayout>& MenuWithDialog() {
          {kEditUndo, kEditRedo, kSeparator, kEditCut, kEditCopy, kEditPaste, kSeparator, kClearLog,
           kSeparator, kAlignLeft, kAlignRight, kAlignTop, kAlignBottom, kAlignWidth, kAlignHeight}},
         {"表示(&V)",
-         {kViewToolBar, kViewStatusBar, kViewResourcePanel, kViewLogPane, kSeparator, kRedraw}},
+         {kViewToolBar, kViewStatusBar, kViewResourcePanel, kViewLogPane, kSeparator, kRedraw,
+          kSeparator, kViewFitWindow, kViewDeviceSize, kSeparator, kZoomIn, kZoomOut, kZoomReset}},
         {"ウィンドウ(&W)", {kWindowNew, kWindowCascade, kWindowTile, kWindowArrange}},
         {"ヘルプ(&H)", {kAppAbout}},
     };
@@ -185,8 +203,9 @@ const std::vector<MenuLayout>& MenuWithDialog() {
 
 const std::vector<int>& ToolBarIds() {
     static const std::vector<int> ids = {
-        kFileNew,  kFileOpen,  kSaveProject,       kSeparator,   kRedraw,    kSeparator,
-        kClearLog, kSeparator, kViewResourcePanel, kViewLogPane, kSendDialog};
+        kFileNew,       kFileOpen,       kSaveProject,       kSeparator,   kRedraw,     kSeparator,
+        kClearLog,      kSeparator,      kViewResourcePanel, kViewLogPane, kSendDialog, kSeparator,
+        kViewFitWindow, kViewDeviceSize, kZoomOut,           kZoomIn};
     return ids;
 }
 

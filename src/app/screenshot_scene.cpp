@@ -1,12 +1,22 @@
 // ze-screenshot-scene: the editor as scripts/screenshot.sh photographs it for
 // the README, mid-edit. It starts exactly as ze-editor does (same command
-// line), then picks the first BUTTON of the dialog shown in the tree and
-// opens the drop-down of its "TColor" property, as a user would with a click
-// on the row's marker. Not installed.
+// line, plus "--scene NAME" in front), then picks the first BUTTON of the
+// dialog shown in the tree and
+// - scene "edit" (the default): opens the drop-down of its "TColor"
+//   property, as a user would with a click on the row's marker;
+// - scene "zoom": makes the window larger, switches it to "実寸" and zooms
+//   to 200 % about the page's corner, as Ctrl and four notches of the wheel
+//   there would.
+// Not installed.
+#include <QAction>
 #include <QApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QTimer>
 #include <functional>
 
+#include "app/command_ids.h"
+#include "app/dialog_view.h"
 #include "app/editor_app.h"
 #include "model/dialog_data.h"
 #include "model/object_data.h"
@@ -29,15 +39,24 @@ ze::CObjectData* FirstButton(ze::CObjectData& element) {
     return nullptr;
 }
 
-void OpenColourDropDown(ze::app::CMainFrame& frame) {
+// The first BUTTON of the dialog shown, picked; null when it has none.
+ze::CObjectData* PickFirstButton(ze::app::CMainFrame& frame) {
     ze::panels::CResourceDlg& panel = frame.GetResourcePanel();
     ze::CZeDialogData* dialog = panel.GetCurrentDialog();
     ze::CObjectDataList* root = dialog != nullptr ? dialog->GetRootGroup() : nullptr;
     ze::CObjectData* button = root != nullptr ? FirstButton(*root) : nullptr;
+    if (button != nullptr) {
+        panel.SelectByUser(button);
+    }
+    return button;
+}
+
+void OpenColourDropDown(ze::app::CMainFrame& frame) {
+    ze::panels::CResourceDlg& panel = frame.GetResourcePanel();
+    ze::CObjectData* button = PickFirstButton(frame);
     if (button == nullptr) {
         return;
     }
-    panel.SelectByUser(button);
     auto* list = panel.findChild<ze::panels::CPropertyListCtrl*>();
     const ze::CItemList& items = button->Items();
     for (std::size_t row = 0; row < items.GetItemCount(); ++row) {
@@ -49,17 +68,46 @@ void OpenColourDropDown(ze::app::CMainFrame& frame) {
     }
 }
 
+void ZoomDeviceSize(ze::app::CMainFrame& frame) {
+    ze::CObjectData* button = PickFirstButton(frame);
+    ze::app::CZeDialogEditorView* view = frame.ActiveView();
+    if (button == nullptr || view == nullptr) {
+        return;
+    }
+    // Most of the area, so that the zoomed preview shows more than the button.
+    if (QMdiSubWindow* window = frame.GetMdiArea().activeSubWindow()) {
+        window->resize(frame.GetMdiArea().viewport()->size() * 9 / 10);
+    }
+    frame.Action(ze::app::command::kViewDeviceSize)->trigger();
+    // About the page's top-left corner: the title above the button shows too.
+    view->ZoomAt(200, QPointF(0, 0));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
+    QStringList arguments = QCoreApplication::arguments();
+    QString scene = QStringLiteral("edit");
+    const qsizetype option = arguments.indexOf(QStringLiteral("--scene"));
+    if (option > 0 && option + 1 < arguments.size()) {
+        scene = arguments.at(option + 1);
+        arguments.remove(option, 2);
+    }
     ze::app::CZeDialogEditorApp editor;
-    if (!editor.InitInstance(QCoreApplication::arguments())) {
+    if (!editor.InitInstance(arguments)) {
         return 1;
     }
     ze::app::CMainFrame& frame = *editor.GetMainFrame();
     frame.show();
-    // Once the window has its size, so the drop-down opens where it is drawn.
-    QTimer::singleShot(700, &frame, [&frame] { OpenColourDropDown(frame); });
+    // Once the window has its size, so that the drop-down opens where it is
+    // drawn and the zoom keeps the button where it was.
+    QTimer::singleShot(700, &frame, [&frame, scene] {
+        if (scene == QStringLiteral("zoom")) {
+            ZoomDeviceSize(frame);
+        } else {
+            OpenColourDropDown(frame);
+        }
+    });
     return QApplication::exec();
 }

@@ -21,13 +21,14 @@
 #include "app/dialog_document.h"
 #include "app/dialog_view.h"
 #include "app/editor_app.h"
-#include "panels/skeleton_dlg.h"
 #include "app/menu_table.h"
 #include "app/panes/log_dlg.h"
+#include "app/window_cascade.h"
 #include "common/cp932.h"
 #include "model/dialog_data.h"
 #include "panels/resource_dlg.h"
 #include "panels/resource_tree_model.h"
+#include "panels/skeleton_dlg.h"
 #include "support/editor_fixture.h"
 
 using namespace ze::app;
@@ -147,6 +148,8 @@ private slots:
             {kWindowCascade, "重ねて表示(&C)"},
             {kWindowTile, "並べて表示(&T)"},
             {kWindowArrange, "アイコンの整列(&A)"},
+            {kViewFitWindow, "ウィンドウに合わせる"},
+            {kViewDeviceSize, "実寸"},
         };
         for (const auto& [id, caption] : rows) {
             QTest::newRow(QByteArray::number(id).constData()) << id << QString::fromUtf8(caption);
@@ -176,7 +179,8 @@ private slots:
         }
         using namespace command;
         QCOMPARE(ids, QList<int>({kFileNew, kFileOpen, kSaveProject, 0, kRedraw, 0, kClearLog, 0,
-                                  kViewResourcePanel, kViewLogPane, kSendDialog}));
+                                  kViewResourcePanel, kViewLogPane, kSendDialog, 0, kViewFitWindow,
+                                  kViewDeviceSize, kZoomOut, kZoomIn}));
         QList<int> widths;
         for (QLabel* pane : frame.statusBar()->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
             widths << pane->width();
@@ -254,6 +258,10 @@ private slots:
                  QList<int>({kEditUndo, kEditRedo, 0, kEditCut, kEditCopy, kEditPaste, 0, kClearLog,
                              0, kAlignLeft, kAlignRight, kAlignTop, kAlignBottom, kAlignWidth,
                              kAlignHeight}));
+        QCOMPARE(
+            MenuIds(frame, 2),
+            QList<int>({kViewToolBar, kViewStatusBar, kViewResourcePanel, kViewLogPane, 0, kRedraw,
+                        0, kViewFitWindow, kViewDeviceSize, 0, kZoomIn, kZoomOut, kZoomReset}));
         QCOMPARE(MenuIds(frame, 3),
                  QList<int>({kWindowNew, kWindowCascade, kWindowTile, kWindowArrange}));
         const QList<int> file = MenuIds(frame, 0);
@@ -410,6 +418,89 @@ private slots:
         frame.Action(command::kFileClose)->trigger();
         QCOMPARE(frame.ChildFrames().size(), std::size_t{1});
         QCOMPARE(frame.ChildFrames().front()->GetDocument().GetDialog(), dialogs.GetDialog(1));
+    }
+
+    void SizingAndZoomFollowTheActiveWindow() {
+        EditorFixture fixture;
+        CMainFrame& frame = fixture.Frame();
+        using namespace command;
+        QVERIFY(!frame.Action(kViewDeviceSize)->isEnabled());
+        CChildFrame* first = frame.OnFileNew();
+        CChildFrame* second = frame.OnFileNew();
+        QVERIFY(frame.Action(kViewFitWindow)->isChecked());
+        frame.Action(kViewDeviceSize)->trigger();
+        frame.Action(kZoomIn)->trigger();
+        QCOMPARE(second->GetView().Viewport().Sizing(), PreviewSizing::kDeviceSize);
+        QCOMPARE(second->GetView().Viewport().ZoomPercent(), 125);
+
+        const auto shown = [&frame] {
+            return QStringList{frame.Action(kViewFitWindow)->isChecked() ? "fit" : "",
+                               frame.Action(kViewDeviceSize)->isChecked() ? "device" : "",
+                               frame.statusBar()->findChild<QLabel*>("ZoomPane")->text()};
+        };
+        QCOMPARE(shown(), QStringList({"", "device", "125%"}));
+        frame.GetMdiArea().setActiveSubWindow(first);
+        QCOMPARE(first->GetView().Viewport().Sizing(), PreviewSizing::kFitWindow);
+        QCOMPARE(shown(), QStringList({"fit", "", "100%"}));
+        frame.GetMdiArea().setActiveSubWindow(second);
+        QCOMPARE(shown(), QStringList({"", "device", "125%"}));
+        first->close();
+        second->close();
+        QCOMPARE(shown(), QStringList({"", "", ""}));
+        QVERIFY(!frame.Action(kZoomIn)->isEnabled());
+    }
+
+    void CascadeSteps_data() {
+        QTest::addColumn<QList<QPoint>>("taken");
+        QTest::addColumn<QSize>("area");
+        QTest::addColumn<QRect>("expected");
+        const QSize wide(1000, 600);
+        QTest::newRow("first at the corner") << QList<QPoint>{} << wide << QRect(0, 0, 520, 420);
+        QTest::newRow("next free step")
+            << QList<QPoint>{{0, 0}, {24, 24}} << wide << QRect(48, 48, 520, 420);
+        QTest::newRow("a gap is filled")
+            << QList<QPoint>{{0, 0}, {48, 48}} << wide << QRect(24, 24, 520, 420);
+        QTest::newRow("a moved window takes no step")
+            << QList<QPoint>{{7, 30}} << wide << QRect(0, 0, 520, 420);
+        // 80 × 50 pixels to spare: steps 0, 24 and 48.
+        QTest::newRow("all steps taken") << QList<QPoint>{{0, 0}, {24, 24}, {48, 48}}
+                                         << QSize(600, 470) << QRect(0, 0, 520, 420);
+        QTest::newRow("all taken, one more") << QList<QPoint>{{0, 0}, {24, 24}, {48, 48}, {0, 0}}
+                                             << QSize(600, 470) << QRect(24, 24, 520, 420);
+        QTest::newRow("a small area shrinks the window")
+            << QList<QPoint>{{0, 0}} << QSize(400, 300) << QRect(0, 0, 400, 300);
+        QTest::newRow("an area not laid out yet")
+            << QList<QPoint>{{0, 0}} << QSize() << QRect(24, 24, 520, 420);
+    }
+    void CascadeSteps() {
+        QFETCH(QList<QPoint>, taken);
+        QFETCH(QSize, area);
+        QFETCH(QRect, expected);
+        QCOMPARE(CascadeGeometry({taken.begin(), taken.end()}, QSize(520, 420), area, 24),
+                 expected);
+    }
+
+    void NewWindowsOpenInsideTheVisibleArea() {
+        EditorFixture fixture;
+        CMainFrame& frame = fixture.Frame();
+        frame.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        const QRect area = frame.GetMdiArea().viewport()->rect();
+        QList<QPoint> corners;
+        for (int i = 0; i < 6; ++i) {
+            CChildFrame* child = frame.OnFileNew();
+            QVERIFY2(area.contains(child->geometry()), qPrintable(QString::number(i)));
+            corners << child->pos();
+        }
+        QCOMPARE(corners[0], QPoint(0, 0));
+        const int step = corners[1].x();
+        QVERIFY(step > 0);
+        QCOMPARE(corners[1], QPoint(step, step));
+        // A smaller main window: the windows shrink to its area.
+        frame.resize(560, 420);
+        QTRY_VERIFY(frame.GetMdiArea().viewport()->height() < 420);
+        CChildFrame* small = frame.OnFileNew();
+        QVERIFY(frame.GetMdiArea().viewport()->rect().contains(small->geometry()));
     }
 
     void SkeletonNeedsAnApplicationName() {

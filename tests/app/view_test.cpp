@@ -1,13 +1,18 @@
 // The editing window's view: what it paints, what a click selects, and the
 // Edit entries it carries out.
+#include <QLabel>
 #include <QMdiArea>
 #include <QPrinter>
+#include <QScrollBar>
+#include <QStatusBar>
 #include <QTest>
+#include <QWheelEvent>
 
 #include "app/child_frame.h"
 #include "app/command_ids.h"
 #include "app/dialog_document.h"
 #include "app/dialog_view.h"
+#include "layout/qt/view_paint.h"
 #include "model/dialog_data.h"
 #include "model/object_data.h"
 #include "panels/editor_panel.h"
@@ -18,6 +23,8 @@ using namespace ze::app;
 using ze::app::test::DialogText;
 using ze::app::test::EditorFixture;
 using ze::app::test::ProjectText;
+
+Q_DECLARE_METATYPE(ze::app::PreviewSizing)
 
 namespace {
 
@@ -38,6 +45,19 @@ ze::ZeClass* Child(ze::CZeDialogData& dialog, std::size_t index) {
     return dialog.GetRootGroup()->GetChildren()[index];
 }
 
+// Turns the wheel over the viewport at point, by delta eighths of a degree
+// (120 a notch).
+void TurnWheel(CZeDialogEditorView& view, QPointF point, int delta, Qt::KeyboardModifiers keys) {
+    QWheelEvent event(point, view.viewport()->mapToGlobal(point), QPoint(), QPoint(0, delta),
+                      Qt::NoButton, keys, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(view.viewport(), &event);
+}
+
+// Two overlapping buttons at the top left of the page, the smaller on top.
+const std::string kOverlapping =
+    "{'Type':'BUTTON','Name':'Under','Width':'200px','Height':'100px'},"
+    "{'Type':'BUTTON','Name':'Over','Width':'100px','Height':'50px'}";
+
 }  // namespace
 
 class ViewTest : public QObject {
@@ -46,10 +66,14 @@ class ViewTest : public QObject {
 private:
     // A window on a dialog of a project opened from text.
     CChildFrame& OpenDialog(EditorFixture& fixture, const std::string& objects, int width = 400,
-                            int height = 300) {
+                            int height = 300, QSize device = QSize(1024, 800)) {
         CMainFrame& frame = fixture.Frame();
-        const bool opened = frame.OpenFile(
-            fixture.WriteFile("view.moxspro", ProjectText("V", {DialogText("A", objects)})));
+        std::string project = ProjectText("V", {DialogText("A", objects)});
+        const std::string size = "'DeviceWidth':1024,'DeviceHeight':800";
+        project.replace(project.find(size), size.size(),
+                        "'DeviceWidth':" + std::to_string(device.width()) +
+                            ",'DeviceHeight':" + std::to_string(device.height()));
+        const bool opened = frame.OpenFile(fixture.WriteFile("view.moxspro", project));
         Q_ASSERT(opened);
         frame.ActivateDialogWindow(*frame.GetProject().GetDialogs().GetDialog(0));
         CChildFrame& child = *frame.ActiveChildFrame();
@@ -97,20 +121,24 @@ private slots:
         CMainFrame& frame = fixture.Frame();
         ze::CZeDialogData& dialog = *child.GetDocument().GetDialog();
         child.GetView().Render();  // lay out as shown
-        QTest::mouseClick(&child.GetView(), Qt::LeftButton, Qt::NoModifier, QPoint(30, 30));
+        QTest::mouseClick(child.GetView().viewport(), Qt::LeftButton, Qt::NoModifier,
+                          QPoint(30, 30));
         QCOMPARE(frame.GetResourcePanel().GetCurrentElement(), Child(dialog, 1));
         QVERIFY(static_cast<ze::CObjectData*>(Child(dialog, 1))->IsSelected());
         QVERIFY(!static_cast<ze::CObjectData*>(Child(dialog, 0))->IsSelected());
 
-        QTest::mouseClick(&child.GetView(), Qt::LeftButton, Qt::NoModifier, QPoint(150, 80));
+        QTest::mouseClick(child.GetView().viewport(), Qt::LeftButton, Qt::NoModifier,
+                          QPoint(150, 80));
         QCOMPARE(frame.GetResourcePanel().GetCurrentElement(), Child(dialog, 0));
         QVERIFY(!static_cast<ze::CObjectData*>(Child(dialog, 1))->IsSelected());
 
         // Empty space selects nothing new.
-        QTest::mouseClick(&child.GetView(), Qt::LeftButton, Qt::NoModifier, QPoint(380, 280));
+        QTest::mouseClick(child.GetView().viewport(), Qt::LeftButton, Qt::NoModifier,
+                          QPoint(380, 280));
         QCOMPARE(frame.GetResourcePanel().GetCurrentElement(), Child(dialog, 0));
         // The right button picks nothing.
-        QTest::mouseClick(&child.GetView(), Qt::RightButton, Qt::NoModifier, QPoint(30, 30));
+        QTest::mouseClick(child.GetView().viewport(), Qt::RightButton, Qt::NoModifier,
+                          QPoint(30, 30));
         QCOMPARE(frame.GetResourcePanel().GetCurrentElement(), Child(dialog, 0));
     }
 
@@ -119,7 +147,8 @@ private slots:
         CMainFrame& frame = fixture.Frame();
         CChildFrame* child = frame.OnFileNew();
         ze::ZeClass* before = frame.GetResourcePanel().GetCurrentElement();
-        QTest::mouseClick(&child->GetView(), Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
+        QTest::mouseClick(child->GetView().viewport(), Qt::LeftButton, Qt::NoModifier,
+                          QPoint(10, 10));
         QCOMPARE(frame.GetResourcePanel().GetCurrentElement(), before);
     }
 
@@ -198,6 +227,246 @@ private slots:
         frame.GetMdiArea().setActiveSubWindow(first);
         first->GetView().OnActivateView();
         QCOMPARE(frame.GetResourcePanel().GetCurrentDialog(), dialogs.GetDialog(0));
+    }
+
+    void FittedAt100PercentPaintsThePlainPreview() {
+        EditorFixture fixture;
+        CChildFrame& child = OpenDialog(fixture, kOverlapping);
+        CZeDialogEditorView& view = child.GetView();
+        const auto plain = [&] {
+            QImage image(400, 300, QImage::Format_RGB32);
+            ze::ViewPainter painter;
+            painter.Paint(image, fixture.Frame().GetProject(), *child.GetDocument().GetDialog());
+            return image;
+        };
+        QCOMPARE(view.Render(), plain());
+        view.SetSizing(PreviewSizing::kDeviceSize);
+        view.ZoomAt(200, QPointF(120, 90));
+        QVERIFY(view.Render() != plain());
+        // Back at 100 % fitted to the window, nothing of the zoom is left.
+        view.ZoomReset();
+        view.SetSizing(PreviewSizing::kFitWindow);
+        QCOMPARE(view.Viewport().Offset(), QPointF(0, 0));
+        QCOMPARE(view.Render(), plain());
+    }
+
+    void ZoomFollowsTheWheelAndTheKeys_data() {
+        QTest::addColumn<int>("start");
+        QTest::addColumn<int>("command");  // 0: the wheel
+        QTest::addColumn<QList<int>>("turns");
+        QTest::addColumn<bool>("control");
+        QTest::addColumn<int>("expected");
+        using namespace command;
+        QTest::newRow("a notch in") << 100 << 0 << QList<int>{120} << true << 125;
+        QTest::newRow("a notch out") << 100 << 0 << QList<int>{-120} << true << 75;
+        QTest::newRow("two notches at once") << 100 << 0 << QList<int>{240} << true << 150;
+        QTest::newRow("half notches add up") << 100 << 0 << QList<int>{60, 60} << true << 125;
+        QTest::newRow("half a notch waits") << 100 << 0 << QList<int>{60} << true << 100;
+        QTest::newRow("up to 400 only") << 300 << 0 << QList<int>{120, 120, 120} << true << 400;
+        QTest::newRow("down to 25 only") << 33 << 0 << QList<int>{-120, -120} << true << 25;
+        QTest::newRow("without Ctrl it scrolls") << 100 << 0 << QList<int>{-120} << false << 100;
+        QTest::newRow("in") << 100 << kZoomIn << QList<int>{} << true << 125;
+        QTest::newRow("in between stops") << 110 << kZoomIn << QList<int>{} << true << 125;
+        QTest::newRow("out between stops") << 110 << kZoomOut << QList<int>{} << true << 100;
+        QTest::newRow("out from 33") << 33 << kZoomOut << QList<int>{} << true << 25;
+        QTest::newRow("in at 400") << 400 << kZoomIn << QList<int>{} << true << 400;
+        QTest::newRow("100 %") << 250 << kZoomReset << QList<int>{} << true << 100;
+    }
+    void ZoomFollowsTheWheelAndTheKeys() {
+        QFETCH(int, start);
+        QFETCH(int, command);
+        QFETCH(QList<int>, turns);
+        QFETCH(bool, control);
+        QFETCH(int, expected);
+        EditorFixture fixture;
+        CChildFrame& child = OpenDialog(fixture, kOverlapping);
+        CMainFrame& frame = fixture.Frame();
+        CZeDialogEditorView& view = child.GetView();
+        view.SetSizing(PreviewSizing::kDeviceSize);
+        view.ZoomAt(start, QPointF(0, 0));
+        for (const int turn : turns) {
+            TurnWheel(view, QPointF(50, 50), turn, control ? Qt::ControlModifier : Qt::NoModifier);
+        }
+        if (command != 0) {
+            frame.Action(command)->trigger();
+        }
+        QCOMPARE(view.Viewport().ZoomPercent(), expected);
+        // The status bar shows the zoom of the active window.
+        QCOMPARE(frame.statusBar()->findChild<QLabel*>("ZoomPane")->text(),
+                 QString("%1%").arg(expected));
+        QCOMPARE(frame.Action(command::kZoomIn)->isEnabled(), expected < 400);
+        QCOMPARE(frame.Action(command::kZoomOut)->isEnabled(), expected > 25);
+    }
+
+    void TheSpotUnderThePointerStaysThere_data() {
+        QTest::addColumn<PreviewSizing>("sizing");
+        QTest::addColumn<QPointF>("pointer");
+        QTest::addColumn<QList<int>>("turns");
+        QTest::newRow("device size, in")
+            << PreviewSizing::kDeviceSize << QPointF(130, 70) << QList<int>{120, 360, 240};
+        QTest::newRow("device size, in and out")
+            << PreviewSizing::kDeviceSize << QPointF(380, 280) << QList<int>{480, -240, -120};
+        QTest::newRow("fitted, in and out")
+            << PreviewSizing::kFitWindow << QPointF(301, 37) << QList<int>{240, 480, -360};
+    }
+    void TheSpotUnderThePointerStaysThere() {
+        QFETCH(PreviewSizing, sizing);
+        QFETCH(QPointF, pointer);
+        QFETCH(QList<int>, turns);
+        EditorFixture fixture;
+        CZeDialogEditorView& view = OpenDialog(fixture, kOverlapping).GetView();
+        view.SetSizing(sizing);
+        const QPointF spot = view.Viewport().ToLayout(pointer);
+        int previous = view.Viewport().ZoomPercent();
+        for (const int turn : turns) {
+            TurnWheel(view, pointer, turn, Qt::ControlModifier);
+            const PreviewViewport& geometry = view.Viewport();
+            QVERIFY(geometry.ZoomPercent() != previous);
+            previous = geometry.ZoomPercent();
+            const QPointF moved = (geometry.ToLayout(pointer) - spot) * geometry.Scale();
+            QVERIFY2(
+                qAbs(moved.x()) < 1e-6 && qAbs(moved.y()) < 1e-6,
+                qPrintable(QString("%1 %2 at %3 %").arg(moved.x()).arg(moved.y()).arg(previous)));
+        }
+    }
+
+    void ScrollRanges_data() {
+        QTest::addColumn<PreviewSizing>("sizing");
+        QTest::addColumn<QSize>("device");
+        QTest::addColumn<int>("zoom");
+        QTest::addColumn<QSize>("layout");
+        QTest::addColumn<bool>("horizontal");
+        QTest::addColumn<bool>("vertical");
+        QTest::addColumn<QPoint>("range");
+        const auto fit = PreviewSizing::kFitWindow;
+        const auto device = PreviewSizing::kDeviceSize;
+        // A 400 × 300 window; scroll bars 15 pixels thick.
+        QTest::newRow("fitted, 100 %")
+            << fit << QSize(1024, 800) << 100 << QSize(400, 300) << false << false << QPoint(0, 0);
+        QTest::newRow("fitted, 50 %")
+            << fit << QSize(1024, 800) << 50 << QSize(400, 300) << false << false << QPoint(0, 0);
+        QTest::newRow("fitted, 200 %") << fit << QSize(1024, 800) << 200 << QSize(400, 300) << true
+                                       << true << QPoint(800 - 385, 600 - 285);
+        QTest::newRow("device taller than the window")
+            << device << QSize(320, 480) << 100 << QSize(330, 490) << false << true
+            << QPoint(0, 490 - 300);
+        QTest::newRow("the vertical bar makes it too wide")
+            << device << QSize(380, 480) << 100 << QSize(390, 490) << true << true
+            << QPoint(390 - 385, 490 - 285);
+        QTest::newRow("device smaller than the window")
+            << device << QSize(300, 200) << 100 << QSize(310, 210) << false << false
+            << QPoint(0, 0);
+        QTest::newRow("device, 200 %") << device << QSize(320, 480) << 200 << QSize(330, 490)
+                                       << true << true << QPoint(660 - 385, 980 - 285);
+        QTest::newRow("device, 25 %") << device << QSize(1024, 800) << 25 << QSize(1034, 810)
+                                      << false << false << QPoint(0, 0);
+        QTest::newRow("device, 50 %, odd size rounds up")
+            << device << QSize(1023, 799) << 50 << QSize(1033, 809) << true << true
+            << QPoint(517 - 385, 405 - 285);
+    }
+    void ScrollRanges() {
+        QFETCH(PreviewSizing, sizing);
+        QFETCH(QSize, device);
+        QFETCH(int, zoom);
+        QFETCH(QSize, layout);
+        QFETCH(bool, horizontal);
+        QFETCH(bool, vertical);
+        QFETCH(QPoint, range);
+        EditorFixture fixture;
+        CZeDialogEditorView& view = OpenDialog(fixture, kOverlapping, 400, 300, device).GetView();
+        view.setStyleSheet(
+            "QScrollBar:vertical { width: 15px; } "
+            "QScrollBar:horizontal { height: 15px; }");
+        view.SetSizing(sizing);
+        view.ZoomAt(zoom, QPointF(0, 0));
+        const PreviewViewport& geometry = view.Viewport();
+        QCOMPARE(geometry.LayoutSize(), layout);
+        QCOMPARE(geometry.HasHorizontalBar(), horizontal);
+        QCOMPARE(geometry.HasVerticalBar(), vertical);
+        QCOMPARE(geometry.MaxOffset(), range);
+        // The view's own bars follow.
+        const auto shown = [](bool bar) {
+            return bar ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff;
+        };
+        QCOMPARE(view.horizontalScrollBarPolicy(), shown(horizontal));
+        QCOMPARE(view.verticalScrollBarPolicy(), shown(vertical));
+        QCOMPARE(view.horizontalScrollBar()->maximum(), range.x());
+        QCOMPARE(view.verticalScrollBar()->maximum(), range.y());
+        QCOMPARE(view.Render().size(), QSize(vertical ? 385 : 400, horizontal ? 285 : 300));
+        // Scrolled past the end, the offset stays at the end.
+        view.horizontalScrollBar()->setValue(range.x() + 50);
+        view.verticalScrollBar()->setValue(range.y() + 50);
+        QCOMPARE(view.Viewport().Offset(), QPointF(range));
+    }
+
+    void AClickAt200PercentPicksTheObjectUnderThePointer_data() {
+        QTest::addColumn<QPoint>("scroll");
+        QTest::addColumn<QPoint>("pointer");
+        QTest::addColumn<QString>("picked");  // empty: nothing new
+        QTest::addColumn<QRgb>("colour");
+        const QRgb selected = qRgb(255, 200, 200);
+        // Over covers (5, 5)-(105, 55) of the layout, Under (5, 5)-(205, 105).
+        // Taken without the zoom or without the offset, each pointer would
+        // pick another object, or none.
+        QTest::newRow("on top") << QPoint(0, 0) << QPoint(190, 90) << "Over" << selected;
+        QTest::newRow("beside the top one")
+            << QPoint(0, 0) << QPoint(300, 180) << "Under" << selected;
+        QTest::newRow("scrolled right") << QPoint(200, 0) << QPoint(30, 40) << "Under" << selected;
+        QTest::newRow("scrolled down") << QPoint(0, 100) << QPoint(40, 20) << "Under" << selected;
+        QTest::newRow("scrolled past both")
+            << QPoint(300, 100) << QPoint(150, 150) << "" << qRgb(255, 255, 255);
+    }
+    void AClickAt200PercentPicksTheObjectUnderThePointer() {
+        QFETCH(QPoint, scroll);
+        QFETCH(QPoint, pointer);
+        QFETCH(QString, picked);
+        QFETCH(QRgb, colour);
+        EditorFixture fixture;
+        CChildFrame& child = OpenDialog(fixture, kOverlapping);
+        CMainFrame& frame = fixture.Frame();
+        CZeDialogEditorView& view = child.GetView();
+        view.SetSizing(PreviewSizing::kDeviceSize);
+        view.ZoomAt(200, QPointF(0, 0));
+        view.horizontalScrollBar()->setValue(scroll.x());
+        view.verticalScrollBar()->setValue(scroll.y());
+        QCOMPARE(view.Viewport().Offset(), QPointF(scroll));
+        view.Render();  // lay out as shown
+        ze::ZeClass* before = frame.GetResourcePanel().GetCurrentElement();
+        QTest::mouseClick(view.viewport(), Qt::LeftButton, Qt::NoModifier, pointer);
+        ze::ZeClass* current = frame.GetResourcePanel().GetCurrentElement();
+        if (picked.isEmpty()) {
+            QCOMPARE(current, before);
+        } else {
+            QVERIFY(current != nullptr);
+            QCOMPARE(QString::fromStdString(current->GetItem("Name")), picked);
+        }
+        // What the view paints under the pointer is what the click took.
+        QCOMPARE(QColor(view.Render().pixel(pointer)), QColor(colour));
+    }
+
+    void AShownWindowLaysItsBarsOutAsItsGeometrySays() {
+        EditorFixture fixture;
+        CChildFrame& child = OpenDialog(fixture, kOverlapping);
+        CMainFrame& frame = fixture.Frame();
+        frame.show();
+        QVERIFY(QTest::qWaitForWindowActive(&frame));
+        CZeDialogEditorView& view = child.GetView();
+        frame.Action(command::kViewDeviceSize)->trigger();
+        QVERIFY(frame.Action(command::kViewDeviceSize)->isChecked());
+        QVERIFY(view.horizontalScrollBar()->isVisible());
+        QVERIFY(view.verticalScrollBar()->isVisible());
+        QCOMPARE(view.viewport()->size(), view.Viewport().ViewportSize());
+        QTest::keyClick(view.viewport(), Qt::Key_Equal, Qt::ControlModifier);
+        QCOMPARE(view.Viewport().ZoomPercent(), 125);
+        QTest::keyClick(view.viewport(), Qt::Key_Minus, Qt::ControlModifier);
+        QTest::keyClick(view.viewport(), Qt::Key_Minus, Qt::ControlModifier);
+        QCOMPARE(view.Viewport().ZoomPercent(), 75);
+        QTest::keyClick(view.viewport(), Qt::Key_0, Qt::ControlModifier);
+        QCOMPARE(view.Viewport().ZoomPercent(), 100);
+        frame.Action(command::kViewFitWindow)->trigger();
+        QVERIFY(!view.horizontalScrollBar()->isVisible());
+        QVERIFY(!view.verticalScrollBar()->isVisible());
+        QCOMPARE(view.viewport()->size(), view.size());
     }
 };
 

@@ -82,6 +82,12 @@ PainterCanvas::PainterCanvas(QPainter& painter, LabelCache& labels)
     : painter_(painter), labels_(labels) {
     if (const QPaintDevice* device = painter.device()) {
         bounds_ = QRect(0, 0, device->width(), device->height());
+        // A zoomed or scrolled view: the boxes are culled in the layout's
+        // pixels, a pixel wider on each side for the rounding of the edges.
+        const QTransform toDevice = painter.combinedTransform();
+        if (!toDevice.isIdentity()) {
+            bounds_ = toDevice.inverted().mapRect(bounds_).adjusted(-1, -1, 1, 1);
+        }
     }
 }
 

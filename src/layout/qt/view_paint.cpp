@@ -41,13 +41,23 @@ void ViewPainter::Paint(QImage& image, const CZeResourceData& project, CZeDialog
 
 void ViewPainter::Paint(QPainter& painter, const QSize& client, const CZeResourceData& project,
                         CZeDialogData& dialog) {
-    if (client != lastSize_) {
+    Paint(painter, client, client, 1.0, QPointF(0, 0), project, dialog);
+}
+
+void ViewPainter::Paint(QPainter& painter, const QSize& area, const QSize& layout, double scale,
+                        const QPointF& offset, const CZeResourceData& project,
+                        CZeDialogData& dialog) {
+    if (layout != lastSize_) {
         labels_.Clear();
-        lastSize_ = client;
+        lastSize_ = layout;
     }
-    FillCheckeredBackground(painter, QRect(QPoint(0, 0), client));
+    FillCheckeredBackground(painter, QRect(QPoint(0, 0), area));
+    painter.save();
+    painter.translate(-offset);
+    painter.scale(scale, scale);
     PainterCanvas canvas(painter, labels_);
-    DrawPreview(project, dialog, canvas, client.width(), client.height());
+    DrawPreview(project, dialog, canvas, layout.width(), layout.height());
+    painter.restore();
 }
 
 }  // namespace ze

@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QPainter>
+#include <QPointF>
 #include <QRect>
 #include <QSize>
 
@@ -25,6 +26,12 @@ public:
     void Paint(QImage& image, const CZeResourceData& project, CZeDialogData& dialog);
     void Paint(QPainter& painter, const QSize& client, const CZeResourceData& project,
                CZeDialogData& dialog);
+    // The background fills area; the dialog is laid out in a client area of
+    // layout's size and drawn magnified by scale, its top-left corner at
+    // -offset. Scale 1 at offset 0 with layout equal to area is the plain
+    // paint above.
+    void Paint(QPainter& painter, const QSize& area, const QSize& layout, double scale,
+               const QPointF& offset, const CZeResourceData& project, CZeDialogData& dialog);
 
     const LabelCache& Labels() const { return labels_; }
 
