@@ -1,35 +1,8 @@
 #include "layout/mo_unit.h"
 
-#include <optional>
-
 #include "layout/int32_math.h"
-#include "layout/text_values.h"
 
 namespace ze {
-
-namespace {
-
-bool IsSuffixByte(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c == '%';
-}
-
-std::int32_t UnitOfSuffix(std::string_view suffix) {
-    if (suffix == "px") {
-        return unit_code::kPx;
-    }
-    if (suffix == "pt") {
-        return unit_code::kPt;
-    }
-    if (suffix == "mm") {
-        return unit_code::kMm;
-    }
-    if (suffix == "dp") {
-        return unit_code::kDp;
-    }
-    return unit_code::kPu;
-}
-
-}  // namespace
 
 MoUnit::MoUnit(std::int32_t availWidth, std::int32_t availHeight, const UnitContext& context)
     : availWidth_(availWidth),
@@ -42,33 +15,9 @@ MoUnit::MoUnit(std::int32_t availWidth, std::int32_t availHeight, const UnitCont
       previewHeight_(context.previewHeight) {}
 
 void MoUnit::Parse(std::string_view text) {
-    text = AsCString(text);
-    if (text == "CONTENT") {
-        value_ = length::kContent;
-        unit_ = unit_code::kPx;
-        return;
-    }
-    if (text == "PARENT") {
-        value_ = length::kParent;
-        unit_ = unit_code::kPx;
-        return;
-    }
-    value_ = 0;
-    unit_ = unit_code::kPx;
-    // The scan "%d%15[a-zA-Z_%]": a number, then up to 15 suffix bytes.
-    std::size_t end = 0;
-    const std::optional<std::int32_t> number = ScanDecimal(text, end);
-    if (!number) {
-        value_ = length::kContent;
-        return;
-    }
-    value_ = *number;
-    std::size_t suffixEnd = end;
-    while (suffixEnd < text.size() && suffixEnd - end < kMaxSuffixLength &&
-           IsSuffixByte(text[suffixEnd])) {
-        ++suffixEnd;
-    }
-    unit_ = suffixEnd == end ? unit_code::kPu : UnitOfSuffix(text.substr(end, suffixEnd - end));
+    const ScannedLength scanned = ScanLength(text);
+    value_ = scanned.value;
+    unit_ = scanned.unit;
 }
 
 std::int32_t MoUnit::InPixels(std::int32_t previewSize, std::int32_t targetLayoutSize) const {

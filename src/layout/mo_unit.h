@@ -1,25 +1,11 @@
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
+#include "model/length_text.h"
+
 namespace ze {
-
-// Unit codes of a length.
-namespace unit_code {
-inline constexpr std::int32_t kPx = 0;
-inline constexpr std::int32_t kPu = 1;  // a share of the preview page
-inline constexpr std::int32_t kPt = 2;
-inline constexpr std::int32_t kMm = 3;
-inline constexpr std::int32_t kDp = 4;
-}  // namespace unit_code
-
-// The sentinels a length converts to instead of a pixel count.
-namespace length {
-inline constexpr std::int32_t kParent = -1;   // take the size the parent offers
-inline constexpr std::int32_t kContent = -2;  // size to the content
-}  // namespace length
 
 // The conversion context of one preview paint that every length is evaluated
 // in: the dialog's target layout size, the device size and the page size.
@@ -42,11 +28,7 @@ public:
     MoUnit(const MoUnit&) = default;
     MoUnit& operator=(const MoUnit&) = default;
 
-    // "CONTENT" and "PARENT" exactly give the sentinels; otherwise a signed
-    // decimal number (leading white space allowed) with an optional suffix of
-    // letters, "_" and "%": "px", "pu", "pt", "mm", "dp", any other suffix
-    // or none meaning pu. A text that does not start with a number is
-    // CONTENT. The text is taken as a C string: it ends at its first NUL.
+    // Reads text as ScanLength does (model/length_text.h).
     void Parse(std::string_view text);
 
     // Pixels across, or length::kParent / length::kContent.
@@ -60,9 +42,6 @@ public:
     std::int32_t AvailHeight() const { return availHeight_; }
     std::int32_t DeviceWidth() const { return deviceWidth_; }
     std::int32_t DeviceHeight() const { return deviceHeight_; }
-
-    // The longest suffix the scan reads; the rest of a longer one is ignored.
-    static constexpr std::size_t kMaxSuffixLength = 15;
 
 private:
     std::int32_t InPixels(std::int32_t previewSize, std::int32_t targetLayoutSize) const;

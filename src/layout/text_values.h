@@ -1,21 +1,14 @@
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <string_view>
+
+// AsCString and ScanDecimal, which the length scan uses too.
+#include "model/length_text.h"
 
 // How the layout reads the texts of Weight, Vertical, Align and the size
 // items. Every text is taken as a C string, as the property values were.
 namespace ze {
-
-// text up to its first NUL byte.
-std::string_view AsCString(std::string_view text);
-
-// The "%d" of a scan: white space, an optional sign and at least one digit.
-// The number saturates at the int32 range. end receives the position after
-// the last digit; nullopt when no digit follows.
-std::optional<std::int32_t> ScanDecimal(std::string_view text, std::size_t& end);
 
 // atoi: the number text starts with, 0 when it starts with none.
 std::int32_t DecimalValue(std::string_view text);
