@@ -10,8 +10,8 @@
 #include "common/cp932.h"
 #include "common/qt/sjis_qstring.h"
 #include "model/dialog_data.h"
+#include "model/entry_checks.h"
 #include "model/item_data.h"
-#include "model/item_value_check.h"
 #include "model/ze_class.h"
 #include "panels/property_cells.h"
 #include "panels/property_list_delegate.h"
@@ -328,7 +328,11 @@ bool CPropertyListCtrl::StoreValue(int row, const QString& text) {
         messages_.ShowMessage(UnmappableValueMessage(unmappable), MessageIcon::kWarning);
         return false;
     }
-    const ValueRefusal refusal = CheckItemValue(item->GetKind(), *value);
+    // A value kept as it stands is no entry: one a file brought stays,
+    // whatever it holds.
+    const ValueRefusal refusal = *value == item->GetValue()
+                                     ? ValueRefusal{}
+                                     : CheckEntry(item->GetName(), item->GetKind(), *value);
     if (refusal.refused) {
         messages_.ShowMessage(refusal.message, MessageIcon::kWarning);
         return false;

@@ -319,6 +319,7 @@ private slots:
         panel.InsertByName("edit", PasteMode::kAfter);
         ZeClass* inserted = panel.GetShownElement();
         QVERIFY(inserted != nullptr && inserted->GetItem("Type") == "EDIT");
+        const std::string insertedName = inserted->GetItem("Name");
 
         Trigger(frame, command::kEditUndo);
         panels::CPropertyListCtrl& list = panel.PropertyList();
@@ -337,7 +338,7 @@ private slots:
         cell->setText(QStringLiteral("Ghost"));
         QTest::keyClick(cell, Qt::Key_Return);
         QCOMPARE(group.GetItem("Name"), std::string("Ghost"));
-        QCOMPARE(inserted->GetItem("Name"), std::string(""));
+        QCOMPARE(inserted->GetItem("Name"), insertedName);
         QVERIFY(!frame.Action(command::kEditRedo)->isEnabled());
         std::string renamed = before;
         renamed.replace(renamed.find("'Name':'g'"), 10, "'Name':'Ghost'");

@@ -270,11 +270,11 @@ std::vector<Case> Cases() {
          .message = "ラジオボタンはラジオグループに追加して下さい。"},
         {.name = "a radio button goes into a RADIO group, the name in any case",
          .act = [](Sample& s) { return s.Insert("radios", "RadioBtn", kLast); },
-         .steps = 1, .select = "", .children = {"radios", "r1", ""},
+         .steps = 1, .select = "", .children = {"radios", "r1", "Radiobtn1"},
          .check = [](Sample&, auto& r) { EXPECT_EQ(r.select->GetItem("Type"), "RADIOBTN"); }},
         {.name = "a GRID comes with one header column",
          .act = [](Sample& s) { return s.Insert("title", "grid"); }, .steps = 1, .select = "",
-         .children = {"root", "title", "", "grid", "radios", "box"},
+         .children = {"root", "title", "Grid1", "grid", "radios", "box"},
          .check = [](Sample&, const EditResult& r) {
              auto* grid = static_cast<CObjectData*>(r.select);
              EXPECT_EQ(grid->GetItem("Type"), "GRID");
@@ -419,7 +419,8 @@ std::vector<Case> Cases() {
              s.Begin();
              return RedoEdit(s.project, s.Dialog("Main"));
          },
-         .moved = 1, .select = "", .children = {"root", "title", "", "grid", "radios", "box"},
+         .moved = 1, .select = "",
+         .children = {"root", "title", "Button1", "grid", "radios", "box"},
          .check = [](Sample&, auto& r) { EXPECT_EQ(r.change.added.size(), 1u); }},
         // Every copy in the history was taken while the node was closed.
         {.name = "undo and redo leave the expanded flags as the user set them",

@@ -299,22 +299,26 @@ private slots:
     }
 
     void CopyAndPasteMakeATwin() {
-        const auto twin = [this](CObjectData& original) {
+        // The twin differs only by its name, which the dialog already has.
+        const auto twin = [this](CObjectData& original, const std::string& name) {
             panel_->SelectByUser(&original);
             QVERIFY(panel_->CopyCurrent());
             panel_->PasteAtCurrent(PasteMode::kAfter);
             const auto& children = main_->GetRootGroup()->GetChildren();
             const auto at = std::find(children.begin(), children.end(), &original);
             QVERIFY(at + 1 < children.end() && at[1] != &original);
-            QCOMPARE(ElementText(*at[1]), ElementText(original));
+            std::string expected = ElementText(original);
+            const std::string oldName = "'Name':'" + Cp932ToUtf8(original.GetItem("Name")) + "'";
+            expected.replace(expected.find(oldName), oldName.size(), "'Name':'" + name + "'");
+            QCOMPARE(ElementText(*at[1]), expected);
             QCOMPARE(TreeLabels(panel_->TreeModel()), LabelsFromProject(*project_));
         };
-        twin(Element(*main_, "grid"));  // header columns and commands too
+        twin(Element(*main_, "grid"), "Grid1");  // header columns and commands too
         // Text is written as UTF-8, Name as stored (Shift_JIS): the clipboard
         // shows both readably and a paste reads both back.
         CObjectData& title = Element(*main_, "title");
         title.SetItem("Name", Utf8ToCp932("題名"));
-        twin(title);
+        twin(title, "Text1");
         QVERIFY(ClipboardText().contains(QStringLiteral("'Name':'題名'")));
         QVERIFY(ClipboardText().contains(QStringLiteral("'Text':'ようこそ'")));
     }

@@ -145,7 +145,7 @@ private slots:
 
         panel_->UngroupCurrent();
 
-        QCOMPARE(Shape(pages), QString("pages(p0text  page1(p1button))"));
+        QCOMPARE(Shape(pages), QString("pages(p0text Edit1 page1(p1button))"));
         QCOMPARE(p0text.GetParent(), &pages);
         QCOMPARE(pages.IndexOf(&page0), -1);
         QCOMPARE(panel_->GetCurrentElement(), &p0text);

@@ -54,16 +54,16 @@ private slots:
                             const char* label) {
             QTest::newRow(name) << where << mode << at << label;
         };
-        row("object, after", {"title", "BUTTON", "root"}, 0, 3, "Object:BUTTON()");
+        row("object, after", {"title", "BUTTON", "root"}, 0, 3, "Object:BUTTON(Button1)");
         row("object, first child forced after", {"title", "button", "root"}, 1, 3,
-            "Object:BUTTON()");
+            "Object:BUTTON(Button1)");
         row("object, last child forced after", {"title", "Button", "root"}, 2, 3,
-            "Object:BUTTON()");
-        row("group, after", {"page0", "frame", "pages"}, 0, 1, "Group:FRAME()");
-        row("group, first child", {"page1", "TEXT", "page1"}, 1, 0, "Object:TEXT()");
-        row("group, last child", {"page1", "linear", "page1"}, 2, 1, "Group:LINEAR()");
-        row("root group, after appends", {"root", "EDIT", "root"}, 0, 4, "Object:EDIT()");
-        row("dialog, first child", {"", "radio", "root"}, 1, 0, "Group:RADIO()");
+            "Object:BUTTON(Button1)");
+        row("group, after", {"page0", "frame", "pages"}, 0, 1, "Group:FRAME(Frame1)");
+        row("group, first child", {"page1", "TEXT", "page1"}, 1, 0, "Object:TEXT(Text1)");
+        row("group, last child", {"page1", "linear", "page1"}, 2, 1, "Group:LINEAR(Linear1)");
+        row("root group, after appends", {"root", "EDIT", "root"}, 0, 4, "Object:EDIT(Edit1)");
+        row("dialog, first child", {"", "radio", "root"}, 1, 0, "Group:RADIO(Radio1)");
     }
     void InsertsWhereTheCurrentItemSays() {
         QFETCH(QStringList, where);
@@ -84,7 +84,7 @@ private slots:
         QCOMPARE(Children(group), children);
         auto* inserted = static_cast<CObjectData*>(panel_->GetCurrentElement());
         QCOMPARE(inserted->GetParent(), &group);
-        QVERIFY(inserted->GetItem("Name").empty());
+        QCOMPARE(QString::fromStdString(inserted->GetTreeLabel()), label);
         QCOMPARE(inserted->GetStore(), &main_->GetElementStore());
         QCOMPARE(panel_->GetShownElement(), inserted);
         // Only the new element is selected (a group counts no selection).
@@ -107,12 +107,12 @@ private slots:
         QCOMPARE(grid->GetHeaders().size(), std::size_t{1});
         QCOMPARE(grid->GetHeaders()[0]->GetStore(), &main_->GetElementStore());
         QCOMPARE(TreeLabels(panel_->TreeModel()), LabelsFromProject(*project_));
-        QVERIFY(TreeLabels(panel_->TreeModel()).contains("...Object:GRID()"));
+        QVERIFY(TreeLabels(panel_->TreeModel()).contains("...Object:GRID(Grid1)"));
 
         panel_->InsertByName("RADIO", PasteMode::kAfter);
         auto* radio = static_cast<CObjectDataList*>(panel_->GetCurrentElement());
         panel_->InsertByName("RadioBtn", PasteMode::kFirstChild);
-        QCOMPARE(Children(*radio), QStringList{"Object:RADIOBTN()"});
+        QCOMPARE(Children(*radio), QStringList{"Object:RADIOBTN(Radiobtn1)"});
         QVERIFY(messages_.messages.empty());
 
         CZeDialogData& bare = Dialog(*project_, "Bare");
@@ -124,7 +124,7 @@ private slots:
         QCOMPARE(root->GetStore(), &bare.GetElementStore());
         QCOMPARE(panel_->GetCurrentElement(), root);
         QCOMPARE(TreeLabels(panel_->TreeModel()), LabelsFromProject(*project_));
-        QCOMPARE(TreeLabels(panel_->TreeModel()).last(), QString("..Group:TABLE()"));
+        QCOMPARE(TreeLabels(panel_->TreeModel()).last(), QString("..Group:TABLE(Table1)"));
         QCOMPARE(bare.GetUndoBuffer().GetRecordCount(), std::size_t{2});
     }
 
@@ -195,8 +195,8 @@ private slots:
         QTest::addColumn<int>("mode");  // -1: a double click
         QTest::addColumn<QString>("added");
         QTest::addColumn<int>("images");
-        QTest::newRow("type list, first child") << 0 << "CHECKBOX" << 1 << "0:" << 0;
-        QTest::newRow("type list, last child") << 0 << "CHECKBOX" << 2 << "1:" << 0;
+        QTest::newRow("type list, first child") << 0 << "CHECKBOX" << 1 << "0:Checkbox1" << 0;
+        QTest::newRow("type list, last child") << 0 << "CHECKBOX" << 2 << "1:Checkbox1" << 0;
         QTest::newRow("clipboard sample, first child") << 3 << "Clipboard" << 1 << "0:pasted" << 0;
         QTest::newRow("clipboard sample, last child") << 3 << "Clipboard" << 2 << "1:pasted" << 0;
         QTest::newRow("another sample") << 3 << "Other" << 2 << "" << 0;
@@ -205,7 +205,7 @@ private slots:
         QTest::newRow("nothing selected") << -1 << "" << 2 << "" << 0;
         // A double click works on the current element, the toggle: new
         // elements go after it, before the title.
-        QTest::newRow("double click, type list") << 0 << "slidebar" << -1 << "2:" << 0;
+        QTest::newRow("double click, type list") << 0 << "slidebar" << -1 << "2:Slidebar1" << 0;
         QTest::newRow("double click, clipboard sample")
             << 3 << "Clipboard" << -1 << "2:pasted" << 0;
         QTest::newRow("double click, built-in image") << 1 << "btn[1-2].png" << -1 << "" << 1;

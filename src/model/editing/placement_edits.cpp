@@ -9,6 +9,7 @@
 #include "model/editing/dialog_edit.h"
 #include "model/editing/edit_support.h"
 #include "model/editing/tree_edits.h"
+#include "model/element_names.h"
 #include "model/element_store.h"
 #include "model/json_parser.h"
 #include "model/mo_stream.h"
@@ -184,6 +185,7 @@ EditResult PasteElement(CZeResourceData& project, CZeDialogData* dialog, ZeClass
         store.Destroy(element);
         return Refusal(kGroupFirst, MessageIcon::kWarning);
     }
+    NameNewElements(*placement.dialog, *element);
     return Place(edit, placement, *element);
 }
 
@@ -226,6 +228,7 @@ EditResult InsertElement(CZeResourceData& project, CZeDialogData* dialog, ZeClas
             element->SetItem("Columns", "1");
         }
     }
+    NameNewElements(*placement.dialog, *element);
     element->SetSelected(true);
     return Place(edit, placement, *element);
 }

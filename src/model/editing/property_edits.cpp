@@ -5,7 +5,8 @@
 #include "model/dialog_data.h"
 #include "model/editing/dialog_edit.h"
 #include "model/editing/edit_support.h"
-#include "model/item_value_check.h"
+#include "model/element_names.h"
+#include "model/entry_checks.h"
 #include "model/property_change.h"
 #include "model/resource_data.h"
 
@@ -54,6 +55,25 @@ EditResult ChangeItems(CZeResourceData& project, CZeDialogData* dialog, ZeClass&
     return edit.Record(nullptr);
 }
 
+// The form the property's value has to have and, for the Name of an object
+// or group, that no other element of its dialog has it.
+ValueRefusal CheckCommit(const CZeResourceData& project, CZeDialogData* dialog,
+                         const ZeClass& element, const CItemData& item, std::string_view value) {
+    if (ValueRefusal refusal = CheckEntry(item.GetName(), item.GetKind(), value); refusal.refused) {
+        return refusal;
+    }
+    const auto kind = element.GetKind();
+    if (item.GetName() != "Name" ||
+        (kind != element_kind::kObject && kind != element_kind::kGroup)) {
+        return {};
+    }
+    const CZeDialogData* holder = DialogHolding(project, dialog, element);
+    if (holder != nullptr && FindNameHolder(*holder, element, value) != nullptr) {
+        return RefuseTakenName(value);
+    }
+    return {};
+}
+
 }  // namespace
 
 EditResult CommitProperty(CZeResourceData& project, CZeDialogData* dialog, ZeClass* element,
@@ -65,7 +85,7 @@ EditResult CommitProperty(CZeResourceData& project, CZeDialogData* dialog, ZeCla
     if (item.GetValue() == value) {
         return {};
     }
-    const ValueRefusal refusal = CheckItemValue(item.GetKind(), value);
+    const ValueRefusal refusal = CheckCommit(project, dialog, *element, item, value);
     if (refusal.refused) {
         EditResult result;
         result.message = refusal.message;

@@ -17,8 +17,9 @@ class ZeClass;
 // Stores value (Shift_JIS) as the value of element's item at row and
 // applies what follows from it (unique dialog names, a new type or layout,
 // "ヘッダ項目追加", event commands). A value equal to the one stored changes
-// nothing and records nothing; a value that would not read back from
-// resource text is refused with the message naming the character. A header
+// nothing and records nothing, whatever it holds; a new value that
+// CheckEntry refuses, or an object or group Name another element of the
+// dialog has, is refused with a warning saying what is expected. A header
 // column or command the change adds is to be selected.
 EditResult CommitProperty(CZeResourceData& project, CZeDialogData* dialog, ZeClass* element,
                           std::size_t row, std::string_view value);

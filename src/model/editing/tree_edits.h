@@ -36,12 +36,14 @@ EditResult CopyElement(ZeClass* target);
 
 // Pastes resource text at current: "Commands" or a dialog message adds
 // dialogs to the project; an object or group goes where mode says beside or
-// below current. The new element is to be selected.
+// below current, each empty or clashing name in it renamed as
+// NameNewElements does. The new element is to be selected.
 EditResult PasteElement(CZeResourceData& project, CZeDialogData* dialog, ZeClass* current,
                         std::string_view text, PasteMode mode);
 
 // Inserts a new group or object of the type called typeName (ASCII, any
-// letter case) where mode says; a name that is no type changes nothing.
+// letter case) where mode says, named by its type and the first free number
+// (Button1, Linear2); a name that is no type changes nothing.
 EditResult InsertElement(CZeResourceData& project, CZeDialogData* dialog, ZeClass* current,
                          std::string_view typeName, PasteMode mode);
 
