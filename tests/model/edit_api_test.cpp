@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "common/cp932.h"
+#include "item_rows.h"
 #include "model/dialog_data.h"
 #include "model/editing/element_lookup.h"
 #include "model/editing/history_edits.h"
@@ -51,16 +52,6 @@ constexpr auto kDown = MoveDirection::kDown;
 constexpr auto kAfter = PasteMode::kAfter;
 constexpr auto kFirst = PasteMode::kFirstChild;
 constexpr auto kLast = PasteMode::kLastChild;
-
-std::size_t RowOf(const ZeClass& element, std::string_view name) {
-    for (std::size_t i = 0; i < element.Items().GetItemCount(); ++i) {
-        if (element.Items().GetItemData(i).GetName() == name) {
-            return i;
-        }
-    }
-    ADD_FAILURE() << "no item " << name;
-    return 0;
-}
 
 // Main (commands, a GRID with two columns, a RADIO group, a group of buttons
 // with commands), Second, Third and Empty, which has no root group. Main has

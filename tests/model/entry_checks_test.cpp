@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "common/cp932.h"
+#include "item_rows.h"
 #include "model/dialog_data.h"
 #include "model/editing/element_lookup.h"
 #include "model/editing/history_edits.h"
@@ -46,16 +47,6 @@ constexpr const char* kNumber = "数値は 12 や -5 のような10進数の整�
 constexpr const char* kRange = "数値は -2147483648 から 2147483647 までの整数で入力してください。";
 constexpr const char* kQuitTaken =
     "名前「Quit」はこのダイアログで既に使われています。別の名前を入力してください。";
-
-std::size_t RowOf(const ZeClass& element, std::string_view name) {
-    for (std::size_t i = 0; i < element.Items().GetItemCount(); ++i) {
-        if (element.Items().GetItemData(i).GetName() == name) {
-            return i;
-        }
-    }
-    ADD_FAILURE() << "no item " << name;
-    return 0;
-}
 
 std::string Written(const CZeResourceData& project) {
     CJsonString out;

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "item_rows.h"
 #include "model/dialog_data.h"
 #include "model/editing/history_edits.h"
 #include "model/editing/property_edits.h"
@@ -23,16 +24,6 @@ constexpr const char* kProject = R"({'Name':'App','Commands':[
 {'Command':'DIALOG','Name':'Main','Object':{'Name':'root','Type':'GROUP','Layout':'LINEAR',
  'Objects':[{'Name':'title','Type':'TEXT','Text':'hello'}]}},
 {'Command':'DIALOG','Name':'Other','Object':{'Name':'top','Type':'GROUP','Layout':'FRAME'}}]})";
-
-std::size_t RowOf(const ZeClass& element, std::string_view name) {
-    for (std::size_t i = 0; i < element.Items().GetItemCount(); ++i) {
-        if (element.Items().GetItemData(i).GetName() == name) {
-            return i;
-        }
-    }
-    ADD_FAILURE() << "no item " << name;
-    return 0;
-}
 
 struct Tracked {
     CZeResourceData project;
