@@ -19,25 +19,8 @@ QByteArray ElementKey(const ZeClass& element) {
            QByteArray::number(reinterpret_cast<quintptr>(&element));
 }
 
-const CObjectDataList* LandingGroup(const ZeClass* owner) {
-    if (owner == nullptr) {
-        return nullptr;
-    }
-    if (owner->GetKind() == element_kind::kGroup) {
-        return static_cast<const CObjectDataList*>(owner);
-    }
-    if (owner->GetKind() == element_kind::kDialog) {
-        return static_cast<const CZeDialogData*>(owner)->GetRootGroup();
-    }
-    return nullptr;
-}
-
-bool IsObjectOrGroup(const ZeClass& element) {
-    return element.GetKind() == element_kind::kObject || element.GetKind() == element_kind::kGroup;
-}
-
 // Whether other stands in the list element would land in under owner.
-bool InSameList(const ZeClass* element, const ZeClass& other, const ZeClass* owner) {
+bool InSameList(const ZeClass* element, const ZeClass& other, ZeClass* owner) {
     if (element == nullptr || IsObjectOrGroup(*element)) {
         const CObjectDataList* group = LandingGroup(owner);
         return IsObjectOrGroup(other) && group != nullptr &&

@@ -20,29 +20,9 @@ namespace ze {
 
 namespace {
 
-constexpr const char* kRadioOnly = "ラジオボタンはラジオグループに追加して下さい。";
 constexpr const char* kNotIntoItself = "グループをそれ自身やその中へは移動できません。";
-constexpr const char* kGroupFirst = "GROUPオブジェクトを登録して下さい。";
 constexpr const char* kOtherDialog =
     "別のダイアログへは移動できません。Ctrlキーを押しながらドラッグするとコピーします。";
-
-bool IsObjectOrGroup(const ZeClass& element) {
-    return element.GetKind() == element_kind::kObject || element.GetKind() == element_kind::kGroup;
-}
-
-// The group an object or group lands in: a group, or a dialog's root group.
-CObjectDataList* LandingGroup(ZeClass* owner) {
-    if (owner == nullptr) {
-        return nullptr;
-    }
-    if (owner->GetKind() == element_kind::kGroup) {
-        return static_cast<CObjectDataList*>(owner);
-    }
-    if (owner->GetKind() == element_kind::kDialog) {
-        return static_cast<CZeDialogData*>(owner)->GetRootGroup();
-    }
-    return nullptr;
-}
 
 DropVerdict Allowed() {
     return {true, {}};
@@ -73,7 +53,7 @@ DropVerdict CheckObjectDrop(const CZeResourceData& project, const CObjectData& e
         return Refused();
     }
     if (element.GetItem("Type") == "RADIOBTN" && group->GetItem("Layout") != "RADIO") {
-        return Refused(kRadioOnly, MessageIcon::kNone);
+        return Refused(kRadioOnlyMessage, MessageIcon::kNone);
     }
     if (copy) {
         return Allowed();
@@ -202,6 +182,23 @@ EditResult CopyTo(CZeResourceData& project, ZeClass& element, const DropPlace& p
 
 }  // namespace
 
+bool IsObjectOrGroup(const ZeClass& element) {
+    return element.GetKind() == element_kind::kObject || element.GetKind() == element_kind::kGroup;
+}
+
+CObjectDataList* LandingGroup(ZeClass* owner) {
+    if (owner == nullptr) {
+        return nullptr;
+    }
+    if (owner->GetKind() == element_kind::kGroup) {
+        return static_cast<CObjectDataList*>(owner);
+    }
+    if (owner->GetKind() == element_kind::kDialog) {
+        return static_cast<CZeDialogData*>(owner)->GetRootGroup();
+    }
+    return nullptr;
+}
+
 DropVerdict CheckDrop(const CZeResourceData& project, const ZeClass* element,
                       const DropPlace& place, bool copy) {
     if (element == nullptr) {
@@ -277,7 +274,7 @@ DropVerdict CheckInsertAt(const CZeResourceData& project, std::string_view typeN
         if (place.owner->GetKind() != element_kind::kDialog) {
             return Refused();
         }
-        return group ? Allowed() : Refused(kGroupFirst);
+        return group ? Allowed() : Refused(kGroupFirstMessage);
     }
     if (place.before != nullptr &&
         (!IsObjectOrGroup(*place.before) ||
@@ -285,7 +282,7 @@ DropVerdict CheckInsertAt(const CZeResourceData& project, std::string_view typeN
         return Refused();
     }
     if (type == object_type::kRadioButton && target->GetItem("Layout") != "RADIO") {
-        return Refused(kRadioOnly, MessageIcon::kNone);
+        return Refused(kRadioOnlyMessage, MessageIcon::kNone);
     }
     return Allowed();
 }

@@ -6,8 +6,14 @@
 
 namespace ze {
 
+class CObjectDataList;
 class CZeResourceData;
 class ZeClass;
+
+bool IsObjectOrGroup(const ZeClass& element);
+// The group an object or group dropped on owner lands in: owner itself when
+// it is a group, a dialog's root group; null for any other owner.
+CObjectDataList* LandingGroup(ZeClass* owner);
 
 // Where a dragged element is to land: in owner's list of its kind, in front
 // of before (null: at the end of that list). Owners are the project for a

@@ -22,6 +22,10 @@ CZeDialogData* DialogHolding(const CZeResourceData& project, CZeDialogData* dial
 // in the result).
 EditResult Refusal(const char* utf8, MessageIcon icon);
 
+// Refusals the insert, paste and drop calls share (UTF-8).
+inline constexpr const char* kGroupFirstMessage = "GROUPオブジェクトを登録して下さい。";
+inline constexpr const char* kRadioOnlyMessage = "ラジオボタンはラジオグループに追加して下さい。";
+
 // The command list of a dialog, object or group; null for other kinds.
 std::vector<ZeClass*>* CommandListOf(ZeClass& owner);
 

@@ -26,8 +26,6 @@ constexpr const char* kPickAnElement =
     "登録する場所を決定するために、ツリーのオブジェクトを選択して下さい。";
 constexpr const char* kPickAPlace =
     "登録する場所を決定するために、ツリーのダイアログ、\nまたはオブジェクトを選択して下さい。";
-constexpr const char* kGroupFirst = "GROUPオブジェクトを登録して下さい。";
-constexpr const char* kRadioOnly = "ラジオボタンはラジオグループに追加して下さい。";
 
 // Where a new element goes.
 struct Placement {
@@ -183,7 +181,7 @@ EditResult PasteElement(CZeResourceData& project, CZeDialogData* dialog, ZeClass
     }
     if (placement.target == nullptr && !element->IsGroup()) {
         store.Destroy(element);
-        return Refusal(kGroupFirst, MessageIcon::kWarning);
+        return Refusal(kGroupFirstMessage, MessageIcon::kWarning);
     }
     NameNewElements(*placement.dialog, *element);
     return Place(edit, placement, *element);
@@ -206,11 +204,11 @@ EditResult InsertElement(CZeResourceData& project, CZeDialogData* dialog, ZeClas
     }
     CObjectDataList* target = placement.target;
     if (target == nullptr && layout < 0) {
-        return Refusal(kGroupFirst, MessageIcon::kWarning);
+        return Refusal(kGroupFirstMessage, MessageIcon::kWarning);
     }
     const std::string targetLayout = target != nullptr ? target->GetItem("Layout") : "";
     if (type == object_type::kRadioButton && targetLayout != "RADIO") {
-        return Refusal(kRadioOnly, MessageIcon::kNone);
+        return Refusal(kRadioOnlyMessage, MessageIcon::kNone);
     }
 
     DialogEdit edit(project, *placement.dialog);
