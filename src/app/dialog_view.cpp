@@ -1,5 +1,10 @@
 #include "app/dialog_view.h"
 
+#include <QApplication>
+#include <algorithm>
+#include <QDrag>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -15,6 +20,7 @@
 #include "model/object_data.h"
 #include "model/resource_data.h"
 #include "panels/editor_panel.h"
+#include "panels/tree_drag.h"
 
 namespace ze::app {
 
@@ -24,6 +30,15 @@ namespace {
 constexpr int kWheelNotch = 120;
 // Pixels one click on a scroll bar's arrow moves.
 constexpr int kScrollStep = 20;
+// The landing line and the frame around an image's object.
+constexpr int kDropMarkWidth = 2;
+const QColor kDropMarkColour(0, 120, 215);
+
+bool CarriesDrop(const QMimeData& data) {
+    return data.hasFormat(QString::fromLatin1(panels::kElementMimeType)) ||
+           data.hasFormat(QString::fromLatin1(panels::kInsertTypeMimeType)) ||
+           data.hasFormat(QString::fromLatin1(panels::kImageMimeType));
+}
 
 }  // namespace
 
@@ -36,6 +51,7 @@ CZeDialogEditorView::CZeDialogEditorView(CZeDialogEditorDoc& document, const Vie
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     viewport()->setAutoFillBackground(false);
     setFocusPolicy(Qt::ClickFocus);
+    setAcceptDrops(true);
     // The geometry decides which bars show; Qt's own guess would follow
     // ranges set a step late.
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -51,6 +67,10 @@ CZeDialogEditorView::~CZeDialogEditorView() {
 }
 
 void CZeDialogEditorView::ElementsChanged(const ElementChange& change) {
+    if (std::find(change.removed.begin(), change.removed.end(), pressed_) !=
+        change.removed.end()) {
+        pressed_ = nullptr;
+    }
     // The project root holds the device size every dialog is laid out in.
     if (change.dialog == nullptr || change.dialog == document_.GetDialog()) {
         // A change of the device size changes the scroll ranges.
@@ -122,20 +142,27 @@ void CZeDialogEditorView::ZoomAt(int percent, QPointF anchor) {
     }
 }
 
-QPointF CZeDialogEditorView::ViewportMiddle() const {
-    return QRectF(QPointF(0, 0), QSizeF(Viewport().ViewportSize())).center();
+QPointF CZeDialogEditorView::ZoomKeyAnchor() const {
+    const QRectF picture(QPointF(0, 0), QSizeF(Viewport().ViewportSize()));
+    if (viewport()->underMouse()) {
+        const QPointF pointer = viewport()->mapFromGlobal(QCursor::pos());
+        if (picture.contains(pointer)) {
+            return pointer;
+        }
+    }
+    return picture.center();
 }
 
 void CZeDialogEditorView::ZoomIn() {
-    ZoomAt(PreviewViewport::ZoomStepIn(viewport_.ZoomPercent()), ViewportMiddle());
+    ZoomAt(PreviewViewport::ZoomStepIn(viewport_.ZoomPercent()), ZoomKeyAnchor());
 }
 
 void CZeDialogEditorView::ZoomOut() {
-    ZoomAt(PreviewViewport::ZoomStepOut(viewport_.ZoomPercent()), ViewportMiddle());
+    ZoomAt(PreviewViewport::ZoomStepOut(viewport_.ZoomPercent()), ZoomKeyAnchor());
 }
 
 void CZeDialogEditorView::ZoomReset() {
-    ZoomAt(100, ViewportMiddle());
+    ZoomAt(100, ZoomKeyAnchor());
 }
 
 void CZeDialogEditorView::resizeEvent(QResizeEvent* /*event*/) {
@@ -198,6 +225,11 @@ void CZeDialogEditorView::paintEvent(QPaintEvent* /*event*/) {
     }
     QPainter painter(viewport());
     PaintPreview(painter, viewport()->size());
+    if (!dropMark_.isEmpty()) {
+        painter.setPen(QPen(kDropMarkColour, kDropMarkWidth));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(dropMark_);
+    }
 }
 
 QImage CZeDialogEditorView::Render() const {
@@ -219,7 +251,106 @@ void CZeDialogEditorView::mousePressEvent(QMouseEvent* event) {
         return;
     }
     const QPoint point = ToLayoutPoint(event->position().toPoint());
-    SelectElement(dialog->GetRootGroup()->HitTestFromRoot(point.x(), point.y()));
+    pressed_ = dialog->GetRootGroup()->HitTestFromRoot(point.x(), point.y());
+    pressedAt_ = event->position().toPoint();
+    SelectElement(pressed_);
+}
+
+void CZeDialogEditorView::mouseMoveEvent(QMouseEvent* event) {
+    if (pressed_ == nullptr || !(event->buttons() & Qt::LeftButton) ||
+        (event->position().toPoint() - pressedAt_).manhattanLength() <
+            QApplication::startDragDistance()) {
+        return;
+    }
+    ZeClass* element = pressed_;
+    pressed_ = nullptr;
+    // The tree checks that the element still stands in it when it drops.
+    auto* drag = new QDrag(this);
+    drag->setMimeData(panels::ElementMime(*element));
+    drag->exec(Qt::MoveAction | Qt::CopyAction, Qt::MoveAction);
+    SetDropMark({});
+}
+
+void CZeDialogEditorView::mouseReleaseEvent(QMouseEvent* /*event*/) {
+    pressed_ = nullptr;
+}
+
+Qt::DropAction CZeDialogEditorView::MarkDrop(const QDropEvent& event) {
+    CZeDialogData* dialog = document_.GetDialog();
+    const QMimeData* mime = event.mimeData();
+    if (dialog == nullptr || services_.drops == nullptr || mime == nullptr) {
+        SetDropMark({});
+        return Qt::IgnoreAction;
+    }
+    // Ctrl copies an element; the other drags only ever add.
+    const bool moves = mime->hasFormat(QString::fromLatin1(panels::kElementMimeType)) &&
+                       !event.modifiers().testFlag(Qt::ControlModifier);
+    const Qt::DropAction action = moves ? Qt::MoveAction : Qt::CopyAction;
+    const QPoint at = ToLayoutPoint(event.position().toPoint());
+    const panels::PreviewDropTarget target =
+        (event.possibleActions() & action) != 0
+            ? services_.drops->CheckPreviewDrop(*mime, *dialog, at.x(), at.y(), !moves)
+            : panels::PreviewDropTarget{};
+    if (!target.allowed) {
+        SetDropMark({});
+        return Qt::IgnoreAction;
+    }
+    const PreviewRect& mark = target.mark;
+    const QPointF topLeft = viewport_.ToWindow(QPointF(mark.left, mark.top));
+    const QPointF bottomRight = viewport_.ToWindow(QPointF(mark.right, mark.bottom));
+    SetDropMark(QRectF(topLeft, bottomRight).toAlignedRect());
+    return action;
+}
+
+void CZeDialogEditorView::SetDropMark(const QRect& mark) {
+    if (mark != dropMark_) {
+        dropMark_ = mark;
+        viewport()->update();
+    }
+}
+
+void CZeDialogEditorView::dragEnterEvent(QDragEnterEvent* event) {
+    // Taken whatever the spot, so that the moves that follow are checked.
+    if (event->mimeData() != nullptr && CarriesDrop(*event->mimeData())) {
+        event->acceptProposedAction();
+    } else {
+        event->ignore();
+    }
+}
+
+void CZeDialogEditorView::dragMoveEvent(QDragMoveEvent* event) {
+    const Qt::DropAction action = MarkDrop(*event);
+    if (action == Qt::IgnoreAction) {
+        event->ignore();
+        return;
+    }
+    event->setDropAction(action);
+    event->accept();
+}
+
+void CZeDialogEditorView::dragLeaveEvent(QDragLeaveEvent* /*event*/) {
+    SetDropMark({});
+}
+
+void CZeDialogEditorView::dropEvent(QDropEvent* event) {
+    const Qt::DropAction action = MarkDrop(*event);
+    SetDropMark({});
+    CZeDialogData* dialog = document_.GetDialog();
+    if (action == Qt::IgnoreAction || dialog == nullptr) {
+        event->ignore();
+        return;
+    }
+    const QPoint at = ToLayoutPoint(event->position().toPoint());
+    // The drop may change the dialog and select in it: the source is told
+    // no move is left for it to do.
+    if (services_.drops->DropOnPreview(*event->mimeData(), *dialog, at.x(), at.y(),
+                                       action == Qt::CopyAction)) {
+        event->setDropAction(Qt::CopyAction);
+        event->accept();
+    } else {
+        event->ignore();
+    }
+    viewport()->update();
 }
 
 void CZeDialogEditorView::SelectElement(ZeClass* element) {

@@ -14,6 +14,7 @@ class ZeClass;
 namespace panels {
 class EditorPanel;
 class EditCommands;
+class PreviewDrops;
 }  // namespace panels
 }  // namespace ze
 
@@ -26,11 +27,13 @@ class CZeDialogEditorDoc;
 struct ViewServices {
     panels::EditorPanel* panel = nullptr;
     panels::EditCommands* edit = nullptr;
+    panels::PreviewDrops* drops = nullptr;
 };
 
 // The view of an editing window: paints the dialog's preview over the
-// checkered background, picks an element by a left click, and carries out
-// the Edit menu for its dialog. It repaints when the project tells it that
+// checkered background, picks an element by a left click, drags the object
+// picked to another place, takes drops (elements, insert-grid entries,
+// images) and carries out the Edit menu for its dialog. It repaints when the project tells it that
 // its dialog (or the project root) changed.
 //
 // The preview is laid out at the window's size or at the device's, zoomed
@@ -82,6 +85,10 @@ public:
     const PreviewViewport& Viewport() const;
     // The layout pixel under a point of the viewport, for hit tests.
     QPoint ToLayoutPoint(QPoint viewportPoint) const;
+    // Where a drag over the view would land (the line) or the object an
+    // image would go to, in viewport pixels; empty while nothing is dragged
+    // over it or the drop would be refused.
+    QRect DropMark() const { return dropMark_; }
 
     // Paints what the view shows, at the viewport's size, scaled to fit the page.
     void PrintTo(QPrinter& printer);
@@ -97,6 +104,12 @@ signals:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dragLeaveEvent(QDragLeaveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
@@ -110,8 +123,13 @@ private:
     void SyncGeometry() const;
     // The scroll bars shown and their ranges follow the geometry.
     void ApplyGeometry();
-    // Where the zoom keys zoom about.
-    QPointF ViewportMiddle() const;
+    // Where the zoom keys zoom about: the pointer while it is over the
+    // picture, else the middle.
+    QPointF ZoomKeyAnchor() const;
+    // The drop the drag over position would make, marked on the view; the
+    // drop action it takes, or Qt::IgnoreAction.
+    Qt::DropAction MarkDrop(const QDropEvent& event);
+    void SetDropMark(const QRect& mark);
     // The preview as the geometry places it, over a background filling area.
     void PaintPreview(QPainter& painter, const QSize& area) const;
 
@@ -122,6 +140,11 @@ private:
     bool applying_ = false;
     // Wheel turns below one notch, kept until they add up to one.
     int wheelTurn_ = 0;
+    // The object a left press picked, dragged once the pointer moves far
+    // enough; forgotten when it leaves the dialog.
+    ZeClass* pressed_ = nullptr;
+    QPoint pressedAt_;
+    QRect dropMark_;
 };
 
 }  // namespace ze::app

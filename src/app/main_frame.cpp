@@ -288,6 +288,7 @@ void CMainFrame::CreateBars() {
     resourceBar_->setWidget(resourcePanel_);
     addDockWidget(Qt::RightDockWidgetArea, resourceBar_);
     services_.panel = resourcePanel_;
+    services_.drops = resourcePanel_;
     // F6 lands on the tree and on the log pane's tabs.
     resourcePanel_->setFocusProxy(&resourcePanel_->TreeView());
     logPane_->setFocusProxy(logPane_->findChild<QTabWidget*>());

@@ -395,6 +395,8 @@ LayoutSize PreviewLayout::PlaceGroup(Canvas& canvas, std::uint32_t index, std::i
         h = used.height;
     }
 
+    // Kept for drops on the preview; a group is never hit by a click.
+    node.element->SetPreviewRect(PreviewRect{x, y, Add(x, w), Add(y, h)});
     const bool selected = node.element->IsSelected();
     if (pass == (selected ? 1 : 0)) {
         canvas.FrameBox(Box{x, y, w, h},

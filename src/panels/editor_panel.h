@@ -1,6 +1,11 @@
 #pragma once
 
+#include <cstdint>
+
 #include "model/editing/edit_result.h"
+#include "model/object_data.h"
+
+class QMimeData;
 
 namespace ze {
 class CZeDialogData;
@@ -49,6 +54,30 @@ public:
     virtual void DeleteCurrent() = 0;
     // Inserts the clipboard's text at the current tree position.
     virtual void PasteAtCurrent(PasteMode mode) = 0;
+};
+
+// Drops on a dialog's preview, at a point in layout pixels: an object or
+// group of the tree or the preview (moved, or copied when copy), an entry of
+// the insert grid, or an image of the image grids. CheckPreviewDrop tells,
+// without a message, whether a drop there would be taken and what marks
+// the spot: the landing line, or the object an image goes to.
+// DropOnPreview carries the drop out as one step of the dialog's history.
+struct PreviewDropTarget {
+    bool allowed = false;
+    PreviewRect mark;
+};
+
+class PreviewDrops {
+public:
+    PreviewDrops() = default;
+    virtual ~PreviewDrops() = default;
+    PreviewDrops(const PreviewDrops&) = delete;
+    PreviewDrops& operator=(const PreviewDrops&) = delete;
+
+    virtual PreviewDropTarget CheckPreviewDrop(const QMimeData& data, CZeDialogData& dialog,
+                                               std::int32_t x, std::int32_t y, bool copy) = 0;
+    virtual bool DropOnPreview(const QMimeData& data, CZeDialogData& dialog, std::int32_t x,
+                               std::int32_t y, bool copy) = 0;
 };
 
 }  // namespace ze::panels

@@ -50,6 +50,7 @@ class CResourceDlg : public QWidget,
                      public EditCommands,
                      public PropertyCommitter,
                      public TreeDropHandler,
+                     public PreviewDrops,
                      private ProjectObserver {
     Q_OBJECT
 public:
@@ -97,6 +98,11 @@ public:
     // copies), or an entry of the insert grid dropped into the tree.
     bool CanDrop(const QMimeData& mime, int row, const QModelIndex& parent, bool copy) override;
     bool Drop(const QMimeData& mime, int row, const QModelIndex& parent, bool copy) override;
+    // PreviewDrops: the same, and images, dropped on a dialog's preview.
+    PreviewDropTarget CheckPreviewDrop(const QMimeData& mime, CZeDialogData& dialog,
+                                       std::int32_t x, std::int32_t y, bool copy) override;
+    bool DropOnPreview(const QMimeData& mime, CZeDialogData& dialog, std::int32_t x,
+                       std::int32_t y, bool copy) override;
 
     // PropertyCommitter: the property list's commits go to the edit API.
     bool CommitValue(ZeClass& element, int row, const std::string& value) override;
@@ -185,6 +191,8 @@ private:
     // An image double-clicked in the pane goes to the property list's
     // current row (name Shift_JIS).
     void AssignImageToCurrentRow(PaneEntryKind kind, const std::string& name);
+    // An image dropped on row of the property list (name Shift_JIS).
+    void AssignImageAt(int row, PaneEntryKind kind, const std::string& name);
     void SetEditingEnabled(bool enabled);
     // Delete, F2 and Alt+Up/Down in the tree; Ctrl+F and F3 in the window.
     void CreateKeys();

@@ -1,13 +1,39 @@
-// Drops on the resource tree: elements dragged within it and entries of the
-// insert grid.
+// Drops on the resource tree and on the previews: elements dragged within
+// them, entries of the insert grid, and images (previews only).
 
 #include <QMimeData>
 
+#include "model/dialog_data.h"
 #include "model/editing/drop_edits.h"
+#include "model/editing/preview_drop.h"
+#include "model/editing/property_edits.h"
+#include "panels/property_list_ctrl.h"
 #include "panels/resource_dlg.h"
 #include "panels/resource_tree_model.h"
 
 namespace ze::panels {
+
+namespace {
+
+// The object under a point of the preview that an image dropped there goes
+// to, with the row it fills; null when there is none. An image from a grid
+// is no file of a URI or the device's storage, as with the picker.
+CObjectData* ImageTarget(CZeDialogData& dialog, std::int32_t x, std::int32_t y,
+                         CPropertyListCtrl& list, int& row) {
+    CObjectDataList* root = dialog.GetRootGroup();
+    CObjectData* object = root == nullptr ? nullptr : root->HitTestFromRoot(x, y);
+    if (object == nullptr) {
+        return nullptr;
+    }
+    const std::string source = object->GetItem("FileSource");
+    if (source == "URI" || source == "STORAGE") {
+        return nullptr;
+    }
+    row = ImageDropRow(*object, list.GetElement() == object ? list.GetCurrentRow() : -1);
+    return row < 0 ? nullptr : object;
+}
+
+}  // namespace
 
 bool CResourceDlg::CanDrop(const QMimeData& mime, int row, const QModelIndex& parent, bool copy) {
     if (ZeClass* element = ElementFromMime(mime, *model_)) {
@@ -30,6 +56,60 @@ bool CResourceDlg::Drop(const QMimeData& mime, int row, const QModelIndex& paren
     const QByteArray type = InsertTypeFromMime(mime);
     const auto place = TreeDropPlace(project_, *model_, nullptr, row, parent, true);
     return !type.isEmpty() && place && Apply(InsertAt(project_, type.toStdString(), *place));
+}
+
+PreviewDropTarget CResourceDlg::CheckPreviewDrop(const QMimeData& mime, CZeDialogData& dialog,
+                                                 std::int32_t x, std::int32_t y, bool copy) {
+    if (ImageFromMime(mime)) {
+        int row = -1;
+        CObjectData* object = ImageTarget(dialog, x, y, *propertyList_, row);
+        return object == nullptr ? PreviewDropTarget{}
+                                 : PreviewDropTarget{true, object->GetPreviewRect()};
+    }
+    ZeClass* element = ElementFromMime(mime, *model_);
+    const QByteArray type = element == nullptr ? InsertTypeFromMime(mime) : QByteArray();
+    if (element == nullptr ? type.isEmpty() : !IsObjectOrGroup(*element)) {
+        return {};
+    }
+    const auto landing = PreviewDropLanding(dialog, x, y, element);
+    if (!landing) {
+        return {};
+    }
+    const bool allowed = element != nullptr
+                             ? CheckDrop(project_, element, landing->place, copy).allowed
+                             : CheckInsertAt(project_, type.toStdString(), landing->place).allowed;
+    return allowed ? PreviewDropTarget{true, landing->line} : PreviewDropTarget{};
+}
+
+bool CResourceDlg::DropOnPreview(const QMimeData& mime, CZeDialogData& dialog, std::int32_t x,
+                                 std::int32_t y, bool copy) {
+    if (const auto image = ImageFromMime(mime)) {
+        int row = -1;
+        CObjectData* object = ImageTarget(dialog, x, y, *propertyList_, row);
+        if (object == nullptr) {
+            return false;
+        }
+        const bool changed = Apply(
+            AssignImage(project_, &dialog, object, static_cast<std::size_t>(row), image->kind,
+                        image->name.toStdString()));
+        // The object and the row it took the image in are shown.
+        SelectFromView(&dialog, object);
+        if (propertyList_->GetElement() == object) {
+            propertyList_->SetCurrentRow(row);
+        }
+        return changed;
+    }
+    ZeClass* element = ElementFromMime(mime, *model_);
+    const QByteArray type = element == nullptr ? InsertTypeFromMime(mime) : QByteArray();
+    if (element == nullptr ? type.isEmpty() : !IsObjectOrGroup(*element)) {
+        return false;
+    }
+    const auto landing = PreviewDropLanding(dialog, x, y, element);
+    if (!landing) {
+        return false;
+    }
+    return Apply(element != nullptr ? DropElement(project_, element, landing->place, copy)
+                                    : InsertAt(project_, type.toStdString(), landing->place));
 }
 
 }  // namespace ze::panels

@@ -172,8 +172,11 @@ bool CResourceDlg::CommitProperty(ZeClass& element, std::string_view name, std::
 }
 
 void CResourceDlg::AssignImageToCurrentRow(PaneEntryKind kind, const std::string& name) {
+    AssignImageAt(propertyList_->GetCurrentRow(), kind, name);
+}
+
+void CResourceDlg::AssignImageAt(int row, PaneEntryKind kind, const std::string& name) {
     ZeClass* element = propertyList_->GetElement();
-    const int row = propertyList_->GetCurrentRow();
     if (element == nullptr || row < 0) {
         return;
     }

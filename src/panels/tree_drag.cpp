@@ -86,6 +86,22 @@ QByteArray InsertTypeFromMime(const QMimeData& data) {
     return data.data(QString::fromLatin1(kInsertTypeMimeType));
 }
 
+QMimeData* ImageMime(const DraggedImage& image) {
+    auto* data = new QMimeData;
+    const char kind = image.kind == PaneEntryKind::kUserImage ? 'U' : 'B';
+    data->setData(QString::fromLatin1(kImageMimeType), kind + image.name);
+    return data;
+}
+
+std::optional<DraggedImage> ImageFromMime(const QMimeData& data) {
+    const QByteArray bytes = data.data(QString::fromLatin1(kImageMimeType));
+    if (bytes.size() < 2 || (bytes[0] != 'U' && bytes[0] != 'B')) {
+        return std::nullopt;
+    }
+    return DraggedImage{bytes[0] == 'U' ? PaneEntryKind::kUserImage : PaneEntryKind::kBuiltInImage,
+                        bytes.mid(1)};
+}
+
 std::optional<DropPlace> TreeDropPlace(const CZeResourceData& project,
                                        const ResourceTreeModel& model, const ZeClass* element,
                                        int row, const QModelIndex& parent, bool copy) {

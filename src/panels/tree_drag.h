@@ -19,9 +19,11 @@ namespace ze::panels {
 class ResourceTreeModel;
 
 // What a drag in the editor carries: an element of the tree (only within
-// this process), or the type name of an entry of the "挿入オブジェクト" grid.
+// this process), the type name of an entry of the "挿入オブジェクト" grid, or
+// an image of the built-in or user image grid.
 inline constexpr const char* kElementMimeType = "application/x-ze-element";
 inline constexpr const char* kInsertTypeMimeType = "application/x-ze-insert-type";
+inline constexpr const char* kImageMimeType = "application/x-ze-image";
 
 QMimeData* ElementMime(const ZeClass& element);
 // The dragged element when it still stands in the tree of model; null for
@@ -30,6 +32,16 @@ ZeClass* ElementFromMime(const QMimeData& data, const ResourceTreeModel& model);
 QMimeData* InsertTypeMime(const QString& typeName);
 // The type name (ASCII) an insert drag carries; empty for any other data.
 QByteArray InsertTypeFromMime(const QMimeData& data);
+
+// An image dragged from a grid: which list it comes from (kBuiltInImage or
+// kUserImage) and its name (Shift_JIS), as a pick in that grid gives them.
+struct DraggedImage {
+    PaneEntryKind kind = PaneEntryKind::kBuiltInImage;
+    QByteArray name;
+};
+QMimeData* ImageMime(const DraggedImage& image);
+// Nothing for any other data, or an image of neither list.
+std::optional<DraggedImage> ImageFromMime(const QMimeData& data);
 
 // Where a drop at row under parent (row -1: on the item parent itself) puts
 // element (null: a new object or group of an insert drag). On an item that

@@ -263,6 +263,7 @@ LayoutSize DirectLayout::PlaceGroup(Canvas& canvas, CObjectData& group, std::int
     if (h == length::kContent) {
         h = used.height;
     }
+    group.SetPreviewRect({x, y, Add(x, w), Add(y, h)});
     if (group.IsSelected() ? pass == 1 : pass == 0) {
         canvas.FrameBox({x, y, w, h}, group.IsSelected() ? Rgb{255, 0, 0} : Rgb{128, 128, 128});
     }

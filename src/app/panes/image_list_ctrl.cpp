@@ -225,19 +225,23 @@ void CImageListCtrl::mousePressEvent(QMouseEvent* event) {
 }
 
 // An entry of the insert grid dragged away is a new object or group of its
-// type for the resource tree.
+// type for the tree or a preview; an image is a value for an image row or
+// an object of a preview.
 void CImageListCtrl::mouseMoveEvent(QMouseEvent* event) {
+    const PaneEntryKind kind = EntryKindOf(mode_);
     if (!pressedAt_ || !(event->buttons() & Qt::LeftButton) ||
-        EntryKindOf(mode_) != PaneEntryKind::kInsertType || selected_ < 0 ||
+        kind == PaneEntryKind::kClipboard || selected_ < 0 ||
         (event->position().toPoint() - *pressedAt_).manhattanLength() <
             QApplication::startDragDistance()) {
         return;
     }
     pressedAt_.reset();
     const CDibImage& image = list_->At(static_cast<std::size_t>(selected_));
+    const std::string text = RequestText(mode_, image.Name());
     auto* drag = new QDrag(this);
-    drag->setMimeData(
-        panels::InsertTypeMime(QString::fromStdString(RequestText(mode_, image.Name()))));
+    drag->setMimeData(kind == PaneEntryKind::kInsertType
+                          ? panels::InsertTypeMime(QString::fromStdString(text))
+                          : panels::ImageMime({kind, ToBytes(Utf8ToCp932(text))}));
     drag->setPixmap(QPixmap::fromImage(image.ToQImage()));
     drag->exec(Qt::CopyAction);
 }
