@@ -262,11 +262,21 @@ void CZeDialogEditorView::mouseMoveEvent(QMouseEvent* event) {
             QApplication::startDragDistance()) {
         return;
     }
-    ZeClass* element = pressed_;
+    CObjectData* element = pressed_;
     pressed_ = nullptr;
     // The tree checks that the element still stands in it when it drops.
     auto* drag = new QDrag(this);
     drag->setMimeData(panels::ElementMime(*element));
+    // The object as painted goes with the pointer.
+    const PreviewRect& rect = element->GetPreviewRect();
+    const QRect shown = QRectF(viewport_.ToWindow(QPointF(rect.left, rect.top)),
+                               viewport_.ToWindow(QPointF(rect.right, rect.bottom)))
+                            .toAlignedRect()
+                            .intersected(viewport()->rect());
+    if (!shown.isEmpty()) {
+        drag->setPixmap(viewport()->grab(shown));
+        drag->setHotSpot(pressedAt_ - shown.topLeft());
+    }
     drag->exec(Qt::MoveAction | Qt::CopyAction, Qt::MoveAction);
     SetDropMark({});
 }

@@ -9,6 +9,7 @@
 class QPrinter;
 
 namespace ze {
+class CObjectData;
 class CZeResourceData;
 class ZeClass;
 namespace panels {
@@ -142,7 +143,7 @@ private:
     int wheelTurn_ = 0;
     // The object a left press picked, dragged once the pointer moves far
     // enough; forgotten when it leaves the dialog.
-    ZeClass* pressed_ = nullptr;
+    CObjectData* pressed_ = nullptr;
     QPoint pressedAt_;
     QRect dropMark_;
 };

@@ -8,6 +8,7 @@
 #include "model/editing/preview_drop.h"
 #include "model/editing/property_edits.h"
 #include "panels/property_list_ctrl.h"
+#include "panels/property_list_model.h"
 #include "panels/resource_dlg.h"
 #include "panels/resource_tree_model.h"
 
@@ -96,6 +97,7 @@ bool CResourceDlg::DropOnPreview(const QMimeData& mime, CZeDialogData& dialog, s
         SelectFromView(&dialog, object);
         if (propertyList_->GetElement() == object) {
             propertyList_->SetCurrentRow(row);
+            propertyList_->scrollTo(propertyList_->Model().index(row, 0));
         }
         return changed;
     }
