@@ -170,7 +170,12 @@ CComboBoxCell::CComboBoxCell(int row, int column, const QStringList& choices, co
         entry->setSizeHint(QSize(0, rowHeight));
     }
     const auto equal = choices.indexOf(value);
-    Choose(equal >= 0 ? static_cast<int>(equal) : 0);
+    if (equal >= 0) {
+        Choose(static_cast<int>(equal));
+    } else {
+        edit_->setText(value);
+        edit_->selectAll();
+    }
 
     edit_->onKey = [this](int key) { return OnKey(key); };
     edit_->onFocusLost = [this] { Finish(true); };

@@ -73,10 +73,12 @@ protected:
 
 // The drop-down cell: an edit line over the row with the list of choices
 // always open below it, one row per entry. The entry equal to the value is
-// chosen at first (the first entry when none is). Clicking an entry, Enter
-// or losing the focus commits the chosen entry, or the typed text when the
-// user typed after choosing; Escape cancels. Up and Down in the edit line
-// choose the entry above or below.
+// chosen at first; a value that is none of them stands in the edit line as
+// it is, with no entry chosen, so that leaving the cell keeps it. Clicking an
+// entry, Enter or losing the focus commits the chosen entry, or the edit
+// line's text when no entry is chosen (the user typed, or none was); Escape
+// cancels. Up and Down in the edit line choose the entry above or below, the
+// first one when none is chosen.
 class CComboBoxCell : public QWidget {
     Q_OBJECT
 public:

@@ -1,10 +1,13 @@
 #include "panels/property_list_ctrl.h"
 
 #include <QApplication>
+#include <QDropEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <algorithm>
+#include <optional>
 #include <string>
 
 #include "common/cp932.h"
@@ -16,6 +19,7 @@
 #include "panels/property_cells.h"
 #include "panels/property_list_delegate.h"
 #include "panels/property_list_model.h"
+#include "panels/tree_drag.h"
 
 namespace ze::panels {
 
@@ -51,6 +55,16 @@ bool IsEditable(std::int32_t kind) {
         default:
             return false;
     }
+}
+
+// The image list an element's images are picked from; nothing when its files
+// come from a URI or the device's storage, which name no image of a list.
+std::optional<PaneEntryKind> ImageListOf(const ZeClass& element) {
+    const std::string source = element.GetItem("FileSource");
+    if (source == "URI" || source == "STORAGE") {
+        return std::nullopt;
+    }
+    return source == "STATION" ? PaneEntryKind::kUserImage : PaneEntryKind::kBuiltInImage;
 }
 
 // The keys the list handles itself while it has the focus; the main window
@@ -97,6 +111,8 @@ CPropertyListCtrl::CPropertyListCtrl(MessageSink& messages, PropertyCommitter& c
     setColumnWidth(PropertyListModel::kKeyColumn, kKeyWidth);
     setColumnWidth(PropertyListModel::kValueColumn, kValueWidth);
     setColumnWidth(PropertyListModel::kMarkerColumn, kMarkerWidth);
+    setAcceptDrops(true);
+    viewport()->setAcceptDrops(true);
 }
 
 CPropertyListCtrl::~CPropertyListCtrl() {
@@ -210,8 +226,10 @@ void CPropertyListCtrl::StartEdit(int row, int column) {
                 return;
             }
             scrollTo(index);
-            if (kind == item_kind::kChoice) {
-                OpenDropDown(row, ChoicesOf(*item));
+            if (const QStringList choices = ChoicesOf(*item);
+                kind == item_kind::kChoice ||
+                (kind == item_kind::kSuggested && !choices.isEmpty())) {
+                OpenDropDown(row, choices);
             } else if (kind == item_kind::kBoolean) {
                 OpenDropDown(row, BooleanChoices());
             } else {
@@ -250,18 +268,21 @@ void CPropertyListCtrl::OpenEditField(int row, int column, const QString& text) 
     const auto alignment = model_->index(row, column).data(Qt::TextAlignmentRole);
     auto* cell =
         new CExEditCell(row, column, text, alignment.value<Qt::Alignment>(), rect, viewport());
+    openedText_ = text;
     Adopt(cell);
 }
 
 void CPropertyListCtrl::OpenDropDown(int row, const QStringList& choices) {
-    const CItemData* item = model_->ItemAt(row);
-    const QRect cellRect = visualRect(model_->index(row, PropertyListModel::kValueColumn));
+    const QModelIndex value = model_->index(row, PropertyListModel::kValueColumn);
+    const QRect cellRect = visualRect(value);
     const int rowHeight = cellRect.height();
     const QRect rect = QRect(cellRect.left(), cellRect.top(), cellRect.width(),
                              rowHeight * (1 + kDropDownRowsBelow))
                            .intersected(viewport()->rect());
-    auto* cell = new CComboBoxCell(row, PropertyListModel::kValueColumn, choices,
-                                   SjisToQString(item->GetValue()), rect, rowHeight, viewport());
+    // What the row shows: its value, or the commands of an event row.
+    openedText_ = value.data().toString();
+    auto* cell = new CComboBoxCell(row, PropertyListModel::kValueColumn, choices, openedText_, rect,
+                                   rowHeight, viewport());
     Adopt(cell);
 }
 
@@ -280,14 +301,13 @@ void CPropertyListCtrl::Adopt(Cell* cell) {
 
 void CPropertyListCtrl::RequestImagePicker(int row) {
     const CItemData* item = model_->ItemAt(row);
-    const std::string source = model_->Element()->GetItem("FileSource");
-    if (source == "URI" || source == "STORAGE") {
+    const std::optional<PaneEntryKind> list = ImageListOf(*model_->Element());
+    if (!list) {
         return;
     }
     const QByteArray value(item->GetValue().data(),
                            static_cast<qsizetype>(item->GetValue().size()));
-    emit ImagePickerRequested(
-        source == "STATION" ? PaneEntryKind::kUserImage : PaneEntryKind::kBuiltInImage, value);
+    emit ImagePickerRequested(*list, value);
 }
 
 void CPropertyListCtrl::OnCellEnded(QWidget* cell, int row, int column, const QString* text,
@@ -302,7 +322,10 @@ void CPropertyListCtrl::OnCellEnded(QWidget* cell, int row, int column, const QS
         setFocus(Qt::OtherFocusReason);
     }
     ZeClass* element = model_->Element();
-    if (text != nullptr) {
+    // An event row shows the commands it has, not its value (always empty):
+    // committing what it showed picks nothing.
+    const bool unchanged = text != nullptr && *text == openedText_ && model_->IsEventRow(row);
+    if (text != nullptr && !unchanged) {
         StoreValue(row, *text);
     }
     if (step == 0 || model_->Element() != element) {
@@ -475,6 +498,68 @@ void CPropertyListCtrl::UpdateStatusText(int y) {
     }
     emit StatusTextChanged(
         model_->index(key, 0).data(PropertyListModel::kDescriptionRole).toString());
+}
+
+int CPropertyListCtrl::ImageDropRow(const QDropEvent& event) const {
+    const QMimeData* mime = event.mimeData();
+    ZeClass* element = model_->Element();
+    if (mime == nullptr || element == nullptr || !ImageFromMime(*mime) || !ImageListOf(*element)) {
+        return -1;
+    }
+    const int row = rowAt(event.position().toPoint().y());
+    const CItemData* item = model_->ItemAt(row);
+    return item != nullptr && item->GetKind() == item_kind::kImageFile ? row : -1;
+}
+
+void CPropertyListCtrl::TrackDrag(QDragMoveEvent* event) {
+    const int row = ImageDropRow(*event);
+    model_->SetDropRow(row);
+    if (row < 0) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+}
+
+void CPropertyListCtrl::dragEnterEvent(QDragEnterEvent* event) {
+    TrackDrag(event);
+}
+
+void CPropertyListCtrl::dragMoveEvent(QDragMoveEvent* event) {
+    TrackDrag(event);
+}
+
+void CPropertyListCtrl::dragLeaveEvent(QDragLeaveEvent* event) {
+    model_->SetDropRow(-1);
+    event->accept();
+}
+
+void CPropertyListCtrl::dropEvent(QDropEvent* event) {
+    model_->SetDropRow(-1);
+    int row = ImageDropRow(*event);
+    if (row >= 0 && openCell_ != nullptr) {
+        // An edit of the row itself gives way to the image; one of another
+        // row ends as a click elsewhere ends it, which may change the rows
+        // or show another element (a command it added).
+        auto* edit = qobject_cast<CExEditCell*>(openCell_.data());
+        auto* combo = qobject_cast<CComboBoxCell*>(openCell_.data());
+        const int cellRow = edit != nullptr ? edit->Row() : combo != nullptr ? combo->Row() : -1;
+        if (cellRow == row) {
+            CloseOpenCell();
+        } else {
+            ZeClass* element = model_->Element();
+            CommitOpenCell();
+            row = model_->Element() == element ? ImageDropRow(*event) : -1;
+        }
+    }
+    if (row < 0) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    SetCurrentRow(row);
+    const std::optional<DraggedImage> image = ImageFromMime(*event->mimeData());
+    emit ImageDropped(row, image->kind, image->name);
 }
 
 }  // namespace ze::panels

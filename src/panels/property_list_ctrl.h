@@ -38,7 +38,8 @@ public:
 // row, by the item's kind; Space edits the current row's value, Up and Down
 // move the current row, Delete empties a value. A committed value is checked
 // (it must read back from resource text and have a Shift_JIS form) and handed
-// to the committer. The list follows the model through the project's change
+// to the committer. An image dragged from the image grids may be dropped on
+// an image file row. The list follows the model through the project's change
 // notification: it never shows an element that has left its dialog's tree,
 // and a cell open on an element that changes or goes closes without storing.
 class CPropertyListCtrl : public QTableView, public ProjectObserver {
@@ -84,6 +85,9 @@ signals:
     // A click on the marker of an image file row: the user images or the
     // built-in ones; value is the row's value (Shift_JIS).
     void ImagePickerRequested(ze::PaneEntryKind kind, const QByteArray& value);
+    // An image of the built-in (kBuiltInImage) or user images (kUserImage)
+    // dropped on the image file row row; name is Shift_JIS.
+    void ImageDropped(int row, ze::PaneEntryKind kind, const QByteArray& name);
 
 protected:
     bool event(QEvent* event) override;
@@ -92,6 +96,11 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    // Images dragged from the image grids, over the viewport.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dragLeaveEvent(QDragLeaveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void Click(const QPoint& position);
@@ -100,6 +109,10 @@ private:
     void OpenEditField(int row, int column, const QString& text);
     void OpenDropDown(int row, const QStringList& choices);
     void RequestImagePicker(int row);
+    // The row under a drag or drop that takes the image it carries; -1 when
+    // it carries none or the row takes none.
+    int ImageDropRow(const QDropEvent& event) const;
+    void TrackDrag(QDragMoveEvent* event);
     template <typename Cell>
     void Adopt(Cell* cell);
     // text is null for a cancelled edit.
@@ -117,6 +130,9 @@ private:
     PropertyCommitter& committer_;
     std::unique_ptr<PropertyListModel> model_;
     QPointer<QWidget> openCell_;
+    // The text the open cell started with: for a drop-down what its row
+    // showed (an event row's commands).
+    QString openedText_;
     // The row whose status text was sent last (-1 below the items).
     int statusRow_ = -2;
 };

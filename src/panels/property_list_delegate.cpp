@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+#include "panels/property_list_model.h"
+
 namespace ze::panels {
 
 void PropertyListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
@@ -16,6 +18,19 @@ void PropertyListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& 
         painter->setFont(option.font);
         painter->setPen(index.data(Qt::ForegroundRole).value<QColor>());
         painter->drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, shown);
+    }
+    if (index.data(PropertyListModel::kDropTargetRole).toBool()) {
+        // The row an image dragged over the list would land on: one frame
+        // around its three cells.
+        const QRect frame = rect.adjusted(0, 0, -1, -1);
+        painter->setPen(option.palette.color(QPalette::Highlight));
+        painter->drawLine(frame.topLeft(), frame.topRight());
+        painter->drawLine(frame.bottomLeft(), frame.bottomRight());
+        if (index.column() == PropertyListModel::kKeyColumn) {
+            painter->drawLine(frame.topLeft(), frame.bottomLeft());
+        } else if (index.column() == PropertyListModel::kMarkerColumn) {
+            painter->drawLine(frame.topRight(), frame.bottomRight());
+        }
     }
     painter->restore();
 }

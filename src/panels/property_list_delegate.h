@@ -8,7 +8,7 @@ namespace ze::panels {
 // background filled edge to edge, the text on one line 2 pixels from the
 // left edge in the model's text colour, cut with an ellipsis when too wide.
 // The view's selection and focus decorations are not drawn; the current row
-// shows only by its colours.
+// shows only by its colours, the target row of an image drag by a frame.
 class PropertyListDelegate : public QStyledItemDelegate {
     Q_OBJECT
 public:

@@ -10,6 +10,14 @@
 
 namespace ze::panels {
 
+namespace {
+
+bool IsEventName(std::string_view name) {
+    return std::find(kEventNames.begin(), kEventNames.end(), name) != kEventNames.end();
+}
+
+}  // namespace
+
 const QColor PropertyListModel::kCurrentKeyBackground{255, 230, 230};
 const QColor PropertyListModel::kCurrentText{255, 0, 0};
 const QColor PropertyListModel::kOddRowBackground{255, 255, 255};
@@ -23,6 +31,7 @@ void PropertyListModel::SetElement(ZeClass* element) {
     element_ = element;
     rows_ = element_ == nullptr ? 0 : ItemCount() + kSpareRows;
     currentRow_ = element_ == nullptr ? -1 : 0;
+    dropRow_ = -1;
     endResetModel();
 }
 
@@ -60,6 +69,21 @@ void PropertyListModel::RefreshRow(int row) {
         return;
     }
     emit dataChanged(index(row, 0), index(row, kColumnCount - 1));
+}
+
+void PropertyListModel::SetDropRow(int row) {
+    if (row == dropRow_) {
+        return;
+    }
+    const int before = dropRow_;
+    dropRow_ = row;
+    RefreshRow(before);
+    RefreshRow(row);
+}
+
+bool PropertyListModel::IsEventRow(int row) const {
+    const CItemData* item = ItemAt(row);
+    return item != nullptr && IsEventName(item->GetName());
 }
 
 QString PropertyListModel::MarkerText(int kind) {
@@ -104,8 +128,7 @@ QVariant PropertyListModel::CellText(int row, int column) const {
 QString PropertyListModel::EventCommands(std::string_view event) const {
     // An event row stays empty (each pick adds a command); it shows the
     // commands the element has on that event.
-    if (element_ == nullptr ||
-        std::find(kEventNames.begin(), kEventNames.end(), event) == kEventNames.end()) {
+    if (element_ == nullptr || !IsEventName(event)) {
         return QString();
     }
     const std::vector<ZeClass*>* commands = CommandListOf(*element_);
@@ -140,6 +163,8 @@ QVariant PropertyListModel::data(const QModelIndex& index, int role) const {
             const CItemData* item = ItemAt(row);
             return item == nullptr ? QVariant() : QVariant(item->GetKind());
         }
+        case kDropTargetRole:
+            return row == dropRow_;
         case kDescriptionRole: {
             const CItemData* item = ItemAt(row);
             if (item == nullptr) {

@@ -32,6 +32,8 @@ public:
     static constexpr int kKindRole = Qt::UserRole;
     // The item's description (UTF-8), empty without one; "..." below the items.
     static constexpr int kDescriptionRole = Qt::UserRole + 1;
+    // True on the row an image dragged over the list would land on.
+    static constexpr int kDropTargetRole = Qt::UserRole + 2;
 
     static const QColor kCurrentKeyBackground;  // 255, 230, 230
     static const QColor kCurrentText;           // 255, 0, 0
@@ -57,6 +59,12 @@ public:
     void SetCurrentRow(int row);
     // The row's cells are to be painted again.
     void RefreshRow(int row);
+    // The row an image dragged over the list would land on, -1 for none.
+    int DropRow() const { return dropRow_; }
+    void SetDropRow(int row);
+    // Whether row holds an event (OnClick and the others): its value stays
+    // empty, and it shows the commands the element has on that event.
+    bool IsEventRow(int row) const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -78,6 +86,7 @@ private:
     ZeClass* element_ = nullptr;
     int rows_ = 0;
     int currentRow_ = -1;
+    int dropRow_ = -1;
 };
 
 }  // namespace ze::panels

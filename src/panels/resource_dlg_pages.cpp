@@ -32,6 +32,10 @@ void CResourceDlg::CreatePages() {
             [this](PaneEntryKind kind, const QByteArray& value) {
                 host_.ShowImageList(kind, value.toStdString());
             });
+    connect(propertyList_, &CPropertyListCtrl::ImageDropped, this,
+            [this](int row, PaneEntryKind kind, const QByteArray& name) {
+                AssignImageAt(row, kind, name.toStdString());
+            });
     connect(this, &CResourceDlg::ImageChosen, this,
             [this](PaneEntryKind kind, const QByteArray& name) {
                 AssignImageToCurrentRow(kind, name.toStdString());

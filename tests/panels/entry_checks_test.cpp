@@ -9,6 +9,7 @@
 #include "model/dialog_data.h"
 #include "model/object_data.h"
 #include "model/resource_data.h"
+#include "panels/property_cells.h"
 #include "panels/property_list_ctrl.h"
 #include "panels/resource_dlg.h"
 #include "panels/resource_tree_model.h"
@@ -75,7 +76,10 @@ private slots:
         CPropertyListCtrl& list = panel_->PropertyList();
         list.SetCurrentRow(row);
         list.StartEdit(row, 1);
-        auto* cell = qobject_cast<QLineEdit*>(list.OpenCell());
+        // Rows with suggested choices open a drop-down, whose edit line takes the typing.
+        auto* combo = qobject_cast<CComboBoxCell*>(list.OpenCell());
+        QLineEdit* cell =
+            combo != nullptr ? &combo->EditLine() : qobject_cast<QLineEdit*>(list.OpenCell());
         QVERIFY(cell != nullptr);
         cell->setText(typed);
         QTest::keyClick(cell, Qt::Key_Return);

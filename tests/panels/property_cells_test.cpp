@@ -63,10 +63,10 @@ private slots:
     void DropDownListsTheChoicesInOrder_data() {
         QTest::addColumn<QStringList>("choices");
         QTest::addColumn<QString>("value");
-        QTest::addColumn<int>("chosen");
+        QTest::addColumn<int>("chosen");  // -1: none, the value stands in the edit line
         QTest::newRow("value among them") << kChoices << "RIGHT" << 2;
-        QTest::newRow("value not among them") << kChoices << "MIDDLE" << 0;
-        QTest::newRow("exact match only") << kChoices << "center" << 0;
+        QTest::newRow("value not among them") << kChoices << "#123456" << -1;
+        QTest::newRow("exact match only") << kChoices << "center" << -1;
     }
     void DropDownListsTheChoicesInOrder() {
         QFETCH(QStringList, choices);
@@ -78,9 +78,12 @@ private slots:
             entries << cell->List().item(i)->text();
         }
         QCOMPARE(entries, choices);
+        const QString shown = chosen >= 0 ? choices[chosen] : value;
         QCOMPARE(cell->List().currentRow(), chosen);
-        QCOMPARE(cell->EditLine().text(), choices[chosen]);
-        QCOMPARE(cell->ChosenText(), choices[chosen]);
+        QCOMPARE(cell->List().selectedItems().size(), chosen >= 0 ? 1 : 0);
+        QCOMPARE(cell->EditLine().text(), shown);
+        QCOMPARE(cell->EditLine().selectedText(), shown);
+        QCOMPARE(cell->ChosenText(), shown);
         QVERIFY(cell->EditLine().hasFocus());
         // An edit line one row tall over a list of rows of that height.
         QCOMPARE(cell->EditLine().geometry(), QRect(0, 0, 215, 20));
@@ -90,15 +93,17 @@ private slots:
     }
 
     // The keys pressed after typing, then the focus goes elsewhere. "close":
-    // closed by its owner; "delete": deleted while it has the focus.
+    // closed by its owner; "delete": deleted while it has the focus. A
+    // drop-down opens on value, an edit field on "old".
     void CellEnds_data() {
         QTest::addColumn<bool>("combo");
+        QTest::addColumn<QString>("value");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QStringList>("keys");
         QTest::addColumn<QString>("reports");
         auto row = [](const char* name, bool combo, const char* typed, const char* keys,
-                      const char* reports) {
-            QTest::newRow(name) << combo << QString(typed)
+                      const char* reports, const char* value = "CENTER") {
+            QTest::newRow(name) << combo << QString(value) << QString(typed)
                                 << QString(keys).split(' ', Qt::SkipEmptyParts) << QString(reports);
         };
         row("edit Enter", false, "typed", "Return", "commit:2:1:typed:0");
@@ -116,13 +121,17 @@ private slots:
         row("drop-down Escape cancels", true, "JUSTIFY", "Escape", "cancel:4:1");
         row("drop-down focus loss commits", true, "", "", "commit:4:1:CENTER:0");
         row("drop-down deleted while focused", true, "", "delete", "");
+        row("value of none: focus loss keeps it", true, "", "", "commit:4:1:#123456:0", "#123456");
+        row("value of none: Up chooses the first", true, "", "Up Return", "commit:4:1:LEFT:0",
+            "#123456");
     }
     void CellEnds() {
         QFETCH(bool, combo);
+        QFETCH(QString, value);
         QFETCH(QString, typed);
         QFETCH(QStringList, keys);
         QFETCH(QString, reports);
-        CComboBoxCell* dropDown = combo ? OpenCombo(kChoices, "CENTER") : nullptr;
+        CComboBoxCell* dropDown = combo ? OpenCombo(kChoices, value) : nullptr;
         QPointer<QWidget> cell = combo ? static_cast<QWidget*>(dropDown) : OpenEdit("old");
         QWidget* input = combo ? &dropDown->EditLine() : cell.data();
         QTest::keyClicks(input, typed);

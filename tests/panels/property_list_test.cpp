@@ -43,7 +43,8 @@ const char* Sjis(const char* utf8) {
 
 // Rows: 0 Name, 1 TAlign (choice), 2 Width (suggested), 3 File (image),
 // 4 Clickable (boolean), 5 Weight (number), 6 Command (fixed), 7 no name,
-// 8 Text (user text), 9 FileSource (choice), 10 odd kind 7.
+// 8 Text (user text), 9 FileSource (choice), 10 odd kind 7, 11 Hint (suggested
+// without choices).
 std::unique_ptr<ZeClass> MakeElement() {
     auto element = std::make_unique<ZeClass>(element_kind::kObject);
     CItemList& items = element->Items();
@@ -58,17 +59,21 @@ std::unique_ptr<ZeClass> MakeElement() {
     items.AddItem(CItemData(item_kind::kUserText, "Text", Utf8ToCp932("ようこそ")));
     items.AddItem(CItemData(item_kind::kChoice, "FileSource", "", &kSources));
     items.AddItem(CItemData(7, "Odd", "x"));
+    items.AddItem(CItemData(item_kind::kSuggested, "Hint", "abc"));
     return element;
 }
 
-constexpr int kItems = 11;
+constexpr int kItems = 12;
 const QMap<QString, Qt::Key> kKeys{{"Return", Qt::Key_Return},
                                    {"Escape", Qt::Key_Escape},
                                    {"Up", Qt::Key_Up},
                                    {"Down", Qt::Key_Down},
                                    {"Delete", Qt::Key_Delete}};
-// The drop-down of row 1 as PropertyListTest::OpenCell describes it.
-const QString kAlignmentCell = "combo 1:CENTER [LEFT,CENTER,RIGHT]";
+// Drop-downs as PropertyListTest::OpenCell describes them: the alignment
+// row on its entry, the size row and the boolean row on a value of no entry.
+const QString kAlignmentCell = "combo 1:CENTER [LEFT,*CENTER,RIGHT]";
+const QString kSizeCell = "combo 2:100px [PARENT,CONTENT]";
+const QString kBooleanCell = "combo 4: [true,false]";
 
 // A header column with five plain items A..E of value "v".
 std::unique_ptr<ZeClass> MakeFiveItems() {
@@ -206,18 +211,18 @@ private slots:
                       QString opened) {
             QTest::newRow(name) << QString(gesture) << at << column << QString(shown) << opened;
         };
-        const char* booleans = "combo 4:true [true,false]";
         row("plain value", "start", 0, 1, "btn", "edit 0,1:btn");
         row("plain marker", "start", 0, 2, "", "none");
         row("named key", "start", 0, 0, "Name", "none");
         row("choice value", "start", 1, 1, "CENTER", kAlignmentCell);
         row("choice marker", "start", 1, 2, "▼", kAlignmentCell);
-        row("suggested value", "start", 2, 1, "100px", "edit 2,1:100px");
-        row("suggested marker", "start", 2, 2, "▼", "combo 2:PARENT [PARENT,CONTENT]");
+        row("suggested value", "start", 2, 1, "100px", kSizeCell);
+        row("suggested marker", "start", 2, 2, "▼", kSizeCell);
+        row("suggested value without choices", "start", 11, 1, "abc", "edit 11,1:abc");
         row("image value", "start", 3, 1, "ボタン.png", "edit 3,1:ボタン.png");
         row("image marker", "start", 3, 2, ">>", "none");
-        row("boolean value", "start", 4, 1, "", booleans);
-        row("boolean marker", "start", 4, 2, "▼", booleans);
+        row("boolean value", "start", 4, 1, "", kBooleanCell);
+        row("boolean marker", "start", 4, 2, "▼", kBooleanCell);
         row("number value", "start", 5, 1, "1", "edit 5,1:1");
         row("fixed value", "start", 6, 1, "TIMER", "none");
         row("key of an item without a name", "start", 7, 0, "", "edit 7,0:");
@@ -226,7 +231,8 @@ private slots:
         row("spare row", "start", kItems + 9, 1, "", "none");
         row("first click selects", "click", 5, 1, "1", "none");
         row("second click edits", "click click", 5, 1, "1", "edit 5,1:1");
-        row("double click edits", "double", 2, 1, "100px", "edit 2,1:100px");
+        row("double click edits", "double", 2, 1, "100px", kSizeCell);
+        row("second click on a suggested value", "click click", 2, 1, "100px", kSizeCell);
         row("marker click opens at once", "click", 1, 2, "▼", kAlignmentCell);
         row("space edits the value", "space", 3, 0, "File", "edit 3,1:ボタン.png");
         row("clicks on a spare key", "click click", kItems + 1, 0, "", "none");
@@ -304,13 +310,15 @@ private slots:
         row("Escape", 5, 1, "20 Escape", "1", false);
         row("focus loss", 5, 1, "20 focus", "20", true);
         row("click on another row", 5, 1, "20 click", "20", true);
-        row("Down to the image row", 2, 1, "9 Down", "9", true, "edit 3,1:ボタン.png");
-        row("Up to a drop-down row", 2, 1, "9 Up", "9", true, kAlignmentCell);
+        row("Down to the boolean row", 3, 1, "b.png Down", "b.png", true, kBooleanCell);
+        row("Up to the size row", 3, 1, "b.png Up", "b.png", true, kSizeCell);
         row("Up from the first row", 0, 1, "9 Up", "9", true);
         row("Down onto a fixed item", 5, 1, "9 Down", "9", true);
         row("click an alignment", 1, 2, "pick:RIGHT", "RIGHT", true);
         row("click false", 4, 2, "pick:false", "false", true);
         row("typed size", 2, 2, "30px Return", "30px", true);
+        row("size of no entry left as it is", 2, 1, "focus", "100px", true);
+        row("empty boolean left as it is", 4, 1, "Return", "", true);
         row("drop-down focus loss keeps the entry", 1, 2, "focus", "CENTER", true);
         row("drop-down Escape", 1, 1, "Down Escape", "CENTER", false);
         row("key of an item without a name", 7, 0, "typed Return", "typed", true);
@@ -415,8 +423,8 @@ private slots:
         QTest::newRow("current marker") << 3 << 2 << white << red;
         QTest::newRow("even key") << 2 << 0 << cyan << black;
         QTest::newRow("odd key") << 1 << 0 << white << black;
-        QTest::newRow("spare odd row") << kItems + 2 << 1 << white << black;
-        QTest::newRow("spare even row") << kItems + 1 << 0 << cyan << black;
+        QTest::newRow("spare odd row") << kItems + 1 << 1 << white << black;
+        QTest::newRow("spare even row") << kItems + 2 << 0 << cyan << black;
     }
     void RowColours() {
         QFETCH(int, row);
@@ -562,15 +570,16 @@ private slots:
             element_->Items().CopyItems(MakeFiveItems()->Items());
             list_->Clear();
         };
-        list_->StartEdit(2, 1);
+        list_->StartEdit(3, 1);
         QTest::keyClick(list_->OpenCell(), Qt::Key_Down);
-        QCOMPARE(committer_.changes, QStringList{"Width"});
+        QCOMPARE(committer_.changes, QStringList{"File"});
         QCOMPARE(list_->Model().rowCount(), 15);
-        QCOMPARE(OpenCell(), QString("edit 3,1:v"));
+        QCOMPARE(OpenCell(), QString("edit 4,1:v"));
     }
 
 private:
-    // "edit <row>,<column>:<text>", "combo <row>:<chosen> [<entries>]" or "none".
+    // "edit <row>,<column>:<text>", "combo <row>:<chosen text> [<entries>]" (the
+    // chosen entry marked "*") or "none".
     QString OpenCell() {
         QWidget* cell = list_->OpenCell();
         if (auto* edit = qobject_cast<CExEditCell*>(cell)) {
@@ -582,7 +591,7 @@ private:
         }
         QStringList entries;
         for (int i = 0; i < combo->List().count(); ++i) {
-            entries << combo->List().item(i)->text();
+            entries << (i == combo->List().currentRow() ? "*" : "") + combo->List().item(i)->text();
         }
         return QString("combo %1:").arg(combo->Row()) + combo->ChosenText() + " [" +
                entries.join(',') + "]";
