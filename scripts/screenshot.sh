@@ -7,8 +7,10 @@
 #                                   example's resources in the image grids
 #   zoom  docs/screenshot-zoom.png  the window at "実寸", zoomed to 200 %
 #                                   about the button, with its scroll bars
+#   device   docs/screenshot-device.png   Main in "デバイス表示"
+#   devices  docs/screenshot-devices.png  the "デバイス一覧" window
 #
-#   screenshot.sh                          both scenes, each to its file
+#   screenshot.sh                          every scene, each to its file
 #   screenshot.sh [--scene NAME] [OUTPUT]  one scene (edit by default)
 #
 # Installs what is missing and builds first; with ZE_BUILD_DIR set, the
@@ -29,13 +31,18 @@ default_output() {
     case "$1" in
         edit) echo docs/screenshot.png ;;
         zoom) echo docs/screenshot-zoom.png ;;
+        device) echo docs/screenshot-device.png ;;
+        devices) echo docs/screenshot-devices.png ;;
         *) echo "Unknown scene: $1" >&2; exit 2 ;;
     esac
 }
 
 shots=()
 if [ $# -eq 0 ]; then
-    shots=("edit $(default_output edit)" "zoom $(default_output zoom)")
+    shots=()
+    for scene in edit zoom device devices; do
+        shots+=("$scene $(default_output "$scene")")
+    done
 else
     scene=edit
     if [ "$1" = --scene ]; then

@@ -52,5 +52,11 @@ inline constexpr int kViewDeviceSize = 32881;
 inline constexpr int kZoomIn = 32882;
 inline constexpr int kZoomOut = 32883;
 inline constexpr int kZoomReset = 32884;
+// The active window's paint mode, the key that switches it, and the window
+// that shows the current dialog at several device sizes.
+inline constexpr int kViewStructure = 32885;
+inline constexpr int kViewDeviceLook = 32886;
+inline constexpr int kSwitchLook = 32887;
+inline constexpr int kViewDeviceList = 32888;
 
 }  // namespace ze::app::command

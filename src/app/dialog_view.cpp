@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <algorithm>
+#include <vector>
 #include <QDrag>
 #include <QDropEvent>
 #include <QMimeData>
@@ -14,7 +15,9 @@
 #include <QWheelEvent>
 
 #include "app/dialog_document.h"
+#include "layout/canvas.h"
 #include "layout/preview_layout.h"
+#include "layout/qt/device_look.h"
 #include "model/dialog_data.h"
 #include "model/editing/history_edits.h"
 #include "model/object_data.h"
@@ -82,11 +85,46 @@ void CZeDialogEditorView::SyncGeometry() const {
     viewport_.SetScrollBarExtent(
         {verticalScrollBar()->sizeHint().width(), horizontalScrollBar()->sizeHint().height()});
     viewport_.SetWindowSize(contentsRect().size());
-    if (const CZeDialogData* dialog = document_.GetDialog()) {
+    if (deviceSize_) {
+        viewport_.SetDeviceSize(*deviceSize_);
+    } else if (const CZeDialogData* dialog = document_.GetDialog()) {
         const UnitContext units =
             PreviewPageOf(document_.GetProject(), *dialog, 0, 0).context.units;
         viewport_.SetDeviceSize({units.deviceWidth, units.deviceHeight});
     }
+}
+
+void CZeDialogEditorView::SetDeviceSize(std::optional<QSize> size) {
+    if (size == deviceSize_) {
+        return;
+    }
+    deviceSize_ = size;
+    ApplyGeometry();
+    viewport()->update();
+}
+
+void CZeDialogEditorView::SetLook(PreviewLook look) {
+    if (look == PreviewLook::kDevice && services_.look == nullptr) {
+        look = PreviewLook::kStructure;
+    }
+    if (look == look_) {
+        return;
+    }
+    look_ = look;
+    painter_.SetDeviceLook(look_ == PreviewLook::kDevice ? services_.look : nullptr);
+    viewport()->update();
+    emit ViewportChanged();
+}
+
+void CZeDialogEditorView::PlaceElements() const {
+    CZeDialogData* dialog = document_.GetDialog();
+    if (dialog == nullptr) {
+        return;
+    }
+    SyncGeometry();
+    NullCanvas canvas;
+    const QSize layout = viewport_.LayoutSize();
+    DrawPreview(document_.GetProject(), *dialog, canvas, layout.width(), layout.height());
 }
 
 void CZeDialogEditorView::ApplyGeometry() {
@@ -225,6 +263,9 @@ void CZeDialogEditorView::paintEvent(QPaintEvent* /*event*/) {
     }
     QPainter painter(viewport());
     PaintPreview(painter, viewport()->size());
+    if (look_ == PreviewLook::kDevice) {
+        PaintSelection(painter);
+    }
     if (!dropMark_.isEmpty()) {
         painter.setPen(QPen(kDropMarkColour, kDropMarkWidth));
         painter.setBrush(Qt::NoBrush);
@@ -238,6 +279,9 @@ QImage CZeDialogEditorView::Render() const {
     {
         QPainter painter(&image);
         PaintPreview(painter, image.size());
+        if (look_ == PreviewLook::kDevice) {
+            PaintSelection(painter);
+        }
     }
     return image;
 }
@@ -250,6 +294,7 @@ void CZeDialogEditorView::mousePressEvent(QMouseEvent* event) {
     if (dialog == nullptr || dialog->GetRootGroup() == nullptr) {
         return;
     }
+    PlaceElements();
     const QPoint point = ToLayoutPoint(event->position().toPoint());
     pressed_ = dialog->GetRootGroup()->HitTestFromRoot(point.x(), point.y());
     pressedAt_ = event->position().toPoint();
@@ -296,6 +341,7 @@ Qt::DropAction CZeDialogEditorView::MarkDrop(const QDropEvent& event) {
     const bool moves = mime->hasFormat(QString::fromLatin1(panels::kElementMimeType)) &&
                        !event.modifiers().testFlag(Qt::ControlModifier);
     const Qt::DropAction action = moves ? Qt::MoveAction : Qt::CopyAction;
+    PlaceElements();
     const QPoint at = ToLayoutPoint(event.position().toPoint());
     const panels::PreviewDropTarget target =
         (event.possibleActions() & action) != 0
@@ -310,6 +356,36 @@ Qt::DropAction CZeDialogEditorView::MarkDrop(const QDropEvent& event) {
     const QPointF bottomRight = viewport_.ToWindow(QPointF(mark.right, mark.bottom));
     SetDropMark(QRectF(topLeft, bottomRight).toAlignedRect());
     return action;
+}
+
+// The device's look has no selection of its own: the selected elements get
+// the structure mode's red frame over it (a selected group alone, not each
+// element below it).
+void CZeDialogEditorView::PaintSelection(QPainter& painter) const {
+    CZeDialogData* dialog = document_.GetDialog();
+    if (dialog == nullptr || dialog->GetRootGroup() == nullptr) {
+        return;
+    }
+    painter.save();
+    painter.setPen(QPen(QColor(255, 0, 0), 2));
+    painter.setBrush(Qt::NoBrush);
+    std::vector<const CObjectData*> pending{dialog->GetRootGroup()};
+    while (!pending.empty()) {
+        const CObjectData* element = pending.back();
+        pending.pop_back();
+        if (element->IsSelected()) {
+            const PreviewRect& r = element->GetPreviewRect();
+            const QRectF shown(viewport_.ToWindow(QPointF(r.left, r.top)),
+                               viewport_.ToWindow(QPointF(r.right, r.bottom)));
+            painter.drawRect(shown.adjusted(1, 1, -1, -1));
+        } else if (element->IsGroup()) {
+            for (const CObjectData* child :
+                 static_cast<const CObjectDataList*>(element)->GetChildren()) {
+                pending.push_back(child);
+            }
+        }
+    }
+    painter.restore();
 }
 
 void CZeDialogEditorView::SetDropMark(const QRect& mark) {
@@ -379,6 +455,12 @@ void CZeDialogEditorView::OnRedraw() {
     if (QWidget* main = window()) {
         main->update();
     }
+}
+
+void CZeDialogEditorView::DocumentChanged() {
+    pressed_ = nullptr;
+    ApplyGeometry();
+    viewport()->update();
 }
 
 void CZeDialogEditorView::OnActivateView() {

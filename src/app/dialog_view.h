@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractScrollArea>
+#include <optional>
 
 #include "app/preview_viewport.h"
 #include "layout/qt/view_paint.h"
@@ -11,6 +12,7 @@ class QPrinter;
 namespace ze {
 class CObjectData;
 class CZeResourceData;
+class DeviceLook;
 class ZeClass;
 namespace panels {
 class EditorPanel;
@@ -29,7 +31,13 @@ struct ViewServices {
     panels::EditorPanel* panel = nullptr;
     panels::EditCommands* edit = nullptr;
     panels::PreviewDrops* drops = nullptr;
+    // The images and sources of the device paint mode, shared by the views.
+    DeviceLook* look = nullptr;
 };
+
+// How a view paints its dialog: frames and labels ("構造表示", the
+// default) or as the device shows it ("デバイス表示").
+enum class PreviewLook { kStructure, kDevice };
 
 // The view of an editing window: paints the dialog's preview over the
 // checkered background, picks an element by a left click, drags the object
@@ -58,6 +66,8 @@ public:
 
     // "再描画": repaints the view and the main window.
     void OnRedraw();
+    // The document stands for another dialog (or none) now.
+    void DocumentChanged();
     // The view's window became the active one: its dialog becomes the
     // panel's current dialog.
     void OnActivateView();
@@ -74,6 +84,13 @@ public:
 
     // "ウィンドウに合わせる" or "実寸".
     void SetSizing(PreviewSizing sizing);
+    // A device size of the view's own in place of the project's (the device
+    // list's tiles); nothing for the project's.
+    void SetDeviceSize(std::optional<QSize> size);
+    // The device mode needs ViewServices::look; without one the view keeps
+    // to frames and labels.
+    void SetLook(PreviewLook look);
+    PreviewLook Look() const { return look_; }
     // Zooms to percent (25 … 400) keeping the spot under anchor (viewport
     // pixels) where it is.
     void ZoomAt(int percent, QPointF anchor);
@@ -133,6 +150,11 @@ private:
     void SetDropMark(const QRect& mark);
     // The preview as the geometry places it, over a background filling area.
     void PaintPreview(QPainter& painter, const QSize& area) const;
+    // Lays the dialog out as this view shows it, so that the elements'
+    // rectangles are this view's (another view or tile may have painted
+    // since), for a hit test or a drop.
+    void PlaceElements() const;
+    void PaintSelection(QPainter& painter) const;
 
     CZeDialogEditorDoc& document_;
     const ViewServices& services_;
@@ -146,6 +168,8 @@ private:
     CObjectData* pressed_ = nullptr;
     QPoint pressedAt_;
     QRect dropMark_;
+    std::optional<QSize> deviceSize_;
+    PreviewLook look_ = PreviewLook::kStructure;
 };
 
 }  // namespace ze::app

@@ -116,6 +116,42 @@ QIcon DeviceSizeIcon() {
     return QIcon(pixmap);
 }
 
+// Two boxes on a page: outlined only (the structure) or filled with colour
+// (the device's look).
+QIcon LookIcon(bool device) {
+    QPixmap pixmap = Blank(16);
+    QPainter painter(&pixmap);
+    painter.setPen(QColor(40, 40, 40));
+    painter.setBrush(Qt::white);
+    painter.drawRect(1, 1, 13, 13);
+    if (device) {
+        painter.fillRect(3, 3, 10, 4, QColor(70, 120, 200));
+        painter.fillRect(3, 9, 10, 4, QColor(230, 150, 40));
+    } else {
+        painter.setPen(QColor(120, 120, 120));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(3, 3, 9, 3);
+        painter.drawRect(3, 9, 9, 3);
+    }
+    return QIcon(pixmap);
+}
+
+// A phone and a tablet side by side.
+QIcon DeviceListIcon() {
+    QPixmap pixmap = Blank(16);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(40, 40, 40), 1));
+    painter.setBrush(QColor(60, 60, 60));
+    painter.drawRoundedRect(QRectF(0.5, 4.5, 6, 11), 1, 1);
+    painter.drawRoundedRect(QRectF(7.5, 1.5, 8, 14), 1, 1);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(Qt::white);
+    painter.drawRect(QRectF(1.75, 6, 3.5, 8));
+    painter.drawRect(QRectF(9, 3, 5, 11));
+    return QIcon(pixmap);
+}
+
 // A magnifying glass with a plus (in) or a minus (out).
 QIcon ZoomIcon(bool in) {
     QPixmap pixmap = Blank(16);
@@ -174,6 +210,12 @@ QIcon CommandIcon(int id, const QStyle& style) {
             return ZoomIcon(true);
         case command::kZoomOut:
             return ZoomIcon(false);
+        case command::kViewStructure:
+            return LookIcon(false);
+        case command::kViewDeviceLook:
+            return LookIcon(true);
+        case command::kViewDeviceList:
+            return DeviceListIcon();
         default:
             return {};
     }

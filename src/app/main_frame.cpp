@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QDockWidget>
 #include <QDragEnterEvent>
@@ -42,9 +43,11 @@
 #include "common/paths.h"
 #include "common/qt/sjis_qstring.h"
 #include "common/read_file.h"
+#include "layout/qt/device_look.h"
 #include "link/device_link.h"
 #include "model/editing/save_point.h"
 #include "model/mo_stream.h"
+#include "panels/network_page.h"
 #include "panels/resource_dlg.h"
 #include "panels/skeleton_dlg.h"
 
@@ -85,6 +88,8 @@ CMainFrame::CMainFrame(const EditorEnvironment& environment)
     files_ = environment_.files != nullptr ? environment_.files : ownFiles_.get();
     project_.SetMessageSink(messages_);
     link_ = std::make_unique<link::CDeviceLink>();
+    look_ = std::make_unique<DeviceLook>();
+    services_.look = look_.get();
 
     setWindowIcon(EditorIcon());
     savePoint_->SetListener([this](bool modified) { setWindowModified(modified); });
@@ -170,6 +175,23 @@ void CMainFrame::CreateActions() {
             UpdateCommandStates();
         });
     }
+
+    // The active window's paint mode: one of the two; Ctrl+D switches.
+    auto* looks = new QActionGroup(this);
+    for (const auto& [id, look] : {std::pair{kViewStructure, PreviewLook::kStructure},
+                                   std::pair{kViewDeviceLook, PreviewLook::kDevice}}) {
+        actions_[id]->setCheckable(true);
+        looks->addAction(actions_[id]);
+        connect(actions_[id], &QAction::triggered, this,
+                [this, look = look] { SetActiveLook(look); });
+    }
+    connect(actions_[kSwitchLook], &QAction::triggered, this, [this] {
+        if (CZeDialogEditorView* view = ActiveView()) {
+            SetActiveLook(view->Look() == PreviewLook::kDevice ? PreviewLook::kStructure
+                                                               : PreviewLook::kDevice);
+        }
+    });
+    connect(actions_[kViewDeviceList], &QAction::triggered, this, [this] { ShowDeviceList(); });
 
     const std::map<int, void (CMainFrame::*)()> handlers = {
         {kFileOpen, &CMainFrame::OnFileOpen},
@@ -289,6 +311,20 @@ void CMainFrame::CreateBars() {
     addDockWidget(Qt::RightDockWidgetArea, resourceBar_);
     services_.panel = resourcePanel_;
     services_.drops = resourcePanel_;
+    // "自動送信" is kept once the user changes it.
+    connect(&resourcePanel_->NetworkPage(), &panels::CNetworkPage::AutoSendChanged, this,
+            [this](bool on) {
+                if (on != autoSend_) {
+                    autoSend_ = on;
+                    settings_.WriteInt(kSettingSection, "AutoSend", on ? 1 : 0);
+                }
+            });
+    // The device list shows the dialog the panel works on.
+    connect(resourcePanel_, &panels::CResourceDlg::ShownElementChanged, this, [this] {
+        if (deviceList_ != nullptr) {
+            deviceList_->ShowDialog(resourcePanel_->GetCurrentDialog());
+        }
+    });
     // F6 lands on the tree and on the log pane's tabs.
     resourcePanel_->setFocusProxy(&resourcePanel_->TreeView());
     logPane_->setFocusProxy(logPane_->findChild<QTabWidget*>());
@@ -332,6 +368,36 @@ void CMainFrame::ReadSettings() {
     // Read only: the settings file keeps the keys it always had.
     autosaveSeconds_ = std::max(
         0, settings_.ReadInt(kSettingSection, "AutosaveInterval", kDefaultAutosaveSeconds));
+    newWindowLook_ = settings_.ReadInt(kSettingSection, "PreviewLook", 0) == 1
+                         ? PreviewLook::kDevice
+                         : PreviewLook::kStructure;
+    autoSend_ = settings_.ReadInt(kSettingSection, "AutoSend", 0) == 1;
+    resourcePanel_->NetworkPage().AutoSendBox().setChecked(autoSend_);
+}
+
+void CMainFrame::SetActiveLook(PreviewLook look) {
+    if (CZeDialogEditorView* view = ActiveView()) {
+        view->SetLook(look);
+    }
+    // Written only when the user changes it: the settings file keeps its
+    // bytes otherwise.
+    if (look != newWindowLook_) {
+        newWindowLook_ = look;
+        settings_.WriteInt(kSettingSection, "PreviewLook", look == PreviewLook::kDevice ? 1 : 0);
+    }
+    UpdateCommandStates();
+}
+
+CDeviceListWindow& CMainFrame::ShowDeviceList() {
+    if (deviceList_ == nullptr) {
+        deviceList_ =
+            std::make_unique<CDeviceListWindow>(project_, services_, settings_, *messages_, this);
+    }
+    deviceList_->ShowDialog(resourcePanel_->GetCurrentDialog());
+    deviceList_->show();
+    deviceList_->raise();
+    deviceList_->activateWindow();
+    return *deviceList_;
 }
 
 void CMainFrame::WriteSettings() {
@@ -417,9 +483,12 @@ void CMainFrame::UpdateCommandStates() {
         actions_[id]->setEnabled(hasView);
     }
     const PreviewViewport* preview = hasView ? &view->Viewport() : nullptr;
-    for (const int id : {kViewFitWindow, kViewDeviceSize, kZoomReset}) {
+    for (const int id : {kViewFitWindow, kViewDeviceSize, kZoomReset, kViewStructure,
+                         kViewDeviceLook, kSwitchLook}) {
         actions_[id]->setEnabled(hasView);
     }
+    actions_[kViewStructure]->setChecked(hasView && view->Look() == PreviewLook::kStructure);
+    actions_[kViewDeviceLook]->setChecked(hasView && view->Look() == PreviewLook::kDevice);
     actions_[kZoomIn]->setEnabled(hasView && preview->ZoomPercent() < PreviewViewport::kMaxZoom);
     actions_[kZoomOut]->setEnabled(hasView && preview->ZoomPercent() > PreviewViewport::kMinZoom);
     actions_[kViewFitWindow]->setChecked(hasView && preview->Sizing() == PreviewSizing::kFitWindow);
@@ -468,6 +537,7 @@ CZeDialogEditorView* CMainFrame::ActiveView() const {
 
 CChildFrame* CMainFrame::OpenWindow(CZeDialogEditorDoc& document) {
     auto* frame = new CChildFrame(document, services_);
+    frame->GetView().SetLook(newWindowLook_);
     mdiArea_->addSubWindow(frame);
     connect(frame, &CChildFrame::Closed, this, &CMainFrame::ChildFrameClosed);
     connect(frame, &QObject::destroyed, this, [this, document = &document] {
@@ -650,6 +720,11 @@ void CMainFrame::RedrawViews() {
     for (CChildFrame* frame : ChildFrames()) {
         frame->GetView().viewport()->update();
     }
+    if (deviceList_ != nullptr) {
+        for (int i = 0; i < deviceList_->TileCount(); ++i) {
+            deviceList_->TileView(i).viewport()->update();
+        }
+    }
 }
 
 void CMainFrame::ProjectFolderChanged(const std::string& /*folder*/) {
@@ -719,6 +794,9 @@ void CMainFrame::SetActiveDocumentTitle() {
 
 void CMainFrame::RefreshImages() {
     logPane_->RefreshImages(environment_.programFolder, resourcePanel_->GetProjectFolder());
+    look_->SetSources({resourcePanel_->GetProjectFolder(),
+                       WithTrailingSeparator(environment_.programFolder) + "assets"});
+    RedrawViews();
 }
 
 void CMainFrame::SetProjectFolder(const std::string& folder) {

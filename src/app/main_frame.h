@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/desktop_dialogs.h"
+#include "app/device_list_window.h"
 #include "app/dialog_view.h"
 #include "app/profile_settings.h"
 #include "app/recent_file_list.h"
@@ -163,6 +164,13 @@ public:
     void OnPrintSetup();
     void ToggleResourceBar();
     void ToggleLogBar();
+    // "構造表示" / "デバイス表示" for the active window; new windows start in
+    // the mode chosen last, which the settings keep ("PreviewLook").
+    void SetActiveLook(PreviewLook look);
+    // "デバイス一覧": opens (or raises) the window, showing the current dialog.
+    CDeviceListWindow& ShowDeviceList();
+    // The window once opened, else null.
+    CDeviceListWindow* GetDeviceList() const { return deviceList_.get(); }
     // Writes "ProjectFolder", "ListenPort" and "HttpPort" to the settings.
     void WriteSettings();
     // Whether the project changed since it was last opened into an
@@ -257,8 +265,16 @@ private:
     std::vector<QAction*> recentActions_;
     std::unique_ptr<QPrinter> printer_;
 
+    // Before the services and every view that paints with it.
+    std::unique_ptr<DeviceLook> look_;
+    // The paint mode new windows start in; the last one chosen.
+    PreviewLook newWindowLook_ = PreviewLook::kStructure;
+    // "自動送信" as the settings keep it.
+    bool autoSend_ = false;
     ViewServices services_;
     std::vector<std::unique_ptr<CZeDialogEditorDoc>> documents_;
+    // Its tiles refer to the services and the project: it goes before them.
+    std::unique_ptr<CDeviceListWindow> deviceList_;
     bool dialogMenuShown_ = false;
     bool deviceConnected_ = false;
     link::LinkIndicator linkIndicator_ = link::LinkIndicator::NoAnswer;

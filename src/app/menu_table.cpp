@@ -127,6 +127,19 @@ const std::vector<CommandText>& CommandTexts() {
          "等倍 (100%)",
          "プレビューを等倍 (100%) で表示します\n等倍",
          {Keys(Qt::CTRL | Qt::Key_0)}},
+        {kViewStructure,
+         "構造表示",
+         "プレビューを枠とラベルで表示します (Ctrl+D で切り替え)\n構造表示",
+         {}},
+        {kViewDeviceLook,
+         "デバイス表示",
+         "プレビューを端末での見た目 (色、テキスト、画像、状態) で表示します (Ctrl+D で切り替え)"
+         "\nデバイス表示",
+         {}},
+        {kViewDeviceList,
+         "デバイス一覧",
+         "作業中のダイアログを複数の端末サイズで並べて表示します\nデバイス一覧",
+         {}},
         {kWindowNew,
          "新しいウィンドウを開く(&N)",
          "作業中のダイアログを表示するウィンドウをもう 1 つ開きます\n新しいウィンドウ",
@@ -147,6 +160,10 @@ const std::vector<CommandText>& CommandTexts() {
          "前のウィンドウ枠",
          "前のウィンドウ枠に切り替えます\n前のウィンドウ枠",
          {Keys(Qt::SHIFT | Qt::Key_F6)}},
+        {kSwitchLook,
+         "表示の切り替え",
+         "構造表示とデバイス表示を切り替えます\n表示の切り替え",
+         {Keys(Qt::CTRL | Qt::Key_D)}},
     };
     return texts;
 }
@@ -194,7 +211,8 @@ const std::vector<MenuLayout>& MenuWithDialog() {
           kSeparator, kAlignLeft, kAlignRight, kAlignTop, kAlignBottom, kAlignWidth, kAlignHeight}},
         {"表示(&V)",
          {kViewToolBar, kViewStatusBar, kViewResourcePanel, kViewLogPane, kSeparator, kRedraw,
-          kSeparator, kViewFitWindow, kViewDeviceSize, kSeparator, kZoomIn, kZoomOut, kZoomReset}},
+          kSeparator, kViewFitWindow, kViewDeviceSize, kSeparator, kZoomIn, kZoomOut, kZoomReset,
+          kSeparator, kViewStructure, kViewDeviceLook, kViewDeviceList}},
         {"ウィンドウ(&W)", {kWindowNew, kWindowCascade, kWindowTile, kWindowArrange}},
         {"ヘルプ(&H)", {kAppAbout}},
     };
@@ -203,9 +221,10 @@ const std::vector<MenuLayout>& MenuWithDialog() {
 
 const std::vector<int>& ToolBarIds() {
     static const std::vector<int> ids = {
-        kFileNew,       kFileOpen,       kSaveProject,       kSeparator,   kRedraw,     kSeparator,
-        kClearLog,      kSeparator,      kViewResourcePanel, kViewLogPane, kSendDialog, kSeparator,
-        kViewFitWindow, kViewDeviceSize, kZoomOut,           kZoomIn};
+        kFileNew,    kFileOpen,  kSaveProject,   kSeparator,         kRedraw,
+        kSeparator,  kClearLog,  kSeparator,     kViewResourcePanel, kViewLogPane,
+        kSendDialog, kSeparator, kViewFitWindow, kViewDeviceSize,    kZoomOut,
+        kZoomIn,     kSeparator, kViewStructure, kViewDeviceLook,    kViewDeviceList};
     return ids;
 }
 

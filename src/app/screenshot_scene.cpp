@@ -6,7 +6,10 @@
 //   property, as a user would with a click on the row's marker;
 // - scene "zoom": makes the window larger, switches it to "実寸" and zooms
 //   to 200 % about the page's corner, as Ctrl and four notches of the wheel
-//   there would.
+//   there would;
+// - scene "device": makes the window larger and switches it to
+//   "デバイス表示";
+// - scene "devices": opens "デバイス一覧" over the main window.
 // Not installed.
 #include <QAction>
 #include <QApplication>
@@ -16,6 +19,7 @@
 #include <functional>
 
 #include "app/command_ids.h"
+#include "app/device_list_window.h"
 #include "app/dialog_view.h"
 #include "app/editor_app.h"
 #include "model/dialog_data.h"
@@ -83,6 +87,19 @@ void ZoomDeviceSize(ze::app::CMainFrame& frame) {
     view->ZoomAt(200, QPointF(0, 0));
 }
 
+void ShowDeviceLook(ze::app::CMainFrame& frame) {
+    if (QMdiSubWindow* window = frame.GetMdiArea().activeSubWindow()) {
+        window->resize(frame.GetMdiArea().viewport()->size() * 9 / 10);
+    }
+    frame.Action(ze::app::command::kViewDeviceLook)->trigger();
+}
+
+void ShowDeviceList(ze::app::CMainFrame& frame) {
+    ze::app::CDeviceListWindow& list = frame.ShowDeviceList();
+    list.setGeometry(QRect(frame.geometry().topLeft() + QPoint(20, 60),
+                           QSize(frame.width() - 40, frame.height() - 120)));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -103,8 +120,14 @@ int main(int argc, char** argv) {
     // Once the window has its size, so that the drop-down opens where it is
     // drawn and the zoom keeps the button where it was.
     QTimer::singleShot(700, &frame, [&frame, scene] {
+        // Whatever mode the settings left the windows in.
+        frame.Action(ze::app::command::kViewStructure)->trigger();
         if (scene == QStringLiteral("zoom")) {
             ZoomDeviceSize(frame);
+        } else if (scene == QStringLiteral("device")) {
+            ShowDeviceLook(frame);
+        } else if (scene == QStringLiteral("devices")) {
+            ShowDeviceList(frame);
         } else {
             OpenColourDropDown(frame);
         }

@@ -1,14 +1,17 @@
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QImage>
 #include <QString>
 #include <charconv>
 #include <cstdlib>
+#include <filesystem>
 #include <iostream>
 #include <set>
 #include <string>
 
 #include "cli/commands.h"
 #include "common/cp932.h"
+#include "layout/qt/device_look.h"
 #include "layout/qt/view_paint.h"
 #include "model/object_data.h"
 #include "model/resource_data.h"
@@ -25,6 +28,8 @@ struct RenderOptions {
     int height = 300;
     std::int32_t page = 0;
     std::set<std::string> selected;  // Shift_JIS names
+    bool look = false;
+    std::string folder;  // the project folder; empty: the first input's folder
 };
 
 bool ParseInt(std::string_view text, int& value) {
@@ -56,6 +61,10 @@ bool ParseArguments(const Arguments& args, RenderOptions& options) {
             if (!ParseInt(args[++i], options.page)) {
                 return false;
             }
+        } else if (arg == "--look") {
+            options.look = true;
+        } else if (arg == "--folder" && hasValue) {
+            options.folder = args[++i];
         } else if (arg == "--select" && hasValue) {
             const std::string& names = args[++i];
             for (std::size_t start = 0; start <= names.size();) {
@@ -93,7 +102,7 @@ int RunRender(const Arguments& args) {
     RenderOptions options;
     if (!ParseArguments(args, options)) {
         std::cerr << "usage: ze-tool render FILE... --dialog NAME [--size WxH] [--page N] "
-                     "[--select NAME,...] -o OUT.png\n";
+                     "[--select NAME,...] [--look [--folder DIR]] -o OUT.png\n";
         return 2;
     }
     CZeResourceData project;
@@ -130,6 +139,20 @@ int RunRender(const Arguments& args) {
 
     QImage image(options.width, options.height, QImage::Format_RGB32);
     ViewPainter painter;
+    DeviceLook look;
+    if (options.look) {
+        LookSources sources;
+        sources.projectFolder = options.folder;
+        if (sources.projectFolder.empty()) {
+            std::error_code error;
+            const std::filesystem::path first =
+                std::filesystem::absolute(options.inputs.front(), error);
+            sources.projectFolder = first.parent_path().string();
+        }
+        sources.builtInFolder = (QCoreApplication::applicationDirPath() + "/assets").toStdString();
+        look.SetSources(sources);
+        painter.SetDeviceLook(&look);
+    }
     painter.Paint(image, project, *dialog);
     if (!image.save(QString::fromStdString(options.output), "PNG")) {
         std::cerr << options.output << ": cannot be written\n";

@@ -57,4 +57,14 @@ public:
     virtual void DrawText(const Box& box, std::string_view text, const TextStyle& style) = 0;
 };
 
+// Draws nothing: a paint on it only places the elements (their preview
+// rectangles), for hit tests and for painters of their own.
+class NullCanvas : public Canvas {
+public:
+    void FillBox(const Box& /*box*/, Rgb /*colour*/) override {}
+    void FrameBox(const Box& /*box*/, Rgb /*colour*/) override {}
+    void DrawText(const Box& /*box*/, std::string_view /*text*/,
+                  const TextStyle& /*style*/) override {}
+};
+
 }  // namespace ze

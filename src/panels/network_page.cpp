@@ -1,6 +1,7 @@
 #include "panels/network_page.h"
 
 #include <QAbstractButton>
+#include <QCheckBox>
 #include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -38,7 +39,10 @@ CNetworkPage::CNetworkPage(link::CDeviceLink& link, MessageSink& messages, QWidg
       stop_(new QPushButton(QStringLiteral("停止"), this)),
       connect_(new QPushButton(QStringLiteral("接続"), this)),
       disconnect_(new QPushButton(QStringLiteral("切断"), this)),
-      send_(new QPushButton(QStringLiteral("送信"), this)) {
+      send_(new QPushButton(QStringLiteral("送信"), this)),
+      autoSend_(new QCheckBox(QStringLiteral("自動送信"), this)) {
+    autoSend_->setToolTip(
+        QStringLiteral("接続中、編集中のダイアログを変更のたびに (300 ms 後に) 送信します"));
     port_->setValue(kDefaultPort);
 
     auto* addressRow = new QHBoxLayout(address_);
@@ -65,6 +69,7 @@ CNetworkPage::CNetworkPage(link::CDeviceLink& link, MessageSink& messages, QWidg
     grid->addWidget(address_, 1, 1);
     grid->addWidget(connect_, 1, 2);
     grid->addWidget(disconnect_, 1, 3);
+    grid->addWidget(autoSend_, 2, 2);
     grid->addWidget(send_, 2, 3);
     grid->setColumnStretch(1, 1);
 
@@ -73,6 +78,7 @@ CNetworkPage::CNetworkPage(link::CDeviceLink& link, MessageSink& messages, QWidg
     connect(connect_, &QPushButton::clicked, this, &CNetworkPage::OnConnect);
     connect(disconnect_, &QPushButton::clicked, this, &CNetworkPage::OnDisconnect);
     connect(send_, &QPushButton::clicked, this, &CNetworkPage::SendRequested);
+    connect(autoSend_, &QCheckBox::toggled, this, &CNetworkPage::AutoSendChanged);
 
     connect(&link_, &link::CDeviceLink::ControlsChanged, this, &CNetworkPage::ApplyControls);
     connect(&link_, &link::CDeviceLink::PeerAddressChanged, this,
@@ -122,6 +128,10 @@ QAbstractButton& CNetworkPage::DisconnectButton() {
 
 QAbstractButton& CNetworkPage::SendButton() {
     return *send_;
+}
+
+QCheckBox& CNetworkPage::AutoSendBox() {
+    return *autoSend_;
 }
 
 QWidget& CNetworkPage::PortField() {

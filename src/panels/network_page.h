@@ -7,6 +7,7 @@
 #include "model/message_sink.h"
 
 class QAbstractButton;
+class QCheckBox;
 class QPushButton;
 class QSpinBox;
 
@@ -42,6 +43,8 @@ public:
     QAbstractButton& ConnectButton();
     QAbstractButton& DisconnectButton();
     QAbstractButton& SendButton();
+    // "自動送信": send the dialog being edited after every change.
+    QCheckBox& AutoSendBox();
     QWidget& PortField();
     // Four number boxes, one per byte; "." moves on to the next one.
     QWidget& AddressField();
@@ -50,6 +53,8 @@ public:
 signals:
     // The send button: the panel sends its current dialog.
     void SendRequested();
+    // "自動送信" was turned on or off by the user or the program.
+    void AutoSendChanged(bool on);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -75,6 +80,7 @@ private:
     QPushButton* connect_;
     QPushButton* disconnect_;
     QPushButton* send_;
+    QCheckBox* autoSend_;
 };
 
 }  // namespace ze::panels

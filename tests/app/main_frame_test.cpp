@@ -178,9 +178,26 @@ private slots:
             }
         }
         using namespace command;
-        QCOMPARE(ids, QList<int>({kFileNew, kFileOpen, kSaveProject, 0, kRedraw, 0, kClearLog, 0,
-                                  kViewResourcePanel, kViewLogPane, kSendDialog, 0, kViewFitWindow,
-                                  kViewDeviceSize, kZoomOut, kZoomIn}));
+        QCOMPARE(ids, QList<int>({kFileNew,
+                                  kFileOpen,
+                                  kSaveProject,
+                                  0,
+                                  kRedraw,
+                                  0,
+                                  kClearLog,
+                                  0,
+                                  kViewResourcePanel,
+                                  kViewLogPane,
+                                  kSendDialog,
+                                  0,
+                                  kViewFitWindow,
+                                  kViewDeviceSize,
+                                  kZoomOut,
+                                  kZoomIn,
+                                  0,
+                                  kViewStructure,
+                                  kViewDeviceLook,
+                                  kViewDeviceList}));
         QList<int> widths;
         for (QLabel* pane : frame.statusBar()->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
             widths << pane->width();
@@ -258,10 +275,10 @@ private slots:
                  QList<int>({kEditUndo, kEditRedo, 0, kEditCut, kEditCopy, kEditPaste, 0, kClearLog,
                              0, kAlignLeft, kAlignRight, kAlignTop, kAlignBottom, kAlignWidth,
                              kAlignHeight}));
-        QCOMPARE(
-            MenuIds(frame, 2),
-            QList<int>({kViewToolBar, kViewStatusBar, kViewResourcePanel, kViewLogPane, 0, kRedraw,
-                        0, kViewFitWindow, kViewDeviceSize, 0, kZoomIn, kZoomOut, kZoomReset}));
+        QCOMPARE(MenuIds(frame, 2),
+                 QList<int>({kViewToolBar, kViewStatusBar, kViewResourcePanel, kViewLogPane, 0,
+                             kRedraw, 0, kViewFitWindow, kViewDeviceSize, 0, kZoomIn, kZoomOut,
+                             kZoomReset, 0, kViewStructure, kViewDeviceLook, kViewDeviceList}));
         QCOMPARE(MenuIds(frame, 3),
                  QList<int>({kWindowNew, kWindowCascade, kWindowTile, kWindowArrange}));
         const QList<int> file = MenuIds(frame, 0);

@@ -11,3 +11,12 @@ if(NOT ZE_CORE_ONLY)
   add_dependencies(render_tests ze-tool)
   gtest_discover_tests(render_tests NO_PRETTY_VALUES PROPERTIES LABELS tool DISCOVERY_TIMEOUT 60)
 endif()
+
+if(TARGET ze_layout_qt)
+  # The device look painted in process: its image cache.
+  file(GLOB ZE_LAYOUT_QT_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/layout/qt/*.cpp)
+  add_executable(layout_qt_tests ${ZE_LAYOUT_QT_TEST_SOURCES})
+  target_link_libraries(layout_qt_tests PRIVATE ze_layout_qt GTest::gtest)
+  gtest_discover_tests(layout_qt_tests NO_PRETTY_VALUES
+    PROPERTIES LABELS gui ENVIRONMENT QT_QPA_PLATFORM=offscreen DISCOVERY_TIMEOUT 60)
+endif()

@@ -3,6 +3,7 @@
 #include <QBrush>
 
 #include "layout/preview_layout.h"
+#include "layout/qt/device_look.h"
 #include "model/dialog_data.h"
 #include "model/resource_data.h"
 
@@ -55,8 +56,12 @@ void ViewPainter::Paint(QPainter& painter, const QSize& area, const QSize& layou
     painter.save();
     painter.translate(-offset);
     painter.scale(scale, scale);
-    PainterCanvas canvas(painter, labels_);
-    DrawPreview(project, dialog, canvas, layout.width(), layout.height());
+    if (look_ != nullptr) {
+        PaintDeviceLook(painter, project, dialog, layout, *look_);
+    } else {
+        PainterCanvas canvas(painter, labels_);
+        DrawPreview(project, dialog, canvas, layout.width(), layout.height());
+    }
     painter.restore();
 }
 

@@ -12,16 +12,22 @@ namespace ze {
 
 class CZeDialogData;
 class CZeResourceData;
+class DeviceLook;
 
 // Fills rect with the editor view's background: a 16 × 16 tile of 8 × 8
 // squares, grey (128,128,128) top-left and light grey (192,192,192).
 void FillCheckeredBackground(QPainter& painter, const QRect& rect);
 
 // What the editor's view paints: the checkered background over the whole
-// client area, then the dialog's preview. Keeps the elided labels between
-// paints of the same size.
+// client area, then the dialog's preview: its structure (frames and labels,
+// the default) or, with a device look set, the dialog as the device shows
+// it. Keeps the elided labels between paints of the same size.
 class ViewPainter {
 public:
+    // Null (the default) paints the structure; the look is not owned.
+    void SetDeviceLook(DeviceLook* look) { look_ = look; }
+    DeviceLook* GetDeviceLook() const { return look_; }
+
     // The client area is the image.
     void Paint(QImage& image, const CZeResourceData& project, CZeDialogData& dialog);
     void Paint(QPainter& painter, const QSize& client, const CZeResourceData& project,
@@ -38,6 +44,7 @@ public:
 private:
     LabelCache labels_;
     QSize lastSize_;
+    DeviceLook* look_ = nullptr;
 };
 
 }  // namespace ze

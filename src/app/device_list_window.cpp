@@ -1,0 +1,320 @@
+#include "app/device_list_window.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
+
+#include "app/dialog_document.h"
+#include "app/profile_settings.h"
+#include "common/cp932.h"
+#include "layout/preview_layout.h"
+#include "model/dialog_data.h"
+#include "model/message_sink.h"
+#include "model/resource_data.h"
+
+namespace ze::app {
+
+namespace {
+
+enum Column { kName, kWidth, kHeight, kTurn, kColumnCount };
+
+QString Utf8(const char* text) {
+    return QString::fromUtf8(text);
+}
+
+// The whole page in view: the zoom that fits it into the tile, at most 100 %.
+void FitToTile(CZeDialogEditorView& view) {
+    view.ZoomAt(100, QPointF(0, 0));
+    const QSize page = view.Viewport().ContentSize();
+    if (page.isEmpty()) {
+        return;
+    }
+    const double fit =
+        std::min(static_cast<double>(CDeviceListWindow::kTileWidth) / page.width(),
+                 static_cast<double>(CDeviceListWindow::kTileHeight) / page.height());
+    view.ZoomAt(std::clamp(static_cast<int>(std::floor(fit * 100)), PreviewViewport::kMinZoom, 100),
+                QPointF(0, 0));
+}
+
+}  // namespace
+
+// --- CDeviceListEditor -------------------------------------------------------
+
+CDeviceListEditor::CDeviceListEditor(const std::vector<DeviceSize>& sizes, MessageSink& messages,
+                                     QWidget* parent)
+    : QDialog(parent), messages_(messages), table_(new QTableWidget(0, kColumnCount, this)) {
+    setWindowTitle(Utf8("デバイス一覧の編集"));
+    table_->setHorizontalHeaderLabels({Utf8("名前"), Utf8("幅"), Utf8("高さ"), Utf8("向き")});
+    table_->horizontalHeader()->setSectionResizeMode(kName, QHeaderView::Stretch);
+    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 10);
+    for (const DeviceSize& size : sizes) {
+        AddRow(size);
+    }
+
+    auto* add = new QPushButton(Utf8("追加"), this);
+    auto* remove = new QPushButton(Utf8("削除"), this);
+    auto* defaults = new QPushButton(Utf8("初期設定に戻す"), this);
+    connect(add, &QPushButton::clicked, this, [this] {
+        AddRow({Utf8("新しいデバイス"), 360, 640, false});
+        table_->setCurrentCell(table_->rowCount() - 1, kName);
+        table_->editItem(table_->item(table_->rowCount() - 1, kName));
+    });
+    connect(remove, &QPushButton::clicked, this, [this] {
+        const int row = table_->currentRow();
+        if (row >= 0) {
+            table_->removeRow(row);
+        }
+    });
+    connect(defaults, &QPushButton::clicked, this, [this] {
+        table_->setRowCount(0);
+        for (const DeviceSize& size : DefaultDeviceSizes()) {
+            AddRow(size);
+        }
+    });
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &CDeviceListEditor::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &CDeviceListEditor::reject);
+
+    auto* side = new QVBoxLayout;
+    side->addWidget(add);
+    side->addWidget(remove);
+    side->addWidget(defaults);
+    side->addStretch();
+    auto* middle = new QHBoxLayout;
+    middle->addWidget(table_, 1);
+    middle->addLayout(side);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(middle);
+    layout->addWidget(buttons);
+    resize(560, 360);
+}
+
+void CDeviceListEditor::AddRow(const DeviceSize& size) {
+    const int row = table_->rowCount();
+    table_->insertRow(row);
+    table_->setItem(row, kName, new QTableWidgetItem(size.name));
+    table_->setItem(row, kWidth, new QTableWidgetItem(QString::number(size.width)));
+    table_->setItem(row, kHeight, new QTableWidgetItem(QString::number(size.height)));
+    auto* turn = new QComboBox(table_);
+    turn->addItems({Utf8("縦"), Utf8("横")});
+    turn->setCurrentIndex(size.landscape ? 1 : 0);
+    table_->setCellWidget(row, kTurn, turn);
+}
+
+void CDeviceListEditor::accept() {
+    std::vector<DeviceSize> sizes;
+    for (int row = 0; row < table_->rowCount(); ++row) {
+        const auto text = [this, row](int column) {
+            const QTableWidgetItem* item = table_->item(row, column);
+            return item == nullptr ? QString() : item->text().trimmed();
+        };
+        DeviceSize size;
+        size.name = text(kName);
+        bool widthRead = false;
+        bool heightRead = false;
+        size.width = text(kWidth).toInt(&widthRead);
+        size.height = text(kHeight).toInt(&heightRead);
+        const auto* turn = qobject_cast<const QComboBox*>(table_->cellWidget(row, kTurn));
+        size.landscape = turn != nullptr && turn->currentIndex() == 1;
+        const auto inRange = [](int side) { return side > 0 && side <= kMaxDeviceSide; };
+        QString problem;
+        if (size.name.isEmpty()) {
+            problem = Utf8("名前を入力してください。");
+        } else if (!widthRead || !heightRead || !inRange(size.width) || !inRange(size.height)) {
+            problem =
+                Utf8("幅と高さは 1 から %1 までの整数で入力してください。").arg(kMaxDeviceSide);
+        }
+        if (!problem.isEmpty()) {
+            table_->setCurrentCell(row, size.name.isEmpty() ? kName : kWidth);
+            messages_.ShowMessage(
+                Utf8ToCp932(Utf8("%1 行目: %2").arg(row + 1).arg(problem).toStdString()),
+                MessageIcon::kWarning);
+            return;
+        }
+        sizes.push_back(size);
+    }
+    sizes_ = std::move(sizes);
+    QDialog::accept();
+}
+
+// --- CDeviceListWindow -------------------------------------------------------
+
+struct CDeviceListWindow::Tile {
+    QWidget* box = nullptr;
+    QLabel* caption = nullptr;
+    CZeDialogEditorView* view = nullptr;
+};
+
+CDeviceListWindow::CDeviceListWindow(CZeResourceData& project, const ViewServices& services,
+                                     CProfileSettings& settings, MessageSink& messages,
+                                     QWidget* parent)
+    : QWidget(parent, Qt::Window),
+      project_(project),
+      services_(services),
+      settings_(settings),
+      messages_(messages),
+      sizes_(ReadDeviceSizes(settings)),
+      document_(std::make_unique<CZeDialogEditorDoc>(project)),
+      title_(new QLabel(this)),
+      deviceLook_(new QCheckBox(Utf8("デバイス表示"), this)),
+      row_(new QHBoxLayout) {
+    setWindowTitle(Utf8("デバイス一覧"));
+    deviceLook_->setEnabled(services_.look != nullptr);
+    deviceLook_->setChecked(services_.look != nullptr);
+    connect(deviceLook_, &QCheckBox::toggled, this, [this] {
+        for (const auto& tile : tiles_) {
+            tile->view->SetLook(TileLook());
+        }
+    });
+    auto* edit = new QPushButton(Utf8("一覧の編集..."), this);
+    connect(edit, &QPushButton::clicked, this, [this] { EditSizes(); });
+
+    auto* bar = new QHBoxLayout;
+    bar->addWidget(title_, 1);
+    bar->addWidget(deviceLook_);
+    bar->addWidget(edit);
+
+    auto* strip = new QWidget;
+    row_->setParent(nullptr);
+    strip->setLayout(row_);
+    row_->setSizeConstraint(QLayout::SetMinAndMaxSize);
+    auto* scroll = new QScrollArea(this);
+    scroll->setWidget(strip);
+    scroll->setWidgetResizable(false);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(bar);
+    layout->addWidget(scroll, 1);
+    resize(3 * (kTileWidth + 20), kTileHeight + 110);
+
+    project_.Observers().Add(this);
+    RebuildTiles();
+}
+
+CDeviceListWindow::~CDeviceListWindow() {
+    project_.Observers().Remove(this);
+    // The views stand on the document: they go first.
+    for (const auto& tile : tiles_) {
+        delete tile->box;
+    }
+}
+
+PreviewLook CDeviceListWindow::TileLook() const {
+    return deviceLook_->isChecked() ? PreviewLook::kDevice : PreviewLook::kStructure;
+}
+
+void CDeviceListWindow::ShowDialog(CZeDialogData* dialog) {
+    if (dialog == document_->GetDialog()) {
+        return;
+    }
+    if (dialog == nullptr) {
+        document_->OnCloseDocument();
+    } else {
+        document_->OpenDialog(*dialog);
+    }
+    title_->setText(dialog == nullptr ? QString() : document_->DialogTitle());
+    for (const auto& tile : tiles_) {
+        tile->view->DocumentChanged();
+        FitToTile(*tile->view);
+    }
+    UpdateProjectTile();
+}
+
+CZeDialogData* CDeviceListWindow::ShownDialog() const {
+    return document_->GetDialog();
+}
+
+CZeDialogEditorView& CDeviceListWindow::TileView(int index) const {
+    return *tiles_.at(static_cast<std::size_t>(index))->view;
+}
+
+QString CDeviceListWindow::TileCaption(int index) const {
+    return tiles_.at(static_cast<std::size_t>(index))->caption->text();
+}
+
+void CDeviceListWindow::SetSizes(const std::vector<DeviceSize>& sizes) {
+    sizes_ = sizes;
+    if (!WriteDeviceSizes(settings_, sizes_)) {
+        messages_.ShowMessage(Utf8ToCp932("設定ファイルに書き込めませんでした。"),
+                              MessageIcon::kWarning);
+    }
+    RebuildTiles();
+}
+
+void CDeviceListWindow::EditSizes() {
+    CDeviceListEditor editor(sizes_, messages_, this);
+    if (editor.exec() == QDialog::Accepted) {
+        SetSizes(editor.Sizes());
+    }
+}
+
+void CDeviceListWindow::RebuildTiles() {
+    for (const auto& tile : tiles_) {
+        delete tile->box;
+    }
+    tiles_.clear();
+    std::vector<DeviceSize> shown;
+    shown.push_back({Utf8("プロジェクト"), 0, 0, false});  // its size follows the project
+    shown.insert(shown.end(), sizes_.begin(), sizes_.end());
+    for (const DeviceSize& size : shown) {
+        auto tile = std::make_unique<Tile>();
+        tile->box = new QWidget;
+        tile->caption = new QLabel(size.Caption(), tile->box);
+        tile->view = new CZeDialogEditorView(*document_, services_, tile->box);
+        tile->view->SetSizing(PreviewSizing::kDeviceSize);
+        if (tiles_.empty()) {
+            tile->view->SetDeviceSize(std::nullopt);
+        } else {
+            tile->view->SetDeviceSize(size.LayoutSize());
+        }
+        tile->view->SetLook(TileLook());
+        tile->view->setFixedSize(kTileWidth, kTileHeight);
+        auto* column = new QVBoxLayout(tile->box);
+        column->setContentsMargins(0, 0, 0, 0);
+        column->addWidget(tile->caption);
+        column->addWidget(tile->view);
+        row_->addWidget(tile->box);
+        FitToTile(*tile->view);
+        tiles_.push_back(std::move(tile));
+    }
+    UpdateProjectTile();
+}
+
+void CDeviceListWindow::UpdateProjectTile() {
+    if (tiles_.empty()) {
+        return;
+    }
+    QSize size(0, 0);
+    if (const CZeDialogData* dialog = document_->GetDialog()) {
+        const UnitContext units = PreviewPageOf(project_, *dialog, 0, 0).context.units;
+        size = QSize(units.deviceWidth, units.deviceHeight);
+    }
+    tiles_.front()->caption->setText(QStringLiteral("%1  %2 × %3")
+                                         .arg(Utf8("プロジェクト"))
+                                         .arg(size.width())
+                                         .arg(size.height()));
+}
+
+void CDeviceListWindow::ElementsChanged(const ElementChange& change) {
+    // The project's device size may have changed.
+    if (change.dialog == nullptr) {
+        UpdateProjectTile();
+    }
+}
+
+void CDeviceListWindow::DialogRemoving(CZeDialogData& dialog) {
+    if (&dialog == document_->GetDialog()) {
+        ShowDialog(nullptr);
+    }
+}
+
+}  // namespace ze::app

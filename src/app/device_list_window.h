@@ -1,0 +1,106 @@
+#pragma once
+
+#include <QDialog>
+#include <QWidget>
+#include <memory>
+#include <vector>
+
+#include "app/device_sizes.h"
+#include "app/dialog_view.h"
+#include "model/editing/project_observer.h"
+
+class QCheckBox;
+class QHBoxLayout;
+class QLabel;
+class QTableWidget;
+
+namespace ze {
+class CZeDialogData;
+class CZeResourceData;
+class MessageSink;
+}  // namespace ze
+
+namespace ze::app {
+
+class CProfileSettings;
+class CZeDialogEditorDoc;
+
+// "デバイス一覧の編集": the list of device sizes as a table of name, width,
+// height and orientation. OK keeps the list only when every row reads; a
+// row that does not is named in a warning and the table stays open.
+class CDeviceListEditor : public QDialog {
+    Q_OBJECT
+
+public:
+    CDeviceListEditor(const std::vector<DeviceSize>& sizes, MessageSink& messages,
+                      QWidget* parent = nullptr);
+
+    QTableWidget& Table() { return *table_; }
+    // The list as edited; valid after accept().
+    const std::vector<DeviceSize>& Sizes() const { return sizes_; }
+
+    void accept() override;
+
+private:
+    void AddRow(const DeviceSize& size);
+
+    MessageSink& messages_;
+    QTableWidget* table_;
+    std::vector<DeviceSize> sizes_;
+};
+
+// "デバイス一覧": the current dialog laid out at the project's device size
+// and at each size of the user's list, side by side, each in a tile of its
+// own that scrolls and zooms as a dialog window does, with its name and size
+// above it. The tiles follow edits through the project's change
+// notification, as the dialog windows do; a click in a tile selects as a
+// click in a dialog window.
+class CDeviceListWindow : public QWidget, private ProjectObserver {
+    Q_OBJECT
+
+public:
+    // The box each tile's preview is fitted into when it is first shown.
+    static constexpr int kTileWidth = 320;
+    static constexpr int kTileHeight = 440;
+
+    CDeviceListWindow(CZeResourceData& project, const ViewServices& services,
+                      CProfileSettings& settings, MessageSink& messages, QWidget* parent = nullptr);
+    ~CDeviceListWindow() override;
+
+    // The dialog the tiles show (null: none).
+    void ShowDialog(CZeDialogData* dialog);
+    CZeDialogData* ShownDialog() const;
+
+    // The project's size first, then the list's.
+    int TileCount() const { return static_cast<int>(tiles_.size()); }
+    CZeDialogEditorView& TileView(int index) const;
+    QString TileCaption(int index) const;
+
+    const std::vector<DeviceSize>& Sizes() const { return sizes_; }
+    // Keeps sizes in the settings and shows them.
+    void SetSizes(const std::vector<DeviceSize>& sizes);
+    // Opens the list editor; its OK replaces the list.
+    void EditSizes();
+
+private:
+    struct Tile;
+
+    void DialogRemoving(CZeDialogData& dialog) override;
+    void ElementsChanged(const ElementChange& change) override;
+    void RebuildTiles();
+    void UpdateProjectTile();
+    PreviewLook TileLook() const;
+
+    CZeResourceData& project_;
+    const ViewServices& services_;
+    CProfileSettings& settings_;
+    MessageSink& messages_;
+    std::vector<DeviceSize> sizes_;
+    std::unique_ptr<CZeDialogEditorDoc> document_;
+    std::vector<std::unique_ptr<Tile>> tiles_;
+    QLabel* title_;
+    QCheckBox* deviceLook_;
+    QHBoxLayout* row_;
+};
+
+}  // namespace ze::app

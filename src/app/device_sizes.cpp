@@ -1,0 +1,111 @@
+#include "app/device_sizes.h"
+
+#include <QStringList>
+#include <string>
+
+#include "app/profile_settings.h"
+#include "common/cp932.h"
+
+namespace ze::app {
+
+namespace {
+
+constexpr const char* kSection = "DEVICES";
+
+}  // namespace
+
+QSize DeviceSize::LayoutSize() const {
+    return landscape ? QSize(height, width) : QSize(width, height);
+}
+
+QString DeviceSize::Caption() const {
+    const QSize size = LayoutSize();
+    return QStringLiteral("%1  %2 × %3 (%4)")
+        .arg(name)
+        .arg(size.width())
+        .arg(size.height())
+        .arg(landscape ? QStringLiteral("横") : QStringLiteral("縦"));
+}
+
+std::vector<DeviceSize> DefaultDeviceSizes() {
+    std::vector<DeviceSize> sizes;
+    const struct {
+        const char* name;
+        int width;
+        int height;
+    } screens[] = {
+        {"小型スマートフォン", 360, 640},
+        {"スマートフォン", 393, 852},
+        {"大型スマートフォン", 430, 932},
+        {"タブレット", 800, 1280},
+    };
+    for (const auto& screen : screens) {
+        for (const bool landscape : {false, true}) {
+            sizes.push_back(
+                {QString::fromUtf8(screen.name), screen.width, screen.height, landscape});
+        }
+    }
+    return sizes;
+}
+
+QString DeviceSizeText(const DeviceSize& size) {
+    return QStringLiteral("%1,%2,%3,%4")
+        .arg(size.name)
+        .arg(size.width)
+        .arg(size.height)
+        .arg(size.landscape ? QLatin1Char('L') : QLatin1Char('P'));
+}
+
+std::optional<DeviceSize> ParseDeviceSize(const QString& text) {
+    const QStringList fields = text.split(QLatin1Char(','));
+    if (fields.size() < 4) {
+        return std::nullopt;
+    }
+    const auto count = fields.size();
+    bool widthRead = false;
+    bool heightRead = false;
+    DeviceSize size;
+    size.name = fields.mid(0, count - 3).join(QLatin1Char(',')).trimmed();
+    size.width = fields[count - 3].trimmed().toInt(&widthRead);
+    size.height = fields[count - 2].trimmed().toInt(&heightRead);
+    const QString turn = fields[count - 1].trimmed();
+    size.landscape = turn == QLatin1String("L");
+    const auto inRange = [](int side) { return side > 0 && side <= kMaxDeviceSide; };
+    if (size.name.isEmpty() || !widthRead || !heightRead || !inRange(size.width) ||
+        !inRange(size.height) || (turn != QLatin1String("L") && turn != QLatin1String("P"))) {
+        return std::nullopt;
+    }
+    return size;
+}
+
+std::vector<DeviceSize> ReadDeviceSizes(const CProfileSettings& settings) {
+    const int count = settings.ReadInt(kSection, "Count", -1);
+    if (count < 0) {
+        return DefaultDeviceSizes();
+    }
+    std::vector<DeviceSize> sizes;
+    for (int i = 1; i <= count; ++i) {
+        const std::string text = settings.ReadString(kSection, "Device" + std::to_string(i), "");
+        if (const auto size = ParseDeviceSize(QString::fromStdString(Cp932ToUtf8(text)))) {
+            sizes.push_back(*size);
+        }
+    }
+    return sizes;
+}
+
+bool WriteDeviceSizes(CProfileSettings& settings, const std::vector<DeviceSize>& sizes) {
+    const int before = settings.ReadInt(kSection, "Count", 0);
+    bool written = settings.WriteInt(kSection, "Count", static_cast<int>(sizes.size()));
+    for (std::size_t i = 0; i < sizes.size(); ++i) {
+        written = settings.WriteString(kSection, "Device" + std::to_string(i + 1),
+                                       Utf8ToCp932(DeviceSizeText(sizes[i]).toStdString())) &&
+                  written;
+    }
+    // Entries beyond the new end are dropped.
+    for (int i = static_cast<int>(sizes.size()) + 1; i <= before; ++i) {
+        written = settings.DeleteKey(kSection, "Device" + std::to_string(i)) && written;
+    }
+    return written;
+}
+
+}  // namespace ze::app
