@@ -32,5 +32,9 @@ std::string ForTerminal(std::string_view sjis);
 // to standard error ("PATH: cannot read", or "PATH:" and the parser's report)
 // and returns false.
 bool LoadProjectFile(CZeResourceData& project, const std::string& path);
+// Loads text, read from path, into project; on failure report holds in
+// UTF-8 what LoadProjectFile would print ("PATH:" and the parser's report).
+bool LoadProjectText(CZeResourceData& project, const std::string& path, std::string_view text,
+                     std::string& report);
 
 }  // namespace ze::cli

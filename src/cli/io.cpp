@@ -42,14 +42,23 @@ bool LoadProjectFile(CZeResourceData& project, const std::string& path) {
         std::cerr << path << ": cannot read\n";
         return false;
     }
+    std::string report;
+    const bool loaded = LoadProjectText(project, path, text, report);
+    std::cerr << report;
+    return loaded;
+}
+
+bool LoadProjectText(CZeResourceData& project, const std::string& path, std::string_view text,
+                     std::string& report) {
     CollectingSink sink;
     MessageSink* previous = project.GetMessageSink();
     project.SetMessageSink(&sink);
     const bool loaded = project.LoadText(text);
     project.SetMessageSink(previous);
+    report.clear();
     if (!loaded) {
         // The report quotes the file, which may hold UTF-8 or Shift_JIS.
-        std::cerr << path << ":\n" << ForTerminal(ConvertToSjis(sink.Text()));
+        report = path + ":\n" + ForTerminal(ConvertToSjis(sink.Text()));
     }
     return loaded;
 }

@@ -5,9 +5,15 @@
 #include <unistd.h>
 
 #include <QCoreApplication>
+#include <QFileInfo>
+#include <QFileSystemWatcher>
 #include <QSocketNotifier>
+#include <QTimer>
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <iostream>
+#include <memory>
 #include <string>
 
 #include "cli/commands.h"
@@ -22,8 +28,16 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: ze-tool serve --folder DIR [--port N] [--address A] [--http-port N]\n"
-    "                     [--keepalive-ms N] [--project FILE... --send DIALOG]\n"
+    "                     [--keepalive-ms N] [--http-idle-ms N]\n"
+    "                     [--project FILE... --send DIALOG [--watch]]\n"
     "                     [--connect HOST[:PORT]]\n";
+
+// Writing the log a line at a time would cost a system call per line, and
+// every HTTP request makes several; lines wait this long at most.
+constexpr int kLogFlushMilliseconds = 20;
+// An editor saving a file may truncate and write it in several steps: the
+// project is read once the changes have settled this long.
+constexpr int kWatchSettleMilliseconds = 100;
 
 int signalPipe[2] = {-1, -1};
 
@@ -80,8 +94,10 @@ struct ServeOptions {
     std::uint32_t address = 0;
     int httpPort = link::CDeviceLink::kDefaultHttpPort;
     int keepAliveMs = link::CDeviceLink::kKeepAliveMilliseconds;
+    int httpIdleMs = link::CDeviceLink::kHttpIdleMilliseconds;
     std::vector<std::string> projects;
     std::string dialog;
+    bool watch = false;
     bool connect = false;
     std::uint32_t connectAddress = 0;
     int connectPort = link::CDeviceLink::kDefaultPort;
@@ -102,6 +118,10 @@ bool ParseServeArguments(const Arguments& args, ServeOptions& options) {
             continue;
         }
         inProjects = false;
+        if (arg == "--watch") {
+            options.watch = true;
+            continue;
+        }
         if (!hasValue) {
             std::cerr << "ze-tool serve: " << arg << " needs a value\n";
             return false;
@@ -127,6 +147,11 @@ bool ParseServeArguments(const Arguments& args, ServeOptions& options) {
         } else if (arg == "--keepalive-ms") {
             if (!ParseNumber(value, 1, 24 * 3600 * 1000, options.keepAliveMs)) {
                 std::cerr << "ze-tool serve: bad keep-alive period \"" << value << "\"\n";
+                return false;
+            }
+        } else if (arg == "--http-idle-ms") {
+            if (!ParseNumber(value, 1, 24 * 3600 * 1000, options.httpIdleMs)) {
+                std::cerr << "ze-tool serve: bad HTTP idle time \"" << value << "\"\n";
                 return false;
             }
         } else if (arg == "--project") {
@@ -160,15 +185,149 @@ bool ParseServeArguments(const Arguments& args, ServeOptions& options) {
         std::cerr << "ze-tool serve: --project and --send go together\n";
         return false;
     }
+    if (options.watch && options.projects.empty()) {
+        std::cerr << "ze-tool serve: --watch needs --project and --send\n";
+        return false;
+    }
     return true;
 }
 
-void PrintLogLine(const QByteArray& text, link::LogKind kind) {
-    const std::string line =
-        Cp932ToUtf8(link::FormatLogLine(std::string_view(text.constData(), text.size()), kind));
-    std::fwrite(line.data(), 1, line.size(), stdout);
-    std::fflush(stdout);
-}
+// The communication log on standard output, flushed in batches.
+class LogPrinter {
+public:
+    LogPrinter() {
+        flushTimer_.setSingleShot(true);
+        flushTimer_.setInterval(kLogFlushMilliseconds);
+        QObject::connect(&flushTimer_, &QTimer::timeout, [] {
+            if (std::fflush(stdout) != 0 && errno == EPIPE) {
+                QCoreApplication::quit();
+            }
+        });
+    }
+    ~LogPrinter() { std::fflush(stdout); }
+
+    // Text in Shift_JIS, as the link writes it.
+    void PrintSjis(const QByteArray& text, link::LogKind kind) {
+        Print(Cp932ToUtf8(
+            link::FormatLogLine(std::string_view(text.constData(), text.size()), kind)));
+    }
+    void PrintUtf8(std::string_view text, link::LogKind kind) {
+        Print(link::FormatLogLine(text, kind));
+    }
+
+private:
+    void Print(const std::string& line) {
+        std::fwrite(line.data(), 1, line.size(), stdout);
+        if (!flushTimer_.isActive()) {
+            flushTimer_.start();
+        }
+    }
+
+    QTimer flushTimer_;
+};
+
+// --watch: the project files are read again when one of them changes on
+// disk, and the dialog goes to the connected device again. A text that does
+// not load leaves the last good project in place.
+class ProjectWatch {
+public:
+    ProjectWatch(const ServeOptions& options, std::unique_ptr<CZeResourceData>& project,
+                 link::CDeviceLink& deviceLink, LogPrinter& log)
+        : paths_(options.projects),
+          dialogName_(Utf8ToCp932(options.dialog)),
+          project_(project),
+          deviceLink_(deviceLink),
+          log_(log) {
+        for (const std::string& path : paths_) {
+            std::string text;
+            ReadAll(path, text);
+            texts_.push_back(std::move(text));
+        }
+        settle_.setSingleShot(true);
+        settle_.setInterval(kWatchSettleMilliseconds);
+        QObject::connect(&settle_, &QTimer::timeout, [this] { Reload(); });
+        QObject::connect(&watcher_, &QFileSystemWatcher::fileChanged, [this] { settle_.start(); });
+        // An editor that writes a new file and renames it over the old one
+        // leaves the old file's watch behind; its folder sees the rename.
+        QObject::connect(&watcher_, &QFileSystemWatcher::directoryChanged,
+                         [this] { settle_.start(); });
+        Watch();
+    }
+
+private:
+    void Watch() {
+        QStringList files;
+        QStringList folders;
+        for (const std::string& path : paths_) {
+            const QFileInfo info(QString::fromStdString(path));
+            files << info.absoluteFilePath();
+            if (!folders.contains(info.absolutePath())) {
+                folders << info.absolutePath();
+            }
+        }
+        // Added again each time, so that a watch follows the file now under
+        // the name rather than one renamed over.
+        if (!watcher_.files().isEmpty()) {
+            watcher_.removePaths(watcher_.files());
+        }
+        for (const QString& file : files) {
+            if (QFileInfo::exists(file)) {
+                watcher_.addPath(file);
+            }
+        }
+        for (const QString& folder : folders) {
+            if (!watcher_.directories().contains(folder)) {
+                watcher_.addPath(folder);
+            }
+        }
+    }
+
+    void Reload() {
+        Watch();
+        std::vector<std::string> texts(paths_.size());
+        for (std::size_t i = 0; i < paths_.size(); ++i) {
+            if (!ReadAll(paths_[i], texts[i])) {
+                // Perhaps between an editor's delete and its write: the
+                // folder's next change tells when the file is back.
+                return;
+            }
+        }
+        if (texts == texts_) {
+            return;
+        }
+        texts_ = texts;
+        auto loaded = std::make_unique<CZeResourceData>();
+        for (std::size_t i = 0; i < paths_.size(); ++i) {
+            std::string report;
+            if (!LoadProjectText(*loaded, paths_[i], texts[i], report)) {
+                if (report.ends_with('\n')) {
+                    report.pop_back();
+                }
+                log_.PrintUtf8(report, link::LogKind::Error);
+                return;
+            }
+        }
+        if (loaded->GetDialogs().FindDialog(dialogName_) == nullptr) {
+            log_.PrintUtf8("送信するダイアログがありません。(" + Cp932ToUtf8(dialogName_) + ")",
+                           link::LogKind::Error);
+            return;
+        }
+        project_ = std::move(loaded);
+        log_.PrintUtf8("プロジェクトを読み込み直しました。", link::LogKind::Info);
+        if (deviceLink_.HasConnection()) {
+            deviceLink_.SendDialog(*project_, dialogName_);
+        }
+    }
+
+    std::vector<std::string> paths_;
+    std::string dialogName_;
+    std::vector<std::string> texts_;
+    std::unique_ptr<CZeResourceData>& project_;
+    link::CDeviceLink& deviceLink_;
+    LogPrinter& log_;
+    QFileSystemWatcher watcher_;
+    QTimer settle_;
+};
 
 }  // namespace
 
@@ -178,18 +337,22 @@ int RunServe(const Arguments& args) {
         std::cerr << kUsage;
         return 2;
     }
-    CZeResourceData project;
+    auto project = std::make_unique<CZeResourceData>();
     for (const std::string& path : options.projects) {
-        if (!LoadProjectFile(project, path)) {
+        if (!LoadProjectFile(*project, path)) {
             return 1;
         }
     }
     const std::string dialogName = Utf8ToCp932(options.dialog);
-    if (!dialogName.empty() && project.GetDialogs().FindDialog(dialogName) == nullptr) {
+    if (!dialogName.empty() && project->GetDialogs().FindDialog(dialogName) == nullptr) {
         std::cerr << "ze-tool serve: no dialog is named \"" << options.dialog << "\"\n";
         return 1;
     }
 
+    // Qt's own dispatcher: the GLib one wakes its poll through a system call
+    // each time a socket notifier is switched on or off, several times for
+    // every HTTP request.
+    qputenv("QT_NO_GLIB", "1");
     int argc = 1;
     char name[] = "ze-tool";
     char* argv[] = {name, nullptr};
@@ -204,25 +367,37 @@ int RunServe(const Arguments& args) {
     sigemptyset(&action.sa_mask);
     sigaction(SIGINT, &action, nullptr);
     sigaction(SIGTERM, &action, nullptr);
+    // A peer that has gone makes a send fail instead of ending the run (the
+    // sockets then skip their own guard around each file sent); a reader of
+    // the log that has gone ends it below.
+    std::signal(SIGPIPE, SIG_IGN);
     QSocketNotifier signalNotifier(signalPipe[0], QSocketNotifier::Read);
     QObject::connect(&signalNotifier, &QSocketNotifier::activated, &application,
                      [&application] { application.quit(); });
 
     int exitCode = 0;
     {
+        LogPrinter log;
         link::CDeviceLink deviceLink;
         deviceLink.SetProjectFolder(options.folder);
         deviceLink.SetHttpPort(options.httpPort);
         deviceLink.SetKeepAlivePeriod(options.keepAliveMs);
-        QObject::connect(&deviceLink, &link::CDeviceLink::LogWritten, &PrintLogLine);
+        deviceLink.SetHttpIdleTimeout(options.httpIdleMs);
+        QObject::connect(
+            &deviceLink, &link::CDeviceLink::LogWritten,
+            [&log](const QByteArray& text, link::LogKind kind) { log.PrintSjis(text, kind); });
         QObject::connect(&deviceLink, &link::CDeviceLink::MessageBoxRequested,
                          [](const QString& text) { std::cerr << text.toStdString() << '\n'; });
         QObject::connect(&deviceLink, &link::CDeviceLink::ConnectionEstablished,
                          [&deviceLink, &project, &dialogName] {
                              if (!dialogName.empty()) {
-                                 deviceLink.SendDialog(project, dialogName);
+                                 deviceLink.SendDialog(*project, dialogName);
                              }
                          });
+        std::unique_ptr<ProjectWatch> watch;
+        if (options.watch) {
+            watch = std::make_unique<ProjectWatch>(options, project, deviceLink, log);
+        }
         bool established = false;
         QObject::connect(&deviceLink, &link::CDeviceLink::ConnectionEstablished,
                          [&established] { established = true; });

@@ -1,6 +1,9 @@
 #include "link/device_link.h"
 
+#include <sys/socket.h>
+
 #include <algorithm>
+#include <optional>
 #include <utility>
 
 #include "common/cp932.h"
@@ -21,6 +24,9 @@ CDeviceLink::CDeviceLink(QObject* parent) : QObject(parent) {
     keepAliveTimer_.setInterval(kKeepAliveMilliseconds);
     connect(&keepAliveTimer_, &QTimer::timeout, this, &CDeviceLink::KeepAliveTick);
     keepAliveTimer_.start();
+    httpIdleTimer_.setSingleShot(true);
+    httpIdleTimer_.setTimerType(Qt::PreciseTimer);
+    connect(&httpIdleTimer_, &QTimer::timeout, this, &CDeviceLink::CloseIdleHttpConnections);
 }
 
 CDeviceLink::~CDeviceLink() {
@@ -86,6 +92,8 @@ bool CDeviceLink::StartListening(int port, std::uint32_t address) {
     }
     if (httpPort_ > 0) {
         httpListener_ = std::make_unique<CNetSocket>(kHttpListener, AsOwner());
+        // Browsers and download managers open many connections at once.
+        httpListener_->SetListenBacklog(SOMAXCONN);
         if (httpListener_->StartListening(httpPort_, address == 0 ? nullptr : addressText.c_str(),
                                           false) == 0) {
             // Devices are still served over the command port; the failure is in the log.
@@ -114,6 +122,8 @@ void CDeviceLink::StopListening() {
 
 bool CDeviceLink::ConnectToDevice(int port, std::uint32_t address) {
     const std::string addressText = FormatAddress(address);
+    // A new attempt on the same socket drops what it had queued.
+    EndDialogSending();
     if (connection_ == nullptr) {
         connection_ = std::make_unique<CNetSocket>(kCommandConnection, AsOwner());
         connection_->SetSendStallTimeout(sendStallMilliseconds_);
@@ -153,7 +163,31 @@ bool CDeviceLink::SendDialog(const CZeResourceData& project, std::string_view di
     // has its own lines from the socket.
     const bool sent = connection_->Send(Frame(text.GetText())) >= 0;
     WriteLog(SentLogText(text.GetText()), LogKind::Sent);
+    if (sent) {
+        if (connection_->PendingBytes() > 0) {
+            dialogQueued_ = true;
+        } else if (!dialogQueued_) {
+            QMetaObject::invokeMethod(this, &CDeviceLink::SendFinished, Qt::QueuedConnection);
+        }
+    }
     return sent;
+}
+
+bool CDeviceLink::IsSending() const {
+    return dialogQueued_ && connection_ != nullptr && connection_->PendingBytes() > 0;
+}
+
+void CDeviceLink::EndDialogSending() {
+    if (dialogQueued_) {
+        dialogQueued_ = false;
+        emit SendFinished();
+    }
+}
+
+void CDeviceLink::SendQueueEmptied(CNetSocket* socket) {
+    if (socket == connection_.get()) {
+        EndDialogSending();
+    }
 }
 
 void CDeviceLink::KeepAliveTick() {
@@ -189,6 +223,7 @@ void CDeviceLink::SocketNotified(SocketNotice notice, CNetSocket* socket) {
     // already replaced must not end the current one.
     if (socket == connection_.get()) {
         connection_.reset();
+        EndDialogSending();
         LinkControls controls = controls_;
         controls.connect = true;
         controls.disconnect = false;
@@ -208,23 +243,87 @@ void CDeviceLink::SocketNotified(SocketNotice notice, CNetSocket* socket) {
         httpListener_.reset();
         return;
     }
-    const auto found = std::find_if(httpConnections_.begin(), httpConnections_.end(),
-                                    [socket](const auto& held) { return held.get() == socket; });
-    if (found != httpConnections_.end()) {
-        // Order does not matter: swap with the last and drop it.
-        std::swap(*found, httpConnections_.back());
-        httpConnections_.pop_back();
+    const auto found =
+        std::find_if(httpConnections_.begin(), httpConnections_.end(),
+                     [socket](const HttpConnection& held) { return held.socket.get() == socket; });
+    if (found == httpConnections_.end()) {
+        return;
     }
+    if (found->socket->ClosedAfterSending() && !found->bodyPath.empty()) {
+        WriteLog(Sjis("Http応答 (") + found->bodyPath + Sjis(") 送信を終えたので切断しました。"),
+                 LogKind::Info);
+    }
+    httpConnections_.erase(found);
+}
+
+void CDeviceLink::AcceptHttpConnection(std::unique_ptr<CNetSocket> accepted) {
+    if (httpConnections_.size() >= kMaxHttpConnections) {
+        const std::string limit = std::to_string(kMaxHttpConnections);
+        const auto oldest =
+            std::find_if(httpConnections_.begin(), httpConnections_.end(),
+                         [](const HttpConnection& held) { return !held.requested; });
+        if (oldest == httpConnections_.end()) {
+            // Every connection is being answered: the new one has to wait
+            // for another try.
+            WriteLog(Sjis("Http接続が") + limit + Sjis("を超えるので新しい接続を切断しました。(") +
+                         accepted->GetPeerEndpoint() + ")",
+                     LogKind::Error);
+            return;
+        }
+        WriteLog(Sjis("Http接続が") + limit +
+                     Sjis("を超えるので最も古いリクエスト待ちの接続を切断しました。(") +
+                     oldest->socket->GetPeerEndpoint() + ")",
+                 LogKind::Error);
+        httpConnections_.erase(oldest);
+    }
+    HttpConnection& held = httpConnections_.emplace_back();
+    held.socket = std::move(accepted);
+    held.deadline = Clock::now() + std::chrono::milliseconds(httpIdleMilliseconds_);
+    if (!httpIdleTimer_.isActive()) {
+        ArmHttpIdleTimer();
+    }
+    // A client usually sends its request right after connecting: read it in
+    // this turn of the loop rather than the next.
+    held.socket->ReceiveNow();
+}
+
+void CDeviceLink::CloseIdleHttpConnections() {
+    const Clock::time_point now = Clock::now();
+    for (auto held = httpConnections_.begin(); held != httpConnections_.end();) {
+        if (held->requested || held->deadline > now) {
+            ++held;
+            continue;
+        }
+        WriteLog(Sjis("Httpリクエストが") + std::to_string(httpIdleMilliseconds_) +
+                     Sjis("ms以内に届かないので切断しました。(") + held->socket->GetPeerEndpoint() +
+                     ")",
+                 LogKind::Error);
+        held = httpConnections_.erase(held);
+    }
+    ArmHttpIdleTimer();
+}
+
+void CDeviceLink::ArmHttpIdleTimer() {
+    std::optional<Clock::time_point> next;
+    for (const HttpConnection& held : httpConnections_) {
+        if (!held.requested && (!next || held.deadline < *next)) {
+            next = held.deadline;
+        }
+    }
+    if (!next) {
+        httpIdleTimer_.stop();
+        return;
+    }
+    const auto wait = std::chrono::ceil<std::chrono::milliseconds>(*next - Clock::now());
+    httpIdleTimer_.start(std::max<std::chrono::milliseconds>(wait, std::chrono::milliseconds(0)));
 }
 
 void CDeviceLink::SocketAccepted(CNetSocket* listener, std::unique_ptr<CNetSocket> accepted) {
     accepted->SetSendStallTimeout(sendStallMilliseconds_);
-    const std::string line =
-        accepted->GetLocalAddress() + ":" + std::to_string(accepted->GetLocalPort()) + " " +
-        accepted->GetPeerAddress() + ":" + std::to_string(accepted->GetPeerPort());
+    const std::string line = accepted->GetLocalEndpoint() + " " + accepted->GetPeerEndpoint();
     if (listener == httpListener_.get()) {
         WriteLog(Sjis("接続要求許可 ") + line + Sjis(" Httpポート"), LogKind::Info);
-        httpConnections_.push_back(std::move(accepted));
+        AcceptHttpConnection(std::move(accepted));
         return;
     }
     if (listener != commandListener_.get()) {
@@ -232,6 +331,7 @@ void CDeviceLink::SocketAccepted(CNetSocket* listener, std::unique_ptr<CNetSocke
     }
     // One command connection at a time: the new device replaces the old one.
     connection_ = std::move(accepted);
+    EndDialogSending();
     awaitingKeepAlive_ = false;
     LinkControls controls = controls_;
     controls.connect = false;
@@ -293,13 +393,23 @@ void CDeviceLink::OnGetFile(const GetFileRequest& request) {
 
 void CDeviceLink::HttpRequestReceived(CNetSocket* socket, const std::string& path) {
     HttpResponse response = RespondToGet(path, projectFolder_);
-    socket->Send(response.head);
+    const auto held = std::find_if(
+        httpConnections_.begin(), httpConnections_.end(),
+        [socket](const HttpConnection& entry) { return entry.socket.get() == socket; });
+    if (held != httpConnections_.end() && !held->requested) {
+        held->requested = true;
+        if (response.body.IsOpen()) {
+            held->bodyPath = path;
+        }
+    }
     if (response.body.IsOpen()) {
+        socket->SendBeforeFile(response.head);
         socket->SendFile(std::move(response.body));
+    } else {
+        socket->Send(response.head);
     }
-    if (response.endStream) {
-        socket->FinishSending();
-    }
+    // HTTP/1.0 without keep-alive: one answer per connection.
+    socket->CloseWhenSent();
     for (const LogEntry& entry : response.logs) {
         WriteLog(entry.text, entry.kind);
     }

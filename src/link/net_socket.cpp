@@ -1,8 +1,5 @@
 #include "link/net_socket.h"
 
-#include <netinet/in.h>
-#include <sys/socket.h>
-
 #include "link/core/device_protocol.h"
 #include "link/core/socket_errors.h"
 
@@ -17,6 +14,8 @@ constexpr std::size_t kReceiveBlock = 64 * 1024;
 }  // namespace
 
 CNetSocket::CNetSocket(int id, SocketOwner* owner) : CSSocket(id), owner_(owner) {
+    noticeTimer_.setSingleShot(true);
+    connect(&noticeTimer_, &QTimer::timeout, this, &CNetSocket::DeliverNotice);
     if (id == kCommandConnection) {
         framer_ = std::make_unique<CommandFramer>(kCommandFrameCapacity);
     } else if (id == kHttpConnection) {
@@ -47,10 +46,22 @@ void CNetSocket::NotifyOwner(SocketNotice notice, CSSocket*) {
         owner_->SocketNotified(notice, this);
         return;
     }
-    // Queued on this object: if the owner destroys the socket first, the
-    // notification goes with it.
-    QMetaObject::invokeMethod(
-        this, [this, notice] { owner_->SocketNotified(notice, this); }, Qt::QueuedConnection);
+    // Delivered from a timer of this object: if the owner destroys the
+    // socket first, the notification goes with it. Unlike a posted event, a
+    // timer started on the loop's own thread costs no system call to wake
+    // the loop, and one such notice comes with every HTTP request.
+    notices_.push_back(notice);
+    noticeTimer_.start(0);
+}
+
+void CNetSocket::DeliverNotice() {
+    const SocketNotice notice = notices_.front();
+    notices_.pop_front();
+    if (!notices_.empty()) {
+        noticeTimer_.start(0);
+    }
+    // Last: the owner may destroy this socket.
+    owner_->SocketNotified(notice, this);
 }
 
 void CNetSocket::OnAccept(int error) {
@@ -64,11 +75,11 @@ void CNetSocket::OnAccept(int error) {
         // Another notification may have taken it already.
         return;
     }
-    const int on = 1;
-    accepted->SetOption(SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
-    // Closing resets the connection at once instead of lingering.
-    const linger noLinger{1, 0};
-    accepted->SetOption(SOL_SOCKET, SO_LINGER, &noLinger, sizeof noLinger);
+    // A command connection the editor closes resets at once instead of
+    // lingering; an HTTP connection ends in order once its answer is sent.
+    if (accepted->GetSocketId() == kCommandConnection) {
+        accepted->SetResetOnClose();
+    }
     if (owner_ != nullptr) {
         owner_->SocketAccepted(this, std::move(accepted));
     }
@@ -90,6 +101,12 @@ void CNetSocket::OnReceive(int error) {
         framer_->Feed(bytes, *this);
     } else if (httpReader_ != nullptr) {
         httpReader_->Feed(bytes, *this);
+    }
+}
+
+void CNetSocket::OnSendQueueEmptied() {
+    if (owner_ != nullptr) {
+        owner_->SendQueueEmptied(this);
     }
 }
 

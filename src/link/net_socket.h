@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QTimer>
+#include <deque>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -26,6 +28,8 @@ public:
     virtual void HttpRequestReceived(CNetSocket* socket, const std::string& path) = 0;
     // A receive call failed: the text for a message box (Shift_JIS).
     virtual void ReceiveFailed(CNetSocket* socket, const std::string& text) = 0;
+    // What was queued for sending has gone to the kernel or was dropped.
+    virtual void SendQueueEmptied(CNetSocket* /*socket*/) {}
 };
 
 // The editor's socket: log lines and notifications go to its owner, and a
@@ -51,13 +55,17 @@ public:
 protected:
     void OnReceive(int error) override;
     void OnAccept(int error) override;
+    void OnSendQueueEmptied() override;
 
 private:
     void OnFrame(std::string_view text) override;
     void OnFrameOverflow(std::string_view assembled) override;
     void OnHttpRequest(const std::string& path) override;
+    void DeliverNotice();
 
     SocketOwner* owner_;
+    std::deque<SocketNotice> notices_;
+    QTimer noticeTimer_;
     std::unique_ptr<CommandFramer> framer_;
     std::unique_ptr<HttpRequestReader> httpReader_;
 };

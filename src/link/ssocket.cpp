@@ -55,10 +55,22 @@ bool EndsConnection(int wsaCode) {
            wsaCode == wsa::kNetworkReset;
 }
 
+// Programs set the disposition at start-up, so it is looked up once.
+bool SigpipeIgnored() {
+    static const bool ignored = [] {
+        struct sigaction current {};
+        return sigaction(SIGPIPE, nullptr, &current) == 0 && current.sa_handler == SIG_IGN;
+    }();
+    return ignored;
+}
+
 // sendfile has no MSG_NOSIGNAL: a peer that has gone away would raise
-// SIGPIPE and end the whole program. The signal is blocked for the call and
-// the one it raised is taken back.
+// SIGPIPE and end the whole program. Unless the program ignores it, the
+// signal is blocked for the call and the one it raised is taken back.
 ssize_t SendFileWithoutSignal(int socket, int file, off_t* offset, std::size_t count) {
+    if (SigpipeIgnored()) {
+        return ::sendfile(socket, file, offset, count);
+    }
     sigset_t pipeSignal;
     sigset_t previous;
     sigemptyset(&pipeSignal);
@@ -102,6 +114,7 @@ void CSSocket::Close() {
         fd_ = -1;
     }
     mode_ = Mode::None;
+    localEndpoint_.clear();
 }
 
 bool CSSocket::CreateHandle(int type, int port, const char* address) {
@@ -145,8 +158,6 @@ void CSSocket::Attach(int fd, Mode mode) {
     mode_ = mode;
     readNotifier_ = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
     connect(readNotifier_.get(), &QSocketNotifier::activated, this, &CSSocket::Readable);
-    writeNotifier_ = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Write);
-    connect(writeNotifier_.get(), &QSocketNotifier::activated, this, &CSSocket::Writable);
     SetWatching(mode != Mode::Connecting, mode == Mode::Connecting);
 }
 
@@ -154,9 +165,21 @@ void CSSocket::SetWatching(bool read, bool write) {
     if (readNotifier_ != nullptr) {
         readNotifier_->setEnabled(read);
     }
-    if (writeNotifier_ != nullptr) {
-        writeNotifier_->setEnabled(write);
+    WatchWritable(write);
+}
+
+void CSSocket::WatchWritable(bool on) {
+    // Most connections never have to wait for room to write: the notifier
+    // is made when one first does.
+    if (writeNotifier_ == nullptr) {
+        if (!on || fd_ < 0) {
+            return;
+        }
+        writeNotifier_ = std::make_unique<QSocketNotifier>(fd_, QSocketNotifier::Write);
+        connect(writeNotifier_.get(), &QSocketNotifier::activated, this, &CSSocket::Writable);
+        return;
     }
+    writeNotifier_->setEnabled(on);
 }
 
 int CSSocket::StartListening(int port, const char* localAddress, bool datagram) {
@@ -171,7 +194,7 @@ int CSSocket::StartListening(int port, const char* localAddress, bool datagram) 
                  LogKind::Info);
         return 1;
     }
-    if (::listen(fd, 5) != 0) {
+    if (::listen(fd, listenBacklog_) != 0) {
         const int code = WsaFromErrno(errno);
         ::close(fd);
         WriteLog(Sjis("待ち受けを開始できませんでした。(") + std::to_string(code) + ")",
@@ -179,6 +202,11 @@ int CSSocket::StartListening(int port, const char* localAddress, bool datagram) 
         return 0;
     }
     Attach(fd, Mode::Listening);
+    in_addr bound{};
+    if (ParseAddress(localAddress, &bound) && bound.s_addr != htonl(INADDR_ANY)) {
+        // Every connection it accepts has this end; no need to ask for each.
+        localEndpoint_ = GetLocalEndpoint();
+    }
     WriteLog(Sjis("待ち受け開始しました。PORT:") + std::to_string(port) + " [TCP]", LogKind::Info);
     return 1;
 }
@@ -237,10 +265,13 @@ bool CSSocket::SetOption(int level, int name, const void* value, unsigned length
 }
 
 int CSSocket::SendRefusal() const {
+    if (closedAfterSending_) {
+        return wsa::kShutDown;
+    }
     if (fd_ < 0) {
         return wsa::kNotSocket;
     }
-    if (shutDown_ || finishSending_) {
+    if (shutDown_ || closeWhenSent_) {
         return wsa::kShutDown;
     }
     if (mode_ == Mode::Listening || mode_ == Mode::None) {
@@ -250,6 +281,14 @@ int CSSocket::SendRefusal() const {
 }
 
 long long CSSocket::Send(const char* data, std::size_t length) {
+    return SendBytes(data, length, 0);
+}
+
+long long CSSocket::SendBeforeFile(std::string_view bytes) {
+    return SendBytes(bytes.data(), bytes.size(), MSG_MORE);
+}
+
+long long CSSocket::SendBytes(const char* data, std::size_t length, int flags) {
     if (const int refusal = SendRefusal(); refusal != 0) {
         LogSendError(refusal);
         return -1;
@@ -258,7 +297,7 @@ long long CSSocket::Send(const char* data, std::size_t length) {
     if (queue_.empty() && mode_ != Mode::Connecting) {
         while (done < length) {
             const ssize_t count =
-                ::send(fd_, data + done, length - done, MSG_NOSIGNAL | MSG_DONTWAIT);
+                ::send(fd_, data + done, length - done, MSG_NOSIGNAL | MSG_DONTWAIT | flags);
             if (count >= 0) {
                 done += static_cast<std::size_t>(count);
                 continue;
@@ -283,7 +322,7 @@ long long CSSocket::Send(const char* data, std::size_t length) {
         queue_.push_back(std::move(pending));
         pendingBytes_ += length - done;
         if (mode_ != Mode::Connecting) {
-            writeNotifier_->setEnabled(true);
+            WatchWritable(true);
             if (!stallTimer_.isActive()) {
                 stallTimer_.start();
             }
@@ -350,8 +389,9 @@ bool CSSocket::Flush() {
             queue_.clear();
             pendingBytes_ = 0;
             stallTimer_.stop();
-            writeNotifier_->setEnabled(false);
+            WatchWritable(false);
             LogSendError(code);
+            OnSendQueueEmptied();
             return false;
         }
         const auto taken = static_cast<std::uint64_t>(count);
@@ -371,12 +411,15 @@ bool CSSocket::Flush() {
     }
     if (queue_.empty()) {
         stallTimer_.stop();
-        writeNotifier_->setEnabled(false);
-        if (finishSending_) {
-            ::shutdown(fd_, SHUT_WR);
+        WatchWritable(false);
+        if (closeWhenSent_) {
+            EndAfterSending();
+        }
+        if (written > 0) {
+            OnSendQueueEmptied();
         }
     } else {
-        writeNotifier_->setEnabled(true);
+        WatchWritable(true);
         if (written > 0 || !stallTimer_.isActive()) {
             stallTimer_.start();
         }
@@ -384,14 +427,35 @@ bool CSSocket::Flush() {
     return true;
 }
 
-void CSSocket::FinishSending() {
-    if (fd_ < 0 || shutDown_) {
+void CSSocket::CloseWhenSent() {
+    if (fd_ < 0 || shutDown_ || closeWhenSent_) {
         return;
     }
-    finishSending_ = true;
+    closeWhenSent_ = true;
     if (queue_.empty() && mode_ == Mode::Connected) {
-        ::shutdown(fd_, SHUT_WR);
+        EndAfterSending();
     }
+}
+
+void CSSocket::EndAfterSending() {
+    SetWatching(false, false);
+    if (resetOnClose_) {
+        // What the kernel still holds must reach the peer.
+        const linger orderly{0, 0};
+        SetOption(SOL_SOCKET, SO_LINGER, &orderly, sizeof orderly);
+    }
+    // The kernel sends what it holds, then the end of the stream. The
+    // notifiers are off, so the number may be reused at once.
+    ::close(fd_);
+    fd_ = -1;
+    shutDown_ = true;
+    closedAfterSending_ = true;
+    NotifyOwner({id_, SocketEvent::Closed}, this);
+}
+
+void CSSocket::SetResetOnClose() {
+    const linger noLinger{1, 0};
+    resetOnClose_ = SetOption(SOL_SOCKET, SO_LINGER, &noLinger, sizeof noLinger);
 }
 
 void CSSocket::LogSendError(int wsaCode) {
@@ -459,10 +523,22 @@ void CSSocket::Readable() {
         case Mode::Connecting:
             return;
     }
+    // The handler's own read tells the end of the stream or a reset, so
+    // one system call serves both; only a handler that reads nothing needs
+    // a look of its own.
+    readInHandler_ = false;
+    streamEnd_.reset();
+    OnReceive(0);
+    if (streamEnd_) {
+        ClosedByPeer(*streamEnd_);
+        return;
+    }
+    if (readInHandler_ || mode_ != Mode::Connected || fd_ < 0) {
+        return;
+    }
     char probe = 0;
     const ssize_t count = ::recv(fd_, &probe, 1, MSG_PEEK | MSG_DONTWAIT);
     if (count > 0) {
-        OnReceive(0);
         return;
     }
     if (count == 0) {
@@ -475,8 +551,12 @@ void CSSocket::Readable() {
     }
     if (EndsConnection(code)) {
         ClosedByPeer(code);
-    } else {
-        OnReceive(0);
+    }
+}
+
+void CSSocket::ReceiveNow() {
+    if (mode_ == Mode::Connected && !shutDown_) {
+        Readable();
     }
 }
 
@@ -511,15 +591,29 @@ void CSSocket::Writable() {
 }
 
 long long CSSocket::ReceiveSome(char* buffer, std::size_t size, int* error) {
+    readInHandler_ = true;
+    const bool stream = mode_ == Mode::Connected;
     while (true) {
         const ssize_t count = ::recv(fd_, buffer, size, MSG_DONTWAIT);
         if (count >= 0) {
+            if (count == 0 && stream) {
+                streamEnd_ = 0;
+            }
             return count;
         }
-        if (errno != EINTR) {
-            *error = WsaFromErrno(errno);
-            return -1;
+        if (errno == EINTR) {
+            continue;
         }
+        const int code = WsaFromErrno(errno);
+        if (stream && code == wsa::kWouldBlock) {
+            return 0;
+        }
+        if (stream && EndsConnection(code)) {
+            streamEnd_ = code;
+            return 0;
+        }
+        *error = code;
+        return -1;
     }
 }
 
@@ -537,6 +631,7 @@ bool CSSocket::AcceptInto(CSSocket& socket, int* error) {
     socket.created_ = true;
     socket.connected_ = true;
     socket.peerEndpoint_ = AddressText(peer) + ":" + std::to_string(ntohs(peer.sin_port));
+    socket.localEndpoint_ = localEndpoint_;
     return true;
 }
 
@@ -617,6 +712,18 @@ void CSSocket::OnClose(int error) {
             break;
     }
     NotifyOwner({id_, SocketEvent::Closed}, this);
+}
+
+std::string CSSocket::GetLocalEndpoint() const {
+    if (!localEndpoint_.empty()) {
+        return localEndpoint_;
+    }
+    sockaddr_in address{};
+    socklen_t length = sizeof address;
+    if (fd_ < 0 || ::getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
+        return {};
+    }
+    return AddressText(address) + ":" + std::to_string(ntohs(address.sin_port));
 }
 
 std::string CSSocket::GetLocalAddress() const {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <deque>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -75,6 +76,10 @@ public:
     // Returns length, or -1 on an error (logged).
     virtual long long Send(const char* data, std::size_t length);
     long long Send(std::string_view bytes) { return Send(bytes.data(), bytes.size()); }
+    // Send for bytes that a SendFile follows at once (an HTTP head): the
+    // kernel holds them back so that they leave in one segment with the
+    // start of the file instead of a small segment of their own.
+    long long SendBeforeFile(std::string_view bytes);
     // Queues the file's bytes after everything sent before. False when the
     // socket cannot send.
     bool SendFile(FileBody body);
@@ -83,14 +88,29 @@ public:
     // The Windows Sockets code of the last failed send (0: none yet).
     int LastSendError() const { return lastSendError_; }
     void SetSendStallTimeout(int milliseconds) { stallTimer_.setInterval(milliseconds); }
-    // Ends the sending direction once everything queued is written, so a
-    // peer that reads until the end of the stream knows the answer is whole.
-    void FinishSending();
+    // Closes the connection once everything queued is handed to the
+    // kernel, which still delivers what it holds and then the end of the
+    // stream (so a peer that reads to the end knows the answer is whole):
+    // in order, never with a reset. Nothing more is read, later sends fail,
+    // and the owner is told Closed.
+    void CloseWhenSent();
+    // CloseWhenSent has run to its end: every byte went to the kernel.
+    bool ClosedAfterSending() const { return closedAfterSending_; }
+    // Closing resets the connection at once instead of lingering (except
+    // after CloseWhenSent, whose bytes must arrive).
+    void SetResetOnClose();
+    // The backlog of StartListening (5 unless set before it).
+    void SetListenBacklog(int backlog) { listenBacklog_ = backlog; }
 
+    // Reads what has already arrived on a connection, as if the loop had
+    // reported it readable (nothing when nothing has).
+    void ReceiveNow();
     // Closes the handle without any notification.
     void Close();
     bool HasHandle() const { return fd_ >= 0; }
 
+    // "address:port" of this end.
+    std::string GetLocalEndpoint() const;
     std::string GetLocalAddress() const;
     int GetLocalPort() const;
     std::string GetPeerAddress() const;
@@ -104,9 +124,14 @@ protected:
     virtual void OnAccept(int error);
     virtual void OnConnect(int error);
     virtual void OnClose(int error);
+    // The send queue has just become empty: all of it went to the kernel, or
+    // a failed send dropped it (logged). A close that drops it tells the
+    // owner Closed instead.
+    virtual void OnSendQueueEmptied() {}
 
     // One receive call; the count, 0 at the end of the stream, or -1 with
-    // the Windows Sockets code in *error.
+    // the Windows Sockets code in *error. On a connection, the end of the
+    // stream and a reset are reported as OnClose once OnReceive returns.
     long long ReceiveSome(char* buffer, std::size_t size, int* error);
     // Accepts the pending connection into socket, which must have no
     // handle. False with the code in *error.
@@ -122,9 +147,11 @@ private:
         std::uint64_t fileOffset = 0;
     };
 
+    long long SendBytes(const char* data, std::size_t length, int flags);
     bool CreateHandle(int type, int port, const char* address);
     void Attach(int fd, Mode mode);
     void SetWatching(bool read, bool write);
+    void WatchWritable(bool on);
     void Readable();
     void Writable();
     // Writes queued bytes until the kernel stops taking them or the budget of
@@ -134,6 +161,7 @@ private:
     int SendRefusal() const;
     void LogSendError(int wsaCode);
     void SendStalled();
+    void EndAfterSending();
     void ClosedByPeer(int error);
 
     int id_;
@@ -142,8 +170,17 @@ private:
     bool connected_ = false;
     bool created_ = false;
     bool shutDown_ = false;
-    bool finishSending_ = false;
+    bool closeWhenSent_ = false;
+    bool closedAfterSending_ = false;
+    bool resetOnClose_ = false;
+    // What a read of the receive handler found out.
+    bool readInHandler_ = false;
+    std::optional<int> streamEnd_;
+    int listenBacklog_ = 5;
     std::string peerEndpoint_;
+    // Of a listener bound to one address and of what it accepts; empty
+    // when the system has to be asked.
+    std::string localEndpoint_;
     std::unique_ptr<QSocketNotifier> readNotifier_;
     std::unique_ptr<QSocketNotifier> writeNotifier_;
     std::deque<Pending> queue_;

@@ -12,6 +12,7 @@
 #include "common/cp932.h"
 #include "model/dialog_data.h"
 #include "model/resource_data.h"
+#include "panels/live_sync.h"
 #include "panels/network_page.h"
 #include "panels/panel_buttons.h"
 #include "panels/panel_tabs.h"
@@ -265,6 +266,9 @@ void CResourceDlg::SetCurrentDialog(CZeDialogData* dialog) {
         return;
     }
     currentDialog_ = dialog;
+    if (liveSync_ != nullptr) {
+        liveSync_->EditedDialogChanged();
+    }
     if (dialog != nullptr) {
         const QModelIndex index = model_->IndexOf(dialog);
         if (index.isValid()) {

@@ -29,6 +29,7 @@ class ZeClass;
 namespace ze::panels {
 
 class CNetworkPage;
+class LiveSync;
 class CPropertyListCtrl;
 class PanelButtons;
 class PanelTabs;
@@ -139,6 +140,8 @@ public:
     PanelTabs& Tabs();
     CPropertyListCtrl& PropertyList();
     CNetworkPage& NetworkPage();
+    // "自動送信" of the network page.
+    LiveSync& GetLiveSync() { return *liveSync_; }
 
     // Handles the element's item as if the user had clicked it (control: the
     // Control key held). Nothing happens when the element has no item.
@@ -218,6 +221,7 @@ private:
     PanelTabs* tabs_;
     CPropertyListCtrl* propertyList_ = nullptr;
     CNetworkPage* networkPage_ = nullptr;
+    LiveSync* liveSync_ = nullptr;
     CZeDialogData* currentDialog_ = nullptr;
     ZeClass* shownElement_ = nullptr;
     // Set while the panel itself selects or expands items, so the view's

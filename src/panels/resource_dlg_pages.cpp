@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 
 #include "model/dialog_data.h"
+#include "panels/live_sync.h"
 #include "panels/network_page.h"
 #include "panels/property_list_ctrl.h"
 #include "panels/resource_dlg.h"
@@ -41,6 +42,9 @@ void CResourceDlg::CreatePages() {
                 AssignImageToCurrentRow(kind, name.toStdString());
             });
     connect(networkPage_, &CNetworkPage::SendRequested, this, [this] { SendCurrentDialog(); });
+    liveSync_ = new LiveSync(
+        project_, link_, [this] { return currentDialog_; }, this);
+    connect(networkPage_, &CNetworkPage::AutoSendChanged, liveSync_, &LiveSync::SetEnabled);
 }
 
 CPropertyListCtrl& CResourceDlg::PropertyList() {

@@ -4,8 +4,9 @@ if(NOT ZE_CORE_ONLY)
   ze_add_qt_tests(app ze_app)
 endif()
 if(NOT ZE_CORE_ONLY)
-  # Plays the device with a QTcpSocket.
+  # Play the device with a QTcpSocket.
   target_link_libraries(app_device_link_test PRIVATE Qt6::Network)
+  target_link_libraries(app_live_sync_test PRIVATE Qt6::Network)
 endif()
 if(NOT ZE_CORE_ONLY)
   # The editor the recovery test starts and kills.

@@ -50,12 +50,10 @@ bool FileBody::ReadAll(std::string& bytes) const {
 
 OpenResult OpenFileBody(const std::string& path, FileBody& body, std::int64_t* mtime) {
     struct stat status {};
-    if (::stat(path.c_str(), &status) != 0) {
-        return OpenResult::Missing;
-    }
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
-        return OpenResult::Unreadable;
+        // Only a file whose status cannot be read counts as missing.
+        return ::stat(path.c_str(), &status) != 0 ? OpenResult::Missing : OpenResult::Unreadable;
     }
     // The size and date come from the file actually opened.
     if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {

@@ -82,7 +82,6 @@ HttpResponse RespondToGet(const std::string& path, const std::string& projectFol
     }
     if (opened != OpenResult::Opened) {
         response.head = "HTTP/1.0 404 Not Found\r\n\r\n";
-        response.endStream = true;
         response.logs.push_back({Sjis("Http応答 (") + path + ") 404 Not Found", LogKind::Error});
         return response;
     }

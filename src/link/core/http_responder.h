@@ -47,13 +47,12 @@ struct HttpResponse {
     std::string head;
     FileBody body;
     std::vector<LogEntry> logs;
-    // A 404 carries no length: the client learns its end from the end of
-    // the stream, so the sending direction is closed after it.
-    bool endStream = false;
 };
 
 // The response to GET path: 200 with the file projectFolder + path, or 404.
-// A path that would leave the folder is refused with 404.
+// A path that would leave the folder is refused with 404. Either is the
+// last thing sent on its connection ("Connection: close"; a 404 carries no
+// length, so the client learns its end from the end of the stream).
 HttpResponse RespondToGet(const std::string& path, const std::string& projectFolder);
 
 // "Content-Type: application/octet-stream\r\n" for an .apk (any case),

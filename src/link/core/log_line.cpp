@@ -40,11 +40,18 @@ std::string FormatLogLine(std::string_view text, LogKind kind, std::time_t now) 
     std::string line;
     line.reserve(text.size() + 12);
     if (kind != LogKind::Plain) {
-        std::tm local{};
-        localtime_r(&now, &local);
-        char stamp[16];
-        const std::size_t length = std::strftime(stamp, sizeof stamp, "%H:%M:%S", &local);
-        line.append(stamp, length);
+        // A busy link writes many lines a second: each second is written
+        // out once.
+        thread_local std::time_t stampTime = -1;
+        thread_local char stamp[16];
+        thread_local std::size_t stampLength = 0;
+        if (now != stampTime) {
+            std::tm local{};
+            localtime_r(&now, &local);
+            stampLength = std::strftime(stamp, sizeof stamp, "%H:%M:%S", &local);
+            stampTime = now;
+        }
+        line.append(stamp, stampLength);
     }
     line += LogMarker(kind);
     line += text;

@@ -281,6 +281,52 @@ TEST_F(CommandLinkTest, EditorConnectsToAListeningDeviceAndSendsTheDialog) {
     EXPECT_TRUE(device.ReadUntilClosed());
 }
 
+// SendFinished follows each send once its bytes are all with the kernel:
+// at once (queued) when the kernel takes them whole, when a device that
+// fell behind has read them, or when the connection holding them goes. An
+// 8 MB dialog is more than the socket buffers of a device that reads
+// nothing hold.
+TEST_F(CommandLinkTest, SendFinishedFollowsTheDialogsBytesToTheKernel) {
+    enum class Then { Nothing, DeviceReads, DeviceResets };
+    struct Case {
+        const char* name;
+        std::size_t textSize;
+        Then then;
+    };
+    const Case cases[] = {
+        {"taken whole at once", 10, Then::Nothing},
+        {"queued until the device reads", 8u << 20, Then::DeviceReads},
+        {"queued until the device goes", 8u << 20, Then::DeviceResets},
+    };
+    Listen();
+    int finished = 0;
+    QObject::connect(link_.get(), &CDeviceLink::SendFinished, [&] { ++finished; });
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        finished = 0;
+        Device device;
+        ConnectDevice(device);
+        CZeResourceData project;
+        ASSERT_TRUE(
+            project.LoadText("{'Name':'App','Commands':[{'Command':'DIALOG','Name':'Main','Object':"
+                             "{'Name':'Root','Type':'GROUP','Layout':'LINEAR','Objects':["
+                             "{'Name':'T','Type':'TEXT','Text':'" +
+                             std::string(c.textSize, 't') + "'}]}}]}"));
+        ASSERT_TRUE(link_->SendDialog(project, "Main"));
+        EXPECT_EQ(link_->IsSending(), c.then != Then::Nothing);
+        EXPECT_EQ(finished, 0);
+        if (c.then == Then::DeviceReads) {
+            ASSERT_TRUE(device.ReadUntilSize(c.textSize, 20000));
+        } else if (c.then == Then::DeviceResets) {
+            device.Reset();
+        }
+        ASSERT_TRUE(Pump([&] { return finished == 1; }));
+        EXPECT_FALSE(link_->IsSending());
+        PumpFor(20);
+        EXPECT_EQ(finished, 1);
+    }
+}
+
 TEST_F(CommandLinkTest, RefusedConnectionIsLoggedAndShutDown) {
     const int port = FreePort();
     ASSERT_TRUE(link_->ConnectToDevice(port, 0x7F000001));

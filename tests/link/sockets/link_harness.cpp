@@ -51,8 +51,17 @@ Device::~Device() {
 
 bool Device::Connect(int port) {
     fd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    const timeval timeout{3, 0};
+    ::setsockopt(fd_, SOL_SOCKET, SO_SNDTIMEO, &timeout, sizeof timeout);
     const sockaddr_in address = Loopback(port);
     return ::connect(fd_, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+}
+
+std::string Device::Endpoint() const {
+    sockaddr_in address{};
+    socklen_t length = sizeof address;
+    ::getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &length);
+    return "127.0.0.1:" + std::to_string(ntohs(address.sin_port));
 }
 
 void Device::Write(std::string_view bytes) {

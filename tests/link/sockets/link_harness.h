@@ -27,6 +27,8 @@ public:
     Device(const Device&) = delete;
     Device& operator=(const Device&) = delete;
 
+    // Connecting and writing give up after a few seconds: a full listen
+    // backlog would otherwise hold the test until the system's own timeout.
     bool Connect(int port);
     // Takes a descriptor accepted by a test listener.
     void Adopt(int fd) { fd_ = fd; }
@@ -40,6 +42,8 @@ public:
     void Reset();
     void Close();
     int Descriptor() const { return fd_; }
+    // "127.0.0.1:port" of this end, as the link logs its peers.
+    std::string Endpoint() const;
 
     std::string received;
     bool closed = false;

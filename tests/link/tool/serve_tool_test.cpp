@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <thread>
 
@@ -221,6 +222,72 @@ TEST_F(ServeToolTest, ConnectsToAListeningDeviceAndEndsWithTheConnection) {
     EXPECT_NE(log.find("?OnConnect()\n"), std::string::npos);
     EXPECT_NE(log.find("接続しました。\n"), std::string::npos);
     EXPECT_NE(log.find("#通信を切断しました。\n"), std::string::npos);
+}
+
+int ConnectTo(int port) {
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(static_cast<std::uint16_t>(port));
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    if (::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+std::string ProjectText(const std::string& name) {
+    return "{'Name':'App','Commands':[{'Command':'DIALOG','Name':'Main','Object':"
+           "{'Name':'" +
+           name + "','Type':'GROUP','Layout':'LINEAR'}}]}";
+}
+
+// Every rewrite of the watched project reaches the connected device as a
+// new frame, whether the file is written over or replaced by a rename; one
+// that does not load is reported as ze-tool check reports it and sends
+// nothing, so the next frame is that of the next good rewrite.
+TEST_F(ServeToolTest, WatchSendsEveryGoodRewriteOfTheProject) {
+    const std::filesystem::path project = folder_ / "app.moxspro";
+    std::ofstream(project) << ProjectText("first");
+    Start("--keepalive-ms 60000 --project '" + project.string() + "' --send Main --watch");
+    const int device = ConnectTo(port_);
+    ASSERT_GE(device, 0);
+    EXPECT_NE(ReadFrame(device).find("'Name':'first'"), std::string::npos);
+    const std::pair<std::string, std::function<void(const std::string&)>> writers[] = {
+        {"over", [&](const std::string& text) { std::ofstream(project) << text; }},
+        {"renamed",
+         [&](const std::string& text) {
+             std::ofstream(folder_ / "app.new") << text;
+             std::filesystem::rename(folder_ / "app.new", project);
+         }},
+    };
+    for (const auto& [how, write] : writers) {
+        SCOPED_TRACE(how);
+        write(ProjectText(how));
+        EXPECT_NE(ReadFrame(device).find("'Name':'" + how + "'"), std::string::npos);
+        write("{'Name':'" + how + "','Commands':[{");
+        const std::string report =
+            RunShell(std::string("'") + ZE_TOOL_PATH + "' check '" + project.string() + "' 2>&1");
+        ASSERT_NE(report.find("Parse error"), std::string::npos);
+        EXPECT_TRUE(WaitForOutput(report));
+        write(ProjectText(how + "2"));
+        EXPECT_NE(ReadFrame(device).find("'Name':'" + how + "2'"), std::string::npos);
+    }
+    ::close(device);
+    EXPECT_EQ(Stop(), 0);
+}
+
+TEST_F(ServeToolTest, HttpConnectionWithoutARequestIsClosedAfterTheIdleTime) {
+    Start("--http-idle-ms 200");
+    const int client = ConnectTo(httpPort_);
+    ASSERT_GE(client, 0);
+    pollfd waiting{client, POLLIN, 0};
+    ASSERT_EQ(poll(&waiting, 1, 5000), 1);
+    char byte = 0;
+    EXPECT_LE(::recv(client, &byte, 1, 0), 0);
+    ::close(client);
+    EXPECT_TRUE(WaitForOutput("!Httpリクエストが200ms以内に届かないので切断しました。(127.0.0.1:"));
 }
 
 TEST_F(ServeToolTest, RefusesBadArguments) {
