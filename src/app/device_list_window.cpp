@@ -184,7 +184,6 @@ CDeviceListWindow::CDeviceListWindow(CZeResourceData& project, const ViewService
     bar->addWidget(edit);
 
     auto* strip = new QWidget;
-    row_->setParent(nullptr);
     strip->setLayout(row_);
     row_->setSizeConstraint(QLayout::SetMinAndMaxSize);
     auto* scroll = new QScrollArea(this);
