@@ -7,8 +7,8 @@ set -euo pipefail
 top="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$top"
 build="${ZE_LINK_BENCH_BUILD:-build-link}"
-seconds="${ZE_LINK_BENCH_SECONDS:-2}"
-rounds="${ZE_LINK_BENCH_ROUNDS:-5}"
+seconds="${ZE_LINK_BENCH_SECONDS:-1}"
+rounds="${ZE_LINK_BENCH_ROUNDS:-9}"
 
 missing=()
 command -v wrk >/dev/null || missing+=(wrk)
