@@ -16,6 +16,7 @@ using Arguments = std::vector<std::string>;
 
 int RunCheck(const Arguments& args);
 int RunConvert(const Arguments& args);
+int RunLint(const Arguments& args);
 int RunRender(const Arguments& args);
 int RunSave(const Arguments& args);
 int RunServe(const Arguments& args);

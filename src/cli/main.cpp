@@ -10,6 +10,8 @@ void PrintUsage(std::ostream& out) {
     out << "usage: ze-tool COMMAND [ARGS]\n"
            "  check FILE...                    load each resource file; print the parser's "
            "report or its dialogs\n"
+           "  lint FILE... [--folder DIR] [--json] [--strict]\n"
+           "                                   list the project's mistakes; exit 1 on an error\n"
            "  save IN... -o OUT [--dialog NAME]\n"
            "                                   load every IN into one project and write OUT\n"
            "  tree FILE... [--items]           print the resource tree of the loaded files\n"
@@ -37,6 +39,9 @@ int main(int argc, char** argv) {
     const ze::cli::Arguments args(argv + 2, argv + argc);
     if (command == "check") {
         return ze::cli::RunCheck(args);
+    }
+    if (command == "lint") {
+        return ze::cli::RunLint(args);
     }
     if (command == "save") {
         return ze::cli::RunSave(args);

@@ -112,36 +112,56 @@ std::string ColourForms() {
     return Utf8ToCp932(kColourFormsBefore + names + kColourFormsAfter);
 }
 
-ValueRefusal CheckForm(std::string_view name, std::int32_t kind, std::string_view value) {
+}  // namespace
+
+EntryForm FormOf(std::string_view name, std::int32_t kind) {
     if (IsOneOf(kLengthNames, name)) {
-        return ScanLength(value).whole ? ValueRefusal{} : Refuse(Utf8ToCp932(kLengthForms));
+        return EntryForm::kLength;
     }
     if (IsOneOf(kOffsetNames, name)) {
-        return IsOffset(value) ? ValueRefusal{} : Refuse(Utf8ToCp932(kOffsetForms));
+        return EntryForm::kOffset;
     }
     if (IsOneOf(kColourNames, name)) {
-        return IsColour(value) ? ValueRefusal{} : Refuse(ColourForms());
+        return EntryForm::kColour;
     }
-    if (kind == item_kind::kNumber && value.front() != '$') {
-        switch (ReadInteger(value)) {
-            case Integer::kNone:
-                return Refuse(Utf8ToCp932(kNumberForm));
-            case Integer::kOutOfRange:
-                return Refuse(Utf8ToCp932(kNumberRange));
-            case Integer::kInRange:
+    return kind == item_kind::kNumber ? EntryForm::kNumber : EntryForm::kNone;
+}
+
+ValueRefusal CheckEntryForm(std::string_view name, std::int32_t kind, std::string_view value) {
+    if (value.empty()) {
+        return {};
+    }
+    switch (FormOf(name, kind)) {
+        case EntryForm::kLength:
+            return ScanLength(value).whole ? ValueRefusal{} : Refuse(Utf8ToCp932(kLengthForms));
+        case EntryForm::kOffset:
+            return IsOffset(value) ? ValueRefusal{} : Refuse(Utf8ToCp932(kOffsetForms));
+        case EntryForm::kColour:
+            return IsColour(value) ? ValueRefusal{} : Refuse(ColourForms());
+        case EntryForm::kNumber:
+            if (value.front() == '$') {
                 break;
-        }
+            }
+            switch (ReadInteger(value)) {
+                case Integer::kNone:
+                    return Refuse(Utf8ToCp932(kNumberForm));
+                case Integer::kOutOfRange:
+                    return Refuse(Utf8ToCp932(kNumberRange));
+                case Integer::kInRange:
+                    break;
+            }
+            break;
+        case EntryForm::kNone:
+            break;
     }
     return {};
 }
-
-}  // namespace
 
 ValueRefusal CheckEntry(std::string_view name, std::int32_t kind, std::string_view value) {
     if (value.empty()) {
         return {};
     }
-    if (ValueRefusal refusal = CheckForm(name, kind, value); refusal.refused) {
+    if (ValueRefusal refusal = CheckEntryForm(name, kind, value); refusal.refused) {
         return refusal;
     }
     return CheckItemValue(kind, value);

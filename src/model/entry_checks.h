@@ -23,6 +23,13 @@ namespace ze {
 // load and save as they are.
 ValueRefusal CheckEntry(std::string_view name, std::int32_t kind, std::string_view value);
 
+// The form the value of the property called name (of kind kind) must have,
+// as CheckEntry describes them; kNone when any resource text will do.
+enum class EntryForm { kNone, kLength, kOffset, kColour, kNumber };
+EntryForm FormOf(std::string_view name, std::int32_t kind);
+// Only the form part of CheckEntry: whether value has its property's form.
+ValueRefusal CheckEntryForm(std::string_view name, std::int32_t kind, std::string_view value);
+
 // The refusal of an object or group Name (Shift_JIS) that another element of
 // the same dialog already has; the message names it.
 ValueRefusal RefuseTakenName(std::string_view name);

@@ -1,0 +1,132 @@
+#include <cstdio>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "cli/commands.h"
+#include "common/paths.h"
+#include "model/project_checks.h"
+#include "model/resource_data.h"
+
+namespace ze::cli {
+
+namespace {
+
+constexpr const char* kUsage = "usage: ze-tool lint FILE... [--folder DIR] [--json] [--strict]\n";
+
+// One finding as the output shows it, every text in UTF-8.
+struct Line {
+    std::string file;
+    std::string dialog;
+    std::string element;
+    std::string property;
+    std::string_view severity;
+    std::string_view check;
+    std::string message;
+};
+
+std::string JsonString(std::string_view text) {
+    std::string out = "\"";
+    for (const char c : text) {
+        switch (c) {
+            case '"':
+                out += "\\\"";
+                break;
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
+            default:
+                if (static_cast<unsigned char>(c) < 0x20) {
+                    char escaped[8];
+                    std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
+                    out += escaped;
+                } else {
+                    out += c;
+                }
+        }
+    }
+    return out + '"';
+}
+
+void PrintJson(const std::vector<Line>& lines) {
+    std::cout << '[';
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const Line& line = lines[i];
+        std::cout << (i == 0 ? "\n" : ",\n") << "  {\"file\": " << JsonString(line.file)
+                  << ", \"dialog\": " << JsonString(line.dialog)
+                  << ", \"element\": " << JsonString(line.element)
+                  << ", \"property\": " << JsonString(line.property)
+                  << ", \"severity\": " << JsonString(line.severity)
+                  << ", \"check\": " << JsonString(line.check)
+                  << ", \"message\": " << JsonString(line.message) << '}';
+    }
+    std::cout << (lines.empty() ? "]\n" : "\n]\n");
+}
+
+}  // namespace
+
+int RunLint(const Arguments& args) {
+    std::vector<std::string> inputs;
+    std::string folder;
+    bool json = false;
+    bool strict = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--json") {
+            json = true;
+        } else if (args[i] == "--strict") {
+            strict = true;
+        } else if (args[i] == "--folder" && i + 1 < args.size()) {
+            folder = args[++i];
+        } else if (args[i].starts_with("--")) {
+            std::cerr << "ze-tool lint: unknown option " << args[i] << '\n' << kUsage;
+            return 2;
+        } else {
+            inputs.push_back(args[i]);
+        }
+    }
+    if (inputs.empty()) {
+        std::cerr << kUsage;
+        return 2;
+    }
+    // Without a project folder nothing is known of the files.
+    const ProjectFiles files =
+        folder.empty() ? ProjectFiles{} : ProjectFiles::Scan(folder, ExecutableFolder() + "assets");
+    std::vector<Line> lines;
+    bool unreadable = false;
+    bool failed = false;
+    for (const std::string& input : inputs) {
+        CZeResourceData project;
+        if (!LoadProjectFile(project, input)) {
+            unreadable = true;
+            continue;
+        }
+        for (const Finding& finding : CheckProject(project, files)) {
+            failed = failed || finding.severity == Severity::kError || strict;
+            lines.push_back({input, ForTerminal(finding.dialogName),
+                             ForTerminal(finding.elementLabel), finding.property,
+                             SeverityName(finding.severity), finding.check,
+                             ForTerminal(finding.message)});
+        }
+    }
+    if (json) {
+        PrintJson(lines);
+    } else {
+        for (const Line& line : lines) {
+            std::cout << line.file << ": " << line.dialog << ": " << line.element << ": "
+                      << line.property << ": " << line.severity << ": " << line.check << ": "
+                      << line.message << '\n';
+        }
+    }
+    if (!std::cout.good()) {
+        return 2;
+    }
+    return unreadable ? 2 : failed ? 1 : 0;
+}
+
+}  // namespace ze::cli
