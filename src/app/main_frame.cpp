@@ -27,6 +27,7 @@
 #include <QToolBar>
 #include <QUrl>
 #include <algorithm>
+#include <utility>
 
 #include "app/about_dialog.h"
 #include "app/child_frame.h"
@@ -45,8 +46,10 @@
 #include "common/read_file.h"
 #include "layout/qt/device_look.h"
 #include "link/device_link.h"
+#include "model/editing/element_lookup.h"
 #include "model/editing/save_point.h"
 #include "model/mo_stream.h"
+#include "panels/findings_watch.h"
 #include "panels/network_page.h"
 #include "panels/resource_dlg.h"
 #include "panels/skeleton_dlg.h"
@@ -283,6 +286,10 @@ void CMainFrame::CreateStatusBar() {
     indicatorPane_->setFixedWidth(kStatusPane2Width);
     indicatorPane_->setAlignment(Qt::AlignCenter);
     indicatorPane_->setPixmap(LinkIndicatorPixmap(link::LinkIndicator::NoAnswer));
+    problemsPane_ = new QLabel;
+    problemsPane_->setObjectName(QStringLiteral("ProblemsPane"));
+    problemsPane_->setAlignment(Qt::AlignCenter);
+    statusBar()->addPermanentWidget(problemsPane_);
     statusBar()->addPermanentWidget(zoomPane_);
     statusBar()->addPermanentWidget(indicatorPane_);
     connect(actions_[command::kViewStatusBar], &QAction::toggled, statusBar(),
@@ -340,6 +347,10 @@ void CMainFrame::CreateBars() {
             [this](PaneEntryKind kind, const QByteArray& text) {
                 resourcePanel_->OnPaneEntryChosen(kind, text.toStdString());
             });
+
+    findings_ = new panels::FindingsWatch(project_, this);
+    connect(findings_, &panels::FindingsWatch::Updated, this, &CMainFrame::ShowFindings);
+    connect(&logPane_->Problems(), &CFindingsList::FindingChosen, this, &CMainFrame::ChooseFinding);
 
     // The copy, cut and paste entries of the editing windows are the panel's.
     SetEditCommands(resourcePanel_);
@@ -794,9 +805,60 @@ void CMainFrame::SetActiveDocumentTitle() {
 
 void CMainFrame::RefreshImages() {
     logPane_->RefreshImages(environment_.programFolder, resourcePanel_->GetProjectFolder());
+    // The file checks look at the same folders as the image grids.
+    const std::string folder = resourcePanel_->GetProjectFolder();
+    findings_->CheckAll(
+        folder.empty() ? ProjectFiles{}
+                       : ProjectFiles::Scan(
+                             folder, WithTrailingSeparator(environment_.programFolder) + "assets"));
     look_->SetSources({resourcePanel_->GetProjectFolder(),
                        WithTrailingSeparator(environment_.programFolder) + "assets"});
     RedrawViews();
+}
+
+void CMainFrame::ShowFindings() {
+    const FindingCounts counts = findings_->Counts();
+    logPane_->Problems().SetFindings(findings_->Findings());
+    logPane_->SetProblemCount(counts.errors + counts.warnings);
+    problemsPane_->setText(
+        QStringLiteral("エラー %1 件 / 警告 %2 件").arg(counts.errors).arg(counts.warnings));
+}
+
+void CMainFrame::ChooseFinding(int index) {
+    const std::vector<Finding>& findings = findings_->Findings();
+    if (index < 0 || static_cast<std::size_t>(index) >= findings.size()) {
+        return;
+    }
+    const Finding& finding = findings[static_cast<std::size_t>(index)];
+    if (finding.element == nullptr) {
+        return;
+    }
+    // The list may be a moment old: an element that has left the project
+    // since is not selected.
+    ZeClass* element = nullptr;
+    if (finding.dialog == nullptr) {
+        element = finding.element == &project_ ? &project_ : nullptr;
+    } else if (project_.GetDialogs().IndexOf(finding.dialog) >= 0 &&
+               IsInTree(*finding.dialog, *finding.element)) {
+        element = const_cast<ZeClass*>(finding.element);
+    }
+    if (element == nullptr) {
+        return;
+    }
+    // A click on a selected object takes it out of the selection; the
+    // finding's element is to end up selected, alone.
+    if (finding.dialog != nullptr && finding.dialog->GetRootGroup() != nullptr) {
+        finding.dialog->GetRootGroup()->ClearSelection();
+    }
+    resourcePanel_->SelectByUser(element);
+    const CItemList& items = std::as_const(*element).Items();
+    for (std::size_t row = 0; row < items.GetItemCount(); ++row) {
+        if (items.GetItemData(row).GetName() == finding.property) {
+            resourcePanel_->ShowTab(1);
+            resourcePanel_->PropertyList().SetCurrentRow(static_cast<int>(row));
+            break;
+        }
+    }
 }
 
 void CMainFrame::SetProjectFolder(const std::string& folder) {
@@ -822,6 +884,7 @@ CChildFrame* CMainFrame::OnFileNew() {
     }
     CZeDialogEditorDoc& kept = *documents_.emplace_back(std::move(document));
     resourcePanel_->Reload();
+    findings_->CheckAll();
     return OpenWindow(kept);
 }
 
@@ -862,6 +925,7 @@ bool CMainFrame::OpenFile(const std::string& path) {
     }
     recentFiles_.Add(path);
     resourcePanel_->Reload();
+    findings_->CheckAll();
     UpdateTitles();
     UpdateCommandStates();
     return true;
@@ -935,6 +999,7 @@ void CMainFrame::OnDiscardAll() {
     // The tree and the property list let the dialogs go before they do.
     resourcePanel_->Discard();
     project_.GetDialogs().DeleteAll();
+    findings_->CheckAll();
     // Nothing is left to save over the file the dialogs came from.
     projectFile_.clear();
     MarkSaved();
@@ -1098,6 +1163,7 @@ bool CMainFrame::RestoreRecovery(const RecoveryStore::LeftOver& leftOver) {
     savePoint_->Mark();
     savePoint_->Touch();
     resourcePanel_->Reload();
+    findings_->CheckAll();
     UpdateTitles();
     UpdateCommandStates();
     Autosave();

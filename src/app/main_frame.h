@@ -41,6 +41,7 @@ namespace ze::panels {
 class CResourceDlg;
 class CSkeletonDlg;
 class EditCommands;
+class FindingsWatch;
 }  // namespace ze::panels
 
 namespace ze::app {
@@ -84,6 +85,7 @@ public:
     panels::CResourceDlg& GetResourcePanel() { return *resourcePanel_; }
     link::CDeviceLink& GetDeviceLink() { return *link_; }
     CLogDlg& GetLogPane() { return *logPane_; }
+    panels::FindingsWatch& GetFindings() { return *findings_; }
     QMdiArea& GetMdiArea() { return *mdiArea_; }
     QDockWidget& GetResourceBar() { return *resourceBar_; }
     QDockWidget& GetLogBar() { return *logBar_; }
@@ -110,6 +112,10 @@ public:
     void SetActiveDocumentTitle();
     // Scans the image folders of the program and of the project folder.
     void RefreshImages();
+    // The "問題" tab: its list and counts follow the checks; a chosen
+    // finding selects its element and property.
+    void ShowFindings();
+    void ChooseFinding(int index);
     // Puts folder (an operating-system path) in the panel's folder field and
     // scans the images again.
     void SetProjectFolder(const std::string& folder);
@@ -256,6 +262,9 @@ private:
     // Status-bar pane 1: the active window's zoom.
     QLabel* zoomPane_ = nullptr;
     QLabel* indicatorPane_ = nullptr;
+    // The counts of the "問題" tab.
+    QLabel* problemsPane_ = nullptr;
+    panels::FindingsWatch* findings_ = nullptr;
     QDockWidget* resourceBar_ = nullptr;
     QDockWidget* logBar_ = nullptr;
     panels::CResourceDlg* resourcePanel_ = nullptr;

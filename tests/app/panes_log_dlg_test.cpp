@@ -53,7 +53,7 @@ QList<Run> Runs(QTextEdit& log) {
 class LogDlgTest : public QObject {
     Q_OBJECT
 private slots:
-    void hasFiveTabsInOrder();
+    void hasSixTabsInOrder();
     void writesALinePerKind_data();
     void writesALinePerKind();
     void eachLineKeepsItsColour();
@@ -70,14 +70,14 @@ private:
     QTemporaryDir project_;
 };
 
-void LogDlgTest::hasFiveTabsInOrder() {
+void LogDlgTest::hasSixTabsInOrder() {
     CLogDlg pane;
     auto* tabs = pane.findChild<QTabWidget*>();
     QVERIFY(tabs);
-    QCOMPARE(tabs->count(), 5);
-    const QStringList captions{"挿入オブジェクト", "クリップボード", "標準画像(BUILTIN)",
-                               "ユーザ登録画像(STATION)", "通信ログ"};
-    for (int tab = 0; tab < 5; ++tab) {
+    QCOMPARE(tabs->count(), 6);
+    const QStringList captions{"挿入オブジェクト",        "クリップボード", "標準画像(BUILTIN)",
+                               "ユーザ登録画像(STATION)", "通信ログ",       "問題"};
+    for (int tab = 0; tab < 6; ++tab) {
         QCOMPARE(tabs->tabText(tab), captions[tab]);
     }
     const int modes[] = {0, 3, 1, 2};
@@ -86,6 +86,7 @@ void LogDlgTest::hasFiveTabsInOrder() {
         QCOMPARE(tabs->widget(tab), &pane.Grid(tab));
     }
     QCOMPARE(tabs->widget(4), &pane.CommLog());
+    QCOMPARE(tabs->widget(CLogDlg::kProblemsTab), &pane.Problems());
     QVERIFY(pane.CommLog().isReadOnly());
 
     pane.ShowTab(4);

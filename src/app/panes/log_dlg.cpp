@@ -46,6 +46,7 @@ auto& ListIn(Lists& lists, int tab) {
 }
 
 constexpr const char* kLogCaption = "通信ログ";
+constexpr const char* kProblemsCaption = "問題";
 
 // 210 twips.
 constexpr double kLogPointSize = 10.5;
@@ -75,6 +76,14 @@ CLogDlg::CLogDlg(QWidget* parent) : QWidget(parent) {
     log_->setFont(font);
     log_->document()->setDefaultFont(font);
     tabs_->addTab(log_, QString::fromUtf8(kLogCaption));
+    problems_ = new CFindingsList(tabs_);
+    tabs_->addTab(problems_, QString::fromUtf8(kProblemsCaption));
+}
+
+void CLogDlg::SetProblemCount(std::size_t count) {
+    const QString caption = QString::fromUtf8(kProblemsCaption);
+    tabs_->setTabText(kProblemsTab,
+                      count == 0 ? caption : QStringLiteral("%1 (%2)").arg(caption).arg(count));
 }
 
 void CLogDlg::RefreshImages(const std::string& programFolder, const std::string& projectFolder) {

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/panes/findings_list.h"
 #include "app/panes/image_captions.h"
 #include "app/panes/image_list_ctrl.h"
 #include "app/panes/image_scan.h"
@@ -18,13 +19,14 @@ class QTextEdit;
 
 namespace ze::app {
 
-// The pane of the "Log" bar: four image grids and the communication log, one
-// per tab.
+// The pane of the "Log" bar: four image grids, the communication log and the
+// project's problems, one per tab.
 class CLogDlg : public QWidget {
     Q_OBJECT
 public:
-    static constexpr int kTabCount = 5;
+    static constexpr int kTabCount = 6;
     static constexpr int kLogTab = 4;
+    static constexpr int kProblemsTab = 5;
     // The grid tabs of the two image lists the property list picks from.
     static constexpr int kBuiltInImagesTab = 2;
     static constexpr int kUserImagesTab = 3;
@@ -51,6 +53,10 @@ public:
     void ClearLog();
     // A read-only QTextEdit without undo history.
     QTextEdit& CommLog();
+    // The "問題" tab.
+    CFindingsList& Problems() { return *problems_; }
+    // The tab caption shows the number of findings.
+    void SetProblemCount(std::size_t count);
 
     QSize sizeHint() const override;
 
@@ -64,6 +70,7 @@ private:
     QTabWidget* tabs_ = nullptr;
     std::array<CImageListCtrl*, 4> grids_{};
     QTextEdit* log_ = nullptr;
+    CFindingsList* problems_ = nullptr;
 };
 
 }  // namespace ze::app

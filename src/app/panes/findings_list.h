@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QTreeWidget>
+#include <vector>
+
+#include "model/project_checks.h"
+
+namespace ze::app {
+
+// The "問題" tab: one row per finding of the project, with the severity's
+// icon, the dialog, the element, the property and the message.
+class CFindingsList : public QTreeWidget {
+    Q_OBJECT
+public:
+    enum Column { kMessageColumn, kDialogColumn, kElementColumn, kPropertyColumn, kCheckColumn };
+
+    explicit CFindingsList(QWidget* parent = nullptr);
+
+    // Shows findings in their order; the row at the top stays where it can.
+    void SetFindings(const std::vector<Finding>& findings);
+
+signals:
+    // A double click or Enter on the row of findings[index].
+    void FindingChosen(int index);
+};
+
+}  // namespace ze::app

@@ -1,0 +1,107 @@
+#include "panels/findings_watch.h"
+
+#include <utility>
+
+#include "model/dialog_data.h"
+#include "model/resource_data.h"
+
+namespace ze::panels {
+
+FindingsWatch::FindingsWatch(CZeResourceData& project, QObject* parent)
+    : QObject(parent), project_(project) {
+    // Started by the first change and not by the next ones: a check follows
+    // every change within the delay, however fast the changes come.
+    delay_.setSingleShot(true);
+    delay_.setInterval(kDelayMilliseconds);
+    connect(&delay_, &QTimer::timeout, this, &FindingsWatch::CheckNow);
+    project_.Observers().Add(this);
+}
+
+FindingsWatch::~FindingsWatch() {
+    project_.Observers().Remove(this);
+}
+
+void FindingsWatch::CheckAll(ProjectFiles files) {
+    checker_.SetFiles(std::move(files));
+    CheckAll();
+}
+
+void FindingsWatch::CheckAll() {
+    delay_.stop();
+    changed_.clear();
+    rootChanged_ = false;
+    orderChanged_ = false;
+    checker_.CheckAll(project_);
+    Publish();
+}
+
+void FindingsWatch::CheckNow() {
+    delay_.stop();
+    if (changed_.empty() && !rootChanged_ && !orderChanged_) {
+        return;
+    }
+    const CZeDialogDataList& dialogs = project_.GetDialogs();
+    for (std::size_t i = 0; i < dialogs.GetCount(); ++i) {
+        if (changed_.count(dialogs.GetDialog(i)) != 0) {
+            checker_.CheckDialog(*dialogs.GetDialog(i));
+        }
+    }
+    if (rootChanged_) {
+        checker_.CheckRoot(project_);
+    }
+    changed_.clear();
+    rootChanged_ = false;
+    orderChanged_ = false;
+    Publish();
+}
+
+void FindingsWatch::Publish() {
+    findings_ = checker_.Findings(project_);
+    counts_ = checker_.Counts();
+    emit Updated();
+}
+
+void FindingsWatch::Changed(CZeDialogData* dialog) {
+    if (dialog == nullptr) {
+        rootChanged_ = true;
+    } else {
+        changed_.insert(dialog);
+    }
+    if (!delay_.isActive()) {
+        delay_.start();
+    }
+}
+
+void FindingsWatch::ElementsChanged(const ElementChange& change) {
+    Changed(change.dialog);
+}
+
+void FindingsWatch::DialogAdded(CZeDialogData& dialog) {
+    Changed(&dialog);
+}
+
+void FindingsWatch::DialogRemoving(CZeDialogData& dialog) {
+    // Its findings point at elements about to go: they leave the list now.
+    checker_.ForgetDialog(dialog);
+    changed_.erase(&dialog);
+    orderChanged_ = true;
+    CheckNow();
+}
+
+void FindingsWatch::DialogRenamed(CZeDialogData& dialog) {
+    Changed(&dialog);
+}
+
+void FindingsWatch::DialogMoved(CZeDialogData& /*dialog*/, std::size_t /*from*/,
+                                std::size_t /*to*/) {
+    orderChanged_ = true;
+    if (!delay_.isActive()) {
+        delay_.start();
+    }
+}
+
+void FindingsWatch::HistoryMoved(CZeDialogData& dialog) {
+    Changed(&dialog);
+}
+
+}  // namespace ze::panels

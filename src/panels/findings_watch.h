@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QObject>
+#include <QTimer>
+#include <unordered_set>
+#include <vector>
+
+#include "model/editing/project_observer.h"
+#include "model/project_checks.h"
+
+namespace ze {
+class CZeDialogData;
+class CZeResourceData;
+}  // namespace ze
+
+namespace ze::panels {
+
+// Keeps the project's findings (the "問題" tab) up to date: a change checks
+// again only the dialog it touched, or the project root, a moment later, so
+// a burst of changes costs one check.
+class FindingsWatch : public QObject, private ProjectObserver {
+    Q_OBJECT
+
+public:
+    static constexpr int kDelayMilliseconds = 200;
+
+    explicit FindingsWatch(CZeResourceData& project, QObject* parent = nullptr);
+    ~FindingsWatch() override;
+
+    // The files of the project folder (and the built-in images) changed, or
+    // a project was opened, created or discarded: everything is checked now.
+    void CheckAll(ProjectFiles files);
+    void CheckAll();
+
+    const std::vector<Finding>& Findings() const { return findings_; }
+    FindingCounts Counts() const { return counts_; }
+    // Whether a change waits to be checked.
+    bool IsPending() const { return delay_.isActive(); }
+    // Checks what changed now rather than after the delay.
+    void CheckNow();
+
+signals:
+    void Updated();
+
+private:
+    void ElementsChanged(const ElementChange& change) override;
+    void DialogAdded(CZeDialogData& dialog) override;
+    void DialogRemoving(CZeDialogData& dialog) override;
+    void DialogRenamed(CZeDialogData& dialog) override;
+    void DialogMoved(CZeDialogData& dialog, std::size_t from, std::size_t to) override;
+    void HistoryMoved(CZeDialogData& dialog) override;
+    void Changed(CZeDialogData* dialog);
+    void Publish();
+
+    CZeResourceData& project_;
+    ProjectChecker checker_;
+    QTimer delay_;
+    std::unordered_set<const CZeDialogData*> changed_;
+    bool rootChanged_ = false;
+    // Dialogs are moved only: the list order changes, no dialog's findings.
+    bool orderChanged_ = false;
+    std::vector<Finding> findings_;
+    FindingCounts counts_;
+};
+
+}  // namespace ze::panels
