@@ -19,16 +19,15 @@ CFindingsList::CFindingsList(QWidget* parent) : QTreeWidget(parent) {
     setUniformRowHeights(true);
     setAlternatingRowColors(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
-    setHeaderLabels({QStringLiteral("内容"), QStringLiteral("ダイアログ"), QStringLiteral("要素"),
-                     QStringLiteral("プロパティ"), QStringLiteral("種類")});
-    header()->setStretchLastSection(false);
-    header()->setSectionResizeMode(kMessageColumn, QHeaderView::Stretch);
-    setColumnWidth(kDialogColumn, 110);
-    setColumnWidth(kElementColumn, 200);
+    setHeaderLabels({QStringLiteral("ダイアログ"), QStringLiteral("要素"),
+                     QStringLiteral("プロパティ"), QStringLiteral("内容")});
+    // The message takes what the others leave.
+    header()->setStretchLastSection(true);
+    setColumnWidth(kDialogColumn, 120);
+    setColumnWidth(kElementColumn, 220);
     setColumnWidth(kPropertyColumn, 100);
-    setColumnWidth(kCheckColumn, 150);
     connect(this, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) {
-        emit FindingChosen(item->data(kMessageColumn, kIndexRole).toInt());
+        emit FindingChosen(item->data(kDialogColumn, kIndexRole).toInt());
     });
 }
 
@@ -43,16 +42,16 @@ void CFindingsList::SetFindings(const std::vector<Finding>& findings) {
     for (std::size_t i = 0; i < findings.size(); ++i) {
         const Finding& finding = findings[i];
         auto* row = new QTreeWidgetItem;
-        row->setIcon(kMessageColumn, finding.severity == Severity::kError ? error : warning);
-        row->setText(kMessageColumn, SjisToQString(finding.message));
-        row->setToolTip(kMessageColumn, row->text(kMessageColumn));
-        row->setData(kMessageColumn, kIndexRole, static_cast<int>(i));
+        row->setIcon(kDialogColumn, finding.severity == Severity::kError ? error : warning);
+        row->setData(kDialogColumn, kIndexRole, static_cast<int>(i));
         row->setText(kDialogColumn, SjisToQString(finding.dialogName));
         row->setText(kElementColumn, SjisToQString(finding.elementLabel));
+        row->setToolTip(kElementColumn, row->text(kElementColumn));
         row->setText(kPropertyColumn, QString::fromStdString(finding.property));
-        row->setText(kCheckColumn,
-                     QString::fromLatin1(finding.check.data(),
-                                         static_cast<qsizetype>(finding.check.size())));
+        row->setText(kMessageColumn, SjisToQString(finding.message));
+        const QString check =
+            QString::fromLatin1(finding.check.data(), static_cast<qsizetype>(finding.check.size()));
+        row->setToolTip(kMessageColumn, check + QStringLiteral(": ") + row->text(kMessageColumn));
         rows.push_back(row);
     }
     addTopLevelItems(rows);
