@@ -2,13 +2,14 @@
 #include <string>
 
 #include "cli/commands.h"
+#include "cli/usage.h"
 #include "model/resource_data.h"
 
 namespace ze::cli {
 
 int RunCheck(const Arguments& args) {
     if (args.empty()) {
-        std::cerr << "usage: ze-tool check FILE...\n";
+        PrintSynopsis(std::cerr, "check");
         return 2;
     }
     int exitCode = 0;

@@ -2,13 +2,14 @@
 #include <string>
 
 #include "cli/commands.h"
+#include "cli/usage.h"
 #include "common/text_convert.h"
 
 namespace ze::cli {
 
 int RunConvert(const Arguments& args) {
     if (args.size() != 1 || (args[0] != "-xs" && args[0] != "-Ws" && args[0] != "-Sw")) {
-        std::cerr << "usage: ze-tool convert -xs|-Ws|-Sw  < input > output\n";
+        PrintSynopsis(std::cerr, "convert");
         return 2;
     }
     std::string input;

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "cli/commands.h"
+#include "cli/usage.h"
 #include "common/paths.h"
 #include "model/project_checks.h"
 #include "model/resource_data.h"
@@ -11,8 +12,6 @@
 namespace ze::cli {
 
 namespace {
-
-constexpr const char* kUsage = "usage: ze-tool lint FILE... [--folder DIR] [--json] [--strict]\n";
 
 // One finding as the output shows it, every text in UTF-8.
 struct Line {
@@ -84,14 +83,15 @@ int RunLint(const Arguments& args) {
         } else if (args[i] == "--folder" && i + 1 < args.size()) {
             folder = args[++i];
         } else if (args[i].starts_with("--")) {
-            std::cerr << "ze-tool lint: unknown option " << args[i] << '\n' << kUsage;
+            std::cerr << "ze-tool lint: unknown option " << args[i] << '\n';
+            PrintSynopsis(std::cerr, "lint");
             return 2;
         } else {
             inputs.push_back(args[i]);
         }
     }
     if (inputs.empty()) {
-        std::cerr << kUsage;
+        PrintSynopsis(std::cerr, "lint");
         return 2;
     }
     // Without a project folder nothing is known of the files.

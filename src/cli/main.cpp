@@ -2,6 +2,7 @@
 #include <string>
 
 #include "cli/commands.h"
+#include "cli/usage.h"
 #include "common/paths.h"
 
 namespace {
@@ -25,6 +26,7 @@ void PrintUsage(std::ostream& out) {
            "  skeleton PROJECT... --out DIR [--all | --dialog NAME] [options]\n"
            "                                   generate the application's source skeleton\n"
            "  convert -xs|-Ws|-Sw              convert standard input to standard output\n"
+           "  COMMAND --help                   print the command's usage\n"
            "  --version                        print the version\n";
 }
 
@@ -36,6 +38,11 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string command = argv[1];
+    if (const ze::cli::CommandUsage* usage = ze::cli::FindUsage(command);
+        usage != nullptr && ze::cli::AsksForHelp(argc - 2, argv + 2)) {
+        std::cout << usage->synopsis << '\n' << usage->description;
+        return 0;
+    }
     const ze::cli::Arguments args(argv + 2, argv + argc);
     if (command == "check") {
         return ze::cli::RunCheck(args);

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "cli/commands.h"
+#include "cli/usage.h"
 #include "common/cp932.h"
 #include "layout/qt/device_look.h"
 #include "layout/qt/view_paint.h"
@@ -101,8 +102,7 @@ void SelectNamed(CObjectData& element, const std::set<std::string>& names) {
 int RunRender(const Arguments& args) {
     RenderOptions options;
     if (!ParseArguments(args, options)) {
-        std::cerr << "usage: ze-tool render FILE... --dialog NAME [--size WxH] [--page N] "
-                     "[--select NAME,...] [--look [--folder DIR]] -o OUT.png\n";
+        PrintSynopsis(std::cerr, "render");
         return 2;
     }
     CZeResourceData project;

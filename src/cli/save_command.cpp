@@ -2,6 +2,7 @@
 #include <string>
 
 #include "cli/commands.h"
+#include "cli/usage.h"
 #include "common/cp932.h"
 #include "model/resource_data.h"
 
@@ -24,7 +25,7 @@ int RunSave(const Arguments& args) {
         }
     }
     if (usage || inputs.empty() || output.empty()) {
-        std::cerr << "usage: ze-tool save IN... -o OUT [--dialog NAME]\n";
+        PrintSynopsis(std::cerr, "save");
         return 2;
     }
     CZeResourceData project;

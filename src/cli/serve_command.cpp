@@ -17,6 +17,7 @@
 #include <string>
 
 #include "cli/commands.h"
+#include "cli/usage.h"
 #include "common/cp932.h"
 #include "link/core/log_line.h"
 #include "link/device_link.h"
@@ -25,12 +26,6 @@
 namespace ze::cli {
 
 namespace {
-
-constexpr const char* kUsage =
-    "usage: ze-tool serve --folder DIR [--port N] [--address A] [--http-port N]\n"
-    "                     [--keepalive-ms N] [--http-idle-ms N]\n"
-    "                     [--project FILE... --send DIALOG [--watch]]\n"
-    "                     [--connect HOST[:PORT]]\n";
 
 // Writing the log a line at a time would cost a system call per line, and
 // every HTTP request makes several; lines wait this long at most.
@@ -334,7 +329,7 @@ private:
 int RunServe(const Arguments& args) {
     ServeOptions options;
     if (!ParseServeArguments(args, options)) {
-        std::cerr << kUsage;
+        PrintSynopsis(std::cerr, "serve");
         return 2;
     }
     auto project = std::make_unique<CZeResourceData>();

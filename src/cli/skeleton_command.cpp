@@ -2,22 +2,12 @@
 #include <string>
 
 #include "cli/commands.h"
+#include "cli/usage.h"
 #include "codegen/skeleton_generator.h"
 #include "common/cp932.h"
 #include "model/resource_data.h"
 
 namespace ze::cli {
-
-namespace {
-
-constexpr const char* kUsage =
-    "usage: ze-tool skeleton PROJECT... --out DIR [--templates DIR] [--all | --dialog NAME]\n"
-    "         [--overwrite] [--main] [--no-application] [--no-factory] [--no-dialogs]\n"
-    "         [--no-json] [--ide-project] [--makefile] [--overwrite-main]\n"
-    "         [--overwrite-application] [--overwrite-factory] [--overwrite-dialogs]\n"
-    "         [--overwrite-json] [--overwrite-ide-project] [--overwrite-makefile]\n";
-
-}  // namespace
 
 int RunSkeleton(const Arguments& args) {
     SkeletonOptions options;
@@ -48,7 +38,7 @@ int RunSkeleton(const Arguments& args) {
         }
     }
     if (usage || inputs.empty() || options.outputFolder.empty() || (all && named)) {
-        std::cerr << kUsage;
+        PrintSynopsis(std::cerr, "skeleton");
         return 2;
     }
     options.scope = all ? SkeletonScope::kAllDialogs : SkeletonScope::kThisDialog;

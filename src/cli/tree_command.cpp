@@ -1,7 +1,9 @@
 #include <iostream>
 #include <string>
+#include <utility>
 
 #include "cli/commands.h"
+#include "cli/usage.h"
 #include "model/resource_data.h"
 #include "model/tree_walk.h"
 
@@ -18,7 +20,7 @@ int RunTree(const Arguments& args) {
         }
     }
     if (inputs.empty()) {
-        std::cerr << "usage: ze-tool tree FILE... [--items]\n";
+        PrintSynopsis(std::cerr, "tree");
         return 2;
     }
     CZeResourceData project;
@@ -33,7 +35,7 @@ int RunTree(const Arguments& args) {
         if (!withItems) {
             return;
         }
-        const CItemList& items = entry.element->Items();
+        const CItemList& items = std::as_const(*entry.element).Items();
         for (std::size_t i = 0; i < items.GetItemCount(); ++i) {
             const CItemData& item = items.GetItemData(i);
             std::cout << indent << "  - " << ForTerminal(item.GetName()) << " [" << item.GetKind()

@@ -1,0 +1,92 @@
+#include "cli/usage.h"
+
+#include <array>
+#include <string_view>
+
+namespace ze::cli {
+
+namespace {
+
+constexpr std::array<CommandUsage, 8> kUsages{{
+    {"check", "usage: ze-tool check FILE...\n",
+     "Loads each file into its own project and prints its dialogs, or on standard\n"
+     "error \"FILE: cannot read\" or \"FILE:\" and the parser's report.\n"
+     "Exit status: 0 when every file loads, 1 otherwise.\n"},
+    {"lint", "usage: ze-tool lint FILE... [--folder DIR] [--json] [--strict]\n",
+     "Checks each file as its own project and prints one line per finding:\n"
+     "FILE: DIALOG: ELEMENT: PROPERTY: severity: id: message\n"
+     "  --folder DIR  also check the files of DIR/resources and the built-in images\n"
+     "  --json        print one JSON array of objects (file, dialog, element,\n"
+     "                property, severity, check, message)\n"
+     "  --strict      a warning fails the run as an error does\n"
+     "Exit status: 1 on an error (with --strict also on a warning), 2 when a file\n"
+     "cannot be read or parsed, 0 otherwise.\n"},
+    {"save", "usage: ze-tool save IN... -o OUT [--dialog NAME]\n",
+     "Loads every IN into one project, as the editor's open merges them, and writes\n"
+     "OUT: all dialogs, or only dialog NAME.\n"},
+    {"tree", "usage: ze-tool tree FILE... [--items]\n",
+     "Prints the resource tree of the loaded files as the resource panel builds it;\n"
+     "--items adds each element's \"- NAME [KIND] = VALUE\" lines.\n"},
+    {"render",
+     "usage: ze-tool render FILE... --dialog NAME [--size WxH] [--page N] "
+     "[--select NAME,...] [--look [--folder DIR]] -o OUT.png\n",
+     "Paints what the editor's view shows of dialog NAME in a client area of W x H\n"
+     "(default 400x300), the page moved by page index N, the named objects and\n"
+     "groups selected. --look paints the device mode, with the images of\n"
+     "DIR/resources (default: the first FILE's folder). Exit 1 when no dialog is\n"
+     "named NAME. Needs no display.\n"},
+    {"serve",
+     "usage: ze-tool serve --folder DIR [--port N] [--address A] [--http-port N]\n"
+     "                     [--keepalive-ms N] [--http-idle-ms N]\n"
+     "                     [--project FILE... --send DIALOG [--watch]]\n"
+     "                     [--connect HOST[:PORT]]\n",
+     "Runs the device link without a window: listens for a device on A:N (default\n"
+     "0.0.0.0:5000), or with --connect connects to a listening device; answers\n"
+     "GETFILE from DIR/resources and HTTP GET from DIR on --http-port (default 8080,\n"
+     "0: none); with --project/--send sends DIALOG to each device connection, and\n"
+     "with --watch again whenever a project file changes. Prints every log line;\n"
+     "SIGINT or SIGTERM ends it with exit 0.\n"},
+    {"skeleton",
+     "usage: ze-tool skeleton PROJECT... --out DIR [--templates DIR] [--all | --dialog NAME]\n"
+     "         [--overwrite] [--main] [--no-application] [--no-factory] [--no-dialogs]\n"
+     "         [--no-json] [--ide-project] [--makefile] [--overwrite-main]\n"
+     "         [--overwrite-application] [--overwrite-factory] [--overwrite-dialogs]\n"
+     "         [--overwrite-json] [--overwrite-ide-project] [--overwrite-makefile]\n",
+     "Generates the device application's source skeleton into DIR from the templates\n"
+     "(default: template/ beside ze-tool): the application, the dialog factory, the\n"
+     "dialog classes and the JSON export of dialog NAME, or of all with --all.\n"
+     "Nothing is overwritten unless asked. Prints one line per file; exit 1 when a\n"
+     "file was refused.\n"},
+    {"convert", "usage: ze-tool convert -xs|-Ws|-Sw  < input > output\n",
+     "Converts standard input to standard output: -xs any Japanese coding to\n"
+     "Shift_JIS, -Ws UTF-8 to Shift_JIS, -Sw Shift_JIS to UTF-8.\n"},
+}};
+
+}  // namespace
+
+const CommandUsage* FindUsage(std::string_view command) {
+    for (const CommandUsage& usage : kUsages) {
+        if (usage.name == command) {
+            return &usage;
+        }
+    }
+    return nullptr;
+}
+
+void PrintSynopsis(std::ostream& out, std::string_view command) {
+    if (const CommandUsage* usage = FindUsage(command)) {
+        out << usage->synopsis;
+    }
+}
+
+bool AsksForHelp(int argc, char** argv) {
+    for (int i = 0; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "--help" || arg == "-h") {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace ze::cli
