@@ -7,6 +7,7 @@
 #include <QLocale>
 #include <QTranslator>
 #include <cstdio>
+#include <string_view>
 
 #include "app/desktop_dialogs.h"
 #include "app/icons.h"
@@ -16,34 +17,69 @@
 
 namespace ze::app {
 
+namespace {
+
+// The editor's command line, described once for the parse and for --help.
+struct EditorCommandLine {
+    QCommandLineParser parser;
+    const QCommandLineOption dialog{QStringLiteral("dialog"),
+                                    QStringLiteral("Opens the window of the dialog NAME."),
+                                    QStringLiteral("NAME")};
+    const QCommandLineOption folder{
+        QStringLiteral("folder"),
+        QStringLiteral("Uses DIR as the project folder (its resources/ folder serves the "
+                       "device and fills the user image grid)."),
+        QStringLiteral("DIR")};
+
+    EditorCommandLine() {
+        parser.setApplicationDescription(QStringLiteral("Ze Resource Editor"));
+        parser.addHelpOption();
+        parser.addVersionOption();
+        parser.addPositionalArgument(QStringLiteral("files"),
+                                     QStringLiteral("Project (.moxspro) or dialog (.json) files."),
+                                     QStringLiteral("[FILE...]"));
+        parser.addOption(dialog);
+        parser.addOption(folder);
+    }
+};
+
+void SetApplicationNames() {
+    QCoreApplication::setApplicationName(QString::fromUtf8(kMessageBoxTitle));
+    QCoreApplication::setApplicationVersion(QString::fromStdString(VersionText()));
+}
+
+// --help and --version need no window: they are answered before a display
+// is looked for, which a machine without one would refuse.
+bool AsksForHelpOrVersion(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "--") {
+            return false;
+        }
+        if (arg == "-h" || arg == "--help" || arg == "-?" || arg == "--help-all" || arg == "-v" ||
+            arg == "--version") {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
 CZeDialogEditorApp::CZeDialogEditorApp() = default;
 
 CZeDialogEditorApp::~CZeDialogEditorApp() = default;
 
 bool CZeDialogEditorApp::InitInstance(const QStringList& arguments,
                                       const EditorEnvironment& environment) {
-    QCoreApplication::setApplicationName(QString::fromUtf8(kMessageBoxTitle));
-    QCoreApplication::setApplicationVersion(QString::fromStdString(VersionText()));
+    SetApplicationNames();
     QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
     QGuiApplication::setWindowIcon(EditorIcon());
 
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Ze Resource Editor"));
-    parser.addHelpOption();
-    parser.addVersionOption();
-    parser.addPositionalArgument(QStringLiteral("files"),
-                                 QStringLiteral("Project (.moxspro) or dialog (.json) files."),
-                                 QStringLiteral("[FILE...]"));
-    const QCommandLineOption dialogOption(QStringLiteral("dialog"),
-                                          QStringLiteral("Opens the window of the dialog NAME."),
-                                          QStringLiteral("NAME"));
-    parser.addOption(dialogOption);
-    const QCommandLineOption folderOption(
-        QStringLiteral("folder"),
-        QStringLiteral("Uses DIR as the project folder (its resources/ folder serves the "
-                       "device and fills the user image grid)."),
-        QStringLiteral("DIR"));
-    parser.addOption(folderOption);
+    EditorCommandLine commandLine;
+    QCommandLineParser& parser = commandLine.parser;
+    const QCommandLineOption& dialogOption = commandLine.dialog;
+    const QCommandLineOption& folderOption = commandLine.folder;
     if (!parser.parse(arguments)) {
         std::fprintf(stderr, "%s\n", qPrintable(parser.errorText()));
         return false;
@@ -79,6 +115,13 @@ bool CZeDialogEditorApp::InitInstance(const QStringList& arguments,
 }
 
 int RunEditor(int argc, char** argv) {
+    if (AsksForHelpOrVersion(argc, argv)) {
+        QCoreApplication core(argc, argv);
+        SetApplicationNames();
+        EditorCommandLine commandLine;
+        commandLine.parser.process(core);  // prints and exits
+        return 0;
+    }
     QApplication application(argc, argv);
     // The buttons and captions of Qt's own dialogs in Japanese, when the
     // translations are installed.

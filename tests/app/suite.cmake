@@ -16,3 +16,9 @@ if(NOT ZE_CORE_ONLY)
     ZE_RECOVERY_CHILD="$<TARGET_FILE:app_recovery_child>")
   add_dependencies(app_recovery_process_test app_recovery_child)
 endif()
+if(NOT ZE_CORE_ONLY)
+  # Runs the editor itself without a display.
+  target_compile_definitions(app_command_line_test PRIVATE
+    ZE_EDITOR_PATH="$<TARGET_FILE:ze-editor>")
+  add_dependencies(app_command_line_test ze-editor)
+endif()
