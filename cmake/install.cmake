@@ -133,7 +133,7 @@ function(ze_add_install_rules)
                      -DZE_SOURCE_DIR=${PROJECT_SOURCE_DIR}
                      -DZE_PREFIX=${CMAKE_BINARY_DIR}/install-check
                      -DZE_PROGRAMS=${program_list} -P ${CMAKE_CURRENT_FUNCTION_LIST_FILE})
-    set_tests_properties(install_layout PROPERTIES LABELS tool)
+    set_tests_properties(install_layout PROPERTIES LABELS tool RESOURCE_LOCK install_tree)
   endif()
 endfunction()
 

@@ -13,6 +13,7 @@ packages=(
     qt6-translations-l10n  # Japanese buttons in Qt's own dialogs
     fonts-ipafont-gothic  # a Japanese gothic font for the preview labels
     curl           # fetches files from the HTTP responder in the link tests
+    dpkg-dev appstream  # the package: dpkg-shlibdeps for its dependencies, its metadata check
     "$@"
 )
 

@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# Builds the Debian package from an already built tree and uses it as a user
+# would: its file list against the expected set, its dependencies, and the
+# programs and metadata unpacked into a temporary folder.
+#   package_test.sh BUILD_DIR SOURCE_DIR
+set -euo pipefail
+build="$1"
+source="$2"
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+fail() { echo "package test: $*" >&2; exit 1; }
+
+(cd "$build" && cpack -G DEB -B "$work/out" >"$work/cpack.log" 2>&1) ||
+    { cat "$work/cpack.log"; fail "cpack failed"; }
+debs=("$work"/out/ze-resource-editor_*_amd64.deb)
+[[ -f "${debs[0]}" ]] || fail "no ze-resource-editor_VERSION_amd64.deb in $(ls "$work/out")"
+deb="${debs[0]}"
+
+# The files, directories left out, against what the source says ships.
+app=/usr/lib/ze-resource-editor
+{
+    printf '%s\n' "$app/ze-editor" "$app/ze-tool" /usr/bin/ze-editor /usr/bin/ze-tool \
+        /usr/share/applications/ze-resource-editor.desktop \
+        /usr/share/mime/packages/ze-resource-editor.xml \
+        /usr/share/icons/hicolor/scalable/apps/ze-resource-editor.svg \
+        /usr/share/icons/hicolor/scalable/mimetypes/application-x-ze-moxspro.svg \
+        /usr/share/metainfo/org.zeresourceeditor.ZeResourceEditor.metainfo.xml \
+        /usr/share/man/man1/ze-editor.1 /usr/share/man/man1/ze-tool.1 \
+        /usr/share/bash-completion/completions/ze-tool
+    (cd "$source" && find template -type f -printf "$app/%p\n")
+    (cd "$source/images" && find objects assets samples -type f -printf "$app/%p\n")
+} | sort >"$work/expected"
+dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $6}' | sed 's|^\./|/|' | sort >"$work/listed"
+diff -u "$work/expected" "$work/listed" || fail "the package's files differ from the expected set"
+
+depends="$(dpkg-deb -f "$deb" Depends)"
+[[ "$depends" == *libqt6widgets6* && "$depends" == *libc6* ]] ||
+    fail "dpkg-shlibdeps found no library dependencies: Depends: $depends"
+
+dpkg -x "$deb" "$work/root"
+tool="$work/root/usr/bin/ze-tool"
+version="$("$tool" --version)"
+[[ "$version" == "ze-tool "* ]] || fail "ze-tool --version printed: $version"
+"$tool" check "$source/examples/SampleApp.moxspro" | grep -q "4 dialogs" ||
+    fail "the unpacked ze-tool does not check the example"
+(unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM; "$work/root/usr/bin/ze-editor" --version >/dev/null) ||
+    fail "the unpacked ze-editor --version failed"
+appstreamcli validate --no-net \
+    "$work/root/usr/share/metainfo/org.zeresourceeditor.ZeResourceEditor.metainfo.xml" ||
+    fail "appstreamcli refuses the metadata"
+echo "package test: $(basename "$deb") ok ($(dpkg-deb -c "$deb" | wc -l) entries)"
