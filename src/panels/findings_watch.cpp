@@ -57,7 +57,12 @@ void FindingsWatch::CheckNow() {
 
 void FindingsWatch::Publish() {
     findings_ = checker_.Findings(project_);
-    counts_ = checker_.Counts();
+    // Counted from what is shown: the checker may still keep a dialog that
+    // left without being told (a discard deletes them all at once).
+    counts_ = {};
+    for (const Finding& finding : findings_) {
+        ++(finding.severity == Severity::kError ? counts_.errors : counts_.warnings);
+    }
     emit Updated();
 }
 
