@@ -831,6 +831,12 @@ void CMainFrame::ChooseFinding(int index) {
     }
     const Finding& finding = findings[static_cast<std::size_t>(index)];
     if (finding.element == nullptr) {
+        // A file of the project folder: shown in the user images, when it
+        // is one of them.
+        if (!finding.file.empty()) {
+            logPane_->ShowTab(CLogDlg::kUserImagesTab);
+            logPane_->Grid(CLogDlg::kUserImagesTab).SelectByName(Utf8ToCp932(finding.file));
+        }
         return;
     }
     // The list may be a moment old: an element that has left the project

@@ -234,7 +234,7 @@ private:
     void Add(Severity severity, std::string_view check, std::string_view property,
              std::string message) {
         findings_.push_back({severity, check, dialog_, element_, dialogName_, label_,
-                             std::string(property), std::move(message)});
+                             std::string(property), std::move(message), {}});
     }
 
     void Items(const ZeClass& element) {
@@ -446,6 +446,7 @@ std::vector<Finding> ProjectChecker::UnusedFiles() const {
         finding.check = check_id::kUnusedFile;
         finding.message =
             Utf8ToCp932("ファイル「resources/") + Utf8ToCp932(path) + Text().unusedAfter;
+        finding.file = path;
         unused.push_back(std::move(finding));
     }
     return unused;

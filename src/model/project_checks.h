@@ -48,6 +48,7 @@ struct Finding {
     std::string elementLabel;  // the element's tree label (Shift_JIS), empty for a file
     std::string property;      // the item's name; empty when the finding is no one item's
     std::string message;       // for the user, Shift_JIS
+    std::string file;          // a file finding's path below "resources" (UTF-8)
 
     friend bool operator==(const Finding&, const Finding&) = default;
 };

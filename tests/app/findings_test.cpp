@@ -1,6 +1,8 @@
 // The "問題" tab: the findings of an opened project, the counts following
 // an edit that makes a problem and one that mends it, and a double click
 // that selects the element and its property row.
+#include <QDir>
+#include <QImage>
 #include <QLabel>
 #include <QTabWidget>
 #include <QTest>
@@ -100,6 +102,26 @@ private slots:
         panels::CResourceDlg& panel = frame.GetResourcePanel();
         QCOMPARE(panel.GetShownElement(), button);
         QCOMPARE(panel.PropertyList().GetCurrentRow(), static_cast<int>(RowOf(*button, "Height")));
+    }
+
+    void AnUnusedFileIsShownAmongTheUserImages() {
+        EditorFixture fixture;
+        CMainFrame& frame = fixture.Frame();
+        QVERIFY(QDir(QString::fromStdString(fixture.Folder())).mkpath(QStringLiteral("resources")));
+        QImage image(8, 8, QImage::Format_RGB32);
+        image.fill(Qt::red);
+        QVERIFY(image.save(QString::fromStdString(fixture.Folder() + "resources/extra.png")));
+        QVERIFY(frame.OpenFile(fixture.WriteFile(
+            "files.moxspro",
+            ProjectText("Files", {DialogText("A", "{'Name':'t','Type':'TEXT'}")}))));
+        frame.SetProjectFolder(fixture.Folder());
+        const std::vector<Finding>& findings = frame.GetFindings().Findings();
+        QCOMPARE(findings.size(), std::size_t{1});
+        QCOMPARE(findings[0].check, check_id::kUnusedFile);
+        frame.ChooseFinding(0);
+        CLogDlg& pane = frame.GetLogPane();
+        QCOMPARE(pane.CurrentTab(), CLogDlg::kUserImagesTab);
+        QCOMPARE(pane.SelectedEntry()->text, std::string("extra.png"));
     }
 
     void AFindingOfAnElementGoneSelectsNothing() {

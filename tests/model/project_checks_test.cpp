@@ -175,7 +175,9 @@ TEST(ProjectChecks, FileChecksNeedAFolder) {
     ASSERT_EQ(findings.size(), 2u);
     EXPECT_EQ(Cp932ToUtf8(findings[0].message),
               "ファイル「resources/a/unused.wav」はプロジェクトのどこからも使われていません。");
+    EXPECT_EQ(findings[0].file, "a/unused.wav");
     EXPECT_EQ(findings[1].check, check_id::kUnusedFile);
+    EXPECT_EQ(findings[1].file, "old.png");
 
     const std::string missing = Replaced(kClean, "'FileOff':'b.png'", "'FileOff':'c.png'");
     EXPECT_EQ(Found(missing, ProjectFiles{}), std::vector<Expected>{});
