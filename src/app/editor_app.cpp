@@ -11,6 +11,7 @@
 
 #include "app/desktop_dialogs.h"
 #include "app/icons.h"
+#include "app/profile_settings.h"
 #include "common/cp932.h"
 #include "common/paths.h"
 #include "model/dialog_data.h"
@@ -25,6 +26,11 @@ struct EditorCommandLine {
     const QCommandLineOption dialog{QStringLiteral("dialog"),
                                     QStringLiteral("Opens the window of the dialog NAME."),
                                     QStringLiteral("NAME")};
+    const QCommandLineOption language{
+        QStringLiteral("lang"),
+        QStringLiteral("Speaks LANG (ja or en) instead of the language of the settings or of "
+                       "the system."),
+        QStringLiteral("LANG")};
     const QCommandLineOption folder{
         QStringLiteral("folder"),
         QStringLiteral("Uses DIR as the project folder (its resources/ folder serves the "
@@ -40,6 +46,7 @@ struct EditorCommandLine {
                                      QStringLiteral("[FILE...]"));
         parser.addOption(dialog);
         parser.addOption(folder);
+        parser.addOption(language);
     }
 };
 
@@ -65,6 +72,16 @@ bool AsksForHelpOrVersion(int argc, char** argv) {
 }
 
 }  // namespace
+
+QString ChooseLanguage(const QString& option, const std::string& setting,
+                       QLocale::Language system) {
+    for (const QString& choice : {option, QString::fromStdString(setting)}) {
+        if (choice == QLatin1String("ja") || choice == QLatin1String("en")) {
+            return choice;
+        }
+    }
+    return system == QLocale::Japanese ? QStringLiteral("ja") : QStringLiteral("en");
+}
 
 CZeDialogEditorApp::CZeDialogEditorApp() = default;
 
@@ -123,11 +140,30 @@ int RunEditor(int argc, char** argv) {
         return 0;
     }
     QApplication application(argc, argv);
-    // The buttons and captions of Qt's own dialogs in Japanese, when the
-    // translations are installed.
+    EditorCommandLine commandLine;
+    commandLine.parser.parse(QCoreApplication::arguments());  // errors: reported below
+    const QString option = commandLine.parser.value(commandLine.language);
+    if (!option.isEmpty() && option != QLatin1String("ja") && option != QLatin1String("en")) {
+        std::fprintf(stderr, "ze-editor: --lang takes ja or en, not %s\n", qPrintable(option));
+        return 1;
+    }
+    const QString language =
+        ChooseLanguage(option,
+                       CProfileSettings(CProfileSettings::PathIn(ExecutableFolder()))
+                           .ReadString("SETTING", "Language", ""),
+                       QLocale::system().language());
     QTranslator qtTexts;
-    if (qtTexts.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
-                     QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    QTranslator editorTexts;
+    if (language == QLatin1String("en")) {
+        if (editorTexts.load(
+                QString::fromStdString(ExecutableFolder() + "translations/" + kTranslationFile))) {
+            QCoreApplication::installTranslator(&editorTexts);
+        }
+    } else if (qtTexts.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
+                            QStringLiteral("_"),
+                            QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        // The buttons and captions of Qt's own dialogs in Japanese, when the
+        // translations are installed.
         QCoreApplication::installTranslator(&qtTexts);
     }
     CZeDialogEditorApp editor;

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QLocale>
+#include <QString>
 #include <QStringList>
 #include <memory>
+#include <string>
 
 #include "app/main_frame.h"
 
@@ -30,6 +33,14 @@ public:
 private:
     std::unique_ptr<CMainFrame> mainFrame_;
 };
+
+// The file of the English texts, in "translations/" beside the executable.
+inline constexpr const char* kTranslationFile = "ze-resource-editor_en.qm";
+
+// The language the editor speaks, "ja" or "en": --lang (option) when it
+// names one, else [SETTING] Language (setting) when it does, else Japanese
+// on a Japanese system and English elsewhere.
+QString ChooseLanguage(const QString& option, const std::string& setting, QLocale::Language system);
 
 // main(): the whole editor.
 int RunEditor(int argc, char** argv);

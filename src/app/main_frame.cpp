@@ -106,6 +106,7 @@ CMainFrame::CMainFrame(const EditorEnvironment& environment)
     connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this] { SubWindowActivated(); });
 
     CreateActions();
+    CreateLanguageMenu();
     CreateToolBar();
     CreateStatusBar();
     CreateBars();
@@ -151,7 +152,7 @@ CMainFrame::~CMainFrame() {
 void CMainFrame::CreateActions() {
     using namespace command;
     for (const CommandText& text : CommandTexts()) {
-        auto* action = new QAction(QString::fromUtf8(text.caption), this);
+        auto* action = new QAction(TranslatedMenuText(text.caption), this);
         action->setStatusTip(StatusTextOf(text));
         const QString tip = ToolTipOf(text);
         if (!tip.isEmpty()) {
@@ -431,7 +432,7 @@ void CMainFrame::ShowMenu(bool withDialog) {
     }
     bar->clear();
     for (const MenuLayout& layout : withDialog ? MenuWithDialog() : MenuWithoutDialog()) {
-        QMenu* menu = bar->addMenu(QString::fromUtf8(layout.caption));
+        QMenu* menu = bar->addMenu(TranslatedMenuText(layout.caption));
         const std::vector<int> ids = layout.ids;
         const auto fill = [this, menu, ids] {
             menu->clear();
@@ -445,9 +446,17 @@ void CMainFrame::ShowMenu(bool withDialog) {
                 }
             }
         };
-        fill();
-        connect(menu, &QMenu::aboutToShow, this, [this, fill] {
+        const bool view = std::string_view(layout.caption) == "表示(&V)";
+        const auto fillWithLanguage = [this, fill, menu, view] {
             fill();
+            if (view) {
+                menu->addSeparator();
+                menu->addMenu(languageMenu_);
+            }
+        };
+        fillWithLanguage();
+        connect(menu, &QMenu::aboutToShow, this, [this, fillWithLanguage] {
+            fillWithLanguage();
             UpdateCommandStates();
         });
     }
@@ -814,6 +823,28 @@ void CMainFrame::RefreshImages() {
     look_->SetSources({resourcePanel_->GetProjectFolder(),
                        WithTrailingSeparator(environment_.programFolder) + "assets"});
     RedrawViews();
+}
+
+void CMainFrame::CreateLanguageMenu() {
+    // Named in both languages: whoever cannot read the one finds the other.
+    languageMenu_ = new QMenu(QStringLiteral("言語 / Language"), this);
+    languageMenu_->setObjectName(QStringLiteral("LanguageMenu"));
+    auto* group = new QActionGroup(languageMenu_);
+    const std::string chosen = settings_.ReadString(kSettingSection, "Language", "");
+    const bool english = QCoreApplication::translate("Menu", "ファイル(&F)") != "ファイル(&F)";
+    for (const auto& [code, name] : {std::pair{"ja", "日本語"}, std::pair{"en", "English"}}) {
+        QAction* action = languageMenu_->addAction(QString::fromUtf8(name));
+        action->setCheckable(true);
+        action->setData(QString::fromLatin1(code));
+        action->setChecked(chosen.empty() ? (std::string_view(code) == "en") == english
+                                          : chosen == code);
+        group->addAction(action);
+        connect(action, &QAction::triggered, this, [this, code = std::string(code)] {
+            settings_.WriteString(kSettingSection, "Language", code);
+            ShowStatusText(QStringLiteral(
+                "言語は次回の起動から変わります / The language changes at the next start"));
+        });
+    }
 }
 
 void CMainFrame::ShowFindings() {

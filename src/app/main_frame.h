@@ -115,6 +115,7 @@ public:
     // The "問題" tab: its list and counts follow the checks; a chosen
     // finding selects its element and property.
     void ShowFindings();
+    void CreateLanguageMenu();
     void ChooseFinding(int index);
     // Puts folder (an operating-system path) in the panel's folder field and
     // scans the images again.
@@ -264,6 +265,8 @@ private:
     QLabel* indicatorPane_ = nullptr;
     // The counts of the "問題" tab.
     QLabel* problemsPane_ = nullptr;
+    // "言語 / Language" in the View menu: the language of the next start.
+    QMenu* languageMenu_ = nullptr;
     panels::FindingsWatch* findings_ = nullptr;
     QDockWidget* resourceBar_ = nullptr;
     QDockWidget* logBar_ = nullptr;

@@ -23,6 +23,8 @@ const std::vector<CommandText>& CommandTexts();
 // The entry of id; null when the id has none.
 const CommandText* FindCommandText(int id);
 
+// A caption or help text of these tables in the user's language.
+QString TranslatedMenuText(const char* text);
 QString StatusTextOf(const CommandText& text);
 QString ToolTipOf(const CommandText& text);
 

@@ -85,8 +85,9 @@ private slots:
         QCOMPARE(MenuIds(frame, 0),
                  QList<int>({kFileNew, kFileOpen, 0, kSaveProject, kSaveProjectAs, 0,
                              kCreateSkeleton, 0, kRecentFile, 0, kDiscardAll, 0, kAppExit}));
+        // -1: the "言語 / Language" submenu, which has no command id.
         QCOMPARE(MenuIds(frame, 1), QList<int>({kViewToolBar, kViewStatusBar, kViewResourcePanel,
-                                                kViewLogPane, 0, kRedraw}));
+                                                kViewLogPane, 0, kRedraw, 0, -1}));
         QCOMPARE(frame.windowTitle(), QString("無題[*] - RESOURCE EDITOR"));
         QVERIFY(!frame.isWindowModified());
         QVERIFY(fixture.messages.shown.empty());
@@ -275,10 +276,11 @@ private slots:
                  QList<int>({kEditUndo, kEditRedo, 0, kEditCut, kEditCopy, kEditPaste, 0, kClearLog,
                              0, kAlignLeft, kAlignRight, kAlignTop, kAlignBottom, kAlignWidth,
                              kAlignHeight}));
-        QCOMPARE(MenuIds(frame, 2),
-                 QList<int>({kViewToolBar, kViewStatusBar, kViewResourcePanel, kViewLogPane, 0,
-                             kRedraw, 0, kViewFitWindow, kViewDeviceSize, 0, kZoomIn, kZoomOut,
-                             kZoomReset, 0, kViewStructure, kViewDeviceLook, kViewDeviceList}));
+        QCOMPARE(
+            MenuIds(frame, 2),
+            QList<int>({kViewToolBar, kViewStatusBar, kViewResourcePanel, kViewLogPane, 0, kRedraw,
+                        0, kViewFitWindow, kViewDeviceSize, 0, kZoomIn, kZoomOut, kZoomReset, 0,
+                        kViewStructure, kViewDeviceLook, kViewDeviceList, 0, -1}));
         QCOMPARE(MenuIds(frame, 3),
                  QList<int>({kWindowNew, kWindowCascade, kWindowTile, kWindowArrange}));
         const QList<int> file = MenuIds(frame, 0);

@@ -29,6 +29,8 @@ app=/usr/lib/ze-resource-editor
         /usr/share/bash-completion/completions/ze-tool
     (cd "$source" && find template -type f -printf "$app/%p\n")
     (cd "$source/images" && find objects assets samples -type f -printf "$app/%p\n")
+    (cd "$source/translations" && find . -name '*.ts' -printf "$app/translations/%f\n" |
+        sed 's/\.ts$/.qm/')
 } | sort >"$work/expected"
 dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $6}' | sed 's|^\./|/|' | sort >"$work/listed"
 diff -u "$work/expected" "$work/listed" || fail "the package's files differ from the expected set"

@@ -1,0 +1,90 @@
+// The editor's language: how it is chosen, the main menu in English with the
+// compiled translation and in Japanese without it, and the View menu's
+// "言語 / Language" entry that keeps the choice for the next start.
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+#include <QTranslator>
+
+#include "app/editor_app.h"
+#include "support/editor_fixture.h"
+
+using namespace ze::app;
+using ze::app::test::EditorFixture;
+
+namespace {
+
+QStringList MenuTitles(CMainFrame& frame) {
+    QStringList titles;
+    for (QAction* action : frame.menuBar()->actions()) {
+        titles << action->text();
+    }
+    return titles;
+}
+
+}  // namespace
+
+class LanguageTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void TheOptionTheSettingOrTheSystemChooses() {
+        struct Case {
+            const char* option;
+            const char* setting;
+            QLocale::Language system;
+            const char* expected;
+        };
+        const Case cases[] = {
+            {"en", "ja", QLocale::Japanese, "en"}, {"ja", "en", QLocale::English, "ja"},
+            {"", "en", QLocale::Japanese, "en"},   {"", "ja", QLocale::German, "ja"},
+            {"", "", QLocale::Japanese, "ja"},     {"", "", QLocale::German, "en"},
+            {"", "fr", QLocale::English, "en"},
+        };
+        for (const Case& c : cases) {
+            QCOMPARE(ChooseLanguage(QString::fromUtf8(c.option), c.setting, c.system),
+                     QString::fromUtf8(c.expected));
+        }
+    }
+
+    void TheMainMenuFollowsTheTranslation() {
+        QTranslator english;
+        QVERIFY(english.load(QStringLiteral(ZE_BINARY_DIR "/bin/translations/") +
+                             QString::fromLatin1(kTranslationFile)));
+        QVERIFY(QCoreApplication::installTranslator(&english));
+        {
+            EditorFixture fixture;
+            QCOMPARE(MenuTitles(fixture.Frame()), (QStringList{"&File", "&View", "&Help"}));
+            const QAction* open = nullptr;
+            for (QAction* action : fixture.Frame().findChildren<QAction*>()) {
+                if (action->text() == QStringLiteral("&Open project/resource...")) {
+                    open = action;
+                }
+            }
+            QVERIFY(open != nullptr);
+            QCOMPARE(open->statusTip(),
+                     QStringLiteral("Reads a project or resource file and adds it to the project"));
+        }
+        QCoreApplication::removeTranslator(&english);
+        EditorFixture fixture;
+        QCOMPARE(MenuTitles(fixture.Frame()),
+                 (QStringList{"ファイル(&F)", "表示(&V)", "ヘルプ(&H)"}));
+    }
+
+    void TheLanguageEntryKeepsTheChoiceForTheNextStart() {
+        EditorFixture fixture;
+        auto* menu = fixture.Frame().findChild<QMenu*>(QStringLiteral("LanguageMenu"));
+        QVERIFY(menu != nullptr);
+        QCOMPARE(menu->title(), QStringLiteral("言語 / Language"));
+        const QList<QAction*> choices = menu->actions();
+        QCOMPARE(choices.size(), 2);
+        QVERIFY(choices[0]->isChecked());  // no translation loaded: Japanese
+        choices[1]->trigger();
+        QVERIFY(EditorFixture::ReadFile(fixture.SettingsPath()).find("Language=en") !=
+                std::string::npos);
+        QVERIFY(choices[1]->isChecked());
+    }
+};
+
+QTEST_MAIN(LanguageTest)
+#include "language_test.moc"

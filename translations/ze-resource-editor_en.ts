@@ -1,0 +1,471 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="ja">
+<context>
+    <name>Menu</name>
+    <message>
+        <source>新規作成(&amp;N)</source>
+        <translation>&amp;New</translation>
+    </message>
+    <message>
+        <source>新しいダイアログを作成します
+新規作成</source>
+        <translation>Creates a new dialog
+New</translation>
+    </message>
+    <message>
+        <source>新規リソースの作成</source>
+        <translation>New resource</translation>
+    </message>
+    <message>
+        <source>新しいダイアログリソースを作成します
+新規リソース</source>
+        <translation>Creates a new dialog resource
+New resource</translation>
+    </message>
+    <message>
+        <source>プロジェクト/リソースの読込み(&amp;O)</source>
+        <translation>&amp;Open project/resource...</translation>
+    </message>
+    <message>
+        <source>プロジェクトまたはリソースのファイルを読み込み、プロジェクトに追加します
+読込み</source>
+        <translation>Reads a project or resource file and adds it to the project
+Open</translation>
+    </message>
+    <message>
+        <source>データ送信</source>
+        <translation>Send data</translation>
+    </message>
+    <message>
+        <source>現在のダイアログのリソース情報を接続端末へ送信します
+データ送信</source>
+        <translation>Sends the current dialog&apos;s resource to the connected device
+Send data</translation>
+    </message>
+    <message>
+        <source>プロジェクトの保存（全てのリソース）(&amp;S)</source>
+        <translation>&amp;Save project (all resources)</translation>
+    </message>
+    <message>
+        <source>プロジェクトを保存します。（全てのダイアログの保存）
+プロジェクト保存</source>
+        <translation>Saves the project (every dialog)
+Save project</translation>
+    </message>
+    <message>
+        <source>名前を付けて保存...</source>
+        <translation>Save as...</translation>
+    </message>
+    <message>
+        <source>プロジェクトを新しい名前で保存します
+名前を付けて保存</source>
+        <translation>Saves the project under a new name
+Save as</translation>
+    </message>
+    <message>
+        <source>リソースの保存（このリソースのみ）</source>
+        <translation>Save resource (this resource only)</translation>
+    </message>
+    <message>
+        <source>編集中のダイアログだけをファイルに保存します
+リソース保存</source>
+        <translation>Saves only the dialog being edited to a file
+Save resource</translation>
+    </message>
+    <message>
+        <source>印刷(&amp;P)...</source>
+        <translation>&amp;Print...</translation>
+    </message>
+    <message>
+        <source>プレビューを印刷します
+印刷</source>
+        <translation>Prints the preview
+Print</translation>
+    </message>
+    <message>
+        <source>印刷プレビュー(&amp;V)</source>
+        <translation>Print pre&amp;view</translation>
+    </message>
+    <message>
+        <source>印刷されるイメージを表示します
+印刷プレビュー</source>
+        <translation>Shows the page as it will be printed
+Print preview</translation>
+    </message>
+    <message>
+        <source>プリンタの設定(&amp;R)...</source>
+        <translation>P&amp;rint setup...</translation>
+    </message>
+    <message>
+        <source>プリンタと印刷のオプションを変更します
+印刷設定</source>
+        <translation>Changes the printer and printing options
+Print setup</translation>
+    </message>
+    <message>
+        <source>このリソースを閉じる(&amp;C)</source>
+        <translation>&amp;Close this resource</translation>
+    </message>
+    <message>
+        <source>編集中のダイアログのウィンドウを閉じます
+閉じる</source>
+        <translation>Closes the window of the dialog being edited
+Close</translation>
+    </message>
+    <message>
+        <source>スケルトンの作成(&amp;M)</source>
+        <translation>&amp;Make skeleton</translation>
+    </message>
+    <message>
+        <source>テンプレートからアプリケーションのソースのスケルトンを作成します
+スケルトン作成</source>
+        <translation>Makes the skeleton of the application&apos;s sources from the templates
+Make skeleton</translation>
+    </message>
+    <message>
+        <source>最近使ったファイル</source>
+        <translation>Recent files</translation>
+    </message>
+    <message>
+        <source>このファイルを開きます
+開く</source>
+        <translation>Opens this file
+Open</translation>
+    </message>
+    <message>
+        <source>全てのリソースを破棄</source>
+        <translation>Discard all resources</translation>
+    </message>
+    <message>
+        <source>全てのダイアログのウィンドウを閉じ、全てのダイアログを破棄します
+全て破棄</source>
+        <translation>Closes every dialog window and discards every dialog
+Discard all</translation>
+    </message>
+    <message>
+        <source>アプリケーションの終了(&amp;X)</source>
+        <translation>E&amp;xit</translation>
+    </message>
+    <message>
+        <source>アプリケーションを終了します
+終了</source>
+        <translation>Quits the application
+Exit</translation>
+    </message>
+    <message>
+        <source>元に戻す(&amp;U)</source>
+        <translation>&amp;Undo</translation>
+    </message>
+    <message>
+        <source>直前の操作を元に戻します
+元に戻す</source>
+        <translation>Undoes the last action
+Undo</translation>
+    </message>
+    <message>
+        <source>やり直し(&amp;R)</source>
+        <translation>&amp;Redo</translation>
+    </message>
+    <message>
+        <source>元に戻した操作をやり直します
+やり直し</source>
+        <translation>Redoes the undone action
+Redo</translation>
+    </message>
+    <message>
+        <source>切り取り(&amp;T)</source>
+        <translation>Cu&amp;t</translation>
+    </message>
+    <message>
+        <source>選択項目をクリップボードへ移し、削除します
+切り取り</source>
+        <translation>Moves the selection to the clipboard and deletes it
+Cut</translation>
+    </message>
+    <message>
+        <source>コピー(&amp;C)</source>
+        <translation>&amp;Copy</translation>
+    </message>
+    <message>
+        <source>選択項目をクリップボードへコピーします
+コピー</source>
+        <translation>Copies the selection to the clipboard
+Copy</translation>
+    </message>
+    <message>
+        <source>貼り付け(&amp;P)</source>
+        <translation>&amp;Paste</translation>
+    </message>
+    <message>
+        <source>クリップボードの内容を選択項目の後ろへ挿入します
+貼り付け</source>
+        <translation>Inserts the clipboard&apos;s contents after the selection
+Paste</translation>
+    </message>
+    <message>
+        <source>ログのクリア</source>
+        <translation>Clear log</translation>
+    </message>
+    <message>
+        <source>通信ログを消去します
+ログのクリア</source>
+        <translation>Clears the communication log
+Clear log</translation>
+    </message>
+    <message>
+        <source>整列左</source>
+        <translation>Align left</translation>
+    </message>
+    <message>
+        <source>整列右</source>
+        <translation>Align right</translation>
+    </message>
+    <message>
+        <source>整列上</source>
+        <translation>Align top</translation>
+    </message>
+    <message>
+        <source>整列下</source>
+        <translation>Align bottom</translation>
+    </message>
+    <message>
+        <source>整列幅</source>
+        <translation>Same width</translation>
+    </message>
+    <message>
+        <source>整列高</source>
+        <translation>Same height</translation>
+    </message>
+    <message>
+        <source>ツール バー(&amp;T)</source>
+        <translation>&amp;Toolbar</translation>
+    </message>
+    <message>
+        <source>ツール バーの表示/非表示を切り替えます
+ツール バーの表示/非表示</source>
+        <translation>Shows or hides the toolbar
+Show or hide the toolbar</translation>
+    </message>
+    <message>
+        <source>ステータス バー(&amp;S)</source>
+        <translation>&amp;Status bar</translation>
+    </message>
+    <message>
+        <source>ステータス バーの表示/非表示を切り替えます
+ステータス バーの表示/非表示</source>
+        <translation>Shows or hides the status bar
+Show or hide the status bar</translation>
+    </message>
+    <message>
+        <source>リソースダイアログ</source>
+        <translation>Resource panel</translation>
+    </message>
+    <message>
+        <source>リソースダイアログの表示/非表示を切り替えます
+リソースダイアログ</source>
+        <translation>Shows or hides the resource panel
+Resource panel</translation>
+    </message>
+    <message>
+        <source>ログ表示</source>
+        <translation>Log pane</translation>
+    </message>
+    <message>
+        <source>ログ表示の表示/非表示を切り替えます
+ログ表示</source>
+        <translation>Shows or hides the log pane
+Log pane</translation>
+    </message>
+    <message>
+        <source>再描画</source>
+        <translation>Redraw</translation>
+    </message>
+    <message>
+        <source>プレビューを再描画します
+再描画</source>
+        <translation>Redraws the preview
+Redraw</translation>
+    </message>
+    <message>
+        <source>ウィンドウに合わせる</source>
+        <translation>Fit to window</translation>
+    </message>
+    <message>
+        <source>プレビューをウィンドウの大きさでレイアウトします
+ウィンドウに合わせる</source>
+        <translation>Lays the preview out at the window&apos;s size
+Fit to window</translation>
+    </message>
+    <message>
+        <source>実寸</source>
+        <translation>Actual size</translation>
+    </message>
+    <message>
+        <source>プレビューを端末の大きさでレイアウトし、はみ出す部分はスクロールして表示します
+実寸</source>
+        <translation>Lays the preview out at the device&apos;s size and scrolls what does not fit
+Actual size</translation>
+    </message>
+    <message>
+        <source>拡大(&amp;I)</source>
+        <translation>Zoom &amp;in</translation>
+    </message>
+    <message>
+        <source>プレビューを拡大します (Ctrl+ホイールでも拡大・縮小できます)
+拡大</source>
+        <translation>Zooms the preview in (Ctrl+wheel also zooms in and out)
+Zoom in</translation>
+    </message>
+    <message>
+        <source>縮小(&amp;O)</source>
+        <translation>Zoom &amp;out</translation>
+    </message>
+    <message>
+        <source>プレビューを縮小します
+縮小</source>
+        <translation>Zooms the preview out
+Zoom out</translation>
+    </message>
+    <message>
+        <source>等倍 (100%)</source>
+        <translation>Actual zoom (100%)</translation>
+    </message>
+    <message>
+        <source>プレビューを等倍 (100%) で表示します
+等倍</source>
+        <translation>Shows the preview at 100%
+Actual zoom</translation>
+    </message>
+    <message>
+        <source>構造表示</source>
+        <translation>Structure view</translation>
+    </message>
+    <message>
+        <source>プレビューを枠とラベルで表示します (Ctrl+D で切り替え)
+構造表示</source>
+        <translation>Shows the preview as frames and labels (Ctrl+D switches)
+Structure view</translation>
+    </message>
+    <message>
+        <source>デバイス表示</source>
+        <translation>Device view</translation>
+    </message>
+    <message>
+        <source>プレビューを端末での見た目 (色、テキスト、画像、状態) で表示します (Ctrl+D で切り替え)
+デバイス表示</source>
+        <translation>Shows the preview as the device shows it (colours, texts, images, states) (Ctrl+D switches)
+Device view</translation>
+    </message>
+    <message>
+        <source>デバイス一覧</source>
+        <translation>Device list</translation>
+    </message>
+    <message>
+        <source>作業中のダイアログを複数の端末サイズで並べて表示します
+デバイス一覧</source>
+        <translation>Shows the dialog being edited side by side at several device sizes
+Device list</translation>
+    </message>
+    <message>
+        <source>新しいウィンドウを開く(&amp;N)</source>
+        <translation>&amp;New window</translation>
+    </message>
+    <message>
+        <source>作業中のダイアログを表示するウィンドウをもう 1 つ開きます
+新しいウィンドウ</source>
+        <translation>Opens another window on the dialog being edited
+New window</translation>
+    </message>
+    <message>
+        <source>重ねて表示(&amp;C)</source>
+        <translation>&amp;Cascade</translation>
+    </message>
+    <message>
+        <source>ウィンドウを重ねて表示します
+重ねて表示</source>
+        <translation>Arranges the windows overlapping
+Cascade</translation>
+    </message>
+    <message>
+        <source>並べて表示(&amp;T)</source>
+        <translation>&amp;Tile</translation>
+    </message>
+    <message>
+        <source>ウィンドウを並べて表示します
+並べて表示</source>
+        <translation>Arranges the windows side by side
+Tile</translation>
+    </message>
+    <message>
+        <source>アイコンの整列(&amp;A)</source>
+        <translation>&amp;Arrange icons</translation>
+    </message>
+    <message>
+        <source>ウィンドウのアイコンを下端に整列します
+アイコンの整列</source>
+        <translation>Arranges the window icons along the bottom
+Arrange icons</translation>
+    </message>
+    <message>
+        <source>バージョン情報(&amp;A)</source>
+        <translation>&amp;About</translation>
+    </message>
+    <message>
+        <source>バージョン情報を表示します
+バージョン情報</source>
+        <translation>Shows the version information
+About</translation>
+    </message>
+    <message>
+        <source>次のウィンドウ枠</source>
+        <translation>Next pane</translation>
+    </message>
+    <message>
+        <source>次のウィンドウ枠に切り替えます
+次のウィンドウ枠</source>
+        <translation>Switches to the next window pane
+Next pane</translation>
+    </message>
+    <message>
+        <source>前のウィンドウ枠</source>
+        <translation>Previous pane</translation>
+    </message>
+    <message>
+        <source>前のウィンドウ枠に切り替えます
+前のウィンドウ枠</source>
+        <translation>Switches to the previous window pane
+Previous pane</translation>
+    </message>
+    <message>
+        <source>表示の切り替え</source>
+        <translation>Switch view</translation>
+    </message>
+    <message>
+        <source>構造表示とデバイス表示を切り替えます
+表示の切り替え</source>
+        <translation>Switches between the structure view and the device view
+Switch view</translation>
+    </message>
+    <message>
+        <source>ファイル(&amp;F)</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>表示(&amp;V)</source>
+        <translation>&amp;View</translation>
+    </message>
+    <message>
+        <source>ヘルプ(&amp;H)</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>編集(&amp;E)</source>
+        <translation>&amp;Edit</translation>
+    </message>
+    <message>
+        <source>ウィンドウ(&amp;W)</source>
+        <translation>&amp;Window</translation>
+    </message>
+</context>
+</TS>
