@@ -2,6 +2,95 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="ja">
 <context>
+    <name>Editor</name>
+    <message>
+        <source>プロジェクトは変更されています。保存しますか？</source>
+        <translation>The project has been changed. Do you want to save it?</translation>
+    </message>
+    <message>
+        <source>無題</source>
+        <translation>Untitled</translation>
+    </message>
+    <message>
+        <source>前回、保存されずに終了した編集が見つかりました。
+
+プロジェクト: %1
+最後の自動保存: %2
+
+「%3」で保存されていないプロジェクトとして読み込みます。</source>
+        <translation>Edits that were not saved when the editor last ended were found.
+
+Project: %1
+Last autosave: %2
+
+&quot;%3&quot; loads them as an unsaved project.</translation>
+    </message>
+    <message>
+        <source>復元</source>
+        <translation>Restore</translation>
+    </message>
+    <message>
+        <source>破棄</source>
+        <translation>Discard</translation>
+    </message>
+    <message>
+        <source>ツール バー</source>
+        <translation>Toolbar</translation>
+    </message>
+    <message>
+        <source>エラー %1 件 / 警告 %2 件</source>
+        <translation>%1 errors / %2 warnings</translation>
+    </message>
+    <message>
+        <source>リソースファイル (*.moxspro *.json);;すべてのファイル (*)</source>
+        <translation>Resource files (*.moxspro *.json);;All files (*)</translation>
+    </message>
+    <message>
+        <source>リソースファイル (*.moxspro)</source>
+        <translation>Resource files (*.moxspro)</translation>
+    </message>
+    <message>
+        <source>リソースファイル (*.json)</source>
+        <translation>Resource files (*.json)</translation>
+    </message>
+    <message>
+        <source>自動保存できませんでした: %1</source>
+        <translation>Could not autosave: %1</translation>
+    </message>
+    <message>
+        <source>挿入オブジェクト</source>
+        <translation>Insert objects</translation>
+    </message>
+    <message>
+        <source>クリップボード</source>
+        <translation>Clipboard</translation>
+    </message>
+    <message>
+        <source>標準画像(BUILTIN)</source>
+        <translation>Built-in images (BUILTIN)</translation>
+    </message>
+    <message>
+        <source>ユーザ登録画像(STATION)</source>
+        <translation>User images (STATION)</translation>
+    </message>
+    <message>
+        <source>通信ログ</source>
+        <translation>Communication log</translation>
+    </message>
+    <message>
+        <source>問題</source>
+        <translation>Problems</translation>
+    </message>
+    <message>
+        <source>接続</source>
+        <translation>Connection</translation>
+    </message>
+    <message>
+        <source>プロパティー</source>
+        <translation>Properties</translation>
+    </message>
+</context>
+<context>
     <name>Menu</name>
     <message>
         <source>新規作成(&amp;N)</source>

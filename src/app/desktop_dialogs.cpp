@@ -61,11 +61,12 @@ std::optional<std::string> QtFileChooser::ChooseOpenFile(const FileRequest& requ
     return Run(parent_, request, false);
 }
 
-const char* const kSaveChangesQuestion = "プロジェクトは変更されています。保存しますか？";
+const char* const kSaveChangesQuestion =
+    QT_TRANSLATE_NOOP("Editor", "プロジェクトは変更されています。保存しますか？");
 
 SaveAnswer QtFileChooser::AskSaveChanges() {
     QMessageBox box(QMessageBox::Warning, QString::fromUtf8(kMessageBoxTitle),
-                    QString::fromUtf8(kSaveChangesQuestion),
+                    QCoreApplication::translate("Editor", kSaveChangesQuestion),
                     QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent_);
     box.setDefaultButton(QMessageBox::Save);
     switch (box.exec()) {
@@ -79,14 +80,15 @@ SaveAnswer QtFileChooser::AskSaveChanges() {
 }
 
 QString RecoveryQuestion(const RecoveryOffer& offer) {
-    const QString project = offer.originFile.isEmpty() ? QStringLiteral("無題")
-                                                       : QFileInfo(offer.originFile).fileName();
-    return QStringLiteral(
-               "前回、保存されずに終了した編集が見つかりました。\n\n"
-               "プロジェクト: %1\n最後の自動保存: %2\n\n"
-               "「%3」で保存されていないプロジェクトとして読み込みます。")
+    const QString project = offer.originFile.isEmpty()
+                                ? QCoreApplication::translate("Editor", "無題")
+                                : QFileInfo(offer.originFile).fileName();
+    return QCoreApplication::translate("Editor",
+                                       "前回、保存されずに終了した編集が見つかりました。\n\n"
+                                       "プロジェクト: %1\n最後の自動保存: %2\n\n"
+                                       "「%3」で保存されていないプロジェクトとして読み込みます。")
         .arg(project, QLocale().toString(offer.written, QLocale::ShortFormat),
-             QString::fromUtf8(kRestoreCaption));
+             QCoreApplication::translate("Editor", kRestoreCaption));
 }
 
 RecoveryAnswer QtFileChooser::AskRecover(const RecoveryOffer& offer) {
@@ -95,10 +97,10 @@ RecoveryAnswer QtFileChooser::AskRecover(const RecoveryOffer& offer) {
     if (!offer.originFile.isEmpty()) {
         box.setDetailedText(offer.originFile);
     }
-    QPushButton* restore =
-        box.addButton(QString::fromUtf8(kRestoreCaption), QMessageBox::AcceptRole);
-    QPushButton* discard =
-        box.addButton(QString::fromUtf8(kDiscardCaption), QMessageBox::DestructiveRole);
+    QPushButton* restore = box.addButton(QCoreApplication::translate("Editor", kRestoreCaption),
+                                         QMessageBox::AcceptRole);
+    QPushButton* discard = box.addButton(QCoreApplication::translate("Editor", kDiscardCaption),
+                                         QMessageBox::DestructiveRole);
     box.setDefaultButton(restore);
     box.exec();
     if (box.clickedButton() == restore) {

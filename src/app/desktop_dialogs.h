@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QString>
 #include <optional>
@@ -87,7 +88,7 @@ extern const char* const kSaveChangesQuestion;
 
 // The recovery question's text and button captions.
 QString RecoveryQuestion(const RecoveryOffer& offer);
-inline constexpr const char* kRestoreCaption = "復元";
-inline constexpr const char* kDiscardCaption = "破棄";
+inline constexpr const char* kRestoreCaption = QT_TRANSLATE_NOOP("Editor", "復元");
+inline constexpr const char* kDiscardCaption = QT_TRANSLATE_NOOP("Editor", "破棄");
 
 }  // namespace ze::app

@@ -259,7 +259,7 @@ void CMainFrame::CreateActions() {
 }
 
 void CMainFrame::CreateToolBar() {
-    toolBar_ = new QToolBar(QStringLiteral("ツール バー"), this);
+    toolBar_ = new QToolBar(QCoreApplication::translate("Editor", "ツール バー"), this);
     toolBar_->setObjectName(QStringLiteral("ToolBar"));
     toolBar_->setIconSize(QSize(16, 16));
     for (const int id : ToolBarIds()) {
@@ -851,8 +851,9 @@ void CMainFrame::ShowFindings() {
     const FindingCounts counts = findings_->Counts();
     logPane_->Problems().SetFindings(findings_->Findings());
     logPane_->SetProblemCount(counts.errors + counts.warnings);
-    problemsPane_->setText(
-        QStringLiteral("エラー %1 件 / 警告 %2 件").arg(counts.errors).arg(counts.warnings));
+    problemsPane_->setText(QCoreApplication::translate("Editor", "エラー %1 件 / 警告 %2 件")
+                               .arg(counts.errors)
+                               .arg(counts.warnings));
 }
 
 void CMainFrame::ChooseFinding(int index) {
@@ -970,7 +971,8 @@ bool CMainFrame::OpenFile(const std::string& path) {
 
 void CMainFrame::OnFileOpen() {
     const std::optional<std::string> path = files_->ChooseOpenFile(
-        {QStringLiteral("リソースファイル (*.moxspro *.json);;すべてのファイル (*)"),
+        {QCoreApplication::translate("Editor",
+                                     "リソースファイル (*.moxspro *.json);;すべてのファイル (*)"),
          QStringLiteral("moxspro"), QString()});
     if (path) {
         OpenFile(*path);
@@ -986,9 +988,9 @@ void CMainFrame::OnSaveProject() {
 }
 
 void CMainFrame::OnSaveProjectAs() {
-    const std::optional<std::string> path =
-        files_->ChooseSaveFile({QStringLiteral("リソースファイル (*.moxspro)"),
-                                QStringLiteral("moxspro"), QString::fromStdString(projectFile_)});
+    const std::optional<std::string> path = files_->ChooseSaveFile(
+        {QCoreApplication::translate("Editor", "リソースファイル (*.moxspro)"),
+         QStringLiteral("moxspro"), QString::fromStdString(projectFile_)});
     if (path) {
         SaveProjectTo(*path);
     }
@@ -1024,8 +1026,9 @@ void CMainFrame::OnSaveResource() {
         return;
     }
     const std::string name = dialog->GetItem("Name");
-    const std::optional<std::string> path = files_->ChooseSaveFile(
-        {QStringLiteral("リソースファイル (*.json)"), QStringLiteral("json"), SjisToQString(name)});
+    const std::optional<std::string> path =
+        files_->ChooseSaveFile({QCoreApplication::translate("Editor", "リソースファイル (*.json)"),
+                                QStringLiteral("json"), SjisToQString(name)});
     if (path) {
         TellSaved(project_.SaveToFile(*path, name), *path);
     }
@@ -1155,7 +1158,8 @@ void CMainFrame::Autosave() {
     if (recovery_.Write(ProjectText(), QString::fromStdString(projectFile_))) {
         autosavedRevision_ = savePoint_->Revision();
     } else {
-        ShowStatusText(QStringLiteral("自動保存できませんでした: %1").arg(recovery_.Folder()));
+        ShowStatusText(QCoreApplication::translate("Editor", "自動保存できませんでした: %1")
+                           .arg(recovery_.Folder()));
     }
 }
 

@@ -1,5 +1,6 @@
 #include "panels/panel_tabs.h"
 
+#include <QCoreApplication>
 #include <QIcon>
 #include <QPainter>
 #include <QPixmap>
@@ -48,8 +49,8 @@ QIcon PropertyIcon() {
 PanelTabs::PanelTabs(QWidget* parent) : QTabBar(parent) {
     setIconSize(QSize(kIconSize, kIconSize));
     setShape(QTabBar::RoundedSouth);
-    addTab(LinkIcon(), "接続");
-    addTab(PropertyIcon(), "プロパティー");
+    addTab(LinkIcon(), QCoreApplication::translate("Editor", "接続"));
+    addTab(PropertyIcon(), QCoreApplication::translate("Editor", "プロパティー"));
 }
 
 }  // namespace ze::panels

@@ -1,12 +1,18 @@
 // The editor's language: how it is chosen, the main menu in English with the
 // compiled translation and in Japanese without it, and the View menu's
 // "言語 / Language" entry that keeps the choice for the next start.
+#include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 #include <QTranslator>
 
+#include "app/desktop_dialogs.h"
 #include "app/editor_app.h"
+#include "app/panes/log_dlg.h"
 #include "support/editor_fixture.h"
 
 using namespace ze::app;
@@ -69,6 +75,28 @@ private slots:
         EditorFixture fixture;
         QCOMPARE(MenuTitles(fixture.Frame()),
                  (QStringList{"ファイル(&F)", "表示(&V)", "ヘルプ(&H)"}));
+    }
+
+    void AMessageBoxAndTheLogTabsSpeakEnglish() {
+        QTranslator english;
+        QVERIFY(english.load(QStringLiteral(ZE_BINARY_DIR "/bin/translations/") +
+                             QString::fromLatin1(kTranslationFile)));
+        QVERIFY(QCoreApplication::installTranslator(&english));
+        QtFileChooser chooser(nullptr);
+        QString shown;
+        QTimer::singleShot(0, [&shown] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                shown = box->text();
+                box->reject();
+            }
+        });
+        QCOMPARE(chooser.AskSaveChanges(), SaveAnswer::kCancel);
+        QCOMPARE(shown, QStringLiteral("The project has been changed. Do you want to save it?"));
+        CLogDlg pane;
+        auto* tabs = pane.findChild<QTabWidget*>();
+        QCOMPARE(tabs->tabText(CLogDlg::kLogTab), QStringLiteral("Communication log"));
+        QCOMPARE(tabs->tabText(CLogDlg::kProblemsTab), QStringLiteral("Problems"));
+        QCoreApplication::removeTranslator(&english);
     }
 
     void TheLanguageEntryKeepsTheChoiceForTheNextStart() {

@@ -1,6 +1,7 @@
 #include "app/panes/log_dlg.h"
 
 #include <QColor>
+#include <QCoreApplication>
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QTextCharFormat>
@@ -22,10 +23,10 @@ struct GridTab {
 };
 
 constexpr std::array<GridTab, 4> kGridTabs{{
-    {"挿入オブジェクト", kObjectsMode},
-    {"クリップボード", kClipboardMode},
-    {"標準画像(BUILTIN)", kBuiltInMode},
-    {"ユーザ登録画像(STATION)", kUserMode},
+    {QT_TRANSLATE_NOOP("Editor", "挿入オブジェクト"), kObjectsMode},
+    {QT_TRANSLATE_NOOP("Editor", "クリップボード"), kClipboardMode},
+    {QT_TRANSLATE_NOOP("Editor", "標準画像(BUILTIN)"), kBuiltInMode},
+    {QT_TRANSLATE_NOOP("Editor", "ユーザ登録画像(STATION)"), kUserMode},
 }};
 
 // The list shown on a grid tab; the lists are kept in tab order.
@@ -45,8 +46,8 @@ auto& ListIn(Lists& lists, int tab) {
     }
 }
 
-constexpr const char* kLogCaption = "通信ログ";
-constexpr const char* kProblemsCaption = "問題";
+constexpr const char* kLogCaption = QT_TRANSLATE_NOOP("Editor", "通信ログ");
+constexpr const char* kProblemsCaption = QT_TRANSLATE_NOOP("Editor", "問題");
 
 // 210 twips.
 constexpr double kLogPointSize = 10.5;
@@ -63,7 +64,7 @@ CLogDlg::CLogDlg(QWidget* parent) : QWidget(parent) {
         grid->SetList(&ListIn(lists_, static_cast<int>(tab)));
         connect(grid, &CImageListCtrl::EntryChosen, this, &CLogDlg::EntryChosen);
         grids_[tab] = grid;
-        tabs_->addTab(grid, QString::fromUtf8(kGridTabs[tab].caption));
+        tabs_->addTab(grid, QCoreApplication::translate("Editor", kGridTabs[tab].caption));
     }
     log_ = new QTextEdit(tabs_);
     log_->setReadOnly(true);
@@ -75,13 +76,13 @@ CLogDlg::CLogDlg(QWidget* parent) : QWidget(parent) {
     font.setPointSizeF(kLogPointSize);
     log_->setFont(font);
     log_->document()->setDefaultFont(font);
-    tabs_->addTab(log_, QString::fromUtf8(kLogCaption));
+    tabs_->addTab(log_, QCoreApplication::translate("Editor", kLogCaption));
     problems_ = new CFindingsList(tabs_);
-    tabs_->addTab(problems_, QString::fromUtf8(kProblemsCaption));
+    tabs_->addTab(problems_, QCoreApplication::translate("Editor", kProblemsCaption));
 }
 
 void CLogDlg::SetProblemCount(std::size_t count) {
-    const QString caption = QString::fromUtf8(kProblemsCaption);
+    const QString caption = QCoreApplication::translate("Editor", kProblemsCaption);
     tabs_->setTabText(kProblemsTab,
                       count == 0 ? caption : QStringLiteral("%1 (%2)").arg(caption).arg(count));
 }
