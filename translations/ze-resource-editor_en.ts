@@ -89,6 +89,158 @@ Last autosave: %2
         <source>プロパティー</source>
         <translation>Properties</translation>
     </message>
+    <message>
+        <source>待受</source>
+        <translation>Listen</translation>
+    </message>
+    <message>
+        <source>停止</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>切断</source>
+        <translation>Disconnect</translation>
+    </message>
+    <message>
+        <source>送信</source>
+        <translation>Send</translation>
+    </message>
+    <message>
+        <source>自動送信</source>
+        <translation>Send automatically</translation>
+    </message>
+    <message>
+        <source>接続中、編集中のダイアログを変更のたびに (300 ms 後に) 送信します</source>
+        <translation>While connected, sends the dialog being edited after each change (300 ms later)</translation>
+    </message>
+    <message>
+        <source>待受ポート</source>
+        <translation>Listen port</translation>
+    </message>
+    <message>
+        <source>IPアドレス</source>
+        <translation>IP address</translation>
+    </message>
+    <message>
+        <source>▲</source>
+        <translation>▲</translation>
+    </message>
+    <message>
+        <source>前へ移動</source>
+        <translation>Move up</translation>
+    </message>
+    <message>
+        <source>カレント選択項目を前へ移動させます</source>
+        <translation>Moves the current item up</translation>
+    </message>
+    <message>
+        <source>▼</source>
+        <translation>▼</translation>
+    </message>
+    <message>
+        <source>後ろへ移動</source>
+        <translation>Move down</translation>
+    </message>
+    <message>
+        <source>カレント選択項目を後ろへ移動させます</source>
+        <translation>Moves the current item down</translation>
+    </message>
+    <message>
+        <source>削除</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>選択項目の削除（カット）</source>
+        <translation>Delete the selection (cut)</translation>
+    </message>
+    <message>
+        <source>カレント選択項目を削除します。削除した項目がオブジェクトの場合はクリップボードへ保存されます。</source>
+        <translation>Deletes the current item. A deleted object is kept on the clipboard.</translation>
+    </message>
+    <message>
+        <source>カレント選択オブジェクトをクリップボードへコピー</source>
+        <translation>Copy the current object to the clipboard</translation>
+    </message>
+    <message>
+        <source>カレント選択オブジェクトをクリップボードへコピーします。選択がオブジェクトではない場合は何もしません。</source>
+        <translation>Copies the current object to the clipboard. Does nothing when the selection is not an object.</translation>
+    </message>
+    <message>
+        <source>Group化</source>
+        <translation>Group</translation>
+    </message>
+    <message>
+        <source>グループ化</source>
+        <translation>Group</translation>
+    </message>
+    <message>
+        <source>新規にグループオブジェクトを作成し、選択オブジェクトを挿入します</source>
+        <translation>Creates a new group and moves the selected objects into it</translation>
+    </message>
+    <message>
+        <source>G解除</source>
+        <translation>Ungroup</translation>
+    </message>
+    <message>
+        <source>グループ解除</source>
+        <translation>Ungroup</translation>
+    </message>
+    <message>
+        <source>最上位階層のグループ オブジェクトを削除します</source>
+        <translation>Removes the group, keeping its children in its place</translation>
+    </message>
+    <message>
+        <source>後ろ</source>
+        <translation>After</translation>
+    </message>
+    <message>
+        <source>同階層の後ろへ挿入</source>
+        <translation>Insert after, on the same level</translation>
+    </message>
+    <message>
+        <source>指定オブジェクトをカレント選択オブジェクトの後ろ（同階層）へ挿入します。</source>
+        <translation>Inserts the chosen object after the current object, on the same level.</translation>
+    </message>
+    <message>
+        <source>下先頭へ</source>
+        <translation>First child</translation>
+    </message>
+    <message>
+        <source>下階層の先頭へ挿入</source>
+        <translation>Insert as the first child</translation>
+    </message>
+    <message>
+        <source>指定オブジェクトをカレント選択オブジェクトの下階層の先頭へ挿入します。</source>
+        <translation>Inserts the chosen object as the first child of the current object.</translation>
+    </message>
+    <message>
+        <source>下末尾へ</source>
+        <translation>Last child</translation>
+    </message>
+    <message>
+        <source>下階層の末尾へ挿入</source>
+        <translation>Insert as the last child</translation>
+    </message>
+    <message>
+        <source>指定オブジェクトをカレント選択オブジェクトの下階層の末尾へ挿入します。</source>
+        <translation>Inserts the chosen object as the last child of the current object.</translation>
+    </message>
+    <message>
+        <source>挿入：</source>
+        <translation>Insert:</translation>
+    </message>
+    <message>
+        <source>参照</source>
+        <translation>Browse</translation>
+    </message>
+    <message>
+        <source>フォルダを選択してください</source>
+        <translation>Choose a folder</translation>
+    </message>
+    <message>
+        <source>名前・種類・テキストで絞り込み</source>
+        <translation>Filter by name, type or text</translation>
+    </message>
 </context>
 <context>
     <name>Menu</name>

@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -35,14 +36,14 @@ CNetworkPage::CNetworkPage(link::CDeviceLink& link, MessageSink& messages, QWidg
       messages_(messages),
       port_(NumberBox(65535, this)),
       address_(new QWidget(this)),
-      listen_(new QPushButton(QStringLiteral("待受"), this)),
-      stop_(new QPushButton(QStringLiteral("停止"), this)),
-      connect_(new QPushButton(QStringLiteral("接続"), this)),
-      disconnect_(new QPushButton(QStringLiteral("切断"), this)),
-      send_(new QPushButton(QStringLiteral("送信"), this)),
-      autoSend_(new QCheckBox(QStringLiteral("自動送信"), this)) {
-    autoSend_->setToolTip(
-        QStringLiteral("接続中、編集中のダイアログを変更のたびに (300 ms 後に) 送信します"));
+      listen_(new QPushButton(QCoreApplication::translate("Editor", "待受"), this)),
+      stop_(new QPushButton(QCoreApplication::translate("Editor", "停止"), this)),
+      connect_(new QPushButton(QCoreApplication::translate("Editor", "接続"), this)),
+      disconnect_(new QPushButton(QCoreApplication::translate("Editor", "切断"), this)),
+      send_(new QPushButton(QCoreApplication::translate("Editor", "送信"), this)),
+      autoSend_(new QCheckBox(QCoreApplication::translate("Editor", "自動送信"), this)) {
+    autoSend_->setToolTip(QCoreApplication::translate(
+        "Editor", "接続中、編集中のダイアログを変更のたびに (300 ms 後に) 送信します"));
     port_->setValue(kDefaultPort);
 
     auto* addressRow = new QHBoxLayout(address_);
@@ -61,11 +62,11 @@ CNetworkPage::CNetworkPage(link::CDeviceLink& link, MessageSink& messages, QWidg
 
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(0, 0, 0, 0);
-    grid->addWidget(new QLabel(QStringLiteral("待受ポート"), this), 0, 0);
+    grid->addWidget(new QLabel(QCoreApplication::translate("Editor", "待受ポート"), this), 0, 0);
     grid->addWidget(port_, 0, 1);
     grid->addWidget(listen_, 0, 2);
     grid->addWidget(stop_, 0, 3);
-    grid->addWidget(new QLabel(QStringLiteral("IPアドレス"), this), 1, 0);
+    grid->addWidget(new QLabel(QCoreApplication::translate("Editor", "IPアドレス"), this), 1, 0);
     grid->addWidget(address_, 1, 1);
     grid->addWidget(connect_, 1, 2);
     grid->addWidget(disconnect_, 1, 3);

@@ -1,6 +1,7 @@
 #include "panels/panel_buttons.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -26,21 +27,21 @@ struct ButtonTexts {
 
 // clang-format off
 constexpr ButtonTexts kTexts[] = {
-    {PanelButtons::kMoveUp, "▲", "前へ移動", "カレント選択項目を前へ移動させます"},
-    {PanelButtons::kMoveDown, "▼", "後ろへ移動", "カレント選択項目を後ろへ移動させます"},
-    {PanelButtons::kDelete, "削除", "選択項目の削除（カット）",
-     "カレント選択項目を削除します。削除した項目がオブジェクトの場合はクリップボードへ保存されます。"},
-    {PanelButtons::kCopy, "COPY", "カレント選択オブジェクトをクリップボードへコピー",
-     "カレント選択オブジェクトをクリップボードへコピーします。選択がオブジェクトではない場合は何もしません。"},
-    {PanelButtons::kGroup, "Group化", "グループ化",
-     "新規にグループオブジェクトを作成し、選択オブジェクトを挿入します"},
-    {PanelButtons::kUngroup, "G解除", "グループ解除", "最上位階層のグループ オブジェクトを削除します"},
-    {PanelButtons::kInsertAfter, "後ろ", "同階層の後ろへ挿入",
-     "指定オブジェクトをカレント選択オブジェクトの後ろ（同階層）へ挿入します。"},
-    {PanelButtons::kInsertFirst, "下先頭へ", "下階層の先頭へ挿入",
-     "指定オブジェクトをカレント選択オブジェクトの下階層の先頭へ挿入します。"},
-    {PanelButtons::kInsertLast, "下末尾へ", "下階層の末尾へ挿入",
-     "指定オブジェクトをカレント選択オブジェクトの下階層の末尾へ挿入します。"},
+    {PanelButtons::kMoveUp, QT_TRANSLATE_NOOP("Editor", "▲"), QT_TRANSLATE_NOOP("Editor", "前へ移動"), QT_TRANSLATE_NOOP("Editor", "カレント選択項目を前へ移動させます")},
+    {PanelButtons::kMoveDown, QT_TRANSLATE_NOOP("Editor", "▼"), QT_TRANSLATE_NOOP("Editor", "後ろへ移動"), QT_TRANSLATE_NOOP("Editor", "カレント選択項目を後ろへ移動させます")},
+    {PanelButtons::kDelete, QT_TRANSLATE_NOOP("Editor", "削除"), QT_TRANSLATE_NOOP("Editor", "選択項目の削除（カット）"),
+     QT_TRANSLATE_NOOP("Editor", "カレント選択項目を削除します。削除した項目がオブジェクトの場合はクリップボードへ保存されます。")},
+    {PanelButtons::kCopy, "COPY", QT_TRANSLATE_NOOP("Editor", "カレント選択オブジェクトをクリップボードへコピー"),
+     QT_TRANSLATE_NOOP("Editor", "カレント選択オブジェクトをクリップボードへコピーします。選択がオブジェクトではない場合は何もしません。")},
+    {PanelButtons::kGroup, QT_TRANSLATE_NOOP("Editor", "Group化"), QT_TRANSLATE_NOOP("Editor", "グループ化"),
+     QT_TRANSLATE_NOOP("Editor", "新規にグループオブジェクトを作成し、選択オブジェクトを挿入します")},
+    {PanelButtons::kUngroup, QT_TRANSLATE_NOOP("Editor", "G解除"), QT_TRANSLATE_NOOP("Editor", "グループ解除"), QT_TRANSLATE_NOOP("Editor", "最上位階層のグループ オブジェクトを削除します")},
+    {PanelButtons::kInsertAfter, QT_TRANSLATE_NOOP("Editor", "後ろ"), QT_TRANSLATE_NOOP("Editor", "同階層の後ろへ挿入"),
+     QT_TRANSLATE_NOOP("Editor", "指定オブジェクトをカレント選択オブジェクトの後ろ（同階層）へ挿入します。")},
+    {PanelButtons::kInsertFirst, QT_TRANSLATE_NOOP("Editor", "下先頭へ"), QT_TRANSLATE_NOOP("Editor", "下階層の先頭へ挿入"),
+     QT_TRANSLATE_NOOP("Editor", "指定オブジェクトをカレント選択オブジェクトの下階層の先頭へ挿入します。")},
+    {PanelButtons::kInsertLast, QT_TRANSLATE_NOOP("Editor", "下末尾へ"), QT_TRANSLATE_NOOP("Editor", "下階層の末尾へ挿入"),
+     QT_TRANSLATE_NOOP("Editor", "指定オブジェクトをカレント選択オブジェクトの下階層の末尾へ挿入します。")},
 };
 // clang-format on
 
@@ -59,7 +60,9 @@ const int PanelButtons::kIds[9] = {kMoveUp,  kMoveDown,    kDelete,      kCopy, 
                                    kUngroup, kInsertAfter, kInsertFirst, kInsertLast};
 
 PanelButtons::PanelButtons(StatusSink status, QWidget* parent)
-    : QWidget(parent), status_(std::move(status)), insertLabel_(new QLabel("挿入：", this)) {
+    : QWidget(parent),
+      status_(std::move(status)),
+      insertLabel_(new QLabel(QCoreApplication::translate("Editor", "挿入："), this)) {
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(kSpacing);
@@ -69,8 +72,8 @@ PanelButtons::PanelButtons(StatusSink status, QWidget* parent)
         }
         const ButtonTexts& texts = *TextsOf(id);
         auto* button = new QToolButton(this);
-        button->setText(texts.caption);
-        button->setToolTip(texts.shortText);
+        button->setText(QCoreApplication::translate("Editor", texts.caption));
+        button->setToolTip(QCoreApplication::translate("Editor", texts.shortText));
         button->installEventFilter(this);
         connect(button, &QToolButton::clicked, this, [this, id] { emit Clicked(id); });
         buttons_.emplace(id, button);
@@ -86,12 +89,12 @@ QAbstractButton* PanelButtons::Button(int id) const {
 
 QString PanelButtons::LongText(int id) {
     const ButtonTexts* texts = TextsOf(id);
-    return texts == nullptr ? QString() : QString(texts->longText);
+    return texts == nullptr ? QString() : QCoreApplication::translate("Editor", texts->longText);
 }
 
 QString PanelButtons::ShortText(int id) {
     const ButtonTexts* texts = TextsOf(id);
-    return texts == nullptr ? QString() : QString(texts->shortText);
+    return texts == nullptr ? QString() : QCoreApplication::translate("Editor", texts->shortText);
 }
 
 bool PanelButtons::eventFilter(QObject* watched, QEvent* event) {

@@ -1,5 +1,6 @@
 #include "panels/project_folder_field.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -21,7 +22,7 @@ QString ChooseWithDialog(QWidget* parent, const QString& caption, const QString&
 ProjectFolderField::ProjectFolderField(QWidget* parent)
     : QWidget(parent),
       edit_(new QLineEdit(this)),
-      browse_(new QPushButton(QStringLiteral("参照"), this)),
+      browse_(new QPushButton(QCoreApplication::translate("Editor", "参照"), this)),
       chooser_(ChooseWithDialog) {
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);
@@ -48,8 +49,8 @@ void ProjectFolderField::SetFolderChooser(FolderChooser chooser) {
 }
 
 void ProjectFolderField::Browse() {
-    const QString chosen =
-        chooser_(this, QStringLiteral("フォルダを選択してください"), edit_->text());
+    const QString chosen = chooser_(
+        this, QCoreApplication::translate("Editor", "フォルダを選択してください"), edit_->text());
     if (!chosen.isEmpty()) {
         Accept(chosen);
     }

@@ -1,5 +1,6 @@
 #include "panels/tree_filter.h"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTreeView>
@@ -25,7 +26,8 @@ TreeFilter::TreeFilter(QTreeView& tree, ResourceTreeModel& model, QLineEdit& fie
       expand_([&tree](const QModelIndex& index) { tree.expand(index); }) {
     field_.hide();
     field_.setClearButtonEnabled(true);
-    field_.setPlaceholderText(QStringLiteral("名前・種類・テキストで絞り込み"));
+    field_.setPlaceholderText(
+        QCoreApplication::translate("Editor", "名前・種類・テキストで絞り込み"));
     connect(&field_, &QLineEdit::textChanged, this, &TreeFilter::Apply);
     connect(&field_, &QLineEdit::returnPressed, this, [this] {
         stepped_ = -1;
