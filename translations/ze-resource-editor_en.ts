@@ -241,6 +241,134 @@ Last autosave: %2
         <source>名前・種類・テキストで絞り込み</source>
         <translation>Filter by name, type or text</translation>
     </message>
+    <message>
+        <source>バージョン情報</source>
+        <translation>About</translation>
+    </message>
+    <message>
+        <source>デバイス一覧の編集</source>
+        <translation>Edit the device list</translation>
+    </message>
+    <message>
+        <source>名前</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>幅</source>
+        <translation>Width</translation>
+    </message>
+    <message>
+        <source>高さ</source>
+        <translation>Height</translation>
+    </message>
+    <message>
+        <source>向き</source>
+        <translation>Orientation</translation>
+    </message>
+    <message>
+        <source>追加</source>
+        <translation>Add</translation>
+    </message>
+    <message>
+        <source>初期設定に戻す</source>
+        <translation>Restore defaults</translation>
+    </message>
+    <message>
+        <source>新しいデバイス</source>
+        <translation>New device</translation>
+    </message>
+    <message>
+        <source>縦</source>
+        <translation>Portrait</translation>
+    </message>
+    <message>
+        <source>横</source>
+        <translation>Landscape</translation>
+    </message>
+    <message>
+        <source>名前を入力してください。</source>
+        <translation>Enter a name.</translation>
+    </message>
+    <message>
+        <source>幅と高さは 1 から %1 までの整数で入力してください。</source>
+        <translation>Enter the width and height as whole numbers from 1 to %1.</translation>
+    </message>
+    <message>
+        <source>デバイス表示</source>
+        <translation>Device view</translation>
+    </message>
+    <message>
+        <source>デバイス一覧</source>
+        <translation>Device list</translation>
+    </message>
+    <message>
+        <source>一覧の編集...</source>
+        <translation>Edit the list...</translation>
+    </message>
+    <message>
+        <source>プロジェクト</source>
+        <translation>Project</translation>
+    </message>
+    <message>
+        <source>ファイルを読み込めませんでした。
+%1</source>
+        <translation>The file could not be read.
+%1</translation>
+    </message>
+    <message>
+        <source>スケルトン生成</source>
+        <translation>Generate skeleton</translation>
+    </message>
+    <message>
+        <source>出力フォルダ</source>
+        <translation>Output folder</translation>
+    </message>
+    <message>
+        <source>上書き</source>
+        <translation>Overwrite</translation>
+    </message>
+    <message>
+        <source>←ここにチェックを入れると全て上書きになります。個別指定は下のチェックで。</source>
+        <translation>← Check this to overwrite everything; the boxes below choose file by file.</translation>
+    </message>
+    <message>
+        <source>メイン</source>
+        <translation>Main</translation>
+    </message>
+    <message>
+        <source>アプリケーション</source>
+        <translation>Application</translation>
+    </message>
+    <message>
+        <source>ダイアログ生成</source>
+        <translation>Dialog factory</translation>
+    </message>
+    <message>
+        <source>ダイアログ</source>
+        <translation>Dialogs</translation>
+    </message>
+    <message>
+        <source>このダイアログのみ</source>
+        <translation>This dialog only</translation>
+    </message>
+    <message>
+        <source>すべてのダイアログ</source>
+        <translation>All dialogs</translation>
+    </message>
+    <message>
+        <source>出力フォルダ %1 はありません。作成しますか？</source>
+        <translation>The output folder %1 does not exist. Create it?</translation>
+    </message>
+    <message>
+        <source>出力フォルダを作成できませんでした。
+%1</source>
+        <translation>The output folder could not be created.
+%1</translation>
+    </message>
+    <message>
+        <source>%1 行目: %2</source>
+        <translation>Row %1: %2</translation>
+    </message>
 </context>
 <context>
     <name>Menu</name>

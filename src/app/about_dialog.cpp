@@ -1,5 +1,6 @@
 #include "app/about_dialog.h"
 
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -12,7 +13,7 @@
 namespace ze::app {
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("バージョン情報"));
+    setWindowTitle(QCoreApplication::translate("Editor", "バージョン情報"));
     auto* icon = new QLabel;
     icon->setPixmap(EditorIcon().pixmap(32, 32));
     auto* name = new QLabel(QString::fromUtf8(kMessageBoxTitle));

@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -27,10 +28,6 @@ namespace {
 
 enum Column { kName, kWidth, kHeight, kTurn, kColumnCount };
 
-QString Utf8(const char* text) {
-    return QString::fromUtf8(text);
-}
-
 // The whole page in view: the zoom that fits it into the tile, at most 100 %.
 void FitToTile(CZeDialogEditorView& view) {
     view.ZoomAt(100, QPointF(0, 0));
@@ -52,19 +49,22 @@ void FitToTile(CZeDialogEditorView& view) {
 CDeviceListEditor::CDeviceListEditor(const std::vector<DeviceSize>& sizes, MessageSink& messages,
                                      QWidget* parent)
     : QDialog(parent), messages_(messages), table_(new QTableWidget(0, kColumnCount, this)) {
-    setWindowTitle(Utf8("デバイス一覧の編集"));
-    table_->setHorizontalHeaderLabels({Utf8("名前"), Utf8("幅"), Utf8("高さ"), Utf8("向き")});
+    setWindowTitle(QCoreApplication::translate("Editor", "デバイス一覧の編集"));
+    table_->setHorizontalHeaderLabels({QCoreApplication::translate("Editor", "名前"),
+                                       QCoreApplication::translate("Editor", "幅"),
+                                       QCoreApplication::translate("Editor", "高さ"),
+                                       QCoreApplication::translate("Editor", "向き")});
     table_->horizontalHeader()->setSectionResizeMode(kName, QHeaderView::Stretch);
     table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 10);
     for (const DeviceSize& size : sizes) {
         AddRow(size);
     }
 
-    auto* add = new QPushButton(Utf8("追加"), this);
-    auto* remove = new QPushButton(Utf8("削除"), this);
-    auto* defaults = new QPushButton(Utf8("初期設定に戻す"), this);
+    auto* add = new QPushButton(QCoreApplication::translate("Editor", "追加"), this);
+    auto* remove = new QPushButton(QCoreApplication::translate("Editor", "削除"), this);
+    auto* defaults = new QPushButton(QCoreApplication::translate("Editor", "初期設定に戻す"), this);
     connect(add, &QPushButton::clicked, this, [this] {
-        AddRow({Utf8("新しいデバイス"), 360, 640, false});
+        AddRow({QCoreApplication::translate("Editor", "新しいデバイス"), 360, 640, false});
         table_->setCurrentCell(table_->rowCount() - 1, kName);
         table_->editItem(table_->item(table_->rowCount() - 1, kName));
     });
@@ -105,7 +105,8 @@ void CDeviceListEditor::AddRow(const DeviceSize& size) {
     table_->setItem(row, kWidth, new QTableWidgetItem(QString::number(size.width)));
     table_->setItem(row, kHeight, new QTableWidgetItem(QString::number(size.height)));
     auto* turn = new QComboBox(table_);
-    turn->addItems({Utf8("縦"), Utf8("横")});
+    turn->addItems(
+        {QCoreApplication::translate("Editor", "縦"), QCoreApplication::translate("Editor", "横")});
     turn->setCurrentIndex(size.landscape ? 1 : 0);
     table_->setCellWidget(row, kTurn, turn);
 }
@@ -128,15 +129,16 @@ void CDeviceListEditor::accept() {
         const auto inRange = [](int side) { return side > 0 && side <= kMaxDeviceSide; };
         QString problem;
         if (size.name.isEmpty()) {
-            problem = Utf8("名前を入力してください。");
+            problem = QCoreApplication::translate("Editor", "名前を入力してください。");
         } else if (!widthRead || !heightRead || !inRange(size.width) || !inRange(size.height)) {
-            problem =
-                Utf8("幅と高さは 1 から %1 までの整数で入力してください。").arg(kMaxDeviceSide);
+            problem = QCoreApplication::translate(
+                          "Editor", "幅と高さは 1 から %1 までの整数で入力してください。")
+                          .arg(kMaxDeviceSide);
         }
         if (!problem.isEmpty()) {
             table_->setCurrentCell(row, size.name.isEmpty() ? kName : kWidth);
             messages_.ShowMessage(
-                Utf8ToCp932(Utf8("%1 行目: %2").arg(row + 1).arg(problem).toStdString()),
+                Utf8ToCp932(QCoreApplication::translate("Editor", "%1 行目: %2").arg(row + 1).arg(problem).toStdString()),
                 MessageIcon::kWarning);
             return;
         }
@@ -165,9 +167,9 @@ CDeviceListWindow::CDeviceListWindow(CZeResourceData& project, const ViewService
       sizes_(ReadDeviceSizes(settings)),
       document_(std::make_unique<CZeDialogEditorDoc>(project)),
       title_(new QLabel(this)),
-      deviceLook_(new QCheckBox(Utf8("デバイス表示"), this)),
+      deviceLook_(new QCheckBox(QCoreApplication::translate("Editor", "デバイス表示"), this)),
       row_(new QHBoxLayout) {
-    setWindowTitle(Utf8("デバイス一覧"));
+    setWindowTitle(QCoreApplication::translate("Editor", "デバイス一覧"));
     deviceLook_->setEnabled(services_.look != nullptr);
     deviceLook_->setChecked(services_.look != nullptr);
     connect(deviceLook_, &QCheckBox::toggled, this, [this] {
@@ -175,7 +177,7 @@ CDeviceListWindow::CDeviceListWindow(CZeResourceData& project, const ViewService
             tile->view->SetLook(TileLook());
         }
     });
-    auto* edit = new QPushButton(Utf8("一覧の編集..."), this);
+    auto* edit = new QPushButton(QCoreApplication::translate("Editor", "一覧の編集..."), this);
     connect(edit, &QPushButton::clicked, this, [this] { EditSizes(); });
 
     auto* bar = new QHBoxLayout;
@@ -262,7 +264,8 @@ void CDeviceListWindow::RebuildTiles() {
     }
     tiles_.clear();
     std::vector<DeviceSize> shown;
-    shown.push_back({Utf8("プロジェクト"), 0, 0, false});  // its size follows the project
+    shown.push_back({QCoreApplication::translate("Editor", "プロジェクト"), 0, 0,
+                     false});  // its size follows the project
     shown.insert(shown.end(), sizes_.begin(), sizes_.end());
     for (const DeviceSize& size : shown) {
         auto tile = std::make_unique<Tile>();
@@ -298,7 +301,7 @@ void CDeviceListWindow::UpdateProjectTile() {
         size = QSize(units.deviceWidth, units.deviceHeight);
     }
     tiles_.front()->caption->setText(QStringLiteral("%1  %2 × %3")
-                                         .arg(Utf8("プロジェクト"))
+                                         .arg(QCoreApplication::translate("Editor", "プロジェクト"))
                                          .arg(size.width())
                                          .arg(size.height()));
 }

@@ -1,5 +1,6 @@
 #include "app/load_error_dialog.h"
 
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QFontDatabase>
 #include <QLabel>
@@ -18,7 +19,8 @@ CLoadErrorDlg::CLoadErrorDlg(const QString& file, const std::string& report, QWi
     setWindowTitle(QString::fromUtf8(kMessageBoxTitle));
     auto* layout = new QVBoxLayout(this);
 
-    heading_ = new QLabel(QStringLiteral("ファイルを読み込めませんでした。\n%1").arg(file));
+    heading_ = new QLabel(
+        QCoreApplication::translate("Editor", "ファイルを読み込めませんでした。\n%1").arg(file));
     heading_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     heading_->setWordWrap(true);
     auto* top = new QHBoxLayout;

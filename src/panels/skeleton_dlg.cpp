@@ -1,6 +1,7 @@
 #include "panels/skeleton_dlg.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -29,8 +30,8 @@ QString ChooseWithDialog(QWidget* parent, const QString& caption, const QString&
 }
 
 bool AskWithMessageBox(QWidget* parent, const QString& text) {
-    return QMessageBox::question(parent, QStringLiteral("スケルトン生成"), text,
-                                 QMessageBox::Yes | QMessageBox::No,
+    return QMessageBox::question(parent, QCoreApplication::translate("Editor", "スケルトン生成"),
+                                 text, QMessageBox::Yes | QMessageBox::No,
                                  QMessageBox::Yes) == QMessageBox::Yes;
 }
 
@@ -67,7 +68,7 @@ CSkeletonDlg::CSkeletonDlg(const CZeResourceData& project, const std::string& ou
       templateFolder_(DefaultTemplateFolder()),
       chooser_(ChooseWithDialog),
       question_(AskWithMessageBox) {
-    setWindowTitle(QStringLiteral("スケルトン生成"));
+    setWindowTitle(QCoreApplication::translate("Editor", "スケルトン生成"));
     setModal(false);
     BuildControls();
     SkeletonOptions defaults;
@@ -89,16 +90,19 @@ void CSkeletonDlg::BuildControls() {
     int row = 0;
 
     outputFolder_ = new QLineEdit(this);
-    auto* browse = new QPushButton(QStringLiteral("参照"), this);
+    auto* browse = new QPushButton(QCoreApplication::translate("Editor", "参照"), this);
     controls_[kBrowse] = browse;
-    grid->addWidget(new QLabel(QStringLiteral("出力フォルダ"), this), row, 0, 1, 2);
+    grid->addWidget(new QLabel(QCoreApplication::translate("Editor", "出力フォルダ"), this), row, 0,
+                    1, 2);
     grid->addWidget(outputFolder_, row, 2);
     grid->addWidget(browse, row, 3);
     ++row;
 
-    grid->addWidget(AddCheck(kOverwriteAll, QStringLiteral("上書き")), row, 0, 1, 2);
+    grid->addWidget(AddCheck(kOverwriteAll, QCoreApplication::translate("Editor", "上書き")), row,
+                    0, 1, 2);
     grid->addWidget(
-        new QLabel(QStringLiteral(
+        new QLabel(QCoreApplication::translate(
+                       "Editor",
                        "←ここにチェックを入れると全て上書きになります。個別指定は下のチェックで。"),
                    this),
         row, 2, 1, 2);
@@ -113,17 +117,18 @@ void CSkeletonDlg::BuildControls() {
         int namesRow;  // the output-name text beside it, -1 for none
     };
     static constexpr StepRow kSteps[] = {
-        {kOverwriteMain, kMain, "メイン", 0},
-        {kOverwriteApplication, kApplication, "アプリケーション", 1},
-        {kOverwriteDialogMaker, kDialogMaker, "ダイアログ生成", 2},
-        {kOverwriteDialogs, kDialogs, "ダイアログ", -1},
+        {kOverwriteMain, kMain, QT_TRANSLATE_NOOP("Editor", "メイン"), 0},
+        {kOverwriteApplication, kApplication, QT_TRANSLATE_NOOP("Editor", "アプリケーション"), 1},
+        {kOverwriteDialogMaker, kDialogMaker, QT_TRANSLATE_NOOP("Editor", "ダイアログ生成"), 2},
+        {kOverwriteDialogs, kDialogs, QT_TRANSLATE_NOOP("Editor", "ダイアログ"), -1},
         {kOverwriteJson, kJson, "JSON", -1},
-        {kOverwriteIdeProject, kIdeProject, "プロジェクト", -1},
+        {kOverwriteIdeProject, kIdeProject, QT_TRANSLATE_NOOP("Editor", "プロジェクト"), -1},
         {kOverwriteMakefile, kMakefile, "Makefile", -1},
     };
     for (const StepRow& step : kSteps) {
         grid->addWidget(AddCheck(step.overwrite, QString()), row, 0);
-        grid->addWidget(AddCheck(step.step, QString::fromUtf8(step.caption)), row, 1);
+        grid->addWidget(AddCheck(step.step, QCoreApplication::translate("Editor", step.caption)),
+                        row, 1);
         if (step.namesRow >= 0) {
             auto* names = new QLabel(this);
             // Names come from the project: never taken for markup.
@@ -133,8 +138,10 @@ void CSkeletonDlg::BuildControls() {
         }
         if (step.step == kDialogs) {
             // The scope of the dialog classes and the JSON files.
-            auto* thisDialog = new QRadioButton(QStringLiteral("このダイアログのみ"), this);
-            auto* allDialogs = new QRadioButton(QStringLiteral("すべてのダイアログ"), this);
+            auto* thisDialog =
+                new QRadioButton(QCoreApplication::translate("Editor", "このダイアログのみ"), this);
+            auto* allDialogs =
+                new QRadioButton(QCoreApplication::translate("Editor", "すべてのダイアログ"), this);
             controls_[kScopeThisDialog] = thisDialog;
             controls_[kScopeAllDialogs] = allDialogs;
             dialogName_ = new QLineEdit(this);
@@ -148,7 +155,7 @@ void CSkeletonDlg::BuildControls() {
         ++row;
     }
 
-    auto* generate = new QPushButton(QStringLiteral("スケルトン生成"), this);
+    auto* generate = new QPushButton(QCoreApplication::translate("Editor", "スケルトン生成"), this);
     controls_[kGenerate] = generate;
     grid->addWidget(generate, row, 0, 1, 4, Qt::AlignRight);
     ++row;
@@ -252,16 +259,18 @@ bool CSkeletonDlg::EnsureFolder(const std::string& folder) {
         return true;
     }
     const QString shown = QString::fromStdString(folder);
-    if (!question_(this,
-                   QStringLiteral("出力フォルダ %1 はありません。作成しますか？").arg(shown))) {
+    if (!question_(this, QCoreApplication::translate("Editor",
+                                                     "出力フォルダ %1 はありません。作成しますか？")
+                             .arg(shown))) {
         return false;
     }
     std::filesystem::create_directories(path, error);
     if (error || !std::filesystem::is_directory(path, error)) {
         if (messages_ != nullptr) {
             messages_->ShowMessage(
-                QStringToSjisForDisplay(
-                    QStringLiteral("出力フォルダを作成できませんでした。\n%1").arg(shown)),
+                QStringToSjisForDisplay(QCoreApplication::translate(
+                                            "Editor", "出力フォルダを作成できませんでした。\n%1")
+                                            .arg(shown)),
                 MessageIcon::kWarning);
         }
         return false;
@@ -291,7 +300,8 @@ QLabel& CSkeletonDlg::OutputNames(int row) {
 
 void CSkeletonDlg::Browse() {
     const QString chosen =
-        chooser_(this, QStringLiteral("フォルダを選択してください"), outputFolder_->text());
+        chooser_(this, QCoreApplication::translate("Editor", "フォルダを選択してください"),
+                 outputFolder_->text());
     if (!chosen.isEmpty()) {
         outputFolder_->setText(chosen);
     }
