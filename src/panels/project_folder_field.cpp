@@ -5,6 +5,7 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
+#include <algorithm>
 #include <utility>
 
 #include "common/paths.h"
@@ -28,7 +29,9 @@ ProjectFolderField::ProjectFolderField(QWidget* parent)
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(0);
     edit_->setFixedHeight(20);
-    browse_->setFixedSize(40, 20);
+    // 40 pixels hold "参照"; a translated caption may need more.
+    browse_->setFixedSize(
+        std::max(40, browse_->fontMetrics().horizontalAdvance(browse_->text()) + 12), 20);
     row->addWidget(edit_, 1);
     row->addWidget(browse_);
     connect(browse_, &QPushButton::clicked, this, &ProjectFolderField::Browse);
