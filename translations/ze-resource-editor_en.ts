@@ -837,4 +837,411 @@ Switch view</translation>
         <translation>&amp;Window</translation>
     </message>
 </context>
+<context>
+    <name>PropertyHelp</name>
+    <message>
+        <source>このオブジェクトの名前（識別子）。コマンドの送受信時にオブジェクトを識別する為に使用。ダイアログ毎でユニークであること。</source>
+        <translation>The name (identifier) of this object. Commands sent and received use it to identify the object. It must be unique within the dialog.</translation>
+    </message>
+    <message>
+        <source>このオブジェクトの別名（補助識別子）。重複可能、重複させて使用することで、コマンド &apos;UPDATE&apos;、&apos;CONDITION&apos;送受信時に一括指定可能。カンマ区切りで複数指定可能。</source>
+        <translation>An alias (secondary identifier) of this object. It may be shared: objects with the same alias are addressed together by the &apos;UPDATE&apos; and &apos;CONDITION&apos; commands. Several may be given, separated by commas.</translation>
+    </message>
+    <message>
+        <source>機能オブジェクトの種類</source>
+        <translation>The kind of object</translation>
+    </message>
+    <message>
+        <source>PARENT:包括しているグループオブジェクトの大きさの最大に合わせる。CONTENT:オブジェクト自身の大きさそのまま。数値:プライベートユニット。</source>
+        <translation>PARENT: as large as the enclosing group allows. CONTENT: the object&apos;s own size. A number: private units.</translation>
+    </message>
+    <message>
+        <source>グループ内オブジェクトの大きさを&apos;比&apos;で指定します。同じ大きさを指定することで等幅配置などが可能。</source>
+        <translation>The size of the objects in a group as a ratio. Equal values give equal sizes, for example.</translation>
+    </message>
+    <message>
+        <source>包括しているグループオブジェクトの左上座標からの相対X座標。プライベートユニット。</source>
+        <translation>The X position relative to the top left of the enclosing group, in private units.</translation>
+    </message>
+    <message>
+        <source>包括しているグループオブジェクトの左上座標からの相対Y座標。プライベートユニット。</source>
+        <translation>The Y position relative to the top left of the enclosing group, in private units.</translation>
+    </message>
+    <message>
+        <source>パディング。オブジェクトの内側のオフセット。カンマ区切りで左から時計周りで４辺指定。左,上,右,下。</source>
+        <translation>Padding: the offset inside the object. Four sides separated by commas, clockwise from the left: left,top,right,bottom.</translation>
+    </message>
+    <message>
+        <source>マージン。オブジェクトの外側のオフセット。カンマ区切りで左から時計周りで４辺指定。左,上,右,下。</source>
+        <translation>Margin: the offset outside the object. Four sides separated by commas, clockwise from the left: left,top,right,bottom.</translation>
+    </message>
+    <message>
+        <source>更新する表示属性（通常/消す）</source>
+        <translation>The display attribute to update (shown/hidden)</translation>
+    </message>
+    <message>
+        <source>更新する表示属性（通常/無効）</source>
+        <translation>The display attribute to update (enabled/disabled)</translation>
+    </message>
+    <message>
+        <source>色を指定します。</source>
+        <translation>Sets the colour.</translation>
+    </message>
+    <message>
+        <source>画像の表示方法を指定します</source>
+        <translation>Sets how the image is shown</translation>
+    </message>
+    <message>
+        <source>クリック可能/不可能を指定します。</source>
+        <translation>Sets whether it can be clicked.</translation>
+    </message>
+    <message>
+        <source>コマンド名を選択するとコマンドが追加されます</source>
+        <translation>Choosing a command name adds the command</translation>
+    </message>
+    <message>
+        <source>属性を指定します</source>
+        <translation>Sets the attribute</translation>
+    </message>
+    <message>
+        <source>ボタン上に表示するテキストを指定します。</source>
+        <translation>Sets the text shown on the button.</translation>
+    </message>
+    <message>
+        <source>属性OFF時にボタン上に表示するテキストを指定します。</source>
+        <translation>Sets the text shown on the button while the attribute is OFF.</translation>
+    </message>
+    <message>
+        <source>属性ON時にボタン上に表示するテキストを指定します。</source>
+        <translation>Sets the text shown on the button while the attribute is ON.</translation>
+    </message>
+    <message>
+        <source>テキストのサイズを指定します</source>
+        <translation>Sets the text size</translation>
+    </message>
+    <message>
+        <source>LEFT:左寄せ CENTER:中央 RIGHT:右寄せ TOP:上寄せ MIDDLE:中央 BOTTOM:下寄せ。 &apos;|&apos;で組合せ可能。</source>
+        <translation>LEFT: left, CENTER: centre, RIGHT: right, TOP: top, MIDDLE: middle, BOTTOM: bottom. Combine them with &apos;|&apos;.</translation>
+    </message>
+    <message>
+        <source>カラムの幅を自動伸縮する/しないを指定します</source>
+        <translation>Sets whether the column width stretches and shrinks by itself</translation>
+    </message>
+    <message>
+        <source>カラムに収まらない長さの文字列の表示方法を指定します。true:改行して表示する false:何もしない</source>
+        <translation>Sets how a text too long for the column is shown. true: wrapped onto new lines, false: nothing is done</translation>
+    </message>
+    <message>
+        <source>隣のカラムとくっつけて１つのカラムにします。（くっつけるカラムの数を指定します）</source>
+        <translation>Joins the column with its neighbours into one (sets how many columns are joined)</translation>
+    </message>
+    <message>
+        <source>画像ファイル名を指定します</source>
+        <translation>Sets the image file name</translation>
+    </message>
+    <message>
+        <source>通常状態で表示されるオブジェクトの画像ファイル名</source>
+        <translation>The image file of the object in its normal state</translation>
+    </message>
+    <message>
+        <source>押下などアクティブ状態で表示されるオブジェクトの画像ファイル名</source>
+        <translation>The image file of the object while active (pressed, for example)</translation>
+    </message>
+    <message>
+        <source>プログレスのベース画像ファイル名</source>
+        <translation>The base image file of the progress bar</translation>
+    </message>
+    <message>
+        <source>スライドバーのベース画像ファイル名</source>
+        <translation>The base image file of the slide bar</translation>
+    </message>
+    <message>
+        <source>メーターオブジェクトの背景画像ファイル名（目盛）</source>
+        <translation>The background image file of the meter (the scale)</translation>
+    </message>
+    <message>
+        <source>プログレスのアクティブ部分の画像ファイル名</source>
+        <translation>The image file of the progress bar&apos;s active part</translation>
+    </message>
+    <message>
+        <source>スライドバーのアクティブ部分の画像ファイル名</source>
+        <translation>The image file of the slide bar&apos;s active part</translation>
+    </message>
+    <message>
+        <source>スライドバーのつまみ画像</source>
+        <translation>The image of the slide bar&apos;s thumb</translation>
+    </message>
+    <message>
+        <source>メーターオブジェクトの動く画像ファイル名（針）</source>
+        <translation>The moving image file of the meter (the needle)</translation>
+    </message>
+    <message>
+        <source>メーターオブジェクトの最前面画像（枠）</source>
+        <translation>The front image of the meter (the frame)</translation>
+    </message>
+    <message>
+        <source>メーターオブジェクトの背景画像の中心座標</source>
+        <translation>The centre of the meter&apos;s background image</translation>
+    </message>
+    <message>
+        <source>メーターオブジェクトの動く画像の中心座標</source>
+        <translation>The centre of the meter&apos;s moving image</translation>
+    </message>
+    <message>
+        <source>メーターオブジェクトの最前面画像の中心座標</source>
+        <translation>The centre of the meter&apos;s front image</translation>
+    </message>
+    <message>
+        <source>Cursor画像の回転方向/移動方向を逆にします</source>
+        <translation>Reverses the direction the cursor image turns or moves</translation>
+    </message>
+    <message>
+        <source>メーターオブジェクトの動作パターンタイプ</source>
+        <translation>The kind of movement of the meter</translation>
+    </message>
+    <message>
+        <source>BUILTIN:プリインストール(省略時)。STATION:MOXサーバから取得。URI:Webサイトからダウンロード。STORAGE:端末の外部フォルダから取得</source>
+        <translation>BUILTIN: installed with the application (the default). STATION: fetched from the MOX server. URI: downloaded from a web site. STORAGE: taken from a folder on the device</translation>
+    </message>
+    <message>
+        <source>指定したファイルがWebにある場合に指定</source>
+        <translation>Set when the file is on the web</translation>
+    </message>
+    <message>
+        <source>スクロール・ピンチズームを使う/使わないを指定します</source>
+        <translation>Sets whether scrolling and pinch zoom are used</translation>
+    </message>
+    <message>
+        <source>キャッシュの有効/無効を指定します</source>
+        <translation>Turns the cache on or off</translation>
+    </message>
+    <message>
+        <source>サムネイル（縮小読込機能）の有効/無効を指定します</source>
+        <translation>Turns thumbnails (reading the image scaled down) on or off</translation>
+    </message>
+    <message>
+        <source>横方向オフセット値を指定します</source>
+        <translation>Sets the horizontal offset</translation>
+    </message>
+    <message>
+        <source>縦方向オフセット値を指定します</source>
+        <translation>Sets the vertical offset</translation>
+    </message>
+    <message>
+        <source>横方向スケール値を指定します</source>
+        <translation>Sets the horizontal scale</translation>
+    </message>
+    <message>
+        <source>縦方向スケール値を指定します</source>
+        <translation>Sets the vertical scale</translation>
+    </message>
+    <message>
+        <source>X軸のオフセット値を指定します</source>
+        <translation>Sets the X axis offset</translation>
+    </message>
+    <message>
+        <source>Y軸のオフセット値を指定します</source>
+        <translation>Sets the Y axis offset</translation>
+    </message>
+    <message>
+        <source>X軸のスケール値を指定します</source>
+        <translation>Sets the X axis scale</translation>
+    </message>
+    <message>
+        <source>Y軸のスケール値を指定します</source>
+        <translation>Sets the Y axis scale</translation>
+    </message>
+    <message>
+        <source>trueを指定するとX軸が日付になります</source>
+        <translation>true makes the X axis a date axis</translation>
+    </message>
+    <message>
+        <source>自動スクロールの有効/無効を指定します</source>
+        <translation>Turns automatic scrolling on or off</translation>
+    </message>
+    <message>
+        <source>trueを指定するとY軸スケールが変更できなくなります</source>
+        <translation>true keeps the Y axis scale from being changed</translation>
+    </message>
+    <message>
+        <source>データの初期値を指定します。</source>
+        <translation>Sets the initial data.</translation>
+    </message>
+    <message>
+        <source>リスト項目の内容</source>
+        <translation>The entries of the list</translation>
+    </message>
+    <message>
+        <source>カラムの高さを指定します。</source>
+        <translation>Sets the column height.</translation>
+    </message>
+    <message>
+        <source>指定した位置にスクロールします</source>
+        <translation>Scrolls to the given position</translation>
+    </message>
+    <message>
+        <source>最小値を指定します</source>
+        <translation>Sets the minimum</translation>
+    </message>
+    <message>
+        <source>最大値を指定します</source>
+        <translation>Sets the maximum</translation>
+    </message>
+    <message>
+        <source>値を指定します</source>
+        <translation>Sets the value</translation>
+    </message>
+    <message>
+        <source>初期値を指定します</source>
+        <translation>Sets the initial value</translation>
+    </message>
+    <message>
+        <source>バーの配置方向を指定します。デフォルト（省略時：flase）は水平方向です。trueで垂直方向になります。</source>
+        <translation>Sets the direction of the bar. The default (when not set: false) is horizontal; true makes it vertical.</translation>
+    </message>
+    <message>
+        <source>CONDITIONコマンドで送信される要素</source>
+        <translation>The elements the CONDITION command sends</translation>
+    </message>
+    <message>
+        <source>このオブジェクトの名前です。</source>
+        <translation>The name of this object.</translation>
+    </message>
+    <message>
+        <source>ラジオグループ専用の要素です。値通知コマンド「NOTIFY」で使用します。</source>
+        <translation>For radio groups only. Used by the value notification command &quot;NOTIFY&quot;.</translation>
+    </message>
+    <message>
+        <source>グループオブジェクトの種類</source>
+        <translation>The kind of group</translation>
+    </message>
+    <message>
+        <source>並べる方向を指定します。デフォルト（省略時：flase）は水平方向です。trueで垂直方向になります。</source>
+        <translation>Sets the direction the children are laid out in. The default (when not set: false) is horizontal; true makes it vertical.</translation>
+    </message>
+    <message>
+        <source>スケルトンソースコードのテンプレートの種類を決定します。</source>
+        <translation>Chooses the template of the skeleton source code.</translation>
+    </message>
+    <message>
+        <source>画面の幅を任意の数値指定。単位&apos;pu&apos;で使用。</source>
+        <translation>The screen width as any number, used by the unit &apos;pu&apos;.</translation>
+    </message>
+    <message>
+        <source>画面の高さを任意の数値指定。単位&apos;pu&apos;で使用。</source>
+        <translation>The screen height as any number, used by the unit &apos;pu&apos;.</translation>
+    </message>
+    <message>
+        <source>Popupダイアログのタイトル。TemplateTypeがPOPUP時のみ使用。</source>
+        <translation>The title of the popup dialog. Used only when TemplateType is POPUP.</translation>
+    </message>
+    <message>
+        <source>Popupダイアログのメッセージ。TemplateTypeがPOPUP時のみ使用。</source>
+        <translation>The message of the popup dialog. Used only when TemplateType is POPUP.</translation>
+    </message>
+    <message>
+        <source>Popupダイアログの左ボタンテキスト。TemplateTypeがPOPUP時のみ使用。</source>
+        <translation>The text of the popup dialog&apos;s left button. Used only when TemplateType is POPUP.</translation>
+    </message>
+    <message>
+        <source>Popupダイアログの右ボタンテキスト。TemplateTypeがPOPUP時のみ使用。</source>
+        <translation>The text of the popup dialog&apos;s right button. Used only when TemplateType is POPUP.</translation>
+    </message>
+    <message>
+        <source>Popupダイアログの中央ボタンテキスト。TemplateTypeがPOPUP時のみ使用。</source>
+        <translation>The text of the popup dialog&apos;s middle button. Used only when TemplateType is POPUP.</translation>
+    </message>
+    <message>
+        <source>コマンド開始トリガー</source>
+        <translation>What starts the command</translation>
+    </message>
+    <message>
+        <source>コマンド名</source>
+        <translation>The command name</translation>
+    </message>
+    <message>
+        <source>生成コマンド名</source>
+        <translation>The name of the command made</translation>
+    </message>
+    <message>
+        <source>対象オブジェクトの名前(Name)を指定。カンマ区切りで複数指定可能。</source>
+        <translation>The name (Name) of the target object. Several may be given, separated by commas.</translation>
+    </message>
+    <message>
+        <source>対象オブジェクトの別名(Alias)を指定。複数指定不可。</source>
+        <translation>The alias (Alias) of the target object. Only one may be given.</translation>
+    </message>
+    <message>
+        <source>コマンド対象のファイルを指定します。</source>
+        <translation>Sets the file the command works on.</translation>
+    </message>
+    <message>
+        <source>インターバルをミリ秒で指定します。</source>
+        <translation>Sets the interval in milliseconds.</translation>
+    </message>
+    <message>
+        <source>削除タイプ THIS:指定したオブジェクトを削除(省略時)。CHILD:指定したオブジェクトの子オブジェクトを全て削除。</source>
+        <translation>Delete type. THIS: deletes the given object (the default). CHILD: deletes every child of the given object.</translation>
+    </message>
+    <message>
+        <source>ファイル取得コマンドをステーションへ送信します。</source>
+        <translation>Sends a file request command to the station.</translation>
+    </message>
+    <message>
+        <source>取得するファイル名</source>
+        <translation>The name of the file to fetch</translation>
+    </message>
+    <message>
+        <source>受信したことを通知するオブジェクトの名前</source>
+        <translation>The name of the object told that the file arrived</translation>
+    </message>
+    <message>
+        <source>更新するテキスト値</source>
+        <translation>The text value to update</translation>
+    </message>
+    <message>
+        <source>更新する属性</source>
+        <translation>The attribute to update</translation>
+    </message>
+    <message>
+        <source>更新するデータ</source>
+        <translation>The data to update</translation>
+    </message>
+    <message>
+        <source>更新する値</source>
+        <translation>The value to update</translation>
+    </message>
+    <message>
+        <source>ピクチャーオブジェクトのオフセットX</source>
+        <translation>The X offset of the picture</translation>
+    </message>
+    <message>
+        <source>ピクチャーオブジェクトのオフセットY</source>
+        <translation>The Y offset of the picture</translation>
+    </message>
+    <message>
+        <source>ピクチャーオブジェクトのスケールX</source>
+        <translation>The X scale of the picture</translation>
+    </message>
+    <message>
+        <source>ピクチャーオブジェクトのスケールY</source>
+        <translation>The Y scale of the picture</translation>
+    </message>
+    <message>
+        <source>Xオフセット値を指定します</source>
+        <translation>Sets the X offset</translation>
+    </message>
+    <message>
+        <source>Yオフセット値を指定します</source>
+        <translation>Sets the Y offset</translation>
+    </message>
+    <message>
+        <source>Xスケール値を指定します</source>
+        <translation>Sets the X scale</translation>
+    </message>
+    <message>
+        <source>Yスケール値を指定します</source>
+        <translation>Sets the Y scale</translation>
+    </message>
+</context>
 </TS>

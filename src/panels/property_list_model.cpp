@@ -1,7 +1,9 @@
 #include "panels/property_list_model.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
+#include "common/cp932.h"
 #include "common/qt/sjis_qstring.h"
 #include "model/editing/edit_support.h"
 #include "model/event_text.h"
@@ -171,7 +173,11 @@ QVariant PropertyListModel::data(const QModelIndex& index, int role) const {
                 return QStringLiteral("...");
             }
             const char* description = item->GetDescription();
-            return description == nullptr ? QString() : SjisToQString(description);
+            // The help texts are the translation's source texts, in UTF-8.
+            return description == nullptr
+                       ? QString()
+                       : QCoreApplication::translate("PropertyHelp",
+                                                     Cp932ToUtf8(description).c_str());
         }
         default:
             return {};

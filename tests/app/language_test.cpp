@@ -13,6 +13,8 @@
 #include "app/desktop_dialogs.h"
 #include "app/editor_app.h"
 #include "app/panes/log_dlg.h"
+#include "common/cp932.h"
+#include "model/schema_texts.h"
 #include "support/editor_fixture.h"
 
 using namespace ze::app;
@@ -96,6 +98,24 @@ private slots:
         auto* tabs = pane.findChild<QTabWidget*>();
         QCOMPARE(tabs->tabText(CLogDlg::kLogTab), QStringLiteral("Communication log"));
         QCOMPARE(tabs->tabText(CLogDlg::kProblemsTab), QStringLiteral("Problems"));
+        QCoreApplication::removeTranslator(&english);
+    }
+
+    void EveryPropertyHelpTextHasItsEnglish() {
+        QTranslator english;
+        QVERIFY(english.load(QStringLiteral(ZE_BINARY_DIR "/bin/translations/") +
+                             QString::fromLatin1(kTranslationFile)));
+        QVERIFY(QCoreApplication::installTranslator(&english));
+        // The property list has the Shift_JIS form; the source text is what
+        // it converts back to.
+        for (int help = 1; help < static_cast<int>(ze::schema_text::Help::kCount); ++help) {
+            const std::string utf8(
+                ze::schema_text::HelpTextUtf8(static_cast<ze::schema_text::Help>(help)));
+            const std::string shown = ze::Cp932ToUtf8(ze::Utf8ToCp932(utf8));
+            QCOMPARE(shown, utf8);
+            const QString text = QCoreApplication::translate("PropertyHelp", shown.c_str());
+            QVERIFY2(text != QString::fromStdString(utf8), utf8.c_str());
+        }
         QCoreApplication::removeTranslator(&english);
     }
 
