@@ -12,7 +12,19 @@ function(ze_add_package_rules)
   set(dist ${PROJECT_SOURCE_DIR}/dist)
   install(FILES ${dist}/org.zeresourceeditor.ZeResourceEditor.metainfo.xml
           DESTINATION share/metainfo)
-  install(FILES ${dist}/man/ze-editor.1 ${dist}/man/ze-tool.1 DESTINATION share/man/man1)
+  # Manual pages go compressed, as Debian installs them (gzip -n: no name or
+  # time in the header, so the same page gives the same bytes).
+  set(pages)
+  foreach(page ze-editor.1 ze-tool.1)
+    set(compressed ${CMAKE_BINARY_DIR}/man/${page}.gz)
+    add_custom_command(OUTPUT ${compressed}
+                       COMMAND ${CMAKE_COMMAND} -E copy ${dist}/man/${page} ${CMAKE_BINARY_DIR}/man/${page}
+                       COMMAND gzip -9nf ${CMAKE_BINARY_DIR}/man/${page}
+                       DEPENDS ${dist}/man/${page} VERBATIM)
+    list(APPEND pages ${compressed})
+  endforeach()
+  add_custom_target(ze_manual_pages ALL DEPENDS ${pages})
+  install(FILES ${pages} DESTINATION share/man/man1)
   install(FILES ${dist}/completion/ze-tool DESTINATION share/bash-completion/completions)
 endfunction()
 ze_add_package_rules()

@@ -136,8 +136,9 @@ int RunEditor(int argc, char** argv) {
         QCoreApplication core(argc, argv);
         SetApplicationNames();
         EditorCommandLine commandLine;
-        commandLine.parser.process(core);  // prints and exits
-        return 0;
+        // Prints and exits, unless the word was an option's value
+        // ("--dialog -v"): then the editor starts as usual.
+        commandLine.parser.process(core);
     }
     QApplication application(argc, argv);
     EditorCommandLine commandLine;

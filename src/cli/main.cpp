@@ -5,36 +5,9 @@
 #include "cli/usage.h"
 #include "common/paths.h"
 
-namespace {
-
-void PrintUsage(std::ostream& out) {
-    out << "usage: ze-tool COMMAND [ARGS]\n"
-           "  check FILE...                    load each resource file; print the parser's "
-           "report or its dialogs\n"
-           "  lint FILE... [--folder DIR] [--json] [--strict]\n"
-           "                                   list the project's mistakes; exit 1 on an error\n"
-           "  save IN... -o OUT [--dialog NAME]\n"
-           "                                   load every IN into one project and write OUT\n"
-           "  tree FILE... [--items]           print the resource tree of the loaded files\n"
-           "  render FILE... --dialog NAME [--size WxH] [--page N] [--select NAME,...]\n"
-           "         [--look [--folder DIR]] -o OUT.png\n"
-           "                                   paint a dialog's preview as the editor shows it\n"
-           "  serve --folder DIR [--port N] [--address A] [--http-port N] [--keepalive-ms N]\n"
-           "        [--http-idle-ms N] [--project FILE... --send DIALOG [--watch]]\n"
-           "        [--connect HOST[:PORT]]\n"
-           "                                   run the device link without a window\n"
-           "  skeleton PROJECT... --out DIR [--all | --dialog NAME] [options]\n"
-           "                                   generate the application's source skeleton\n"
-           "  convert -xs|-Ws|-Sw              convert standard input to standard output\n"
-           "  COMMAND --help                   print the command's usage\n"
-           "  --version                        print the version\n";
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
     if (argc < 2) {
-        PrintUsage(std::cerr);
+        ze::cli::PrintCommandList(std::cerr);
         return 2;
     }
     const std::string command = argv[1];
@@ -73,10 +46,10 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (command == "--help" || command == "-h") {
-        PrintUsage(std::cout);
+        ze::cli::PrintCommandList(std::cout);
         return 0;
     }
     std::cerr << "ze-tool: unknown command \"" << command << "\"\n";
-    PrintUsage(std::cerr);
+    ze::cli::PrintCommandList(std::cerr);
     return 2;
 }

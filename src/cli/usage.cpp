@@ -1,6 +1,7 @@
 #include "cli/usage.h"
 
 #include <array>
+#include <string>
 #include <string_view>
 
 namespace ze::cli {
@@ -8,11 +9,13 @@ namespace ze::cli {
 namespace {
 
 constexpr std::array<CommandUsage, 8> kUsages{{
-    {"check", "usage: ze-tool check FILE...\n",
+    {"check", "load each file; print its dialogs or the parser's report",
+     "usage: ze-tool check FILE...\n",
      "Loads each file into its own project and prints its dialogs, or on standard\n"
      "error \"FILE: cannot read\" or \"FILE:\" and the parser's report.\n"
      "Exit status: 0 when every file loads, 1 otherwise.\n"},
-    {"lint", "usage: ze-tool lint FILE... [--folder DIR] [--json] [--strict]\n",
+    {"lint", "list the project's mistakes; exit 1 on an error",
+     "usage: ze-tool lint FILE... [--folder DIR] [--json] [--strict]\n",
      "Checks each file as its own project and prints one line per finding:\n"
      "FILE: DIALOG: ELEMENT: PROPERTY: severity: id: message\n"
      "  --folder DIR  also check the files of DIR/resources and the built-in images\n"
@@ -21,13 +24,15 @@ constexpr std::array<CommandUsage, 8> kUsages{{
      "  --strict      a warning fails the run as an error does\n"
      "Exit status: 1 on an error (with --strict also on a warning), 2 when a file\n"
      "cannot be read or parsed, 0 otherwise.\n"},
-    {"save", "usage: ze-tool save IN... -o OUT [--dialog NAME]\n",
+    {"save", "load every IN into one project and write OUT",
+     "usage: ze-tool save IN... -o OUT [--dialog NAME]\n",
      "Loads every IN into one project, as the editor's open merges them, and writes\n"
      "OUT: all dialogs, or only dialog NAME.\n"},
-    {"tree", "usage: ze-tool tree FILE... [--items]\n",
+    {"tree", "print the resource tree of the loaded files",
+     "usage: ze-tool tree FILE... [--items]\n",
      "Prints the resource tree of the loaded files as the resource panel builds it;\n"
      "--items adds each element's \"- NAME [KIND] = VALUE\" lines.\n"},
-    {"render",
+    {"render", "paint a dialog's preview as the editor shows it",
      "usage: ze-tool render FILE... --dialog NAME [--size WxH] [--page N] "
      "[--select NAME,...] [--look [--folder DIR]] -o OUT.png\n",
      "Paints what the editor's view shows of dialog NAME in a client area of W x H\n"
@@ -35,7 +40,7 @@ constexpr std::array<CommandUsage, 8> kUsages{{
      "groups selected. --look paints the device mode, with the images of\n"
      "DIR/resources (default: the first FILE's folder). Exit 1 when no dialog is\n"
      "named NAME. Needs no display.\n"},
-    {"serve",
+    {"serve", "run the device link without a window",
      "usage: ze-tool serve --folder DIR [--port N] [--address A] [--http-port N]\n"
      "                     [--keepalive-ms N] [--http-idle-ms N]\n"
      "                     [--project FILE... --send DIALOG [--watch]]\n"
@@ -46,7 +51,7 @@ constexpr std::array<CommandUsage, 8> kUsages{{
      "0: none); with --project/--send sends DIALOG to each device connection, and\n"
      "with --watch again whenever a project file changes. Prints every log line;\n"
      "SIGINT or SIGTERM ends it with exit 0.\n"},
-    {"skeleton",
+    {"skeleton", "generate the application's source skeleton",
      "usage: ze-tool skeleton PROJECT... --out DIR [--templates DIR] [--all | --dialog NAME]\n"
      "         [--overwrite] [--main] [--no-application] [--no-factory] [--no-dialogs]\n"
      "         [--no-json] [--ide-project] [--makefile] [--overwrite-main]\n"
@@ -57,7 +62,8 @@ constexpr std::array<CommandUsage, 8> kUsages{{
      "dialog classes and the JSON export of dialog NAME, or of all with --all.\n"
      "Nothing is overwritten unless asked. Prints one line per file; exit 1 when a\n"
      "file was refused.\n"},
-    {"convert", "usage: ze-tool convert -xs|-Ws|-Sw  < input > output\n",
+    {"convert", "convert standard input to standard output",
+     "usage: ze-tool convert -xs|-Ws|-Sw  < input > output\n",
      "Converts standard input to standard output: -xs any Japanese coding to\n"
      "Shift_JIS, -Ws UTF-8 to Shift_JIS, -Sw Shift_JIS to UTF-8.\n"},
 }};
@@ -77,6 +83,15 @@ void PrintSynopsis(std::ostream& out, std::string_view command) {
     if (const CommandUsage* usage = FindUsage(command)) {
         out << usage->synopsis;
     }
+}
+
+void PrintCommandList(std::ostream& out) {
+    out << "usage: ze-tool COMMAND [ARGS]\n";
+    for (const CommandUsage& usage : kUsages) {
+        out << "  " << usage.name << std::string(10 - usage.name.size(), ' ') << usage.summary
+            << '\n';
+    }
+    out << "ze-tool COMMAND --help prints the command's usage, ze-tool --version the version.\n";
 }
 
 bool AsksForHelp(int argc, char** argv) {

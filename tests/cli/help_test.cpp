@@ -1,5 +1,6 @@
-// ze-tool COMMAND --help: every command prints its usage and exits 0, and
-// the synopsis is the one the command prints when its arguments are wrong.
+// ze-tool COMMAND --help: every command prints its usage and exits 0, the
+// synopsis is the one the command prints when its arguments are wrong, and
+// ze-tool --help lists the command.
 
 #include <gtest/gtest.h>
 
@@ -22,8 +23,12 @@ TEST(ZeToolHelp, EveryCommandPrintsItsUsage) {
         {"check", ""},   {"lint", "--bogus"}, {"save", "x"},     {"tree", ""},
         {"render", "x"}, {"serve", ""},       {"skeleton", "x"}, {"convert", "-q"},
     };
+    const ze::test::RunResult overview = Tool("--help");
     for (const Case& c : cases) {
         const std::string command = c.command;
+        EXPECT_NE(overview.output.find("\n  " + command + " "), std::string::npos)
+            << command << " is missing from ze-tool --help:\n"
+            << overview.output;
         const ze::test::RunResult help = Tool(command + " --help");
         EXPECT_EQ(help.exitCode, 0) << command;
         ASSERT_EQ(help.output.rfind("usage: ze-tool " + command + " ", 0), 0u) << help.output;
@@ -44,6 +49,7 @@ TEST(ZeToolHelp, BareAndUnknownCommandsStillFail) {
     const ze::test::RunResult help = Tool("--help");
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_NE(help.output.find("COMMAND --help"), std::string::npos);
+    EXPECT_NE(Tool("bogus 2>&1").output.find("COMMAND --help"), std::string::npos);
 }
 
 }  // namespace

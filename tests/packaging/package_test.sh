@@ -25,7 +25,7 @@ app=/usr/lib/ze-resource-editor
         /usr/share/icons/hicolor/scalable/apps/ze-resource-editor.svg \
         /usr/share/icons/hicolor/scalable/mimetypes/application-x-ze-moxspro.svg \
         /usr/share/metainfo/org.zeresourceeditor.ZeResourceEditor.metainfo.xml \
-        /usr/share/man/man1/ze-editor.1 /usr/share/man/man1/ze-tool.1 \
+        /usr/share/man/man1/ze-editor.1.gz /usr/share/man/man1/ze-tool.1.gz \
         /usr/share/bash-completion/completions/ze-tool
     (cd "$source" && find template -type f -printf "$app/%p\n")
     (cd "$source/images" && find objects assets samples -type f -printf "$app/%p\n")
@@ -47,7 +47,23 @@ version="$("$tool" --version)"
     fail "the unpacked ze-tool does not check the example"
 (unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM; "$work/root/usr/bin/ze-editor" --version >/dev/null) ||
     fail "the unpacked ze-editor --version failed"
-appstreamcli validate --no-net \
-    "$work/root/usr/share/metainfo/org.zeresourceeditor.ZeResourceEditor.metainfo.xml" ||
+# The completion as bash loads it, with the unpacked ze-tool first on PATH:
+# the commands, and after --dialog the dialogs of the projects named before.
+complete_line() {
+    (cd "$source/examples" && PATH="$work/root/usr/bin:$PATH" bash -c '
+        source "$1"; shift
+        COMP_WORDS=("$@"); COMP_CWORD=$(($# - 1)); _ze_tool; echo "${COMPREPLY[*]}"' \
+        _ "$work/root/usr/share/bash-completion/completions/ze-tool" "$@")
+}
+offered="$(complete_line ze-tool s)"
+[[ "$offered" == "save serve skeleton" ]] || fail "completing \"ze-tool s\" offers: $offered"
+offered="$(complete_line ze-tool save SampleApp.moxspro -o out.moxspro --dialog "")"
+[[ "$offered" == "Main Settings Gallery Layouts" ]] ||
+    fail "completing --dialog after the example offers: $offered"
+# A new version needs its release entry, or software centres show the old one.
+metainfo="$work/root/usr/share/metainfo/org.zeresourceeditor.ZeResourceEditor.metainfo.xml"
+grep -q "<release version=\"$(dpkg-deb -f "$deb" Version)\"" "$metainfo" ||
+    fail "the metadata has no <release> of version $(dpkg-deb -f "$deb" Version)"
+appstreamcli validate --no-net "$metainfo" ||
     fail "appstreamcli refuses the metadata"
 echo "package test: $(basename "$deb") ok ($(dpkg-deb -c "$deb" | wc -l) entries)"
