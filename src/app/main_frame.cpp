@@ -143,6 +143,9 @@ CMainFrame::~CMainFrame() {
     documents_.clear();
     delete resourceBar_;
     delete logBar_;
+    // The findings watch observes the project too.
+    delete findings_;
+    findings_ = nullptr;
     // The panel's network page referred to the link.
     link_.reset();
 }
