@@ -24,7 +24,20 @@ void CZeDialogData::BackUpTree(UndoRecord& record) {
     }
 }
 
+void CZeDialogData::StartHistory() {
+    undo_.RecordStep(nullptr);
+    firstStepPending_ = true;
+}
+
+void CZeDialogData::FillFirstStep() {
+    firstStepPending_ = false;
+    // The history holds the first step only: filling it now gives the record
+    // a step recorded at load time would have had.
+    BackUpTree(undo_.FirstRecord());
+}
+
 void CZeDialogData::RecordUndoStep() {
+    KeepFirstStep();
     const bool drops = static_cast<std::size_t>(undo_.GetIndex()) < undo_.GetRecordCount();
     BackUpTree(undo_.RecordStep(nullptr));
     if (drops) {
@@ -33,6 +46,7 @@ void CZeDialogData::RecordUndoStep() {
 }
 
 bool CZeDialogData::RecordUndoStepIfChanged() {
+    KeepFirstStep();
     const bool drops = static_cast<std::size_t>(undo_.GetIndex()) < undo_.GetRecordCount();
     if (!undo_.RecordChangedStep([this](UndoRecord& record) { BackUpTree(record); })) {
         return false;
@@ -165,7 +179,7 @@ CZeDialogData* CZeDialogDataList::CreateDialog(std::string_view name) {
     auto dialog = std::make_unique<CZeDialogData>(MakeUniqueName(name));
     CZeDialogData* raw = dialog.get();
     AddDialog(std::move(dialog));
-    raw->RecordUndoStep();
+    raw->StartHistory();
     return raw;
 }
 

@@ -50,12 +50,35 @@ public:
 
     // The store that owns this dialog's groups, objects, header columns and
     // commands (the dialog itself is in no store).
-    ElementStore& GetElementStore() { return store_; }
-
-    UndoBuffer& GetUndoBuffer() { return undo_; }
+    // Taken for writing, the store and the history are about to change the
+    // tree: the first step is kept first (KeepFirstStep). Readers use the
+    // const ones.
+    ElementStore& GetElementStore() {
+        KeepFirstStep();
+        return store_;
+    }
+    const ElementStore& GetElementStore() const { return store_; }
+    UndoBuffer& GetUndoBuffer() {
+        KeepFirstStep();
+        return undo_;
+    }
     const UndoBuffer& GetUndoBuffer() const { return undo_; }
-    // Records the tree as it is now as a step of the history (the first
-    // step when the dialog has just been created or loaded), dropping the
+
+    // Starts the history of a dialog just created or loaded. Its first step
+    // holds no copies until the tree is about to change for the first time:
+    // until then the tree itself is that state, and a project that is only
+    // read, checked or sent never copies it.
+    void StartHistory();
+    // Fills the pending first step with the tree as it is. The edit calls
+    // do this before they change anything; code that changes the tree by
+    // hand takes the store or the history for writing first.
+    void KeepFirstStep() {
+        if (firstStepPending_) {
+            FillFirstStep();
+        }
+    }
+    bool IsFirstStepPending() const { return firstStepPending_; }
+    // Records the tree as it is now as a step of the history, dropping the
     // steps redo could have reached, and frees the destroyed elements that
     // no step refers to any more.
     void RecordUndoStep();
@@ -69,11 +92,13 @@ public:
 
 private:
     void BackUpTree(UndoRecord& record);
+    void FillFirstStep();
     bool KeepsAny() const override;
     void ForEachLiveRoot(const std::function<void(const ZeClass&)>& visit) const override;
     void ForEachKeptRoot(const std::function<void(const ZeClass&)>& visit) const override;
 
     std::int32_t currentPage_ = 0;
+    bool firstStepPending_ = false;
     CObjectDataList* rootGroup_ = nullptr;
     std::vector<ZeClass*> commands_;
     // Declared before the store so the tree goes first when the dialog dies;

@@ -73,16 +73,7 @@ bool CZeResourceData::LoadFile(const std::filesystem::path& path, LoadDetails* d
 }
 
 bool CZeResourceData::LoadText(std::string_view text, LoadDetails* details) {
-    // The first step of each new dialog's history is recorded once the
-    // parsed tree is gone: the copies then take the memory the tree had.
-    std::vector<CZeDialogData*> added;
-    pendingFirstSteps_ = &added;
-    const bool read = ReadMessages(text, details);
-    pendingFirstSteps_ = nullptr;
-    for (CZeDialogData* dialog : added) {
-        dialog->RecordUndoStep();
-    }
-    return read;
+    return ReadMessages(text, details);
 }
 
 bool CZeResourceData::ReadMessages(std::string_view text, LoadDetails* details) {
@@ -145,11 +136,7 @@ bool CZeResourceData::ReadCommand(JsonParser& parser) {
         // hold the dialog's content; the dialog keeps no root group.
         dialog->GetElementStore().Destroy(root);
     }
-    if (pendingFirstSteps_ != nullptr) {
-        pendingFirstSteps_->push_back(dialog.get());
-    } else {
-        dialog->RecordUndoStep();
-    }
+    dialog->StartHistory();
     dialogs_.AddDialog(std::move(dialog));
     return true;
 }

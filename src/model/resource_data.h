@@ -69,8 +69,6 @@ private:
     CZeDialogDataList dialogs_;
     MessageSink* messageSink_ = nullptr;
     ProjectObservers observers_;
-    // While LoadText reads: the dialogs whose first step waits for the end.
-    std::vector<CZeDialogData*>* pendingFirstSteps_ = nullptr;
 };
 
 }  // namespace ze

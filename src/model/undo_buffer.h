@@ -79,6 +79,8 @@ public:
     std::int32_t GetIndex() const { return index_; }
     std::size_t GetRecordCount() const { return records_.size(); }
     const UndoRecord& GetRecord(std::size_t position) const { return *records_[position]; }
+    // The first step's record; the history must have one.
+    UndoRecord& FirstRecord() { return *records_.front(); }
     // The id of the record whose state is applied (0 before the first step),
     // and of the first record (the state the dialog was made with).
     std::uint64_t CurrentStepId() const;

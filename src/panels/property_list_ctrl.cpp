@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "common/cp932.h"
 #include "common/qt/sjis_qstring.h"
@@ -170,8 +171,8 @@ void CPropertyListCtrl::ElementsChanged(const ElementChange& change) {
 
 void CPropertyListCtrl::DialogRemoving(CZeDialogData& dialog) {
     ZeClass* element = model_->Element();
-    if (element != nullptr &&
-        (element == static_cast<ZeClass*>(&dialog) || dialog.GetElementStore().Owns(element))) {
+    if (element != nullptr && (element == static_cast<ZeClass*>(&dialog) ||
+                               std::as_const(dialog).GetElementStore().Owns(element))) {
         Forget();
     }
 }

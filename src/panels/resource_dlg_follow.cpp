@@ -18,9 +18,7 @@ bool Lists(const std::vector<ZeClass*>& list, const ZeClass* element) {
 }
 
 bool BelongsTo(const CZeDialogData& dialog, const ZeClass* element) {
-    return element != nullptr &&
-           (element == &dialog ||
-            const_cast<CZeDialogData&>(dialog).GetElementStore().Owns(element));
+    return element != nullptr && (element == &dialog || dialog.GetElementStore().Owns(element));
 }
 
 }  // namespace

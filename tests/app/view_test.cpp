@@ -162,6 +162,9 @@ private slots:
         QVERIFY(!frame.Action(command::kEditUndo)->isEnabled());  // the loaded state stays
         QVERIFY(!frame.Action(command::kEditRedo)->isEnabled());
 
+        // A change by hand, not through the edit calls: the history keeps
+        // the tree before it first.
+        dialog.KeepFirstStep();
         Child(dialog, 0)->SetItem("Text", "two");
         dialog.RecordUndoStep();
         frame.UpdateCommandStates();

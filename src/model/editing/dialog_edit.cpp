@@ -9,6 +9,8 @@ namespace ze {
 
 DialogEdit::DialogEdit(CZeResourceData& project, CZeDialogData& dialog)
     : project_(project), dialog_(dialog), before_(TreeElements(dialog)) {
+    // The history's first step is the tree before its first change.
+    dialog.KeepFirstStep();
     beforeSet_.insert(before_.begin(), before_.end());
 }
 

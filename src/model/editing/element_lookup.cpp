@@ -1,6 +1,7 @@
 #include "model/editing/element_lookup.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "model/dialog_data.h"
 #include "model/object_data.h"
@@ -78,7 +79,7 @@ CZeDialogData* FindDialogOf(const CZeResourceData& project, const ZeClass& eleme
         if (dialog == &element) {
             return dialog;
         }
-        if (element.GetStore() == &dialog->GetElementStore()) {
+        if (element.GetStore() == &std::as_const(*dialog).GetElementStore()) {
             return FindOwner(*dialog, element) != nullptr ? dialog : nullptr;
         }
     }

@@ -12,10 +12,10 @@ namespace ze {
 namespace {
 
 EditResult Step(CZeResourceData& project, CZeDialogData& dialog, bool forward) {
-    UndoBuffer& history = dialog.GetUndoBuffer();
-    if (forward ? !history.CanRedo() : history.GetIndex() <= 1) {
+    if (forward ? !CanRedo(dialog) : !CanUndo(dialog)) {
         return {};
     }
+    UndoBuffer& history = dialog.GetUndoBuffer();
     DialogEdit edit(project, dialog);
     if (CObjectDataList* root = dialog.GetRootGroup()) {
         root->SetSelected(false);
