@@ -369,6 +369,46 @@ Last autosave: %2
         <source>%1 行目: %2</source>
         <translation>Row %1: %2</translation>
     </message>
+    <message>
+        <source>設定ファイルに書き込めませんでした。</source>
+        <translation>The settings file could not be written.</translation>
+    </message>
+    <message>
+        <source>小型スマートフォン</source>
+        <translation>Small phone</translation>
+    </message>
+    <message>
+        <source>スマートフォン</source>
+        <translation>Phone</translation>
+    </message>
+    <message>
+        <source>大型スマートフォン</source>
+        <translation>Large phone</translation>
+    </message>
+    <message>
+        <source>タブレット</source>
+        <translation>Tablet</translation>
+    </message>
+    <message>
+        <source>ファイルを保存しました。</source>
+        <translation>The file was saved.</translation>
+    </message>
+    <message>
+        <source>ファイルを保存できませんでした。</source>
+        <translation>The file could not be saved.</translation>
+    </message>
+    <message>
+        <source>要素</source>
+        <translation>Element</translation>
+    </message>
+    <message>
+        <source>プロパティ</source>
+        <translation>Property</translation>
+    </message>
+    <message>
+        <source>内容</source>
+        <translation>Message</translation>
+    </message>
 </context>
 <context>
     <name>Menu</name>
@@ -835,6 +875,147 @@ Switch view</translation>
     <message>
         <source>ウィンドウ(&amp;W)</source>
         <translation>&amp;Window</translation>
+    </message>
+</context>
+<context>
+    <name>Messages</name>
+    <message>
+        <source>値にShift_JISで表せない文字(U+%1)は使えません。</source>
+        <translation>A value cannot hold a character that Shift_JIS cannot represent (U+%1).</translation>
+    </message>
+    <message>
+        <source>グループをそれ自身やその中へは移動できません。</source>
+        <translation>A group cannot be moved onto itself or into itself.</translation>
+    </message>
+    <message>
+        <source>別のダイアログへは移動できません。Ctrlキーを押しながらドラッグするとコピーします。</source>
+        <translation>Elements cannot be moved to another dialog. Hold Ctrl while dragging to copy them.</translation>
+    </message>
+    <message>
+        <source>GROUPオブジェクトを登録して下さい。</source>
+        <translation>Add a GROUP object first.</translation>
+    </message>
+    <message>
+        <source>ラジオボタンはラジオグループに追加して下さい。</source>
+        <translation>Add radio buttons to a RADIO group.</translation>
+    </message>
+    <message>
+        <source>登録する場所を決定するために、ツリーのオブジェクトを選択して下さい。</source>
+        <translation>Select an object in the tree to choose where the new element goes.</translation>
+    </message>
+    <message>
+        <source>登録する場所を決定するために、ツリーのダイアログ、
+またはオブジェクトを選択して下さい。</source>
+        <translation>Select a dialog or an object in the tree
+to choose where the new element goes.</translation>
+    </message>
+    <message>
+        <source>ツリーからコピーするオブジェクトを選択して下さい。</source>
+        <translation>Select the object to copy in the tree.</translation>
+    </message>
+    <message>
+        <source>エラー: ヘッダのオブジェクトが取得できませんでした。</source>
+        <translation>Error: the object the header belongs to could not be found.</translation>
+    </message>
+    <message>
+        <source>ダイアログの削除は元に戻せません。</source>
+        <translation>Deleting a dialog cannot be undone.</translation>
+    </message>
+    <message>
+        <source>長さは 12、12px、12pu、8pt、10mm、16dp、PARENT、CONTENT のように入力してください。</source>
+        <translation>Enter a length such as 12, 12px, 12pu, 8pt, 10mm, 16dp, PARENT or CONTENT.</translation>
+    </message>
+    <message>
+        <source>オフセットは 左,上,右,下 の4つの整数をカンマで区切って 0,0,0,0 のように入力してください。</source>
+        <translation>Enter an offset as four integers, left,top,right,bottom, separated by commas, such as 0,0,0,0.</translation>
+    </message>
+    <message>
+        <source>色は %1 のどれか、または #336699 のような #RRGGBB の形で入力してください。</source>
+        <translation>Enter a colour as one of %1, or as #RRGGBB such as #336699.</translation>
+    </message>
+    <message>
+        <source>、</source>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>数値は 12 や -5 のような10進数の整数で入力してください。</source>
+        <translation>Enter a number as a decimal integer such as 12 or -5.</translation>
+    </message>
+    <message>
+        <source>数値は -2147483648 から 2147483647 までの整数で入力してください。</source>
+        <translation>Enter a number as an integer from -2147483648 to 2147483647.</translation>
+    </message>
+    <message>
+        <source>名前「%1」はこのダイアログで既に使われています。別の名前を入力してください。</source>
+        <translation>The name &quot;%1&quot; is already used in this dialog. Enter another name.</translation>
+    </message>
+    <message>
+        <source>値に「%1」は使えません。</source>
+        <translation>A value cannot hold &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>値に制御文字(0x%1)は使えません。</source>
+        <translation>A value cannot hold a control character (0x%1).</translation>
+    </message>
+    <message>
+        <source>値をリソースデータとして読み込めません。</source>
+        <translation>The value cannot be read as resource data.</translation>
+    </message>
+    <message>
+        <source>値を保存すると読み戻せません。</source>
+        <translation>Once saved, the value would not read back.</translation>
+    </message>
+    <message>
+        <source>値「%1」: </source>
+        <translation>Value &quot;%1&quot;: </translation>
+    </message>
+    <message>
+        <source>名前「%1」はこのダイアログの別のオブジェクトまたはグループにも付いています。</source>
+        <translation>The name &quot;%1&quot; is also given to another object or group of this dialog.</translation>
+    </message>
+    <message>
+        <source>名前「%1」のオブジェクトまたはグループはこのダイアログにありません。</source>
+        <translation>This dialog has no object or group named &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>ファイル「%1」がプロジェクトの resources にありません。</source>
+        <translation>The file &quot;%1&quot; is not in the project&apos;s resources.</translation>
+    </message>
+    <message>
+        <source>ファイル「%1」が組み込み画像(assets)にありません。</source>
+        <translation>The file &quot;%1&quot; is not among the built-in images (assets).</translation>
+    </message>
+    <message>
+        <source>ファイル「%1」がプロジェクトの resources にも組み込み画像(assets)にもありません。</source>
+        <translation>The file &quot;%1&quot; is neither in the project&apos;s resources nor among the built-in images (assets).</translation>
+    </message>
+    <message>
+        <source>RADIOBTN が RADIO グループの外にあります。ラジオボタンは RADIO グループの中に置いてください。</source>
+        <translation>A RADIOBTN is outside a RADIO group. Put radio buttons in a RADIO group.</translation>
+    </message>
+    <message>
+        <source>値「%1」は選択肢にありません。選べる値: </source>
+        <translation>The value &quot;%1&quot; is not one of the choices. Choices: </translation>
+    </message>
+    <message>
+        <source>名前「%1」は C++ の識別子ではないため、スケルトンのクラス名やファイル名に使えません。英字か _ で始め、英数字と _ だけで書いてください。</source>
+        <translation>The name &quot;%1&quot; is not a C++ identifier, so the skeleton cannot use it for class or file names. Start it with a letter or _ and use only letters, digits and _.</translation>
+    </message>
+    <message>
+        <source>ファイル「%1」はプロジェクトのどこからも使われていません。</source>
+        <translation>Nothing in the project uses the file &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>ファイルを保存しました。</source>
+        <translation>The file was saved.</translation>
+    </message>
+    <message>
+        <source>ファイルを保存できませんでした。</source>
+        <translation>The file could not be saved.</translation>
+    </message>
+    <message>
+        <source>エラー: リソースタイプを識別できませんでした.</source>
+        <translation>Error: the kind of resource could not be identified.</translation>
     </message>
 </context>
 <context>

@@ -17,6 +17,7 @@
 #include "app/dialog_document.h"
 #include "app/profile_settings.h"
 #include "common/cp932.h"
+#include "common/qt/sjis_qstring.h"
 #include "layout/preview_layout.h"
 #include "model/dialog_data.h"
 #include "model/message_sink.h"
@@ -245,7 +246,8 @@ QString CDeviceListWindow::TileCaption(int index) const {
 void CDeviceListWindow::SetSizes(const std::vector<DeviceSize>& sizes) {
     sizes_ = sizes;
     if (!WriteDeviceSizes(settings_, sizes_)) {
-        messages_.ShowMessage(Utf8ToCp932("設定ファイルに書き込めませんでした。"),
+        messages_.ShowMessage(QStringToSjisForDisplay(QCoreApplication::translate(
+                                  "Editor", "設定ファイルに書き込めませんでした。")),
                               MessageIcon::kWarning);
     }
     RebuildTiles();

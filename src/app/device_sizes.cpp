@@ -1,5 +1,6 @@
 #include "app/device_sizes.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 #include <string>
 
@@ -24,7 +25,8 @@ QString DeviceSize::Caption() const {
         .arg(name)
         .arg(size.width())
         .arg(size.height())
-        .arg(landscape ? QStringLiteral("横") : QStringLiteral("縦"));
+        .arg(landscape ? QCoreApplication::translate("Editor", "横")
+                       : QCoreApplication::translate("Editor", "縦"));
 }
 
 std::vector<DeviceSize> DefaultDeviceSizes() {
@@ -34,15 +36,15 @@ std::vector<DeviceSize> DefaultDeviceSizes() {
         int width;
         int height;
     } screens[] = {
-        {"小型スマートフォン", 360, 640},
-        {"スマートフォン", 393, 852},
-        {"大型スマートフォン", 430, 932},
-        {"タブレット", 800, 1280},
+        {QT_TRANSLATE_NOOP("Editor", "小型スマートフォン"), 360, 640},
+        {QT_TRANSLATE_NOOP("Editor", "スマートフォン"), 393, 852},
+        {QT_TRANSLATE_NOOP("Editor", "大型スマートフォン"), 430, 932},
+        {QT_TRANSLATE_NOOP("Editor", "タブレット"), 800, 1280},
     };
     for (const auto& screen : screens) {
         for (const bool landscape : {false, true}) {
-            sizes.push_back(
-                {QString::fromUtf8(screen.name), screen.width, screen.height, landscape});
+            sizes.push_back({QCoreApplication::translate("Editor", screen.name), screen.width,
+                             screen.height, landscape});
         }
     }
     return sizes;

@@ -53,6 +53,7 @@
 #include "panels/network_page.h"
 #include "panels/resource_dlg.h"
 #include "panels/skeleton_dlg.h"
+#include "panels/user_text_translator.h"
 
 #include <QTreeView>
 
@@ -66,8 +67,11 @@ constexpr int kStatusPane2Width = 20;
 constexpr QSize kToolButtonSize(25, 20);
 // The size a new editing window asks for; it is smaller where the MDI area is.
 constexpr QSize kChildFrameSize(520, 420);
-constexpr const char* kSavedMessage = "ファイルを保存しました。";
-constexpr const char* kNotSavedMessage = "ファイルを保存できませんでした。";
+// The log line stays Japanese like every log line; the status bar and the
+// message box speak the user's language.
+constexpr const char* kSavedMessage = QT_TRANSLATE_NOOP("Editor", "ファイルを保存しました。");
+constexpr const char* kNotSavedMessage =
+    QT_TRANSLATE_NOOP("Editor", "ファイルを保存できませんでした。");
 
 }  // namespace
 
@@ -78,6 +82,8 @@ CMainFrame::CMainFrame(const EditorEnvironment& environment)
       settings_(environment.settingsPath.empty() ? CProfileSettings::PathIn(ExecutableFolder())
                                                  : environment.settingsPath),
       recentFiles_(settings_) {
+    // The model's messages follow the editor's language.
+    panels::TranslateUserTexts();
     if (environment_.programFolder.empty()) {
         environment_.programFolder = ExecutableFolder();
     }
@@ -646,7 +652,7 @@ void CMainFrame::UpdateTitles() {
     }
     // The project file, the modified marker, the application.
     const QString file = projectFile_.empty()
-                             ? QStringLiteral("無題")
+                             ? QCoreApplication::translate("Editor", "無題")
                              : QFileInfo(QString::fromStdString(projectFile_)).fileName();
     setWindowTitle(file + QStringLiteral("[*] - ") + QString::fromUtf8(kMessageBoxTitle));
     setWindowModified(savePoint_->IsModified());
@@ -933,8 +939,9 @@ bool CMainFrame::OpenFile(const std::string& path) {
     const QFileInfo file(QString::fromStdString(path));
     const auto cannotRead = [this, &file] {
         messages_->ShowMessage(
-            QStringToSjisForDisplay(QStringLiteral("ファイルを読み込めませんでした。\n") +
-                                    file.absoluteFilePath()),
+            QStringToSjisForDisplay(
+                QCoreApplication::translate("Editor", "ファイルを読み込めませんでした。\n%1")
+                    .arg(file.absoluteFilePath())),
             MessageIcon::kWarning);
     };
     if (!file.isFile() || !file.isReadable()) {
@@ -1013,10 +1020,12 @@ bool CMainFrame::SaveProjectTo(const std::string& path) {
 
 void CMainFrame::TellSaved(bool saved, const std::string& path) {
     if (!saved) {
-        messages_->ShowMessage(Utf8ToCp932(kNotSavedMessage), MessageIcon::kWarning);
+        messages_->ShowMessage(
+            QStringToSjisForDisplay(QCoreApplication::translate("Editor", kNotSavedMessage)),
+            MessageIcon::kWarning);
         return;
     }
-    ShowStatusText(QString::fromUtf8(kSavedMessage));
+    ShowStatusText(QCoreApplication::translate("Editor", kSavedMessage));
     WriteLog(QStringToSjisForDisplay(QString::fromUtf8(kSavedMessage) + QLatin1Char(' ') +
                                      QString::fromStdString(path)),
              link::LogKind::Info);
@@ -1192,8 +1201,9 @@ bool CMainFrame::RestoreRecovery(const RecoveryStore::LeftOver& leftOver) {
     LoadDetails details;
     if (!ReadFileBytes(leftOver.textPath.toStdString(), text)) {
         messages_->ShowMessage(
-            QStringToSjisForDisplay(QStringLiteral("ファイルを読み込めませんでした。\n") +
-                                    leftOver.textPath),
+            QStringToSjisForDisplay(
+                QCoreApplication::translate("Editor", "ファイルを読み込めませんでした。\n%1")
+                    .arg(leftOver.textPath)),
             MessageIcon::kWarning);
         return false;
     }

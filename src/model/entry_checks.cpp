@@ -7,10 +7,10 @@
 #include <string_view>
 #include <utility>
 
-#include "common/cp932.h"
 #include "model/item_data.h"
 #include "model/length_text.h"
 #include "model/schema.h"
+#include "model/user_text.h"
 
 namespace ze {
 
@@ -18,19 +18,23 @@ namespace {
 
 // Every message of the entry checks. The length examples name each unit
 // suffix the length scan knows (kUnitSuffixes) and the size list's keywords.
-constexpr const char* kLengthForms =
-    "長さは 12、12px、12pu、8pt、10mm、16dp、PARENT、CONTENT のように入力してください。";
-constexpr const char* kOffsetForms =
-    "オフセットは 左,上,右,下 の4つの整数をカンマで区切って 0,0,0,0 のように入力してください。";
-constexpr const char* kColourFormsBefore = "色は ";
-constexpr const char* kColourFormsAfter =
-    " のどれか、または #336699 のような #RRGGBB の形で入力してください。";
-constexpr const char* kNumberForm = "数値は 12 や -5 のような10進数の整数で入力してください。";
+constexpr const char* kContext = "Messages";
+constexpr const char* kLengthForms = ZE_USER_TEXT(
+    "Messages",
+    "長さは 12、12px、12pu、8pt、10mm、16dp、PARENT、CONTENT のように入力してください。");
+constexpr const char* kOffsetForms = ZE_USER_TEXT(
+    "Messages",
+    "オフセットは 左,上,右,下 の4つの整数をカンマで区切って 0,0,0,0 のように入力してください。");
+constexpr const char* kColourForms = ZE_USER_TEXT(
+    "Messages", "色は %1 のどれか、または #336699 のような #RRGGBB の形で入力してください。");
+// Between the names of a list in a message.
+constexpr const char* kListSeparator = ZE_USER_TEXT("Messages", "、");
+constexpr const char* kNumberForm =
+    ZE_USER_TEXT("Messages", "数値は 12 や -5 のような10進数の整数で入力してください。");
 constexpr const char* kNumberRange =
-    "数値は -2147483648 から 2147483647 までの整数で入力してください。";
-constexpr const char* kTakenNameBefore = "名前「";
-constexpr const char* kTakenNameAfter =
-    "」はこのダイアログで既に使われています。別の名前を入力してください。";
+    ZE_USER_TEXT("Messages", "数値は -2147483648 から 2147483647 までの整数で入力してください。");
+constexpr const char* kTakenName = ZE_USER_TEXT(
+    "Messages", "名前「%1」はこのダイアログで既に使われています。別の名前を入力してください。");
 
 constexpr std::array<std::string_view, 6> kLengthNames = {"Width", "Height", "TSize",
                                                           "PosX",  "PosY",   "ColumnHeight"};
@@ -102,14 +106,15 @@ bool IsColour(std::string_view text) {
 }
 
 std::string ColourForms() {
+    const std::string separator = UserText(kContext, kListSeparator);
     std::string names;
     for (const std::string& colour : choices::Colours()) {
         if (!IsColourForm(colour)) {
-            names += names.empty() ? "" : "、";
+            names += names.empty() ? "" : separator;
             names += colour;
         }
     }
-    return Utf8ToCp932(kColourFormsBefore + names + kColourFormsAfter);
+    return UserText(kContext, kColourForms, names);
 }
 
 }  // namespace
@@ -133,9 +138,10 @@ ValueRefusal CheckEntryForm(std::string_view name, std::int32_t kind, std::strin
     }
     switch (FormOf(name, kind)) {
         case EntryForm::kLength:
-            return ScanLength(value).whole ? ValueRefusal{} : Refuse(Utf8ToCp932(kLengthForms));
+            return ScanLength(value).whole ? ValueRefusal{}
+                                           : Refuse(UserText(kContext, kLengthForms));
         case EntryForm::kOffset:
-            return IsOffset(value) ? ValueRefusal{} : Refuse(Utf8ToCp932(kOffsetForms));
+            return IsOffset(value) ? ValueRefusal{} : Refuse(UserText(kContext, kOffsetForms));
         case EntryForm::kColour:
             return IsColour(value) ? ValueRefusal{} : Refuse(ColourForms());
         case EntryForm::kNumber:
@@ -144,9 +150,9 @@ ValueRefusal CheckEntryForm(std::string_view name, std::int32_t kind, std::strin
             }
             switch (ReadInteger(value)) {
                 case Integer::kNone:
-                    return Refuse(Utf8ToCp932(kNumberForm));
+                    return Refuse(UserText(kContext, kNumberForm));
                 case Integer::kOutOfRange:
-                    return Refuse(Utf8ToCp932(kNumberRange));
+                    return Refuse(UserText(kContext, kNumberRange));
                 case Integer::kInRange:
                     break;
             }
@@ -168,7 +174,7 @@ ValueRefusal CheckEntry(std::string_view name, std::int32_t kind, std::string_vi
 }
 
 ValueRefusal RefuseTakenName(std::string_view name) {
-    return Refuse(Utf8ToCp932(kTakenNameBefore) + std::string(name) + Utf8ToCp932(kTakenNameAfter));
+    return Refuse(UserText(kContext, kTakenName, name));
 }
 
 }  // namespace ze

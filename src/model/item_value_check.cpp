@@ -2,12 +2,14 @@
 
 #include <cstdio>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "common/cp932.h"
 #include "common/text_convert.h"
 #include "model/item_list.h"
 #include "model/json_parser.h"
+#include "model/user_text.h"
 
 // The check does not model the writer and reader: it writes the item exactly
 // as a save would and reads it back exactly as a load would. Shift_JIS makes
@@ -19,16 +21,15 @@ namespace ze {
 namespace {
 
 // Messages are Shift_JIS like every text of the model.
-std::string Text(const char* utf8) {
-    return Utf8ToCp932(utf8);
+std::string Text(const char* utf8, std::string_view argument) {
+    return UserText("Messages", utf8, argument);
 }
 
-constexpr const char* kCharacterBefore = "値に「";
-constexpr const char* kCharacterAfter = "」は使えません。";
-constexpr const char* kControlBefore = "値に制御文字(0x";
-constexpr const char* kControlAfter = ")は使えません。";
-constexpr const char* kNotResourceText = "値をリソースデータとして読み込めません。";
-constexpr const char* kNotReadBack = "値を保存すると読み戻せません。";
+constexpr const char* kCharacter = ZE_USER_TEXT("Messages", "値に「%1」は使えません。");
+constexpr const char* kControl = ZE_USER_TEXT("Messages", "値に制御文字(0x%1)は使えません。");
+constexpr const char* kNotResourceText =
+    ZE_USER_TEXT("Messages", "値をリソースデータとして読み込めません。");
+constexpr const char* kNotReadBack = ZE_USER_TEXT("Messages", "値を保存すると読み戻せません。");
 
 constexpr char kProbeName[] = "V";
 
@@ -67,20 +68,18 @@ std::vector<std::string_view> SplitCharacters(std::string_view text) {
 ValueRefusal RefuseCharacter(std::string_view character) {
     ValueRefusal refusal;
     refusal.refused = true;
-    refusal.message = Text(kCharacterBefore);
-    refusal.message += character;
-    refusal.message += Text(kCharacterAfter);
+    refusal.message = Text(kCharacter, character);
     return refusal;
 }
 
 ValueRefusal RefuseControl(unsigned char byte) {
     char hex[3];
     std::snprintf(hex, sizeof hex, "%02X", static_cast<unsigned>(byte));
-    return {true, Text(kControlBefore) + hex + Text(kControlAfter)};
+    return {true, Text(kControl, hex)};
 }
 
 ValueRefusal Refuse(const char* message) {
-    return {true, Text(message)};
+    return {true, UserText("Messages", message)};
 }
 
 bool WrittenQuoted(std::int32_t kind, std::string_view value) {

@@ -13,38 +13,52 @@
 #include "model/resource_data.h"
 #include "model/schema.h"
 #include "model/tree_walk.h"
+#include "model/user_text.h"
 
 namespace ze {
 
 namespace {
 
-// The messages, written here in UTF-8 and given out in Shift_JIS.
+// The messages, written here in UTF-8 and given out in Shift_JIS, in the
+// user's language; "%1" is the value, name or file.
 struct Texts {
-    std::string valueBefore = Utf8ToCp932("値「");
-    std::string valueAfter = Utf8ToCp932("」: ");
-    std::string duplicateAfter =
-        Utf8ToCp932("」はこのダイアログの別のオブジェクトまたはグループにも付いています。");
-    std::string nameBefore = Utf8ToCp932("名前「");
-    std::string unknownTargetAfter =
-        Utf8ToCp932("」のオブジェクトまたはグループはこのダイアログにありません。");
-    std::string fileBefore = Utf8ToCp932("ファイル「");
-    std::string missingInResources = Utf8ToCp932("」がプロジェクトの resources にありません。");
-    std::string missingInBuiltIn = Utf8ToCp932("」が組み込み画像(assets)にありません。");
-    std::string missingAnywhere =
-        Utf8ToCp932("」がプロジェクトの resources にも組み込み画像(assets)にもありません。");
-    std::string radioOutside = Utf8ToCp932(
-        "RADIOBTN が RADIO グループの外にあります。ラジオボタンは RADIO "
-        "グループの中に置いてください。");
-    std::string notChoiceAfter = Utf8ToCp932("」は選択肢にありません。選べる値: ");
-    std::string choiceSeparator = Utf8ToCp932("、");
-    std::string notIdentifierAfter = Utf8ToCp932(
-        "」は C++ の識別子ではないため、スケルトンのクラス名やファイル名に"
-        "使えません。英字か _ で始め、英数字と _ だけで書いてください。");
-    std::string unusedAfter = Utf8ToCp932("」はプロジェクトのどこからも使われていません。");
+    static std::string Of(const char* source) { return UserText("Messages", source); }
+
+    unsigned generation = TextTranslatorGeneration();
+    std::string quoted = Of(ZE_USER_TEXT("Messages", "値「%1」: "));
+    std::string duplicate = Of(ZE_USER_TEXT(
+        "Messages",
+        "名前「%1」はこのダイアログの別のオブジェクトまたはグループにも付いています。"));
+    std::string unknownTarget = Of(ZE_USER_TEXT(
+        "Messages", "名前「%1」のオブジェクトまたはグループはこのダイアログにありません。"));
+    std::string missingInResources =
+        Of(ZE_USER_TEXT("Messages", "ファイル「%1」がプロジェクトの resources にありません。"));
+    std::string missingInBuiltIn =
+        Of(ZE_USER_TEXT("Messages", "ファイル「%1」が組み込み画像(assets)にありません。"));
+    std::string missingAnywhere = Of(ZE_USER_TEXT(
+        "Messages",
+        "ファイル「%1」がプロジェクトの resources にも組み込み画像(assets)にもありません。"));
+    std::string radioOutside =
+        Of(ZE_USER_TEXT("Messages",
+                        "RADIOBTN が RADIO グループの外にあります。ラジオボタンは RADIO "
+                        "グループの中に置いてください。"));
+    std::string notChoice =
+        Of(ZE_USER_TEXT("Messages", "値「%1」は選択肢にありません。選べる値: "));
+    std::string choiceSeparator = Of(ZE_USER_TEXT("Messages", "、"));
+    std::string notIdentifier =
+        Of(ZE_USER_TEXT("Messages",
+                        "名前「%1」は C++ の識別子ではないため、スケルトンのクラス名やファイル名に"
+                        "使えません。英字か _ で始め、英数字と _ だけで書いてください。"));
+    std::string unused =
+        Of(ZE_USER_TEXT("Messages", "ファイル「%1」はプロジェクトのどこからも使われていません。"));
 };
 
+// Built once, and again when the language changes.
 const Texts& Text() {
-    static const Texts texts;
+    static Texts texts;
+    if (texts.generation != TextTranslatorGeneration()) {
+        texts = Texts{};
+    }
     return texts;
 }
 
@@ -145,7 +159,7 @@ const ChoiceList* ChoicesOf(const CItemData& item) {
 }
 
 std::string ChoiceMessage(std::string_view value, const ChoiceList& list) {
-    std::string message = Text().valueBefore + std::string(value) + Text().notChoiceAfter;
+    std::string message = FillIn(Text().notChoice, value);
     for (std::size_t i = 0; i < list.size(); ++i) {
         message += (i == 0 ? "" : Text().choiceSeparator) + list[i];
     }
@@ -298,9 +312,7 @@ private:
         }
     }
 
-    static std::string Quoted(std::string_view value) {
-        return Text().valueBefore + std::string(value) + Text().valueAfter;
-    }
+    static std::string Quoted(std::string_view value) { return FillIn(Text().quoted, value); }
 
     void NameItem(const ZeClass& element, std::string_view value) {
         const std::int32_t kind = element.GetKind();
@@ -308,7 +320,7 @@ private:
             const auto found = names_.find(std::string(value));
             if (found != names_.end() && found->second > 1) {
                 Add(Severity::kError, check_id::kDuplicateName, "Name",
-                    Text().nameBefore + std::string(value) + Text().duplicateAfter);
+                    FillIn(Text().duplicate, value));
             }
         }
         const bool makesCode = kind == element_kind::kProject ||
@@ -316,7 +328,7 @@ private:
                                 !EqualIgnoringAsciiCase(element.GetItem("TemplateType"), "NONE"));
         if (makesCode && !IsCppIdentifier(value)) {
             Add(Severity::kError, check_id::kNotIdentifier, "Name",
-                Text().nameBefore + std::string(value) + Text().notIdentifierAfter);
+                FillIn(Text().notIdentifier, value));
         }
     }
 
@@ -326,7 +338,7 @@ private:
             const std::string_view part = Trimmed(value.substr(0, comma));
             if (!part.empty() && names_.find(std::string(part)) == names_.end()) {
                 Add(Severity::kWarning, check_id::kUnknownTarget, property,
-                    Text().nameBefore + std::string(part) + Text().unknownTargetAfter);
+                    FillIn(Text().unknownTarget, part));
             }
             if (comma == std::string_view::npos) {
                 return;
@@ -350,11 +362,12 @@ private:
                                : home == FileHome::kBuiltIn ? inBuiltIn
                                                             : inResources || inBuiltIn;
             if (!found) {
-                const std::string& after = home == FileHome::kResources ? Text().missingInResources
-                                           : home == FileHome::kBuiltIn ? Text().missingInBuiltIn
-                                                                        : Text().missingAnywhere;
+                const std::string& message = home == FileHome::kResources
+                                                 ? Text().missingInResources
+                                             : home == FileHome::kBuiltIn ? Text().missingInBuiltIn
+                                                                          : Text().missingAnywhere;
                 Add(Severity::kWarning, check_id::kMissingFile, property,
-                    Text().fileBefore + Utf8ToCp932(path) + after);
+                    FillIn(message, Utf8ToCp932(path)));
             }
         }
         namedFiles_->push_back(std::move(path));
@@ -444,8 +457,7 @@ std::vector<Finding> ProjectChecker::UnusedFiles() const {
         Finding finding;
         finding.severity = Severity::kWarning;
         finding.check = check_id::kUnusedFile;
-        finding.message =
-            Utf8ToCp932("ファイル「resources/") + Utf8ToCp932(path) + Text().unusedAfter;
+        finding.message = FillIn(Text().unused, Utf8ToCp932("resources/" + std::string(path)));
         finding.file = path;
         unused.push_back(std::move(finding));
     }

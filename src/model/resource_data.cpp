@@ -6,13 +6,13 @@
 #include <atomic>
 #include <system_error>
 
-#include "common/cp932.h"
 #include "common/read_file.h"
 #include "common/text_convert.h"
 #include "model/event_text.h"
 #include "model/item_writing.h"
 #include "model/resource_reader.h"
 #include "model/schema.h"
+#include "model/user_text.h"
 
 namespace ze {
 
@@ -180,12 +180,12 @@ bool CZeResourceData::SaveToFile(const std::filesystem::path& path, std::string_
 
 bool CZeResourceData::SaveToFileAndTell(const std::filesystem::path& path,
                                         std::string_view filter) const {
-    static const std::string saved = Utf8ToCp932("ファイルを保存しました。");
-    static const std::string notSaved = Utf8ToCp932("ファイルを保存できませんでした。");
     const bool ok = SaveToFile(path, filter);
     if (messageSink_ != nullptr) {
-        messageSink_->ShowMessage(ok ? saved : notSaved,
-                                  ok ? MessageIcon::kInformation : MessageIcon::kWarning);
+        messageSink_->ShowMessage(
+            ok ? UserText("Messages", ZE_USER_TEXT("Messages", "ファイルを保存しました。"))
+               : UserText("Messages", ZE_USER_TEXT("Messages", "ファイルを保存できませんでした。")),
+            ok ? MessageIcon::kInformation : MessageIcon::kWarning);
     }
     return ok;
 }

@@ -9,9 +9,9 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
-#include "common/cp932.h"
 #include "model/dialog_data.h"
 #include "model/resource_data.h"
+#include "model/user_text.h"
 #include "panels/live_sync.h"
 #include "panels/network_page.h"
 #include "panels/panel_buttons.h"
@@ -433,7 +433,7 @@ void CResourceDlg::RedrawTree() {
 }
 
 void CResourceDlg::ShowMessage(const char* utf8, MessageIcon icon) {
-    messages_.ShowMessage(Utf8ToCp932(utf8), icon);
+    messages_.ShowMessage(UserText("Messages", utf8), icon);
 }
 
 }  // namespace ze::panels

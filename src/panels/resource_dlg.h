@@ -187,6 +187,7 @@ private:
     }
     void RebuildWholeTree();
     void RedrawTree();
+    // utf8 is a text marked with ZE_USER_TEXT; it is shown translated.
     void ShowMessage(const char* utf8, MessageIcon icon);
     // The property list and the network controls on their pages, bound to
     // the panel.

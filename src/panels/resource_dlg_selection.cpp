@@ -9,6 +9,7 @@
 
 #include "model/dialog_data.h"
 #include "model/object_data.h"
+#include "model/user_text.h"
 #include "panels/resource_dlg.h"
 #include "panels/resource_panel_host.h"
 #include "panels/resource_tree_model.h"
@@ -39,7 +40,8 @@ void CResourceDlg::OnTreeSelectionChanged(const QItemSelection& selected) {
 void CResourceDlg::HandleUserSelection(const QModelIndex& index, bool control) {
     ZeClass* element = model_->ElementAt(index);
     if (element == nullptr) {
-        ShowMessage("エラー: リソースタイプを識別できませんでした.", MessageIcon::kStop);
+        ShowMessage(ZE_USER_TEXT("Messages", "エラー: リソースタイプを識別できませんでした."),
+                    MessageIcon::kStop);
         return;
     }
     SelectItemByProgram(index);
@@ -60,7 +62,8 @@ void CResourceDlg::HandleUserSelection(const QModelIndex& index, bool control) {
             // They are chosen through the element they belong to.
             ZeClass* owner = model_->ElementAt(index.parent());
             if (owner == nullptr) {
-                ShowMessage("エラー: ヘッダのオブジェクトが取得できませんでした。",
+                ShowMessage(ZE_USER_TEXT("Messages",
+                                         "エラー: ヘッダのオブジェクトが取得できませんでした。"),
                             MessageIcon::kStop);
                 break;
             }

@@ -14,11 +14,18 @@
 #include "app/editor_app.h"
 #include "app/panes/log_dlg.h"
 #include "common/cp932.h"
+#include "model/dialog_data.h"
+#include "model/editing/property_edits.h"
+#include "model/object_data.h"
+#include "model/resource_data.h"
 #include "model/schema_texts.h"
+#include "panels/findings_watch.h"
 #include "support/editor_fixture.h"
 
 using namespace ze::app;
+using ze::app::test::DialogText;
 using ze::app::test::EditorFixture;
+using ze::app::test::ProjectText;
 
 namespace {
 
@@ -117,6 +124,53 @@ private slots:
             QVERIFY2(text != QString::fromStdString(utf8), utf8.c_str());
         }
         QCoreApplication::removeTranslator(&english);
+    }
+
+    // The editing core's refusals and problem messages go through the same
+    // translators, and back to Japanese when the translation goes.
+    void TheCoreMessagesFollowTheTranslation() {
+        QTranslator english;
+        QVERIFY(english.load(QStringLiteral(ZE_BINARY_DIR "/bin/translations/") +
+                             QString::fromLatin1(kTranslationFile)));
+        QVERIFY(QCoreApplication::installTranslator(&english));
+        EditorFixture fixture;
+        CMainFrame& frame = fixture.Frame();
+        QVERIFY(frame.OpenFile(fixture.WriteFile(
+            "words.moxspro",
+            ProjectText("Words", {DialogText("A",
+                                             "{'Name':'t','Type':'TEXT','TAlign':"
+                                             "'MIDLE'},{'Name':'u','Type':'TEXT'}")}))));
+        ze::CZeResourceData& project = frame.GetProject();
+        ze::ZeClass* u = project.GetDialogs().GetDialog(0)->GetRootGroup()->GetChildren()[1];
+        const auto commit = [&](const char* name, const char* value) {
+            const ze::CItemList& items = u->Items();
+            std::size_t row = 0;
+            while (items.GetItemData(row).GetName() != name) {
+                ++row;
+            }
+            return QString::fromStdString(
+                ze::Cp932ToUtf8(ze::CommitProperty(project, nullptr, u, row, value).message));
+        };
+        const auto firstFinding = [&frame] {
+            frame.GetFindings().CheckAll();
+            return QString::fromStdString(
+                ze::Cp932ToUtf8(frame.GetFindings().Findings().at(0).message));
+        };
+        QCOMPARE(commit("Width", "12abc"),
+                 QStringLiteral("Enter a length such as 12, 12px, 12pu, 8pt, 10mm, 16dp, PARENT "
+                                "or CONTENT."));
+        QCOMPARE(
+            commit("Name", "t"),
+            QStringLiteral("The name \"t\" is already used in this dialog. Enter another name."));
+        QVERIFY2(firstFinding().startsWith(
+                     QStringLiteral("The value \"MIDLE\" is not one of the choices. Choices: ")),
+                 qPrintable(firstFinding()));
+        QCoreApplication::removeTranslator(&english);
+        QCOMPARE(commit("Width", "12abc"),
+                 QStringLiteral("長さは 12、12px、12pu、8pt、10mm、16dp、PARENT、CONTENT "
+                                "のように入力してください。"));
+        QVERIFY2(firstFinding().startsWith(QStringLiteral("値「MIDLE」は選択肢にありません。")),
+                 qPrintable(firstFinding()));
     }
 
     void TheLanguageEntryKeepsTheChoiceForTheNextStart() {

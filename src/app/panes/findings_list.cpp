@@ -1,5 +1,6 @@
 #include "app/panes/findings_list.h"
 
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QStyle>
 
@@ -19,8 +20,10 @@ CFindingsList::CFindingsList(QWidget* parent) : QTreeWidget(parent) {
     setUniformRowHeights(true);
     setAlternatingRowColors(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
-    setHeaderLabels({QStringLiteral("ダイアログ"), QStringLiteral("要素"),
-                     QStringLiteral("プロパティ"), QStringLiteral("内容")});
+    setHeaderLabels({QCoreApplication::translate("Editor", "ダイアログ"),
+                     QCoreApplication::translate("Editor", "要素"),
+                     QCoreApplication::translate("Editor", "プロパティ"),
+                     QCoreApplication::translate("Editor", "内容")});
     // The message takes what the others leave.
     header()->setStretchLastSection(true);
     setColumnWidth(kDialogColumn, 120);

@@ -1,5 +1,6 @@
 #include "common/qt/sjis_qstring.h"
 
+#include <QCoreApplication>
 #include <QList>
 
 #include "common/cp932.h"
@@ -34,7 +35,10 @@ std::string QStringToSjisForDisplay(const QString& text) {
 std::string UnmappableValueMessage(char32_t c) {
     const QString code =
         QString::number(static_cast<uint>(c), 16).toUpper().rightJustified(4, u'0');
-    return Utf8ToCp932("値にShift_JISで表せない文字(U+" + code.toStdString() + ")は使えません。");
+    return Utf8ToCp932(
+        QCoreApplication::translate("Messages", "値にShift_JISで表せない文字(U+%1)は使えません。")
+            .arg(code)
+            .toStdString());
 }
 
 }  // namespace ze

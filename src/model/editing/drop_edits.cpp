@@ -20,9 +20,11 @@ namespace ze {
 
 namespace {
 
-constexpr const char* kNotIntoItself = "グループをそれ自身やその中へは移動できません。";
-constexpr const char* kOtherDialog =
-    "別のダイアログへは移動できません。Ctrlキーを押しながらドラッグするとコピーします。";
+constexpr const char* kNotIntoItself =
+    ZE_USER_TEXT("Messages", "グループをそれ自身やその中へは移動できません。");
+constexpr const char* kOtherDialog = ZE_USER_TEXT(
+    "Messages",
+    "別のダイアログへは移動できません。Ctrlキーを押しながらドラッグするとコピーします。");
 
 DropVerdict Allowed() {
     return {true, {}};

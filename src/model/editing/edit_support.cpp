@@ -1,6 +1,5 @@
 #include "model/editing/edit_support.h"
 
-#include "common/cp932.h"
 #include "model/dialog_data.h"
 #include "model/editing/element_lookup.h"
 #include "model/object_data.h"
@@ -18,7 +17,7 @@ CZeDialogData* DialogHolding(const CZeResourceData& project, CZeDialogData* dial
 
 EditResult Refusal(const char* utf8, MessageIcon icon) {
     EditResult result;
-    result.message = Utf8ToCp932(utf8);
+    result.message = UserText("Messages", utf8);
     result.icon = icon;
     return result;
 }

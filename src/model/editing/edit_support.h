@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "model/editing/edit_result.h"
+#include "model/user_text.h"
 
 namespace ze {
 
@@ -18,13 +19,15 @@ class ZeClass;
 CZeDialogData* DialogHolding(const CZeResourceData& project, CZeDialogData* dialog,
                              const ZeClass& target);
 
-// A result that only tells the user (message UTF-8 in the source, Shift_JIS
-// in the result).
+// A result that only tells the user (message a marked UTF-8 text, given
+// translated and in Shift_JIS in the result).
 EditResult Refusal(const char* utf8, MessageIcon icon);
 
 // Refusals the insert, paste and drop calls share (UTF-8).
-inline constexpr const char* kGroupFirstMessage = "GROUPオブジェクトを登録して下さい。";
-inline constexpr const char* kRadioOnlyMessage = "ラジオボタンはラジオグループに追加して下さい。";
+inline constexpr const char* kGroupFirstMessage =
+    ZE_USER_TEXT("Messages", "GROUPオブジェクトを登録して下さい。");
+inline constexpr const char* kRadioOnlyMessage =
+    ZE_USER_TEXT("Messages", "ラジオボタンはラジオグループに追加して下さい。");
 
 // The command list of a dialog, object or group; null for other kinds.
 std::vector<ZeClass*>* CommandListOf(ZeClass& owner);

@@ -4,7 +4,6 @@
 
 #include <string>
 
-#include "common/cp932.h"
 #include "model/dialog_data.h"
 #include "model/editing/dialog_edit.h"
 #include "model/editing/edit_support.h"
@@ -22,10 +21,13 @@ namespace ze {
 
 namespace {
 
-constexpr const char* kPickAnElement =
-    "登録する場所を決定するために、ツリーのオブジェクトを選択して下さい。";
-constexpr const char* kPickAPlace =
-    "登録する場所を決定するために、ツリーのダイアログ、\nまたはオブジェクトを選択して下さい。";
+constexpr const char* kPickAnElement = ZE_USER_TEXT(
+    "Messages", "登録する場所を決定するために、ツリーのオブジェクトを選択して下さい。");
+constexpr const char* kPickAPlace = ZE_USER_TEXT(
+    "Messages",
+    "登録する場所を決定するために、ツリーのダイアログ、\nまたはオブジェクトを選択して下さい。");
+constexpr const char* kPickACopy =
+    ZE_USER_TEXT("Messages", "ツリーからコピーするオブジェクトを選択して下さい。");
 
 // Where a new element goes.
 struct Placement {
@@ -132,7 +134,7 @@ bool PasteMessages(CZeResourceData& project, JsonParser& parser, EditResult& res
 
 EditResult CopyElement(ZeClass* target) {
     if (target == nullptr) {
-        return Refusal("ツリーからコピーするオブジェクトを選択して下さい。", MessageIcon::kWarning);
+        return Refusal(kPickACopy, MessageIcon::kWarning);
     }
     CJsonString text;
     switch (target->GetKind()) {

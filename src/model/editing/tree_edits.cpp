@@ -6,7 +6,6 @@
 #include <utility>
 #include <vector>
 
-#include "common/cp932.h"
 #include "model/dialog_data.h"
 #include "model/editing/dialog_edit.h"
 #include "model/editing/edit_support.h"
@@ -18,7 +17,8 @@ namespace ze {
 
 namespace {
 
-constexpr const char* kNoOwner = "エラー: ヘッダのオブジェクトが取得できませんでした。";
+constexpr const char* kNoOwner =
+    ZE_USER_TEXT("Messages", "エラー: ヘッダのオブジェクトが取得できませんでした。");
 
 bool IsListedInOwner(const ZeClass& element) {
     return element.GetKind() == element_kind::kHeaderColumn ||
@@ -91,7 +91,8 @@ void DeleteDialog(CZeResourceData& project, CZeDialogData& dialog, EditResult& r
     project.Observers().Notify([&](ProjectObserver& observer) { observer.DialogRemoving(dialog); });
     dialogs.DeleteDialog(&dialog);
     result.changed = true;
-    result.statusText = Utf8ToCp932("ダイアログの削除は元に戻せません。");
+    result.statusText =
+        UserText("Messages", ZE_USER_TEXT("Messages", "ダイアログの削除は元に戻せません。"));
 }
 
 }  // namespace
@@ -146,7 +147,7 @@ EditResult DeleteElement(CZeResourceData& project, CZeDialogData* dialog, ZeClas
     CZeDialogData* holder = DialogHolding(project, dialog, *target);
     if (holder == nullptr) {
         if (IsListedInOwner(*target)) {
-            result.message = Utf8ToCp932(kNoOwner);
+            result.message = UserText("Messages", kNoOwner);
             result.icon = MessageIcon::kStop;
         }
         return result;
