@@ -48,6 +48,7 @@ constexpr int kDialogs = 200;
 constexpr int kElementsPerDialog = 200;
 constexpr int kRounds = 3;
 constexpr double kReloadTarget = 2.0;  // seconds, whole tree shown
+constexpr double kEditorTarget = 0.3;  // seconds, file opened to first window painted
 
 class NullHost : public ze::panels::ResourcePanelHost {
 public:
@@ -366,6 +367,6 @@ int main(int argc, char** argv) {
                 kReloadTarget, worst < kReloadTarget ? "ok" : "MISSED");
     const double editor = OpenInEditor(text);
     std::printf("editor: file opened, tree shown and painted: %.3f s (target under %.1f s): %s\n",
-                editor, kReloadTarget, editor < kReloadTarget ? "ok" : "MISSED");
+                editor, kEditorTarget, editor < kEditorTarget ? "ok" : "MISSED");
     return 0;
 }

@@ -973,7 +973,7 @@ bool CMainFrame::OpenFile(const std::string& path) {
     }
     recentFiles_.Add(path);
     resourcePanel_->Reload();
-    findings_->CheckAll();
+    findings_->CheckAllLater();
     UpdateTitles();
     UpdateCommandStates();
     return true;

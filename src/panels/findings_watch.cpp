@@ -30,13 +30,25 @@ void FindingsWatch::CheckAll() {
     delay_.stop();
     changed_.clear();
     rootChanged_ = false;
+    allChanged_ = false;
     orderChanged_ = false;
     checker_.CheckAll(project_);
     Publish();
 }
 
+void FindingsWatch::CheckAllLater() {
+    allChanged_ = true;
+    if (!delay_.isActive()) {
+        delay_.start();
+    }
+}
+
 void FindingsWatch::CheckNow() {
     delay_.stop();
+    if (allChanged_) {
+        CheckAll();
+        return;
+    }
     if (changed_.empty() && !rootChanged_ && !orderChanged_) {
         return;
     }

@@ -31,6 +31,9 @@ public:
     // a project was opened, created or discarded: everything is checked now.
     void CheckAll(ProjectFiles files);
     void CheckAll();
+    // The same after the delay, so that a project just opened is shown and
+    // painted before a large one is checked and its findings listed.
+    void CheckAllLater();
 
     const std::vector<Finding>& Findings() const { return findings_; }
     FindingCounts Counts() const { return counts_; }
@@ -57,6 +60,7 @@ private:
     QTimer delay_;
     std::unordered_set<const CZeDialogData*> changed_;
     bool rootChanged_ = false;
+    bool allChanged_ = false;
     // Dialogs are moved only: the list order changes, no dialog's findings.
     bool orderChanged_ = false;
     std::vector<Finding> findings_;

@@ -53,6 +53,8 @@ private slots:
             ProjectText("Checks", {DialogText("A",
                                               "{'Name':'t','Type':'TEXT','TAlign':'MIDLE'},"
                                               "{'Name':'u','Type':'BUTTON','Width':'PARENT'}")}))));
+        // Opening checks the project once it is shown.
+        QTRY_VERIFY(!frame.GetFindings().IsPending());
         CFindingsList& list = frame.GetLogPane().Problems();
         QCOMPARE(list.topLevelItemCount(), 1);
         QTreeWidgetItem* row = list.topLevelItem(0);
@@ -131,6 +133,8 @@ private slots:
             "gone.moxspro",
             ProjectText("Gone", {DialogText("A", "{'Name':'t','Type':'TEXT','Width':'1x'}"),
                                  DialogText("B", "{'Name':'u','Type':'TEXT'}")}))));
+        // Opening checks the project once it is shown.
+        QTRY_VERIFY(!frame.GetFindings().IsPending());
         QCOMPARE(frame.GetFindings().Findings().size(), std::size_t{1});
         CZeDialogData& b = *frame.GetProject().GetDialogs().GetDialog(1);
         frame.GetResourcePanel().SelectByUser(b.GetRootGroup()->GetChildren()[0]);
