@@ -53,10 +53,16 @@ bool JsonParser::IsNull(std::string_view key) const {
 }
 
 bool JsonParser::GetString(std::string_view key, std::string& out) const {
-    if (IsNull(key)) {
+    // IsNull's answer with one lookup: the value is looked up once.
+    if (!current_ || current_->IsNull()) {
         return false;
     }
-    out = Lookup(key)->Serialize(false);
+    const JsonValue* value = Lookup(key);
+    if (!value || value->IsNull()) {
+        return false;
+    }
+    out.clear();
+    value->SerializeTo(out, false);
     return true;
 }
 

@@ -6,7 +6,6 @@
 #include <span>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -47,42 +46,94 @@ class KeyTable {
 public:
     template <std::size_t N>
     explicit KeyTable(const std::array<std::string_view, N>& keys) : keys_(keys) {
+        static_assert(N < kSlots / 2);
+        slots_.fill(-1);
         for (std::size_t i = 0; i < N; ++i) {
-            index_.emplace(keys[i], static_cast<int>(i));
+            if (Find(keys[i]) < 0) {  // a key given twice keeps its first position
+                std::size_t slot = SlotOf(keys[i]);
+                while (slots_[slot] >= 0) {
+                    slot = (slot + 1) % kSlots;
+                }
+                slots_[slot] = static_cast<int>(i);
+            }
         }
     }
 
-    // The members of the parser's current object that the table names, with
-    // their values in text form (what GetString gives), in the table's order.
-    // Looking each member up in the table is far cheaper than asking the
-    // object for every key of the table, and the table's order decides which
-    // of two values for one item wins.
-    std::vector<std::pair<std::string_view, std::string>> Members(const JsonParser& parser) const {
+    // A member the table names: its key and its value in text form (what
+    // GetString gives). A string value is seen where the parsed tree holds
+    // it; any other value is written out into spelled.
+    struct Member {
+        std::string_view key;
+        std::string_view text;
+        std::string spelled;
+    };
+
+    // The members of the parser's current object that the table names, in
+    // the table's order. Looking each member up in the table is far cheaper
+    // than asking the object for every key of the table, and the table's
+    // order decides which of two values for one item wins. The texts stay
+    // valid while the parsed tree and the returned list do.
+    std::vector<Member> Members(const JsonParser& parser) const {
         std::vector<std::pair<int, const JsonMember*>> found;
         if (const JsonValue* current = parser.GetCurrent()) {
             for (const JsonMember& member : current->Members()) {
                 if (member.Value().IsNull()) {
                     continue;
                 }
-                if (const auto it = index_.find(member.Key()); it != index_.end()) {
-                    found.emplace_back(it->second, &member);
+                if (const int position = Find(member.Key()); position >= 0) {
+                    found.emplace_back(position, &member);
                 }
             }
         }
         std::sort(found.begin(), found.end(),
                   [](const auto& a, const auto& b) { return a.first < b.first; });
-        std::vector<std::pair<std::string_view, std::string>> members;
-        members.reserve(found.size());
-        for (const auto& [position, member] : found) {
-            members.emplace_back(keys_[static_cast<std::size_t>(position)],
-                                 member->Value().Serialize(false));
+        // Reserved whole, so no element moves (and no short spelled text
+        // with it) once a view into it is taken.
+        std::vector<Member> members(found.size());
+        for (std::size_t i = 0; i < found.size(); ++i) {
+            const auto& [position, member] = found[i];
+            Member& out = members[i];
+            out.key = keys_[static_cast<std::size_t>(position)];
+            if (member->Value().Type() == JsonType::String) {
+                out.text = member->Value().AsString();
+            } else {
+                out.spelled = member->Value().Serialize(false);
+                out.text = out.spelled;
+            }
         }
         return members;
     }
 
 private:
+    // Open addressing over a hash of the length and the first and last
+    // bytes: a key of a member is looked up for every member of every
+    // element, and hashing each whole key cost more than the rest.
+    static constexpr std::size_t kSlots = 256;
+
+    static std::size_t SlotOf(std::string_view key) {
+        if (key.empty()) {
+            return 0;
+        }
+        const auto first = static_cast<unsigned char>(key.front());
+        const auto last = static_cast<unsigned char>(key.back());
+        return (key.size() * 41 + first * 7 + last * 13) % kSlots;
+    }
+
+    // The key's position in the table, or -1.
+    int Find(std::string_view key) const {
+        for (std::size_t slot = SlotOf(key);; slot = (slot + 1) % kSlots) {
+            const int position = slots_[slot];
+            if (position < 0) {
+                return -1;
+            }
+            if (keys_[static_cast<std::size_t>(position)] == key) {
+                return position;
+            }
+        }
+    }
+
     std::span<const std::string_view> keys_;
-    std::unordered_map<std::string_view, int> index_;
+    std::array<int, kSlots> slots_;
 };
 
 const KeyTable& GroupKeys() {
@@ -95,9 +146,34 @@ const KeyTable& ObjectKeys() {
     return table;
 }
 
-void AddTextItem(ZeClass& element, std::string_view name, std::string value) {
-    element.Items().AddItem(CItemData(item_kind::kPlainText, std::string(name), std::move(value)));
+void AddTextItem(ZeClass& element, std::string_view name, std::string_view value) {
+    element.Items().AddItem(CItemData(item_kind::kPlainText, name, value));
 }
+
+// A value of the text in the model's coding. Plain ASCII (no escape byte
+// that would start JIS) is the same in every coding the reader knows, and
+// most values are plain ASCII: they are taken as they are.
+class SjisValue {
+public:
+    explicit SjisValue(std::string_view text) {
+        const bool plain = std::all_of(text.begin(), text.end(), [](char c) {
+            return static_cast<unsigned char>(c) < 0x80 && c != '\x1B';
+        });
+        if (plain) {
+            view_ = text;
+        } else {
+            converted_ = ConvertToSjis(text);
+            view_ = converted_;
+        }
+    }
+    SjisValue(const SjisValue&) = delete;
+    SjisValue& operator=(const SjisValue&) = delete;
+    std::string_view View() const { return view_; }
+
+private:
+    std::string converted_;
+    std::string_view view_;
+};
 
 // Images of PROGRESS and SLIDEBAR are called FileBase and FileActive, so the
 // button-style names are accepted for them.
@@ -117,10 +193,10 @@ CObjectData* ReadGroup(ElementStore& store, CObjectDataList* parent, JsonParser&
     parser.GetString("Layout", layout);
     AddGroupItems(group->Items(), LayoutCode(layout));
     group->SetItem("Layout", layout);
-    for (auto& [key, text] : GroupKeys().Members(parser)) {
-        std::string value = ConvertToSjis(text);
-        if (!group->SetItem(key, value)) {
-            AddTextItem(*group, key, std::move(value));
+    for (const auto& member : GroupKeys().Members(parser)) {
+        const SjisValue value(member.text);
+        if (!group->SetItem(member.key, value.View())) {
+            AddTextItem(*group, member.key, value.View());
         }
     }
     ReadEventCommands(store, *group, parser);
@@ -164,10 +240,11 @@ CObjectData* ReadObject(ElementStore& store, CObjectDataList* parent, JsonParser
         parent == nullptr ? layout_code::kLinear : LayoutCode(parent->GetItem("Layout"));
     AddObjectItems(object->Items(), typeIndex, parentLayout);
     object->SetItem("Type", type);
-    for (auto& [key, text] : ObjectKeys().Members(parser)) {
-        std::string value = ConvertToSjis(text);
-        if (!object->SetItem(key, value) && !object->SetItem(SecondName(key), value)) {
-            AddTextItem(*object, key, std::move(value));
+    for (const auto& member : ObjectKeys().Members(parser)) {
+        const SjisValue value(member.text);
+        if (!object->SetItem(member.key, value.View()) &&
+            !object->SetItem(SecondName(member.key), value.View())) {
+            AddTextItem(*object, member.key, value.View());
         }
     }
     ReadEventCommands(store, *object, parser);
@@ -223,24 +300,42 @@ void ReadCommandElement(ElementStore& store, ZeClass& parent, JsonParser& parser
             element->SetItem(key, value);
         }
     }
-    for (auto& [key, text] : ObjectKeys().Members(parser)) {
-        element->SetItem(key, ConvertToSjis(text));
+    for (const auto& member : ObjectKeys().Members(parser)) {
+        element->SetItem(member.key, SjisValue(member.text).View());
     }
     parent.AddChild(element);
 }
 
 void ReadEventCommands(ElementStore& store, ZeClass& parent, JsonParser& parser) {
     const JsonValue* self = parser.GetCurrent();
-    for (const std::string_view event : kEventNames) {
-        if (parser.IsNull(event)) {
+    if (self == nullptr || !self->IsObject()) {
+        return;
+    }
+    // Every event name starts with "On", and the members are sorted by key:
+    // one pass over the few members from "On" on finds them all, read then
+    // in the events' order.
+    std::array<const JsonValue*, kEventNames.size()> events{};
+    const std::span<const JsonMember> members = self->Members();
+    auto member = std::lower_bound(
+        members.begin(), members.end(), std::string_view("On"),
+        [](const JsonMember& m, std::string_view wanted) { return m.Key() < wanted; });
+    for (; member != members.end() && member->Key().starts_with("On"); ++member) {
+        const auto event = std::find(kEventNames.begin(), kEventNames.end(), member->Key());
+        if (event != kEventNames.end()) {
+            events[static_cast<std::size_t>(event - kEventNames.begin())] = &member->Value();
+        }
+    }
+    for (const JsonValue* value : events) {
+        if (value == nullptr || value->IsNull()) {
             continue;
         }
-        if (parser.IsArray(event)) {
-            JsonArrayWalk walk(parser.GetArray(event));
+        if (value->IsArray()) {
+            JsonArrayWalk walk(*value);
             while (parser.NextElement(walk)) {
                 ReadCommandElement(store, parent, parser);
             }
-        } else if (parser.EnterObject(event)) {
+        } else if (value->IsObject()) {
+            parser.SetCurrent(value);
             ReadCommandElement(store, parent, parser);
         }
         // Any other value (a command name typed into the event property) is

@@ -800,6 +800,9 @@ void AddObjectItems(CItemList& items, int typeIndex, int parentLayoutCode) {
 }
 
 void AddGroupItems(CItemList& items, int layoutCode) {
+    // Name, Type, Layout, the middle, NotifyList, and Alias or Vertical: one
+    // allocation for the lot.
+    items.Reserve(items.GetItemCount() + std::size(kGroupMiddle) + 6);
     Add(items, kGroupName);
     if (layoutCode == layout_code::kRadio) {
         Add(items, kRadioAlias);
@@ -818,13 +821,16 @@ void AddHeaderColumnItems(CItemList& items) {
 }
 
 void AddCommandItems(CItemList& items, std::string_view command, std::string_view event) {
-    Add(items, kEvent, event);
     for (std::size_t i = 0; i < std::size(kCommands); ++i) {
         if (kCommands[i].command == command) {
-            items.AppendItems(CommandTemplate(i));
+            const CItemList& templateItems = CommandTemplate(i);
+            items.Reserve(items.GetItemCount() + 1 + templateItems.GetItemCount());
+            Add(items, kEvent, event);
+            items.AppendItems(templateItems);
             return;
         }
     }
+    Add(items, kEvent, event);
 }
 
 void AddProjectItems(CItemList& items) {
