@@ -86,6 +86,13 @@ int JsonParser::GetKeys(std::vector<std::string>& keys) const {
     return static_cast<int>(members.size());
 }
 
+void JsonParser::DropCurrent() {
+    if (current_ != nullptr) {
+        // The tree is the parser's own; only the view of it is const.
+        *const_cast<JsonValue*>(current_) = JsonValue();
+    }
+}
+
 bool JsonParser::NextElement(JsonArrayWalk& walk) {
     if (walk.next_ >= walk.elements_.size()) {
         return false;

@@ -58,6 +58,10 @@ public:
     // Makes the next element of the walk the current value; at the end returns
     // false and leaves the current value where it was.
     bool NextElement(JsonArrayWalk& walk);
+    // Frees the current value, which must be in this parser's tree; it reads
+    // as null from then on. A reader done with a part of a large tree gives
+    // its memory back before it reads the next part.
+    void DropCurrent();
 
     const std::string& GetErrorText() const { return errorText_; }
     const JsonValue& GetRoot() const { return root_; }

@@ -103,6 +103,10 @@ bool CZeResourceData::ReadMessages(std::string_view text, LoadDetails* details) 
     JsonArrayWalk walk(parser.GetArray("Commands"));
     while (parser.NextElement(walk)) {
         ReadCommand(parser);
+        // Each dialog read gives its part of the tree back: the elements
+        // made from the rest then take that memory, and a load needs far
+        // less than the whole tree and the whole project at once.
+        parser.DropCurrent();
     }
     parser.SetCurrent(root);
     return true;

@@ -252,5 +252,27 @@ TEST(ParserState, FailedParseKeepsEarlierTree) {
     EXPECT_TRUE(parser.GetErrorText().empty());
 }
 
+// A reader done with one element of a large array frees it; the others and
+// the walk over them stay as they were.
+TEST(ParserDrop, FreesTheCurrentValueOnly) {
+    JsonParser parser;
+    ASSERT_TRUE(parser.Parse("{'A':[{'N':'first value, long enough for the heap'},{'N':'b'}]}"));
+    const JsonValue* root = parser.GetCurrent();
+    JsonArrayWalk walk(parser.GetArray("A"));
+    std::vector<std::string> names;
+    while (parser.NextElement(walk)) {
+        std::string name;
+        EXPECT_TRUE(parser.GetString("N", name));
+        names.push_back(name);
+        parser.DropCurrent();
+        EXPECT_TRUE(parser.GetCurrent()->IsNull());
+        EXPECT_TRUE(parser.IsNull("N"));
+    }
+    EXPECT_EQ(names, (std::vector<std::string>{"first value, long enough for the heap", "b"}));
+    parser.SetCurrent(root);
+    ASSERT_EQ(parser.GetArray("A").Elements().size(), 2u);
+    EXPECT_TRUE(parser.GetArray("A").Elements()[0].IsNull());
+}
+
 }  // namespace
 }  // namespace ze
