@@ -2,13 +2,19 @@
 
 #include <cstring>
 #include <deque>
-#include <limits>
-#include <stdexcept>
 #include <functional>
+#include <limits>
+#include <memory>
 #include <mutex>
+#include <stdexcept>
 #include <unordered_map>
+#include <vector>
 
 namespace ze {
+
+namespace detail {
+std::atomic<const ItemInfo* const*> itemInfoChunks[kInfoChunkCount] = {};
+}  // namespace detail
 
 namespace {
 
@@ -34,6 +40,7 @@ struct InfoPool {
     std::mutex mutex;
     std::deque<ItemInfo> infos;  // a deque keeps every address stable
     std::unordered_map<InfoKey, const ItemInfo*, InfoKeyHash> index;
+    std::vector<std::unique_ptr<const ItemInfo*[]>> chunks;  // itemInfoChunks' storage
 };
 
 InfoPool& Pool() {
@@ -51,9 +58,24 @@ const ItemInfo* InternItemInfo(std::int32_t kind, std::string_view name, const C
         it != pool.index.end()) {
         return it->second;
     }
-    const ItemInfo& info =
-        pool.infos.emplace_back(ItemInfo{std::string(name), kind, choices, description});
+    const std::size_t id = pool.infos.size();
+    if (id >= std::size_t{detail::kInfoChunkSize} * detail::kInfoChunkCount) {
+        throw std::length_error("too many kinds of item");
+    }
+    const ItemInfo& info = pool.infos.emplace_back(
+        ItemInfo{std::string(name), kind, choices, description, static_cast<std::uint32_t>(id)});
     pool.index.emplace(InfoKey{kind, info.name, choices, description}, &info);
+    // The entry is written before the number leaves this call; a new chunk
+    // is published once it is filled in.
+    std::atomic<const ItemInfo* const*>& chunk =
+        detail::itemInfoChunks[id >> detail::kInfoChunkBits];
+    if (chunk.load(std::memory_order_relaxed) == nullptr) {
+        pool.chunks.push_back(std::make_unique<const ItemInfo*[]>(detail::kInfoChunkSize));
+        pool.chunks.back()[id & (detail::kInfoChunkSize - 1)] = &info;
+        chunk.store(pool.chunks.back().get(), std::memory_order_release);
+    } else {
+        pool.chunks.back()[id & (detail::kInfoChunkSize - 1)] = &info;
+    }
     return &info;
 }
 
@@ -82,39 +104,39 @@ std::string_view ItemText::View() const {
     if (!OnHeap()) {
         return {reinterpret_cast<const char*>(storage_), storage_[kTagByte]};
     }
-    const char* data = nullptr;
+    const char* block = nullptr;
+    std::memcpy(&block, storage_, sizeof block);
     std::uint32_t length = 0;
-    std::memcpy(&data, storage_, sizeof data);
-    std::memcpy(&length, storage_ + sizeof data, sizeof length);
-    return {data, length};
+    std::memcpy(&length, block, sizeof length);
+    return {block + sizeof length, length};
 }
 
 void ItemText::Assign(std::string_view text) {
-    if (text.size() <= kTagByte) {
-        unsigned char bytes[kTagByte];
+    if (text.size() <= kInlineCapacity) {
+        unsigned char bytes[kInlineCapacity];
         std::memcpy(bytes, text.data(), text.size());  // text may live in this value
         Release();
         std::memcpy(storage_, bytes, text.size());
         storage_[kTagByte] = static_cast<unsigned char>(text.size());
         return;
     }
-    if (text.size() > std::numeric_limits<std::uint32_t>::max()) {
+    if (text.size() > std::numeric_limits<std::uint32_t>::max() - sizeof(std::uint32_t)) {
         throw std::length_error("item value too long");
     }
-    char* data = new char[text.size()];
-    std::memcpy(data, text.data(), text.size());
     const auto length = static_cast<std::uint32_t>(text.size());
+    auto* block = static_cast<char*>(::operator new(sizeof length + text.size()));
+    std::memcpy(block, &length, sizeof length);
+    std::memcpy(block + sizeof length, text.data(), text.size());
     Release();
-    std::memcpy(storage_, &data, sizeof data);
-    std::memcpy(storage_ + sizeof data, &length, sizeof length);
+    std::memcpy(storage_, &block, sizeof block);
     storage_[kTagByte] = kOnHeap;
 }
 
 void ItemText::Release() noexcept {
     if (OnHeap()) {
-        char* data = nullptr;
-        std::memcpy(&data, storage_, sizeof data);
-        delete[] data;
+        char* block = nullptr;
+        std::memcpy(&block, storage_, sizeof block);
+        ::operator delete(block);
     }
     storage_[kTagByte] = 0;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -38,6 +39,7 @@ struct ItemInfo {
     std::int32_t kind = 0;
     const ChoiceList* choices = nullptr;
     const char* description = nullptr;
+    std::uint32_t id = 0;  // its number, which items keep instead of a pointer
 };
 
 // The one ItemInfo with these fields; it lives as long as the program. Safe
@@ -46,14 +48,29 @@ const ItemInfo* InternItemInfo(std::int32_t kind, std::string_view name,
                                const ChoiceList* choices = nullptr,
                                const char* description = nullptr);
 
-// The text of an item's value in 16 bytes: up to 15 bytes inside, longer
+namespace detail {
+// The interned infos by number, in chunks that are never moved or freed:
+// reading needs no lock.
+inline constexpr std::uint32_t kInfoChunkBits = 12;
+inline constexpr std::uint32_t kInfoChunkSize = 1u << kInfoChunkBits;
+inline constexpr std::uint32_t kInfoChunkCount = 1024;
+extern std::atomic<const ItemInfo* const*> itemInfoChunks[kInfoChunkCount];
+}  // namespace detail
+
+// The interned info numbered id.
+inline const ItemInfo& ItemInfoOf(std::uint32_t id) {
+    return *detail::itemInfoChunks[id >> detail::kInfoChunkBits].load(
+        std::memory_order_acquire)[id & (detail::kInfoChunkSize - 1)];
+}
+
+// The text of an item's value in 12 bytes: up to 11 bytes inside, longer
 // text on the heap. Most values of a project are empty or short, and a
 // project holds millions of them.
 class ItemText {
 public:
     ItemText() noexcept { storage_[kTagByte] = 0; }
     explicit ItemText(std::string_view text) : ItemText() { Assign(text); }
-    // Inline text is copied as the 16 bytes it is: schema templates copy
+    // Inline text is copied as the bytes it is: schema templates copy
     // millions of short values on a load.
     ItemText(const ItemText& other) {
         if (other.OnHeap()) {
@@ -72,16 +89,19 @@ public:
     // text may point into this value itself.
     void Assign(std::string_view text);
 
+    static constexpr std::size_t kInlineCapacity = 11;
+
 private:
-    static constexpr std::size_t kTagByte = 15;  // inline length, or kOnHeap
+    static constexpr std::size_t kTagByte = 11;  // inline length, or kOnHeap
     static constexpr unsigned char kOnHeap = 0xFF;
 
     bool OnHeap() const { return storage_[kTagByte] == kOnHeap; }
     void Release() noexcept;
 
-    // Inline: the bytes, then the length in the tag byte. On the heap: the
-    // pointer, then the 32-bit length, then kOnHeap in the tag byte.
-    alignas(8) unsigned char storage_[16];
+    // Inline: the bytes, then the length in the tag byte. On the heap: a
+    // pointer to a block holding the 32-bit length and then the text, and
+    // kOnHeap in the tag byte.
+    alignas(4) unsigned char storage_[12];
 };
 
 // One named property of an element; the value is always text (Shift_JIS).
@@ -89,19 +109,20 @@ class CItemData {
 public:
     CItemData(std::int32_t kind, std::string_view name, std::string_view value,
               const ChoiceList* choices = nullptr, const char* description = nullptr)
-        : info_(InternItemInfo(kind, name, choices, description)), value_(value) {}
-    CItemData(const ItemInfo* info, std::string_view value) : info_(info), value_(value) {}
+        : info_(InternItemInfo(kind, name, choices, description)->id), value_(value) {}
+    CItemData(const ItemInfo* info, std::string_view value) : info_(info->id), value_(value) {}
 
-    std::int32_t GetKind() const { return info_->kind; }
-    const ChoiceList* GetChoices() const { return info_->choices; }
-    const std::string& GetName() const { return info_->name; }
+    std::int32_t GetKind() const { return GetInfo()->kind; }
+    const ChoiceList* GetChoices() const { return GetInfo()->choices; }
+    const std::string& GetName() const { return GetInfo()->name; }
     std::string_view GetValue() const { return value_.View(); }
     void SetValue(std::string_view value) { value_.Assign(value); }
-    const char* GetDescription() const { return info_->description; }
-    const ItemInfo* GetInfo() const { return info_; }
+    const char* GetDescription() const { return GetInfo()->description; }
+    const ItemInfo* GetInfo() const { return &ItemInfoOf(info_); }
 
 private:
-    const ItemInfo* info_;
+    // The info's number: with the 12-byte text an item takes 16 bytes.
+    std::uint32_t info_;
     ItemText value_;
 };
 

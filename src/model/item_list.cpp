@@ -9,6 +9,13 @@ namespace ze {
 
 namespace {
 
+// Names are compared for every item of a list on each lookup; most differ
+// in length or first byte, which is settled without a call to memcmp.
+bool SameName(const std::string& itemName, std::string_view name) {
+    return itemName.size() == name.size() && (name.empty() || itemName[0] == name[0]) &&
+           std::string_view(itemName) == name;
+}
+
 void AppendQuoted(std::string& out, std::string_view text) {
     out += '\'';
     out += text;
@@ -19,7 +26,7 @@ void AppendQuoted(std::string& out, std::string_view text) {
 
 std::string CItemList::GetItem(std::string_view name) const {
     for (const auto& item : items_) {
-        if (item.GetName() == name) {
+        if (SameName(item.GetName(), name)) {
             return std::string(item.GetValue());
         }
     }
@@ -28,7 +35,7 @@ std::string CItemList::GetItem(std::string_view name) const {
 
 bool CItemList::SetItem(std::string_view name, std::string_view value) {
     for (auto& item : items_) {
-        if (item.GetName() == name) {
+        if (SameName(item.GetName(), name)) {
             item.SetValue(value);
             return true;
         }

@@ -46,7 +46,7 @@ class KeyTable {
 public:
     template <std::size_t N>
     explicit KeyTable(const std::array<std::string_view, N>& keys) : keys_(keys) {
-        static_assert(N < kSlots / 2);
+        static_assert(N < kSlots / 2 && N <= 64);
         slots_.fill(-1);
         for (std::size_t i = 0; i < N; ++i) {
             if (Find(keys[i]) < 0) {  // a key given twice keeps its first position
@@ -59,48 +59,48 @@ public:
         }
     }
 
-    // A member the table names: its key and its value in text form (what
-    // GetString gives). A string value is seen where the parsed tree holds
-    // it; any other value is written out into spelled.
-    struct Member {
-        std::string_view key;
-        std::string_view text;
-        std::string spelled;
+    // The members of an object that the table names, in the table's order.
+    // Keys of an object are unique, so there are at most as many as keys.
+    class Found {
+    public:
+        struct Member {
+            std::string_view key;
+            const JsonValue* value;
+        };
+        const Member* begin() const { return members_.data(); }
+        const Member* end() const { return members_.data() + count_; }
+
+    private:
+        friend class KeyTable;
+        std::array<Member, 64> members_;
+        std::size_t count_ = 0;
     };
 
-    // The members of the parser's current object that the table names, in
-    // the table's order. Looking each member up in the table is far cheaper
-    // than asking the object for every key of the table, and the table's
-    // order decides which of two values for one item wins. The texts stay
-    // valid while the parsed tree and the returned list do.
-    std::vector<Member> Members(const JsonParser& parser) const {
-        std::vector<std::pair<int, const JsonMember*>> found;
+    // Looking each member of the parser's current object up in the table is
+    // far cheaper than asking the object for every key of the table, and
+    // the table's order decides which of two values for one item wins. The
+    // values stay valid while the parsed tree does.
+    Found Members(const JsonParser& parser) const {
+        std::array<std::pair<int, const JsonValue*>, 64> found;
+        std::size_t count = 0;
         if (const JsonValue* current = parser.GetCurrent()) {
             for (const JsonMember& member : current->Members()) {
                 if (member.Value().IsNull()) {
                     continue;
                 }
                 if (const int position = Find(member.Key()); position >= 0) {
-                    found.emplace_back(position, &member);
+                    found[count++] = {position, &member.Value()};
                 }
             }
         }
-        std::sort(found.begin(), found.end(),
+        std::sort(found.begin(), found.begin() + static_cast<std::ptrdiff_t>(count),
                   [](const auto& a, const auto& b) { return a.first < b.first; });
-        // Reserved whole, so no element moves (and no short spelled text
-        // with it) once a view into it is taken.
-        std::vector<Member> members(found.size());
-        for (std::size_t i = 0; i < found.size(); ++i) {
-            const auto& [position, member] = found[i];
-            Member& out = members[i];
-            out.key = keys_[static_cast<std::size_t>(position)];
-            if (member->Value().Type() == JsonType::String) {
-                out.text = member->Value().AsString();
-            } else {
-                out.spelled = member->Value().Serialize(false);
-                out.text = out.spelled;
-            }
+        Found members;
+        for (std::size_t i = 0; i < count; ++i) {
+            members.members_[i] = {keys_[static_cast<std::size_t>(found[i].first)],
+                                   found[i].second};
         }
+        members.count_ = count;
         return members;
     }
 
@@ -150,12 +150,27 @@ void AddTextItem(ZeClass& element, std::string_view name, std::string_view value
     element.Items().AddItem(CItemData(item_kind::kPlainText, name, value));
 }
 
-// A value of the text in the model's coding. Plain ASCII (no escape byte
-// that would start JIS) is the same in every coding the reader knows, and
-// most values are plain ASCII: they are taken as they are.
+// A member's value in text form (what GetString gives) in the model's
+// coding. A string is seen where the parsed tree holds it; any other value
+// is written out. Plain ASCII (no escape byte that would start JIS) is the
+// same in every coding the reader knows, and most values are plain ASCII:
+// they are taken as they are.
 class SjisValue {
 public:
-    explicit SjisValue(std::string_view text) {
+    explicit SjisValue(const JsonValue& value) {
+        if (value.Type() == JsonType::String) {
+            Take(value.AsString());
+        } else {
+            spelled_ = value.Serialize(false);
+            Take(spelled_);
+        }
+    }
+    SjisValue(const SjisValue&) = delete;
+    SjisValue& operator=(const SjisValue&) = delete;
+    std::string_view View() const { return view_; }
+
+private:
+    void Take(std::string_view text) {
         const bool plain = std::all_of(text.begin(), text.end(), [](char c) {
             return static_cast<unsigned char>(c) < 0x80 && c != '\x1B';
         });
@@ -166,11 +181,8 @@ public:
             view_ = converted_;
         }
     }
-    SjisValue(const SjisValue&) = delete;
-    SjisValue& operator=(const SjisValue&) = delete;
-    std::string_view View() const { return view_; }
 
-private:
+    std::string spelled_;
     std::string converted_;
     std::string_view view_;
 };
@@ -194,7 +206,7 @@ CObjectData* ReadGroup(ElementStore& store, CObjectDataList* parent, JsonParser&
     AddGroupItems(group->Items(), LayoutCode(layout));
     group->SetItem("Layout", layout);
     for (const auto& member : GroupKeys().Members(parser)) {
-        const SjisValue value(member.text);
+        const SjisValue value(*member.value);
         if (!group->SetItem(member.key, value.View())) {
             AddTextItem(*group, member.key, value.View());
         }
@@ -241,7 +253,7 @@ CObjectData* ReadObject(ElementStore& store, CObjectDataList* parent, JsonParser
     AddObjectItems(object->Items(), typeIndex, parentLayout);
     object->SetItem("Type", type);
     for (const auto& member : ObjectKeys().Members(parser)) {
-        const SjisValue value(member.text);
+        const SjisValue value(*member.value);
         if (!object->SetItem(member.key, value.View()) &&
             !object->SetItem(SecondName(member.key), value.View())) {
             AddTextItem(*object, member.key, value.View());
@@ -301,7 +313,7 @@ void ReadCommandElement(ElementStore& store, ZeClass& parent, JsonParser& parser
         }
     }
     for (const auto& member : ObjectKeys().Members(parser)) {
-        element->SetItem(member.key, SjisValue(member.text).View());
+        element->SetItem(member.key, SjisValue(*member.value).View());
     }
     parent.AddChild(element);
 }
