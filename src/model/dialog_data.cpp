@@ -4,6 +4,7 @@
 #include <string>
 
 #include "model/event_text.h"
+#include "model/item_writing.h"
 #include "model/schema.h"
 
 namespace ze {
@@ -117,13 +118,9 @@ bool CZeDialogData::WriteDialogMessage(CMoStream& stream, int depth) const {
     const std::string tabs(static_cast<std::size_t>(std::max(depth, 0)), '\t');
     stream.Write(tabs);
     stream.Write(GetItem("TemplateType") == "POPUP" ? "{'Command':'POPUP'" : "{'Command':'DIALOG'");
-    for (std::size_t i = 0; i < Items().GetItemCount(); ++i) {
-        const std::string text = Items().WriteItem(i);
-        if (!text.empty()) {
-            stream.Write(",", 1);
-            stream.Write(text);
-        }
-    }
+    std::string text;
+    AppendItemsJoined(text, Items(), ",", ",");
+    stream.Write(text);
     if (!commands_.empty()) {
         const std::string events = BuildEventText(commands_, depth);
         if (!events.empty()) {

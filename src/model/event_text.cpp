@@ -1,5 +1,7 @@
 #include "model/event_text.h"
 
+#include "model/item_writing.h"
+
 namespace ze {
 
 std::string BuildEventText(const std::vector<ZeClass*>& commands, int depth) {
@@ -35,19 +37,7 @@ std::string BuildEventText(const std::vector<ZeClass*>& commands, int depth) {
                 text += ',';
             }
             text += '{';
-            bool firstItem = true;
-            const CItemList& items = command->Items();
-            for (std::size_t i = 0; i < items.GetItemCount(); ++i) {
-                const std::string item = items.WriteItem(i);
-                if (item.empty()) {
-                    continue;
-                }
-                if (!firstItem) {
-                    text += ',';
-                }
-                text += item;
-                firstItem = false;
-            }
+            AppendItemsJoined(text, command->Items(), "", ",");
             text += '}';
             firstCommand = false;
         }

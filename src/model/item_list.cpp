@@ -71,14 +71,23 @@ const ChoiceList* CItemList::GetItemChoices(std::size_t index) const {
 }
 
 std::string CItemList::WriteItem(std::size_t index) const {
-    const CItemData& item = GetItemData(index);
-    const std::string& name = item.GetName();
-    const std::string_view value = item.GetValue();
-    if (name.empty() || value.empty()) {
-        return {};
-    }
-    const std::int32_t kind = item.GetKind();
     std::string out;
+    AppendItemText(index, out);
+    return out;
+}
+
+bool CItemList::AppendItemText(std::size_t index, std::string& out) const {
+    const CItemData& item = GetItemData(index);
+    const std::string_view value = item.GetValue();
+    if (value.empty()) {
+        return false;
+    }
+    const ItemInfo& info = *item.GetInfo();
+    const std::string& name = info.name;
+    if (name.empty()) {
+        return false;
+    }
+    const std::int32_t kind = info.kind;
     AppendQuoted(out, name);
     out += ':';
     if (kind <= item_kind::kLastQuoted) {
@@ -98,7 +107,7 @@ std::string CItemList::WriteItem(std::size_t index) const {
             out += value;
         }
     }
-    return out;
+    return true;
 }
 
 bool CItemList::IsSameItems(const CItemList& other) const {

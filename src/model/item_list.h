@@ -42,6 +42,9 @@ public:
     // The item as a member of resource text, e.g. 'Name':'Dialog' or
     // 'Weight':1; empty (left out of the text) when it has no name or value.
     std::string WriteItem(std::size_t index) const;
+    // Appends WriteItem's text to out without a string of its own; false
+    // when there is none.
+    bool AppendItemText(std::size_t index, std::string& out) const;
 
     // Same count and, position by position, same names and values.
     bool IsSameItems(const CItemList& other) const;

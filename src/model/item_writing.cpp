@@ -5,17 +5,24 @@
 namespace ze {
 
 bool WriteItemsJoined(CMoStream& stream, const CItemList& items) {
+    thread_local std::string text;
+    text.clear();
+    AppendItemsJoined(text, items, "", ",");
+    stream.Write(text);
+    return !text.empty();
+}
+
+bool AppendItemsJoined(std::string& out, const CItemList& items, std::string_view before,
+                       std::string_view separator) {
     bool wrote = false;
     for (std::size_t i = 0; i < items.GetItemCount(); ++i) {
-        const std::string text = items.WriteItem(i);
-        if (text.empty()) {
-            continue;
+        const std::size_t mark = out.size();
+        out += wrote ? separator : before;
+        if (items.AppendItemText(i, out)) {
+            wrote = true;
+        } else {
+            out.resize(mark);
         }
-        if (wrote) {
-            stream.Write(",", 1);
-        }
-        stream.Write(text);
-        wrote = true;
     }
     return wrote;
 }

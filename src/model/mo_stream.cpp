@@ -36,6 +36,7 @@ void CMoStream::Write(const char* bytes, std::size_t count) {
     if (count > 0 && std::fwrite(bytes, 1, count, file_.get()) != count) {
         failed_ = true;
     }
+    Count(count);
 }
 
 }  // namespace ze

@@ -30,6 +30,13 @@ public:
 
     virtual void Write(const char* bytes, std::size_t count);
     void Write(std::string_view text) { Write(text.data(), text.size()); }
+    // A hint that about count more bytes follow; a file ignores it.
+    virtual void Reserve(std::size_t /*count*/) {}
+    // The bytes written so far.
+    std::size_t Written() const { return written_; }
+
+protected:
+    void Count(std::size_t count) { written_ += count; }
 
 private:
     struct FileCloser {
@@ -37,12 +44,17 @@ private:
     };
     std::unique_ptr<std::FILE, FileCloser> file_;
     bool failed_ = false;
+    std::size_t written_ = 0;
 };
 
 class CJsonString : public CMoStream {
 public:
     using CMoStream::Write;
-    void Write(const char* bytes, std::size_t count) override { text_.append(bytes, count); }
+    void Write(const char* bytes, std::size_t count) override {
+        text_.append(bytes, count);
+        Count(count);
+    }
+    void Reserve(std::size_t count) override { text_.reserve(text_.size() + count); }
 
     const std::string& GetText() const { return text_; }
     std::string TakeText() { return std::move(text_); }

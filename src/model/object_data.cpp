@@ -179,14 +179,14 @@ void CObjectDataList::ForEachHeld(const std::function<void(ZeClass&)>& visit) co
 
 void CObjectDataList::WriteText(CMoStream& stream, int depth) const {
     WriteTabs(stream, depth);
-    stream.Write("{", 1);
+    thread_local std::string text;
+    text.assign("{");
     for (std::size_t i = 0; i < Items().GetItemCount(); ++i) {
-        const std::string text = Items().WriteItem(i);
-        if (!text.empty()) {
-            stream.Write(text);
-            stream.Write(",", 1);
+        if (Items().AppendItemText(i, text)) {
+            text += ',';
         }
     }
+    stream.Write(text);
     if (!GetCommands().empty()) {
         const std::string events = BuildEventText(GetCommands(), depth);
         if (!events.empty()) {

@@ -96,6 +96,8 @@ bool CZeResourceData::ReadMessages(std::string_view text, LoadDetails* details) 
     if (details != nullptr) {
         details->wholeProject = true;
     }
+    // A project read into this one is written out with it next.
+    wholeTextSize_ += text.size();
     ReadProperties(*this, parser, [](std::string_view key) {
         return key == "Commands" || key == "Command" || IsEventKey(key);
     });
@@ -146,6 +148,10 @@ bool CZeResourceData::ReadCommand(JsonParser& parser) {
 }
 
 bool CZeResourceData::WriteProject(CMoStream& stream, std::string_view filter) const {
+    const std::size_t start = stream.Written();
+    if (filter.empty()) {
+        stream.Reserve(wholeTextSize_ + wholeTextSize_ / 16);
+    }
     stream.Write("{", 1);
     if (WriteItemsJoined(stream, Items())) {
         stream.Write(",", 1);
@@ -153,6 +159,9 @@ bool CZeResourceData::WriteProject(CMoStream& stream, std::string_view filter) c
     stream.Write("'Commands':[\n");
     dialogs_.WriteDialogs(stream, filter);
     stream.Write("]}\n");
+    if (filter.empty()) {
+        wholeTextSize_ = stream.Written() - start;
+    }
     return true;
 }
 

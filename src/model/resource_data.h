@@ -67,6 +67,10 @@ private:
     bool ReadMessages(std::string_view text, LoadDetails* details);
 
     CZeDialogDataList dialogs_;
+    // The size of the last whole text written (or of the projects read since):
+    // the next whole write reserves about as much, which spares a large
+    // project's text its regrowth.
+    mutable std::size_t wholeTextSize_ = 0;
     MessageSink* messageSink_ = nullptr;
     ProjectObservers observers_;
 };
