@@ -6,6 +6,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -65,6 +66,7 @@ public:
     public:
         struct Member {
             std::string_view key;
+            int position;  // in the table
             const JsonValue* value;
         };
         const Member* begin() const { return members_.data(); }
@@ -97,7 +99,7 @@ public:
                   [](const auto& a, const auto& b) { return a.first < b.first; });
         Found members;
         for (std::size_t i = 0; i < count; ++i) {
-            members.members_[i] = {keys_[static_cast<std::size_t>(found[i].first)],
+            members.members_[i] = {keys_[static_cast<std::size_t>(found[i].first)], found[i].first,
                                    found[i].second};
         }
         members.count_ = count;
@@ -199,6 +201,32 @@ std::string_view SecondName(std::string_view key) {
     return key;
 }
 
+// For each key of the object table, the row of the first item of a schema
+// list with that name and the row of the first with its second name (-1:
+// none). Worked out once per list and thread: tens of thousands of objects
+// and commands share a few dozen lists, and looking each value's item up by
+// name in them took a tenth of a load.
+using KeyRows = std::vector<std::pair<int, int>>;
+
+const KeyRows& ObjectKeyRows(const CItemList& list) {
+    thread_local std::unordered_map<const CItemList*, KeyRows> cache;
+    const auto [it, inserted] = cache.try_emplace(&list);
+    if (inserted) {
+        const auto rowOf = [&list](std::string_view name) {
+            for (std::size_t i = 0; i < list.GetItemCount(); ++i) {
+                if (list.GetItemData(i).GetName() == name) {
+                    return static_cast<int>(i);
+                }
+            }
+            return -1;
+        };
+        for (const std::string_view key : kObjectKeys) {
+            it->second.emplace_back(rowOf(key), rowOf(SecondName(key)));
+        }
+    }
+    return it->second;
+}
+
 CObjectData* ReadGroup(ElementStore& store, CObjectDataList* parent, JsonParser& parser) {
     auto* group = store.Create<CObjectDataList>(parent);
     std::string layout;
@@ -250,12 +278,23 @@ CObjectData* ReadObject(ElementStore& store, CObjectDataList* parent, JsonParser
     const int typeIndex = ObjectTypeIndex(type);
     const int parentLayout =
         parent == nullptr ? layout_code::kLinear : LayoutCode(parent->GetItem("Layout"));
-    AddObjectItems(object->Items(), typeIndex, parentLayout);
+    const CItemList& schema = ObjectItems(typeIndex, parentLayout);
+    object->Items().AppendItems(schema);
     object->SetItem("Type", type);
+    // The schema's rows come first in the list, so the first item with a
+    // name is the schema's when it has one. No item added for a key the
+    // schema lacks can have another member's name or second name (the keys
+    // are unique, and a second name's key comes later in the table); those
+    // keys are looked up by name all the same.
+    const KeyRows& rows = ObjectKeyRows(schema);
     for (const auto& member : ObjectKeys().Members(parser)) {
         const SjisValue value(*member.value);
-        if (!object->SetItem(member.key, value.View()) &&
-            !object->SetItem(SecondName(member.key), value.View())) {
+        const auto [row, secondRow] = rows[static_cast<std::size_t>(member.position)];
+        if (row >= 0 || secondRow >= 0) {
+            const int at = row >= 0 ? row : secondRow;
+            object->Items().GetItemData(static_cast<std::size_t>(at)).SetValue(value.View());
+        } else if (!object->SetItem(member.key, value.View()) &&
+                   !object->SetItem(SecondName(member.key), value.View())) {
             AddTextItem(*object, member.key, value.View());
         }
     }
@@ -312,8 +351,16 @@ void ReadCommandElement(ElementStore& store, ZeClass& parent, JsonParser& parser
             element->SetItem(key, value);
         }
     }
-    for (const auto& member : ObjectKeys().Members(parser)) {
-        element->SetItem(member.key, SjisValue(*member.value).View());
+    // The command's items are its Event, then its schema's.
+    if (const CItemList* schema = CommandItems(command)) {
+        const KeyRows& rows = ObjectKeyRows(*schema);
+        for (const auto& member : ObjectKeys().Members(parser)) {
+            if (const int row = rows[static_cast<std::size_t>(member.position)].first; row >= 0) {
+                element->Items()
+                    .GetItemData(static_cast<std::size_t>(row) + 1)
+                    .SetValue(SjisValue(*member.value).View());
+            }
+        }
     }
     parent.AddChild(element);
 }

@@ -793,10 +793,14 @@ const CItemList& CommandTemplate(std::size_t index) {
 
 }  // namespace
 
-void AddObjectItems(CItemList& items, int typeIndex, int parentLayoutCode) {
+const CItemList& ObjectItems(int typeIndex, int parentLayoutCode) {
     // An index outside the table is an object whose type is not set.
     const int type = IsObjectType(typeIndex) ? typeIndex : object_type::kUnset;
-    items.AppendItems(ObjectTemplate(type, parentLayoutCode));
+    return ObjectTemplate(type, parentLayoutCode);
+}
+
+void AddObjectItems(CItemList& items, int typeIndex, int parentLayoutCode) {
+    items.AppendItems(ObjectItems(typeIndex, parentLayoutCode));
 }
 
 void AddGroupItems(CItemList& items, int layoutCode) {
@@ -820,17 +824,23 @@ void AddHeaderColumnItems(CItemList& items) {
     AddAll(items, kHeaderColumnItems);
 }
 
-void AddCommandItems(CItemList& items, std::string_view command, std::string_view event) {
+const CItemList* CommandItems(std::string_view command) {
     for (std::size_t i = 0; i < std::size(kCommands); ++i) {
         if (kCommands[i].command == command) {
-            const CItemList& templateItems = CommandTemplate(i);
-            items.Reserve(items.GetItemCount() + 1 + templateItems.GetItemCount());
-            Add(items, kEvent, event);
-            items.AppendItems(templateItems);
-            return;
+            return &CommandTemplate(i);
         }
     }
+    return nullptr;
+}
+
+void AddCommandItems(CItemList& items, std::string_view command, std::string_view event) {
+    const CItemList* templateItems = CommandItems(command);
+    items.Reserve(items.GetItemCount() + 1 +
+                  (templateItems != nullptr ? templateItems->GetItemCount() : 0));
     Add(items, kEvent, event);
+    if (templateItems != nullptr) {
+        items.AppendItems(*templateItems);
+    }
 }
 
 void AddProjectItems(CItemList& items) {

@@ -92,9 +92,15 @@ std::string_view ObjectLabelProperty(int typeIndex);
 // parentLayoutCode is the layout code of the object's parent group
 // (layout_code::kLinear for an object without parent).
 void AddObjectItems(CItemList& items, int typeIndex, int parentLayoutCode);
+// The items AddObjectItems appends, the same list for the same arguments for
+// the program's life.
+const CItemList& ObjectItems(int typeIndex, int parentLayoutCode);
 void AddGroupItems(CItemList& items, int layoutCode);
 void AddHeaderColumnItems(CItemList& items);
 void AddCommandItems(CItemList& items, std::string_view command, std::string_view event);
+// The items AddCommandItems appends after the Event item, the same list for
+// the same command for the program's life; null for an unknown command.
+const CItemList* CommandItems(std::string_view command);
 void AddProjectItems(CItemList& items);
 // name becomes the value of the dialog's Name item as it is.
 void AddDialogItems(CItemList& items, std::string_view name);
