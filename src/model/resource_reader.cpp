@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
+#include <cstdint>
 #include <memory>
 #include <span>
 #include <string>
@@ -83,26 +85,28 @@ public:
     // the table's order decides which of two values for one item wins. The
     // values stay valid while the parsed tree does.
     Found Members(const JsonParser& parser) const {
-        std::array<std::pair<int, const JsonValue*>, 64> found;
-        std::size_t count = 0;
+        // Marked by position, then taken in the table's order: no sort.
+        std::array<const JsonValue*, 64> byPosition;
+        std::uint64_t marked = 0;
         if (const JsonValue* current = parser.GetCurrent()) {
             for (const JsonMember& member : current->Members()) {
                 if (member.Value().IsNull()) {
                     continue;
                 }
                 if (const int position = Find(member.Key()); position >= 0) {
-                    found[count++] = {position, &member.Value()};
+                    byPosition[static_cast<std::size_t>(position)] = &member.Value();
+                    marked |= std::uint64_t{1} << position;
                 }
             }
         }
-        std::sort(found.begin(), found.begin() + static_cast<std::ptrdiff_t>(count),
-                  [](const auto& a, const auto& b) { return a.first < b.first; });
         Found members;
-        for (std::size_t i = 0; i < count; ++i) {
-            members.members_[i] = {keys_[static_cast<std::size_t>(found[i].first)], found[i].first,
-                                   found[i].second};
+        while (marked != 0) {
+            const int position = std::countr_zero(marked);
+            marked &= marked - 1;
+            members.members_[members.count_++] = {keys_[static_cast<std::size_t>(position)],
+                                                  position,
+                                                  byPosition[static_cast<std::size_t>(position)]};
         }
-        members.count_ = count;
         return members;
     }
 
