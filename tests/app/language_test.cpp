@@ -29,6 +29,13 @@ using ze::app::test::ProjectText;
 
 namespace {
 
+// Loads the compiled English translation into english and installs it.
+bool InstallEnglish(QTranslator& english) {
+    return english.load(QStringLiteral(ZE_BINARY_DIR "/bin/translations/") +
+                        QString::fromLatin1(kTranslationFile)) &&
+           QCoreApplication::installTranslator(&english);
+}
+
 QStringList MenuTitles(CMainFrame& frame) {
     QStringList titles;
     for (QAction* action : frame.menuBar()->actions()) {
@@ -64,9 +71,7 @@ private slots:
 
     void TheMainMenuFollowsTheTranslation() {
         QTranslator english;
-        QVERIFY(english.load(QStringLiteral(ZE_BINARY_DIR "/bin/translations/") +
-                             QString::fromLatin1(kTranslationFile)));
-        QVERIFY(QCoreApplication::installTranslator(&english));
+        QVERIFY(InstallEnglish(english));
         {
             EditorFixture fixture;
             QCOMPARE(MenuTitles(fixture.Frame()), (QStringList{"&File", "&View", "&Help"}));
@@ -88,9 +93,7 @@ private slots:
 
     void AMessageBoxAndTheLogTabsSpeakEnglish() {
         QTranslator english;
-        QVERIFY(english.load(QStringLiteral(ZE_BINARY_DIR "/bin/translations/") +
-                             QString::fromLatin1(kTranslationFile)));
-        QVERIFY(QCoreApplication::installTranslator(&english));
+        QVERIFY(InstallEnglish(english));
         QtFileChooser chooser(nullptr);
         QString shown;
         QTimer::singleShot(0, [&shown] {
@@ -110,9 +113,7 @@ private slots:
 
     void EveryPropertyHelpTextHasItsEnglish() {
         QTranslator english;
-        QVERIFY(english.load(QStringLiteral(ZE_BINARY_DIR "/bin/translations/") +
-                             QString::fromLatin1(kTranslationFile)));
-        QVERIFY(QCoreApplication::installTranslator(&english));
+        QVERIFY(InstallEnglish(english));
         // The property list has the Shift_JIS form; the source text is what
         // it converts back to.
         for (int help = 1; help < static_cast<int>(ze::schema_text::Help::kCount); ++help) {
@@ -130,9 +131,7 @@ private slots:
     // translators, and back to Japanese when the translation goes.
     void TheCoreMessagesFollowTheTranslation() {
         QTranslator english;
-        QVERIFY(english.load(QStringLiteral(ZE_BINARY_DIR "/bin/translations/") +
-                             QString::fromLatin1(kTranslationFile)));
-        QVERIFY(QCoreApplication::installTranslator(&english));
+        QVERIFY(InstallEnglish(english));
         EditorFixture fixture;
         CMainFrame& frame = fixture.Frame();
         QVERIFY(frame.OpenFile(fixture.WriteFile(
