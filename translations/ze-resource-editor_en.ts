@@ -390,14 +390,6 @@ Last autosave: %2
         <translation>Tablet</translation>
     </message>
     <message>
-        <source>ファイルを保存しました。</source>
-        <translation>The file was saved.</translation>
-    </message>
-    <message>
-        <source>ファイルを保存できませんでした。</source>
-        <translation>The file could not be saved.</translation>
-    </message>
-    <message>
         <source>要素</source>
         <translation>Element</translation>
     </message>

@@ -16,7 +16,6 @@
 
 #include "app/dialog_document.h"
 #include "app/profile_settings.h"
-#include "common/cp932.h"
 #include "common/qt/sjis_qstring.h"
 #include "layout/preview_layout.h"
 #include "model/dialog_data.h"
@@ -139,7 +138,8 @@ void CDeviceListEditor::accept() {
         if (!problem.isEmpty()) {
             table_->setCurrentCell(row, size.name.isEmpty() ? kName : kWidth);
             messages_.ShowMessage(
-                Utf8ToCp932(QCoreApplication::translate("Editor", "%1 行目: %2").arg(row + 1).arg(problem).toStdString()),
+                QStringToSjisForDisplay(
+                    QCoreApplication::translate("Editor", "%1 行目: %2").arg(row + 1).arg(problem)),
                 MessageIcon::kWarning);
             return;
         }

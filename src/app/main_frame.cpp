@@ -68,10 +68,11 @@ constexpr QSize kToolButtonSize(25, 20);
 // The size a new editing window asks for; it is smaller where the MDI area is.
 constexpr QSize kChildFrameSize(520, 420);
 // The log line stays Japanese like every log line; the status bar and the
-// message box speak the user's language.
-constexpr const char* kSavedMessage = QT_TRANSLATE_NOOP("Editor", "ファイルを保存しました。");
+// message box speak the user's language. The model says the same (its
+// context, "Messages", holds their translations).
+constexpr const char* kSavedMessage = QT_TRANSLATE_NOOP("Messages", "ファイルを保存しました。");
 constexpr const char* kNotSavedMessage =
-    QT_TRANSLATE_NOOP("Editor", "ファイルを保存できませんでした。");
+    QT_TRANSLATE_NOOP("Messages", "ファイルを保存できませんでした。");
 
 }  // namespace
 
@@ -1021,11 +1022,11 @@ bool CMainFrame::SaveProjectTo(const std::string& path) {
 void CMainFrame::TellSaved(bool saved, const std::string& path) {
     if (!saved) {
         messages_->ShowMessage(
-            QStringToSjisForDisplay(QCoreApplication::translate("Editor", kNotSavedMessage)),
+            QStringToSjisForDisplay(QCoreApplication::translate("Messages", kNotSavedMessage)),
             MessageIcon::kWarning);
         return;
     }
-    ShowStatusText(QCoreApplication::translate("Editor", kSavedMessage));
+    ShowStatusText(QCoreApplication::translate("Messages", kSavedMessage));
     WriteLog(QStringToSjisForDisplay(QString::fromUtf8(kSavedMessage) + QLatin1Char(' ') +
                                      QString::fromStdString(path)),
              link::LogKind::Info);

@@ -73,10 +73,6 @@ bool CZeResourceData::LoadFile(const std::filesystem::path& path, LoadDetails* d
 }
 
 bool CZeResourceData::LoadText(std::string_view text, LoadDetails* details) {
-    return ReadMessages(text, details);
-}
-
-bool CZeResourceData::ReadMessages(std::string_view text, LoadDetails* details) {
     JsonParser parser;
     if (!parser.Parse(text)) {
         if (details != nullptr) {

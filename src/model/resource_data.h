@@ -64,8 +64,6 @@ public:
     bool WriteProject(CMoStream& stream, std::string_view filter) const;
 
 private:
-    bool ReadMessages(std::string_view text, LoadDetails* details);
-
     CZeDialogDataList dialogs_;
     // The size of the last whole text written (or of the projects read since):
     // the next whole write reserves about as much, which spares a large
