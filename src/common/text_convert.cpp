@@ -102,15 +102,6 @@ std::size_t NkfUtf8Span(const unsigned char* s, std::size_t n, std::size_t i) {
 
 // --- nkf -xs: the paths behind the input guess ---------------------------------------
 
-bool HasNonAscii(std::string_view s) {
-    for (const char c : s) {
-        if (static_cast<unsigned char>(c) >= 0x80) {
-            return true;
-        }
-    }
-    return false;
-}
-
 enum class Utf8Reading { kNone, kPartial, kWhole };
 
 // Whether the text is well-formed UTF-8 and, if so, whether nkf can write every
@@ -134,6 +125,46 @@ Utf8Reading ReadAsUtf8(std::string_view text) {
         i += static_cast<std::size_t>(len);
     }
     return whole ? Utf8Reading::kWhole : Utf8Reading::kPartial;
+}
+
+// ReadAsUtf8 and Utf8ToSjisKeepKana in one pass for the usual case: text that is
+// well-formed UTF-8 whose every character Shift_JIS holds. Returns nullptr, with `out`
+// partly written, at the first byte that is not such a character. The two- and
+// three-byte forms (all of Japanese) are decoded here; anything else takes the
+// general check, and no four-byte character has a Shift_JIS code.
+char* WholeUtf8ToSjis(std::string_view text, char* out) {
+    const auto& map = detail::NkfUcsToSjis();
+    const unsigned char* s = Bytes(text);
+    const std::size_t n = text.size();
+    const auto isCont = [](unsigned char b) { return (b & 0xC0) == 0x80; };
+    for (std::size_t i = 0; i < n;) {
+        const unsigned char b = s[i];
+        if (b < 0x80) {
+            *out++ = static_cast<char>(b);
+            ++i;
+            continue;
+        }
+        std::uint32_t c = 0;
+        if (b >= 0xE1 && b <= 0xEC && i + 2 < n && isCont(s[i + 1]) && isCont(s[i + 2])) {
+            c = (b & 0x0Fu) << 12 | (s[i + 1] & 0x3Fu) << 6 | (s[i + 2] & 0x3Fu);
+            i += 3;
+        } else if (b >= 0xC2 && b <= 0xDF && i + 1 < n && isCont(s[i + 1])) {
+            c = (b & 0x1Fu) << 6 | (s[i + 1] & 0x3Fu);
+            i += 2;
+        } else {
+            const int len = detail::Utf8SequenceLength(s, n, i);
+            if (len == 0 || len == 4) {
+                return nullptr;
+            }
+            c = detail::DecodeUtf8(s + i, len);
+            i += static_cast<std::size_t>(len);
+        }
+        if (map[c] == 0) {
+            return nullptr;
+        }
+        out = detail::PutSjis(out, map[c]);
+    }
+    return out;
 }
 
 // Well-formed UTF-8 in, Shift_JIS out, half-width katakana kept.
@@ -311,37 +342,47 @@ char* JisToSjisText(std::string_view text, char* out) {
     return out;
 }
 
+// ConvertToSjis into a buffer of at least text.size() bytes; returns the end of
+// what it wrote.
+char* ConvertToSjisAt(std::string_view text, char* out) {
+    if (std::memchr(text.data(), kEsc, text.size()) != nullptr) {
+        return JisToSjisText(text, out);
+    }
+    // Each reading writes from the start of the buffer, so a failed one leaves
+    // nothing behind for the next one.
+    if (char* end = WholeUtf8ToSjis(text, out)) {
+        return end;  // plain ASCII too
+    }
+    // nkf's guess reads some Shift_JIS (runs of half-width katakana above all) as
+    // EUC-JP and some UTF-8 as Shift_JIS. Text that is well-formed UTF-8 or valid
+    // Shift_JIS is taken for what it is; the editor writes nothing else. Short runs of
+    // half-width katakana can be well-formed UTF-8 too (Latin, Greek or Cyrillic
+    // letters); Shift_JIS wins unless every such letter has a Shift_JIS code.
+    const Utf8Reading utf8 = ReadAsUtf8(text);
+    if (utf8 == Utf8Reading::kWhole) {
+        return Utf8ToSjisKeepKana(text, out);
+    }
+    if (char* end = ValidSjisToSjis(text, out)) {
+        return end;
+    }
+    if (utf8 == Utf8Reading::kPartial) {
+        return Utf8ToSjisKeepKana(text, out);
+    }
+    return EucToSjis(text, out);
+}
+
 }  // namespace
 
 std::string ConvertToSjis(std::string_view text) {
+    std::string out;
+    ConvertToSjisInto(text, out);
+    return out;
+}
+
+void ConvertToSjisInto(std::string_view text, std::string& out) {
     // Every path writes at most one byte per input byte.
-    return detail::WriteBounded(text.size(), [&](char* out) {
-        if (std::memchr(text.data(), kEsc, text.size()) != nullptr) {
-            return JisToSjisText(text, out);
-        }
-        if (!HasNonAscii(text)) {
-            std::memcpy(out, text.data(), text.size());
-            return out + text.size();
-        }
-        // nkf's guess reads some Shift_JIS (runs of half-width katakana above all) as
-        // EUC-JP and some UTF-8 as Shift_JIS. Text that is well-formed UTF-8 or valid
-        // Shift_JIS is taken for what it is; the editor writes nothing else. Short runs of
-        // half-width katakana can be well-formed UTF-8 too (Latin, Greek or Cyrillic
-        // letters); Shift_JIS wins unless every such letter has a Shift_JIS code.
-        const Utf8Reading utf8 = ReadAsUtf8(text);
-        if (utf8 == Utf8Reading::kWhole) {
-            return Utf8ToSjisKeepKana(text, out);
-        }
-        // Each reading writes from the start of the buffer, so a failed one leaves
-        // nothing behind for the next.
-        if (char* end = ValidSjisToSjis(text, out)) {
-            return end;
-        }
-        if (utf8 == Utf8Reading::kPartial) {
-            return Utf8ToSjisKeepKana(text, out);
-        }
-        return EucToSjis(text, out);
-    });
+    out.resize(text.size());
+    out.resize(static_cast<std::size_t>(ConvertToSjisAt(text, out.data()) - out.data()));
 }
 
 std::string ConvertUtf8ToSjis(std::string_view utf8) {

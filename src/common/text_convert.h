@@ -16,6 +16,9 @@ namespace ze {
 // holds is read as UTF-8, then valid Shift_JIS as Shift_JIS (also when it happens to be
 // valid EUC-JP), then any other well-formed UTF-8 as UTF-8, and the rest as EUC-JP.
 std::string ConvertToSjis(std::string_view text);
+// The same into out, whose content it replaces: a reader converting many values
+// through one string allocates once instead of once per value.
+void ConvertToSjisInto(std::string_view text, std::string& out);
 
 // "-Ws": UTF-8 in, Shift_JIS out (half-width katakana widened as nkf does).
 std::string ConvertUtf8ToSjis(std::string_view utf8);

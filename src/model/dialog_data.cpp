@@ -152,7 +152,7 @@ std::string CZeDialogDataList::GetTreeLabel() const {
 
 CZeDialogData* CZeDialogDataList::FindDialog(std::string_view name) const {
     for (const auto& dialog : dialogs_) {
-        if (dialog->GetItem("Name") == name) {
+        if (dialog->Items().GetItemView("Name") == name) {
             return dialog.get();
         }
     }

@@ -25,9 +25,13 @@ void AppendQuoted(std::string& out, std::string_view text) {
 }  // namespace
 
 std::string CItemList::GetItem(std::string_view name) const {
+    return std::string(GetItemView(name));
+}
+
+std::string_view CItemList::GetItemView(std::string_view name) const {
     for (const auto& item : items_) {
         if (SameName(item.GetName(), name)) {
-            return std::string(item.GetValue());
+            return item.GetValue();
         }
     }
     return {};

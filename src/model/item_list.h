@@ -24,6 +24,8 @@ public:
 
     // The value of the first item named name, or empty text.
     std::string GetItem(std::string_view name) const;
+    // The same without a copy; the view is valid while the list is unchanged.
+    std::string_view GetItemView(std::string_view name) const;
     // Changes the first item named name; false (and nothing added) without one.
     bool SetItem(std::string_view name, std::string_view value);
     void AddItem(CItemData item);

@@ -44,16 +44,121 @@ constexpr std::array<std::string_view, 62> kObjectKeys = {
 constexpr std::array<std::string_view, 6> kHeaderColumnKeys = {"TSize",  "TColor",  "TAlign",
                                                                "Margin", "BGColor", "Clickable"};
 
-// A key table with the position of each key (its first occurrence).
+// The other keys an element or a command is read by, after the object keys.
+constexpr std::array<std::string_view, 12> kOtherKeys = {
+    "Type",    "Layout",      "Align",       "Objects", "Object",     "Header",
+    "Command", "MakeCommand", "SendCommand", "Time",    "ObjectName", "Event"};
+
+constexpr std::size_t kAllKeyCount = kObjectKeys.size() + kOtherKeys.size() + kEventNames.size();
+
+constexpr std::array<std::string_view, kAllKeyCount> AllKeys() {
+    std::array<std::string_view, kAllKeyCount> keys{};
+    std::size_t at = 0;
+    for (const auto& list : {std::span<const std::string_view>(kObjectKeys),
+                             std::span<const std::string_view>(kOtherKeys),
+                             std::span<const std::string_view>(kEventNames)}) {
+        for (const std::string_view key : list) {
+            keys[at++] = key;
+        }
+    }
+    return keys;
+}
+
+// Every key the reader takes from an object. The object keys come first, so a
+// key's position here is its position in kObjectKeys.
+constexpr std::array<std::string_view, kAllKeyCount> kAllKeys = AllKeys();
+
+constexpr int PositionOf(std::string_view key) {
+    for (std::size_t i = 0; i < kAllKeys.size(); ++i) {
+        if (kAllKeys[i] == key) {
+            return static_cast<int>(i);
+        }
+    }
+    throw "not a key of the reader";  // a compile-time error in a constant expression
+}
+
+template <std::size_t N>
+constexpr std::array<int, N> PositionsOf(const std::array<std::string_view, N>& keys) {
+    std::array<int, N> positions{};
+    for (std::size_t i = 0; i < N; ++i) {
+        positions[i] = PositionOf(keys[i]);
+    }
+    return positions;
+}
+
+constexpr std::array<int, kGroupKeys.size()> kGroupKeyPositions = PositionsOf(kGroupKeys);
+constexpr std::array<int, kEventNames.size()> kEventPositions = PositionsOf(kEventNames);
+constexpr std::array<int, kHeaderColumnKeys.size()> kHeaderColumnPositions =
+    PositionsOf(kHeaderColumnKeys);
+constexpr int kObjectKeyCount = static_cast<int>(kObjectKeys.size());
+constexpr int kTypeKey = PositionOf("Type");
+constexpr int kLayoutKey = PositionOf("Layout");
+constexpr int kObjectsKey = PositionOf("Objects");
+constexpr int kObjectKey = PositionOf("Object");
+constexpr int kHeaderKey = PositionOf("Header");
+constexpr int kCommandKey = PositionOf("Command");
+constexpr int kMakeCommandKey = PositionOf("MakeCommand");
+constexpr int kSendCommandKey = PositionOf("SendCommand");
+constexpr int kEventKey = PositionOf("Event");
+// Set on a command as they are, without a conversion.
+constexpr std::array<int, 3> kRawCommandKeys = {PositionOf("Time"), PositionOf("SendCommand"),
+                                                PositionOf("ObjectName")};
+
+// The members of one object that the reader knows, found in one pass over them:
+// each element and command is read by a dozen keys or more, and looking each
+// of them up in its object cost more than the rest of reading it. Null values
+// count as absent, as they do for every query of the parser.
+class MemberIndex {
+public:
+    explicit MemberIndex(const JsonValue* object);
+
+    const JsonValue* Of(int position) const {
+        const auto at = static_cast<std::size_t>(position);
+        return (marks_[at / 64] >> (at % 64) & 1) != 0 ? values_[at] : nullptr;
+    }
+
+    // The value at position in its text form, as JsonParser::GetString gives it.
+    bool Spell(int position, std::string& out) const {
+        const JsonValue* value = Of(position);
+        if (value == nullptr) {
+            return false;
+        }
+        out.clear();
+        value->SerializeTo(out, false);
+        return true;
+    }
+
+    // Calls visit(key, position, value) for each object key present, in
+    // kObjectKeys' order, which decides which of two values for one item wins.
+    template <typename Visit>
+    void ForEachObjectKey(Visit visit) const {
+        static_assert(kObjectKeys.size() <= 64);
+        for (std::uint64_t marked = marks_[0]; marked != 0; marked &= marked - 1) {
+            const int position = std::countr_zero(marked);
+            if (position >= kObjectKeyCount) {
+                break;
+            }
+            visit(kAllKeys[static_cast<std::size_t>(position)], position,
+                  *values_[static_cast<std::size_t>(position)]);
+        }
+    }
+
+private:
+    std::array<std::uint64_t, (kAllKeyCount + 63) / 64> marks_{};
+    // Only the marked entries are set.
+    std::array<const JsonValue*, kAllKeyCount> values_;
+};
+
+// The position of each key in kAllKeys by open addressing over a hash of the
+// length and the first and last bytes: hashing whole keys cost more than
+// the rest of the lookup.
 class KeyTable {
 public:
-    template <std::size_t N>
-    explicit KeyTable(const std::array<std::string_view, N>& keys) : keys_(keys) {
-        static_assert(N < kSlots / 2 && N <= 64);
+    KeyTable() {
         slots_.fill(-1);
-        for (std::size_t i = 0; i < N; ++i) {
-            if (Find(keys[i]) < 0) {  // a key given twice keeps its first position
-                std::size_t slot = SlotOf(keys[i]);
+        for (std::size_t i = 0; i < kAllKeys.size(); ++i) {
+            if (Find(kAllKeys[i]) < 0) {  // a key given twice keeps its first position
+                std::size_t slot = SlotOf(kAllKeys[i]);
                 while (slots_[slot] >= 0) {
                     slot = (slot + 1) % kSlots;
                 }
@@ -62,59 +167,36 @@ public:
         }
     }
 
-    // The members of an object that the table names, in the table's order.
-    // Keys of an object are unique, so there are at most as many as keys.
-    class Found {
-    public:
-        struct Member {
-            std::string_view key;
-            int position;  // in the table
-            const JsonValue* value;
-        };
-        const Member* begin() const { return members_.data(); }
-        const Member* end() const { return members_.data() + count_; }
-
-    private:
-        friend class KeyTable;
-        std::array<Member, 64> members_;
-        std::size_t count_ = 0;
-    };
-
-    // Looking each member of the parser's current object up in the table is
-    // far cheaper than asking the object for every key of the table, and
-    // the table's order decides which of two values for one item wins. The
-    // values stay valid while the parsed tree does.
-    Found Members(const JsonParser& parser) const {
-        // Marked by position, then taken in the table's order: no sort.
-        std::array<const JsonValue*, 64> byPosition;
-        std::uint64_t marked = 0;
-        if (const JsonValue* current = parser.GetCurrent()) {
-            for (const JsonMember& member : current->Members()) {
-                if (member.Value().IsNull()) {
-                    continue;
-                }
-                if (const int position = Find(member.Key()); position >= 0) {
-                    byPosition[static_cast<std::size_t>(position)] = &member.Value();
-                    marked |= std::uint64_t{1} << position;
-                }
+    // The key's position in kAllKeys, or -1.
+    int Find(std::string_view key) const {
+        for (std::size_t slot = SlotOf(key);; slot = (slot + 1) % kSlots) {
+            const int position = slots_[slot];
+            if (position < 0) {
+                return -1;
+            }
+            if (Same(kAllKeys[static_cast<std::size_t>(position)], key)) {
+                return position;
             }
         }
-        Found members;
-        while (marked != 0) {
-            const int position = std::countr_zero(marked);
-            marked &= marked - 1;
-            members.members_[members.count_++] = {keys_[static_cast<std::size_t>(position)],
-                                                  position,
-                                                  byPosition[static_cast<std::size_t>(position)]};
-        }
-        return members;
     }
 
 private:
-    // Open addressing over a hash of the length and the first and last
-    // bytes: a key of a member is looked up for every member of every
-    // element, and hashing each whole key cost more than the rest.
     static constexpr std::size_t kSlots = 256;
+    static_assert(kAllKeyCount < kSlots / 2);
+
+    // Keys are short: comparing their bytes here is cheaper than a call to
+    // memcmp for each.
+    static bool Same(std::string_view a, std::string_view b) {
+        if (a.size() != b.size()) {
+            return false;
+        }
+        for (std::size_t i = 0; i < a.size(); ++i) {
+            if (a[i] != b[i]) {
+                return false;
+            }
+        }
+        return true;
+    }
 
     static std::size_t SlotOf(std::string_view key) {
         if (key.empty()) {
@@ -125,31 +207,24 @@ private:
         return (key.size() * 41 + first * 7 + last * 13) % kSlots;
     }
 
-    // The key's position in the table, or -1.
-    int Find(std::string_view key) const {
-        for (std::size_t slot = SlotOf(key);; slot = (slot + 1) % kSlots) {
-            const int position = slots_[slot];
-            if (position < 0) {
-                return -1;
-            }
-            if (keys_[static_cast<std::size_t>(position)] == key) {
-                return position;
-            }
-        }
-    }
-
-    std::span<const std::string_view> keys_;
     std::array<int, kSlots> slots_;
 };
 
-const KeyTable& GroupKeys() {
-    static const KeyTable table(kGroupKeys);
-    return table;
-}
-
-const KeyTable& ObjectKeys() {
-    static const KeyTable table(kObjectKeys);
-    return table;
+MemberIndex::MemberIndex(const JsonValue* object) {
+    static const KeyTable table;
+    if (object == nullptr) {
+        return;
+    }
+    for (const JsonMember& member : object->Members()) {
+        if (member.Value().IsNull()) {
+            continue;
+        }
+        if (const int position = table.Find(member.Key()); position >= 0) {
+            const auto at = static_cast<std::size_t>(position);
+            values_[at] = &member.Value();
+            marks_[at / 64] |= std::uint64_t{1} << (at % 64);
+        }
+    }
 }
 
 void AddTextItem(ZeClass& element, std::string_view name, std::string_view value) {
@@ -158,39 +233,38 @@ void AddTextItem(ZeClass& element, std::string_view name, std::string_view value
 
 // A member's value in text form (what GetString gives) in the model's
 // coding. A string is seen where the parsed tree holds it; any other value
-// is written out. Plain ASCII (no escape byte that would start JIS) is the
-// same in every coding the reader knows, and most values are plain ASCII:
-// they are taken as they are.
-class SjisValue {
+// is written out. The view is valid until the next call: one ValueText
+// serves all the values of a loop, and only a value longer than a string's
+// own buffer costs an allocation, once.
+class ValueText {
 public:
-    explicit SjisValue(const JsonValue& value) {
+    std::string_view Of(const JsonValue& value) {
         if (value.Type() == JsonType::String) {
-            Take(value.AsString());
-        } else {
-            spelled_ = value.Serialize(false);
-            Take(spelled_);
+            return Sjis(value.AsString());
         }
+        spelled_.clear();
+        value.SerializeTo(spelled_, false);
+        // Only arrays and objects can spell anything but ASCII.
+        return value.IsArray() || value.IsObject() ? Sjis(spelled_) : spelled_;
     }
-    SjisValue(const SjisValue&) = delete;
-    SjisValue& operator=(const SjisValue&) = delete;
-    std::string_view View() const { return view_; }
 
 private:
-    void Take(std::string_view text) {
+    // Plain ASCII (no escape byte that would start JIS) is the same in every
+    // coding the reader knows, and most values are plain ASCII: they are
+    // taken as they are.
+    std::string_view Sjis(std::string_view text) {
         const bool plain = std::all_of(text.begin(), text.end(), [](char c) {
             return static_cast<unsigned char>(c) < 0x80 && c != '\x1B';
         });
         if (plain) {
-            view_ = text;
-        } else {
-            converted_ = ConvertToSjis(text);
-            view_ = converted_;
+            return text;
         }
+        ConvertToSjisInto(text, converted_);
+        return converted_;
     }
 
     std::string spelled_;
     std::string converted_;
-    std::string_view view_;
 };
 
 // Images of PROGRESS and SLIDEBAR are called FileBase and FileActive, so the
@@ -214,6 +288,12 @@ using KeyRows = std::vector<std::pair<int, int>>;
 
 const KeyRows& ObjectKeyRows(const CItemList& list) {
     thread_local std::unordered_map<const CItemList*, KeyRows> cache;
+    // Siblings mostly share a list; the map keeps its values in place.
+    thread_local const CItemList* lastList = nullptr;
+    thread_local const KeyRows* lastRows = nullptr;
+    if (&list == lastList) {
+        return *lastRows;
+    }
     const auto [it, inserted] = cache.try_emplace(&list);
     if (inserted) {
         const auto rowOf = [&list](std::string_view name) {
@@ -228,168 +308,20 @@ const KeyRows& ObjectKeyRows(const CItemList& list) {
             it->second.emplace_back(rowOf(key), rowOf(SecondName(key)));
         }
     }
+    lastList = &list;
+    lastRows = &it->second;
     return it->second;
 }
 
-CObjectData* ReadGroup(ElementStore& store, CObjectDataList* parent, JsonParser& parser) {
-    auto* group = store.Create<CObjectDataList>(parent);
-    std::string layout;
-    parser.GetString("Layout", layout);
-    AddGroupItems(group->Items(), LayoutCode(layout));
-    group->SetItem("Layout", layout);
-    for (const auto& member : GroupKeys().Members(parser)) {
-        const SjisValue value(*member.value);
-        if (!group->SetItem(member.key, value.View())) {
-            AddTextItem(*group, member.key, value.View());
-        }
-    }
-    ReadEventCommands(store, *group, parser);
+CObjectData* ReadElement(ElementStore& store, CObjectDataList* parent, int parentLayout,
+                         JsonParser& parser);
 
+void ReadEvents(ElementStore& store, ZeClass& parent, JsonParser& parser,
+                const MemberIndex& members) {
     const JsonValue* self = parser.GetCurrent();
-    JsonArrayWalk walk(parser.GetArray("Objects"));
-    while (parser.NextElement(walk)) {
-        ReadElement(store, group, parser);
-    }
-    parser.SetCurrent(self);
-    return group;
-}
-
-void ReadHeaderColumns(ElementStore& store, CObjectData& object, JsonParser& parser) {
-    if (parser.GetArray("Header").Elements().empty()) {
-        return;
-    }
-    const JsonValue* self = parser.GetCurrent();
-    JsonArrayWalk walk(parser.GetArray("Header"));
-    int count = 0;
-    while (parser.NextElement(walk)) {
-        ZeClass* column = CreateHeaderColumn(store);
-        for (const std::string_view key : kHeaderColumnKeys) {
-            std::string value;
-            parser.GetString(key, value);
-            column->SetItem(key, value);
-        }
-        object.AddHeader(column);
-        ++count;
-    }
-    parser.SetCurrent(self);
-    object.SetItem("Columns", std::to_string(count));
-}
-
-CObjectData* ReadObject(ElementStore& store, CObjectDataList* parent, JsonParser& parser) {
-    auto* object = store.Create<CObjectData>(parent);
-    std::string type;
-    parser.GetString("Type", type);
-    const int typeIndex = ObjectTypeIndex(type);
-    const int parentLayout =
-        parent == nullptr ? layout_code::kLinear : LayoutCode(parent->GetItem("Layout"));
-    const CItemList& schema = ObjectItems(typeIndex, parentLayout);
-    object->Items().AppendItems(schema);
-    object->SetItem("Type", type);
-    // The schema's rows come first in the list, so the first item with a
-    // name is the schema's when it has one. No item added for a key the
-    // schema lacks can have another member's name or second name (the keys
-    // are unique, and a second name's key comes later in the table); those
-    // keys are looked up by name all the same.
-    const KeyRows& rows = ObjectKeyRows(schema);
-    for (const auto& member : ObjectKeys().Members(parser)) {
-        const SjisValue value(*member.value);
-        const auto [row, secondRow] = rows[static_cast<std::size_t>(member.position)];
-        if (row >= 0 || secondRow >= 0) {
-            const int at = row >= 0 ? row : secondRow;
-            object->Items().GetItemData(static_cast<std::size_t>(at)).SetValue(value.View());
-        } else if (!object->SetItem(member.key, value.View()) &&
-                   !object->SetItem(SecondName(member.key), value.View())) {
-            AddTextItem(*object, member.key, value.View());
-        }
-    }
-    ReadEventCommands(store, *object, parser);
-    if (typeIndex == object_type::kGrid) {
-        ReadHeaderColumns(store, *object, parser);
-    }
-    return object;
-}
-
-}  // namespace
-
-CObjectData* ReadElement(ElementStore& store, CObjectDataList* parent, JsonParser& parser) {
-    const JsonValue* start = parser.GetCurrent();
-    CObjectData* element = nullptr;
-    if (parser.IsArray("Objects") || parser.EnterObject("Object")) {
-        element = ReadGroup(store, parent, parser);
-    } else {
-        element = ReadObject(store, parent, parser);
-    }
-    parser.SetCurrent(start);
-    if (parent != nullptr) {
-        parent->AddObject(element);
-    }
-    return element;
-}
-
-void ReadCommandElement(ElementStore& store, ZeClass& parent, JsonParser& parser) {
-    std::string command;
-    std::string event;
-    parser.GetString("Command", command);
-    parser.GetString("Event", event);
-    if (command.empty()) {
-        return;
-    }
-    // On the device CONDITION and UPDATE are both NOTIFY, GETFILE and HELLO
-    // both SENDCOMMAND; the schema is keyed by the name the user picked.
-    if (command == "NOTIFY") {
-        std::string made;
-        parser.GetString("MakeCommand", made);
-        command = made.empty() ? "CONDITION" : made;
-    } else if (command == "SENDCOMMAND") {
-        std::string sent;
-        parser.GetString("SendCommand", sent);
-        command = sent;
-    }
-    ZeClass* element = CreateCommand(store, command, event);
-    // Taken as they are. An absent key keeps the schema's value: a GETFILE or
-    // HELLO command written under its own name has no SendCommand, and
-    // clearing the fixed one would lose the command on the next load.
-    for (const std::string_view key : {"Time", "SendCommand", "ObjectName"}) {
-        std::string value;
-        if (parser.GetString(key, value)) {
-            element->SetItem(key, value);
-        }
-    }
-    // The command's items are its Event, then its schema's.
-    if (const CItemList* schema = CommandItems(command)) {
-        const KeyRows& rows = ObjectKeyRows(*schema);
-        for (const auto& member : ObjectKeys().Members(parser)) {
-            if (const int row = rows[static_cast<std::size_t>(member.position)].first; row >= 0) {
-                element->Items()
-                    .GetItemData(static_cast<std::size_t>(row) + 1)
-                    .SetValue(SjisValue(*member.value).View());
-            }
-        }
-    }
-    parent.AddChild(element);
-}
-
-void ReadEventCommands(ElementStore& store, ZeClass& parent, JsonParser& parser) {
-    const JsonValue* self = parser.GetCurrent();
-    if (self == nullptr || !self->IsObject()) {
-        return;
-    }
-    // Every event name starts with "On", and the members are sorted by key:
-    // one pass over the few members from "On" on finds them all, read then
-    // in the events' order.
-    std::array<const JsonValue*, kEventNames.size()> events{};
-    const std::span<const JsonMember> members = self->Members();
-    auto member = std::lower_bound(
-        members.begin(), members.end(), std::string_view("On"),
-        [](const JsonMember& m, std::string_view wanted) { return m.Key() < wanted; });
-    for (; member != members.end() && member->Key().starts_with("On"); ++member) {
-        const auto event = std::find(kEventNames.begin(), kEventNames.end(), member->Key());
-        if (event != kEventNames.end()) {
-            events[static_cast<std::size_t>(event - kEventNames.begin())] = &member->Value();
-        }
-    }
-    for (const JsonValue* value : events) {
-        if (value == nullptr || value->IsNull()) {
+    for (const int position : kEventPositions) {
+        const JsonValue* value = members.Of(position);
+        if (value == nullptr) {
             continue;
         }
         if (value->IsArray()) {
@@ -405,6 +337,180 @@ void ReadEventCommands(ElementStore& store, ZeClass& parent, JsonParser& parser)
         // no command; reading the element itself as one would invent one.
         parser.SetCurrent(self);
     }
+}
+
+// Reads the group at the parser's current value, whose members are given.
+CObjectData* ReadGroup(ElementStore& store, CObjectDataList* parent, JsonParser& parser,
+                       const MemberIndex& members) {
+    auto* group = store.Create<CObjectDataList>(parent);
+    std::string layout;
+    members.Spell(kLayoutKey, layout);
+    AddGroupItems(group->Items(), LayoutCode(layout));
+    group->SetItem("Layout", layout);
+    // One for the loop; it is done before the children are read.
+    thread_local ValueText text;
+    for (const int position : kGroupKeyPositions) {
+        if (const JsonValue* value = members.Of(position)) {
+            const std::string_view key = kAllKeys[static_cast<std::size_t>(position)];
+            const std::string_view valueText = text.Of(*value);
+            if (!group->SetItem(key, valueText)) {
+                AddTextItem(*group, key, valueText);
+            }
+        }
+    }
+    ReadEvents(store, *group, parser, members);
+
+    const int layoutCode = LayoutCode(group->Items().GetItemView("Layout"));
+    const JsonValue* self = parser.GetCurrent();
+    const JsonValue* objects = members.Of(kObjectsKey);
+    if (objects != nullptr && objects->IsArray()) {
+        group->GetChildren().reserve(objects->Elements().size());
+        JsonArrayWalk walk(*objects);
+        while (parser.NextElement(walk)) {
+            ReadElement(store, group, layoutCode, parser);
+        }
+    }
+    parser.SetCurrent(self);
+    return group;
+}
+
+void ReadHeaderColumns(ElementStore& store, CObjectData& object, JsonParser& parser,
+                       const JsonValue& header) {
+    const JsonValue* self = parser.GetCurrent();
+    JsonArrayWalk walk(header);
+    int count = 0;
+    while (parser.NextElement(walk)) {
+        ZeClass* column = CreateHeaderColumn(store);
+        const MemberIndex members(parser.GetCurrent());
+        std::string value;
+        for (const int position : kHeaderColumnPositions) {
+            value.clear();
+            members.Spell(position, value);
+            column->SetItem(kAllKeys[static_cast<std::size_t>(position)], value);
+        }
+        object.AddHeader(column);
+        ++count;
+    }
+    parser.SetCurrent(self);
+    object.SetItem("Columns", std::to_string(count));
+}
+
+// Reads the object at the parser's current value, whose members are given.
+CObjectData* ReadObject(ElementStore& store, CObjectDataList* parent, int parentLayout,
+                        JsonParser& parser, const MemberIndex& members) {
+    auto* object = store.Create<CObjectData>(parent);
+    std::string type;
+    members.Spell(kTypeKey, type);
+    const int typeIndex = ObjectTypeIndex(type);
+    const CItemList& schema = ObjectItems(typeIndex, parentLayout);
+    object->Items().AppendItems(schema);
+    object->SetItem("Type", type);
+    // The schema's rows come first in the list, so the first item with a
+    // name is the schema's when it has one. No item added for a key the
+    // schema lacks can have another member's name or second name (the keys
+    // are unique, and a second name's key comes later in the table); those
+    // keys are looked up by name all the same.
+    const KeyRows& rows = ObjectKeyRows(schema);
+    // One for the loop; it is done before any command is read.
+    thread_local ValueText text;
+    members.ForEachObjectKey([&](std::string_view key, int position, const JsonValue& value) {
+        const std::string_view valueText = text.Of(value);
+        const auto [row, secondRow] = rows[static_cast<std::size_t>(position)];
+        if (row >= 0 || secondRow >= 0) {
+            const int at = row >= 0 ? row : secondRow;
+            object->Items().GetItemData(static_cast<std::size_t>(at)).SetValue(valueText);
+        } else if (!object->SetItem(key, valueText) &&
+                   !object->SetItem(SecondName(key), valueText)) {
+            AddTextItem(*object, key, valueText);
+        }
+    });
+    ReadEvents(store, *object, parser, members);
+    if (typeIndex == object_type::kGrid) {
+        const JsonValue* header = members.Of(kHeaderKey);
+        if (header != nullptr && header->IsArray() && !header->Elements().empty()) {
+            ReadHeaderColumns(store, *object, parser, *header);
+        }
+    }
+    return object;
+}
+
+CObjectData* ReadElement(ElementStore& store, CObjectDataList* parent, int parentLayout,
+                         JsonParser& parser) {
+    const JsonValue* start = parser.GetCurrent();
+    const MemberIndex members(start);
+    CObjectData* element = nullptr;
+    const JsonValue* objects = members.Of(kObjectsKey);
+    const JsonValue* inner = members.Of(kObjectKey);
+    if (objects != nullptr && objects->IsArray()) {
+        element = ReadGroup(store, parent, parser, members);
+    } else if (inner != nullptr && inner->IsObject()) {
+        parser.SetCurrent(inner);
+        element = ReadGroup(store, parent, parser, MemberIndex(inner));
+    } else {
+        element = ReadObject(store, parent, parentLayout, parser, members);
+    }
+    parser.SetCurrent(start);
+    if (parent != nullptr) {
+        parent->AddObject(element);
+    }
+    return element;
+}
+
+}  // namespace
+
+CObjectData* ReadElement(ElementStore& store, CObjectDataList* parent, JsonParser& parser) {
+    const int parentLayout = parent == nullptr ? layout_code::kLinear
+                                               : LayoutCode(parent->Items().GetItemView("Layout"));
+    return ReadElement(store, parent, parentLayout, parser);
+}
+
+void ReadCommandElement(ElementStore& store, ZeClass& parent, JsonParser& parser) {
+    const MemberIndex members(parser.GetCurrent());
+    std::string command;
+    std::string event;
+    members.Spell(kCommandKey, command);
+    members.Spell(kEventKey, event);
+    if (command.empty()) {
+        return;
+    }
+    // On the device CONDITION and UPDATE are both NOTIFY, GETFILE and HELLO
+    // both SENDCOMMAND; the schema is keyed by the name the user picked.
+    if (command == "NOTIFY") {
+        std::string made;
+        members.Spell(kMakeCommandKey, made);
+        command = made.empty() ? "CONDITION" : made;
+    } else if (command == "SENDCOMMAND") {
+        std::string sent;
+        members.Spell(kSendCommandKey, sent);
+        command = sent;
+    }
+    ZeClass* element = CreateCommand(store, command, event);
+    // Taken as they are. An absent key keeps the schema's value: a GETFILE or
+    // HELLO command written under its own name has no SendCommand, and
+    // clearing the fixed one would lose the command on the next load.
+    std::string value;
+    for (const int position : kRawCommandKeys) {
+        if (members.Spell(position, value)) {
+            element->SetItem(kAllKeys[static_cast<std::size_t>(position)], value);
+        }
+    }
+    // The command's items are its Event, then its schema's.
+    if (const CItemList* schema = CommandItems(command)) {
+        const KeyRows& rows = ObjectKeyRows(*schema);
+        thread_local ValueText text;
+        members.ForEachObjectKey([&](std::string_view, int position, const JsonValue& member) {
+            if (const int row = rows[static_cast<std::size_t>(position)].first; row >= 0) {
+                element->Items()
+                    .GetItemData(static_cast<std::size_t>(row) + 1)
+                    .SetValue(text.Of(member));
+            }
+        });
+    }
+    parent.AddChild(element);
+}
+
+void ReadEventCommands(ElementStore& store, ZeClass& parent, JsonParser& parser) {
+    ReadEvents(store, parent, parser, MemberIndex(parser.GetCurrent()));
 }
 
 }  // namespace ze

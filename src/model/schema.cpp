@@ -121,17 +121,29 @@ struct ItemDef {
 // The shared description of the item a definition makes; looked up once per
 // definition and thread.
 const ItemInfo* InfoOf(const ItemDef& def) {
+    // A few direct-mapped slots in front of the map: a load adds the same
+    // handful of definitions to every element it makes.
+    struct Recent {
+        const ItemDef* def = nullptr;
+        const ItemInfo* info = nullptr;
+    };
+    thread_local std::array<Recent, 64> recent;
+    Recent& slot = recent[(reinterpret_cast<std::uintptr_t>(&def) / sizeof(ItemDef)) % 64];
+    if (slot.def == &def) {
+        return slot.info;
+    }
     thread_local std::unordered_map<const ItemDef*, const ItemInfo*> cache;
     auto [it, inserted] = cache.try_emplace(&def, nullptr);
     if (inserted) {
         it->second = InternItemInfo(def.kind, def.name, def.choices ? &def.choices() : nullptr,
                                     HelpText(def.help));
     }
+    slot = {&def, it->second};
     return it->second;
 }
 
 void Add(CItemList& items, const ItemDef& def, std::string_view value) {
-    items.AddItem(CItemData(InfoOf(def), std::string(value)));
+    items.AddItem(CItemData(InfoOf(def), value));
 }
 
 void Add(CItemList& items, const ItemDef& def) {

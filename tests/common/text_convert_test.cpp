@@ -242,5 +242,29 @@ TEST(ToSjis, KeepsAsciiAndLineEndsAsNkfDoes) {
                     ConvertToSjis);
 }
 
+// One string reused for every value of a load must give what a fresh one gives,
+// whichever reading the text takes, after longer and shorter texts alike.
+TEST(ToSjis, IntoAReusedStringGivesTheSameText) {
+    const std::vector<std::string> inputs = {
+        "a longer plain value first",
+        "\xE3\x81\x82\xE3\x81\x84",  // UTF-8 あい
+        "\x82\xA0\x82\xA2",          // Shift_JIS あい
+        "\xB1\xB2",                  // half-width katakana
+        "\x1B$B$\"\x1B(B",           // ISO-2022-JP あ
+        "\xA4\xA2\xA4\xA4",          // EUC-JP あい
+        "x\xF0\x9F\x98\x80y",        // a character beyond the BMP
+        "\xE0\x80\x80",              // overlong
+        "\xED\xA0\x80",              // a surrogate
+        "\xE3\x81",                  // cut short
+        "\xC3\xA9t\xC3\xA9",         // Latin letters Shift_JIS lacks
+        "",
+    };
+    std::string reused;
+    for (const std::string& input : inputs) {
+        ConvertToSjisInto(input, reused);
+        EXPECT_EQ(Hex(reused), Hex(ConvertToSjis(input))) << "input " << Hex(input);
+    }
+}
+
 }  // namespace
 }  // namespace ze
