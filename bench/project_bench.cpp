@@ -41,7 +41,7 @@ using bench::ProjectBuilder;
 
 namespace {
 
-constexpr int kRounds = 5;
+constexpr int kRounds = 7;
 constexpr double kMegabyte = 1024.0 * 1024.0;
 
 // Speeds are measured against JsonParser::Parse on the same text in the same
@@ -53,20 +53,6 @@ constexpr double kKeptMemoryTarget = 3.0;  // times the size of the text
 
 double Seconds(std::chrono::steady_clock::duration d) {
     return std::chrono::duration<double>(d).count();
-}
-
-// Best time of kRounds runs of run(), which returns false on a failure.
-template <typename Run>
-bool BestSeconds(Run run, double& best) {
-    best = 1e30;
-    for (int round = 0; round < kRounds; ++round) {
-        double seconds = 0.0;
-        if (!run(seconds)) {
-            return false;
-        }
-        best = std::min(best, seconds);
-    }
-    return true;
 }
 
 // A "Vm...:" line of /proc/self/status, in kB; -1 when it cannot be read.
@@ -203,45 +189,51 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    double parseSeconds = 0.0;
-    BestSeconds(
-        [&text](double& seconds) {
+    // Parses and loads take turns, so that a stretch of time in which this
+    // machine runs slower weighs on both alike.
+    double parseSeconds = 1e30;
+    double loadSeconds = 1e30;
+    double writeSeconds = 1e30;
+    for (int round = 0; round < kRounds; ++round) {
+        double seconds = 0.0;
+        {
             auto parser = std::make_unique<ze::JsonParser>();
             const auto start = std::chrono::steady_clock::now();
             const bool ok = parser->Parse(text);
             seconds = Seconds(std::chrono::steady_clock::now() - start);
-            return ok;
-        },
-        parseSeconds);
-
-    double loadSeconds = 0.0;
-    const bool loaded = BestSeconds(
-        [&text](double& seconds) {
+            if (!ok) {
+                std::printf("parse: JsonParser::Parse failed\n");
+                return 1;
+            }
+            parseSeconds = std::min(parseSeconds, seconds);
+        }
+        {
             auto project = std::make_unique<ze::CZeResourceData>();
             const auto start = std::chrono::steady_clock::now();
             const bool ok = project->LoadText(text);
             seconds = Seconds(std::chrono::steady_clock::now() - start);
-            return ok && project->GetDialogs().GetCount() == kDialogs;
-        },
-        loadSeconds);
-    if (!loaded) {
-        std::printf("load: LoadText failed\n");
-        return 1;
+            if (!ok || project->GetDialogs().GetCount() != kDialogs) {
+                std::printf("load: LoadText failed\n");
+                return 1;
+            }
+            loadSeconds = std::min(loadSeconds, seconds);
+        }
     }
-
-    double writeSeconds = 0.0;
-    {
-        ze::CZeResourceData project;
-        project.LoadText(text);
-        BestSeconds(
-            [&project, &text](double& seconds) {
-                ze::CJsonString out;
-                const auto start = std::chrono::steady_clock::now();
-                const bool ok = project.WriteProject(out, "");
-                seconds = Seconds(std::chrono::steady_clock::now() - start);
-                return ok && out.GetText().size() == text.size();
-            },
-            writeSeconds);
+    ze::CZeResourceData written;
+    written.LoadText(text);
+    for (int round = 0; round < kRounds; ++round) {
+        double seconds = 0.0;
+        {
+            ze::CJsonString out;
+            const auto start = std::chrono::steady_clock::now();
+            const bool ok = written.WriteProject(out, "");
+            seconds = Seconds(std::chrono::steady_clock::now() - start);
+            if (!ok || out.GetText().size() != text.size()) {
+                std::printf("write: WriteProject failed\n");
+                return 1;
+            }
+            writeSeconds = std::min(writeSeconds, seconds);
+        }
     }
 
     const double parseRate = megabytes / parseSeconds;

@@ -160,8 +160,14 @@ CZeDialogData* CZeDialogDataList::FindDialog(std::string_view name) const {
 }
 
 std::string CZeDialogDataList::MakeUniqueName(std::string_view name) const {
+    return MakeUniqueName(
+        name, [this](std::string_view candidate) { return FindDialog(candidate) != nullptr; });
+}
+
+std::string CZeDialogDataList::MakeUniqueName(std::string_view name,
+                                              const std::function<bool(std::string_view)>& taken) {
     std::string candidate(name);
-    for (long long counter = 2; FindDialog(candidate) != nullptr; ++counter) {
+    for (long long counter = 2; taken(candidate); ++counter) {
         candidate = std::string(name) + std::to_string(counter);
     }
     return candidate;

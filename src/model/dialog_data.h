@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -123,6 +124,9 @@ public:
     CZeDialogData* FindDialog(std::string_view name) const;
     // name, or name followed by 2, 3... until no dialog has it.
     std::string MakeUniqueName(std::string_view name) const;
+    // The same rule over names that taken says are in use.
+    static std::string MakeUniqueName(std::string_view name,
+                                      const std::function<bool(std::string_view)>& taken);
     // Appends; returns the index the dialog was stored at.
     std::size_t AddDialog(std::unique_ptr<CZeDialogData> dialog);
     // A new dialog named name (made unique), appended.

@@ -6,11 +6,20 @@
 namespace ze {
 
 bool JsonParser::Parse(std::string_view text) {
+    return ParseWith(text, {}, nullptr);
+}
+
+bool JsonParser::Parse(std::string_view text, std::string_view key, JsonArrayFeed& feed) {
+    return ParseWith(text, key, &feed);
+}
+
+bool JsonParser::ParseWith(std::string_view text, std::string_view key, JsonArrayFeed* feed) {
     errorText_.clear();
     if (const std::size_t zero = text.find('\0'); zero != std::string_view::npos) {
         text = text.substr(0, zero);
     }
-    const JsonSyntaxResult result = ReadJsonText(text, root_);
+    const JsonSyntaxResult result =
+        feed != nullptr ? ReadJsonText(text, root_, key, *feed) : ReadJsonText(text, root_);
     if (!result.ok) {
         errorText_ = BuildJsonErrorReport(text, result.errorOffset);
         return false;
@@ -84,13 +93,6 @@ int JsonParser::GetKeys(std::vector<std::string>& keys) const {
         keys.emplace_back(member.Key());
     }
     return static_cast<int>(members.size());
-}
-
-void JsonParser::DropCurrent() {
-    if (current_ != nullptr) {
-        // The tree is the parser's own; only the view of it is const.
-        *const_cast<JsonValue*>(current_) = JsonValue();
-    }
 }
 
 bool JsonParser::NextElement(JsonArrayWalk& walk) {

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "model/json_syntax.h"
 #include "model/json_value.h"
 
 namespace ze {
@@ -39,6 +40,10 @@ public:
     // and the saved current value stay as they were, so pointers taken before
     // stay valid.
     bool Parse(std::string_view text);
+    // Parse that hands each element of every array under key in the root
+    // object to feed as soon as it is read (see JsonArrayFeed); the tree
+    // keeps what the feed leaves in its place.
+    bool Parse(std::string_view text, std::string_view key, JsonArrayFeed& feed);
 
     bool IsArray(std::string_view key) const;
     // The array under key, or an empty array.
@@ -58,10 +63,6 @@ public:
     // Makes the next element of the walk the current value; at the end returns
     // false and leaves the current value where it was.
     bool NextElement(JsonArrayWalk& walk);
-    // Frees the current value, which must be in this parser's tree; it reads
-    // as null from then on. A reader done with a part of a large tree gives
-    // its memory back before it reads the next part.
-    void DropCurrent();
 
     const std::string& GetErrorText() const { return errorText_; }
     const JsonValue& GetRoot() const { return root_; }
@@ -73,6 +74,7 @@ public:
     void SetSavedCurrent(const JsonValue* value) { savedCurrent_ = value; }
 
 private:
+    bool ParseWith(std::string_view text, std::string_view key, JsonArrayFeed* feed);
     const JsonValue* Lookup(std::string_view key) const;
 
     std::string errorText_;

@@ -11,6 +11,7 @@
 #include <limits>
 #include <string>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 namespace ze {
@@ -98,6 +99,11 @@ class SyntaxReader {
 public:
     explicit SyntaxReader(std::string_view text)
         : begin_(text.data()), p_(text.data()), end_(text.data() + text.size()) {}
+    // Arrays under key in the root object are fed to feed element by element.
+    void FeedArraysUnder(std::string_view key, JsonArrayFeed& feed) {
+        feedKey_ = key;
+        feed_ = &feed;
+    }
 
     bool ReadValue(JsonValue& out, int depth);
     std::size_t ErrorOffset() const { return errorOffset_; }
@@ -122,7 +128,7 @@ private:
     bool ReadHex4(std::uint32_t& value);
     bool ReadUnicodeEscape();
     bool ReadNumber(JsonValue& out);
-    bool ReadArray(JsonValue& out, int depth);
+    bool ReadArray(JsonValue& out, int depth, bool feeding);
     bool ReadObject(JsonValue& out, int depth);
 
     const char* begin_;
@@ -134,9 +140,14 @@ private:
     std::vector<JsonValue> elements_;
     std::vector<JsonMember> members_;
     std::string escaped_;
+    std::string_view feedKey_;
+    JsonArrayFeed* feed_ = nullptr;
+    // The value about to be read is the feed key's in the root object.
+    bool feedNext_ = false;
 };
 
 bool SyntaxReader::ReadValue(JsonValue& out, int depth) {
+    const bool feeding = std::exchange(feedNext_, false);
     SkipWhitespace();
     if (p_ == end_) {
         return Fail(p_);
@@ -164,7 +175,7 @@ bool SyntaxReader::ReadValue(JsonValue& out, int depth) {
                 return Fail(p_);
             }
             ++p_;
-            return ReadArray(out, depth + 1);
+            return ReadArray(out, depth + 1, feeding);
         case '{':
             if (depth >= kJsonMaxDepth) {
                 return Fail(p_);
@@ -371,7 +382,10 @@ bool SyntaxReader::ReadNumber(JsonValue& out) {
     return true;
 }
 
-bool SyntaxReader::ReadArray(JsonValue& out, int depth) {
+bool SyntaxReader::ReadArray(JsonValue& out, int depth, bool feeding) {
+    if (feeding) {
+        feed_->ArrayBegins();
+    }
     SkipWhitespace();
     if (p_ < end_ && *p_ == ']') {
         ++p_;
@@ -383,6 +397,9 @@ bool SyntaxReader::ReadArray(JsonValue& out, int depth) {
         JsonValue element;
         if (!ReadValue(element, depth)) {
             return false;
+        }
+        if (feeding) {
+            feed_->TakeElement(element);
         }
         elements_.push_back(std::move(element));
         SkipWhitespace();
@@ -424,6 +441,8 @@ bool SyntaxReader::ReadObject(JsonValue& out, int depth) {
             return Fail(p_);
         }
         ++p_;
+        // The root object is read at depth 1.
+        feedNext_ = feed_ != nullptr && depth == 1 && key.AsString() == feedKey_;
         JsonValue value;
         if (!ReadValue(value, depth)) {
             return false;
@@ -445,16 +464,29 @@ bool SyntaxReader::ReadObject(JsonValue& out, int depth) {
     return true;
 }
 
-}  // namespace
-
-JsonSyntaxResult ReadJsonText(std::string_view text, JsonValue& root) {
+JsonSyntaxResult ReadText(std::string_view text, JsonValue& root, std::string_view key,
+                          JsonArrayFeed* feed) {
     SyntaxReader reader(text);
+    if (feed != nullptr) {
+        reader.FeedArraysUnder(key, *feed);
+    }
     JsonValue value;
     if (!reader.ReadValue(value, 0)) {
         return {false, reader.ErrorOffset()};
     }
     root = std::move(value);
     return {true, 0};
+}
+
+}  // namespace
+
+JsonSyntaxResult ReadJsonText(std::string_view text, JsonValue& root) {
+    return ReadText(text, root, {}, nullptr);
+}
+
+JsonSyntaxResult ReadJsonText(std::string_view text, JsonValue& root, std::string_view key,
+                              JsonArrayFeed& feed) {
+    return ReadText(text, root, key, &feed);
 }
 
 }  // namespace ze

@@ -32,4 +32,24 @@ struct JsonSyntaxResult {
 // at INT32_MIN and INT32_MAX instead of wrapping.
 JsonSyntaxResult ReadJsonText(std::string_view text, JsonValue& root);
 
+// Takes the elements of one array of a text while the rest is still being
+// read, so a reader can work on them, and free them, long before the text
+// ends. What it is given stands only if the whole text reads.
+class JsonArrayFeed {
+public:
+    virtual ~JsonArrayFeed() = default;
+    // An array under the key begins. The key's value is the last one the text
+    // gives it, so whatever earlier arrays under the key fed is not part of
+    // the text's value any more.
+    virtual void ArrayBegins() = 0;
+    // An element of the array has been read whole. The feed may take it;
+    // what it leaves in its place is what the array holds.
+    virtual void TakeElement(JsonValue& element) = 0;
+};
+
+// ReadJsonText that hands each element of every array under key in the root
+// object to feed as soon as it is read.
+JsonSyntaxResult ReadJsonText(std::string_view text, JsonValue& root, std::string_view key,
+                              JsonArrayFeed& feed);
+
 }  // namespace ze

@@ -5,9 +5,11 @@
 #include <array>
 #include <atomic>
 #include <system_error>
+#include <thread>
 
 #include "common/read_file.h"
 #include "common/text_convert.h"
+#include "model/dialog_feed.h"
 #include "model/event_text.h"
 #include "model/item_writing.h"
 #include "model/resource_reader.h"
@@ -17,36 +19,6 @@
 namespace ze {
 
 namespace {
-
-bool IsEventKey(std::string_view key) {
-    for (const std::string_view event : kEventNames) {
-        if (key == event) {
-            return true;
-        }
-    }
-    return false;
-}
-
-// Stores the value of every key of the current object that is not excluded
-// on element: the item of that name when it has one, else a new text item.
-template <typename Excluded>
-void ReadProperties(ZeClass& element, JsonParser& parser, Excluded excluded) {
-    std::vector<std::string> keys;
-    parser.GetKeys(keys);
-    for (const std::string& key : keys) {
-        if (excluded(key)) {
-            continue;
-        }
-        std::string value;
-        if (!parser.GetString(key, value)) {
-            continue;
-        }
-        value = ConvertToSjis(value);
-        if (!element.SetItem(key, value)) {
-            element.Items().AddItem(CItemData(item_kind::kPlainText, key, std::move(value)));
-        }
-    }
-}
 
 // A name beside the target that no other save of this process uses.
 std::filesystem::path TemporaryPathBeside(const std::filesystem::path& target) {
@@ -73,8 +45,13 @@ bool CZeResourceData::LoadFile(const std::filesystem::path& path, LoadDetails* d
 }
 
 bool CZeResourceData::LoadText(std::string_view text, LoadDetails* details) {
+    // The dialogs of a project are read while the parser goes on, a large
+    // project's on a second thread so that parsing and reading overlap.
+    constexpr std::size_t kThreadedFrom = 256 * 1024;
+    DialogFeed feed(dialogs_,
+                    text.size() >= kThreadedFrom && std::thread::hardware_concurrency() > 1);
     JsonParser parser;
-    if (!parser.Parse(text)) {
+    if (!parser.Parse(text, "Commands", feed)) {
         if (details != nullptr) {
             details->errorReport = parser.GetErrorText();
         } else if (messageSink_ != nullptr) {
@@ -97,16 +74,9 @@ bool CZeResourceData::LoadText(std::string_view text, LoadDetails* details) {
     ReadProperties(*this, parser, [](std::string_view key) {
         return key == "Commands" || key == "Command" || IsEventKey(key);
     });
-    const JsonValue* root = parser.GetCurrent();
-    JsonArrayWalk walk(parser.GetArray("Commands"));
-    while (parser.NextElement(walk)) {
-        ReadCommand(parser);
-        // Each dialog read gives its part of the tree back: the elements
-        // made from the rest then take that memory, and a load needs far
-        // less than the whole tree and the whole project at once.
-        parser.DropCurrent();
+    for (auto& dialog : feed.Finish()) {
+        dialogs_.AddDialog(std::move(dialog));
     }
-    parser.SetCurrent(root);
     return true;
 }
 
@@ -122,23 +92,7 @@ bool CZeResourceData::ReadCommand(JsonParser& parser) {
     std::string name;
     parser.GetString("Name", name);
     auto dialog = std::make_unique<CZeDialogData>(dialogs_.MakeUniqueName(name));
-    ReadProperties(*dialog, parser, [](std::string_view key) {
-        return key == "Name" || key == "Commands" || key == "Command" || key == "Object" ||
-               IsEventKey(key);
-    });
-    ReadEventCommands(dialog->GetElementStore(), *dialog, parser);
-
-    const JsonValue* message = parser.GetCurrent();
-    CObjectData* root = ReadElement(dialog->GetElementStore(), nullptr, parser);
-    parser.SetCurrent(message);
-    if (root != nullptr && root->IsGroup()) {
-        dialog->SetRootGroup(static_cast<CObjectDataList*>(root));
-    } else {
-        // A message without "Object" reads as a plain object, which cannot
-        // hold the dialog's content; the dialog keeps no root group.
-        dialog->GetElementStore().Destroy(root);
-    }
-    dialog->StartHistory();
+    ReadDialogMessage(*dialog, parser);
     dialogs_.AddDialog(std::move(dialog));
     return true;
 }

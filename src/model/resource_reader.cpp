@@ -513,4 +513,46 @@ void ReadEventCommands(ElementStore& store, ZeClass& parent, JsonParser& parser)
     ReadEvents(store, parent, parser, MemberIndex(parser.GetCurrent()));
 }
 
+bool IsEventKey(std::string_view key) {
+    return std::find(kEventNames.begin(), kEventNames.end(), key) != kEventNames.end();
+}
+
+void ReadProperties(ZeClass& element, JsonParser& parser, bool (*excluded)(std::string_view key)) {
+    std::vector<std::string> keys;
+    parser.GetKeys(keys);
+    for (const std::string& key : keys) {
+        if (excluded(key)) {
+            continue;
+        }
+        std::string value;
+        if (!parser.GetString(key, value)) {
+            continue;
+        }
+        value = ConvertToSjis(value);
+        if (!element.SetItem(key, value)) {
+            element.Items().AddItem(CItemData(item_kind::kPlainText, key, std::move(value)));
+        }
+    }
+}
+
+void ReadDialogMessage(CZeDialogData& dialog, JsonParser& parser) {
+    ReadProperties(dialog, parser, [](std::string_view key) {
+        return key == "Name" || key == "Commands" || key == "Command" || key == "Object" ||
+               IsEventKey(key);
+    });
+    ReadEventCommands(dialog.GetElementStore(), dialog, parser);
+
+    const JsonValue* message = parser.GetCurrent();
+    CObjectData* root = ReadElement(dialog.GetElementStore(), nullptr, parser);
+    parser.SetCurrent(message);
+    if (root != nullptr && root->IsGroup()) {
+        dialog.SetRootGroup(static_cast<CObjectDataList*>(root));
+    } else {
+        // A message without "Object" reads as a plain object, which cannot
+        // hold the dialog's content; the dialog keeps no root group.
+        dialog.GetElementStore().Destroy(root);
+    }
+    dialog.StartHistory();
+}
+
 }  // namespace ze

@@ -254,24 +254,62 @@ TEST(ParserState, FailedParseKeepsEarlierTree) {
 
 // A reader done with one element of a large array frees it; the others and
 // the walk over them stay as they were.
-TEST(ParserDrop, FreesTheCurrentValueOnly) {
-    JsonParser parser;
-    ASSERT_TRUE(parser.Parse("{'A':[{'N':'first value, long enough for the heap'},{'N':'b'}]}"));
-    const JsonValue* root = parser.GetCurrent();
-    JsonArrayWalk walk(parser.GetArray("A"));
-    std::vector<std::string> names;
-    while (parser.NextElement(walk)) {
-        std::string name;
-        EXPECT_TRUE(parser.GetString("N", name));
-        names.push_back(name);
-        parser.DropCurrent();
-        EXPECT_TRUE(parser.GetCurrent()->IsNull());
-        EXPECT_TRUE(parser.IsNull("N"));
+// Takes every element it is fed, leaving a marker in its place, and notes
+// what it was given.
+class RecordingFeed final : public JsonArrayFeed {
+public:
+    void ArrayBegins() override { fed.push_back("begins"); }
+    void TakeElement(JsonValue& element) override {
+        fed.push_back(element.Serialize(true));
+        element = JsonValue("taken");
     }
-    EXPECT_EQ(names, (std::vector<std::string>{"first value, long enough for the heap", "b"}));
-    parser.SetCurrent(root);
-    ASSERT_EQ(parser.GetArray("A").Elements().size(), 2u);
-    EXPECT_TRUE(parser.GetArray("A").Elements()[0].IsNull());
+    std::vector<std::string> fed;
+};
+
+TEST(ParserFeed, HandsOverTheElementsOfTheRootArraysUnderTheKey) {
+    struct Case {
+        const char* text;
+        std::vector<std::string> fed;
+        const char* rootAfter;  // serialized
+    };
+    const Case cases[] = {
+        {"{'Name':'P','Commands':[{'A':1},'x',[2]],'Tail':true}",
+         {"begins", "{'A':1}", "'x'", "[2]"},
+         "{'Commands':['taken','taken','taken'],'Name':'P','Tail':true}"},
+        {"{'Commands':[]}", {"begins"}, "{'Commands':[]}"},
+        // Only the root object's own key: deeper ones and other keys stay.
+        {"{'Object':{'Commands':[1]},'Other':[2]}", {}, "{'Object':{'Commands':[1]},'Other':[2]}"},
+        {"[{'Commands':[1]}]", {}, "[{'Commands':[1]}]"},
+        // A key given twice: both arrays are fed, each announced; the value
+        // that stands is the last one, whatever it is.
+        {"{'Commands':[1],'Commands':[2,3]}",
+         {"begins", "1", "begins", "2", "3"},
+         "{'Commands':['taken','taken']}"},
+        {"{'Commands':[1],'Commands':5}", {"begins", "1"}, "{'Commands':5}"},
+        {"{'Commands':'text'}", {}, "{'Commands':'text'}"},
+        // An escaped key is the same key.
+        {"{'Comm\\u0061nds':[7]}", {"begins", "7"}, "{'Commands':['taken']}"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        RecordingFeed feed;
+        JsonParser parser;
+        ASSERT_TRUE(parser.Parse(c.text, "Commands", feed));
+        EXPECT_EQ(feed.fed, c.fed);
+        EXPECT_EQ(parser.GetRoot().Serialize(true), c.rootAfter);
+    }
+}
+
+TEST(ParserFeed, AFailedParseReportsAsWithoutAFeed) {
+    const std::string text = "{'Commands':[{'A':1},{'B':2}, oops]}";
+    RecordingFeed feed;
+    JsonParser fed;
+    JsonParser plain;
+    EXPECT_FALSE(fed.Parse(text, "Commands", feed));
+    EXPECT_FALSE(plain.Parse(text));
+    EXPECT_EQ(fed.GetErrorText(), plain.GetErrorText());
+    // What came before the fault was handed over; the caller drops it.
+    EXPECT_EQ(feed.fed, (std::vector<std::string>{"begins", "{'A':1}", "{'B':2}"}));
 }
 
 }  // namespace

@@ -396,6 +396,67 @@ TEST(ResourceIoLoad, LoadingAgainAddsDialogsUnderNewNames) {
     EXPECT_EQ(project.GetDialogs().GetDialog(1)->GetItem("Name"), "A2");
 }
 
+// A project text large enough that its dialogs are read on a thread beside
+// the parser; it is made by loading one dialog message at a time, which
+// reads each on the caller's thread.
+std::string LargeProjectText() {
+    std::string objects;
+    for (int i = 0; i < 12; ++i) {
+        objects += std::string(i == 0 ? "" : ",") + "{'Type':'TEXT','Name':'T" + std::to_string(i) +
+                   "','Text':'" + kNihonUtf8 + " text " + std::to_string(i) + "','Width':'" +
+                   std::to_string(10 + i) + "','OnClick':{'Event':'OnClick','Command':'UPDATE'," +
+                   "'Name':'T0'}}";
+    }
+    CZeResourceData project;
+    project.SetItem("Name", "Large");
+    for (int i = 0; i < 300; ++i) {
+        const std::string name = i % 3 == 0 ? "A" : "D" + std::to_string(i);
+        EXPECT_TRUE(project.LoadText("{'Command':'DIALOG','Name':'" + name +
+                                     "','Object':{'Layout':'LINEAR','Objects':[" + objects +
+                                     "]}}"));
+    }
+    return Written(project);
+}
+
+TEST(ResourceIoLoad, ALargeProjectReadsAsItsDialogsOneByOne) {
+    const std::string text = LargeProjectText();
+    ASSERT_GT(text.size(), 300'000u);
+
+    CZeResourceData fresh;
+    ASSERT_TRUE(fresh.LoadText(text));
+    EXPECT_EQ(Written(fresh), text);
+    ASSERT_EQ(fresh.GetDialogs().GetCount(), 300u);
+    EXPECT_EQ(fresh.GetDialogs().GetDialog(3)->GetItem("Name"), "A2");
+
+    // Names are made free against the dialogs there before, in order.
+    CZeResourceData more;
+    more.GetDialogs().AddDialog(std::make_unique<CZeDialogData>("A"));
+    ASSERT_TRUE(more.LoadText(text));
+    ASSERT_EQ(more.GetDialogs().GetCount(), 301u);
+    EXPECT_EQ(more.GetDialogs().GetDialog(1)->GetItem("Name"), "A2");
+    EXPECT_EQ(more.GetDialogs().GetDialog(4)->GetItem("Name"), "A22");
+    EXPECT_EQ(more.GetDialogs().GetDialog(7)->GetItem("Name"), "A3");
+
+    // A fault near the end leaves the project as it was.
+    CZeResourceData broken;
+    AddRootGroup(*broken.GetDialogs().CreateDialog("Keep"));
+    const std::string before = Written(broken);
+    LoadDetails details;
+    EXPECT_FALSE(broken.LoadText(text.substr(0, text.size() - 8), &details));
+    EXPECT_EQ(details.errorReport.rfind("Parse error\n", 0), 0u);
+    EXPECT_EQ(Written(broken), before);
+
+    // Of two "Commands" arrays the second is the project's.
+    const std::size_t end = text.rfind('}');
+    ASSERT_NE(end, std::string::npos);
+    CZeResourceData twice;
+    ASSERT_TRUE(twice.LoadText(text.substr(0, end) +
+                               ",'Commands':[{'Command':'DIALOG','Name':'Last','Object':{"
+                               "'Layout':'FRAME','Objects':[]}}]}"));
+    ASSERT_EQ(twice.GetDialogs().GetCount(), 1u);
+    EXPECT_EQ(twice.GetDialogs().GetDialog(0)->GetItem("Name"), "Last");
+}
+
 struct UniqueNameCase {
     const char* name;
     std::vector<std::string> existing;
