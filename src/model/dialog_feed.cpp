@@ -10,8 +10,9 @@ namespace ze {
 
 namespace {
 
-// Messages parsed but not yet read; the parser waits for the reader beyond
-// this, so a slow reader does not leave the whole parsed tree in memory.
+// Messages parsed but not yet read; beyond this the parser's thread reads
+// the next one itself, so a slow reader does not leave the whole parsed
+// tree in memory.
 constexpr std::size_t kMostWaiting = 8;
 
 }  // namespace
@@ -61,20 +62,26 @@ void DialogFeed::TakeElement(JsonValue& element) {
             threaded_ = false;  // read here instead
         }
     }
-    if (!threaded_) {
-        Read(job);
-        // The message's part of the tree is given back at once: the elements
-        // made from the next ones take that memory.
-        job.message = JsonValue();
+    bool queued = false;
+    if (threaded_) {
+        FreeReadMessages();
+        const std::lock_guard lock(mutex_);
+        if (jobs_.size() < kMostWaiting) {
+            jobs_.push_back(std::move(job));
+            queued = true;
+        }
+    }
+    if (queued) {
+        jobAdded_.notify_one();
         return;
     }
-    FreeReadMessages();
-    {
-        std::unique_lock lock(mutex_);
-        jobTaken_.wait(lock, [this] { return jobs_.size() < kMostWaiting; });
-        jobs_.push_back(std::move(job));
-    }
-    jobAdded_.notify_one();
+    // No reader, or one with enough to do: this thread reads the message
+    // itself, and the two share the work whichever of parsing and reading
+    // is slower.
+    Read(job);
+    // The message's part of the tree is given back at once: the elements
+    // made from the next ones take that memory.
+    job.message = JsonValue();
 }
 
 std::vector<std::unique_ptr<CZeDialogData>> DialogFeed::Finish() {
@@ -114,7 +121,6 @@ void DialogFeed::RunReader() {
             jobs_.pop_front();
             failed = error_ != nullptr;
         }
-        jobTaken_.notify_one();
         if (!failed) {  // else the load fails; the message is only freed
             try {
                 Read(job);

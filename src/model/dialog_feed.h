@@ -18,14 +18,15 @@ namespace ze {
 
 // Makes dialogs of the messages of a project's "Commands" array while the
 // parser is still reading the text. Each DIALOG or POPUP message is named at
-// once, in the file's order, and then read into its dialog, on a thread of
-// its own when the feed has one, and freed. The parser and the reader so run
-// side by side, and the whole parsed tree never exists at once. Other
-// messages are dropped.
+// once, in the file's order, and then read into its dialog and freed: on the
+// feed's reader thread when it has one and that is not busy, else on the
+// parser's. Parsing and reading so run side by side, and the whole parsed
+// tree never exists at once. Other messages are dropped.
 class DialogFeed final : public JsonArrayFeed {
 public:
     // Names are made unique against existing's dialogs and each other.
-    // Threaded: read on a second thread; otherwise as each message arrives.
+    // Threaded: with a reader thread besides; otherwise each message is read
+    // as it arrives.
     DialogFeed(const CZeDialogDataList& existing, bool threaded);
     // Waits for the reading thread; the dialogs not taken are destroyed.
     ~DialogFeed() override;
@@ -60,7 +61,6 @@ private:
     std::thread reader_;
     std::mutex mutex_;
     std::condition_variable jobAdded_;
-    std::condition_variable jobTaken_;
     std::deque<Job> jobs_;
     // Read messages go back to the parser's thread to be freed: freed there
     // they stay with the memory the parser takes its next ones from, and
