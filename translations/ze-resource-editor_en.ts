@@ -401,6 +401,11 @@ Last autosave: %2
         <source>内容</source>
         <translation>Message</translation>
     </message>
+    <message>
+        <source>ダイアログ</source>
+        <comment>one dialog</comment>
+        <translation>Dialog</translation>
+    </message>
 </context>
 <context>
     <name>Menu</name>

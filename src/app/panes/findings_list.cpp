@@ -20,7 +20,7 @@ CFindingsList::CFindingsList(QWidget* parent) : QTreeWidget(parent) {
     setUniformRowHeights(true);
     setAlternatingRowColors(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
-    setHeaderLabels({QCoreApplication::translate("Editor", "ダイアログ"),
+    setHeaderLabels({QCoreApplication::translate("Editor", "ダイアログ", "one dialog"),
                      QCoreApplication::translate("Editor", "要素"),
                      QCoreApplication::translate("Editor", "プロパティ"),
                      QCoreApplication::translate("Editor", "内容")});
