@@ -1,5 +1,6 @@
 #include "model/dialog_feed.h"
 
+#include <new>
 #include <system_error>
 #include <utility>
 
@@ -89,7 +90,6 @@ std::vector<std::unique_ptr<CZeDialogData>> DialogFeed::Finish() {
     if (error_) {
         std::rethrow_exception(std::exchange(error_, nullptr));
     }
-    names_.clear();
     return std::move(dialogs_);
 }
 
@@ -130,7 +130,11 @@ void DialogFeed::RunReader() {
             }
         }
         const std::lock_guard lock(mutex_);
-        read_.push_back(std::move(job.message));
+        try {
+            read_.push_back(std::move(job.message));
+        } catch (const std::bad_alloc&) {
+            // Then it is freed here, at the end of the turn.
+        }
     }
 }
 

@@ -8,7 +8,6 @@
 #include <thread>
 
 #include "common/read_file.h"
-#include "common/text_convert.h"
 #include "model/dialog_feed.h"
 #include "model/event_text.h"
 #include "model/item_writing.h"
