@@ -181,10 +181,8 @@ void CObjectDataList::WriteText(CMoStream& stream, int depth) const {
     WriteTabs(stream, depth);
     thread_local std::string text;
     text.assign("{");
-    for (std::size_t i = 0; i < Items().GetItemCount(); ++i) {
-        if (Items().AppendItemText(i, text)) {
-            text += ',';
-        }
+    if (AppendItemsJoined(text, Items(), "", ",")) {
+        text += ',';
     }
     stream.Write(text);
     if (!GetCommands().empty()) {

@@ -484,7 +484,8 @@ void ReadCommandElement(ElementStore& store, ZeClass& parent, JsonParser& parser
         members.Spell(kSendCommandKey, sent);
         command = sent;
     }
-    ZeClass* element = CreateCommand(store, command, event);
+    const CItemList* schema = CommandItems(command);
+    ZeClass* element = CreateCommand(store, schema, event);
     // Taken as they are. An absent key keeps the schema's value: a GETFILE or
     // HELLO command written under its own name has no SendCommand, and
     // clearing the fixed one would lose the command on the next load.
@@ -495,7 +496,7 @@ void ReadCommandElement(ElementStore& store, ZeClass& parent, JsonParser& parser
         }
     }
     // The command's items are its Event, then its schema's.
-    if (const CItemList* schema = CommandItems(command)) {
+    if (schema != nullptr) {
         const KeyRows& rows = ObjectKeyRows(*schema);
         thread_local ValueText text;
         members.ForEachObjectKey([&](std::string_view, int position, const JsonValue& member) {

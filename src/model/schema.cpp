@@ -846,7 +846,10 @@ const CItemList* CommandItems(std::string_view command) {
 }
 
 void AddCommandItems(CItemList& items, std::string_view command, std::string_view event) {
-    const CItemList* templateItems = CommandItems(command);
+    AddCommandItems(items, CommandItems(command), event);
+}
+
+void AddCommandItems(CItemList& items, const CItemList* templateItems, std::string_view event) {
     items.Reserve(items.GetItemCount() + 1 +
                   (templateItems != nullptr ? templateItems->GetItemCount() : 0));
     Add(items, kEvent, event);

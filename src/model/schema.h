@@ -98,6 +98,8 @@ const CItemList& ObjectItems(int typeIndex, int parentLayoutCode);
 void AddGroupItems(CItemList& items, int layoutCode);
 void AddHeaderColumnItems(CItemList& items);
 void AddCommandItems(CItemList& items, std::string_view command, std::string_view event);
+// The same with the command's list looked up already (CommandItems).
+void AddCommandItems(CItemList& items, const CItemList* commandItems, std::string_view event);
 // The items AddCommandItems appends after the Event item, the same list for
 // the same command for the program's life; null for an unknown command.
 const CItemList* CommandItems(std::string_view command);

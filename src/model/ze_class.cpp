@@ -51,8 +51,12 @@ ZeClass* CreateHeaderColumn(ElementStore& store) {
 }
 
 ZeClass* CreateCommand(ElementStore& store, std::string_view command, std::string_view event) {
+    return CreateCommand(store, CommandItems(command), event);
+}
+
+ZeClass* CreateCommand(ElementStore& store, const CItemList* commandItems, std::string_view event) {
     ZeClass* element = store.Create<ZeClass>(element_kind::kCommand);
-    AddCommandItems(element->Items(), command, event);
+    AddCommandItems(element->Items(), commandItems, event);
     return element;
 }
 

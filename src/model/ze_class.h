@@ -78,5 +78,7 @@ private:
 ZeClass* CreateHeaderColumn(ElementStore& store);
 // A command element with the items of the command schema for command and event.
 ZeClass* CreateCommand(ElementStore& store, std::string_view command, std::string_view event);
+// The same with the command's schema list looked up already (CommandItems).
+ZeClass* CreateCommand(ElementStore& store, const CItemList* commandItems, std::string_view event);
 
 }  // namespace ze
