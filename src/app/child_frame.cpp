@@ -6,8 +6,9 @@
 
 namespace ze::app {
 
-CChildFrame::CChildFrame(CZeDialogEditorDoc& document, const ViewServices& services)
-    : document_(document), view_(new CZeDialogEditorView(document, services)) {
+CChildFrame::CChildFrame(std::shared_ptr<CZeDialogEditorDoc> document,
+                         const ViewServices& services)
+    : view_(new CZeDialogEditorView(std::move(document), services)) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWidget(view_);
     setWindowIcon(EditorIcon());

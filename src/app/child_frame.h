@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMdiSubWindow>
+#include <memory>
 
 #include "app/dialog_view.h"
 
@@ -15,9 +16,9 @@ class CChildFrame : public QMdiSubWindow {
     Q_OBJECT
 
 public:
-    CChildFrame(CZeDialogEditorDoc& document, const ViewServices& services);
+    CChildFrame(std::shared_ptr<CZeDialogEditorDoc> document, const ViewServices& services);
 
-    CZeDialogEditorDoc& GetDocument() const { return document_; }
+    CZeDialogEditorDoc& GetDocument() const { return view_->GetDocument(); }
     CZeDialogEditorView& GetView() const { return *view_; }
 
 signals:
@@ -27,7 +28,6 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    CZeDialogEditorDoc& document_;
     CZeDialogEditorView* view_;  // owned by the window as its widget
 };
 

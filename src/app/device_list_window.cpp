@@ -166,7 +166,7 @@ CDeviceListWindow::CDeviceListWindow(CZeResourceData& project, const ViewService
       settings_(settings),
       messages_(messages),
       sizes_(ReadDeviceSizes(settings)),
-      document_(std::make_unique<CZeDialogEditorDoc>(project)),
+      document_(std::make_shared<CZeDialogEditorDoc>(project)),
       title_(new QLabel(this)),
       deviceLook_(new QCheckBox(QCoreApplication::translate("Editor", "デバイス表示"), this)),
       row_(new QHBoxLayout) {
@@ -273,7 +273,7 @@ void CDeviceListWindow::RebuildTiles() {
         auto tile = std::make_unique<Tile>();
         tile->box = new QWidget;
         tile->caption = new QLabel(size.Caption(), tile->box);
-        tile->view = new CZeDialogEditorView(*document_, services_, tile->box);
+        tile->view = new CZeDialogEditorView(document_, services_, tile->box);
         tile->view->SetSizing(PreviewSizing::kDeviceSize);
         if (tiles_.empty()) {
             tile->view->SetDeviceSize(std::nullopt);

@@ -96,7 +96,7 @@ private:
     CProfileSettings& settings_;
     MessageSink& messages_;
     std::vector<DeviceSize> sizes_;
-    std::unique_ptr<CZeDialogEditorDoc> document_;
+    std::shared_ptr<CZeDialogEditorDoc> document_;
     std::vector<std::unique_ptr<Tile>> tiles_;
     QLabel* title_;
     QCheckBox* deviceLook_;

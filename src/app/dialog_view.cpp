@@ -45,9 +45,9 @@ bool CarriesDrop(const QMimeData& data) {
 
 }  // namespace
 
-CZeDialogEditorView::CZeDialogEditorView(CZeDialogEditorDoc& document, const ViewServices& services,
-                                         QWidget* parent)
-    : QAbstractScrollArea(parent), document_(document), services_(services) {
+CZeDialogEditorView::CZeDialogEditorView(std::shared_ptr<CZeDialogEditorDoc> document,
+                                         const ViewServices& services, QWidget* parent)
+    : QAbstractScrollArea(parent), document_(std::move(document)), services_(services) {
     // The viewport is the whole client area until a scroll bar takes room.
     setFrameShape(QFrame::NoFrame);
     // The paint covers the whole viewport; nothing is erased before it.
@@ -61,13 +61,12 @@ CZeDialogEditorView::CZeDialogEditorView(CZeDialogEditorDoc& document, const Vie
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     horizontalScrollBar()->setSingleStep(kScrollStep);
     verticalScrollBar()->setSingleStep(kScrollStep);
-    document_.GetProject().Observers().Add(this);
+    document_->GetProject().Observers().Add(this);
     ApplyGeometry();
 }
 
-CZeDialogEditorView::~CZeDialogEditorView() {
-    document_.GetProject().Observers().Remove(this);
-}
+// Leaves the project's observers as every observer does.
+CZeDialogEditorView::~CZeDialogEditorView() = default;
 
 void CZeDialogEditorView::ElementsChanged(const ElementChange& change) {
     if (std::find(change.removed.begin(), change.removed.end(), pressed_) !=
@@ -75,7 +74,7 @@ void CZeDialogEditorView::ElementsChanged(const ElementChange& change) {
         pressed_ = nullptr;
     }
     // The project root holds the device size every dialog is laid out in.
-    if (change.dialog == nullptr || change.dialog == document_.GetDialog()) {
+    if (change.dialog == nullptr || change.dialog == document_->GetDialog()) {
         // A change of the device size changes the scroll ranges.
         ApplyGeometry();
     }
@@ -87,9 +86,9 @@ void CZeDialogEditorView::SyncGeometry() const {
     viewport_.SetWindowSize(contentsRect().size());
     if (deviceSize_) {
         viewport_.SetDeviceSize(*deviceSize_);
-    } else if (const CZeDialogData* dialog = document_.GetDialog()) {
+    } else if (const CZeDialogData* dialog = document_->GetDialog()) {
         const UnitContext units =
-            PreviewPageOf(document_.GetProject(), *dialog, 0, 0).context.units;
+            PreviewPageOf(document_->GetProject(), *dialog, 0, 0).context.units;
         viewport_.SetDeviceSize({units.deviceWidth, units.deviceHeight});
     }
 }
@@ -117,14 +116,14 @@ void CZeDialogEditorView::SetLook(PreviewLook look) {
 }
 
 void CZeDialogEditorView::PlaceElements() const {
-    CZeDialogData* dialog = document_.GetDialog();
+    CZeDialogData* dialog = document_->GetDialog();
     if (dialog == nullptr) {
         return;
     }
     SyncGeometry();
     NullCanvas canvas;
     const QSize layout = viewport_.LayoutSize();
-    DrawPreview(document_.GetProject(), *dialog, canvas, layout.width(), layout.height());
+    DrawPreview(document_->GetProject(), *dialog, canvas, layout.width(), layout.height());
 }
 
 void CZeDialogEditorView::ApplyGeometry() {
@@ -248,17 +247,17 @@ void CZeDialogEditorView::wheelEvent(QWheelEvent* event) {
 }
 
 void CZeDialogEditorView::PaintPreview(QPainter& painter, const QSize& area) const {
-    CZeDialogData* dialog = document_.GetDialog();
+    CZeDialogData* dialog = document_->GetDialog();
     if (dialog == nullptr) {
         return;
     }
     SyncGeometry();
     painter_.Paint(painter, area, viewport_.LayoutSize(), viewport_.Scale(), viewport_.Offset(),
-                   document_.GetProject(), *dialog);
+                   document_->GetProject(), *dialog);
 }
 
 void CZeDialogEditorView::paintEvent(QPaintEvent* /*event*/) {
-    if (document_.GetDialog() == nullptr) {
+    if (document_->GetDialog() == nullptr) {
         return;
     }
     QPainter painter(viewport());
@@ -290,7 +289,7 @@ void CZeDialogEditorView::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) {
         return;
     }
-    CZeDialogData* dialog = document_.GetDialog();
+    CZeDialogData* dialog = document_->GetDialog();
     if (dialog == nullptr || dialog->GetRootGroup() == nullptr) {
         return;
     }
@@ -331,7 +330,7 @@ void CZeDialogEditorView::mouseReleaseEvent(QMouseEvent* /*event*/) {
 }
 
 Qt::DropAction CZeDialogEditorView::MarkDrop(const QDropEvent& event) {
-    CZeDialogData* dialog = document_.GetDialog();
+    CZeDialogData* dialog = document_->GetDialog();
     const QMimeData* mime = event.mimeData();
     if (dialog == nullptr || services_.drops == nullptr || mime == nullptr) {
         SetDropMark({});
@@ -362,7 +361,7 @@ Qt::DropAction CZeDialogEditorView::MarkDrop(const QDropEvent& event) {
 // the structure mode's red frame over it (a selected group alone, not each
 // element below it).
 void CZeDialogEditorView::PaintSelection(QPainter& painter) const {
-    CZeDialogData* dialog = document_.GetDialog();
+    CZeDialogData* dialog = document_->GetDialog();
     if (dialog == nullptr || dialog->GetRootGroup() == nullptr) {
         return;
     }
@@ -421,7 +420,7 @@ void CZeDialogEditorView::dragLeaveEvent(QDragLeaveEvent* /*event*/) {
 void CZeDialogEditorView::dropEvent(QDropEvent* event) {
     const Qt::DropAction action = MarkDrop(*event);
     SetDropMark({});
-    CZeDialogData* dialog = document_.GetDialog();
+    CZeDialogData* dialog = document_->GetDialog();
     if (action == Qt::IgnoreAction || dialog == nullptr) {
         event->ignore();
         return;
@@ -440,7 +439,7 @@ void CZeDialogEditorView::dropEvent(QDropEvent* event) {
 }
 
 void CZeDialogEditorView::SelectElement(ZeClass* element) {
-    CZeDialogData* dialog = document_.GetDialog();
+    CZeDialogData* dialog = document_->GetDialog();
     if (dialog == nullptr || dialog->GetRootGroup() == nullptr) {
         return;
     }
@@ -464,27 +463,27 @@ void CZeDialogEditorView::DocumentChanged() {
 }
 
 void CZeDialogEditorView::OnActivateView() {
-    if (services_.panel != nullptr && document_.GetDialog() != nullptr) {
-        services_.panel->SetCurrentDialog(document_.GetDialog());
+    if (services_.panel != nullptr && document_->GetDialog() != nullptr) {
+        services_.panel->SetCurrentDialog(document_->GetDialog());
     }
 }
 
 bool CZeDialogEditorView::CanUndo() const {
-    const CZeDialogData* dialog = document_.GetDialog();
+    const CZeDialogData* dialog = document_->GetDialog();
     return dialog != nullptr && ::ze::CanUndo(*dialog);
 }
 
 bool CZeDialogEditorView::CanRedo() const {
-    const CZeDialogData* dialog = document_.GetDialog();
+    const CZeDialogData* dialog = document_->GetDialog();
     return dialog != nullptr && ::ze::CanRedo(*dialog);
 }
 
 void CZeDialogEditorView::StepHistory(bool forward) {
-    CZeDialogData* dialog = document_.GetDialog();
+    CZeDialogData* dialog = document_->GetDialog();
     if (dialog == nullptr) {
         return;
     }
-    CZeResourceData& project = document_.GetProject();
+    CZeResourceData& project = document_->GetProject();
     const EditResult result = forward ? RedoEdit(project, *dialog) : UndoEdit(project, *dialog);
     if (!result.changed) {
         return;

@@ -54,11 +54,12 @@ class CZeDialogEditorView : public QAbstractScrollArea, private ProjectObserver 
     Q_OBJECT
 
 public:
-    CZeDialogEditorView(CZeDialogEditorDoc& document, const ViewServices& services,
+    CZeDialogEditorView(std::shared_ptr<CZeDialogEditorDoc> document, const ViewServices& services,
                         QWidget* parent = nullptr);
     ~CZeDialogEditorView() override;
 
-    CZeDialogEditorDoc& GetDocument() const { return document_; }
+    CZeDialogEditorDoc& GetDocument() const { return *document_; }
+    const std::shared_ptr<CZeDialogEditorDoc>& SharedDocument() const { return document_; }
 
     // The panel selects element (null: nothing new) in its tree; the view
     // repaints in every case.
@@ -156,7 +157,9 @@ private:
     void PlaceElements() const;
     void PaintSelection(QPainter& painter) const;
 
-    CZeDialogEditorDoc& document_;
+    // Every view of a document holds it, so it lives as long as the last
+    // of them, whatever order their windows are deleted in.
+    std::shared_ptr<CZeDialogEditorDoc> document_;
     const ViewServices& services_;
     mutable ViewPainter painter_;
     mutable PreviewViewport viewport_;

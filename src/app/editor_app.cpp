@@ -5,10 +5,13 @@
 #include <QFileInfo>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QTimer>
 #include <QTranslator>
 #include <cstdio>
 #include <string_view>
 
+#include "app/child_frame.h"
+#include "app/command_ids.h"
 #include "app/desktop_dialogs.h"
 #include "app/icons.h"
 #include "app/profile_settings.h"
@@ -36,8 +39,14 @@ struct EditorCommandLine {
         QStringLiteral("Uses DIR as the project folder (its resources/ folder serves the "
                        "device and fills the user image grid)."),
         QStringLiteral("DIR")};
+    // For the tests of the editor's life cycle: once started, every dialog
+    // window is closed through its own close path and the editor quits as
+    // "アプリケーションの終了" does, so the process shows how it ends.
+    QCommandLineOption closeAndQuit{QStringLiteral("close-windows-and-quit"),
+                                    QStringLiteral("Closes every window and quits once started.")};
 
     EditorCommandLine() {
+        closeAndQuit.setFlags(QCommandLineOption::HiddenFromHelp);
         parser.setApplicationDescription(QStringLiteral("Ze Resource Editor"));
         parser.addHelpOption();
         parser.addVersionOption();
@@ -47,6 +56,7 @@ struct EditorCommandLine {
         parser.addOption(dialog);
         parser.addOption(folder);
         parser.addOption(language);
+        parser.addOption(closeAndQuit);
     }
 };
 
@@ -171,7 +181,17 @@ int RunEditor(int argc, char** argv) {
     if (!editor.InitInstance(QCoreApplication::arguments())) {
         return 1;
     }
-    editor.GetMainFrame()->show();
+    CMainFrame& frame = *editor.GetMainFrame();
+    frame.show();
+    if (commandLine.parser.isSet(commandLine.closeAndQuit)) {
+        QTimer::singleShot(0, &frame, [&frame] {
+            for (CChildFrame* window : frame.ChildFrames()) {
+                window->close();
+            }
+            // After the windows' deferred deletes, as a user's next click.
+            QTimer::singleShot(0, &frame, [&frame] { frame.Action(command::kAppExit)->trigger(); });
+        });
+    }
     return QApplication::exec();
 }
 

@@ -147,7 +147,6 @@ CMainFrame::~CMainFrame() {
         frame->disconnect(this);
         delete frame;
     }
-    documents_.clear();
     delete resourceBar_;
     delete logBar_;
     // The findings watch observes the project too.
@@ -565,20 +564,11 @@ CZeDialogEditorView* CMainFrame::ActiveView() const {
     return frame == nullptr ? nullptr : &frame->GetView();
 }
 
-CChildFrame* CMainFrame::OpenWindow(CZeDialogEditorDoc& document) {
-    auto* frame = new CChildFrame(document, services_);
+CChildFrame* CMainFrame::OpenWindow(std::shared_ptr<CZeDialogEditorDoc> document) {
+    auto* frame = new CChildFrame(std::move(document), services_);
     frame->GetView().SetLook(newWindowLook_);
     mdiArea_->addSubWindow(frame);
     connect(frame, &CChildFrame::Closed, this, &CMainFrame::ChildFrameClosed);
-    connect(frame, &QObject::destroyed, this, [this, document = &document] {
-        // The document goes once none of its windows is left.
-        for (CChildFrame* other : ChildFrames()) {
-            if (&other->GetDocument() == document) {
-                return;
-            }
-        }
-        std::erase_if(documents_, [document](const auto& kept) { return kept.get() == document; });
-    });
     connect(&frame->GetView(), &CZeDialogEditorView::ViewportChanged, this,
             &CMainFrame::UpdateCommandStates);
     frame->setGeometry(CascadeGeometryFor(*frame));
@@ -626,6 +616,10 @@ void CMainFrame::ChildFrameClosed(CChildFrame* frame) {
     }
     UpdateTitles();
     UpdateCommandStates();
+    // A maximized window that closes puts back the main window's title and
+    // modified marker as they were when it was maximized, after this call:
+    // the marker is set again from the project once the close is over.
+    QMetaObject::invokeMethod(this, [this] { UpdateTitles(); }, Qt::QueuedConnection);
 }
 
 void CMainFrame::SubWindowActivated() {
@@ -736,14 +730,13 @@ void CMainFrame::ActivateDialogWindow(CZeDialogData& dialog) {
             return;
         }
     }
-    auto document = std::make_unique<CZeDialogEditorDoc>(project_);
+    auto document = std::make_shared<CZeDialogEditorDoc>(project_);
     if (!document->OnOpenDocument(dialog.GetItem("Name"))) {
         return;
     }
     // Two dialogs may share a name after a rename; the window is for this one.
     document->OpenDialog(dialog);
-    CZeDialogEditorDoc& kept = *documents_.emplace_back(std::move(document));
-    OpenWindow(kept);
+    OpenWindow(std::move(document));
 }
 
 void CMainFrame::RedrawViews() {
@@ -926,14 +919,13 @@ void CMainFrame::SetEditCommands(panels::EditCommands* edit) {
 // ---------------------------------------------------------------- commands
 
 CChildFrame* CMainFrame::OnFileNew() {
-    auto document = std::make_unique<CZeDialogEditorDoc>(project_);
+    auto document = std::make_shared<CZeDialogEditorDoc>(project_);
     if (!document->OnNewDocument()) {
         return nullptr;
     }
-    CZeDialogEditorDoc& kept = *documents_.emplace_back(std::move(document));
     resourcePanel_->Reload();
     findings_->CheckAll();
-    return OpenWindow(kept);
+    return OpenWindow(std::move(document));
 }
 
 bool CMainFrame::OpenFile(const std::string& path) {
@@ -1067,7 +1059,7 @@ void CMainFrame::OnCloseDocument() {
 
 CChildFrame* CMainFrame::OnWindowNew() {
     CChildFrame* frame = ActiveChildFrame();
-    return frame == nullptr ? nullptr : OpenWindow(frame->GetDocument());
+    return frame == nullptr ? nullptr : OpenWindow(frame->GetView().SharedDocument());
 }
 
 void CMainFrame::OnCreateSkeleton() {
@@ -1240,6 +1232,10 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         }
     }
     WriteSettings();
+    // Saved or discarded as the user said: nothing is left to recover, and
+    // no autosave may write the discarded changes again.
+    autosaveTimer_->stop();
+    recovery_.Remove();
     CloseAllWindows();
     event->accept();
 }

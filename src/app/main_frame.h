@@ -222,7 +222,9 @@ private:
     bool RestoreRecovery(const RecoveryStore::LeftOver& leftOver);
     void ShowMenu(bool withDialog);
     void FillRecentFiles(QMenu& menu);
-    CChildFrame* OpenWindow(CZeDialogEditorDoc& document);
+    // A window on document; its view shares the document with the other
+    // windows of the same dialog.
+    CChildFrame* OpenWindow(std::shared_ptr<CZeDialogEditorDoc> document);
     // Where a new window goes: the next step of the cascade that fits in
     // the visible part of the MDI area.
     QRect CascadeGeometryFor(const CChildFrame& frame) const;
@@ -284,7 +286,6 @@ private:
     // "自動送信" as the settings keep it.
     bool autoSend_ = false;
     ViewServices services_;
-    std::vector<std::unique_ptr<CZeDialogEditorDoc>> documents_;
     // Its tiles refer to the services and the project: it goes before them.
     std::unique_ptr<CDeviceListWindow> deviceList_;
     bool dialogMenuShown_ = false;

@@ -163,13 +163,11 @@ private slots:
         const std::string path = Sample(fixture, "ask.moxspro");
         CMainFrame& frame = fixture.Frame();
         QVERIFY(frame.OpenFile(path));
-        // A new dialog has nothing to save until it has a root group.
-        frame.OnFileNew();
+        // A new dialog is a change to save like any other.
         QVERIFY(!frame.HasUnsavedChanges());
-        ze::panels::CResourceDlg& panel = frame.GetResourcePanel();
-        panel.SelectByUser(frame.GetProject().GetDialogs().GetDialog(2));
-        panel.InsertByName("frame", ze::PasteMode::kAfter);
+        frame.OnFileNew();
         QVERIFY(frame.HasUnsavedChanges());
+        QVERIFY(frame.isWindowModified());
         fixture.files.saveAnswer = SaveAnswer::kCancel;
         QVERIFY(!frame.close());
         QCOMPARE(fixture.files.saveQuestions, 1);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <vector>
 
 namespace ze {
@@ -25,13 +26,20 @@ struct ElementChange {
     bool IsEmpty() const { return added.empty() && removed.empty() && changed.empty(); }
 };
 
+class ProjectObservers;
+
 // Told of every change to a project: the views (tree, property list,
 // previews, the Edit menu) follow the model through it and nothing else.
 // Every call comes after the change, except DialogRemoving.
+//
+// An observer leaves every project it observes when it is destroyed, and a
+// project that goes first simply stops telling it: windows, views and panes
+// are deleted in whatever order Qt chooses (closing one window, closing all,
+// quitting), so neither side may rely on the other outliving it.
 class ProjectObserver {
 public:
     ProjectObserver() = default;
-    virtual ~ProjectObserver() = default;
+    virtual ~ProjectObserver();
     ProjectObserver(const ProjectObserver&) = delete;
     ProjectObserver& operator=(const ProjectObserver&) = delete;
 
@@ -45,19 +53,32 @@ public:
     virtual void DialogMoved(CZeDialogData& /*dialog*/, std::size_t /*from*/, std::size_t /*to*/) {}
     // A step was recorded, undone or redone in the dialog's history.
     virtual void HistoryMoved(CZeDialogData& /*dialog*/) {}
+
+private:
+    friend class ProjectObservers;
+    struct Registry;
+    // The lists this observer is on; an expired one belongs to a project
+    // that is gone.
+    std::vector<std::weak_ptr<Registry>> observed_;
 };
 
 // The observers of one project. An observer may leave (or another join)
 // while a change is being told; one that left is not told any more.
 class ProjectObservers {
 public:
+    ProjectObservers();
+    ~ProjectObservers();
+    ProjectObservers(const ProjectObservers&) = delete;
+    ProjectObservers& operator=(const ProjectObservers&) = delete;
+
     void Add(ProjectObserver* observer);
     void Remove(ProjectObserver* observer);
     bool Contains(const ProjectObserver* observer) const;
+    std::size_t Count() const;
 
     template <typename Tell>
     void Notify(Tell tell) const {
-        const std::vector<ProjectObserver*> now = observers_;
+        const std::vector<ProjectObserver*> now = Snapshot();
         for (ProjectObserver* observer : now) {
             if (Contains(observer)) {
                 tell(*observer);
@@ -66,7 +87,11 @@ public:
     }
 
 private:
-    std::vector<ProjectObserver*> observers_;
+    std::vector<ProjectObserver*> Snapshot() const;
+
+    // Shared with the observers only weakly, so that whichever of the two
+    // goes first, the other finds out.
+    std::shared_ptr<ProjectObserver::Registry> registry_;
 };
 
 }  // namespace ze

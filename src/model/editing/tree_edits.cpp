@@ -236,4 +236,12 @@ EditResult UngroupElement(CZeResourceData& project, CZeDialogData* dialog, ZeCla
     return edit.Record(first);
 }
 
+CZeDialogData* NewDialog(CZeResourceData& project) {
+    CZeDialogData* dialog = project.GetDialogs().CreateDialog("Dialog");
+    if (dialog != nullptr) {
+        project.Observers().Notify([&](ProjectObserver& observer) { observer.DialogAdded(*dialog); });
+    }
+    return dialog;
+}
+
 }  // namespace ze
