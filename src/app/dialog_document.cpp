@@ -2,6 +2,7 @@
 
 #include "common/cp932.h"
 #include "common/qt/sjis_qstring.h"
+#include "model/new_elements.h"
 #include "model/resource_data.h"
 
 namespace ze::app {
@@ -10,7 +11,7 @@ CZeDialogEditorDoc::CZeDialogEditorDoc(CZeResourceData& project) : project_(proj
 
 bool CZeDialogEditorDoc::OnNewDocument() {
     modified_ = false;
-    dialog_ = project_.GetDialogs().CreateDialog("Dialog");
+    dialog_ = CreateNewDialog(project_.GetDialogs(), "Dialog");
     return dialog_ != nullptr;
 }
 

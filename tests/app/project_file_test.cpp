@@ -163,7 +163,7 @@ private slots:
         const std::string path = Sample(fixture, "ask.moxspro");
         CMainFrame& frame = fixture.Frame();
         QVERIFY(frame.OpenFile(path));
-        // A new dialog has nothing to save until it has a root group.
+        // A new dialog, as it was made, has nothing to save.
         frame.OnFileNew();
         QVERIFY(!frame.HasUnsavedChanges());
         ze::panels::CResourceDlg& panel = frame.GetResourcePanel();
