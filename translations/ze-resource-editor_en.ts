@@ -406,6 +406,46 @@ Last autosave: %2
         <comment>one dialog</comment>
         <translation>Dialog</translation>
     </message>
+    <message>
+        <source>編集中のダイアログはありません。</source>
+        <translation>No dialog is being edited.</translation>
+    </message>
+    <message>
+        <source>新規作成</source>
+        <translation>New</translation>
+    </message>
+    <message>
+        <source>新しいダイアログを作成して編集を始めます。</source>
+        <translation>Creates a new dialog and starts editing it.</translation>
+    </message>
+    <message>
+        <source>プロジェクト/リソースの読込み...</source>
+        <translation>Open project/resource...</translation>
+    </message>
+    <message>
+        <source>プロジェクト (*.moxspro) またはダイアログ (*.json) のファイルを開きます。</source>
+        <translation>Opens a project (*.moxspro) or dialog (*.json) file.</translation>
+    </message>
+    <message>
+        <source>最近使ったファイル</source>
+        <translation>Recent files</translation>
+    </message>
+    <message>
+        <source>サンプル</source>
+        <translation>Example</translation>
+    </message>
+    <message>
+        <source>リソースツリーでダイアログを選ぶと、その編集ウィンドウが開きます。</source>
+        <translation>Pick a dialog in the resource tree to open its editing window.</translation>
+    </message>
+    <message>
+        <source>サンプルプロジェクト (%1)</source>
+        <translation>Example project (%1)</translation>
+    </message>
+    <message>
+        <source>挿入するオブジェクトを「挿入オブジェクト」から選択して下さい。</source>
+        <translation>Pick the type to insert in &quot;Insert objects&quot;.</translation>
+    </message>
 </context>
 <context>
     <name>Menu</name>

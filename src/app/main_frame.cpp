@@ -38,6 +38,7 @@
 #include "app/menu_table.h"
 #include "app/panes/log_dlg.h"
 #include "app/preview_viewport.h"
+#include "app/start_page.h"
 #include "app/window_cascade.h"
 #include "codegen/skeleton_generator.h"
 #include "common/cp932.h"
@@ -111,6 +112,7 @@ CMainFrame::CMainFrame(const EditorEnvironment& environment)
     mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(mdiArea_);
     connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this] { SubWindowActivated(); });
+    CreateStartPage();
 
     CreateActions();
     CreateLanguageMenu();
@@ -485,17 +487,46 @@ void CMainFrame::FillRecentFiles(QMenu& menu) {
         QAction* action =
             menu.addAction(QString::fromStdString(CRecentFileList::MenuCaption(i, path)));
         action->setStatusTip(QString::fromStdString(path));
-        connect(action, &QAction::triggered, this, [this, path] {
-            if (!QFileInfo::exists(QString::fromStdString(path))) {
-                const auto& all = recentFiles_.GetEntries();
-                const auto found = std::find(all.begin(), all.end(), path);
-                if (found != all.end()) {
-                    recentFiles_.Remove(static_cast<std::size_t>(found - all.begin()));
-                }
-            }
-            OpenFile(path);
-        });
+        connect(action, &QAction::triggered, this, [this, path] { OpenRecentFile(path); });
     }
+}
+
+void CMainFrame::OpenRecentFile(const std::string& path) {
+    if (!QFileInfo::exists(QString::fromStdString(path))) {
+        const auto& all = recentFiles_.GetEntries();
+        const auto found = std::find(all.begin(), all.end(), path);
+        if (found != all.end()) {
+            recentFiles_.Remove(static_cast<std::size_t>(found - all.begin()));
+        }
+    }
+    OpenFile(path);
+    UpdateCommandStates();
+}
+
+void CMainFrame::CreateStartPage() {
+    startPage_ = new CStartPage(*mdiArea_, environment_.programFolder);
+    connect(startPage_, &CStartPage::NewChosen, this, [this] { OnFileNew(); });
+    connect(startPage_, &CStartPage::OpenChosen, this, [this] {
+        OnFileOpen();
+        UpdateCommandStates();
+    });
+    connect(startPage_, &CStartPage::FileChosen, this, [this](const QString& path) {
+        if (path == startPage_->ExampleProject()) {
+            OpenFile(path.toStdString());
+            UpdateCommandStates();
+        } else {
+            OpenRecentFile(path.toStdString());
+        }
+    });
+}
+
+void CMainFrame::UpdateStartPage() {
+    const bool noWindow = ChildFrames().empty();
+    if (noWindow) {
+        startPage_->SetRecentFiles(recentFiles_.GetEntries());
+        startPage_->SetProjectHasDialogs(project_.GetDialogs().GetCount() > 0);
+    }
+    startPage_->setVisible(noWindow);
 }
 
 QAction* CMainFrame::Action(int id) const {
@@ -537,6 +568,7 @@ void CMainFrame::UpdateCommandStates() {
     actions_[kViewStatusBar]->setChecked(!statusBar()->isHidden());
     actions_[kViewResourcePanel]->setChecked(!resourceBar_->isHidden());
     actions_[kViewLogPane]->setChecked(!logBar_->isHidden());
+    UpdateStartPage();
 }
 
 // ---------------------------------------------------------------- windows
@@ -776,7 +808,7 @@ void CMainFrame::CloseDialogWindows(CZeDialogData& dialog) {
 }
 
 std::optional<panels::PaneSelection> CMainFrame::SelectedPaneEntry() const {
-    const std::optional<PaneEntry> entry = logPane_->SelectedEntry();
+    const std::optional<PaneEntry> entry = logPane_->EntryToInsert();
     if (!entry) {
         return std::nullopt;
     }
@@ -984,7 +1016,9 @@ void CMainFrame::OnFileOpen() {
     const std::optional<std::string> path = files_->ChooseOpenFile(
         {QCoreApplication::translate("Editor",
                                      "リソースファイル (*.moxspro *.json);;すべてのファイル (*)"),
-         QStringLiteral("moxspro"), QString()});
+         QStringLiteral("moxspro"), QString(),
+         OpenStartFolder(projectFile_, resourcePanel_->GetProjectFolder(),
+                         recentFiles_.GetEntries())});
     if (path) {
         OpenFile(*path);
     }
@@ -1001,7 +1035,9 @@ void CMainFrame::OnSaveProject() {
 void CMainFrame::OnSaveProjectAs() {
     const std::optional<std::string> path = files_->ChooseSaveFile(
         {QCoreApplication::translate("Editor", "リソースファイル (*.moxspro)"),
-         QStringLiteral("moxspro"), QString::fromStdString(projectFile_)});
+         QStringLiteral("moxspro"), QString::fromStdString(projectFile_),
+         OpenStartFolder(projectFile_, resourcePanel_->GetProjectFolder(),
+                         recentFiles_.GetEntries())});
     if (path) {
         SaveProjectTo(*path);
     }
@@ -1041,7 +1077,9 @@ void CMainFrame::OnSaveResource() {
     const std::string name = dialog->GetItem("Name");
     const std::optional<std::string> path =
         files_->ChooseSaveFile({QCoreApplication::translate("Editor", "リソースファイル (*.json)"),
-                                QStringLiteral("json"), SjisToQString(name)});
+                                QStringLiteral("json"), SjisToQString(name),
+                                OpenStartFolder(projectFile_, resourcePanel_->GetProjectFolder(),
+                                                recentFiles_.GetEntries())});
     if (path) {
         TellSaved(project_.SaveToFile(*path, name), *path);
     }
