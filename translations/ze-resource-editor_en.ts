@@ -59,7 +59,7 @@ Last autosave: %2
     </message>
     <message>
         <source>挿入オブジェクト</source>
-        <translation>Insert objects</translation>
+        <translation>Insert</translation>
     </message>
     <message>
         <source>クリップボード</source>
@@ -67,11 +67,11 @@ Last autosave: %2
     </message>
     <message>
         <source>標準画像(BUILTIN)</source>
-        <translation>Built-in images (BUILTIN)</translation>
+        <translation>BUILTIN images</translation>
     </message>
     <message>
         <source>ユーザ登録画像(STATION)</source>
-        <translation>User images (STATION)</translation>
+        <translation>STATION images</translation>
     </message>
     <message>
         <source>通信ログ</source>
@@ -423,7 +423,7 @@ Last autosave: %2
         <translation>Open project/resource...</translation>
     </message>
     <message>
-        <source>プロジェクト (*.moxspro) またはダイアログ (*.json) のファイルを開きます。</source>
+        <source>プロジェクト (*.moxspro) またはダイアログ (*.json) を開きます。</source>
         <translation>Opens a project (*.moxspro) or dialog (*.json) file.</translation>
     </message>
     <message>
@@ -444,7 +444,7 @@ Last autosave: %2
     </message>
     <message>
         <source>挿入するオブジェクトを「挿入オブジェクト」から選択して下さい。</source>
-        <translation>Pick the type to insert in &quot;Insert objects&quot;.</translation>
+        <translation>Pick the type to insert on the &quot;Insert&quot; tab.</translation>
     </message>
 </context>
 <context>

@@ -19,7 +19,7 @@ namespace {
 
 constexpr const char* kExampleFile = "SampleApp.moxspro";
 // The card stays readable on a wide window.
-constexpr int kCardWidth = 520;
+constexpr int kCardWidth = 560;
 
 QLabel* SectionTitle(const QString& text, QWidget* parent) {
     auto* label = new QLabel(text, parent);
@@ -103,7 +103,7 @@ CStartPage::CStartPage(QMdiArea& area, const std::string& programFolder)
     auto* open = new QCommandLinkButton(
         QCoreApplication::translate("Editor", "プロジェクト/リソースの読込み..."),
         QCoreApplication::translate(
-            "Editor", "プロジェクト (*.moxspro) またはダイアログ (*.json) のファイルを開きます。"),
+            "Editor", "プロジェクト (*.moxspro) またはダイアログ (*.json) を開きます。"),
         card);
     open->setObjectName(QStringLiteral("StartOpen"));
     connect(open, &QPushButton::clicked, this, &CStartPage::OpenChosen);

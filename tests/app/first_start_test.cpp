@@ -314,6 +314,13 @@ private slots:
         auto* tabs = frame.GetLogPane().findChild<QTabWidget*>();
         QCOMPARE(tabs->tabText(CLogDlg::kLogTab), QString("Communication log"));
         frame.GetLogPane().SetProblemCount(12);
+        // At the window's first size every caption is whole.
+        QTest::qWait(20);
+        QVERIFY2(tabs->tabBar()->sizeHint().width() <= tabs->tabBar()->width(),
+                 qPrintable(QStringLiteral("%1 > %2")
+                                .arg(tabs->tabBar()->sizeHint().width())
+                                .arg(tabs->tabBar()->width())));
+        // Narrower, they are shortened, but no tab leaves the bar.
         for (const int width : {frame.width(), 700}) {
             frame.resize(width, frame.height());
             QTest::qWait(20);
