@@ -1012,13 +1012,17 @@ bool CMainFrame::OpenFile(const std::string& path) {
     return true;
 }
 
+QString CMainFrame::FileDialogFolder() const {
+    return OpenStartFolder(projectFile_, resourcePanel_->GetProjectFolder(),
+                           recentFiles_.GetEntries());
+}
+
 void CMainFrame::OnFileOpen() {
     const std::optional<std::string> path = files_->ChooseOpenFile(
         {QCoreApplication::translate("Editor",
                                      "リソースファイル (*.moxspro *.json);;すべてのファイル (*)"),
          QStringLiteral("moxspro"), QString(),
-         OpenStartFolder(projectFile_, resourcePanel_->GetProjectFolder(),
-                         recentFiles_.GetEntries())});
+         FileDialogFolder()});
     if (path) {
         OpenFile(*path);
     }
@@ -1036,8 +1040,7 @@ void CMainFrame::OnSaveProjectAs() {
     const std::optional<std::string> path = files_->ChooseSaveFile(
         {QCoreApplication::translate("Editor", "リソースファイル (*.moxspro)"),
          QStringLiteral("moxspro"), QString::fromStdString(projectFile_),
-         OpenStartFolder(projectFile_, resourcePanel_->GetProjectFolder(),
-                         recentFiles_.GetEntries())});
+         FileDialogFolder()});
     if (path) {
         SaveProjectTo(*path);
     }
@@ -1078,8 +1081,7 @@ void CMainFrame::OnSaveResource() {
     const std::optional<std::string> path =
         files_->ChooseSaveFile({QCoreApplication::translate("Editor", "リソースファイル (*.json)"),
                                 QStringLiteral("json"), SjisToQString(name),
-                                OpenStartFolder(projectFile_, resourcePanel_->GetProjectFolder(),
-                                                recentFiles_.GetEntries())});
+                                FileDialogFolder()});
     if (path) {
         TellSaved(project_.SaveToFile(*path, name), *path);
     }

@@ -228,6 +228,8 @@ private:
     // An entry of the recent files; one that is gone leaves the list.
     void OpenRecentFile(const std::string& path);
     void CreateStartPage();
+    // Where the file dialogs start (OpenStartFolder).
+    QString FileDialogFolder() const;
     // Shown with its recent files while no dialog window is open.
     void UpdateStartPage();
     CChildFrame* OpenWindow(CZeDialogEditorDoc& document);
