@@ -58,6 +58,8 @@ if(CMAKE_SCRIPT_MODE_FILE)
       ze_check("${app}/${folder}/${file} exists" EXISTS ${app}/${folder}/${file})
     endforeach()
   endforeach()
+  # The editor's start page offers the example project found here.
+  ze_check("${app}/examples/SampleApp.moxspro exists" EXISTS ${app}/examples/SampleApp.moxspro)
   foreach(file applications/ze-resource-editor.desktop mime/packages/ze-resource-editor.xml
                icons/hicolor/scalable/apps/ze-resource-editor.svg
                icons/hicolor/scalable/mimetypes/application-x-ze-moxspro.svg)
@@ -100,6 +102,8 @@ function(ze_add_install_rules)
 
   install(TARGETS ${programs} RUNTIME DESTINATION ${ZE_INSTALL_APP_DIR})
   install(DIRECTORY ${PROJECT_SOURCE_DIR}/template/ DESTINATION ${ZE_INSTALL_APP_DIR}/template)
+  # The example project, with the resources its dialogs name.
+  install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/ DESTINATION ${ZE_INSTALL_APP_DIR}/examples)
   foreach(folder ${ZE_INSTALL_IMAGE_FOLDERS})
     install(DIRECTORY ${PROJECT_SOURCE_DIR}/images/${folder} DESTINATION ${ZE_INSTALL_APP_DIR}
             OPTIONAL)

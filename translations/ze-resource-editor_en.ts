@@ -59,7 +59,7 @@ Last autosave: %2
     </message>
     <message>
         <source>挿入オブジェクト</source>
-        <translation>Insert objects</translation>
+        <translation>Insert</translation>
     </message>
     <message>
         <source>クリップボード</source>
@@ -67,11 +67,11 @@ Last autosave: %2
     </message>
     <message>
         <source>標準画像(BUILTIN)</source>
-        <translation>Built-in images (BUILTIN)</translation>
+        <translation>BUILTIN images</translation>
     </message>
     <message>
         <source>ユーザ登録画像(STATION)</source>
-        <translation>User images (STATION)</translation>
+        <translation>STATION images</translation>
     </message>
     <message>
         <source>通信ログ</source>
@@ -405,6 +405,46 @@ Last autosave: %2
         <source>ダイアログ</source>
         <comment>one dialog</comment>
         <translation>Dialog</translation>
+    </message>
+    <message>
+        <source>編集中のダイアログはありません。</source>
+        <translation>No dialog is being edited.</translation>
+    </message>
+    <message>
+        <source>新規作成</source>
+        <translation>New</translation>
+    </message>
+    <message>
+        <source>新しいダイアログを作成して編集を始めます。</source>
+        <translation>Creates a new dialog and starts editing it.</translation>
+    </message>
+    <message>
+        <source>プロジェクト/リソースの読込み...</source>
+        <translation>Open project/resource...</translation>
+    </message>
+    <message>
+        <source>プロジェクト (*.moxspro) またはダイアログ (*.json) を開きます。</source>
+        <translation>Opens a project (*.moxspro) or dialog (*.json) file.</translation>
+    </message>
+    <message>
+        <source>最近使ったファイル</source>
+        <translation>Recent files</translation>
+    </message>
+    <message>
+        <source>サンプル</source>
+        <translation>Example</translation>
+    </message>
+    <message>
+        <source>リソースツリーでダイアログを選ぶと、その編集ウィンドウが開きます。</source>
+        <translation>Pick a dialog in the resource tree to open its editing window.</translation>
+    </message>
+    <message>
+        <source>サンプルプロジェクト (%1)</source>
+        <translation>Example project (%1)</translation>
+    </message>
+    <message>
+        <source>挿入するオブジェクトを「挿入オブジェクト」から選択して下さい。</source>
+        <translation>Pick the type to insert on the &quot;Insert&quot; tab.</translation>
     </message>
 </context>
 <context>

@@ -1,5 +1,7 @@
 #include "app/desktop_dialogs.h"
 
+#include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLocale>
@@ -12,6 +14,16 @@
 #include "common/qt/sjis_qstring.h"
 
 namespace ze::app {
+
+QWidget* MessageBoxParent(QWidget* fallback) {
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+        return modal;
+    }
+    if (QWidget* active = QApplication::activeWindow()) {
+        return active;
+    }
+    return fallback;
+}
 
 void QtMessageSink::ShowMessage(const std::string& text, MessageIcon icon) {
     QMessageBox::Icon boxIcon = QMessageBox::NoIcon;
@@ -30,7 +42,7 @@ void QtMessageSink::ShowMessage(const std::string& text, MessageIcon icon) {
             break;
     }
     QMessageBox box(boxIcon, QString::fromUtf8(kMessageBoxTitle), SjisToQString(text),
-                    QMessageBox::Ok, parent_);
+                    QMessageBox::Ok, MessageBoxParent(parent_));
     box.exec();
 }
 
@@ -42,6 +54,9 @@ std::optional<std::string> Run(QWidget* parent, const FileRequest& request, bool
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setNameFilter(request.filter);
     dialog.setDefaultSuffix(request.defaultSuffix);
+    if (!request.folder.isEmpty()) {
+        dialog.setDirectory(request.folder);
+    }
     if (!request.initialName.isEmpty()) {
         dialog.selectFile(request.initialName);
     }
@@ -52,6 +67,26 @@ std::optional<std::string> Run(QWidget* parent, const FileRequest& request, bool
 }
 
 }  // namespace
+
+QString OpenStartFolder(const std::string& projectFile, const std::string& projectFolder,
+                        const std::vector<std::string>& recentFiles) {
+    QStringList candidates;
+    if (!projectFile.empty()) {
+        candidates << QFileInfo(QString::fromStdString(projectFile)).absolutePath();
+    }
+    if (!projectFolder.empty()) {
+        candidates << QString::fromStdString(projectFolder);
+    }
+    if (!recentFiles.empty()) {
+        candidates << QFileInfo(QString::fromStdString(recentFiles.front())).absolutePath();
+    }
+    for (const QString& folder : candidates) {
+        if (QFileInfo(folder).isDir()) {
+            return QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
+        }
+    }
+    return {};
+}
 
 std::optional<std::string> QtFileChooser::ChooseSaveFile(const FileRequest& request) {
     return Run(parent_, request, true);

@@ -5,6 +5,7 @@
 #include <QString>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "model/message_sink.h"
 
@@ -17,6 +18,12 @@ namespace ze::app {
 
 // The caption of every message box.
 inline constexpr const char* kMessageBoxTitle = "RESOURCE EDITOR";
+
+// The window a message box belongs to: the modal dialog the user works in,
+// else the active window, else fallback. A box parented to the main window
+// while the user is in another window would bring the main window forward
+// over it.
+QWidget* MessageBoxParent(QWidget* fallback);
 
 class QtMessageSink : public MessageSink {
 public:
@@ -33,7 +40,14 @@ struct FileRequest {
     QString filter;         // "リソースファイル (*.moxspro)"
     QString defaultSuffix;  // "moxspro"
     QString initialName;    // empty, or the dialog's name
+    QString folder;         // where the chooser starts; empty: where it likes
 };
+
+// Where the file dialogs start: the folder of the project file, else the project
+// folder of the panel, else the folder of the most recent file; the first
+// of them that exists. Empty when none does.
+QString OpenStartFolder(const std::string& projectFile, const std::string& projectFolder,
+                        const std::vector<std::string>& recentFiles);
 
 // The answer to "save the changed project before closing?".
 enum class SaveAnswer { kSave, kDiscard, kCancel };

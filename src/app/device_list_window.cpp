@@ -16,6 +16,7 @@
 
 #include "app/dialog_document.h"
 #include "app/profile_settings.h"
+#include "app/screen_fit.h"
 #include "common/qt/sjis_qstring.h"
 #include "layout/preview_layout.h"
 #include "model/dialog_data.h"
@@ -208,6 +209,16 @@ CDeviceListWindow::~CDeviceListWindow() {
     for (const auto& tile : tiles_) {
         delete tile->box;
     }
+}
+
+void CDeviceListWindow::showEvent(QShowEvent* event) {
+    // Three tiles side by side are wider and taller than many screens; the
+    // window manager would leave the rest below or beside the screen.
+    if (!placed_) {
+        placed_ = true;
+        PlaceWithinScreen(*this);
+    }
+    QWidget::showEvent(event);
 }
 
 PreviewLook CDeviceListWindow::TileLook() const {

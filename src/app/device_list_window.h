@@ -82,6 +82,10 @@ public:
     // Opens the list editor; its OK replaces the list.
     void EditSizes();
 
+protected:
+    // The first show places the window within the screen.
+    void showEvent(QShowEvent* event) override;
+
 private:
     struct Tile;
 
@@ -101,6 +105,7 @@ private:
     QLabel* title_;
     QCheckBox* deviceLook_;
     QHBoxLayout* row_;
+    bool placed_ = false;
 };
 
 }  // namespace ze::app

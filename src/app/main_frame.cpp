@@ -38,6 +38,7 @@
 #include "app/menu_table.h"
 #include "app/panes/log_dlg.h"
 #include "app/preview_viewport.h"
+#include "app/start_page.h"
 #include "app/window_cascade.h"
 #include "codegen/skeleton_generator.h"
 #include "common/cp932.h"
@@ -111,6 +112,7 @@ CMainFrame::CMainFrame(const EditorEnvironment& environment)
     mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(mdiArea_);
     connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this] { SubWindowActivated(); });
+    CreateStartPage();
 
     CreateActions();
     CreateLanguageMenu();
@@ -484,17 +486,61 @@ void CMainFrame::FillRecentFiles(QMenu& menu) {
         QAction* action =
             menu.addAction(QString::fromStdString(CRecentFileList::MenuCaption(i, path)));
         action->setStatusTip(QString::fromStdString(path));
-        connect(action, &QAction::triggered, this, [this, path] {
-            if (!QFileInfo::exists(QString::fromStdString(path))) {
-                const auto& all = recentFiles_.GetEntries();
-                const auto found = std::find(all.begin(), all.end(), path);
-                if (found != all.end()) {
-                    recentFiles_.Remove(static_cast<std::size_t>(found - all.begin()));
-                }
-            }
-            OpenFile(path);
-        });
+        connect(action, &QAction::triggered, this, [this, path] { OpenRecentFile(path); });
     }
+}
+
+void CMainFrame::OpenRecentFile(const std::string& path) {
+    if (!QFileInfo::exists(QString::fromStdString(path))) {
+        const auto& all = recentFiles_.GetEntries();
+        const auto found = std::find(all.begin(), all.end(), path);
+        if (found != all.end()) {
+            recentFiles_.Remove(static_cast<std::size_t>(found - all.begin()));
+        }
+    }
+    OpenFile(path);
+    UpdateCommandStates();
+}
+
+void CMainFrame::OpenExample(const std::string& path) {
+    const bool wasUntitled = projectFile_.empty();
+    if (OpenFile(path)) {
+        // The example is where the program is installed (or the source
+        // tree): a save asks where to go instead of writing over it.
+        if (wasUntitled) {
+            projectFile_.clear();
+            UpdateTitles();
+        }
+        if (project_.GetDialogs().GetCount() > 0) {
+            ActivateDialogWindow(*project_.GetDialogs().GetDialog(0));
+        }
+    }
+    UpdateCommandStates();
+}
+
+void CMainFrame::CreateStartPage() {
+    startPage_ = new CStartPage(*mdiArea_, environment_.programFolder);
+    connect(startPage_, &CStartPage::NewChosen, this, [this] { OnFileNew(); });
+    connect(startPage_, &CStartPage::OpenChosen, this, [this] {
+        OnFileOpen();
+        UpdateCommandStates();
+    });
+    connect(startPage_, &CStartPage::FileChosen, this, [this](const QString& path) {
+        if (path == startPage_->ExampleProject()) {
+            OpenExample(path.toStdString());
+        } else {
+            OpenRecentFile(path.toStdString());
+        }
+    });
+}
+
+void CMainFrame::UpdateStartPage() {
+    const bool noWindow = ChildFrames().empty();
+    if (noWindow) {
+        startPage_->SetRecentFiles(recentFiles_.GetEntries());
+        startPage_->SetProjectHasDialogs(project_.GetDialogs().GetCount() > 0);
+    }
+    startPage_->setVisible(noWindow);
 }
 
 QAction* CMainFrame::Action(int id) const {
@@ -536,6 +582,7 @@ void CMainFrame::UpdateCommandStates() {
     actions_[kViewStatusBar]->setChecked(!statusBar()->isHidden());
     actions_[kViewResourcePanel]->setChecked(!resourceBar_->isHidden());
     actions_[kViewLogPane]->setChecked(!logBar_->isHidden());
+    UpdateStartPage();
 }
 
 // ---------------------------------------------------------------- windows
@@ -769,7 +816,7 @@ void CMainFrame::CloseDialogWindows(CZeDialogData& dialog) {
 }
 
 std::optional<panels::PaneSelection> CMainFrame::SelectedPaneEntry() const {
-    const std::optional<PaneEntry> entry = logPane_->SelectedEntry();
+    const std::optional<PaneEntry> entry = logPane_->EntryToInsert();
     if (!entry) {
         return std::nullopt;
     }
@@ -972,11 +1019,17 @@ bool CMainFrame::OpenFile(const std::string& path) {
     return true;
 }
 
+QString CMainFrame::FileDialogFolder() const {
+    return OpenStartFolder(projectFile_, resourcePanel_->GetProjectFolder(),
+                           recentFiles_.GetEntries());
+}
+
 void CMainFrame::OnFileOpen() {
     const std::optional<std::string> path = files_->ChooseOpenFile(
         {QCoreApplication::translate("Editor",
                                      "リソースファイル (*.moxspro *.json);;すべてのファイル (*)"),
-         QStringLiteral("moxspro"), QString()});
+         QStringLiteral("moxspro"), QString(),
+         FileDialogFolder()});
     if (path) {
         OpenFile(*path);
     }
@@ -993,7 +1046,8 @@ void CMainFrame::OnSaveProject() {
 void CMainFrame::OnSaveProjectAs() {
     const std::optional<std::string> path = files_->ChooseSaveFile(
         {QCoreApplication::translate("Editor", "リソースファイル (*.moxspro)"),
-         QStringLiteral("moxspro"), QString::fromStdString(projectFile_)});
+         QStringLiteral("moxspro"), QString::fromStdString(projectFile_),
+         FileDialogFolder()});
     if (path) {
         SaveProjectTo(*path);
     }
@@ -1033,7 +1087,8 @@ void CMainFrame::OnSaveResource() {
     const std::string name = dialog->GetItem("Name");
     const std::optional<std::string> path =
         files_->ChooseSaveFile({QCoreApplication::translate("Editor", "リソースファイル (*.json)"),
-                                QStringLiteral("json"), SjisToQString(name)});
+                                QStringLiteral("json"), SjisToQString(name),
+                                FileDialogFolder()});
     if (path) {
         TellSaved(project_.SaveToFile(*path, name), *path);
     }

@@ -48,6 +48,7 @@ namespace ze::app {
 
 class CChildFrame;
 class CLogDlg;
+class CStartPage;
 class CZeDialogEditorDoc;
 class CZeDialogEditorView;
 
@@ -87,6 +88,8 @@ public:
     CLogDlg& GetLogPane() { return *logPane_; }
     panels::FindingsWatch& GetFindings() { return *findings_; }
     QMdiArea& GetMdiArea() { return *mdiArea_; }
+    // Over the MDI area while no dialog window is open.
+    CStartPage& GetStartPage() { return *startPage_; }
     QDockWidget& GetResourceBar() { return *resourceBar_; }
     QDockWidget& GetLogBar() { return *logBar_; }
     CProfileSettings& GetSettings() { return settings_; }
@@ -222,6 +225,16 @@ private:
     bool RestoreRecovery(const RecoveryStore::LeftOver& leftOver);
     void ShowMenu(bool withDialog);
     void FillRecentFiles(QMenu& menu);
+    // An entry of the recent files; one that is gone leaves the list.
+    void OpenRecentFile(const std::string& path);
+    void CreateStartPage();
+    // The bundled example, opened as an untitled project with its first
+    // dialog's window.
+    void OpenExample(const std::string& path);
+    // Where the file dialogs start (OpenStartFolder).
+    QString FileDialogFolder() const;
+    // Shown with its recent files while no dialog window is open.
+    void UpdateStartPage();
     // A window on document; its view shares the document with the other
     // windows of the same dialog.
     CChildFrame* OpenWindow(std::shared_ptr<CZeDialogEditorDoc> document);
@@ -261,6 +274,7 @@ private:
     FileChooser* files_ = nullptr;
 
     QMdiArea* mdiArea_ = nullptr;
+    CStartPage* startPage_ = nullptr;
     QToolBar* toolBar_ = nullptr;
     // Status-bar pane 1: the active window's zoom.
     QLabel* zoomPane_ = nullptr;

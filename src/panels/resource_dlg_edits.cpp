@@ -5,6 +5,7 @@
 // the change notification; the panel selects what each call leaves selected.
 
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QTreeView>
@@ -125,6 +126,9 @@ void CResourceDlg::AfterRegrouping(const EditResult& result) {
 void CResourceDlg::InsertFromPane(PasteMode mode) {
     const std::optional<PaneSelection> entry = host_.SelectedPaneEntry();
     if (!entry) {
+        // Else the button would do nothing and say nothing.
+        host_.ShowStatusText(QCoreApplication::translate(
+            "Editor", "挿入するオブジェクトを「挿入オブジェクト」から選択して下さい。"));
         return;
     }
     if (entry->kind == PaneEntryKind::kInsertType) {

@@ -37,8 +37,9 @@ public:
     virtual void ProjectFolderChanged(const std::string& folder) = 0;
     // The long help text of a control, for pane 0 of the status bar.
     virtual void ShowStatusText(const QString& text) = 0;
-    // The entry selected on the current tab of the image/log pane; nothing
-    // when no grid tab is shown or nothing is selected.
+    // The entry the insert buttons insert: the type picked in the image/log
+    // pane's insert grid, or the clipboard sample picked on its own tab;
+    // nothing when neither is picked.
     virtual std::optional<PaneSelection> SelectedPaneEntry() const = 0;
     // The image picker: the pane shows its built-in or user image list with
     // the image called name (Shift_JIS) selected.

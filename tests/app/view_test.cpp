@@ -65,6 +65,19 @@ class ViewTest : public QObject {
 
 private:
     // A window on a dialog of a project opened from text.
+    // A window on a dialog without a root group, as a file may bring one
+    // (New gives a dialog its root group).
+    CChildFrame* OpenBareDialog(EditorFixture& fixture) {
+        CMainFrame& frame = fixture.Frame();
+        const bool opened = frame.OpenFile(fixture.WriteFile(
+            "bare.moxspro", ProjectText("V", {"{'Command':'DIALOG','Name':'Bare'}"})));
+        Q_ASSERT(opened);
+        ze::CZeDialogData& bare = *frame.GetProject().GetDialogs().GetDialog(0);
+        Q_ASSERT(bare.GetRootGroup() == nullptr);
+        frame.ActivateDialogWindow(bare);
+        return frame.ActiveChildFrame();
+    }
+
     CChildFrame& OpenDialog(EditorFixture& fixture, const std::string& objects, int width = 400,
                             int height = 300, QSize device = QSize(1024, 800)) {
         CMainFrame& frame = fixture.Frame();
@@ -84,8 +97,7 @@ private:
 private slots:
     void PaintsTheCheckeredBackgroundAroundThePage() {
         EditorFixture fixture;
-        CMainFrame& frame = fixture.Frame();
-        CChildFrame* child = frame.OnFileNew();  // a new dialog has no root group
+        CChildFrame* child = OpenBareDialog(fixture);
         child->GetView().resize(64, 48);
         const QImage image = child->GetView().Render();
         const QRgb grey = qRgb(128, 128, 128);
@@ -145,7 +157,7 @@ private slots:
     void ClicksWithoutRootGroupAreIgnored() {
         EditorFixture fixture;
         CMainFrame& frame = fixture.Frame();
-        CChildFrame* child = frame.OnFileNew();
+        CChildFrame* child = OpenBareDialog(fixture);
         ze::ZeClass* before = frame.GetResourcePanel().GetCurrentElement();
         QTest::mouseClick(child->GetView().viewport(), Qt::LeftButton, Qt::NoModifier,
                           QPoint(10, 10));

@@ -29,6 +29,7 @@ app=/usr/lib/ze-resource-editor
         /usr/share/bash-completion/completions/ze-tool
     (cd "$source" && find template -type f -printf "$app/%p\n")
     (cd "$source/images" && find objects assets samples -type f -printf "$app/%p\n")
+    (cd "$source" && find examples -type f -printf "$app/%p\n")
     (cd "$source/translations" && find . -name '*.ts' -printf "$app/translations/%f\n" |
         sed 's/\.ts$/.qm/')
 } | sort >"$work/expected"

@@ -79,6 +79,14 @@ CLogDlg::CLogDlg(QWidget* parent) : QWidget(parent) {
     tabs_->addTab(log_, QCoreApplication::translate("Editor", kLogCaption));
     problems_ = new CFindingsList(tabs_);
     tabs_->addTab(problems_, QCoreApplication::translate("Editor", kProblemsCaption));
+    // Every tab stays in sight: a narrow bar shortens the captions rather
+    // than hiding the last tabs behind scroll arrows, and the tip keeps
+    // the whole caption.
+    tabs_->setUsesScrollButtons(false);
+    tabs_->setElideMode(Qt::ElideRight);
+    for (int tab = 0; tab < tabs_->count(); ++tab) {
+        tabs_->setTabToolTip(tab, tabs_->tabText(tab));
+    }
 }
 
 void CLogDlg::SetProblemCount(std::size_t count) {
@@ -110,6 +118,15 @@ CImageListCtrl& CLogDlg::Grid(int tab) {
 
 const CDibImageList& CLogDlg::Images(int tab) const {
     return ListIn(lists_, tab);
+}
+
+std::optional<PaneEntry> CLogDlg::EntryToInsert() const {
+    if (CurrentTab() == kClipboardTab) {
+        if (std::optional<PaneEntry> entry = grids_[kClipboardTab]->SelectedEntry()) {
+            return entry;
+        }
+    }
+    return grids_[kInsertTypesTab]->SelectedEntry();
 }
 
 std::optional<PaneEntry> CLogDlg::SelectedEntry() const {

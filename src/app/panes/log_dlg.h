@@ -27,6 +27,8 @@ public:
     static constexpr int kTabCount = 6;
     static constexpr int kLogTab = 4;
     static constexpr int kProblemsTab = 5;
+    static constexpr int kInsertTypesTab = 0;
+    static constexpr int kClipboardTab = 1;
     // The grid tabs of the two image lists the property list picks from.
     static constexpr int kBuiltInImagesTab = 2;
     static constexpr int kUserImagesTab = 3;
@@ -46,6 +48,10 @@ public:
     // The entry selected in the grid of the current tab; nothing on tab 4
     // or without a selection.
     std::optional<PaneEntry> SelectedEntry() const;
+    // What the insert buttons insert: the "Clipboard" sample while its tab
+    // is shown with it picked, else the type picked in the "挿入オブジェクト"
+    // grid, whichever tab is shown; nothing when no type is picked.
+    std::optional<PaneEntry> EntryToInsert() const;
 
     // Writes one line of the communication log (text Shift_JIS) in the
     // kind's colour and scrolls to the bottom.

@@ -12,6 +12,7 @@
 #include "model/element_store.h"
 #include "model/json_parser.h"
 #include "model/mo_stream.h"
+#include "model/new_elements.h"
 #include "model/object_data.h"
 #include "model/resource_data.h"
 #include "model/resource_reader.h"
@@ -228,6 +229,9 @@ EditResult InsertElement(CZeResourceData& project, CZeDialogData* dialog, ZeClas
             element->SetItem("Columns", "1");
         }
     }
+    // Only here: a pasted element and one read from a file keep the sizes
+    // their text gives.
+    GiveNewElementSize(*element, target == nullptr);
     NameNewElements(*placement.dialog, *element);
     element->SetSelected(true);
     return Place(edit, placement, *element);

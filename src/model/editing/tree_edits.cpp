@@ -10,6 +10,7 @@
 #include "model/editing/dialog_edit.h"
 #include "model/editing/edit_support.h"
 #include "model/editing/element_lookup.h"
+#include "model/new_elements.h"
 #include "model/object_data.h"
 #include "model/resource_data.h"
 
@@ -237,7 +238,7 @@ EditResult UngroupElement(CZeResourceData& project, CZeDialogData* dialog, ZeCla
 }
 
 CZeDialogData* NewDialog(CZeResourceData& project) {
-    CZeDialogData* dialog = project.GetDialogs().CreateDialog("Dialog");
+    CZeDialogData* dialog = CreateNewDialog(project.GetDialogs(), "Dialog");
     if (dialog != nullptr) {
         project.Observers().Notify([&](ProjectObserver& observer) { observer.DialogAdded(*dialog); });
     }

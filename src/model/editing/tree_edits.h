@@ -56,8 +56,8 @@ EditResult GroupSelection(CZeResourceData& project, CZeDialogData* dialog, ZeCla
 // selected.
 EditResult UngroupElement(CZeResourceData& project, CZeDialogData* dialog, ZeClass* group);
 
-// File > New: a dialog named "Dialog" (made unique) appended to the project
-// and told as added, so that the project counts as changed. No history
+// File > New: a dialog named "Dialog" (made unique) with its root group
+// (CreateNewDialog), appended to the project and told as added, so that the project counts as changed. No history
 // step: like every change of the dialog list, only a save takes it back.
 CZeDialogData* NewDialog(CZeResourceData& project);
 

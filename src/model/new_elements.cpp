@@ -1,0 +1,85 @@
+#include "model/new_elements.h"
+
+#include <memory>
+
+#include "model/dialog_data.h"
+#include "model/element_names.h"
+#include "model/object_data.h"
+#include "model/schema.h"
+
+namespace ze {
+
+namespace {
+
+constexpr std::string_view kParent = "PARENT";
+constexpr std::string_view kContent = "CONTENT";
+
+// The preview gives CONTENT a fixed small width whatever the text, so an
+// object that shows a text or a bar spans its parent's width: a BUTTON at
+// CONTENT width reads "Butt…". Areas (a canvas, a graph, a list) fill their
+// parent; an image and a meter take their picture's own size.
+constexpr NewElementSize kFillWidth{kParent, kContent};
+constexpr NewElementSize kFillBoth{kParent, kParent};
+constexpr NewElementSize kOwnSize{kContent, kContent};
+
+}  // namespace
+
+NewElementSize NewObjectSize(int typeIndex) {
+    switch (typeIndex) {
+        case object_type::kPicture:
+        case object_type::kMeter:
+            return kOwnSize;
+        case object_type::kCanvas:
+        case object_type::kGrid:
+        case object_type::kGraph:
+        case object_type::kVList:
+            return kFillBoth;
+        default:
+            return kFillWidth;
+    }
+}
+
+NewElementSize NewGroupSize(int layoutCode) {
+    switch (layoutCode) {
+        // A vertical scroll needs a bounded height to scroll in; pages are
+        // whole screens.
+        case layout_code::kScroll:
+        case layout_code::kPage:
+            return kFillBoth;
+        default:
+            return kFillWidth;
+    }
+}
+
+NewElementSize NewRootGroupSize() {
+    return kFillBoth;
+}
+
+void GiveNewElementSize(CObjectData& element, bool asRoot) {
+    NewElementSize size = NewRootGroupSize();
+    if (!asRoot) {
+        size = element.IsGroup() ? NewGroupSize(LayoutCode(element.GetItem("Layout")))
+                                 : NewObjectSize(ObjectTypeIndex(element.GetItem("Type")));
+    }
+    element.SetItem("Width", size.width);
+    element.SetItem("Height", size.height);
+}
+
+CZeDialogData* CreateNewDialog(CZeDialogDataList& dialogs, std::string_view name) {
+    auto dialog = std::make_unique<CZeDialogData>(dialogs.MakeUniqueName(name));
+    // Before the history starts: its first step holds the root group.
+    auto* root = dialog->GetElementStore().Create<CObjectDataList>(nullptr);
+    AddGroupItems(root->Items(), layout_code::kLinear);
+    GiveNewElementSize(*root, true);
+    root->SetItem("Vertical", "true");
+    NameNewElements(*dialog, *root);
+    root->SetExpanded(true);
+    dialog->SetRootGroup(root);
+    dialog->SetExpanded(true);
+    CZeDialogData* raw = dialog.get();
+    dialogs.AddDialog(std::move(dialog));
+    raw->StartHistory();
+    return raw;
+}
+
+}  // namespace ze
