@@ -187,6 +187,7 @@ void CResourceDlg::SetUpKeyboardFocus() {
     FocusRing::Attach(*tree_);
     FocusRing::Attach(*propertyList_);
     FocusRing::Attach(folderField_->BrowseButton());
+    FocusRing::Attach(*tabs_);
 }
 
 void CResourceDlg::EditCurrentName() {

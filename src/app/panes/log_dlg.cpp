@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QCoreApplication>
 #include <QScrollBar>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTextCharFormat>
 #include <QTextCursor>
@@ -11,6 +12,7 @@
 #include <stdexcept>
 
 #include "common/cp932.h"
+#include "panels/focus_ring.h"
 
 namespace ze::app {
 
@@ -79,6 +81,13 @@ CLogDlg::CLogDlg(QWidget* parent) : QWidget(parent) {
     tabs_->addTab(log_, QCoreApplication::translate("Editor", kLogCaption));
     problems_ = new CFindingsList(tabs_);
     tabs_->addTab(problems_, QCoreApplication::translate("Editor", kProblemsCaption));
+    // The focus shows as it does in the resource panel.
+    panels::FocusRing::Attach(*tabs_->tabBar());
+    panels::FocusRing::Attach(*log_);
+    panels::FocusRing::Attach(*problems_);
+    for (CImageListCtrl* grid : grids_) {
+        panels::FocusRing::Attach(*grid);
+    }
 }
 
 void CLogDlg::SetProblemCount(std::size_t count) {
