@@ -41,8 +41,8 @@ enum class PreviewLook { kStructure, kDevice };
 
 // The view of an editing window: paints the dialog's preview over the
 // checkered background, picks an element by a left click (or steps to the
-// selected element's previous or next sibling by the arrow keys), drags the object
-// picked to another place, takes drops (elements, insert-grid entries,
+// selected element's previous or next sibling by the arrow keys), drags the
+// object picked to another place, takes drops (elements, insert-grid entries,
 // images) and carries out the Edit menu for its dialog. It repaints when the project tells it that
 // its dialog (or the project root) changed.
 //

@@ -4,12 +4,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
-#include <QPushButton>
-#include <QTreeView>
 #include <QPrinter>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTest>
+#include <QTreeView>
 #include <QWheelEvent>
 
 #include "app/child_frame.h"
@@ -606,16 +606,20 @@ private slots:
         QTest::addColumn<QString>("start");
         QTest::addColumn<QString>("keys");
         QTest::addColumn<QStringList>("visited");
-        QTest::newRow("Tab") << "folder" << "Tab Tab Tab Tab Tab Tab"
+        QTest::newRow("Tab") << "folder"
+                             << "Tab Tab Tab Tab Tab Tab"
                              << QStringList{"browse", "tree", "▲", "list", "view", "tabs"};
-        QTest::newRow("Shift+Tab") << "tabs" << "Backtab Backtab Backtab Backtab Backtab Backtab"
+        QTest::newRow("Shift+Tab") << "tabs"
+                                   << "Backtab Backtab Backtab Backtab Backtab Backtab"
                                    << QStringList{"view", "list", "▲", "tree", "browse", "folder"};
         QTest::newRow("arrows along the buttons")
-            << "tree" << "Tab Right Right Tab Backtab End Left Home Left Tab Tab"
-            << QStringList{"▲", "▼",   "削除", "list", "削除", "下末尾へ", "下先頭へ",
-                           "▲", "▲",   "list", "view"};
+            << "tree"
+            << "Tab Right Right Tab Backtab End Left Home Left Tab Tab"
+            << QStringList{"▲",        "▼", "削除", "list", "削除", "下末尾へ",
+                           "下先頭へ", "▲", "▲",    "list", "view"};
         QTest::newRow("the preview is the stop after the list")
-            << "view" << "Backtab Tab Tab" << QStringList{"list", "view", "tabs"};
+            << "view"
+            << "Backtab Tab Tab" << QStringList{"list", "view", "tabs"};
     }
     void TabGoesThroughThePanelToThePreview() {
         QFETCH(QString, start);
@@ -630,13 +634,12 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&frame));
         QCOMPARE(frame.ActiveChildFrame(), &child);
         ze::panels::CResourceDlg& panel = frame.GetResourcePanel();
-        std::map<QWidget*, QString> names{
-            {&panel.FolderField().Edit(), "folder"},
-            {&panel.FolderField().BrowseButton(), "browse"},
-            {&panel.TreeView(), "tree"},
-            {&panel.PropertyList(), "list"},
-            {&child.GetView(), "view"},
-            {&panel.Tabs(), "tabs"}};
+        std::map<QWidget*, QString> names{{&panel.FolderField().Edit(), "folder"},
+                                          {&panel.FolderField().BrowseButton(), "browse"},
+                                          {&panel.TreeView(), "tree"},
+                                          {&panel.PropertyList(), "list"},
+                                          {&child.GetView(), "view"},
+                                          {&panel.Tabs(), "tabs"}};
         for (const int id : ze::panels::PanelButtons::kIds) {
             QAbstractButton* button = panel.Buttons().Button(id);
             names[button] = button->text();
@@ -644,10 +647,10 @@ private slots:
         const auto focused = [&names]() -> QString {
             QWidget* focus = QApplication::focusWidget();
             const auto found = names.find(focus);
-            return found != names.end() ? found->second
-                                        : QString("other ") + (focus != nullptr
-                                                                   ? focus->metaObject()->className()
-                                                                   : "none");
+            return found != names.end()
+                       ? found->second
+                       : QString("other ") +
+                             (focus != nullptr ? focus->metaObject()->className() : "none");
         };
         for (const auto& [widget, name] : names) {
             if (name == start) {
@@ -655,9 +658,9 @@ private slots:
             }
         }
         QCOMPARE(focused(), start);
-        const QMap<QString, Qt::Key> keyOf{{"Tab", Qt::Key_Tab},       {"Backtab", Qt::Key_Backtab},
-                                          {"Left", Qt::Key_Left},     {"Right", Qt::Key_Right},
-                                          {"Home", Qt::Key_Home},     {"End", Qt::Key_End}};
+        const QMap<QString, Qt::Key> keyOf{{"Tab", Qt::Key_Tab},   {"Backtab", Qt::Key_Backtab},
+                                           {"Left", Qt::Key_Left}, {"Right", Qt::Key_Right},
+                                           {"Home", Qt::Key_Home}, {"End", Qt::Key_End}};
         QStringList seen;
         for (const QString& key : keys.split(' ')) {
             QTest::keyClick(QApplication::focusWidget(), keyOf.value(key));

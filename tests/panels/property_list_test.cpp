@@ -64,14 +64,10 @@ std::unique_ptr<ZeClass> MakeElement() {
 }
 
 constexpr int kItems = 12;
-const QMap<QString, Qt::Key> kKeys{{"Return", Qt::Key_Return},
-                                   {"Enter", Qt::Key_Enter},
-                                   {"F2", Qt::Key_F2},
-                                   {"Space", Qt::Key_Space},
-                                   {"Escape", Qt::Key_Escape},
-                                   {"Up", Qt::Key_Up},
-                                   {"Down", Qt::Key_Down},
-                                   {"Delete", Qt::Key_Delete}};
+const QMap<QString, Qt::Key> kKeys{{"Return", Qt::Key_Return}, {"Enter", Qt::Key_Enter},
+                                   {"F2", Qt::Key_F2},         {"Space", Qt::Key_Space},
+                                   {"Escape", Qt::Key_Escape}, {"Up", Qt::Key_Up},
+                                   {"Down", Qt::Key_Down},     {"Delete", Qt::Key_Delete}};
 // Drop-downs as PropertyListTest::OpenCell describes them: the alignment
 // row on its entry, the size row and the boolean row on a value of no entry.
 const QString kAlignmentCell = "combo 1:CENTER [LEFT,*CENTER,RIGHT]";
