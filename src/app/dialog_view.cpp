@@ -5,6 +5,8 @@
 #include <vector>
 #include <QDrag>
 #include <QDropEvent>
+#include <QKeyEvent>
+#include <QMdiSubWindow>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -23,6 +25,8 @@
 #include "model/object_data.h"
 #include "model/resource_data.h"
 #include "panels/editor_panel.h"
+#include "panels/focus_ring.h"
+#include "panels/selected_elements.h"
 #include "panels/tree_drag.h"
 
 namespace ze::app {
@@ -43,6 +47,33 @@ bool CarriesDrop(const QMimeData& data) {
            data.hasFormat(QString::fromLatin1(panels::kImageMimeType));
 }
 
+// The widget Tab (next) or Shift+Tab goes to from from, in its window's Tab
+// order, leaving every editing window aside: Qt would keep the focus inside
+// the editing window, where the view is the only stop, and the views of the
+// windows behind are no stops.
+QWidget* TabStopOutsideEditingWindows(QWidget& from, bool next) {
+    const auto inEditingWindow = [](const QWidget& widget) {
+        for (const QWidget* at = &widget; at != nullptr && !at->isWindow();
+             at = at->parentWidget()) {
+            if (qobject_cast<const QMdiSubWindow*>(at) != nullptr) {
+                return true;
+            }
+        }
+        return false;
+    };
+    QWidget* window = from.window();
+    for (QWidget* at = next ? from.nextInFocusChain() : from.previousInFocusChain();
+         at != nullptr && at != &from;
+         at = next ? at->nextInFocusChain() : at->previousInFocusChain()) {
+        if ((at->focusPolicy() & Qt::TabFocus) == Qt::TabFocus && at->focusProxy() == nullptr &&
+            at->isEnabled() && !at->isWindow() && at->isVisibleTo(window) &&
+            !inEditingWindow(*at)) {
+            return at;
+        }
+    }
+    return nullptr;
+}
+
 }  // namespace
 
 CZeDialogEditorView::CZeDialogEditorView(std::shared_ptr<CZeDialogEditorDoc> document,
@@ -53,7 +84,9 @@ CZeDialogEditorView::CZeDialogEditorView(std::shared_ptr<CZeDialogEditorDoc> doc
     // The paint covers the whole viewport; nothing is erased before it.
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     viewport()->setAutoFillBackground(false);
-    setFocusPolicy(Qt::ClickFocus);
+    // A stop of the main window's Tab order, after the property list.
+    setFocusPolicy(Qt::StrongFocus);
+    panels::FocusRing::Attach(*this);
     setAcceptDrops(true);
     // The geometry decides which bars show; Qt's own guess would follow
     // ranges set a step late.
@@ -447,6 +480,88 @@ void CZeDialogEditorView::SelectElement(ZeClass* element) {
         services_.panel->SelectFromView(dialog, element);
     }
     viewport()->update();
+}
+
+CObjectData* CZeDialogEditorView::KeyboardAnchor() const {
+    CZeDialogData* dialog = document_.GetDialog();
+    CObjectDataList* root = dialog == nullptr ? nullptr : dialog->GetRootGroup();
+    if (root == nullptr) {
+        return nullptr;
+    }
+    // Of several selected elements, the one picked last.
+    ZeClass* current = services_.panel != nullptr ? services_.panel->GetCurrentElement() : nullptr;
+    if (current != nullptr && (current->GetKind() == element_kind::kObject ||
+                               current->GetKind() == element_kind::kGroup)) {
+        auto* object = static_cast<CObjectData*>(current);
+        const CObjectData* top = object;
+        while (top->GetParent() != nullptr) {
+            top = top->GetParent();
+        }
+        if (top == root && object->IsSelected()) {
+            return object;
+        }
+    }
+    return panels::FirstSelectedInTreeOrder(*root);
+}
+
+void CZeDialogEditorView::SelectSibling(int step) {
+    CZeDialogData* dialog = document_.GetDialog();
+    CObjectDataList* root = dialog == nullptr ? nullptr : dialog->GetRootGroup();
+    if (root == nullptr) {
+        return;
+    }
+    CObjectData* anchor = KeyboardAnchor();
+    CObjectDataList* parent = anchor != nullptr ? anchor->GetParent() : nullptr;
+    CObjectData* target = nullptr;
+    if (parent == nullptr) {
+        const std::vector<CObjectData*>& top = root->GetChildren();
+        if (!top.empty()) {
+            target = step > 0 ? top.front() : top.back();
+        }
+    } else {
+        const std::vector<CObjectData*>& siblings = parent->GetChildren();
+        const int at = parent->IndexOf(anchor) + step;
+        if (at >= 0 && at < static_cast<int>(siblings.size())) {
+            target = siblings[static_cast<std::size_t>(at)];
+        }
+    }
+    if (target != nullptr) {
+        SelectElement(target);
+    }
+}
+
+void CZeDialogEditorView::keyPressEvent(QKeyEvent* event) {
+    const auto modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    int step = 0;
+    if (modifiers == Qt::NoModifier) {
+        switch (event->key()) {
+            case Qt::Key_Left:
+            case Qt::Key_Up:
+                step = -1;
+                break;
+            case Qt::Key_Right:
+            case Qt::Key_Down:
+                step = 1;
+                break;
+            default:
+                break;
+        }
+    }
+    if (step == 0) {
+        QAbstractScrollArea::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    SelectSibling(step);
+}
+
+bool CZeDialogEditorView::focusNextPrevChild(bool next) {
+    QWidget* stop = TabStopOutsideEditingWindows(*this, next);
+    if (stop == nullptr) {
+        return QAbstractScrollArea::focusNextPrevChild(next);
+    }
+    stop->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return true;
 }
 
 void CZeDialogEditorView::OnRedraw() {

@@ -40,8 +40,9 @@ struct ViewServices {
 enum class PreviewLook { kStructure, kDevice };
 
 // The view of an editing window: paints the dialog's preview over the
-// checkered background, picks an element by a left click, drags the object
-// picked to another place, takes drops (elements, insert-grid entries,
+// checkered background, picks an element by a left click (or steps to the
+// selected element's previous or next sibling by the arrow keys), drags the
+// object picked to another place, takes drops (elements, insert-grid entries,
 // images) and carries out the Edit menu for its dialog. It repaints when the project tells it that
 // its dialog (or the project root) changed.
 //
@@ -130,6 +131,8 @@ protected:
     void dragLeaveEvent(QDragLeaveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
     void resizeEvent(QResizeEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
 
@@ -156,6 +159,14 @@ private:
     // since), for a hit test or a drop.
     void PlaceElements() const;
     void PaintSelection(QPainter& painter) const;
+    // The element the arrow keys step from: the panel's current element when
+    // it is selected in this dialog, else the first selected one; null when
+    // nothing of the dialog is selected.
+    CObjectData* KeyboardAnchor() const;
+    // Selects, as a click does, the sibling step places (-1 previous, 1
+    // next) from the anchor; with no anchor, or the root group as the
+    // anchor, the first (step 1) or last top-level element.
+    void SelectSibling(int step);
 
     // Every view of a document holds it, so it lives as long as the last
     // of them, whatever order their windows are deleted in.

@@ -627,6 +627,7 @@ CChildFrame* CMainFrame::OpenWindow(std::shared_ptr<CZeDialogEditorDoc> document
     UpdateTitles();
     // setActiveSubWindow reports nothing when the main window is not active.
     frame->GetView().OnActivateView();
+    PutActiveViewInTabOrder();
     UpdateCommandStates();
     return frame;
 }
@@ -673,8 +674,24 @@ void CMainFrame::SubWindowActivated() {
     if (CZeDialogEditorView* view = ActiveView()) {
         view->OnActivateView();
     }
+    PutActiveViewInTabOrder();
     UpdateTitles();
     UpdateCommandStates();
+}
+
+void CMainFrame::PutActiveViewInTabOrder() {
+    // The windows behind are no stops: Tab would bring them forward one
+    // after the other. A click still gives their view the focus.
+    CZeDialogEditorView* active = ActiveView();
+    for (CChildFrame* frame : ChildFrames()) {
+        // The window's frame passes the focus to its view anyway.
+        frame->setFocusPolicy(Qt::NoFocus);
+        CZeDialogEditorView& view = frame->GetView();
+        view.setFocusPolicy(&view == active ? Qt::StrongFocus : Qt::ClickFocus);
+    }
+    if (active != nullptr) {
+        QWidget::setTabOrder(&resourcePanel_->PropertyList(), active);
+    }
 }
 
 void CMainFrame::UpdateTitles() {

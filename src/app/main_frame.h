@@ -243,6 +243,9 @@ private:
     QRect CascadeGeometryFor(const CChildFrame& frame) const;
     void ChildFrameClosed(CChildFrame* frame);
     void SubWindowActivated();
+    // Tab goes from the panel's property list to the active window's view,
+    // the one view that Tab reaches.
+    void PutActiveViewInTabOrder();
     void CloseDocumentWindows(CZeDialogEditorDoc& document);
     void CloseAllWindows();
     void UpdateTitles();

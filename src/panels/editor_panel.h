@@ -25,6 +25,8 @@ public:
     EditorPanel& operator=(const EditorPanel&) = delete;
 
     virtual CZeDialogData* GetCurrentDialog() const = 0;
+    // The element of the tree's current item, or null.
+    virtual ZeClass* GetCurrentElement() const = 0;
     // When dialog differs from the current one: it becomes current, its tree
     // item is selected and it is shown in the property list. Selecting the
     // item this way does not activate any window.

@@ -4,13 +4,16 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QToolButton>
+#include <iterator>
 #include <utility>
 
 #include "common/cp932.h"
 #include "common/qt/sjis_qstring.h"
 #include "model/schema.h"
+#include "panels/focus_ring.h"
 
 namespace ze::panels {
 
@@ -74,12 +77,67 @@ PanelButtons::PanelButtons(StatusSink status, QWidget* parent)
         auto* button = new QToolButton(this);
         button->setText(QCoreApplication::translate("Editor", texts.caption));
         button->setToolTip(QCoreApplication::translate("Editor", texts.shortText));
+        button->setFocusPolicy(Qt::NoFocus);
         button->installEventFilter(this);
-        connect(button, &QToolButton::clicked, this, [this, id] { emit Clicked(id); });
+        FocusRing::Attach(*button);
+        connect(button, &QToolButton::clicked, this, [this, id, button] {
+            SetTabStop(button);
+            emit Clicked(id);
+        });
         buttons_.emplace(id, button);
         row->addWidget(button);
     }
     row->addStretch(1);
+    SetTabStop(Button(kIds[0]));
+}
+
+void PanelButtons::SetTabStop(QAbstractButton* button) {
+    if (button == tabStop_) {
+        return;
+    }
+    if (tabStop_ != nullptr) {
+        tabStop_->setFocusPolicy(Qt::NoFocus);
+    }
+    tabStop_ = button;
+    // Tab only: a click on a button leaves the focus in the tree or list
+    // the button works on.
+    tabStop_->setFocusPolicy(Qt::TabFocus);
+}
+
+bool PanelButtons::MoveFocus(QAbstractButton* button, int key) {
+    const int count = static_cast<int>(std::size(kIds));
+    int at = 0;
+    while (at < count && Button(kIds[at]) != button) {
+        ++at;
+    }
+    int step = 0;
+    switch (key) {
+        case Qt::Key_Left:
+            step = -1;
+            break;
+        case Qt::Key_Right:
+            step = 1;
+            break;
+        case Qt::Key_Home:
+            at = -1;
+            step = 1;
+            break;
+        case Qt::Key_End:
+            at = count;
+            step = -1;
+            break;
+        default:
+            return false;
+    }
+    for (int next = at + step; next >= 0 && next < count; next += step) {
+        QAbstractButton* candidate = Button(kIds[next]);
+        if (candidate->isEnabled() && candidate->isVisibleTo(this)) {
+            SetTabStop(candidate);
+            candidate->setFocus(Qt::TabFocusReason);
+            break;
+        }
+    }
+    return true;
 }
 
 QAbstractButton* PanelButtons::Button(int id) const {
@@ -98,6 +156,20 @@ QString PanelButtons::ShortText(int id) {
 }
 
 bool PanelButtons::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        auto* button = qobject_cast<QAbstractButton*>(watched);
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const auto modifiers = key->modifiers() & ~Qt::KeypadModifier;
+        if (button != nullptr && modifiers == Qt::NoModifier) {
+            if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+                button->click();
+                return true;
+            }
+            if (MoveFocus(button, key->key())) {
+                return true;
+            }
+        }
+    }
     if (event->type() == QEvent::Enter && status_) {
         for (const auto& [id, button] : buttons_) {
             if (button == watched) {

@@ -15,6 +15,11 @@ namespace ze::panels {
 // "G解除", then "挿入：" and the three insert buttons. Each button carries its
 // short text as tooltip; its long text goes to the status bar when the mouse
 // enters it.
+//
+// For the keyboard the row is one stop of the Tab order, as a tool bar is:
+// Tab lands on the button used last (the first at the start), Left and
+// Right (Home, End) go along the row, Space or Enter presses the button.
+// A click leaves the focus where it was.
 class PanelButtons : public QWidget {
     Q_OBJECT
 public:
@@ -42,6 +47,8 @@ public:
     // The long help text of a button (empty for other ids).
     static QString LongText(int id);
     static QString ShortText(int id);
+    // The button Tab lands on.
+    QAbstractButton* TabStop() const { return tabStop_; }
 
 signals:
     void Clicked(int id);
@@ -50,9 +57,15 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void SetTabStop(QAbstractButton* button);
+    // From button, step buttons along the row (or to the first or last),
+    // over those that cannot take the focus; true when a key was taken.
+    bool MoveFocus(QAbstractButton* button, int key);
+
     StatusSink status_;
     std::map<int, QAbstractButton*> buttons_;
     QLabel* insertLabel_;
+    QAbstractButton* tabStop_ = nullptr;
 };
 
 // The two type tables the insert list is made from, headed by "新規Group" and

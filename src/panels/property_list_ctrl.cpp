@@ -76,6 +76,9 @@ bool IsListKey(const QKeyEvent& key) {
     }
     switch (key.key()) {
         case Qt::Key_Space:
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_F2:
         case Qt::Key_Up:
         case Qt::Key_Down:
         case Qt::Key_Delete:
@@ -433,6 +436,9 @@ void CPropertyListCtrl::keyPressEvent(QKeyEvent* event) {
     event->accept();
     switch (event->key()) {
         case Qt::Key_Space:
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_F2:
             StartEdit(model_->CurrentRow(), PropertyListModel::kValueColumn);
             break;
         case Qt::Key_Up:

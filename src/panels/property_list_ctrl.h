@@ -35,8 +35,9 @@ public:
 // The property list of the resource panel: the items of one element as rows
 // of name and value, edited in place. A click on the marker column, or on a
 // row that is already current, opens an edit field or a drop-down over the
-// row, by the item's kind; Space edits the current row's value, Up and Down
-// move the current row, Delete empties a value. A committed value is checked
+// row, by the item's kind; Space, Enter and F2 edit the current row's value
+// (Escape in the cell leaves it without storing), Up and Down move the
+// current row, Delete empties a value. A committed value is checked
 // (it must read back from resource text and have a Shift_JIS form) and handed
 // to the committer. An image dragged from the image grids may be dropped on
 // an image file row. The list follows the model through the project's change

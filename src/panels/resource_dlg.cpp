@@ -5,13 +5,16 @@
 #include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QPalette>
+#include <QPushButton>
 #include <QShortcut>
 #include <QTreeView>
 #include <QVBoxLayout>
+#include <vector>
 
 #include "model/dialog_data.h"
 #include "model/resource_data.h"
 #include "model/user_text.h"
+#include "panels/focus_ring.h"
 #include "panels/live_sync.h"
 #include "panels/network_page.h"
 #include "panels/panel_buttons.h"
@@ -96,6 +99,7 @@ CResourceDlg::CResourceDlg(CZeResourceData& project, ResourcePanelHost& host, Me
     SetEditingEnabled(false);
     ShowTab(PanelTabs::kPropertyTab);
     CreateKeys();
+    SetUpKeyboardFocus();
 
     connect(tree_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this](const QItemSelection& selected) { OnTreeSelectionChanged(selected); });
@@ -155,6 +159,35 @@ void CResourceDlg::CreateKeys() {
         tree_->expand(index);
         expandingByProgram_ = before;
     });
+}
+
+void CResourceDlg::SetUpKeyboardFocus() {
+    // The folder row, the filter field while it shows, the tree, the tool
+    // buttons (one stop: the one that takes Tab), the property list (the
+    // main window puts the preview next), the link controls in its place on
+    // their tab, the tabs.
+    std::vector<QWidget*> stops{&folderField_->Edit(), &folderField_->BrowseButton(), findField_,
+                                tree_};
+    for (const int id : PanelButtons::kIds) {
+        stops.push_back(buttons_->Button(id));
+    }
+    stops.insert(stops.end(), {propertyList_, networkPage_, tabs_});
+    for (std::size_t i = 1; i < stops.size(); ++i) {
+        // Qt leaves a widget that takes no focus out of the order; the
+        // buttons that do not take Tab now need their place for when they do.
+        QWidget* first = stops[i - 1];
+        QWidget* second = stops[i];
+        const Qt::FocusPolicy policies[] = {first->focusPolicy(), second->focusPolicy()};
+        first->setFocusPolicy(Qt::FocusPolicy(policies[0] | Qt::TabFocus));
+        second->setFocusPolicy(Qt::FocusPolicy(policies[1] | Qt::TabFocus));
+        QWidget::setTabOrder(first, second);
+        first->setFocusPolicy(policies[0]);
+        second->setFocusPolicy(policies[1]);
+    }
+    FocusRing::Attach(*tree_);
+    FocusRing::Attach(*propertyList_);
+    FocusRing::Attach(folderField_->BrowseButton());
+    FocusRing::Attach(*tabs_);
 }
 
 void CResourceDlg::EditCurrentName() {

@@ -68,7 +68,7 @@ public:
     void ShowElement(ZeClass* element);
     ZeClass* GetShownElement() const;
     // The element of the current tree item, or null.
-    ZeClass* GetCurrentElement() const;
+    ZeClass* GetCurrentElement() const override;
 
     CZeDialogData* GetCurrentDialog() const override;
     void SetCurrentDialog(CZeDialogData* dialog) override;
@@ -200,6 +200,9 @@ private:
     void SetEditingEnabled(bool enabled);
     // Delete, F2 and Alt+Up/Down in the tree; Ctrl+F and F3 in the window.
     void CreateKeys();
+    // Tab goes down the panel as it is laid out, and each place shows
+    // clearly that it has the focus.
+    void SetUpKeyboardFocus();
     void OnButton(int id);
     void Move(MoveDirection direction);
     // After grouping or ungrouping: the dialog's item at the top, then the

@@ -1,11 +1,15 @@
 // The editing window's view: what it paints, what a click selects, and the
 // Edit entries it carries out.
+#include <QApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QPrinter>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTest>
+#include <QTreeView>
 #include <QWheelEvent>
 
 #include "app/child_frame.h"
@@ -16,6 +20,11 @@
 #include "model/dialog_data.h"
 #include "model/object_data.h"
 #include "panels/editor_panel.h"
+#include "panels/focus_ring.h"
+#include "panels/panel_buttons.h"
+#include "panels/panel_tabs.h"
+#include "panels/project_folder_field.h"
+#include "panels/property_list_ctrl.h"
 #include "panels/resource_dlg.h"
 #include "support/editor_fixture.h"
 
@@ -57,6 +66,48 @@ void TurnWheel(CZeDialogEditorView& view, QPointF point, int delta, Qt::Keyboard
 const std::string kOverlapping =
     "{'Type':'BUTTON','Name':'Under','Width':'200px','Height':'100px'},"
     "{'Type':'BUTTON','Name':'Over','Width':'100px','Height':'50px'}";
+
+// Siblings for the arrow keys: a PAGE group of two pages between two
+// buttons, and a LINEAR group of two texts.
+const std::string kSiblings =
+    "{'Type':'BUTTON','Name':'A','Width':'100px','Height':'30px'},"
+    "{'Type':'GROUP','Name':'P','Layout':'PAGE','Width':'200px','Height':'60px','Objects':["
+    "{'Type':'GROUP','Name':'P1','Layout':'LINEAR','Objects':[]},"
+    "{'Type':'GROUP','Name':'P2','Layout':'LINEAR','Objects':[]}]},"
+    "{'Type':'GROUP','Name':'L','Layout':'LINEAR','Width':'200px','Height':'60px','Objects':["
+    "{'Type':'TEXT','Name':'T1','Text':'one'},{'Type':'TEXT','Name':'T2','Text':'two'}]},"
+    "{'Type':'BUTTON','Name':'B','Width':'100px','Height':'30px'}";
+
+// The object or group of the dialog with name, depth first; null if none.
+ze::CObjectData* Named(ze::CObjectData& from, const std::string& name) {
+    if (from.GetItem("Name") == name) {
+        return &from;
+    }
+    if (from.IsGroup()) {
+        for (ze::CObjectData* child : static_cast<ze::CObjectDataList&>(from).GetChildren()) {
+            if (ze::CObjectData* found = Named(*child, name)) {
+                return found;
+            }
+        }
+    }
+    return nullptr;
+}
+
+// The names of the selected elements, in tree order (a selected group's
+// children are selected with it and not named).
+QStringList SelectedNames(const ze::CObjectData& from) {
+    QStringList names;
+    if (from.IsSelected()) {
+        return {QString::fromStdString(from.GetItem("Name"))};
+    }
+    if (from.IsGroup()) {
+        for (const ze::CObjectData* child :
+             static_cast<const ze::CObjectDataList&>(from).GetChildren()) {
+            names << SelectedNames(*child);
+        }
+    }
+    return names;
+}
 
 }  // namespace
 
@@ -482,6 +533,181 @@ private slots:
         QVERIFY(!view.horizontalScrollBar()->isVisible());
         QVERIFY(!view.verticalScrollBar()->isVisible());
         QCOMPARE(view.viewport()->size(), view.size());
+    }
+
+    // The arrow keys in the preview step among the selected element's
+    // siblings (Left and Up back, Right and Down on) and select as a click
+    // does: alone, with the tree and the property list following, a page of
+    // a PAGE group shown. start: the element picked first ("" none, "Root"
+    // the root group, "A+B": B picked with Control after A).
+    void ArrowKeysStepToTheSiblings_data() {
+        QTest::addColumn<QString>("start");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("selected");
+        QTest::addColumn<int>("page");
+        auto row = [](const char* name, const char* start, const char* keys, const char* selected,
+                      int page = 0) {
+            QTest::newRow(name) << QString(start) << QString(keys) << QString(selected) << page;
+        };
+        row("Right to the next", "A", "Right", "P");
+        row("Down past a group", "P", "Down", "L");
+        row("Left to the previous", "B", "Left", "L");
+        row("Up twice", "L", "Up Up", "A");
+        row("the last stays", "B", "Right Down", "B");
+        row("the first stays", "A", "Left Up", "A");
+        row("within a group", "T1", "Down", "T2");
+        row("not out of a group", "T2", "Right", "T2");
+        row("pages of a PAGE group", "P1", "Right", "P2", 1);
+        row("back to the first page", "P2", "Left", "P1", 0);
+        row("nothing selected, on", "", "Down", "A");
+        row("nothing selected, back", "", "Up", "B");
+        row("from the root group", "Root", "Right", "A");
+        row("from the one picked last", "A+L", "Left", "P");
+        row("Control is no step", "L", "Ctrl+Right", "L");
+        row("keypad arrows", "A", "Keypad+Right", "P");
+    }
+    void ArrowKeysStepToTheSiblings() {
+        QFETCH(QString, start);
+        QFETCH(QString, keys);
+        QFETCH(QString, selected);
+        QFETCH(int, page);
+        EditorFixture fixture;
+        CChildFrame& child = OpenDialog(fixture, kSiblings);
+        CMainFrame& frame = fixture.Frame();
+        ze::panels::CResourceDlg& panel = frame.GetResourcePanel();
+        ze::CZeDialogData& dialog = *child.GetDocument().GetDialog();
+        ze::CObjectDataList& root = *dialog.GetRootGroup();
+        frame.show();
+        QVERIFY(QTest::qWaitForWindowActive(&frame));
+        const QStringList picks = start.split('+', Qt::SkipEmptyParts);
+        for (int i = 0; i < picks.size(); ++i) {
+            ze::CObjectData* element = Named(root, picks[i].toStdString());
+            QVERIFY(element != nullptr);
+            panel.SelectByUser(element, i > 0);
+        }
+        CZeDialogEditorView& view = child.GetView();
+        view.setFocus();
+        for (const QString& key : keys.split(' ')) {
+            const QStringList parts = key.split('+');
+            const QMap<QString, Qt::Key> arrows{{"Left", Qt::Key_Left},
+                                                {"Right", Qt::Key_Right},
+                                                {"Up", Qt::Key_Up},
+                                                {"Down", Qt::Key_Down}};
+            Qt::KeyboardModifiers modifiers = Qt::NoModifier;
+            if (parts.contains("Ctrl")) {
+                modifiers |= Qt::ControlModifier;
+            }
+            if (parts.contains("Keypad")) {
+                modifiers |= Qt::KeypadModifier;
+            }
+            QTest::keyClick(&view, arrows.value(parts.last()), modifiers);
+        }
+        ze::CObjectData* expected = Named(root, selected.toStdString());
+        QCOMPARE(SelectedNames(root), QStringList{selected});
+        QCOMPARE(panel.GetCurrentElement(), expected);
+        QCOMPARE(panel.PropertyList().GetElement(), expected);
+        QCOMPARE(dialog.GetCurrentPage(), page);
+        QVERIFY(view.hasFocus());
+    }
+
+    // Tab goes down the resource panel (the tool buttons one stop, moved
+    // along by the arrow keys) to the property list, then to the active
+    // window's preview and out of it again; Shift+Tab goes back. Names:
+    // "folder", "browse", "tree", a button's caption, "list", "view", "tabs".
+    void TabGoesThroughThePanelToThePreview_data() {
+        QTest::addColumn<QString>("start");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QStringList>("visited");
+        QTest::newRow("Tab") << "folder"
+                             << "Tab Tab Tab Tab Tab Tab"
+                             << QStringList{"browse", "tree", "▲", "list", "view", "tabs"};
+        QTest::newRow("Shift+Tab") << "tabs"
+                                   << "Backtab Backtab Backtab Backtab Backtab Backtab"
+                                   << QStringList{"view", "list", "▲", "tree", "browse", "folder"};
+        QTest::newRow("arrows along the buttons")
+            << "tree"
+            << "Tab Right Right Tab Backtab End Left Home Left Tab Tab"
+            << QStringList{"▲",        "▼", "削除", "list", "削除", "下末尾へ",
+                           "下先頭へ", "▲", "▲",    "list", "view"};
+        QTest::newRow("the preview is the stop after the list")
+            << "view"
+            << "Backtab Tab Tab" << QStringList{"list", "view", "tabs"};
+    }
+    void TabGoesThroughThePanelToThePreview() {
+        QFETCH(QString, start);
+        QFETCH(QString, keys);
+        QFETCH(QStringList, visited);
+        EditorFixture fixture;
+        // Two windows: the one behind is no stop.
+        OpenDialog(fixture, kOverlapping);
+        CMainFrame& frame = fixture.Frame();
+        CChildFrame& child = *frame.OnFileNew();
+        frame.show();
+        QVERIFY(QTest::qWaitForWindowActive(&frame));
+        QCOMPARE(frame.ActiveChildFrame(), &child);
+        ze::panels::CResourceDlg& panel = frame.GetResourcePanel();
+        std::map<QWidget*, QString> names{{&panel.FolderField().Edit(), "folder"},
+                                          {&panel.FolderField().BrowseButton(), "browse"},
+                                          {&panel.TreeView(), "tree"},
+                                          {&panel.PropertyList(), "list"},
+                                          {&child.GetView(), "view"},
+                                          {&panel.Tabs(), "tabs"}};
+        for (const int id : ze::panels::PanelButtons::kIds) {
+            QAbstractButton* button = panel.Buttons().Button(id);
+            names[button] = button->text();
+        }
+        const auto focused = [&names]() -> QString {
+            QWidget* focus = QApplication::focusWidget();
+            const auto found = names.find(focus);
+            return found != names.end()
+                       ? found->second
+                       : QString("other ") +
+                             (focus != nullptr ? focus->metaObject()->className() : "none");
+        };
+        for (const auto& [widget, name] : names) {
+            if (name == start) {
+                widget->setFocus(Qt::OtherFocusReason);
+            }
+        }
+        QCOMPARE(focused(), start);
+        const QMap<QString, Qt::Key> keyOf{{"Tab", Qt::Key_Tab},   {"Backtab", Qt::Key_Backtab},
+                                           {"Left", Qt::Key_Left}, {"Right", Qt::Key_Right},
+                                           {"Home", Qt::Key_Home}, {"End", Qt::Key_End}};
+        QStringList seen;
+        for (const QString& key : keys.split(' ')) {
+            QTest::keyClick(QApplication::focusWidget(), keyOf.value(key));
+            seen << focused();
+        }
+        QCOMPARE(seen, visited);
+    }
+
+    // While a place has the focus a band in the highlight colour runs along
+    // its edge; without the focus it looks as before.
+    void FocusIsMarkedAlongTheEdge() {
+        EditorFixture fixture;
+        CChildFrame& child = OpenDialog(fixture, kOverlapping);
+        CMainFrame& frame = fixture.Frame();
+        frame.show();
+        QVERIFY(QTest::qWaitForWindowActive(&frame));
+        ze::panels::CResourceDlg& panel = frame.GetResourcePanel();
+        const QColor ring = ze::panels::FocusRing::Colour();
+        QWidget* places[] = {&panel.TreeView(), &panel.PropertyList(), &child.GetView(),
+                             panel.Buttons().Button(ze::panels::PanelButtons::kMoveUp)};
+        const auto edge = [](QWidget* widget) {
+            const QImage image = widget->grab().toImage();
+            return QList<QColor>{image.pixelColor(0, image.height() / 2),
+                                 image.pixelColor(image.width() / 2, 1),
+                                 image.pixelColor(image.width() - 2, image.height() / 2)};
+        };
+        for (QWidget* place : places) {
+            place->setFocus(Qt::TabFocusReason);
+            QVERIFY(place->hasFocus());
+            for (QWidget* other : places) {
+                const QList<QColor> colours = edge(other);
+                const bool marked = colours == QList<QColor>{ring, ring, ring};
+                QVERIFY2(marked == (other == place), qPrintable(other->metaObject()->className()));
+            }
+        }
     }
 };
 

@@ -64,11 +64,10 @@ std::unique_ptr<ZeClass> MakeElement() {
 }
 
 constexpr int kItems = 12;
-const QMap<QString, Qt::Key> kKeys{{"Return", Qt::Key_Return},
-                                   {"Escape", Qt::Key_Escape},
-                                   {"Up", Qt::Key_Up},
-                                   {"Down", Qt::Key_Down},
-                                   {"Delete", Qt::Key_Delete}};
+const QMap<QString, Qt::Key> kKeys{{"Return", Qt::Key_Return}, {"Enter", Qt::Key_Enter},
+                                   {"F2", Qt::Key_F2},         {"Space", Qt::Key_Space},
+                                   {"Escape", Qt::Key_Escape}, {"Up", Qt::Key_Up},
+                                   {"Down", Qt::Key_Down},     {"Delete", Qt::Key_Delete}};
 // Drop-downs as PropertyListTest::OpenCell describes them: the alignment
 // row on its entry, the size row and the boolean row on a value of no entry.
 const QString kAlignmentCell = "combo 1:CENTER [LEFT,*CENTER,RIGHT]";
@@ -135,7 +134,8 @@ private slots:
         layout->addWidget(list_);
         layout->addWidget(other_);
         // The keys the list and its cells take must not reach the window.
-        for (const auto key : {Qt::Key_Return, Qt::Key_Escape, Qt::Key_Delete, Qt::Key_Space}) {
+        for (const auto key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_F2, Qt::Key_Escape,
+                               Qt::Key_Delete, Qt::Key_Space}) {
             auto* shortcut = new QShortcut(QKeySequence(key), window_.get());
             connect(shortcut, &QShortcut::activated, this, [this] { ++shortcutsFired_; });
         }
@@ -200,7 +200,8 @@ private slots:
     // What a cell shows and which cell opens over it, by gesture: "start"
     // (StartEdit), clicks on the viewport (the first selects, the second
     // edits, a marker opens at once), a double click through the window
-    // system, or Space on the row.
+    // system, or a key on the current row ("key Space", "key F2", ...; the
+    // keypad's Enter as "keypad Enter").
     void CellsOpenPerKindAndGesture_data() {
         QTest::addColumn<QString>("gesture");
         QTest::addColumn<int>("row");
@@ -234,11 +235,21 @@ private slots:
         row("double click edits", "double", 2, 1, "100px", kSizeCell);
         row("second click on a suggested value", "click click", 2, 1, "100px", kSizeCell);
         row("marker click opens at once", "click", 1, 2, "▼", kAlignmentCell);
-        row("space edits the value", "space", 3, 0, "File", "edit 3,1:ボタン.png");
+        row("space edits the value", "key Space", 3, 0, "File", "edit 3,1:ボタン.png");
+        row("Return edits the value", "key Return", 5, 0, "Weight", "edit 5,1:1");
+        row("keypad Enter edits the value", "keypad Enter", 8, 1, "ようこそ", "edit 8,1:ようこそ");
+        row("F2 edits the value", "key F2", 0, 1, "btn", "edit 0,1:btn");
+        row("Return opens a drop-down", "key Return", 1, 0, "TAlign", kAlignmentCell);
+        row("F2 opens a suggestion drop-down", "key F2", 2, 1, "100px", kSizeCell);
+        row("F2 opens the boolean drop-down", "key F2", 4, 2, "▼", kBooleanCell);
+        row("Return on a fixed value", "key Return", 6, 1, "TIMER", "none");
+        row("F2 on a kind of no editor", "key F2", 10, 1, "x", "none");
         row("clicks on a spare key", "click click", kItems + 1, 0, "", "none");
         row("clicks on a spare value", "click click", kItems + 1, 1, "", "none");
         row("clicks on a spare marker", "click click", kItems + 1, 2, "", "none");
-        row("space on a spare row", "space", kItems + 1, 1, "", "none");
+        row("space on a spare row", "key Space", kItems + 1, 1, "", "none");
+        row("F2 on a spare row", "key F2", kItems + 1, 1, "", "none");
+        row("Return on a spare row", "key Return", kItems + 1, 1, "", "none");
     }
     void CellsOpenPerKindAndGesture() {
         QFETCH(QString, gesture);
@@ -255,9 +266,10 @@ private slots:
             QWidget* window = list_->window();
             QTest::mouseDClick(window->windowHandle(), Qt::LeftButton, {},
                                list_->viewport()->mapTo(window, rect.center()));
-        } else if (gesture == "space") {
+        } else if (gesture.startsWith("key ") || gesture.startsWith("keypad ")) {
             list_->SetCurrentRow(row);
-            QTest::keyClick(list_, Qt::Key_Space);
+            QTest::keyClick(list_, kKeys.value(gesture.section(' ', 1)),
+                            gesture.startsWith("keypad") ? Qt::KeypadModifier : Qt::NoModifier);
         }
         for (int i = 0; i < gesture.count("click"); ++i) {
             QTest::mouseClick(list_->viewport(), Qt::LeftButton, {}, rect.center());
@@ -321,6 +333,12 @@ private slots:
         row("empty boolean left as it is", 4, 1, "Return", "", true);
         row("drop-down focus loss keeps the entry", 1, 2, "focus", "CENTER", true);
         row("drop-down Escape", 1, 1, "Down Escape", "CENTER", false);
+        // Opened from the keyboard (the keys go to the list first).
+        row("F2, typed, Escape", 5, -1, "F2 20 Escape", "1", false);
+        row("Return, typed, Return", 8, -1, "Return =abc Return", "abc", true);
+        row("Return on a drop-down, typed, Escape", 2, -1, "Return 30px Escape", "100px", false);
+        row("F2 on a boolean, Down, Escape", 4, -1, "F2 Down Escape", "", false);
+        row("Enter on a drop-down, Down, Enter", 1, -1, "Enter Down Enter", "RIGHT", true);
         row("key of an item without a name", 7, 0, "typed Return", "typed", true);
         row("Shift_JIS text", 8, 1, "=こんにちは? Return", "こんにちは?", true);
         row("trail bytes that are backslashes", 8, 1, "=表示ソ Return", "表示ソ", true);

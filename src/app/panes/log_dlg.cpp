@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QCoreApplication>
 #include <QScrollBar>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTextCharFormat>
 #include <QTextCursor>
@@ -11,6 +12,7 @@
 #include <stdexcept>
 
 #include "common/cp932.h"
+#include "panels/focus_ring.h"
 
 namespace ze::app {
 
@@ -87,12 +89,20 @@ CLogDlg::CLogDlg(QWidget* parent) : QWidget(parent) {
     for (int tab = 0; tab < tabs_->count(); ++tab) {
         tabs_->setTabToolTip(tab, tabs_->tabText(tab));
     }
+    // The focus shows as it does in the resource panel.
+    panels::FocusRing::Attach(*tabs_->tabBar());
+    panels::FocusRing::Attach(*log_);
+    panels::FocusRing::Attach(*problems_);
+    for (CImageListCtrl* grid : grids_) {
+        panels::FocusRing::Attach(*grid);
+    }
 }
 
 void CLogDlg::SetProblemCount(std::size_t count) {
     const QString caption = QCoreApplication::translate("Editor", kProblemsCaption);
     tabs_->setTabText(kProblemsTab,
                       count == 0 ? caption : QStringLiteral("%1 (%2)").arg(caption).arg(count));
+    tabs_->setTabToolTip(kProblemsTab, tabs_->tabText(kProblemsTab));
 }
 
 void CLogDlg::RefreshImages(const std::string& programFolder, const std::string& projectFolder) {
