@@ -483,7 +483,7 @@ void CZeDialogEditorView::SelectElement(ZeClass* element) {
 }
 
 CObjectData* CZeDialogEditorView::KeyboardAnchor() const {
-    CZeDialogData* dialog = document_.GetDialog();
+    CZeDialogData* dialog = document_->GetDialog();
     CObjectDataList* root = dialog == nullptr ? nullptr : dialog->GetRootGroup();
     if (root == nullptr) {
         return nullptr;
@@ -505,7 +505,7 @@ CObjectData* CZeDialogEditorView::KeyboardAnchor() const {
 }
 
 void CZeDialogEditorView::SelectSibling(int step) {
-    CZeDialogData* dialog = document_.GetDialog();
+    CZeDialogData* dialog = document_->GetDialog();
     CObjectDataList* root = dialog == nullptr ? nullptr : dialog->GetRootGroup();
     if (root == nullptr) {
         return;
