@@ -46,6 +46,10 @@ std::string RunShell(const std::string& command) {
 class ServeToolTest : public testing::Test {
 protected:
     void SetUp() override {
+        if (const std::string missing = ze::test::MissingProgram("curl", "curl");
+            !missing.empty()) {
+            GTEST_FAIL() << missing;
+        }
         folder_ = std::filesystem::temp_directory_path() /
                   ("ze-serve-" + std::to_string(getpid()) + "-" +
                    testing::UnitTest::GetInstance()->current_test_info()->name());
