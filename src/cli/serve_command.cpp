@@ -274,7 +274,13 @@ private:
         Watch();
         std::vector<std::string> texts(paths_.size());
         for (std::size_t i = 0; i < paths_.size(); ++i) {
-            if (ReadAll(paths_[i], texts[i]) != ReadFileResult::kRead) {
+            const ReadFileResult read = ReadAll(paths_[i], texts[i]);
+            if (read == ReadFileResult::kNotRegularFile || read == ReadFileResult::kTooLarge) {
+                // No later write makes this loadable by itself: say so.
+                log_.PrintUtf8(paths_[i] + ": " + ReadFailureText(read), link::LogKind::Error);
+                return;
+            }
+            if (read != ReadFileResult::kRead) {
                 // Perhaps between an editor's delete and its write: the
                 // folder's next change tells when the file is back.
                 return;

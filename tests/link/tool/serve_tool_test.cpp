@@ -278,6 +278,11 @@ TEST_F(ServeToolTest, WatchSendsEveryGoodRewriteOfTheProject) {
         write(ProjectText(how + "2"));
         EXPECT_NE(ReadFrame(device).find("'Name':'" + how + "2'"), std::string::npos);
     }
+    // Grown past the read bound (sparse): said in the log, not read.
+    std::filesystem::resize_file(project, std::uintmax_t{256} * 1024 * 1024 + 1);
+    EXPECT_TRUE(WaitForOutput(project.string() + ": cannot read: larger than 256 MiB"));
+    std::ofstream(project, std::ios::trunc) << ProjectText("small again");
+    EXPECT_NE(ReadFrame(device).find("'Name':'small again'"), std::string::npos);
     ::close(device);
     EXPECT_EQ(Stop(), 0);
 }
