@@ -14,6 +14,7 @@ packages=(
     fonts-ipafont-gothic  # a Japanese gothic font for the preview labels
     curl           # fetches files from the HTTP responder in the link tests
     dpkg-dev appstream  # the package: dpkg-shlibdeps for its dependencies, its metadata check
+    file           # cpack reads the binaries' kind with it before dpkg-shlibdeps
     qt6-l10n-tools  # lupdate and lrelease for the translations
     "$@"
 )

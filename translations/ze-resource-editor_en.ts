@@ -1054,6 +1054,10 @@ to choose where the new element goes.</translation>
         <source>エラー: リソースタイプを識別できませんでした.</source>
         <translation>Error: the kind of resource could not be identified.</translation>
     </message>
+    <message>
+        <source>名前の先頭と末尾には空白を入れられません。空白を除いて入力してください。</source>
+        <translation>A name cannot begin or end with white space. Enter it without the white space.</translation>
+    </message>
 </context>
 <context>
     <name>PropertyHelp</name>

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <iostream>
 #include <string>
 
@@ -15,8 +16,9 @@ int RunCheck(const Arguments& args) {
     int exitCode = 0;
     for (const std::string& path : args) {
         CZeResourceData project;
-        if (!LoadProjectFile(project, path)) {
-            exitCode = 1;
+        if (const LoadOutcome outcome = LoadProjectFile(project, path);
+            outcome != LoadOutcome::kLoaded) {
+            exitCode = std::max(exitCode, ExitStatusOf(outcome, 1));
             continue;
         }
         const CZeDialogDataList& dialogs = project.GetDialogs();

@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+#include "common/read_file.h"
+
 namespace ze {
 class CZeResourceData;
 }
@@ -23,16 +25,26 @@ int RunServe(const Arguments& args);
 int RunSkeleton(const Arguments& args);
 int RunTree(const Arguments& args);
 
-// Reads a whole file or standard input ("-") as bytes; false when unreadable.
-bool ReadAll(const std::string& path, std::string& bytes);
+// Reads a whole file or standard input ("-") as bytes, within
+// kMaxReadFileBytes; anything but kRead leaves bytes empty.
+ReadFileResult ReadAll(const std::string& path, std::string& bytes);
 
 // Model text (Shift_JIS) in UTF-8 for the terminal.
 std::string ForTerminal(std::string_view sjis);
 
+// How LoadProjectFile ended. kRefused: the path is no regular file, or too
+// large, and was not read; every command exits 2 then, as for a wrong
+// argument, whatever it returns for a file that fails to load.
+enum class LoadOutcome { kLoaded, kFailed, kRefused };
+// The exit status for a load that did not succeed: 2 when refused,
+// otherwise failedStatus.
+int ExitStatusOf(LoadOutcome outcome, int failedStatus);
+
 // Loads path into project as the editor's open does. On failure prints why
-// to standard error ("PATH: cannot read", or "PATH:" and the parser's report)
-// and returns false.
-bool LoadProjectFile(CZeResourceData& project, const std::string& path);
+// to standard error ("PATH: cannot read", "PATH: cannot read: not a regular
+// file", "PATH: cannot read: larger than 256 MiB", or "PATH:" and the
+// parser's report).
+LoadOutcome LoadProjectFile(CZeResourceData& project, const std::string& path);
 // Loads text, read from path, into project; on failure report holds in
 // UTF-8 what LoadProjectFile would print ("PATH:" and the parser's report).
 bool LoadProjectText(CZeResourceData& project, const std::string& path, std::string_view text,

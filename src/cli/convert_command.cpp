@@ -13,7 +13,11 @@ int RunConvert(const Arguments& args) {
         return 2;
     }
     std::string input;
-    if (!ReadAll("-", input)) {
+    if (const ReadFileResult read = ReadAll("-", input); read != ReadFileResult::kRead) {
+        if (read == ReadFileResult::kTooLarge) {
+            std::cerr << "ze-tool convert: standard input: " << ReadFailureText(read) << '\n';
+            return 2;
+        }
         std::cerr << "ze-tool convert: standard input cannot be read\n";
         return 1;
     }

@@ -1,10 +1,10 @@
+#include <unistd.h>
+
 #include <iostream>
-#include <iterator>
 
 #include "cli/commands.h"
 #include "common/cp932.h"
 #include "common/read_file.h"
-#include "common/text_convert.h"
 #include "model/message_sink.h"
 #include "model/resource_data.h"
 
@@ -24,28 +24,33 @@ private:
 
 }  // namespace
 
-bool ReadAll(const std::string& path, std::string& bytes) {
+ReadFileResult ReadAll(const std::string& path, std::string& bytes) {
     if (path == "-") {
-        bytes.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
-        return !std::cin.bad();
+        return ReadBoundedDescriptor(STDIN_FILENO, bytes);
     }
-    return ReadFileBytes(path, bytes);
+    return ReadBoundedFile(path, bytes);
 }
 
 std::string ForTerminal(std::string_view sjis) {
     return Cp932ToUtf8(sjis);
 }
 
-bool LoadProjectFile(CZeResourceData& project, const std::string& path) {
+int ExitStatusOf(LoadOutcome outcome, int failedStatus) {
+    return outcome == LoadOutcome::kRefused ? 2 : failedStatus;
+}
+
+LoadOutcome LoadProjectFile(CZeResourceData& project, const std::string& path) {
     std::string text;
-    if (!ReadAll(path, text)) {
-        std::cerr << path << ": cannot read\n";
-        return false;
+    if (const ReadFileResult read = ReadAll(path, text); read != ReadFileResult::kRead) {
+        std::cerr << path << ": " << ReadFailureText(read) << '\n';
+        return read == ReadFileResult::kNotRegularFile || read == ReadFileResult::kTooLarge
+                   ? LoadOutcome::kRefused
+                   : LoadOutcome::kFailed;
     }
     std::string report;
     const bool loaded = LoadProjectText(project, path, text, report);
     std::cerr << report;
-    return loaded;
+    return loaded ? LoadOutcome::kLoaded : LoadOutcome::kFailed;
 }
 
 bool LoadProjectText(CZeResourceData& project, const std::string& path, std::string_view text,
@@ -57,8 +62,10 @@ bool LoadProjectText(CZeResourceData& project, const std::string& path, std::str
     project.SetMessageSink(previous);
     report.clear();
     if (!loaded) {
-        // The report quotes the file, which may hold UTF-8 or Shift_JIS.
-        report = path + ":\n" + ForTerminal(ConvertToSjis(sink.Text()));
+        // The report quotes the file, which may hold UTF-8, Shift_JIS or
+        // neither: shown as the editor's load error dialog shows it, a byte
+        // that is no character as "(hex)" rather than dropped.
+        report = path + ":\n" + BytesToReadableUtf8(sink.Text());
     }
     return loaded;
 }

@@ -102,7 +102,7 @@ int RunLint(const Arguments& args) {
     bool failed = false;
     for (const std::string& input : inputs) {
         CZeResourceData project;
-        if (!LoadProjectFile(project, input)) {
+        if (LoadProjectFile(project, input) != LoadOutcome::kLoaded) {
             unreadable = true;
             continue;
         }

@@ -2,7 +2,7 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QString>
-#include <charconv>
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
@@ -10,6 +10,7 @@
 #include <string>
 
 #include "cli/commands.h"
+#include "cli/option_values.h"
 #include "cli/usage.h"
 #include "common/cp932.h"
 #include "layout/qt/device_look.h"
@@ -33,40 +34,39 @@ struct RenderOptions {
     std::string folder;  // the project folder; empty: the first input's folder
 };
 
-bool ParseInt(std::string_view text, int& value) {
-    const char* end = text.data() + text.size();
-    const auto result = std::from_chars(text.data(), end, value);
-    return result.ec == std::errc() && result.ptr == end;
-}
+// The largest side of the client area painted: a bigger image would only
+// take memory (16384 x 16384 at 4 bytes a pixel is already 1 GiB).
+constexpr int kMaxRenderSide = 16384;
 
-bool ParseSize(std::string_view text, int& width, int& height) {
-    const std::size_t x = text.find('x');
-    return x != std::string_view::npos && ParseInt(text.substr(0, x), width) &&
-           ParseInt(text.substr(x + 1), height) && width > 0 && height > 0 && width <= 16384 &&
-           height <= 16384;
-}
-
+// False, with a message on standard error for an option that is wrong.
 bool ParseArguments(const Arguments& args, RenderOptions& options) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         const bool hasValue = i + 1 < args.size();
-        if (arg == "--dialog" && hasValue) {
+        const bool takesValue = arg == "--dialog" || arg == "-o" || arg == "--size" ||
+                                arg == "--page" || arg == "--folder" || arg == "--select";
+        if (takesValue && !hasValue) {
+            std::cerr << "ze-tool render: " << arg << " needs a value\n";
+            return false;
+        }
+        if (arg == "--dialog") {
             options.dialog = args[++i];
-        } else if (arg == "-o" && hasValue) {
+        } else if (arg == "-o") {
             options.output = args[++i];
-        } else if (arg == "--size" && hasValue) {
-            if (!ParseSize(args[++i], options.width, options.height)) {
+        } else if (arg == "--size") {
+            if (!ParseSizeOption("render", arg, args[++i], kMaxRenderSide, options.width,
+                                 options.height)) {
                 return false;
             }
-        } else if (arg == "--page" && hasValue) {
-            if (!ParseInt(args[++i], options.page)) {
+        } else if (arg == "--page") {
+            if (!ParseNumberOption("render", arg, args[++i], INT32_MIN, INT32_MAX, options.page)) {
                 return false;
             }
         } else if (arg == "--look") {
             options.look = true;
-        } else if (arg == "--folder" && hasValue) {
+        } else if (arg == "--folder") {
             options.folder = args[++i];
-        } else if (arg == "--select" && hasValue) {
+        } else if (arg == "--select") {
             const std::string& names = args[++i];
             for (std::size_t start = 0; start <= names.size();) {
                 const std::size_t comma = std::min(names.find(',', start), names.size());
@@ -76,6 +76,7 @@ bool ParseArguments(const Arguments& args, RenderOptions& options) {
                 start = comma + 1;
             }
         } else if (arg.starts_with("-") && arg != "-") {
+            std::cerr << "ze-tool render: unknown option \"" << arg << "\"\n";
             return false;
         } else {
             options.inputs.push_back(arg);
@@ -107,8 +108,9 @@ int RunRender(const Arguments& args) {
     }
     CZeResourceData project;
     for (const std::string& input : options.inputs) {
-        if (!LoadProjectFile(project, input)) {
-            return 1;
+        if (const LoadOutcome outcome = LoadProjectFile(project, input);
+            outcome != LoadOutcome::kLoaded) {
+            return ExitStatusOf(outcome, 1);
         }
     }
     CZeDialogData* dialog = project.GetDialogs().FindDialog(Utf8ToCp932(options.dialog));

@@ -30,8 +30,9 @@ int RunSave(const Arguments& args) {
     }
     CZeResourceData project;
     for (const std::string& input : inputs) {
-        if (!LoadProjectFile(project, input)) {
-            return 1;
+        if (const LoadOutcome outcome = LoadProjectFile(project, input);
+            outcome != LoadOutcome::kLoaded) {
+            return ExitStatusOf(outcome, 1);
         }
     }
     // Names in the model are Shift_JIS; the terminal gives UTF-8.

@@ -17,6 +17,7 @@
 #include <string>
 
 #include "cli/commands.h"
+#include "cli/option_values.h"
 #include "cli/usage.h"
 #include "common/cp932.h"
 #include "link/core/log_line.h"
@@ -42,19 +43,8 @@ void OnSignal(int) {
     [[maybe_unused]] const ssize_t written = ::write(signalPipe[1], &byte, 1);
 }
 
-bool ParseNumber(const std::string& text, int low, int high, int& value) {
-    try {
-        std::size_t used = 0;
-        const long number = std::stol(text, &used, 10);
-        if (used != text.size() || number < low || number > high) {
-            return false;
-        }
-        value = static_cast<int>(number);
-        return true;
-    } catch (const std::exception&) {
-        return false;
-    }
-}
+// The longest keep-alive period and HTTP idle time taken: a day.
+constexpr int kMaxPeriodMilliseconds = 24 * 3600 * 1000;
 
 // Dotted IPv4 text in host byte order.
 bool ParseIpv4(const std::string& text, std::uint32_t& address) {
@@ -125,28 +115,28 @@ bool ParseServeArguments(const Arguments& args, ServeOptions& options) {
         if (arg == "--folder") {
             options.folder = value;
         } else if (arg == "--port") {
-            if (!ParseNumber(value, 0, 65535, options.port)) {
-                std::cerr << "ze-tool serve: bad port \"" << value << "\"\n";
+            if (!ParseNumberOption("serve", arg, value, 0, 65535, options.port)) {
                 return false;
             }
         } else if (arg == "--address") {
             if (!ParseIpv4(value, options.address)) {
-                std::cerr << "ze-tool serve: bad address \"" << value << "\"\n";
+                std::cerr << "ze-tool serve: --address: expected a dotted IPv4 address such as "
+                             "127.0.0.1, got '"
+                          << value << "'\n";
                 return false;
             }
         } else if (arg == "--http-port") {
-            if (!ParseNumber(value, 0, 65535, options.httpPort)) {
-                std::cerr << "ze-tool serve: bad HTTP port \"" << value << "\"\n";
+            if (!ParseNumberOption("serve", arg, value, 0, 65535, options.httpPort)) {
                 return false;
             }
         } else if (arg == "--keepalive-ms") {
-            if (!ParseNumber(value, 1, 24 * 3600 * 1000, options.keepAliveMs)) {
-                std::cerr << "ze-tool serve: bad keep-alive period \"" << value << "\"\n";
+            if (!ParseNumberOption("serve", arg, value, 1, kMaxPeriodMilliseconds,
+                                   options.keepAliveMs)) {
                 return false;
             }
         } else if (arg == "--http-idle-ms") {
-            if (!ParseNumber(value, 1, 24 * 3600 * 1000, options.httpIdleMs)) {
-                std::cerr << "ze-tool serve: bad HTTP idle time \"" << value << "\"\n";
+            if (!ParseNumberOption("serve", arg, value, 1, kMaxPeriodMilliseconds,
+                                   options.httpIdleMs)) {
                 return false;
             }
         } else if (arg == "--project") {
@@ -158,13 +148,16 @@ bool ParseServeArguments(const Arguments& args, ServeOptions& options) {
             options.connect = true;
             const std::size_t colon = value.rfind(':');
             const std::string host = colon == std::string::npos ? value : value.substr(0, colon);
-            if (colon != std::string::npos &&
-                !ParseNumber(value.substr(colon + 1), 1, 65535, options.connectPort)) {
-                std::cerr << "ze-tool serve: bad port in \"" << value << "\"\n";
+            if (colon != std::string::npos && !ReadNumber(std::string_view(value).substr(colon + 1),
+                                                          1, 65535, options.connectPort)) {
+                std::cerr << "ze-tool serve: --connect: expected HOST or HOST:PORT with PORT "
+                             "from 1 to 65535, got '"
+                          << value << "'\n";
                 return false;
             }
             if (!ResolveIpv4(host, options.connectAddress)) {
-                std::cerr << "ze-tool serve: bad device address \"" << host << "\"\n";
+                std::cerr << "ze-tool serve: --connect: no IPv4 address found for '" << host
+                          << "'\n";
                 return false;
             }
         } else {
@@ -281,7 +274,13 @@ private:
         Watch();
         std::vector<std::string> texts(paths_.size());
         for (std::size_t i = 0; i < paths_.size(); ++i) {
-            if (!ReadAll(paths_[i], texts[i])) {
+            const ReadFileResult read = ReadAll(paths_[i], texts[i]);
+            if (read == ReadFileResult::kNotRegularFile || read == ReadFileResult::kTooLarge) {
+                // No later write makes this loadable by itself: say so.
+                log_.PrintUtf8(paths_[i] + ": " + ReadFailureText(read), link::LogKind::Error);
+                return;
+            }
+            if (read != ReadFileResult::kRead) {
                 // Perhaps between an editor's delete and its write: the
                 // folder's next change tells when the file is back.
                 return;
@@ -334,8 +333,9 @@ int RunServe(const Arguments& args) {
     }
     auto project = std::make_unique<CZeResourceData>();
     for (const std::string& path : options.projects) {
-        if (!LoadProjectFile(*project, path)) {
-            return 1;
+        if (const LoadOutcome outcome = LoadProjectFile(*project, path);
+            outcome != LoadOutcome::kLoaded) {
+            return ExitStatusOf(outcome, 1);
         }
     }
     const std::string dialogName = Utf8ToCp932(options.dialog);

@@ -45,8 +45,9 @@ int RunSkeleton(const Arguments& args) {
 
     CZeResourceData project;
     for (const std::string& input : inputs) {
-        if (!LoadProjectFile(project, input)) {
-            return 1;
+        if (const LoadOutcome outcome = LoadProjectFile(project, input);
+            outcome != LoadOutcome::kLoaded) {
+            return ExitStatusOf(outcome, 1);
         }
     }
     CSkeletonGenerator generator(project, options);

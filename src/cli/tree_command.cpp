@@ -25,8 +25,9 @@ int RunTree(const Arguments& args) {
     }
     CZeResourceData project;
     for (const std::string& input : inputs) {
-        if (!LoadProjectFile(project, input)) {
-            return 1;
+        if (const LoadOutcome outcome = LoadProjectFile(project, input);
+            outcome != LoadOutcome::kLoaded) {
+            return ExitStatusOf(outcome, 1);
         }
     }
     WalkProjectTree(project, [&](const TreeEntry& entry) {

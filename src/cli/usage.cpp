@@ -13,7 +13,8 @@ constexpr std::array<CommandUsage, 8> kUsages{{
      "usage: ze-tool check FILE...\n",
      "Loads each file into its own project and prints its dialogs, or on standard\n"
      "error \"FILE: cannot read\" or \"FILE:\" and the parser's report.\n"
-     "Exit status: 0 when every file loads, 1 otherwise.\n"},
+     "Exit status: 0 when every file loads, 2 when a file is refused unread (not\n"
+     "a regular file, or larger than 256 MiB), 1 otherwise.\n"},
     {"lint", "list the project's mistakes; exit 1 on an error",
      "usage: ze-tool lint FILE... [--folder DIR] [--json] [--strict]\n",
      "Checks each file as its own project and prints one line per finding:\n"
@@ -36,10 +37,10 @@ constexpr std::array<CommandUsage, 8> kUsages{{
      "usage: ze-tool render FILE... --dialog NAME [--size WxH] [--page N] "
      "[--select NAME,...] [--look [--folder DIR]] -o OUT.png\n",
      "Paints what the editor's view shows of dialog NAME in a client area of W x H\n"
-     "(default 400x300), the page moved by page index N, the named objects and\n"
-     "groups selected. --look paints the device mode, with the images of\n"
-     "DIR/resources (default: the first FILE's folder). Exit 1 when no dialog is\n"
-     "named NAME. Needs no display.\n"},
+     "(default 400x300, each side 1 to 16384), the page moved by page index N,\n"
+     "the named objects and groups selected. --look paints the device mode, with\n"
+     "the images of DIR/resources (default: the first FILE's folder). Exit 1 when\n"
+     "no dialog is named NAME. Needs no display.\n"},
     {"serve", "run the device link without a window",
      "usage: ze-tool serve --folder DIR [--port N] [--address A] [--http-port N]\n"
      "                     [--keepalive-ms N] [--http-idle-ms N]\n"

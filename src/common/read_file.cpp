@@ -1,28 +1,113 @@
 #include "common/read_file.h"
 
-#include <cstdio>
-#include <memory>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 
 namespace ze {
 
-bool ReadFileBytes(const std::filesystem::path& path, std::string& bytes) {
-    bytes.clear();
-    // stdio rather than a stream: a stream throws when reading a folder.
-    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
-                                                               &std::fclose);
-    if (!file) {
-        return false;
+namespace {
+
+// Closes the descriptor on every way out.
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    ~Descriptor() {
+        if (fd_ >= 0) {
+            ::close(fd_);
+        }
     }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int Get() const { return fd_; }
+
+private:
+    int fd_;
+};
+
+// Appends what fd holds to bytes, which the caller has emptied.
+ReadFileResult ReadToEnd(int fd, std::string& bytes, std::uint64_t limit) {
     char buffer[64 * 1024];
-    std::size_t count = 0;
-    while ((count = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) {
-        bytes.append(buffer, count);
+    while (true) {
+        const ssize_t count = ::read(fd, buffer, sizeof buffer);
+        if (count < 0 && errno == EINTR) {
+            continue;
+        }
+        if (count < 0) {
+            bytes.clear();
+            return ReadFileResult::kReadError;
+        }
+        if (count == 0) {
+            return ReadFileResult::kRead;
+        }
+        if (bytes.size() + static_cast<std::uint64_t>(count) > limit) {
+            bytes.clear();
+            bytes.shrink_to_fit();
+            return ReadFileResult::kTooLarge;
+        }
+        bytes.append(buffer, static_cast<std::size_t>(count));
     }
-    if (std::ferror(file.get()) != 0) {
-        bytes.clear();
-        return false;
+}
+
+}  // namespace
+
+ReadFileResult ReadBoundedDescriptor(int fd, std::string& bytes, std::uint64_t limit) {
+    bytes.clear();
+    // Standard input redirected from a large file is refused before reading.
+    struct stat status {};
+    if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) &&
+        static_cast<std::uint64_t>(status.st_size) > limit) {
+        return ReadFileResult::kTooLarge;
     }
-    return true;
+    return ReadToEnd(fd, bytes, limit);
+}
+
+ReadFileResult ReadBoundedFile(const std::filesystem::path& path, std::string& bytes) {
+    bytes.clear();
+    // Non-blocking, so that opening a FIFO without a writer returns at once
+    // and is refused below instead of waiting forever; a regular file reads
+    // the same either way.
+    const Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    if (file.Get() < 0) {
+        return ReadFileResult::kCannotOpen;
+    }
+    // The kind and size of the file actually opened, not of what the name
+    // pointed to a moment earlier.
+    struct stat status {};
+    if (::fstat(file.Get(), &status) != 0) {
+        return ReadFileResult::kReadError;
+    }
+    if (!S_ISREG(status.st_mode)) {
+        return ReadFileResult::kNotRegularFile;
+    }
+    if (static_cast<std::uint64_t>(status.st_size) > kMaxReadFileBytes) {
+        return ReadFileResult::kTooLarge;
+    }
+    bytes.reserve(static_cast<std::size_t>(status.st_size));
+    // A file that grows while being read still stops at the bound.
+    return ReadToEnd(file.Get(), bytes, kMaxReadFileBytes);
+}
+
+bool ReadFileBytes(const std::filesystem::path& path, std::string& bytes) {
+    return ReadBoundedFile(path, bytes) == ReadFileResult::kRead;
+}
+
+std::string ReadFailureText(ReadFileResult result) {
+    switch (result) {
+        case ReadFileResult::kRead:
+            return {};
+        case ReadFileResult::kCannotOpen:
+        case ReadFileResult::kReadError:
+            return "cannot read";
+        case ReadFileResult::kNotRegularFile:
+            return "cannot read: not a regular file";
+        case ReadFileResult::kTooLarge:
+            return "cannot read: larger than " + std::to_string(kMaxReadFileBytes / (1024 * 1024)) +
+                   " MiB";
+    }
+    return "cannot read";
 }
 
 }  // namespace ze

@@ -36,6 +36,9 @@ constexpr const char* kNumberRange =
 constexpr const char* kTakenName = ZE_USER_TEXT(
     "Messages", "名前「%1」はこのダイアログで既に使われています。別の名前を入力してください。");
 
+constexpr const char* kNameSpaces = ZE_USER_TEXT(
+    "Messages", "名前の先頭と末尾には空白を入れられません。空白を除いて入力してください。");
+
 constexpr std::array<std::string_view, 6> kLengthNames = {"Width", "Height", "TSize",
                                                           "PosX",  "PosY",   "ColumnHeight"};
 constexpr std::array<std::string_view, 2> kOffsetNames = {"Padding", "Margin"};
@@ -117,6 +120,31 @@ std::string ColourForms() {
     return UserText(kContext, kColourForms, names);
 }
 
+bool IsSjisLead(unsigned char byte) {
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+// Whether Shift_JIS text begins or ends with a space, a tab or an
+// ideographic space (0x81 0x40), which a name keeps invisibly: code and
+// lookups by name would then miss it.
+bool HasOuterSpace(std::string_view text) {
+    const auto isSpace = [text](std::size_t at, std::size_t length) {
+        const std::string_view character = text.substr(at, length);
+        return character == " " || character == "\t" || character == "\x81\x40";
+    };
+    std::size_t last = 0;
+    std::size_t lastLength = 0;
+    for (std::size_t at = 0; at < text.size(); at += lastLength) {
+        last = at;
+        lastLength =
+            IsSjisLead(static_cast<unsigned char>(text[at])) && at + 1 < text.size() ? 2 : 1;
+        if (at == 0 && isSpace(at, lastLength)) {
+            return true;
+        }
+    }
+    return !text.empty() && isSpace(last, lastLength);
+}
+
 }  // namespace
 
 EntryForm FormOf(std::string_view name, std::int32_t kind) {
@@ -166,6 +194,9 @@ ValueRefusal CheckEntryForm(std::string_view name, std::int32_t kind, std::strin
 ValueRefusal CheckEntry(std::string_view name, std::int32_t kind, std::string_view value) {
     if (value.empty()) {
         return {};
+    }
+    if (name == "Name" && HasOuterSpace(value)) {
+        return Refuse(UserText(kContext, kNameSpaces));
     }
     if (ValueRefusal refusal = CheckEntryForm(name, kind, value); refusal.refused) {
         return refusal;

@@ -18,6 +18,8 @@ namespace ze {
 //   digits;
 // - numbers (kind 11): a decimal integer in the int32 range, or a "$"
 //   placeholder, which the writer writes as a string.
+// - names (Name, of the project, a dialog, an object or a group): no
+//   space, tab or ideographic space at either end.
 // The refusal's message says which forms are expected. An empty value (not
 // set) is always accepted. Only entries are checked: values a file brings
 // load and save as they are.

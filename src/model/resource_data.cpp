@@ -37,7 +37,10 @@ CZeResourceData::~CZeResourceData() = default;
 
 bool CZeResourceData::LoadFile(const std::filesystem::path& path, LoadDetails* details) {
     std::string text;
-    if (!ReadFileBytes(path, text)) {
+    if (const ReadFileResult read = ReadBoundedFile(path, text); read != ReadFileResult::kRead) {
+        if (details != nullptr) {
+            details->readResult = read;
+        }
         return false;
     }
     return LoadText(text, details);

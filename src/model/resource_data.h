@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/read_file.h"
 #include "model/dialog_data.h"
 #include "model/editing/project_observer.h"
 #include "model/json_parser.h"
@@ -22,6 +23,9 @@ struct LoadDetails {
     // The parser's report when the text did not parse; it then goes here
     // instead of to the message sink.
     std::string errorReport;
+    // Why the file was not read (kRead when it was): a path that is not a
+    // regular file or a file over kMaxReadFileBytes is refused unread.
+    ReadFileResult readResult = ReadFileResult::kRead;
 };
 
 // The project root: the application's Name and device size, and the dialogs.

@@ -42,11 +42,13 @@ TEST(ZeToolTest, CheckReportsEachBrokenOrMissingFileOnStandardError) {
         RunTool("check '" + good + "' '" + broken + "' /nonexistent/x.moxspro / 2>&1 >/dev/null");
     std::filesystem::remove(good);
     std::filesystem::remove(broken);
-    EXPECT_EQ(result.exitCode, 1);
+    // A folder is refused rather than failing to load: exit 2.
+    EXPECT_EQ(result.exitCode, 2);
     EXPECT_EQ(result.output, broken +
                                  ":\nParse error\n line:2  byte:18\n show from 0 byte\n\n"
                                  "{'a':1,'b':[1,2,]!}\n\nput '!' at error pos. under 0x20, (Hex).\n"
-                                 "/nonexistent/x.moxspro: cannot read\n/: cannot read\n");
+                                 "/nonexistent/x.moxspro: cannot read\n"
+                                 "/: cannot read: not a regular file\n");
 }
 
 TEST(ZeToolTest, CheckShowsJapaneseInTheReportAsUtf8) {
@@ -59,6 +61,28 @@ TEST(ZeToolTest, CheckShowsJapaneseInTheReportAsUtf8) {
         EXPECT_NE(result.output.find("{'Name':'\xe6\x97\xa5\xe6\x9c\xac',}!"), std::string::npos)
             << result.output;
         std::filesystem::remove(path);
+    }
+}
+
+// The report shows the file's bytes as the editor's load error dialog does:
+// characters in either coding, "(hex)" for a byte that is neither, none
+// dropped or guessed into another character.
+TEST(ZeToolTest, CheckShowsUndecodableBytesOfTheReportAsHex) {
+    const struct {
+        const char* bytes;
+        const char* shown;
+    } cases[] = {
+        {"{'a':'\xff\xfe  junk',}", "{'a':'(ff)(fe)  junk',}!"},
+        {"{'a':'\x93\xfa\x80\xe6\x9c\xac',}", "{'a':'\xe6\x97\xa5(80)\xe6\x9c\xac',}!"},
+        {"{'a':'x\xfd\x80',}", "{'a':'x(fd)(80)',}!"},
+    };
+    for (const auto& c : cases) {
+        const std::string path = TempFile("bytes.json", c.bytes);
+        const RunResult result = RunTool("check '" + path + "' 2>&1");
+        std::filesystem::remove(path);
+        EXPECT_EQ(result.exitCode, 1);
+        EXPECT_NE(result.output.find(c.shown), std::string::npos) << result.output;
+        EXPECT_EQ(result.output.find("\xef\xbf\xbd"), std::string::npos) << result.output;
     }
 }
 

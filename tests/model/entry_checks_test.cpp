@@ -45,6 +45,8 @@ constexpr const char* kColour =
     "TRANSPARENT のどれか、または #336699 のような #RRGGBB の形で入力してください。";
 constexpr const char* kNumber = "数値は 12 や -5 のような10進数の整数で入力してください。";
 constexpr const char* kRange = "数値は -2147483648 から 2147483647 までの整数で入力してください。";
+constexpr const char* kNameSpaces =
+    "名前の先頭と末尾には空白を入れられません。空白を除いて入力してください。";
 constexpr const char* kQuitTaken =
     "名前「Quit」はこのダイアログで既に使われています。別の名前を入力してください。";
 
@@ -121,6 +123,13 @@ const Entry kEntries[] = {
     // Names: unique among the objects and groups of the dialog.
     {"Text1", "Name", "Quit", kQuitTaken},    {"free", "Name", "Quit", kQuitTaken},
     {"Text1", "Name", "", nullptr},           {"top", "Name", "Quit", nullptr},
+    // Names: no space, tab or ideographic space (Shift_JIS 81 40) at either
+    // end, for dialogs, objects and groups alike; inside is the name's own.
+    {"Quit", "Name", "Quit ", kNameSpaces},   {"Text1", "Name", " Text2", kNameSpaces},
+    {"free", "Name", "\tfree", kNameSpaces},  {"Main", "Name", "Main\x81\x40", kNameSpaces},
+    {"Second", "Name", "\x81\x40Second", kNameSpaces},
+    {"Quit", "Name", "Quit it", nullptr},    {"Main", "Name", "M\x81\x40" "ain", nullptr},
+    {"Quit", "Name", "\x89\x81@", nullptr},  // a kanji's trail byte 81, then "@": no space
 };
 // clang-format on
 
@@ -188,12 +197,13 @@ TEST(UniqueNamesTest, InsertAndPasteNameByTypeWithTheFirstFreeNumber) {
 // A file may break the entry rules: it loads and saves as it is, and values
 // left as they are stay accepted.
 TEST(UniqueNamesTest, AFileBreakingTheRulesLoadsAndSavesUnchanged) {
-    Sample loose(R"({'Name':'App','Commands':[{'Command':'DIALOG','Name':'Main','Object':{
+    Sample loose(R"({'Name':'App','Commands':[{'Command':'DIALOG','Name':'Main ','Object':{
 'Name':'root','Type':'GROUP','Layout':'LINEAR','Objects':[
 {'Name':'Quit','Type':'BUTTON','Height':'12abc','Padding':'1,2','BGColor':'pink'},
 {'Name':'Quit','Type':'TEXT','TSize':'big'},{'Type':'TEXT'}]}}]})");
     const std::string written = Written(loose.project);
-    for (const char* kept : {"'Height':'12abc'", "'Padding':'1,2'", "'BGColor':'pink'"}) {
+    for (const char* kept :
+         {"'Name':'Main '", "'Height':'12abc'", "'Padding':'1,2'", "'BGColor':'pink'"}) {
         EXPECT_NE(written.find(kept), std::string::npos) << kept;
     }
     EXPECT_EQ(Written(Sample(written.c_str()).project), written);
@@ -203,6 +213,8 @@ TEST(UniqueNamesTest, AFileBreakingTheRulesLoadsAndSavesUnchanged) {
         const EditResult r = loose.Commit(objects[0], name, objects[0]->GetItem(name));
         EXPECT_TRUE(r.message.empty() && !r.changed) << name;
     }
+    const EditResult dialogName = loose.Commit(&loose.Main(), "Name", "Main ");
+    EXPECT_TRUE(dialogName.message.empty() && !dialogName.changed);
     EXPECT_TRUE(loose.Commit(objects[1], "Name", "Close").changed);
     EXPECT_EQ(loose.Commit(objects[2], "Name", "Quit").message, Utf8ToCp932(kQuitTaken));
 }

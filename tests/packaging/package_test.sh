@@ -9,6 +9,12 @@ source="$2"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 fail() { echo "package test: $*" >&2; exit 1; }
+# cpack's own message for a missing helper is buried in its log; name the package.
+need() { command -v "$1" >/dev/null || fail "missing program $1: install the Debian package $2"; }
+need file file
+need dpkg-shlibdeps dpkg-dev
+need appstreamcli appstream
+need strip binutils
 
 (cd "$build" && cpack -G DEB -B "$work/out" >"$work/cpack.log" 2>&1) ||
     { cat "$work/cpack.log"; fail "cpack failed"; }

@@ -31,4 +31,13 @@ inline RunResult RunCommand(const std::string& command) {
     return result;
 }
 
+// Empty when program is on PATH; otherwise the message a test fails with, so
+// that a machine without it reports what to install instead of passing.
+inline std::string MissingProgram(const std::string& program, const std::string& debianPackage) {
+    if (RunCommand("command -v '" + program + "' >/dev/null 2>&1").exitCode == 0) {
+        return {};
+    }
+    return "missing program " + program + ": install the Debian package " + debianPackage;
+}
+
 }  // namespace ze::test

@@ -46,6 +46,10 @@ std::string RunShell(const std::string& command) {
 class ServeToolTest : public testing::Test {
 protected:
     void SetUp() override {
+        if (const std::string missing = ze::test::MissingProgram("curl", "curl");
+            !missing.empty()) {
+            GTEST_FAIL() << missing;
+        }
         folder_ = std::filesystem::temp_directory_path() /
                   ("ze-serve-" + std::to_string(getpid()) + "-" +
                    testing::UnitTest::GetInstance()->current_test_info()->name());
@@ -274,6 +278,11 @@ TEST_F(ServeToolTest, WatchSendsEveryGoodRewriteOfTheProject) {
         write(ProjectText(how + "2"));
         EXPECT_NE(ReadFrame(device).find("'Name':'" + how + "2'"), std::string::npos);
     }
+    // Grown past the read bound (sparse): said in the log, not read.
+    std::filesystem::resize_file(project, std::uintmax_t{256} * 1024 * 1024 + 1);
+    EXPECT_TRUE(WaitForOutput(project.string() + ": cannot read: larger than 256 MiB"));
+    std::ofstream(project, std::ios::trunc) << ProjectText("small again");
+    EXPECT_NE(ReadFrame(device).find("'Name':'small again'"), std::string::npos);
     ::close(device);
     EXPECT_EQ(Stop(), 0);
 }
