@@ -446,6 +446,12 @@ Last autosave: %2
         <source>挿入するオブジェクトを「挿入オブジェクト」から選択して下さい。</source>
         <translation>Pick the type to insert on the &quot;Insert&quot; tab.</translation>
     </message>
+    <message>
+        <source>ファイルが大きすぎるため読み込めませんでした（上限 %1 MiB）。
+%2</source>
+        <translation>The file is too large to read (at most %1 MiB).
+%2</translation>
+    </message>
 </context>
 <context>
     <name>Menu</name>

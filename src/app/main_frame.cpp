@@ -43,6 +43,7 @@
 #include "codegen/skeleton_generator.h"
 #include "common/cp932.h"
 #include "common/paths.h"
+#include "common/read_file.h"
 #include "common/qt/sjis_qstring.h"
 #include "common/read_file.h"
 #include "layout/qt/device_look.h"
@@ -1013,7 +1014,15 @@ bool CMainFrame::OpenFile(const std::string& path) {
     const bool wasEmpty = wasSaved && projectFile_.empty() && project_.GetDialogs().GetCount() == 0;
     LoadDetails details;
     if (!project_.LoadFile(path, &details)) {
-        if (details.errorReport.empty()) {
+        if (details.readResult == ReadFileResult::kTooLarge) {
+            messages_->ShowMessage(
+                QStringToSjisForDisplay(
+                    QCoreApplication::translate(
+                        "Editor", "ファイルが大きすぎるため読み込めませんでした（上限 %1 MiB）。\n%2")
+                        .arg(kMaxReadFileBytes / (1024 * 1024))
+                        .arg(file.absoluteFilePath())),
+                MessageIcon::kWarning);
+        } else if (details.errorReport.empty()) {
             cannotRead();
         } else {
             files_->ShowLoadError(file.absoluteFilePath(), details.errorReport);

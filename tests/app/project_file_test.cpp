@@ -1,6 +1,7 @@
 // Saving the project where it came from, the title that says so, the
 // question on close, load errors, and the recovery of a crashed editor's
 // edits (within one process; recovery_process_test kills a real one).
+#include <QFile>
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QLabel>
@@ -10,6 +11,7 @@
 #include <QTextEdit>
 
 #include "app/command_ids.h"
+#include "common/read_file.h"
 #include "app/load_error_dialog.h"
 #include "app/panes/log_dlg.h"
 #include "model/dialog_data.h"
@@ -204,6 +206,34 @@ private slots:
         QVERIFY(!other.Frame().HasUnsavedChanges());
         QVERIFY(other.Frame().close());
         QCOMPARE(other.files.saveQuestions, 0);
+    }
+
+    // Paths that are no project to read are refused with a message, and the
+    // project is left as it was.
+    void FilesThatCannotBeProjectsAreRefused() {
+        EditorFixture fixture;
+        CMainFrame& frame = fixture.Frame();
+        QFile huge(QString::fromStdString(fixture.Folder() + "huge.moxspro"));
+        QVERIFY(huge.open(QIODevice::WriteOnly));
+        QVERIFY(huge.resize(static_cast<qint64>(ze::kMaxReadFileBytes) + 1));  // sparse
+        huge.close();
+        const struct {
+            std::string path;
+            const char* says;
+        } cases[] = {
+            {huge.fileName().toStdString(), "大きすぎる"},
+            {"/dev/zero", "読み込めませんでした"},
+            {fixture.Folder(), "読み込めませんでした"},
+        };
+        for (const auto& c : cases) {
+            fixture.messages.shown.clear();
+            QVERIFY(!frame.OpenFile(c.path));
+            QCOMPARE(fixture.messages.shown.size(), std::size_t{1});
+            QVERIFY2(fixture.messages.shown[0].text.find(c.says) != std::string::npos,
+                     fixture.messages.shown[0].text.c_str());
+            QCOMPARE(frame.GetProject().GetDialogs().GetCount(), std::size_t{0});
+            QVERIFY(!frame.isWindowModified());
+        }
     }
 
     void TheLoadErrorDialogNamesTheFileAndShowsNoRawByte() {
