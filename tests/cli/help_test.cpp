@@ -22,6 +22,7 @@ TEST(ZeToolHelp, EveryCommandPrintsItsUsage) {
     const Case cases[] = {
         {"check", ""},   {"lint", "--bogus"}, {"save", "x"},     {"tree", ""},
         {"render", "x"}, {"serve", ""},       {"skeleton", "x"}, {"convert", "-q"},
+        {"diff", "x"},   {"merge", "x y"},    {"git-setup", "--bogus"},
     };
     const ze::test::RunResult overview = Tool("--help");
     for (const Case& c : cases) {
