@@ -14,19 +14,50 @@ namespace {
 
 constexpr std::string_view kArrow = "\x81\xa8";  // → in Shift_JIS
 
+// A path made only when a change needs it: most elements have none.
+class LazyPath {
+public:
+    explicit LazyPath(const std::string& fixed) : text_(fixed), done_(true) {}
+    LazyPath(const LazyPath& parent, const CObjectData& element)
+        : parent_(&parent), element_(&element) {}
+    // A command (in its owner's list) or, without a list, a header column.
+    LazyPath(const LazyPath& parent, const std::vector<ZeClass*>* commands, std::size_t index)
+        : parent_(&parent), commands_(commands), index_(index) {}
+
+    const std::string& Get() const {
+        if (!done_) {
+            text_ = parent_->Get() + "/" +
+                    (element_ != nullptr  ? ElementSegment(*element_)
+                     : commands_ != nullptr ? CommandSegment(*commands_, index_)
+                                            : HeaderSegment(index_));
+            done_ = true;
+        }
+        return text_;
+    }
+
+private:
+    const LazyPath* parent_ = nullptr;
+    const CObjectData* element_ = nullptr;
+    const std::vector<ZeClass*>* commands_ = nullptr;
+    std::size_t index_ = 0;
+    mutable std::string text_;
+    mutable bool done_ = false;
+};
+
 class DiffWriter {
 public:
     explicit DiffWriter(std::vector<ProjectChange>& out) : out_(out) {}
 
     void Properties(const ZeClass& oldElement, const ZeClass& newElement,
-                    const std::string& dialog, const std::string& path, bool nameIsRename) {
+                    const std::string& dialog, const LazyPath& path, bool nameIsRename) {
         ForEachChangedItem(oldElement.Items(), newElement.Items(),
                            [&](std::string_view name, std::string_view oldValue,
                                std::string_view newValue) {
                                if (nameIsRename && name == "Name") {
                                    return;
                                }
-                               ProjectChange change = Make(ChangeKind::kChanged, dialog, path);
+                               ProjectChange change =
+                                   Make(ChangeKind::kChanged, dialog, path.Get());
                                change.property = name;
                                SetValues(change, oldValue, newValue);
                                out_.push_back(std::move(change));
@@ -38,14 +69,15 @@ public:
         const CZeDialogData& newDialog = *match.newDialog;
         match_ = &match;
         dialog_ = newDialog.GetItem("Name");
-        Properties(oldDialog, newDialog, dialog_, dialog_, false);
-        Commands(oldDialog.GetCommands(), newDialog.GetCommands(), dialog_);
+        const LazyPath dialogPath(dialog_);
+        Properties(oldDialog, newDialog, dialog_, dialogPath, false);
+        Commands(oldDialog.GetCommands(), newDialog.GetCommands(), dialogPath);
         CObjectDataList* oldRoot = oldDialog.GetRootGroup();
         CObjectDataList* newRoot = newDialog.GetRootGroup();
         if (oldRoot != nullptr && newRoot == nullptr) {
             Removed(dialog_ + "/" + ElementSegment(*oldRoot), ElementTypeName(*oldRoot));
         } else if (newRoot != nullptr) {
-            Present(*newRoot, dialog_);
+            Present(*newRoot, dialogPath);
         }
     }
 
@@ -90,34 +122,35 @@ private:
     }
 
     void Commands(const std::vector<ZeClass*>& oldCommands,
-                  const std::vector<ZeClass*>& newCommands, const std::string& ownerPath) {
+                  const std::vector<ZeClass*>& newCommands, const LazyPath& ownerPath) {
         for (std::size_t i = 0; i < oldCommands.size(); ++i) {
             if (match_->NewOf(oldCommands[i]) == nullptr) {
-                Removed(ownerPath + "/" + CommandSegment(oldCommands, i),
+                // Removed commands are named as they were, under the owner.
+                Removed(ownerPath.Get() + "/" + CommandSegment(oldCommands, i),
                         oldCommands[i]->GetItem("Command"));
             }
         }
         for (std::size_t i = 0; i < newCommands.size(); ++i) {
-            const std::string path = ownerPath + "/" + CommandSegment(newCommands, i);
+            const LazyPath path(ownerPath, &newCommands, i);
             if (const ZeClass* old = match_->OldOf(newCommands[i])) {
                 Properties(*old, *newCommands[i], dialog_, path, false);
             } else {
-                Added(path, newCommands[i]->GetItem("Command"));
+                Added(path.Get(), newCommands[i]->GetItem("Command"));
             }
         }
     }
 
     void Headers(const std::vector<ZeClass*>& oldHeaders, const std::vector<ZeClass*>& newHeaders,
-                 const std::string& ownerPath) {
+                 const LazyPath& ownerPath) {
         for (std::size_t i = newHeaders.size(); i < oldHeaders.size(); ++i) {
-            Removed(ownerPath + "/" + HeaderSegment(i), "HEADER");
+            Removed(ownerPath.Get() + "/" + HeaderSegment(i), "HEADER");
         }
         for (std::size_t i = 0; i < newHeaders.size(); ++i) {
-            const std::string path = ownerPath + "/" + HeaderSegment(i);
+            const LazyPath path(ownerPath, nullptr, i);
             if (const ZeClass* old = match_->OldOf(newHeaders[i])) {
                 Properties(*old, *newHeaders[i], dialog_, path, false);
             } else {
-                Added(path, "HEADER");
+                Added(path.Get(), "HEADER");
             }
         }
     }
@@ -129,11 +162,11 @@ private:
     }
 
     // An element of the new version, its children and what it holds.
-    void Present(CObjectData& element, const std::string& parentPath) {
-        const std::string path = parentPath + "/" + ElementSegment(element);
+    void Present(CObjectData& element, const LazyPath& parentPath) {
+        const LazyPath path(parentPath, element);
         auto* old = static_cast<const CObjectData*>(match_->OldOf(&element));
         if (old == nullptr) {
-            Added(path, ElementTypeName(element));
+            Added(path.Get(), ElementTypeName(element));
         } else {
             if (match_->moved.contains(&element)) {
                 ProjectChange change =
@@ -190,13 +223,13 @@ private:
     }
 
     // Below an added element: the elements that match old ones (moved in).
-    void SkimAdded(CObjectData& element, const std::string& parentPath) {
+    void SkimAdded(CObjectData& element, const LazyPath& parentPath) {
         if (match_->OldOf(&element) != nullptr) {
             Present(element, parentPath);
             return;
         }
         if (element.IsGroup()) {
-            const std::string path = parentPath + "/" + ElementSegment(element);
+            const LazyPath path(parentPath, element);
             for (CObjectData* child : static_cast<CObjectDataList&>(element).GetChildren()) {
                 SkimAdded(*child, path);
             }
@@ -230,7 +263,7 @@ std::vector<ProjectChange> DiffProjects(const CZeResourceData& oldProject,
                                         const CZeResourceData& newProject) {
     std::vector<ProjectChange> changes;
     DiffWriter writer(changes);
-    writer.Properties(oldProject, newProject, std::string(), "/", false);
+    writer.Properties(oldProject, newProject, std::string(), LazyPath("/"), false);
     const ProjectMatch match = MatchProjects(oldProject, newProject);
     for (const CZeDialogData* dialog : match.removed) {
         writer.AddedOrRemovedDialog(*dialog, false);

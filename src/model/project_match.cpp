@@ -98,6 +98,9 @@ public:
         }
         const std::vector<CObjectData*> oldObjects = ObjectsOf(oldDialog);
         const std::vector<CObjectData*> newObjects = ObjectsOf(newDialog);
+        // Commands and header columns come on top of the groups and objects.
+        match_.toNew.reserve(oldObjects.size() * 3);
+        match_.toOld.reserve(newObjects.size() * 3);
         Pair(oldRoot, newRoot);
         // A name held once on each side is the same element wherever it stands.
         const auto oldNames = CountNames(oldObjects);
@@ -155,6 +158,13 @@ private:
     void MatchChildren(const CObjectDataList& oldGroup, CObjectDataList& newGroup) {
         const auto& oldChildren = oldGroup.GetChildren();
         const auto& newChildren = newGroup.GetChildren();
+        const auto unmatched = [this](const std::vector<CObjectData*>& children, bool isNew) {
+            return std::any_of(children.begin(), children.end(),
+                               [&](const CObjectData* child) { return !Matched(child, isNew); });
+        };
+        if (!unmatched(oldChildren, false) || !unmatched(newChildren, true)) {
+            return;  // what is left on one side was added or removed
+        }
         // Names held more than once: by name, in order.
         std::map<std::string_view, std::deque<CObjectData*>> oldByName;
         std::map<std::string, std::deque<CObjectData*>> oldUnnamed;
@@ -201,6 +211,19 @@ private:
 
     void MatchCommands(const std::vector<ZeClass*>& oldCommands,
                        const std::vector<ZeClass*>& newCommands) {
+        // Mostly the same events in the same order: then the Nth of an
+        // event is simply the Nth command.
+        bool sameEvents = oldCommands.size() == newCommands.size();
+        for (std::size_t i = 0; sameEvents && i < oldCommands.size(); ++i) {
+            sameEvents = oldCommands[i]->Items().GetItemView("Event") ==
+                         newCommands[i]->Items().GetItemView("Event");
+        }
+        if (sameEvents) {
+            for (std::size_t i = 0; i < oldCommands.size(); ++i) {
+                Pair(oldCommands[i], newCommands[i]);
+            }
+            return;
+        }
         std::map<std::string_view, std::deque<ZeClass*>> oldByEvent;
         for (ZeClass* command : oldCommands) {
             oldByEvent[command->Items().GetItemView("Event")].push_back(command);
@@ -218,6 +241,9 @@ private:
     // kept in the old order stayed; the others were moved.
     void FindReordered(const CObjectDataList& newGroup) {
         const auto* oldGroup = static_cast<const CObjectDataList*>(match_.OldOf(&newGroup));
+        if (KeptInOrder(oldGroup->GetChildren(), newGroup.GetChildren())) {
+            return;
+        }
         std::vector<CObjectData*> stayed;
         std::vector<int> oldIndexes;
         std::unordered_map<const ZeClass*, int> oldIndex;
@@ -247,6 +273,26 @@ private:
                 match_.moved.insert(stayed[i]);
             }
         }
+    }
+
+    // Whether the children that stayed come in the old order: one pass over
+    // both lists.
+    bool KeptInOrder(const std::vector<CObjectData*>& oldChildren,
+                     const std::vector<CObjectData*>& newChildren) const {
+        std::size_t at = 0;
+        for (CObjectData* child : newChildren) {
+            const ZeClass* old = match_.OldOf(child);
+            if (old == nullptr || match_.moved.contains(child)) {
+                continue;
+            }
+            while (at < oldChildren.size() && oldChildren[at] != old) {
+                ++at;
+            }
+            if (at == oldChildren.size()) {
+                return false;
+            }
+        }
+        return true;
     }
 
     DialogMatch& match_;

@@ -89,6 +89,9 @@ const ZeClass* OwnerOf(const OwnerMap& owners, const ZeClass* element) {
 }
 
 bool ItemsDiffer(const ZeClass& a, const ZeClass& b) {
+    if (a.Items().IsSameItems(b.Items())) {
+        return false;  // the common case, found in one pass
+    }
     bool differ = false;
     ForEachChangedItem(a.Items(), b.Items(),
                        [&](std::string_view, std::string_view, std::string_view) { differ = true; });
@@ -248,6 +251,9 @@ public:
         dialogName_ = ours_.GetItem("Name");
         MergeProperties(base_, ours_, theirs_);
         for (const ZeClass* baseElement : baseTree_.order) {
+            if (!changedByTheirs_.contains(baseElement)) {
+                continue;  // theirs changed nothing in it or below
+            }
             if (ZeClass* ourElement = toOurs_.NewOf(baseElement)) {
                 if (const ZeClass* theirElement = toTheirs_.NewOf(baseElement)) {
                     MergeProperties(*baseElement, *ourElement, *theirElement);
@@ -441,8 +447,10 @@ private:
                 if (toTheirs_.moved.contains(child)) {
                     Move(*ourChild, *parent, *child);
                 }
-                MergeCommands(*base, *ourChild, *child);
-                Walk(*child);
+                if (changedByTheirs_.contains(base)) {
+                    MergeCommands(*base, *ourChild, *child);
+                    Walk(*child);
+                }
             } else {
                 Add(*child, *parent);
             }
