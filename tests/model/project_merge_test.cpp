@@ -153,6 +153,29 @@ TEST(ProjectMerge, EveryRule) {
          [](P& p) { p.buttons.clear(); },
          [](P& p) { p.quit += ",{'Name':'Help','Type':'BUTTON'}"; },
          {"CONFLICT Main/Root/Buttons: ours changed theirs removed"}},
+        {"a group removed by theirs, a child moved out of it by ours",
+         [](P& p) {
+             p.history += "," + p.quit;
+             p.quit.clear();
+         },
+         [](P& p) { p.buttons.clear(); },
+         [](P& p) {
+             p.history += "," + p.quit;
+             p.buttons.clear();
+         },
+         {"CONFLICT Main/Root/Quit: ours changed theirs removed"}},
+        {"an element added by theirs into a group ours moved",
+         [](P& p) {
+             p.history += "," + p.buttons + ",'Objects':[" + p.open + "," + p.quit + "]}";
+             p.buttons.clear();
+         },
+         [](P& p) { p.quit += ",{'Name':'Help','Type':'BUTTON'}"; },
+         [](P& p) {
+             p.history += "," + p.buttons + ",'Objects':[" + p.open + "," + p.quit +
+                          ",{'Name':'Help','Type':'BUTTON'}]}";
+             p.buttons.clear();
+         },
+         {}},
         {"a move on one side, a change on the other",
          [](P& p) { p.volume = P::Replace(p.volume, "50", "60"); },
          [](P& p) {
