@@ -106,8 +106,7 @@ std::string Changed(const std::string& text, unsigned seed, int count) {
         ze::CObjectDataList* parent = place.element->GetParent();
         switch (i % 10) {
             case 7: {
-                auto* added =
-                    place.dialog->GetElementStore().Create<ze::CObjectData>(parent);
+                auto* added = place.dialog->GetElementStore().Create<ze::CObjectData>(parent);
                 added->Items().CopyItems(place.element->Items());
                 added->SetItem("Name", "Added" + std::to_string(seed) + "_" + std::to_string(i));
                 parent->InsertAfter(added, place.element);
@@ -154,7 +153,8 @@ int main() {
     std::size_t changes = 0;
     std::size_t conflicts = 0;
 
-    const double load = Best([&] { return SecondsOf([&] { ze::CZeResourceData().LoadText(text); }); });
+    const double load =
+        Best([&] { return SecondsOf([&] { ze::CZeResourceData().LoadText(text); }); });
     const double diff = Best([&] {
         return SecondsOf([&] {
             ze::CZeResourceData a;
@@ -187,16 +187,16 @@ int main() {
         return SecondsOf([&] { ze::MergeProjects(base, mine, other); });
     });
 
-    std::printf("project: %.1f MB; a copy with %d changes gives %zu change lines; merging two "
-                "such copies gives %zu conflicts\n",
-                static_cast<double>(text.size()) / (1024.0 * 1024.0), kChanges, changes,
-                conflicts);
+    std::printf(
+        "project: %.1f MB; a copy with %d changes gives %zu change lines; merging two "
+        "such copies gives %zu conflicts\n",
+        static_cast<double>(text.size()) / (1024.0 * 1024.0), kChanges, changes, conflicts);
     std::printf("load:  %.3f s\n", load);
     std::printf("diff:  %.3f s, %.2f x load (target <= %.1f): %s; matching alone %.3f s, %.2f x\n",
                 diff, diff / load, kDiffTarget, Verdict(diff <= kDiffTarget * load), match,
                 match / load);
     std::printf("merge: %.3f s, %.2f x load (target <= %.1f): %s; merging alone %.3f s, %.2f x\n",
-                merge, merge / load, kMergeTarget, Verdict(merge <= kMergeTarget * load),
-                mergeOnly, mergeOnly / load);
+                merge, merge / load, kMergeTarget, Verdict(merge <= kMergeTarget * load), mergeOnly,
+                mergeOnly / load);
     return 0;
 }

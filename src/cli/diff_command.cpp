@@ -23,7 +23,8 @@ void PrintJson(const std::vector<ProjectChange>& changes) {
         const auto text = [](bool present, const std::string& value) {
             return present ? JsonString(ForTerminal(value)) : std::string("null");
         };
-        std::cout << (i == 0 ? "\n" : ",\n") << "  {\"kind\": " << JsonString(ChangeKindName(change.kind))
+        std::cout << (i == 0 ? "\n" : ",\n")
+                  << "  {\"kind\": " << JsonString(ChangeKindName(change.kind))
                   << ", \"dialog\": " << text(!change.dialog.empty(), change.dialog)
                   << ", \"path\": " << JsonString(ForTerminal(change.path))
                   << ", \"property\": " << text(!change.property.empty(), change.property)

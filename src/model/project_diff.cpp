@@ -27,7 +27,7 @@ public:
     const std::string& Get() const {
         if (!done_) {
             text_ = parent_->Get() + "/" +
-                    (element_ != nullptr  ? ElementSegment(*element_)
+                    (element_ != nullptr    ? ElementSegment(*element_)
                      : commands_ != nullptr ? CommandSegment(*commands_, index_)
                                             : HeaderSegment(index_));
             done_ = true;
@@ -48,20 +48,19 @@ class DiffWriter {
 public:
     explicit DiffWriter(std::vector<ProjectChange>& out) : out_(out) {}
 
-    void Properties(const ZeClass& oldElement, const ZeClass& newElement,
-                    const std::string& dialog, const LazyPath& path, bool nameIsRename) {
-        ForEachChangedItem(oldElement.Items(), newElement.Items(),
-                           [&](std::string_view name, std::string_view oldValue,
-                               std::string_view newValue) {
-                               if (nameIsRename && name == "Name") {
-                                   return;
-                               }
-                               ProjectChange change =
-                                   Make(ChangeKind::kChanged, dialog, path.Get());
-                               change.property = name;
-                               SetValues(change, oldValue, newValue);
-                               out_.push_back(std::move(change));
-                           });
+    void Properties(const ZeClass& oldElement, const ZeClass& newElement, const std::string& dialog,
+                    const LazyPath& path, bool nameIsRename) {
+        ForEachChangedItem(
+            oldElement.Items(), newElement.Items(),
+            [&](std::string_view name, std::string_view oldValue, std::string_view newValue) {
+                if (nameIsRename && name == "Name") {
+                    return;
+                }
+                ProjectChange change = Make(ChangeKind::kChanged, dialog, path.Get());
+                change.property = name;
+                SetValues(change, oldValue, newValue);
+                out_.push_back(std::move(change));
+            });
     }
 
     void Dialog(const DialogMatch& match) {
@@ -83,8 +82,7 @@ public:
 
     void AddedOrRemovedDialog(const CZeDialogData& dialog, bool added) {
         const std::string name = dialog.GetItem("Name");
-        ProjectChange change =
-            Make(added ? ChangeKind::kAdded : ChangeKind::kRemoved, name, name);
+        ProjectChange change = Make(added ? ChangeKind::kAdded : ChangeKind::kRemoved, name, name);
         (added ? change.newValue : change.oldValue) = "DIALOG";
         (added ? change.hasNew : change.hasOld) = true;
         out_.push_back(std::move(change));

@@ -44,9 +44,9 @@ DialogMatch MatchDialogs(const CZeDialogData& oldDialog, const CZeDialogData& ne
 
 // Dialogs match by Name (the first of each name in each version).
 struct ProjectMatch {
-    std::vector<DialogMatch> dialogs;                // in the new version's order
-    std::vector<const CZeDialogData*> removed;       // old dialogs without a match
-    std::vector<const CZeDialogData*> added;         // new dialogs without a match
+    std::vector<DialogMatch> dialogs;           // in the new version's order
+    std::vector<const CZeDialogData*> removed;  // old dialogs without a match
+    std::vector<const CZeDialogData*> added;    // new dialogs without a match
 };
 
 ProjectMatch MatchProjects(const CZeResourceData& oldProject, const CZeResourceData& newProject);
@@ -70,8 +70,8 @@ std::string HeaderSegment(std::size_t index);
 // differs between the two item lists; a property missing from one list
 // counts as empty there, as the writers leave empty values out. The first
 // item of a name counts, as the readers take it.
-using ItemChangeVisitor =
-    std::function<void(std::string_view name, std::string_view oldValue, std::string_view newValue)>;
+using ItemChangeVisitor = std::function<void(std::string_view name, std::string_view oldValue,
+                                             std::string_view newValue)>;
 void ForEachChangedItem(const CItemList& oldItems, const CItemList& newItems,
                         const ItemChangeVisitor& visit);
 

@@ -42,8 +42,7 @@ std::vector<ZeClass*>& CommandsOf(ZeClass& owner) {
 }
 
 bool IsObject(const ZeClass& element) {
-    return element.GetKind() == element_kind::kObject ||
-           element.GetKind() == element_kind::kGroup;
+    return element.GetKind() == element_kind::kObject || element.GetKind() == element_kind::kGroup;
 }
 
 // Every element of dialog's tree with the element whose list holds it (the
@@ -54,22 +53,22 @@ TreeIndex IndexTree(const CZeDialogData& dialog) {
         index.owners.emplace(element, owner);
         index.order.push_back(element);
     };
-    std::function<void(const CObjectData&, const ZeClass&)> add =
-        [&](const CObjectData& element, const ZeClass& owner) {
-            note(&element, &owner);
-            for (const ZeClass* header : element.GetHeaders()) {
-                note(header, &element);
+    std::function<void(const CObjectData&, const ZeClass&)> add = [&](const CObjectData& element,
+                                                                      const ZeClass& owner) {
+        note(&element, &owner);
+        for (const ZeClass* header : element.GetHeaders()) {
+            note(header, &element);
+        }
+        for (const ZeClass* command : element.GetCommands()) {
+            note(command, &element);
+        }
+        if (element.IsGroup()) {
+            for (const CObjectData* child :
+                 static_cast<const CObjectDataList&>(element).GetChildren()) {
+                add(*child, element);
             }
-            for (const ZeClass* command : element.GetCommands()) {
-                note(command, &element);
-            }
-            if (element.IsGroup()) {
-                for (const CObjectData* child :
-                     static_cast<const CObjectDataList&>(element).GetChildren()) {
-                    add(*child, element);
-                }
-            }
-        };
+        }
+    };
     for (const ZeClass* command : dialog.GetCommands()) {
         note(command, &dialog);
     }
@@ -93,8 +92,9 @@ bool ItemsDiffer(const ZeClass& a, const ZeClass& b) {
         return false;  // the common case, found in one pass
     }
     bool differ = false;
-    ForEachChangedItem(a.Items(), b.Items(),
-                       [&](std::string_view, std::string_view, std::string_view) { differ = true; });
+    ForEachChangedItem(
+        a.Items(), b.Items(),
+        [&](std::string_view, std::string_view, std::string_view) { differ = true; });
     return differ;
 }
 
@@ -168,8 +168,8 @@ ZeClass* CopyPlain(ElementStore& store, const ZeClass& from) {
 }
 
 CObjectData* CopyShallow(ElementStore& store, CObjectDataList* parent, const CObjectData& from) {
-    CObjectData* copy = from.IsGroup() ? store.Create<CObjectDataList>(parent)
-                                       : store.Create<CObjectData>(parent);
+    CObjectData* copy =
+        from.IsGroup() ? store.Create<CObjectDataList>(parent) : store.Create<CObjectData>(parent);
     copy->Items().CopyItems(from.Items());
     for (const ZeClass* header : from.GetHeaders()) {
         copy->AddHeader(CopyPlain(store, *header));
@@ -184,7 +184,8 @@ CObjectData* CopyDeep(ElementStore& store, CObjectDataList* parent, const CObjec
     CObjectData* copy = CopyShallow(store, parent, from);
     if (from.IsGroup()) {
         for (const CObjectData* child : static_cast<const CObjectDataList&>(from).GetChildren()) {
-            static_cast<CObjectDataList*>(copy)->AddObject(CopyDeep(store, static_cast<CObjectDataList*>(copy), *child));
+            static_cast<CObjectDataList*>(copy)->AddObject(
+                CopyDeep(store, static_cast<CObjectDataList*>(copy), *child));
         }
     }
     return copy;
@@ -261,12 +262,13 @@ public:
             }
         }
         Removals();
-        MergeCommands(base_, ours_, theirs_);
+        MergeCommands(ours_, theirs_);
         if (CObjectDataList* root = ours_.GetRootGroup()) {
             if (const CObjectDataList* theirRoot = theirs_.GetRootGroup()) {
-                if (toOurs_.OldOf(root) != nullptr && toTheirs_.OldOf(theirRoot) == toOurs_.OldOf(root)) {
+                if (toOurs_.OldOf(root) != nullptr &&
+                    toTheirs_.OldOf(theirRoot) == toOurs_.OldOf(root)) {
                     fromTheirs_.emplace(theirRoot, root);
-                    MergeCommands(*toOurs_.OldOf(root), *root, *theirRoot);
+                    MergeCommands(*root, *theirRoot);
                     Walk(*theirRoot);
                 }
             }
@@ -359,10 +361,9 @@ private:
                 ours_.SetRootGroup(nullptr);
             }
         } else if (ZeClass* owner = const_cast<ZeClass*>(OwnerOf(OwnersNow(), &element))) {
-            std::vector<ZeClass*>& list =
-                element.GetKind() == element_kind::kHeaderColumn
-                    ? static_cast<CObjectData*>(owner)->GetHeaders()
-                    : CommandsOf(*owner);
+            std::vector<ZeClass*>& list = element.GetKind() == element_kind::kHeaderColumn
+                                              ? static_cast<CObjectData*>(owner)->GetHeaders()
+                                              : CommandsOf(*owner);
             list.erase(std::remove(list.begin(), list.end(), &element), list.end());
         }
         treeEdited_ = true;
@@ -380,7 +381,7 @@ private:
 
     // Adds theirs' new commands and header columns to a merged owner, each
     // after the one it followed in theirs.
-    void MergeCommands(const ZeClass& /*base*/, ZeClass& ours, const ZeClass& theirs) {
+    void MergeCommands(ZeClass& ours, const ZeClass& theirs) {
         AddNew(CommandsOf(theirs), CommandsOf(ours));
         if (IsObject(theirs)) {
             AddNew(static_cast<const CObjectData&>(theirs).GetHeaders(),
@@ -448,7 +449,7 @@ private:
                     Move(*ourChild, *parent, *child);
                 }
                 if (changedByTheirs_.contains(base)) {
-                    MergeCommands(*base, *ourChild, *child);
+                    MergeCommands(*ourChild, *child);
                     Walk(*child);
                 }
             } else {
@@ -462,9 +463,9 @@ private:
             // Moved on both sides: fine when to the same place.
             const auto* theirBefore = Before(theirChild);
             const auto* ourBefore = Before(ourChild);
-            const bool same = ourChild.GetParent() == &parent &&
-                              (theirBefore == nullptr ? ourBefore == nullptr
-                                                      : Merged(theirBefore) == ourBefore);
+            const bool same =
+                ourChild.GetParent() == &parent &&
+                (theirBefore == nullptr ? ourBefore == nullptr : Merged(theirBefore) == ourBefore);
             if (!same) {
                 Conflict(ourChild, std::string(), Place(ourChild), Place(theirChild));
             }

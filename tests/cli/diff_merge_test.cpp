@@ -107,7 +107,8 @@ TEST(ZeToolDiff, AsGitsExternalDiff) {
     WriteText(oldFile, kSample);
     WriteText(newFile, Replaced(kSample, kOpenText, "'Text':'Settings'"));
     const std::string hash = " 1234567 100644 ";
-    const RunResult changed = Tool("diff App.moxspro " + Quoted(oldFile) + hash + Quoted(newFile) + hash);
+    const RunResult changed =
+        Tool("diff App.moxspro " + Quoted(oldFile) + hash + Quoted(newFile) + hash);
     EXPECT_EQ(changed.exitCode, 0);
     EXPECT_EQ(changed.output,
               "diff --ze a/App.moxspro b/App.moxspro\n"
@@ -142,8 +143,8 @@ TEST(ZeToolMerge, WritesTheResultAndReportsConflicts) {
     // A conflict: ours stays, the line goes to standard error, exit 1; with
     // no -o the result is written over OURS.
     WriteText(theirs, Replaced(kSample, kOpenText, "'Text':'登録'"));
-    const RunResult conflict =
-        Tool("merge " + Quoted(base) + " " + Quoted(ours) + " " + Quoted(theirs) + " 2>&1 >/dev/null");
+    const RunResult conflict = Tool("merge " + Quoted(base) + " " + Quoted(ours) + " " +
+                                    Quoted(theirs) + " 2>&1 >/dev/null");
     EXPECT_EQ(conflict.exitCode, 1);
     EXPECT_EQ(conflict.output, "CONFLICT Main/Root/Buttons/Open: Text: ours 保存 theirs 登録\n");
     EXPECT_EQ(Tool("check " + Quoted(ours) + " >/dev/null").exitCode, 0);
@@ -162,10 +163,9 @@ TEST(ZeToolMerge, WritesTheResultAndReportsConflicts) {
 
 // Runs a shell command in the repository, standard error with the output.
 RunResult InRepo(const fs::path& repo, const std::string& command) {
-    return ze::test::RunCommand("cd " + Quoted(repo) +
-                                " && GIT_CONFIG_NOSYSTEM=1 HOME=" + Quoted(repo / ".home") +
-                                " XDG_CONFIG_HOME=" + Quoted(repo / ".home") + " " + command +
-                                " 2>&1");
+    return ze::test::RunCommand(
+        "cd " + Quoted(repo) + " && GIT_CONFIG_NOSYSTEM=1 HOME=" + Quoted(repo / ".home") +
+        " XDG_CONFIG_HOME=" + Quoted(repo / ".home") + " " + command + " 2>&1");
 }
 
 TEST(ZeToolGit, SetUpThenMergeAndDiffThroughGit) {
@@ -205,9 +205,10 @@ TEST(ZeToolGit, SetUpThenMergeAndDiffThroughGit) {
     const fs::path baseFile = folder.path / "base.moxspro";
     WriteText(baseFile, kSample);
     const std::string both = Tool("diff " + Quoted(baseFile) + " " + Quoted(file)).output;
-    for (const char* line : {"~ Main/Root/Buttons/Open: Text: 設定を開く → 開く\n",
-                             "~ Main/Root/Buttons/Open: TSize: 16pt → 18pt\n",
-                             "+ Main/Root/Buttons/Help (BUTTON)\n+ Main/Root/Buttons/Info (TEXT)\n"}) {
+    for (const char* line :
+         {"~ Main/Root/Buttons/Open: Text: 設定を開く → 開く\n",
+          "~ Main/Root/Buttons/Open: TSize: 16pt → 18pt\n",
+          "+ Main/Root/Buttons/Help (BUTTON)\n+ Main/Root/Buttons/Info (TEXT)\n"}) {
         EXPECT_NE(both.find(line), std::string::npos) << line << " not in:\n" << both;
     }
 
@@ -230,8 +231,9 @@ TEST(ZeToolGit, SetUpThenMergeAndDiffThroughGit) {
     ASSERT_EQ(git("commit -q -am two").exitCode, 0);
     const RunResult conflict = git("merge --no-edit one");
     EXPECT_NE(conflict.exitCode, 0);
-    EXPECT_NE(conflict.output.find("CONFLICT Main/Root/Buttons/Open: Text: ours 登録 theirs 保存\n"),
-              std::string::npos)
+    EXPECT_NE(
+        conflict.output.find("CONFLICT Main/Root/Buttons/Open: Text: ours 登録 theirs 保存\n"),
+        std::string::npos)
         << conflict.output;
 }
 

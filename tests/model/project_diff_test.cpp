@@ -56,7 +56,8 @@ TEST(ProjectDiff, EachKindOfChange) {
         {"an element added",
          with([](P& p) { p.quit += ",{'Name':'Help','Type':'BUTTON'}"; }),
          {"+ Main/Root/Buttons/Help (BUTTON)"}},
-        {"a group removed with what it holds", with([](P& p) { p.buttons.clear(); }),
+        {"a group removed with what it holds",
+         with([](P& p) { p.buttons.clear(); }),
          {"- Main/Root/Buttons (GROUP)"}},
         {"a move between groups",
          with([](P& p) {
@@ -85,8 +86,9 @@ TEST(ProjectDiff, EachKindOfChange) {
          {"~ Main/Root/Buttons/Open/OnClick: File: Settings.json → Other.json"}},
         {"a command added",
          with([](P& p) {
-             p.quit = "{'Name':'Quit','Type':'BUTTON','Text':'終了',"
-                      "'OnClick':{'Event':'OnClick','Command':'CLOSE'}}";
+             p.quit =
+                 "{'Name':'Quit','Type':'BUTTON','Text':'終了',"
+                 "'OnClick':{'Event':'OnClick','Command':'CLOSE'}}";
          }),
          {"+ Main/Root/Buttons/Quit/OnClick (CLOSE)"}},
         {"a dialog's command removed",
@@ -94,17 +96,20 @@ TEST(ProjectDiff, EachKindOfChange) {
          {"- Main/OnOpen (TIMER)"}},
         {"a header column changed and one added",
          with([](P& p) {
-             p.history = "{'Name':'History','Type':'GRID','Header':[{'TSize':'14pt'},"
-                         "{'TSize':'10pt'},{'TSize':'8pt'}]}";
+             p.history =
+                 "{'Name':'History','Type':'GRID','Header':[{'TSize':'14pt'},"
+                 "{'TSize':'10pt'},{'TSize':'8pt'}]}";
          }),
          {"~ Main/Root/History: Columns: 2 → 3", "~ Main/Root/History/Header#1: TSize: 12pt → 10pt",
           "+ Main/Root/History/Header#2 (HEADER)"}},
         {"a dialog property",
          with([](P& p) { p.dialogProperties = ",'TemplateType':'Shared'"; }),
          {"~ Main: TemplateType: Unique → Shared"}},
-        {"a project property", with([](P& p) { p.projectName = "アプリ"; }),
+        {"a project property",
+         with([](P& p) { p.projectName = "アプリ"; }),
          {"~ /: Name: App → アプリ"}},
-        {"a dialog added", with([](P& p) { p.otherDialogs = P::kSettingsDialog; }),
+        {"a dialog added",
+         with([](P& p) { p.otherDialogs = P::kSettingsDialog; }),
          {"+ Settings (DIALOG)"}},
         {"changes in tree order",
          with([](P& p) {

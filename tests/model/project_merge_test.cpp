@@ -114,12 +114,14 @@ TEST(ProjectMerge, EveryRule) {
         {"a group added with children",
          nullptr,
          [](P& p) {
-             p.volume += ",{'Name':'Box','Type':'GROUP','Layout':'FRAME','Objects':["
-                         "{'Type':'TEXT','Text':'x'},{'Name':'Ok','Type':'BUTTON'}]}";
+             p.volume +=
+                 ",{'Name':'Box','Type':'GROUP','Layout':'FRAME','Objects':["
+                 "{'Type':'TEXT','Text':'x'},{'Name':'Ok','Type':'BUTTON'}]}";
          },
          [](P& p) {
-             p.volume += ",{'Name':'Box','Type':'GROUP','Layout':'FRAME','Objects':["
-                         "{'Type':'TEXT','Text':'x'},{'Name':'Ok','Type':'BUTTON'}]}";
+             p.volume +=
+                 ",{'Name':'Box','Type':'GROUP','Layout':'FRAME','Objects':["
+                 "{'Type':'TEXT','Text':'x'},{'Name':'Ok','Type':'BUTTON'}]}";
          },
          {}},
         {"removed on one side, unchanged on the other",
@@ -231,7 +233,9 @@ TEST(ProjectMerge, EveryRule) {
          {}},
         {"a command added by theirs, its owner changed by ours",
          [](P& p) { p.quit = P::Replace(p.quit, "終了", "閉じる"); },
-         [](P& p) { p.quit = P::Replace(p.quit, "}", ",'OnClick':{'Event':'OnClick','Command':'CLOSE'}}"); },
+         [](P& p) {
+             p.quit = P::Replace(p.quit, "}", ",'OnClick':{'Event':'OnClick','Command':'CLOSE'}}");
+         },
          [](P& p) {
              p.quit = P::Replace(P::Replace(p.quit, "終了", "閉じる"), "}",
                                  ",'OnClick':{'Event':'OnClick','Command':'CLOSE'}}");
@@ -248,7 +252,9 @@ TEST(ProjectMerge, EveryRule) {
         {"header columns changed on each side",
          [](P& p) { p.history = P::Replace(p.history, "14pt", "16pt"); },
          [](P& p) { p.history = P::Replace(p.history, "12pt", "10pt"); },
-         [](P& p) { p.history = P::Replace(P::Replace(p.history, "14pt", "16pt"), "12pt", "10pt"); },
+         [](P& p) {
+             p.history = P::Replace(P::Replace(p.history, "14pt", "16pt"), "12pt", "10pt");
+         },
          {}},
         {"a header column added by theirs",
          nullptr,

@@ -51,8 +51,9 @@ inline std::string Joined(const std::vector<std::string>& parts) {
 }
 
 inline std::string Project(const ProjectParts& p) {
-    const std::string buttons =
-        p.buttons.empty() ? std::string() : p.buttons + ",'Objects':[" + Joined({p.open, p.quit}) + "]}";
+    const std::string buttons = p.buttons.empty()
+                                    ? std::string()
+                                    : p.buttons + ",'Objects':[" + Joined({p.open, p.quit}) + "]}";
     return "{'Name':'" + p.projectName + "','Commands':[{'Command':'DIALOG','Name':'Main'" +
            p.dialogProperties + p.dialogEvents +
            ",'Object':{'Name':'Root','Type':'GROUP','Layout':'LINEAR','Objects':[" +
