@@ -184,6 +184,17 @@ TEST(ZeToolGit, SetUpThenMergeAndDiffThroughGit) {
     EXPECT_EQ(git("config merge.ze.name").output, "Ze resource merge\n");
     EXPECT_NE(git("config merge.ze.driver").output.find(" merge %O %A %B\n"), std::string::npos);
 
+    // --global: the user's configuration and attributes file, the one
+    // core.attributesFile names when it names one.
+    ASSERT_EQ(InRepo(repo, kTool + " git-setup --global").exitCode, 0);
+    EXPECT_EQ(ReadText(repo / ".home" / "git" / "attributes"), "*.moxspro diff=ze merge=ze\n");
+    EXPECT_EQ(git("config --global merge.ze.name").output, "Ze resource merge\n");
+    const fs::path named = folder.path / "attributes";
+    WriteText(named, "*.png binary");
+    ASSERT_EQ(git("config --global core.attributesFile " + Quoted(named)).exitCode, 0);
+    ASSERT_EQ(InRepo(repo, kTool + " git-setup --global").exitCode, 0);
+    EXPECT_EQ(ReadText(named), "*.png binary\n*.moxspro diff=ze merge=ze\n");
+
     const fs::path file = repo / "App.moxspro";
     WriteText(file, kSample);
     ASSERT_EQ(git("add -A && git commit -q -m base").exitCode, 0);
