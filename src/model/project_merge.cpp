@@ -257,7 +257,9 @@ public:
             }
             if (ZeClass* ourElement = toOurs_.NewOf(baseElement)) {
                 if (const ZeClass* theirElement = toTheirs_.NewOf(baseElement)) {
-                    MergeProperties(*baseElement, *ourElement, *theirElement);
+                    if (!TakeNewKind(*baseElement, *ourElement, *theirElement)) {
+                        MergeProperties(*baseElement, *ourElement, *theirElement);
+                    }
                 }
             }
         }
@@ -295,6 +297,51 @@ private:
             treeEdited_ = false;
         }
         return ourOwners_;
+    }
+
+    // The property whose value decides an element's items: a command's
+    // Command, an object's Type, a group's Layout.
+    static std::string_view KindProperty(const ZeClass& element) {
+        switch (element.GetKind()) {
+            case element_kind::kCommand:
+                return "Command";
+            case element_kind::kObject:
+                return "Type";
+            case element_kind::kGroup:
+                return "Layout";
+            default:
+                return {};
+        }
+    }
+
+    // When theirs made the element another kind of command, object or
+    // group, its items are another list: ours takes theirs' whole when it
+    // left the element alone, and keeps its own (a conflict) when it changed
+    // it otherwise. False when theirs kept the kind (or ours made the same
+    // change), for the property-wise merge.
+    bool TakeNewKind(const ZeClass& base, ZeClass& ours, const ZeClass& theirs) {
+        const std::string_view key = KindProperty(base);
+        if (key.empty()) {
+            return false;
+        }
+        const std::string_view theirKind = theirs.Items().GetItemView(key);
+        const std::string ourKind(ours.Items().GetItemView(key));
+        if (base.Items().GetItemView(key) == theirKind || ourKind == theirKind) {
+            return false;
+        }
+        if (!ours.Items().IsSameItems(base.Items())) {
+            Conflict(ours, std::string(key), ourKind, std::string(theirKind));
+            return true;
+        }
+        const std::string ourName = ours.GetItem("Name");
+        ours.Items().CopyItems(theirs.Items());
+        const std::string theirName = ours.GetItem("Name");
+        if (IsObject(ours) && theirName != ourName &&
+            FindNameHolder(ours_, ours, theirName) != nullptr) {
+            ours.SetItem("Name", ourName);
+            Conflict(ours, "Name", ourName, theirName);
+        }
+        return true;
     }
 
     void MergeProperties(const ZeClass& base, ZeClass& ours, const ZeClass& theirs) {
@@ -409,24 +456,58 @@ private:
         }
     }
 
-    // Puts element into parent after the merged counterpart of the nearest
-    // sibling before theirElement in theirs that is in parent, or first.
-    void PlaceAfterSibling(CObjectData& element, CObjectDataList& parent,
-                           const CObjectData& theirElement) {
+    // The index in parent right after the merged counterpart of the nearest
+    // sibling before theirElement in theirs that is in parent; 0 without one.
+    std::size_t IndexAfterSibling(const CObjectDataList& parent,
+                                  const CObjectData& theirElement) const {
         const auto& siblings = theirElement.GetParent()->GetChildren();
         const auto self = std::find(siblings.begin(), siblings.end(), &theirElement);
         for (auto at = self; at != siblings.begin();) {
             --at;
-            auto* before = static_cast<CObjectData*>(Merged(*at));
-            if (before != nullptr && before->GetParent() == &parent &&
-                parent.IndexOf(before) >= 0) {
-                parent.InsertAfter(&element, before);
-                treeEdited_ = true;
-                return;
+            const auto* before = static_cast<const CObjectData*>(Merged(*at));
+            const int index = before == nullptr ? -1 : parent.IndexOf(before);
+            if (index >= 0) {
+                return static_cast<std::size_t>(index) + 1;
             }
         }
-        parent.InsertBefore(&element, nullptr);
+        return 0;
+    }
+
+    // Puts element into parent after the merged counterpart of the nearest
+    // sibling before theirElement in theirs that is in parent, or first.
+    void PlaceAfterSibling(CObjectData& element, CObjectDataList& parent,
+                           const CObjectData& theirElement) {
+        const std::size_t index = IndexAfterSibling(parent, theirElement);
+        if (index == 0) {
+            parent.InsertBefore(&element, nullptr);
+        } else {
+            parent.InsertAfter(&element, parent.GetChildren()[index - 1]);
+        }
         treeEdited_ = true;
+    }
+
+    // An element ours added, like theirChild, where theirs would put it:
+    // the same addition made on both sides (a change picked into both).
+    const CObjectData* AddedAlike(const CObjectDataList& parent,
+                                  const CObjectData& theirChild) const {
+        const auto& children = parent.GetChildren();
+        std::string text;
+        for (std::size_t i = IndexAfterSibling(parent, theirChild); i < children.size(); ++i) {
+            const CObjectData* candidate = children[i];
+            if (toOurs_.OldOf(candidate) != nullptr) {
+                break;  // the additions of ours there end at an element of the base
+            }
+            if (claimed_.contains(candidate)) {
+                continue;
+            }
+            if (text.empty()) {
+                text = TextOf(theirChild);
+            }
+            if (TextOf(*candidate) == text) {
+                return candidate;
+            }
+        }
+        return nullptr;
     }
 
     // Theirs' tree, parents first: its moves and its new elements.
@@ -489,21 +570,19 @@ private:
     }
 
     void Add(const CObjectData& theirChild, CObjectDataList& parent) {
+        if (const CObjectData* alike = AddedAlike(parent, theirChild)) {
+            MapAlike(*alike, theirChild);
+            return;
+        }
         const std::string name = theirChild.GetItem("Name");
         std::string newName;
-        if (const CObjectData* holder =
-                name.empty() ? nullptr : FindNameHolder(ours_, ours_, name)) {
-            if (toOurs_.OldOf(holder) == nullptr && holder->GetParent() == &parent &&
-                TextOf(*holder) == TextOf(theirChild)) {
-                // Added alike on both sides.
-                MapAlike(*holder, theirChild);
-                return;
-            }
+        if (!name.empty() && FindNameHolder(ours_, ours_, name) != nullptr) {
             newName = name;
         }
         CObjectData* copy = CopyShallow(ours_.GetElementStore(), &parent, theirChild);
         PlaceAfterSibling(*copy, parent, theirChild);
         fromTheirs_.emplace(&theirChild, copy);
+        claimed_.insert(copy);
         if (!newName.empty()) {
             const std::string stem = NameStem(*copy);
             int number = 1;
@@ -518,6 +597,7 @@ private:
 
     void MapAlike(const CObjectData& ours, const CObjectData& theirs) {
         fromTheirs_.emplace(&theirs, const_cast<CObjectData*>(&ours));
+        claimed_.insert(&ours);
         if (ours.IsGroup()) {
             const auto& ourChildren = static_cast<const CObjectDataList&>(ours).GetChildren();
             const auto& theirChildren = static_cast<const CObjectDataList&>(theirs).GetChildren();
@@ -540,6 +620,8 @@ private:
     std::unordered_set<const ZeClass*> changedByOurs_;
     std::unordered_set<const ZeClass*> changedByTheirs_;
     std::unordered_map<const ZeClass*, ZeClass*> fromTheirs_;
+    // Elements of ours that stand for an element of theirs already.
+    std::unordered_set<const ZeClass*> claimed_;
     std::string dialogName_;
     bool treeEdited_ = false;
 };

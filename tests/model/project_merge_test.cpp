@@ -4,12 +4,19 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <random>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "common/cp932.h"
+#include "model/dialog_data.h"
 #include "model/mo_stream.h"
+#include "model/object_data.h"
 #include "model/project_diff.h"
 #include "model/project_merge.h"
 #include "model/resource_data.h"
@@ -100,6 +107,11 @@ TEST(ProjectMerge, EveryRule) {
          [](P& p) { p.quit += ",{'Name':'Help','Type':'BUTTON'}"; },
          [](P& p) { p.quit += ",{'Name':'Help','Type':'BUTTON'}"; },
          [](P& p) { p.quit += ",{'Name':'Help','Type':'BUTTON'}"; },
+         {}},
+        {"the same unnamed element added on both sides, a named one after it",
+         [](P& p) { p.quit += ",{'Type':'TEXT','Text':'注'},{'Name':'Help','Type':'BUTTON'}"; },
+         [](P& p) { p.quit += ",{'Type':'TEXT','Text':'注'}"; },
+         [](P& p) { p.quit += ",{'Type':'TEXT','Text':'注'},{'Name':'Help','Type':'BUTTON'}"; },
          {}},
         {"a name taken on both sides: theirs numbered",
          [](P& p) { p.quit += ",{'Name':'Help','Type':'BUTTON'}"; },
@@ -249,6 +261,31 @@ TEST(ProjectMerge, EveryRule) {
              p.dialogEvents.clear();
          },
          {}},
+        {"a command made another command by theirs",
+         [](P& p) { p.title = P::Replace(p.title, "見出し", "題名"); },
+         [](P& p) {
+             p.open = P::Replace(p.open, "'Command':'OPEN','File':'Settings.json'",
+                                 "'Command':'SOUND','File':'click.wav'");
+         },
+         [](P& p) {
+             p.title = P::Replace(p.title, "見出し", "題名");
+             p.open = P::Replace(p.open, "'Command':'OPEN','File':'Settings.json'",
+                                 "'Command':'SOUND','File':'click.wav'");
+         },
+         {}},
+        {"a command made another command by theirs, changed by ours",
+         [](P& p) { p.open = P::Replace(p.open, "Settings.json", "Other.json"); },
+         [](P& p) {
+             p.open = P::Replace(p.open, "'Command':'OPEN','File':'Settings.json'",
+                                 "'Command':'SOUND','File':'click.wav'");
+         },
+         [](P& p) { p.open = P::Replace(p.open, "Settings.json", "Other.json"); },
+         {"CONFLICT Main/Root/Buttons/Open/OnClick: Command: ours OPEN theirs SOUND"}},
+        {"an object made another type by theirs",
+         nullptr,
+         [](P& p) { p.quit = "{'Name':'Quit','Type':'TEXT','Text':'終了'}"; },
+         [](P& p) { p.quit = "{'Name':'Quit','Type':'TEXT','Text':'終了'}"; },
+         {}},
         {"header columns changed on each side",
          [](P& p) { p.history = P::Replace(p.history, "14pt", "16pt"); },
          [](P& p) { p.history = P::Replace(p.history, "12pt", "10pt"); },
@@ -307,6 +344,144 @@ TEST(ProjectMerge, EveryRule) {
         ze::CZeResourceData reloaded;
         ASSERT_TRUE(reloaded.LoadText(merged));
         EXPECT_EQ(Written(reloaded), merged);
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// Random edits of the example project on both sides: whatever they are, the
+// merge neither fails nor leaves a name twice in a dialog, and its result
+// loads and saves back byte for byte.
+struct RandomEditor {
+    std::mt19937 random;
+
+    std::size_t Pick(std::size_t below) { return random() % below; }
+
+    void Edit(ze::CZeResourceData& project, int edits) {
+        for (int i = 0; i < edits; ++i) {
+            ze::CZeDialogData& dialog =
+                *project.GetDialogs().GetDialog(Pick(project.GetDialogs().GetCount()));
+            std::vector<ze::CObjectData*> all;
+            std::vector<ze::CObjectDataList*> groups;
+            std::function<void(ze::CObjectData*)> collect = [&](ze::CObjectData* element) {
+                all.push_back(element);
+                if (element->IsGroup()) {
+                    groups.push_back(static_cast<ze::CObjectDataList*>(element));
+                    for (ze::CObjectData* child :
+                         static_cast<ze::CObjectDataList*>(element)->GetChildren()) {
+                        collect(child);
+                    }
+                }
+            };
+            collect(dialog.GetRootGroup());
+            ze::CObjectData* element = all[Pick(all.size())];
+            ze::CObjectDataList* parent = element->GetParent();
+            switch (Pick(5)) {
+                case 0:
+                    element->SetItem("Width", std::to_string(Pick(5)) + "px");
+                    break;
+                case 1:
+                    // A copy of a plain object: what a paste of one adds.
+                    if (parent != nullptr && !element->IsGroup() &&
+                        element->GetItem("Type") != "GRID") {
+                        ze::CObjectData* added =
+                            dialog.GetElementStore().Create<ze::CObjectData>(parent);
+                        added->Items().CopyItems(element->Items());
+                        added->SetItem(
+                            "Name", Pick(2) == 0 ? std::string() : "New" + std::to_string(Pick(4)));
+                        parent->InsertAfter(added, element);
+                    }
+                    break;
+                case 2:
+                    if (parent != nullptr) {
+                        dialog.GetElementStore();
+                        parent->Remove(element, false);
+                    }
+                    break;
+                case 3: {
+                    ze::CObjectDataList* target = groups[Pick(groups.size())];
+                    // Between groups of one layout: the items of an object
+                    // follow its parent's layout (PosX and PosY in RELATIVE)
+                    // only when it is read.
+                    const bool sameLayout =
+                        parent != nullptr && target->GetItem("Layout") == parent->GetItem("Layout");
+                    const bool cycle = target == element ||
+                                       (element->IsGroup() &&
+                                        static_cast<ze::CObjectDataList*>(element)->Holds(target));
+                    if (sameLayout && !cycle) {
+                        dialog.GetElementStore();
+                        parent->Remove(element, false);
+                        target->InsertBefore(element, nullptr);
+                    }
+                    break;
+                }
+                default:
+                    element->SetItem("Name", "Renamed" + std::to_string(Pick(4)));
+                    break;
+            }
+        }
+    }
+};
+
+bool NamesUnique(const ze::CZeResourceData& project) {
+    for (std::size_t d = 0; d < project.GetDialogs().GetCount(); ++d) {
+        std::set<std::string> names;
+        bool unique = true;
+        std::function<void(const ze::CObjectData*)> visit = [&](const ze::CObjectData* element) {
+            const std::string name = element->GetItem("Name");
+            unique = unique && (name.empty() || names.insert(name).second);
+            if (element->IsGroup()) {
+                for (const ze::CObjectData* child :
+                     static_cast<const ze::CObjectDataList*>(element)->GetChildren()) {
+                    visit(child);
+                }
+            }
+        };
+        visit(project.GetDialogs().GetDialog(d)->GetRootGroup());
+        if (!unique) {
+            return false;
+        }
+    }
+    return true;
+}
+
+TEST(ProjectMerge, RandomEditsOnBothSides) {
+    std::ifstream in(ZE_TEST_DATA_DIR "/../../examples/SampleApp.moxspro", std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    ze::CZeResourceData base;
+    ASSERT_TRUE(base.LoadText(text));
+    ASSERT_TRUE(NamesUnique(base));
+    for (unsigned seed = 1; seed <= 200; ++seed) {
+        SCOPED_TRACE(seed);
+        ze::CZeResourceData ours;
+        ze::CZeResourceData theirs;
+        ASSERT_TRUE(ours.LoadText(text));
+        ASSERT_TRUE(theirs.LoadText(text));
+        RandomEditor ourEditor{std::mt19937(seed)};
+        RandomEditor theirEditor{std::mt19937(seed + 1000)};
+        ourEditor.Edit(ours, 12);
+        theirEditor.Edit(theirs, 12);
+        // Random renames may give a side a name twice; only sound sides count.
+        if (!NamesUnique(ours) || !NamesUnique(theirs)) {
+            continue;
+        }
+        ze::MergeProjects(base, ours, theirs);
+        EXPECT_TRUE(NamesUnique(ours));
+        const std::string merged = Written(ours);
+        ze::CZeResourceData reloaded;
+        ASSERT_TRUE(reloaded.LoadText(merged));
+        EXPECT_EQ(Written(reloaded), merged);
+        // Theirs merged into a copy of itself changes nothing.
+        ze::CZeResourceData same;
+        ASSERT_TRUE(same.LoadText(Written(theirs)));
+        EXPECT_TRUE(ze::MergeProjects(base, same, theirs).empty());
+        std::string differences;
+        for (const ze::ProjectChange& change : ze::DiffProjects(theirs, same)) {
+            differences += ze::Cp932ToUtf8(ze::ChangeLine(change)) + "\n";
+        }
+        EXPECT_EQ(differences, "");
     }
 }
 
