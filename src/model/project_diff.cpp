@@ -88,6 +88,17 @@ public:
         out_.push_back(std::move(change));
     }
 
+    void MovedDialog(const CZeDialogData& oldDialog, const CZeDialogDataList& oldList,
+                     const CZeDialogData& newDialog, const CZeDialogDataList& newList) {
+        const std::string name = newDialog.GetItem("Name");
+        ProjectChange change = Make(ChangeKind::kMoved, name, name);
+        change.oldIndex = oldList.IndexOf(&oldDialog);
+        change.newIndex = newList.IndexOf(&newDialog);
+        SetValues(change, "[" + std::to_string(change.oldIndex) + "]",
+                  "[" + std::to_string(change.newIndex) + "]");
+        out_.push_back(std::move(change));
+    }
+
 private:
     ProjectChange Make(ChangeKind kind, const std::string& dialog, const std::string& path) {
         ProjectChange change;
@@ -272,6 +283,10 @@ std::vector<ProjectChange> DiffProjects(const CZeResourceData& oldProject,
     for (std::size_t i = 0; i < dialogs.GetCount(); ++i) {
         const CZeDialogData* dialog = dialogs.GetDialog(i);
         if (matched < match.dialogs.size() && match.dialogs[matched].newDialog == dialog) {
+            if (match.moved.contains(dialog)) {
+                writer.MovedDialog(*match.dialogs[matched].oldDialog, oldProject.GetDialogs(),
+                                   *dialog, dialogs);
+            }
             writer.Dialog(match.dialogs[matched++]);
         } else {
             writer.AddedOrRemovedDialog(*dialog, true);

@@ -29,7 +29,8 @@ struct ProjectChange {
     // changed, renamed: the old and the new value. added: the new element's
     // type in newValue (BUTTON, GROUP, DIALOG, the command, HEADER),
     // removed: the old one's in oldValue. moved: the old and the new parent
-    // segment with the index, "Root[3]" and "Buttons[0]".
+    // segment with the index, "Root[3]" and "Buttons[0]"; a dialog's place
+    // in the project's list, "[1]" and "[0]".
     std::string oldValue;
     std::string newValue;
     bool hasOld = false;

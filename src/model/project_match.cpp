@@ -341,6 +341,21 @@ ProjectMatch MatchProjects(const CZeResourceData& oldProject, const CZeResourceD
             result.removed.push_back(oldDialogs.GetDialog(i));
         }
     }
+    std::vector<int> oldIndexes;
+    for (const DialogMatch& match : result.dialogs) {
+        oldIndexes.push_back(oldDialogs.IndexOf(match.oldDialog));
+    }
+    if (!std::is_sorted(oldIndexes.begin(), oldIndexes.end())) {
+        std::vector<bool> inOrder(oldIndexes.size(), false);
+        for (std::size_t i : LongestIncreasing(oldIndexes)) {
+            inOrder[i] = true;
+        }
+        for (std::size_t i = 0; i < inOrder.size(); ++i) {
+            if (!inOrder[i]) {
+                result.moved.insert(result.dialogs[i].newDialog);
+            }
+        }
+    }
     return result;
 }
 

@@ -47,6 +47,9 @@ struct ProjectMatch {
     std::vector<DialogMatch> dialogs;           // in the new version's order
     std::vector<const CZeDialogData*> removed;  // old dialogs without a match
     std::vector<const CZeDialogData*> added;    // new dialogs without a match
+    // Matched dialogs (of the new version) whose order among the matched
+    // ones only a move explains.
+    std::unordered_set<const CZeDialogData*> moved;
 };
 
 ProjectMatch MatchProjects(const CZeResourceData& oldProject, const CZeResourceData& newProject);

@@ -127,6 +127,15 @@ TEST(ProjectDiff, EachKindOfChange) {
     ProjectParts withSettings = base;
     withSettings.otherDialogs = ProjectParts::kSettingsDialog;
     EXPECT_EQ(DiffLines(Project(withSettings), Project(base)), Lines{"- Settings (DIALOG)"});
+    // The order of the dialogs.
+    const std::string two =
+        "{'Commands':[{'Command':'DIALOG','Name':'A','Object':{'Name':'R',"
+        "'Type':'GROUP','Layout':'LINEAR','Objects':[]}},"
+        "{'Command':'DIALOG','Name':'B','Object':{'Name':'R','Type':'GROUP',"
+        "'Layout':'LINEAR','Objects':[]}}]}";
+    const std::string swapped =
+        P::Replace(P::Replace(P::Replace(two, "'A'", "'X'"), "'B'", "'A'"), "'X'", "'B'");
+    EXPECT_EQ(DiffLines(two, swapped), Lines{"> B: [1] → [0]"});
 }
 
 TEST(ProjectDiff, MovedChangeCarriesBothPlaces) {

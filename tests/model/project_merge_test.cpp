@@ -351,7 +351,8 @@ TEST(ProjectMerge, EveryRule) {
 
 namespace {
 
-// Random edits of the example project on both sides: whatever they are, the
+// Random edits of the example project on both sides: the diff of a side
+// finds a change exactly when its text differs, and whatever the edits, the
 // merge neither fails nor leaves a name twice in a dialog, and its result
 // loads and saves back byte for byte.
 struct RandomEditor {
@@ -467,6 +468,8 @@ TEST(ProjectMerge, RandomEditsOnBothSides) {
         if (!NamesUnique(ours) || !NamesUnique(theirs)) {
             continue;
         }
+        // The diff finds a change exactly when the text differs.
+        EXPECT_EQ(ze::DiffProjects(base, ours).empty(), Written(base) == Written(ours));
         ze::MergeProjects(base, ours, theirs);
         EXPECT_TRUE(NamesUnique(ours));
         const std::string merged = Written(ours);
