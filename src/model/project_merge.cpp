@@ -709,17 +709,53 @@ std::vector<MergeConflict> MergeProjects(const CZeResourceData& base, CZeResourc
     for (const CZeDialogData* dialog : toDelete) {
         dialogs.DeleteDialog(dialog);
     }
-    // Theirs' new dialogs, each after the dialog it followed in theirs.
+    // Theirs' new and moved dialogs, each after the dialog it followed in
+    // theirs.
     std::unordered_set<const CZeDialogData*> added(toTheirs.added.begin(), toTheirs.added.end());
+    std::unordered_map<const CZeDialogData*, const CZeDialogData*> theirBase;
+    for (const DialogMatch& match : toTheirs.dialogs) {
+        theirBase.emplace(match.newDialog, match.oldDialog);
+    }
+    const auto placeAfter = [&dialogs](std::size_t at, const std::string& previous) {
+        const CZeDialogData* after = previous.empty() ? nullptr : dialogs.FindDialog(previous);
+        std::size_t wanted =
+            after == nullptr ? 0 : static_cast<std::size_t>(dialogs.IndexOf(after)) + 1;
+        if (wanted > at) {
+            --wanted;  // the dialog leaves its place before the one after
+        }
+        for (; at > wanted; --at) {
+            dialogs.Swap(at, at - 1);
+        }
+        for (; at < wanted; ++at) {
+            dialogs.Swap(at, at + 1);
+        }
+    };
     const CZeDialogDataList& theirDialogs = theirs.GetDialogs();
     std::string previous;  // the Name of the dialog before, in theirs
     for (std::size_t i = 0; i < theirDialogs.GetCount(); ++i) {
         const CZeDialogData* dialog = theirDialogs.GetDialog(i);
         const std::string name = dialog->GetItem("Name");
         if (!added.contains(dialog)) {
-            if (dialogs.FindDialog(name) != nullptr) {
-                previous = name;
+            const CZeDialogData* ourDialog = dialogs.FindDialog(name);
+            if (ourDialog == nullptr) {
+                continue;
             }
+            const auto baseAt = theirBase.find(dialog);
+            const auto ourAt =
+                baseAt == theirBase.end() ? ourMatch.end() : ourMatch.find(baseAt->second);
+            if (toTheirs.moved.contains(dialog) && ourAt != ourMatch.end() &&
+                ourAt->second->newDialog == ourDialog) {
+                const std::size_t at = static_cast<std::size_t>(dialogs.IndexOf(ourDialog));
+                const std::string ourPrevious =
+                    at == 0 ? std::string() : dialogs.GetDialog(at - 1)->GetItem("Name");
+                if (!toOurs.moved.contains(ourDialog)) {
+                    placeAfter(at, previous);
+                } else if (ourPrevious != previous) {
+                    conflicts.push_back({name, name, std::string(), "[" + std::to_string(at) + "]",
+                                         "[" + std::to_string(i) + "]"});
+                }
+            }
+            previous = name;
             continue;
         }
         std::string newName = name;
@@ -731,13 +767,7 @@ std::vector<MergeConflict> MergeProjects(const CZeResourceData& base, CZeResourc
             newName = dialogs.MakeUniqueName(name);
             conflicts.push_back({newName, name, "Name", name, newName});
         }
-        const CZeDialogData* after = previous.empty() ? nullptr : dialogs.FindDialog(previous);
-        std::size_t at = dialogs.AddDialog(CopyDialog(*dialog, newName));
-        const std::size_t wanted =
-            after == nullptr ? 0 : static_cast<std::size_t>(dialogs.IndexOf(after)) + 1;
-        for (; at > wanted; --at) {
-            dialogs.Swap(at, at - 1);
-        }
+        placeAfter(dialogs.AddDialog(CopyDialog(*dialog, newName)), previous);
         previous = newName;
     }
     return conflicts;

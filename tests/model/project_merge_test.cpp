@@ -347,6 +347,54 @@ TEST(ProjectMerge, EveryRule) {
     }
 }
 
+TEST(ProjectMerge, DialogOrder) {
+    const auto dialog = [](const std::string& name) {
+        return "{'Command':'DIALOG','Name':'" + name +
+               "','Object':{'Name':'R','Type':'GROUP','Layout':'LINEAR','Objects':[]}}";
+    };
+    const auto project = [&](const std::vector<std::string>& names) {
+        std::string text = "{'Commands':[";
+        for (const std::string& name : names) {
+            text += (&name == &names.front() ? "" : ",") + dialog(name);
+        }
+        return text + "]}";
+    };
+    const auto names = [](const ze::CZeResourceData& merged) {
+        std::vector<std::string> list;
+        for (std::size_t i = 0; i < merged.GetDialogs().GetCount(); ++i) {
+            list.push_back(merged.GetDialogs().GetDialog(i)->GetItem("Name"));
+        }
+        return list;
+    };
+    struct Case {
+        std::vector<std::string> ours;
+        std::vector<std::string> theirs;
+        std::vector<std::string> merged;
+        std::size_t conflicts;
+    };
+    const std::vector<std::string> base = {"A", "B", "C"};
+    const Case cases[] = {
+        {{"A", "B", "C"}, {"C", "A", "B"}, {"C", "A", "B"}, 0},            // theirs moved C first
+        {{"A", "B", "C", "D"}, {"B", "A", "C"}, {"B", "A", "C", "D"}, 0},  // and ours added D
+        {{"A", "C", "B"}, {"A", "B", "C"}, {"A", "C", "B"}, 0},            // ours moved
+        {{"C", "A", "B"}, {"C", "A", "B"}, {"C", "A", "B"}, 0},            // both alike
+        {{"B", "C", "A"}, {"A", "C", "B"}, {"B", "A", "C"}, 0},            // A by ours, C by theirs
+        {{"C", "A", "B"}, {"A", "C", "B"}, {"C", "A", "B"}, 1},            // C to two places
+        {{"A", "B", "C"}, {"A", "E", "B", "C"}, {"A", "E", "B", "C"}, 0},  // theirs added E
+    };
+    for (const Case& c : cases) {
+        ze::CZeResourceData baseProject;
+        ze::CZeResourceData ours;
+        ze::CZeResourceData theirs;
+        ASSERT_TRUE(baseProject.LoadText(project(base)));
+        ASSERT_TRUE(ours.LoadText(project(c.ours)));
+        ASSERT_TRUE(theirs.LoadText(project(c.theirs)));
+        EXPECT_EQ(ze::MergeProjects(baseProject, ours, theirs).size(), c.conflicts)
+            << ::testing::PrintToString(c.theirs);
+        EXPECT_EQ(names(ours), c.merged) << ::testing::PrintToString(c.theirs);
+    }
+}
+
 }  // namespace
 
 namespace {
