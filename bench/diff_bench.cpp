@@ -2,15 +2,15 @@
 // copies with 1,000 scattered changes each: property values, added, removed
 // and moved objects. Times are given as ratios to one load of the project in
 // the same run, each the best of its rounds: the whole command as ze-tool
-// runs it (the files loaded side by side, then matched; for the merge also
-// written), and the matching or merging alone.
+// runs it (the files loaded one after the other, then matched; for the
+// merge also written), and the matching or merging alone.
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <functional>
 #include <random>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "bench_project.h"
@@ -34,14 +34,6 @@ double SecondsOf(const std::function<void()>& run) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
-double Best(const std::function<double()>& round) {
-    double best = 1e9;
-    for (int i = 0; i < kRounds; ++i) {
-        best = std::min(best, round());
-    }
-    return best;
-}
-
 const char* Verdict(bool met) {
     return met ? "met" : "NOT MET";
 }
@@ -52,16 +44,11 @@ std::string Text(const ze::CZeResourceData& project) {
     return out.TakeText();
 }
 
-// Loads the texts into the projects side by side, as ze-tool does.
-void LoadTogether(const std::vector<const std::string*>& texts,
-                  const std::vector<ze::CZeResourceData*>& projects) {
-    std::vector<std::thread> threads;
-    for (std::size_t i = 1; i < texts.size(); ++i) {
-        threads.emplace_back([&, i] { projects[i]->LoadText(*texts[i]); });
-    }
-    projects[0]->LoadText(*texts[0]);
-    for (std::thread& thread : threads) {
-        thread.join();
+// Loads the texts into the projects one after the other, as ze-tool does.
+void LoadAll(const std::vector<const std::string*>& texts,
+             const std::vector<ze::CZeResourceData*>& projects) {
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        projects[i]->LoadText(*texts[i]);
     }
 }
 
@@ -153,39 +140,42 @@ int main() {
     std::size_t changes = 0;
     std::size_t conflicts = 0;
 
-    const double load =
-        Best([&] { return SecondsOf([&] { ze::CZeResourceData().LoadText(text); }); });
-    const double diff = Best([&] {
-        return SecondsOf([&] {
+    // The rounds of the five figures take turns, so that a slower stretch
+    // of the machine weighs on all of them alike.
+    const double never = 1e9;
+    double load = never;
+    double diff = never;
+    double match = never;
+    double merge = never;
+    double mergeOnly = never;
+    for (int round = 0; round < kRounds; ++round) {
+        load = std::min(load, SecondsOf([&] { ze::CZeResourceData().LoadText(text); }));
+        diff = std::min(diff, SecondsOf([&] {
+                            ze::CZeResourceData a;
+                            ze::CZeResourceData b;
+                            LoadAll({&text, &theirs}, {&a, &b});
+                            changes = ze::DiffProjects(a, b).size();
+                        }));
+        {
             ze::CZeResourceData a;
             ze::CZeResourceData b;
-            LoadTogether({&text, &theirs}, {&a, &b});
-            changes = ze::DiffProjects(a, b).size();
-        });
-    });
-    const double match = Best([&] {
-        ze::CZeResourceData a;
-        ze::CZeResourceData b;
-        LoadTogether({&text, &theirs}, {&a, &b});
-        return SecondsOf([&] { ze::DiffProjects(a, b); });
-    });
-    const double merge = Best([&] {
-        return SecondsOf([&] {
-            ze::CZeResourceData base;
-            ze::CZeResourceData mine;
-            ze::CZeResourceData other;
-            LoadTogether({&text, &ours, &theirs}, {&base, &mine, &other});
-            conflicts = ze::MergeProjects(base, mine, other).size();
-            Text(mine);
-        });
-    });
-    const double mergeOnly = Best([&] {
+            LoadAll({&text, &theirs}, {&a, &b});
+            match = std::min(match, SecondsOf([&] { ze::DiffProjects(a, b); }));
+        }
+        merge = std::min(merge, SecondsOf([&] {
+                             ze::CZeResourceData base;
+                             ze::CZeResourceData mine;
+                             ze::CZeResourceData other;
+                             LoadAll({&text, &ours, &theirs}, {&base, &mine, &other});
+                             conflicts = ze::MergeProjects(base, mine, other).size();
+                             Text(mine);
+                         }));
         ze::CZeResourceData base;
         ze::CZeResourceData mine;
         ze::CZeResourceData other;
-        LoadTogether({&text, &ours, &theirs}, {&base, &mine, &other});
-        return SecondsOf([&] { ze::MergeProjects(base, mine, other); });
-    });
+        LoadAll({&text, &ours, &theirs}, {&base, &mine, &other});
+        mergeOnly = std::min(mergeOnly, SecondsOf([&] { ze::MergeProjects(base, mine, other); }));
+    }
 
     std::printf(
         "project: %.1f MB; a copy with %d changes gives %zu change lines; merging two "

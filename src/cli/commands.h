@@ -42,8 +42,7 @@ bool LoadProjectFile(CZeResourceData& project, const std::string& path);
 bool LoadProjectText(CZeResourceData& project, const std::string& path, std::string_view text,
                      std::string& report);
 
-// Loads each file into its project, the files side by side, as
-// LoadProjectFile does; "/dev/null" (what git passes for a file that is not
+// Loads each file into its project, as LoadProjectFile does; "/dev/null" (what git passes for a file that is not
 // there) is an empty project. The reports are printed in the files' order.
 // False when any file did not load.
 bool LoadProjectFiles(const std::vector<std::pair<std::string, CZeResourceData*>>& files);

@@ -1,6 +1,5 @@
 #include <iostream>
 #include <iterator>
-#include <thread>
 #include <vector>
 
 #include "cli/commands.h"
@@ -66,16 +65,10 @@ bool LoadProjectFiles(const std::vector<std::pair<std::string, CZeResourceData*>
         }
         loaded[i] = LoadProjectText(*files[i].second, path, text, reports[i]) ? 1 : 0;
     };
-    // Large files read side by side take about the time of one.
-    std::vector<std::thread> threads;
-    for (std::size_t i = 1; i < files.size(); ++i) {
-        threads.emplace_back(load, i);
-    }
-    if (!files.empty()) {
-        load(0);
-    }
-    for (std::thread& thread : threads) {
-        thread.join();
+    // One after the other: a large file's load keeps both cores busy
+    // already, and two loads side by side only contend for them.
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        load(i);
     }
     bool all = true;
     for (std::size_t i = 0; i < files.size(); ++i) {

@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <thread>
 #include <unordered_map>
 #include <unordered_set>
 #include <utility>
@@ -674,8 +675,11 @@ std::vector<MergeConflict> MergeProjects(const CZeResourceData& base, CZeResourc
             }
         });
 
+    // The two matchings only read: side by side.
+    ProjectMatch toTheirs;
+    std::thread matcher([&] { toTheirs = MatchProjects(base, theirs); });
     const ProjectMatch toOurs = MatchProjects(base, ours);
-    const ProjectMatch toTheirs = MatchProjects(base, theirs);
+    matcher.join();
     std::unordered_map<const CZeDialogData*, const DialogMatch*> ourMatch;
     for (const DialogMatch& match : toOurs.dialogs) {
         ourMatch.emplace(match.oldDialog, &match);
