@@ -48,39 +48,42 @@ bool IsObject(const ZeClass& element) {
 
 // Every element of dialog's tree with the element whose list holds it (the
 // dialog for its commands and its root group).
+void IndexBelow(TreeIndex& index, const CObjectData& element, const ZeClass& owner) {
+    index.owners.emplace(&element, &owner);
+    index.order.push_back(&element);
+    for (const ZeClass* header : element.GetHeaders()) {
+        index.owners.emplace(header, &element);
+        index.order.push_back(header);
+    }
+    for (const ZeClass* command : element.GetCommands()) {
+        index.owners.emplace(command, &element);
+        index.order.push_back(command);
+    }
+    if (element.IsGroup()) {
+        for (const CObjectData* child :
+             static_cast<const CObjectDataList&>(element).GetChildren()) {
+            IndexBelow(index, *child, element);
+        }
+    }
+}
+
 TreeIndex IndexTree(const CZeDialogData& dialog) {
     TreeIndex index;
-    const auto note = [&index](const ZeClass* element, const ZeClass* owner) {
-        index.owners.emplace(element, owner);
-        index.order.push_back(element);
-    };
-    std::function<void(const CObjectData&, const ZeClass&)> add = [&](const CObjectData& element,
-                                                                      const ZeClass& owner) {
-        note(&element, &owner);
-        for (const ZeClass* header : element.GetHeaders()) {
-            note(header, &element);
-        }
-        for (const ZeClass* command : element.GetCommands()) {
-            note(command, &element);
-        }
-        if (element.IsGroup()) {
-            for (const CObjectData* child :
-                 static_cast<const CObjectDataList&>(element).GetChildren()) {
-                add(*child, element);
-            }
-        }
-    };
+    // The store holds about what the tree does.
+    index.owners.reserve(dialog.GetElementStore().Count());
+    index.order.reserve(dialog.GetElementStore().Count());
     for (const ZeClass* command : dialog.GetCommands()) {
-        note(command, &dialog);
+        index.owners.emplace(command, &dialog);
+        index.order.push_back(command);
     }
     if (const CObjectDataList* root = dialog.GetRootGroup()) {
-        add(*root, dialog);
+        IndexBelow(index, *root, dialog);
     }
     return index;
 }
 
 OwnerMap OwnersOf(const CZeDialogData& dialog) {
-    return IndexTree(dialog).owners;
+    return std::move(IndexTree(dialog).owners);
 }
 
 const ZeClass* OwnerOf(const OwnerMap& owners, const ZeClass* element) {
