@@ -13,6 +13,7 @@ packages=(
     qt6-translations-l10n  # Japanese buttons in Qt's own dialogs
     fonts-ipafont-gothic  # a Japanese gothic font for the preview labels
     curl           # fetches files from the HTTP responder in the link tests
+    git            # the merge and diff driver test runs real git
     dpkg-dev appstream  # the package: dpkg-shlibdeps for its dependencies, its metadata check
     file           # cpack reads the binaries' kind with it before dpkg-shlibdeps
     qt6-l10n-tools  # lupdate and lrelease for the translations

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "common/read_file.h"
@@ -18,7 +19,10 @@ using Arguments = std::vector<std::string>;
 
 int RunCheck(const Arguments& args);
 int RunConvert(const Arguments& args);
+int RunDiff(const Arguments& args);
+int RunGitSetup(const Arguments& args);
 int RunLint(const Arguments& args);
+int RunMerge(const Arguments& args);
 int RunRender(const Arguments& args);
 int RunSave(const Arguments& args);
 int RunServe(const Arguments& args);
@@ -49,5 +53,10 @@ LoadOutcome LoadProjectFile(CZeResourceData& project, const std::string& path);
 // UTF-8 what LoadProjectFile would print ("PATH:" and the parser's report).
 bool LoadProjectText(CZeResourceData& project, const std::string& path, std::string_view text,
                      std::string& report);
+
+// Loads each file into its project, as LoadProjectFile does; "/dev/null" (what git passes for a file that is not
+// there) is an empty project. The reports are printed in the files' order.
+// False when any file did not load.
+bool LoadProjectFiles(const std::vector<std::pair<std::string, CZeResourceData*>>& files);
 
 }  // namespace ze::cli

@@ -1,6 +1,8 @@
 #include <unistd.h>
 
 #include <iostream>
+#include <iterator>
+#include <vector>
 
 #include "cli/commands.h"
 #include "common/cp932.h"
@@ -51,6 +53,35 @@ LoadOutcome LoadProjectFile(CZeResourceData& project, const std::string& path) {
     const bool loaded = LoadProjectText(project, path, text, report);
     std::cerr << report;
     return loaded ? LoadOutcome::kLoaded : LoadOutcome::kFailed;
+}
+
+bool LoadProjectFiles(const std::vector<std::pair<std::string, CZeResourceData*>>& files) {
+    std::vector<std::string> reports(files.size());
+    std::vector<char> loaded(files.size(), 0);
+    const auto load = [&](std::size_t i) {
+        const std::string& path = files[i].first;
+        if (path == "/dev/null") {
+            loaded[i] = 1;
+            return;
+        }
+        std::string text;
+        if (const ReadFileResult read = ReadAll(path, text); read != ReadFileResult::kRead) {
+            reports[i] = path + ": " + ReadFailureText(read) + "\n";
+            return;
+        }
+        loaded[i] = LoadProjectText(*files[i].second, path, text, reports[i]) ? 1 : 0;
+    };
+    // One after the other: a large file's load keeps both cores busy
+    // already, and two loads side by side only contend for them.
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        load(i);
+    }
+    bool all = true;
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        std::cerr << reports[i];
+        all = all && loaded[i] != 0;
+    }
+    return all;
 }
 
 bool LoadProjectText(CZeResourceData& project, const std::string& path, std::string_view text,

@@ -38,6 +38,15 @@ int main(int argc, char** argv) {
     if (command == "skeleton") {
         return ze::cli::RunSkeleton(args);
     }
+    if (command == "diff") {
+        return ze::cli::RunDiff(args);
+    }
+    if (command == "merge") {
+        return ze::cli::RunMerge(args);
+    }
+    if (command == "git-setup") {
+        return ze::cli::RunGitSetup(args);
+    }
     if (command == "convert") {
         return ze::cli::RunConvert(args);
     }

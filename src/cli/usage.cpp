@@ -8,7 +8,7 @@ namespace ze::cli {
 
 namespace {
 
-constexpr std::array<CommandUsage, 8> kUsages{{
+constexpr std::array<CommandUsage, 11> kUsages{{
     {"check", "load each file; print its dialogs or the parser's report",
      "usage: ze-tool check FILE...\n",
      "Loads each file into its own project and prints its dialogs, or on standard\n"
@@ -63,6 +63,42 @@ constexpr std::array<CommandUsage, 8> kUsages{{
      "dialog classes and the JSON export of dialog NAME, or of all with --all.\n"
      "Nothing is overwritten unless asked. Prints one line per file; exit 1 when a\n"
      "file was refused.\n"},
+    {"diff", "list what changed between two versions of a project",
+     "usage: ze-tool diff OLD NEW [--json]\n"
+     "       ze-tool diff PATH OLD OLD-HEX OLD-MODE NEW NEW-HEX NEW-MODE   (git's diff driver)\n",
+     "Matches the dialogs by Name and their elements by Name (unnamed ones by type\n"
+     "and position, header columns by position, commands by event) and prints one\n"
+     "line per change in tree order:\n"
+     "  ~ Main/Root/Buttons/Open: Text: OLD \u2192 NEW   a property changed\n"
+     "  + Main/Root/Buttons/Help (BUTTON)           an element added\n"
+     "  - Main/Root/Pages (GROUP)                   an element removed\n"
+     "  > Main/Root/Volume: Root[3] \u2192 Buttons[0]    an element moved\n"
+     "  * Main/Root/OK: Name: OK \u2192 Accept           an element renamed\n"
+     "  > Settings: [1] \u2192 [0]                       a dialog moved in the list\n"
+     "An unnamed element is TYPE#N, N its index in its group; the project's own\n"
+     "properties are \"/\".\n"
+     "  --json  print one JSON array of objects (kind, dialog, path, property, old,\n"
+     "          new; null where none applies)\n"
+     "Exit status: 0 no change, 1 changes, 2 a file that does not read. Given the\n"
+     "seven arguments git passes to a diff driver, prints \"diff --ze a/PATH b/PATH\"\n"
+     "first and exits 0 whether or not anything changed.\n"},
+    {"merge", "three-way merge of a project, as git's merge driver",
+     "usage: ze-tool merge BASE OURS THEIRS [-o OUT]\n",
+     "Merges into OURS what THEIRS changed since BASE, property by property, and\n"
+     "writes the result to OUT (default: over OURS, as git's merge driver %O %A %B\n"
+     "expects). Elements added on either side are kept, removed and moved ones follow\n"
+     "the side that removed or moved them. The same property set differently, an\n"
+     "element removed on one side and changed on the other and an element moved to\n"
+     "different places keep OURS and print a line on standard error:\n"
+     "  CONFLICT Main/Root/Buttons/Open: Text: ours OURS-VALUE theirs THEIR-VALUE\n"
+     "A name both sides gave different elements: theirs gets the next free number.\n"
+     "Exit status: 0 merged, 1 conflicts, 2 an input does not read (nothing written).\n"},
+    {"git-setup", "make git diff and merge projects with ze-tool",
+     "usage: ze-tool git-setup [--global]\n",
+     "Writes diff.ze.command, merge.ze.name and merge.ze.driver into the\n"
+     "repository's git configuration (with --global the user's) and the line\n"
+     "\"*.moxspro diff=ze merge=ze\" into the repository's .gitattributes (with\n"
+     "--global the user's attributes file), unless it is there already.\n"},
     {"convert", "convert standard input to standard output",
      "usage: ze-tool convert -xs|-Ws|-Sw  < input > output\n",
      "Converts standard input to standard output: -xs any Japanese coding to\n"

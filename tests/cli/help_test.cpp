@@ -20,8 +20,10 @@ TEST(ZeToolHelp, EveryCommandPrintsItsUsage) {
         const char* wrongArguments;  // arguments the command refuses with exit 2
     };
     const Case cases[] = {
-        {"check", ""},   {"lint", "--bogus"}, {"save", "x"},     {"tree", ""},
-        {"render", "x"}, {"serve", ""},       {"skeleton", "x"}, {"convert", "-q"},
+        {"check", ""},     {"lint", "--bogus"},      {"save", "x"},
+        {"tree", ""},      {"render", "x"},          {"serve", ""},
+        {"skeleton", "x"}, {"convert", "-q"},        {"diff", "x"},
+        {"merge", "x y"},  {"git-setup", "--bogus"},
     };
     const ze::test::RunResult overview = Tool("--help");
     for (const Case& c : cases) {
