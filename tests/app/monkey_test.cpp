@@ -1,4 +1,4 @@
-// Random user gestures through the real main window and the real event
+// About a minute of random user gestures through the real main window and the real event
 // loop, from a fixed seed: windows opened and closed, picks in the tree and
 // the previews, cells opened and committed with random values, undo, redo,
 // insert, delete, copy and paste, drags, New, discard, the preview look
@@ -361,7 +361,7 @@ private slots:
 
     void RandomGestures() {
         const unsigned seed = EnvironmentNumber("ZE_MONKEY_SEED", 20261209);
-        const unsigned steps = EnvironmentNumber("ZE_MONKEY_STEPS", 1500);
+        const unsigned steps = EnvironmentNumber("ZE_MONKEY_STEPS", 8000);
         EditorFixture fixture;
         const std::string example = fixture.Folder() + "SampleApp.moxspro";
         QVERIFY(QFile::copy(QStringLiteral(ZE_SOURCE_DIR "/examples/SampleApp.moxspro"),
