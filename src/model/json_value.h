@@ -5,6 +5,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 namespace ze {
 
@@ -30,7 +31,7 @@ class JsonMember;
 // one exactly sized block instead of a growing vector.
 class JsonValue {
 public:
-    JsonValue() noexcept : heap_{} {}
+    JsonValue() noexcept : rep_{} {}
     explicit JsonValue(bool value) noexcept;
     explicit JsonValue(std::int32_t value) noexcept;
     explicit JsonValue(double value) noexcept;
@@ -49,7 +50,7 @@ public:
     static JsonValue Object(std::span<JsonMember> members);
 
     JsonValue(const JsonValue& other);
-    JsonValue(JsonValue&& other) noexcept;
+    JsonValue(JsonValue&& other) noexcept : rep_(other.rep_) { other.rep_ = Rep{}; }
     JsonValue& operator=(const JsonValue& other);
     JsonValue& operator=(JsonValue&& other) noexcept;
     ~JsonValue() {
@@ -58,16 +59,16 @@ public:
         }
     }
 
-    JsonType Type() const { return heap_.type; }
-    int TypeCode() const { return static_cast<int>(heap_.type); }
+    JsonType Type() const { return rep_.heap.type; }
+    int TypeCode() const { return static_cast<int>(rep_.heap.type); }
     bool IsNull() const { return Type() == JsonType::Null; }
     bool IsArray() const { return Type() == JsonType::Array; }
     bool IsObject() const { return Type() == JsonType::Object; }
 
     // Each accessor gives a neutral result (false, 0, empty) for other types.
-    bool AsBool() const { return Type() == JsonType::Boolean && heap_.boolean; }
-    std::int32_t AsInt() const { return Type() == JsonType::Integer ? heap_.integer : 0; }
-    double AsReal() const { return Type() == JsonType::Real ? heap_.real : 0.0; }
+    bool AsBool() const { return Type() == JsonType::Boolean && rep_.heap.boolean; }
+    std::int32_t AsInt() const { return Type() == JsonType::Integer ? rep_.heap.integer : 0; }
+    double AsReal() const { return Type() == JsonType::Real ? rep_.heap.real : 0.0; }
     std::string_view AsString() const;
     std::span<const JsonValue> Elements() const;
     std::span<const JsonMember> Members() const;
@@ -86,7 +87,8 @@ private:
     static constexpr std::size_t kInlineCapacity = 14;
 
     // Both layouts start with the type and a byte that tells an inline string
-    // (its length) from one on the heap (kHeapString).
+    // (its length) from one on the heap (kHeapString). Both are plain data, so
+    // a value moves by copying its representation and clearing the source's.
     struct Heap {
         JsonType type;
         std::uint8_t mark;
@@ -110,15 +112,18 @@ private:
     // Scalars and inline strings own nothing; most values are one of those.
     bool OwnsBlock() const {
         return Type() >= JsonType::Array ||
-               (Type() == JsonType::String && inline_.length == kHeapString);
+               (Type() == JsonType::String && rep_.text.length == kHeapString);
     }
     void Release() noexcept;
     void CopyFrom(const JsonValue& other);
 
-    union {
-        Heap heap_;
-        Inline inline_;
+    union Rep {
+        Heap heap;
+        Inline text;
     };
+    static_assert(std::is_trivially_copyable_v<Rep>);
+
+    Rep rep_;
 };
 
 static_assert(sizeof(JsonValue) == 16);
@@ -145,24 +150,24 @@ inline std::span<const JsonMember> JsonValue::Members() const {
     if (Type() != JsonType::Object) {
         return {};
     }
-    return {heap_.members, heap_.size};
+    return {rep_.heap.members, rep_.heap.size};
 }
 
 inline std::span<const JsonValue> JsonValue::Elements() const {
     if (Type() != JsonType::Array) {
         return {};
     }
-    return {heap_.elements, heap_.size};
+    return {rep_.heap.elements, rep_.heap.size};
 }
 
 inline std::string_view JsonValue::AsString() const {
     if (Type() != JsonType::String) {
         return {};
     }
-    if (inline_.length != kHeapString) {
-        return {inline_.bytes, inline_.length};
+    if (rep_.text.length != kHeapString) {
+        return {rep_.text.bytes, rep_.text.length};
     }
-    return {heap_.bytes, heap_.size};
+    return {rep_.heap.bytes, rep_.heap.size};
 }
 
 }  // namespace ze
