@@ -1,5 +1,7 @@
 #include "model/json_value.h"
 
+#include "model/json_tree_builder.h"
+
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -185,12 +187,14 @@ void JsonValue::CopyFrom(const JsonValue& other) {
             if (other.rep_.heap.size > 0) {
                 JsonValue* block = Allocate<JsonValue>(other.rep_.heap.size);
                 try {
-                    std::uninitialized_copy_n(other.rep_.heap.elements, other.rep_.heap.size, block);
+                    std::uninitialized_copy_n(other.rep_.heap.elements, other.rep_.heap.size,
+                                              block);
                 } catch (...) {
                     ::operator delete(block);
                     throw;
                 }
                 rep_.heap = other.rep_.heap;
+                rep_.heap.owner = kOwnsBlock;
                 rep_.heap.elements = block;
                 return;
             }
@@ -205,6 +209,7 @@ void JsonValue::CopyFrom(const JsonValue& other) {
                     throw;
                 }
                 rep_.heap = other.rep_.heap;
+                rep_.heap.owner = kOwnsBlock;
                 rep_.heap.members = block;
                 return;
             }
@@ -212,27 +217,39 @@ void JsonValue::CopyFrom(const JsonValue& other) {
         default:
             break;
     }
-    rep_ = other.rep_;  // a scalar, an inline string or an empty container
+    // A scalar, an inline string or an empty container, which hold no block.
+    rep_ = other.rep_;
 }
 
 void JsonValue::Release() noexcept {
-    switch (Type()) {
-        case JsonType::String:
-            if (rep_.text.length == kHeapString) {
-                ::operator delete(rep_.heap.bytes);
-            }
+    switch (rep_.heap.owner) {
+        case kBorrowed:
             break;
-        case JsonType::Array:
-            if (rep_.heap.size > 0) {
-                DestroyBlock(rep_.heap.elements, rep_.heap.size);
-            }
+        case kOwnsArena:
+            // Every block of the tree lives in the arena.
+            JsonTreeBuilder::ReleaseArena(
+                Type() == JsonType::String  ? static_cast<const void*>(rep_.heap.bytes)
+                : Type() == JsonType::Array ? static_cast<const void*>(rep_.heap.elements)
+                                            : static_cast<const void*>(rep_.heap.members));
             break;
-        case JsonType::Object:
-            if (rep_.heap.size > 0) {
-                DestroyBlock(rep_.heap.members, rep_.heap.size);
+        case kOwnsBlock:
+            switch (Type()) {
+                case JsonType::String:
+                    ::operator delete(rep_.heap.bytes);
+                    break;
+                case JsonType::Array:
+                    if (rep_.heap.size > 0) {
+                        DestroyBlock(rep_.heap.elements, rep_.heap.size);
+                    }
+                    break;
+                case JsonType::Object:
+                    if (rep_.heap.size > 0) {
+                        DestroyBlock(rep_.heap.members, rep_.heap.size);
+                    }
+                    break;
+                default:
+                    break;
             }
-            break;
-        default:
             break;
     }
     rep_ = Rep{};

@@ -83,8 +83,18 @@ public:
     friend bool operator==(const JsonValue& a, const JsonValue& b);
 
 private:
+    friend class JsonMember;
+    friend class JsonTreeBuilder;
+
     static constexpr std::uint8_t kHeapString = 0xFF;
     static constexpr std::size_t kInlineCapacity = 14;
+
+    // Who frees the block of a heap string, array or object.
+    enum Owner : std::uint8_t {
+        kOwnsBlock = 0,  // the value, with everything under it
+        kBorrowed = 1,   // the arena of the tree the value is part of
+        kOwnsArena = 2,  // the value owns that arena: it is the root of its tree
+    };
 
     // Both layouts start with the type and a byte that tells an inline string
     // (its length) from one on the heap (kHeapString). Both are plain data, so
@@ -92,7 +102,8 @@ private:
     struct Heap {
         JsonType type;
         std::uint8_t mark;
-        std::uint16_t unused;
+        Owner owner;
+        std::uint8_t unused;
         std::uint32_t size;
         union {
             bool boolean;
@@ -108,20 +119,28 @@ private:
         std::uint8_t length;
         char bytes[kInlineCapacity];
     };
-
-    // Scalars and inline strings own nothing; most values are one of those.
-    bool OwnsBlock() const {
-        return Type() >= JsonType::Array ||
-               (Type() == JsonType::String && rep_.text.length == kHeapString);
-    }
-    void Release() noexcept;
-    void CopyFrom(const JsonValue& other);
-
     union Rep {
         Heap heap;
         Inline text;
     };
     static_assert(std::is_trivially_copyable_v<Rep>);
+
+    explicit JsonValue(const Rep& rep) noexcept : rep_(rep) {}
+
+    static std::string_view StringOf(const Rep& rep) {
+        if (rep.text.length != kHeapString) {
+            return {rep.text.bytes, rep.text.length};
+        }
+        return {rep.heap.bytes, rep.heap.size};
+    }
+    // Scalars and inline strings own nothing; most values are one of those.
+    static bool HoldsBlock(const Rep& rep) {
+        return rep.heap.type >= JsonType::Array ||
+               (rep.heap.type == JsonType::String && rep.text.length == kHeapString);
+    }
+    bool OwnsBlock() const { return HoldsBlock(rep_); }
+    void Release() noexcept;
+    void CopyFrom(const JsonValue& other);
 
     Rep rep_;
 };
@@ -142,6 +161,10 @@ public:
 
 private:
     friend class JsonValue;
+    friend class JsonTreeBuilder;
+    JsonMember(const JsonValue::Rep& key, const JsonValue::Rep& value) noexcept
+        : key_(key), value_(value) {}
+
     JsonValue key_;  // always a string
     JsonValue value_;
 };
@@ -164,10 +187,7 @@ inline std::string_view JsonValue::AsString() const {
     if (Type() != JsonType::String) {
         return {};
     }
-    if (rep_.text.length != kHeapString) {
-        return {rep_.text.bytes, rep_.text.length};
-    }
-    return {rep_.heap.bytes, rep_.heap.size};
+    return StringOf(rep_);
 }
 
 }  // namespace ze
