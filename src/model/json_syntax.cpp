@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <limits>
+#include <memory>
 #include <string>
 #include <system_error>
 #include <utility>
@@ -174,11 +175,53 @@ double RealOutOfRange(const char* first, const char* last) {
     return strtod_l(copy.c_str(), nullptr, cLocale);
 }
 
+// What a reader reuses from one text to the next: the staging of the
+// containers being read and the shapes of objects seen. A parse borrows the
+// thread's; one begun while another runs on the thread (from a feed) makes
+// its own.
+struct ReaderScratch {
+    std::vector<Node> elements;
+    std::vector<MemberNode> members;
+    JsonTreeBuilder::ObjectScratch objects;
+    std::string escaped;
+};
+
+thread_local std::unique_ptr<ReaderScratch> spareScratch;
+
+class ScratchLease {
+public:
+    ScratchLease()
+        : scratch_(spareScratch ? std::move(spareScratch) : std::make_unique<ReaderScratch>()) {}
+    ~ScratchLease() {
+        // A failed parse leaves its staging behind; a huge escaped string
+        // would keep its memory.
+        scratch_->elements.clear();
+        scratch_->members.clear();
+        if (scratch_->escaped.capacity() > (1u << 20)) {
+            scratch_->escaped = std::string();
+        }
+        spareScratch = std::move(scratch_);
+    }
+    ScratchLease(const ScratchLease&) = delete;
+    ScratchLease& operator=(const ScratchLease&) = delete;
+    ReaderScratch& Get() { return *scratch_; }
+
+private:
+    std::unique_ptr<ReaderScratch> scratch_;
+};
+
 template <typename Scan>
 class SyntaxReader {
 public:
-    SyntaxReader(std::string_view text, JsonArena& arena)
-        : begin_(text.data()), p_(text.data()), end_(text.data() + text.size()), arena_(&arena) {}
+    SyntaxReader(std::string_view text, JsonArena& arena, ReaderScratch& scratch)
+        : begin_(text.data()),
+          p_(text.data()),
+          end_(text.data() + text.size()),
+          arena_(&arena),
+          elements_(scratch.elements),
+          members_(scratch.members),
+          objects_(scratch.objects),
+          escaped_(scratch.escaped) {}
     // Arrays under key in the root object are fed to feed element by element.
     void FeedArraysUnder(std::string_view key, JsonArrayFeed& feed) {
         feedKey_ = key;
@@ -217,10 +260,10 @@ private:
     // Elements and members of the containers being read, innermost last; a
     // container copies its own range into one exactly sized block when it
     // ends.
-    std::vector<Node> elements_;
-    std::vector<MemberNode> members_;
-    JsonTreeBuilder::ObjectScratch objects_;
-    std::string escaped_;
+    std::vector<Node>& elements_;
+    std::vector<MemberNode>& members_;
+    JsonTreeBuilder::ObjectScratch& objects_;
+    std::string& escaped_;
     std::string_view feedKey_;
     JsonArrayFeed* feed_ = nullptr;
     // The value about to be read is the feed key's in the root object.
@@ -570,7 +613,8 @@ template <typename Scan>
 JsonSyntaxResult ReadText(std::string_view text, JsonValue& root, std::string_view key,
                           JsonArrayFeed* feed) {
     auto arena = std::make_unique<JsonArena>();
-    SyntaxReader<Scan> reader(text, *arena);
+    ScratchLease scratch;
+    SyntaxReader<Scan> reader(text, *arena, scratch.Get());
     if (feed != nullptr) {
         reader.FeedArraysUnder(key, *feed);
     }

@@ -8,13 +8,38 @@
 #include <stdexcept>
 #include <utility>
 
+#if defined(__linux__)
+#include <sys/mman.h>
+#endif
+
 namespace ze {
 
 namespace {
 
 // Chunks stay below glibc's mmap threshold, so a freed arena's chunks are
 // reused by the next one (the load parses one arena per dialog message).
-constexpr std::size_t kLargestChunk = 64 * 1024;
+constexpr std::size_t kLargestChunk = std::size_t{64} << 10;
+// Past a few megabytes (a whole large text parsed without a feed) chunks are
+// large and backed by huge pages where the system grants them: each 4 KB
+// page of fresh memory costs a fault, and on a virtual machine the faults of
+// a 20 MB tree cost a good part of its parse.
+constexpr std::size_t kHugeFrom = std::size_t{4} << 20;
+constexpr std::size_t kHugeChunk = std::size_t{4} << 20;
+// A root's block is preceded by its arena's address, padded so the block
+// stays aligned for values.
+constexpr std::size_t kArenaAddressBytes = std::max(sizeof(std::uintptr_t), alignof(JsonValue));
+
+void AdviseHugePages([[maybe_unused]] void* start, [[maybe_unused]] std::size_t size) {
+#if defined(__linux__) && defined(MADV_HUGEPAGE)
+    constexpr std::uintptr_t kHugePage = std::uintptr_t{2} << 20;
+    const auto first = (reinterpret_cast<std::uintptr_t>(start) + kHugePage - 1) & ~(kHugePage - 1);
+    const auto last = (reinterpret_cast<std::uintptr_t>(start) + size) & ~(kHugePage - 1);
+    if (last > first) {
+        // Advice only: without it the memory works the same.
+        ::madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
+    }
+#endif
+}
 
 std::uint32_t CheckedSize(std::size_t size) {
     if (size > std::numeric_limits<std::uint32_t>::max()) {
@@ -72,7 +97,9 @@ JsonArena::~JsonArena() {
 }
 
 void* JsonArena::AllocateSlow(std::size_t bytes) {
-    if (bytes > nextChunkSize_ / 4) {
+    const bool huge = allocated_ >= kHugeFrom;
+    const std::size_t chunkSize = huge ? kHugeChunk : nextChunkSize_;
+    if (bytes > chunkSize / 4) {
         // A block of its own, linked behind the current chunk so the rest of
         // that chunk still serves small blocks.
         auto* chunk = static_cast<Chunk*>(::operator new(sizeof(Chunk) + bytes));
@@ -83,13 +110,18 @@ void* JsonArena::AllocateSlow(std::size_t bytes) {
             chunk->next = nullptr;
             chunks_ = chunk;
         }
+        allocated_ += bytes;
         return chunk + 1;
     }
-    auto* chunk = static_cast<Chunk*>(::operator new(sizeof(Chunk) + nextChunkSize_));
+    auto* chunk = static_cast<Chunk*>(::operator new(sizeof(Chunk) + chunkSize));
+    if (huge) {
+        AdviseHugePages(chunk, sizeof(Chunk) + chunkSize);
+    }
     chunk->next = chunks_;
     chunks_ = chunk;
     next_ = reinterpret_cast<char*>(chunk + 1);
-    end_ = next_ + nextChunkSize_;
+    end_ = next_ + chunkSize;
+    allocated_ += chunkSize;
     nextChunkSize_ = std::min(nextChunkSize_ * 2, kLargestChunk);
     void* block = next_;
     next_ += bytes;
@@ -188,7 +220,7 @@ JsonTreeBuilder::Node JsonTreeBuilder::Object(JsonArena& arena, std::span<const 
                     continue;
                 }
                 const MemberNode& member = members[order[i].index];
-                std::construct_at(out++, JsonMember(member.key, member.value));
+                std::construct_at(out++, JsonMember(JsonMember::KeyRep{member.key}, member.value));
             }
             node.heap.owner = JsonValue::kBorrowed;
             node.heap.size = static_cast<std::uint32_t>(unique);
@@ -205,7 +237,7 @@ JsonTreeBuilder::Node JsonTreeBuilder::Object(JsonArena& arena, std::span<const 
     auto* block = static_cast<JsonMember*>(arena.Allocate(members.size() * sizeof(JsonMember)));
     for (std::size_t i = 0; i < members.size(); ++i) {
         const MemberNode& member = members[shape.order[i]];
-        std::construct_at(block + i, JsonMember(member.key, member.value));
+        std::construct_at(block + i, JsonMember(JsonMember::KeyRep{member.key}, member.value));
     }
     node.heap.owner = JsonValue::kBorrowed;
     node.heap.size = static_cast<std::uint32_t>(members.size());
@@ -243,8 +275,8 @@ JsonValue JsonTreeBuilder::Finish(std::unique_ptr<JsonArena> arena, const Node& 
     }
     // The root's block again, behind the arena's address, so that the root
     // alone finds and frees the arena.
-    char* prefixed = static_cast<char*>(arena->Allocate(sizeof(JsonArena*) + bytes));
-    char* block = prefixed + sizeof(JsonArena*);
+    char* prefixed = static_cast<char*>(arena->Allocate(kArenaAddressBytes + bytes));
+    char* block = prefixed + kArenaAddressBytes;
     Node node = root;
     switch (root.heap.type) {
         case JsonType::String:
@@ -263,22 +295,23 @@ JsonValue JsonTreeBuilder::Finish(std::unique_ptr<JsonArena> arena, const Node& 
             auto* members = reinterpret_cast<JsonMember*>(block);
             for (std::uint32_t i = 0; i < root.heap.size; ++i) {
                 const JsonMember& member = root.heap.members[i];
-                std::construct_at(members + i, JsonMember(member.key_.rep_, member.value_.rep_));
+                std::construct_at(members + i, JsonMember(JsonMember::KeyRep{member.key_.rep_},
+                                                          member.value_.rep_));
             }
             node.heap.members = members;
             break;
         }
     }
-    JsonArena* owner = arena.release();
-    std::memcpy(prefixed, &owner, sizeof owner);
+    const auto address = reinterpret_cast<std::uintptr_t>(arena.release());
+    std::memcpy(prefixed, &address, sizeof address);
     node.heap.owner = JsonValue::kOwnsArena;
     return JsonValue(node);
 }
 
 void JsonTreeBuilder::ReleaseArena(const void* block) noexcept {
-    JsonArena* arena = nullptr;
-    std::memcpy(&arena, static_cast<const char*>(block) - sizeof(JsonArena*), sizeof arena);
-    delete arena;
+    std::uintptr_t address = 0;
+    std::memcpy(&address, static_cast<const char*>(block) - kArenaAddressBytes, sizeof address);
+    delete reinterpret_cast<JsonArena*>(address);
 }
 
 }  // namespace ze

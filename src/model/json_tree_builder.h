@@ -40,6 +40,7 @@ private:
     char* end_ = nullptr;
     Chunk* chunks_ = nullptr;
     std::size_t nextChunkSize_ = 4096;
+    std::size_t allocated_ = 0;
     std::vector<JsonValue> adopted_;
 };
 

@@ -162,8 +162,10 @@ public:
 private:
     friend class JsonValue;
     friend class JsonTreeBuilder;
-    JsonMember(const JsonValue::Rep& key, const JsonValue::Rep& value) noexcept
-        : key_(key), value_(value) {}
+    struct KeyRep {
+        const JsonValue::Rep& rep;
+    };
+    JsonMember(KeyRep key, const JsonValue::Rep& value) noexcept : key_(key.rep), value_(value) {}
 
     JsonValue key_;  // always a string
     JsonValue value_;
