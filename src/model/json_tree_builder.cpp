@@ -16,9 +16,12 @@ namespace ze {
 
 namespace {
 
-// Chunks stay below glibc's mmap threshold, so a freed arena's chunks are
-// reused by the next one (the load parses one arena per dialog message).
-constexpr std::size_t kLargestChunk = std::size_t{64} << 10;
+// Chunks stay well below glibc's mmap threshold, so a freed arena's chunks
+// are reused by the next one (the load parses one arena per dialog message),
+// and below its 64 KB consolidation threshold: freeing a block that large
+// makes glibc merge every small free block of the heap, which the load would
+// pay for each message.
+constexpr std::size_t kLargestChunk = std::size_t{32} << 10;
 // Past a few megabytes (a whole large text parsed without a feed) chunks are
 // large and backed by huge pages where the system grants them: each 4 KB
 // page of fresh memory costs a fault, and on a virtual machine the faults of
