@@ -181,7 +181,7 @@ JsonTreeBuilder::Node JsonTreeBuilder::Object(JsonArena& arena, std::span<const 
         prefixes[i] = KeyPrefix(members[i].key);
         hash = Mix(hash, prefixes[i]);
     }
-    ObjectScratch::Shape& shape = scratch.shapes_[hash >> 59];
+    ObjectScratch::Shape& shape = scratch.shapes_[hash >> (64 - ObjectScratch::kShapeBits)];
     if (shape.prefixes != prefixes) {
         // Sorting small entries, stable by position among equal keys, moves
         // far less than sorting members.

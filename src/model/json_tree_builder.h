@@ -72,14 +72,17 @@ public:
     private:
         friend class JsonTreeBuilder;
         // Objects of one shape, the same keys in the same order, recur all
-        // through a text: the order of their keys is worked out once.
+        // through a text: the order of their keys is worked out once. A
+        // project written by the editor leaves empty properties out, so its
+        // objects come in a few hundred shapes.
         struct Shape {
             std::vector<std::uint64_t> prefixes;
             std::vector<std::uint32_t> order;
         };
         std::vector<SortEntry> order_;
         std::vector<std::uint64_t> prefixes_;
-        std::array<Shape, 32> shapes_;
+        static constexpr int kShapeBits = 9;
+        std::array<Shape, std::size_t{1} << kShapeBits> shapes_;
     };
 
     static Node Null() { return Node{}; }
