@@ -43,7 +43,6 @@
 #include "codegen/skeleton_generator.h"
 #include "common/cp932.h"
 #include "common/paths.h"
-#include "common/read_file.h"
 #include "common/qt/sjis_qstring.h"
 #include "common/read_file.h"
 #include "layout/qt/device_look.h"

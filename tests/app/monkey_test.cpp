@@ -1,11 +1,12 @@
-// About a minute of random user gestures through the real main window and the real event
-// loop, from a fixed seed: windows opened and closed, picks in the tree and
-// the previews, cells opened and committed with random values, undo, redo,
-// insert, delete, copy and paste, drags, New, discard, the preview look
-// switched, the device list opened and closed. Each gesture is followed by
-// the event loop's deferred deletes and by the checks that no view shows an
-// element outside its dialog's tree and that the title's marker tells the
-// truth. Under the sanitizers any fault ends the run with the seed and step.
+// About a minute of random user gestures through the real main window and
+// the real event loop, from a fixed seed: windows opened and closed, picks in
+// the tree and the previews, cells opened and committed with random values,
+// undo, redo, insert, delete, copy and paste, drags, New, discard, the
+// preview look switched, the device list opened and closed. Each gesture is
+// followed by the event loop's deferred deletes and by the checks that no
+// view shows an element outside its dialog's tree and that the title's
+// marker tells the truth. Under the sanitizers any fault ends the run with
+// the seed and step.
 //
 // ZE_MONKEY_SEED picks another seed, ZE_MONKEY_STEPS runs longer.
 #include <QAbstractItemView>
