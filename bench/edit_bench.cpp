@@ -33,6 +33,7 @@
 #include "model/editing/history_edits.h"
 #include "model/editing/project_observer.h"
 #include "model/editing/property_edits.h"
+#include "model/editing/selection.h"
 #include "model/editing/tree_edits.h"
 #include "model/element_store.h"
 #include "model/mo_stream.h"
@@ -248,8 +249,12 @@ struct Operation {
     // repetition.
     std::function<void(int rep)> prepare;
     std::function<EditResult(int rep)> run;
-    // Copy changes nothing and has no step to undo.
+    // Copy and a pick change nothing and have no step to undo.
     bool undoable = true;
+    // For those: whether the call did its work (copy: a text came back).
+    std::function<bool(const EditResult&)> done = [](const EditResult& result) {
+        return !result.clipboardText.empty();
+    };
 };
 
 // The times of one operation's calls, in milliseconds.
@@ -325,7 +330,7 @@ public:
     // One call of the operation, then (untimed between them) its undo, its
     // redo and the undo that brings the dialog back.
     void MeasureOnce(const Operation& operation, int rep, Samples& samples) {
-        dialog_.GetRootGroup()->SetSelected(false);
+        ClearSelection(project_);
         operation.prepare(rep);
         observer_.Reset();
         auto start = Clock::now();
@@ -333,7 +338,7 @@ public:
         samples.op.push_back(Milliseconds(start));
         samples.told.push_back(static_cast<double>(observer_.Touched()));
         if (!operation.undoable) {
-            samples.failures += result.clipboardText.empty() ? 1 : 0;
+            samples.failures += operation.done(result) ? 0 : 1;
             return;
         }
         samples.failures += result.stepsRecorded == 1 ? 0 : 1;
@@ -403,6 +408,20 @@ int main(int argc, char** argv) {
 
     CObjectData* target = nullptr;
     std::string clipboard;
+    // 500 objects spread over the dialog, for the edits of several.
+    std::vector<ZeClass*> fiveHundred;
+    {
+        std::vector<ZeClass*> objects;
+        for (ZeClass* element : TreeElements(dialog)) {
+            if (element->GetKind() == element_kind::kObject) {
+                objects.push_back(element);
+            }
+        }
+        const std::size_t step = std::max<std::size_t>(1, objects.size() / 500);
+        for (std::size_t i = 0; i < objects.size() && fiveHundred.size() < 500; i += step) {
+            fiveHundred.push_back(objects[i]);
+        }
+    }
     const std::vector<Operation> operations = {
         {"move up", [&](int rep) { target = fresh.ChildAt(rep, 1, 0); },
          [&](int) { return MoveElement(project, &dialog, target, MoveDirection::kUp); }},
@@ -430,14 +449,14 @@ int main(int argc, char** argv) {
              target = fresh.ChildAt(rep, 0, 2);
              const auto& children = target->GetParent()->GetChildren();
              const auto at = static_cast<std::size_t>(target->GetParent()->IndexOf(target));
-             target->SetSelected(true);
-             children[at + 2]->SetSelected(true);
+             Select(project, target);
+             SelectAlso(project, children[at + 2]);
          },
          [&](int) { return GroupSelection(project, &dialog, target); }},
         {"ungroup",
          [&](int rep) {
              target = &fresh.SectionOf(rep);
-             target->SetSelected(true);
+             Select(project, target);
          },
          [&](int) { return UngroupElement(project, &dialog, target); }},
         {"commit Text", [&](int rep) { target = fresh.ChildOfType(rep, "TEXT"); },
@@ -454,6 +473,22 @@ int main(int argc, char** argv) {
              return AssignImage(project, &dialog, target, RowOf(*target, "File"),
                                 PaneEntryKind::kUserImage,
                                 "photo_" + std::to_string(rep) + "[12-34].png");
+         }},
+        // Several picked objects: one value to all of them as one step, and
+        // the pick a rubber band makes (the model's part of it).
+        {"commit TSize (500)", [&](int) { SelectElements(project, dialog, fiveHundred, false); },
+         [&](int rep) {
+             return CommitPropertyToSelection(project, "TSize",
+                                              std::to_string(10 + rep % 20) + "pt");
+         }},
+        {"band picks 500", [&](int) {},
+         [&](int) {
+             SelectElements(project, dialog, fiveHundred, false);
+             return EditResult{};
+         },
+         false,
+         [&](const EditResult&) {
+             return project.GetSelection().Elements().size() == fiveHundred.size();
          }},
     };
 

@@ -53,7 +53,6 @@ constexpr double kEditorTarget = 0.3;  // seconds, file opened to first window p
 class NullHost : public ze::panels::ResourcePanelHost {
 public:
     void ActivateDialogWindow(ze::CZeDialogData& /*dialog*/) override {}
-    void RedrawViews() override {}
     void ProjectFolderChanged(const std::string& /*folder*/) override {}
     void ShowStatusText(const QString& /*text*/) override {}
     std::optional<ze::panels::PaneSelection> SelectedPaneEntry() const override { return {}; }

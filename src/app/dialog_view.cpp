@@ -13,6 +13,7 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QResizeEvent>
+#include <QRubberBand>
 #include <QScrollBar>
 #include <QWheelEvent>
 
@@ -22,11 +23,11 @@
 #include "layout/qt/device_look.h"
 #include "model/dialog_data.h"
 #include "model/editing/history_edits.h"
+#include "model/editing/selection.h"
 #include "model/object_data.h"
 #include "model/resource_data.h"
 #include "panels/editor_panel.h"
 #include "panels/focus_ring.h"
-#include "panels/selected_elements.h"
 #include "panels/tree_drag.h"
 
 namespace ze::app {
@@ -111,6 +112,10 @@ void CZeDialogEditorView::ElementsChanged(const ElementChange& change) {
         // A change of the device size changes the scroll ranges.
         ApplyGeometry();
     }
+}
+
+void CZeDialogEditorView::SelectionChanged(const Selection& /*selection*/) {
+    viewport()->update();
 }
 
 void CZeDialogEditorView::SyncGeometry() const {
@@ -298,6 +303,7 @@ void CZeDialogEditorView::paintEvent(QPaintEvent* /*event*/) {
     if (look_ == PreviewLook::kDevice) {
         PaintSelection(painter);
     }
+    PaintCurrent(painter);
     if (!dropMark_.isEmpty()) {
         painter.setPen(QPen(kDropMarkColour, kDropMarkWidth));
         painter.setBrush(Qt::NoBrush);
@@ -328,12 +334,30 @@ void CZeDialogEditorView::mousePressEvent(QMouseEvent* event) {
     }
     PlaceElements();
     const QPoint point = ToLayoutPoint(event->position().toPoint());
+    const bool toggle = event->modifiers().testFlag(Qt::ControlModifier);
     pressed_ = dialog->GetRootGroup()->HitTestFromRoot(point.x(), point.y());
     pressedAt_ = event->position().toPoint();
-    SelectElement(pressed_);
+    if (pressed_ == nullptr) {
+        banding_ = true;
+        if (band_ == nullptr) {
+            band_ = new QRubberBand(QRubberBand::Rectangle, viewport());
+        }
+        band_->setGeometry(QRect(pressedAt_, QSize()));
+        band_->show();
+        return;
+    }
+    SelectElement(pressed_, toggle);
+    if (toggle) {
+        // A Ctrl+click picks; it starts no drag.
+        pressed_ = nullptr;
+    }
 }
 
 void CZeDialogEditorView::mouseMoveEvent(QMouseEvent* event) {
+    if (banding_) {
+        band_->setGeometry(QRect(pressedAt_, event->position().toPoint()).normalized());
+        return;
+    }
     if (pressed_ == nullptr || !(event->buttons() & Qt::LeftButton) ||
         (event->position().toPoint() - pressedAt_).manhattanLength() <
             QApplication::startDragDistance()) {
@@ -358,8 +382,56 @@ void CZeDialogEditorView::mouseMoveEvent(QMouseEvent* event) {
     SetDropMark({});
 }
 
-void CZeDialogEditorView::mouseReleaseEvent(QMouseEvent* /*event*/) {
+void CZeDialogEditorView::mouseReleaseEvent(QMouseEvent* event) {
     pressed_ = nullptr;
+    if (!banding_) {
+        return;
+    }
+    banding_ = false;
+    band_->hide();
+    CZeDialogData* dialog = document_->GetDialog();
+    if (dialog == nullptr) {
+        return;
+    }
+    const QRect band = QRect(pressedAt_, event->position().toPoint()).normalized();
+    const bool add = event->modifiers().testFlag(Qt::ControlModifier);
+    if (band.width() < QApplication::startDragDistance() &&
+        band.height() < QApplication::startDragDistance()) {
+        // A click on empty space picks nothing new.
+        return;
+    }
+    SelectElements(document_->GetProject(), *dialog, ObjectsWithin(band), add);
+}
+
+std::vector<ZeClass*> CZeDialogEditorView::ObjectsWithin(const QRect& band) const {
+    std::vector<ZeClass*> within;
+    CZeDialogData* dialog = document_->GetDialog();
+    if (dialog == nullptr || dialog->GetRootGroup() == nullptr) {
+        return within;
+    }
+    PlaceElements();
+    const QRectF area(band);
+    // Objects only: a band drawn inside a group picks what it holds.
+    std::vector<CObjectData*> pending{dialog->GetRootGroup()};
+    while (!pending.empty()) {
+        CObjectData* element = pending.back();
+        pending.pop_back();
+        if (element->IsGroup()) {
+            const auto& children = static_cast<CObjectDataList*>(element)->GetChildren();
+            pending.insert(pending.end(), children.rbegin(), children.rend());
+            continue;
+        }
+        const PreviewRect& r = element->GetPreviewRect();
+        if (r.right <= r.left || r.bottom <= r.top) {
+            continue;
+        }
+        const QRectF shown(viewport_.ToWindow(QPointF(r.left, r.top)),
+                           viewport_.ToWindow(QPointF(r.right, r.bottom)));
+        if (area.contains(shown)) {
+            within.push_back(element);
+        }
+    }
+    return within;
 }
 
 Qt::DropAction CZeDialogEditorView::MarkDrop(const QDropEvent& event) {
@@ -471,15 +543,40 @@ void CZeDialogEditorView::dropEvent(QDropEvent* event) {
     viewport()->update();
 }
 
-void CZeDialogEditorView::SelectElement(ZeClass* element) {
+void CZeDialogEditorView::SelectElement(ZeClass* element, bool toggle) {
     CZeDialogData* dialog = document_->GetDialog();
-    if (dialog == nullptr || dialog->GetRootGroup() == nullptr) {
+    if (dialog == nullptr || dialog->GetRootGroup() == nullptr || element == nullptr) {
         return;
     }
-    if (element != nullptr && services_.panel != nullptr) {
-        services_.panel->SelectFromView(dialog, element);
+    if (toggle) {
+        ToggleSelected(document_->GetProject(), element);
+    } else {
+        Select(document_->GetProject(), element);
     }
-    viewport()->update();
+}
+
+void CZeDialogEditorView::PaintCurrent(QPainter& painter) const {
+    const Selection& selection = document_->GetProject().GetSelection();
+    CZeDialogData* dialog = document_->GetDialog();
+    ZeClass* current = selection.Current();
+    if (dialog == nullptr || selection.Dialog() != dialog || current == nullptr ||
+        selection.Elements().size() < 2 ||
+        (current->GetKind() != element_kind::kObject && current->GetKind() != element_kind::kGroup)) {
+        return;
+    }
+    const PreviewRect& r = static_cast<CObjectData*>(current)->GetPreviewRect();
+    const QRectF shown(viewport_.ToWindow(QPointF(r.left, r.top)),
+                       viewport_.ToWindow(QPointF(r.right, r.bottom)));
+    painter.save();
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(128, 0, 0));
+    constexpr qreal kHandle = 6;
+    for (const QPointF corner :
+         {shown.topLeft(), shown.topRight(), shown.bottomLeft(), shown.bottomRight()}) {
+        painter.drawRect(QRectF(corner.x() - kHandle / 2, corner.y() - kHandle / 2, kHandle,
+                                kHandle));
+    }
+    painter.restore();
 }
 
 CObjectData* CZeDialogEditorView::KeyboardAnchor() const {
@@ -489,19 +586,13 @@ CObjectData* CZeDialogEditorView::KeyboardAnchor() const {
         return nullptr;
     }
     // Of several selected elements, the one picked last.
-    ZeClass* current = services_.panel != nullptr ? services_.panel->GetCurrentElement() : nullptr;
-    if (current != nullptr && (current->GetKind() == element_kind::kObject ||
-                               current->GetKind() == element_kind::kGroup)) {
-        auto* object = static_cast<CObjectData*>(current);
-        const CObjectData* top = object;
-        while (top->GetParent() != nullptr) {
-            top = top->GetParent();
-        }
-        if (top == root && object->IsSelected()) {
-            return object;
-        }
+    const Selection& selection = document_->GetProject().GetSelection();
+    ZeClass* current = selection.Elements().empty() ? nullptr : selection.Current();
+    if (selection.Dialog() != dialog || current == nullptr ||
+        (current->GetKind() != element_kind::kObject && current->GetKind() != element_kind::kGroup)) {
+        return nullptr;
     }
-    return panels::FirstSelectedInTreeOrder(*root);
+    return static_cast<CObjectData*>(current);
 }
 
 void CZeDialogEditorView::SelectSibling(int step) {
@@ -547,6 +638,16 @@ void CZeDialogEditorView::keyPressEvent(QKeyEvent* event) {
                 break;
         }
     }
+    if (modifiers == Qt::NoModifier && event->key() == Qt::Key_Escape) {
+        event->accept();
+        if (banding_) {
+            banding_ = false;
+            band_->hide();
+        } else if (document_->GetDialog() != nullptr) {
+            ClearSelection(document_->GetProject());
+        }
+        return;
+    }
     if (step == 0) {
         QAbstractScrollArea::keyPressEvent(event);
         return;
@@ -578,8 +679,10 @@ void CZeDialogEditorView::DocumentChanged() {
 }
 
 void CZeDialogEditorView::OnActivateView() {
-    if (services_.panel != nullptr && document_->GetDialog() != nullptr) {
-        services_.panel->SetCurrentDialog(document_->GetDialog());
+    CZeDialogData* dialog = document_->GetDialog();
+    CZeResourceData& project = document_->GetProject();
+    if (dialog != nullptr && project.GetSelection().Dialog() != dialog) {
+        Select(project, dialog);
     }
 }
 
@@ -599,14 +702,9 @@ void CZeDialogEditorView::StepHistory(bool forward) {
         return;
     }
     CZeResourceData& project = document_->GetProject();
-    const EditResult result = forward ? RedoEdit(project, *dialog) : UndoEdit(project, *dialog);
-    if (!result.changed) {
-        return;
-    }
-    if (services_.panel != nullptr) {
-        services_.panel->SelectAfterHistoryStep(*dialog, result.select);
-    }
-    SelectElement(result.select == dialog ? nullptr : result.select);
+    // The step picks what it touched; the tree, the property list and
+    // every view follow.
+    forward ? RedoEdit(project, *dialog) : UndoEdit(project, *dialog);
 }
 
 void CZeDialogEditorView::OnEditUndo() {
@@ -634,7 +732,6 @@ void CZeDialogEditorView::OnEditPaste() {
     if (services_.edit != nullptr) {
         services_.edit->PasteAtCurrent(PasteMode::kAfter);
     }
-    SelectElement(nullptr);
     viewport()->update();  // also when the dialog has no root group to select in
 }
 

@@ -2,12 +2,14 @@
 
 #include <QAbstractScrollArea>
 #include <optional>
+#include <vector>
 
 #include "app/preview_viewport.h"
 #include "layout/qt/view_paint.h"
 #include "model/editing/project_observer.h"
 
 class QPrinter;
+class QRubberBand;
 
 namespace ze {
 class CObjectData;
@@ -15,7 +17,6 @@ class CZeResourceData;
 class DeviceLook;
 class ZeClass;
 namespace panels {
-class EditorPanel;
 class EditCommands;
 class PreviewDrops;
 }  // namespace panels
@@ -28,7 +29,6 @@ class CZeDialogEditorDoc;
 // What every editing view reaches through the main window. edit stays null
 // until a panel carries out the structural Edit entries.
 struct ViewServices {
-    panels::EditorPanel* panel = nullptr;
     panels::EditCommands* edit = nullptr;
     panels::PreviewDrops* drops = nullptr;
     // The images and sources of the device paint mode, shared by the views.
@@ -62,9 +62,9 @@ public:
     CZeDialogEditorDoc& GetDocument() const { return *document_; }
     const std::shared_ptr<CZeDialogEditorDoc>& SharedDocument() const { return document_; }
 
-    // The panel selects element (null: nothing new) in its tree; the view
-    // repaints in every case.
-    void SelectElement(ZeClass* element);
+    // element (of this view's dialog) alone becomes the project's
+    // selection, or is toggled in it with toggle; null picks nothing new.
+    void SelectElement(ZeClass* element, bool toggle = false);
 
     // "再描画": repaints the view and the main window.
     void OnRedraw();
@@ -138,6 +138,8 @@ protected:
 
 private:
     void ElementsChanged(const ElementChange& change) override;
+    // Every picked element is marked; the marks change with the selection.
+    void SelectionChanged(const Selection& selection) override;
     void StepHistory(bool forward);
     // Brings the geometry up to the view's size and the project's device
     // size. The view's own size counts, not the viewport widget's, which a
@@ -158,10 +160,16 @@ private:
     // rectangles are this view's (another view or tile may have painted
     // since), for a hit test or a drop.
     void PlaceElements() const;
+    // The device look paints no selection of its own: a red frame around
+    // each picked element.
     void PaintSelection(QPainter& painter) const;
-    // The element the arrow keys step from: the panel's current element when
-    // it is selected in this dialog, else the first selected one; null when
-    // nothing of the dialog is selected.
+    // Handles at the corners of the current element, in both looks: of
+    // several picked elements, the one the property list shows.
+    void PaintCurrent(QPainter& painter) const;
+    // The objects whose rectangles lie within band (viewport coordinates).
+    std::vector<ZeClass*> ObjectsWithin(const QRect& band) const;
+    // The element the arrow keys step from: the selection's current element
+    // when it is an object or group of this dialog; null otherwise.
     CObjectData* KeyboardAnchor() const;
     // Selects, as a click does, the sibling step places (-1 previous, 1
     // next) from the anchor; with no anchor, or the root group as the
@@ -181,6 +189,10 @@ private:
     // enough; forgotten when it leaves the dialog.
     CObjectData* pressed_ = nullptr;
     QPoint pressedAt_;
+    // A press on empty space draws a band; the objects it covers are picked
+    // on release (added to the selection with Ctrl).
+    QRubberBand* band_ = nullptr;
+    bool banding_ = false;
     QRect dropMark_;
     std::optional<QSize> deviceSize_;
     PreviewLook look_ = PreviewLook::kStructure;

@@ -48,7 +48,10 @@
 #include "layout/qt/device_look.h"
 #include "link/device_link.h"
 #include "model/editing/element_lookup.h"
+#include "model/editing/history_edits.h"
 #include "model/editing/save_point.h"
+#include "model/editing/selection.h"
+#include "model/editing/tree_edits.h"
 #include "model/mo_stream.h"
 #include "panels/findings_watch.h"
 #include "panels/network_page.h"
@@ -240,27 +243,37 @@ void CMainFrame::CreateActions() {
     connect(actions_[kWindowCascade], &QAction::triggered, mdiArea_, &QMdiArea::cascadeSubWindows);
     connect(actions_[kWindowTile], &QAction::triggered, mdiArea_, &QMdiArea::tileSubWindows);
 
-    // The Edit entries belong to the active editing window.
+    // Undo and redo step through the history of the dialog picked, whether
+    // or not it has a window; cut, copy and paste act on what is picked.
+    connect(actions_[kEditUndo], &QAction::triggered, this, [this] { StepHistory(false); });
+    connect(actions_[kEditRedo], &QAction::triggered, this, [this] { StepHistory(true); });
+    connect(actions_[kEditCopy], &QAction::triggered, this, [this] {
+        if (services_.edit != nullptr) {
+            services_.edit->CopyCurrent();
+        }
+    });
+    connect(actions_[kEditCut], &QAction::triggered, this, [this] {
+        if (services_.edit != nullptr) {
+            services_.edit->CopyCurrent();
+            services_.edit->DeleteCurrent();
+        }
+    });
+    connect(actions_[kEditPaste], &QAction::triggered, this, [this] {
+        if (services_.edit != nullptr) {
+            services_.edit->PasteAtCurrent(PasteMode::kAfter);
+        }
+    });
+    // The view entries belong to the active editing window.
     const std::map<int, void (CZeDialogEditorView::*)()> viewHandlers = {
-        {kEditUndo, &CZeDialogEditorView::OnEditUndo},
-        {kEditRedo, &CZeDialogEditorView::OnEditRedo},
-        {kEditCopy, &CZeDialogEditorView::OnEditCopy},
-        {kEditCut, &CZeDialogEditorView::OnEditCut},
-        {kEditPaste, &CZeDialogEditorView::OnEditPaste},
         {kRedraw, &CZeDialogEditorView::OnRedraw},
         {kZoomIn, &CZeDialogEditorView::ZoomIn},
         {kZoomOut, &CZeDialogEditorView::ZoomOut},
         {kZoomReset, &CZeDialogEditorView::ZoomReset},
     };
     for (const auto& [id, handler] : viewHandlers) {
-        connect(actions_[id], &QAction::triggered, this, [this, id = id, handler = handler] {
+        connect(actions_[id], &QAction::triggered, this, [this, handler = handler] {
             CZeDialogEditorView* view = ActiveView();
             if (view == nullptr) {
-                return;
-            }
-            // The keys reach a disabled-looking entry only through a stale
-            // state: ask the history again.
-            if ((id == kEditUndo && !view->CanUndo()) || (id == kEditRedo && !view->CanRedo())) {
                 return;
             }
             (view->*handler)();
@@ -328,7 +341,6 @@ void CMainFrame::CreateBars() {
     resourceBar_->setAllowedAreas(Qt::RightDockWidgetArea);
     resourceBar_->setWidget(resourcePanel_);
     addDockWidget(Qt::RightDockWidgetArea, resourceBar_);
-    services_.panel = resourcePanel_;
     services_.drops = resourcePanel_;
     // "自動送信" is kept once the user changes it.
     connect(&resourcePanel_->NetworkPage(), &panels::CNetworkPage::AutoSendChanged, this,
@@ -570,14 +582,10 @@ void CMainFrame::UpdateCommandStates() {
     actions_[kViewDeviceSize]->setChecked(hasView &&
                                           preview->Sizing() == PreviewSizing::kDeviceSize);
     zoomPane_->setText(hasView ? QStringLiteral("%1%").arg(preview->ZoomPercent()) : QString());
-    actions_[kEditUndo]->setEnabled(hasView && view->CanUndo());
-    actions_[kEditRedo]->setEnabled(hasView && view->CanRedo());
+    const CZeDialogData* picked = project_.GetSelection().Dialog();
+    actions_[kEditUndo]->setEnabled(picked != nullptr && CanUndo(*picked));
+    actions_[kEditRedo]->setEnabled(picked != nullptr && CanRedo(*picked));
     actions_[kSendDialog]->setEnabled(deviceConnected_);
-    // No operation stands behind these entries yet.
-    for (const int id : {kNewResource, kAlignLeft, kAlignRight, kAlignTop, kAlignBottom,
-                         kAlignWidth, kAlignHeight}) {
-        actions_[id]->setEnabled(false);
-    }
     actions_[kViewToolBar]->setChecked(!toolBar_->isHidden());
     actions_[kViewStatusBar]->setChecked(!statusBar()->isHidden());
     actions_[kViewResourcePanel]->setChecked(!resourceBar_->isHidden());
@@ -857,6 +865,24 @@ void CMainFrame::HistoryMoved(CZeDialogData& /*dialog*/) {
     UpdateCommandStates();
 }
 
+void CMainFrame::SelectionChanged(const Selection& /*selection*/) {
+    // Undo and redo follow the dialog picked.
+    UpdateCommandStates();
+}
+
+void CMainFrame::StepHistory(bool forward) {
+    CZeDialogData* dialog = project_.GetSelection().Dialog();
+    // The keys reach a disabled-looking entry only through a stale state:
+    // ask the history again.
+    if (dialog == nullptr || (forward ? !CanRedo(*dialog) : !CanUndo(*dialog))) {
+        return;
+    }
+    // The step picks what it touched; the tree, the property list and every
+    // view follow.
+    forward ? RedoEdit(project_, *dialog) : UndoEdit(project_, *dialog);
+    UpdateCommandStates();
+}
+
 void CMainFrame::WriteLog(std::string_view text, link::LogKind kind) {
     logPane_->WriteLog(text, kind);
 }
@@ -950,11 +976,7 @@ void CMainFrame::ChooseFinding(int index) {
     if (element == nullptr) {
         return;
     }
-    // A click on a selected object takes it out of the selection; the
-    // finding's element is to end up selected, alone.
-    if (finding.dialog != nullptr && finding.dialog->GetRootGroup() != nullptr) {
-        finding.dialog->GetRootGroup()->ClearSelection();
-    }
+    // The finding's element is picked alone, as a click in the tree picks.
     resourcePanel_->SelectByUser(element);
     const CItemList& items = std::as_const(*element).Items();
     for (std::size_t row = 0; row < items.GetItemCount(); ++row) {
@@ -1123,7 +1145,7 @@ void CMainFrame::OnDiscardAll() {
     CloseAllWindows();
     // The tree and the property list let the dialogs go before they do.
     resourcePanel_->Discard();
-    project_.GetDialogs().DeleteAll();
+    DiscardDialogs(project_);
     findings_->CheckAll();
     // Nothing is left to save over the file the dialogs came from.
     projectFile_.clear();

@@ -133,7 +133,8 @@ public:
 
     // ResourcePanelHost
     void ActivateDialogWindow(CZeDialogData& dialog) override;
-    void RedrawViews() override;
+    // Repaints every preview (after the image folders were scanned again).
+    void RedrawViews();
     void ProjectFolderChanged(const std::string& folder) override;
     void ShowStatusText(const QString& text) override;
     std::optional<panels::PaneSelection> SelectedPaneEntry() const override;
@@ -211,6 +212,9 @@ private:
     // ProjectObserver
     void DialogRemoving(CZeDialogData& dialog) override;
     void HistoryMoved(CZeDialogData& dialog) override;
+    void SelectionChanged(const Selection& selection) override;
+    // Edit > Undo (Redo with forward) on the picked dialog's history.
+    void StepHistory(bool forward);
 
     void CreateActions();
     void CreateToolBar();

@@ -244,6 +244,10 @@ const std::vector<MenuLayout>& MenuWithoutDialog() {
         {QT_TRANSLATE_NOOP("Menu", "ファイル(&F)"),
          {kFileNew, kFileOpen, kSeparator, kSaveProject, kSaveProjectAs, kSeparator,
           kCreateSkeleton, kSeparator, kRecentFile, kSeparator, kDiscardAll, kSeparator, kAppExit}},
+        // The history of the dialog picked in the tree, whether or not it has
+        // a window.
+        {QT_TRANSLATE_NOOP("Menu", "編集(&E)"),
+         {kEditUndo, kEditRedo, kSeparator, kEditCut, kEditCopy, kEditPaste, kSeparator, kClearLog}},
         {QT_TRANSLATE_NOOP("Menu", "表示(&V)"),
          {kViewToolBar, kViewStatusBar, kViewResourcePanel, kViewLogPane, kSeparator, kRedraw}},
         {QT_TRANSLATE_NOOP("Menu", "ヘルプ(&H)"), {kAppAbout}},
@@ -254,14 +258,12 @@ const std::vector<MenuLayout>& MenuWithoutDialog() {
 const std::vector<MenuLayout>& MenuWithDialog() {
     static const std::vector<MenuLayout> menus = {
         {QT_TRANSLATE_NOOP("Menu", "ファイル(&F)"),
-         {kFileNew,          kNewResource,    kFileOpen,     kSendDialog,     kSeparator,
-          kSaveProject,      kSaveProjectAs,  kSaveResource, kSeparator,      kFilePrint,
-          kFilePrintPreview, kFilePrintSetup, kSeparator,    kCreateSkeleton, kSeparator,
-          kRecentFile,       kSeparator,      kDiscardAll,   kFileClose,      kSeparator,
-          kAppExit}},
+         {kFileNew, kFileOpen, kSendDialog, kSeparator, kSaveProject, kSaveProjectAs,
+          kSaveResource, kSeparator, kFilePrint, kFilePrintPreview, kFilePrintSetup, kSeparator,
+          kCreateSkeleton, kSeparator, kRecentFile, kSeparator, kDiscardAll, kFileClose,
+          kSeparator, kAppExit}},
         {QT_TRANSLATE_NOOP("Menu", "編集(&E)"),
-         {kEditUndo, kEditRedo, kSeparator, kEditCut, kEditCopy, kEditPaste, kSeparator, kClearLog,
-          kSeparator, kAlignLeft, kAlignRight, kAlignTop, kAlignBottom, kAlignWidth, kAlignHeight}},
+         {kEditUndo, kEditRedo, kSeparator, kEditCut, kEditCopy, kEditPaste, kSeparator, kClearLog}},
         {QT_TRANSLATE_NOOP("Menu", "表示(&V)"),
          {kViewToolBar, kViewStatusBar, kViewResourcePanel, kViewLogPane, kSeparator, kRedraw,
           kSeparator, kViewFitWindow, kViewDeviceSize, kSeparator, kZoomIn, kZoomOut, kZoomReset,

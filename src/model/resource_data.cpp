@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "common/read_file.h"
+#include "model/editing/selection.h"
 #include "model/dialog_feed.h"
 #include "model/event_text.h"
 #include "model/item_writing.h"
@@ -29,7 +30,8 @@ std::filesystem::path TemporaryPathBeside(const std::filesystem::path& target) {
 
 }  // namespace
 
-CZeResourceData::CZeResourceData() : ZeClass(element_kind::kProject) {
+CZeResourceData::CZeResourceData()
+    : ZeClass(element_kind::kProject), selection_(std::make_unique<Selection>(*this)) {
     AddProjectItems(Items());
 }
 

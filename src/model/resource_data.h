@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,6 +15,8 @@
 #include "model/ze_class.h"
 
 namespace ze {
+
+class Selection;
 
 // What a load found beyond success, for callers that tell the user
 // themselves.
@@ -46,6 +49,9 @@ public:
     // Who is told of every edit (see model/editing).
     ProjectObservers& Observers() { return observers_; }
     const ProjectObservers& Observers() const { return observers_; }
+    // What the user is working on (see model/editing/selection.h).
+    Selection& GetSelection() { return *selection_; }
+    const Selection& GetSelection() const { return *selection_; }
 
     // Reads a project or dialog file into this project, adding its dialogs.
     // False, and nothing changed, when the file cannot be read or parsed.
@@ -75,6 +81,9 @@ private:
     mutable std::size_t wholeTextSize_ = 0;
     MessageSink* messageSink_ = nullptr;
     ProjectObservers observers_;
+    // After the observers: the selection is the first of them, so that it
+    // has followed a change before any view is told of it.
+    std::unique_ptr<Selection> selection_;
 };
 
 }  // namespace ze

@@ -59,10 +59,17 @@ public:
     // at the step it had when the project was saved holds the same record
     // there, while a step recorded in its place after an undo has another id.
     std::uint64_t GetId() const { return id_; }
+    // The serial numbers of the elements picked when the step was made:
+    // undoing it picks again those of them that are in the tree.
+    const std::vector<std::uint64_t>& GetSelectionBefore() const { return selectionBefore_; }
+    void SetSelectionBefore(std::vector<std::uint64_t> serials) {
+        selectionBefore_ = std::move(serials);
+    }
 
 private:
     std::vector<std::unique_ptr<ZeClassBackup>> backups_;
     std::uint64_t id_;
+    std::vector<std::uint64_t> selectionBefore_;
 };
 
 // The editing history of one dialog. The record at position i is step i + 1;
@@ -79,6 +86,7 @@ public:
     std::int32_t GetIndex() const { return index_; }
     std::size_t GetRecordCount() const { return records_.size(); }
     const UndoRecord& GetRecord(std::size_t position) const { return *records_[position]; }
+    UndoRecord& GetRecord(std::size_t position) { return *records_[position]; }
     // The first step's record; the history must have one.
     UndoRecord& FirstRecord() { return *records_.front(); }
     // The id of the record whose state is applied (0 before the first step),

@@ -14,33 +14,6 @@ class ZeClass;
 
 namespace ze::panels {
 
-// What an editing window asks of the resource panel: which dialog is
-// current, and keeping the tree in step with a click in the preview or a
-// step through the history.
-class EditorPanel {
-public:
-    EditorPanel() = default;
-    virtual ~EditorPanel() = default;
-    EditorPanel(const EditorPanel&) = delete;
-    EditorPanel& operator=(const EditorPanel&) = delete;
-
-    virtual CZeDialogData* GetCurrentDialog() const = 0;
-    // The element of the tree's current item, or null.
-    virtual ZeClass* GetCurrentElement() const = 0;
-    // When dialog differs from the current one: it becomes current, its tree
-    // item is selected and it is shown in the property list. Selecting the
-    // item this way does not activate any window.
-    virtual void SetCurrentDialog(CZeDialogData* dialog) = 0;
-    // After a click in the preview: the element's tree item (the dialog's
-    // when element is null or the dialog itself) becomes the current item
-    // and is shown; no item is current when the element has none.
-    virtual void SelectFromView(CZeDialogData* dialog, ZeClass* element) = 0;
-    // After undo or redo changed dialog's tree (the tree and the property
-    // list have followed it): selected (the dialog when null) becomes the
-    // current item and is shown.
-    virtual void SelectAfterHistoryStep(CZeDialogData& dialog, ZeClass* selected) = 0;
-};
-
 // The structural Edit menu entries, carried out by the resource panel's tree
 // operations on its current tree item.
 class EditCommands {

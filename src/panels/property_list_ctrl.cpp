@@ -129,11 +129,18 @@ CPropertyListCtrl::~CPropertyListCtrl() {
 }
 
 void CPropertyListCtrl::ShowElement(ZeClass* element) {
-    if (element == model_->Element()) {
+    ShowSelection(element, {});
+}
+
+void CPropertyListCtrl::ShowSelection(ZeClass* element, const std::vector<ZeClass*>& elements) {
+    const std::vector<ZeClass*> shown =
+        element != nullptr && elements.size() > 1 ? elements : std::vector<ZeClass*>{element};
+    if (element == model_->Element() &&
+        (element == nullptr || shown == model_->Elements())) {
         return;
     }
     CloseOpenCell();
-    model_->SetElement(element);
+    model_->SetElements(element, elements);
     statusRow_ = -2;
     scrollToTop();
 }
@@ -153,20 +160,31 @@ void CPropertyListCtrl::ElementsChanged(const ElementChange& change) {
     if (element == nullptr) {
         return;
     }
-    const auto holds = [element](const std::vector<ZeClass*>& list) {
-        return std::find(list.begin(), list.end(), element) != list.end();
+    const auto holds = [](const std::vector<ZeClass*>& list, const ZeClass* shown) {
+        return std::find(list.begin(), list.end(), shown) != list.end();
     };
-    if (holds(change.removed)) {
+    const std::vector<ZeClass*>& shown = model_->Elements();
+    if (holds(change.removed, element)) {
         Forget();
         return;
     }
-    if (!holds(change.changed)) {
+    const bool several = shown.size() > 1;
+    if (several && std::any_of(shown.begin(), shown.end(),
+                               [&](const ZeClass* e) { return holds(change.removed, e); })) {
+        // The selection follows with what is left; until then, only the
+        // current element.
+        CloseOpenCell();
+        model_->SetElements(element, {});
+        return;
+    }
+    if (std::none_of(shown.begin(), shown.end(),
+                     [&](const ZeClass* e) { return holds(change.changed, e); })) {
         return;
     }
     // Changed from elsewhere (undo, a consequence of another item): what an
     // open cell holds is out of date.
     CloseOpenCell();
-    if (model_->rowCount() != model_->ItemCount() + PropertyListModel::kSpareRows) {
+    if (several || model_->rowCount() != model_->ItemCount() + PropertyListModel::kSpareRows) {
         model_->Recount();
     }
     viewport()->update();
@@ -237,7 +255,9 @@ void CPropertyListCtrl::StartEdit(int row, int column) {
             } else if (kind == item_kind::kBoolean) {
                 OpenDropDown(row, BooleanChoices());
             } else {
-                OpenEditField(row, column, SjisToQString(item->GetValue()));
+                // A mixed value opens empty: whatever is typed goes to all.
+                OpenEditField(row, column,
+                              model_->IsMixed(row) ? QString() : SjisToQString(item->GetValue()));
             }
             return;
         case PropertyListModel::kMarkerColumn:
@@ -328,7 +348,9 @@ void CPropertyListCtrl::OnCellEnded(QWidget* cell, int row, int column, const QS
     ZeClass* element = model_->Element();
     // An event row shows the commands it has, not its value (always empty):
     // committing what it showed picks nothing.
-    const bool unchanged = text != nullptr && *text == openedText_ && model_->IsEventRow(row);
+    // Nor does a mixed value left as it opened (empty) set anything.
+    const bool unchanged = text != nullptr && *text == openedText_ &&
+                           (model_->IsEventRow(row) || model_->IsMixed(row));
     if (text != nullptr && !unchanged) {
         StoreValue(row, *text);
     }
@@ -364,7 +386,7 @@ bool CPropertyListCtrl::StoreValue(int row, const QString& text) {
         messages_.ShowMessage(refusal.message, MessageIcon::kWarning);
         return false;
     }
-    if (!committer_.CommitValue(*element, row, *value)) {
+    if (!committer_.CommitValue(*element, static_cast<int>(model_->ItemRow(row)), *value)) {
         return false;
     }
     if (model_->Element() == element) {

@@ -61,6 +61,10 @@ public:
     // cell is closed without storing anything, so the element shown before
     // may be deleted once another one (or none) is shown.
     void ShowElement(ZeClass* element);
+    // Several elements, element the current one of them: the properties they
+    // all have (see PropertyListModel::SetElements); a commit reaches the
+    // committer with element and the row of element's item.
+    void ShowSelection(ZeClass* element, const std::vector<ZeClass*>& elements);
     ZeClass* GetElement() const;
     // The shown element's items changed in place (type change, undo): rows
     // recomputed, redrawn. An open cell is closed without storing anything.

@@ -25,34 +25,73 @@ const QColor PropertyListModel::kCurrentText{255, 0, 0};
 const QColor PropertyListModel::kOddRowBackground{255, 255, 255};
 const QColor PropertyListModel::kEvenRowBackground{240, 255, 255};
 const QColor PropertyListModel::kText{0, 0, 0};
+const QColor PropertyListModel::kMixedBackground{224, 224, 224};
 
 PropertyListModel::PropertyListModel(QObject* parent) : QAbstractTableModel(parent) {}
 
 void PropertyListModel::SetElement(ZeClass* element) {
+    SetElements(element, {});
+}
+
+void PropertyListModel::SetElements(ZeClass* element, const std::vector<ZeClass*>& elements) {
     beginResetModel();
     element_ = element;
+    elements_.clear();
+    if (element != nullptr) {
+        elements_ = elements.size() > 1 ? elements : std::vector<ZeClass*>{element};
+    }
+    Share();
     rows_ = element_ == nullptr ? 0 : ItemCount() + kSpareRows;
     currentRow_ = element_ == nullptr ? -1 : 0;
     dropRow_ = -1;
     endResetModel();
 }
 
+void PropertyListModel::Share() {
+    shared_.clear();
+    if (element_ != nullptr && elements_.size() > 1) {
+        shared_ = SharedProperties(elements_, *element_);
+    }
+}
+
 void PropertyListModel::Recount() {
     beginResetModel();
+    Share();
     rows_ = element_ == nullptr ? 0 : ItemCount() + kSpareRows;
     currentRow_ = std::min(currentRow_, rows_ - 1);
     endResetModel();
 }
 
 int PropertyListModel::ItemCount() const {
-    return element_ == nullptr ? 0 : static_cast<int>(element_->Items().GetItemCount());
+    if (element_ == nullptr) {
+        return 0;
+    }
+    if (elements_.size() > 1) {
+        return static_cast<int>(shared_.size());
+    }
+    return static_cast<int>(element_->Items().GetItemCount());
+}
+
+std::size_t PropertyListModel::ItemRow(int row) const {
+    if (element_ == nullptr || row < 0 || row >= ItemCount()) {
+        return element_ == nullptr ? 0 : element_->Items().GetItemCount();
+    }
+    if (elements_.size() > 1) {
+        return shared_[static_cast<std::size_t>(row)].row;
+    }
+    return static_cast<std::size_t>(row);
+}
+
+bool PropertyListModel::IsMixed(int row) const {
+    return elements_.size() > 1 && row >= 0 && row < ItemCount() &&
+           shared_[static_cast<std::size_t>(row)].IsMixed();
 }
 
 CItemData* PropertyListModel::ItemAt(int row) const {
     if (row < 0 || row >= ItemCount()) {
         return nullptr;
     }
-    return &element_->Items().GetItemData(static_cast<std::size_t>(row));
+    return &element_->Items().GetItemData(ItemRow(row));
 }
 
 void PropertyListModel::SetCurrentRow(int row) {
@@ -118,6 +157,9 @@ QVariant PropertyListModel::CellText(int row, int column) const {
         case kKeyColumn:
             return SjisToQString(item->GetName());
         case kValueColumn:
+            if (IsMixed(row)) {
+                return QString();
+            }
             if (item->GetValue().empty()) {
                 return EventCommands(item->GetName());
             }
@@ -156,6 +198,9 @@ QVariant PropertyListModel::data(const QModelIndex& index, int role) const {
             if (current && index.column() == kKeyColumn) {
                 return kCurrentKeyBackground;
             }
+            if (index.column() == kValueColumn && IsMixed(row)) {
+                return kMixedBackground;
+            }
             return row % 2 != 0 ? kOddRowBackground : kEvenRowBackground;
         case Qt::ForegroundRole:
             return current ? kCurrentText : kText;
@@ -167,6 +212,16 @@ QVariant PropertyListModel::data(const QModelIndex& index, int role) const {
         }
         case kDropTargetRole:
             return row == dropRow_;
+        case Qt::ToolTipRole: {
+            if (index.column() != kValueColumn || !IsMixed(row)) {
+                return {};
+            }
+            QStringList values;
+            for (const std::string& value : shared_[static_cast<std::size_t>(row)].values) {
+                values << SjisToQString(value);
+            }
+            return values.join(QLatin1Char('\n'));
+        }
         case kDescriptionRole: {
             const CItemData* item = ItemAt(row);
             if (item == nullptr) {

@@ -4,6 +4,9 @@
 #include <QColor>
 #include <QString>
 #include <string_view>
+#include <vector>
+
+#include "model/editing/property_edits.h"
 
 namespace ze {
 class CItemData;
@@ -13,7 +16,8 @@ class ZeClass;
 namespace ze::panels {
 
 // The items of one element as the property list shows them: a row per item
-// (name, value, edit marker) and ten empty rows below. The model holds no
+// (name, value, edit marker) and ten empty rows below; of several elements,
+// a row per property they all have. The model holds no
 // text of its own; every cell is read from the element when asked for, so
 // a value changed in place shows at the next repaint. The row count is
 // fixed when the element is set and renewed only by Recount, like a virtual
@@ -40,19 +44,33 @@ public:
     static const QColor kOddRowBackground;      // white
     static const QColor kEvenRowBackground;     // 240, 255, 255
     static const QColor kText;                  // black
+    // The value cell of a property whose values differ.
+    static const QColor kMixedBackground;  // 224, 224, 224
 
     explicit PropertyListModel(QObject* parent = nullptr);
 
     // Shows element (null for none): the current row becomes 0 (-1 for
     // none) and the rows are counted anew.
     void SetElement(ZeClass* element);
+    // Shows the properties all of elements have, in element's order (element
+    // is the current one of them); a value that differs between them shows
+    // empty and grey, its values in the tooltip. One element or none is
+    // SetElement's case.
+    void SetElements(ZeClass* element, const std::vector<ZeClass*>& elements);
     ZeClass* Element() const { return element_; }
+    // The elements shown (the current one alone when only it is).
+    const std::vector<ZeClass*>& Elements() const { return elements_; }
     // Counts the rows again after the element's items changed in place.
     void Recount();
-    // The element's items as they are now (0 without an element).
+    // The rows with an item as they are now (0 without an element).
     int ItemCount() const;
-    // The item of row, or null for rows without one.
+    // The item of the current element at row, or null for rows without one.
     CItemData* ItemAt(int row) const;
+    // The row of the current element's items that row shows (row itself
+    // unless several elements are shown; the item count for none).
+    std::size_t ItemRow(int row) const;
+    // Whether the elements shown have different values at row.
+    bool IsMixed(int row) const;
 
     int CurrentRow() const { return currentRow_; }
     // row is kept within the rows (-1 when there are none).
@@ -83,7 +101,12 @@ private:
     // name that is no event.
     QString EventCommands(std::string_view event) const;
 
+    // Several elements: the properties they share, found again on Recount.
+    void Share();
+
     ZeClass* element_ = nullptr;
+    std::vector<ZeClass*> elements_;
+    std::vector<SharedProperty> shared_;
     int rows_ = 0;
     int currentRow_ = -1;
     int dropRow_ = -1;

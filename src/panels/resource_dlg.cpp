@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "model/dialog_data.h"
+#include "model/editing/selection.h"
 #include "model/resource_data.h"
 #include "model/user_text.h"
 #include "panels/focus_ring.h"
@@ -102,7 +103,9 @@ CResourceDlg::CResourceDlg(CZeResourceData& project, ResourcePanelHost& host, Me
     SetUpKeyboardFocus();
 
     connect(tree_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            [this](const QItemSelection& selected) { OnTreeSelectionChanged(selected); });
+            [this](const QItemSelection& selected, const QItemSelection& deselected) {
+                OnTreeSelectionChanged(selected, deselected);
+            });
     connect(tree_, &QTreeView::expanded, this,
             [this](const QModelIndex& index) { OnExpansionChanged(index, true); });
     connect(tree_, &QTreeView::collapsed, this,
@@ -136,6 +139,7 @@ void CResourceDlg::CreateKeys() {
     bind(tree_, QKeySequence(Qt::Key_F2), Qt::WidgetShortcut, [this] { EditCurrentName(); });
     bind(tree_, QKeySequence(Qt::ALT | Qt::Key_Up), Qt::WidgetShortcut, [this] { MoveUp(); });
     bind(tree_, QKeySequence(Qt::ALT | Qt::Key_Down), Qt::WidgetShortcut, [this] { MoveDown(); });
+    bind(tree_, QKeySequence::SelectAll, Qt::WidgetShortcut, [this] { SelectChildrenOfCurrent(); });
     bind(this, QKeySequence(Qt::CTRL | Qt::Key_F), Qt::WindowShortcut, [this] {
         if (tree_->isEnabled()) {
             filter_->Open();
@@ -144,11 +148,11 @@ void CResourceDlg::CreateKeys() {
     bind(this, QKeySequence(Qt::Key_F3), Qt::WindowShortcut, [this] {
         const QModelIndex next = filter_->NextMatch();
         if (next.isValid()) {
-            HandleUserSelection(next, false);
+            HandleUserSelection(next, Qt::NoModifier);
         }
     });
     connect(filter_, &TreeFilter::MatchChosen, this, [this](const QModelIndex& index) {
-        HandleUserSelection(index, false);
+        HandleUserSelection(index, Qt::NoModifier);
         tree_->setFocus(Qt::ShortcutFocusReason);
     });
     // Opening the ancestors of a match is no choice of the user's: the
@@ -259,20 +263,19 @@ void CResourceDlg::Reload() {
     folderField_->setEnabled(true);
 
     // The dialogs may be new objects at the addresses of old ones.
-    currentDialog_ = nullptr;
+    followedDialog_ = nullptr;
     shownElement_ = nullptr;
     RebuildWholeTree();
 
     const CZeDialogDataList& dialogs = project_.GetDialogs();
-    if (dialogs.GetCount() > 0) {
-        SetCurrentDialog(dialogs.GetDialog(0));
-    }
-    RedrawTree();
+    Select(project_, dialogs.GetCount() > 0 ? dialogs.GetDialog(0) : nullptr);
+    FollowSelection(project_.GetSelection());
 }
 
 void CResourceDlg::Discard() {
     ChangeItems([this] { model_->Clear(); });
-    currentDialog_ = nullptr;
+    followedDialog_ = nullptr;
+    propertyList_->ShowElement(nullptr);
     ShowElement(nullptr);
     RedrawTree();
 }
@@ -291,49 +294,13 @@ ZeClass* CResourceDlg::GetCurrentElement() const {
 }
 
 CZeDialogData* CResourceDlg::GetCurrentDialog() const {
-    return currentDialog_;
+    return project_.GetSelection().Dialog();
 }
 
 void CResourceDlg::SetCurrentDialog(CZeDialogData* dialog) {
-    if (dialog == currentDialog_) {
-        return;
+    if (dialog != nullptr && dialog != GetCurrentDialog()) {
+        Select(project_, dialog);
     }
-    currentDialog_ = dialog;
-    if (liveSync_ != nullptr) {
-        liveSync_->EditedDialogChanged();
-    }
-    if (dialog != nullptr) {
-        const QModelIndex index = model_->IndexOf(dialog);
-        if (index.isValid()) {
-            SelectItemByProgram(index);
-        }
-        ShowElement(dialog);
-    }
-    RedrawTree();
-}
-
-void CResourceDlg::SelectFromView(CZeDialogData* dialog, ZeClass* element) {
-    ZeClass* target = element;
-    if (target == nullptr || target == dialog) {
-        target = dialog;
-    }
-    const QModelIndex index = model_->IndexOf(target);
-    SelectItemByProgram(index);
-    ShowElement(target);
-    // An element picked in the preview is selected as a pick in the tree
-    // selects it: alone, or added to the selection with Control held.
-    if (index.isValid() && target != dialog) {
-        HandleUserSelection(index,
-                            QGuiApplication::keyboardModifiers().testFlag(Qt::ControlModifier));
-    }
-    RedrawTree();
-}
-
-void CResourceDlg::SelectAfterHistoryStep(CZeDialogData& dialog, ZeClass* selected) {
-    ZeClass* target = selected != nullptr ? selected : &dialog;
-    SelectItemByProgram(model_->IndexOf(target));
-    ShowElement(target);
-    RedrawTree();
 }
 
 std::string CResourceDlg::GetProjectFolder() const {
@@ -409,10 +376,11 @@ int CResourceDlg::CurrentTab() const {
 }
 
 bool CResourceDlg::SendCurrentDialog() {
-    if (!link_.HasConnection() || currentDialog_ == nullptr) {
+    const CZeDialogData* dialog = GetCurrentDialog();
+    if (!link_.HasConnection() || dialog == nullptr) {
         return false;
     }
-    return link_.SendDialog(project_, currentDialog_->GetItem("Name"));
+    return link_.SendDialog(project_, dialog->GetItem("Name"));
 }
 
 void CResourceDlg::SelectItemByProgram(const QModelIndex& index) {
@@ -446,13 +414,6 @@ void CResourceDlg::OnExpansionChanged(const QModelIndex& index, bool expanded) {
     }
     if (ZeClass* element = model_->ElementAt(index)) {
         element->SetExpanded(expanded);
-    }
-}
-
-void CResourceDlg::SelectAfterOperation(ZeClass* element) {
-    const QModelIndex index = model_->IndexOf(element);
-    if (index.isValid()) {
-        HandleUserSelection(index, false);
     }
 }
 

@@ -42,12 +42,10 @@ class TypeTables;
 // tree of the whole project, the tool buttons that change the tree, and two
 // pages below them (the property list, the device link controls) switched by
 // a tab strip. It turns the user's gestures into calls of the model's edit
-// API and selects what each call leaves selected; the tree and the property
-// list follow the model through the project's change notification. It keeps
-// the current dialog and the selected flags of the dialogs in step when the
-// user picks a tree item.
+// API, and the user's picks into calls of the project's selection; the tree
+// and the property list follow the model and the selection through the
+// project's change notification.
 class CResourceDlg : public QWidget,
-                     public EditorPanel,
                      public EditCommands,
                      public PropertyCommitter,
                      public TreeDropHandler,
@@ -67,13 +65,15 @@ public:
     void Discard();
     void ShowElement(ZeClass* element);
     ZeClass* GetShownElement() const;
-    // The element of the current tree item, or null.
-    ZeClass* GetCurrentElement() const override;
+    // The element of the current tree item (the selection's current
+    // element), or null.
+    ZeClass* GetCurrentElement() const;
 
-    CZeDialogData* GetCurrentDialog() const override;
-    void SetCurrentDialog(CZeDialogData* dialog) override;
-    void SelectFromView(CZeDialogData* dialog, ZeClass* element) override;
-    void SelectAfterHistoryStep(CZeDialogData& dialog, ZeClass* selected) override;
+    // The selection's current dialog.
+    CZeDialogData* GetCurrentDialog() const;
+    // A dialog other than the current one becomes current, nothing picked
+    // in it.
+    void SetCurrentDialog(CZeDialogData* dialog);
 
     // The tree operations on the current tree item.
     void MoveUp();
@@ -146,6 +146,9 @@ public:
     // Handles the element's item as if the user had clicked it (control: the
     // Control key held). Nothing happens when the element has no item.
     void SelectByUser(ZeClass* element, bool control = false);
+    // Ctrl+A in the tree: the children of the current group (of the current
+    // object's group, of the current dialog's root group).
+    void SelectChildrenOfCurrent();
 
 signals:
     void ShownElementChanged(ze::ZeClass* element);
@@ -159,22 +162,23 @@ private:
     void ElementsChanged(const ElementChange& change) override;
     void DialogAdded(CZeDialogData& dialog) override;
     void DialogRemoving(CZeDialogData& dialog) override;
+    void SelectionChanged(const Selection& selection) override;
+    // The tree's current item, the element shown and the property list
+    // follow the selection.
+    void FollowSelection(const Selection& selection);
 
-    // Shows the result's message and status text; the element it selects is
-    // handled as a click on its item. True when the project changed.
+    // Shows the result's message and status text; a result that picked
+    // something brings its dialog's window forward. True when the project
+    // changed.
     bool Apply(const EditResult& result);
 
-    void OnTreeSelectionChanged(const QItemSelection& selected);
+    void OnTreeSelectionChanged(const QItemSelection& selected, const QItemSelection& deselected);
     void OnExpansionChanged(const QModelIndex& index, bool expanded);
-    // The selection handling of a click on the item at index.
-    void HandleUserSelection(const QModelIndex& index, bool control);
-    void SelectObjectOrGroup(const QModelIndex& index, ZeClass& element, bool control);
+    // A pick of the item at index with keys held, as a click makes it.
+    void HandleUserSelection(const QModelIndex& index, Qt::KeyboardModifiers keys);
     // Makes index the current item and selects it in the view, without the
     // user-selection handling; an invalid index leaves no item current.
     void SelectItemByProgram(const QModelIndex& index);
-    // Selects element's item by program and then handles it as a click
-    // without Control, as every operation does with the item it leaves.
-    void SelectAfterOperation(ZeClass* element);
     void ExpandByFlags(const QModelIndex& under);
     // Runs change (which adds, moves or removes items) with the view's
     // resulting selection changes taken as the program's, not the user's.
@@ -226,7 +230,8 @@ private:
     CPropertyListCtrl* propertyList_ = nullptr;
     CNetworkPage* networkPage_ = nullptr;
     LiveSync* liveSync_ = nullptr;
-    CZeDialogData* currentDialog_ = nullptr;
+    // The dialog the live sync was last told about.
+    CZeDialogData* followedDialog_ = nullptr;
     ZeClass* shownElement_ = nullptr;
     // Set while the panel itself selects or expands items, so the view's
     // signals are not taken for the user's.

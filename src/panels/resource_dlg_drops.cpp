@@ -7,6 +7,7 @@
 #include "model/editing/drop_edits.h"
 #include "model/editing/preview_drop.h"
 #include "model/editing/property_edits.h"
+#include "model/editing/selection.h"
 #include "panels/property_list_ctrl.h"
 #include "panels/property_list_model.h"
 #include "panels/resource_dlg.h"
@@ -94,7 +95,7 @@ bool CResourceDlg::DropOnPreview(const QMimeData& mime, CZeDialogData& dialog, s
             AssignImage(project_, &dialog, object, static_cast<std::size_t>(row), image->kind,
                         image->name.toStdString()));
         // The object and the row it took the image in are shown.
-        SelectFromView(&dialog, object);
+        Select(project_, object);
         if (propertyList_->GetElement() == object) {
             propertyList_->SetCurrentRow(row);
             propertyList_->scrollTo(propertyList_->Model().index(row, 0));

@@ -14,9 +14,13 @@
 #include "common/qt/sjis_qstring.h"
 #include "model/dialog_data.h"
 #include "model/editing/property_edits.h"
+#include "model/editing/selection.h"
+#include "model/editing/selection_edits.h"
 #include "model/editing/tree_edits.h"
 #include "model/item_list.h"
+#include "model/resource_data.h"
 #include "panels/property_list_ctrl.h"
+#include "panels/property_list_model.h"
 #include "panels/resource_dlg.h"
 #include "panels/resource_panel_host.h"
 #include "panels/resource_tree_model.h"
@@ -30,8 +34,12 @@ bool CResourceDlg::Apply(const EditResult& result) {
     if (!result.statusText.empty()) {
         host_.ShowStatusText(SjisToQString(result.statusText));
     }
-    if (result.select != nullptr) {
-        SelectAfterOperation(result.select);
+    // What an operation picked is what the user works on next: its dialog's
+    // window comes forward.
+    CZeDialogData* dialog = project_.GetSelection().Dialog();
+    if ((result.select != nullptr || !result.selectAll.empty()) && dialog != nullptr &&
+        result.select != &project_) {
+        host_.ActivateDialogWindow(*dialog);
     }
     RedrawTree();
     return result.changed;
@@ -46,11 +54,11 @@ void CResourceDlg::MoveDown() {
 }
 
 void CResourceDlg::Move(MoveDirection direction) {
-    Apply(MoveElement(project_, nullptr, GetCurrentElement(), direction));
+    Apply(MoveSelection(project_, direction));
 }
 
 bool CResourceDlg::CopyCurrent() {
-    const EditResult result = CopyElement(GetCurrentElement());
+    const EditResult result = CopySelection(project_);
     Apply(result);
     if (result.clipboardText.empty()) {
         return false;
@@ -61,13 +69,13 @@ bool CResourceDlg::CopyCurrent() {
 }
 
 void CResourceDlg::DeleteCurrent() {
-    ZeClass* element = GetCurrentElement();
+    ZeClass* element = project_.GetSelection().Current();
     if (element == nullptr) {
         return;
     }
     // Taken now: a deleted dialog is gone when the call returns.
     const bool dialog = element->GetKind() == element_kind::kDialog;
-    EditResult result = DeleteElement(project_, nullptr, element);
+    EditResult result = DeleteSelection(project_);
     if (!result.clipboardText.empty()) {
         QGuiApplication::clipboard()->setText(
             QString::fromStdString(ResourceTextToUtf8(result.clipboardText)));
@@ -93,7 +101,7 @@ void CResourceDlg::PasteAtCurrent(PasteMode mode) {
         messages_.ShowMessage(UnmappableValueMessage(unmappable), MessageIcon::kWarning);
         return;
     }
-    Apply(PasteElement(project_, nullptr, GetCurrentElement(), *text, mode));
+    Apply(PasteAtSelection(project_, *text, mode));
 }
 
 void CResourceDlg::InsertByName(std::string_view typeName, PasteMode mode) {
@@ -102,7 +110,7 @@ void CResourceDlg::InsertByName(std::string_view typeName, PasteMode mode) {
 
 void CResourceDlg::GroupSelected() {
     // Grouping works on the dialog whose window the user edits.
-    if (currentDialog_ == nullptr) {
+    if (GetCurrentDialog() == nullptr) {
         return;
     }
     AfterRegrouping(GroupSelection(project_, nullptr, GetCurrentElement()));
@@ -117,10 +125,9 @@ void CResourceDlg::AfterRegrouping(const EditResult& result) {
         Apply(result);
         return;
     }
-    const QModelIndex dialogIndex = model_->IndexOf(result.change.dialog);
-    SelectItemByProgram(dialogIndex);
-    tree_->scrollTo(dialogIndex, QAbstractItemView::PositionAtTop);
+    tree_->scrollTo(model_->IndexOf(result.change.dialog), QAbstractItemView::PositionAtTop);
     Apply(result);
+    tree_->scrollTo(model_->Current());
 }
 
 void CResourceDlg::InsertFromPane(PasteMode mode) {
@@ -159,8 +166,17 @@ bool CResourceDlg::CommitValue(ZeClass& element, int row, const std::string& val
     if (row < 0) {
         return false;
     }
-    const EditResult result =
-        ::ze::CommitProperty(project_, nullptr, &element, static_cast<std::size_t>(row), value);
+    const Selection& selection = project_.GetSelection();
+    EditResult result;
+    if (selection.Elements().size() > 1 && selection.Contains(element) &&
+        static_cast<std::size_t>(row) < element.Items().GetItemCount()) {
+        // The value goes to every picked element.
+        const std::string name = element.Items().GetItemData(static_cast<std::size_t>(row)).GetName();
+        result = CommitPropertyToSelection(project_, name, value);
+    } else {
+        result = ::ze::CommitProperty(project_, nullptr, &element, static_cast<std::size_t>(row),
+                                      value);
+    }
     Apply(result);
     return result.message.empty();
 }
@@ -184,7 +200,16 @@ void CResourceDlg::AssignImageAt(int row, PaneEntryKind kind, const std::string&
     if (element == nullptr || row < 0) {
         return;
     }
-    Apply(AssignImage(project_, nullptr, element, static_cast<std::size_t>(row), kind, name));
+    const Selection& selection = project_.GetSelection();
+    if (selection.Elements().size() > 1 && selection.Contains(*element)) {
+        const std::size_t itemRow = propertyList_->Model().ItemRow(row);
+        if (itemRow < element->Items().GetItemCount()) {
+            Apply(AssignImageToSelection(project_, element->Items().GetItemData(itemRow).GetName(),
+                                         kind, name));
+        }
+    } else {
+        Apply(AssignImage(project_, nullptr, element, static_cast<std::size_t>(row), kind, name));
+    }
     propertyList_->viewport()->update();
 }
 

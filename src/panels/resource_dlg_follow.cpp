@@ -5,8 +5,10 @@
 #include <algorithm>
 
 #include "model/dialog_data.h"
+#include "model/editing/selection.h"
 #include "model/resource_data.h"
 #include "panels/resource_dlg.h"
+#include "panels/resource_panel_host.h"
 #include "panels/resource_tree_model.h"
 
 namespace ze::panels {
@@ -42,29 +44,25 @@ void CResourceDlg::DialogAdded(CZeDialogData& dialog) {
 }
 
 void CResourceDlg::DialogRemoving(CZeDialogData& dialog) {
-    // The tree has let the dialog's items go, the current one among them:
-    // the neighbour comes forward while the dialog is still there, so its
-    // window is the active one when the dialog's windows close.
-    if (!model_->Current().isValid()) {
+    // The selection has let the dialog go: its neighbour comes forward while
+    // the dialog is still there, so its window is the active one when the
+    // dialog's windows close.
+    if (project_.GetSelection().Dialog() == nullptr) {
         const CZeDialogDataList& dialogs = project_.GetDialogs();
         const int at = dialogs.IndexOf(&dialog);
-        CZeDialogData* neighbour = nullptr;
         if (at >= 0 && dialogs.GetCount() > 1) {
             const auto position = static_cast<std::size_t>(at);
-            neighbour =
+            CZeDialogData* neighbour =
                 dialogs.GetDialog(position + 1 < dialogs.GetCount() ? position + 1 : position - 1);
-        }
-        if (currentDialog_ == &dialog) {
-            currentDialog_ = nullptr;
-        }
-        if (neighbour != nullptr) {
-            SelectAfterOperation(neighbour);
-        } else {
-            SelectItemByProgram({});
+            // Not while the whole tree is being let go.
+            if (model_->IndexOf(neighbour).isValid()) {
+                Select(project_, neighbour);
+                host_.ActivateDialogWindow(*neighbour);
+            }
         }
     }
-    if (currentDialog_ == &dialog) {
-        currentDialog_ = nullptr;
+    if (followedDialog_ == &dialog) {
+        followedDialog_ = nullptr;
     }
     if (BelongsTo(dialog, shownElement_)) {
         ShowElement(nullptr);

@@ -43,7 +43,7 @@ void CResourceDlg::CreatePages() {
             });
     connect(networkPage_, &CNetworkPage::SendRequested, this, [this] { SendCurrentDialog(); });
     liveSync_ = new LiveSync(
-        project_, link_, [this] { return currentDialog_; }, this);
+        project_, link_, [this] { return GetCurrentDialog(); }, this);
     connect(networkPage_, &CNetworkPage::AutoSendChanged, liveSync_, &LiveSync::SetEnabled);
 }
 

@@ -1,6 +1,7 @@
-// The panel's answer to the user picking a tree item: the current item and
-// dialog, the page of a PAGE group, the selected flags of the dialog and its
-// editing window follow the pick.
+// The tree's part in the selection: a pick of the user's becomes a call of
+// the model's selection (alone, Ctrl toggles, Shift takes the siblings
+// between, Ctrl+A the current group's children), and the tree's current
+// item and the property list follow the selection whoever changed it.
 
 #include <QGuiApplication>
 #include <QItemSelection>
@@ -8,12 +9,15 @@
 #include <QTreeView>
 
 #include "model/dialog_data.h"
+#include "model/editing/selection.h"
 #include "model/object_data.h"
+#include "model/resource_data.h"
 #include "model/user_text.h"
+#include "panels/live_sync.h"
+#include "panels/property_list_ctrl.h"
 #include "panels/resource_dlg.h"
 #include "panels/resource_panel_host.h"
 #include "panels/resource_tree_model.h"
-#include "panels/selected_elements.h"
 
 namespace ze::panels {
 
@@ -22,104 +26,96 @@ void CResourceDlg::SelectByUser(ZeClass* element, bool control) {
     if (!index.isValid()) {
         return;
     }
-    const bool before = selectingByProgram_;
-    selectingByProgram_ = true;
-    tree_->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
-    selectingByProgram_ = before;
-    HandleUserSelection(index, control);
+    HandleUserSelection(index, control ? Qt::ControlModifier : Qt::NoModifier);
 }
 
-void CResourceDlg::OnTreeSelectionChanged(const QItemSelection& selected) {
-    if (selectingByProgram_ || model_->IsFollowingChange() || selected.indexes().isEmpty()) {
+void CResourceDlg::OnTreeSelectionChanged(const QItemSelection& selected,
+                                          const QItemSelection& deselected) {
+    if (selectingByProgram_ || model_->IsFollowingChange()) {
         return;
     }
-    const bool control = QGuiApplication::keyboardModifiers().testFlag(Qt::ControlModifier);
-    HandleUserSelection(selected.indexes().first(), control);
+    const Qt::KeyboardModifiers keys = QGuiApplication::keyboardModifiers();
+    if (!selected.indexes().isEmpty()) {
+        HandleUserSelection(selected.indexes().first(), keys);
+    } else if (keys.testFlag(Qt::ControlModifier) && !deselected.indexes().isEmpty()) {
+        // Ctrl+click on the current item: the view lets it go, the
+        // selection drops it.
+        HandleUserSelection(deselected.indexes().first(), keys);
+    }
 }
 
-void CResourceDlg::HandleUserSelection(const QModelIndex& index, bool control) {
+void CResourceDlg::HandleUserSelection(const QModelIndex& index, Qt::KeyboardModifiers keys) {
     ZeClass* element = model_->ElementAt(index);
     if (element == nullptr) {
         ShowMessage(ZE_USER_TEXT("Messages", "エラー: リソースタイプを識別できませんでした."),
                     MessageIcon::kStop);
         return;
     }
-    SelectItemByProgram(index);
-    ShowElement(element);
-
-    switch (element->GetKind()) {
-        case element_kind::kDialog: {
-            auto& dialog = static_cast<CZeDialogData&>(*element);
-            if (CObjectDataList* root = dialog.GetRootGroup()) {
-                root->ClearSelection();
-            }
-            currentDialog_ = &dialog;
-            host_.ActivateDialogWindow(dialog);
-            break;
+    const auto kind = element->GetKind();
+    if (kind == element_kind::kHeaderColumn || kind == element_kind::kCommand) {
+        // They belong to an element; without it they cannot be edited.
+        const ZeClass* owner = model_->ElementAt(index.parent());
+        if (owner == nullptr) {
+            ShowMessage(
+                ZE_USER_TEXT("Messages", "エラー: ヘッダのオブジェクトが取得できませんでした。"),
+                MessageIcon::kStop);
+            return;
         }
-        case element_kind::kHeaderColumn:
-        case element_kind::kCommand: {
-            // They are chosen through the element they belong to.
-            ZeClass* owner = model_->ElementAt(index.parent());
-            if (owner == nullptr) {
-                ShowMessage(ZE_USER_TEXT("Messages",
-                                         "エラー: ヘッダのオブジェクトが取得できませんでした。"),
-                            MessageIcon::kStop);
-                break;
-            }
-            const auto kind = owner->GetKind();
-            if (kind == element_kind::kObject || kind == element_kind::kGroup) {
-                SelectObjectOrGroup(index.parent(), *owner, control);
-            }
-            break;
-        }
-        case element_kind::kObject:
-        case element_kind::kGroup:
-            SelectObjectOrGroup(index, *element, control);
-            break;
-        default:
-            break;
     }
-
-    host_.RedrawViews();
-    RedrawTree();
+    if (keys.testFlag(Qt::ControlModifier)) {
+        ToggleSelected(project_, element);
+    } else if (keys.testFlag(Qt::ShiftModifier)) {
+        SelectRange(project_, element);
+    } else {
+        Select(project_, element);
+    }
+    // The tree may show the pick already; it follows the selection anyway.
+    FollowSelection(project_.GetSelection());
+    if (CZeDialogData* dialog = project_.GetSelection().Dialog();
+        dialog != nullptr && kind != element_kind::kProject) {
+        host_.ActivateDialogWindow(*dialog);
+    }
 }
 
-void CResourceDlg::SelectObjectOrGroup(const QModelIndex& index, ZeClass& element, bool control) {
-    // The nearest dialog item above, however deep the groups are nested.
-    const auto isDialog = [this](const QModelIndex& at) {
-        const ZeClass* above = model_->ElementAt(at);
-        return above != nullptr && above->GetKind() == element_kind::kDialog;
-    };
-    QModelIndex dialogIndex = index.parent();
-    while (dialogIndex.isValid() && !isDialog(dialogIndex)) {
-        dialogIndex = dialogIndex.parent();
-    }
-    if (!dialogIndex.isValid()) {
+void CResourceDlg::SelectChildrenOfCurrent() {
+    ZeClass* current = GetCurrentElement();
+    if (current == nullptr) {
         return;
     }
-    auto& dialog = static_cast<CZeDialogData&>(*model_->ElementAt(dialogIndex));
-    currentDialog_ = &dialog;
+    CObjectDataList* group = nullptr;
+    if (current->GetKind() == element_kind::kGroup) {
+        group = static_cast<CObjectDataList*>(current);
+    } else if (current->GetKind() == element_kind::kObject) {
+        group = static_cast<CObjectData*>(current)->GetParent();
+    } else if (current->GetKind() == element_kind::kDialog) {
+        group = static_cast<CZeDialogData*>(current)->GetRootGroup();
+    }
+    if (group != nullptr) {
+        SelectChildren(project_, *group);
+    }
+}
 
-    auto& object = static_cast<CObjectData&>(element);
-    CObjectDataList* parent = object.GetParent();
-    if (object.IsGroup() && parent != nullptr && parent->GetItem("Layout") == "PAGE") {
-        dialog.SetCurrentPage(parent->IndexOf(&object));
-    }
+void CResourceDlg::SelectionChanged(const Selection& selection) {
+    FollowSelection(selection);
+}
 
-    CObjectDataList* root = dialog.GetRootGroup();
-    if (!control && root != nullptr) {
-        root->ClearSelection();
+void CResourceDlg::FollowSelection(const Selection& selection) {
+    if (selection.Dialog() != followedDialog_) {
+        followedDialog_ = selection.Dialog();
+        if (liveSync_ != nullptr) {
+            liveSync_->EditedDialogChanged();
+        }
     }
-    if (object.IsSelected()) {
-        object.SetSelected(false);
-        CObjectData* left = root != nullptr ? FirstSelectedInTreeOrder(*root) : nullptr;
-        const QModelIndex leftIndex = left != nullptr ? model_->IndexOf(left) : dialogIndex;
-        SelectItemByProgram(leftIndex.isValid() ? leftIndex : dialogIndex);
-    } else {
-        object.SetSelected(true);
+    ZeClass* current = selection.Current();
+    const QModelIndex index = model_->IndexOf(current);
+    if (index != model_->Current() || !tree_->selectionModel()->isSelected(index)) {
+        SelectItemByProgram(index);
     }
-    host_.ActivateDialogWindow(dialog);
+    if (current != shownElement_) {
+        ShowElement(current);
+    }
+    propertyList_->ShowSelection(current, selection.Elements());
+    RedrawTree();
 }
 
 }  // namespace ze::panels

@@ -30,8 +30,6 @@ public:
     // Brings the editing window of dialog to the front, opening one when the
     // dialog has none.
     virtual void ActivateDialogWindow(CZeDialogData& dialog) = 0;
-    // Repaints every editing window (after the model or a selection changed).
-    virtual void RedrawViews() = 0;
     // The user chose another project folder (an operating-system path ending
     // with the separator): the image folders are scanned again.
     virtual void ProjectFolderChanged(const std::string& folder) = 0;

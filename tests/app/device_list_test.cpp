@@ -8,6 +8,7 @@
 #include "app/command_ids.h"
 #include "app/device_list_window.h"
 #include "app/dialog_view.h"
+#include "model/editing/selection.h"
 #include "model/dialog_data.h"
 #include "model/object_data.h"
 #include "panels/resource_dlg.h"
@@ -167,8 +168,7 @@ private slots:
         // The device's look has no selection of its own: a red frame shows it.
         auto& row = static_cast<ze::CObjectDataList&>(
             *frame.GetProject().GetDialogs().GetDialog(0)->GetRootGroup()->GetChildren()[0]);
-        frame.GetResourcePanel().SelectFromView(frame.GetProject().GetDialogs().GetDialog(0),
-                                                row.GetChildren()[1]);
+        ze::Select(frame.GetProject(), row.GetChildren()[1]);
         first.resize(400, 300);
         const QImage device = first.Render();
         const ze::PreviewRect& picked = row.GetChildren()[1]->GetPreviewRect();

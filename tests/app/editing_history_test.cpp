@@ -325,10 +325,11 @@ private slots:
         panels::CPropertyListCtrl& list = panel.PropertyList();
         QVERIFY(list.GetElement() != inserted);
         QVERIFY(panel.GetShownElement() != inserted);
-        // What is shown and current is in the tree: the group it was put in,
-        // whose node stays open.
-        QCOMPARE(panel.GetCurrentElement(), static_cast<ZeClass*>(&group));
-        QCOMPARE(list.GetElement(), static_cast<ZeClass*>(&group));
+        // What is shown and current is in the tree: what was picked when the
+        // insert was made; the group it was put in stays open.
+        QCOMPARE(panel.GetCurrentElement(), static_cast<ZeClass*>(&Named(a, "t2")));
+        QCOMPARE(list.GetElement(), static_cast<ZeClass*>(&Named(a, "t2")));
+        panel.SelectByUser(&group);
         QVERIFY(panel.TreeView().isExpanded(panel.TreeModel().IndexOf(&group)));
 
         // An edit now goes to the group as a step of its own, which leaves

@@ -74,7 +74,7 @@ private slots:
         QVERIFY(InstallEnglish(english));
         {
             EditorFixture fixture;
-            QCOMPARE(MenuTitles(fixture.Frame()), (QStringList{"&File", "&View", "&Help"}));
+            QCOMPARE(MenuTitles(fixture.Frame()), (QStringList{"&File", "&Edit", "&View", "&Help"}));
             const QAction* open = nullptr;
             for (QAction* action : fixture.Frame().findChildren<QAction*>()) {
                 if (action->text() == QStringLiteral("&Open project/resource...")) {
@@ -88,7 +88,7 @@ private slots:
         QCoreApplication::removeTranslator(&english);
         EditorFixture fixture;
         QCOMPARE(MenuTitles(fixture.Frame()),
-                 (QStringList{"ファイル(&F)", "表示(&V)", "ヘルプ(&H)"}));
+                 (QStringList{"ファイル(&F)", "編集(&E)", "表示(&V)", "ヘルプ(&H)"}));
     }
 
     void AMessageBoxAndTheLogTabsSpeakEnglish() {

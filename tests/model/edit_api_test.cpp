@@ -16,6 +16,7 @@
 #include "model/editing/element_lookup.h"
 #include "model/editing/history_edits.h"
 #include "model/editing/property_edits.h"
+#include "model/editing/selection.h"
 #include "model/editing/tree_edits.h"
 #include "model/item_value_check.h"
 #include "model/json_parser.h"
@@ -117,10 +118,16 @@ struct Sample {
         return names;
     }
 
+    // Moves, deletes and commits act on an element the user picked first, as
+    // in the tree.
     EditResult Move(std::string_view path, MoveDirection direction) {
+        ze::Select(project, At(path));
         return MoveElement(project, nullptr, At(path), direction);
     }
-    EditResult Delete(std::string_view path) { return DeleteElement(project, nullptr, At(path)); }
+    EditResult Delete(std::string_view path) {
+        ze::Select(project, At(path));
+        return DeleteElement(project, nullptr, At(path));
+    }
     EditResult Paste(std::string_view path, PasteMode mode,
                      std::string_view text = "{'Name':'p','Type':'TEXT'}") {
         return PasteElement(project, nullptr, At(path), text, mode);
@@ -130,6 +137,7 @@ struct Sample {
     }
     EditResult Commit(std::string_view path, std::string_view name, std::string_view value) {
         ZeClass* element = At(path);
+        ze::Select(project, element);
         return CommitProperty(project, nullptr, element, RowOf(*element, name), value);
     }
     EditResult Image(std::string_view path, std::string_view name, PaneEntryKind source) {
@@ -137,9 +145,11 @@ struct Sample {
         return AssignImage(project, nullptr, element, RowOf(*element, name), source,
                            "btn[10-20].png");
     }
+    // Picks as the tree does: the first alone, the others added.
     void Select(std::vector<std::string_view> paths) {
+        ze::Select(project, At(paths.front()));
         for (std::string_view path : paths) {
-            static_cast<CObjectData*>(At(path))->SetSelected(true);
+            SelectAlso(project, At(path));
         }
     }
 };
@@ -297,7 +307,10 @@ std::vector<Case> Cases() {
              EXPECT_EQ(group->GetChildren()[1]->GetItem("Name"), "b2");
          }},
         {"grouping with nothing selected changes nothing",
-         [](Sample& s) { return GroupSelection(s.project, nullptr, s.At("grid")); }},
+         [](Sample& s) {
+             ClearSelection(s.project);
+             return GroupSelection(s.project, nullptr, s.At("grid"));
+         }},
         {"grouping at the root group changes nothing", [](Sample& s) {
              s.Select({"title"});
              return GroupSelection(s.project, nullptr, s.At("root"));
@@ -386,13 +399,13 @@ std::vector<Case> Cases() {
         // --- undo and redo ---
         {"nothing to undo selects nothing",
          [](Sample& s) { return UndoEdit(s.project, s.Dialog("Third")); }},
-        {.name = "undoing an insert selects an element left in the tree",
+        {.name = "undoing an insert picks again what was picked before it",
          .act = [](Sample& s) {
              s.kept = s.Insert("title", "BUTTON").select;
              s.Begin();
              return UndoEdit(s.project, s.Dialog("Main"));
          },
-         .moved = -1, .select = "root", .children = root,
+         .moved = -1, .select = "title", .children = root,
          .check = [](Sample& s, const EditResult& r) {
              EXPECT_EQ(r.change.removed, std::vector<ZeClass*>{s.kept});
          }},
@@ -445,11 +458,16 @@ TEST(EditApiTest, EachCallChangesTellsSelectsAndRecordsWhatItShould) {
             EXPECT_EQ(r.icon, c.icon);
         }
         EXPECT_EQ(r.statusText, Utf8ToCp932(c.status));
+        // One element picked, or several (undo), the last one current.
+        ZeClass* picked = r.selectAll.empty() ? r.select : r.selectAll.back();
         if (std::string_view(c.select).empty()) {
             ASSERT_FALSE(r.change.added.empty());
-            EXPECT_EQ(r.select, r.change.added[0]);
+            EXPECT_EQ(picked, r.change.added[0]);
         } else {
-            EXPECT_EQ(r.select, s.At(c.select));
+            EXPECT_EQ(picked, s.At(c.select));
+        }
+        if (picked != nullptr) {
+            EXPECT_EQ(s.project.GetSelection().Current(), picked);
         }
         if (r.select != nullptr) {
             EXPECT_NE(FindDialogOf(s.project, *r.select), nullptr) << "selects outside the tree";

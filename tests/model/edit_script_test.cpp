@@ -1,7 +1,9 @@
 // Random edit scripts, with fixed seeds, over the sample project and generated
-// dialogs. A recording observer stands in for the views: after every call its
-// picture of each tree has to be the tree and the history has to have moved
-// as the result says. At the end, undoing everything has to give back the
+// dialogs, with random picks as the tree and the preview make them and the
+// edits of several picked elements. A recording observer stands in for the
+// views: after every call its picture of each tree and of the selection has
+// to be the model's, nothing picked may lie outside its dialog's tree, and
+// the history has to have moved as the result says. At the end, undoing everything has to give back the
 // text the project was loaded with, and redoing everything the text at the end.
 
 #include <gtest/gtest.h>
@@ -20,6 +22,8 @@
 #include "model/editing/element_lookup.h"
 #include "model/editing/history_edits.h"
 #include "model/editing/property_edits.h"
+#include "model/editing/selection.h"
+#include "model/editing/selection_edits.h"
 #include "model/editing/tree_edits.h"
 #include "model/mo_stream.h"
 #include "model/object_data.h"
@@ -104,7 +108,11 @@ public:
         // The element the call has to report changed when it changes anything.
         ZeClass* changes = inside != nullptr ? FindOwner(dialog, *inside) : nullptr;
         const HistoryCounts before = CountHistories(project_);
-        const std::size_t operation = Pick(13);
+        const std::size_t operation = Pick(19);
+        // The edits of the selection act on the dialog itself when nothing is
+        // picked; deleting, moving or copying a whole dialog is beyond any
+        // history, so those wait for a pick.
+        const bool picked = !project_.GetSelection().Elements().empty();
         SCOPED_TRACE("operation " + std::to_string(operation));
         EditResult result;
         switch (operation) {
@@ -131,6 +139,45 @@ public:
                 result = operation == 5 ? GroupSelection(project_, hint, inside)
                                         : UngroupElement(project_, hint, inside);
                 break;
+            case 13:
+                changes = nullptr;
+                SelectAtRandom(dialog, elements, inside);
+                break;
+            case 14:
+                changes = nullptr;
+                if (ZeClass* current = project_.GetSelection().Current()) {
+                    const std::size_t row = Row(*current);
+                    if (row < current->Items().GetItemCount()) {
+                        result = CommitPropertyToSelection(
+                            project_, current->Items().GetItemData(row).GetName(),
+                            Value(*current));
+                    }
+                }
+                break;
+            case 15:
+                changes = nullptr;
+                if (picked) {
+                    result = DeleteSelection(project_);
+                }
+                break;
+            case 16:
+                changes = nullptr;
+                if (const EditResult copy = CopySelection(project_);
+                    picked && !copy.clipboardText.empty()) {
+                    clipboard_ = copy.clipboardText;
+                }
+                break;
+            case 17:
+                changes = nullptr;
+                if (picked) {
+                    result = MoveSelection(project_,
+                                           Pick(2) ? MoveDirection::kUp : MoveDirection::kDown);
+                }
+                break;
+            case 18:
+                changes = nullptr;
+                result = PasteAtSelection(project_, Clipboard(), mode);
+                break;
             case 7:
             case 8:
                 changes = any;
@@ -147,6 +194,7 @@ public:
                 StepHistory(dialog, operation == 12, before);
                 return;
         }
+        VerifySelection();
         Verify(before, result, 0);
         if (result.changed && changes != nullptr) {
             const auto& changed = result.change.changed;
@@ -165,19 +213,18 @@ private:
     bool StepHistory(CZeDialogData& dialog, bool forward, const HistoryCounts& before) {
         const EditResult result = forward ? RedoEdit(project_, dialog) : UndoEdit(project_, dialog);
         Verify(before, result, forward ? 1 : -1);
+        VerifySelection();
         if (result.changed) {
-            // The first element the step brought back, else one it changed,
-            // else the dialog.
+            // Redo picks the first element the step brought back; either
+            // picks elements of the tree, in this dialog.
             const auto& change = result.change;
-            if (!change.added.empty()) {
+            if (forward && !change.added.empty()) {
                 EXPECT_EQ(result.select, change.added.front());
             }
-            EXPECT_TRUE(
-                result.select == &dialog ||
-                std::count(change.changed.begin(), change.changed.end(), result.select) +
-                        std::count(change.added.begin(), change.added.end(), result.select) !=
-                    0);
-            EXPECT_TRUE(IsInTree(dialog, *result.select));
+            EXPECT_EQ(project_.GetSelection().Dialog(), &dialog);
+            for (const ZeClass* element : project_.GetSelection().Elements()) {
+                EXPECT_TRUE(IsInTree(dialog, *element));
+            }
         }
         return result.changed;
     }
@@ -261,20 +308,88 @@ private:
         return Utf8ToCp932(PickOf(kValues));
     }
 
-    // Selected flags as picks in the tree and the preview leave them; the
-    // chosen group alone half the time, so that it can be ungrouped.
+    // Picks as the tree and the preview make them; the chosen group alone
+    // half the time, so that it can be ungrouped.
     void SelectAtRandom(CZeDialogData& dialog, const std::vector<ZeClass*>& elements,
                         ZeClass* chosen) {
-        if (dialog.GetRootGroup() == nullptr) {
+        if (chosen == nullptr) {
+            Select(project_, &dialog);
             return;
         }
-        dialog.GetRootGroup()->SetSelected(false);
-        const bool alone = chosen->GetKind() == element_kind::kGroup && Pick(2) == 0;
-        for (std::size_t n = alone ? 1 : Pick(4); n > 0; --n) {
-            ZeClass* element = alone ? chosen : PickOf(elements);
+        if (chosen->GetKind() == element_kind::kGroup && Pick(2) == 0) {
+            Select(project_, chosen);
+            return;
+        }
+        Select(project_, PickOf(elements));
+        for (std::size_t n = Pick(5); n > 0; --n) {
+            ZeClass* element = PickOf(elements);
+            switch (Pick(7)) {
+                case 0:
+                    SelectRange(project_, element);
+                    break;
+                case 1:
+                    if (element->GetKind() == element_kind::kGroup) {
+                        SelectChildren(project_, static_cast<CObjectDataList&>(*element));
+                    }
+                    break;
+                case 2:
+                    // A rubber band over a few elements, added with Ctrl.
+                    SelectElements(project_, dialog, {element, PickOf(elements)}, Pick(2) == 0);
+                    break;
+                case 3:
+                    if (Pick(8) == 0) {
+                        ClearSelection(project_);
+                    }
+                    break;
+                default:
+                    ToggleSelected(project_, element);
+                    break;
+            }
+            VerifySelection();
+        }
+    }
+
+    // The views' selection is the model's; what is picked is in the current
+    // dialog's tree, and exactly the picked objects and groups (with what
+    // the groups hold, and the owners of picked header columns and commands)
+    // carry marks.
+    void VerifySelection() {
+        const Selection& selection = project_.GetSelection();
+        EXPECT_EQ(seen_->selectedDialog, selection.Dialog());
+        EXPECT_EQ(seen_->selected, selection.Elements());
+        CZeDialogData* dialog = selection.Dialog();
+        if (dialog == nullptr) {
+            return;
+        }
+        std::unordered_set<const ZeClass*> marked;
+        for (ZeClass* picked : selection.Elements()) {
+            ASSERT_TRUE(picked == &project_ || IsInTree(*dialog, *picked)) << "picked outside";
+            if (picked->GetKind() == element_kind::kHeaderColumn ||
+                picked->GetKind() == element_kind::kCommand) {
+                picked = FindOwner(*dialog, *picked);
+            }
+            if (picked == nullptr || (picked->GetKind() != element_kind::kObject &&
+                                      picked->GetKind() != element_kind::kGroup)) {
+                continue;
+            }
+            std::vector<const CObjectData*> below{static_cast<CObjectData*>(picked)};
+            while (!below.empty()) {
+                const CObjectData* element = below.back();
+                below.pop_back();
+                marked.insert(element);
+                if (element->IsGroup()) {
+                    for (const CObjectData* child :
+                         static_cast<const CObjectDataList*>(element)->GetChildren()) {
+                        below.push_back(child);
+                    }
+                }
+            }
+        }
+        for (ZeClass* element : TreeElements(*dialog)) {
             if (element->GetKind() == element_kind::kObject ||
                 element->GetKind() == element_kind::kGroup) {
-                static_cast<CObjectData*>(element)->SetSelected(true);
+                EXPECT_EQ(static_cast<CObjectData*>(element)->IsSelected(),
+                          marked.contains(element));
             }
         }
     }

@@ -17,6 +17,7 @@
 #include "model/editing/edit_result.h"
 #include "model/editing/element_lookup.h"
 #include "model/editing/project_observer.h"
+#include "model/editing/selection.h"
 #include "model/resource_data.h"
 
 namespace ze {
@@ -86,6 +87,11 @@ public:
                       std::to_string(project_.GetDialogs().IndexOf(&dialog)));
         shown.erase(&dialog);
     }
+    // Not logged: a selection is no change of the project.
+    void SelectionChanged(const Selection& selection) override {
+        selectedDialog = selection.Dialog();
+        selected = selection.Elements();
+    }
     void DialogRenamed(CZeDialogData& dialog) override {
         log.push_back("renamed " + dialog.GetItem("Name"));
     }
@@ -102,6 +108,9 @@ public:
 
     std::vector<std::string> log;
     std::vector<ElementChange> changes;
+    // What the last SelectionChanged said.
+    CZeDialogData* selectedDialog = nullptr;
+    std::vector<ZeClass*> selected;
     std::map<const CZeDialogData*, std::unordered_set<ZeClass*>> shown;
 
 private:

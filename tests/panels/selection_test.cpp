@@ -1,5 +1,6 @@
-// Picking tree items: by the user (current dialog, page switch, selected
-// flags, window activation) and by the program (no window activated).
+// Picking tree items: by the user (the project's selection, current dialog,
+// page switch, window activation), and the tree following picks made
+// elsewhere (no window activated).
 
 #include <QAbstractButton>
 #include <QLabel>
@@ -8,6 +9,8 @@
 #include <memory>
 
 #include "model/dialog_data.h"
+#include "model/editing/selection.h"
+#include "model/editing/tree_edits.h"
 #include "model/object_data.h"
 #include "model/resource_data.h"
 #include "panels/panel_buttons.h"
@@ -102,6 +105,8 @@ private slots:
         panel_->Reload();
         panel_->SelectByUser(&Element(*main_, "grid"));
         panel_->Discard();
+        // As the main window does after it.
+        DiscardDialogs(*project_);
         QCOMPARE(panel_->TreeModel().rowCount(), 0);
         QCOMPARE(panel_->GetCurrentElement(), nullptr);
         QCOMPARE(panel_->GetShownElement(), nullptr);
@@ -131,29 +136,29 @@ private slots:
 
     void PickingADialogActivatesItsWindow() {
         panel_->Reload();
-        Element(*second_, "other").SetSelected(true);
+        Select(*project_, &Element(*second_, "other"));
         host_.Clear();
         panel_->SelectByUser(second_);
         QCOMPARE(panel_->GetCurrentDialog(), second_);
         QCOMPARE(panel_->GetCurrentElement(), second_);
         QCOMPARE(panel_->GetShownElement(), second_);
         QVERIFY(SelectedNames(*second_->GetRootGroup()).isEmpty());
-        QCOMPARE(host_.calls, (std::vector<std::string>{"activate:Second", "redraw"}));
+        QCOMPARE(host_.calls, (std::vector<std::string>{"activate:Second"}));
     }
 
     void PickingWithoutControlSelectsOnlyThatElement() {
         panel_->Reload();
-        Element(*main_, "toggle").SetSelected(true);
-        Element(*main_, "page0").SetSelected(true);
-        Element(*second_, "other").SetSelected(true);
+        Select(*project_, &Element(*second_, "other"));
+        Select(*project_, &Element(*main_, "toggle"));
+        SelectAlso(*project_, &Element(*main_, "page0"));
         host_.Clear();
         panel_->SelectByUser(&Element(*main_, "title"));
         QCOMPARE(SelectedNames(*main_->GetRootGroup()), QStringList{"title"});
-        // Another dialog's selection is its own.
-        QCOMPARE(SelectedNames(*second_->GetRootGroup()), QStringList{"other"});
+        // One selection per project: another dialog keeps no marks.
+        QCOMPARE(SelectedNames(*second_->GetRootGroup()), QStringList{});
         QCOMPARE(panel_->GetCurrentElement(), &Element(*main_, "title"));
         QCOMPARE(panel_->GetShownElement(), &Element(*main_, "title"));
-        QCOMPARE(host_.calls, (std::vector<std::string>{"activate:Main", "redraw"}));
+        QCOMPARE(host_.calls, (std::vector<std::string>{"activate:Main"}));
     }
 
     void PickingMovesTheCurrentDialog() {
@@ -181,10 +186,10 @@ private slots:
         QTest::addColumn<QStringList>("selected");
         QTest::addColumn<QString>("picked");
         QTest::addColumn<QString>("current");
-        // The first selected element left in tree order, not the last.
-        QTest::newRow("first left before") << QStringList{"grid", "title", "p1button"} << "title"
-                                           << "grid";
-        QTest::newRow("first left after") << QStringList{"toggle", "title", "p0text"} << "toggle"
+        // The one picked last of those left, whatever the tree order.
+        QTest::newRow("last left after") << QStringList{"grid", "title", "p1button"} << "title"
+                                         << "p1button";
+        QTest::newRow("last left before") << QStringList{"p0text", "title", "toggle"} << "toggle"
                                           << "title";
         QTest::newRow("a selected group counts") << QStringList{"title", "page1"} << "title"
                                                  << "page1";
@@ -196,8 +201,9 @@ private slots:
         QFETCH(QString, picked);
         QFETCH(QString, current);
         panel_->Reload();
+        Select(*project_, &Element(*main_, selected.front().toStdString()));
         for (const QString& name : selected) {
-            Element(*main_, name.toStdString()).SetSelected(true);
+            SelectAlso(*project_, &Element(*main_, name.toStdString()));
         }
         host_.Clear();
         CObjectData& pickedElement = Element(*main_, picked.toStdString());
@@ -207,10 +213,10 @@ private slots:
                                               : &Element(*main_, current.toStdString());
         QCOMPARE(panel_->GetCurrentElement(), expected);
         QCOMPARE(panel_->TreeView().currentIndex(), panel_->TreeModel().IndexOf(expected));
-        // The property list still shows what was picked.
-        QCOMPARE(panel_->GetShownElement(), &pickedElement);
+        // The property list shows the current element.
+        QCOMPARE(panel_->GetShownElement(), expected);
         QCOMPARE(panel_->GetCurrentDialog(), main_);
-        QCOMPARE(host_.calls, (std::vector<std::string>{"activate:Main", "redraw"}));
+        QCOMPARE(host_.calls, (std::vector<std::string>{"activate:Main"}));
     }
 
     void PickingAPageSwitchesThePage_data() {
@@ -242,7 +248,7 @@ private slots:
         QFETCH(QString, owner);
         QFETCH(int, row);
         panel_->Reload();
-        Element(*main_, "toggle").SetSelected(true);
+        Select(*project_, &Element(*main_, "toggle"));
         CObjectData& ownerElement = Element(*main_, owner.toStdString());
         ResourceTreeModel& model = panel_->TreeModel();
         const QModelIndex item = model.index(row, 0, model.IndexOf(&ownerElement));
@@ -255,21 +261,22 @@ private slots:
         // The picked item stays current and shown.
         QCOMPARE(panel_->GetCurrentElement(), picked);
         QCOMPARE(panel_->GetShownElement(), picked);
-        QCOMPARE(host_.calls, (std::vector<std::string>{"activate:Main", "redraw"}));
+        QCOMPARE(host_.calls, (std::vector<std::string>{"activate:Main"}));
         if (owner == "page1") {
             QCOMPARE(main_->GetCurrentPage(), 1);
         }
     }
 
-    void ADialogCommandChangesNoSelection() {
+    void ADialogCommandIsPickedAloneAndMarksNoObject() {
         panel_->Reload();
-        Element(*main_, "toggle").SetSelected(true);
+        Select(*project_, &Element(*main_, "toggle"));
         panel_->SetCurrentDialog(second_);
         host_.Clear();
         panel_->SelectByUser(main_->GetCommands()[0]);
         QCOMPARE(panel_->GetCurrentElement(), main_->GetCommands()[0]);
-        QCOMPARE(SelectedNames(*main_->GetRootGroup()), QStringList{"toggle"});
-        QCOMPARE(host_.calls, (std::vector<std::string>{"redraw"}));
+        QCOMPARE(panel_->GetCurrentDialog(), main_);
+        QCOMPARE(SelectedNames(*main_->GetRootGroup()), QStringList{});
+        QCOMPARE(host_.calls, (std::vector<std::string>{"activate:Main"}));
     }
 
     void DeeplyNestedElementsFindTheirDialog() {
@@ -290,58 +297,32 @@ private slots:
         panel_->SelectByUser(&Element(deep, "leaf"));
         QVERIFY(Element(deep, "leaf").IsSelected());
         QCOMPARE(panel_->GetCurrentDialog(), &deep);
-        QCOMPARE(host_.calls, (std::vector<std::string>{"activate:Deep", "redraw"}));
+        QCOMPARE(host_.calls, (std::vector<std::string>{"activate:Deep"}));
     }
 
-    void SelectFromViewSelectsTheElement_data() {
+    // A pick made elsewhere (a preview, a finding, undo): the tree and the
+    // property list follow, and no window is activated.
+    void FollowsPicksMadeElsewhere_data() {
         QTest::addColumn<QString>("element");
-        QTest::addColumn<QString>("expected");
         QTest::addColumn<QStringList>("selected");
-        QTest::addColumn<QStringList>("calls");
-        QTest::newRow("an object: selected alone, its window active")
-            << "title"
-            << "title" << QStringList{"title"} << QStringList{"activate:Main", "redraw"};
-        QTest::newRow("no element: the dialog, nothing handled")
-            << ""
-            << "" << QStringList{"toggle"} << QStringList{};
-        QTest::newRow("the dialog itself: nothing handled")
-            << "dialog"
-            << "" << QStringList{"toggle"} << QStringList{};
+        QTest::newRow("an object") << "title" << QStringList{"title"};
+        QTest::newRow("the dialog itself: nothing picked in it") << "dialog" << QStringList{};
     }
-    void SelectFromViewSelectsTheElement() {
+    void FollowsPicksMadeElsewhere() {
         QFETCH(QString, element);
-        QFETCH(QString, expected);
         QFETCH(QStringList, selected);
-        QFETCH(QStringList, calls);
         panel_->Reload();
         panel_->SetCurrentDialog(second_);
-        Element(*main_, "toggle").SetSelected(true);
+        Select(*project_, &Element(*main_, "toggle"));
         host_.Clear();
-        ZeClass* given = element.isEmpty()     ? nullptr
-                         : element == "dialog" ? static_cast<ZeClass*>(main_)
-                                               : &Element(*main_, element.toStdString());
-        ZeClass* target = expected.isEmpty() ? static_cast<ZeClass*>(main_)
-                                             : &Element(*main_, expected.toStdString());
-        panel_->SelectFromView(main_, given);
+        ZeClass* target = element == "dialog" ? static_cast<ZeClass*>(main_)
+                                              : &Element(*main_, element.toStdString());
+        Select(*project_, target);
         QCOMPARE(panel_->GetCurrentElement(), target);
         QCOMPARE(panel_->GetShownElement(), target);
         QCOMPARE(panel_->TreeView().currentIndex(), panel_->TreeModel().IndexOf(target));
-        QStringList made;
-        for (const std::string& call : host_.calls) {
-            made << QString::fromStdString(call);
-        }
-        QCOMPARE(made, calls);
+        QVERIFY(host_.calls.empty());
         QCOMPARE(SelectedNames(*main_->GetRootGroup()), selected);
-    }
-
-    void SelectFromViewOfAnElementWithoutItem() {
-        panel_->Reload();
-        CObjectDataList stray(nullptr);
-        panel_->SelectFromView(main_, &stray);
-        QCOMPARE(panel_->GetCurrentElement(), nullptr);
-        QVERIFY(!panel_->TreeModel().Current().isValid());
-        QVERIFY(panel_->TreeView().selectionModel()->selectedIndexes().isEmpty());
-        QCOMPARE(panel_->GetShownElement(), &stray);
     }
 
     void ClicksInTheViewRunTheHandling() {
@@ -371,6 +352,18 @@ private slots:
         QTest::keyClick(&view, Qt::Key_Down);
         QCOMPARE(panel_->GetCurrentElement(), second_->GetRootGroup());
         QVERIFY(second_->GetRootGroup()->IsSelected());
+        // Shift takes the siblings between; Ctrl on the current one drops it.
+        click(&Element(*main_, "title"), Qt::NoModifier);
+        click(&Element(*main_, "grid"), Qt::ShiftModifier);
+        QCOMPARE(SelectedNames(*main_->GetRootGroup()), (QStringList{"grid", "toggle", "title"}));
+        QCOMPARE(panel_->GetCurrentElement(), &Element(*main_, "grid"));
+        click(&Element(*main_, "grid"), Qt::ControlModifier);
+        QCOMPARE(SelectedNames(*main_->GetRootGroup()), (QStringList{"toggle", "title"}));
+        QCOMPARE(panel_->GetCurrentElement(), &Element(*main_, "toggle"));
+        // Ctrl+A: the children of the current element's group.
+        QTest::keyClick(&view, Qt::Key_A, Qt::ControlModifier);
+        const auto* parent = static_cast<CObjectData&>(Element(*main_, "title")).GetParent();
+        QCOMPARE(project_->GetSelection().Elements().size(), parent->GetChildren().size());
     }
 
 private:

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "common/cp932.h"
+#include "model/editing/selection.h"
 #include "model/dialog_data.h"
 #include "model/json_parser.h"
 #include "model/mo_stream.h"
@@ -68,7 +69,7 @@ class TreeClipboardTest : public PanelTest {
     }
     void Select(const QString& name) {
         if (name.isEmpty()) {
-            panel_->TreeModel().SetCurrent({});
+            ze::Select(*project_, nullptr);
         } else {
             panel_->SelectByUser(Pick(name));
         }

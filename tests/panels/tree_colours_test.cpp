@@ -6,6 +6,7 @@
 #include <QtTest>
 #include <memory>
 
+#include "model/editing/selection.h"
 #include "model/dialog_data.h"
 #include "model/object_data.h"
 #include "model/resource_data.h"
@@ -66,10 +67,10 @@ private slots:
         main_ = &Dialog(*project_, "Main");
         panel_->Reload();
         panel_->TreeView().expandAll();
-        // The pick selects the title alone; the others are added afterwards.
-        panel_->SelectFromView(main_, &Element(*main_, "title"));
-        Element(*main_, "grid").SetSelected(true);
-        Element(*main_, "page1").SetSelected(true);  // with p1button
+        // The title is current; the others are picked before it.
+        Select(*project_, &Element(*main_, "grid"));
+        SelectAlso(*project_, &Element(*main_, "page1"));  // with p1button
+        SelectAlso(*project_, &Element(*main_, "title"));
     }
     void cleanup() {
         panel_.reset();

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "model/editing/selection.h"
 #include "model/dialog_data.h"
 #include "model/object_data.h"
 #include "model/resource_data.h"
@@ -193,7 +194,7 @@ private slots:
         change.changed = {&main, main.GetRootGroup(), &pages, &toggle};
         project_->Observers().Notify(
             [&](ProjectObserver& observer) { observer.ElementsChanged(change); });
-        panel_->SelectAfterHistoryStep(main, &toggle);
+        Select(*project_, &toggle);
         ResourceTreeModel& model = panel_->TreeModel();
         const QModelIndex mainItem = model.IndexOf(&main);
         QCOMPARE(model.LabelAt(mainItem), QString("Dialog:Renamed"));
@@ -292,7 +293,7 @@ private slots:
     void HistoryStepWithoutSelectionSelectsTheDialog() {
         panel_->Reload();
         CZeDialogData& second = Dialog(*project_, "Second");
-        panel_->SelectAfterHistoryStep(second, nullptr);
+        Select(*project_, &second);
         QCOMPARE(panel_->GetCurrentElement(), &second);
         QCOMPARE(panel_->GetShownElement(), &second);
         QCOMPARE(host_.Count("activate:Second"), 0);

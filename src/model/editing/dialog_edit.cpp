@@ -2,23 +2,49 @@
 
 #include "model/dialog_data.h"
 #include "model/editing/element_lookup.h"
+#include "model/editing/selection.h"
 #include "model/resource_data.h"
 #include "model/undo_buffer.h"
 
 namespace ze {
 
+namespace {
+
+// The dialog of the batch that is open; edits run on the GUI thread only.
+CZeDialogData* openBatch = nullptr;
+
+}  // namespace
+
 DialogEdit::DialogEdit(CZeResourceData& project, CZeDialogData& dialog)
-    : project_(project), dialog_(dialog), before_(TreeElements(dialog)) {
+    : project_(project), dialog_(dialog), nested_(openBatch == &dialog) {
+    if (nested_) {
+        return;
+    }
+    before_ = TreeElements(dialog);
     // The history's first step is the tree before its first change.
     dialog.KeepFirstStep();
     beforeSet_.insert(before_.begin(), before_.end());
+    if (project.GetSelection().Dialog() == &dialog) {
+        selectionBefore_ = project.GetSelection().Serials();
+    }
+}
+
+bool DialogEdit::InBatch() {
+    return openBatch != nullptr;
 }
 
 void DialogEdit::Record(EditResult& result) {
+    if (nested_) {
+        result.changed = true;
+        return;
+    }
     const bool recorded = dialog_.RecordUndoStepIfChanged();
-    const UndoBuffer& history = dialog_.GetUndoBuffer();
-    const UndoRecord* record =
+    UndoBuffer& history = dialog_.GetUndoBuffer();
+    UndoRecord* record =
         recorded ? &history.GetRecord(static_cast<std::size_t>(history.GetIndex() - 1)) : nullptr;
+    if (record != nullptr) {
+        record->SetSelectionBefore(selectionBefore_);
+    }
     Compare(record, result.change);
     result.stepsRecorded = recorded ? 1 : 0;
     result.changed = recorded || !result.change.IsEmpty();
@@ -85,6 +111,23 @@ void DialogEdit::Tell(const ElementChange& change, bool historyMoved) const {
         project_.Observers().Notify(
             [this](ProjectObserver& observer) { observer.HistoryMoved(dialog_); });
     }
+}
+
+EditBatch::EditBatch(CZeResourceData& project, CZeDialogData& dialog)
+    : edit_(project, dialog), outer_(openBatch) {
+    openBatch = &dialog;
+}
+
+EditBatch::~EditBatch() {
+    if (open_) {
+        openBatch = outer_;
+    }
+}
+
+void EditBatch::Finish(EditResult& result) {
+    openBatch = outer_;
+    open_ = false;
+    edit_.Record(result);
 }
 
 }  // namespace ze

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <unordered_set>
 #include <vector>
 
@@ -14,7 +15,8 @@ class ZeClass;
 
 // One edit of a dialog's tree, from the state before it to the observers
 // being told: made before the change (it notes which elements are in the
-// tree), finished after it.
+// tree and what is picked), finished after it. Inside an EditBatch of its
+// dialog it records nothing and tells nobody: the batch does, once.
 class DialogEdit {
 public:
     DialogEdit(CZeResourceData& project, CZeDialogData& dialog);
@@ -33,7 +35,13 @@ public:
     // what the step changed.
     void Stepped(const UndoRecord& record, EditResult& result);
 
+    // Whether an EditBatch is open: the edit calls made inside one leave the
+    // selection to the batch's end.
+    static bool InBatch();
+
 private:
+    friend class EditBatch;
+
     // Fills change from the elements in the tree now, those before, and the
     // elements record restored or backed up.
     void Compare(const UndoRecord* record, ElementChange& change) const;
@@ -43,6 +51,27 @@ private:
     CZeDialogData& dialog_;
     std::vector<ZeClass*> before_;
     std::unordered_set<const ZeClass*> beforeSet_;
+    std::vector<std::uint64_t> selectionBefore_;
+    bool nested_ = false;
+};
+
+// Several edits of one dialog as one step of its history, told to the
+// observers as one change: the selection's edits (delete, paste, a value
+// set on every picked element) make their single calls inside a batch.
+class EditBatch {
+public:
+    EditBatch(CZeResourceData& project, CZeDialogData& dialog);
+    ~EditBatch();
+    EditBatch(const EditBatch&) = delete;
+    EditBatch& operator=(const EditBatch&) = delete;
+
+    // Closes the batch and records the step as DialogEdit::Record does.
+    void Finish(EditResult& result);
+
+private:
+    DialogEdit edit_;
+    CZeDialogData* outer_;
+    bool open_ = true;
 };
 
 }  // namespace ze

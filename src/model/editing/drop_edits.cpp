@@ -223,8 +223,7 @@ DropVerdict CheckDrop(const CZeResourceData& project, const ZeClass* element,
     }
 }
 
-EditResult DropElement(CZeResourceData& project, ZeClass* element, const DropPlace& place,
-                       bool copy) {
+static EditResult DropElementUnpicked(CZeResourceData& project, ZeClass* element, const DropPlace& place, bool copy) {
     DropVerdict verdict = CheckDrop(project, element, place, copy);
     if (!verdict.allowed) {
         return verdict.refusal;
@@ -289,13 +288,21 @@ DropVerdict CheckInsertAt(const CZeResourceData& project, std::string_view typeN
     return Allowed();
 }
 
-EditResult InsertAt(CZeResourceData& project, std::string_view typeName, const DropPlace& place) {
+static EditResult InsertAtUnpicked(CZeResourceData& project, std::string_view typeName, const DropPlace& place) {
     DropVerdict verdict = CheckInsertAt(project, typeName, place);
     if (!verdict.allowed) {
         return verdict.refusal;
     }
     const PastePlace at = AsPastePlace(place);
     return InsertElement(project, nullptr, at.current, typeName, at.mode);
+}
+
+EditResult DropElement(CZeResourceData& project, ZeClass* element, const DropPlace& place, bool copy) {
+    return Selected(project, DropElementUnpicked(project, element, place, copy));
+}
+
+EditResult InsertAt(CZeResourceData& project, std::string_view typeName, const DropPlace& place) {
+    return Selected(project, InsertAtUnpicked(project, typeName, place));
 }
 
 }  // namespace ze

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "model/editing/project_observer.h"
 #include "model/message_sink.h"
@@ -26,8 +27,11 @@ struct EditResult {
     // 0 for one that changed nothing or is in no history (the dialog list,
     // the project root).
     int stepsRecorded = 0;
-    // The element the views select now; null leaves the selection as it is.
+    // What the call picked (it is the project's selection now): one element,
+    // or several (the last one current). Nothing leaves the selection as it
+    // was.
     ZeClass* select = nullptr;
+    std::vector<ZeClass*> selectAll;
     // A message for a message box (Shift_JIS); empty for none.
     std::string message;
     MessageIcon icon = MessageIcon::kNone;

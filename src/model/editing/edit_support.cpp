@@ -1,7 +1,9 @@
 #include "model/editing/edit_support.h"
 
 #include "model/dialog_data.h"
+#include "model/editing/dialog_edit.h"
 #include "model/editing/element_lookup.h"
+#include "model/editing/selection.h"
 #include "model/object_data.h"
 #include "model/resource_data.h"
 
@@ -19,6 +21,23 @@ EditResult Refusal(const char* utf8, MessageIcon icon) {
     EditResult result;
     result.message = UserText("Messages", utf8);
     result.icon = icon;
+    return result;
+}
+
+EditResult Selected(CZeResourceData& project, EditResult result) {
+    if (DialogEdit::InBatch()) {
+        return result;
+    }
+    if (!result.selectAll.empty()) {
+        if (CZeDialogData* dialog = FindDialogOf(project, *result.selectAll.front())) {
+            SelectElements(project, *dialog, result.selectAll, false);
+            return result;
+        }
+        result.select = result.selectAll.back();
+    }
+    if (result.select != nullptr) {
+        Select(project, result.select);
+    }
     return result;
 }
 

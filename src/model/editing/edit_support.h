@@ -29,6 +29,11 @@ inline constexpr const char* kGroupFirstMessage =
 inline constexpr const char* kRadioOnlyMessage =
     ZE_USER_TEXT("Messages", "ラジオボタンはラジオグループに追加して下さい。");
 
+// Picks what the call's result names (select, or selectAll when it is not
+// empty), except inside an EditBatch, whose end picks. Every edit call
+// returns through it.
+EditResult Selected(CZeResourceData& project, EditResult result);
+
 // The command list of a dialog, object or group; null for other kinds.
 std::vector<ZeClass*>* CommandListOf(ZeClass& owner);
 

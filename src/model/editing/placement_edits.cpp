@@ -2,6 +2,7 @@
 // elements by type name: where a new element goes beside or below the
 // current one.
 
+#include <span>
 #include <string>
 
 #include "model/dialog_data.h"
@@ -131,6 +132,54 @@ bool PasteMessages(CZeResourceData& project, JsonParser& parser, EditResult& res
     return true;
 }
 
+// An array of elements, as the copy of several gives it: the first goes
+// where mode says, each next one after the one before, as one step.
+EditResult PasteSeveral(CZeResourceData& project, CZeDialogData* dialog, ZeClass& current,
+                        JsonParser& parser, PasteMode mode) {
+    const std::span<const JsonValue> texts = parser.GetRoot().Elements();
+    Placement first;
+    EditResult refusal;
+    if (texts.empty() || !ChoosePlacement(project, dialog, current, mode, first, refusal)) {
+        return refusal;
+    }
+    ElementStore& store = first.dialog->GetElementStore();
+    EditResult result;
+    {
+        EditBatch batch(project, *first.dialog);
+        ZeClass* anchor = &current;
+        PasteMode next = mode;
+        for (const JsonValue& text : texts) {
+            Placement placement;
+            if (!ChoosePlacement(project, first.dialog, *anchor, next, placement, refusal)) {
+                break;
+            }
+            parser.SetCurrent(&text);
+            CObjectData* element = text.IsObject() ? ReadElement(store, nullptr, parser) : nullptr;
+            if (element == nullptr) {
+                continue;
+            }
+            if (placement.target == nullptr && !element->IsGroup()) {
+                store.Destroy(element);
+                refusal = Refusal(kGroupFirstMessage, MessageIcon::kWarning);
+                break;
+            }
+            NameNewElements(*placement.dialog, *element);
+            DialogEdit edit(project, *placement.dialog);
+            Place(edit, placement, *element);
+            result.selectAll.push_back(element);
+            anchor = element;
+            next = PasteMode::kAfter;
+        }
+        batch.Finish(result);
+    }
+    if (result.selectAll.empty()) {
+        return refusal;
+    }
+    result.message = refusal.message;
+    result.icon = refusal.icon;
+    return result;
+}
+
 }  // namespace
 
 EditResult CopyElement(ZeClass* target) {
@@ -154,8 +203,7 @@ EditResult CopyElement(ZeClass* target) {
     return result;
 }
 
-EditResult PasteElement(CZeResourceData& project, CZeDialogData* dialog, ZeClass* current,
-                        std::string_view text, PasteMode mode) {
+static EditResult PasteElementUnpicked(CZeResourceData& project, CZeDialogData* dialog, ZeClass* current, std::string_view text, PasteMode mode) {
     if (text.empty()) {
         return {};
     }
@@ -169,6 +217,9 @@ EditResult PasteElement(CZeResourceData& project, CZeDialogData* dialog, ZeClass
         return refusal;
     }
     EditResult result;
+    if (parser.GetRoot().IsArray()) {
+        return PasteSeveral(project, dialog, *current, parser, mode);
+    }
     if (PasteMessages(project, parser, result)) {
         return result;
     }
@@ -190,8 +241,7 @@ EditResult PasteElement(CZeResourceData& project, CZeDialogData* dialog, ZeClass
     return Place(edit, placement, *element);
 }
 
-EditResult InsertElement(CZeResourceData& project, CZeDialogData* dialog, ZeClass* current,
-                         std::string_view typeName, PasteMode mode) {
+static EditResult InsertElementUnpicked(CZeResourceData& project, CZeDialogData* dialog, ZeClass* current, std::string_view typeName, PasteMode mode) {
     const int layout = LayoutCodeIgnoringCase(typeName);
     const int type = layout < 0 ? ObjectTypeIndexIgnoringCase(typeName) : object_type::kUnset;
     if (layout < 0 && type < 0) {
@@ -235,6 +285,14 @@ EditResult InsertElement(CZeResourceData& project, CZeDialogData* dialog, ZeClas
     NameNewElements(*placement.dialog, *element);
     element->SetSelected(true);
     return Place(edit, placement, *element);
+}
+
+EditResult PasteElement(CZeResourceData& project, CZeDialogData* dialog, ZeClass* current, std::string_view text, PasteMode mode) {
+    return Selected(project, PasteElementUnpicked(project, dialog, current, text, mode));
+}
+
+EditResult InsertElement(CZeResourceData& project, CZeDialogData* dialog, ZeClass* current, std::string_view typeName, PasteMode mode) {
+    return Selected(project, InsertElementUnpicked(project, dialog, current, typeName, mode));
 }
 
 }  // namespace ze

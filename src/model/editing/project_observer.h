@@ -7,6 +7,7 @@
 namespace ze {
 
 class CZeDialogData;
+class Selection;
 class ZeClass;
 
 // What one edit did to the tree of a dialog, or to the project root's own
@@ -53,6 +54,9 @@ public:
     virtual void DialogMoved(CZeDialogData& /*dialog*/, std::size_t /*from*/, std::size_t /*to*/) {}
     // A step was recorded, undone or redone in the dialog's history.
     virtual void HistoryMoved(CZeDialogData& /*dialog*/) {}
+    // The current dialog, the picked elements or a dialog's current page
+    // changed.
+    virtual void SelectionChanged(const Selection& /*selection*/) {}
 
 private:
     friend class ProjectObservers;

@@ -1,10 +1,14 @@
 #include "model/editing/property_edits.h"
 
+#include <algorithm>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "model/dialog_data.h"
 #include "model/editing/dialog_edit.h"
 #include "model/editing/edit_support.h"
+#include "model/editing/selection.h"
 #include "model/element_names.h"
 #include "model/entry_checks.h"
 #include "model/property_change.h"
@@ -76,8 +80,7 @@ ValueRefusal CheckCommit(const CZeResourceData& project, CZeDialogData* dialog,
 
 }  // namespace
 
-EditResult CommitProperty(CZeResourceData& project, CZeDialogData* dialog, ZeClass* element,
-                          std::size_t row, std::string_view value) {
+static EditResult CommitPropertyUnpicked(CZeResourceData& project, CZeDialogData* dialog, ZeClass* element, std::size_t row, std::string_view value) {
     if (element == nullptr || row >= element->Items().GetItemCount()) {
         return {};
     }
@@ -109,14 +112,163 @@ EditResult CommitProperty(CZeResourceData& project, CZeDialogData* dialog, ZeCla
     return result;
 }
 
-EditResult AssignImage(CZeResourceData& project, CZeDialogData* dialog, ZeClass* element,
-                       std::size_t row, PaneEntryKind source, std::string_view imageName) {
+static EditResult AssignImageUnpicked(CZeResourceData& project, CZeDialogData* dialog, ZeClass* element, std::size_t row, PaneEntryKind source, std::string_view imageName) {
     if (element == nullptr) {
         return {};
     }
     return ChangeItems(project, dialog, *element, [&] {
         return AssignImage(*element, row, static_cast<int>(source), imageName);
     });
+}
+
+EditResult CommitProperty(CZeResourceData& project, CZeDialogData* dialog, ZeClass* element, std::size_t row, std::string_view value) {
+    return Selected(project, CommitPropertyUnpicked(project, dialog, element, row, value));
+}
+
+EditResult AssignImage(CZeResourceData& project, CZeDialogData* dialog, ZeClass* element, std::size_t row, PaneEntryKind source, std::string_view imageName) {
+    return Selected(project, AssignImageUnpicked(project, dialog, element, row, source, imageName));
+}
+
+std::optional<std::size_t> RowNamed(const ZeClass& element, std::string_view name) {
+    const CItemList& items = element.Items();
+    for (std::size_t row = 0; row < items.GetItemCount(); ++row) {
+        if (items.GetItemData(row).GetName() == name) {
+            return row;
+        }
+    }
+    return std::nullopt;
+}
+
+std::vector<SharedProperty> SharedProperties(const std::vector<ZeClass*>& elements,
+                                             const ZeClass& current) {
+    std::vector<SharedProperty> shared;
+    const CItemList& items = current.Items();
+    for (std::size_t row = 0; row < items.GetItemCount(); ++row) {
+        SharedProperty property;
+        property.name = items.GetItemData(row).GetName();
+        property.row = row;
+        property.values.emplace_back(items.GetItemData(row).GetValue());
+        bool everywhere = true;
+        for (const ZeClass* element : elements) {
+            if (element == &current) {
+                continue;
+            }
+            const std::optional<std::size_t> at = RowNamed(*element, property.name);
+            if (!at) {
+                everywhere = false;
+                break;
+            }
+            const std::string_view value = element->Items().GetItemData(*at).GetValue();
+            if (std::find(property.values.begin(), property.values.end(), value) ==
+                property.values.end()) {
+                property.values.emplace_back(value);
+            }
+        }
+        if (everywhere) {
+            shared.push_back(std::move(property));
+        }
+    }
+    return shared;
+}
+
+namespace {
+
+// The picked elements a value goes to: the picked ones, or the current one
+// (a dialog, nothing being picked in it).
+std::vector<ZeClass*> Targets(const Selection& selection) {
+    if (!selection.Elements().empty()) {
+        return selection.Elements();
+    }
+    if (ZeClass* current = selection.Current()) {
+        return {current};
+    }
+    return {};
+}
+
+// What a refusal for one of several elements says: which one, then why.
+EditResult RefusedFor(const ZeClass& element, const std::string& message) {
+    std::string name = element.GetItem("Name");
+    if (name.empty()) {
+        name = element.GetItem("Type");
+    }
+    EditResult result;
+    result.message = name.empty() ? message : name + ": " + message;
+    result.icon = MessageIcon::kWarning;
+    return result;
+}
+
+// Runs edit for each target as one step of the selection's dialog. The
+// targets stay picked.
+template <typename Edit>
+EditResult EditEach(CZeResourceData& project, const std::vector<ZeClass*>& targets, Edit edit) {
+    CZeDialogData* dialog = project.GetSelection().Dialog();
+    if (dialog == nullptr) {
+        return {};
+    }
+    EditBatch batch(project, *dialog);
+    for (ZeClass* target : targets) {
+        edit(*target);
+    }
+    EditResult result;
+    batch.Finish(result);
+    result.selectAll = targets;
+    return result;
+}
+
+}  // namespace
+
+EditResult CommitPropertyToSelection(CZeResourceData& project, std::string_view name,
+                                     std::string_view value) {
+    const Selection& selection = project.GetSelection();
+    const std::vector<ZeClass*> picked = Targets(selection);
+    std::vector<ZeClass*> targets = picked;
+    if (targets.size() == 1) {
+        const std::optional<std::size_t> row = RowNamed(*targets.front(), name);
+        return row ? CommitProperty(project, selection.Dialog(), targets.front(), *row, value)
+                   : EditResult{};
+    }
+    std::erase_if(targets, [&](const ZeClass* element) {
+        const std::optional<std::size_t> row = RowNamed(*element, name);
+        return !row || element->Items().GetItemData(*row).GetValue() == value;
+    });
+    if (targets.empty()) {
+        return {};
+    }
+    // One Name on several elements of a dialog cannot be unique.
+    if (name == "Name" && targets.size() > 1) {
+        return RefusedFor(*targets[1], RefuseTakenName(value).message);
+    }
+    for (const ZeClass* element : targets) {
+        const CItemData& item = element->Items().GetItemData(*RowNamed(*element, name));
+        const ValueRefusal refusal = CheckCommit(project, selection.Dialog(), *element, item, value);
+        if (refusal.refused) {
+            return RefusedFor(*element, refusal.message);
+        }
+    }
+    EditResult result = EditEach(project, targets, [&](ZeClass& element) {
+        CommitProperty(project, selection.Dialog(), &element, *RowNamed(element, name), value);
+    });
+    // Those that had the value already stay picked too.
+    result.selectAll = picked;
+    return Selected(project, std::move(result));
+}
+
+EditResult AssignImageToSelection(CZeResourceData& project, std::string_view name,
+                                  PaneEntryKind source, std::string_view imageName) {
+    const Selection& selection = project.GetSelection();
+    const std::vector<ZeClass*> targets = Targets(selection);
+    if (targets.size() == 1) {
+        const std::optional<std::size_t> row = RowNamed(*targets.front(), name);
+        return row ? AssignImage(project, selection.Dialog(), targets.front(), *row, source,
+                                 imageName)
+                   : EditResult{};
+    }
+    return Selected(project, EditEach(project, targets, [&](ZeClass& element) {
+                        if (const std::optional<std::size_t> row = RowNamed(element, name)) {
+                            AssignImage(project, selection.Dialog(), &element, *row, source,
+                                        imageName);
+                        }
+                    }));
 }
 
 }  // namespace ze

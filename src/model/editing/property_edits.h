@@ -1,7 +1,10 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "model/editing/edit_result.h"
 
@@ -29,5 +32,39 @@ EditResult CommitProperty(CZeResourceData& project, CZeDialogData* dialog, ZeCla
 // centre position following; rows that take no image change nothing.
 EditResult AssignImage(CZeResourceData& project, CZeDialogData* dialog, ZeClass* element,
                        std::size_t row, PaneEntryKind source, std::string_view imageName);
+
+// The row of element's item called name.
+std::optional<std::size_t> RowNamed(const ZeClass& element, std::string_view name);
+
+// A property every one of several elements has.
+struct SharedProperty {
+    std::string name;
+    // Its row in the current element.
+    std::size_t row = 0;
+    // The distinct values (Shift_JIS), the current element's first; more
+    // than one makes the value mixed.
+    std::vector<std::string> values;
+
+    bool IsMixed() const { return values.size() > 1; }
+};
+
+// The properties every element of elements has (matched by name), in
+// current's order; current is one of elements.
+std::vector<SharedProperty> SharedProperties(const std::vector<ZeClass*>& elements,
+                                             const ZeClass& current);
+
+// The value (Shift_JIS) of the property called name becomes value on every
+// picked element of the project's selection (on the current dialog when
+// none is picked), as one step. One picked element is CommitProperty's
+// case. Of several, those that have the property and another value change;
+// when the checks refuse the value for any of them, nothing changes and the
+// warning names that element (a Name is always refused for several).
+EditResult CommitPropertyToSelection(CZeResourceData& project, std::string_view name,
+                                     std::string_view value);
+
+// An image of the pane dropped on the property called name, for every
+// picked element that has it, as one step.
+EditResult AssignImageToSelection(CZeResourceData& project, std::string_view name,
+                                  PaneEntryKind source, std::string_view imageName);
 
 }  // namespace ze

@@ -98,8 +98,7 @@ void DeleteDialog(CZeResourceData& project, CZeDialogData& dialog, EditResult& r
 
 }  // namespace
 
-EditResult MoveElement(CZeResourceData& project, CZeDialogData* dialog, ZeClass* target,
-                       MoveDirection direction) {
+static EditResult MoveElementUnpicked(CZeResourceData& project, CZeDialogData* dialog, ZeClass* target, MoveDirection direction) {
     if (target == nullptr) {
         return {};
     }
@@ -135,7 +134,7 @@ EditResult MoveElement(CZeResourceData& project, CZeDialogData* dialog, ZeClass*
     return edit.Record(target);
 }
 
-EditResult DeleteElement(CZeResourceData& project, CZeDialogData* dialog, ZeClass* target) {
+static EditResult DeleteElementUnpicked(CZeResourceData& project, CZeDialogData* dialog, ZeClass* target) {
     if (target == nullptr) {
         return {};
     }
@@ -191,7 +190,7 @@ EditResult DeleteElement(CZeResourceData& project, CZeDialogData* dialog, ZeClas
     return result;
 }
 
-EditResult GroupSelection(CZeResourceData& project, CZeDialogData* dialog, ZeClass* chosen) {
+static EditResult GroupSelectionUnpicked(CZeResourceData& project, CZeDialogData* dialog, ZeClass* chosen) {
     if (chosen == nullptr ||
         (chosen->GetKind() != element_kind::kObject && chosen->GetKind() != element_kind::kGroup)) {
         return {};
@@ -209,7 +208,7 @@ EditResult GroupSelection(CZeResourceData& project, CZeDialogData* dialog, ZeCla
     return edit.Record(group);
 }
 
-EditResult UngroupElement(CZeResourceData& project, CZeDialogData* dialog, ZeClass* target) {
+static EditResult UngroupElementUnpicked(CZeResourceData& project, CZeDialogData* dialog, ZeClass* target) {
     if (target == nullptr || target->GetKind() != element_kind::kGroup) {
         return {};
     }
@@ -243,6 +242,32 @@ CZeDialogData* NewDialog(CZeResourceData& project) {
         project.Observers().Notify([&](ProjectObserver& observer) { observer.DialogAdded(*dialog); });
     }
     return dialog;
+}
+
+EditResult MoveElement(CZeResourceData& project, CZeDialogData* dialog, ZeClass* target, MoveDirection direction) {
+    return Selected(project, MoveElementUnpicked(project, dialog, target, direction));
+}
+
+EditResult DeleteElement(CZeResourceData& project, CZeDialogData* dialog, ZeClass* target) {
+    return Selected(project, DeleteElementUnpicked(project, dialog, target));
+}
+
+EditResult GroupSelection(CZeResourceData& project, CZeDialogData* dialog, ZeClass* chosen) {
+    return Selected(project, GroupSelectionUnpicked(project, dialog, chosen));
+}
+
+EditResult UngroupElement(CZeResourceData& project, CZeDialogData* dialog, ZeClass* target) {
+    return Selected(project, UngroupElementUnpicked(project, dialog, target));
+}
+
+void DiscardDialogs(CZeResourceData& project) {
+    CZeDialogDataList& dialogs = project.GetDialogs();
+    for (std::size_t i = dialogs.GetCount(); i-- > 0;) {
+        CZeDialogData& dialog = *dialogs.GetDialog(i);
+        project.Observers().Notify(
+            [&dialog](ProjectObserver& observer) { observer.DialogRemoving(dialog); });
+    }
+    dialogs.DeleteAll();
 }
 
 }  // namespace ze

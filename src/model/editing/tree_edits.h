@@ -61,4 +61,8 @@ EditResult UngroupElement(CZeResourceData& project, CZeDialogData* dialog, ZeCla
 // step: like every change of the dialog list, only a save takes it back.
 CZeDialogData* NewDialog(CZeResourceData& project);
 
+// Every dialog of the project goes, each told as removed first (the
+// selection and the views let them go). Not undoable.
+void DiscardDialogs(CZeResourceData& project);
+
 }  // namespace ze

@@ -13,10 +13,6 @@ void RecordingHost::ActivateDialogWindow(CZeDialogData& dialog) {
     activated.push_back(&dialog);
 }
 
-void RecordingHost::RedrawViews() {
-    calls.emplace_back("redraw");
-}
-
 void RecordingHost::ProjectFolderChanged(const std::string& folder) {
     calls.push_back("folder:" + folder);
 }

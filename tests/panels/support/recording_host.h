@@ -24,7 +24,6 @@ public:
     ~RecordingHost() override;
 
     void ActivateDialogWindow(CZeDialogData& dialog) override;
-    void RedrawViews() override;
     void ProjectFolderChanged(const std::string& folder) override;
     void ShowStatusText(const QString& text) override;
     std::optional<PaneSelection> SelectedPaneEntry() const override;
@@ -36,7 +35,7 @@ public:
     // Follows project's changes until Unwatch (null: none).
     void Watch(CZeResourceData* project);
 
-    // "activate:<dialog Name>", "close:<dialog Name>", "redraw",
+    // "activate:<dialog Name>", "close:<dialog Name>",
     // "folder:<folder>", "status:<text>", "images:<kind>:<name>", "history"
     // (names as UTF-8).
     std::vector<std::string> calls;
