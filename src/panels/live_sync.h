@@ -47,6 +47,7 @@ public:
     int SendCount() const { return sends_; }
     // Devices that get one more message once their current send is done.
     std::size_t WaitingDevices() const { return waiting_.size(); }
+    bool IsWaiting(std::uint64_t device) const { return waiting_.count(device) > 0; }
 
 signals:
     // A send was made; the link has logged it as it logs every send.

@@ -78,9 +78,9 @@ TEST_F(MultiDeviceTest, EachOfThreeDevicesGetsTheDialogAndOnlyItsOwnAnswers) {
         EXPECT_EQ(listed[i].endpoint, devices[i].Endpoint());
         EXPECT_TRUE(listed[i].connected);
         EXPECT_TRUE(listed[i].sendTo);
-        EXPECT_EQ(listed[i].bytesOut,
-                  frame.size() +
-                      Framed("{'Command':'PUTFILE','File':'a.png','Status':'ERROR'}").size());
+        EXPECT_EQ(
+            listed[i].bytesOut,
+            frame.size() + Framed("{'Command':'PUTFILE','File':'a.png','Status':'ERROR'}").size());
     }
     EXPECT_FALSE(listed[1].lastMessage.isNull());
     EXPECT_GT(listed[1].bytesIn, listed[0].bytesIn);
@@ -178,8 +178,9 @@ TEST_F(MultiDeviceTest, FaultsOfOneDeviceStayWithIt) {
     }
     EXPECT_EQ(devices[0].received, frame + frame + frame);
     ASSERT_TRUE(Pump([&] { return link_->GetConnection(stalled) == nullptr; }, 10000));
-    EXPECT_EQ(CountLines("[" + stalledEndpoint + "] 正常にシャットダウンしました。(送信タイムアウト)"),
-              1u);
+    EXPECT_EQ(
+        CountLines("[" + stalledEndpoint + "] 正常にシャットダウンしました。(送信タイムアウト)"),
+        1u);
     EXPECT_EQ(LinesWith("コマンド受信エラー 40000Byte").size(), 1u);
     EXPECT_EQ(LinesWith("コマンド受信エラー")[0].text.rfind("[" + devices[2].Endpoint() + "] ", 0),
               0u);
@@ -239,8 +240,10 @@ TEST_F(MultiDeviceTest, EachDeviceKeepsItsOwnKeepAliveCount) {
         },
         5000));
     PumpFor(20);
-    const std::string silent = "[" + devices[1].Endpoint() + "] KEEPALIVEの応答がありませんでした。";
-    const std::string talking = "[" + devices[0].Endpoint() + "] KEEPALIVEの応答がありませんでした。";
+    const std::string silent =
+        "[" + devices[1].Endpoint() + "] KEEPALIVEの応答がありませんでした。";
+    const std::string talking =
+        "[" + devices[0].Endpoint() + "] KEEPALIVEの応答がありませんでした。";
     EXPECT_GE(CountLines(silent), 2u);
     EXPECT_EQ(CountLines(talking), 0u);
     EXPECT_EQ(link_->GetIndicator(), LinkIndicator::NoAnswer);
@@ -250,8 +253,8 @@ TEST_F(MultiDeviceTest, EachDeviceKeepsItsOwnKeepAliveCount) {
 
 TEST_F(MultiDeviceTest, ConnectReachesEveryAddressGiven) {
     std::array<DeviceListener, 2> listeners;
-    ASSERT_TRUE(link_->ConnectToDevices({{0x7F000001, listeners[0].Port()},
-                                         {0x7F000001, listeners[1].Port()}}));
+    ASSERT_TRUE(link_->ConnectToDevices(
+        {{0x7F000001, listeners[0].Port()}, {0x7F000001, listeners[1].Port()}}));
     std::array<Device, 2> devices;
     for (std::size_t i = 0; i < devices.size(); ++i) {
         devices[i].Adopt(listeners[i].Accept());
