@@ -12,6 +12,9 @@ namespace ze::panels {
 LiveSync::LiveSync(CZeResourceData& project, link::CDeviceLink& link,
                    std::function<CZeDialogData*()> edited, QObject* parent)
     : QObject(parent), project_(project), link_(link), edited_(std::move(edited)) {
+    soon_.setSingleShot(true);
+    soon_.setInterval(0);
+    connect(&soon_, &QTimer::timeout, this, &LiveSync::Push);
     connect(&link_, &link::CDeviceLink::DeviceSendFinished, this, &LiveSync::DeviceSendFinished);
     project_.Observers().Add(this);
 }
@@ -23,6 +26,7 @@ LiveSync::~LiveSync() {
 void LiveSync::SetEnabled(bool on) {
     enabled_ = on;
     if (!on) {
+        soon_.stop();
         waiting_.clear();
     }
 }
@@ -30,6 +34,7 @@ void LiveSync::SetEnabled(bool on) {
 void LiveSync::EditedDialogChanged() {
     text_.reset();
     if (enabled_ && edited_() != nullptr) {
+        soon_.stop();
         Push();
     }
 }
@@ -40,13 +45,14 @@ void LiveSync::ElementsChanged(const ElementChange& change) {
     text_.reset();
     CZeDialogData* edited = edited_();
     if (enabled_ && edited != nullptr && change.dialog == edited) {
-        Push();
+        PushSoon();
     }
 }
 
 void LiveSync::DialogRemoving(CZeDialogData& dialog) {
     text_.reset();
     if (&dialog == edited_()) {
+        soon_.stop();
         waiting_.clear();
     }
 }
@@ -62,7 +68,16 @@ const std::string* LiveSync::Text() {
     return &*text_;
 }
 
+void LiveSync::PushSoon() {
+    if (!soon_.isActive()) {
+        soon_.start();
+    }
+}
+
 void LiveSync::Push() {
+    if (!enabled_ || edited_() == nullptr) {
+        return;
+    }
     for (const std::uint64_t device : link_.SendTargets()) {
         if (link_.IsSendingTo(device)) {
             waiting_.insert(device);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QTimer>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -21,8 +22,9 @@ class CDeviceLink;
 namespace ze::panels {
 
 // "自動送信": while it is on, the dialog being edited goes to every device
-// whose "送る" is on (as "送信" sends it) as soon as it changes; a dialog
-// that becomes the one edited goes at once too.
+// whose "送る" is on (as "送信" sends it) as soon as it changes, in the next
+// turn of the event loop, so that the changes of one edit make one message;
+// a dialog that becomes the one edited goes at once too.
 // Sends never pile up, and each device is served at its own pace: while a
 // device still has a send on its way, further changes only ask for one
 // more to it once that one is done, with the text as it is then. A slow
@@ -58,6 +60,7 @@ private:
     void DialogRemoving(CZeDialogData& dialog) override;
     // Sends to every device now, or after its send under way.
     void Push();
+    void PushSoon();
     void SendTo(std::uint64_t device);
     void DeviceSendFinished(quint64 device);
     // The message of the dialog being edited, written once per change
@@ -68,6 +71,7 @@ private:
     link::CDeviceLink& link_;
     std::function<CZeDialogData*()> edited_;
     bool enabled_ = false;
+    QTimer soon_;
     std::set<std::uint64_t> waiting_;
     std::optional<std::string> text_;
     int sends_ = 0;

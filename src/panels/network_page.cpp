@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <algorithm>
+#include <iterator>
 
 #include "common/cp932.h"
 #include "link/core/device_addresses.h"
@@ -229,10 +230,11 @@ void CNetworkPage::OnConnect() {
     // only those.
     std::vector<link::DeviceAddress> all;
     const link::DeviceAddress first{GetAddress(), GetPort()};
-    if (first.address != 0 && std::find(more.begin(), more.end(), first) == more.end()) {
+    if (first.address != 0) {
         all.push_back(first);
     }
-    all.insert(all.end(), more.begin(), more.end());
+    std::copy_if(more.begin(), more.end(), std::back_inserter(all),
+                 [&first](const link::DeviceAddress& address) { return !(address == first); });
     link_.ConnectToDevices(all);
 }
 

@@ -26,22 +26,20 @@ bool ParseOne(std::string_view entry, int defaultPort, DeviceAddress& parsed) {
     }
     std::uint32_t address = 0;
     int parts = 0;
-    while (parts < 4) {
+    bool more = true;
+    while (more) {
         const std::size_t dot = entry.find('.');
         const std::string_view part = entry.substr(0, dot);
         int value = 0;
         // Three digits at most: "0001" is not how anyone writes a byte.
-        if (part.size() > 3 || !ReadPart(part, 255, value)) {
+        if (++parts > 4 || part.size() > 3 || !ReadPart(part, 255, value)) {
             return false;
         }
         address = (address << 8) | static_cast<std::uint32_t>(value);
-        ++parts;
-        if (dot == std::string_view::npos) {
-            break;
-        }
-        entry = entry.substr(dot + 1);
+        more = dot != std::string_view::npos;
+        entry = more ? entry.substr(dot + 1) : std::string_view();
     }
-    if (parts != 4 || entry.find('.') != std::string_view::npos) {
+    if (parts != 4) {
         return false;
     }
     parsed = {address, port};
