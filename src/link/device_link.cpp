@@ -327,7 +327,8 @@ bool CDeviceLink::SendDialog(const CZeResourceData& project, std::string_view di
     }
     const std::string text = DialogText(project, dialogName);
     bool any = false;
-    // A device whose send fails may be shut down meanwhile; ids stay valid.
+    // The signals of each send reach other code, which may change the list:
+    // ids stay valid where pointers might not.
     for (const DeviceId id : SendTargets()) {
         if (Device* device = Find(id); device != nullptr && SendTextTo(*device, text)) {
             any = true;
@@ -405,21 +406,12 @@ void CDeviceLink::KeepAliveTick() {
     // The lamp is one for all: grey as soon as any device left the last
     // keep-alive unanswered.
     bool missed = false;
-    for (const DeviceId id : [this] {
-             std::vector<DeviceId> ids;
-             for (const auto& device : devices_) {
-                 ids.push_back(device->id);
-             }
-             return ids;
-         }()) {
-        // A failed send may shut a device down; its id then finds nothing.
-        Device* device = Find(id);
-        if (device == nullptr) {
-            continue;
-        }
+    // A failed send only queues the close: the list stays as it is here.
+    for (const auto& device : devices_) {
         if (device->awaitingKeepAlive) {
             missed = true;
-            WriteDeviceLog(device, Sjis("KEEPALIVEの応答がありませんでした。"), LogKind::Error);
+            WriteDeviceLog(device.get(), Sjis("KEEPALIVEの応答がありませんでした。"),
+                           LogKind::Error);
         }
         device->awaitingKeepAlive = true;
         if (device->socket->Send(KeepAliveFrame()) >= 0) {
