@@ -11,6 +11,6 @@ endif()
 # Edit to device with live sync on, over 127.0.0.1.
 if(TARGET ze_panels)
   add_executable(panels_sync_bench panels_sync_bench.cpp)
-  target_link_libraries(panels_sync_bench PRIVATE ze_panels Qt6::Network)
+  target_link_libraries(panels_sync_bench PRIVATE ze_panels)
   target_compile_options(panels_sync_bench PRIVATE -O2)
 endif()

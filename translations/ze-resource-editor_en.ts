@@ -110,10 +110,6 @@ Last autosave: %2
         <translation>Send automatically</translation>
     </message>
     <message>
-        <source>接続中、編集中のダイアログを変更のたびに (300 ms 後に) 送信します</source>
-        <translation>While connected, sends the dialog being edited after each change (300 ms later)</translation>
-    </message>
-    <message>
         <source>待受ポート</source>
         <translation>Listen port</translation>
     </message>
@@ -451,6 +447,58 @@ Last autosave: %2
 %2</source>
         <translation>The file is too large to read (at most %1 MiB).
 %2</translation>
+    </message>
+    <message>
+        <source>端末 %1 台</source>
+        <translation>%1 device(s)</translation>
+    </message>
+    <message>
+        <source>接続中の端末: %1 台</source>
+        <translation>Devices connected: %1</translation>
+    </message>
+    <message>
+        <source>アドレス</source>
+        <translation>Address</translation>
+    </message>
+    <message>
+        <source>接続開始</source>
+        <translation>Connected since</translation>
+    </message>
+    <message>
+        <source>最終受信</source>
+        <translation>Last message</translation>
+    </message>
+    <message>
+        <source>受信バイト</source>
+        <translation>Bytes in</translation>
+    </message>
+    <message>
+        <source>送信バイト</source>
+        <translation>Bytes out</translation>
+    </message>
+    <message>
+        <source>送る</source>
+        <translation>Send to</translation>
+    </message>
+    <message>
+        <source>選択した端末との接続を切断します</source>
+        <translation>Closes the connection of the selected device</translation>
+    </message>
+    <message>
+        <source>接続中、編集中のダイアログを変更のたびに「送る」の端末へすぐ送信します</source>
+        <translation>While connected, sends the dialog being edited at once after each change to the devices marked &quot;Send to&quot;</translation>
+    </message>
+    <message>
+        <source>「接続」で IPアドレスの端末とともに接続する端末です。1 行に 1 つ、またはカンマ区切りで、ポートを付けるときは 192.168.1.22:5001 のように書きます</source>
+        <translation>Devices &quot;Connect&quot; connects to as well as the one at the IP address: one per line or comma-separated, with a port written as in 192.168.1.22:5001</translation>
+    </message>
+    <message>
+        <source>他の端末</source>
+        <translation>More devices</translation>
+    </message>
+    <message>
+        <source>端末のアドレスが正しくありません: %1</source>
+        <translation>Not a device address: %1</translation>
     </message>
 </context>
 <context>

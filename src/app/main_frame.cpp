@@ -35,6 +35,7 @@
 #include "app/dialog_document.h"
 #include "app/dialog_view.h"
 #include "app/icons.h"
+#include "app/link_status.h"
 #include "app/menu_table.h"
 #include "app/panes/log_dlg.h"
 #include "app/preview_viewport.h"
@@ -387,6 +388,7 @@ void CMainFrame::CreateBars() {
                 WriteLog(text.toStdString(), kind);
             });
     connect(&link, &link::CDeviceLink::IndicatorChanged, this, &CMainFrame::SetLinkIndicator);
+    linkStatus_ = new CLinkStatus(link, *indicatorPane_, *statusBar(), this);
     // "データ送信" follows the send button.
     connect(&link, &link::CDeviceLink::ControlsChanged, this,
             [this](const link::LinkControls& controls) { SetDeviceConnected(controls.send); });
@@ -400,6 +402,8 @@ void CMainFrame::ReadSettings() {
         settings_.ReadInt(kSettingSection, "ListenPort", kDefaultListenPort));
     httpPort_ = settings_.ReadInt(kSettingSection, "HttpPort", kDefaultHttpPort);
     link_->SetHttpPort(httpPort_);
+    link_->SetMaxDevices(
+        settings_.ReadInt(kSettingSection, "MaxDevices", link::CDeviceLink::kDefaultMaxDevices));
     // Read only: the settings file keeps the keys it always had.
     autosaveSeconds_ = std::max(
         0, settings_.ReadInt(kSettingSection, "AutosaveInterval", kDefaultAutosaveSeconds));

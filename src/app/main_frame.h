@@ -47,6 +47,7 @@ class FindingsWatch;
 namespace ze::app {
 
 class CChildFrame;
+class CLinkStatus;
 class CLogDlg;
 class CStartPage;
 class CZeDialogEditorDoc;
@@ -286,6 +287,8 @@ private:
     // Status-bar pane 1: the active window's zoom.
     QLabel* zoomPane_ = nullptr;
     QLabel* indicatorPane_ = nullptr;
+    // "端末 N 台" and the indicator's tooltip.
+    CLinkStatus* linkStatus_ = nullptr;
     // The counts of the "問題" tab.
     QLabel* problemsPane_ = nullptr;
     // "言語 / Language" in the View menu: the language of the next start.

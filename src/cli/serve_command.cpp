@@ -86,6 +86,7 @@ struct ServeOptions {
     bool connect = false;
     std::uint32_t connectAddress = 0;
     int connectPort = link::CDeviceLink::kDefaultPort;
+    int maxDevices = link::CDeviceLink::kDefaultMaxDevices;
 };
 
 // False (and a message on standard error) for arguments that make no sense.
@@ -137,6 +138,11 @@ bool ParseServeArguments(const Arguments& args, ServeOptions& options) {
         } else if (arg == "--http-idle-ms") {
             if (!ParseNumberOption("serve", arg, value, 1, kMaxPeriodMilliseconds,
                                    options.httpIdleMs)) {
+                return false;
+            }
+        } else if (arg == "--max-devices") {
+            if (!ParseNumberOption("serve", arg, value, 1, link::CDeviceLink::kMaxDevicesLimit,
+                                   options.maxDevices)) {
                 return false;
             }
         } else if (arg == "--project") {
@@ -378,15 +384,17 @@ int RunServe(const Arguments& args) {
         deviceLink.SetHttpPort(options.httpPort);
         deviceLink.SetKeepAlivePeriod(options.keepAliveMs);
         deviceLink.SetHttpIdleTimeout(options.httpIdleMs);
+        deviceLink.SetMaxDevices(options.maxDevices);
         QObject::connect(
             &deviceLink, &link::CDeviceLink::LogWritten,
             [&log](const QByteArray& text, link::LogKind kind) { log.PrintSjis(text, kind); });
         QObject::connect(&deviceLink, &link::CDeviceLink::MessageBoxRequested,
                          [](const QString& text) { std::cerr << text.toStdString() << '\n'; });
-        QObject::connect(&deviceLink, &link::CDeviceLink::ConnectionEstablished,
-                         [&deviceLink, &project, &dialogName] {
+        // A device that comes gets the dialog; those already there have it.
+        QObject::connect(&deviceLink, &link::CDeviceLink::DeviceEstablished,
+                         [&deviceLink, &project, &dialogName](quint64 device) {
                              if (!dialogName.empty()) {
-                                 deviceLink.SendDialog(*project, dialogName);
+                                 deviceLink.SendDialogTo(device, *project, dialogName);
                              }
                          });
         std::unique_ptr<ProjectWatch> watch;

@@ -43,14 +43,16 @@ constexpr std::array<CommandUsage, 11> kUsages{{
      "no dialog is named NAME. Needs no display.\n"},
     {"serve", "run the device link without a window",
      "usage: ze-tool serve --folder DIR [--port N] [--address A] [--http-port N]\n"
-     "                     [--keepalive-ms N] [--http-idle-ms N]\n"
+     "                     [--keepalive-ms N] [--http-idle-ms N] [--max-devices N]\n"
      "                     [--project FILE... --send DIALOG [--watch]]\n"
      "                     [--connect HOST[:PORT]]\n",
      "Runs the device link without a window: listens for a device on A:N (default\n"
      "0.0.0.0:5000), or with --connect connects to a listening device; answers\n"
      "GETFILE from DIR/resources and HTTP GET from DIR on --http-port (default 8080,\n"
-     "0: none); with --project/--send sends DIALOG to each device connection, and\n"
-     "with --watch again whenever a project file changes. Prints every log line;\n"
+     "0: none); holds up to --max-devices devices at once (default 8, 1 to 64; one\n"
+     "more closes the oldest); with --project/--send sends DIALOG to each device as\n"
+     "it connects, and with --watch to every device whenever a project file changes.\n"
+     "Prints every log line;\n"
      "SIGINT or SIGTERM ends it with exit 0.\n"},
     {"skeleton", "generate the application's source skeleton",
      "usage: ze-tool skeleton PROJECT... --out DIR [--templates DIR] [--all | --dialog NAME]\n"

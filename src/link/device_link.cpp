@@ -32,7 +32,7 @@ CDeviceLink::CDeviceLink(QObject* parent) : QObject(parent) {
 CDeviceLink::~CDeviceLink() {
     // Sockets go before the signals they might still emit lose their receivers.
     httpConnections_.clear();
-    connection_.reset();
+    devices_.clear();
     httpListener_.reset();
     commandListener_.reset();
 }
@@ -48,6 +48,140 @@ void CDeviceLink::SetKeepAlivePeriod(int milliseconds) {
 std::string CDeviceLink::FormatAddress(std::uint32_t address) {
     return std::to_string((address >> 24) & 0xFF) + "." + std::to_string((address >> 16) & 0xFF) +
            "." + std::to_string((address >> 8) & 0xFF) + "." + std::to_string(address & 0xFF);
+}
+
+void CDeviceLink::SetMaxDevices(int count) {
+    maxDevices_ = std::clamp(count, 1, kMaxDevicesLimit);
+    if (devices_.size() > static_cast<std::size_t>(maxDevices_)) {
+        while (devices_.size() > static_cast<std::size_t>(maxDevices_)) {
+            RemoveDevice(devices_.front()->socket.get());
+        }
+        UpdateConnectionControls();
+        emit DevicesChanged();
+    }
+}
+
+CDeviceLink::Device* CDeviceLink::Find(DeviceId id) const {
+    for (const auto& device : devices_) {
+        if (device->id == id) {
+            return device.get();
+        }
+    }
+    return nullptr;
+}
+
+CDeviceLink::Device* CDeviceLink::Find(const CNetSocket* socket) const {
+    if (socket == nullptr) {
+        return nullptr;
+    }
+    for (const auto& device : devices_) {
+        if (device->socket.get() == socket) {
+            return device.get();
+        }
+    }
+    return nullptr;
+}
+
+std::string CDeviceLink::EndpointOf(const Device& device) const {
+    const std::string& peer = device.socket->GetPeerEndpoint();
+    return peer.empty() ? device.target : peer;
+}
+
+CNetSocket* CDeviceLink::GetConnection() const {
+    return devices_.empty() ? nullptr : devices_.back()->socket.get();
+}
+
+CNetSocket* CDeviceLink::GetConnection(DeviceId id) const {
+    const Device* device = Find(id);
+    return device != nullptr ? device->socket.get() : nullptr;
+}
+
+bool CDeviceLink::IsAwaitingKeepAlive() const {
+    return std::any_of(devices_.begin(), devices_.end(),
+                       [](const auto& device) { return device->awaitingKeepAlive; });
+}
+
+std::vector<DeviceInfo> CDeviceLink::Devices() const {
+    std::vector<DeviceInfo> list;
+    list.reserve(devices_.size());
+    for (const auto& device : devices_) {
+        DeviceInfo& info = list.emplace_back();
+        info.id = device->id;
+        info.endpoint = EndpointOf(*device);
+        info.connectedSince = device->since;
+        info.lastMessage = device->lastMessage;
+        info.bytesIn = device->socket->BytesReceived();
+        info.bytesOut = device->bytesOut;
+        info.sendTo = device->sendTo;
+        info.connected = device->socket->IsConnected();
+    }
+    return list;
+}
+
+std::vector<CDeviceLink::DeviceId> CDeviceLink::SendTargets() const {
+    std::vector<DeviceId> targets;
+    for (const auto& device : devices_) {
+        if (device->sendTo) {
+            targets.push_back(device->id);
+        }
+    }
+    return targets;
+}
+
+void CDeviceLink::SetSendTo(DeviceId id, bool on) {
+    Device* device = Find(id);
+    if (device == nullptr || device->sendTo == on) {
+        return;
+    }
+    device->sendTo = on;
+    emit DevicesChanged();
+}
+
+void CDeviceLink::WriteDeviceLog(const Device* device, std::string_view text, LogKind kind) {
+    if (device == nullptr || devices_.size() < 2) {
+        WriteLog(text, kind);
+        return;
+    }
+    const std::string line = DeviceLogText(EndpointOf(*device), text, true);
+    emit LogWritten(QByteArray(line.data(), static_cast<qsizetype>(line.size())), kind);
+}
+
+void CDeviceLink::MakeRoom() {
+    // The oldest goes, without a word, as a second device once replaced
+    // the only one.
+    while (devices_.size() >= static_cast<std::size_t>(maxDevices_)) {
+        RemoveDevice(devices_.front()->socket.get());
+    }
+}
+
+CDeviceLink::Device& CDeviceLink::AddDevice(std::unique_ptr<CNetSocket> socket) {
+    auto device = std::make_unique<Device>();
+    device->id = nextDeviceId_++;
+    device->socket = std::move(socket);
+    device->since = QDateTime::currentDateTime();
+    devices_.push_back(std::move(device));
+    return *devices_.back();
+}
+
+void CDeviceLink::RemoveDevice(const CNetSocket* socket) {
+    const auto found = std::find_if(devices_.begin(), devices_.end(), [socket](const auto& held) {
+        return held->socket.get() == socket;
+    });
+    if (found == devices_.end()) {
+        return;
+    }
+    std::unique_ptr<Device> device = std::move(*found);
+    devices_.erase(found);
+    EndDialogSending(*device);
+}
+
+void CDeviceLink::UpdateConnectionControls() {
+    const bool any = !devices_.empty();
+    LinkControls controls = controls_;
+    controls.connect = !any;
+    controls.disconnect = any;
+    controls.send = any;
+    SetControls(controls);
 }
 
 int CDeviceLink::GetListeningPort() const {
@@ -121,31 +255,53 @@ void CDeviceLink::StopListening() {
 }
 
 bool CDeviceLink::ConnectToDevice(int port, std::uint32_t address) {
-    const std::string addressText = FormatAddress(address);
-    // A new attempt on the same socket drops what it had queued.
-    EndDialogSending();
-    if (connection_ == nullptr) {
-        connection_ = std::make_unique<CNetSocket>(kCommandConnection, AsOwner());
-        connection_->SetSendStallTimeout(sendStallMilliseconds_);
-    }
-    if (connection_->ConnectTo(port, addressText, 0, "0.0.0.0", false) == 0) {
-        connection_.reset();
+    if (!StartAttempt(port, address)) {
         return false;
     }
-    awaitingKeepAlive_ = false;
-    LinkControls controls = controls_;
-    controls.connect = false;
-    controls.disconnect = true;
-    controls.send = true;
-    SetControls(controls);
+    UpdateConnectionControls();
+    emit DevicesChanged();
+    return true;
+}
+
+bool CDeviceLink::ConnectToDevices(const std::vector<DeviceAddress>& addresses) {
+    bool all = !addresses.empty();
+    bool any = false;
+    for (const DeviceAddress& address : addresses) {
+        if (StartAttempt(address.port, address.address)) {
+            any = true;
+        } else {
+            all = false;
+        }
+    }
+    if (any) {
+        UpdateConnectionControls();
+        emit DevicesChanged();
+    }
+    return all;
+}
+
+bool CDeviceLink::StartAttempt(int port, std::uint32_t address) {
+    const std::string addressText = FormatAddress(address);
+    auto socket = std::make_unique<CNetSocket>(kCommandConnection, AsOwner());
+    socket->SetSendStallTimeout(sendStallMilliseconds_);
+    if (socket->ConnectTo(port, addressText, 0, "0.0.0.0", false) == 0) {
+        return false;
+    }
+    MakeRoom();
+    Device& device = AddDevice(std::move(socket));
+    device.target = addressText + ":" + std::to_string(port);
     return true;
 }
 
 void CDeviceLink::Disconnect() {
-    if (connection_ == nullptr) {
+    if (devices_.empty()) {
         return;
     }
-    connection_->ShutDownSocket(Sjis("切断ボタン押下"));
+    // Each close notification removes its device; the list may shrink
+    // meanwhile only through those, which come later from the loop.
+    for (const auto& device : devices_) {
+        device->socket->ShutDownSocket(Sjis("切断ボタン押下"));
+    }
     LinkControls controls = controls_;
     controls.connect = true;
     controls.disconnect = false;
@@ -153,82 +309,146 @@ void CDeviceLink::Disconnect() {
     SetControls(controls);
 }
 
-bool CDeviceLink::SendDialog(const CZeResourceData& project, std::string_view dialogName) {
-    if (connection_ == nullptr) {
-        return false;
+void CDeviceLink::DisconnectDevice(DeviceId id) {
+    if (Device* device = Find(id); device != nullptr) {
+        device->socket->ShutDownSocket(Sjis("切断ボタン押下"));
     }
+}
+
+std::string CDeviceLink::DialogText(const CZeResourceData& project, std::string_view dialogName) {
     CJsonString text;
     project.WriteProject(text, dialogName);
-    // The line is written whether the send went through or not; a failure
-    // has its own lines from the socket.
-    const bool sent = connection_->Send(Frame(text.GetText())) >= 0;
-    WriteLog(SentLogText(text.GetText()), LogKind::Sent);
-    if (sent) {
-        if (connection_->PendingBytes() > 0) {
-            dialogQueued_ = true;
-        } else if (!dialogQueued_) {
-            QMetaObject::invokeMethod(this, &CDeviceLink::SendFinished, Qt::QueuedConnection);
+    return text.GetText();
+}
+
+bool CDeviceLink::SendDialog(const CZeResourceData& project, std::string_view dialogName) {
+    if (devices_.empty()) {
+        return false;
+    }
+    const std::string text = DialogText(project, dialogName);
+    bool any = false;
+    // The signals of each send reach other code, which may change the list:
+    // ids stay valid where pointers might not.
+    for (const DeviceId id : SendTargets()) {
+        if (Device* device = Find(id); device != nullptr && SendTextTo(*device, text)) {
+            any = true;
         }
     }
-    return sent;
+    return any;
+}
+
+bool CDeviceLink::SendDialogTo(DeviceId id, const CZeResourceData& project,
+                               std::string_view dialogName) {
+    Device* device = Find(id);
+    return device != nullptr && SendTextTo(*device, DialogText(project, dialogName));
+}
+
+bool CDeviceLink::SendDialogTextTo(DeviceId id, std::string_view text) {
+    Device* device = Find(id);
+    return device != nullptr && SendTextTo(*device, text);
+}
+
+bool CDeviceLink::SendTextTo(Device& device, std::string_view text) {
+    CNetSocket& socket = *device.socket;
+    const std::string frame = Frame(text);
+    // The line is written whether the send went through or not; a failure
+    // has its own lines from the socket.
+    const bool sent = socket.Send(frame) >= 0;
+    WriteDeviceLog(&device, SentLogText(text), LogKind::Sent);
+    if (!sent) {
+        return false;
+    }
+    device.bytesOut += frame.size();
+    emit DeviceActivity(device.id);
+    if (socket.PendingBytes() > 0) {
+        device.dialogQueued = true;
+        dialogQueued_ = true;
+    } else if (!dialogQueued_) {
+        QMetaObject::invokeMethod(this, &CDeviceLink::SendFinished, Qt::QueuedConnection);
+    }
+    return true;
 }
 
 bool CDeviceLink::IsSending() const {
-    return dialogQueued_ && connection_ != nullptr && connection_->PendingBytes() > 0;
+    return std::any_of(devices_.begin(), devices_.end(), [](const auto& device) {
+        return device->dialogQueued && device->socket->PendingBytes() > 0;
+    });
 }
 
-void CDeviceLink::EndDialogSending() {
-    if (dialogQueued_) {
+bool CDeviceLink::IsSendingTo(DeviceId id) const {
+    const Device* device = Find(id);
+    return device != nullptr && device->dialogQueued && device->socket->PendingBytes() > 0;
+}
+
+void CDeviceLink::EndDialogSending(Device& device) {
+    if (!device.dialogQueued) {
+        return;
+    }
+    device.dialogQueued = false;
+    emit DeviceSendFinished(device.id);
+    if (dialogQueued_ && std::none_of(devices_.begin(), devices_.end(),
+                                      [](const auto& held) { return held->dialogQueued; })) {
         dialogQueued_ = false;
         emit SendFinished();
     }
 }
 
 void CDeviceLink::SendQueueEmptied(CNetSocket* socket) {
-    if (socket == connection_.get()) {
-        EndDialogSending();
+    if (Device* device = Find(socket); device != nullptr) {
+        EndDialogSending(*device);
     }
 }
 
 void CDeviceLink::KeepAliveTick() {
-    if (connection_ == nullptr) {
+    if (devices_.empty()) {
         return;
     }
-    if (awaitingKeepAlive_) {
-        SetIndicator(LinkIndicator::NoAnswer);
-        WriteLog(Sjis("KEEPALIVEの応答がありませんでした。"), LogKind::Error);
-    } else {
-        SetIndicator(LinkIndicator::KeepAliveSent);
+    // The lamp is one for all: grey as soon as any device left the last
+    // keep-alive unanswered.
+    bool missed = false;
+    // A failed send only queues the close: the list stays as it is here.
+    for (const auto& device : devices_) {
+        if (device->awaitingKeepAlive) {
+            missed = true;
+            WriteDeviceLog(device.get(), Sjis("KEEPALIVEの応答がありませんでした。"),
+                           LogKind::Error);
+        }
+        device->awaitingKeepAlive = true;
+        if (device->socket->Send(KeepAliveFrame()) >= 0) {
+            device->bytesOut += KeepAliveFrame().size();
+        }
     }
-    connection_->Send(KeepAliveFrame());
-    awaitingKeepAlive_ = true;
+    SetIndicator(missed ? LinkIndicator::NoAnswer : LinkIndicator::KeepAliveSent);
 }
 
-void CDeviceLink::WriteSocketLog(std::string_view text, LogKind kind) {
-    WriteLog(text, kind);
+void CDeviceLink::WriteSocketLog(CNetSocket* socket, std::string_view text, LogKind kind) {
+    WriteDeviceLog(Find(socket), text, kind);
 }
 
 void CDeviceLink::WriteLog(std::string_view text, LogKind kind) {
+    if (answering_ != nullptr && devices_.size() > 1) {
+        WriteDeviceLog(answering_, text, kind);
+        return;
+    }
     emit LogWritten(QByteArray(text.data(), static_cast<qsizetype>(text.size())), kind);
 }
 
 void CDeviceLink::SocketNotified(SocketNotice notice, CNetSocket* socket) {
     if (notice.event == SocketEvent::Connected) {
-        if (socket == connection_.get()) {
+        if (Device* device = Find(socket); device != nullptr) {
+            device->since = QDateTime::currentDateTime();
+            emit DevicesChanged();
+            emit DeviceEstablished(device->id);
             emit ConnectionEstablished();
         }
         return;
     }
     // Sockets are told apart by identity: the close of a connection that was
-    // already replaced must not end the current one.
-    if (socket == connection_.get()) {
-        connection_.reset();
-        EndDialogSending();
-        LinkControls controls = controls_;
-        controls.connect = true;
-        controls.disconnect = false;
-        controls.send = false;
-        SetControls(controls);
+    // already replaced must not end another.
+    if (Find(socket) != nullptr) {
+        RemoveDevice(socket);
+        UpdateConnectionControls();
+        emit DevicesChanged();
         return;
     }
     if (socket == commandListener_.get()) {
@@ -329,41 +549,60 @@ void CDeviceLink::SocketAccepted(CNetSocket* listener, std::unique_ptr<CNetSocke
     if (listener != commandListener_.get()) {
         return;
     }
-    // One command connection at a time: the new device replaces the old one.
-    connection_ = std::move(accepted);
-    EndDialogSending();
-    awaitingKeepAlive_ = false;
-    LinkControls controls = controls_;
-    controls.connect = false;
-    controls.disconnect = true;
-    controls.send = true;
-    SetControls(controls);
-    emit PeerAddressChanged(connection_->GetPeerAddressValue());
-    WriteLog(Sjis("接続要求許可 ") + line + Sjis(" 通信ポート"), LogKind::Info);
+    // At the limit the new device replaces the oldest.
+    MakeRoom();
+    Device& device = AddDevice(std::move(accepted));
+    const DeviceId id = device.id;
+    UpdateConnectionControls();
+    emit PeerAddressChanged(device.socket->GetPeerAddressValue());
+    WriteDeviceLog(&device, Sjis("接続要求許可 ") + line + Sjis(" 通信ポート"), LogKind::Info);
+    emit DevicesChanged();
+    emit DeviceEstablished(id);
     emit ConnectionEstablished();
 }
 
 void CDeviceLink::CommandTextReceived(CNetSocket* socket, std::string_view text) {
-    answering_ = socket;
+    Device* device = Find(socket);
+    if (device == nullptr) {
+        return;
+    }
+    device->lastMessage = QDateTime::currentDateTime();
+    const DeviceId id = device->id;
+    answering_ = device;
     HandleCommandText(text, *this);
     answering_ = nullptr;
+    if (Find(id) != nullptr) {
+        emit DeviceActivity(id);
+    }
 }
 
 void CDeviceLink::OnKeepAliveReceived() {
+    if (answering_ == nullptr) {
+        return;
+    }
+    const DeviceId id = answering_->id;
     QMetaObject::invokeMethod(
         this,
-        [this] {
-            SetIndicator(LinkIndicator::DeviceAnswered);
-            awaitingKeepAlive_ = false;
+        [this, id] {
+            Device* device = Find(id);
+            if (device == nullptr) {
+                return;
+            }
+            device->awaitingKeepAlive = false;
+            // Green once no device still owes an answer.
+            if (!IsAwaitingKeepAlive()) {
+                SetIndicator(LinkIndicator::DeviceAnswered);
+            }
         },
         Qt::QueuedConnection);
 }
 
 void CDeviceLink::OnGetFile(const GetFileRequest& request) {
-    CNetSocket* socket = answering_;
-    if (socket == nullptr) {
+    if (answering_ == nullptr) {
         return;
     }
+    Device& device = *answering_;
+    CNetSocket* socket = device.socket.get();
     GetFileAnswer answer = AnswerGetFile(request, projectFolder_);
     for (const LogEntry& entry : answer.before) {
         WriteLog(entry.text, entry.kind);
@@ -374,16 +613,21 @@ void CDeviceLink::OnGetFile(const GetFileRequest& request) {
     // A failed send is logged and the rest is still sent, as the device
     // reads whatever arrives.
     const long long sent = socket->Send(answer.frame);
+    if (sent > 0) {
+        device.bytesOut += static_cast<std::uint64_t>(sent);
+    }
     if (sent != static_cast<long long>(answer.frame.size())) {
-        WriteLog(SendCountErrorLogText(sent, answer.frame.size(), socket->LastSendError(),
-                                       answer.text),
-                 LogKind::Error);
+        WriteLog(
+            SendCountErrorLogText(sent, answer.frame.size(), socket->LastSendError(), answer.text),
+            LogKind::Error);
     }
     if (answer.body.IsOpen()) {
         const std::uint64_t size = answer.body.Size();
         if (!socket->SendFile(std::move(answer.body))) {
             WriteLog(SendCountErrorLogText(-1, size, socket->LastSendError(), answer.text),
                      LogKind::Error);
+        } else {
+            device.bytesOut += size;
         }
     }
     for (const LogEntry& entry : answer.after) {

@@ -34,7 +34,7 @@ std::size_t CNetSocket::FrameCapacity() const {
 
 void CNetSocket::WriteLog(std::string_view text, LogKind kind) {
     if (owner_ != nullptr) {
-        owner_->WriteSocketLog(text, kind);
+        owner_->WriteSocketLog(this, text, kind);
     }
 }
 
@@ -97,6 +97,7 @@ void CNetSocket::OnReceive(int error) {
         return;
     }
     const std::string_view bytes(buffer, static_cast<std::size_t>(count));
+    bytesReceived_ += bytes.size();
     if (framer_ != nullptr) {
         framer_->Feed(bytes, *this);
     } else if (httpReader_ != nullptr) {

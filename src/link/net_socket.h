@@ -18,7 +18,8 @@ class CNetSocket;
 class SocketOwner {
 public:
     virtual ~SocketOwner() = default;
-    virtual void WriteSocketLog(std::string_view text, LogKind kind) = 0;
+    // socket: the one writing (a line may need to say which device it is about).
+    virtual void WriteSocketLog(CNetSocket* socket, std::string_view text, LogKind kind) = 0;
     // Connected is delivered before NotifyOwner returns; Closed is queued, so
     // a socket is never destroyed inside its own handler.
     virtual void SocketNotified(SocketNotice notice, CNetSocket* socket) = 0;
@@ -51,6 +52,8 @@ public:
     std::size_t FrameCapacity() const;
     const CommandFramer* GetFramer() const { return framer_.get(); }
     const HttpRequestReader* GetHttpReader() const { return httpReader_.get(); }
+    // Every byte read from the connection so far.
+    std::uint64_t BytesReceived() const { return bytesReceived_; }
 
 protected:
     void OnReceive(int error) override;
@@ -68,6 +71,7 @@ private:
     QTimer noticeTimer_;
     std::unique_ptr<CommandFramer> framer_;
     std::unique_ptr<HttpRequestReader> httpReader_;
+    std::uint64_t bytesReceived_ = 0;
 };
 
 }  // namespace ze::link

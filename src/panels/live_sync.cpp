@@ -1,5 +1,8 @@
 #include "panels/live_sync.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "link/device_link.h"
 #include "model/dialog_data.h"
 #include "model/resource_data.h"
@@ -9,12 +12,10 @@ namespace ze::panels {
 LiveSync::LiveSync(CZeResourceData& project, link::CDeviceLink& link,
                    std::function<CZeDialogData*()> edited, QObject* parent)
     : QObject(parent), project_(project), link_(link), edited_(std::move(edited)) {
-    quiet_.setSingleShot(true);
-    // Never early: the period is what the user waits at least.
-    quiet_.setTimerType(Qt::PreciseTimer);
-    quiet_.setInterval(kQuietMilliseconds);
-    connect(&quiet_, &QTimer::timeout, this, &LiveSync::Send);
-    connect(&link_, &link::CDeviceLink::SendFinished, this, &LiveSync::SendFinished);
+    soon_.setSingleShot(true);
+    soon_.setInterval(0);
+    connect(&soon_, &QTimer::timeout, this, &LiveSync::Push);
+    connect(&link_, &link::CDeviceLink::DeviceSendFinished, this, &LiveSync::DeviceSendFinished);
     project_.Observers().Add(this);
 }
 
@@ -25,51 +26,89 @@ LiveSync::~LiveSync() {
 void LiveSync::SetEnabled(bool on) {
     enabled_ = on;
     if (!on) {
-        quiet_.stop();
-        sendAfterThis_ = false;
+        soon_.stop();
+        waiting_.clear();
     }
 }
 
 void LiveSync::EditedDialogChanged() {
+    text_.reset();
     if (enabled_ && edited_() != nullptr) {
-        quiet_.stop();
-        Send();
+        soon_.stop();
+        Push();
     }
 }
 
 void LiveSync::ElementsChanged(const ElementChange& change) {
+    // Any change may be in the message (the project's name is), so the
+    // text is written again; only the edited dialog's own changes send.
+    text_.reset();
     CZeDialogData* edited = edited_();
     if (enabled_ && edited != nullptr && change.dialog == edited) {
-        quiet_.start();  // again from the start: the last change counts
+        PushSoon();
     }
 }
 
 void LiveSync::DialogRemoving(CZeDialogData& dialog) {
+    text_.reset();
     if (&dialog == edited_()) {
-        quiet_.stop();
-        sendAfterThis_ = false;
+        soon_.stop();
+        waiting_.clear();
     }
 }
 
-void LiveSync::Send() {
+const std::string* LiveSync::Text() {
     CZeDialogData* dialog = edited_();
-    if (!enabled_ || dialog == nullptr || !link_.HasConnection()) {
+    if (dialog == nullptr) {
+        return nullptr;
+    }
+    if (!text_) {
+        text_ = link::CDeviceLink::DialogText(project_, dialog->GetItem("Name"));
+    }
+    return &*text_;
+}
+
+void LiveSync::PushSoon() {
+    if (!soon_.isActive()) {
+        soon_.start();
+    }
+}
+
+void LiveSync::Push() {
+    if (!enabled_ || edited_() == nullptr) {
         return;
     }
-    if (link_.IsSending()) {
-        sendAfterThis_ = true;
+    for (const std::uint64_t device : link_.SendTargets()) {
+        if (link_.IsSendingTo(device)) {
+            waiting_.insert(device);
+        } else {
+            SendTo(device);
+        }
+    }
+}
+
+void LiveSync::SendTo(std::uint64_t device) {
+    if (!enabled_) {
         return;
     }
-    if (link_.SendDialog(project_, dialog->GetItem("Name"))) {
+    // "送る" may have been turned off while the device was busy.
+    const std::vector<std::uint64_t> targets = link_.SendTargets();
+    if (std::find(targets.begin(), targets.end(), device) == targets.end()) {
+        return;
+    }
+    const std::string* text = Text();
+    if (text == nullptr) {
+        return;
+    }
+    if (link_.SendDialogTextTo(device, *text)) {
         ++sends_;
         emit Sent();
     }
 }
 
-void LiveSync::SendFinished() {
-    if (sendAfterThis_) {
-        sendAfterThis_ = false;
-        Send();
+void LiveSync::DeviceSendFinished(quint64 device) {
+    if (waiting_.erase(device) > 0) {
+        SendTo(device);
     }
 }
 

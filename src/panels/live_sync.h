@@ -2,7 +2,11 @@
 
 #include <QObject>
 #include <QTimer>
+#include <cstdint>
 #include <functional>
+#include <optional>
+#include <set>
+#include <string>
 
 #include "model/editing/project_observer.h"
 
@@ -17,17 +21,19 @@ class CDeviceLink;
 
 namespace ze::panels {
 
-// "自動送信": while it is on and a device is connected, the dialog being
-// edited goes to the device (as "送信" sends it) once its changes have been
-// quiet for a moment; a dialog that becomes the one edited goes at once.
-// Sends never pile up: while one is still on its way, further changes only
-// ask for one more after it.
+// "自動送信": while it is on, the dialog being edited goes to every device
+// whose "送る" is on (as "送信" sends it) as soon as it changes, in the next
+// turn of the event loop, so that the changes of one edit make one message;
+// a dialog that becomes the one edited goes at once too.
+// Sends never pile up, and each device is served at its own pace: while a
+// device still has a send on its way, further changes only ask for one
+// more to it once that one is done, with the text as it is then. A slow
+// device thus never holds back a fast one, and a burst of edits leaves at
+// most one message in flight and one asked for per device.
 class LiveSync : public QObject, private ProjectObserver {
     Q_OBJECT
 
 public:
-    static constexpr int kQuietMilliseconds = 300;
-
     // edited answers the dialog being edited (null: none).
     LiveSync(CZeResourceData& project, link::CDeviceLink& link,
              std::function<CZeDialogData*()> edited, QObject* parent = nullptr);
@@ -35,13 +41,15 @@ public:
 
     void SetEnabled(bool on);
     bool IsEnabled() const { return enabled_; }
-    void SetQuietPeriod(int milliseconds) { quiet_.setInterval(milliseconds); }
 
     // The dialog being edited is another one now: it is sent at once.
     void EditedDialogChanged();
 
-    // The sends made so far (tests, the benchmark).
+    // The messages sent so far, one per device (tests, the benchmark).
     int SendCount() const { return sends_; }
+    // Devices that get one more message once their current send is done.
+    std::size_t WaitingDevices() const { return waiting_.size(); }
+    bool IsWaiting(std::uint64_t device) const { return waiting_.count(device) > 0; }
 
 signals:
     // A send was made; the link has logged it as it logs every send.
@@ -50,16 +58,22 @@ signals:
 private:
     void ElementsChanged(const ElementChange& change) override;
     void DialogRemoving(CZeDialogData& dialog) override;
-    // Sends now, or after the send still under way.
-    void Send();
-    void SendFinished();
+    // Sends to every device now, or after its send under way.
+    void Push();
+    void PushSoon();
+    void SendTo(std::uint64_t device);
+    void DeviceSendFinished(quint64 device);
+    // The message of the dialog being edited, written once per change
+    // however many devices get it.
+    const std::string* Text();
 
     CZeResourceData& project_;
     link::CDeviceLink& link_;
     std::function<CZeDialogData*()> edited_;
-    QTimer quiet_;
     bool enabled_ = false;
-    bool sendAfterThis_ = false;
+    QTimer soon_;
+    std::set<std::uint64_t> waiting_;
+    std::optional<std::string> text_;
     int sends_ = 0;
 };
 

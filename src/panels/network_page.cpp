@@ -8,11 +8,16 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <algorithm>
+#include <iterator>
 
 #include "common/cp932.h"
+#include "link/core/device_addresses.h"
 #include "link/device_link.h"
+#include "panels/device_table.h"
 
 namespace ze::panels {
 
@@ -41,9 +46,21 @@ CNetworkPage::CNetworkPage(link::CDeviceLink& link, MessageSink& messages, QWidg
       connect_(new QPushButton(QCoreApplication::translate("Editor", "接続"), this)),
       disconnect_(new QPushButton(QCoreApplication::translate("Editor", "切断"), this)),
       send_(new QPushButton(QCoreApplication::translate("Editor", "送信"), this)),
-      autoSend_(new QCheckBox(QCoreApplication::translate("Editor", "自動送信"), this)) {
+      autoSend_(new QCheckBox(QCoreApplication::translate("Editor", "自動送信"), this)),
+      moreAddresses_(new QPlainTextEdit(this)),
+      devices_(new CDeviceTable(link, this)) {
     autoSend_->setToolTip(QCoreApplication::translate(
-        "Editor", "接続中、編集中のダイアログを変更のたびに (300 ms 後に) 送信します"));
+        "Editor", "接続中、編集中のダイアログを変更のたびに「送る」の端末へすぐ送信します"));
+    moreAddresses_->setTabChangesFocus(true);
+    moreAddresses_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    moreAddresses_->setPlaceholderText(QStringLiteral("192.168.1.21, 192.168.1.22:5001"));
+    moreAddresses_->setToolTip(QCoreApplication::translate(
+        "Editor",
+        "「接続」で IPアドレスの端末とともに接続する端末です。1 行に 1 つ、またはカンマ区切りで、"
+        "ポートを付けるときは 192.168.1.22:5001 のように書きます"));
+    // Three lines show; more scroll.
+    moreAddresses_->setFixedHeight(moreAddresses_->fontMetrics().lineSpacing() * 3 +
+                                   2 * moreAddresses_->frameWidth() + 8);
     port_->setValue(kDefaultPort);
 
     auto* addressRow = new QHBoxLayout(address_);
@@ -70,8 +87,13 @@ CNetworkPage::CNetworkPage(link::CDeviceLink& link, MessageSink& messages, QWidg
     grid->addWidget(address_, 1, 1);
     grid->addWidget(connect_, 1, 2);
     grid->addWidget(disconnect_, 1, 3);
-    grid->addWidget(autoSend_, 2, 2);
-    grid->addWidget(send_, 2, 3);
+    grid->addWidget(new QLabel(QCoreApplication::translate("Editor", "他の端末"), this), 2, 0,
+                    Qt::AlignTop);
+    grid->addWidget(moreAddresses_, 2, 1);
+    grid->addWidget(autoSend_, 3, 2);
+    grid->addWidget(send_, 3, 3);
+    grid->addWidget(devices_, 4, 0, 1, 4);
+    grid->setRowStretch(4, 1);
     grid->setColumnStretch(1, 1);
 
     connect(listen_, &QPushButton::clicked, this, &CNetworkPage::OnListen);
@@ -135,6 +157,14 @@ QCheckBox& CNetworkPage::AutoSendBox() {
     return *autoSend_;
 }
 
+QPlainTextEdit& CNetworkPage::MoreAddressesField() {
+    return *moreAddresses_;
+}
+
+CDeviceTable& CNetworkPage::Devices() {
+    return *devices_;
+}
+
 QWidget& CNetworkPage::PortField() {
     return *port_;
 }
@@ -183,7 +213,29 @@ void CNetworkPage::OnStop() {
 
 void CNetworkPage::OnConnect() {
     CommitFields();
-    link_.ConnectToDevice(GetPort(), GetAddress());
+    std::vector<link::DeviceAddress> more;
+    std::string bad;
+    if (!link::ParseDeviceAddresses(moreAddresses_->toPlainText().toStdString(), GetPort(), more,
+                                    bad)) {
+        ShowLinkMessage(
+            QCoreApplication::translate("Editor", "端末のアドレスが正しくありません: %1")
+                .arg(QString::fromStdString(bad)));
+        return;
+    }
+    if (more.empty()) {
+        link_.ConnectToDevice(GetPort(), GetAddress());
+        return;
+    }
+    // With more addresses given, an address field left at 0.0.0.0 means
+    // only those.
+    std::vector<link::DeviceAddress> all;
+    const link::DeviceAddress first{GetAddress(), GetPort()};
+    if (first.address != 0) {
+        all.push_back(first);
+    }
+    std::copy_if(more.begin(), more.end(), std::back_inserter(all),
+                 [&first](const link::DeviceAddress& address) { return !(address == first); });
+    link_.ConnectToDevices(all);
 }
 
 void CNetworkPage::OnDisconnect() {

@@ -8,6 +8,7 @@
 
 class QAbstractButton;
 class QCheckBox;
+class QPlainTextEdit;
 class QPushButton;
 class QSpinBox;
 
@@ -18,9 +19,12 @@ struct LinkControls;
 
 namespace ze::panels {
 
+class CDeviceTable;
+
 // The network controls of the resource panel: the listen port and the device
-// address, and the buttons that start and stop listening, connect to and
-// disconnect from a device and send the current dialog. The buttons act on
+// address (and more addresses, to connect to several devices at once), the
+// buttons that start and stop listening, connect to and disconnect from the
+// devices and send the current dialog, and the list of devices. The buttons act on
 // the link; their enabled states and the address shown after an accept come
 // back from the link's signals, so the page never keeps link state itself.
 class CNetworkPage : public QWidget {
@@ -49,6 +53,10 @@ public:
     // Four number boxes, one per byte; "." moves on to the next one.
     QWidget& AddressField();
     QSpinBox& AddressPart(int index);
+    // "他の端末": more devices for "接続", one per line or comma-separated,
+    // each "a.b.c.d" or "a.b.c.d:port".
+    QPlainTextEdit& MoreAddressesField();
+    CDeviceTable& Devices();
 
 signals:
     // The send button: the panel sends its current dialog.
@@ -81,6 +89,8 @@ private:
     QPushButton* disconnect_;
     QPushButton* send_;
     QCheckBox* autoSend_;
+    QPlainTextEdit* moreAddresses_;
+    CDeviceTable* devices_;
 };
 
 }  // namespace ze::panels

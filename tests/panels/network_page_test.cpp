@@ -4,8 +4,11 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QSpinBox>
+#include <QTableWidget>
 #include <QtTest>
+#include <array>
 #include <memory>
 #include <string>
 #include <vector>
@@ -19,6 +22,7 @@
 #include "model/dialog_data.h"
 #include "model/mo_stream.h"
 #include "model/resource_data.h"
+#include "panels/device_table.h"
 #include "panels/network_page.h"
 #include "panels/support/recording_host.h"
 #include "panels/support/sample_project.h"
@@ -293,6 +297,51 @@ private slots:
         QVERIFY(!link_->HasConnection());
         QCOMPARE(page_->GetAddress(), kLoopback);
         QVERIFY(messages_.messages.empty());
+    }
+
+    // "接続" with more addresses typed: one connection each, listed with
+    // their addresses; the list's "切断" ends the selected one only.
+    void ConnectReachesEveryAddressAndTheListEndsOne() {
+        std::array<DeviceListener, 2> devices;
+        page_->SetPort(devices[0].Port());
+        page_->SetAddress(kLoopback);
+        page_->MoreAddressesField().setPlainText(
+            QString("127.0.0.1:%1\n127.0.0.1").arg(devices[1].Port()));
+        page_->ConnectButton().click();
+        QVERIFY(messages_.messages.empty());
+        std::array<int, 2> fds = {-1, -1};
+        for (std::size_t i = 0; i < fds.size(); ++i) {
+            QTRY_VERIFY(fds[i] >= 0 || (fds[i] = devices[i].TryAccept()) >= 0);
+        }
+        std::array<Device, 2> ends = {Device(fds[0]), Device(fds[1])};
+        QTableWidget& table = page_->Devices().Table();
+        QTRY_COMPARE(table.rowCount(), 2);
+        for (int row = 0; row < 2; ++row) {
+            QCOMPARE(table.item(row, CDeviceTable::kAddress)->text(),
+                     QString("127.0.0.1:%1").arg(devices[static_cast<std::size_t>(row)].Port()));
+            QTRY_VERIFY(table.item(row, CDeviceTable::kSince)->text() != "-");
+        }
+        QVERIFY(!page_->Devices().DisconnectButton().isEnabled());
+        table.selectRow(0);
+        QVERIFY(page_->Devices().DisconnectButton().isEnabled());
+        page_->Devices().DisconnectButton().click();
+        QTRY_VERIFY(ends[0].Closed());
+        QTRY_COMPARE(table.rowCount(), 1);
+        QCOMPARE(table.item(0, CDeviceTable::kAddress)->text(),
+                 QString("127.0.0.1:%1").arg(devices[1].Port()));
+        QVERIFY(!ends[1].Closed());
+        QCOMPARE(Enabled(), kConnected);
+    }
+
+    void AWrongAddressIsNamedAndNothingConnects() {
+        page_->SetAddress(kLoopback);
+        page_->MoreAddressesField().setPlainText("10.0.0.1, 10.0.0.300");
+        page_->ConnectButton().click();
+        QCOMPARE(messages_.messages.size(), std::size_t{1});
+        QCOMPARE(messages_.messages[0].text,
+                 std::string("端末のアドレスが正しくありません: 10.0.0.300"));
+        QVERIFY(!link_->HasConnection());
+        QCOMPARE(Enabled(), kIdle);
     }
 
     void APageMadeLaterShowsTheLinkAsItIs() {

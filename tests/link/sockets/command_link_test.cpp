@@ -197,7 +197,9 @@ TEST_F(CommandLinkTest, PeerThatTakesNothingMakesTheSendFailAfterTheStallTimeout
     EXPECT_EQ(CountLines("正常にシャットダウンしました。(送信タイムアウト)"), 1u);
 }
 
+// With room for one device, as the link was before it held several.
 TEST_F(CommandLinkTest, NewDeviceReplacesAndClosesTheOldConnection) {
+    link_->SetMaxDevices(1);
     Listen();
     Device first;
     ConnectDevice(first);

@@ -34,7 +34,7 @@ struct Owner : SocketOwner {
     std::vector<std::string> lines;  // UTF-8
     std::vector<Heard> notices;
     std::vector<std::unique_ptr<CNetSocket>> accepted;
-    void WriteSocketLog(std::string_view text, LogKind) override {
+    void WriteSocketLog(CNetSocket*, std::string_view text, LogKind) override {
         lines.push_back(Cp932ToUtf8(text));
     }
     void SocketNotified(SocketNotice notice, CNetSocket* socket) override {

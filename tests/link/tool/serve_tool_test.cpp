@@ -14,6 +14,7 @@
 #include <functional>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "support/run_command.h"
 
@@ -285,6 +286,63 @@ TEST_F(ServeToolTest, WatchSendsEveryGoodRewriteOfTheProject) {
     EXPECT_NE(ReadFrame(device).find("'Name':'small again'"), std::string::npos);
     ::close(device);
     EXPECT_EQ(Stop(), 0);
+}
+
+// Four devices at once: a rewrite reaches each of them, a fifth closes the
+// oldest, and the log names the device of each line while several are held.
+TEST_F(ServeToolTest, WatchSendsEachRewriteToEveryDevice) {
+    const std::filesystem::path project = folder_ / "app.moxspro";
+    std::ofstream(project) << ProjectText("first");
+    Start("--keepalive-ms 60000 --max-devices 4 --project '" + project.string() +
+          "' --send Main --watch");
+    std::vector<int> devices;
+    for (int i = 0; i < 4; ++i) {
+        devices.push_back(ConnectTo(port_));
+        ASSERT_GE(devices.back(), 0);
+        EXPECT_NE(ReadFrame(devices.back()).find("'Name':'first'"), std::string::npos) << i;
+    }
+    std::ofstream(project) << ProjectText("second");
+    for (std::size_t i = 0; i < devices.size(); ++i) {
+        EXPECT_NE(ReadFrame(devices[i]).find("'Name':'second'"), std::string::npos) << i;
+    }
+    const int fifth = ConnectTo(port_);
+    ASSERT_GE(fifth, 0);
+    EXPECT_NE(ReadFrame(fifth).find("'Name':'second'"), std::string::npos);
+    // The oldest reads the end of its stream (or a reset), nothing more.
+    EXPECT_EQ(ReadFrame(devices[0]), "");
+    std::ofstream(project) << ProjectText("third");
+    for (std::size_t i = 1; i < devices.size(); ++i) {
+        EXPECT_NE(ReadFrame(devices[i]).find("'Name':'third'"), std::string::npos) << i;
+    }
+    EXPECT_NE(ReadFrame(fifth).find("'Name':'third'"), std::string::npos);
+    for (const int fd : devices) {
+        ::close(fd);
+    }
+    ::close(fifth);
+    EXPECT_EQ(Stop(), 0);
+    const std::string log = Slurp(output_);
+    // The first device alone: its accept line as ever; the second's is its own.
+    EXPECT_NE(log.find("#接続要求許可 127.0.0.1:" + std::to_string(port_)), std::string::npos);
+    EXPECT_NE(log.find("#[127.0.0.1:"), std::string::npos);
+    EXPECT_NE(log.find("] 送信 "), std::string::npos);
+}
+
+TEST_F(ServeToolTest, MaxDevicesTakesOneToSixtyFour) {
+    const struct {
+        const char* value;
+        bool taken;
+    } cases[] = {{"1", true}, {"64", true}, {"0", false}, {"65", false}, {"x", false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.value);
+        // A taken value gets as far as the missing folder.
+        const std::string output = RunShell(std::string("'") + ZE_TOOL_PATH +
+                                            "' serve --max-devices " + c.value +
+                                            " 2>&1; echo \"|$?\"");
+        EXPECT_EQ(output.find("serve: --max-devices: expected") != std::string::npos, !c.taken)
+            << output;
+        EXPECT_EQ(output.find("--folder is required") != std::string::npos, c.taken) << output;
+        EXPECT_NE(output.find("|2"), std::string::npos);
+    }
 }
 
 TEST_F(ServeToolTest, HttpConnectionWithoutARequestIsClosedAfterTheIdleTime) {
