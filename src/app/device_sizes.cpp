@@ -2,10 +2,12 @@
 
 #include <QCoreApplication>
 #include <QStringList>
+#include <iterator>
 #include <string>
 
 #include "app/profile_settings.h"
 #include "common/cp932.h"
+#include "layout/device_screens.h"
 
 namespace ze::app {
 
@@ -30,21 +32,19 @@ QString DeviceSize::Caption() const {
 }
 
 std::vector<DeviceSize> DefaultDeviceSizes() {
-    std::vector<DeviceSize> sizes;
-    const struct {
-        const char* name;
-        int width;
-        int height;
-    } screens[] = {
-        {QT_TRANSLATE_NOOP("Editor", "小型スマートフォン"), 360, 640},
-        {QT_TRANSLATE_NOOP("Editor", "スマートフォン"), 393, 852},
-        {QT_TRANSLATE_NOOP("Editor", "大型スマートフォン"), 430, 932},
-        {QT_TRANSLATE_NOOP("Editor", "タブレット"), 800, 1280},
+    // The sizes are the layout checks' too (ze-tool lint --sizes devices).
+    static constexpr const char* kNames[] = {
+        QT_TRANSLATE_NOOP("Editor", "小型スマートフォン"),
+        QT_TRANSLATE_NOOP("Editor", "スマートフォン"),
+        QT_TRANSLATE_NOOP("Editor", "大型スマートフォン"),
+        QT_TRANSLATE_NOOP("Editor", "タブレット"),
     };
-    for (const auto& screen : screens) {
+    static_assert(std::size(kNames) == kDefaultScreens.size());
+    std::vector<DeviceSize> sizes;
+    for (std::size_t i = 0; i < kDefaultScreens.size(); ++i) {
         for (const bool landscape : {false, true}) {
-            sizes.push_back({QCoreApplication::translate("Editor", screen.name), screen.width,
-                             screen.height, landscape});
+            sizes.push_back({QCoreApplication::translate("Editor", kNames[i]),
+                             kDefaultScreens[i].width, kDefaultScreens[i].height, landscape});
         }
     }
     return sizes;

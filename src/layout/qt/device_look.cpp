@@ -17,6 +17,7 @@
 
 #include "layout/look_values.h"
 #include "layout/preview_layout.h"
+#include "layout/text_expand.h"
 #include "layout/text_values.h"
 #include "model/dialog_data.h"
 #include "model/object_data.h"
@@ -321,6 +322,10 @@ private:
         if (text.empty() || IsKeyword(colour, "TRANSPARENT")) {
             return;
         }
+        if (look_.TextExpansion() > 0) {
+            expanded_ = ExpandedText(text, look_.TextExpansion());
+            text = expanded_;
+        }
         const int placement = align.empty() ? defaultAlign : ParseAlignment(align);
         TextStyle style;
         style.fontFace = preview_style::kLabelFontFace;
@@ -461,6 +466,7 @@ private:
     std::unordered_map<std::string, QImage> loaded_;
     std::string key_;
     std::string number_;
+    std::string expanded_;
 };
 
 // Laid-out texts kept at most; a window resized many times would otherwise

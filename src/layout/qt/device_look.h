@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <QSize>
+#include <cstdint>
 #include <string>
 
 #include "layout/qt/image_cache.h"
@@ -30,8 +31,13 @@ public:
     const LookSources& Sources() const { return sources_; }
     ImageCache& Images() { return images_; }
     LabelCache& Labels() { return labels_; }
+    // Every text drawn lengthened by this share (ExpandedText), to try
+    // longer translations and values; 0 draws them as they are.
+    void SetTextExpansion(std::int32_t percent) { expandPercent_ = percent; }
+    std::int32_t TextExpansion() const { return expandPercent_; }
 
 private:
+    std::int32_t expandPercent_ = 0;
     LookSources sources_;
     ImageCache images_;
     LabelCache labels_;
