@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QStringList>
+#include <algorithm>
 #include <iterator>
 #include <string>
 
@@ -48,6 +49,34 @@ std::vector<DeviceSize> DefaultDeviceSizes() {
         }
     }
     return sizes;
+}
+
+int ReadTextExpansion(const CProfileSettings& settings) {
+    const int percent = settings.ReadInt(kSection, "TextExpansion", 0);
+    return percent >= 0 && percent <= 100 ? percent : 0;
+}
+
+bool WriteTextExpansion(CProfileSettings& settings, int percent) {
+    return settings.WriteInt(kSection, "TextExpansion", percent);
+}
+
+LayoutCheckOptions DeviceListCheckOptions(const std::vector<DeviceSize>& sizes,
+                                          int expandPercent) {
+    LayoutCheckOptions options;
+    options.expandPercent = expandPercent;
+    for (const DeviceSize& size : sizes) {
+        const QSize laid = size.LayoutSize();
+        const ze::LayoutSize page{laid.width(), laid.height()};
+        // Two entries of one size would report everything twice.
+        if (std::find(options.sizes.begin(), options.sizes.end(), page) == options.sizes.end()) {
+            options.sizes.push_back(page);
+        }
+    }
+    return options;
+}
+
+LayoutCheckOptions DeviceListCheckOptions(const CProfileSettings& settings) {
+    return DeviceListCheckOptions(ReadDeviceSizes(settings), ReadTextExpansion(settings));
 }
 
 QString DeviceSizeText(const DeviceSize& size) {

@@ -2,6 +2,7 @@
 
 #include <QAbstractScrollArea>
 #include <optional>
+#include <vector>
 
 #include "app/preview_viewport.h"
 #include "layout/qt/view_paint.h"
@@ -93,6 +94,15 @@ public:
     // to frames and labels.
     void SetLook(PreviewLook look);
     PreviewLook Look() const { return look_; }
+    // The device mode's texts lengthened by percent of themselves (the
+    // device list's "テキスト拡張").
+    void SetTextExpansion(int percent);
+    int TextExpansion() const { return painter_.TextExpansion(); }
+    // Elements framed in dashed red over the preview (the device list's
+    // layout findings). The owner sets them again, or clears them, before
+    // any of them can leave the dialog.
+    void SetFlaggedElements(std::vector<const CObjectData*> elements);
+    const std::vector<const CObjectData*>& FlaggedElements() const { return flagged_; }
     // Zooms to percent (25 … 400) keeping the spot under anchor (viewport
     // pixels) where it is.
     void ZoomAt(int percent, QPointF anchor);
@@ -159,6 +169,7 @@ private:
     // since), for a hit test or a drop.
     void PlaceElements() const;
     void PaintSelection(QPainter& painter) const;
+    void PaintFlagged(QPainter& painter) const;
     // The element the arrow keys step from: the panel's current element when
     // it is selected in this dialog, else the first selected one; null when
     // nothing of the dialog is selected.
@@ -184,6 +195,7 @@ private:
     QRect dropMark_;
     std::optional<QSize> deviceSize_;
     PreviewLook look_ = PreviewLook::kStructure;
+    std::vector<const CObjectData*> flagged_;
 };
 
 }  // namespace ze::app

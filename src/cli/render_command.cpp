@@ -307,7 +307,7 @@ int RunRender(const Arguments& args) {
 
     ViewPainter painter;
     DeviceLook look;
-    look.SetTextExpansion(options.expand);
+    painter.SetTextExpansion(options.expand);
     if (options.look) {
         look.SetSources(sources);
         painter.SetDeviceLook(&look);

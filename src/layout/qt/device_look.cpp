@@ -172,8 +172,10 @@ constexpr double kSweep = 270.0;
 // Paints the elements of one dialog after DrawPreview has placed them.
 class LookPainter {
 public:
-    LookPainter(QPainter& painter, DeviceLook& look, const UnitContext& units)
-        : painter_(painter),
+    LookPainter(QPainter& painter, DeviceLook& look, const UnitContext& units,
+                std::int32_t expandPercent)
+        : expandPercent_(expandPercent),
+          painter_(painter),
           look_(look),
           canvas_(painter, look.Labels()),
           units_(units),
@@ -322,8 +324,8 @@ private:
         if (text.empty() || IsKeyword(colour, "TRANSPARENT")) {
             return;
         }
-        if (look_.TextExpansion() > 0) {
-            expanded_ = ExpandedText(text, look_.TextExpansion());
+        if (expandPercent_ > 0) {
+            expanded_ = ExpandedText(text, expandPercent_);
             text = expanded_;
         }
         const int placement = align.empty() ? defaultAlign : ParseAlignment(align);
@@ -457,6 +459,7 @@ private:
         return number_;
     }
 
+    std::int32_t expandPercent_;
     QPainter& painter_;
     DeviceLook& look_;
     PainterCanvas canvas_;
@@ -476,7 +479,7 @@ constexpr std::size_t kMaxLabels = 20000;
 }  // namespace
 
 void PaintDeviceLook(QPainter& painter, const CZeResourceData& project, CZeDialogData& dialog,
-                     QSize client, DeviceLook& look) {
+                     QSize client, DeviceLook& look, std::int32_t expandPercent) {
     CObjectDataList* root = dialog.GetRootGroup();
     if (root == nullptr) {
         return;
@@ -490,7 +493,7 @@ void PaintDeviceLook(QPainter& painter, const CZeResourceData& project, CZeDialo
     painter.save();
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     {
-        LookPainter paint(painter, look, page.context.units);
+        LookPainter paint(painter, look, page.context.units, expandPercent);
         paint.Fill(page.page, preview_style::kPage);
         paint.Element(*root);
     }

@@ -31,13 +31,8 @@ public:
     const LookSources& Sources() const { return sources_; }
     ImageCache& Images() { return images_; }
     LabelCache& Labels() { return labels_; }
-    // Every text drawn lengthened by this share (ExpandedText), to try
-    // longer translations and values; 0 draws them as they are.
-    void SetTextExpansion(std::int32_t percent) { expandPercent_ = percent; }
-    std::int32_t TextExpansion() const { return expandPercent_; }
 
 private:
-    std::int32_t expandPercent_ = 0;
     LookSources sources_;
     ImageCache images_;
     LabelCache labels_;
@@ -47,7 +42,9 @@ private:
 // the same page and rectangles as DrawPreview, the page white, then each
 // shown element's fill, image and text, parents before children. The
 // painter is left as it was given. docs/device-look.md lists the rules.
+// Every text is drawn lengthened by expandPercent of itself (ExpandedText),
+// to try longer translations and values.
 void PaintDeviceLook(QPainter& painter, const CZeResourceData& project, CZeDialogData& dialog,
-                     QSize client, DeviceLook& look);
+                     QSize client, DeviceLook& look, std::int32_t expandPercent = 0);
 
 }  // namespace ze
