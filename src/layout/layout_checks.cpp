@@ -127,7 +127,11 @@ bool IsClickable(int type, const CObjectData& element) {
 // One text an element shows, lengthened as asked.
 struct ShownText {
     std::string_view property;
-    std::string text;
+    std::string_view raw;   // the item's value
+    std::string expanded;  // when lengthened
+    bool isExpanded = false;
+
+    std::string_view Text() const { return isExpanded ? std::string_view(expanded) : raw; }
 };
 
 // What the checks need of an element at every size, read once per dialog.
@@ -158,7 +162,13 @@ ElementFacts ReadFacts(const CObjectData& element, std::int32_t expandPercent) {
     facts.clickable = IsClickable(type, element);
     const auto add = [&](std::string_view property, std::string_view text) {
         if (!text.empty()) {
-            facts.texts.push_back({property, ExpandedText(text, expandPercent)});
+            ShownText& shown = facts.texts.emplace_back();
+            shown.property = property;
+            shown.raw = text;
+            if (expandPercent > 0) {
+                shown.expanded = ExpandedText(text, expandPercent);
+                shown.isExpanded = true;
+            }
         }
     };
     switch (type) {
@@ -209,21 +219,26 @@ public:
           findings_(findings),
           dialogName_(dialog.GetItem("Name")) {}
 
-    void Element(std::uint32_t index, const Box* parent, bool scrolled) {
+    // parentOutside: the parent group reaches outside the page already;
+    // what it holds is reported again only when it can be clicked.
+    void Element(std::uint32_t index, const Box* parent, bool scrolled,
+                 bool parentOutside = false) {
         const ElementFacts& facts = facts_[index];
         if (facts.hidden) {
             return;
         }
         CObjectData& element = layout_.ElementAt(index);
         const Box& box = layout_.PlacedBox(index);
+        bool outside = false;
         if (box.width <= 0 || box.height <= 0) {
             Add(element, check_id::kZeroSize, Severity::kWarning, "",
                 Filled(Text().zeroSize, {std::to_string(box.width) + "x" +
                                          std::to_string(box.height)}));
         } else {
-            bool outside = false;
             if (!scrolled && Reaches(box, page_)) {
                 outside = true;
+            }
+            if (outside && (!parentOutside || facts.clickable)) {
                 Add(element, check_id::kOutsidePage,
                     facts.clickable ? Severity::kError : Severity::kWarning, "",
                     Filled(Text().outsidePage, {BoxText(box), BoxText(page_)}));
@@ -246,7 +261,7 @@ public:
         const bool scrolls = scrolled || facts.layout == layout_code::kScroll ||
                              facts.layout == layout_code::kHScroll;
         for (std::uint32_t c = first; c < first + count; ++c) {
-            Element(c, &box, scrolls);
+            Element(c, &box, scrolls, outside || parentOutside);
         }
         if (facts.layout == layout_code::kLinear || facts.layout == layout_code::kTable ||
             facts.layout == layout_code::kTableRow) {
@@ -276,7 +291,7 @@ private:
         const Box content = ShrinkBox(framed, ParseInsets(facts.padding, units_));
         const std::int32_t fontHeight = TextSizeInPixels(facts.textSize, units_);
         for (const ShownText& shown : facts.texts) {
-            Fit(element, shown.property, shown.text, fontHeight, content);
+            Fit(element, shown.property, shown.Text(), fontHeight, content);
         }
         if (!element.GetHeaders().empty()) {
             Header(element, facts, content);
@@ -287,19 +302,25 @@ private:
     // together.
     void Fit(const ZeClass& element, std::string_view property, std::string_view text,
              std::int32_t fontHeight, const Box& area, const std::string& label = {}) {
-        std::int32_t widest = 0;
+        std::int32_t widest = -1;  // of the lines that do not fit
         std::int32_t lines = 0;
         for (std::size_t start = 0; start <= text.size(); ++lines) {
             const std::size_t end = std::min(text.find('\n', start), text.size());
-            widest = std::max(widest, measure_.LineWidth(text.substr(start, end - start),
-                                                         fontHeight));
+            const std::string_view line = text.substr(start, end - start);
+            // No character of the device font is wider than its size and a
+            // quarter: a line that fits even so needs no measuring, which is
+            // most lines of most dialogs.
+            const std::int64_t bound = static_cast<std::int64_t>(line.size()) * fontHeight * 5 / 4;
+            if (bound > area.width && !measure_.LineFits(line, fontHeight, area.width)) {
+                widest = std::max(widest, measure_.LineWidth(line, fontHeight));
+            }
             start = end + 1;
         }
         // The last line needs only its glyphs' height, the font size; the
         // lines before it their spacing too.
         const std::int32_t tall =
             int32_math::Add(Mul(lines - 1, measure_.LineHeight(fontHeight)), fontHeight);
-        if (widest > area.width) {
+        if (widest >= 0) {
             Add(element, check_id::kTextOverflow, Severity::kWarning, property,
                 Filled(Text().tooWide, {text, std::to_string(widest),
                                         std::to_string(std::max(area.width, 0))}),

@@ -36,7 +36,8 @@ struct LayoutCheckOptions {
 //   wider than its content area (Margin and Padding taken off the element's
 //   box) at its TSize, or with more lines than the area's height holds;
 // - outside-page: an element reaching outside the page (an error for an
-//   object the user clicks, a warning otherwise);
+//   object the user clicks, a warning otherwise); within a group that
+//   reaches outside already, only the objects the user clicks;
 // - clipped: an element reaching outside its parent group (not reported
 //   again when it already reaches outside the page);
 // - zero-size: an element laid out 0 wide or 0 high;

@@ -21,6 +21,11 @@ public:
     virtual std::int32_t LineWidth(std::string_view text, std::int32_t fontHeight) = 0;
     // The height of one line of that font.
     virtual std::int32_t LineHeight(std::int32_t fontHeight) = 0;
+    // Whether LineWidth(text, fontHeight) <= width; a measure may know
+    // sooner than it can tell the width.
+    virtual bool LineFits(std::string_view text, std::int32_t fontHeight, std::int32_t width) {
+        return LineWidth(text, fontHeight) <= width;
+    }
 };
 
 // A font where a one-byte character is half the font height wide and a

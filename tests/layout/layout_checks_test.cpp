@@ -183,6 +183,21 @@ TEST(LayoutChecks, SeverityAndSizeOfOutsidePage) {
     }
 }
 
+TEST(LayoutChecks, InsideAGroupOffThePageOnlyWhatIsClickedIsReportedAgain) {
+    const auto loaded = LoadDialog(
+        Root("{'Name':'Spacer','Type':'TEXT','Width':'PARENT','Height':'250px'},"
+             "{'Name':'Low','Type':'GROUP','Layout':'LINEAR','Width':'PARENT','Height':'100px',"
+             "'Objects':[{'Name':'Label','Type':'TEXT','Width':'50px','Height':'PARENT'},"
+             "{'Name':'Press','Type':'BUTTON','Width':'50px','Height':'PARENT'}]}"));
+    std::vector<std::string> reported;
+    for (const Finding& finding : Check(*loaded, {kSmall})) {
+        EXPECT_EQ(finding.check, check_id::kOutsidePage);
+        reported.push_back(finding.elementLabel + " " + std::string(SeverityName(finding.severity)));
+    }
+    EXPECT_EQ(reported, (std::vector<std::string>{"Group:LINEAR(Low) warning",
+                                                  "Object:BUTTON(Press) error"}));
+}
+
 TEST(LayoutChecks, OnlyTheFirstPageOfAPageGroupIsChecked) {
     const auto loaded = LoadDialog(
         Root("{'Name':'Book','Type':'GROUP','Layout':'PAGE','Width':'PARENT','Height':'100px',"

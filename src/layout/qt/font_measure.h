@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QFontMetricsF>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -23,11 +24,21 @@ public:
 
     std::int32_t LineWidth(std::string_view text, std::int32_t fontHeight) override;
     std::int32_t LineHeight(std::int32_t fontHeight) override;
+    // Decided from the characters' own advances, kept by character, unless
+    // the line comes within a few pixels of width; only then is it laid out
+    // whole.
+    bool LineFits(std::string_view text, std::int32_t fontHeight, std::int32_t width) override;
 
 private:
-    const QFontMetrics& MetricsOf(std::int32_t fontHeight);
+    struct Font {
+        std::unique_ptr<QFontMetrics> metrics;
+        std::unique_ptr<QFontMetricsF> exact;
+        std::unordered_map<std::uint16_t, double> advances;  // by Shift_JIS code
+    };
+    Font& FontOf(std::int32_t fontHeight);
+    const QFontMetrics& MetricsOf(std::int32_t fontHeight) { return *FontOf(fontHeight).metrics; }
 
-    std::unordered_map<std::int32_t, std::unique_ptr<QFontMetrics>> metrics_;
+    std::unordered_map<std::int32_t, Font> fonts_;
     std::unordered_map<std::string, std::int32_t> widths_;
     std::string key_;
 };
