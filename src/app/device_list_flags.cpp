@@ -4,6 +4,7 @@
 
 #include <QScrollArea>
 #include <QSpinBox>
+#include <QTimer>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -81,6 +82,12 @@ int CDeviceListWindow::RevealSize(QSize size) {
     if (found >= 0) {
         scroll_->ensureWidgetVisible(tiles_[static_cast<std::size_t>(found)]->box);
     }
+    // A double click in the main window may raise that window again once
+    // it is done; the list is to end up in front.
+    QTimer::singleShot(0, this, [this] {
+        raise();
+        activateWindow();
+    });
     return found;
 }
 

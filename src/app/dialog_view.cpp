@@ -445,12 +445,14 @@ void CZeDialogEditorView::PaintFlagged(QPainter& painter) const {
     painter.save();
     painter.setPen(QPen(kFlagColour, 2, Qt::DashLine));
     painter.setBrush(Qt::NoBrush);
-    // The rectangles are those of the paint just made, in this view's size.
+    // The rectangles are those of the paint just made, in this view's size;
+    // the frame lies just outside the box, so that a selection's frame
+    // inside it still shows.
     for (const CObjectData* element : flagged_) {
         const PreviewRect& r = element->GetPreviewRect();
         const QRectF shown(viewport_.ToWindow(QPointF(r.left, r.top)),
                            viewport_.ToWindow(QPointF(r.right, r.bottom)));
-        painter.drawRect(shown.adjusted(1, 1, -1, -1));
+        painter.drawRect(shown.adjusted(-1, -1, 1, 1));
     }
     painter.restore();
 }

@@ -109,13 +109,12 @@ private slots:
         QCOMPARE(devices->TileView(1).FlaggedElements(), flagged);
         QVERIFY(devices->TileView(2).FlaggedElements().empty());
         devices->TileView(1).ZoomAt(100, QPointF(0, 0));
-        // Not selected, so that only the flag frames it in red.
-        a.GetRootGroup()->ClearSelection();
         const QImage tile = devices->TileView(1).Render();
         const PreviewRect& box = static_cast<CObjectData*>(button)->GetPreviewRect();
         int red = 0;
+        // Just outside the box, where a selection's frame does not reach.
         for (int x = box.left; x < std::min(box.right, tile.width()); ++x) {
-            red += tile.pixel(x, box.top + 1) == qRgb(255, 0, 0) ? 1 : 0;
+            red += tile.pixel(x, box.top - 1) == qRgb(255, 0, 0) ? 1 : 0;
         }
         // Dashed: red along part of the edge, not all of it.
         QVERIFY(red > 10);
