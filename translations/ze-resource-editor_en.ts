@@ -500,6 +500,18 @@ Last autosave: %2
         <source>端末のアドレスが正しくありません: %1</source>
         <translation>Not a device address: %1</translation>
     </message>
+    <message>
+        <source>テキスト拡張</source>
+        <translation>Text expansion</translation>
+    </message>
+    <message>
+        <source>デバイス表示の各テキストを、その長さの指定した割合だけ長くして表示します。</source>
+        <translation>Lengthens every text of the device look by the given share of its length.</translation>
+    </message>
+    <message>
+        <source>サイズ</source>
+        <translation>Size</translation>
+    </message>
 </context>
 <context>
     <name>Menu</name>
@@ -1111,6 +1123,30 @@ to choose where the new element goes.</translation>
     <message>
         <source>名前の先頭と末尾には空白を入れられません。空白を除いて入力してください。</source>
         <translation>A name cannot begin or end with white space. Enter it without the white space.</translation>
+    </message>
+    <message>
+        <source>テキスト「%1」は幅 %2 px が必要ですが、表示できる幅は %3 px です。</source>
+        <translation>The text &quot;%1&quot; needs %2 px across, but only %3 px are there to show it.</translation>
+    </message>
+    <message>
+        <source>テキスト「%1」は高さ %2 px が必要ですが、表示できる高さは %3 px です。</source>
+        <translation>The text &quot;%1&quot; needs %2 px of height, but only %3 px are there to show it.</translation>
+    </message>
+    <message>
+        <source>要素 (%1) がページ (%2) の外にはみ出しています。</source>
+        <translation>The element (%1) reaches outside the page (%2).</translation>
+    </message>
+    <message>
+        <source>要素 (%1) が親グループ (%2) の外にはみ出しています。</source>
+        <translation>The element (%1) reaches outside its parent group (%2).</translation>
+    </message>
+    <message>
+        <source>要素の大きさが %1 です。</source>
+        <translation>The element is laid out %1.</translation>
+    </message>
+    <message>
+        <source>要素が「%1」と重なっています。</source>
+        <translation>The element overlaps &quot;%1&quot;.</translation>
     </message>
 </context>
 <context>

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QSpinBox>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -152,12 +153,6 @@ void CDeviceListEditor::accept() {
 
 // --- CDeviceListWindow -------------------------------------------------------
 
-struct CDeviceListWindow::Tile {
-    QWidget* box = nullptr;
-    QLabel* caption = nullptr;
-    CZeDialogEditorView* view = nullptr;
-};
-
 CDeviceListWindow::CDeviceListWindow(CZeResourceData& project, const ViewServices& services,
                                      CProfileSettings& settings, MessageSink& messages,
                                      QWidget* parent)
@@ -170,6 +165,7 @@ CDeviceListWindow::CDeviceListWindow(CZeResourceData& project, const ViewService
       document_(std::make_shared<CZeDialogEditorDoc>(project)),
       title_(new QLabel(this)),
       deviceLook_(new QCheckBox(QCoreApplication::translate("Editor", "デバイス表示"), this)),
+      expand_(new QSpinBox(this)),
       row_(new QHBoxLayout) {
     setWindowTitle(QCoreApplication::translate("Editor", "デバイス一覧"));
     deviceLook_->setEnabled(services_.look != nullptr);
@@ -181,22 +177,45 @@ CDeviceListWindow::CDeviceListWindow(CZeResourceData& project, const ViewService
     });
     auto* edit = new QPushButton(QCoreApplication::translate("Editor", "一覧の編集..."), this);
     connect(edit, &QPushButton::clicked, this, [this] { EditSizes(); });
+    auto* expandLabel = new QLabel(QCoreApplication::translate("Editor", "テキスト拡張"), this);
+    expandLabel->setBuddy(expand_);
+    expand_->setObjectName(QStringLiteral("TextExpansion"));
+    expand_->setRange(0, 100);
+    expand_->setSingleStep(10);
+    expand_->setSuffix(QStringLiteral(" %"));
+    expand_->setValue(ReadTextExpansion(settings_));
+    expand_->setToolTip(QCoreApplication::translate(
+        "Editor", "デバイス表示の各テキストを、その長さの指定した割合だけ長くして表示します。"));
+    connect(expand_, &QSpinBox::valueChanged, this, [this](int percent) {
+        WriteTextExpansion(settings_, percent);
+        for (const auto& tile : tiles_) {
+            tile->view->SetTextExpansion(percent);
+        }
+        FlagLater();
+        emit CheckOptionsChanged(CheckOptions());
+    });
+    // A burst of edits or spin steps is laid out once.
+    flagDelay_.setSingleShot(true);
+    flagDelay_.setInterval(100);
+    connect(&flagDelay_, &QTimer::timeout, this, &CDeviceListWindow::FlagNow);
 
     auto* bar = new QHBoxLayout;
     bar->addWidget(title_, 1);
+    bar->addWidget(expandLabel);
+    bar->addWidget(expand_);
     bar->addWidget(deviceLook_);
     bar->addWidget(edit);
 
     auto* strip = new QWidget;
     strip->setLayout(row_);
     row_->setSizeConstraint(QLayout::SetMinAndMaxSize);
-    auto* scroll = new QScrollArea(this);
-    scroll->setWidget(strip);
-    scroll->setWidgetResizable(false);
+    scroll_ = new QScrollArea(this);
+    scroll_->setWidget(strip);
+    scroll_->setWidgetResizable(false);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(bar);
-    layout->addWidget(scroll, 1);
+    layout->addWidget(scroll_, 1);
     resize(3 * (kTileWidth + 20), kTileHeight + 110);
 
     project_.Observers().Add(this);
@@ -240,6 +259,7 @@ void CDeviceListWindow::ShowDialog(CZeDialogData* dialog) {
         FitToTile(*tile->view);
     }
     UpdateProjectTile();
+    FlagLater();
 }
 
 CZeDialogData* CDeviceListWindow::ShownDialog() const {
@@ -262,6 +282,7 @@ void CDeviceListWindow::SetSizes(const std::vector<DeviceSize>& sizes) {
                               MessageIcon::kWarning);
     }
     RebuildTiles();
+    emit CheckOptionsChanged(CheckOptions());
 }
 
 void CDeviceListWindow::EditSizes() {
@@ -292,6 +313,7 @@ void CDeviceListWindow::RebuildTiles() {
             tile->view->SetDeviceSize(size.LayoutSize());
         }
         tile->view->SetLook(TileLook());
+        tile->view->SetTextExpansion(expand_->value());
         tile->view->setFixedSize(kTileWidth, kTileHeight);
         auto* column = new QVBoxLayout(tile->box);
         column->setContentsMargins(0, 0, 0, 0);
@@ -302,6 +324,7 @@ void CDeviceListWindow::RebuildTiles() {
         tiles_.push_back(std::move(tile));
     }
     UpdateProjectTile();
+    FlagLater();
 }
 
 void CDeviceListWindow::UpdateProjectTile() {
@@ -323,6 +346,9 @@ void CDeviceListWindow::ElementsChanged(const ElementChange& change) {
     // The project's device size may have changed.
     if (change.dialog == nullptr) {
         UpdateProjectTile();
+    }
+    if (change.dialog == nullptr || change.dialog == document_->GetDialog()) {
+        FlagLater();
     }
 }
 

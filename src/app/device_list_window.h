@@ -1,17 +1,22 @@
 #pragma once
 
 #include <QDialog>
+#include <QTimer>
 #include <QWidget>
 #include <memory>
 #include <vector>
 
 #include "app/device_sizes.h"
 #include "app/dialog_view.h"
+#include "layout/layout_checks.h"
+#include "layout/qt/font_measure.h"
 #include "model/editing/project_observer.h"
 
 class QCheckBox;
 class QHBoxLayout;
 class QLabel;
+class QScrollArea;
+class QSpinBox;
 class QTableWidget;
 
 namespace ze {
@@ -54,7 +59,9 @@ private:
 // own that scrolls and zooms as a dialog window does, with its name and size
 // above it. The tiles follow edits through the project's change
 // notification, as the dialog windows do; a click in a tile selects as a
-// click in a dialog window.
+// click in a dialog window. "テキスト拡張" lengthens the texts of the
+// device mode by a share of themselves; a tile frames in dashed red the
+// elements whose text does not fit or that reach outside its page.
 class CDeviceListWindow : public QWidget, private ProjectObserver {
     Q_OBJECT
 
@@ -82,17 +89,41 @@ public:
     // Opens the list editor; its OK replaces the list.
     void EditSizes();
 
+    // "テキスト拡張", 0 to 100 %, kept in the settings.
+    void SetTextExpansion(int percent);
+    int TextExpansion() const;
+    // What the "問題" tab checks for this list.
+    LayoutCheckOptions CheckOptions() const;
+    // Scrolls the tile of a list entry of that page size into view (the
+    // project's tile when no entry has it); its index, or -1 for none.
+    int RevealSize(QSize size);
+    // Lays the shown dialog out at every tile's size now rather than a
+    // moment after the last change, and frames what does not fit.
+    void FlagNow();
+
+signals:
+    // The sizes or the text expansion changed.
+    void CheckOptionsChanged(const ze::LayoutCheckOptions& options);
+
 protected:
     // The first show places the window within the screen.
     void showEvent(QShowEvent* event) override;
 
 private:
-    struct Tile;
+    struct Tile {
+        QWidget* box = nullptr;
+        QLabel* caption = nullptr;
+        CZeDialogEditorView* view = nullptr;
+    };
 
     void DialogRemoving(CZeDialogData& dialog) override;
     void ElementsChanged(const ElementChange& change) override;
+    void HistoryMoved(CZeDialogData& dialog) override;
     void RebuildTiles();
     void UpdateProjectTile();
+    // Clears the tiles' frames at once and lays out again a moment later.
+    void FlagLater();
+    QSize TileSize(std::size_t index) const;
     PreviewLook TileLook() const;
 
     CZeResourceData& project_;
@@ -104,7 +135,11 @@ private:
     std::vector<std::unique_ptr<Tile>> tiles_;
     QLabel* title_;
     QCheckBox* deviceLook_;
+    QSpinBox* expand_;
     QHBoxLayout* row_;
+    QScrollArea* scroll_ = nullptr;
+    FontTextMeasure measure_;
+    QTimer flagDelay_;
     bool placed_ = false;
 };
 

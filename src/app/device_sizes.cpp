@@ -2,10 +2,13 @@
 
 #include <QCoreApplication>
 #include <QStringList>
+#include <algorithm>
+#include <iterator>
 #include <string>
 
 #include "app/profile_settings.h"
 #include "common/cp932.h"
+#include "layout/device_screens.h"
 
 namespace ze::app {
 
@@ -30,24 +33,50 @@ QString DeviceSize::Caption() const {
 }
 
 std::vector<DeviceSize> DefaultDeviceSizes() {
-    std::vector<DeviceSize> sizes;
-    const struct {
-        const char* name;
-        int width;
-        int height;
-    } screens[] = {
-        {QT_TRANSLATE_NOOP("Editor", "小型スマートフォン"), 360, 640},
-        {QT_TRANSLATE_NOOP("Editor", "スマートフォン"), 393, 852},
-        {QT_TRANSLATE_NOOP("Editor", "大型スマートフォン"), 430, 932},
-        {QT_TRANSLATE_NOOP("Editor", "タブレット"), 800, 1280},
+    // The sizes are the layout checks' too (ze-tool lint --sizes devices).
+    static constexpr const char* kNames[] = {
+        QT_TRANSLATE_NOOP("Editor", "小型スマートフォン"),
+        QT_TRANSLATE_NOOP("Editor", "スマートフォン"),
+        QT_TRANSLATE_NOOP("Editor", "大型スマートフォン"),
+        QT_TRANSLATE_NOOP("Editor", "タブレット"),
     };
-    for (const auto& screen : screens) {
+    static_assert(std::size(kNames) == kDefaultScreens.size());
+    std::vector<DeviceSize> sizes;
+    for (std::size_t i = 0; i < kDefaultScreens.size(); ++i) {
         for (const bool landscape : {false, true}) {
-            sizes.push_back({QCoreApplication::translate("Editor", screen.name), screen.width,
-                             screen.height, landscape});
+            sizes.push_back({QCoreApplication::translate("Editor", kNames[i]),
+                             kDefaultScreens[i].width, kDefaultScreens[i].height, landscape});
         }
     }
     return sizes;
+}
+
+int ReadTextExpansion(const CProfileSettings& settings) {
+    const int percent = settings.ReadInt(kSection, "TextExpansion", 0);
+    return percent >= 0 && percent <= 100 ? percent : 0;
+}
+
+bool WriteTextExpansion(CProfileSettings& settings, int percent) {
+    return settings.WriteInt(kSection, "TextExpansion", percent);
+}
+
+LayoutCheckOptions DeviceListCheckOptions(const std::vector<DeviceSize>& sizes,
+                                          int expandPercent) {
+    LayoutCheckOptions options;
+    options.expandPercent = expandPercent;
+    for (const DeviceSize& size : sizes) {
+        const QSize laid = size.LayoutSize();
+        const ze::LayoutSize page{laid.width(), laid.height()};
+        // Two entries of one size would report everything twice.
+        if (std::find(options.sizes.begin(), options.sizes.end(), page) == options.sizes.end()) {
+            options.sizes.push_back(page);
+        }
+    }
+    return options;
+}
+
+LayoutCheckOptions DeviceListCheckOptions(const CProfileSettings& settings) {
+    return DeviceListCheckOptions(ReadDeviceSizes(settings), ReadTextExpansion(settings));
 }
 
 QString DeviceSizeText(const DeviceSize& size) {

@@ -5,6 +5,8 @@
 #include <optional>
 #include <vector>
 
+#include "layout/layout_checks.h"
+
 namespace ze::app {
 
 class CProfileSettings;
@@ -37,6 +39,16 @@ std::vector<DeviceSize> DefaultDeviceSizes();
 std::vector<DeviceSize> ReadDeviceSizes(const CProfileSettings& settings);
 // False when the settings file could not be written.
 bool WriteDeviceSizes(CProfileSettings& settings, const std::vector<DeviceSize>& sizes);
+
+// The device list's "テキスト拡張", 0 to 100 (% of each text added), kept
+// as "TextExpansion" in "[DEVICES]"; 0 when not kept or out of range.
+int ReadTextExpansion(const CProfileSettings& settings);
+bool WriteTextExpansion(CProfileSettings& settings, int percent);
+
+// What the "問題" tab lays each dialog out at: the list's sizes, turned
+// as listed, with the list's text expansion.
+LayoutCheckOptions DeviceListCheckOptions(const std::vector<DeviceSize>& sizes, int expandPercent);
+LayoutCheckOptions DeviceListCheckOptions(const CProfileSettings& settings);
 
 // One entry as the settings keep it, and back; nothing for text that does
 // not read (a name may hold commas: the last three fields are the numbers

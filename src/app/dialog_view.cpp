@@ -41,6 +41,8 @@ constexpr int kScrollStep = 20;
 // The landing line and the frame around an image's object.
 constexpr int kDropMarkWidth = 2;
 const QColor kDropMarkColour(0, 120, 215);
+// The frame of an element the device list finds too small or off the page.
+const QColor kFlagColour(255, 0, 0);
 
 bool CarriesDrop(const QMimeData& data) {
     return data.hasFormat(QString::fromLatin1(panels::kElementMimeType)) ||
@@ -304,6 +306,7 @@ void CZeDialogEditorView::paintEvent(QPaintEvent* /*event*/) {
         PaintSelection(painter);
     }
     PaintCurrent(painter);
+    PaintFlagged(painter);
     if (!dropMark_.isEmpty()) {
         painter.setPen(QPen(kDropMarkColour, kDropMarkWidth));
         painter.setBrush(Qt::NoBrush);
@@ -320,6 +323,7 @@ QImage CZeDialogEditorView::Render() const {
         if (look_ == PreviewLook::kDevice) {
             PaintSelection(painter);
         }
+        PaintFlagged(painter);
     }
     return image;
 }
@@ -488,6 +492,39 @@ void CZeDialogEditorView::PaintSelection(QPainter& painter) const {
                 pending.push_back(child);
             }
         }
+    }
+    painter.restore();
+}
+
+void CZeDialogEditorView::SetTextExpansion(int percent) {
+    if (percent != painter_.TextExpansion()) {
+        painter_.SetTextExpansion(percent);
+        viewport()->update();
+    }
+}
+
+void CZeDialogEditorView::SetFlaggedElements(std::vector<const CObjectData*> elements) {
+    if (elements != flagged_) {
+        flagged_ = std::move(elements);
+        viewport()->update();
+    }
+}
+
+void CZeDialogEditorView::PaintFlagged(QPainter& painter) const {
+    if (flagged_.empty()) {
+        return;
+    }
+    painter.save();
+    painter.setPen(QPen(kFlagColour, 2, Qt::DashLine));
+    painter.setBrush(Qt::NoBrush);
+    // The rectangles are those of the paint just made, in this view's size;
+    // the frame lies just outside the box, so that a selection's frame
+    // inside it still shows.
+    for (const CObjectData* element : flagged_) {
+        const PreviewRect& r = element->GetPreviewRect();
+        const QRectF shown(viewport_.ToWindow(QPointF(r.left, r.top)),
+                           viewport_.ToWindow(QPointF(r.right, r.bottom)));
+        painter.drawRect(shown.adjusted(-1, -1, 1, 1));
     }
     painter.restore();
 }

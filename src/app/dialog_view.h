@@ -93,6 +93,15 @@ public:
     // to frames and labels.
     void SetLook(PreviewLook look);
     PreviewLook Look() const { return look_; }
+    // The device mode's texts lengthened by percent of themselves (the
+    // device list's "テキスト拡張").
+    void SetTextExpansion(int percent);
+    int TextExpansion() const { return painter_.TextExpansion(); }
+    // Elements framed in dashed red over the preview (the device list's
+    // layout findings). The owner sets them again, or clears them, before
+    // any of them can leave the dialog.
+    void SetFlaggedElements(std::vector<const CObjectData*> elements);
+    const std::vector<const CObjectData*>& FlaggedElements() const { return flagged_; }
     // Zooms to percent (25 … 400) keeping the spot under anchor (viewport
     // pixels) where it is.
     void ZoomAt(int percent, QPointF anchor);
@@ -168,6 +177,9 @@ private:
     void PaintCurrent(QPainter& painter) const;
     // The objects whose rectangles lie within band (viewport coordinates).
     std::vector<ZeClass*> ObjectsWithin(const QRect& band) const;
+    // The dashed red frames a device list tile puts around what the layout
+    // checks flag.
+    void PaintFlagged(QPainter& painter) const;
     // The element the arrow keys step from: the selection's current element
     // when it is an object or group of this dialog; null otherwise.
     CObjectData* KeyboardAnchor() const;
@@ -196,6 +208,7 @@ private:
     QRect dropMark_;
     std::optional<QSize> deviceSize_;
     PreviewLook look_ = PreviewLook::kStructure;
+    std::vector<const CObjectData*> flagged_;
 };
 
 }  // namespace ze::app

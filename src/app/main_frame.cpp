@@ -47,6 +47,7 @@
 #include "common/qt/sjis_qstring.h"
 #include "common/read_file.h"
 #include "layout/qt/device_look.h"
+#include "layout/qt/font_measure.h"
 #include "link/device_link.h"
 #include "model/editing/element_lookup.h"
 #include "model/editing/history_edits.h"
@@ -375,6 +376,8 @@ void CMainFrame::CreateBars() {
 
     findings_ = new panels::FindingsWatch(project_, this);
     connect(findings_, &panels::FindingsWatch::Updated, this, &CMainFrame::ShowFindings);
+    findings_->EnableLayoutChecks(std::make_unique<FontTextMeasure>(),
+                                  DeviceListCheckOptions(settings_));
     connect(&logPane_->Problems(), &CFindingsList::FindingChosen, this, &CMainFrame::ChooseFinding);
 
     // The copy, cut and paste entries of the editing windows are the panel's.
@@ -431,6 +434,8 @@ CDeviceListWindow& CMainFrame::ShowDeviceList() {
     if (deviceList_ == nullptr) {
         deviceList_ =
             std::make_unique<CDeviceListWindow>(project_, services_, settings_, *messages_, this);
+        connect(deviceList_.get(), &CDeviceListWindow::CheckOptionsChanged, findings_,
+                &panels::FindingsWatch::SetLayoutOptions);
     }
     deviceList_->ShowDialog(resourcePanel_->GetCurrentDialog());
     deviceList_->show();
@@ -982,6 +987,9 @@ void CMainFrame::ChooseFinding(int index) {
     }
     // The finding's element is picked alone, as a click in the tree picks.
     resourcePanel_->SelectByUser(element);
+    if (finding.pageWidth != 0) {
+        ShowDeviceList().RevealSize(QSize(finding.pageWidth, finding.pageHeight));
+    }
     const CItemList& items = std::as_const(*element).Items();
     for (std::size_t row = 0; row < items.GetItemCount(); ++row) {
         if (items.GetItemData(row).GetName() == finding.property) {

@@ -3,16 +3,22 @@
 #include <QImage>
 #include <QString>
 #include <cstdint>
-#include <cstdlib>
+#include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <memory>
 #include <iostream>
 #include <set>
 #include <string>
 
 #include "cli/commands.h"
 #include "cli/option_values.h"
+#include "cli/page_sizes.h"
+#include "cli/picture_compare.h"
 #include "cli/usage.h"
 #include "common/cp932.h"
+#include "layout/layout_checks.h"
+#include "layout/qt/font_measure.h"
 #include "layout/qt/device_look.h"
 #include "layout/qt/view_paint.h"
 #include "model/object_data.h"
@@ -32,6 +38,16 @@ struct RenderOptions {
     std::set<std::string> selected;  // Shift_JIS names
     bool look = false;
     std::string folder;  // the project folder; empty: the first input's folder
+    int expand = 0;
+    // Many pictures: every dialog (or the one named) at every size, into a
+    // folder, or compared with the pictures of another.
+    bool all = false;
+    PageSizeList sizes;
+    std::string outFolder;
+    std::string compareFolder;
+    int tolerance = 0;
+
+    bool Batch() const { return all || !outFolder.empty() || !compareFolder.empty(); }
 };
 
 // The largest side of the client area painted: a bigger image would only
@@ -44,7 +60,9 @@ bool ParseArguments(const Arguments& args, RenderOptions& options) {
         const std::string& arg = args[i];
         const bool hasValue = i + 1 < args.size();
         const bool takesValue = arg == "--dialog" || arg == "-o" || arg == "--size" ||
-                                arg == "--page" || arg == "--folder" || arg == "--select";
+                                arg == "--page" || arg == "--folder" || arg == "--select" ||
+                                arg == "--sizes" || arg == "--out" || arg == "--compare" ||
+                                arg == "--tolerance" || arg == "--expand";
         if (takesValue && !hasValue) {
             std::cerr << "ze-tool render: " << arg << " needs a value\n";
             return false;
@@ -64,8 +82,26 @@ bool ParseArguments(const Arguments& args, RenderOptions& options) {
             }
         } else if (arg == "--look") {
             options.look = true;
+        } else if (arg == "--all") {
+            options.all = true;
         } else if (arg == "--folder") {
             options.folder = args[++i];
+        } else if (arg == "--out") {
+            options.outFolder = args[++i];
+        } else if (arg == "--compare") {
+            options.compareFolder = args[++i];
+        } else if (arg == "--sizes") {
+            if (!ParsePageSizes("render", arg, args[++i], options.sizes)) {
+                return false;
+            }
+        } else if (arg == "--tolerance") {
+            if (!ParseNumberOption("render", arg, args[++i], 0, 255, options.tolerance)) {
+                return false;
+            }
+        } else if (arg == "--expand") {
+            if (!ParseExpandPercent("render", args[++i], options.expand)) {
+                return false;
+            }
         } else if (arg == "--select") {
             const std::string& names = args[++i];
             for (std::size_t start = 0; start <= names.size();) {
@@ -82,7 +118,21 @@ bool ParseArguments(const Arguments& args, RenderOptions& options) {
             options.inputs.push_back(arg);
         }
     }
-    return !options.inputs.empty() && !options.dialog.empty() && !options.output.empty();
+    if (options.inputs.empty()) {
+        return false;
+    }
+    if (options.Batch()) {
+        // One dialog or all of them, always into a folder.
+        if (options.outFolder.empty() || !options.output.empty() ||
+            options.all == !options.dialog.empty()) {
+            return false;
+        }
+        if (options.sizes.Empty()) {
+            options.sizes.project = true;
+        }
+        return true;
+    }
+    return !options.dialog.empty() && !options.output.empty() && options.sizes.Empty();
 }
 
 // Selects every object and group named in names, as the resource panel's
@@ -98,6 +148,118 @@ void SelectNamed(CObjectData& element, const std::set<std::string>& names) {
     }
 }
 
+// The file name of a dialog's picture at a size: "Main@360x640". A
+// folder separator in the Name would put the picture elsewhere.
+std::string PictureName(const CZeDialogData& dialog, LayoutSize size) {
+    std::string name = Cp932ToUtf8(dialog.GetItem("Name"));
+    std::replace(name.begin(), name.end(), '/', '_');
+    if (name.empty() || name == "." || name == "..") {
+        name = "_" + name;
+    }
+    return name + "@" + PageSizeText(size);
+}
+
+// The page as a device of that size shows it: laid out as a device list
+// tile lays it out, without the checkered margin around it.
+QImage PaintPage(ViewPainter& painter, const CZeResourceData& project, CZeDialogData& dialog,
+                 LayoutSize size) {
+    QImage client(size.width + 10, size.height + 10, QImage::Format_RGB32);
+    painter.Paint(client, project, dialog);
+    return client.copy(5, 5, size.width, size.height);
+}
+
+bool Save(const QImage& image, const std::filesystem::path& path) {
+    if (image.save(QString::fromStdString(path.string()), "PNG")) {
+        return true;
+    }
+    std::cerr << path.string() << ": cannot be written\n";
+    return false;
+}
+
+// --all and --compare: every dialog chosen at every size.
+int RenderMany(const RenderOptions& options, CZeResourceData& project, ViewPainter& painter) {
+    namespace fs = std::filesystem;
+    std::vector<CZeDialogData*> dialogs;
+    if (options.all) {
+        const CZeDialogDataList& list = project.GetDialogs();
+        for (std::size_t i = 0; i < list.GetCount(); ++i) {
+            dialogs.push_back(list.GetDialog(i));
+        }
+    } else if (CZeDialogData* dialog =
+                   project.GetDialogs().FindDialog(Utf8ToCp932(options.dialog))) {
+        dialogs.push_back(dialog);
+    } else {
+        std::cerr << "ze-tool render: no dialog is named \"" << options.dialog << "\"\n";
+        return 1;
+    }
+    const std::vector<LayoutSize> sizes = ResolvePageSizes(options.sizes, project);
+    const fs::path out(options.outFolder);
+    std::error_code error;
+    fs::create_directories(out, error);
+    const bool comparing = !options.compareFolder.empty();
+    const fs::path reference(options.compareFolder);
+    // The report names the references from the report's folder.
+    fs::path toReference = fs::relative(fs::absolute(reference, error), fs::absolute(out, error),
+                                        error);
+    if (error || toReference.empty()) {
+        toReference = fs::absolute(reference, error);
+    }
+    std::vector<ReportEntry> report;
+    bool differs = false;
+    for (CZeDialogData* dialog : dialogs) {
+        if (dialog->GetRootGroup() != nullptr && !options.selected.empty()) {
+            SelectNamed(*dialog->GetRootGroup(), options.selected);
+        }
+        dialog->SetCurrentPage(options.page);
+        for (const LayoutSize& size : sizes) {
+            const QImage picture = PaintPage(painter, project, *dialog, size);
+            const std::string name = PictureName(*dialog, size);
+            const std::string file = name + ".png";
+            if (!comparing) {
+                if (!Save(picture, out / file)) {
+                    return 1;
+                }
+                continue;
+            }
+            QImage kept;
+            const fs::path keptPath = reference / file;
+            if (!fs::is_regular_file(keptPath, error) ||
+                !kept.load(QString::fromStdString(keptPath.string()), "PNG")) {
+                differs = true;
+                std::cout << "new " << name << '\n';
+                if (!Save(picture, out / file)) {
+                    return 1;
+                }
+                report.push_back({name, "", file, "", 0});
+                continue;
+            }
+            const PictureDifference difference =
+                ComparePictures(kept, picture, options.tolerance);
+            if (difference.pixels == 0) {
+                std::cout << "same " << name << '\n';
+                continue;
+            }
+            differs = true;
+            std::cout << "changed " << name << ": " << difference.pixels << " pixels\n";
+            const std::string marked = name + ".diff.png";
+            if (!Save(picture, out / file) || !Save(difference.marked, out / marked)) {
+                return 1;
+            }
+            report.push_back(
+                {name, (toReference / file).generic_string(), file, marked, difference.pixels});
+        }
+    }
+    if (comparing) {
+        std::ofstream html(out / "report.html", std::ios::binary);
+        html << ComparisonReport(report);
+        if (!html.good()) {
+            std::cerr << (out / "report.html").string() << ": cannot be written\n";
+            return 1;
+        }
+    }
+    return differs ? 1 : 0;
+}
+
 }  // namespace
 
 int RunRender(const Arguments& args) {
@@ -110,51 +272,50 @@ int RunRender(const Arguments& args) {
     for (const std::string& input : options.inputs) {
         if (const LoadOutcome outcome = LoadProjectFile(project, input);
             outcome != LoadOutcome::kLoaded) {
-            return ExitStatusOf(outcome, 1);
+            // A comparison says 1 for a changed picture: a project that does
+            // not read must not look like one.
+            return ExitStatusOf(outcome, options.Batch() ? 2 : 1);
         }
     }
-    CZeDialogData* dialog = project.GetDialogs().FindDialog(Utf8ToCp932(options.dialog));
-    if (dialog == nullptr) {
-        std::cerr << "ze-tool render: no dialog is named \"" << options.dialog << "\"\n";
-        return 1;
-    }
-    if (dialog->GetRootGroup() != nullptr && !options.selected.empty()) {
-        SelectNamed(*dialog->GetRootGroup(), options.selected);
-    }
-    dialog->SetCurrentPage(options.page);
-
-    // Fonts need a GUI application; the offscreen platform needs no display.
-    // Qt's notes about the session (no runtime folder...) are no concern of
-    // a render; ze-tool reports its own failures.
-    if (std::getenv("QT_QPA_PLATFORM") == nullptr) {
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    }
-    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
-        if (type == QtCriticalMsg || type == QtFatalMsg) {
-            std::cerr << text.toStdString() << '\n';
+    CZeDialogData* dialog = nullptr;
+    if (!options.Batch()) {
+        dialog = project.GetDialogs().FindDialog(Utf8ToCp932(options.dialog));
+        if (dialog == nullptr) {
+            std::cerr << "ze-tool render: no dialog is named \"" << options.dialog << "\"\n";
+            return 1;
         }
-    });
-    int argc = 1;
-    char name[] = "ze-tool";
-    char* argv[] = {name, nullptr};
-    QGuiApplication application(argc, argv);
+        if (dialog->GetRootGroup() != nullptr && !options.selected.empty()) {
+            SelectNamed(*dialog->GetRootGroup(), options.selected);
+        }
+        dialog->SetCurrentPage(options.page);
+    }
 
-    QImage image(options.width, options.height, QImage::Format_RGB32);
+    const std::unique_ptr<QGuiApplication> application = StartOffscreenGui();
+    LookSources sources;
+    sources.projectFolder = options.folder;
+    if (sources.projectFolder.empty()) {
+        std::error_code error;
+        const std::filesystem::path first =
+            std::filesystem::absolute(options.inputs.front(), error);
+        sources.projectFolder = first.parent_path().string();
+    }
+    sources.builtInFolder = (QCoreApplication::applicationDirPath() + "/assets").toStdString();
+    // Fonts a project carries win over the machine's, so that its pictures
+    // are the same wherever they are painted.
+    AddFontFiles(sources.builtInFolder);
+    AddFontFiles(sources.projectFolder + "/resources");
+
     ViewPainter painter;
     DeviceLook look;
+    painter.SetTextExpansion(options.expand);
     if (options.look) {
-        LookSources sources;
-        sources.projectFolder = options.folder;
-        if (sources.projectFolder.empty()) {
-            std::error_code error;
-            const std::filesystem::path first =
-                std::filesystem::absolute(options.inputs.front(), error);
-            sources.projectFolder = first.parent_path().string();
-        }
-        sources.builtInFolder = (QCoreApplication::applicationDirPath() + "/assets").toStdString();
         look.SetSources(sources);
         painter.SetDeviceLook(&look);
     }
+    if (options.Batch()) {
+        return RenderMany(options, project, painter);
+    }
+    QImage image(options.width, options.height, QImage::Format_RGB32);
     painter.Paint(image, project, *dialog);
     if (!image.save(QString::fromStdString(options.output), "PNG")) {
         std::cerr << options.output << ": cannot be written\n";

@@ -16,13 +16,24 @@ constexpr std::array<CommandUsage, 11> kUsages{{
      "Exit status: 0 when every file loads, 2 when a file is refused unread (not\n"
      "a regular file, or larger than 256 MiB), 1 otherwise.\n"},
     {"lint", "list the project's mistakes; exit 1 on an error",
-     "usage: ze-tool lint FILE... [--folder DIR] [--json] [--strict]\n",
+     "usage: ze-tool lint FILE... [--folder DIR] [--json] [--strict]\n"
+     "                    [--layout] [--sizes LIST] [--expand PERCENT]\n",
      "Checks each file as its own project and prints one line per finding:\n"
      "FILE: DIALOG: ELEMENT: PROPERTY: severity: id: message\n"
-     "  --folder DIR  also check the files of DIR/resources and the built-in images\n"
-     "  --json        print one JSON array of objects (file, dialog, element,\n"
-     "                property, severity, check, message)\n"
-     "  --strict      a warning fails the run as an error does\n"
+     "  --folder DIR    also check the files of DIR/resources and the built-in images\n"
+     "  --json          print one JSON array of objects (file, dialog, element,\n"
+     "                  property, severity, check, message; size for a layout check)\n"
+     "  --strict        a warning fails the run as an error does\n"
+     "  --layout        also lay each dialog out and report texts that do not fit\n"
+     "                  (text-overflow) and elements outside the page\n"
+     "                  (outside-page), outside their group (clipped), of no size\n"
+     "                  (zero-size) or overlapping in a row (overlap); the element\n"
+     "                  is followed by @WxH, the page size\n"
+     "  --sizes LIST    the page sizes of --layout (implied): WxH, devices (the\n"
+     "                  device list's defaults) or project (the project's size,\n"
+     "                  the default), separated by commas\n"
+     "  --expand PERCENT  lengthen every text by PERCENT (0 to 100) of itself before\n"
+     "                  it is measured (implies --layout)\n"
      "Exit status: 1 on an error (with --strict also on a warning), 2 when a file\n"
      "cannot be read or parsed, 0 otherwise.\n"},
     {"save", "load every IN into one project and write OUT",
@@ -35,12 +46,23 @@ constexpr std::array<CommandUsage, 11> kUsages{{
      "--items adds each element's \"- NAME [KIND] = VALUE\" lines.\n"},
     {"render", "paint a dialog's preview as the editor shows it",
      "usage: ze-tool render FILE... --dialog NAME [--size WxH] [--page N] "
-     "[--select NAME,...] [--look [--folder DIR]] -o OUT.png\n",
+     "[--select NAME,...] [--look [--folder DIR]] [--expand PERCENT] -o OUT.png\n"
+     "       ze-tool render FILE... --all|--dialog NAME [--sizes LIST] [--look] [--folder DIR]\n"
+     "                      [--expand PERCENT] [--compare REFDIR [--tolerance N]] --out DIR\n",
      "Paints what the editor's view shows of dialog NAME in a client area of W x H\n"
      "(default 400x300, each side 1 to 16384), the page moved by page index N,\n"
      "the named objects and groups selected. --look paints the device mode, with\n"
-     "the images of DIR/resources (default: the first FILE's folder). Exit 1 when\n"
-     "no dialog is named NAME. Needs no display.\n"},
+     "the images of DIR/resources (default: the first FILE's folder); --expand\n"
+     "lengthens its texts by PERCENT (0 to 100) of themselves. Exit 1 when no\n"
+     "dialog is named NAME. Needs no display.\n"
+     "With --out DIR, writes the page of every dialog (--all) or of NAME at each\n"
+     "size of LIST (WxH, devices or project, separated by commas; default\n"
+     "project) to DIR/DIALOG@WxH.png. With --compare REFDIR, compares each page with\n"
+     "REFDIR/DIALOG@WxH.png (a pixel differs when a channel differs by more than N,\n"
+     "default 0), prints \"same NAME@WxH\", \"changed NAME@WxH: N pixels\" or\n"
+     "\"new NAME@WxH\", writes the new and DIR/DIALOG@WxH.diff.png pictures of those\n"
+     "that differ and DIR/report.html. Exit 1 when a picture changed or is new,\n"
+     "2 when a file does not read, 0 otherwise.\n"},
     {"serve", "run the device link without a window",
      "usage: ze-tool serve --folder DIR [--port N] [--address A] [--http-port N]\n"
      "                     [--keepalive-ms N] [--http-idle-ms N] [--max-devices N]\n"

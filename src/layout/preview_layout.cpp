@@ -96,18 +96,25 @@ std::int32_t DefaultContentWidth(std::int32_t baseSize) {
     return static_cast<std::int32_t>(baseSize * 1.3);
 }
 
+LayoutSize ProjectDeviceSize(const CZeResourceData& project) {
+    LayoutSize size{DecimalValue(project.GetItem("DeviceWidth")),
+                    DecimalValue(project.GetItem("DeviceHeight"))};
+    if (size.width < 1) {
+        size.width = 1024;
+    }
+    if (size.height < 1) {
+        size.height = 800;
+    }
+    return size;
+}
+
 PreviewPage PreviewPageOf(const CZeResourceData& project, const CZeDialogData& dialog,
                           std::int32_t clientWidth, std::int32_t clientHeight) {
     PreviewPage result;
     UnitContext& units = result.context.units;
-    units.deviceWidth = DecimalValue(project.GetItem("DeviceWidth"));
-    units.deviceHeight = DecimalValue(project.GetItem("DeviceHeight"));
-    if (units.deviceWidth < 1) {
-        units.deviceWidth = 1024;
-    }
-    if (units.deviceHeight < 1) {
-        units.deviceHeight = 800;
-    }
+    const LayoutSize device = ProjectDeviceSize(project);
+    units.deviceWidth = device.width;
+    units.deviceHeight = device.height;
     units.targetLayoutWidth = DecimalValue(dialog.GetItem("TargetLayoutWidth"));
     units.targetLayoutHeight = DecimalValue(dialog.GetItem("TargetLayoutHeight"));
     if (units.targetLayoutWidth < 1 || units.targetLayoutHeight < 1) {
@@ -289,7 +296,7 @@ LayoutSize PreviewLayout::PlaceNode(Canvas& canvas, std::uint32_t index, std::in
                        weightUnit, pass);
 }
 
-LayoutSize PreviewLayout::PlaceObject(Canvas& canvas, const Node& node, std::int32_t x,
+LayoutSize PreviewLayout::PlaceObject(Canvas& canvas, Node& node, std::int32_t x,
                                       std::int32_t y, std::int32_t availWidth,
                                       std::int32_t availHeight, bool parentVertical,
                                       std::int32_t weightUnit, int pass) {
@@ -315,7 +322,10 @@ LayoutSize PreviewLayout::PlaceObject(Canvas& canvas, const Node& node, std::int
         canvas.FrameBox(box,
                         selected ? preview_style::kSelectedFrame : preview_style::kObjectFrame);
     }
-    node.element->SetPreviewRect(PreviewRect{x, y, Add(x, w), Add(y, h)});
+    node.placed = box;
+    if (keepsPreviewRects_) {
+        node.element->SetPreviewRect(PreviewRect{x, y, Add(x, w), Add(y, h)});
+    }
     if (pass == (selected ? 1 : 0)) {
         DrawLabels(canvas, node, box);
     }
@@ -349,7 +359,7 @@ LayoutSize PreviewLayout::PlaceGroup(Canvas& canvas, std::uint32_t index, std::i
                                      std::int32_t y, std::int32_t availWidth,
                                      std::int32_t availHeight, bool parentVertical,
                                      std::int32_t weightUnit, int pass) {
-    const Node& node = nodes_[index];
+    Node& node = nodes_[index];
     std::int32_t w = node.width == length::kParent ? availWidth : node.width;
     std::int32_t h = node.height == length::kParent ? availHeight : node.height;
     if (node.weight != 0) {
@@ -396,7 +406,10 @@ LayoutSize PreviewLayout::PlaceGroup(Canvas& canvas, std::uint32_t index, std::i
     }
 
     // Kept for drops on the preview; a group is never hit by a click.
-    node.element->SetPreviewRect(PreviewRect{x, y, Add(x, w), Add(y, h)});
+    node.placed = Box{x, y, w, h};
+    if (keepsPreviewRects_) {
+        node.element->SetPreviewRect(PreviewRect{x, y, Add(x, w), Add(y, h)});
+    }
     const bool selected = node.element->IsSelected();
     if (pass == (selected ? 1 : 0)) {
         canvas.FrameBox(Box{x, y, w, h},

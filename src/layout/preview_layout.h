@@ -51,6 +51,10 @@ inline constexpr std::int32_t kNameFontHeight = 12;
 // The width of a content-sized object: trunc(base × 1.3).
 std::int32_t DefaultContentWidth(std::int32_t baseSize);
 
+// The project's DeviceWidth × DeviceHeight, 1024 × 800 where one is not a
+// positive number.
+LayoutSize ProjectDeviceSize(const CZeResourceData& project);
+
 // The page, the context and the origin DrawPreview lays a dialog out with.
 struct PreviewPage {
     LayoutContext context;
@@ -79,6 +83,18 @@ public:
                      int pass);
 
     std::size_t ElementCount() const { return nodes_.size(); }
+
+    // Whether Place gives each element its preview rectangle (the default).
+    // The layout checks place a dialog at other sizes than its windows show
+    // and leave the rectangles the views hit-test alone.
+    void SetKeepsPreviewRects(bool keeps) { keepsPreviewRects_ = keeps; }
+    // The elements as Reset read them, breadth first (top is 0, and the
+    // children of a group follow one another), each with the box the last
+    // Place gave it: an object's, or a group's whole size.
+    CObjectData& ElementAt(std::size_t index) const { return *nodes_[index].element; }
+    const Box& PlacedBox(std::size_t index) const { return nodes_[index].placed; }
+    std::uint32_t FirstChild(std::size_t index) const { return nodes_[index].firstChild; }
+    std::uint32_t ChildCount(std::size_t index) const { return nodes_[index].childCount; }
     // Measure rule evaluations since Reset (results taken from the cache not
     // counted).
     std::size_t MeasureEvaluations() const { return measureEvaluations_; }
@@ -114,6 +130,7 @@ private:
         std::string_view name;
         std::string_view labelText;
         std::uint32_t memo = 0;  // groups: their block in memos_
+        Box placed;
     };
     // The measures of one group kept for the paint; when a group is asked
     // with more keys than there are slots, the oldest is replaced.
@@ -133,7 +150,7 @@ private:
     LayoutSize PlaceNode(Canvas& canvas, std::uint32_t index, std::int32_t x, std::int32_t y,
                          std::int32_t availWidth, std::int32_t availHeight, bool parentVertical,
                          std::int32_t weightUnit, int pass);
-    LayoutSize PlaceObject(Canvas& canvas, const Node& node, std::int32_t x, std::int32_t y,
+    LayoutSize PlaceObject(Canvas& canvas, Node& node, std::int32_t x, std::int32_t y,
                            std::int32_t availWidth, std::int32_t availHeight, bool parentVertical,
                            std::int32_t weightUnit, int pass);
     LayoutSize PlaceGroup(Canvas& canvas, std::uint32_t index, std::int32_t x, std::int32_t y,
@@ -147,6 +164,7 @@ private:
     std::vector<MeasureMemo> memos_;
     std::size_t measureEvaluations_ = 0;
     std::string nameLine_;
+    bool keepsPreviewRects_ = true;
 };
 
 // What one paint did, for the benchmarks.

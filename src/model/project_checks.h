@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -33,6 +34,12 @@ inline constexpr std::string_view kBadColour = "bad-colour";
 inline constexpr std::string_view kNotIdentifier = "not-identifier";
 inline constexpr std::string_view kUnreadableValue = "unreadable-value";
 inline constexpr std::string_view kUnusedFile = "unused-file";
+// Found by laying a dialog out at a device size (layout/layout_checks.h).
+inline constexpr std::string_view kTextOverflow = "text-overflow";
+inline constexpr std::string_view kOutsidePage = "outside-page";
+inline constexpr std::string_view kClipped = "clipped";
+inline constexpr std::string_view kZeroSize = "zero-size";
+inline constexpr std::string_view kOverlap = "overlap";
 }  // namespace check_id
 
 std::string_view SeverityName(Severity severity);  // "error", "warning"
@@ -49,6 +56,10 @@ struct Finding {
     std::string property;      // the item's name; empty when the finding is no one item's
     std::string message;       // for the user, Shift_JIS
     std::string file;          // a file finding's path below "resources" (UTF-8)
+    // The page size the dialog was laid out at for a layout finding; 0 × 0
+    // for the findings that need no layout.
+    std::int32_t pageWidth = 0;
+    std::int32_t pageHeight = 0;
 
     friend bool operator==(const Finding&, const Finding&) = default;
 };

@@ -1,5 +1,6 @@
 #include "panels/findings_watch.h"
 
+#include <iterator>
 #include <utility>
 
 #include "model/dialog_data.h"
@@ -33,6 +34,27 @@ void FindingsWatch::CheckAll() {
     allChanged_ = false;
     orderChanged_ = false;
     checker_.CheckAll(project_);
+    if (layout_ != nullptr) {
+        layout_->CheckAll(project_);
+    }
+    Publish();
+}
+
+void FindingsWatch::EnableLayoutChecks(std::unique_ptr<TextMeasure> measure,
+                                       LayoutCheckOptions options) {
+    measure_ = std::move(measure);
+    layout_ = std::make_unique<LayoutChecker>(*measure_);
+    layout_->SetOptions(std::move(options));
+    layout_->CheckAll(project_);
+    Publish();
+}
+
+void FindingsWatch::SetLayoutOptions(const LayoutCheckOptions& options) {
+    if (layout_ == nullptr || options == layout_->Options()) {
+        return;
+    }
+    layout_->SetOptions(options);
+    layout_->CheckAll(project_);
     Publish();
 }
 
@@ -56,10 +78,17 @@ void FindingsWatch::CheckNow() {
     for (std::size_t i = 0; i < dialogs.GetCount(); ++i) {
         if (changed_.count(dialogs.GetDialog(i)) != 0) {
             checker_.CheckDialog(*dialogs.GetDialog(i));
+            if (layout_ != nullptr && !rootChanged_) {
+                layout_->CheckDialog(project_, *dialogs.GetDialog(i));
+            }
         }
     }
     if (rootChanged_) {
         checker_.CheckRoot(project_);
+        // The device size is the project's: every layout may change.
+        if (layout_ != nullptr) {
+            layout_->CheckAll(project_);
+        }
     }
     changed_.clear();
     rootChanged_ = false;
@@ -69,6 +98,11 @@ void FindingsWatch::CheckNow() {
 
 void FindingsWatch::Publish() {
     findings_ = checker_.Findings(project_);
+    if (layout_ != nullptr) {
+        std::vector<Finding> laidOut = layout_->Findings(project_);
+        findings_.insert(findings_.end(), std::make_move_iterator(laidOut.begin()),
+                         std::make_move_iterator(laidOut.end()));
+    }
     // Counted from what is shown: the checker may still keep a dialog that
     // left without being told (a discard deletes them all at once).
     counts_ = {};
@@ -100,6 +134,9 @@ void FindingsWatch::DialogAdded(CZeDialogData& dialog) {
 void FindingsWatch::DialogRemoving(CZeDialogData& dialog) {
     // Its findings point at elements about to go: they leave the list now.
     checker_.ForgetDialog(dialog);
+    if (layout_ != nullptr) {
+        layout_->ForgetDialog(dialog);
+    }
     changed_.erase(&dialog);
     orderChanged_ = true;
     CheckNow();

@@ -2,9 +2,12 @@
 
 #include <QObject>
 #include <QTimer>
+#include <memory>
 #include <unordered_set>
 #include <vector>
 
+#include "layout/layout_checks.h"
+#include "layout/text_measure.h"
 #include "model/editing/project_observer.h"
 #include "model/project_checks.h"
 
@@ -35,6 +38,16 @@ public:
     // painted before a large one is checked and its findings listed.
     void CheckAllLater();
 
+    // Lays every dialog out at the sizes of options as well (the device
+    // list's), measuring texts with measure, and lists what does not fit
+    // with its size; a change lays out again only the dialog it touched.
+    void EnableLayoutChecks(std::unique_ptr<TextMeasure> measure, LayoutCheckOptions options);
+    // Other sizes or another text expansion: every dialog is laid out again
+    // now.
+    void SetLayoutOptions(const LayoutCheckOptions& options);
+    // Null until EnableLayoutChecks.
+    const LayoutChecker* Layout() const { return layout_.get(); }
+
     const std::vector<Finding>& Findings() const { return findings_; }
     FindingCounts Counts() const { return counts_; }
     // Whether a change waits to be checked.
@@ -57,6 +70,8 @@ private:
 
     CZeResourceData& project_;
     ProjectChecker checker_;
+    std::unique_ptr<TextMeasure> measure_;
+    std::unique_ptr<LayoutChecker> layout_;
     QTimer delay_;
     std::unordered_set<const CZeDialogData*> changed_;
     bool rootChanged_ = false;

@@ -130,14 +130,14 @@ TEST(ZeToolMerge, WritesTheResultAndReportsConflicts) {
     const fs::path out = folder.path / "out.moxspro";
     WriteText(base, kSample);
     WriteText(ours, Replaced(kSample, kOpenText, "'Text':'保存'"));
-    WriteText(theirs, Replaced(kSample, "'TSize':'24pt'", "'TSize':'30pt'"));
+    WriteText(theirs, Replaced(kSample, "'TSize':'20pt'", "'TSize':'30pt'"));
 
     const RunResult clean = Tool("merge " + Quoted(base) + " " + Quoted(ours) + " " +
                                  Quoted(theirs) + " -o " + Quoted(out) + " 2>&1");
     EXPECT_EQ(clean.exitCode, 0) << clean.output;
     EXPECT_EQ(clean.output, "");
     EXPECT_EQ(Tool("diff " + Quoted(base) + " " + Quoted(out)).output,
-              "~ Main/Root/Title: TSize: 24pt → 30pt\n"
+              "~ Main/Root/Title: TSize: 20pt → 30pt\n"
               "~ Main/Root/Buttons/Open: Text: 設定を開く → 保存\n");
 
     // A conflict: ours stays, the line goes to standard error, exit 1; with

@@ -22,12 +22,14 @@ CFindingsList::CFindingsList(QWidget* parent) : QTreeWidget(parent) {
     setSelectionMode(QAbstractItemView::SingleSelection);
     setHeaderLabels({QCoreApplication::translate("Editor", "ダイアログ", "one dialog"),
                      QCoreApplication::translate("Editor", "要素"),
+                     QCoreApplication::translate("Editor", "サイズ"),
                      QCoreApplication::translate("Editor", "プロパティ"),
                      QCoreApplication::translate("Editor", "内容")});
     // The message takes what the others leave.
     header()->setStretchLastSection(true);
     setColumnWidth(kDialogColumn, 120);
     setColumnWidth(kElementColumn, 220);
+    setColumnWidth(kSizeColumn, 80);
     setColumnWidth(kPropertyColumn, 100);
     connect(this, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) {
         emit FindingChosen(item->data(kDialogColumn, kIndexRole).toInt());
@@ -50,6 +52,11 @@ void CFindingsList::SetFindings(const std::vector<Finding>& findings) {
         row->setText(kDialogColumn, SjisToQString(finding.dialogName));
         row->setText(kElementColumn, SjisToQString(finding.elementLabel));
         row->setToolTip(kElementColumn, row->text(kElementColumn));
+        if (finding.pageWidth != 0 || finding.pageHeight != 0) {
+            row->setText(kSizeColumn, QStringLiteral("%1x%2")
+                                          .arg(finding.pageWidth)
+                                          .arg(finding.pageHeight));
+        }
         row->setText(kPropertyColumn, QString::fromStdString(finding.property));
         row->setText(kMessageColumn, SjisToQString(finding.message));
         const QString check =

@@ -8,12 +8,12 @@
 namespace ze::app {
 
 // The "問題" tab: one row per finding of the project, with the severity's
-// icon, the dialog, the element, the property and the message (its tooltip
-// adds the check's id).
+// icon, the dialog, the element, the page size of a layout finding, the
+// property and the message (its tooltip adds the check's id).
 class CFindingsList : public QTreeWidget {
     Q_OBJECT
 public:
-    enum Column { kDialogColumn, kElementColumn, kPropertyColumn, kMessageColumn };
+    enum Column { kDialogColumn, kElementColumn, kSizeColumn, kPropertyColumn, kMessageColumn };
 
     explicit CFindingsList(QWidget* parent = nullptr);
 

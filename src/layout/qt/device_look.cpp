@@ -17,6 +17,7 @@
 
 #include "layout/look_values.h"
 #include "layout/preview_layout.h"
+#include "layout/text_expand.h"
 #include "layout/text_values.h"
 #include "model/dialog_data.h"
 #include "model/object_data.h"
@@ -171,8 +172,10 @@ constexpr double kSweep = 270.0;
 // Paints the elements of one dialog after DrawPreview has placed them.
 class LookPainter {
 public:
-    LookPainter(QPainter& painter, DeviceLook& look, const UnitContext& units)
-        : painter_(painter),
+    LookPainter(QPainter& painter, DeviceLook& look, const UnitContext& units,
+                std::int32_t expandPercent)
+        : expandPercent_(expandPercent),
+          painter_(painter),
           look_(look),
           canvas_(painter, look.Labels()),
           units_(units),
@@ -321,6 +324,10 @@ private:
         if (text.empty() || IsKeyword(colour, "TRANSPARENT")) {
             return;
         }
+        if (expandPercent_ > 0) {
+            expanded_ = ExpandedText(text, expandPercent_);
+            text = expanded_;
+        }
         const int placement = align.empty() ? defaultAlign : ParseAlignment(align);
         TextStyle style;
         style.fontFace = preview_style::kLabelFontFace;
@@ -452,6 +459,7 @@ private:
         return number_;
     }
 
+    std::int32_t expandPercent_;
     QPainter& painter_;
     DeviceLook& look_;
     PainterCanvas canvas_;
@@ -461,6 +469,7 @@ private:
     std::unordered_map<std::string, QImage> loaded_;
     std::string key_;
     std::string number_;
+    std::string expanded_;
 };
 
 // Laid-out texts kept at most; a window resized many times would otherwise
@@ -470,7 +479,7 @@ constexpr std::size_t kMaxLabels = 20000;
 }  // namespace
 
 void PaintDeviceLook(QPainter& painter, const CZeResourceData& project, CZeDialogData& dialog,
-                     QSize client, DeviceLook& look) {
+                     QSize client, DeviceLook& look, std::int32_t expandPercent) {
     CObjectDataList* root = dialog.GetRootGroup();
     if (root == nullptr) {
         return;
@@ -484,7 +493,7 @@ void PaintDeviceLook(QPainter& painter, const CZeResourceData& project, CZeDialo
     painter.save();
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     {
-        LookPainter paint(painter, look, page.context.units);
+        LookPainter paint(painter, look, page.context.units, expandPercent);
         paint.Fill(page.page, preview_style::kPage);
         paint.Element(*root);
     }

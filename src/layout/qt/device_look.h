@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <QSize>
+#include <cstdint>
 #include <string>
 
 #include "layout/qt/image_cache.h"
@@ -41,7 +42,9 @@ private:
 // the same page and rectangles as DrawPreview, the page white, then each
 // shown element's fill, image and text, parents before children. The
 // painter is left as it was given. docs/device-look.md lists the rules.
+// Every text is drawn lengthened by expandPercent of itself (ExpandedText),
+// to try longer translations and values.
 void PaintDeviceLook(QPainter& painter, const CZeResourceData& project, CZeDialogData& dialog,
-                     QSize client, DeviceLook& look);
+                     QSize client, DeviceLook& look, std::int32_t expandPercent = 0);
 
 }  // namespace ze

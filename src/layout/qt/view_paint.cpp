@@ -57,7 +57,7 @@ void ViewPainter::Paint(QPainter& painter, const QSize& area, const QSize& layou
     painter.translate(-offset);
     painter.scale(scale, scale);
     if (look_ != nullptr) {
-        PaintDeviceLook(painter, project, dialog, layout, *look_);
+        PaintDeviceLook(painter, project, dialog, layout, *look_, expandPercent_);
     } else {
         PainterCanvas canvas(painter, labels_);
         DrawPreview(project, dialog, canvas, layout.width(), layout.height());

@@ -5,6 +5,7 @@
 #include <QPointF>
 #include <QRect>
 #include <QSize>
+#include <cstdint>
 
 #include "layout/qt/painter_canvas.h"
 
@@ -27,6 +28,9 @@ public:
     // Null (the default) paints the structure; the look is not owned.
     void SetDeviceLook(DeviceLook* look) { look_ = look; }
     DeviceLook* GetDeviceLook() const { return look_; }
+    // The device look's texts lengthened by this share of themselves.
+    void SetTextExpansion(std::int32_t percent) { expandPercent_ = percent; }
+    std::int32_t TextExpansion() const { return expandPercent_; }
 
     // The client area is the image.
     void Paint(QImage& image, const CZeResourceData& project, CZeDialogData& dialog);
@@ -45,6 +49,7 @@ private:
     LabelCache labels_;
     QSize lastSize_;
     DeviceLook* look_ = nullptr;
+    std::int32_t expandPercent_ = 0;
 };
 
 }  // namespace ze
