@@ -4,6 +4,7 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPalette>
 #include <QPushButton>
 #include <QShortcut>
@@ -30,6 +31,31 @@ namespace ze::panels {
 namespace {
 
 constexpr int kMargin = 5;
+
+// Notes whether a left press landed on the tree's current item, before the
+// view handles it: such a press changes no selection.
+class CurrentItemPress : public QObject {
+public:
+    explicit CurrentItemPress(QTreeView& tree) : QObject(&tree), tree_(tree) {
+        tree.viewport()->installEventFilter(this);
+    }
+    bool OnCurrent() const { return onCurrent_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::MouseButtonPress) {
+            const auto* press = static_cast<QMouseEvent*>(event);
+            const QModelIndex index = tree_.indexAt(press->position().toPoint());
+            onCurrent_ = index.isValid() && index == tree_.currentIndex() &&
+                         press->modifiers() == Qt::NoModifier;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QTreeView& tree_;
+    bool onCurrent_ = false;
+};
 
 }  // namespace
 
@@ -106,6 +132,18 @@ CResourceDlg::CResourceDlg(CZeResourceData& project, ResourcePanelHost& host, Me
             [this](const QItemSelection& selected, const QItemSelection& deselected) {
                 OnTreeSelectionChanged(selected, deselected);
             });
+    // A click on the item that is current already changes no selection, yet
+    // the user asks for its dialog's window: after a reload the first
+    // dialog's item is current without a window.
+    auto* press = new CurrentItemPress(*tree_);
+    connect(tree_, &QTreeView::clicked, this, [this, press](const QModelIndex& index) {
+        const ZeClass* element = model_->ElementAt(index);
+        CZeDialogData* dialog = project_.GetSelection().Dialog();
+        if (press->OnCurrent() && element != nullptr &&
+            element->GetKind() != element_kind::kProject && dialog != nullptr) {
+            host_.ActivateDialogWindow(*dialog);
+        }
+    });
     connect(tree_, &QTreeView::expanded, this,
             [this](const QModelIndex& index) { OnExpansionChanged(index, true); });
     connect(tree_, &QTreeView::collapsed, this,

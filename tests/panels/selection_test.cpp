@@ -161,6 +161,19 @@ private slots:
         QCOMPARE(host_.calls, (std::vector<std::string>{"activate:Main"}));
     }
 
+    void ClickingTheCurrentDialogOpensItsWindow() {
+        panel_->Reload();
+        panel_->resize(300, 600);
+        panel_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(panel_.get()));
+        host_.Clear();
+        // Current since the reload, without a window.
+        const QRect rect = panel_->TreeView().visualRect(panel_->TreeModel().IndexOf(main_));
+        QTest::mouseClick(panel_->TreeView().viewport(), Qt::LeftButton, Qt::NoModifier,
+                          rect.center());
+        QCOMPARE(host_.Count("activate:Main"), 1);
+    }
+
     void PickingMovesTheCurrentDialog() {
         panel_->Reload();
         panel_->SelectByUser(&Element(*second_, "other"));
