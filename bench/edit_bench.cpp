@@ -330,7 +330,7 @@ public:
     // One call of the operation, then (untimed between them) its undo, its
     // redo and the undo that brings the dialog back.
     void MeasureOnce(const Operation& operation, int rep, Samples& samples) {
-        ClearSelection(project_);
+        DeselectAll(project_);
         operation.prepare(rep);
         observer_.Reset();
         auto start = Clock::now();

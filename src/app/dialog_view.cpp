@@ -681,7 +681,7 @@ void CZeDialogEditorView::keyPressEvent(QKeyEvent* event) {
             banding_ = false;
             band_->hide();
         } else if (document_->GetDialog() != nullptr) {
-            ClearSelection(document_->GetProject());
+            DeselectAll(document_->GetProject());
         }
         return;
     }

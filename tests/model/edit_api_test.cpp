@@ -308,7 +308,7 @@ std::vector<Case> Cases() {
          }},
         {"grouping with nothing selected changes nothing",
          [](Sample& s) {
-             ClearSelection(s.project);
+             DeselectAll(s.project);
              return GroupSelection(s.project, nullptr, s.At("grid"));
          }},
         {"grouping at the root group changes nothing", [](Sample& s) {

@@ -338,7 +338,7 @@ private:
                     break;
                 case 3:
                     if (Pick(8) == 0) {
-                        ClearSelection(project_);
+                        DeselectAll(project_);
                     }
                     break;
                 default:

@@ -113,7 +113,7 @@ TEST(Selection, GesturesPickInOrderWithinOneDialog) {
     SelectElements(f.project, *f.main, {f.E("b1"), f.E("x", f.second)}, false);
     SelectElements(f.project, *f.main, {f.E("t1")}, true);
     EXPECT_EQ(f.Picked(), (Names{"b1", "t1"}));
-    ClearSelection(f.project);
+    DeselectAll(f.project);
     EXPECT_TRUE(s.Elements().empty());
     EXPECT_EQ(s.Current(), f.main);
 }

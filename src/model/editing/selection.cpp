@@ -311,7 +311,7 @@ void SelectElements(CZeResourceData& project, CZeDialogData& dialog,
     }
 }
 
-void ClearSelection(CZeResourceData& project) {
+void DeselectAll(CZeResourceData& project) {
     SelectionChange edit(project);
     edit.Elements().clear();
 }

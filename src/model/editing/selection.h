@@ -93,7 +93,7 @@ void SelectChildren(CZeResourceData& project, CObjectDataList& group);
 void SelectElements(CZeResourceData& project, CZeDialogData& dialog,
                     const std::vector<ZeClass*>& elements, bool add);
 // Esc: nothing picked; the dialog stays current.
-void ClearSelection(CZeResourceData& project);
+void DeselectAll(CZeResourceData& project);
 // The page of dialog's PAGE groups the previews show.
 void SetCurrentPage(CZeResourceData& project, CZeDialogData& dialog, std::int32_t page);
 
