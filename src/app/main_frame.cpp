@@ -112,7 +112,9 @@ CMainFrame::CMainFrame(const EditorEnvironment& environment)
     setWindowIcon(EditorIcon());
     savePoint_->SetListener([this](bool modified) { setWindowModified(modified); });
     setAcceptDrops(true);
-    resize(1200, 800);
+    // Wide enough that the captions of every tab of the "Log" bar show whole
+    // beside the "Resource" bar, in English too.
+    resize(1280, 800);
 
     mdiArea_ = new QMdiArea;
     mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
