@@ -1384,8 +1384,8 @@ bool CMainFrame::RestoreRecovery(const RecoveryStore::LeftOver& leftOver) {
     // The changes are those since the file the edits started from, when it
     // is still there to read.
     std::string origin;
-    const bool originRead = !leftOver.originFile.isEmpty() &&
-                            ReadFileBytes(leftOver.originFile.toStdString(), origin);
+    const bool originRead =
+        !leftOver.originFile.isEmpty() && ReadFileBytes(leftOver.originFile.toStdString(), origin);
     changes_->SetBaseline(originRead ? std::move(origin) : std::move(before));
     changes_->CompareLater();
     // The edits were never saved: the project is modified from the start,

@@ -75,8 +75,13 @@ void LogDlgTest::hasSevenTabsInOrder() {
     auto* tabs = pane.findChild<QTabWidget*>();
     QVERIFY(tabs);
     QCOMPARE(tabs->count(), 7);
-    const QStringList captions{"挿入オブジェクト", "クリップボード", "標準画像(BUILTIN)",
-                               "ユーザ登録画像(STATION)", "通信ログ", "問題", "変更"};
+    const QStringList captions{"挿入オブジェクト",
+                               "クリップボード",
+                               "標準画像(BUILTIN)",
+                               "ユーザ登録画像(STATION)",
+                               "通信ログ",
+                               "問題",
+                               "変更"};
     for (int tab = 0; tab < 7; ++tab) {
         QCOMPARE(tabs->tabText(tab), captions[tab]);
     }
