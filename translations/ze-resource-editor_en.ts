@@ -512,6 +512,47 @@ Last autosave: %2
         <source>サイズ</source>
         <translation>Size</translation>
     </message>
+    <message>
+        <source>変更 %1 件</source>
+        <translation>%1 changes</translation>
+    </message>
+    <message>
+        <source>変更前</source>
+        <translation>Old value</translation>
+    </message>
+    <message>
+        <source>変更後</source>
+        <translation>New value</translation>
+    </message>
+    <message>
+        <source>変更</source>
+        <translation>Changes</translation>
+    </message>
+    <message>
+        <source>追加</source>
+        <comment>a kind of change</comment>
+        <translation>Added</translation>
+    </message>
+    <message>
+        <source>削除</source>
+        <comment>a kind of change</comment>
+        <translation>Removed</translation>
+    </message>
+    <message>
+        <source>移動</source>
+        <comment>a kind of change</comment>
+        <translation>Moved</translation>
+    </message>
+    <message>
+        <source>名前の変更</source>
+        <comment>a kind of change</comment>
+        <translation>Renamed</translation>
+    </message>
+    <message>
+        <source>値の変更</source>
+        <comment>a kind of change</comment>
+        <translation>Changed</translation>
+    </message>
 </context>
 <context>
     <name>Menu</name>

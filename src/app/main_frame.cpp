@@ -55,6 +55,8 @@
 #include "model/editing/selection.h"
 #include "model/editing/tree_edits.h"
 #include "model/mo_stream.h"
+#include "model/project_diff.h"
+#include "panels/changes_watch.h"
 #include "panels/findings_watch.h"
 #include "panels/network_page.h"
 #include "panels/resource_dlg.h"
@@ -110,7 +112,9 @@ CMainFrame::CMainFrame(const EditorEnvironment& environment)
     setWindowIcon(EditorIcon());
     savePoint_->SetListener([this](bool modified) { setWindowModified(modified); });
     setAcceptDrops(true);
-    resize(1200, 800);
+    // Wide enough that the captions of every tab of the "Log" bar show whole
+    // beside the "Resource" bar, in English too.
+    resize(1280, 800);
 
     mdiArea_ = new QMdiArea;
     mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -159,6 +163,8 @@ CMainFrame::~CMainFrame() {
     // The findings watch observes the project too.
     delete findings_;
     findings_ = nullptr;
+    delete changes_;
+    changes_ = nullptr;
     // The panel's network page referred to the link.
     link_.reset();
 }
@@ -317,6 +323,10 @@ void CMainFrame::CreateStatusBar() {
     problemsPane_->setObjectName(QStringLiteral("ProblemsPane"));
     problemsPane_->setAlignment(Qt::AlignCenter);
     statusBar()->addPermanentWidget(problemsPane_);
+    changesPane_ = new QLabel;
+    changesPane_->setObjectName(QStringLiteral("ChangesPane"));
+    changesPane_->setAlignment(Qt::AlignCenter);
+    statusBar()->addPermanentWidget(changesPane_);
     statusBar()->addPermanentWidget(zoomPane_);
     statusBar()->addPermanentWidget(indicatorPane_);
     connect(actions_[command::kViewStatusBar], &QAction::toggled, statusBar(),
@@ -379,6 +389,12 @@ void CMainFrame::CreateBars() {
     findings_->EnableLayoutChecks(std::make_unique<FontTextMeasure>(),
                                   DeviceListCheckOptions(settings_));
     connect(&logPane_->Problems(), &CFindingsList::FindingChosen, this, &CMainFrame::ChooseFinding);
+
+    changes_ = new panels::ChangesWatch(project_, this);
+    connect(changes_, &panels::ChangesWatch::Updated, this, &CMainFrame::ShowChanges);
+    connect(&logPane_->Changes(), &CChangesList::ChangeChosen, this, &CMainFrame::ChooseChange);
+    connect(logPane_, &CLogDlg::CurrentTabChanged, this, &CMainFrame::FillChangesList);
+    connect(logBar_, &QDockWidget::visibilityChanged, this, &CMainFrame::FillChangesList);
 
     // The copy, cut and paste entries of the editing windows are the panel's.
     SetEditCommands(resourcePanel_);
@@ -990,13 +1006,57 @@ void CMainFrame::ChooseFinding(int index) {
     if (finding.pageWidth != 0) {
         ShowDeviceList().RevealSize(QSize(finding.pageWidth, finding.pageHeight));
     }
-    const CItemList& items = std::as_const(*element).Items();
+    ShowPropertyRow(*element, finding.property);
+}
+
+void CMainFrame::ShowPropertyRow(const ZeClass& element, const std::string& property) {
+    if (property.empty()) {
+        return;
+    }
+    const CItemList& items = element.Items();
     for (std::size_t row = 0; row < items.GetItemCount(); ++row) {
-        if (items.GetItemData(row).GetName() == finding.property) {
+        if (items.GetItemData(row).GetName() == property) {
             resourcePanel_->ShowTab(1);
             resourcePanel_->PropertyList().SetCurrentRow(static_cast<int>(row));
             break;
         }
+    }
+}
+
+bool CMainFrame::ChangesTabShown() const {
+    return logPane_->CurrentTab() == CLogDlg::kChangesTab && !logBar_->isHidden();
+}
+
+void CMainFrame::FillChangesList() {
+    if (changesListStale_ && ChangesTabShown()) {
+        changesListStale_ = false;
+        logPane_->Changes().SetChanges(changes_->Changes());
+    }
+}
+
+void CMainFrame::ShowChanges() {
+    const std::size_t count = changes_->Changes().size();
+    logPane_->SetChangeCount(count);
+    changesPane_->setText(QCoreApplication::translate("Editor", "変更 %1 件").arg(count));
+    // Thousands of rows cost more to list than to count: an empty list is
+    // cheap and shows at once that nothing is left.
+    changesListStale_ = true;
+    if (count == 0 || ChangesTabShown()) {
+        changesListStale_ = false;
+        logPane_->Changes().SetChanges(changes_->Changes());
+    }
+}
+
+void CMainFrame::ChooseChange(int index) {
+    const std::vector<ProjectChange>& changes = changes_->Changes();
+    if (index < 0 || static_cast<std::size_t>(index) >= changes.size()) {
+        return;
+    }
+    const ProjectChange& change = changes[static_cast<std::size_t>(index)];
+    if (ZeClass* element = ElementOfChange(project_, change)) {
+        // Picked alone, as a click in the tree picks, as a finding is.
+        resourcePanel_->SelectByUser(element);
+        ShowPropertyRow(*element, change.property);
     }
 }
 
@@ -1066,6 +1126,7 @@ bool CMainFrame::OpenFile(const std::string& path) {
         MarkSaved();
     } else {
         savePoint_->Touch();
+        changes_->CompareLater();
     }
     if (wasEmpty && details.wholeProject) {
         projectFile_ = file.absoluteFilePath().toStdString();
@@ -1260,6 +1321,7 @@ std::string CMainFrame::ProjectText() const {
 
 void CMainFrame::MarkSaved() {
     savePoint_->Mark();
+    changes_->SetBaseline(ProjectText());
     recovery_.Remove();
     autosavedRevision_ = savePoint_->Revision();
 }
@@ -1314,10 +1376,18 @@ bool CMainFrame::RestoreRecovery(const RecoveryStore::LeftOver& leftOver) {
             MessageIcon::kWarning);
         return false;
     }
+    std::string before = ProjectText();
     if (!project_.LoadText(text, &details)) {
         files_->ShowLoadError(leftOver.textPath, details.errorReport);
         return false;
     }
+    // The changes are those since the file the edits started from, when it
+    // is still there to read.
+    std::string origin;
+    const bool originRead =
+        !leftOver.originFile.isEmpty() && ReadFileBytes(leftOver.originFile.toStdString(), origin);
+    changes_->SetBaseline(originRead ? std::move(origin) : std::move(before));
+    changes_->CompareLater();
     // The edits were never saved: the project is modified from the start,
     // and its own recovery file replaces the old one at once.
     projectFile_ = leftOver.originFile.toStdString();

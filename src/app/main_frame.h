@@ -40,6 +40,7 @@ class CDeviceLink;
 namespace ze::panels {
 class CResourceDlg;
 class CSkeletonDlg;
+class ChangesWatch;
 class EditCommands;
 class FindingsWatch;
 }  // namespace ze::panels
@@ -88,6 +89,7 @@ public:
     link::CDeviceLink& GetDeviceLink() { return *link_; }
     CLogDlg& GetLogPane() { return *logPane_; }
     panels::FindingsWatch& GetFindings() { return *findings_; }
+    panels::ChangesWatch& GetChanges() { return *changes_; }
     QMdiArea& GetMdiArea() { return *mdiArea_; }
     // Over the MDI area while no dialog window is open.
     CStartPage& GetStartPage() { return *startPage_; }
@@ -121,6 +123,11 @@ public:
     void ShowFindings();
     void CreateLanguageMenu();
     void ChooseFinding(int index);
+    // The "変更" tab: its count follows every comparison, its list too while
+    // it is in sight; a chosen change selects its element (what is left of
+    // a removed one's place) and its property.
+    void ShowChanges();
+    void ChooseChange(int index);
     // Puts folder (an operating-system path) in the panel's folder field and
     // scans the images again.
     void SetProjectFolder(const std::string& folder);
@@ -224,6 +231,11 @@ private:
     void ReadSettings();
     // The project as it is now counts as saved.
     void MarkSaved();
+    // Makes the row of property in the property list current, when the
+    // element it shows has one of that name.
+    void ShowPropertyRow(const ZeClass& element, const std::string& property);
+    bool ChangesTabShown() const;
+    void FillChangesList();
     bool SaveProjectTo(const std::string& path);
     // Success in the status bar and the log, failure in a message box.
     void TellSaved(bool saved, const std::string& path);
@@ -291,9 +303,15 @@ private:
     CLinkStatus* linkStatus_ = nullptr;
     // The counts of the "問題" tab.
     QLabel* problemsPane_ = nullptr;
+    // "変更 N 件".
+    QLabel* changesPane_ = nullptr;
     // "言語 / Language" in the View menu: the language of the next start.
     QMenu* languageMenu_ = nullptr;
     panels::FindingsWatch* findings_ = nullptr;
+    panels::ChangesWatch* changes_ = nullptr;
+    // The changes were compared while their tab was out of sight: the list
+    // is filled when it comes into sight, not for every comparison.
+    bool changesListStale_ = false;
     QDockWidget* resourceBar_ = nullptr;
     QDockWidget* logBar_ = nullptr;
     panels::CResourceDlg* resourcePanel_ = nullptr;

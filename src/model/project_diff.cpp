@@ -1,6 +1,7 @@
 #include "model/project_diff.h"
 
 #include <string>
+#include <unordered_map>
 #include <utility>
 
 #include "model/dialog_data.h"
@@ -92,6 +93,7 @@ public:
                      const CZeDialogData& newDialog, const CZeDialogDataList& newList) {
         const std::string name = newDialog.GetItem("Name");
         ProjectChange change = Make(ChangeKind::kMoved, name, name);
+        change.newPath = name;
         change.oldIndex = oldList.IndexOf(&oldDialog);
         change.newIndex = newList.IndexOf(&newDialog);
         SetValues(change, "[" + std::to_string(change.oldIndex) + "]",
@@ -180,6 +182,7 @@ private:
             if (match_->moved.contains(&element)) {
                 ProjectChange change =
                     Make(ChangeKind::kMoved, dialog_, ElementPath(*match_->oldDialog, *old));
+                change.newPath = path.Get();
                 SetValues(change, ParentPlace(*old), ParentPlace(element));
                 change.oldParentPath = old->GetParent() != nullptr
                                            ? ElementPath(*match_->oldDialog, *old->GetParent())
@@ -197,6 +200,7 @@ private:
             if (oldName != newName) {
                 ProjectChange change =
                     Make(ChangeKind::kRenamed, dialog_, ElementPath(*match_->oldDialog, *old));
+                change.newPath = path.Get();
                 change.property = "Name";
                 SetValues(change, oldName, newName);
                 out_.push_back(std::move(change));
@@ -250,7 +254,80 @@ private:
     std::string dialog_;
 };
 
+// Every element of a dialog's tree by its path, as the diff names them.
+class PathIndex {
+public:
+    explicit PathIndex(CZeDialogData& dialog) {
+        const std::string name = dialog.GetItem("Name");
+        paths_.emplace(name, &dialog);
+        Commands(dialog.GetCommands(), name);
+        if (CObjectDataList* root = dialog.GetRootGroup()) {
+            Element(*root, name);
+        }
+    }
+
+    ZeClass* Find(const std::string& path) const {
+        const auto found = paths_.find(path);
+        return found == paths_.end() ? nullptr : found->second;
+    }
+
+private:
+    void Commands(const std::vector<ZeClass*>& commands, const std::string& owner) {
+        for (std::size_t i = 0; i < commands.size(); ++i) {
+            paths_.emplace(owner + "/" + CommandSegment(commands, i), commands[i]);
+        }
+    }
+
+    void Element(CObjectData& element, const std::string& parent) {
+        const std::string path = parent + "/" + ElementSegment(element);
+        paths_.emplace(path, &element);
+        const std::vector<ZeClass*>& headers = element.GetHeaders();
+        for (std::size_t i = 0; i < headers.size(); ++i) {
+            paths_.emplace(path + "/" + HeaderSegment(i), headers[i]);
+        }
+        Commands(element.GetCommands(), path);
+        if (element.IsGroup()) {
+            for (CObjectData* child : static_cast<CObjectDataList&>(element).GetChildren()) {
+                Element(*child, path);
+            }
+        }
+    }
+
+    std::unordered_map<std::string, ZeClass*> paths_;
+};
+
 }  // namespace
+
+ZeClass* ElementOfChange(CZeResourceData& project, const ProjectChange& change) {
+    if (change.dialog.empty()) {
+        return &project;
+    }
+    const CZeDialogDataList& dialogs = project.GetDialogs();
+    CZeDialogData* dialog = nullptr;
+    for (std::size_t i = 0; i < dialogs.GetCount() && dialog == nullptr; ++i) {
+        if (std::as_const(*dialogs.GetDialog(i)).Items().GetItemView("Name") == change.dialog) {
+            dialog = dialogs.GetDialog(i);
+        }
+    }
+    if (dialog == nullptr) {
+        return nullptr;
+    }
+    const PathIndex index(*dialog);
+    // A removed element (and a removed dialog's name) leads to what is
+    // left of its old place.
+    std::string path = change.newPath.empty() ? change.path : change.newPath;
+    while (path.size() > change.dialog.size()) {
+        if (ZeClass* element = index.Find(path)) {
+            return element;
+        }
+        const std::size_t slash = path.rfind('/');
+        if (slash == std::string::npos) {
+            break;
+        }
+        path.resize(slash);
+    }
+    return dialog;
+}
 
 std::string_view ChangeKindName(ChangeKind kind) {
     switch (kind) {

@@ -7,6 +7,7 @@
 namespace ze {
 
 class CZeResourceData;
+class ZeClass;
 
 enum class ChangeKind { kAdded, kRemoved, kChanged, kMoved, kRenamed };
 
@@ -24,6 +25,8 @@ struct ProjectChange {
     // for the project. Moved and renamed elements are named by their old
     // path, every other change by the new one.
     std::string path;
+    // moved, renamed: the element's path in the new version.
+    std::string newPath;
     // changed: the property; renamed: "Name"; otherwise empty (none).
     std::string property;
     // changed, renamed: the old and the new value. added: the new element's
@@ -56,5 +59,11 @@ std::vector<ProjectChange> DiffProjects(const CZeResourceData& oldProject,
 // "+ PATH (TYPE)", "- PATH (TYPE)", "> PATH: Root[3] → Buttons[0]",
 // "* PATH: Name: OLD → NEW".
 std::string ChangeLine(const ProjectChange& change);
+
+// The element of project (the new version) a change is about: the changed,
+// added, moved or renamed element itself; for a removed one the nearest of
+// its old ancestors still there, the dialog at least; the project for its
+// own properties. Null when the dialog is gone.
+ZeClass* ElementOfChange(CZeResourceData& project, const ProjectChange& change);
 
 }  // namespace ze

@@ -53,7 +53,7 @@ QList<Run> Runs(QTextEdit& log) {
 class LogDlgTest : public QObject {
     Q_OBJECT
 private slots:
-    void hasSixTabsInOrder();
+    void hasSevenTabsInOrder();
     void writesALinePerKind_data();
     void writesALinePerKind();
     void eachLineKeepsItsColour();
@@ -70,14 +70,19 @@ private:
     QTemporaryDir project_;
 };
 
-void LogDlgTest::hasSixTabsInOrder() {
+void LogDlgTest::hasSevenTabsInOrder() {
     CLogDlg pane;
     auto* tabs = pane.findChild<QTabWidget*>();
     QVERIFY(tabs);
-    QCOMPARE(tabs->count(), 6);
-    const QStringList captions{"挿入オブジェクト",        "クリップボード", "標準画像(BUILTIN)",
-                               "ユーザ登録画像(STATION)", "通信ログ",       "問題"};
-    for (int tab = 0; tab < 6; ++tab) {
+    QCOMPARE(tabs->count(), 7);
+    const QStringList captions{"挿入オブジェクト",
+                               "クリップボード",
+                               "標準画像(BUILTIN)",
+                               "ユーザ登録画像(STATION)",
+                               "通信ログ",
+                               "問題",
+                               "変更"};
+    for (int tab = 0; tab < 7; ++tab) {
         QCOMPARE(tabs->tabText(tab), captions[tab]);
     }
     const int modes[] = {0, 3, 1, 2};
@@ -87,6 +92,7 @@ void LogDlgTest::hasSixTabsInOrder() {
     }
     QCOMPARE(tabs->widget(4), &pane.CommLog());
     QCOMPARE(tabs->widget(CLogDlg::kProblemsTab), &pane.Problems());
+    QCOMPARE(tabs->widget(CLogDlg::kChangesTab), &pane.Changes());
     QVERIFY(pane.CommLog().isReadOnly());
 
     pane.ShowTab(4);

@@ -170,3 +170,102 @@ TEST(ProjectDiff, AProjectAgainstItsOwnSaveHasNoChange) {
 }
 
 }  // namespace
+
+namespace {
+
+// What names an element in the table below: its Name, else its Event, else
+// its Text or TSize; "project" for the project itself, "none" for null.
+std::string Described(const ze::CZeResourceData& project, const ze::ZeClass* element) {
+    if (element == nullptr) {
+        return "none";
+    }
+    if (element == &project) {
+        return "project";
+    }
+    for (const char* name : {"Name", "Event", "Text", "TSize"}) {
+        const std::string value = ze::Cp932ToUtf8(element->GetItem(name));
+        if (!value.empty()) {
+            return value;
+        }
+    }
+    return "?";
+}
+
+}  // namespace
+
+TEST(ProjectDiff, EachChangeLeadsToItsElementInTheNewVersion) {
+    using Names = std::vector<std::string>;
+    using P = ProjectParts;
+    struct Case {
+        const char* what;
+        std::string oldText;
+        std::string newText;
+        Names elements;  // one per change, in the diff's order
+    };
+    const P base;
+    const auto with = [&base](auto change) {
+        P parts = base;
+        change(parts);
+        return Project(parts);
+    };
+    P withSettings = base;
+    withSettings.otherDialogs = P::kSettingsDialog;
+    const Case cases[] = {
+        {"a value",
+         Project(base),
+         with([](P& p) { p.open = P::Replace(p.open, "設定を開く", "Settings"); }),
+         {"Open"}},
+        {"a removed group: its parent",
+         Project(base),
+         with([](P& p) { p.buttons.clear(); }),
+         {"Root"}},
+        {"a move: the element at its new place",
+         Project(base),
+         with([](P& p) {
+             p.open = p.volume + "," + p.open;
+             p.volume.clear();
+         }),
+         {"Volume"}},
+        {"a rename and a change: the element under its new name",
+         Project(base),
+         with([](P& p) { p.quit = "{'Name':'Exit','Type':'BUTTON','Text':'出る'}"; }),
+         {"Exit", "Exit"}},
+        {"an unnamed element",
+         Project(base),
+         with([](P& p) { p.unnamed = P::Replace(p.unnamed, "'b'", "'c'"); }),
+         {"c"}},
+        {"a command",
+         Project(base),
+         with([](P& p) { p.open = P::Replace(p.open, "Settings.json", "Other.json"); }),
+         {"OnClick"}},
+        {"a dialog's removed command: the dialog",
+         Project(base),
+         with([](P& p) { p.dialogEvents.clear(); }),
+         {"Main"}},
+        {"header columns",
+         Project(base),
+         with([](P& p) {
+             p.history =
+                 "{'Name':'History','Type':'GRID','Header':[{'TSize':'14pt'},"
+                 "{'TSize':'10pt'},{'TSize':'8pt'}]}";
+         }),
+         {"History", "10pt", "8pt"}},
+        {"a project property",
+         Project(base),
+         with([](P& p) { p.projectName = "アプリ"; }),
+         {"project"}},
+        {"a dialog added", Project(base), Project(withSettings), {"Settings"}},
+        {"a dialog removed: nothing", Project(withSettings), Project(base), {"none"}},
+    };
+    for (const Case& c : cases) {
+        ze::CZeResourceData oldProject;
+        ze::CZeResourceData newProject;
+        ASSERT_TRUE(oldProject.LoadText(c.oldText)) << c.what;
+        ASSERT_TRUE(newProject.LoadText(c.newText)) << c.what;
+        Names found;
+        for (const ze::ProjectChange& change : ze::DiffProjects(oldProject, newProject)) {
+            found.push_back(Described(newProject, ze::ElementOfChange(newProject, change)));
+        }
+        EXPECT_EQ(found, c.elements) << c.what;
+    }
+}

@@ -50,6 +50,13 @@ auto& ListIn(Lists& lists, int tab) {
 
 constexpr const char* kLogCaption = QT_TRANSLATE_NOOP("Editor", "通信ログ");
 constexpr const char* kProblemsCaption = QT_TRANSLATE_NOOP("Editor", "問題");
+constexpr const char* kChangesCaption = QT_TRANSLATE_NOOP("Editor", "変更");
+
+// "問題 (3)": the caption with a count that is not zero.
+QString CountedCaption(const char* caption, std::size_t count) {
+    const QString text = QCoreApplication::translate("Editor", caption);
+    return count == 0 ? text : QStringLiteral("%1 (%2)").arg(text).arg(count);
+}
 
 // 210 twips.
 constexpr double kLogPointSize = 10.5;
@@ -81,6 +88,9 @@ CLogDlg::CLogDlg(QWidget* parent) : QWidget(parent) {
     tabs_->addTab(log_, QCoreApplication::translate("Editor", kLogCaption));
     problems_ = new CFindingsList(tabs_);
     tabs_->addTab(problems_, QCoreApplication::translate("Editor", kProblemsCaption));
+    changes_ = new CChangesList(tabs_);
+    tabs_->addTab(changes_, QCoreApplication::translate("Editor", kChangesCaption));
+    connect(tabs_, &QTabWidget::currentChanged, this, &CLogDlg::CurrentTabChanged);
     // Every tab stays in sight: a narrow bar shortens the captions rather
     // than hiding the last tabs behind scroll arrows, and the tip keeps
     // the whole caption.
@@ -93,16 +103,20 @@ CLogDlg::CLogDlg(QWidget* parent) : QWidget(parent) {
     panels::FocusRing::Attach(*tabs_->tabBar());
     panels::FocusRing::Attach(*log_);
     panels::FocusRing::Attach(*problems_);
+    panels::FocusRing::Attach(*changes_);
     for (CImageListCtrl* grid : grids_) {
         panels::FocusRing::Attach(*grid);
     }
 }
 
 void CLogDlg::SetProblemCount(std::size_t count) {
-    const QString caption = QCoreApplication::translate("Editor", kProblemsCaption);
-    tabs_->setTabText(kProblemsTab,
-                      count == 0 ? caption : QStringLiteral("%1 (%2)").arg(caption).arg(count));
+    tabs_->setTabText(kProblemsTab, CountedCaption(kProblemsCaption, count));
     tabs_->setTabToolTip(kProblemsTab, tabs_->tabText(kProblemsTab));
+}
+
+void CLogDlg::SetChangeCount(std::size_t count) {
+    tabs_->setTabText(kChangesTab, CountedCaption(kChangesCaption, count));
+    tabs_->setTabToolTip(kChangesTab, tabs_->tabText(kChangesTab));
 }
 
 void CLogDlg::RefreshImages(const std::string& programFolder, const std::string& projectFolder) {

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/panes/changes_list.h"
 #include "app/panes/findings_list.h"
 #include "app/panes/image_captions.h"
 #include "app/panes/image_list_ctrl.h"
@@ -19,14 +20,15 @@ class QTextEdit;
 
 namespace ze::app {
 
-// The pane of the "Log" bar: four image grids, the communication log and the
-// project's problems, one per tab.
+// The pane of the "Log" bar: four image grids, the communication log, the
+// project's problems and its unsaved changes, one per tab.
 class CLogDlg : public QWidget {
     Q_OBJECT
 public:
-    static constexpr int kTabCount = 6;
+    static constexpr int kTabCount = 7;
     static constexpr int kLogTab = 4;
     static constexpr int kProblemsTab = 5;
+    static constexpr int kChangesTab = 6;
     static constexpr int kInsertTypesTab = 0;
     static constexpr int kClipboardTab = 1;
     // The grid tabs of the two image lists the property list picks from.
@@ -63,6 +65,9 @@ public:
     CFindingsList& Problems() { return *problems_; }
     // The tab caption shows the number of findings.
     void SetProblemCount(std::size_t count);
+    // The "変更" tab, its caption with the number of changes.
+    CChangesList& Changes() { return *changes_; }
+    void SetChangeCount(std::size_t count);
 
     QSize sizeHint() const override;
 
@@ -70,6 +75,7 @@ signals:
     // A double click in a grid: the entry kind and its request text
     // (Shift_JIS).
     void EntryChosen(ze::PaneEntryKind kind, const QByteArray& text);
+    void CurrentTabChanged(int index);
 
 private:
     PaneImageLists lists_;
@@ -77,6 +83,7 @@ private:
     std::array<CImageListCtrl*, 4> grids_{};
     QTextEdit* log_ = nullptr;
     CFindingsList* problems_ = nullptr;
+    CChangesList* changes_ = nullptr;
 };
 
 }  // namespace ze::app
