@@ -55,6 +55,7 @@
 #include "model/editing/selection.h"
 #include "model/editing/tree_edits.h"
 #include "model/mo_stream.h"
+#include "model/property_names.h"
 #include "panels/findings_watch.h"
 #include "panels/network_page.h"
 #include "panels/resource_dlg.h"
@@ -812,7 +813,7 @@ void CMainFrame::ActivateDialogWindow(CZeDialogData& dialog) {
         }
     }
     auto document = std::make_shared<CZeDialogEditorDoc>(project_);
-    if (!document->OnOpenDocument(dialog.GetItem("Name"))) {
+    if (!document->OnOpenDocument(dialog.GetItem(prop::kName))) {
         return;
     }
     // Two dialogs may share a name after a rename; the window is for this one.
@@ -910,7 +911,7 @@ std::string CMainFrame::GetRootProperty(std::string_view name) const {
 
 void CMainFrame::SetActiveDocumentTitle() {
     if (CChildFrame* frame = ActiveChildFrame()) {
-        frame->setWindowTitle(SjisToQString(GetRootProperty("Name")));
+        frame->setWindowTitle(SjisToQString(GetRootProperty(prop::kName)));
     }
 }
 
@@ -1143,7 +1144,7 @@ void CMainFrame::OnSaveResource() {
     if (dialog == nullptr) {
         return;
     }
-    const std::string name = dialog->GetItem("Name");
+    const std::string name = dialog->GetItem(prop::kName);
     const std::optional<std::string> path =
         files_->ChooseSaveFile({QCoreApplication::translate("Editor", "リソースファイル (*.json)"),
                                 QStringLiteral("json"), SjisToQString(name),
@@ -1177,7 +1178,7 @@ CChildFrame* CMainFrame::OnWindowNew() {
 }
 
 void CMainFrame::OnCreateSkeleton() {
-    if (GetRootProperty("Name").empty()) {
+    if (GetRootProperty(prop::kName).empty()) {
         messages_->ShowMessage(NoApplicationNameMessage(), MessageIcon::kNone);
         return;
     }
@@ -1188,7 +1189,7 @@ void CMainFrame::OnCreateSkeleton() {
     }
     const CZeDialogEditorView* view = ActiveView();
     const CZeDialogData* dialog = view != nullptr ? view->GetDocument().GetDialog() : nullptr;
-    skeletonDlg_->Open(dialog != nullptr ? dialog->GetItem("Name") : std::string());
+    skeletonDlg_->Open(dialog != nullptr ? dialog->GetItem(prop::kName) : std::string());
 }
 
 void CMainFrame::OnSendDialog() {

@@ -24,13 +24,14 @@
 #include "app/editor_app.h"
 #include "model/dialog_data.h"
 #include "model/object_data.h"
+#include "model/property_names.h"
 #include "panels/property_list_ctrl.h"
 #include "panels/resource_dlg.h"
 
 namespace {
 
 ze::CObjectData* FirstButton(ze::CObjectData& element) {
-    if (element.GetItem("Type") == "BUTTON") {
+    if (element.GetItem(ze::prop::kType) == "BUTTON") {
         return &element;
     }
     if (element.IsGroup()) {
@@ -64,7 +65,7 @@ void OpenColourDropDown(ze::app::CMainFrame& frame) {
     auto* list = panel.findChild<ze::panels::CPropertyListCtrl*>();
     const ze::CItemList& items = button->Items();
     for (std::size_t row = 0; row < items.GetItemCount(); ++row) {
-        if (items.GetItemData(row).GetName() == "TColor") {
+        if (items.GetItemData(row).GetName() == ze::prop::kTColor) {
             list->SetCurrentRow(static_cast<int>(row));
             list->StartEdit(static_cast<int>(row), 2);
             break;

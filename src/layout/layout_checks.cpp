@@ -12,6 +12,7 @@
 #include "layout/text_values.h"
 #include "model/dialog_data.h"
 #include "model/object_data.h"
+#include "model/property_names.h"
 #include "model/resource_data.h"
 #include "model/schema.h"
 #include "model/tree_walk.h"
@@ -217,7 +218,7 @@ public:
           expandPercent_(expandPercent),
           measure_(measure),
           findings_(findings),
-          dialogName_(dialog.GetItem("Name")) {}
+          dialogName_(dialog.GetItem(prop::kName)) {}
 
     // parentOutside: the parent group reaches outside the page already;
     // what it holds is reported again only when it can be clicked.

@@ -5,6 +5,7 @@
 #include "model/dialog_data.h"
 #include "model/element_names.h"
 #include "model/object_data.h"
+#include "model/property_names.h"
 #include "model/schema.h"
 
 namespace ze {
@@ -58,11 +59,11 @@ NewElementSize NewRootGroupSize() {
 void GiveNewElementSize(CObjectData& element, bool asRoot) {
     NewElementSize size = NewRootGroupSize();
     if (!asRoot) {
-        size = element.IsGroup() ? NewGroupSize(LayoutCode(element.GetItem("Layout")))
-                                 : NewObjectSize(ObjectTypeIndex(element.GetItem("Type")));
+        size = element.IsGroup() ? NewGroupSize(LayoutCode(element.GetItem(prop::kLayout)))
+                                 : NewObjectSize(ObjectTypeIndex(element.GetItem(prop::kType)));
     }
-    element.SetItem("Width", size.width);
-    element.SetItem("Height", size.height);
+    element.SetItem(prop::kWidth, size.width);
+    element.SetItem(prop::kHeight, size.height);
 }
 
 CZeDialogData* CreateNewDialog(CZeDialogDataList& dialogs, std::string_view name) {
@@ -71,7 +72,7 @@ CZeDialogData* CreateNewDialog(CZeDialogDataList& dialogs, std::string_view name
     auto* root = dialog->GetElementStore().Create<CObjectDataList>(nullptr);
     AddGroupItems(root->Items(), layout_code::kLinear);
     GiveNewElementSize(*root, true);
-    root->SetItem("Vertical", "true");
+    root->SetItem(prop::kVertical, "true");
     NameNewElements(*dialog, *root);
     root->SetExpanded(true);
     dialog->SetRootGroup(root);

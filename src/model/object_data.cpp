@@ -7,6 +7,7 @@
 #include "model/element_store.h"
 #include "model/event_text.h"
 #include "model/item_writing.h"
+#include "model/property_names.h"
 #include "model/undo_buffer.h"
 
 namespace ze {
@@ -18,11 +19,11 @@ CObjectData::CObjectData(CObjectDataList* parent, std::int32_t kind)
     : ZeClass(kind), parent_(parent) {}
 
 std::string CObjectData::GetTreeLabel() const {
-    std::string text = GetItem("Text");
+    std::string text = GetItem(prop::kText);
     if (text.empty()) {
-        text = GetItem("TextOn");
+        text = GetItem(prop::kTextOn);
     }
-    return "Object:" + GetItem("Type") + "(" + GetItem("Name") + ")" + text;
+    return "Object:" + GetItem(prop::kType) + "(" + GetItem(prop::kName) + ")" + text;
 }
 
 void CObjectData::CopyFrom(const ZeClass& other) {
@@ -152,7 +153,7 @@ CObjectDataList::CObjectDataList(CObjectDataList* parent)
     : CObjectData(parent, element_kind::kGroup) {}
 
 std::string CObjectDataList::GetTreeLabel() const {
-    return "Group:" + GetItem("Layout") + "(" + GetItem("Name") + ")";
+    return "Group:" + GetItem(prop::kLayout) + "(" + GetItem(prop::kName) + ")";
 }
 
 void CObjectDataList::CopyFrom(const ZeClass& other) {

@@ -10,6 +10,7 @@
 #include "model/entry_checks.h"
 #include "model/item_value_check.h"
 #include "model/object_data.h"
+#include "model/property_names.h"
 #include "model/resource_data.h"
 #include "model/schema.h"
 #include "model/tree_walk.h"
@@ -111,30 +112,30 @@ std::string RelativeFile(std::string_view file, std::string_view folder) {
 
 // The item of a command that names a target in its dialog, or empty.
 std::string_view TargetItem(const ZeClass& command) {
-    const std::string name = command.GetItem("Command");
+    const std::string name = command.GetItem(prop::kCommand);
     if (name == "DELETE") {
-        return "Name";
+        return prop::kName;
     }
     if (name == "NOTIFY") {
-        const std::string make = command.GetItem("MakeCommand");
-        return make == "CONDITION" || make == "UPDATE" ? "Name" : "";
+        const std::string make = command.GetItem(prop::kMakeCommand);
+        return make == "CONDITION" || make == "UPDATE" ? prop::kName : "";
     }
-    if (name == "SENDCOMMAND" && command.GetItem("SendCommand") == "GETFILE") {
-        return "ObjectName";
+    if (name == "SENDCOMMAND" && command.GetItem(prop::kSendCommand) == "GETFILE") {
+        return prop::kObjectName;
     }
     return {};
 }
 
 // Whether the command's File item names a file of the project's.
 bool NamesFile(const ZeClass& command) {
-    const std::string name = command.GetItem("Command");
+    const std::string name = command.GetItem(prop::kCommand);
     return name == "OPEN" || name == "SOUND" ||
-           (name == "SENDCOMMAND" && command.GetItem("SendCommand") == "GETFILE");
+           (name == "SENDCOMMAND" && command.GetItem(prop::kSendCommand) == "GETFILE");
 }
 
 // The File of OPEN and SOUND must be there; GETFILE's comes from the device.
 bool MustHaveFile(const ZeClass& command) {
-    const std::string name = command.GetItem("Command");
+    const std::string name = command.GetItem(prop::kCommand);
     return name == "OPEN" || name == "SOUND";
 }
 
@@ -210,13 +211,13 @@ public:
 
     void Root(const CZeResourceData& project) {
         element_ = &project;
-        label_ = "Root = " + project.GetItem("Name");
+        label_ = "Root = " + project.GetItem(prop::kName);
         Items(project);
     }
 
     void Dialog(const CZeDialogData& dialog) {
         dialog_ = &dialog;
-        dialogName_ = dialog.GetItem("Name");
+        dialogName_ = dialog.GetItem(prop::kName);
         CountNames(dialog.GetRootGroup());
         // The walk wants a mutable element; nothing here changes it.
         std::vector<const ZeClass*> ancestors;
@@ -235,7 +236,7 @@ private:
         if (element == nullptr) {
             return;
         }
-        if (std::string name = element->GetItem("Name"); !name.empty()) {
+        if (std::string name = element->GetItem(prop::kName); !name.empty()) {
             ++names_[std::move(name)];
         }
         if (const auto* group = dynamic_cast<const CObjectDataList*>(element)) {
@@ -265,18 +266,18 @@ private:
             }
             const std::string& name = item.GetName();
             Value(item);
-            if (name == "Name") {
+            if (name == prop::kName) {
                 NameItem(element, value);
             }
             if (name == target) {
                 Targets(name, value);
             }
-            if (name == "Type" && value == "RADIOBTN" && parent_ != nullptr &&
+            if (name == prop::kType && value == "RADIOBTN" && parent_ != nullptr &&
                 parent_->GetKind() == element_kind::kGroup &&
-                parent_->GetItem("Layout") != "RADIO") {
+                parent_->GetItem(prop::kLayout) != "RADIO") {
                 Add(Severity::kError, check_id::kRadioOutsideRadio, name, Text().radioOutside);
             }
-            if (item.GetKind() == item_kind::kImageFile || (namesFile && name == "File")) {
+            if (item.GetKind() == item_kind::kImageFile || (namesFile && name == prop::kFile)) {
                 File(element, name, value, !namesFile || MustHaveFile(element));
             }
         }
@@ -292,7 +293,7 @@ private:
         }
         if (const ChoiceList* list = ChoicesOf(item);
             list != nullptr && !InList(*list, value) &&
-            !(item.GetName() == "Type" && value == "Unset")) {
+            !(item.GetName() == prop::kType && value == "Unset")) {
             Add(Severity::kError, check_id::kBadChoice, item.GetName(),
                 ChoiceMessage(value, *list));
             return;
@@ -319,15 +320,15 @@ private:
         if (kind == element_kind::kObject || kind == element_kind::kGroup) {
             const auto found = names_.find(std::string(value));
             if (found != names_.end() && found->second > 1) {
-                Add(Severity::kError, check_id::kDuplicateName, "Name",
+                Add(Severity::kError, check_id::kDuplicateName, prop::kName,
                     FillIn(Text().duplicate, value));
             }
         }
         const bool makesCode = kind == element_kind::kProject ||
                                (kind == element_kind::kDialog &&
-                                !EqualIgnoringAsciiCase(element.GetItem("TemplateType"), "NONE"));
+                                !EqualIgnoringAsciiCase(element.GetItem(prop::kTemplateType), "NONE"));
         if (makesCode && !IsCppIdentifier(value)) {
-            Add(Severity::kError, check_id::kNotIdentifier, "Name",
+            Add(Severity::kError, check_id::kNotIdentifier, prop::kName,
                 FillIn(Text().notIdentifier, value));
         }
     }
@@ -349,11 +350,11 @@ private:
 
     void File(const ZeClass& element, std::string_view property, std::string_view file,
               bool mustExist) {
-        const FileHome home = HomeOf(element.GetItem("FileSource"));
+        const FileHome home = HomeOf(element.GetItem(prop::kFileSource));
         if (home == FileHome::kNone || namedFiles_ == nullptr) {
             return;
         }
-        std::string path = RelativeFile(file, element.GetItem("FilePath"));
+        std::string path = RelativeFile(file, element.GetItem(prop::kFilePath));
         const ProjectFiles& files = checker_.files_;
         if (files.scanned && mustExist) {
             const bool inResources = files.resources.count(path) != 0;

@@ -10,6 +10,7 @@
 #include "model/element_store.h"
 #include "model/event_text.h"
 #include "model/object_data.h"
+#include "model/property_names.h"
 #include "model/resource_data.h"
 #include "model/schema.h"
 
@@ -92,7 +93,7 @@ void MergeOldItems(CItemList& items, CItemList fresh) {
 
 int ParentLayoutCode(const CObjectData& object) {
     const CObjectDataList* parent = object.GetParent();
-    return parent == nullptr ? layout_code::kLinear : LayoutCode(parent->GetItem("Layout"));
+    return parent == nullptr ? layout_code::kLinear : LayoutCode(parent->GetItem(prop::kLayout));
 }
 
 bool IsEventName(std::string_view name) {
@@ -140,11 +141,11 @@ ZeClass* TakeEventCommand(ZeClass& element, std::string_view event) {
 
 ZeClass* ChangeColumns(CObjectData& object) {
     ZeClass* added = nullptr;
-    if (object.GetItem("Columns") == AddHeaderColumnText() && object.GetStore() != nullptr) {
+    if (object.GetItem(prop::kColumns) == AddHeaderColumnText() && object.GetStore() != nullptr) {
         added = CreateHeaderColumn(*object.GetStore());
         object.AddHeader(added);
     }
-    object.SetItem("Columns", std::to_string(object.GetHeaders().size()));
+    object.SetItem(prop::kColumns, std::to_string(object.GetHeaders().size()));
     return added;
 }
 
@@ -155,14 +156,14 @@ struct ImageProperty {
 };
 
 constexpr std::array<ImageProperty, 8> kImageProperties = {{
-    {"File", "CenterPosBase"},
-    {"FileOn", "CenterPosCursor"},
-    {"FileOff", "CenterPosBase"},
-    {"FileThumb", "CenterPosTop"},
-    {"FileBase", "CenterPosBase"},
-    {"FileActive", "CenterPosCursor"},
-    {"FileCursor", "CenterPosCursor"},
-    {"FileTop", "CenterPosTop"},
+    {prop::kFile, prop::kCenterPosBase},
+    {prop::kFileOn, prop::kCenterPosCursor},
+    {prop::kFileOff, prop::kCenterPosBase},
+    {prop::kFileThumb, prop::kCenterPosTop},
+    {prop::kFileBase, prop::kCenterPosBase},
+    {prop::kFileActive, prop::kCenterPosCursor},
+    {prop::kFileCursor, prop::kCenterPosCursor},
+    {prop::kFileTop, prop::kCenterPosTop},
 }};
 
 const ImageProperty* FindImageProperty(std::string_view name) {
@@ -202,7 +203,7 @@ void RetypeObject(CObjectData& object, int typeIndex) {
     MergeOldItems(object.Items(), std::move(fresh));
     // The old Type item took the place of the new one; it has to name the
     // type the items were built for, whatever it held before.
-    object.SetItem("Type", type);
+    object.SetItem(prop::kType, type);
 }
 
 void RelayoutGroup(CObjectDataList& group, int layoutCode) {
@@ -213,7 +214,7 @@ void RelayoutGroup(CObjectDataList& group, int layoutCode) {
     CItemList fresh;
     AddGroupItems(fresh, layoutCode);
     MergeOldItems(group.Items(), std::move(fresh));
-    group.SetItem("Layout", layout);
+    group.SetItem(prop::kLayout, layout);
 }
 
 PropertyChangeResult ApplyPropertyChange(CZeResourceData& project, ZeClass& element,
@@ -221,31 +222,31 @@ PropertyChangeResult ApplyPropertyChange(CZeResourceData& project, ZeClass& elem
     PropertyChangeResult result;
     auto* object = dynamic_cast<CObjectData*>(&element);
     auto* group = dynamic_cast<CObjectDataList*>(&element);
-    if (name == "Name") {
+    if (name == prop::kName) {
         if (auto* dialog = dynamic_cast<CZeDialogData*>(&element)) {
-            dialog->SetItem(
-                "Name", UniqueDialogName(project.GetDialogs(), *dialog, dialog->GetItem("Name")));
+            dialog->SetItem(prop::kName, UniqueDialogName(project.GetDialogs(), *dialog,
+                                                          dialog->GetItem(prop::kName)));
         }
         result.relabel = true;
-    } else if (name == "Type" && object != nullptr && group == nullptr) {
-        const int typeIndex = ObjectTypeIndex(object->GetItem("Type"));
+    } else if (name == prop::kType && object != nullptr && group == nullptr) {
+        const int typeIndex = ObjectTypeIndex(object->GetItem(prop::kType));
         if (typeIndex >= 0) {
             RetypeObject(*object, typeIndex);
             result.itemsReplaced = true;
         }
         result.relabel = true;
-    } else if (name == "Layout" && group != nullptr) {
-        const int layoutCode = LayoutCode(group->GetItem("Layout"));
+    } else if (name == prop::kLayout && group != nullptr) {
+        const int layoutCode = LayoutCode(group->GetItem(prop::kLayout));
         if (layoutCode >= 0) {
             RelayoutGroup(*group, layoutCode);
             result.itemsReplaced = true;
         }
         result.relabel = true;
-    } else if (name == "Columns" && object != nullptr && group == nullptr) {
+    } else if (name == prop::kColumns && object != nullptr && group == nullptr) {
         result.added = ChangeColumns(*object);
     } else if (IsEventName(name) && HoldsCommands(element)) {
         result.added = TakeEventCommand(element, name);
-    } else if (name == "Text" || name == "TextOn") {
+    } else if (name == prop::kText || name == prop::kTextOn) {
         result.relabel = true;
     }
     return result;
@@ -282,11 +283,11 @@ bool AssignImage(ZeClass& element, std::size_t row, int entryKind, std::string_v
     }
     item.SetValue(imageName);
 
-    const std::string source = element.GetItem("FileSource");
+    const std::string source = element.GetItem(prop::kFileSource);
     if (entryKind == kBuiltInImage && !source.empty() && source != "BUILTIN") {
-        element.SetItem("FileSource", "BUILTIN");
+        element.SetItem(prop::kFileSource, "BUILTIN");
     } else if (entryKind == kUserImage && source != "STATION") {
-        element.SetItem("FileSource", "STATION");
+        element.SetItem(prop::kFileSource, "STATION");
     }
 
     // Only elements whose schema has the centre item take it (METER, the

@@ -11,6 +11,7 @@
 #include <unordered_map>
 
 #include "common/cp932.h"
+#include "model/property_names.h"
 #include "model/schema_texts.h"
 
 namespace ze {
@@ -745,7 +746,7 @@ void BuildObjectItems(CItemList& items, int type, int parentLayoutCode) {
     const auto add = [&](Names names) {
         for (std::string_view name : names) {
             const ItemDef& def = *FindObjectItem(name, type);
-            if (name == "Type") {
+            if (name == prop::kType) {
                 Add(items, def, type == object_type::kUnset ? "Unset" : ObjectTypeName(type));
             } else {
                 Add(items, def);

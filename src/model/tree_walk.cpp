@@ -2,6 +2,7 @@
 
 #include "model/dialog_data.h"
 #include "model/object_data.h"
+#include "model/property_names.h"
 
 namespace ze {
 
@@ -20,7 +21,7 @@ std::string HeaderColumnLabel(int position) {
 }
 
 std::string CommandLabel(const ZeClass& command) {
-    return "Command:" + command.GetItem("Command");
+    return "Command:" + command.GetItem(prop::kCommand);
 }
 
 std::vector<ZeClass*> TreeChildren(ZeClass& element) {
@@ -63,7 +64,7 @@ std::vector<ZeClass*> TreeChildren(ZeClass& element) {
 }
 
 void WalkProjectTree(CZeResourceData& project, const TreeVisitor& visit) {
-    visit({"Root = " + project.GetItem("Name"), &project, 0, true});
+    visit({"Root = " + project.GetItem(prop::kName), &project, 0, true});
     const CZeDialogDataList& dialogs = project.GetDialogs();
     for (std::size_t i = 0; i < dialogs.GetCount(); ++i) {
         WalkElementTree(*dialogs.GetDialog(i), 1, visit);

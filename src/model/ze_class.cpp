@@ -3,6 +3,7 @@
 #include <atomic>
 
 #include "model/element_store.h"
+#include "model/property_names.h"
 #include "model/schema.h"
 
 namespace ze {
@@ -21,7 +22,7 @@ std::uint64_t ZeClass::PeekNextSerial() {
 }
 
 std::string ZeClass::GetTreeLabel() const {
-    return "Name(" + GetItem("Name") + ")";
+    return "Name(" + GetItem(prop::kName) + ")";
 }
 
 void ZeClass::CopyFrom(const ZeClass& other) {

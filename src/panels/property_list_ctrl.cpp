@@ -16,6 +16,7 @@
 #include "model/dialog_data.h"
 #include "model/entry_checks.h"
 #include "model/item_data.h"
+#include "model/property_names.h"
 #include "model/ze_class.h"
 #include "panels/property_cells.h"
 #include "panels/property_list_delegate.h"
@@ -61,7 +62,7 @@ bool IsEditable(std::int32_t kind) {
 // The image list an element's images are picked from; nothing when its files
 // come from a URI or the device's storage, which name no image of a list.
 std::optional<PaneEntryKind> ImageListOf(const ZeClass& element) {
-    const std::string source = element.GetItem("FileSource");
+    const std::string source = element.GetItem(prop::kFileSource);
     if (source == "URI" || source == "STORAGE") {
         return std::nullopt;
     }

@@ -8,6 +8,7 @@
 #include "model/editing/edit_support.h"
 #include "model/event_text.h"
 #include "model/item_data.h"
+#include "model/property_names.h"
 #include "model/ze_class.h"
 
 namespace ze::panels {
@@ -178,8 +179,8 @@ QString PropertyListModel::EventCommands(std::string_view event) const {
     const std::vector<ZeClass*>* commands = CommandListOf(*element_);
     QStringList names;
     for (const ZeClass* command : commands == nullptr ? std::vector<ZeClass*>() : *commands) {
-        if (command->GetItem("Event") == event) {
-            names << SjisToQString(command->GetItem("Command"));
+        if (command->GetItem(prop::kEvent) == event) {
+            names << SjisToQString(command->GetItem(prop::kCommand));
         }
     }
     return names.join(QStringLiteral(", "));

@@ -8,6 +8,7 @@
 #include "common/qt/sjis_qstring.h"
 #include "model/dialog_data.h"
 #include "model/object_data.h"
+#include "model/property_names.h"
 #include "model/resource_data.h"
 #include "model/tree_walk.h"
 #include "model/ze_class.h"
@@ -152,7 +153,7 @@ void ResourceTreeModel::RenewNodeLabel(Node& node) {
     std::string sjis;
     switch (element.GetKind()) {
         case element_kind::kProject:
-            sjis = "Root = " + element.GetItem("Name");
+            sjis = "Root = " + element.GetItem(prop::kName);
             break;
         case element_kind::kHeaderColumn:
             // Header columns come first under their object.

@@ -21,6 +21,7 @@
 #include "layout/text_values.h"
 #include "model/dialog_data.h"
 #include "model/object_data.h"
+#include "model/property_names.h"
 #include "model/resource_data.h"
 #include "model/schema.h"
 
@@ -63,11 +64,14 @@ enum Slot : std::size_t {
 };
 
 constexpr std::array<std::string_view, kSlotCount> kSlotNames = {
-    "Type",    "BGColor",   "Margin",        "Padding",         "Hide",        "Disable",
-    "Text",    "TextOff",   "TextOn",        "TSize",           "TColor",      "TAlign",
-    "File",    "FileOff",   "FileOn",        "FileBase",        "FileActive",  "FileCursor",
-    "FileTop", "FileThumb", "FileSource",    "FilePath",        "Value",       "Min",
-    "Max",     "Vertical",  "CenterPosBase", "CenterPosCursor", "ColumnHeight"};
+    prop::kType,        prop::kBGColor,    prop::kMargin,        prop::kPadding,
+    prop::kHide,        prop::kDisable,    prop::kText,          prop::kTextOff,
+    prop::kTextOn,      prop::kTSize,      prop::kTColor,        prop::kTAlign,
+    prop::kFile,        prop::kFileOff,    prop::kFileOn,        prop::kFileBase,
+    prop::kFileActive,  prop::kFileCursor, prop::kFileTop,       prop::kFileThumb,
+    prop::kFileSource,  prop::kFilePath,   prop::kValue,         prop::kMin,
+    prop::kMax,         prop::kVertical,   prop::kCenterPosBase, prop::kCenterPosCursor,
+    prop::kColumnHeight};
 
 // The values of one element's look properties, from one walk over its
 // items; the first item of a name counts, as for GetItem. The views point

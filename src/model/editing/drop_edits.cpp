@@ -13,6 +13,7 @@
 #include "model/editing/element_lookup.h"
 #include "model/editing/tree_edits.h"
 #include "model/object_data.h"
+#include "model/property_names.h"
 #include "model/resource_data.h"
 #include "model/schema.h"
 
@@ -54,7 +55,7 @@ DropVerdict CheckObjectDrop(const CZeResourceData& project, const CObjectData& e
     if (from == nullptr || to == nullptr) {
         return Refused();
     }
-    if (element.GetItem("Type") == "RADIOBTN" && group->GetItem("Layout") != "RADIO") {
+    if (element.GetItem(prop::kType) == "RADIOBTN" && group->GetItem(prop::kLayout) != "RADIO") {
         return Refused(kRadioOnlyMessage, MessageIcon::kNone);
     }
     if (copy) {
@@ -282,7 +283,7 @@ DropVerdict CheckInsertAt(const CZeResourceData& project, std::string_view typeN
          target->IndexOf(static_cast<const CObjectData*>(place.before)) < 0)) {
         return Refused();
     }
-    if (type == object_type::kRadioButton && target->GetItem("Layout") != "RADIO") {
+    if (type == object_type::kRadioButton && target->GetItem(prop::kLayout) != "RADIO") {
         return Refused(kRadioOnlyMessage, MessageIcon::kNone);
     }
     return Allowed();

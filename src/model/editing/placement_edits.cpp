@@ -15,6 +15,7 @@
 #include "model/mo_stream.h"
 #include "model/new_elements.h"
 #include "model/object_data.h"
+#include "model/property_names.h"
 #include "model/resource_data.h"
 #include "model/resource_reader.h"
 #include "model/schema.h"
@@ -259,7 +260,7 @@ static EditResult InsertElementUnpicked(CZeResourceData& project, CZeDialogData*
     if (target == nullptr && layout < 0) {
         return Refusal(kGroupFirstMessage, MessageIcon::kWarning);
     }
-    const std::string targetLayout = target != nullptr ? target->GetItem("Layout") : "";
+    const std::string targetLayout = target != nullptr ? target->GetItem(prop::kLayout) : "";
     if (type == object_type::kRadioButton && targetLayout != "RADIO") {
         return Refusal(kRadioOnlyMessage, MessageIcon::kNone);
     }
@@ -276,7 +277,7 @@ static EditResult InsertElementUnpicked(CZeResourceData& project, CZeDialogData*
         AddObjectItems(element->Items(), type, LayoutCode(targetLayout));
         if (type == object_type::kGrid) {
             element->AddHeader(CreateHeaderColumn(store));
-            element->SetItem("Columns", "1");
+            element->SetItem(prop::kColumns, "1");
         }
     }
     // Only here: a pasted element and one read from a file keep the sizes

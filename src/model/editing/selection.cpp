@@ -6,6 +6,7 @@
 #include "model/dialog_data.h"
 #include "model/editing/element_lookup.h"
 #include "model/object_data.h"
+#include "model/property_names.h"
 #include "model/resource_data.h"
 
 namespace ze {
@@ -176,7 +177,7 @@ void FollowPage(CZeDialogData& dialog, const ZeClass& element) {
     }
     const auto& group = static_cast<const CObjectData&>(*picked);
     const CObjectDataList* parent = group.GetParent();
-    if (parent != nullptr && parent->GetItem("Layout") == "PAGE") {
+    if (parent != nullptr && parent->GetItem(prop::kLayout) == "PAGE") {
         dialog.SetCurrentPage(parent->IndexOf(&group));
     }
 }
