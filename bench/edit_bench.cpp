@@ -395,12 +395,13 @@ int main(int argc, char** argv) {
     for (const ZeClass* element : elements) {
         ++kinds[static_cast<std::size_t>(element->GetKind())];
     }
+    const auto count = [&kinds](ElementKind kind) { return kinds[static_cast<std::size_t>(kind)]; };
     std::printf(
         "dialog: %zu elements in its tree (%d groups, %d objects, %d header columns, "
         "%d commands), objects up to %d groups deep (root group counted), "
         "%.1f KB of text\n",
-        elements.size(), kinds[element_kind::kGroup], kinds[element_kind::kObject],
-        kinds[element_kind::kHeaderColumn], kinds[element_kind::kCommand],
+        elements.size(), count(ElementKind::kGroup), count(ElementKind::kObject),
+        count(ElementKind::kHeaderColumn), count(ElementKind::kCommand),
         dialog.GetRootGroup()->Depth(0), static_cast<double>(text.size()) / 1024.0);
     std::printf("targets: %zu groups at levels %d-%d, %d repetitions per figure, median\n",
                 fresh.deep.size(), kDeepFrom, kLevels, repetitions);
@@ -413,7 +414,7 @@ int main(int argc, char** argv) {
     {
         std::vector<ZeClass*> objects;
         for (ZeClass* element : TreeElements(dialog)) {
-            if (element->GetKind() == element_kind::kObject) {
+            if (element->GetKind() == ElementKind::kObject) {
                 objects.push_back(element);
             }
         }

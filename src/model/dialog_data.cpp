@@ -10,7 +10,7 @@
 
 namespace ze {
 
-CZeDialogData::CZeDialogData(std::string_view name) : ZeClass(element_kind::kDialog) {
+CZeDialogData::CZeDialogData(std::string_view name) : ZeClass(ElementKind::kDialog) {
     AddDialogItems(Items(), name);
     store_.SetKeeper(this);
 }
@@ -142,7 +142,7 @@ bool CZeDialogData::WriteDialogMessage(CMoStream& stream, int depth) const {
 
 // --- the dialog list ---
 
-CZeDialogDataList::CZeDialogDataList() : ZeClass(element_kind::kDialogList) {}
+CZeDialogDataList::CZeDialogDataList() : ZeClass(ElementKind::kDialogList) {}
 
 CZeDialogDataList::~CZeDialogDataList() {
     DeleteAll();

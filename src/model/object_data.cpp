@@ -13,9 +13,9 @@
 namespace ze {
 
 
-CObjectData::CObjectData(CObjectDataList* parent) : CObjectData(parent, element_kind::kObject) {}
+CObjectData::CObjectData(CObjectDataList* parent) : CObjectData(parent, ElementKind::kObject) {}
 
-CObjectData::CObjectData(CObjectDataList* parent, std::int32_t kind)
+CObjectData::CObjectData(CObjectDataList* parent, ElementKind kind)
     : ZeClass(kind), parent_(parent) {}
 
 std::string CObjectData::GetTreeLabel() const {
@@ -65,7 +65,7 @@ void CObjectData::ForEachHeld(const std::function<void(ZeClass&)>& visit) const 
 }
 
 bool CObjectData::IsGroup() const {
-    return GetKind() == element_kind::kGroup;
+    return GetKind() == ElementKind::kGroup;
 }
 
 void CObjectData::WriteHeadersAndCommands(CMoStream& stream, int depth, bool wroteBefore) const {
@@ -150,7 +150,7 @@ void CObjectData::MakeBackup(UndoBuffer& buffer, UndoRecord& record) {
 // --- groups ---
 
 CObjectDataList::CObjectDataList(CObjectDataList* parent)
-    : CObjectData(parent, element_kind::kGroup) {}
+    : CObjectData(parent, ElementKind::kGroup) {}
 
 std::string CObjectDataList::GetTreeLabel() const {
     return "Group:" + GetItem(prop::kLayout) + "(" + GetItem(prop::kName) + ")";

@@ -254,10 +254,10 @@ private:
 
     void Items(const ZeClass& element) {
         const CItemList& items = element.Items();
-        const std::int32_t kind = element.GetKind();
+        const ElementKind kind = element.GetKind();
         const std::string_view target =
-            kind == element_kind::kCommand ? TargetItem(element) : std::string_view();
-        const bool namesFile = kind == element_kind::kCommand && NamesFile(element);
+            kind == ElementKind::kCommand ? TargetItem(element) : std::string_view();
+        const bool namesFile = kind == ElementKind::kCommand && NamesFile(element);
         for (std::size_t i = 0; i < items.GetItemCount(); ++i) {
             const CItemData& item = items.GetItemData(i);
             const std::string_view value = item.GetValue();
@@ -273,7 +273,7 @@ private:
                 Targets(name, value);
             }
             if (name == prop::kType && value == "RADIOBTN" && parent_ != nullptr &&
-                parent_->GetKind() == element_kind::kGroup &&
+                parent_->GetKind() == ElementKind::kGroup &&
                 parent_->GetItem(prop::kLayout) != "RADIO") {
                 Add(Severity::kError, check_id::kRadioOutsideRadio, name, Text().radioOutside);
             }
@@ -316,17 +316,18 @@ private:
     static std::string Quoted(std::string_view value) { return FillIn(Text().quoted, value); }
 
     void NameItem(const ZeClass& element, std::string_view value) {
-        const std::int32_t kind = element.GetKind();
-        if (kind == element_kind::kObject || kind == element_kind::kGroup) {
+        const ElementKind kind = element.GetKind();
+        if (kind == ElementKind::kObject || kind == ElementKind::kGroup) {
             const auto found = names_.find(std::string(value));
             if (found != names_.end() && found->second > 1) {
                 Add(Severity::kError, check_id::kDuplicateName, prop::kName,
                     FillIn(Text().duplicate, value));
             }
         }
-        const bool makesCode = kind == element_kind::kProject ||
-                               (kind == element_kind::kDialog &&
-                                !EqualIgnoringAsciiCase(element.GetItem(prop::kTemplateType), "NONE"));
+        const bool makesCode =
+            kind == ElementKind::kProject ||
+            (kind == ElementKind::kDialog &&
+             !EqualIgnoringAsciiCase(element.GetItem(prop::kTemplateType), "NONE"));
         if (makesCode && !IsCppIdentifier(value)) {
             Add(Severity::kError, check_id::kNotIdentifier, prop::kName,
                 FillIn(Text().notIdentifier, value));

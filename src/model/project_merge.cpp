@@ -30,21 +30,21 @@ struct TreeIndex {
 };
 
 const std::vector<ZeClass*>& CommandsOf(const ZeClass& owner) {
-    if (owner.GetKind() == element_kind::kDialog) {
+    if (owner.GetKind() == ElementKind::kDialog) {
         return static_cast<const CZeDialogData&>(owner).GetCommands();
     }
     return static_cast<const CObjectData&>(owner).GetCommands();
 }
 
 std::vector<ZeClass*>& CommandsOf(ZeClass& owner) {
-    if (owner.GetKind() == element_kind::kDialog) {
+    if (owner.GetKind() == ElementKind::kDialog) {
         return static_cast<CZeDialogData&>(owner).GetCommands();
     }
     return static_cast<CObjectData&>(owner).GetCommands();
 }
 
 bool IsObject(const ZeClass& element) {
-    return element.GetKind() == element_kind::kObject || element.GetKind() == element_kind::kGroup;
+    return element.GetKind() == ElementKind::kObject || element.GetKind() == ElementKind::kGroup;
 }
 
 // Every element of dialog's tree with the element whose list holds it (the
@@ -116,7 +116,7 @@ std::string PathOf(const CZeDialogData& dialog, const OwnerMap& owners, const Ze
         return dialog.GetItem(prop::kName);
     }
     const std::string ownerPath = PathOf(dialog, owners, *owner);
-    if (element.GetKind() == element_kind::kHeaderColumn) {
+    if (element.GetKind() == ElementKind::kHeaderColumn) {
         const auto& headers = static_cast<const CObjectData*>(owner)->GetHeaders();
         return ownerPath + "/" +
                HeaderSegment(static_cast<std::size_t>(
@@ -308,11 +308,11 @@ private:
     // Command, an object's Type, a group's Layout.
     static std::string_view KindProperty(const ZeClass& element) {
         switch (element.GetKind()) {
-            case element_kind::kCommand:
+            case ElementKind::kCommand:
                 return prop::kCommand;
-            case element_kind::kObject:
+            case ElementKind::kObject:
                 return prop::kType;
-            case element_kind::kGroup:
+            case ElementKind::kGroup:
                 return prop::kLayout;
             default:
                 return {};
@@ -413,7 +413,7 @@ private:
                 ours_.SetRootGroup(nullptr);
             }
         } else if (ZeClass* owner = const_cast<ZeClass*>(OwnerOf(OwnersNow(), &element))) {
-            std::vector<ZeClass*>& list = element.GetKind() == element_kind::kHeaderColumn
+            std::vector<ZeClass*>& list = element.GetKind() == ElementKind::kHeaderColumn
                                               ? static_cast<CObjectData*>(owner)->GetHeaders()
                                               : CommandsOf(*owner);
             list.erase(std::remove(list.begin(), list.end(), &element), list.end());

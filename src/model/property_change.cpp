@@ -107,9 +107,9 @@ bool IsCommandName(std::string_view name) {
 
 // Whether the element can hold commands (a dialog, object or group).
 bool HoldsCommands(const ZeClass& element) {
-    const std::int32_t kind = element.GetKind();
-    return kind == element_kind::kDialog || kind == element_kind::kObject ||
-           kind == element_kind::kGroup;
+    const ElementKind kind = element.GetKind();
+    return kind == ElementKind::kDialog || kind == ElementKind::kObject ||
+           kind == ElementKind::kGroup;
 }
 
 ElementStore* CommandStore(ZeClass& element) {

@@ -32,7 +32,7 @@ std::filesystem::path TemporaryPathBeside(const std::filesystem::path& target) {
 }  // namespace
 
 CZeResourceData::CZeResourceData()
-    : ZeClass(element_kind::kProject), selection_(std::make_unique<Selection>(*this)) {
+    : ZeClass(ElementKind::kProject), selection_(std::make_unique<Selection>(*this)) {
     AddProjectItems(Items());
 }
 

@@ -14,14 +14,14 @@ namespace {
 
 std::unique_ptr<ZeClass> NewOfSameClass(const ZeClass& element) {
     switch (element.GetKind()) {
-        case element_kind::kDialog:
+        case ElementKind::kDialog:
             return std::make_unique<CZeDialogData>("");
-        case element_kind::kObject:
+        case ElementKind::kObject:
             return std::make_unique<CObjectData>(nullptr);
-        case element_kind::kGroup:
+        case ElementKind::kGroup:
             return std::make_unique<CObjectDataList>(nullptr);
-        case element_kind::kHeaderColumn:
-        case element_kind::kCommand:
+        case ElementKind::kHeaderColumn:
+        case ElementKind::kCommand:
             // Plain elements: their items are all there is to restore.
             return std::make_unique<ZeClass>(element.GetKind());
         default:
@@ -43,7 +43,7 @@ public:
         int best = 0;
         ZeClass* chosen = nullptr;
         for (ZeClass* element : considered_) {
-            const int priority = element->GetKind() == element_kind::kObject ? 3 : 1;
+            const int priority = element->GetKind() == ElementKind::kObject ? 3 : 1;
             if (priority > best && (!selectable || selectable(*element))) {
                 best = priority;
                 chosen = element;

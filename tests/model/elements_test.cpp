@@ -59,8 +59,8 @@ std::vector<std::string> Names(const CObjectDataList& group) {
 TEST(ElementTest, SerialNumbersAreUniqueAndCopiesKeepTheirSource) {
     const std::uint64_t next = ZeClass::PeekNextSerial();
     ElementStore store;
-    ZeClass* first = store.Create<ZeClass>(element_kind::kCommand);
-    ZeClass* second = store.Create<ZeClass>(element_kind::kHeaderColumn);
+    ZeClass* first = store.Create<ZeClass>(ElementKind::kCommand);
+    ZeClass* second = store.Create<ZeClass>(ElementKind::kHeaderColumn);
     EXPECT_EQ(first->GetSerial(), next);
     EXPECT_EQ(second->GetSerial(), next + 1);
 
@@ -85,7 +85,7 @@ TEST(ElementTest, TreeLabels) {
     toggle->SetItem("TextOn", "On");
     EXPECT_EQ(toggle->GetTreeLabel(), "Object:TOGGLE(sw1)On");
 
-    ZeClass command(element_kind::kCommand);
+    ZeClass command(ElementKind::kCommand);
     command.Items().AddItem(CItemData(0, "Name", "x"));
     EXPECT_EQ(command.GetTreeLabel(), "Name(x)");
     EXPECT_EQ(CZeDialogData("Main").GetTreeLabel(), "Dialog:Main");
@@ -114,7 +114,7 @@ TEST(ElementTest, CopyTakesListsAndIsSameItemsComparesThem) {
 
     CObjectData copy(nullptr);
     copy.CopyFrom(*tree.a);
-    EXPECT_EQ(copy.GetKind(), element_kind::kObject);
+    EXPECT_EQ(copy.GetKind(), ElementKind::kObject);
     EXPECT_EQ(copy.GetParent(), tree.root);
     EXPECT_EQ(copy.GetCommands(), tree.a->GetCommands());
     EXPECT_EQ(copy.GetHeaders(), tree.a->GetHeaders());
@@ -132,7 +132,7 @@ TEST(ElementTest, CopyTakesListsAndIsSameItemsComparesThem) {
 
     CObjectDataList groupCopy(nullptr);
     groupCopy.CopyFrom(*tree.root);
-    EXPECT_EQ(groupCopy.GetKind(), element_kind::kGroup);
+    EXPECT_EQ(groupCopy.GetKind(), ElementKind::kGroup);
     EXPECT_EQ(groupCopy.GetChildren(), tree.root->GetChildren());
     EXPECT_TRUE(tree.root->IsSameItems(groupCopy));
     tree.root->Remove(tree.b, false);

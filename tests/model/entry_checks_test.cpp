@@ -71,8 +71,8 @@ struct Sample {
         }
         for (const CZeDialogData* dialog : {&Main(), project.GetDialogs().GetDialog(1)}) {
             for (ZeClass* element : TreeElements(*dialog)) {
-                if (element->GetKind() != element_kind::kHeaderColumn &&
-                    element->GetKind() != element_kind::kCommand &&
+                if (element->GetKind() != ElementKind::kHeaderColumn &&
+                    element->GetKind() != ElementKind::kCommand &&
                     element->GetItem("Name") == name) {
                     return name == path ? element
                                         : static_cast<CObjectData*>(element)->GetHeaders().at(0);

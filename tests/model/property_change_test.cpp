@@ -247,7 +247,7 @@ TEST_F(PropertyChangeTest, AddingHeaderColumnsCountsThem) {
 
     const PropertyChangeResult first = Commit(*grid, "Columns", add);
     ASSERT_NE(first.added, nullptr);
-    EXPECT_EQ(first.added->GetKind(), element_kind::kHeaderColumn);
+    EXPECT_EQ(first.added->GetKind(), ElementKind::kHeaderColumn);
     EXPECT_EQ(first.added->GetStore(), grid->GetStore());
     CItemList defaults;
     AddHeaderColumnItems(defaults);
@@ -298,7 +298,7 @@ TEST_F(PropertyChangeTest, CommandPickedUnderAnEventIsAdded) {
         EXPECT_EQ(row.owner->GetItem(row.event), "");
         ASSERT_EQ(commands.size(), count + 1);
         ASSERT_EQ(result.added, commands.back());
-        EXPECT_EQ(result.added->GetKind(), element_kind::kCommand);
+        EXPECT_EQ(result.added->GetKind(), ElementKind::kCommand);
         EXPECT_EQ(result.added->GetStore(), &main_->GetElementStore());
         EXPECT_EQ(result.added->GetItem("Event"), row.event);
         EXPECT_EQ(result.added->GetItem(row.item), row.value);

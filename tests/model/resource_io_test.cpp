@@ -724,7 +724,7 @@ TEST(ResourceIoElement, GridHeaderValuesAreNotConverted) {
     CObjectData* grid = ReadElement(store, nullptr, parser);
     ASSERT_EQ(grid->GetHeaders().size(), 1u);
     const ZeClass& column = *grid->GetHeaders()[0];
-    EXPECT_EQ(column.GetKind(), element_kind::kHeaderColumn);
+    EXPECT_EQ(column.GetKind(), ElementKind::kHeaderColumn);
     EXPECT_EQ(column.GetItem("TColor"), kNihonUtf8);
     EXPECT_EQ(column.GetItem("Clickable"), "false");
     EXPECT_EQ(column.Items().GetItemCount(), 6u);
@@ -755,7 +755,7 @@ TEST_P(ResourceIoCommand, BuildsTheCommand) {
     }
     ASSERT_EQ(owner->GetCommands().size(), 1u);
     const ZeClass& command = *owner->GetCommands()[0];
-    EXPECT_EQ(command.GetKind(), element_kind::kCommand);
+    EXPECT_EQ(command.GetKind(), ElementKind::kCommand);
     std::vector<std::string> items;
     for (std::size_t i = 0; i < command.Items().GetItemCount(); ++i) {
         const CItemData& item = command.Items().GetItemData(i);

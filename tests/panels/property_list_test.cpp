@@ -46,7 +46,7 @@ const char* Sjis(const char* utf8) {
 // 8 Text (user text), 9 FileSource (choice), 10 odd kind 7, 11 Hint (suggested
 // without choices).
 std::unique_ptr<ZeClass> MakeElement() {
-    auto element = std::make_unique<ZeClass>(element_kind::kObject);
+    auto element = std::make_unique<ZeClass>(ElementKind::kObject);
     CItemList& items = element->Items();
     items.AddItem(CItemData(item_kind::kPlainText, "Name", "btn", nullptr, Sjis("名前です")));
     items.AddItem(CItemData(item_kind::kChoice, "TAlign", "CENTER", &kAlignments));
@@ -76,7 +76,7 @@ const QString kBooleanCell = "combo 4: [true,false]";
 
 // A header column with five plain items A..E of value "v".
 std::unique_ptr<ZeClass> MakeFiveItems() {
-    auto element = std::make_unique<ZeClass>(element_kind::kHeaderColumn);
+    auto element = std::make_unique<ZeClass>(ElementKind::kHeaderColumn);
     for (const char* name : {"A", "B", "C", "D", "E"}) {
         element->Items().AddItem(CItemData(item_kind::kPlainText, name, "v"));
     }

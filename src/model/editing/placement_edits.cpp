@@ -47,11 +47,11 @@ bool ChoosePlacement(CZeResourceData& project, CZeDialogData* dialog, ZeClass& c
                      PasteMode mode, Placement& placement, EditResult& refusal) {
     placement = Placement{};
     switch (current.GetKind()) {
-        case element_kind::kDialog:
+        case ElementKind::kDialog:
             placement.target = static_cast<CZeDialogData&>(current).GetRootGroup();
             placement.mode = mode;
             break;
-        case element_kind::kObject:
+        case ElementKind::kObject:
             // Nothing goes below an object: always after it.
             placement.target = static_cast<CObjectData&>(current).GetParent();
             placement.reference = static_cast<CObjectData*>(&current);
@@ -59,7 +59,7 @@ bool ChoosePlacement(CZeResourceData& project, CZeDialogData* dialog, ZeClass& c
                 return false;
             }
             break;
-        case element_kind::kGroup: {
+        case ElementKind::kGroup: {
             auto& group = static_cast<CObjectDataList&>(current);
             if (mode != PasteMode::kAfter) {
                 placement.target = &group;
@@ -189,11 +189,11 @@ EditResult CopyElement(ZeClass* target) {
     }
     CJsonString text;
     switch (target->GetKind()) {
-        case element_kind::kDialog:
+        case ElementKind::kDialog:
             static_cast<CZeDialogData*>(target)->WriteDialogMessage(text, 0);
             break;
-        case element_kind::kObject:
-        case element_kind::kGroup:
+        case ElementKind::kObject:
+        case ElementKind::kGroup:
             static_cast<CObjectData*>(target)->WriteText(text, 0);
             break;
         default:

@@ -24,7 +24,7 @@ namespace {
 // now is what undo puts back.
 void KeepForHistory(CZeDialogData& dialog, ZeClass& element) {
     const auto kind = element.GetKind();
-    if (kind == element_kind::kHeaderColumn || kind == element_kind::kCommand) {
+    if (kind == ElementKind::kHeaderColumn || kind == ElementKind::kCommand) {
         dialog.GetUndoBuffer().KeepBeforeChange(element);
     }
 }
@@ -69,7 +69,7 @@ ValueRefusal CheckCommit(const CZeResourceData& project, CZeDialogData* dialog,
     }
     const auto kind = element.GetKind();
     if (item.GetName() != prop::kName ||
-        (kind != element_kind::kObject && kind != element_kind::kGroup)) {
+        (kind != ElementKind::kObject && kind != ElementKind::kGroup)) {
         return {};
     }
     const CZeDialogData* holder = DialogHolding(project, dialog, element);
@@ -105,7 +105,7 @@ static EditResult CommitPropertyUnpicked(CZeResourceData& project, CZeDialogData
         return true;
     });
     result.select = added;
-    if (element->GetKind() == element_kind::kDialog && name == prop::kName && result.changed) {
+    if (element->GetKind() == ElementKind::kDialog && name == prop::kName && result.changed) {
         auto& renamed = static_cast<CZeDialogData&>(*element);
         project.Observers().Notify(
             [&renamed](ProjectObserver& observer) { observer.DialogRenamed(renamed); });
