@@ -148,7 +148,7 @@ bool HasOuterSpace(std::string_view text) {
 
 }  // namespace
 
-EntryForm FormOf(std::string_view name, std::int32_t kind) {
+EntryForm FormOf(std::string_view name, ItemKind kind) {
     if (IsOneOf(kLengthNames, name)) {
         return EntryForm::kLength;
     }
@@ -158,10 +158,10 @@ EntryForm FormOf(std::string_view name, std::int32_t kind) {
     if (IsOneOf(kColourNames, name)) {
         return EntryForm::kColour;
     }
-    return kind == item_kind::kNumber ? EntryForm::kNumber : EntryForm::kNone;
+    return kind == ItemKind::kNumber ? EntryForm::kNumber : EntryForm::kNone;
 }
 
-ValueRefusal CheckEntryForm(std::string_view name, std::int32_t kind, std::string_view value) {
+ValueRefusal CheckEntryForm(std::string_view name, ItemKind kind, std::string_view value) {
     if (value.empty()) {
         return {};
     }
@@ -192,7 +192,7 @@ ValueRefusal CheckEntryForm(std::string_view name, std::int32_t kind, std::strin
     return {};
 }
 
-ValueRefusal CheckEntry(std::string_view name, std::int32_t kind, std::string_view value) {
+ValueRefusal CheckEntry(std::string_view name, ItemKind kind, std::string_view value) {
     if (value.empty()) {
         return {};
     }

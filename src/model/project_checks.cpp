@@ -150,10 +150,10 @@ bool InList(const ChoiceList& list, std::string_view value) {
 // The values a kind-3 or kind-12 item may hold; null when any will do.
 const ChoiceList* ChoicesOf(const CItemData& item) {
     static const ChoiceList booleans = {"true", "false"};
-    if (item.GetKind() == item_kind::kBoolean) {
+    if (item.GetKind() == ItemKind::kBoolean) {
         return &booleans;
     }
-    if (item.GetKind() != item_kind::kChoice || IsEventList(item.GetChoices())) {
+    if (item.GetKind() != ItemKind::kChoice || IsEventList(item.GetChoices())) {
         return nullptr;
     }
     return item.GetChoices();
@@ -170,8 +170,8 @@ std::string ChoiceMessage(std::string_view value, const ChoiceList& list) {
 // ASCII text without a quote, a backslash or a control byte reads back in
 // every kind that is written quoted; so do the plain booleans and integers
 // of the bare kinds. Only the rest needs the real round trip.
-bool PlainlyReadable(std::int32_t kind, std::string_view value) {
-    if (kind <= item_kind::kLastQuoted || value.front() == '$') {
+bool PlainlyReadable(ItemKind kind, std::string_view value) {
+    if (kind <= ItemKind::kLastQuoted || value.front() == '$') {
         return std::all_of(value.begin(), value.end(), [](char c) {
             return c >= 0x20 && c < 0x7F && c != '\'' && c != '"' && c != '\\';
         });
@@ -277,7 +277,7 @@ private:
                 parent_->GetItem(prop::kLayout) != "RADIO") {
                 Add(Severity::kError, check_id::kRadioOutsideRadio, name, Text().radioOutside);
             }
-            if (item.GetKind() == item_kind::kImageFile || (namesFile && name == prop::kFile)) {
+            if (item.GetKind() == ItemKind::kImageFile || (namesFile && name == prop::kFile)) {
                 File(element, name, value, !namesFile || MustHaveFile(element));
             }
         }
@@ -301,7 +301,7 @@ private:
         if (PlainlyReadable(item.GetKind(), value)) {
             return;
         }
-        std::string key = std::to_string(item.GetKind()) + ':';
+        std::string key = std::to_string(static_cast<std::int32_t>(item.GetKind())) + ':';
         key += value;
         auto [at, added] = checker_.readBack_.try_emplace(std::move(key));
         if (added) {

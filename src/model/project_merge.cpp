@@ -230,7 +230,7 @@ void SetProperty(ZeClass& element, const ZeClass& from, std::string_view name,
             return;
         }
     }
-    element.Items().AddItem(CItemData(0, name, value, nullptr, nullptr));
+    element.Items().AddItem(CItemData(ItemKind::kPlainText, name, value, nullptr, nullptr));
 }
 
 class DialogMerger {

@@ -229,7 +229,7 @@ MemberIndex::MemberIndex(const JsonValue* object) {
 }
 
 void AddTextItem(ZeClass& element, std::string_view name, std::string_view value) {
-    element.Items().AddItem(CItemData(item_kind::kPlainText, name, value));
+    element.Items().AddItem(CItemData(ItemKind::kPlainText, name, value));
 }
 
 // A member's value in text form (what GetString gives) in the model's
@@ -532,7 +532,7 @@ void ReadProperties(ZeClass& element, JsonParser& parser, bool (*excluded)(std::
         }
         value = ConvertToSjis(value);
         if (!element.SetItem(key, value)) {
-            element.Items().AddItem(CItemData(item_kind::kPlainText, key, std::move(value)));
+            element.Items().AddItem(CItemData(ItemKind::kPlainText, key, std::move(value)));
         }
     }
 }

@@ -128,13 +128,13 @@ bool PropertyListModel::IsEventRow(int row) const {
     return item != nullptr && IsEventName(item->GetName());
 }
 
-QString PropertyListModel::MarkerText(int kind) {
+QString PropertyListModel::MarkerText(ItemKind kind) {
     switch (kind) {
-        case item_kind::kChoice:
-        case item_kind::kSuggested:
-        case item_kind::kBoolean:
+        case ItemKind::kChoice:
+        case ItemKind::kSuggested:
+        case ItemKind::kBoolean:
             return QStringLiteral("▼");
-        case item_kind::kImageFile:
+        case ItemKind::kImageFile:
             return QStringLiteral(">>");
         default:
             return {};
@@ -209,7 +209,7 @@ QVariant PropertyListModel::data(const QModelIndex& index, int role) const {
             return QVariant::fromValue(Qt::Alignment(Qt::AlignLeft | Qt::AlignVCenter));
         case kKindRole: {
             const CItemData* item = ItemAt(row);
-            return item == nullptr ? QVariant() : QVariant(item->GetKind());
+            return item == nullptr ? QVariant() : QVariant(static_cast<int>(item->GetKind()));
         }
         case kDropTargetRole:
             return row == dropRow_;

@@ -60,7 +60,7 @@ private:
 
     void SetOrAdd(CObjectData& element, const char* name, const std::string& value) {
         if (!element.SetItem(name, value)) {
-            element.Items().AddItem(CItemData(item_kind::kPlainText, name, value));
+            element.Items().AddItem(CItemData(ItemKind::kPlainText, name, value));
         }
     }
 

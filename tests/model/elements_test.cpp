@@ -86,7 +86,7 @@ TEST(ElementTest, TreeLabels) {
     EXPECT_EQ(toggle->GetTreeLabel(), "Object:TOGGLE(sw1)On");
 
     ZeClass command(ElementKind::kCommand);
-    command.Items().AddItem(CItemData(0, "Name", "x"));
+    command.Items().AddItem(CItemData(ItemKind::kPlainText, "Name", "x"));
     EXPECT_EQ(command.GetTreeLabel(), "Name(x)");
     EXPECT_EQ(CZeDialogData("Main").GetTreeLabel(), "Dialog:Main");
 }

@@ -176,7 +176,7 @@ TEST_F(PropertyChangeTest, RetypingFollowsTheParentsLayoutAndDoubledNames) {
     // A name held twice keeps both values, the second as an orphan.
     CObjectData* twice = AddObject(object_type::kButton);
     twice->SetItem("Text", "first");
-    twice->Items().AddItem(CItemData(2, "Text", "second"));
+    twice->Items().AddItem(CItemData(ItemKind::kUserText, "Text", "second"));
     Commit(*twice, "Type", "TEXT");
     EXPECT_EQ(twice->GetItem("Text"), "first");
     EXPECT_EQ(NamesOf(twice->Items()).back(), "!Text");
@@ -223,13 +223,13 @@ TEST_F(PropertyChangeTest, LayoutChangeRebuildsTheGroupsItems) {
     // "Type" on a group and "Layout" on an object are no re-typing.
     EXPECT_FALSE(ApplyPropertyChange(project_, *group, "Type").itemsReplaced);
     CObjectData* text = AddObject(object_type::kText);
-    text->Items().AddItem(CItemData(0, "Layout", "FRAME"));
+    text->Items().AddItem(CItemData(ItemKind::kPlainText, "Layout", "FRAME"));
     EXPECT_FALSE(ApplyPropertyChange(project_, *text, "Layout").itemsReplaced);
 }
 
 TEST_F(PropertyChangeTest, TextChangesRelabelOtherPropertiesDoNothing) {
     CObjectData* button = AddObject(object_type::kButton);
-    button->Items().AddItem(CItemData(2, "TextOn", ""));
+    button->Items().AddItem(CItemData(ItemKind::kUserText, "TextOn", ""));
     EXPECT_TRUE(Commit(*button, "Text", "a").relabel);
     EXPECT_TRUE(Commit(*button, "TextOn", "b").relabel);
     const PropertyChangeResult width = Commit(*button, "Width", "10");
@@ -272,7 +272,7 @@ TEST_F(PropertyChangeTest, CommandPickedUnderAnEventIsAdded) {
     CObjectData* button = AddObject(object_type::kButton);
     CObjectData* slider = AddObject(object_type::kSlidebar);
     CObjectDataList* group = AddGroup(layout_code::kFrame);
-    group->Items().AddItem(CItemData(3, "OnClick", ""));
+    group->Items().AddItem(CItemData(ItemKind::kChoice, "OnClick", ""));
     struct Row {
         ZeClass* owner;
         const char* event;
@@ -412,7 +412,7 @@ TEST_F(PropertyChangeTest, ImageGoesToTheRowItselfAndOnlyToImageRows) {
     EXPECT_TRUE(picture->Items().IsSameItems(before));
 
     // With a name held twice the row chosen is the one that changes.
-    picture->Items().AddItem(CItemData(5, "File", "second.png"));
+    picture->Items().AddItem(CItemData(ItemKind::kImageFile, "File", "second.png"));
     const std::size_t last = picture->Items().GetItemCount() - 1;
     ASSERT_TRUE(AssignImage(*picture, last, 1, "b.png"));
     EXPECT_EQ(picture->GetItem("File"), "");

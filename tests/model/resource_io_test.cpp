@@ -12,6 +12,7 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -365,7 +366,7 @@ TEST(ResourceIoLoad, DialogAndProjectValuesAreReadAsText) {
     EXPECT_EQ(project.GetItem("DeviceWidth"), "320");
     const CItemData* version = FindItem(project, "Version");
     ASSERT_NE(version, nullptr);
-    EXPECT_EQ(version->GetKind(), item_kind::kPlainText);
+    EXPECT_EQ(version->GetKind(), ItemKind::kPlainText);
     EXPECT_EQ(version->GetValue(), "2");
     EXPECT_EQ(FindItem(project, "Command"), nullptr);
     EXPECT_EQ(FindItem(project, "OnOpen"), nullptr);
@@ -376,7 +377,7 @@ TEST(ResourceIoLoad, DialogAndProjectValuesAreReadAsText) {
     EXPECT_EQ(dialog->GetItem("TargetLayoutHeight"), "480.000000");
     const CItemData* author = FindItem(*dialog, "Author");
     ASSERT_NE(author, nullptr);
-    EXPECT_EQ(author->GetKind(), item_kind::kPlainText);
+    EXPECT_EQ(author->GetKind(), ItemKind::kPlainText);
     EXPECT_EQ(author->GetValue(), kNihonSjis);
     EXPECT_TRUE(dialog->GetCommands().empty());
 }
@@ -622,7 +623,7 @@ struct ElementCase {
     bool firstChild;  // check the first child of the group read, not the group
     std::string item;
     std::string value;
-    std::int32_t kind;  // -1: the element has no such item
+    std::optional<ItemKind> kind;  // none: the element has no such item
 };
 
 class ResourceIoElement : public testing::TestWithParam<ElementCase> {};
@@ -641,79 +642,79 @@ TEST_P(ResourceIoElement, ReadsTheItem) {
         element = children[0];
     }
     const CItemData* item = FindItem(*element, GetParam().item);
-    if (GetParam().kind < 0) {
+    if (!GetParam().kind) {
         EXPECT_EQ(item, nullptr);
         return;
     }
     ASSERT_NE(item, nullptr);
     EXPECT_EQ(item->GetValue(), GetParam().value);
-    EXPECT_EQ(item->GetKind(), GetParam().kind);
+    EXPECT_EQ(item->GetKind(), *GetParam().kind);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     ResourceIoElementRows, ResourceIoElement,
     testing::Values(
         ElementCase{"ProgressFileOffIsFileBase", "{'Type':'PROGRESS','FileOff':'a.png'}", false,
-                    "FileBase", "a.png", item_kind::kImageFile},
+                    "FileBase", "a.png", ItemKind::kImageFile},
         ElementCase{"ProgressFileOnIsFileActive", "{'Type':'PROGRESS','FileOn':'b.png'}", false,
-                    "FileActive", "b.png", item_kind::kImageFile},
+                    "FileActive", "b.png", ItemKind::kImageFile},
         ElementCase{"FileBaseWinsOverFileOff",
                     "{'Type':'SLIDEBAR','FileBase':'b.png','FileOff':'a.png'}", false, "FileBase",
-                    "b.png", item_kind::kImageFile},
+                    "b.png", ItemKind::kImageFile},
         ElementCase{"ButtonKeepsFileOff", "{'Type':'BUTTON','FileOff':'a.png'}", false, "FileOff",
-                    "a.png", item_kind::kImageFile},
+                    "a.png", ItemKind::kImageFile},
         ElementCase{"TextFileOffIsANewItem", "{'Type':'TEXT','FileOff':'a.png'}", false, "FileOff",
-                    "a.png", item_kind::kPlainText},
+                    "a.png", ItemKind::kPlainText},
         ElementCase{"UnknownKeyIsKept", "{'Type':'TEXT','RadioName':'g'}", false, "RadioName", "g",
-                    item_kind::kPlainText},
+                    ItemKind::kPlainText},
         ElementCase{"KeyOutsideTheTableIsDropped", "{'Type':'TEXT','Comment':'c'}", false,
-                    "Comment", "", -1},
+                    "Comment", "", std::nullopt},
         ElementCase{"RealWeight", "{'Type':'TEXT','Weight':0.5}", false, "Weight", "0.500000",
-                    item_kind::kNumber},
+                    ItemKind::kNumber},
         ElementCase{"IntegerMax", "{'Type':'PROGRESS','Max':100}", false, "Max", "100",
-                    item_kind::kNumber},
+                    ItemKind::kNumber},
         ElementCase{"BooleanHide", "{'Type':'TEXT','Hide':true}", false, "Hide", "true",
-                    item_kind::kBoolean},
+                    ItemKind::kBoolean},
         ElementCase{"DataArrayAsText", "{'Type':'GRID','Data':[ 'a' , 1 ]}", false, "Data",
-                    "['a',1]", item_kind::kResourceText},
+                    "['a',1]", ItemKind::kResourceText},
         ElementCase{"Utf8TextToShiftJis", "{'Type':'TEXT','Text':'" + kNihonUtf8 + "'}", false,
-                    "Text", kNihonSjis, item_kind::kUserText},
+                    "Text", kNihonSjis, ItemKind::kUserText},
         ElementCase{"ShiftJisTextKept", "{'Type':'TEXT','Text':'" + kNihonSjis + "'}", false,
-                    "Text", kNihonSjis, item_kind::kUserText},
+                    "Text", kNihonSjis, ItemKind::kUserText},
         ElementCase{"GridTwoHeaders", "{'Type':'GRID','Columns':'9','Header':[{},{'TSize':'1'}]}",
-                    false, "Columns", "2", item_kind::kChoice},
+                    false, "Columns", "2", ItemKind::kChoice},
         ElementCase{"GridEmptyHeaderKeepsColumns", "{'Type':'GRID','Columns':'7','Header':[]}",
-                    false, "Columns", "7", item_kind::kChoice},
+                    false, "Columns", "7", ItemKind::kChoice},
         ElementCase{"UnknownTypeKeptAsWritten", "{'Type':'text','Name':'n'}", false, "Type", "text",
-                    item_kind::kChoice},
+                    ItemKind::kChoice},
         // A key given twice keeps its last value; null counts as absent.
         ElementCase{"NullGivenLastKeepsTheSchemaValue", "{'Type':'TEXT','Text':'a','Text':null}",
-                    false, "Text", "", item_kind::kUserText},
+                    false, "Text", "", ItemKind::kUserText},
         ElementCase{"ObjectKeyThatIsNoObjectReadsAnObject",
                     "{'Type':'TEXT','Object':'x','Name':'n'}", false, "Name", "n",
-                    item_kind::kPlainText},
+                    ItemKind::kPlainText},
         ElementCase{"GroupAlignIsRead", "{'Layout':'TABLE','Align':'CENTER','Objects':[]}", false,
-                    "Align", "CENTER", item_kind::kChoice},
+                    "Align", "CENTER", ItemKind::kChoice},
         ElementCase{"GroupByObjectsArray", "{'Layout':'PAGE','Objects':[]}", false, "Layout",
-                    "PAGE", item_kind::kChoice},
+                    "PAGE", ItemKind::kChoice},
         ElementCase{"GroupByObjectKey", "{'Object':{'Layout':'TABLE','Objects':[]}}", false,
-                    "Layout", "TABLE", item_kind::kChoice},
+                    "Layout", "TABLE", ItemKind::kChoice},
         ElementCase{"GroupNotifyListIsRead", "{'Layout':'FRAME','NotifyList':'x','Objects':[]}",
-                    false, "NotifyList", "x", item_kind::kPlainText},
+                    false, "NotifyList", "x", ItemKind::kPlainText},
         ElementCase{"GroupHideIsRead", "{'Layout':'LINEAR','Hide':true,'Objects':[]}", false,
-                    "Hide", "true", item_kind::kBoolean},
+                    "Hide", "true", ItemKind::kBoolean},
         ElementCase{"GroupVerticalOutsideLinearIsKept",
                     "{'Layout':'FRAME','Vertical':true,'Objects':[]}", false, "Vertical", "true",
-                    item_kind::kPlainText},
+                    ItemKind::kPlainText},
         ElementCase{"TableRowChildSpan",
                     "{'Layout':'TABLEROW','Objects':[{'Type':'TEXT','Span':2}]}", true, "Span", "2",
-                    item_kind::kNumber},
+                    ItemKind::kNumber},
         ElementCase{"RelativeChildPosX",
                     "{'Layout':'RELATIVE','Objects':[{'Type':'TEXT','PosX':10}]}", true, "PosX",
-                    "10", item_kind::kSize},
+                    "10", ItemKind::kSize},
         ElementCase{"LinearChildPosXIsANewItem",
                     "{'Layout':'LINEAR','Objects':[{'Type':'TEXT','PosX':10}]}", true, "PosX", "10",
-                    item_kind::kPlainText}),
+                    ItemKind::kPlainText}),
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST(ResourceIoElement, GridHeaderValuesAreNotConverted) {

@@ -44,7 +44,7 @@ void ExpectItems(const CItemList& items, const std::vector<Expected>& expected) 
         const CItemData& item = items.GetItemData(i);
         const Expected& e = expected[i];
         SCOPED_TRACE(testing::Message() << "item " << i << " " << e.name);
-        EXPECT_EQ(item.GetKind(), e.kind);
+        EXPECT_EQ(static_cast<std::int32_t>(item.GetKind()), e.kind);
         EXPECT_EQ(item.GetChoices(), e.choices ? &e.choices() : nullptr);
         EXPECT_EQ(HelpOf(item), e.help ? e.help : "(none)");
         EXPECT_EQ(Cp932ToUtf8(item.GetValue()), e.value);
