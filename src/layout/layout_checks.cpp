@@ -112,13 +112,13 @@ Values ReadValues(const CItemList& items) {
 // be used, which is worse than one that only looks cut.
 bool IsClickable(int type, const CObjectData& element) {
     switch (type) {
-        case object_type::kEdit:
-        case object_type::kButton:
-        case object_type::kCheckbox:
-        case object_type::kToggle:
-        case object_type::kRadioButton:
-        case object_type::kPulldown:
-        case object_type::kSlidebar:
+        case ObjectType::kEdit:
+        case ObjectType::kButton:
+        case ObjectType::kCheckbox:
+        case ObjectType::kToggle:
+        case ObjectType::kRadioButton:
+        case ObjectType::kPulldown:
+        case ObjectType::kSlidebar:
             return true;
         default:
             return !element.GetCommands().empty();
@@ -139,7 +139,7 @@ struct ShownText {
 struct ElementFacts {
     bool hidden = false;
     bool clickable = false;
-    int layout = layout_code::kUnset;  // groups
+    int layout = GroupLayout::kUnset;  // groups
     std::string_view margin;
     std::string_view padding;
     std::string_view textSize;
@@ -173,13 +173,13 @@ ElementFacts ReadFacts(const CObjectData& element, std::int32_t expandPercent) {
         }
     };
     switch (type) {
-        case object_type::kText:
-        case object_type::kButton:
-        case object_type::kCheckbox:
-        case object_type::kRadioButton:
+        case ObjectType::kText:
+        case ObjectType::kButton:
+        case ObjectType::kCheckbox:
+        case ObjectType::kRadioButton:
             add("Text", values[kText]);
             break;
-        case object_type::kToggle:
+        case ObjectType::kToggle:
             add("TextOn", values[kTextOn]);
             add("TextOff", values[kTextOff]);
             break;
@@ -256,16 +256,16 @@ public:
             return;
         }
         const std::uint32_t first = layout_.FirstChild(index);
-        const std::uint32_t count = facts.layout == layout_code::kPage
+        const std::uint32_t count = facts.layout == GroupLayout::kPage
                                         ? std::min<std::uint32_t>(layout_.ChildCount(index), 1)
                                         : layout_.ChildCount(index);
-        const bool scrolls = scrolled || facts.layout == layout_code::kScroll ||
-                             facts.layout == layout_code::kHScroll;
+        const bool scrolls = scrolled || facts.layout == GroupLayout::kScroll ||
+                             facts.layout == GroupLayout::kHScroll;
         for (std::uint32_t c = first; c < first + count; ++c) {
             Element(c, &box, scrolls, outside || parentOutside);
         }
-        if (facts.layout == layout_code::kLinear || facts.layout == layout_code::kTable ||
-            facts.layout == layout_code::kTableRow) {
+        if (facts.layout == GroupLayout::kLinear || facts.layout == GroupLayout::kTable ||
+            facts.layout == GroupLayout::kTableRow) {
             Overlap(first, count);
         }
     }

@@ -171,12 +171,12 @@ void PreviewLayout::ReadNode(Node& node, CObjectData& element) const {
     node.childWeights = 0;
     if (node.isGroup) {
         node.vertical = AsCString(items.vertical) == "true";
-        const int layout = LayoutCode(AsCString(items.layout));
-        node.stacked = layout == layout_code::kFrame || layout == layout_code::kRelative;
+        const GroupLayout layout = LayoutCode(AsCString(items.layout));
+        node.stacked = layout == GroupLayout::kFrame || layout == GroupLayout::kRelative;
         node.align = ParseAlignment(items.align);
         return;
     }
-    const int type = ObjectTypeIndex(AsCString(items.type));
+    const ObjectType type = ObjectTypeIndex(AsCString(items.type));
     node.shortCode = ObjectShortCode(type);
     if (node.shortCode.empty()) {
         node.shortCode = AsCString(items.type);

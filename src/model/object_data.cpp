@@ -12,7 +12,6 @@
 
 namespace ze {
 
-
 CObjectData::CObjectData(CObjectDataList* parent) : CObjectData(parent, ElementKind::kObject) {}
 
 CObjectData::CObjectData(CObjectDataList* parent, ElementKind kind)

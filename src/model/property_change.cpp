@@ -91,9 +91,9 @@ void MergeOldItems(CItemList& items, CItemList fresh) {
     items = std::move(fresh);
 }
 
-int ParentLayoutCode(const CObjectData& object) {
+GroupLayout ParentLayoutCode(const CObjectData& object) {
     const CObjectDataList* parent = object.GetParent();
-    return parent == nullptr ? layout_code::kLinear : LayoutCode(parent->GetItem(prop::kLayout));
+    return parent == nullptr ? GroupLayout::kLinear : LayoutCode(parent->GetItem(prop::kLayout));
 }
 
 bool IsEventName(std::string_view name) {
@@ -193,28 +193,28 @@ std::string UniqueDialogName(const CZeDialogDataList& dialogs, const CZeDialogDa
     }
 }
 
-void RetypeObject(CObjectData& object, int typeIndex) {
-    const std::string_view type = ObjectTypeName(typeIndex);
-    if (type.empty()) {
+void RetypeObject(CObjectData& object, ObjectType type) {
+    const std::string_view typeName = ObjectTypeName(type);
+    if (typeName.empty()) {
         return;
     }
     CItemList fresh;
-    AddObjectItems(fresh, typeIndex, ParentLayoutCode(object));
+    AddObjectItems(fresh, type, ParentLayoutCode(object));
     MergeOldItems(object.Items(), std::move(fresh));
     // The old Type item took the place of the new one; it has to name the
     // type the items were built for, whatever it held before.
-    object.SetItem(prop::kType, type);
+    object.SetItem(prop::kType, typeName);
 }
 
-void RelayoutGroup(CObjectDataList& group, int layoutCode) {
-    const std::string_view layout = LayoutName(layoutCode);
-    if (layout.empty()) {
+void RelayoutGroup(CObjectDataList& group, GroupLayout layout) {
+    const std::string_view layoutName = LayoutName(layout);
+    if (layoutName.empty()) {
         return;
     }
     CItemList fresh;
-    AddGroupItems(fresh, layoutCode);
+    AddGroupItems(fresh, layout);
     MergeOldItems(group.Items(), std::move(fresh));
-    group.SetItem(prop::kLayout, layout);
+    group.SetItem(prop::kLayout, layoutName);
 }
 
 PropertyChangeResult ApplyPropertyChange(CZeResourceData& project, ZeClass& element,
@@ -229,16 +229,16 @@ PropertyChangeResult ApplyPropertyChange(CZeResourceData& project, ZeClass& elem
         }
         result.relabel = true;
     } else if (name == prop::kType && object != nullptr && group == nullptr) {
-        const int typeIndex = ObjectTypeIndex(object->GetItem(prop::kType));
-        if (typeIndex >= 0) {
-            RetypeObject(*object, typeIndex);
+        const ObjectType type = ObjectTypeIndex(object->GetItem(prop::kType));
+        if (type != ObjectType::kUnset) {
+            RetypeObject(*object, type);
             result.itemsReplaced = true;
         }
         result.relabel = true;
     } else if (name == prop::kLayout && group != nullptr) {
-        const int layoutCode = LayoutCode(group->GetItem(prop::kLayout));
-        if (layoutCode >= 0) {
-            RelayoutGroup(*group, layoutCode);
+        const GroupLayout layout = LayoutCode(group->GetItem(prop::kLayout));
+        if (layout != GroupLayout::kUnset) {
+            RelayoutGroup(*group, layout);
             result.itemsReplaced = true;
         }
         result.relabel = true;

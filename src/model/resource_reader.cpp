@@ -314,7 +314,7 @@ const KeyRows& ObjectKeyRows(const CItemList& list) {
     return it->second;
 }
 
-CObjectData* ReadElement(ElementStore& store, CObjectDataList* parent, int parentLayout,
+CObjectData* ReadElement(ElementStore& store, CObjectDataList* parent, GroupLayout parentLayout,
                          JsonParser& parser);
 
 void ReadEvents(ElementStore& store, ZeClass& parent, JsonParser& parser,
@@ -361,7 +361,7 @@ CObjectData* ReadGroup(ElementStore& store, CObjectDataList* parent, JsonParser&
     }
     ReadEvents(store, *group, parser, members);
 
-    const int layoutCode = LayoutCode(group->Items().GetItemView(prop::kLayout));
+    const GroupLayout layoutCode = LayoutCode(group->Items().GetItemView(prop::kLayout));
     const JsonValue* self = parser.GetCurrent();
     const JsonValue* objects = members.Of(kObjectsKey);
     if (objects != nullptr && objects->IsArray()) {
@@ -397,12 +397,12 @@ void ReadHeaderColumns(ElementStore& store, CObjectData& object, JsonParser& par
 }
 
 // Reads the object at the parser's current value, whose members are given.
-CObjectData* ReadObject(ElementStore& store, CObjectDataList* parent, int parentLayout,
+CObjectData* ReadObject(ElementStore& store, CObjectDataList* parent, GroupLayout parentLayout,
                         JsonParser& parser, const MemberIndex& members) {
     auto* object = store.Create<CObjectData>(parent);
     std::string type;
     members.Spell(kTypeKey, type);
-    const int typeIndex = ObjectTypeIndex(type);
+    const ObjectType typeIndex = ObjectTypeIndex(type);
     const CItemList& schema = ObjectItems(typeIndex, parentLayout);
     object->Items().AppendItems(schema);
     object->SetItem(prop::kType, type);
@@ -426,7 +426,7 @@ CObjectData* ReadObject(ElementStore& store, CObjectDataList* parent, int parent
         }
     });
     ReadEvents(store, *object, parser, members);
-    if (typeIndex == object_type::kGrid) {
+    if (typeIndex == ObjectType::kGrid) {
         const JsonValue* header = members.Of(kHeaderKey);
         if (header != nullptr && header->IsArray() && !header->Elements().empty()) {
             ReadHeaderColumns(store, *object, parser, *header);
@@ -435,7 +435,7 @@ CObjectData* ReadObject(ElementStore& store, CObjectDataList* parent, int parent
     return object;
 }
 
-CObjectData* ReadElement(ElementStore& store, CObjectDataList* parent, int parentLayout,
+CObjectData* ReadElement(ElementStore& store, CObjectDataList* parent, GroupLayout parentLayout,
                          JsonParser& parser) {
     const JsonValue* start = parser.GetCurrent();
     const MemberIndex members(start);
@@ -460,8 +460,9 @@ CObjectData* ReadElement(ElementStore& store, CObjectDataList* parent, int paren
 }  // namespace
 
 CObjectData* ReadElement(ElementStore& store, CObjectDataList* parent, JsonParser& parser) {
-    const int parentLayout = parent == nullptr ? layout_code::kLinear
-                                               : LayoutCode(parent->Items().GetItemView(prop::kLayout));
+    const GroupLayout parentLayout = parent == nullptr
+                                         ? GroupLayout::kLinear
+                                         : LayoutCode(parent->Items().GetItemView(prop::kLayout));
     return ReadElement(store, parent, parentLayout, parser);
 }
 

@@ -30,7 +30,7 @@ struct ObjectTypeInfo {
     std::string_view labelProperty;
 };
 
-constexpr std::array<ObjectTypeInfo, object_type::kCount> kObjectTypes = {{
+constexpr std::array<ObjectTypeInfo, IndexOf(ObjectType::kCount)> kObjectTypes = {{
     {"TEXT", "TXT", "Text"},
     {"EDIT", "EDIT", "Text"},
     {"BUTTON", "BTN", "Text"},
@@ -49,16 +49,16 @@ constexpr std::array<ObjectTypeInfo, object_type::kCount> kObjectTypes = {{
     {"HLIST", "HLST", ""},
 }};
 
-constexpr std::array<std::string_view, layout_code::kCount> kLayoutNames = {
+constexpr std::array<std::string_view, IndexOf(GroupLayout::kCount)> kLayoutNames = {
     "FRAME", "LINEAR", "RADIO", "SCROLL", "HSCROLL", "PAGE", "TABLE", "TABLEROW", "RELATIVE",
 };
 
-constexpr bool IsObjectType(int typeIndex) {
-    return typeIndex >= 0 && typeIndex < object_type::kCount;
+constexpr bool IsObjectType(ObjectType type) {
+    return IndexOf(type) >= 0 && type < ObjectType::kCount;
 }
 
-constexpr bool IsLayout(int code) {
-    return code >= 0 && code < layout_code::kCount;
+constexpr bool IsLayout(GroupLayout layout) {
+    return IndexOf(layout) >= 0 && layout < GroupLayout::kCount;
 }
 
 constexpr char AsciiLower(char c) {
@@ -88,22 +88,22 @@ using Comparison = bool (*)(std::string_view, std::string_view);
 
 // The new-element label heads the insert lists but is not a type, so the
 // lookups never match it.
-int FindObjectType(std::string_view text, Comparison equal) {
+ObjectType FindObjectType(std::string_view text, Comparison equal) {
     for (std::size_t i = 0; i < kObjectTypes.size(); ++i) {
         if (equal(kObjectTypes[i].name, text)) {
-            return static_cast<int>(i);
+            return ObjectTypeAt(static_cast<int>(i));
         }
     }
-    return object_type::kUnset;
+    return ObjectType::kUnset;
 }
 
-int FindLayout(std::string_view text, Comparison equal) {
+GroupLayout FindLayout(std::string_view text, Comparison equal) {
     for (std::size_t i = 0; i < kLayoutNames.size(); ++i) {
         if (equal(kLayoutNames[i], text)) {
-            return static_cast<int>(i);
+            return GroupLayoutAt(static_cast<int>(i));
         }
     }
-    return layout_code::kUnset;
+    return GroupLayout::kUnset;
 }
 
 // ---------------------------------------------------------------------------
@@ -157,7 +157,6 @@ void AddAll(CItemList& items, std::span<const ItemDef> defs) {
     }
 }
 
-
 // ---------------------------------------------------------------------------
 // Object schema
 
@@ -166,10 +165,10 @@ void AddAll(CItemList& items, std::span<const ItemDef> defs) {
 using TypeMask = std::uint32_t;
 constexpr TypeMask kAnyType = 0;
 
-constexpr TypeMask Types(std::initializer_list<int> typeIndexes) {
+constexpr TypeMask Types(std::initializer_list<ObjectType> types) {
     TypeMask mask = 0;
-    for (int t : typeIndexes) {
-        mask |= TypeMask{1} << t;
+    for (ObjectType t : types) {
+        mask |= TypeMask{1} << IndexOf(t);
     }
     return mask;
 }
@@ -214,15 +213,15 @@ constexpr CatalogueEntry kObjectCatalogue[] = {
     {kAnyType, {"File", ItemKind::kImageFile, nullptr, Help::kFile, ""}},
     {kAnyType, {"FileOff", ItemKind::kImageFile, nullptr, Help::kFileOff, ""}},
     {kAnyType, {"FileOn", ItemKind::kImageFile, nullptr, Help::kFileOn, ""}},
-    {Types({object_type::kProgress}),
+    {Types({ObjectType::kProgress}),
      {"FileBase", ItemKind::kImageFile, nullptr, Help::kFileBaseProgress, ""}},
-    {Types({object_type::kSlidebar}),
+    {Types({ObjectType::kSlidebar}),
      {"FileBase", ItemKind::kImageFile, nullptr, Help::kFileBaseSlidebar, ""}},
-    {Types({object_type::kMeter}),
+    {Types({ObjectType::kMeter}),
      {"FileBase", ItemKind::kImageFile, nullptr, Help::kFileBaseMeter, ""}},
-    {Types({object_type::kProgress}),
+    {Types({ObjectType::kProgress}),
      {"FileActive", ItemKind::kImageFile, nullptr, Help::kFileActiveProgress, ""}},
-    {Types({object_type::kSlidebar}),
+    {Types({ObjectType::kSlidebar}),
      {"FileActive", ItemKind::kImageFile, nullptr, Help::kFileActiveSlidebar, ""}},
     {kAnyType, {"FileThumb", ItemKind::kImageFile, nullptr, Help::kFileThumb, ""}},
     {kAnyType, {"FileCursor", ItemKind::kImageFile, nullptr, Help::kFileCursor, ""}},
@@ -237,42 +236,46 @@ constexpr CatalogueEntry kObjectCatalogue[] = {
     {kAnyType, {"EnablePinch", ItemKind::kBoolean, nullptr, Help::kEnablePinch, ""}},
     {kAnyType, {"EnableCache", ItemKind::kBoolean, nullptr, Help::kEnableCache, ""}},
     {kAnyType, {"Thumbnail", ItemKind::kBoolean, nullptr, Help::kThumbnail, ""}},
-    {Types({object_type::kPicture}),
+    {Types({ObjectType::kPicture}),
      {"OffsetX", ItemKind::kPlainText, nullptr, Help::kPictureOffsetX, ""}},
-    {Types({object_type::kPicture}),
+    {Types({ObjectType::kPicture}),
      {"OffsetY", ItemKind::kPlainText, nullptr, Help::kPictureOffsetY, ""}},
-    {Types({object_type::kPicture}),
+    {Types({ObjectType::kPicture}),
      {"ScaleX", ItemKind::kPlainText, nullptr, Help::kPictureScaleX, ""}},
-    {Types({object_type::kPicture}),
+    {Types({ObjectType::kPicture}),
      {"ScaleY", ItemKind::kPlainText, nullptr, Help::kPictureScaleY, ""}},
-    {Types({object_type::kGraph}), {"OffsetX", ItemKind::kPlainText, nullptr, Help::kGraphOffsetX, ""}},
-    {Types({object_type::kGraph}), {"OffsetY", ItemKind::kPlainText, nullptr, Help::kGraphOffsetY, ""}},
-    {Types({object_type::kGraph}), {"ScaleX", ItemKind::kPlainText, nullptr, Help::kGraphScaleX, ""}},
-    {Types({object_type::kGraph}), {"ScaleY", ItemKind::kPlainText, nullptr, Help::kGraphScaleY, ""}},
+    {Types({ObjectType::kGraph}),
+     {"OffsetX", ItemKind::kPlainText, nullptr, Help::kGraphOffsetX, ""}},
+    {Types({ObjectType::kGraph}),
+     {"OffsetY", ItemKind::kPlainText, nullptr, Help::kGraphOffsetY, ""}},
+    {Types({ObjectType::kGraph}),
+     {"ScaleX", ItemKind::kPlainText, nullptr, Help::kGraphScaleX, ""}},
+    {Types({ObjectType::kGraph}),
+     {"ScaleY", ItemKind::kPlainText, nullptr, Help::kGraphScaleY, ""}},
     {kAnyType, {"DateScale", ItemKind::kBoolean, nullptr, Help::kDateScale, ""}},
     {kAnyType, {"AutoScroll", ItemKind::kBoolean, nullptr, Help::kAutoScroll, ""}},
     {kAnyType, {"ScaleLock", ItemKind::kBoolean, nullptr, Help::kScaleLock, ""}},
-    {Types({object_type::kGrid, object_type::kPulldown}),
+    {Types({ObjectType::kGrid, ObjectType::kPulldown}),
      {"Data", ItemKind::kResourceText, nullptr, Help::kGridData, ""}},
-    {Types({object_type::kVList, object_type::kHList}),
+    {Types({ObjectType::kVList, ObjectType::kHList}),
      {"Data", ItemKind::kResourceText, nullptr, Help::kListData, ""}},
     {kAnyType, {"ColumnHeight", ItemKind::kSize, nullptr, Help::kColumnHeight, ""}},
     {kAnyType, {"Columns", ItemKind::kChoice, &choices::Columns, Help::kNone, ""}},
     {kAnyType, {"Position", ItemKind::kNumber, nullptr, Help::kPosition, ""}},
     {kAnyType, {"Min", ItemKind::kNumber, nullptr, Help::kMin, ""}},
     {kAnyType, {"Max", ItemKind::kNumber, nullptr, Help::kMax, ""}},
-    {Types({object_type::kEdit, object_type::kRadioButton}),
+    {Types({ObjectType::kEdit, ObjectType::kRadioButton}),
      {"Value", ItemKind::kUserText, nullptr, Help::kValue, ""}},
-    {Types({object_type::kProgress, object_type::kSlidebar, object_type::kMeter}),
+    {Types({ObjectType::kProgress, ObjectType::kSlidebar, ObjectType::kMeter}),
      {"Value", ItemKind::kPlainText, nullptr, Help::kInitialValue, ""}},
     {kAnyType, {"Vertical", ItemKind::kBoolean, nullptr, Help::kBarVertical, ""}},
     {kAnyType, {"NotifyList", ItemKind::kPlainText, nullptr, Help::kNotifyList, ""}},
 };
 
-constexpr const ItemDef* FindObjectItem(std::string_view name, int typeIndex) {
+constexpr const ItemDef* FindObjectItem(std::string_view name, ObjectType type) {
     for (const CatalogueEntry& entry : kObjectCatalogue) {
         const bool typeFits = entry.types == kAnyType ||
-                              (IsObjectType(typeIndex) && ((entry.types >> typeIndex) & 1) != 0);
+                              (IsObjectType(type) && ((entry.types >> IndexOf(type)) & 1) != 0);
         if (typeFits && entry.def.name == name) {
             return &entry.def;
         }
@@ -339,46 +342,46 @@ struct TypeItems {
     std::string_view tableRowAnchor;
 };
 
-constexpr TypeItems ItemsOfType(int typeIndex) {
-    switch (typeIndex) {
-        case object_type::kText:
+constexpr TypeItems ItemsOfType(ObjectType type) {
+    switch (type) {
+        case ObjectType::kText:
             return {kTextItems, "TAlign"};
-        case object_type::kEdit:
+        case ObjectType::kEdit:
             return {kEditItems, "OnClick"};
-        case object_type::kButton:
-        case object_type::kCheckbox:
+        case ObjectType::kButton:
+        case ObjectType::kCheckbox:
             return {kButtonItems, "TAlign"};
-        case object_type::kToggle:
+        case ObjectType::kToggle:
             return {kToggleItems, "TAlign"};
-        case object_type::kRadioButton:
+        case ObjectType::kRadioButton:
             return {kRadioButtonItems, "TAlign"};
-        case object_type::kPicture:
+        case ObjectType::kPicture:
             return {kPictureItems, "OnClick"};
-        case object_type::kCanvas:
+        case ObjectType::kCanvas:
             return {kCanvasItems, "OnClick"};
-        case object_type::kGrid:
+        case ObjectType::kGrid:
             return {kGridItems, "Data"};
-        case object_type::kPulldown:
+        case ObjectType::kPulldown:
             return {kPulldownItems, "Data"};
-        case object_type::kProgress:
+        case ObjectType::kProgress:
             return {kProgressItems, "OnClick"};
-        case object_type::kSlidebar:
+        case ObjectType::kSlidebar:
             return {kSlidebarItems, "OnRelease"};
-        case object_type::kMeter:
+        case ObjectType::kMeter:
             return {kMeterItems, "OnClick"};
-        case object_type::kGraph:
+        case ObjectType::kGraph:
             return {kGraphItems, "OnClick"};
-        case object_type::kVList:
-        case object_type::kHList:
+        case ObjectType::kVList:
+        case ObjectType::kHList:
             return {kListItems, "OnClick"};
         default:
             return {kUnsetItems, "OnClick"};
     }
 }
 
-constexpr bool AllCatalogued(int typeIndex, Names names) {
+constexpr bool AllCatalogued(ObjectType type, Names names) {
     for (std::string_view name : names) {
-        if (FindObjectItem(name, typeIndex) == nullptr) {
+        if (FindObjectItem(name, type) == nullptr) {
             return false;
         }
     }
@@ -388,7 +391,8 @@ constexpr bool AllCatalogued(int typeIndex, Names names) {
 // Each name a type lists must have a catalogue entry for that type, so the
 // builder can take the lookup for granted.
 constexpr bool EveryObjectItemCatalogued() {
-    for (int type = object_type::kUnset; type < object_type::kCount; ++type) {
+    for (int index = IndexOf(ObjectType::kUnset); index < IndexOf(ObjectType::kCount); ++index) {
+        const ObjectType type = ObjectTypeAt(index);
         for (Names names : {Names(kLeadingItems), Names(kRelativeItems), Names(kCommonItems),
                             Names(kTableRowItems), ItemsOfType(type).items}) {
             if (!AllCatalogued(type, names)) {
@@ -406,8 +410,8 @@ static_assert(EveryObjectItemCatalogued());
 constexpr ItemDef kGroupName{"Name", ItemKind::kPlainText, nullptr, Help::kGroupName, ""};
 constexpr ItemDef kRadioAlias{"Alias", ItemKind::kPlainText, nullptr, Help::kRadioAlias, ""};
 constexpr ItemDef kGroupType{"Type", ItemKind::kFixed, nullptr, Help::kGroupType, "GROUP"};
-constexpr ItemDef kGroupLayout{"Layout", ItemKind::kChoice, &choices::GroupTypeNames, Help::kGroupType,
-                               ""};
+constexpr ItemDef kGroupLayout{"Layout", ItemKind::kChoice, &choices::GroupTypeNames,
+                               Help::kGroupType, ""};
 constexpr ItemDef kGroupMiddle[] = {
     {"Width", ItemKind::kSuggested, &choices::Sizes, Help::kSize, ""},
     {"Height", ItemKind::kSuggested, &choices::Sizes, Help::kSize, ""},
@@ -707,46 +711,49 @@ const std::string& NewGroupLabel() {
     return label;
 }
 
-int ObjectTypeIndex(std::string_view type) {
+ObjectType ObjectTypeIndex(std::string_view type) {
     return FindObjectType(type, Equal);
 }
 
-int LayoutCode(std::string_view layout) {
+GroupLayout LayoutCode(std::string_view layout) {
     return FindLayout(layout, Equal);
 }
 
-int ObjectTypeIndexIgnoringCase(std::string_view type) {
+ObjectType ObjectTypeIndexIgnoringCase(std::string_view type) {
     return FindObjectType(type, EqualIgnoringAsciiCase);
 }
 
-int LayoutCodeIgnoringCase(std::string_view layout) {
+GroupLayout LayoutCodeIgnoringCase(std::string_view layout) {
     return FindLayout(layout, EqualIgnoringAsciiCase);
 }
 
-std::string_view ObjectTypeName(int typeIndex) {
-    return IsObjectType(typeIndex) ? kObjectTypes[typeIndex].name : std::string_view();
+std::string_view ObjectTypeName(ObjectType type) {
+    return IsObjectType(type) ? kObjectTypes[static_cast<std::size_t>(type)].name
+                              : std::string_view();
 }
 
-std::string_view LayoutName(int layoutCode) {
-    return IsLayout(layoutCode) ? kLayoutNames[layoutCode] : std::string_view();
+std::string_view LayoutName(GroupLayout layout) {
+    return IsLayout(layout) ? kLayoutNames[static_cast<std::size_t>(layout)] : std::string_view();
 }
 
-std::string_view ObjectShortCode(int typeIndex) {
-    return IsObjectType(typeIndex) ? kObjectTypes[typeIndex].shortCode : std::string_view();
+std::string_view ObjectShortCode(ObjectType type) {
+    return IsObjectType(type) ? kObjectTypes[static_cast<std::size_t>(type)].shortCode
+                              : std::string_view();
 }
 
-std::string_view ObjectLabelProperty(int typeIndex) {
-    return IsObjectType(typeIndex) ? kObjectTypes[typeIndex].labelProperty : std::string_view();
+std::string_view ObjectLabelProperty(ObjectType type) {
+    return IsObjectType(type) ? kObjectTypes[static_cast<std::size_t>(type)].labelProperty
+                              : std::string_view();
 }
 
 namespace {
 
-void BuildObjectItems(CItemList& items, int type, int parentLayoutCode) {
+void BuildObjectItems(CItemList& items, ObjectType type, GroupLayout parentLayout) {
     const auto add = [&](Names names) {
         for (std::string_view name : names) {
             const ItemDef& def = *FindObjectItem(name, type);
             if (name == prop::kType) {
-                Add(items, def, type == object_type::kUnset ? "Unset" : ObjectTypeName(type));
+                Add(items, def, type == ObjectType::kUnset ? "Unset" : ObjectTypeName(type));
             } else {
                 Add(items, def);
             }
@@ -754,14 +761,14 @@ void BuildObjectItems(CItemList& items, int type, int parentLayoutCode) {
     };
 
     add(kLeadingItems);
-    if (parentLayoutCode == layout_code::kRelative) {
+    if (parentLayout == GroupLayout::kRelative) {
         add(kRelativeItems);
     }
     add(kCommonItems);
     const TypeItems typeItems = ItemsOfType(type);
     for (std::size_t i = 0; i < typeItems.items.size(); ++i) {
         add(typeItems.items.subspan(i, 1));
-        if (parentLayoutCode == layout_code::kTableRow &&
+        if (parentLayout == GroupLayout::kTableRow &&
             typeItems.items[i] == typeItems.tableRowAnchor) {
             add(kTableRowItems);
         }
@@ -769,27 +776,29 @@ void BuildObjectItems(CItemList& items, int type, int parentLayoutCode) {
 }
 
 // Only RELATIVE and TABLEROW parents change an object's items.
-int ParentClass(int parentLayoutCode) {
-    return parentLayoutCode == layout_code::kRelative   ? 1
-           : parentLayoutCode == layout_code::kTableRow ? 2
-                                                        : 0;
+std::size_t ParentClass(GroupLayout parentLayout) {
+    return parentLayout == GroupLayout::kRelative   ? 1
+           : parentLayout == GroupLayout::kTableRow ? 2
+                                                    : 0;
 }
 
 // Every object's items, built once per type and kind of parent: loading a
 // project makes tens of thousands of objects.
-const CItemList& ObjectTemplate(int type, int parentLayoutCode) {
+// The templates go by type number + 1, kUnset first.
+const CItemList& ObjectTemplate(ObjectType type, GroupLayout parentLayout) {
     static const auto templates = [] {
-        std::array<std::array<CItemList, 3>, object_type::kCount + 1> built;
-        constexpr int kParents[] = {layout_code::kLinear, layout_code::kRelative,
-                                    layout_code::kTableRow};
-        for (int t = object_type::kUnset; t < object_type::kCount; ++t) {
-            for (int parent : kParents) {
-                BuildObjectItems(built[t + 1][ParentClass(parent)], t, parent);
+        std::array<std::array<CItemList, 3>, IndexOf(ObjectType::kCount) + 1> built;
+        constexpr GroupLayout kParents[] = {GroupLayout::kLinear, GroupLayout::kRelative,
+                                            GroupLayout::kTableRow};
+        for (int t = IndexOf(ObjectType::kUnset); t < IndexOf(ObjectType::kCount); ++t) {
+            for (GroupLayout parent : kParents) {
+                BuildObjectItems(built[static_cast<std::size_t>(t + 1)][ParentClass(parent)],
+                                 ObjectTypeAt(t), parent);
             }
         }
         return built;
     }();
-    return templates[type + 1][ParentClass(parentLayoutCode)];
+    return templates[static_cast<std::size_t>(IndexOf(type) + 1)][ParentClass(parentLayout)];
 }
 
 const CItemList& CommandTemplate(std::size_t index) {
@@ -805,28 +814,27 @@ const CItemList& CommandTemplate(std::size_t index) {
 
 }  // namespace
 
-const CItemList& ObjectItems(int typeIndex, int parentLayoutCode) {
-    // An index outside the table is an object whose type is not set.
-    const int type = IsObjectType(typeIndex) ? typeIndex : object_type::kUnset;
-    return ObjectTemplate(type, parentLayoutCode);
+const CItemList& ObjectItems(ObjectType type, GroupLayout parentLayout) {
+    // A number outside the table is an object whose type is not set.
+    return ObjectTemplate(IsObjectType(type) ? type : ObjectType::kUnset, parentLayout);
 }
 
-void AddObjectItems(CItemList& items, int typeIndex, int parentLayoutCode) {
-    items.AppendItems(ObjectItems(typeIndex, parentLayoutCode));
+void AddObjectItems(CItemList& items, ObjectType type, GroupLayout parentLayout) {
+    items.AppendItems(ObjectItems(type, parentLayout));
 }
 
-void AddGroupItems(CItemList& items, int layoutCode) {
+void AddGroupItems(CItemList& items, GroupLayout layout) {
     // Name, Type, Layout, the middle, NotifyList, and Alias or Vertical: one
     // allocation for the lot.
     items.Reserve(items.GetItemCount() + std::size(kGroupMiddle) + 6);
     Add(items, kGroupName);
-    if (layoutCode == layout_code::kRadio) {
+    if (layout == GroupLayout::kRadio) {
         Add(items, kRadioAlias);
     }
     Add(items, kGroupType);
-    Add(items, kGroupLayout, IsLayout(layoutCode) ? LayoutName(layoutCode) : "Unset");
+    Add(items, kGroupLayout, IsLayout(layout) ? LayoutName(layout) : "Unset");
     AddAll(items, kGroupMiddle);
-    if (layoutCode == layout_code::kLinear || layoutCode == layout_code::kRadio) {
+    if (layout == GroupLayout::kLinear || layout == GroupLayout::kRadio) {
         Add(items, kGroupVertical);
     }
     Add(items, kGroupNotifyList);

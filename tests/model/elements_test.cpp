@@ -23,13 +23,13 @@ struct SmallTree {
     CObjectData* c = nullptr;
 
     SmallTree() {
-        root = Group(nullptr, layout_code::kFrame, "root");
-        a = Object(root, object_type::kButton, "a");
-        b = Object(root, object_type::kText, "b");
-        g = Group(root, layout_code::kLinear, "g");
-        c = Object(g, object_type::kText, "c");
+        root = Group(nullptr, GroupLayout::kFrame, "root");
+        a = Object(root, ObjectType::kButton, "a");
+        b = Object(root, ObjectType::kText, "b");
+        g = Group(root, GroupLayout::kLinear, "g");
+        c = Object(g, ObjectType::kText, "c");
     }
-    CObjectDataList* Group(CObjectDataList* parent, int layout, const std::string& name) {
+    CObjectDataList* Group(CObjectDataList* parent, GroupLayout layout, const std::string& name) {
         auto* group = store.Create<CObjectDataList>(parent);
         AddGroupItems(group->Items(), layout);
         group->SetItem("Name", name);
@@ -38,9 +38,9 @@ struct SmallTree {
         }
         return group;
     }
-    CObjectData* Object(CObjectDataList* parent, int type, const std::string& name) {
+    CObjectData* Object(CObjectDataList* parent, ObjectType type, const std::string& name) {
         auto* object = store.Create<CObjectData>(parent);
-        AddObjectItems(object->Items(), type, layout_code::kLinear);
+        AddObjectItems(object->Items(), type, GroupLayout::kLinear);
         object->SetItem("Name", name);
         parent->AddObject(object);
         return object;
@@ -81,7 +81,7 @@ TEST(ElementTest, TreeLabels) {
     EXPECT_EQ(tree.b->GetTreeLabel(), "Object:TEXT(b)");
     EXPECT_EQ(tree.g->GetTreeLabel(), "Group:LINEAR(g)");
 
-    auto* toggle = tree.Object(tree.root, object_type::kToggle, "sw1");
+    auto* toggle = tree.Object(tree.root, ObjectType::kToggle, "sw1");
     toggle->SetItem("TextOn", "On");
     EXPECT_EQ(toggle->GetTreeLabel(), "Object:TOGGLE(sw1)On");
 
@@ -184,7 +184,7 @@ TEST(ElementTest, InsertRemoveAndDestroy) {
     SmallTree tree;
     auto* d = tree.store.Create<CObjectData>(nullptr);
     d->SetItem("Name", "d");
-    AddObjectItems(d->Items(), object_type::kText, layout_code::kFrame);
+    AddObjectItems(d->Items(), ObjectType::kText, GroupLayout::kFrame);
     d->SetItem("Name", "d");
     tree.root->InsertBefore(d, tree.b);
     EXPECT_EQ(Names(*tree.root), (std::vector<std::string>{"a", "d", "b", "g"}));
@@ -219,7 +219,7 @@ TEST(ElementTest, MoveIfSelectedNeverMovesAGroupIntoItself) {
     EXPECT_EQ(tree.g->MoveIfSelected(*tree.g), 0);
     // g holds the target directly; it is searched instead, and c (selected
     // through g) is already in its place.
-    auto* inner = tree.Group(tree.g, layout_code::kLinear, "inner");
+    auto* inner = tree.Group(tree.g, GroupLayout::kLinear, "inner");
     EXPECT_EQ(tree.g->MoveIfSelected(*inner), 0);
     EXPECT_EQ(Names(*tree.g), (std::vector<std::string>{"inner"}));
     EXPECT_EQ(Names(*inner), (std::vector<std::string>{"c"}));
@@ -267,13 +267,13 @@ TEST(ElementTest, GroupSelectedRefusesWithoutSelectionOrParent) {
 
 TEST(ElementTest, UngroupPutsTheChildrenInTheGroupsPlace) {
     SmallTree tree;
-    tree.Object(tree.g, object_type::kEdit, "e");
+    tree.Object(tree.g, ObjectType::kEdit, "e");
     EXPECT_EQ(Ungroup(*tree.g), tree.c);
     EXPECT_EQ(Names(*tree.root), (std::vector<std::string>{"a", "b", "c", "e"}));
     EXPECT_TRUE(tree.g->GetChildren().empty());
     EXPECT_TRUE(tree.store.Owns(tree.g));  // taken out, not destroyed
 
-    auto* empty = tree.Group(tree.root, layout_code::kFrame, "empty");
+    auto* empty = tree.Group(tree.root, GroupLayout::kFrame, "empty");
     EXPECT_EQ(Ungroup(*empty), nullptr);
     EXPECT_EQ(tree.root->IndexOf(empty), 4);
     EXPECT_EQ(Ungroup(*tree.root), nullptr);

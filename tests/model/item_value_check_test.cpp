@@ -157,10 +157,10 @@ std::optional<std::string> SavedAndLoaded(std::int32_t kind, const std::string& 
     CZeResourceData project;
     CZeDialogData* dialog = project.GetDialogs().CreateDialog("Main");
     auto* root = dialog->GetElementStore().Create<CObjectDataList>(nullptr);
-    AddGroupItems(root->Items(), layout_code::kLinear);
+    AddGroupItems(root->Items(), GroupLayout::kLinear);
     dialog->SetRootGroup(root);
     auto* object = dialog->GetElementStore().Create<CObjectData>(root);
-    AddObjectItems(object->Items(), object_type::kGrid, layout_code::kLinear);
+    AddObjectItems(object->Items(), ObjectType::kGrid, GroupLayout::kLinear);
     // Text is no GRID property; the reader adds it back as plain text, so
     // for kind 2 the item is given that kind here.
     if (kind == 2) {

@@ -49,14 +49,14 @@ const std::string kEmptyTextReport =
     "Parse error\n line:1  byte:0\n show from 0 byte\n\n!\n\nput '!' at error pos. under 0x20, "
     "(Hex).\n";
 
-CObjectDataList* AddRootGroup(CZeDialogData& dialog, int layout = layout_code::kFrame) {
+CObjectDataList* AddRootGroup(CZeDialogData& dialog, GroupLayout layout = GroupLayout::kFrame) {
     auto* group = dialog.GetElementStore().Create<CObjectDataList>(nullptr);
     AddGroupItems(group->Items(), layout);
     dialog.SetRootGroup(group);
     return group;
 }
 
-CObjectData* AddObject(CObjectDataList& group, int type) {
+CObjectData* AddObject(CObjectDataList& group, ObjectType type) {
     auto* object = group.GetStore()->Create<CObjectData>(&group);
     AddObjectItems(object->Items(), type, LayoutCode(group.GetItem("Layout")));
     group.AddObject(object);
@@ -247,7 +247,7 @@ TEST(ResourceIoWriter, CommandsOnUnknownEventsAreLeftOut) {
     AddCommand(*dialog, store, "CLOSE", "OnFoo");
     CObjectDataList* root = AddRootGroup(*dialog);
     AddCommand(*root, store, "CLOSE", "");
-    CObjectData* text = AddObject(*root, object_type::kText);
+    CObjectData* text = AddObject(*root, ObjectType::kText);
     text->SetItem("Name", "t");
     AddCommand(*text, store, "CLOSE", "onclick");
 
@@ -281,11 +281,11 @@ TEST(ResourceIoLoad, JapaneseTextsRoundTripAsShiftJis) {
     CObjectDataList* root = AddRootGroup(*dialog);
     for (const std::string& line : lines) {
         const std::string sjis = ConvertUtf8ToSjis(line);
-        AddObject(*root, object_type::kText)->SetItem("Text", sjis);
-        AddObject(*root, object_type::kVList)->SetItem("Data", "['" + sjis + "']");
+        AddObject(*root, ObjectType::kText)->SetItem("Text", sjis);
+        AddObject(*root, ObjectType::kVList)->SetItem("Data", "['" + sjis + "']");
     }
     // Kind 0 is written as stored.
-    AddObject(*root, object_type::kText)->SetItem("Name", kNihonSjis);
+    AddObject(*root, ObjectType::kText)->SetItem("Name", kNihonSjis);
     const std::string text = Written(saved);
     EXPECT_NE(text.find("'PopupTitle':'" + kHyouUtf8 + "'"), std::string::npos);
     EXPECT_NE(text.find("'Name':'" + kNihonSjis + "'"), std::string::npos);

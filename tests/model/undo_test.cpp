@@ -36,7 +36,7 @@ struct History {
     UndoBuffer& Buffer() { return dialog->GetUndoBuffer(); }
     CObjectData* NewObject(const std::string& name) {
         auto* object = dialog->GetElementStore().Create<CObjectData>(root);
-        AddObjectItems(object->Items(), object_type::kText, layout_code::kFrame);
+        AddObjectItems(object->Items(), ObjectType::kText, GroupLayout::kFrame);
         object->SetItem("Name", name);
         return object;
     }

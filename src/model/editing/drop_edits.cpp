@@ -265,9 +265,9 @@ static EditResult DropElementUnpicked(CZeResourceData& project, ZeClass* element
 
 DropVerdict CheckInsertAt(const CZeResourceData& project, std::string_view typeName,
                           const DropPlace& place) {
-    const bool group = LayoutCodeIgnoringCase(typeName) >= 0;
-    const int type = group ? object_type::kUnset : ObjectTypeIndexIgnoringCase(typeName);
-    if ((!group && type < 0) || place.owner == nullptr ||
+    const bool group = LayoutCodeIgnoringCase(typeName) != GroupLayout::kUnset;
+    const ObjectType type = group ? ObjectType::kUnset : ObjectTypeIndexIgnoringCase(typeName);
+    if ((!group && type == ObjectType::kUnset) || place.owner == nullptr ||
         FindDialogOf(project, *place.owner) == nullptr) {
         return Refused();
     }
@@ -283,7 +283,7 @@ DropVerdict CheckInsertAt(const CZeResourceData& project, std::string_view typeN
          target->IndexOf(static_cast<const CObjectData*>(place.before)) < 0)) {
         return Refused();
     }
-    if (type == object_type::kRadioButton && target->GetItem(prop::kLayout) != "RADIO") {
+    if (type == ObjectType::kRadioButton && target->GetItem(prop::kLayout) != "RADIO") {
         return Refused(kRadioOnlyMessage, MessageIcon::kNone);
     }
     return Allowed();

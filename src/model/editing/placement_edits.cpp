@@ -243,9 +243,10 @@ static EditResult PasteElementUnpicked(CZeResourceData& project, CZeDialogData* 
 }
 
 static EditResult InsertElementUnpicked(CZeResourceData& project, CZeDialogData* dialog, ZeClass* current, std::string_view typeName, PasteMode mode) {
-    const int layout = LayoutCodeIgnoringCase(typeName);
-    const int type = layout < 0 ? ObjectTypeIndexIgnoringCase(typeName) : object_type::kUnset;
-    if (layout < 0 && type < 0) {
+    const GroupLayout layout = LayoutCodeIgnoringCase(typeName);
+    const bool isGroup = layout != GroupLayout::kUnset;
+    const ObjectType type = isGroup ? ObjectType::kUnset : ObjectTypeIndexIgnoringCase(typeName);
+    if (!isGroup && type == ObjectType::kUnset) {
         return {};
     }
     if (current == nullptr) {
@@ -257,25 +258,25 @@ static EditResult InsertElementUnpicked(CZeResourceData& project, CZeDialogData*
         return refusal;
     }
     CObjectDataList* target = placement.target;
-    if (target == nullptr && layout < 0) {
+    if (target == nullptr && !isGroup) {
         return Refusal(kGroupFirstMessage, MessageIcon::kWarning);
     }
     const std::string targetLayout = target != nullptr ? target->GetItem(prop::kLayout) : "";
-    if (type == object_type::kRadioButton && targetLayout != "RADIO") {
+    if (type == ObjectType::kRadioButton && targetLayout != "RADIO") {
         return Refusal(kRadioOnlyMessage, MessageIcon::kNone);
     }
 
     DialogEdit edit(project, *placement.dialog);
     ElementStore& store = placement.dialog->GetElementStore();
     CObjectData* element = nullptr;
-    if (layout >= 0) {
+    if (isGroup) {
         auto* group = store.Create<CObjectDataList>(target);
         AddGroupItems(group->Items(), layout);
         element = group;
     } else {
         element = store.Create<CObjectData>(target);
         AddObjectItems(element->Items(), type, LayoutCode(targetLayout));
-        if (type == object_type::kGrid) {
+        if (type == ObjectType::kGrid) {
             element->AddHeader(CreateHeaderColumn(store));
             element->SetItem(prop::kColumns, "1");
         }
