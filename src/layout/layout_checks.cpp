@@ -110,7 +110,7 @@ Values ReadValues(const CItemList& items) {
 
 // An object the user presses or types into: one the page cuts off cannot
 // be used, which is worse than one that only looks cut.
-bool IsClickable(int type, const CObjectData& element) {
+bool IsClickable(ObjectType type, const CObjectData& element) {
     switch (type) {
         case ObjectType::kEdit:
         case ObjectType::kButton:
@@ -139,7 +139,7 @@ struct ShownText {
 struct ElementFacts {
     bool hidden = false;
     bool clickable = false;
-    int layout = GroupLayout::kUnset;  // groups
+    GroupLayout layout = GroupLayout::kUnset;  // groups
     std::string_view margin;
     std::string_view padding;
     std::string_view textSize;
@@ -159,7 +159,7 @@ ElementFacts ReadFacts(const CObjectData& element, std::int32_t expandPercent) {
         facts.layout = LayoutCode(values[kLayout]);
         return facts;
     }
-    const int type = ObjectTypeIndex(values[kType]);
+    const ObjectType type = ObjectTypeIndex(values[kType]);
     facts.clickable = IsClickable(type, element);
     const auto add = [&](std::string_view property, std::string_view text) {
         if (!text.empty()) {
@@ -177,11 +177,11 @@ ElementFacts ReadFacts(const CObjectData& element, std::int32_t expandPercent) {
         case ObjectType::kButton:
         case ObjectType::kCheckbox:
         case ObjectType::kRadioButton:
-            add("Text", values[kText]);
+            add(prop::kText, values[kText]);
             break;
         case ObjectType::kToggle:
-            add("TextOn", values[kTextOn]);
-            add("TextOff", values[kTextOff]);
+            add(prop::kTextOn, values[kTextOn]);
+            add(prop::kTextOff, values[kTextOff]);
             break;
         default:
             break;
