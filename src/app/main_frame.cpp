@@ -167,7 +167,7 @@ CMainFrame::~CMainFrame() {
 // ---------------------------------------------------------------- set-up
 
 void CMainFrame::CreateActions() {
-    using namespace command;
+    using enum CommandId;
     for (const CommandText& text : CommandTexts()) {
         auto* action = new QAction(TranslatedMenuText(text.caption), this);
         action->setStatusTip(StatusTextOf(text));
@@ -176,11 +176,11 @@ void CMainFrame::CreateActions() {
             action->setToolTip(tip);
         }
         action->setShortcuts(text.keys);
-        action->setData(text.id);
+        action->setData(static_cast<int>(text.id));
         addAction(action);  // the keys work whichever menu is shown
         actions_[text.id] = action;
     }
-    for (const int id : {kViewToolBar, kViewStatusBar, kViewResourcePanel, kViewLogPane}) {
+    for (const CommandId id : {kViewToolBar, kViewStatusBar, kViewResourcePanel, kViewLogPane}) {
         actions_[id]->setCheckable(true);
     }
     // The active window's sizing: one of the two.
@@ -214,7 +214,7 @@ void CMainFrame::CreateActions() {
     });
     connect(actions_[kViewDeviceList], &QAction::triggered, this, [this] { ShowDeviceList(); });
 
-    const std::map<int, void (CMainFrame::*)()> handlers = {
+    const std::map<CommandId, void (CMainFrame::*)()> handlers = {
         {kFileOpen, &CMainFrame::OnFileOpen},
         {kSaveProject, &CMainFrame::OnSaveProject},
         {kSaveProjectAs, &CMainFrame::OnSaveProjectAs},
@@ -267,7 +267,7 @@ void CMainFrame::CreateActions() {
         }
     });
     // The view entries belong to the active editing window.
-    const std::map<int, void (CZeDialogEditorView::*)()> viewHandlers = {
+    const std::map<CommandId, void (CZeDialogEditorView::*)()> viewHandlers = {
         {kRedraw, &CZeDialogEditorView::OnRedraw},
         {kZoomIn, &CZeDialogEditorView::ZoomIn},
         {kZoomOut, &CZeDialogEditorView::ZoomOut},
@@ -289,7 +289,7 @@ void CMainFrame::CreateToolBar() {
     toolBar_ = new QToolBar(QCoreApplication::translate("Editor", "ツール バー"), this);
     toolBar_->setObjectName(QStringLiteral("ToolBar"));
     toolBar_->setIconSize(QSize(16, 16));
-    for (const int id : ToolBarIds()) {
+    for (const CommandId id : ToolBarIds()) {
         if (id == kSeparator) {
             toolBar_->addSeparator();
             continue;
@@ -300,8 +300,8 @@ void CMainFrame::CreateToolBar() {
         toolBar_->widgetForAction(action)->setFixedSize(kToolButtonSize);
     }
     addToolBar(Qt::TopToolBarArea, toolBar_);
-    connect(actions_[command::kViewToolBar], &QAction::toggled, toolBar_, &QWidget::setVisible);
-    connect(toolBar_, &QToolBar::visibilityChanged, actions_[command::kViewToolBar],
+    connect(actions_[CommandId::kViewToolBar], &QAction::toggled, toolBar_, &QWidget::setVisible);
+    connect(toolBar_, &QToolBar::visibilityChanged, actions_[CommandId::kViewToolBar],
             &QAction::setChecked);
 }
 
@@ -320,7 +320,7 @@ void CMainFrame::CreateStatusBar() {
     statusBar()->addPermanentWidget(problemsPane_);
     statusBar()->addPermanentWidget(zoomPane_);
     statusBar()->addPermanentWidget(indicatorPane_);
-    connect(actions_[command::kViewStatusBar], &QAction::toggled, statusBar(),
+    connect(actions_[CommandId::kViewStatusBar], &QAction::toggled, statusBar(),
             &QWidget::setVisible);
 }
 
@@ -367,8 +367,8 @@ void CMainFrame::CreateBars() {
         connect(bar, &QDockWidget::visibilityChanged, action,
                 [bar, action] { action->setChecked(!bar->isHidden()); });
     };
-    follow(logBar_, actions_[command::kViewLogPane]);
-    follow(resourceBar_, actions_[command::kViewResourcePanel]);
+    follow(logBar_, actions_[CommandId::kViewLogPane]);
+    follow(resourceBar_, actions_[CommandId::kViewResourcePanel]);
 
     connect(logPane_, &CLogDlg::EntryChosen, this,
             [this](PaneEntryKind kind, const QByteArray& text) {
@@ -466,13 +466,13 @@ void CMainFrame::ShowMenu(bool withDialog) {
     bar->clear();
     for (const MenuLayout& layout : withDialog ? MenuWithDialog() : MenuWithoutDialog()) {
         QMenu* menu = bar->addMenu(TranslatedMenuText(layout.caption));
-        const std::vector<int> ids = layout.ids;
+        const std::vector<CommandId> ids = layout.ids;
         const auto fill = [this, menu, ids] {
             menu->clear();
-            for (const int id : ids) {
+            for (const CommandId id : ids) {
                 if (id == kSeparator) {
                     menu->addSeparator();
-                } else if (id == command::kRecentFile) {
+                } else if (id == CommandId::kRecentFile) {
                     FillRecentFiles(*menu);
                 } else {
                     menu->addAction(actions_.at(id));
@@ -498,7 +498,7 @@ void CMainFrame::ShowMenu(bool withDialog) {
 void CMainFrame::FillRecentFiles(QMenu& menu) {
     const std::vector<std::string>& entries = recentFiles_.GetEntries();
     if (entries.empty()) {
-        QAction* placeholder = actions_.at(command::kRecentFile);
+        QAction* placeholder = actions_.at(CommandId::kRecentFile);
         placeholder->setEnabled(false);
         menu.addAction(placeholder);
         return;
@@ -565,23 +565,23 @@ void CMainFrame::UpdateStartPage() {
     startPage_->setVisible(noWindow);
 }
 
-QAction* CMainFrame::Action(int id) const {
+QAction* CMainFrame::Action(CommandId id) const {
     const auto found = actions_.find(id);
     return found == actions_.end() ? nullptr : found->second;
 }
 
 void CMainFrame::UpdateCommandStates() {
-    using namespace command;
+    using enum CommandId;
     CZeDialogEditorView* view = ActiveView();
     const bool hasView = view != nullptr;
-    for (const int id :
+    for (const CommandId id :
          {kEditCopy, kEditCut, kEditPaste, kRedraw, kSaveResource, kFilePrint, kFilePrintPreview,
           kFileClose, kWindowNew, kWindowCascade, kWindowTile, kWindowArrange}) {
         actions_[id]->setEnabled(hasView);
     }
     const PreviewViewport* preview = hasView ? &view->Viewport() : nullptr;
-    for (const int id : {kViewFitWindow, kViewDeviceSize, kZoomReset, kViewStructure,
-                         kViewDeviceLook, kSwitchLook}) {
+    for (const CommandId id : {kViewFitWindow, kViewDeviceSize, kZoomReset, kViewStructure,
+                               kViewDeviceLook, kSwitchLook}) {
         actions_[id]->setEnabled(hasView);
     }
     actions_[kViewStructure]->setChecked(hasView && view->Look() == PreviewLook::kStructure);

@@ -83,7 +83,7 @@ void ZoomDeviceSize(ze::app::CMainFrame& frame) {
     if (QMdiSubWindow* window = frame.GetMdiArea().activeSubWindow()) {
         window->resize(frame.GetMdiArea().viewport()->size() * 9 / 10);
     }
-    frame.Action(ze::app::command::kViewDeviceSize)->trigger();
+    frame.Action(ze::app::CommandId::kViewDeviceSize)->trigger();
     // About the page's top-left corner: the title above the button shows too.
     view->ZoomAt(200, QPointF(0, 0));
 }
@@ -92,7 +92,7 @@ void ShowDeviceLook(ze::app::CMainFrame& frame) {
     if (QMdiSubWindow* window = frame.GetMdiArea().activeSubWindow()) {
         window->resize(frame.GetMdiArea().viewport()->size() * 9 / 10);
     }
-    frame.Action(ze::app::command::kViewDeviceLook)->trigger();
+    frame.Action(ze::app::CommandId::kViewDeviceLook)->trigger();
 }
 
 void ShowDeviceList(ze::app::CMainFrame& frame) {
@@ -122,7 +122,7 @@ int main(int argc, char** argv) {
     // drawn and the zoom keeps the button where it was.
     QTimer::singleShot(700, &frame, [&frame, scene] {
         // Whatever mode the settings left the windows in.
-        frame.Action(ze::app::command::kViewStructure)->trigger();
+        frame.Action(ze::app::CommandId::kViewStructure)->trigger();
         if (scene == QStringLiteral("zoom")) {
             ZoomDeviceSize(frame);
         } else if (scene == QStringLiteral("device")) {
