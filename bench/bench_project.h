@@ -153,59 +153,57 @@ private:
             dialog.AddCommand(Command(store, "OnClose"));
         }
 
-        ze::CObjectDataList* root = NewGroup(store, nullptr, ze::layout_code::kLinear);
+        ze::CObjectDataList* root = NewGroup(store, nullptr, ze::GroupLayout::kLinear);
         dialog.SetRootGroup(root);
         int remaining = elementsPerDialog_ - 1;
         while (remaining > 0) {
-            const int layout = PickLayout();
+            const ze::GroupLayout layout = PickLayout();
             ze::CObjectDataList* section = NewGroup(store, root, layout);
             --remaining;
             Fill(store, *section, layout, 2, remaining);
         }
     }
 
-    int PickLayout() {
-        namespace lc = ze::layout_code;
+    ze::GroupLayout PickLayout() {
         const int roll = Pick(100);
         if (roll < 40)
-            return lc::kLinear;
+            return ze::GroupLayout::kLinear;
         if (roll < 52)
-            return lc::kFrame;
+            return ze::GroupLayout::kFrame;
         if (roll < 66)
-            return lc::kRelative;
+            return ze::GroupLayout::kRelative;
         if (roll < 74)
-            return lc::kScroll;
+            return ze::GroupLayout::kScroll;
         if (roll < 78)
-            return lc::kHScroll;
+            return ze::GroupLayout::kHScroll;
         if (roll < 84)
-            return lc::kRadio;
+            return ze::GroupLayout::kRadio;
         if (roll < 90)
-            return lc::kPage;
-        return lc::kTable;
+            return ze::GroupLayout::kPage;
+        return ze::GroupLayout::kTable;
     }
 
-    int PickType(int parentLayout) {
-        namespace ot = ze::object_type;
-        if (parentLayout == ze::layout_code::kRadio && Chance(80)) {
-            return ot::kRadioButton;
+    ze::ObjectType PickType(ze::GroupLayout parentLayout) {
+        if (parentLayout == ze::GroupLayout::kRadio && Chance(80)) {
+            return ze::ObjectType::kRadioButton;
         }
-        static constexpr std::array<std::pair<int, int>, 16> kWeights = {{
-            {ot::kText, 24},
-            {ot::kButton, 18},
-            {ot::kEdit, 8},
-            {ot::kPicture, 10},
-            {ot::kCheckbox, 5},
-            {ot::kToggle, 4},
-            {ot::kRadioButton, 2},
-            {ot::kGrid, 5},
-            {ot::kPulldown, 4},
-            {ot::kProgress, 3},
-            {ot::kSlidebar, 3},
-            {ot::kMeter, 2},
-            {ot::kGraph, 2},
-            {ot::kVList, 4},
-            {ot::kHList, 2},
-            {ot::kCanvas, 4},
+        static constexpr std::array<std::pair<ze::ObjectType, int>, 16> kWeights = {{
+            {ze::ObjectType::kText, 24},
+            {ze::ObjectType::kButton, 18},
+            {ze::ObjectType::kEdit, 8},
+            {ze::ObjectType::kPicture, 10},
+            {ze::ObjectType::kCheckbox, 5},
+            {ze::ObjectType::kToggle, 4},
+            {ze::ObjectType::kRadioButton, 2},
+            {ze::ObjectType::kGrid, 5},
+            {ze::ObjectType::kPulldown, 4},
+            {ze::ObjectType::kProgress, 3},
+            {ze::ObjectType::kSlidebar, 3},
+            {ze::ObjectType::kMeter, 2},
+            {ze::ObjectType::kGraph, 2},
+            {ze::ObjectType::kVList, 4},
+            {ze::ObjectType::kHList, 2},
+            {ze::ObjectType::kCanvas, 4},
         }};
         int roll = Pick(100);
         for (const auto& [type, weight] : kWeights) {
@@ -214,23 +212,23 @@ private:
             }
             roll -= weight;
         }
-        return ot::kText;
+        return ze::ObjectType::kText;
     }
 
     // Fills group with children until it has three to eight or the dialog's
     // budget is spent; a TABLE holds rows, other groups now and then a group.
-    void Fill(ze::ElementStore& store, ze::CObjectDataList& group, int layout, int depth,
-              int& remaining) {
+    void Fill(ze::ElementStore& store, ze::CObjectDataList& group, ze::GroupLayout layout,
+              int depth, int& remaining) {
         const int children = 3 + Pick(6);
         for (int i = 0; i < children && remaining > 0; ++i) {
-            int childLayout = -1;
-            if (layout == ze::layout_code::kTable) {
-                childLayout = ze::layout_code::kTableRow;
+            ze::GroupLayout childLayout = ze::GroupLayout::kUnset;
+            if (layout == ze::GroupLayout::kTable) {
+                childLayout = ze::GroupLayout::kTableRow;
             } else if (depth < 5 && remaining > 4 && Chance(12)) {
                 childLayout = PickLayout();
             }
             --remaining;
-            if (childLayout >= 0) {
+            if (childLayout != ze::GroupLayout::kUnset) {
                 ze::CObjectDataList* child = NewGroup(store, &group, childLayout);
                 Fill(store, *child, childLayout, depth + 1, remaining);
             } else {
@@ -240,13 +238,13 @@ private:
     }
 
     ze::CObjectDataList* NewGroup(ze::ElementStore& store, ze::CObjectDataList* parent,
-                                  int layout) {
+                                  ze::GroupLayout layout) {
         static constexpr std::array<const char*, 6> kAlignments = {
             "LEFT", "CENTER", "LEFT|TOP", "CENTER|MIDDLE", "RIGHT|BOTTOM", "LEFT|MIDDLE"};
         auto* group = store.Create<ze::CObjectDataList>(parent);
         ze::AddGroupItems(group->Items(), layout);
         group->SetItem("Name", "Group" + std::to_string(++serial_));
-        if (layout == ze::layout_code::kRadio) {
+        if (layout == ze::GroupLayout::kRadio) {
             group->SetItem("Alias", "radio" + std::to_string(serial_));
         }
         group->SetItem("Width", parent == nullptr ? "PARENT" : Size());
@@ -277,16 +275,16 @@ private:
         return group;
     }
 
-    void NewObject(ze::ElementStore& store, ze::CObjectDataList& parent, int parentLayout) {
-        namespace ot = ze::object_type;
-        const int type = PickType(parentLayout);
+    void NewObject(ze::ElementStore& store, ze::CObjectDataList& parent,
+                   ze::GroupLayout parentLayout) {
+        const ze::ObjectType type = PickType(parentLayout);
         auto* object = store.Create<ze::CObjectData>(&parent);
         ze::AddObjectItems(object->Items(), type, parentLayout);
         parent.AddObject(object);
         ++objects_;
 
         int columns = 0;
-        if (type == ot::kGrid) {
+        if (type == ze::ObjectType::kGrid) {
             static constexpr std::array<const char*, 3> kAlignments = {"LEFT", "CENTER", "RIGHT"};
             columns = 2 + Pick(4);
             for (int i = 0; i < columns; ++i) {
@@ -314,7 +312,7 @@ private:
         }
 
         const bool clickable = object->GetItem("Clickable") == "true";
-        if (type == ot::kSlidebar) {
+        if (type == ze::ObjectType::kSlidebar) {
             object->AddChild(Command(store, "OnSlide"));
             if (Chance(50)) {
                 object->AddChild(Command(store, "OnRelease"));
@@ -332,8 +330,7 @@ private:
     // A typical value of an object item, or empty to leave the item unset.
     // Type is set by the schema, Columns by the header columns, and the event
     // items stay empty: the commands are written under those keys.
-    std::string ObjectValue(std::string_view name, int type, int columns) {
-        namespace ot = ze::object_type;
+    std::string ObjectValue(std::string_view name, ze::ObjectType type, int columns) {
         static constexpr std::array<const char*, 5> kScaleTypes = {
             "SCALE_100PER", "SCALE_WIDTH", "SCALE_HEIGHT", "SCALE_AUTO", "SCALE_JUST"};
         static constexpr std::array<const char*, 6> kTextSizes = {"12",   "14",   "16",
@@ -378,18 +375,19 @@ private:
             return OneOf(kScaleTypes);
         }
         if (is("Clickable")) {
-            const bool pressable = type == ot::kButton || type == ot::kCheckbox ||
-                                   type == ot::kToggle || type == ot::kRadioButton;
+            const bool pressable =
+                type == ze::ObjectType::kButton || type == ze::ObjectType::kCheckbox ||
+                type == ze::ObjectType::kToggle || type == ze::ObjectType::kRadioButton;
             return pressable || Chance(20) ? "true" : (Chance(50) ? "false" : "");
         }
         if (is("Attr")) {
             return Chance(30) ? OneOf(kAttrs) : "";
         }
         if (is("Text") || is("TextOff") || is("TextOn")) {
-            return Chance(type == ot::kText ? 90 : 40) ? Line() : Word();
+            return Chance(type == ze::ObjectType::kText ? 90 : 40) ? Line() : Word();
         }
         if (is("Value")) {
-            if (type == ot::kEdit || type == ot::kRadioButton) {
+            if (type == ze::ObjectType::kEdit || type == ze::ObjectType::kRadioButton) {
                 return Chance(60) ? Word() : "";
             }
             return Number(100);
@@ -408,7 +406,7 @@ private:
         }
         if (is("File") || is("FileOff") || is("FileOn") || is("FileBase") || is("FileActive") ||
             is("FileThumb") || is("FileCursor") || is("FileTop")) {
-            return type == ot::kEdit && Chance(70) ? "" : Image(name);
+            return type == ze::ObjectType::kEdit && Chance(70) ? "" : Image(name);
         }
         if (is("FileSource")) {
             return Chance(50) ? OneOf(kSources) : "";
@@ -433,7 +431,7 @@ private:
             return OneOf(kPatterns);
         }
         if (is("Data")) {
-            return type == ot::kGrid ? GridData(columns) : ListData();
+            return type == ze::ObjectType::kGrid ? GridData(columns) : ListData();
         }
         if (is("ColumnHeight")) {
             return Chance(50) ? "40" : "";

@@ -74,18 +74,19 @@ public:
     void Build() {
         dialog_.AddCommand(CreateCommand(store_, "OPEN", "OnOpen"));
         dialog_.AddCommand(CreateCommand(store_, "TIMER", "OnTimer"));
-        CObjectDataList* spine = Group(nullptr, layout_code::kLinear, true);
+        CObjectDataList* spine = Group(nullptr, GroupLayout::kLinear, true);
         dialog_.SetRootGroup(spine);
         const int sections = (kLevels - 1) * kSectionsPerLevel;
         int made = 0;
         int section = 0;
         for (int level = 1; level < kLevels; ++level) {
             for (int i = 0; i < kSectionsPerLevel; ++i, ++section) {
-                static constexpr std::array<int, 7> kLayouts = {
-                    layout_code::kLinear, layout_code::kFrame,  layout_code::kRelative,
-                    layout_code::kPage,   layout_code::kScroll, layout_code::kRadio,
-                    layout_code::kHScroll};
-                const int layout = kLayouts[static_cast<std::size_t>(section) % kLayouts.size()];
+                static constexpr std::array<GroupLayout, 7> kLayouts = {
+                    GroupLayout::kLinear, GroupLayout::kFrame,  GroupLayout::kRelative,
+                    GroupLayout::kPage,   GroupLayout::kScroll, GroupLayout::kRadio,
+                    GroupLayout::kHScroll};
+                const GroupLayout layout =
+                    kLayouts[static_cast<std::size_t>(section) % kLayouts.size()];
                 CObjectDataList* group = Group(spine, layout, section % 2 == 0);
                 const int here = (kObjects - made) / (sections - section);
                 for (int k = 0; k < here; ++k) {
@@ -93,21 +94,21 @@ public:
                 }
             }
             if (level + 1 < kLevels) {
-                spine = Group(spine, level % 3 == 2 ? layout_code::kFrame : layout_code::kLinear,
+                spine = Group(spine, level % 3 == 2 ? GroupLayout::kFrame : GroupLayout::kLinear,
                               level % 2 == 0);
             }
         }
     }
 
 private:
-    CObjectDataList* Group(CObjectDataList* parent, int layout, bool vertical) {
+    CObjectDataList* Group(CObjectDataList* parent, GroupLayout layout, bool vertical) {
         auto* group = store_.Create<CObjectDataList>(parent);
         AddGroupItems(group->Items(), layout);
         group->SetItem("Name", "Group" + std::to_string(groups_++));
         group->SetItem("Vertical", vertical ? "true" : "false");
         group->SetItem("Width", parent == nullptr ? "PARENT" : "CONTENT");
         group->SetItem("Height", "CONTENT");
-        if (layout == layout_code::kRadio) {
+        if (layout == GroupLayout::kRadio) {
             group->SetItem("Alias", "radio" + std::to_string(groups_));
         }
         if (parent != nullptr) {
@@ -116,26 +117,26 @@ private:
         return group;
     }
 
-    static int TypeOf(int index, int parentLayout) {
+    static ObjectType TypeOf(int index, GroupLayout parentLayout) {
         if (index % 50 == 25) {
-            return object_type::kGrid;
+            return ObjectType::kGrid;
         }
-        if (parentLayout == layout_code::kRadio && index % 5 != 0) {
-            return object_type::kRadioButton;
+        if (parentLayout == GroupLayout::kRadio && index % 5 != 0) {
+            return ObjectType::kRadioButton;
         }
-        static constexpr std::array<int, 20> kTypes = {
-            object_type::kText,     object_type::kButton,   object_type::kText,
-            object_type::kEdit,     object_type::kPicture,  object_type::kText,
-            object_type::kButton,   object_type::kCheckbox, object_type::kPicture,
-            object_type::kToggle,   object_type::kText,     object_type::kPulldown,
-            object_type::kProgress, object_type::kSlidebar, object_type::kButton,
-            object_type::kMeter,    object_type::kGraph,    object_type::kVList,
-            object_type::kHList,    object_type::kCanvas};
+        static constexpr std::array<ObjectType, 20> kTypes = {
+            ObjectType::kText,     ObjectType::kButton,   ObjectType::kText,
+            ObjectType::kEdit,     ObjectType::kPicture,  ObjectType::kText,
+            ObjectType::kButton,   ObjectType::kCheckbox, ObjectType::kPicture,
+            ObjectType::kToggle,   ObjectType::kText,     ObjectType::kPulldown,
+            ObjectType::kProgress, ObjectType::kSlidebar, ObjectType::kButton,
+            ObjectType::kMeter,    ObjectType::kGraph,    ObjectType::kVList,
+            ObjectType::kHList,    ObjectType::kCanvas};
         return kTypes[static_cast<std::size_t>(index) % kTypes.size()];
     }
 
-    void Object(CObjectDataList& parent, int parentLayout, int index) {
-        const int type = TypeOf(index, parentLayout);
+    void Object(CObjectDataList& parent, GroupLayout parentLayout, int index) {
+        const ObjectType type = TypeOf(index, parentLayout);
         auto* object = store_.Create<CObjectData>(&parent);
         AddObjectItems(object->Items(), type, parentLayout);
         object->SetItem("Name", std::string(ObjectShortCode(type)) + std::to_string(index));
@@ -148,7 +149,7 @@ private:
         object->SetItem("File", "images/obj" + std::to_string(index % 90) + ".png");
         object->SetItem("FileSource", "STATION");
         parent.AddObject(object);
-        if (type == object_type::kGrid) {
+        if (type == ObjectType::kGrid) {
             const int columns = 2 + index % 4;
             for (int i = 0; i < columns; ++i) {
                 ZeClass* column = CreateHeaderColumn(store_);
@@ -157,7 +158,7 @@ private:
             }
             object->SetItem("Columns", std::to_string(columns));
         }
-        if (type == object_type::kSlidebar) {
+        if (type == ObjectType::kSlidebar) {
             object->AddChild(CreateCommand(store_, "UPDATE", "OnSlide"));
         } else if (index % 4 == 1) {
             for (int i = 0; i <= index % 3; ++i) {
@@ -395,12 +396,13 @@ int main(int argc, char** argv) {
     for (const ZeClass* element : elements) {
         ++kinds[static_cast<std::size_t>(element->GetKind())];
     }
+    const auto count = [&kinds](ElementKind kind) { return kinds[static_cast<std::size_t>(kind)]; };
     std::printf(
         "dialog: %zu elements in its tree (%d groups, %d objects, %d header columns, "
         "%d commands), objects up to %d groups deep (root group counted), "
         "%.1f KB of text\n",
-        elements.size(), kinds[element_kind::kGroup], kinds[element_kind::kObject],
-        kinds[element_kind::kHeaderColumn], kinds[element_kind::kCommand],
+        elements.size(), count(ElementKind::kGroup), count(ElementKind::kObject),
+        count(ElementKind::kHeaderColumn), count(ElementKind::kCommand),
         dialog.GetRootGroup()->Depth(0), static_cast<double>(text.size()) / 1024.0);
     std::printf("targets: %zu groups at levels %d-%d, %d repetitions per figure, median\n",
                 fresh.deep.size(), kDeepFrom, kLevels, repetitions);
@@ -413,7 +415,7 @@ int main(int argc, char** argv) {
     {
         std::vector<ZeClass*> objects;
         for (ZeClass* element : TreeElements(dialog)) {
-            if (element->GetKind() == element_kind::kObject) {
+            if (element->GetKind() == ElementKind::kObject) {
                 objects.push_back(element);
             }
         }

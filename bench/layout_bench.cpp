@@ -61,8 +61,8 @@ public:
     // Objects made from now on share their row by weight.
     void SetWeighted(bool weighted) { weighted_ = weighted; }
 
-    CObjectDataList* Group(CObjectDataList* parent, int layout, bool vertical, const char* width,
-                           const char* height, const char* weight) {
+    CObjectDataList* Group(CObjectDataList* parent, GroupLayout layout, bool vertical,
+                           const char* width, const char* height, const char* weight) {
         auto* group = dialog_->GetElementStore().Create<CObjectDataList>(parent);
         AddGroupItems(group->Items(), layout);
         group->SetItem("Name", "g" + std::to_string(count_++));
@@ -79,12 +79,12 @@ public:
     }
 
     CObjectData& Object(CObjectDataList* parent, int index) {
-        return Object(parent, index, index % object_type::kCount);
+        return Object(parent, index, ObjectTypeAt(index % IndexOf(ObjectType::kCount)));
     }
 
-    CObjectData& Object(CObjectDataList* parent, int index, int type) {
+    CObjectData& Object(CObjectDataList* parent, int index, ObjectType type) {
         auto* object = dialog_->GetElementStore().Create<CObjectData>(parent);
-        AddObjectItems(object->Items(), type, layout_code::kLinear);
+        AddObjectItems(object->Items(), type, GroupLayout::kLinear);
         object->SetItem("Name", "obj" + std::to_string(index));
         object->SetItem("Text", index % 3 == 0 ? "\x83{\x83^\x83\x93" : "Label text");
         object->SetItem("TextOn", "On");
@@ -108,18 +108,18 @@ private:
 // every measure of a level asks for the measures of everything below it.
 void BuildNested(DialogBuilder& builder, int objects, int levels) {
     CObjectDataList* level =
-        builder.Group(nullptr, layout_code::kLinear, true, "PARENT", "PARENT", "");
+        builder.Group(nullptr, GroupLayout::kLinear, true, "PARENT", "PARENT", "");
     int made = 0;
     for (int depth = 0; depth < levels; ++depth) {
         const int here = (objects - made) / (levels - depth);
         CObjectDataList* row =
-            builder.Group(level, layout_code::kLinear, depth % 2 == 1, "CONTENT", "CONTENT", "");
+            builder.Group(level, GroupLayout::kLinear, depth % 2 == 1, "CONTENT", "CONTENT", "");
         for (int i = 0; i < here; ++i) {
             builder.Object(row, made++);
         }
         if (depth + 1 < levels) {
             level =
-                builder.Group(level, depth % 3 == 2 ? layout_code::kFrame : layout_code::kLinear,
+                builder.Group(level, depth % 3 == 2 ? GroupLayout::kFrame : GroupLayout::kLinear,
                               depth % 2 == 0, "CONTENT", "CONTENT", "");
         }
     }
@@ -128,11 +128,11 @@ void BuildNested(DialogBuilder& builder, int objects, int levels) {
 // rows × columns weighted objects filling the page.
 void BuildRows(DialogBuilder& builder, int rows, int columns) {
     CObjectDataList* page =
-        builder.Group(nullptr, layout_code::kLinear, true, "PARENT", "PARENT", "");
+        builder.Group(nullptr, GroupLayout::kLinear, true, "PARENT", "PARENT", "");
     int made = 0;
     for (int r = 0; r < rows; ++r) {
         CObjectDataList* row =
-            builder.Group(page, layout_code::kLinear, false, "PARENT", "CONTENT", "1");
+            builder.Group(page, GroupLayout::kLinear, false, "PARENT", "CONTENT", "1");
         for (int c = 0; c < columns; ++c) {
             builder.Object(row, made++);
         }
@@ -142,19 +142,19 @@ void BuildRows(DialogBuilder& builder, int rows, int columns) {
 // 500 weighted objects in 25 rows, of the types that show images and texts,
 // each with one of kDeviceImages images from the project's resources.
 void BuildDeviceRows(DialogBuilder& builder) {
-    static constexpr int kTypes[] = {object_type::kButton,      object_type::kPicture,
-                                     object_type::kToggle,      object_type::kCheckbox,
-                                     object_type::kRadioButton, object_type::kText,
-                                     object_type::kProgress,    object_type::kSlidebar,
-                                     object_type::kMeter,       object_type::kEdit};
+    static constexpr ObjectType kTypes[] = {ObjectType::kButton,      ObjectType::kPicture,
+                                            ObjectType::kToggle,      ObjectType::kCheckbox,
+                                            ObjectType::kRadioButton, ObjectType::kText,
+                                            ObjectType::kProgress,    ObjectType::kSlidebar,
+                                            ObjectType::kMeter,       ObjectType::kEdit};
     static constexpr const char* kColours[] = {"", "LTGRAY", "#336699", "TRANSPARENT"};
     builder.SetWeighted(true);
     CObjectDataList* page =
-        builder.Group(nullptr, layout_code::kLinear, true, "PARENT", "PARENT", "");
+        builder.Group(nullptr, GroupLayout::kLinear, true, "PARENT", "PARENT", "");
     int made = 0;
     for (int r = 0; r < 25; ++r) {
         CObjectDataList* row =
-            builder.Group(page, layout_code::kLinear, false, "PARENT", "CONTENT", "1");
+            builder.Group(page, GroupLayout::kLinear, false, "PARENT", "CONTENT", "1");
         for (int c = 0; c < 20; ++c, ++made) {
             CObjectData& object = builder.Object(row, made, kTypes[made % std::size(kTypes)]);
             object.SetSelected(false);

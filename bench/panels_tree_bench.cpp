@@ -92,25 +92,26 @@ private:
         for (int i = 1 + Pick(4); i > 0; --i) {
             dialog.AddCommand(ze::CreateCommand(store, "OPEN", "OnOpen"));
         }
-        auto* root = NewGroup(store, nullptr, ze::layout_code::kLinear);
+        auto* root = NewGroup(store, nullptr, ze::GroupLayout::kLinear);
         dialog.SetRootGroup(root);
         int remaining = kElementsPerDialog - 1;
         while (remaining > 0) {
-            const int layout = Chance(50) ? ze::layout_code::kLinear : ze::layout_code::kFrame;
+            const ze::GroupLayout layout =
+                Chance(50) ? ze::GroupLayout::kLinear : ze::GroupLayout::kFrame;
             auto* section = NewGroup(store, root, layout);
             --remaining;
             Fill(store, *section, layout, 2, remaining);
         }
     }
 
-    void Fill(ze::ElementStore& store, ze::CObjectDataList& group, int layout, int depth,
-              int& remaining) {
+    void Fill(ze::ElementStore& store, ze::CObjectDataList& group, ze::GroupLayout layout,
+              int depth, int& remaining) {
         const int children = 3 + Pick(6);
         for (int i = 0; i < children && remaining > 0; ++i) {
             --remaining;
             if (depth < 5 && remaining > 4 && Chance(12)) {
-                const int childLayout =
-                    Chance(50) ? ze::layout_code::kPage : ze::layout_code::kRelative;
+                const ze::GroupLayout childLayout =
+                    Chance(50) ? ze::GroupLayout::kPage : ze::GroupLayout::kRelative;
                 Fill(store, *NewGroup(store, &group, childLayout), childLayout, depth + 1,
                      remaining);
             } else {
@@ -120,7 +121,7 @@ private:
     }
 
     ze::CObjectDataList* NewGroup(ze::ElementStore& store, ze::CObjectDataList* parent,
-                                  int layout) {
+                                  ze::GroupLayout layout) {
         auto* group = store.Create<ze::CObjectDataList>(parent);
         ze::AddGroupItems(group->Items(), layout);
         group->SetItem("Name", "Group" + std::to_string(++serial_));
@@ -130,11 +131,12 @@ private:
         return group;
     }
 
-    void NewObject(ze::ElementStore& store, ze::CObjectDataList& parent, int parentLayout) {
-        static constexpr std::array<int, 6> kTypes = {
-            ze::object_type::kText,    ze::object_type::kButton, ze::object_type::kEdit,
-            ze::object_type::kPicture, ze::object_type::kGrid,   ze::object_type::kVList};
-        const int type = kTypes[static_cast<std::size_t>(Pick(kTypes.size()))];
+    void NewObject(ze::ElementStore& store, ze::CObjectDataList& parent,
+                   ze::GroupLayout parentLayout) {
+        static constexpr std::array<ze::ObjectType, 6> kTypes = {
+            ze::ObjectType::kText,    ze::ObjectType::kButton, ze::ObjectType::kEdit,
+            ze::ObjectType::kPicture, ze::ObjectType::kGrid,   ze::ObjectType::kVList};
+        const ze::ObjectType type = kTypes[static_cast<std::size_t>(Pick(kTypes.size()))];
         auto* object = store.Create<ze::CObjectData>(&parent);
         ze::AddObjectItems(object->Items(), type, parentLayout);
         object->SetItem("Name", std::string(ze::ObjectShortCode(type)) + std::to_string(++serial_));
@@ -151,7 +153,7 @@ private:
         object->SetItem("TextOn", Word());
         object->SetItem("Data", ListData());
         parent.AddObject(object);
-        if (type == ze::object_type::kGrid) {
+        if (type == ze::ObjectType::kGrid) {
             const int columns = 2 + Pick(4);
             for (int i = 0; i < columns; ++i) {
                 object->AddHeader(ze::CreateHeaderColumn(store));

@@ -13,6 +13,7 @@
 #include "layout/preview_layout.h"
 #include "model/dialog_data.h"
 #include "model/object_data.h"
+#include "model/property_names.h"
 #include "model/resource_data.h"
 
 namespace ze::app {
@@ -133,7 +134,7 @@ void CDeviceListWindow::FlagNow() {
                 continue;
             }
             const CObjectData* element = nullptr;
-            if (finding.property == "TSize" && finding.check == check_id::kTextOverflow) {
+            if (finding.property == prop::kTSize && finding.check == check_id::kTextOverflow) {
                 if (!ownersRead) {
                     owners = HeaderOwners(*dialog->GetRootGroup());
                     ownersRead = true;

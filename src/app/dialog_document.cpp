@@ -3,6 +3,7 @@
 #include "common/cp932.h"
 #include "common/qt/sjis_qstring.h"
 #include "model/editing/tree_edits.h"
+#include "model/property_names.h"
 #include "model/resource_data.h"
 
 namespace ze::app {
@@ -38,7 +39,7 @@ QString CZeDialogEditorDoc::DialogTitle() const {
     if (dialog_ == nullptr) {
         return {};
     }
-    return SjisToQString(dialog_->GetItem("Name"));
+    return SjisToQString(dialog_->GetItem(prop::kName));
 }
 
 }  // namespace ze::app

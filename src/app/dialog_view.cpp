@@ -598,7 +598,7 @@ void CZeDialogEditorView::PaintCurrent(QPainter& painter) const {
     ZeClass* current = selection.Current();
     if (dialog == nullptr || selection.Dialog() != dialog || current == nullptr ||
         selection.Elements().size() < 2 ||
-        (current->GetKind() != element_kind::kObject && current->GetKind() != element_kind::kGroup)) {
+        (current->GetKind() != ElementKind::kObject && current->GetKind() != ElementKind::kGroup)) {
         return;
     }
     const PreviewRect& r = static_cast<CObjectData*>(current)->GetPreviewRect();
@@ -626,7 +626,7 @@ CObjectData* CZeDialogEditorView::KeyboardAnchor() const {
     const Selection& selection = document_->GetProject().GetSelection();
     ZeClass* current = selection.Elements().empty() ? nullptr : selection.Current();
     if (selection.Dialog() != dialog || current == nullptr ||
-        (current->GetKind() != element_kind::kObject && current->GetKind() != element_kind::kGroup)) {
+        (current->GetKind() != ElementKind::kObject && current->GetKind() != ElementKind::kGroup)) {
         return nullptr;
     }
     return static_cast<CObjectData*>(current);

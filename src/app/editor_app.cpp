@@ -189,7 +189,8 @@ int RunEditor(int argc, char** argv) {
                 window->close();
             }
             // After the windows' deferred deletes, as a user's next click.
-            QTimer::singleShot(0, &frame, [&frame] { frame.Action(command::kAppExit)->trigger(); });
+            QTimer::singleShot(0, &frame,
+                               [&frame] { frame.Action(CommandId::kAppExit)->trigger(); });
         });
     }
     return QApplication::exec();

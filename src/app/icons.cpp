@@ -184,37 +184,37 @@ QPixmap LinkIndicatorPixmap(link::LinkIndicator state) {
     return Lamp(QColor(150, 150, 150));
 }
 
-QIcon CommandIcon(int id, const QStyle& style) {
+QIcon CommandIcon(CommandId id, const QStyle& style) {
     switch (id) {
-        case command::kFileNew:
+        case CommandId::kFileNew:
             return style.standardIcon(QStyle::SP_FileIcon);
-        case command::kFileOpen:
+        case CommandId::kFileOpen:
             return style.standardIcon(QStyle::SP_DialogOpenButton);
-        case command::kSaveProject:
+        case CommandId::kSaveProject:
             return style.standardIcon(QStyle::SP_DialogSaveButton);
-        case command::kRedraw:
+        case CommandId::kRedraw:
             return style.standardIcon(QStyle::SP_BrowserReload);
-        case command::kClearLog:
+        case CommandId::kClearLog:
             return ClearLogIcon();
-        case command::kViewResourcePanel:
+        case CommandId::kViewResourcePanel:
             return DockIcon(true);
-        case command::kViewLogPane:
+        case CommandId::kViewLogPane:
             return DockIcon(false);
-        case command::kSendDialog:
+        case CommandId::kSendDialog:
             return SendIcon();
-        case command::kViewFitWindow:
+        case CommandId::kViewFitWindow:
             return FitWindowIcon();
-        case command::kViewDeviceSize:
+        case CommandId::kViewDeviceSize:
             return DeviceSizeIcon();
-        case command::kZoomIn:
+        case CommandId::kZoomIn:
             return ZoomIcon(true);
-        case command::kZoomOut:
+        case CommandId::kZoomOut:
             return ZoomIcon(false);
-        case command::kViewStructure:
+        case CommandId::kViewStructure:
             return LookIcon(false);
-        case command::kViewDeviceLook:
+        case CommandId::kViewDeviceLook:
             return LookIcon(true);
-        case command::kViewDeviceList:
+        case CommandId::kViewDeviceList:
             return DeviceListIcon();
         default:
             return {};

@@ -3,6 +3,7 @@
 #include <QIcon>
 #include <QPixmap>
 
+#include "app/command_ids.h"
 #include "link/link_indicator.h"
 
 class QStyle;
@@ -13,7 +14,7 @@ namespace ze::app {
 QPixmap LinkIndicatorPixmap(link::LinkIndicator state);
 
 // The toolbar picture of a command; a null icon when it has none.
-QIcon CommandIcon(int id, const QStyle& style);
+QIcon CommandIcon(CommandId id, const QStyle& style);
 
 // The editor's own icon (window and about box).
 QIcon EditorIcon();

@@ -56,6 +56,7 @@
 #include "model/editing/tree_edits.h"
 #include "model/mo_stream.h"
 #include "model/project_diff.h"
+#include "model/property_names.h"
 #include "panels/changes_watch.h"
 #include "panels/findings_watch.h"
 #include "panels/network_page.h"
@@ -172,7 +173,7 @@ CMainFrame::~CMainFrame() {
 // ---------------------------------------------------------------- set-up
 
 void CMainFrame::CreateActions() {
-    using namespace command;
+    using enum CommandId;
     for (const CommandText& text : CommandTexts()) {
         auto* action = new QAction(TranslatedMenuText(text.caption), this);
         action->setStatusTip(StatusTextOf(text));
@@ -181,11 +182,11 @@ void CMainFrame::CreateActions() {
             action->setToolTip(tip);
         }
         action->setShortcuts(text.keys);
-        action->setData(text.id);
+        action->setData(static_cast<int>(text.id));
         addAction(action);  // the keys work whichever menu is shown
         actions_[text.id] = action;
     }
-    for (const int id : {kViewToolBar, kViewStatusBar, kViewResourcePanel, kViewLogPane}) {
+    for (const CommandId id : {kViewToolBar, kViewStatusBar, kViewResourcePanel, kViewLogPane}) {
         actions_[id]->setCheckable(true);
     }
     // The active window's sizing: one of the two.
@@ -219,7 +220,7 @@ void CMainFrame::CreateActions() {
     });
     connect(actions_[kViewDeviceList], &QAction::triggered, this, [this] { ShowDeviceList(); });
 
-    const std::map<int, void (CMainFrame::*)()> handlers = {
+    const std::map<CommandId, void (CMainFrame::*)()> handlers = {
         {kFileOpen, &CMainFrame::OnFileOpen},
         {kSaveProject, &CMainFrame::OnSaveProject},
         {kSaveProjectAs, &CMainFrame::OnSaveProjectAs},
@@ -272,7 +273,7 @@ void CMainFrame::CreateActions() {
         }
     });
     // The view entries belong to the active editing window.
-    const std::map<int, void (CZeDialogEditorView::*)()> viewHandlers = {
+    const std::map<CommandId, void (CZeDialogEditorView::*)()> viewHandlers = {
         {kRedraw, &CZeDialogEditorView::OnRedraw},
         {kZoomIn, &CZeDialogEditorView::ZoomIn},
         {kZoomOut, &CZeDialogEditorView::ZoomOut},
@@ -294,7 +295,7 @@ void CMainFrame::CreateToolBar() {
     toolBar_ = new QToolBar(QCoreApplication::translate("Editor", "ツール バー"), this);
     toolBar_->setObjectName(QStringLiteral("ToolBar"));
     toolBar_->setIconSize(QSize(16, 16));
-    for (const int id : ToolBarIds()) {
+    for (const CommandId id : ToolBarIds()) {
         if (id == kSeparator) {
             toolBar_->addSeparator();
             continue;
@@ -305,8 +306,8 @@ void CMainFrame::CreateToolBar() {
         toolBar_->widgetForAction(action)->setFixedSize(kToolButtonSize);
     }
     addToolBar(Qt::TopToolBarArea, toolBar_);
-    connect(actions_[command::kViewToolBar], &QAction::toggled, toolBar_, &QWidget::setVisible);
-    connect(toolBar_, &QToolBar::visibilityChanged, actions_[command::kViewToolBar],
+    connect(actions_[CommandId::kViewToolBar], &QAction::toggled, toolBar_, &QWidget::setVisible);
+    connect(toolBar_, &QToolBar::visibilityChanged, actions_[CommandId::kViewToolBar],
             &QAction::setChecked);
 }
 
@@ -329,7 +330,7 @@ void CMainFrame::CreateStatusBar() {
     statusBar()->addPermanentWidget(changesPane_);
     statusBar()->addPermanentWidget(zoomPane_);
     statusBar()->addPermanentWidget(indicatorPane_);
-    connect(actions_[command::kViewStatusBar], &QAction::toggled, statusBar(),
+    connect(actions_[CommandId::kViewStatusBar], &QAction::toggled, statusBar(),
             &QWidget::setVisible);
 }
 
@@ -376,8 +377,8 @@ void CMainFrame::CreateBars() {
         connect(bar, &QDockWidget::visibilityChanged, action,
                 [bar, action] { action->setChecked(!bar->isHidden()); });
     };
-    follow(logBar_, actions_[command::kViewLogPane]);
-    follow(resourceBar_, actions_[command::kViewResourcePanel]);
+    follow(logBar_, actions_[CommandId::kViewLogPane]);
+    follow(resourceBar_, actions_[CommandId::kViewResourcePanel]);
 
     connect(logPane_, &CLogDlg::EntryChosen, this,
             [this](PaneEntryKind kind, const QByteArray& text) {
@@ -481,13 +482,13 @@ void CMainFrame::ShowMenu(bool withDialog) {
     bar->clear();
     for (const MenuLayout& layout : withDialog ? MenuWithDialog() : MenuWithoutDialog()) {
         QMenu* menu = bar->addMenu(TranslatedMenuText(layout.caption));
-        const std::vector<int> ids = layout.ids;
+        const std::vector<CommandId> ids = layout.ids;
         const auto fill = [this, menu, ids] {
             menu->clear();
-            for (const int id : ids) {
+            for (const CommandId id : ids) {
                 if (id == kSeparator) {
                     menu->addSeparator();
-                } else if (id == command::kRecentFile) {
+                } else if (id == CommandId::kRecentFile) {
                     FillRecentFiles(*menu);
                 } else {
                     menu->addAction(actions_.at(id));
@@ -513,7 +514,7 @@ void CMainFrame::ShowMenu(bool withDialog) {
 void CMainFrame::FillRecentFiles(QMenu& menu) {
     const std::vector<std::string>& entries = recentFiles_.GetEntries();
     if (entries.empty()) {
-        QAction* placeholder = actions_.at(command::kRecentFile);
+        QAction* placeholder = actions_.at(CommandId::kRecentFile);
         placeholder->setEnabled(false);
         menu.addAction(placeholder);
         return;
@@ -580,23 +581,23 @@ void CMainFrame::UpdateStartPage() {
     startPage_->setVisible(noWindow);
 }
 
-QAction* CMainFrame::Action(int id) const {
+QAction* CMainFrame::Action(CommandId id) const {
     const auto found = actions_.find(id);
     return found == actions_.end() ? nullptr : found->second;
 }
 
 void CMainFrame::UpdateCommandStates() {
-    using namespace command;
+    using enum CommandId;
     CZeDialogEditorView* view = ActiveView();
     const bool hasView = view != nullptr;
-    for (const int id :
+    for (const CommandId id :
          {kEditCopy, kEditCut, kEditPaste, kRedraw, kSaveResource, kFilePrint, kFilePrintPreview,
           kFileClose, kWindowNew, kWindowCascade, kWindowTile, kWindowArrange}) {
         actions_[id]->setEnabled(hasView);
     }
     const PreviewViewport* preview = hasView ? &view->Viewport() : nullptr;
-    for (const int id : {kViewFitWindow, kViewDeviceSize, kZoomReset, kViewStructure,
-                         kViewDeviceLook, kSwitchLook}) {
+    for (const CommandId id : {kViewFitWindow, kViewDeviceSize, kZoomReset, kViewStructure,
+                               kViewDeviceLook, kSwitchLook}) {
         actions_[id]->setEnabled(hasView);
     }
     actions_[kViewStructure]->setChecked(hasView && view->Look() == PreviewLook::kStructure);
@@ -828,7 +829,7 @@ void CMainFrame::ActivateDialogWindow(CZeDialogData& dialog) {
         }
     }
     auto document = std::make_shared<CZeDialogEditorDoc>(project_);
-    if (!document->OnOpenDocument(dialog.GetItem("Name"))) {
+    if (!document->OnOpenDocument(dialog.GetItem(prop::kName))) {
         return;
     }
     // Two dialogs may share a name after a rename; the window is for this one.
@@ -926,7 +927,7 @@ std::string CMainFrame::GetRootProperty(std::string_view name) const {
 
 void CMainFrame::SetActiveDocumentTitle() {
     if (CChildFrame* frame = ActiveChildFrame()) {
-        frame->setWindowTitle(SjisToQString(GetRootProperty("Name")));
+        frame->setWindowTitle(SjisToQString(GetRootProperty(prop::kName)));
     }
 }
 
@@ -1204,7 +1205,7 @@ void CMainFrame::OnSaveResource() {
     if (dialog == nullptr) {
         return;
     }
-    const std::string name = dialog->GetItem("Name");
+    const std::string name = dialog->GetItem(prop::kName);
     const std::optional<std::string> path =
         files_->ChooseSaveFile({QCoreApplication::translate("Editor", "リソースファイル (*.json)"),
                                 QStringLiteral("json"), SjisToQString(name),
@@ -1238,7 +1239,7 @@ CChildFrame* CMainFrame::OnWindowNew() {
 }
 
 void CMainFrame::OnCreateSkeleton() {
-    if (GetRootProperty("Name").empty()) {
+    if (GetRootProperty(prop::kName).empty()) {
         messages_->ShowMessage(NoApplicationNameMessage(), MessageIcon::kNone);
         return;
     }
@@ -1249,7 +1250,7 @@ void CMainFrame::OnCreateSkeleton() {
     }
     const CZeDialogEditorView* view = ActiveView();
     const CZeDialogData* dialog = view != nullptr ? view->GetDocument().GetDialog() : nullptr;
-    skeletonDlg_->Open(dialog != nullptr ? dialog->GetItem("Name") : std::string());
+    skeletonDlg_->Open(dialog != nullptr ? dialog->GetItem(prop::kName) : std::string());
 }
 
 void CMainFrame::OnSendDialog() {

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/command_ids.h"
 #include "app/desktop_dialogs.h"
 #include "app/device_list_window.h"
 #include "app/dialog_view.h"
@@ -101,7 +102,7 @@ public:
     int GetHttpPort() const { return httpPort_; }
 
     // The action of a command id (menus, toolbar, keys); null for an unknown id.
-    QAction* Action(int id) const;
+    QAction* Action(CommandId id) const;
     // Whether menu 129 (a dialog window is open) is the one shown.
     bool IsDialogMenuShown() const { return dialogMenuShown_; }
     std::vector<CChildFrame*> ChildFrames() const;
@@ -317,7 +318,7 @@ private:
     panels::CResourceDlg* resourcePanel_ = nullptr;
     CLogDlg* logPane_ = nullptr;
     panels::CSkeletonDlg* skeletonDlg_ = nullptr;
-    std::map<int, QAction*> actions_;
+    std::map<CommandId, QAction*> actions_;
     std::vector<QAction*> recentActions_;
     std::unique_ptr<QPrinter> printer_;
 

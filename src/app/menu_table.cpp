@@ -9,7 +9,7 @@ namespace ze::app {
 
 namespace {
 
-using namespace command;
+using enum CommandId;
 
 QKeySequence Keys(QKeyCombination combination) {
     return QKeySequence(combination);
@@ -217,7 +217,7 @@ const std::vector<CommandText>& CommandTexts() {
     return texts;
 }
 
-const CommandText* FindCommandText(int id) {
+const CommandText* FindCommandText(CommandId id) {
     for (const CommandText& text : CommandTexts()) {
         if (text.id == id) {
             return &text;
@@ -275,8 +275,8 @@ const std::vector<MenuLayout>& MenuWithDialog() {
     return menus;
 }
 
-const std::vector<int>& ToolBarIds() {
-    static const std::vector<int> ids = {
+const std::vector<CommandId>& ToolBarIds() {
+    static const std::vector<CommandId> ids = {
         kFileNew,    kFileOpen,  kSaveProject,   kSeparator,         kRedraw,
         kSeparator,  kClearLog,  kSeparator,     kViewResourcePanel, kViewLogPane,
         kSendDialog, kSeparator, kViewFitWindow, kViewDeviceSize,    kZoomOut,

@@ -24,13 +24,14 @@
 #include "app/editor_app.h"
 #include "model/dialog_data.h"
 #include "model/object_data.h"
+#include "model/property_names.h"
 #include "panels/property_list_ctrl.h"
 #include "panels/resource_dlg.h"
 
 namespace {
 
 ze::CObjectData* FirstButton(ze::CObjectData& element) {
-    if (element.GetItem("Type") == "BUTTON") {
+    if (element.GetItem(ze::prop::kType) == "BUTTON") {
         return &element;
     }
     if (element.IsGroup()) {
@@ -64,7 +65,7 @@ void OpenColourDropDown(ze::app::CMainFrame& frame) {
     auto* list = panel.findChild<ze::panels::CPropertyListCtrl*>();
     const ze::CItemList& items = button->Items();
     for (std::size_t row = 0; row < items.GetItemCount(); ++row) {
-        if (items.GetItemData(row).GetName() == "TColor") {
+        if (items.GetItemData(row).GetName() == ze::prop::kTColor) {
             list->SetCurrentRow(static_cast<int>(row));
             list->StartEdit(static_cast<int>(row), 2);
             break;
@@ -82,7 +83,7 @@ void ZoomDeviceSize(ze::app::CMainFrame& frame) {
     if (QMdiSubWindow* window = frame.GetMdiArea().activeSubWindow()) {
         window->resize(frame.GetMdiArea().viewport()->size() * 9 / 10);
     }
-    frame.Action(ze::app::command::kViewDeviceSize)->trigger();
+    frame.Action(ze::app::CommandId::kViewDeviceSize)->trigger();
     // About the page's top-left corner: the title above the button shows too.
     view->ZoomAt(200, QPointF(0, 0));
 }
@@ -91,7 +92,7 @@ void ShowDeviceLook(ze::app::CMainFrame& frame) {
     if (QMdiSubWindow* window = frame.GetMdiArea().activeSubWindow()) {
         window->resize(frame.GetMdiArea().viewport()->size() * 9 / 10);
     }
-    frame.Action(ze::app::command::kViewDeviceLook)->trigger();
+    frame.Action(ze::app::CommandId::kViewDeviceLook)->trigger();
 }
 
 void ShowDeviceList(ze::app::CMainFrame& frame) {
@@ -121,7 +122,7 @@ int main(int argc, char** argv) {
     // drawn and the zoom keeps the button where it was.
     QTimer::singleShot(700, &frame, [&frame, scene] {
         // Whatever mode the settings left the windows in.
-        frame.Action(ze::app::command::kViewStructure)->trigger();
+        frame.Action(ze::app::CommandId::kViewStructure)->trigger();
         if (scene == QStringLiteral("zoom")) {
             ZoomDeviceSize(frame);
         } else if (scene == QStringLiteral("device")) {

@@ -4,6 +4,7 @@
 
 #include "cli/commands.h"
 #include "cli/usage.h"
+#include "model/property_names.h"
 #include "model/resource_data.h"
 
 namespace ze::cli {
@@ -25,8 +26,8 @@ int RunCheck(const Arguments& args) {
         std::cout << path << ": OK\n";
         for (std::size_t i = 0; i < dialogs.GetCount(); ++i) {
             const CZeDialogData& dialog = *dialogs.GetDialog(i);
-            std::cout << (dialog.GetItem("TemplateType") == "POPUP" ? "  POPUP " : "  DIALOG ")
-                      << ForTerminal(dialog.GetItem("Name")) << '\n';
+            std::cout << (dialog.GetItem(prop::kTemplateType) == "POPUP" ? "  POPUP " : "  DIALOG ")
+                      << ForTerminal(dialog.GetItem(prop::kName)) << '\n';
         }
         std::cout << "  " << dialogs.GetCount()
                   << (dialogs.GetCount() == 1 ? " dialog\n" : " dialogs\n");

@@ -18,10 +18,11 @@
 #include "cli/usage.h"
 #include "common/cp932.h"
 #include "layout/layout_checks.h"
-#include "layout/qt/font_measure.h"
 #include "layout/qt/device_look.h"
+#include "layout/qt/font_measure.h"
 #include "layout/qt/view_paint.h"
 #include "model/object_data.h"
+#include "model/property_names.h"
 #include "model/resource_data.h"
 
 namespace ze::cli {
@@ -138,7 +139,7 @@ bool ParseArguments(const Arguments& args, RenderOptions& options) {
 // Selects every object and group named in names, as the resource panel's
 // selection does (a group with everything below it).
 void SelectNamed(CObjectData& element, const std::set<std::string>& names) {
-    if (names.contains(element.GetItem("Name"))) {
+    if (names.contains(element.GetItem(prop::kName))) {
         element.SetSelected(true);
     }
     if (element.IsGroup()) {
@@ -151,7 +152,7 @@ void SelectNamed(CObjectData& element, const std::set<std::string>& names) {
 // The file name of a dialog's picture at a size: "Main@360x640". A
 // folder separator in the Name would put the picture elsewhere.
 std::string PictureName(const CZeDialogData& dialog, LayoutSize size) {
-    std::string name = Cp932ToUtf8(dialog.GetItem("Name"));
+    std::string name = Cp932ToUtf8(dialog.GetItem(prop::kName));
     std::replace(name.begin(), name.end(), '/', '_');
     if (name.empty() || name == "." || name == "..") {
         name = "_" + name;

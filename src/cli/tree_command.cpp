@@ -39,7 +39,8 @@ int RunTree(const Arguments& args) {
         const CItemList& items = std::as_const(*entry.element).Items();
         for (std::size_t i = 0; i < items.GetItemCount(); ++i) {
             const CItemData& item = items.GetItemData(i);
-            std::cout << indent << "  - " << ForTerminal(item.GetName()) << " [" << item.GetKind()
+            std::cout << indent << "  - " << ForTerminal(item.GetName()) << " ["
+                      << static_cast<std::int32_t>(item.GetKind())
                       << "] = " << ForTerminal(item.GetValue()) << '\n';
         }
     });

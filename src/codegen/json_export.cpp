@@ -3,6 +3,7 @@
 #include "codegen/codegen_texts.h"
 #include "common/cp932.h"
 #include "common/paths.h"
+#include "model/property_names.h"
 #include "model/resource_data.h"
 
 namespace ze {
@@ -16,7 +17,7 @@ void ExportDialogsAsJson(const CZeResourceData& project, const std::string& outp
     // program runs in.
     const std::string resources = outputFolder.empty() ? std::string() : outputFolder + "resources";
     for (std::size_t i = 0; i < dialogs.GetCount(); ++i) {
-        const std::string name = dialogs.GetDialog(i)->GetItem("Name");
+        const std::string name = dialogs.GetDialog(i)->GetItem(prop::kName);
         if (scope == SkeletonScope::kThisDialog && name != dialogName) {
             continue;
         }

@@ -10,6 +10,7 @@
 #include "common/cp932.h"
 #include "common/paths.h"
 #include "common/text_file.h"
+#include "model/property_names.h"
 #include "model/resource_data.h"
 
 namespace ze {
@@ -50,25 +51,25 @@ std::string DefaultTemplateFolder() {
 }
 
 std::string BuildSourceList(const CZeResourceData& project) {
-    const std::string app = project.GetItem("Name");
+    const std::string app = project.GetItem(prop::kName);
     std::string sources = app + ".cpp " + app + "Application.cpp " + app + "DialogMaker.cpp ";
     for (std::size_t i = 0; i < project.GetDialogs().GetCount(); ++i) {
-        if (!IsTypeNone(ItemOf(project, i, "TemplateType"))) {
-            sources += app + "Dialog" + ItemOf(project, i, "Name") + ".cpp ";
+        if (!IsTypeNone(ItemOf(project, i, prop::kTemplateType))) {
+            sources += app + "Dialog" + ItemOf(project, i, prop::kName) + ".cpp ";
         }
     }
     return sources;
 }
 
 std::vector<std::string> BuildProjectFileList(const CZeResourceData& project) {
-    const std::string app = project.GetItem("Name");
+    const std::string app = project.GetItem(prop::kName);
     std::vector<std::string> files = {
         "@Source@" + app + ".cpp,0",          "@Source@" + app + "Application.cpp,0",
         "@Source@" + app + "Application.h,0", "@Source@" + app + "DialogMaker.cpp,0",
         "@Source@" + app + "DialogMaker.h,0",
     };
     for (std::size_t i = 0; i < project.GetDialogs().GetCount(); ++i) {
-        const std::string name = ItemOf(project, i, "Name");
+        const std::string name = ItemOf(project, i, prop::kName);
         files.push_back("@Source@" + app + "Dialog" + name + ".cpp,0");
         files.push_back("@Source@" + app + "Dialog" + name + ".h,0");
     }
@@ -83,7 +84,7 @@ CSkeletonGenerator::CSkeletonGenerator(const CZeResourceData& project, SkeletonO
 }
 
 void CSkeletonGenerator::ReadProject() {
-    appName_ = project_.GetItem("Name");
+    appName_ = project_.GetItem(prop::kName);
     sources_ = BuildSourceList(project_);
     projectFiles_ = BuildProjectFileList(project_);
 }
@@ -138,8 +139,8 @@ bool CSkeletonGenerator::Run() {
 void CSkeletonGenerator::GenerateDialogClasses(bool overwrite) {
     const CZeDialogDataList& dialogs = project_.GetDialogs();
     for (std::size_t i = 0; i < dialogs.GetCount(); ++i) {
-        const std::string name = dialogs.GetDialog(i)->GetItem("Name");
-        const std::string type = dialogs.GetDialog(i)->GetItem("TemplateType");
+        const std::string name = dialogs.GetDialog(i)->GetItem(prop::kName);
+        const std::string type = dialogs.GetDialog(i)->GetItem(prop::kTemplateType);
         if (IsTypeNone(type) || IsTypePopup(type)) {
             continue;
         }
@@ -230,9 +231,9 @@ void CSkeletonGenerator::ExpandLine(std::string_view line, std::string_view dial
         const CZeDialogDataList& dialogs = project_.GetDialogs();
         for (std::size_t i = 0; i < dialogs.GetCount(); ++i) {
             const std::string copy =
-                ReplaceAllSjis(filled, kDialogName, dialogs.GetDialog(i)->GetItem("Name"));
-            out.push_back(
-                ReplaceAllSjis(copy, kTemplateType, dialogs.GetDialog(i)->GetItem("TemplateType")));
+                ReplaceAllSjis(filled, kDialogName, dialogs.GetDialog(i)->GetItem(prop::kName));
+            out.push_back(ReplaceAllSjis(copy, kTemplateType,
+                                         dialogs.GetDialog(i)->GetItem(prop::kTemplateType)));
         }
         return;
     }

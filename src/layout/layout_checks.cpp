@@ -12,6 +12,7 @@
 #include "layout/text_values.h"
 #include "model/dialog_data.h"
 #include "model/object_data.h"
+#include "model/property_names.h"
 #include "model/resource_data.h"
 #include "model/schema.h"
 #include "model/tree_walk.h"
@@ -109,15 +110,15 @@ Values ReadValues(const CItemList& items) {
 
 // An object the user presses or types into: one the page cuts off cannot
 // be used, which is worse than one that only looks cut.
-bool IsClickable(int type, const CObjectData& element) {
+bool IsClickable(ObjectType type, const CObjectData& element) {
     switch (type) {
-        case object_type::kEdit:
-        case object_type::kButton:
-        case object_type::kCheckbox:
-        case object_type::kToggle:
-        case object_type::kRadioButton:
-        case object_type::kPulldown:
-        case object_type::kSlidebar:
+        case ObjectType::kEdit:
+        case ObjectType::kButton:
+        case ObjectType::kCheckbox:
+        case ObjectType::kToggle:
+        case ObjectType::kRadioButton:
+        case ObjectType::kPulldown:
+        case ObjectType::kSlidebar:
             return true;
         default:
             return !element.GetCommands().empty();
@@ -138,7 +139,7 @@ struct ShownText {
 struct ElementFacts {
     bool hidden = false;
     bool clickable = false;
-    int layout = layout_code::kUnset;  // groups
+    GroupLayout layout = GroupLayout::kUnset;  // groups
     std::string_view margin;
     std::string_view padding;
     std::string_view textSize;
@@ -158,7 +159,7 @@ ElementFacts ReadFacts(const CObjectData& element, std::int32_t expandPercent) {
         facts.layout = LayoutCode(values[kLayout]);
         return facts;
     }
-    const int type = ObjectTypeIndex(values[kType]);
+    const ObjectType type = ObjectTypeIndex(values[kType]);
     facts.clickable = IsClickable(type, element);
     const auto add = [&](std::string_view property, std::string_view text) {
         if (!text.empty()) {
@@ -172,15 +173,15 @@ ElementFacts ReadFacts(const CObjectData& element, std::int32_t expandPercent) {
         }
     };
     switch (type) {
-        case object_type::kText:
-        case object_type::kButton:
-        case object_type::kCheckbox:
-        case object_type::kRadioButton:
-            add("Text", values[kText]);
+        case ObjectType::kText:
+        case ObjectType::kButton:
+        case ObjectType::kCheckbox:
+        case ObjectType::kRadioButton:
+            add(prop::kText, values[kText]);
             break;
-        case object_type::kToggle:
-            add("TextOn", values[kTextOn]);
-            add("TextOff", values[kTextOff]);
+        case ObjectType::kToggle:
+            add(prop::kTextOn, values[kTextOn]);
+            add(prop::kTextOff, values[kTextOff]);
             break;
         default:
             break;
@@ -217,7 +218,7 @@ public:
           expandPercent_(expandPercent),
           measure_(measure),
           findings_(findings),
-          dialogName_(dialog.GetItem("Name")) {}
+          dialogName_(dialog.GetItem(prop::kName)) {}
 
     // parentOutside: the parent group reaches outside the page already;
     // what it holds is reported again only when it can be clicked.
@@ -255,16 +256,16 @@ public:
             return;
         }
         const std::uint32_t first = layout_.FirstChild(index);
-        const std::uint32_t count = facts.layout == layout_code::kPage
+        const std::uint32_t count = facts.layout == GroupLayout::kPage
                                         ? std::min<std::uint32_t>(layout_.ChildCount(index), 1)
                                         : layout_.ChildCount(index);
-        const bool scrolls = scrolled || facts.layout == layout_code::kScroll ||
-                             facts.layout == layout_code::kHScroll;
+        const bool scrolls = scrolled || facts.layout == GroupLayout::kScroll ||
+                             facts.layout == GroupLayout::kHScroll;
         for (std::uint32_t c = first; c < first + count; ++c) {
             Element(c, &box, scrolls, outside || parentOutside);
         }
-        if (facts.layout == layout_code::kLinear || facts.layout == layout_code::kTable ||
-            facts.layout == layout_code::kTableRow) {
+        if (facts.layout == GroupLayout::kLinear || facts.layout == GroupLayout::kTable ||
+            facts.layout == GroupLayout::kTableRow) {
             Overlap(first, count);
         }
     }

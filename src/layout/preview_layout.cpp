@@ -6,6 +6,7 @@
 #include "layout/text_values.h"
 #include "model/dialog_data.h"
 #include "model/object_data.h"
+#include "model/property_names.h"
 #include "model/resource_data.h"
 #include "model/schema.h"
 
@@ -40,36 +41,36 @@ LayoutItems ReadLayoutItems(const CItemList& items) {
         const std::string_view value = item.GetValue();
         switch (name.size()) {
             case 4:
-                if (name == "Type") {
+                if (name == prop::kType) {
                     Take(found.hasType, found.type, value);
-                } else if (name == "Name") {
+                } else if (name == prop::kName) {
                     Take(found.hasName, found.name, value);
-                } else if (name == "Text") {
+                } else if (name == prop::kText) {
                     Take(found.hasText, found.text, value);
-                } else if (name == "File") {
+                } else if (name == prop::kFile) {
                     Take(found.hasFile, found.file, value);
                 }
                 break;
             case 5:
-                if (name == "Width") {
+                if (name == prop::kWidth) {
                     Take(found.hasWidth, found.width, value);
-                } else if (name == "Align") {
+                } else if (name == prop::kAlign) {
                     Take(found.hasAlign, found.align, value);
                 }
                 break;
             case 6:
-                if (name == "Height") {
+                if (name == prop::kHeight) {
                     Take(found.hasHeight, found.height, value);
-                } else if (name == "Weight") {
+                } else if (name == prop::kWeight) {
                     Take(found.hasWeight, found.weight, value);
-                } else if (name == "Layout") {
+                } else if (name == prop::kLayout) {
                     Take(found.hasLayout, found.layout, value);
-                } else if (name == "TextOn") {
+                } else if (name == prop::kTextOn) {
                     Take(found.hasTextOn, found.textOn, value);
                 }
                 break;
             case 8:
-                if (name == "Vertical") {
+                if (name == prop::kVertical) {
                     Take(found.hasVertical, found.vertical, value);
                 }
                 break;
@@ -97,8 +98,8 @@ std::int32_t DefaultContentWidth(std::int32_t baseSize) {
 }
 
 LayoutSize ProjectDeviceSize(const CZeResourceData& project) {
-    LayoutSize size{DecimalValue(project.GetItem("DeviceWidth")),
-                    DecimalValue(project.GetItem("DeviceHeight"))};
+    LayoutSize size{DecimalValue(project.GetItem(prop::kDeviceWidth)),
+                    DecimalValue(project.GetItem(prop::kDeviceHeight))};
     if (size.width < 1) {
         size.width = 1024;
     }
@@ -115,8 +116,8 @@ PreviewPage PreviewPageOf(const CZeResourceData& project, const CZeDialogData& d
     const LayoutSize device = ProjectDeviceSize(project);
     units.deviceWidth = device.width;
     units.deviceHeight = device.height;
-    units.targetLayoutWidth = DecimalValue(dialog.GetItem("TargetLayoutWidth"));
-    units.targetLayoutHeight = DecimalValue(dialog.GetItem("TargetLayoutHeight"));
+    units.targetLayoutWidth = DecimalValue(dialog.GetItem(prop::kTargetLayoutWidth));
+    units.targetLayoutHeight = DecimalValue(dialog.GetItem(prop::kTargetLayoutHeight));
     if (units.targetLayoutWidth < 1 || units.targetLayoutHeight < 1) {
         units.targetLayoutWidth = 100;
         units.targetLayoutHeight = 100;
@@ -170,23 +171,23 @@ void PreviewLayout::ReadNode(Node& node, CObjectData& element) const {
     node.childWeights = 0;
     if (node.isGroup) {
         node.vertical = AsCString(items.vertical) == "true";
-        const int layout = LayoutCode(AsCString(items.layout));
-        node.stacked = layout == layout_code::kFrame || layout == layout_code::kRelative;
+        const GroupLayout layout = LayoutCode(AsCString(items.layout));
+        node.stacked = layout == GroupLayout::kFrame || layout == GroupLayout::kRelative;
         node.align = ParseAlignment(items.align);
         return;
     }
-    const int type = ObjectTypeIndex(AsCString(items.type));
+    const ObjectType type = ObjectTypeIndex(AsCString(items.type));
     node.shortCode = ObjectShortCode(type);
     if (node.shortCode.empty()) {
         node.shortCode = AsCString(items.type);
     }
     node.name = AsCString(items.name);
     const std::string_view property = ObjectLabelProperty(type);
-    if (property == "Text") {
+    if (property == prop::kText) {
         node.labelText = AsCString(items.text);
-    } else if (property == "TextOn") {
+    } else if (property == prop::kTextOn) {
         node.labelText = AsCString(items.textOn);
-    } else if (property == "File") {
+    } else if (property == prop::kFile) {
         node.labelText = AsCString(items.file);
     }
 }

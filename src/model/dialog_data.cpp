@@ -5,11 +5,12 @@
 
 #include "model/event_text.h"
 #include "model/item_writing.h"
+#include "model/property_names.h"
 #include "model/schema.h"
 
 namespace ze {
 
-CZeDialogData::CZeDialogData(std::string_view name) : ZeClass(element_kind::kDialog) {
+CZeDialogData::CZeDialogData(std::string_view name) : ZeClass(ElementKind::kDialog) {
     AddDialogItems(Items(), name);
     store_.SetKeeper(this);
 }
@@ -90,7 +91,7 @@ bool CZeDialogData::IsSameItems(const ZeClass& other) const {
 }
 
 std::string CZeDialogData::GetTreeLabel() const {
-    return "Dialog:" + GetItem("Name");
+    return "Dialog:" + GetItem(prop::kName);
 }
 
 int CZeDialogData::AddChild(ZeClass* command) {
@@ -117,7 +118,8 @@ bool CZeDialogData::WriteDialogMessage(CMoStream& stream, int depth) const {
     }
     const std::string tabs(static_cast<std::size_t>(std::max(depth, 0)), '\t');
     stream.Write(tabs);
-    stream.Write(GetItem("TemplateType") == "POPUP" ? "{'Command':'POPUP'" : "{'Command':'DIALOG'");
+    stream.Write(GetItem(prop::kTemplateType) == "POPUP" ? "{'Command':'POPUP'"
+                                                         : "{'Command':'DIALOG'");
     std::string text;
     AppendItemsJoined(text, Items(), ",", ",");
     stream.Write(text);
@@ -140,7 +142,7 @@ bool CZeDialogData::WriteDialogMessage(CMoStream& stream, int depth) const {
 
 // --- the dialog list ---
 
-CZeDialogDataList::CZeDialogDataList() : ZeClass(element_kind::kDialogList) {}
+CZeDialogDataList::CZeDialogDataList() : ZeClass(ElementKind::kDialogList) {}
 
 CZeDialogDataList::~CZeDialogDataList() {
     DeleteAll();
@@ -152,7 +154,7 @@ std::string CZeDialogDataList::GetTreeLabel() const {
 
 CZeDialogData* CZeDialogDataList::FindDialog(std::string_view name) const {
     for (const auto& dialog : dialogs_) {
-        if (dialog->Items().GetItemView("Name") == name) {
+        if (dialog->Items().GetItemView(prop::kName) == name) {
             return dialog.get();
         }
     }
@@ -223,7 +225,7 @@ bool CZeDialogDataList::WriteDialogs(CMoStream& stream, std::string_view filter)
         if (dialog->GetRootGroup() == nullptr) {
             continue;
         }
-        if (!filter.empty() && dialog->GetItem("Name") != filter) {
+        if (!filter.empty() && dialog->GetItem(prop::kName) != filter) {
             continue;
         }
         if (!first) {

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "model/json_parser.h"
+#include "model/property_names.h"
 #include "model/resource_reader.h"
 
 namespace ze {
@@ -20,7 +21,7 @@ constexpr std::size_t kMostWaiting = 8;
 
 DialogFeed::DialogFeed(const CZeDialogDataList& existing, bool threaded) : threaded_(threaded) {
     for (std::size_t i = 0; i < existing.GetCount(); ++i) {
-        existingNames_.emplace(existing.GetDialog(i)->Items().GetItemView("Name"));
+        existingNames_.emplace(existing.GetDialog(i)->Items().GetItemView(prop::kName));
     }
 }
 

@@ -6,6 +6,7 @@
 
 #include "model/dialog_data.h"
 #include "model/object_data.h"
+#include "model/property_names.h"
 #include "model/schema.h"
 
 namespace ze {
@@ -47,7 +48,7 @@ const CObjectData* FindNameHolder(const CZeDialogData& dialog, const ZeClass& ex
         return holder;
     }
     ForEachInDialog(dialog, [&](CObjectData& element) {
-        if (holder == nullptr && &element != &except && element.GetItem("Name") == name) {
+        if (holder == nullptr && &element != &except && element.GetItem(prop::kName) == name) {
             holder = &element;
         }
     });
@@ -56,10 +57,10 @@ const CObjectData* FindNameHolder(const CZeDialogData& dialog, const ZeClass& ex
 
 std::string NameStem(const CObjectData& element) {
     if (element.IsGroup()) {
-        const std::string_view layout = LayoutName(LayoutCode(element.GetItem("Layout")));
+        const std::string_view layout = LayoutName(LayoutCode(element.GetItem(prop::kLayout)));
         return layout.empty() ? "Group" : Capitalised(layout);
     }
-    const std::string_view type = ObjectTypeName(ObjectTypeIndex(element.GetItem("Type")));
+    const std::string_view type = ObjectTypeName(ObjectTypeIndex(element.GetItem(prop::kType)));
     return type.empty() ? "Object" : Capitalised(type);
 }
 
@@ -69,18 +70,18 @@ void NameNewElements(const CZeDialogData& dialog, CObjectData& added) {
     std::unordered_set<std::string> taken;
     ForEachInDialog(dialog, [&](CObjectData& element) {
         if (subtree.count(&element) == 0) {
-            taken.insert(element.GetItem("Name"));
+            taken.insert(element.GetItem(prop::kName));
         }
     });
     ForEachInSubtree(added, [&](CObjectData& element) {
-        std::string name = element.GetItem("Name");
+        std::string name = element.GetItem(prop::kName);
         if (name.empty() || taken.count(name) != 0) {
             const std::string stem = NameStem(element);
             int number = 1;
             do {
                 name = stem + std::to_string(number++);
             } while (taken.count(name) != 0);
-            element.SetItem("Name", name);
+            element.SetItem(prop::kName, name);
         }
         taken.insert(name);
     });

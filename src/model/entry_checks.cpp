@@ -9,6 +9,7 @@
 
 #include "model/item_data.h"
 #include "model/length_text.h"
+#include "model/property_names.h"
 #include "model/schema.h"
 #include "model/user_text.h"
 
@@ -39,10 +40,10 @@ constexpr const char* kTakenName = ZE_USER_TEXT(
 constexpr const char* kNameSpaces = ZE_USER_TEXT(
     "Messages", "名前の先頭と末尾には空白を入れられません。空白を除いて入力してください。");
 
-constexpr std::array<std::string_view, 6> kLengthNames = {"Width", "Height", "TSize",
-                                                          "PosX",  "PosY",   "ColumnHeight"};
-constexpr std::array<std::string_view, 2> kOffsetNames = {"Padding", "Margin"};
-constexpr std::array<std::string_view, 2> kColourNames = {"BGColor", "TColor"};
+constexpr std::array<std::string_view, 6> kLengthNames = {
+    prop::kWidth, prop::kHeight, prop::kTSize, prop::kPosX, prop::kPosY, prop::kColumnHeight};
+constexpr std::array<std::string_view, 2> kOffsetNames = {prop::kPadding, prop::kMargin};
+constexpr std::array<std::string_view, 2> kColourNames = {prop::kBGColor, prop::kTColor};
 
 template <std::size_t N>
 bool IsOneOf(const std::array<std::string_view, N>& names, std::string_view name) {
@@ -147,7 +148,7 @@ bool HasOuterSpace(std::string_view text) {
 
 }  // namespace
 
-EntryForm FormOf(std::string_view name, std::int32_t kind) {
+EntryForm FormOf(std::string_view name, ItemKind kind) {
     if (IsOneOf(kLengthNames, name)) {
         return EntryForm::kLength;
     }
@@ -157,10 +158,10 @@ EntryForm FormOf(std::string_view name, std::int32_t kind) {
     if (IsOneOf(kColourNames, name)) {
         return EntryForm::kColour;
     }
-    return kind == item_kind::kNumber ? EntryForm::kNumber : EntryForm::kNone;
+    return kind == ItemKind::kNumber ? EntryForm::kNumber : EntryForm::kNone;
 }
 
-ValueRefusal CheckEntryForm(std::string_view name, std::int32_t kind, std::string_view value) {
+ValueRefusal CheckEntryForm(std::string_view name, ItemKind kind, std::string_view value) {
     if (value.empty()) {
         return {};
     }
@@ -191,11 +192,11 @@ ValueRefusal CheckEntryForm(std::string_view name, std::int32_t kind, std::strin
     return {};
 }
 
-ValueRefusal CheckEntry(std::string_view name, std::int32_t kind, std::string_view value) {
+ValueRefusal CheckEntry(std::string_view name, ItemKind kind, std::string_view value) {
     if (value.empty()) {
         return {};
     }
-    if (name == "Name" && HasOuterSpace(value)) {
+    if (name == prop::kName && HasOuterSpace(value)) {
         return Refuse(UserText(kContext, kNameSpaces));
     }
     if (ValueRefusal refusal = CheckEntryForm(name, kind, value); refusal.refused) {

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "model/item_data.h"
+
 #include "model/item_value_check.h"
 
 namespace ze {
@@ -23,14 +25,14 @@ namespace ze {
 // The refusal's message says which forms are expected. An empty value (not
 // set) is always accepted. Only entries are checked: values a file brings
 // load and save as they are.
-ValueRefusal CheckEntry(std::string_view name, std::int32_t kind, std::string_view value);
+ValueRefusal CheckEntry(std::string_view name, ItemKind kind, std::string_view value);
 
 // The form the value of the property called name (of kind kind) must have,
 // as CheckEntry describes them; kNone when any resource text will do.
 enum class EntryForm { kNone, kLength, kOffset, kColour, kNumber };
-EntryForm FormOf(std::string_view name, std::int32_t kind);
+EntryForm FormOf(std::string_view name, ItemKind kind);
 // Only the form part of CheckEntry: whether value has its property's form.
-ValueRefusal CheckEntryForm(std::string_view name, std::int32_t kind, std::string_view value);
+ValueRefusal CheckEntryForm(std::string_view name, ItemKind kind, std::string_view value);
 
 // The refusal of an object or group Name (Shift_JIS) that another element of
 // the same dialog already has; the message names it.

@@ -1,6 +1,7 @@
 #include "model/event_text.h"
 
 #include "model/item_writing.h"
+#include "model/property_names.h"
 
 namespace ze {
 
@@ -10,7 +11,7 @@ std::string BuildEventText(const std::vector<ZeClass*>& commands, int depth) {
     for (const std::string_view event : kEventNames) {
         std::size_t count = 0;
         for (const ZeClass* command : commands) {
-            if (command->GetItem("Event") == event) {
+            if (command->GetItem(prop::kEvent) == event) {
                 ++count;
             }
         }
@@ -30,7 +31,7 @@ std::string BuildEventText(const std::vector<ZeClass*>& commands, int depth) {
         }
         bool firstCommand = true;
         for (const ZeClass* command : commands) {
-            if (command->GetItem("Event") != event) {
+            if (command->GetItem(prop::kEvent) != event) {
                 continue;
             }
             if (!firstCommand) {

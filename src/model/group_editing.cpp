@@ -11,7 +11,7 @@ CObjectDataList* GroupSelected(CObjectDataList& root, CObjectData& chosen) {
         return nullptr;
     }
     auto* group = store->Create<CObjectDataList>(parent);
-    AddGroupItems(group->Items(), layout_code::kLinear);
+    AddGroupItems(group->Items(), GroupLayout::kLinear);
     group->SetExpanded(true);
     parent->InsertBefore(group, &chosen);
     root.MoveIfSelected(*group);

@@ -19,7 +19,7 @@ std::atomic<const ItemInfo* const*> itemInfoChunks[kInfoChunkCount] = {};
 namespace {
 
 struct InfoKey {
-    std::int32_t kind;
+    ItemKind kind;
     std::string_view name;
     const ChoiceList* choices;
     const char* description;
@@ -50,7 +50,7 @@ InfoPool& Pool() {
 
 }  // namespace
 
-const ItemInfo* InternItemInfo(std::int32_t kind, std::string_view name, const ChoiceList* choices,
+const ItemInfo* InternItemInfo(ItemKind kind, std::string_view name, const ChoiceList* choices,
                                const char* description) {
     InfoPool& pool = Pool();
     std::lock_guard lock(pool.mutex);

@@ -17,26 +17,27 @@ using ChoiceList = std::vector<std::string>;
 
 // Item kinds. The kind picks the editor in the property list and the written
 // form: up to 9 a quoted string, from 10 up a bare value.
-namespace item_kind {
-inline constexpr std::int32_t kPlainText = 0;
-inline constexpr std::int32_t kFixed = 1;
-inline constexpr std::int32_t kUserText = 2;  // written as UTF-8
-inline constexpr std::int32_t kChoice = 3;
-inline constexpr std::int32_t kSuggested = 4;
-inline constexpr std::int32_t kImageFile = 5;
-inline constexpr std::int32_t kSize = 6;
-inline constexpr std::int32_t kLastQuoted = 9;
-inline constexpr std::int32_t kResourceText = 10;  // written bare, as UTF-8
-inline constexpr std::int32_t kNumber = 11;
-inline constexpr std::int32_t kBoolean = 12;
-}  // namespace item_kind
+// The numbers are the ones ze-tool tree prints; kinds compare by them.
+enum class ItemKind : std::int32_t {
+    kPlainText = 0,
+    kFixed = 1,
+    kUserText = 2,  // written as UTF-8
+    kChoice = 3,
+    kSuggested = 4,
+    kImageFile = 5,
+    kSize = 6,
+    kLastQuoted = 9,
+    kResourceText = 10,  // written bare, as UTF-8
+    kNumber = 11,
+    kBoolean = 12,
+};
 
 // What a property is, apart from its value. A project holds millions of
 // items but only a few hundred distinct kinds of property, so items share
 // these.
 struct ItemInfo {
     std::string name;
-    std::int32_t kind = 0;
+    ItemKind kind = ItemKind::kPlainText;
     const ChoiceList* choices = nullptr;
     const char* description = nullptr;
     std::uint32_t id = 0;  // its number, which items keep instead of a pointer
@@ -44,7 +45,7 @@ struct ItemInfo {
 
 // The one ItemInfo with these fields; it lives as long as the program. Safe
 // to call from any thread.
-const ItemInfo* InternItemInfo(std::int32_t kind, std::string_view name,
+const ItemInfo* InternItemInfo(ItemKind kind, std::string_view name,
                                const ChoiceList* choices = nullptr,
                                const char* description = nullptr);
 
@@ -107,12 +108,12 @@ private:
 // One named property of an element; the value is always text (Shift_JIS).
 class CItemData {
 public:
-    CItemData(std::int32_t kind, std::string_view name, std::string_view value,
+    CItemData(ItemKind kind, std::string_view name, std::string_view value,
               const ChoiceList* choices = nullptr, const char* description = nullptr)
         : info_(InternItemInfo(kind, name, choices, description)->id), value_(value) {}
     CItemData(const ItemInfo* info, std::string_view value) : info_(info->id), value_(value) {}
 
-    std::int32_t GetKind() const { return GetInfo()->kind; }
+    ItemKind GetKind() const { return GetInfo()->kind; }
     const ChoiceList* GetChoices() const { return GetInfo()->choices; }
     const std::string& GetName() const { return GetInfo()->name; }
     std::string_view GetValue() const { return value_.View(); }

@@ -66,7 +66,7 @@ CItemData& CItemList::GetItemData(std::size_t index) {
     return items_[index];
 }
 
-std::int32_t CItemList::GetItemKind(std::size_t index) const {
+ItemKind CItemList::GetItemKind(std::size_t index) const {
     return GetItemData(index).GetKind();
 }
 
@@ -91,11 +91,11 @@ bool CItemList::AppendItemText(std::size_t index, std::string& out) const {
     if (name.empty()) {
         return false;
     }
-    const std::int32_t kind = info.kind;
+    const ItemKind kind = info.kind;
     AppendQuoted(out, name);
     out += ':';
-    if (kind <= item_kind::kLastQuoted) {
-        if (kind == item_kind::kUserText) {
+    if (kind <= ItemKind::kLastQuoted) {
+        if (kind == ItemKind::kUserText) {
             AppendQuoted(out, ConvertSjisToUtf8(value));
         } else {
             AppendQuoted(out, value);
@@ -105,7 +105,7 @@ bool CItemList::AppendItemText(std::size_t index, std::string& out) const {
         // or boolean property holding one is written as a string.
         AppendQuoted(out, value);
     } else {
-        if (kind == item_kind::kResourceText) {
+        if (kind == ItemKind::kResourceText) {
             out += ConvertSjisToUtf8(value);
         } else {
             out += value;

@@ -38,7 +38,7 @@ public:
     // Indexes run from 0 to GetItemCount() - 1; others are a caller's fault.
     const CItemData& GetItemData(std::size_t index) const;
     CItemData& GetItemData(std::size_t index);
-    std::int32_t GetItemKind(std::size_t index) const;
+    ItemKind GetItemKind(std::size_t index) const;
     const ChoiceList* GetItemChoices(std::size_t index) const;
 
     // The item as a member of resource text, e.g. 'Name':'Dialog' or

@@ -82,15 +82,14 @@ ValueRefusal Refuse(const char* message) {
     return {true, UserText("Messages", message)};
 }
 
-bool WrittenQuoted(std::int32_t kind, std::string_view value) {
-    return kind <= item_kind::kLastQuoted || value.front() == '$';
+bool WrittenQuoted(ItemKind kind, std::string_view value) {
+    return kind <= ItemKind::kLastQuoted || value.front() == '$';
 }
 
 // Whether the writer converts the value to UTF-8 (a "$" placeholder of kind
 // 10 is written as stored).
-bool WrittenAsUtf8(std::int32_t kind, std::string_view value) {
-    return kind == item_kind::kUserText ||
-           (kind == item_kind::kResourceText && value.front() != '$');
+bool WrittenAsUtf8(ItemKind kind, std::string_view value) {
+    return kind == ItemKind::kUserText || (kind == ItemKind::kResourceText && value.front() != '$');
 }
 
 // A single quote, a backslash or a control byte that stands as a character
@@ -112,7 +111,7 @@ ValueRefusal PlainRefusal(std::string_view value) {
 }
 
 // The item as a save writes it, inside an object of its own.
-std::string WrittenObject(std::int32_t kind, std::string_view value) {
+std::string WrittenObject(ItemKind kind, std::string_view value) {
     CItemList items;
     items.AddItem(CItemData(kind, kProbeName, value));
     return "{" + items.WriteItem(0) + "}";
@@ -120,7 +119,7 @@ std::string WrittenObject(std::int32_t kind, std::string_view value) {
 
 // Writes the value and reads it back as a load does; false when the text
 // does not parse or does not hold exactly the one item.
-bool ReadBack(std::int32_t kind, std::string_view value, std::string& readBack) {
+bool ReadBack(ItemKind kind, std::string_view value, std::string& readBack) {
     JsonParser parser;
     if (!parser.Parse(WrittenObject(kind, value))) {
         return false;
@@ -140,14 +139,14 @@ bool ReadBack(std::int32_t kind, std::string_view value, std::string& readBack) 
 // What a load should give back. Text written as UTF-8 comes back with its
 // half-width katakana widened: that is the conversion's rule (the device
 // shows the same), not a loss.
-std::string ExpectedReadBack(std::int32_t kind, std::string_view value) {
+std::string ExpectedReadBack(ItemKind kind, std::string_view value) {
     if (!WrittenAsUtf8(kind, value)) {
         return std::string(value);
     }
     return ConvertUtf8ToSjis(ConvertSjisToUtf8(value));
 }
 
-bool SurvivesRoundTrip(std::int32_t kind, std::string_view value) {
+bool SurvivesRoundTrip(ItemKind kind, std::string_view value) {
     std::string readBack;
     return ReadBack(kind, value, readBack) && readBack == ExpectedReadBack(kind, value);
 }
@@ -160,7 +159,7 @@ bool LostInConversion(bool asUtf8, std::string_view character) {
     return ConvertUtf8ToSjis(ConvertSjisToUtf8(character)) != character;
 }
 
-ValueRefusal CheckQuoted(std::int32_t kind, std::string_view value) {
+ValueRefusal CheckQuoted(ItemKind kind, std::string_view value) {
     if (ValueRefusal refusal = PlainRefusal(value); refusal.refused) {
         return refusal;
     }
@@ -187,13 +186,13 @@ ValueRefusal CheckQuoted(std::int32_t kind, std::string_view value) {
 // One value of resource text and nothing after it. Inside an object the
 // reader would stop at a "}" and ignore the rest; inside an array at a "]";
 // a value that passes both holds exactly one value.
-ValueRefusal CheckBare(std::int32_t kind, std::string_view value) {
+ValueRefusal CheckBare(ItemKind kind, std::string_view value) {
     std::string readBack;
     if (!ReadBack(kind, value, readBack)) {
         return Refuse(kNotResourceText);
     }
     const std::string written =
-        kind == item_kind::kResourceText ? ConvertSjisToUtf8(value) : std::string(value);
+        kind == ItemKind::kResourceText ? ConvertSjisToUtf8(value) : std::string(value);
     JsonParser parser;
     if (!parser.Parse("[" + written + "]") || parser.GetRoot().Elements().size() != 1) {
         return Refuse(kNotResourceText);
@@ -203,7 +202,7 @@ ValueRefusal CheckBare(std::int32_t kind, std::string_view value) {
 
 }  // namespace
 
-ValueRefusal CheckItemValue(std::int32_t kind, std::string_view value) {
+ValueRefusal CheckItemValue(ItemKind kind, std::string_view value) {
     if (value.empty()) {
         return {};
     }

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "model/item_data.h"
+
 namespace ze {
 
 // Values the resource text reader could not take back. The writer copies
@@ -21,6 +23,6 @@ struct ValueRefusal {
 // verdict comes from writing the item as a save does and reading it back as
 // a load does; a value written as UTF-8 (kind 2, kind 10) may come back with
 // its half-width katakana widened, which is accepted.
-ValueRefusal CheckItemValue(std::int32_t kind, std::string_view value);
+ValueRefusal CheckItemValue(ItemKind kind, std::string_view value);
 
 }  // namespace ze

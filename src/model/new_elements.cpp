@@ -5,6 +5,7 @@
 #include "model/dialog_data.h"
 #include "model/element_names.h"
 #include "model/object_data.h"
+#include "model/property_names.h"
 #include "model/schema.h"
 
 namespace ze {
@@ -24,27 +25,27 @@ constexpr NewElementSize kOwnSize{kContent, kContent};
 
 }  // namespace
 
-NewElementSize NewObjectSize(int typeIndex) {
-    switch (typeIndex) {
-        case object_type::kPicture:
-        case object_type::kMeter:
+NewElementSize NewObjectSize(ObjectType type) {
+    switch (type) {
+        case ObjectType::kPicture:
+        case ObjectType::kMeter:
             return kOwnSize;
-        case object_type::kCanvas:
-        case object_type::kGrid:
-        case object_type::kGraph:
-        case object_type::kVList:
+        case ObjectType::kCanvas:
+        case ObjectType::kGrid:
+        case ObjectType::kGraph:
+        case ObjectType::kVList:
             return kFillBoth;
         default:
             return kFillWidth;
     }
 }
 
-NewElementSize NewGroupSize(int layoutCode) {
-    switch (layoutCode) {
+NewElementSize NewGroupSize(GroupLayout layout) {
+    switch (layout) {
         // A vertical scroll needs a bounded height to scroll in; pages are
         // whole screens.
-        case layout_code::kScroll:
-        case layout_code::kPage:
+        case GroupLayout::kScroll:
+        case GroupLayout::kPage:
             return kFillBoth;
         default:
             return kFillWidth;
@@ -58,20 +59,20 @@ NewElementSize NewRootGroupSize() {
 void GiveNewElementSize(CObjectData& element, bool asRoot) {
     NewElementSize size = NewRootGroupSize();
     if (!asRoot) {
-        size = element.IsGroup() ? NewGroupSize(LayoutCode(element.GetItem("Layout")))
-                                 : NewObjectSize(ObjectTypeIndex(element.GetItem("Type")));
+        size = element.IsGroup() ? NewGroupSize(LayoutCode(element.GetItem(prop::kLayout)))
+                                 : NewObjectSize(ObjectTypeIndex(element.GetItem(prop::kType)));
     }
-    element.SetItem("Width", size.width);
-    element.SetItem("Height", size.height);
+    element.SetItem(prop::kWidth, size.width);
+    element.SetItem(prop::kHeight, size.height);
 }
 
 CZeDialogData* CreateNewDialog(CZeDialogDataList& dialogs, std::string_view name) {
     auto dialog = std::make_unique<CZeDialogData>(dialogs.MakeUniqueName(name));
     // Before the history starts: its first step holds the root group.
     auto* root = dialog->GetElementStore().Create<CObjectDataList>(nullptr);
-    AddGroupItems(root->Items(), layout_code::kLinear);
+    AddGroupItems(root->Items(), GroupLayout::kLinear);
     GiveNewElementSize(*root, true);
-    root->SetItem("Vertical", "true");
+    root->SetItem(prop::kVertical, "true");
     NameNewElements(*dialog, *root);
     root->SetExpanded(true);
     dialog->SetRootGroup(root);

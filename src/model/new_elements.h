@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "model/schema.h"
+
 namespace ze {
 
 class CObjectData;
@@ -18,11 +20,10 @@ struct NewElementSize {
     std::string_view height;
 };
 
-// The sizes of a new object of typeIndex (object_type) or a new group of
-// layoutCode (layout_code); PARENT × CONTENT for an index the schema does
-// not know.
-NewElementSize NewObjectSize(int typeIndex);
-NewElementSize NewGroupSize(int layoutCode);
+// The sizes of a new object of type or a new group of layout; PARENT ×
+// CONTENT for kUnset or a number the schema does not know.
+NewElementSize NewObjectSize(ObjectType type);
+NewElementSize NewGroupSize(GroupLayout layout);
 // The sizes of a group that becomes a dialog's root: the whole dialog.
 NewElementSize NewRootGroupSize();
 

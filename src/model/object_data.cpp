@@ -7,22 +7,22 @@
 #include "model/element_store.h"
 #include "model/event_text.h"
 #include "model/item_writing.h"
+#include "model/property_names.h"
 #include "model/undo_buffer.h"
 
 namespace ze {
 
+CObjectData::CObjectData(CObjectDataList* parent) : CObjectData(parent, ElementKind::kObject) {}
 
-CObjectData::CObjectData(CObjectDataList* parent) : CObjectData(parent, element_kind::kObject) {}
-
-CObjectData::CObjectData(CObjectDataList* parent, std::int32_t kind)
+CObjectData::CObjectData(CObjectDataList* parent, ElementKind kind)
     : ZeClass(kind), parent_(parent) {}
 
 std::string CObjectData::GetTreeLabel() const {
-    std::string text = GetItem("Text");
+    std::string text = GetItem(prop::kText);
     if (text.empty()) {
-        text = GetItem("TextOn");
+        text = GetItem(prop::kTextOn);
     }
-    return "Object:" + GetItem("Type") + "(" + GetItem("Name") + ")" + text;
+    return "Object:" + GetItem(prop::kType) + "(" + GetItem(prop::kName) + ")" + text;
 }
 
 void CObjectData::CopyFrom(const ZeClass& other) {
@@ -64,7 +64,7 @@ void CObjectData::ForEachHeld(const std::function<void(ZeClass&)>& visit) const 
 }
 
 bool CObjectData::IsGroup() const {
-    return GetKind() == element_kind::kGroup;
+    return GetKind() == ElementKind::kGroup;
 }
 
 void CObjectData::WriteHeadersAndCommands(CMoStream& stream, int depth, bool wroteBefore) const {
@@ -149,10 +149,10 @@ void CObjectData::MakeBackup(UndoBuffer& buffer, UndoRecord& record) {
 // --- groups ---
 
 CObjectDataList::CObjectDataList(CObjectDataList* parent)
-    : CObjectData(parent, element_kind::kGroup) {}
+    : CObjectData(parent, ElementKind::kGroup) {}
 
 std::string CObjectDataList::GetTreeLabel() const {
-    return "Group:" + GetItem("Layout") + "(" + GetItem("Name") + ")";
+    return "Group:" + GetItem(prop::kLayout) + "(" + GetItem(prop::kName) + ")";
 }
 
 void CObjectDataList::CopyFrom(const ZeClass& other) {

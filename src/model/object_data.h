@@ -75,7 +75,7 @@ public:
     void SetPreviewRect(const PreviewRect& rect) { previewRect_ = rect; }
 
 protected:
-    CObjectData(CObjectDataList* parent, std::int32_t kind);
+    CObjectData(CObjectDataList* parent, ElementKind kind);
     // The members after the items: header columns, then the commands.
     void WriteHeadersAndCommands(CMoStream& stream, int depth, bool wroteBefore) const;
 

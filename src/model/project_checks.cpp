@@ -10,6 +10,7 @@
 #include "model/entry_checks.h"
 #include "model/item_value_check.h"
 #include "model/object_data.h"
+#include "model/property_names.h"
 #include "model/resource_data.h"
 #include "model/schema.h"
 #include "model/tree_walk.h"
@@ -111,30 +112,30 @@ std::string RelativeFile(std::string_view file, std::string_view folder) {
 
 // The item of a command that names a target in its dialog, or empty.
 std::string_view TargetItem(const ZeClass& command) {
-    const std::string name = command.GetItem("Command");
+    const std::string name = command.GetItem(prop::kCommand);
     if (name == "DELETE") {
-        return "Name";
+        return prop::kName;
     }
     if (name == "NOTIFY") {
-        const std::string make = command.GetItem("MakeCommand");
-        return make == "CONDITION" || make == "UPDATE" ? "Name" : "";
+        const std::string make = command.GetItem(prop::kMakeCommand);
+        return make == "CONDITION" || make == "UPDATE" ? prop::kName : "";
     }
-    if (name == "SENDCOMMAND" && command.GetItem("SendCommand") == "GETFILE") {
-        return "ObjectName";
+    if (name == "SENDCOMMAND" && command.GetItem(prop::kSendCommand) == "GETFILE") {
+        return prop::kObjectName;
     }
     return {};
 }
 
 // Whether the command's File item names a file of the project's.
 bool NamesFile(const ZeClass& command) {
-    const std::string name = command.GetItem("Command");
+    const std::string name = command.GetItem(prop::kCommand);
     return name == "OPEN" || name == "SOUND" ||
-           (name == "SENDCOMMAND" && command.GetItem("SendCommand") == "GETFILE");
+           (name == "SENDCOMMAND" && command.GetItem(prop::kSendCommand) == "GETFILE");
 }
 
 // The File of OPEN and SOUND must be there; GETFILE's comes from the device.
 bool MustHaveFile(const ZeClass& command) {
-    const std::string name = command.GetItem("Command");
+    const std::string name = command.GetItem(prop::kCommand);
     return name == "OPEN" || name == "SOUND";
 }
 
@@ -149,10 +150,10 @@ bool InList(const ChoiceList& list, std::string_view value) {
 // The values a kind-3 or kind-12 item may hold; null when any will do.
 const ChoiceList* ChoicesOf(const CItemData& item) {
     static const ChoiceList booleans = {"true", "false"};
-    if (item.GetKind() == item_kind::kBoolean) {
+    if (item.GetKind() == ItemKind::kBoolean) {
         return &booleans;
     }
-    if (item.GetKind() != item_kind::kChoice || IsEventList(item.GetChoices())) {
+    if (item.GetKind() != ItemKind::kChoice || IsEventList(item.GetChoices())) {
         return nullptr;
     }
     return item.GetChoices();
@@ -169,8 +170,8 @@ std::string ChoiceMessage(std::string_view value, const ChoiceList& list) {
 // ASCII text without a quote, a backslash or a control byte reads back in
 // every kind that is written quoted; so do the plain booleans and integers
 // of the bare kinds. Only the rest needs the real round trip.
-bool PlainlyReadable(std::int32_t kind, std::string_view value) {
-    if (kind <= item_kind::kLastQuoted || value.front() == '$') {
+bool PlainlyReadable(ItemKind kind, std::string_view value) {
+    if (kind <= ItemKind::kLastQuoted || value.front() == '$') {
         return std::all_of(value.begin(), value.end(), [](char c) {
             return c >= 0x20 && c < 0x7F && c != '\'' && c != '"' && c != '\\';
         });
@@ -210,13 +211,13 @@ public:
 
     void Root(const CZeResourceData& project) {
         element_ = &project;
-        label_ = "Root = " + project.GetItem("Name");
+        label_ = "Root = " + project.GetItem(prop::kName);
         Items(project);
     }
 
     void Dialog(const CZeDialogData& dialog) {
         dialog_ = &dialog;
-        dialogName_ = dialog.GetItem("Name");
+        dialogName_ = dialog.GetItem(prop::kName);
         CountNames(dialog.GetRootGroup());
         // The walk wants a mutable element; nothing here changes it.
         std::vector<const ZeClass*> ancestors;
@@ -235,7 +236,7 @@ private:
         if (element == nullptr) {
             return;
         }
-        if (std::string name = element->GetItem("Name"); !name.empty()) {
+        if (std::string name = element->GetItem(prop::kName); !name.empty()) {
             ++names_[std::move(name)];
         }
         if (const auto* group = dynamic_cast<const CObjectDataList*>(element)) {
@@ -253,10 +254,10 @@ private:
 
     void Items(const ZeClass& element) {
         const CItemList& items = element.Items();
-        const std::int32_t kind = element.GetKind();
+        const ElementKind kind = element.GetKind();
         const std::string_view target =
-            kind == element_kind::kCommand ? TargetItem(element) : std::string_view();
-        const bool namesFile = kind == element_kind::kCommand && NamesFile(element);
+            kind == ElementKind::kCommand ? TargetItem(element) : std::string_view();
+        const bool namesFile = kind == ElementKind::kCommand && NamesFile(element);
         for (std::size_t i = 0; i < items.GetItemCount(); ++i) {
             const CItemData& item = items.GetItemData(i);
             const std::string_view value = item.GetValue();
@@ -265,18 +266,18 @@ private:
             }
             const std::string& name = item.GetName();
             Value(item);
-            if (name == "Name") {
+            if (name == prop::kName) {
                 NameItem(element, value);
             }
             if (name == target) {
                 Targets(name, value);
             }
-            if (name == "Type" && value == "RADIOBTN" && parent_ != nullptr &&
-                parent_->GetKind() == element_kind::kGroup &&
-                parent_->GetItem("Layout") != "RADIO") {
+            if (name == prop::kType && value == "RADIOBTN" && parent_ != nullptr &&
+                parent_->GetKind() == ElementKind::kGroup &&
+                parent_->GetItem(prop::kLayout) != "RADIO") {
                 Add(Severity::kError, check_id::kRadioOutsideRadio, name, Text().radioOutside);
             }
-            if (item.GetKind() == item_kind::kImageFile || (namesFile && name == "File")) {
+            if (item.GetKind() == ItemKind::kImageFile || (namesFile && name == prop::kFile)) {
                 File(element, name, value, !namesFile || MustHaveFile(element));
             }
         }
@@ -292,7 +293,7 @@ private:
         }
         if (const ChoiceList* list = ChoicesOf(item);
             list != nullptr && !InList(*list, value) &&
-            !(item.GetName() == "Type" && value == "Unset")) {
+            !(item.GetName() == prop::kType && value == "Unset")) {
             Add(Severity::kError, check_id::kBadChoice, item.GetName(),
                 ChoiceMessage(value, *list));
             return;
@@ -300,7 +301,7 @@ private:
         if (PlainlyReadable(item.GetKind(), value)) {
             return;
         }
-        std::string key = std::to_string(item.GetKind()) + ':';
+        std::string key = std::to_string(static_cast<std::int32_t>(item.GetKind())) + ':';
         key += value;
         auto [at, added] = checker_.readBack_.try_emplace(std::move(key));
         if (added) {
@@ -315,19 +316,20 @@ private:
     static std::string Quoted(std::string_view value) { return FillIn(Text().quoted, value); }
 
     void NameItem(const ZeClass& element, std::string_view value) {
-        const std::int32_t kind = element.GetKind();
-        if (kind == element_kind::kObject || kind == element_kind::kGroup) {
+        const ElementKind kind = element.GetKind();
+        if (kind == ElementKind::kObject || kind == ElementKind::kGroup) {
             const auto found = names_.find(std::string(value));
             if (found != names_.end() && found->second > 1) {
-                Add(Severity::kError, check_id::kDuplicateName, "Name",
+                Add(Severity::kError, check_id::kDuplicateName, prop::kName,
                     FillIn(Text().duplicate, value));
             }
         }
-        const bool makesCode = kind == element_kind::kProject ||
-                               (kind == element_kind::kDialog &&
-                                !EqualIgnoringAsciiCase(element.GetItem("TemplateType"), "NONE"));
+        const bool makesCode =
+            kind == ElementKind::kProject ||
+            (kind == ElementKind::kDialog &&
+             !EqualIgnoringAsciiCase(element.GetItem(prop::kTemplateType), "NONE"));
         if (makesCode && !IsCppIdentifier(value)) {
-            Add(Severity::kError, check_id::kNotIdentifier, "Name",
+            Add(Severity::kError, check_id::kNotIdentifier, prop::kName,
                 FillIn(Text().notIdentifier, value));
         }
     }
@@ -349,11 +351,11 @@ private:
 
     void File(const ZeClass& element, std::string_view property, std::string_view file,
               bool mustExist) {
-        const FileHome home = HomeOf(element.GetItem("FileSource"));
+        const FileHome home = HomeOf(element.GetItem(prop::kFileSource));
         if (home == FileHome::kNone || namedFiles_ == nullptr) {
             return;
         }
-        std::string path = RelativeFile(file, element.GetItem("FilePath"));
+        std::string path = RelativeFile(file, element.GetItem(prop::kFilePath));
         const ProjectFiles& files = checker_.files_;
         if (files.scanned && mustExist) {
             const bool inResources = files.resources.count(path) != 0;

@@ -7,6 +7,7 @@
 #include "model/dialog_data.h"
 #include "model/object_data.h"
 #include "model/project_match.h"
+#include "model/property_names.h"
 #include "model/resource_data.h"
 
 namespace ze {
@@ -54,7 +55,7 @@ public:
         ForEachChangedItem(
             oldElement.Items(), newElement.Items(),
             [&](std::string_view name, std::string_view oldValue, std::string_view newValue) {
-                if (nameIsRename && name == "Name") {
+                if (nameIsRename && name == prop::kName) {
                     return;
                 }
                 ProjectChange change = Make(ChangeKind::kChanged, dialog, path.Get());
@@ -68,7 +69,7 @@ public:
         const CZeDialogData& oldDialog = *match.oldDialog;
         const CZeDialogData& newDialog = *match.newDialog;
         match_ = &match;
-        dialog_ = newDialog.GetItem("Name");
+        dialog_ = newDialog.GetItem(prop::kName);
         const LazyPath dialogPath(dialog_);
         Properties(oldDialog, newDialog, dialog_, dialogPath, false);
         Commands(oldDialog.GetCommands(), newDialog.GetCommands(), dialogPath);
@@ -82,7 +83,7 @@ public:
     }
 
     void AddedOrRemovedDialog(const CZeDialogData& dialog, bool added) {
-        const std::string name = dialog.GetItem("Name");
+        const std::string name = dialog.GetItem(prop::kName);
         ProjectChange change = Make(added ? ChangeKind::kAdded : ChangeKind::kRemoved, name, name);
         (added ? change.newValue : change.oldValue) = "DIALOG";
         (added ? change.hasNew : change.hasOld) = true;
@@ -91,7 +92,7 @@ public:
 
     void MovedDialog(const CZeDialogData& oldDialog, const CZeDialogDataList& oldList,
                      const CZeDialogData& newDialog, const CZeDialogDataList& newList) {
-        const std::string name = newDialog.GetItem("Name");
+        const std::string name = newDialog.GetItem(prop::kName);
         ProjectChange change = Make(ChangeKind::kMoved, name, name);
         change.newPath = name;
         change.oldIndex = oldList.IndexOf(&oldDialog);
@@ -138,7 +139,7 @@ private:
             if (match_->NewOf(oldCommands[i]) == nullptr) {
                 // Removed commands are named as they were, under the owner.
                 Removed(ownerPath.Get() + "/" + CommandSegment(oldCommands, i),
-                        oldCommands[i]->GetItem("Command"));
+                        oldCommands[i]->GetItem(prop::kCommand));
             }
         }
         for (std::size_t i = 0; i < newCommands.size(); ++i) {
@@ -146,7 +147,7 @@ private:
             if (const ZeClass* old = match_->OldOf(newCommands[i])) {
                 Properties(*old, *newCommands[i], dialog_, path, false);
             } else {
-                Added(path.Get(), newCommands[i]->GetItem("Command"));
+                Added(path.Get(), newCommands[i]->GetItem(prop::kCommand));
             }
         }
     }
@@ -195,13 +196,13 @@ private:
                     element.GetParent() != nullptr ? element.GetParent()->IndexOf(&element) : 0;
                 out_.push_back(std::move(change));
             }
-            const std::string_view oldName = old->Items().GetItemView("Name");
-            const std::string_view newName = element.Items().GetItemView("Name");
+            const std::string_view oldName = old->Items().GetItemView(prop::kName);
+            const std::string_view newName = element.Items().GetItemView(prop::kName);
             if (oldName != newName) {
                 ProjectChange change =
                     Make(ChangeKind::kRenamed, dialog_, ElementPath(*match_->oldDialog, *old));
                 change.newPath = path.Get();
-                change.property = "Name";
+                change.property = prop::kName;
                 SetValues(change, oldName, newName);
                 out_.push_back(std::move(change));
             }

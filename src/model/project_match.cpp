@@ -9,6 +9,7 @@
 #include "model/dialog_data.h"
 #include "model/item_list.h"
 #include "model/object_data.h"
+#include "model/property_names.h"
 #include "model/resource_data.h"
 
 namespace ze {
@@ -42,7 +43,7 @@ std::unordered_map<std::string_view, NameCount> CountNames(const std::vector<COb
     std::unordered_map<std::string_view, NameCount> names;
     names.reserve(all.size());
     for (CObjectData* element : all) {
-        const std::string_view name = element->Items().GetItemView("Name");
+        const std::string_view name = element->Items().GetItemView(prop::kName);
         if (name.empty()) {
             continue;
         }
@@ -172,7 +173,7 @@ private:
             if (Matched(child, false)) {
                 continue;
             }
-            const std::string_view name = child->Items().GetItemView("Name");
+            const std::string_view name = child->Items().GetItemView(prop::kName);
             if (name.empty()) {
                 oldUnnamed[KindKey(*child)].push_back(child);
             } else {
@@ -183,7 +184,7 @@ private:
             if (Matched(child, true)) {
                 continue;
             }
-            const std::string_view name = child->Items().GetItemView("Name");
+            const std::string_view name = child->Items().GetItemView(prop::kName);
             auto& queue = name.empty() ? oldUnnamed[KindKey(*child)] : oldByName[name];
             while (!queue.empty() && queue.front()->IsGroup() != child->IsGroup()) {
                 queue.pop_front();
@@ -215,8 +216,8 @@ private:
         // event is simply the Nth command.
         bool sameEvents = oldCommands.size() == newCommands.size();
         for (std::size_t i = 0; sameEvents && i < oldCommands.size(); ++i) {
-            sameEvents = oldCommands[i]->Items().GetItemView("Event") ==
-                         newCommands[i]->Items().GetItemView("Event");
+            sameEvents = oldCommands[i]->Items().GetItemView(prop::kEvent) ==
+                         newCommands[i]->Items().GetItemView(prop::kEvent);
         }
         if (sameEvents) {
             for (std::size_t i = 0; i < oldCommands.size(); ++i) {
@@ -226,10 +227,10 @@ private:
         }
         std::map<std::string_view, std::deque<ZeClass*>> oldByEvent;
         for (ZeClass* command : oldCommands) {
-            oldByEvent[command->Items().GetItemView("Event")].push_back(command);
+            oldByEvent[command->Items().GetItemView(prop::kEvent)].push_back(command);
         }
         for (ZeClass* command : newCommands) {
-            auto& queue = oldByEvent[command->Items().GetItemView("Event")];
+            auto& queue = oldByEvent[command->Items().GetItemView(prop::kEvent)];
             if (!queue.empty()) {
                 Pair(queue.front(), command);
                 queue.pop_front();
@@ -324,12 +325,12 @@ ProjectMatch MatchProjects(const CZeResourceData& oldProject, const CZeResourceD
     const CZeDialogDataList& newDialogs = newProject.GetDialogs();
     std::unordered_map<std::string, const CZeDialogData*> oldByName;
     for (std::size_t i = 0; i < oldDialogs.GetCount(); ++i) {
-        oldByName.emplace(oldDialogs.GetDialog(i)->GetItem("Name"), oldDialogs.GetDialog(i));
+        oldByName.emplace(oldDialogs.GetDialog(i)->GetItem(prop::kName), oldDialogs.GetDialog(i));
     }
     std::unordered_set<const CZeDialogData*> matched;
     for (std::size_t i = 0; i < newDialogs.GetCount(); ++i) {
         const CZeDialogData* dialog = newDialogs.GetDialog(i);
-        const auto old = oldByName.find(dialog->GetItem("Name"));
+        const auto old = oldByName.find(dialog->GetItem(prop::kName));
         if (old == oldByName.end() || !matched.insert(old->second).second) {
             result.added.push_back(dialog);
         } else {
@@ -360,7 +361,7 @@ ProjectMatch MatchProjects(const CZeResourceData& oldProject, const CZeResourceD
 }
 
 std::string ElementTypeName(const CObjectData& element) {
-    const std::string_view type = element.Items().GetItemView("Type");
+    const std::string_view type = element.Items().GetItemView(prop::kType);
     if (!type.empty()) {
         return std::string(type);
     }
@@ -368,7 +369,7 @@ std::string ElementTypeName(const CObjectData& element) {
 }
 
 std::string ElementSegment(const CObjectData& element) {
-    const std::string_view name = element.Items().GetItemView("Name");
+    const std::string_view name = element.Items().GetItemView(prop::kName);
     if (!name.empty()) {
         return std::string(name);
     }
@@ -382,7 +383,7 @@ std::string ElementPath(const CZeDialogData& dialog, const CObjectData& element)
     for (const CObjectData* at = &element; at != nullptr; at = at->GetParent()) {
         segments.push_back(ElementSegment(*at));
     }
-    std::string path = dialog.GetItem("Name");
+    std::string path = dialog.GetItem(prop::kName);
     for (auto segment = segments.rbegin(); segment != segments.rend(); ++segment) {
         path += '/';
         path += *segment;
@@ -391,10 +392,10 @@ std::string ElementPath(const CZeDialogData& dialog, const CObjectData& element)
 }
 
 std::string CommandSegment(const std::vector<ZeClass*>& commands, std::size_t index) {
-    const std::string_view event = commands[index]->Items().GetItemView("Event");
+    const std::string_view event = commands[index]->Items().GetItemView(prop::kEvent);
     int before = 0;
     for (std::size_t i = 0; i < index; ++i) {
-        before += commands[i]->Items().GetItemView("Event") == event ? 1 : 0;
+        before += commands[i]->Items().GetItemView(prop::kEvent) == event ? 1 : 0;
     }
     std::string segment = event.empty() ? std::string("Command") : std::string(event);
     return before == 0 ? segment : segment + "#" + std::to_string(before);

@@ -14,6 +14,7 @@
 #include "model/mo_stream.h"
 #include "model/object_data.h"
 #include "model/project_match.h"
+#include "model/property_names.h"
 #include "model/resource_data.h"
 
 namespace ze {
@@ -29,21 +30,21 @@ struct TreeIndex {
 };
 
 const std::vector<ZeClass*>& CommandsOf(const ZeClass& owner) {
-    if (owner.GetKind() == element_kind::kDialog) {
+    if (owner.GetKind() == ElementKind::kDialog) {
         return static_cast<const CZeDialogData&>(owner).GetCommands();
     }
     return static_cast<const CObjectData&>(owner).GetCommands();
 }
 
 std::vector<ZeClass*>& CommandsOf(ZeClass& owner) {
-    if (owner.GetKind() == element_kind::kDialog) {
+    if (owner.GetKind() == ElementKind::kDialog) {
         return static_cast<CZeDialogData&>(owner).GetCommands();
     }
     return static_cast<CObjectData&>(owner).GetCommands();
 }
 
 bool IsObject(const ZeClass& element) {
-    return element.GetKind() == element_kind::kObject || element.GetKind() == element_kind::kGroup;
+    return element.GetKind() == ElementKind::kObject || element.GetKind() == ElementKind::kGroup;
 }
 
 // Every element of dialog's tree with the element whose list holds it (the
@@ -105,17 +106,17 @@ bool ItemsDiffer(const ZeClass& a, const ZeClass& b) {
 // The path of any element of dialog's tree.
 std::string PathOf(const CZeDialogData& dialog, const OwnerMap& owners, const ZeClass& element) {
     if (&element == &dialog) {
-        return dialog.GetItem("Name");
+        return dialog.GetItem(prop::kName);
     }
     if (IsObject(element)) {
         return ElementPath(dialog, static_cast<const CObjectData&>(element));
     }
     const ZeClass* owner = OwnerOf(owners, &element);
     if (owner == nullptr) {
-        return dialog.GetItem("Name");
+        return dialog.GetItem(prop::kName);
     }
     const std::string ownerPath = PathOf(dialog, owners, *owner);
-    if (element.GetKind() == element_kind::kHeaderColumn) {
+    if (element.GetKind() == ElementKind::kHeaderColumn) {
         const auto& headers = static_cast<const CObjectData*>(owner)->GetHeaders();
         return ownerPath + "/" +
                HeaderSegment(static_cast<std::size_t>(
@@ -229,7 +230,7 @@ void SetProperty(ZeClass& element, const ZeClass& from, std::string_view name,
             return;
         }
     }
-    element.Items().AddItem(CItemData(0, name, value, nullptr, nullptr));
+    element.Items().AddItem(CItemData(ItemKind::kPlainText, name, value, nullptr, nullptr));
 }
 
 class DialogMerger {
@@ -253,7 +254,7 @@ public:
         if (changedByTheirs_.empty()) {
             return;  // theirs left the dialog as it was
         }
-        dialogName_ = ours_.GetItem("Name");
+        dialogName_ = ours_.GetItem(prop::kName);
         MergeProperties(base_, ours_, theirs_);
         for (const ZeClass* baseElement : baseTree_.order) {
             if (!changedByTheirs_.contains(baseElement)) {
@@ -307,12 +308,12 @@ private:
     // Command, an object's Type, a group's Layout.
     static std::string_view KindProperty(const ZeClass& element) {
         switch (element.GetKind()) {
-            case element_kind::kCommand:
-                return "Command";
-            case element_kind::kObject:
-                return "Type";
-            case element_kind::kGroup:
-                return "Layout";
+            case ElementKind::kCommand:
+                return prop::kCommand;
+            case ElementKind::kObject:
+                return prop::kType;
+            case ElementKind::kGroup:
+                return prop::kLayout;
             default:
                 return {};
         }
@@ -337,13 +338,13 @@ private:
             Conflict(ours, std::string(key), ourKind, std::string(theirKind));
             return true;
         }
-        const std::string ourName = ours.GetItem("Name");
+        const std::string ourName = ours.GetItem(prop::kName);
         ours.Items().CopyItems(theirs.Items());
-        const std::string theirName = ours.GetItem("Name");
+        const std::string theirName = ours.GetItem(prop::kName);
         if (IsObject(ours) && theirName != ourName &&
             FindNameHolder(ours_, ours, theirName) != nullptr) {
-            ours.SetItem("Name", ourName);
-            Conflict(ours, "Name", ourName, theirName);
+            ours.SetItem(prop::kName, ourName);
+            Conflict(ours, std::string(prop::kName), ourName, theirName);
         }
         return true;
     }
@@ -360,7 +361,7 @@ private:
                     Conflict(ours, std::string(name), ourValue, std::string(theirValue));
                     return;
                 }
-                if (name == "Name" && IsObject(ours) &&
+                if (name == prop::kName && IsObject(ours) &&
                     FindNameHolder(ours_, ours, theirValue) != nullptr) {
                     Conflict(ours, std::string(name), ourValue, std::string(theirValue));
                     return;
@@ -412,7 +413,7 @@ private:
                 ours_.SetRootGroup(nullptr);
             }
         } else if (ZeClass* owner = const_cast<ZeClass*>(OwnerOf(OwnersNow(), &element))) {
-            std::vector<ZeClass*>& list = element.GetKind() == element_kind::kHeaderColumn
+            std::vector<ZeClass*>& list = element.GetKind() == ElementKind::kHeaderColumn
                                               ? static_cast<CObjectData*>(owner)->GetHeaders()
                                               : CommandsOf(*owner);
             list.erase(std::remove(list.begin(), list.end(), &element), list.end());
@@ -578,7 +579,7 @@ private:
             MapAlike(*alike, theirChild);
             return;
         }
-        const std::string name = theirChild.GetItem("Name");
+        const std::string name = theirChild.GetItem(prop::kName);
         std::string newName;
         if (!name.empty() && FindNameHolder(ours_, ours_, name) != nullptr) {
             newName = name;
@@ -593,8 +594,8 @@ private:
             do {
                 newName = stem + std::to_string(number++);
             } while (FindNameHolder(ours_, *copy, newName) != nullptr);
-            copy->SetItem("Name", newName);
-            Conflict(*copy, "Name", name, newName);
+            copy->SetItem(prop::kName, newName);
+            Conflict(*copy, std::string(prop::kName), name, newName);
         }
         Walk(theirChild);
     }
@@ -637,7 +638,7 @@ bool DialogChanged(const DialogMatch& match) {
 std::unique_ptr<CZeDialogData> CopyDialog(const CZeDialogData& from, std::string_view name) {
     auto copy = std::make_unique<CZeDialogData>(name);
     copy->Items().CopyItems(from.Items());
-    copy->SetItem("Name", name);
+    copy->SetItem(prop::kName, name);
     ElementStore& store = copy->GetElementStore();
     for (const ZeClass* command : from.GetCommands()) {
         copy->AddCommand(CopyPlain(store, *command));
@@ -700,7 +701,7 @@ std::vector<MergeConflict> MergeProjects(const CZeResourceData& base, CZeResourc
         const auto theirAt = theirMatch.find(baseDialog);
         const DialogMatch* ourDialog = ourAt == ourMatch.end() ? nullptr : ourAt->second;
         const DialogMatch* theirDialog = theirAt == theirMatch.end() ? nullptr : theirAt->second;
-        const std::string name = baseDialog->GetItem("Name");
+        const std::string name = baseDialog->GetItem(prop::kName);
         if (ourDialog != nullptr && theirDialog != nullptr) {
             DialogMerger(*ourDialog, *theirDialog, conflicts).Run();
         } else if (ourDialog != nullptr) {
@@ -741,7 +742,7 @@ std::vector<MergeConflict> MergeProjects(const CZeResourceData& base, CZeResourc
     std::string previous;  // the Name of the dialog before, in theirs
     for (std::size_t i = 0; i < theirDialogs.GetCount(); ++i) {
         const CZeDialogData* dialog = theirDialogs.GetDialog(i);
-        const std::string name = dialog->GetItem("Name");
+        const std::string name = dialog->GetItem(prop::kName);
         if (!added.contains(dialog)) {
             const CZeDialogData* ourDialog = dialogs.FindDialog(name);
             if (ourDialog == nullptr) {
@@ -754,7 +755,7 @@ std::vector<MergeConflict> MergeProjects(const CZeResourceData& base, CZeResourc
                 ourAt->second->newDialog == ourDialog) {
                 const std::size_t at = static_cast<std::size_t>(dialogs.IndexOf(ourDialog));
                 const std::string ourPrevious =
-                    at == 0 ? std::string() : dialogs.GetDialog(at - 1)->GetItem("Name");
+                    at == 0 ? std::string() : dialogs.GetDialog(at - 1)->GetItem(prop::kName);
                 if (!toOurs.moved.contains(ourDialog)) {
                     placeAfter(at, previous);
                 } else if (ourPrevious != previous) {
@@ -772,7 +773,7 @@ std::vector<MergeConflict> MergeProjects(const CZeResourceData& base, CZeResourc
                 continue;  // added alike on both sides
             }
             newName = dialogs.MakeUniqueName(name);
-            conflicts.push_back({newName, name, "Name", name, newName});
+            conflicts.push_back({newName, name, std::string(prop::kName), name, newName});
         }
         placeAfter(dialogs.AddDialog(CopyDialog(*dialog, newName)), previous);
         previous = newName;

@@ -10,6 +10,7 @@
 #include "model/element_store.h"
 #include "model/event_text.h"
 #include "model/object_data.h"
+#include "model/property_names.h"
 #include "model/resource_data.h"
 #include "model/schema.h"
 
@@ -90,9 +91,9 @@ void MergeOldItems(CItemList& items, CItemList fresh) {
     items = std::move(fresh);
 }
 
-int ParentLayoutCode(const CObjectData& object) {
+GroupLayout ParentLayoutCode(const CObjectData& object) {
     const CObjectDataList* parent = object.GetParent();
-    return parent == nullptr ? layout_code::kLinear : LayoutCode(parent->GetItem("Layout"));
+    return parent == nullptr ? GroupLayout::kLinear : LayoutCode(parent->GetItem(prop::kLayout));
 }
 
 bool IsEventName(std::string_view name) {
@@ -106,9 +107,9 @@ bool IsCommandName(std::string_view name) {
 
 // Whether the element can hold commands (a dialog, object or group).
 bool HoldsCommands(const ZeClass& element) {
-    const std::int32_t kind = element.GetKind();
-    return kind == element_kind::kDialog || kind == element_kind::kObject ||
-           kind == element_kind::kGroup;
+    const ElementKind kind = element.GetKind();
+    return kind == ElementKind::kDialog || kind == ElementKind::kObject ||
+           kind == ElementKind::kGroup;
 }
 
 ElementStore* CommandStore(ZeClass& element) {
@@ -140,11 +141,11 @@ ZeClass* TakeEventCommand(ZeClass& element, std::string_view event) {
 
 ZeClass* ChangeColumns(CObjectData& object) {
     ZeClass* added = nullptr;
-    if (object.GetItem("Columns") == AddHeaderColumnText() && object.GetStore() != nullptr) {
+    if (object.GetItem(prop::kColumns) == AddHeaderColumnText() && object.GetStore() != nullptr) {
         added = CreateHeaderColumn(*object.GetStore());
         object.AddHeader(added);
     }
-    object.SetItem("Columns", std::to_string(object.GetHeaders().size()));
+    object.SetItem(prop::kColumns, std::to_string(object.GetHeaders().size()));
     return added;
 }
 
@@ -155,14 +156,14 @@ struct ImageProperty {
 };
 
 constexpr std::array<ImageProperty, 8> kImageProperties = {{
-    {"File", "CenterPosBase"},
-    {"FileOn", "CenterPosCursor"},
-    {"FileOff", "CenterPosBase"},
-    {"FileThumb", "CenterPosTop"},
-    {"FileBase", "CenterPosBase"},
-    {"FileActive", "CenterPosCursor"},
-    {"FileCursor", "CenterPosCursor"},
-    {"FileTop", "CenterPosTop"},
+    {prop::kFile, prop::kCenterPosBase},
+    {prop::kFileOn, prop::kCenterPosCursor},
+    {prop::kFileOff, prop::kCenterPosBase},
+    {prop::kFileThumb, prop::kCenterPosTop},
+    {prop::kFileBase, prop::kCenterPosBase},
+    {prop::kFileActive, prop::kCenterPosCursor},
+    {prop::kFileCursor, prop::kCenterPosCursor},
+    {prop::kFileTop, prop::kCenterPosTop},
 }};
 
 const ImageProperty* FindImageProperty(std::string_view name) {
@@ -192,28 +193,28 @@ std::string UniqueDialogName(const CZeDialogDataList& dialogs, const CZeDialogDa
     }
 }
 
-void RetypeObject(CObjectData& object, int typeIndex) {
-    const std::string_view type = ObjectTypeName(typeIndex);
-    if (type.empty()) {
+void RetypeObject(CObjectData& object, ObjectType type) {
+    const std::string_view typeName = ObjectTypeName(type);
+    if (typeName.empty()) {
         return;
     }
     CItemList fresh;
-    AddObjectItems(fresh, typeIndex, ParentLayoutCode(object));
+    AddObjectItems(fresh, type, ParentLayoutCode(object));
     MergeOldItems(object.Items(), std::move(fresh));
     // The old Type item took the place of the new one; it has to name the
     // type the items were built for, whatever it held before.
-    object.SetItem("Type", type);
+    object.SetItem(prop::kType, typeName);
 }
 
-void RelayoutGroup(CObjectDataList& group, int layoutCode) {
-    const std::string_view layout = LayoutName(layoutCode);
-    if (layout.empty()) {
+void RelayoutGroup(CObjectDataList& group, GroupLayout layout) {
+    const std::string_view layoutName = LayoutName(layout);
+    if (layoutName.empty()) {
         return;
     }
     CItemList fresh;
-    AddGroupItems(fresh, layoutCode);
+    AddGroupItems(fresh, layout);
     MergeOldItems(group.Items(), std::move(fresh));
-    group.SetItem("Layout", layout);
+    group.SetItem(prop::kLayout, layoutName);
 }
 
 PropertyChangeResult ApplyPropertyChange(CZeResourceData& project, ZeClass& element,
@@ -221,31 +222,31 @@ PropertyChangeResult ApplyPropertyChange(CZeResourceData& project, ZeClass& elem
     PropertyChangeResult result;
     auto* object = dynamic_cast<CObjectData*>(&element);
     auto* group = dynamic_cast<CObjectDataList*>(&element);
-    if (name == "Name") {
+    if (name == prop::kName) {
         if (auto* dialog = dynamic_cast<CZeDialogData*>(&element)) {
-            dialog->SetItem(
-                "Name", UniqueDialogName(project.GetDialogs(), *dialog, dialog->GetItem("Name")));
+            dialog->SetItem(prop::kName, UniqueDialogName(project.GetDialogs(), *dialog,
+                                                          dialog->GetItem(prop::kName)));
         }
         result.relabel = true;
-    } else if (name == "Type" && object != nullptr && group == nullptr) {
-        const int typeIndex = ObjectTypeIndex(object->GetItem("Type"));
-        if (typeIndex >= 0) {
-            RetypeObject(*object, typeIndex);
+    } else if (name == prop::kType && object != nullptr && group == nullptr) {
+        const ObjectType type = ObjectTypeIndex(object->GetItem(prop::kType));
+        if (type != ObjectType::kUnset) {
+            RetypeObject(*object, type);
             result.itemsReplaced = true;
         }
         result.relabel = true;
-    } else if (name == "Layout" && group != nullptr) {
-        const int layoutCode = LayoutCode(group->GetItem("Layout"));
-        if (layoutCode >= 0) {
-            RelayoutGroup(*group, layoutCode);
+    } else if (name == prop::kLayout && group != nullptr) {
+        const GroupLayout layout = LayoutCode(group->GetItem(prop::kLayout));
+        if (layout != GroupLayout::kUnset) {
+            RelayoutGroup(*group, layout);
             result.itemsReplaced = true;
         }
         result.relabel = true;
-    } else if (name == "Columns" && object != nullptr && group == nullptr) {
+    } else if (name == prop::kColumns && object != nullptr && group == nullptr) {
         result.added = ChangeColumns(*object);
     } else if (IsEventName(name) && HoldsCommands(element)) {
         result.added = TakeEventCommand(element, name);
-    } else if (name == "Text" || name == "TextOn") {
+    } else if (name == prop::kText || name == prop::kTextOn) {
         result.relabel = true;
     }
     return result;
@@ -282,11 +283,11 @@ bool AssignImage(ZeClass& element, std::size_t row, int entryKind, std::string_v
     }
     item.SetValue(imageName);
 
-    const std::string source = element.GetItem("FileSource");
+    const std::string source = element.GetItem(prop::kFileSource);
     if (entryKind == kBuiltInImage && !source.empty() && source != "BUILTIN") {
-        element.SetItem("FileSource", "BUILTIN");
+        element.SetItem(prop::kFileSource, "BUILTIN");
     } else if (entryKind == kUserImage && source != "STATION") {
-        element.SetItem("FileSource", "STATION");
+        element.SetItem(prop::kFileSource, "STATION");
     }
 
     // Only elements whose schema has the centre item take it (METER, the

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "model/schema.h"
+
 namespace ze {
 
 class CObjectData;
@@ -43,8 +45,8 @@ std::string UniqueDialogName(const CZeDialogDataList& dialogs, const CZeDialogDa
 // both share keep their values (the old item replaces the new one); old
 // items the new schema lacks are appended as "!" + name when they have a
 // value and dropped when empty.
-void RetypeObject(CObjectData& object, int typeIndex);
-void RelayoutGroup(CObjectDataList& group, int layoutCode);
+void RetypeObject(CObjectData& object, ObjectType type);
+void RelayoutGroup(CObjectDataList& group, GroupLayout layout);
 
 // Whether a property of this name takes an image file name (File, FileOn...).
 bool TakesImage(std::string_view propertyName);

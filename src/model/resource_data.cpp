@@ -8,10 +8,11 @@
 #include <thread>
 
 #include "common/read_file.h"
-#include "model/editing/selection.h"
 #include "model/dialog_feed.h"
+#include "model/editing/selection.h"
 #include "model/event_text.h"
 #include "model/item_writing.h"
+#include "model/property_names.h"
 #include "model/resource_reader.h"
 #include "model/schema.h"
 #include "model/user_text.h"
@@ -31,7 +32,7 @@ std::filesystem::path TemporaryPathBeside(const std::filesystem::path& target) {
 }  // namespace
 
 CZeResourceData::CZeResourceData()
-    : ZeClass(element_kind::kProject), selection_(std::make_unique<Selection>(*this)) {
+    : ZeClass(ElementKind::kProject), selection_(std::make_unique<Selection>(*this)) {
     AddProjectItems(Items());
 }
 
@@ -76,7 +77,7 @@ bool CZeResourceData::LoadText(std::string_view text, LoadDetails* details) {
     // A project read into this one is written out with it next.
     wholeTextSize_ += text.size();
     ReadProperties(*this, parser, [](std::string_view key) {
-        return key == "Commands" || key == "Command" || IsEventKey(key);
+        return key == "Commands" || key == prop::kCommand || IsEventKey(key);
     });
     for (auto& dialog : feed.Finish()) {
         dialogs_.AddDialog(std::move(dialog));

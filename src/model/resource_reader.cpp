@@ -14,6 +14,7 @@
 
 #include "common/text_convert.h"
 #include "model/event_text.h"
+#include "model/property_names.h"
 #include "model/schema.h"
 
 namespace ze {
@@ -91,18 +92,18 @@ constexpr std::array<int, kEventNames.size()> kEventPositions = PositionsOf(kEve
 constexpr std::array<int, kHeaderColumnKeys.size()> kHeaderColumnPositions =
     PositionsOf(kHeaderColumnKeys);
 constexpr int kObjectKeyCount = static_cast<int>(kObjectKeys.size());
-constexpr int kTypeKey = PositionOf("Type");
-constexpr int kLayoutKey = PositionOf("Layout");
+constexpr int kTypeKey = PositionOf(prop::kType);
+constexpr int kLayoutKey = PositionOf(prop::kLayout);
 constexpr int kObjectsKey = PositionOf("Objects");
 constexpr int kObjectKey = PositionOf("Object");
 constexpr int kHeaderKey = PositionOf("Header");
-constexpr int kCommandKey = PositionOf("Command");
-constexpr int kMakeCommandKey = PositionOf("MakeCommand");
-constexpr int kSendCommandKey = PositionOf("SendCommand");
-constexpr int kEventKey = PositionOf("Event");
+constexpr int kCommandKey = PositionOf(prop::kCommand);
+constexpr int kMakeCommandKey = PositionOf(prop::kMakeCommand);
+constexpr int kSendCommandKey = PositionOf(prop::kSendCommand);
+constexpr int kEventKey = PositionOf(prop::kEvent);
 // Set on a command as they are, without a conversion.
-constexpr std::array<int, 3> kRawCommandKeys = {PositionOf("Time"), PositionOf("SendCommand"),
-                                                PositionOf("ObjectName")};
+constexpr std::array<int, 3> kRawCommandKeys = {
+    PositionOf(prop::kTime), PositionOf(prop::kSendCommand), PositionOf(prop::kObjectName)};
 
 // The members of one object that the reader knows, found in one pass over them:
 // each element and command is read by a dozen keys or more, and looking each
@@ -228,7 +229,7 @@ MemberIndex::MemberIndex(const JsonValue* object) {
 }
 
 void AddTextItem(ZeClass& element, std::string_view name, std::string_view value) {
-    element.Items().AddItem(CItemData(item_kind::kPlainText, name, value));
+    element.Items().AddItem(CItemData(ItemKind::kPlainText, name, value));
 }
 
 // A member's value in text form (what GetString gives) in the model's
@@ -270,10 +271,10 @@ private:
 // Images of PROGRESS and SLIDEBAR are called FileBase and FileActive, so the
 // button-style names are accepted for them.
 std::string_view SecondName(std::string_view key) {
-    if (key == "FileOff") {
+    if (key == prop::kFileOff) {
         return "FileBase";
     }
-    if (key == "FileOn") {
+    if (key == prop::kFileOn) {
         return "FileActive";
     }
     return key;
@@ -313,7 +314,7 @@ const KeyRows& ObjectKeyRows(const CItemList& list) {
     return it->second;
 }
 
-CObjectData* ReadElement(ElementStore& store, CObjectDataList* parent, int parentLayout,
+CObjectData* ReadElement(ElementStore& store, CObjectDataList* parent, GroupLayout parentLayout,
                          JsonParser& parser);
 
 void ReadEvents(ElementStore& store, ZeClass& parent, JsonParser& parser,
@@ -346,7 +347,7 @@ CObjectData* ReadGroup(ElementStore& store, CObjectDataList* parent, JsonParser&
     std::string layout;
     members.Spell(kLayoutKey, layout);
     AddGroupItems(group->Items(), LayoutCode(layout));
-    group->SetItem("Layout", layout);
+    group->SetItem(prop::kLayout, layout);
     // One for the loop; it is done before the children are read.
     thread_local ValueText text;
     for (const int position : kGroupKeyPositions) {
@@ -360,7 +361,7 @@ CObjectData* ReadGroup(ElementStore& store, CObjectDataList* parent, JsonParser&
     }
     ReadEvents(store, *group, parser, members);
 
-    const int layoutCode = LayoutCode(group->Items().GetItemView("Layout"));
+    const GroupLayout layoutCode = LayoutCode(group->Items().GetItemView(prop::kLayout));
     const JsonValue* self = parser.GetCurrent();
     const JsonValue* objects = members.Of(kObjectsKey);
     if (objects != nullptr && objects->IsArray()) {
@@ -392,19 +393,19 @@ void ReadHeaderColumns(ElementStore& store, CObjectData& object, JsonParser& par
         ++count;
     }
     parser.SetCurrent(self);
-    object.SetItem("Columns", std::to_string(count));
+    object.SetItem(prop::kColumns, std::to_string(count));
 }
 
 // Reads the object at the parser's current value, whose members are given.
-CObjectData* ReadObject(ElementStore& store, CObjectDataList* parent, int parentLayout,
+CObjectData* ReadObject(ElementStore& store, CObjectDataList* parent, GroupLayout parentLayout,
                         JsonParser& parser, const MemberIndex& members) {
     auto* object = store.Create<CObjectData>(parent);
     std::string type;
     members.Spell(kTypeKey, type);
-    const int typeIndex = ObjectTypeIndex(type);
+    const ObjectType typeIndex = ObjectTypeIndex(type);
     const CItemList& schema = ObjectItems(typeIndex, parentLayout);
     object->Items().AppendItems(schema);
-    object->SetItem("Type", type);
+    object->SetItem(prop::kType, type);
     // The schema's rows come first in the list, so the first item with a
     // name is the schema's when it has one. No item added for a key the
     // schema lacks can have another member's name or second name (the keys
@@ -425,7 +426,7 @@ CObjectData* ReadObject(ElementStore& store, CObjectDataList* parent, int parent
         }
     });
     ReadEvents(store, *object, parser, members);
-    if (typeIndex == object_type::kGrid) {
+    if (typeIndex == ObjectType::kGrid) {
         const JsonValue* header = members.Of(kHeaderKey);
         if (header != nullptr && header->IsArray() && !header->Elements().empty()) {
             ReadHeaderColumns(store, *object, parser, *header);
@@ -434,7 +435,7 @@ CObjectData* ReadObject(ElementStore& store, CObjectDataList* parent, int parent
     return object;
 }
 
-CObjectData* ReadElement(ElementStore& store, CObjectDataList* parent, int parentLayout,
+CObjectData* ReadElement(ElementStore& store, CObjectDataList* parent, GroupLayout parentLayout,
                          JsonParser& parser) {
     const JsonValue* start = parser.GetCurrent();
     const MemberIndex members(start);
@@ -459,8 +460,9 @@ CObjectData* ReadElement(ElementStore& store, CObjectDataList* parent, int paren
 }  // namespace
 
 CObjectData* ReadElement(ElementStore& store, CObjectDataList* parent, JsonParser& parser) {
-    const int parentLayout = parent == nullptr ? layout_code::kLinear
-                                               : LayoutCode(parent->Items().GetItemView("Layout"));
+    const GroupLayout parentLayout = parent == nullptr
+                                         ? GroupLayout::kLinear
+                                         : LayoutCode(parent->Items().GetItemView(prop::kLayout));
     return ReadElement(store, parent, parentLayout, parser);
 }
 
@@ -531,15 +533,15 @@ void ReadProperties(ZeClass& element, JsonParser& parser, bool (*excluded)(std::
         }
         value = ConvertToSjis(value);
         if (!element.SetItem(key, value)) {
-            element.Items().AddItem(CItemData(item_kind::kPlainText, key, std::move(value)));
+            element.Items().AddItem(CItemData(ItemKind::kPlainText, key, std::move(value)));
         }
     }
 }
 
 void ReadDialogMessage(CZeDialogData& dialog, JsonParser& parser) {
     ReadProperties(dialog, parser, [](std::string_view key) {
-        return key == "Name" || key == "Commands" || key == "Command" || key == "Object" ||
-               IsEventKey(key);
+        return key == prop::kName || key == "Commands" || key == prop::kCommand ||
+               key == "Object" || IsEventKey(key);
     });
     ReadEventCommands(dialog.GetElementStore(), dialog, parser);
 

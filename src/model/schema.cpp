@@ -11,6 +11,7 @@
 #include <unordered_map>
 
 #include "common/cp932.h"
+#include "model/property_names.h"
 #include "model/schema_texts.h"
 
 namespace ze {
@@ -29,7 +30,7 @@ struct ObjectTypeInfo {
     std::string_view labelProperty;
 };
 
-constexpr std::array<ObjectTypeInfo, object_type::kCount> kObjectTypes = {{
+constexpr std::array<ObjectTypeInfo, IndexOf(ObjectType::kCount)> kObjectTypes = {{
     {"TEXT", "TXT", "Text"},
     {"EDIT", "EDIT", "Text"},
     {"BUTTON", "BTN", "Text"},
@@ -48,16 +49,16 @@ constexpr std::array<ObjectTypeInfo, object_type::kCount> kObjectTypes = {{
     {"HLIST", "HLST", ""},
 }};
 
-constexpr std::array<std::string_view, layout_code::kCount> kLayoutNames = {
+constexpr std::array<std::string_view, IndexOf(GroupLayout::kCount)> kLayoutNames = {
     "FRAME", "LINEAR", "RADIO", "SCROLL", "HSCROLL", "PAGE", "TABLE", "TABLEROW", "RELATIVE",
 };
 
-constexpr bool IsObjectType(int typeIndex) {
-    return typeIndex >= 0 && typeIndex < object_type::kCount;
+constexpr bool IsObjectType(ObjectType type) {
+    return IndexOf(type) >= 0 && type < ObjectType::kCount;
 }
 
-constexpr bool IsLayout(int code) {
-    return code >= 0 && code < layout_code::kCount;
+constexpr bool IsLayout(GroupLayout layout) {
+    return IndexOf(layout) >= 0 && layout < GroupLayout::kCount;
 }
 
 constexpr char AsciiLower(char c) {
@@ -87,22 +88,22 @@ using Comparison = bool (*)(std::string_view, std::string_view);
 
 // The new-element label heads the insert lists but is not a type, so the
 // lookups never match it.
-int FindObjectType(std::string_view text, Comparison equal) {
+ObjectType FindObjectType(std::string_view text, Comparison equal) {
     for (std::size_t i = 0; i < kObjectTypes.size(); ++i) {
         if (equal(kObjectTypes[i].name, text)) {
-            return static_cast<int>(i);
+            return ObjectTypeAt(static_cast<int>(i));
         }
     }
-    return object_type::kUnset;
+    return ObjectType::kUnset;
 }
 
-int FindLayout(std::string_view text, Comparison equal) {
+GroupLayout FindLayout(std::string_view text, Comparison equal) {
     for (std::size_t i = 0; i < kLayoutNames.size(); ++i) {
         if (equal(kLayoutNames[i], text)) {
-            return static_cast<int>(i);
+            return GroupLayoutAt(static_cast<int>(i));
         }
     }
-    return layout_code::kUnset;
+    return GroupLayout::kUnset;
 }
 
 // ---------------------------------------------------------------------------
@@ -112,7 +113,7 @@ using ChoicesFn = const ChoiceList& (*)();
 
 struct ItemDef {
     std::string_view name;
-    std::int32_t kind;
+    ItemKind kind;
     ChoicesFn choices;
     Help help;
     std::string_view value;  // initial value
@@ -156,8 +157,6 @@ void AddAll(CItemList& items, std::span<const ItemDef> defs) {
     }
 }
 
-namespace kind = item_kind;
-
 // ---------------------------------------------------------------------------
 // Object schema
 
@@ -166,10 +165,10 @@ namespace kind = item_kind;
 using TypeMask = std::uint32_t;
 constexpr TypeMask kAnyType = 0;
 
-constexpr TypeMask Types(std::initializer_list<int> typeIndexes) {
+constexpr TypeMask Types(std::initializer_list<ObjectType> types) {
     TypeMask mask = 0;
-    for (int t : typeIndexes) {
-        mask |= TypeMask{1} << t;
+    for (ObjectType t : types) {
+        mask |= TypeMask{1} << IndexOf(t);
     }
     return mask;
 }
@@ -182,97 +181,101 @@ struct CatalogueEntry {
 // Looked up by name and type; the first entry that fits wins, so the
 // entries for particular types come before any general one of the same name.
 constexpr CatalogueEntry kObjectCatalogue[] = {
-    {kAnyType, {"Name", kind::kPlainText, nullptr, Help::kObjectName, ""}},
-    {kAnyType, {"Alias", kind::kPlainText, nullptr, Help::kObjectAlias, ""}},
-    {kAnyType, {"Type", kind::kChoice, &choices::ObjectTypeNames, Help::kObjectType, ""}},
-    {kAnyType, {"Width", kind::kSuggested, &choices::Sizes, Help::kSize, ""}},
-    {kAnyType, {"Height", kind::kSuggested, &choices::Sizes, Help::kSize, ""}},
-    {kAnyType, {"Weight", kind::kNumber, nullptr, Help::kWeight, ""}},
-    {kAnyType, {"PosX", kind::kSize, nullptr, Help::kPosX, ""}},
-    {kAnyType, {"PosY", kind::kSize, nullptr, Help::kPosY, ""}},
-    {kAnyType, {"Padding", kind::kSuggested, &choices::Offsets, Help::kPadding, ""}},
-    {kAnyType, {"Margin", kind::kSuggested, &choices::Offsets, Help::kMargin, ""}},
-    {kAnyType, {"Hide", kind::kBoolean, nullptr, Help::kHide, ""}},
-    {kAnyType, {"Disable", kind::kBoolean, nullptr, Help::kDisable, ""}},
-    {kAnyType, {"BGColor", kind::kSuggested, &choices::Colours, Help::kColour, ""}},
-    {kAnyType, {"ScaleType", kind::kSuggested, &choices::ScaleTypes, Help::kScaleType, ""}},
-    {kAnyType, {"Clickable", kind::kBoolean, nullptr, Help::kClickable, ""}},
-    {kAnyType, {"OnClick", kind::kChoice, &choices::CommandNames, Help::kCommandPick, ""}},
-    {kAnyType, {"OnSlide", kind::kChoice, &choices::CommandNames, Help::kCommandPick, ""}},
-    {kAnyType, {"OnTouch", kind::kChoice, &choices::CommandNames, Help::kCommandPick, ""}},
-    {kAnyType, {"OnRelease", kind::kChoice, &choices::CommandNames, Help::kCommandPick, ""}},
-    {kAnyType, {"Attr", kind::kSuggested, &choices::Attributes, Help::kAttr, ""}},
-    {kAnyType, {"Text", kind::kUserText, nullptr, Help::kText, ""}},
-    {kAnyType, {"TextOff", kind::kUserText, nullptr, Help::kTextOff, ""}},
-    {kAnyType, {"TextOn", kind::kUserText, nullptr, Help::kTextOn, ""}},
-    {kAnyType, {"TSize", kind::kSize, nullptr, Help::kTSize, ""}},
-    {kAnyType, {"TColor", kind::kSuggested, &choices::Colours, Help::kColour, ""}},
-    {kAnyType, {"TAlign", kind::kChoice, &choices::Alignments, Help::kAlignment, ""}},
-    {kAnyType, {"Stretch", kind::kBoolean, nullptr, Help::kStretch, ""}},
-    {kAnyType, {"Wrap", kind::kBoolean, nullptr, Help::kWrap, ""}},
-    {kAnyType, {"Span", kind::kNumber, nullptr, Help::kSpan, ""}},
-    {kAnyType, {"File", kind::kImageFile, nullptr, Help::kFile, ""}},
-    {kAnyType, {"FileOff", kind::kImageFile, nullptr, Help::kFileOff, ""}},
-    {kAnyType, {"FileOn", kind::kImageFile, nullptr, Help::kFileOn, ""}},
-    {Types({object_type::kProgress}),
-     {"FileBase", kind::kImageFile, nullptr, Help::kFileBaseProgress, ""}},
-    {Types({object_type::kSlidebar}),
-     {"FileBase", kind::kImageFile, nullptr, Help::kFileBaseSlidebar, ""}},
-    {Types({object_type::kMeter}),
-     {"FileBase", kind::kImageFile, nullptr, Help::kFileBaseMeter, ""}},
-    {Types({object_type::kProgress}),
-     {"FileActive", kind::kImageFile, nullptr, Help::kFileActiveProgress, ""}},
-    {Types({object_type::kSlidebar}),
-     {"FileActive", kind::kImageFile, nullptr, Help::kFileActiveSlidebar, ""}},
-    {kAnyType, {"FileThumb", kind::kImageFile, nullptr, Help::kFileThumb, ""}},
-    {kAnyType, {"FileCursor", kind::kImageFile, nullptr, Help::kFileCursor, ""}},
-    {kAnyType, {"FileTop", kind::kImageFile, nullptr, Help::kFileTop, ""}},
-    {kAnyType, {"CenterPosBase", kind::kPlainText, nullptr, Help::kCenterPosBase, ""}},
-    {kAnyType, {"CenterPosCursor", kind::kPlainText, nullptr, Help::kCenterPosCursor, ""}},
-    {kAnyType, {"CenterPosTop", kind::kPlainText, nullptr, Help::kCenterPosTop, ""}},
-    {kAnyType, {"Revers", kind::kBoolean, nullptr, Help::kRevers, ""}},
-    {kAnyType, {"Pattern", kind::kChoice, &choices::MeterPatterns, Help::kPattern, ""}},
-    {kAnyType, {"FileSource", kind::kChoice, &choices::FileSources, Help::kFileSource, ""}},
-    {kAnyType, {"FilePath", kind::kPlainText, nullptr, Help::kFilePath, ""}},
-    {kAnyType, {"EnablePinch", kind::kBoolean, nullptr, Help::kEnablePinch, ""}},
-    {kAnyType, {"EnableCache", kind::kBoolean, nullptr, Help::kEnableCache, ""}},
-    {kAnyType, {"Thumbnail", kind::kBoolean, nullptr, Help::kThumbnail, ""}},
-    {Types({object_type::kPicture}),
-     {"OffsetX", kind::kPlainText, nullptr, Help::kPictureOffsetX, ""}},
-    {Types({object_type::kPicture}),
-     {"OffsetY", kind::kPlainText, nullptr, Help::kPictureOffsetY, ""}},
-    {Types({object_type::kPicture}),
-     {"ScaleX", kind::kPlainText, nullptr, Help::kPictureScaleX, ""}},
-    {Types({object_type::kPicture}),
-     {"ScaleY", kind::kPlainText, nullptr, Help::kPictureScaleY, ""}},
-    {Types({object_type::kGraph}), {"OffsetX", kind::kPlainText, nullptr, Help::kGraphOffsetX, ""}},
-    {Types({object_type::kGraph}), {"OffsetY", kind::kPlainText, nullptr, Help::kGraphOffsetY, ""}},
-    {Types({object_type::kGraph}), {"ScaleX", kind::kPlainText, nullptr, Help::kGraphScaleX, ""}},
-    {Types({object_type::kGraph}), {"ScaleY", kind::kPlainText, nullptr, Help::kGraphScaleY, ""}},
-    {kAnyType, {"DateScale", kind::kBoolean, nullptr, Help::kDateScale, ""}},
-    {kAnyType, {"AutoScroll", kind::kBoolean, nullptr, Help::kAutoScroll, ""}},
-    {kAnyType, {"ScaleLock", kind::kBoolean, nullptr, Help::kScaleLock, ""}},
-    {Types({object_type::kGrid, object_type::kPulldown}),
-     {"Data", kind::kResourceText, nullptr, Help::kGridData, ""}},
-    {Types({object_type::kVList, object_type::kHList}),
-     {"Data", kind::kResourceText, nullptr, Help::kListData, ""}},
-    {kAnyType, {"ColumnHeight", kind::kSize, nullptr, Help::kColumnHeight, ""}},
-    {kAnyType, {"Columns", kind::kChoice, &choices::Columns, Help::kNone, ""}},
-    {kAnyType, {"Position", kind::kNumber, nullptr, Help::kPosition, ""}},
-    {kAnyType, {"Min", kind::kNumber, nullptr, Help::kMin, ""}},
-    {kAnyType, {"Max", kind::kNumber, nullptr, Help::kMax, ""}},
-    {Types({object_type::kEdit, object_type::kRadioButton}),
-     {"Value", kind::kUserText, nullptr, Help::kValue, ""}},
-    {Types({object_type::kProgress, object_type::kSlidebar, object_type::kMeter}),
-     {"Value", kind::kPlainText, nullptr, Help::kInitialValue, ""}},
-    {kAnyType, {"Vertical", kind::kBoolean, nullptr, Help::kBarVertical, ""}},
-    {kAnyType, {"NotifyList", kind::kPlainText, nullptr, Help::kNotifyList, ""}},
+    {kAnyType, {"Name", ItemKind::kPlainText, nullptr, Help::kObjectName, ""}},
+    {kAnyType, {"Alias", ItemKind::kPlainText, nullptr, Help::kObjectAlias, ""}},
+    {kAnyType, {"Type", ItemKind::kChoice, &choices::ObjectTypeNames, Help::kObjectType, ""}},
+    {kAnyType, {"Width", ItemKind::kSuggested, &choices::Sizes, Help::kSize, ""}},
+    {kAnyType, {"Height", ItemKind::kSuggested, &choices::Sizes, Help::kSize, ""}},
+    {kAnyType, {"Weight", ItemKind::kNumber, nullptr, Help::kWeight, ""}},
+    {kAnyType, {"PosX", ItemKind::kSize, nullptr, Help::kPosX, ""}},
+    {kAnyType, {"PosY", ItemKind::kSize, nullptr, Help::kPosY, ""}},
+    {kAnyType, {"Padding", ItemKind::kSuggested, &choices::Offsets, Help::kPadding, ""}},
+    {kAnyType, {"Margin", ItemKind::kSuggested, &choices::Offsets, Help::kMargin, ""}},
+    {kAnyType, {"Hide", ItemKind::kBoolean, nullptr, Help::kHide, ""}},
+    {kAnyType, {"Disable", ItemKind::kBoolean, nullptr, Help::kDisable, ""}},
+    {kAnyType, {"BGColor", ItemKind::kSuggested, &choices::Colours, Help::kColour, ""}},
+    {kAnyType, {"ScaleType", ItemKind::kSuggested, &choices::ScaleTypes, Help::kScaleType, ""}},
+    {kAnyType, {"Clickable", ItemKind::kBoolean, nullptr, Help::kClickable, ""}},
+    {kAnyType, {"OnClick", ItemKind::kChoice, &choices::CommandNames, Help::kCommandPick, ""}},
+    {kAnyType, {"OnSlide", ItemKind::kChoice, &choices::CommandNames, Help::kCommandPick, ""}},
+    {kAnyType, {"OnTouch", ItemKind::kChoice, &choices::CommandNames, Help::kCommandPick, ""}},
+    {kAnyType, {"OnRelease", ItemKind::kChoice, &choices::CommandNames, Help::kCommandPick, ""}},
+    {kAnyType, {"Attr", ItemKind::kSuggested, &choices::Attributes, Help::kAttr, ""}},
+    {kAnyType, {"Text", ItemKind::kUserText, nullptr, Help::kText, ""}},
+    {kAnyType, {"TextOff", ItemKind::kUserText, nullptr, Help::kTextOff, ""}},
+    {kAnyType, {"TextOn", ItemKind::kUserText, nullptr, Help::kTextOn, ""}},
+    {kAnyType, {"TSize", ItemKind::kSize, nullptr, Help::kTSize, ""}},
+    {kAnyType, {"TColor", ItemKind::kSuggested, &choices::Colours, Help::kColour, ""}},
+    {kAnyType, {"TAlign", ItemKind::kChoice, &choices::Alignments, Help::kAlignment, ""}},
+    {kAnyType, {"Stretch", ItemKind::kBoolean, nullptr, Help::kStretch, ""}},
+    {kAnyType, {"Wrap", ItemKind::kBoolean, nullptr, Help::kWrap, ""}},
+    {kAnyType, {"Span", ItemKind::kNumber, nullptr, Help::kSpan, ""}},
+    {kAnyType, {"File", ItemKind::kImageFile, nullptr, Help::kFile, ""}},
+    {kAnyType, {"FileOff", ItemKind::kImageFile, nullptr, Help::kFileOff, ""}},
+    {kAnyType, {"FileOn", ItemKind::kImageFile, nullptr, Help::kFileOn, ""}},
+    {Types({ObjectType::kProgress}),
+     {"FileBase", ItemKind::kImageFile, nullptr, Help::kFileBaseProgress, ""}},
+    {Types({ObjectType::kSlidebar}),
+     {"FileBase", ItemKind::kImageFile, nullptr, Help::kFileBaseSlidebar, ""}},
+    {Types({ObjectType::kMeter}),
+     {"FileBase", ItemKind::kImageFile, nullptr, Help::kFileBaseMeter, ""}},
+    {Types({ObjectType::kProgress}),
+     {"FileActive", ItemKind::kImageFile, nullptr, Help::kFileActiveProgress, ""}},
+    {Types({ObjectType::kSlidebar}),
+     {"FileActive", ItemKind::kImageFile, nullptr, Help::kFileActiveSlidebar, ""}},
+    {kAnyType, {"FileThumb", ItemKind::kImageFile, nullptr, Help::kFileThumb, ""}},
+    {kAnyType, {"FileCursor", ItemKind::kImageFile, nullptr, Help::kFileCursor, ""}},
+    {kAnyType, {"FileTop", ItemKind::kImageFile, nullptr, Help::kFileTop, ""}},
+    {kAnyType, {"CenterPosBase", ItemKind::kPlainText, nullptr, Help::kCenterPosBase, ""}},
+    {kAnyType, {"CenterPosCursor", ItemKind::kPlainText, nullptr, Help::kCenterPosCursor, ""}},
+    {kAnyType, {"CenterPosTop", ItemKind::kPlainText, nullptr, Help::kCenterPosTop, ""}},
+    {kAnyType, {"Revers", ItemKind::kBoolean, nullptr, Help::kRevers, ""}},
+    {kAnyType, {"Pattern", ItemKind::kChoice, &choices::MeterPatterns, Help::kPattern, ""}},
+    {kAnyType, {"FileSource", ItemKind::kChoice, &choices::FileSources, Help::kFileSource, ""}},
+    {kAnyType, {"FilePath", ItemKind::kPlainText, nullptr, Help::kFilePath, ""}},
+    {kAnyType, {"EnablePinch", ItemKind::kBoolean, nullptr, Help::kEnablePinch, ""}},
+    {kAnyType, {"EnableCache", ItemKind::kBoolean, nullptr, Help::kEnableCache, ""}},
+    {kAnyType, {"Thumbnail", ItemKind::kBoolean, nullptr, Help::kThumbnail, ""}},
+    {Types({ObjectType::kPicture}),
+     {"OffsetX", ItemKind::kPlainText, nullptr, Help::kPictureOffsetX, ""}},
+    {Types({ObjectType::kPicture}),
+     {"OffsetY", ItemKind::kPlainText, nullptr, Help::kPictureOffsetY, ""}},
+    {Types({ObjectType::kPicture}),
+     {"ScaleX", ItemKind::kPlainText, nullptr, Help::kPictureScaleX, ""}},
+    {Types({ObjectType::kPicture}),
+     {"ScaleY", ItemKind::kPlainText, nullptr, Help::kPictureScaleY, ""}},
+    {Types({ObjectType::kGraph}),
+     {"OffsetX", ItemKind::kPlainText, nullptr, Help::kGraphOffsetX, ""}},
+    {Types({ObjectType::kGraph}),
+     {"OffsetY", ItemKind::kPlainText, nullptr, Help::kGraphOffsetY, ""}},
+    {Types({ObjectType::kGraph}),
+     {"ScaleX", ItemKind::kPlainText, nullptr, Help::kGraphScaleX, ""}},
+    {Types({ObjectType::kGraph}),
+     {"ScaleY", ItemKind::kPlainText, nullptr, Help::kGraphScaleY, ""}},
+    {kAnyType, {"DateScale", ItemKind::kBoolean, nullptr, Help::kDateScale, ""}},
+    {kAnyType, {"AutoScroll", ItemKind::kBoolean, nullptr, Help::kAutoScroll, ""}},
+    {kAnyType, {"ScaleLock", ItemKind::kBoolean, nullptr, Help::kScaleLock, ""}},
+    {Types({ObjectType::kGrid, ObjectType::kPulldown}),
+     {"Data", ItemKind::kResourceText, nullptr, Help::kGridData, ""}},
+    {Types({ObjectType::kVList, ObjectType::kHList}),
+     {"Data", ItemKind::kResourceText, nullptr, Help::kListData, ""}},
+    {kAnyType, {"ColumnHeight", ItemKind::kSize, nullptr, Help::kColumnHeight, ""}},
+    {kAnyType, {"Columns", ItemKind::kChoice, &choices::Columns, Help::kNone, ""}},
+    {kAnyType, {"Position", ItemKind::kNumber, nullptr, Help::kPosition, ""}},
+    {kAnyType, {"Min", ItemKind::kNumber, nullptr, Help::kMin, ""}},
+    {kAnyType, {"Max", ItemKind::kNumber, nullptr, Help::kMax, ""}},
+    {Types({ObjectType::kEdit, ObjectType::kRadioButton}),
+     {"Value", ItemKind::kUserText, nullptr, Help::kValue, ""}},
+    {Types({ObjectType::kProgress, ObjectType::kSlidebar, ObjectType::kMeter}),
+     {"Value", ItemKind::kPlainText, nullptr, Help::kInitialValue, ""}},
+    {kAnyType, {"Vertical", ItemKind::kBoolean, nullptr, Help::kBarVertical, ""}},
+    {kAnyType, {"NotifyList", ItemKind::kPlainText, nullptr, Help::kNotifyList, ""}},
 };
 
-constexpr const ItemDef* FindObjectItem(std::string_view name, int typeIndex) {
+constexpr const ItemDef* FindObjectItem(std::string_view name, ObjectType type) {
     for (const CatalogueEntry& entry : kObjectCatalogue) {
         const bool typeFits = entry.types == kAnyType ||
-                              (IsObjectType(typeIndex) && ((entry.types >> typeIndex) & 1) != 0);
+                              (IsObjectType(type) && ((entry.types >> IndexOf(type)) & 1) != 0);
         if (typeFits && entry.def.name == name) {
             return &entry.def;
         }
@@ -339,46 +342,46 @@ struct TypeItems {
     std::string_view tableRowAnchor;
 };
 
-constexpr TypeItems ItemsOfType(int typeIndex) {
-    switch (typeIndex) {
-        case object_type::kText:
+constexpr TypeItems ItemsOfType(ObjectType type) {
+    switch (type) {
+        case ObjectType::kText:
             return {kTextItems, "TAlign"};
-        case object_type::kEdit:
+        case ObjectType::kEdit:
             return {kEditItems, "OnClick"};
-        case object_type::kButton:
-        case object_type::kCheckbox:
+        case ObjectType::kButton:
+        case ObjectType::kCheckbox:
             return {kButtonItems, "TAlign"};
-        case object_type::kToggle:
+        case ObjectType::kToggle:
             return {kToggleItems, "TAlign"};
-        case object_type::kRadioButton:
+        case ObjectType::kRadioButton:
             return {kRadioButtonItems, "TAlign"};
-        case object_type::kPicture:
+        case ObjectType::kPicture:
             return {kPictureItems, "OnClick"};
-        case object_type::kCanvas:
+        case ObjectType::kCanvas:
             return {kCanvasItems, "OnClick"};
-        case object_type::kGrid:
+        case ObjectType::kGrid:
             return {kGridItems, "Data"};
-        case object_type::kPulldown:
+        case ObjectType::kPulldown:
             return {kPulldownItems, "Data"};
-        case object_type::kProgress:
+        case ObjectType::kProgress:
             return {kProgressItems, "OnClick"};
-        case object_type::kSlidebar:
+        case ObjectType::kSlidebar:
             return {kSlidebarItems, "OnRelease"};
-        case object_type::kMeter:
+        case ObjectType::kMeter:
             return {kMeterItems, "OnClick"};
-        case object_type::kGraph:
+        case ObjectType::kGraph:
             return {kGraphItems, "OnClick"};
-        case object_type::kVList:
-        case object_type::kHList:
+        case ObjectType::kVList:
+        case ObjectType::kHList:
             return {kListItems, "OnClick"};
         default:
             return {kUnsetItems, "OnClick"};
     }
 }
 
-constexpr bool AllCatalogued(int typeIndex, Names names) {
+constexpr bool AllCatalogued(ObjectType type, Names names) {
     for (std::string_view name : names) {
-        if (FindObjectItem(name, typeIndex) == nullptr) {
+        if (FindObjectItem(name, type) == nullptr) {
             return false;
         }
     }
@@ -388,7 +391,8 @@ constexpr bool AllCatalogued(int typeIndex, Names names) {
 // Each name a type lists must have a catalogue entry for that type, so the
 // builder can take the lookup for granted.
 constexpr bool EveryObjectItemCatalogued() {
-    for (int type = object_type::kUnset; type < object_type::kCount; ++type) {
+    for (int index = IndexOf(ObjectType::kUnset); index < IndexOf(ObjectType::kCount); ++index) {
+        const ObjectType type = ObjectTypeAt(index);
         for (Names names : {Names(kLeadingItems), Names(kRelativeItems), Names(kCommonItems),
                             Names(kTableRowItems), ItemsOfType(type).items}) {
             if (!AllCatalogued(type, names)) {
@@ -403,136 +407,136 @@ static_assert(EveryObjectItemCatalogued());
 // ---------------------------------------------------------------------------
 // Group, header column, dialog and project schemas
 
-constexpr ItemDef kGroupName{"Name", kind::kPlainText, nullptr, Help::kGroupName, ""};
-constexpr ItemDef kRadioAlias{"Alias", kind::kPlainText, nullptr, Help::kRadioAlias, ""};
-constexpr ItemDef kGroupType{"Type", kind::kFixed, nullptr, Help::kGroupType, "GROUP"};
-constexpr ItemDef kGroupLayout{"Layout", kind::kChoice, &choices::GroupTypeNames, Help::kGroupType,
-                               ""};
+constexpr ItemDef kGroupName{"Name", ItemKind::kPlainText, nullptr, Help::kGroupName, ""};
+constexpr ItemDef kRadioAlias{"Alias", ItemKind::kPlainText, nullptr, Help::kRadioAlias, ""};
+constexpr ItemDef kGroupType{"Type", ItemKind::kFixed, nullptr, Help::kGroupType, "GROUP"};
+constexpr ItemDef kGroupLayout{"Layout", ItemKind::kChoice, &choices::GroupTypeNames,
+                               Help::kGroupType, ""};
 constexpr ItemDef kGroupMiddle[] = {
-    {"Width", kind::kSuggested, &choices::Sizes, Help::kSize, ""},
-    {"Height", kind::kSuggested, &choices::Sizes, Help::kSize, ""},
-    {"Weight", kind::kNumber, nullptr, Help::kWeight, ""},
-    {"Padding", kind::kSuggested, &choices::Offsets, Help::kNone, ""},
-    {"Margin", kind::kSuggested, &choices::Offsets, Help::kNone, ""},
-    {"Hide", kind::kBoolean, nullptr, Help::kHide, ""},
-    {"Disable", kind::kBoolean, nullptr, Help::kDisable, ""},
-    {"BGColor", kind::kSuggested, &choices::Colours, Help::kColour, ""},
-    {"Align", kind::kChoice, &choices::Alignments, Help::kAlignment, ""},
+    {"Width", ItemKind::kSuggested, &choices::Sizes, Help::kSize, ""},
+    {"Height", ItemKind::kSuggested, &choices::Sizes, Help::kSize, ""},
+    {"Weight", ItemKind::kNumber, nullptr, Help::kWeight, ""},
+    {"Padding", ItemKind::kSuggested, &choices::Offsets, Help::kNone, ""},
+    {"Margin", ItemKind::kSuggested, &choices::Offsets, Help::kNone, ""},
+    {"Hide", ItemKind::kBoolean, nullptr, Help::kHide, ""},
+    {"Disable", ItemKind::kBoolean, nullptr, Help::kDisable, ""},
+    {"BGColor", ItemKind::kSuggested, &choices::Colours, Help::kColour, ""},
+    {"Align", ItemKind::kChoice, &choices::Alignments, Help::kAlignment, ""},
 };
-constexpr ItemDef kGroupVertical{"Vertical", kind::kBoolean, nullptr, Help::kGroupVertical, ""};
-constexpr ItemDef kGroupNotifyList{"NotifyList", kind::kPlainText, nullptr, Help::kNotifyList,
+constexpr ItemDef kGroupVertical{"Vertical", ItemKind::kBoolean, nullptr, Help::kGroupVertical, ""};
+constexpr ItemDef kGroupNotifyList{"NotifyList", ItemKind::kPlainText, nullptr, Help::kNotifyList,
                                    "Name"};
 
 constexpr ItemDef kHeaderColumnItems[] = {
-    {"TSize", kind::kSize, nullptr, Help::kTSize, ""},
-    {"TColor", kind::kSuggested, &choices::Colours, Help::kNone, ""},
-    {"TAlign", kind::kChoice, &choices::Alignments, Help::kAlignment, ""},
-    {"Margin", kind::kSuggested, &choices::Offsets, Help::kNone, ""},
-    {"BGColor", kind::kSuggested, &choices::Colours, Help::kColour, ""},
-    {"Clickable", kind::kBoolean, nullptr, Help::kClickable, ""},
+    {"TSize", ItemKind::kSize, nullptr, Help::kTSize, ""},
+    {"TColor", ItemKind::kSuggested, &choices::Colours, Help::kNone, ""},
+    {"TAlign", ItemKind::kChoice, &choices::Alignments, Help::kAlignment, ""},
+    {"Margin", ItemKind::kSuggested, &choices::Offsets, Help::kNone, ""},
+    {"BGColor", ItemKind::kSuggested, &choices::Colours, Help::kColour, ""},
+    {"Clickable", ItemKind::kBoolean, nullptr, Help::kClickable, ""},
 };
 
 constexpr ItemDef kProjectItems[] = {
-    {"Name", kind::kPlainText, nullptr, Help::kNone, ""},
-    {"DeviceWidth", kind::kNumber, nullptr, Help::kNone, ""},
-    {"DeviceHeight", kind::kNumber, nullptr, Help::kNone, ""},
+    {"Name", ItemKind::kPlainText, nullptr, Help::kNone, ""},
+    {"DeviceWidth", ItemKind::kNumber, nullptr, Help::kNone, ""},
+    {"DeviceHeight", ItemKind::kNumber, nullptr, Help::kNone, ""},
 };
 
-constexpr ItemDef kDialogName{"Name", kind::kPlainText, nullptr, Help::kNone, ""};
+constexpr ItemDef kDialogName{"Name", ItemKind::kPlainText, nullptr, Help::kNone, ""};
 constexpr ItemDef kDialogItems[] = {
-    {"TemplateType", kind::kSuggested, &choices::TemplateTypes, Help::kTemplateType, ""},
-    {"TargetLayoutWidth", kind::kNumber, nullptr, Help::kTargetLayoutWidth, ""},
-    {"TargetLayoutHeight", kind::kNumber, nullptr, Help::kTargetLayoutHeight, ""},
-    {"OnOpen", kind::kChoice, &choices::CommandNames, Help::kCommandPick, ""},
-    {"OnClose", kind::kChoice, &choices::CommandNames, Help::kCommandPick, ""},
-    {"OnTimer", kind::kChoice, &choices::CommandNames, Help::kCommandPick, ""},
-    {"PopupTitle", kind::kUserText, nullptr, Help::kPopupTitle, ""},
-    {"PopupMessage", kind::kUserText, nullptr, Help::kPopupMessage, ""},
-    {"PopupButton1", kind::kUserText, nullptr, Help::kPopupButton1, ""},
-    {"PopupButton2", kind::kUserText, nullptr, Help::kPopupButton2, ""},
-    {"PopupButton3", kind::kUserText, nullptr, Help::kPopupButton3, ""},
+    {"TemplateType", ItemKind::kSuggested, &choices::TemplateTypes, Help::kTemplateType, ""},
+    {"TargetLayoutWidth", ItemKind::kNumber, nullptr, Help::kTargetLayoutWidth, ""},
+    {"TargetLayoutHeight", ItemKind::kNumber, nullptr, Help::kTargetLayoutHeight, ""},
+    {"OnOpen", ItemKind::kChoice, &choices::CommandNames, Help::kCommandPick, ""},
+    {"OnClose", ItemKind::kChoice, &choices::CommandNames, Help::kCommandPick, ""},
+    {"OnTimer", ItemKind::kChoice, &choices::CommandNames, Help::kCommandPick, ""},
+    {"PopupTitle", ItemKind::kUserText, nullptr, Help::kPopupTitle, ""},
+    {"PopupMessage", ItemKind::kUserText, nullptr, Help::kPopupMessage, ""},
+    {"PopupButton1", ItemKind::kUserText, nullptr, Help::kPopupButton1, ""},
+    {"PopupButton2", ItemKind::kUserText, nullptr, Help::kPopupButton2, ""},
+    {"PopupButton3", ItemKind::kUserText, nullptr, Help::kPopupButton3, ""},
 };
 
 // ---------------------------------------------------------------------------
 // Command schema
 
-constexpr ItemDef kEvent{"Event", kind::kFixed, nullptr, Help::kEvent, ""};
+constexpr ItemDef kEvent{"Event", ItemKind::kFixed, nullptr, Help::kEvent, ""};
 
 constexpr ItemDef Command(std::string_view value) {
-    return {"Command", kind::kFixed, nullptr, Help::kCommand, value};
+    return {"Command", ItemKind::kFixed, nullptr, Help::kCommand, value};
 }
 
-constexpr ItemDef kTargetName{"Name", kind::kPlainText, nullptr, Help::kTargetName, ""};
-constexpr ItemDef kTargetAlias{"Alias", kind::kPlainText, nullptr, Help::kTargetAlias, ""};
-constexpr ItemDef kFileSource{"FileSource", kind::kChoice, &choices::FileSources, Help::kFileSource,
-                              ""};
-constexpr ItemDef kFilePath{"FilePath", kind::kPlainText, nullptr, Help::kFilePath, ""};
+constexpr ItemDef kTargetName{"Name", ItemKind::kPlainText, nullptr, Help::kTargetName, ""};
+constexpr ItemDef kTargetAlias{"Alias", ItemKind::kPlainText, nullptr, Help::kTargetAlias, ""};
+constexpr ItemDef kFileSource{"FileSource", ItemKind::kChoice, &choices::FileSources,
+                              Help::kFileSource, ""};
+constexpr ItemDef kFilePath{"FilePath", ItemKind::kPlainText, nullptr, Help::kFilePath, ""};
 
 constexpr ItemDef kConditionItems[] = {
     Command("NOTIFY"),
-    {"MakeCommand", kind::kFixed, nullptr, Help::kMakeCommand, "CONDITION"},
+    {"MakeCommand", ItemKind::kFixed, nullptr, Help::kMakeCommand, "CONDITION"},
     kTargetName,
     kTargetAlias,
 };
 
 constexpr ItemDef kUpdateItems[] = {
     Command("NOTIFY"),
-    {"MakeCommand", kind::kFixed, nullptr, Help::kMakeCommand, "UPDATE"},
+    {"MakeCommand", ItemKind::kFixed, nullptr, Help::kMakeCommand, "UPDATE"},
     kTargetName,
     kTargetAlias,
-    {"Text", kind::kUserText, nullptr, Help::kUpdateText, ""},
-    {"TextOff", kind::kUserText, nullptr, Help::kTextOff, ""},
-    {"TextOn", kind::kUserText, nullptr, Help::kTextOn, ""},
-    {"Attr", kind::kSuggested, &choices::Attributes, Help::kUpdateAttr, ""},
-    {"Data", kind::kResourceText, nullptr, Help::kUpdateData, ""},
-    {"Value", kind::kUserText, nullptr, Help::kUpdateValue, ""},
-    {"Min", kind::kNumber, nullptr, Help::kMin, ""},
-    {"Max", kind::kNumber, nullptr, Help::kMax, ""},
-    {"Width", kind::kSuggested, &choices::Sizes, Help::kSize, ""},
-    {"Height", kind::kSuggested, &choices::Sizes, Help::kSize, ""},
-    {"Weight", kind::kNumber, nullptr, Help::kWeight, ""},
-    {"Padding", kind::kSuggested, &choices::Offsets, Help::kPadding, ""},
-    {"Margin", kind::kSuggested, &choices::Offsets, Help::kMargin, ""},
-    {"Hide", kind::kBoolean, nullptr, Help::kHide, ""},
-    {"Disable", kind::kBoolean, nullptr, Help::kDisable, ""},
-    {"BGColor", kind::kSuggested, &choices::Colours, Help::kColour, ""},
-    {"TSize", kind::kSize, nullptr, Help::kTSize, ""},
-    {"TColor", kind::kSuggested, &choices::Colours, Help::kColour, ""},
-    {"TAlign", kind::kChoice, &choices::Alignments, Help::kAlignment, ""},
-    {"File", kind::kImageFile, nullptr, Help::kFile, ""},
-    {"FileBase", kind::kImageFile, nullptr, Help::kFileBaseProgress, ""},
-    {"FileOff", kind::kImageFile, nullptr, Help::kFileOff, ""},
-    {"FileOn", kind::kImageFile, nullptr, Help::kFileOn, ""},
-    {"FileActive", kind::kImageFile, nullptr, Help::kFileActiveProgress, ""},
-    {"FileCursor", kind::kImageFile, nullptr, Help::kFileCursor, ""},
-    {"FileTop", kind::kImageFile, nullptr, Help::kFileTop, ""},
-    {"FileThumb", kind::kImageFile, nullptr, Help::kFileThumb, ""},
+    {"Text", ItemKind::kUserText, nullptr, Help::kUpdateText, ""},
+    {"TextOff", ItemKind::kUserText, nullptr, Help::kTextOff, ""},
+    {"TextOn", ItemKind::kUserText, nullptr, Help::kTextOn, ""},
+    {"Attr", ItemKind::kSuggested, &choices::Attributes, Help::kUpdateAttr, ""},
+    {"Data", ItemKind::kResourceText, nullptr, Help::kUpdateData, ""},
+    {"Value", ItemKind::kUserText, nullptr, Help::kUpdateValue, ""},
+    {"Min", ItemKind::kNumber, nullptr, Help::kMin, ""},
+    {"Max", ItemKind::kNumber, nullptr, Help::kMax, ""},
+    {"Width", ItemKind::kSuggested, &choices::Sizes, Help::kSize, ""},
+    {"Height", ItemKind::kSuggested, &choices::Sizes, Help::kSize, ""},
+    {"Weight", ItemKind::kNumber, nullptr, Help::kWeight, ""},
+    {"Padding", ItemKind::kSuggested, &choices::Offsets, Help::kPadding, ""},
+    {"Margin", ItemKind::kSuggested, &choices::Offsets, Help::kMargin, ""},
+    {"Hide", ItemKind::kBoolean, nullptr, Help::kHide, ""},
+    {"Disable", ItemKind::kBoolean, nullptr, Help::kDisable, ""},
+    {"BGColor", ItemKind::kSuggested, &choices::Colours, Help::kColour, ""},
+    {"TSize", ItemKind::kSize, nullptr, Help::kTSize, ""},
+    {"TColor", ItemKind::kSuggested, &choices::Colours, Help::kColour, ""},
+    {"TAlign", ItemKind::kChoice, &choices::Alignments, Help::kAlignment, ""},
+    {"File", ItemKind::kImageFile, nullptr, Help::kFile, ""},
+    {"FileBase", ItemKind::kImageFile, nullptr, Help::kFileBaseProgress, ""},
+    {"FileOff", ItemKind::kImageFile, nullptr, Help::kFileOff, ""},
+    {"FileOn", ItemKind::kImageFile, nullptr, Help::kFileOn, ""},
+    {"FileActive", ItemKind::kImageFile, nullptr, Help::kFileActiveProgress, ""},
+    {"FileCursor", ItemKind::kImageFile, nullptr, Help::kFileCursor, ""},
+    {"FileTop", ItemKind::kImageFile, nullptr, Help::kFileTop, ""},
+    {"FileThumb", ItemKind::kImageFile, nullptr, Help::kFileThumb, ""},
     kFileSource,
     kFilePath,
-    {"CenterPosBase", kind::kPlainText, nullptr, Help::kCenterPosBase, ""},
-    {"CenterPosCursor", kind::kPlainText, nullptr, Help::kCenterPosCursor, ""},
-    {"CenterPosTop", kind::kPlainText, nullptr, Help::kCenterPosTop, ""},
+    {"CenterPosBase", ItemKind::kPlainText, nullptr, Help::kCenterPosBase, ""},
+    {"CenterPosCursor", ItemKind::kPlainText, nullptr, Help::kCenterPosCursor, ""},
+    {"CenterPosTop", ItemKind::kPlainText, nullptr, Help::kCenterPosTop, ""},
     // The same names twice: the first four are for pictures, the second four
     // for graphs; the device reads both.
-    {"OffsetX", kind::kPlainText, nullptr, Help::kUpdatePictureOffsetX, ""},
-    {"OffsetY", kind::kPlainText, nullptr, Help::kUpdatePictureOffsetY, ""},
-    {"ScaleX", kind::kPlainText, nullptr, Help::kUpdatePictureScaleX, ""},
-    {"ScaleY", kind::kPlainText, nullptr, Help::kUpdatePictureScaleY, ""},
-    {"Thumbnail", kind::kBoolean, nullptr, Help::kThumbnail, ""},
-    {"EnablePinch", kind::kBoolean, nullptr, Help::kEnablePinch, ""},
-    {"EnableCache", kind::kBoolean, nullptr, Help::kEnableCache, ""},
-    {"OffsetX", kind::kPlainText, nullptr, Help::kUpdateOffsetX, ""},
-    {"OffsetY", kind::kPlainText, nullptr, Help::kUpdateOffsetY, ""},
-    {"ScaleX", kind::kPlainText, nullptr, Help::kUpdateScaleX, ""},
-    {"ScaleY", kind::kPlainText, nullptr, Help::kUpdateScaleY, ""},
-    {"DateScale", kind::kBoolean, nullptr, Help::kDateScale, ""},
-    {"AutoScroll", kind::kBoolean, nullptr, Help::kAutoScroll, ""},
-    {"ScaleLock", kind::kBoolean, nullptr, Help::kScaleLock, ""},
+    {"OffsetX", ItemKind::kPlainText, nullptr, Help::kUpdatePictureOffsetX, ""},
+    {"OffsetY", ItemKind::kPlainText, nullptr, Help::kUpdatePictureOffsetY, ""},
+    {"ScaleX", ItemKind::kPlainText, nullptr, Help::kUpdatePictureScaleX, ""},
+    {"ScaleY", ItemKind::kPlainText, nullptr, Help::kUpdatePictureScaleY, ""},
+    {"Thumbnail", ItemKind::kBoolean, nullptr, Help::kThumbnail, ""},
+    {"EnablePinch", ItemKind::kBoolean, nullptr, Help::kEnablePinch, ""},
+    {"EnableCache", ItemKind::kBoolean, nullptr, Help::kEnableCache, ""},
+    {"OffsetX", ItemKind::kPlainText, nullptr, Help::kUpdateOffsetX, ""},
+    {"OffsetY", ItemKind::kPlainText, nullptr, Help::kUpdateOffsetY, ""},
+    {"ScaleX", ItemKind::kPlainText, nullptr, Help::kUpdateScaleX, ""},
+    {"ScaleY", ItemKind::kPlainText, nullptr, Help::kUpdateScaleY, ""},
+    {"DateScale", ItemKind::kBoolean, nullptr, Help::kDateScale, ""},
+    {"AutoScroll", ItemKind::kBoolean, nullptr, Help::kAutoScroll, ""},
+    {"ScaleLock", ItemKind::kBoolean, nullptr, Help::kScaleLock, ""},
 };
 
 constexpr ItemDef kOpenItems[] = {
     Command("OPEN"),
-    {"File", kind::kPlainText, nullptr, Help::kCommandFile, ""},
+    {"File", ItemKind::kPlainText, nullptr, Help::kCommandFile, ""},
     kFileSource,
     kFilePath,
 };
@@ -541,35 +545,35 @@ constexpr ItemDef kCloseItems[] = {Command("CLOSE")};
 
 constexpr ItemDef kSoundItems[] = {
     Command("SOUND"),
-    {"File", kind::kPlainText, nullptr, Help::kCommandFile, ""},
+    {"File", ItemKind::kPlainText, nullptr, Help::kCommandFile, ""},
     kFileSource,
     kFilePath,
 };
 
 constexpr ItemDef kTimerItems[] = {
     Command("TIMER"),
-    {"Time", kind::kNumber, nullptr, Help::kTime, ""},
+    {"Time", ItemKind::kNumber, nullptr, Help::kTime, ""},
 };
 
 constexpr ItemDef kDeleteItems[] = {
     Command("DELETE"),
     kTargetName,
     kTargetAlias,
-    {"Delete", kind::kChoice, &choices::DeleteTypes, Help::kDeleteType, ""},
+    {"Delete", ItemKind::kChoice, &choices::DeleteTypes, Help::kDeleteType, ""},
 };
 
 constexpr ItemDef kGetFileItems[] = {
     Command("SENDCOMMAND"),
-    {"SendCommand", kind::kFixed, nullptr, Help::kSendCommand, "GETFILE"},
-    {"File", kind::kPlainText, nullptr, Help::kFetchedFile, ""},
+    {"SendCommand", ItemKind::kFixed, nullptr, Help::kSendCommand, "GETFILE"},
+    {"File", ItemKind::kPlainText, nullptr, Help::kFetchedFile, ""},
     kFileSource,
     kFilePath,
-    {"ObjectName", kind::kPlainText, nullptr, Help::kNotifiedObject, ""},
+    {"ObjectName", ItemKind::kPlainText, nullptr, Help::kNotifiedObject, ""},
 };
 
 constexpr ItemDef kHelloItems[] = {
     Command("SENDCOMMAND"),
-    {"SendCommand", kind::kFixed, nullptr, Help::kSendCommand, "HELLO"},
+    {"SendCommand", ItemKind::kFixed, nullptr, Help::kSendCommand, "HELLO"},
 };
 
 struct CommandSchema {
@@ -707,46 +711,49 @@ const std::string& NewGroupLabel() {
     return label;
 }
 
-int ObjectTypeIndex(std::string_view type) {
+ObjectType ObjectTypeIndex(std::string_view type) {
     return FindObjectType(type, Equal);
 }
 
-int LayoutCode(std::string_view layout) {
+GroupLayout LayoutCode(std::string_view layout) {
     return FindLayout(layout, Equal);
 }
 
-int ObjectTypeIndexIgnoringCase(std::string_view type) {
+ObjectType ObjectTypeIndexIgnoringCase(std::string_view type) {
     return FindObjectType(type, EqualIgnoringAsciiCase);
 }
 
-int LayoutCodeIgnoringCase(std::string_view layout) {
+GroupLayout LayoutCodeIgnoringCase(std::string_view layout) {
     return FindLayout(layout, EqualIgnoringAsciiCase);
 }
 
-std::string_view ObjectTypeName(int typeIndex) {
-    return IsObjectType(typeIndex) ? kObjectTypes[typeIndex].name : std::string_view();
+std::string_view ObjectTypeName(ObjectType type) {
+    return IsObjectType(type) ? kObjectTypes[static_cast<std::size_t>(type)].name
+                              : std::string_view();
 }
 
-std::string_view LayoutName(int layoutCode) {
-    return IsLayout(layoutCode) ? kLayoutNames[layoutCode] : std::string_view();
+std::string_view LayoutName(GroupLayout layout) {
+    return IsLayout(layout) ? kLayoutNames[static_cast<std::size_t>(layout)] : std::string_view();
 }
 
-std::string_view ObjectShortCode(int typeIndex) {
-    return IsObjectType(typeIndex) ? kObjectTypes[typeIndex].shortCode : std::string_view();
+std::string_view ObjectShortCode(ObjectType type) {
+    return IsObjectType(type) ? kObjectTypes[static_cast<std::size_t>(type)].shortCode
+                              : std::string_view();
 }
 
-std::string_view ObjectLabelProperty(int typeIndex) {
-    return IsObjectType(typeIndex) ? kObjectTypes[typeIndex].labelProperty : std::string_view();
+std::string_view ObjectLabelProperty(ObjectType type) {
+    return IsObjectType(type) ? kObjectTypes[static_cast<std::size_t>(type)].labelProperty
+                              : std::string_view();
 }
 
 namespace {
 
-void BuildObjectItems(CItemList& items, int type, int parentLayoutCode) {
+void BuildObjectItems(CItemList& items, ObjectType type, GroupLayout parentLayout) {
     const auto add = [&](Names names) {
         for (std::string_view name : names) {
             const ItemDef& def = *FindObjectItem(name, type);
-            if (name == "Type") {
-                Add(items, def, type == object_type::kUnset ? "Unset" : ObjectTypeName(type));
+            if (name == prop::kType) {
+                Add(items, def, type == ObjectType::kUnset ? "Unset" : ObjectTypeName(type));
             } else {
                 Add(items, def);
             }
@@ -754,14 +761,14 @@ void BuildObjectItems(CItemList& items, int type, int parentLayoutCode) {
     };
 
     add(kLeadingItems);
-    if (parentLayoutCode == layout_code::kRelative) {
+    if (parentLayout == GroupLayout::kRelative) {
         add(kRelativeItems);
     }
     add(kCommonItems);
     const TypeItems typeItems = ItemsOfType(type);
     for (std::size_t i = 0; i < typeItems.items.size(); ++i) {
         add(typeItems.items.subspan(i, 1));
-        if (parentLayoutCode == layout_code::kTableRow &&
+        if (parentLayout == GroupLayout::kTableRow &&
             typeItems.items[i] == typeItems.tableRowAnchor) {
             add(kTableRowItems);
         }
@@ -769,27 +776,29 @@ void BuildObjectItems(CItemList& items, int type, int parentLayoutCode) {
 }
 
 // Only RELATIVE and TABLEROW parents change an object's items.
-int ParentClass(int parentLayoutCode) {
-    return parentLayoutCode == layout_code::kRelative   ? 1
-           : parentLayoutCode == layout_code::kTableRow ? 2
-                                                        : 0;
+std::size_t ParentClass(GroupLayout parentLayout) {
+    return parentLayout == GroupLayout::kRelative   ? 1
+           : parentLayout == GroupLayout::kTableRow ? 2
+                                                    : 0;
 }
 
 // Every object's items, built once per type and kind of parent: loading a
 // project makes tens of thousands of objects.
-const CItemList& ObjectTemplate(int type, int parentLayoutCode) {
+// The templates go by type number + 1, kUnset first.
+const CItemList& ObjectTemplate(ObjectType type, GroupLayout parentLayout) {
     static const auto templates = [] {
-        std::array<std::array<CItemList, 3>, object_type::kCount + 1> built;
-        constexpr int kParents[] = {layout_code::kLinear, layout_code::kRelative,
-                                    layout_code::kTableRow};
-        for (int t = object_type::kUnset; t < object_type::kCount; ++t) {
-            for (int parent : kParents) {
-                BuildObjectItems(built[t + 1][ParentClass(parent)], t, parent);
+        std::array<std::array<CItemList, 3>, IndexOf(ObjectType::kCount) + 1> built;
+        constexpr GroupLayout kParents[] = {GroupLayout::kLinear, GroupLayout::kRelative,
+                                            GroupLayout::kTableRow};
+        for (int t = IndexOf(ObjectType::kUnset); t < IndexOf(ObjectType::kCount); ++t) {
+            for (GroupLayout parent : kParents) {
+                BuildObjectItems(built[static_cast<std::size_t>(t + 1)][ParentClass(parent)],
+                                 ObjectTypeAt(t), parent);
             }
         }
         return built;
     }();
-    return templates[type + 1][ParentClass(parentLayoutCode)];
+    return templates[static_cast<std::size_t>(IndexOf(type) + 1)][ParentClass(parentLayout)];
 }
 
 const CItemList& CommandTemplate(std::size_t index) {
@@ -805,28 +814,27 @@ const CItemList& CommandTemplate(std::size_t index) {
 
 }  // namespace
 
-const CItemList& ObjectItems(int typeIndex, int parentLayoutCode) {
-    // An index outside the table is an object whose type is not set.
-    const int type = IsObjectType(typeIndex) ? typeIndex : object_type::kUnset;
-    return ObjectTemplate(type, parentLayoutCode);
+const CItemList& ObjectItems(ObjectType type, GroupLayout parentLayout) {
+    // A number outside the table is an object whose type is not set.
+    return ObjectTemplate(IsObjectType(type) ? type : ObjectType::kUnset, parentLayout);
 }
 
-void AddObjectItems(CItemList& items, int typeIndex, int parentLayoutCode) {
-    items.AppendItems(ObjectItems(typeIndex, parentLayoutCode));
+void AddObjectItems(CItemList& items, ObjectType type, GroupLayout parentLayout) {
+    items.AppendItems(ObjectItems(type, parentLayout));
 }
 
-void AddGroupItems(CItemList& items, int layoutCode) {
+void AddGroupItems(CItemList& items, GroupLayout layout) {
     // Name, Type, Layout, the middle, NotifyList, and Alias or Vertical: one
     // allocation for the lot.
     items.Reserve(items.GetItemCount() + std::size(kGroupMiddle) + 6);
     Add(items, kGroupName);
-    if (layoutCode == layout_code::kRadio) {
+    if (layout == GroupLayout::kRadio) {
         Add(items, kRadioAlias);
     }
     Add(items, kGroupType);
-    Add(items, kGroupLayout, IsLayout(layoutCode) ? LayoutName(layoutCode) : "Unset");
+    Add(items, kGroupLayout, IsLayout(layout) ? LayoutName(layout) : "Unset");
     AddAll(items, kGroupMiddle);
-    if (layoutCode == layout_code::kLinear || layoutCode == layout_code::kRadio) {
+    if (layout == GroupLayout::kLinear || layout == GroupLayout::kRadio) {
         Add(items, kGroupVertical);
     }
     Add(items, kGroupNotifyList);

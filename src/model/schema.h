@@ -12,42 +12,57 @@
 // and lives as long as the program.
 namespace ze {
 
-// Object type indexes (positions in the object type names).
-namespace object_type {
-inline constexpr int kUnset = -1;
-inline constexpr int kText = 0;
-inline constexpr int kEdit = 1;
-inline constexpr int kButton = 2;
-inline constexpr int kCheckbox = 3;
-inline constexpr int kToggle = 4;
-inline constexpr int kRadioButton = 5;
-inline constexpr int kPicture = 6;
-inline constexpr int kCanvas = 7;
-inline constexpr int kGrid = 8;
-inline constexpr int kPulldown = 9;
-inline constexpr int kProgress = 10;
-inline constexpr int kSlidebar = 11;
-inline constexpr int kMeter = 12;
-inline constexpr int kGraph = 13;
-inline constexpr int kVList = 14;
-inline constexpr int kHList = 15;
-inline constexpr int kCount = 16;
-}  // namespace object_type
+// Object types; the number is the type's position in the object type names.
+enum class ObjectType : int {
+    kUnset = -1,
+    kText = 0,
+    kEdit = 1,
+    kButton = 2,
+    kCheckbox = 3,
+    kToggle = 4,
+    kRadioButton = 5,
+    kPicture = 6,
+    kCanvas = 7,
+    kGrid = 8,
+    kPulldown = 9,
+    kProgress = 10,
+    kSlidebar = 11,
+    kMeter = 12,
+    kGraph = 13,
+    kVList = 14,
+    kHList = 15,
+    kCount = 16,
+};
 
-// Group layout codes (positions in the group type names).
-namespace layout_code {
-inline constexpr int kUnset = -1;
-inline constexpr int kFrame = 0;
-inline constexpr int kLinear = 1;
-inline constexpr int kRadio = 2;
-inline constexpr int kScroll = 3;
-inline constexpr int kHScroll = 4;
-inline constexpr int kPage = 5;
-inline constexpr int kTable = 6;
-inline constexpr int kTableRow = 7;
-inline constexpr int kRelative = 8;
-inline constexpr int kCount = 9;
-}  // namespace layout_code
+// Group layouts; the number is the layout's position in the group type names.
+enum class GroupLayout : int {
+    kUnset = -1,
+    kFrame = 0,
+    kLinear = 1,
+    kRadio = 2,
+    kScroll = 3,
+    kHScroll = 4,
+    kPage = 5,
+    kTable = 6,
+    kTableRow = 7,
+    kRelative = 8,
+    kCount = 9,
+};
+
+// The position in the names (-1 for kUnset), and the type or layout at a
+// position: tables and loops over all types go by position.
+constexpr int IndexOf(ObjectType type) {
+    return static_cast<int>(type);
+}
+constexpr int IndexOf(GroupLayout layout) {
+    return static_cast<int>(layout);
+}
+constexpr ObjectType ObjectTypeAt(int index) {
+    return static_cast<ObjectType>(index);
+}
+constexpr GroupLayout GroupLayoutAt(int index) {
+    return static_cast<GroupLayout>(index);
+}
 
 // The program-wide choice lists, in the order the property list offers them.
 namespace choices {
@@ -71,31 +86,31 @@ const ChoiceList& DeleteTypes();
 const std::string& NewObjectLabel();
 const std::string& NewGroupLabel();
 
-// Exact, case-sensitive lookups; -1 when the text is not a type or layout.
-int ObjectTypeIndex(std::string_view type);
-int LayoutCode(std::string_view layout);
-// Case-insensitive lookups for the insert-by-name operation; -1 when absent.
-int ObjectTypeIndexIgnoringCase(std::string_view type);
-int LayoutCodeIgnoringCase(std::string_view layout);
+// Exact, case-sensitive lookups; kUnset when the text is not a type or layout.
+ObjectType ObjectTypeIndex(std::string_view type);
+GroupLayout LayoutCode(std::string_view layout);
+// Case-insensitive lookups for the insert-by-name operation; kUnset when absent.
+ObjectType ObjectTypeIndexIgnoringCase(std::string_view type);
+GroupLayout LayoutCodeIgnoringCase(std::string_view layout);
 
-// "TEXT", "LINEAR"...; empty for an index out of range.
-std::string_view ObjectTypeName(int typeIndex);
-std::string_view LayoutName(int layoutCode);
+// "TEXT", "LINEAR"...; empty for kUnset or a number out of range.
+std::string_view ObjectTypeName(ObjectType type);
+std::string_view LayoutName(GroupLayout layout);
 // The short code of the preview label ("TXT", "BTN"...; CANVAS keeps its
-// type text); empty for an index out of range.
-std::string_view ObjectShortCode(int typeIndex);
+// type text); empty for kUnset or a number out of range.
+std::string_view ObjectShortCode(ObjectType type);
 // The property whose text the preview label shows ("Text", "TextOn",
 // "File"); empty for types that show none.
-std::string_view ObjectLabelProperty(int typeIndex);
+std::string_view ObjectLabelProperty(ObjectType type);
 
 // Schema builders: append the element's items, in order, to items.
-// parentLayoutCode is the layout code of the object's parent group
-// (layout_code::kLinear for an object without parent).
-void AddObjectItems(CItemList& items, int typeIndex, int parentLayoutCode);
+// parentLayout is the layout of the object's parent group
+// (GroupLayout::kLinear for an object without parent).
+void AddObjectItems(CItemList& items, ObjectType type, GroupLayout parentLayout);
 // The items AddObjectItems appends, the same list for the same arguments for
 // the program's life.
-const CItemList& ObjectItems(int typeIndex, int parentLayoutCode);
-void AddGroupItems(CItemList& items, int layoutCode);
+const CItemList& ObjectItems(ObjectType type, GroupLayout parentLayout);
+void AddGroupItems(CItemList& items, GroupLayout layout);
 void AddHeaderColumnItems(CItemList& items);
 void AddCommandItems(CItemList& items, std::string_view command, std::string_view event);
 // The same with the command's list looked up already (CommandItems).

@@ -2,6 +2,7 @@
 
 #include "model/dialog_data.h"
 #include "model/object_data.h"
+#include "model/property_names.h"
 
 namespace ze {
 
@@ -20,7 +21,7 @@ std::string HeaderColumnLabel(int position) {
 }
 
 std::string CommandLabel(const ZeClass& command) {
-    return "Command:" + command.GetItem("Command");
+    return "Command:" + command.GetItem(prop::kCommand);
 }
 
 std::vector<ZeClass*> TreeChildren(ZeClass& element) {
@@ -29,14 +30,14 @@ std::vector<ZeClass*> TreeChildren(ZeClass& element) {
         children.insert(children.end(), list.begin(), list.end());
     };
     switch (element.GetKind()) {
-        case element_kind::kProject: {
+        case ElementKind::kProject: {
             const CZeDialogDataList& dialogs = static_cast<CZeResourceData&>(element).GetDialogs();
             for (std::size_t i = 0; i < dialogs.GetCount(); ++i) {
                 children.push_back(dialogs.GetDialog(i));
             }
             break;
         }
-        case element_kind::kDialog: {
+        case ElementKind::kDialog: {
             auto& dialog = static_cast<CZeDialogData&>(element);
             append(dialog.GetCommands());
             if (dialog.GetRootGroup() != nullptr) {
@@ -44,13 +45,13 @@ std::vector<ZeClass*> TreeChildren(ZeClass& element) {
             }
             break;
         }
-        case element_kind::kGroup: {
+        case ElementKind::kGroup: {
             auto& group = static_cast<CObjectDataList&>(element);
             append(group.GetCommands());
             append(group.GetChildren());
             break;
         }
-        case element_kind::kObject: {
+        case ElementKind::kObject: {
             auto& object = static_cast<CObjectData&>(element);
             append(object.GetHeaders());
             append(object.GetCommands());
@@ -63,7 +64,7 @@ std::vector<ZeClass*> TreeChildren(ZeClass& element) {
 }
 
 void WalkProjectTree(CZeResourceData& project, const TreeVisitor& visit) {
-    visit({"Root = " + project.GetItem("Name"), &project, 0, true});
+    visit({"Root = " + project.GetItem(prop::kName), &project, 0, true});
     const CZeDialogDataList& dialogs = project.GetDialogs();
     for (std::size_t i = 0; i < dialogs.GetCount(); ++i) {
         WalkElementTree(*dialogs.GetDialog(i), 1, visit);
@@ -72,7 +73,7 @@ void WalkProjectTree(CZeResourceData& project, const TreeVisitor& visit) {
 
 void WalkElementTree(ZeClass& element, int depth, const TreeVisitor& visit) {
     switch (element.GetKind()) {
-        case element_kind::kDialog: {
+        case ElementKind::kDialog: {
             auto& dialog = static_cast<CZeDialogData&>(element);
             visit({dialog.GetTreeLabel(), &dialog, depth, dialog.IsExpanded()});
             VisitCommands(dialog.GetCommands(), depth + 1, visit);
@@ -81,7 +82,7 @@ void WalkElementTree(ZeClass& element, int depth, const TreeVisitor& visit) {
             }
             return;
         }
-        case element_kind::kGroup: {
+        case ElementKind::kGroup: {
             auto& group = static_cast<CObjectDataList&>(element);
             visit({group.GetTreeLabel(), &group, depth, group.IsExpanded()});
             VisitCommands(group.GetCommands(), depth + 1, visit);
@@ -90,7 +91,7 @@ void WalkElementTree(ZeClass& element, int depth, const TreeVisitor& visit) {
             }
             return;
         }
-        case element_kind::kObject: {
+        case ElementKind::kObject: {
             auto& object = static_cast<CObjectData&>(element);
             visit({object.GetTreeLabel(), &object, depth, object.IsExpanded()});
             int position = 0;
@@ -100,10 +101,10 @@ void WalkElementTree(ZeClass& element, int depth, const TreeVisitor& visit) {
             VisitCommands(object.GetCommands(), depth + 1, visit);
             return;
         }
-        case element_kind::kHeaderColumn:
+        case ElementKind::kHeaderColumn:
             visit({HeaderColumnLabel(1), &element, depth, element.IsExpanded()});
             return;
-        case element_kind::kCommand:
+        case ElementKind::kCommand:
             visit({CommandLabel(element), &element, depth, element.IsExpanded()});
             return;
         default:

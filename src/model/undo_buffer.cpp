@@ -14,14 +14,14 @@ namespace {
 
 std::unique_ptr<ZeClass> NewOfSameClass(const ZeClass& element) {
     switch (element.GetKind()) {
-        case element_kind::kDialog:
+        case ElementKind::kDialog:
             return std::make_unique<CZeDialogData>("");
-        case element_kind::kObject:
+        case ElementKind::kObject:
             return std::make_unique<CObjectData>(nullptr);
-        case element_kind::kGroup:
+        case ElementKind::kGroup:
             return std::make_unique<CObjectDataList>(nullptr);
-        case element_kind::kHeaderColumn:
-        case element_kind::kCommand:
+        case ElementKind::kHeaderColumn:
+        case ElementKind::kCommand:
             // Plain elements: their items are all there is to restore.
             return std::make_unique<ZeClass>(element.GetKind());
         default:
@@ -43,7 +43,7 @@ public:
         int best = 0;
         ZeClass* chosen = nullptr;
         for (ZeClass* element : considered_) {
-            const int priority = element->GetKind() == element_kind::kObject ? 3 : 1;
+            const int priority = element->GetKind() == ElementKind::kObject ? 3 : 1;
             if (priority > best && (!selectable || selectable(*element))) {
                 best = priority;
                 chosen = element;
@@ -65,11 +65,11 @@ void Restore(ZeClass& live, const ZeClass& saved) {
 
 }  // namespace
 
-ZeClassBackup::ZeClassBackup(std::int32_t action, std::unique_ptr<ZeClass> copy)
+ZeClassBackup::ZeClassBackup(UndoAction action, std::unique_ptr<ZeClass> copy)
     : action_(action), copy_(std::move(copy)), element_(copy_.get()), serial_(copy_->GetSerial()) {}
 
 ZeClassBackup::ZeClassBackup(ZeClass& original)
-    : action_(undo_action::kOriginal), element_(&original), serial_(original.GetSerial()) {}
+    : action_(UndoAction::kOriginal), element_(&original), serial_(original.GetSerial()) {}
 
 ZeClassBackup::~ZeClassBackup() = default;
 
@@ -101,7 +101,7 @@ void UndoBuffer::DropRecordsFrom(std::size_t position) {
         const auto& backups = records_.back()->Backups();
         for (std::size_t i = 0; i < indexed_.back(); ++i) {
             PositionIndex& index =
-                backups[i]->GetAction() == undo_action::kOriginal ? originals_ : copies_;
+                backups[i]->GetAction() == UndoAction::kOriginal ? originals_ : copies_;
             const auto found = index.find(backups[i]->GetSerial());
             if (found == index.end()) {
                 continue;
@@ -137,7 +137,7 @@ void UndoBuffer::IndexNewBackups() const {
         const auto& backups = records_[at]->Backups();
         for (std::size_t i = indexed_[at]; i < backups.size(); ++i) {
             PositionIndex& index =
-                backups[i]->GetAction() == undo_action::kOriginal ? originals_ : copies_;
+                backups[i]->GetAction() == UndoAction::kOriginal ? originals_ : copies_;
             std::vector<Position>& positions = index[backups[i]->GetSerial()];
             const Position position{record, static_cast<int>(i)};
             positions.insert(std::upper_bound(positions.begin(), positions.end(), position),
@@ -242,11 +242,11 @@ ZeClass* UndoBuffer::FindLiveElement(std::uint64_t serial, int start) const {
 void UndoBuffer::BackUp(UndoRecord& record, ZeClass& element) {
     if (const ZeClass* latest = FindLatestCopy(element.GetSerial(), -1)) {
         if (!element.IsSameItems(*latest)) {
-            AppendCopy(record, undo_action::kModify, element);
+            AppendCopy(record, UndoAction::kModify, element);
         }
         return;
     }
-    if (AppendCopy(record, undo_action::kCreate, element)) {
+    if (AppendCopy(record, UndoAction::kCreate, element)) {
         Add(record, std::make_unique<ZeClassBackup>(element));
     }
 }
@@ -254,7 +254,7 @@ void UndoBuffer::BackUp(UndoRecord& record, ZeClass& element) {
 void UndoBuffer::BackUpIfKept(UndoRecord& record, ZeClass& element) {
     if (const ZeClass* latest = FindLatestCopy(element.GetSerial(), -1)) {
         if (!element.IsSameItems(*latest)) {
-            AppendCopy(record, undo_action::kModify, element);
+            AppendCopy(record, UndoAction::kModify, element);
         }
     }
 }
@@ -265,12 +265,12 @@ void UndoBuffer::KeepBeforeChange(ZeClass& element) {
         return;
     }
     UndoRecord& first = *records_.front();
-    if (AppendCopy(first, undo_action::kCreate, element)) {
+    if (AppendCopy(first, UndoAction::kCreate, element)) {
         Add(first, std::make_unique<ZeClassBackup>(element));
     }
 }
 
-bool UndoBuffer::AppendCopy(UndoRecord& record, std::int32_t action, const ZeClass& element) {
+bool UndoBuffer::AppendCopy(UndoRecord& record, UndoAction action, const ZeClass& element) {
     std::unique_ptr<ZeClass> copy = NewOfSameClass(element);
     if (copy == nullptr) {
         if (messageSink_ != nullptr) {
@@ -292,9 +292,9 @@ ZeClass* UndoBuffer::Undo(const Selectable& selectable) {
     ZeClass* considered = nullptr;
     for (const auto& backup : records_[static_cast<std::size_t>(step)]->Backups()) {
         const std::uint64_t serial = backup->GetSerial();
-        if (backup->GetAction() == undo_action::kCreate) {
+        if (backup->GetAction() == UndoAction::kCreate) {
             considered = FindLiveElement(serial, -1);
-        } else if (backup->GetAction() == undo_action::kModify) {
+        } else if (backup->GetAction() == UndoAction::kModify) {
             ZeClass* before = FindLatestCopy(serial, step - 1);
             ZeClass* live = FindLiveElement(serial, -1);
             if (live == nullptr && before != nullptr) {
@@ -319,9 +319,9 @@ ZeClass* UndoBuffer::Redo(const Selectable& selectable) {
     ZeClass* considered = nullptr;
     for (const auto& backup : records_[static_cast<std::size_t>(index_)]->Backups()) {
         const std::uint64_t serial = backup->GetSerial();
-        if (backup->GetAction() == undo_action::kCreate) {
+        if (backup->GetAction() == UndoAction::kCreate) {
             considered = FindLiveElement(serial, -1);
-        } else if (backup->GetAction() == undo_action::kModify) {
+        } else if (backup->GetAction() == UndoAction::kModify) {
             ZeClass* live = FindLiveElement(serial, -1);
             if (live == nullptr) {
                 continue;

@@ -13,11 +13,12 @@ class CObjectDataList;
 class MessageSink;
 class ZeClass;
 
-namespace undo_action {
-inline constexpr std::int32_t kCreate = 0;    // "ACT_CREATE"
-inline constexpr std::int32_t kModify = 1;    // "ACT_MODIFY"
-inline constexpr std::int32_t kOriginal = 2;  // "ACT_ORIGINAL"
-}  // namespace undo_action
+// What a backup holds.
+enum class UndoAction : std::int32_t {
+    kCreate = 0,    // "ACT_CREATE"
+    kModify = 1,    // "ACT_MODIFY"
+    kOriginal = 2,  // "ACT_ORIGINAL"
+};
 
 // One element in one step of the history: a private copy of the element as
 // the step found it (ACT_CREATE, ACT_MODIFY), or the live element itself
@@ -25,21 +26,21 @@ inline constexpr std::int32_t kOriginal = 2;  // "ACT_ORIGINAL"
 class ZeClassBackup {
 public:
     // A copy the backup owns.
-    ZeClassBackup(std::int32_t action, std::unique_ptr<ZeClass> copy);
+    ZeClassBackup(UndoAction action, std::unique_ptr<ZeClass> copy);
     // The live element, not owned.
     explicit ZeClassBackup(ZeClass& original);
     virtual ~ZeClassBackup();
     ZeClassBackup(const ZeClassBackup&) = delete;
     ZeClassBackup& operator=(const ZeClassBackup&) = delete;
 
-    std::int32_t GetAction() const { return action_; }
+    UndoAction GetAction() const { return action_; }
     ZeClass* GetElement() const { return element_; }
     // Taken when the backup is made: the live element of an ACT_ORIGINAL
     // backup may be gone by the time a history is destroyed.
     std::uint64_t GetSerial() const { return serial_; }
 
 private:
-    std::int32_t action_;
+    UndoAction action_;
     std::unique_ptr<ZeClass> copy_;
     ZeClass* element_;
     std::uint64_t serial_;
@@ -130,7 +131,7 @@ public:
     // element's own class (dialog, object, group, header column, command).
     // Any other kind is not copied: "error!" goes to the message sink and
     // false is returned.
-    bool AppendCopy(UndoRecord& record, std::int32_t action, const ZeClass& element);
+    bool AppendCopy(UndoRecord& record, UndoAction action, const ZeClass& element);
 
     // Which elements may be chosen for selection after a step (those in the
     // dialog's tree); empty: any.

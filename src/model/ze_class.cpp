@@ -3,6 +3,7 @@
 #include <atomic>
 
 #include "model/element_store.h"
+#include "model/property_names.h"
 #include "model/schema.h"
 
 namespace ze {
@@ -14,14 +15,14 @@ std::atomic<std::uint64_t> nextSerial{1};
 
 }  // namespace
 
-ZeClass::ZeClass(std::int32_t kind) : kind_(kind), serial_(nextSerial.fetch_add(1)) {}
+ZeClass::ZeClass(ElementKind kind) : kind_(kind), serial_(nextSerial.fetch_add(1)) {}
 
 std::uint64_t ZeClass::PeekNextSerial() {
     return nextSerial.load();
 }
 
 std::string ZeClass::GetTreeLabel() const {
-    return "Name(" + GetItem("Name") + ")";
+    return "Name(" + GetItem(prop::kName) + ")";
 }
 
 void ZeClass::CopyFrom(const ZeClass& other) {
@@ -45,7 +46,7 @@ int ZeClass::AddChild(ZeClass* /*element*/) {
 void ZeClass::ForEachHeld(const std::function<void(ZeClass&)>& /*visit*/) const {}
 
 ZeClass* CreateHeaderColumn(ElementStore& store) {
-    ZeClass* column = store.Create<ZeClass>(element_kind::kHeaderColumn);
+    ZeClass* column = store.Create<ZeClass>(ElementKind::kHeaderColumn);
     AddHeaderColumnItems(column->Items());
     return column;
 }
@@ -55,7 +56,7 @@ ZeClass* CreateCommand(ElementStore& store, std::string_view command, std::strin
 }
 
 ZeClass* CreateCommand(ElementStore& store, const CItemList* commandItems, std::string_view event) {
-    ZeClass* element = store.Create<ZeClass>(element_kind::kCommand);
+    ZeClass* element = store.Create<ZeClass>(ElementKind::kCommand);
     AddCommandItems(element->Items(), commandItems, event);
     return element;
 }

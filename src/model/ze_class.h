@@ -12,22 +12,22 @@ namespace ze {
 class ElementStore;
 
 // What an element is; the resource panel and the writers dispatch on it.
-namespace element_kind {
-inline constexpr std::int32_t kProject = 0;
-inline constexpr std::int32_t kDialogList = 1;
-inline constexpr std::int32_t kDialog = 2;
-inline constexpr std::int32_t kObject = 3;
-inline constexpr std::int32_t kGroup = 4;
-inline constexpr std::int32_t kHeaderColumn = 5;
-inline constexpr std::int32_t kCommand = 6;
-}  // namespace element_kind
+enum class ElementKind : std::int32_t {
+    kProject = 0,
+    kDialogList = 1,
+    kDialog = 2,
+    kObject = 3,
+    kGroup = 4,
+    kHeaderColumn = 5,
+    kCommand = 6,
+};
 
 // Every element of a project: an item list, a kind, the tree node's expanded
 // flag and a serial number that identifies the element across undo copies.
 // Header columns and commands are plain ZeClass elements.
 class ZeClass {
 public:
-    explicit ZeClass(std::int32_t kind);
+    explicit ZeClass(ElementKind kind);
     virtual ~ZeClass() = default;
     ZeClass(const ZeClass&) = delete;
     ZeClass& operator=(const ZeClass&) = delete;
@@ -45,7 +45,7 @@ public:
     // commands); the store destroys them together.
     virtual void ForEachHeld(const std::function<void(ZeClass&)>& visit) const;
 
-    std::int32_t GetKind() const { return kind_; }
+    ElementKind GetKind() const { return kind_; }
     bool IsExpanded() const { return expanded_ != 0; }
     void SetExpanded(bool expanded) { expanded_ = expanded ? 1 : 0; }
     std::uint64_t GetSerial() const { return serial_; }
@@ -67,7 +67,7 @@ public:
 private:
     friend class ElementStore;
 
-    std::int32_t kind_;
+    ElementKind kind_;
     std::int32_t expanded_ = 0;
     CItemList items_;
     std::uint64_t serial_;

@@ -5,6 +5,7 @@
 
 #include "link/device_link.h"
 #include "model/dialog_data.h"
+#include "model/property_names.h"
 #include "model/resource_data.h"
 
 namespace ze::panels {
@@ -63,7 +64,7 @@ const std::string* LiveSync::Text() {
         return nullptr;
     }
     if (!text_) {
-        text_ = link::CDeviceLink::DialogText(project_, dialog->GetItem("Name"));
+        text_ = link::CDeviceLink::DialogText(project_, dialog->GetItem(prop::kName));
     }
     return &*text_;
 }

@@ -189,12 +189,12 @@ TypeTables::TypeTables(QWidget* parent)
     row->addWidget(objects_);
     const auto text = [](std::string_view sjis) { return SjisToQString(sjis); };
     groups_->addItem(text(NewGroupLabel()));
-    for (int code = 0; code < layout_code::kCount; ++code) {
-        groups_->addItem(text(LayoutName(code)));
+    for (int code = 0; code < IndexOf(GroupLayout::kCount); ++code) {
+        groups_->addItem(text(LayoutName(GroupLayoutAt(code))));
     }
     objects_->addItem(text(NewObjectLabel()));
-    for (int type = 0; type < object_type::kCount; ++type) {
-        objects_->addItem(text(ObjectTypeName(type)));
+    for (int type = 0; type < IndexOf(ObjectType::kCount); ++type) {
+        objects_->addItem(text(ObjectTypeName(ObjectTypeAt(type))));
     }
 }
 

@@ -16,6 +16,7 @@
 #include "model/dialog_data.h"
 #include "model/entry_checks.h"
 #include "model/item_data.h"
+#include "model/property_names.h"
 #include "model/ze_class.h"
 #include "panels/property_cells.h"
 #include "panels/property_list_delegate.h"
@@ -41,17 +42,17 @@ QStringList ChoicesOf(const CItemData& item) {
     return choices;
 }
 
-bool IsEditable(std::int32_t kind) {
+bool IsEditable(ItemKind kind) {
     switch (kind) {
-        case item_kind::kPlainText:
-        case item_kind::kUserText:
-        case item_kind::kChoice:
-        case item_kind::kSuggested:
-        case item_kind::kImageFile:
-        case item_kind::kSize:
-        case item_kind::kResourceText:
-        case item_kind::kNumber:
-        case item_kind::kBoolean:
+        case ItemKind::kPlainText:
+        case ItemKind::kUserText:
+        case ItemKind::kChoice:
+        case ItemKind::kSuggested:
+        case ItemKind::kImageFile:
+        case ItemKind::kSize:
+        case ItemKind::kResourceText:
+        case ItemKind::kNumber:
+        case ItemKind::kBoolean:
             return true;
         default:
             return false;
@@ -61,7 +62,7 @@ bool IsEditable(std::int32_t kind) {
 // The image list an element's images are picked from; nothing when its files
 // come from a URI or the device's storage, which name no image of a list.
 std::optional<PaneEntryKind> ImageListOf(const ZeClass& element) {
-    const std::string source = element.GetItem("FileSource");
+    const std::string source = element.GetItem(prop::kFileSource);
     if (source == "URI" || source == "STORAGE") {
         return std::nullopt;
     }
@@ -233,7 +234,7 @@ void CPropertyListCtrl::StartEdit(int row, int column) {
     if (item == nullptr) {
         return;
     }
-    const std::int32_t kind = item->GetKind();
+    const ItemKind kind = item->GetKind();
     const QModelIndex index = model_->index(row, column);
     switch (column) {
         case PropertyListModel::kKeyColumn:
@@ -249,10 +250,9 @@ void CPropertyListCtrl::StartEdit(int row, int column) {
             }
             scrollTo(index);
             if (const QStringList choices = ChoicesOf(*item);
-                kind == item_kind::kChoice ||
-                (kind == item_kind::kSuggested && !choices.isEmpty())) {
+                kind == ItemKind::kChoice || (kind == ItemKind::kSuggested && !choices.isEmpty())) {
                 OpenDropDown(row, choices);
-            } else if (kind == item_kind::kBoolean) {
+            } else if (kind == ItemKind::kBoolean) {
                 OpenDropDown(row, BooleanChoices());
             } else {
                 // A mixed value opens empty: whatever is typed goes to all.
@@ -262,18 +262,18 @@ void CPropertyListCtrl::StartEdit(int row, int column) {
             return;
         case PropertyListModel::kMarkerColumn:
             switch (kind) {
-                case item_kind::kChoice:
-                case item_kind::kSuggested:
+                case ItemKind::kChoice:
+                case ItemKind::kSuggested:
                     // The rows below first, so that the list of choices fits.
                     scrollTo(model_->index(row + kDropDownRowsBelow, column));
                     scrollTo(index);
                     OpenDropDown(row, ChoicesOf(*item));
                     return;
-                case item_kind::kBoolean:
+                case ItemKind::kBoolean:
                     scrollTo(index);
                     OpenDropDown(row, BooleanChoices());
                     return;
-                case item_kind::kImageFile:
+                case ItemKind::kImageFile:
                     RequestImagePicker(row);
                     return;
                 default:
@@ -537,7 +537,7 @@ int CPropertyListCtrl::ImageDropRow(const QDropEvent& event) const {
     }
     const int row = rowAt(event.position().toPoint().y());
     const CItemData* item = model_->ItemAt(row);
-    return item != nullptr && item->GetKind() == item_kind::kImageFile ? row : -1;
+    return item != nullptr && item->GetKind() == ItemKind::kImageFile ? row : -1;
 }
 
 void CPropertyListCtrl::TrackDrag(QDragMoveEvent* event) {

@@ -8,6 +8,7 @@
 #include "model/editing/edit_support.h"
 #include "model/event_text.h"
 #include "model/item_data.h"
+#include "model/property_names.h"
 #include "model/ze_class.h"
 
 namespace ze::panels {
@@ -127,13 +128,13 @@ bool PropertyListModel::IsEventRow(int row) const {
     return item != nullptr && IsEventName(item->GetName());
 }
 
-QString PropertyListModel::MarkerText(int kind) {
+QString PropertyListModel::MarkerText(ItemKind kind) {
     switch (kind) {
-        case item_kind::kChoice:
-        case item_kind::kSuggested:
-        case item_kind::kBoolean:
+        case ItemKind::kChoice:
+        case ItemKind::kSuggested:
+        case ItemKind::kBoolean:
             return QStringLiteral("▼");
-        case item_kind::kImageFile:
+        case ItemKind::kImageFile:
             return QStringLiteral(">>");
         default:
             return {};
@@ -178,8 +179,8 @@ QString PropertyListModel::EventCommands(std::string_view event) const {
     const std::vector<ZeClass*>* commands = CommandListOf(*element_);
     QStringList names;
     for (const ZeClass* command : commands == nullptr ? std::vector<ZeClass*>() : *commands) {
-        if (command->GetItem("Event") == event) {
-            names << SjisToQString(command->GetItem("Command"));
+        if (command->GetItem(prop::kEvent) == event) {
+            names << SjisToQString(command->GetItem(prop::kCommand));
         }
     }
     return names.join(QStringLiteral(", "));
@@ -208,7 +209,7 @@ QVariant PropertyListModel::data(const QModelIndex& index, int role) const {
             return QVariant::fromValue(Qt::Alignment(Qt::AlignLeft | Qt::AlignVCenter));
         case kKindRole: {
             const CItemData* item = ItemAt(row);
-            return item == nullptr ? QVariant() : QVariant(item->GetKind());
+            return item == nullptr ? QVariant() : QVariant(static_cast<int>(item->GetKind()));
         }
         case kDropTargetRole:
             return row == dropRow_;

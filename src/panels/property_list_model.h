@@ -8,6 +8,8 @@
 
 #include "model/editing/property_edits.h"
 
+#include "model/item_data.h"
+
 namespace ze {
 class CItemData;
 class ZeClass;
@@ -93,7 +95,7 @@ public:
 
     // The marker text of an item kind: "▼" for the kinds with choices, ">>"
     // for image file names, empty otherwise.
-    static QString MarkerText(int kind);
+    static QString MarkerText(ItemKind kind);
 
 private:
     QVariant CellText(int row, int column) const;

@@ -14,6 +14,7 @@
 
 #include "model/dialog_data.h"
 #include "model/editing/selection.h"
+#include "model/property_names.h"
 #include "model/resource_data.h"
 #include "model/user_text.h"
 #include "panels/focus_ring.h"
@@ -140,7 +141,7 @@ CResourceDlg::CResourceDlg(CZeResourceData& project, ResourcePanelHost& host, Me
         const ZeClass* element = model_->ElementAt(index);
         CZeDialogData* dialog = project_.GetSelection().Dialog();
         if (press->OnCurrent() && element != nullptr &&
-            element->GetKind() != element_kind::kProject && dialog != nullptr) {
+            element->GetKind() != ElementKind::kProject && dialog != nullptr) {
             host_.ActivateDialogWindow(*dialog);
         }
     });
@@ -239,7 +240,7 @@ void CResourceDlg::EditCurrentName() {
     }
     const CItemList& items = element->Items();
     for (std::size_t row = 0; row < items.GetItemCount(); ++row) {
-        if (items.GetItemData(row).GetName() == "Name") {
+        if (items.GetItemData(row).GetName() == prop::kName) {
             ShowTab(PanelTabs::kPropertyTab);
             propertyList_->SetCurrentRow(static_cast<int>(row));
             propertyList_->StartEdit(static_cast<int>(row), 1);
@@ -418,7 +419,7 @@ bool CResourceDlg::SendCurrentDialog() {
     if (!link_.HasConnection() || dialog == nullptr) {
         return false;
     }
-    return link_.SendDialog(project_, dialog->GetItem("Name"));
+    return link_.SendDialog(project_, dialog->GetItem(prop::kName));
 }
 
 void CResourceDlg::SelectItemByProgram(const QModelIndex& index) {

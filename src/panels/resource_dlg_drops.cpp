@@ -8,6 +8,7 @@
 #include "model/editing/preview_drop.h"
 #include "model/editing/property_edits.h"
 #include "model/editing/selection.h"
+#include "model/property_names.h"
 #include "panels/property_list_ctrl.h"
 #include "panels/property_list_model.h"
 #include "panels/resource_dlg.h"
@@ -27,7 +28,7 @@ CObjectData* ImageTarget(CZeDialogData& dialog, std::int32_t x, std::int32_t y,
     if (object == nullptr) {
         return nullptr;
     }
-    const std::string source = object->GetItem("FileSource");
+    const std::string source = object->GetItem(prop::kFileSource);
     if (source == "URI" || source == "STORAGE") {
         return nullptr;
     }

@@ -74,7 +74,7 @@ void CResourceDlg::DeleteCurrent() {
         return;
     }
     // Taken now: a deleted dialog is gone when the call returns.
-    const bool dialog = element->GetKind() == element_kind::kDialog;
+    const bool dialog = element->GetKind() == ElementKind::kDialog;
     EditResult result = DeleteSelection(project_);
     if (!result.clipboardText.empty()) {
         QGuiApplication::clipboard()->setText(

@@ -52,7 +52,7 @@ void CResourceDlg::HandleUserSelection(const QModelIndex& index, Qt::KeyboardMod
         return;
     }
     const auto kind = element->GetKind();
-    if (kind == element_kind::kHeaderColumn || kind == element_kind::kCommand) {
+    if (kind == ElementKind::kHeaderColumn || kind == ElementKind::kCommand) {
         // They belong to an element; without it they cannot be edited.
         const ZeClass* owner = model_->ElementAt(index.parent());
         if (owner == nullptr) {
@@ -72,7 +72,7 @@ void CResourceDlg::HandleUserSelection(const QModelIndex& index, Qt::KeyboardMod
     // The tree may show the pick already; it follows the selection anyway.
     FollowSelection(project_.GetSelection());
     if (CZeDialogData* dialog = project_.GetSelection().Dialog();
-        dialog != nullptr && kind != element_kind::kProject) {
+        dialog != nullptr && kind != ElementKind::kProject) {
         host_.ActivateDialogWindow(*dialog);
     }
 }
@@ -83,11 +83,11 @@ void CResourceDlg::SelectChildrenOfCurrent() {
         return;
     }
     CObjectDataList* group = nullptr;
-    if (current->GetKind() == element_kind::kGroup) {
+    if (current->GetKind() == ElementKind::kGroup) {
         group = static_cast<CObjectDataList*>(current);
-    } else if (current->GetKind() == element_kind::kObject) {
+    } else if (current->GetKind() == ElementKind::kObject) {
         group = static_cast<CObjectData*>(current)->GetParent();
-    } else if (current->GetKind() == element_kind::kDialog) {
+    } else if (current->GetKind() == ElementKind::kDialog) {
         group = static_cast<CZeDialogData*>(current)->GetRootGroup();
     }
     if (group != nullptr) {

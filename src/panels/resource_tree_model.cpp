@@ -8,6 +8,7 @@
 #include "common/qt/sjis_qstring.h"
 #include "model/dialog_data.h"
 #include "model/object_data.h"
+#include "model/property_names.h"
 #include "model/resource_data.h"
 #include "model/tree_walk.h"
 #include "model/ze_class.h"
@@ -42,7 +43,7 @@ bool IsSelectedObjectOrGroup(const ZeClass* element) {
         return false;
     }
     const auto kind = element->GetKind();
-    if (kind != element_kind::kObject && kind != element_kind::kGroup) {
+    if (kind != ElementKind::kObject && kind != ElementKind::kGroup) {
         return false;
     }
     return static_cast<const CObjectData*>(element)->IsSelected();
@@ -151,14 +152,14 @@ void ResourceTreeModel::RenewNodeLabel(Node& node) {
     const ZeClass& element = *node.element;
     std::string sjis;
     switch (element.GetKind()) {
-        case element_kind::kProject:
-            sjis = "Root = " + element.GetItem("Name");
+        case ElementKind::kProject:
+            sjis = "Root = " + element.GetItem(prop::kName);
             break;
-        case element_kind::kHeaderColumn:
+        case ElementKind::kHeaderColumn:
             // Header columns come first under their object.
             sjis = HeaderColumnLabel(node.row + 1);
             break;
-        case element_kind::kCommand:
+        case ElementKind::kCommand:
             sjis = CommandLabel(element);
             break;
         default:
@@ -178,8 +179,8 @@ ResourceTreeModel::Node* ResourceTreeModel::ProjectNode() const {
         return nullptr;
     }
     Node* top = root_->children.front().get();
-    return top->element != nullptr && top->element->GetKind() == element_kind::kProject ? top
-                                                                                        : nullptr;
+    return top->element != nullptr && top->element->GetKind() == ElementKind::kProject ? top
+                                                                                       : nullptr;
 }
 
 void ResourceTreeModel::SyncChildren(Node& node) {
@@ -243,7 +244,7 @@ void ResourceTreeModel::SyncChildren(Node& node) {
         endInsertRows();
     }
     for (auto& child : children) {
-        if (child->element->GetKind() == element_kind::kHeaderColumn) {
+        if (child->element->GetKind() == ElementKind::kHeaderColumn) {
             RenewNodeLabel(*child);
         }
     }
@@ -310,7 +311,7 @@ QModelIndex ResourceTreeModel::IndexOf(const ZeClass* element) const {
         return {};
     }
     // Dialogs stand right below the root item; no need to search their trees.
-    if (element->GetKind() == element_kind::kDialog) {
+    if (element->GetKind() == ElementKind::kDialog) {
         if (const Node* project = ProjectNode()) {
             for (const auto& child : project->children) {
                 if (child->element == element) {
@@ -344,7 +345,7 @@ QModelIndexList ResourceTreeModel::IndexesToExpand(const QModelIndex& under) con
     VisitDepthFirst(start != nullptr ? std::vector<const Node*>{start} : ChildrenOf(*root_),
                     [&](const Node* node) {
                         const bool expanded = node->element == nullptr ||
-                                              node->element->GetKind() == element_kind::kProject ||
+                                              node->element->GetKind() == ElementKind::kProject ||
                                               node->element->IsExpanded();
                         if (expanded && !node->children.empty()) {
                             indexes.push_back(IndexOfNode(node));
@@ -447,7 +448,7 @@ Qt::ItemFlags ResourceTreeModel::flags(const QModelIndex& index) const {
         return Qt::NoItemFlags;
     }
     Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDropEnabled;
-    if (node->element != nullptr && node->element->GetKind() != element_kind::kProject) {
+    if (node->element != nullptr && node->element->GetKind() != ElementKind::kProject) {
         flags |= Qt::ItemIsDragEnabled;
     }
     return flags;

@@ -19,6 +19,7 @@
 #include "common/cp932.h"
 #include "common/paths.h"
 #include "common/qt/sjis_qstring.h"
+#include "model/property_names.h"
 #include "model/resource_data.h"
 
 namespace ze::panels {
@@ -308,7 +309,7 @@ void CSkeletonDlg::Browse() {
 }
 
 void CSkeletonDlg::RefreshOutputNames() {
-    const QString app = SjisToQString(project_.GetItem("Name"));
+    const QString app = SjisToQString(project_.GetItem(prop::kName));
     outputNames_[0]->setText(app + QStringLiteral(".cpp"));
     outputNames_[1]->setText(app + QStringLiteral("Application.cpp ") + app +
                              QStringLiteral("Application.h"));

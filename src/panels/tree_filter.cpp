@@ -6,6 +6,7 @@
 #include <QTreeView>
 
 #include "common/qt/sjis_qstring.h"
+#include "model/property_names.h"
 #include "model/ze_class.h"
 #include "panels/resource_tree_model.h"
 
@@ -14,7 +15,8 @@ namespace ze::panels {
 namespace {
 
 // The items of an element a user looks for it by, besides its tree label.
-constexpr const char* kSearchedItems[] = {"Name", "Type", "Layout", "Text", "TextOn", "TextOff"};
+constexpr std::string_view kSearchedItems[] = {prop::kName, prop::kType,   prop::kLayout,
+                                               prop::kText, prop::kTextOn, prop::kTextOff};
 
 }  // namespace
 
@@ -110,7 +112,7 @@ bool TreeFilter::Matches(const QModelIndex& index) const {
     if (element == nullptr) {
         return false;
     }
-    for (const char* name : kSearchedItems) {
+    for (const std::string_view name : kSearchedItems) {
         const std::string value = element->GetItem(name);
         if (!value.empty() && SjisToQString(value).contains(text_, Qt::CaseInsensitive)) {
             return true;

@@ -100,16 +100,16 @@ private slots:
         QCOMPARE(panel.PropertyList().GetCurrentRow(), RowOf(*button, "Width"));
 
         // Undone back to the step read: nothing is left.
-        frame.Action(command::kEditUndo)->trigger();
+        frame.Action(CommandId::kEditUndo)->trigger();
         QTRY_VERIFY_WITH_TIMEOUT(!watch.IsPending(), 600);
         QCOMPARE(list.topLevelItemCount(), 1);
-        frame.Action(command::kEditUndo)->trigger();
+        frame.Action(CommandId::kEditUndo)->trigger();
         QTRY_VERIFY_WITH_TIMEOUT(!watch.IsPending(), 600);
         QCOMPARE(list.topLevelItemCount(), 0);
         QCOMPARE(StatusCount(frame), QStringLiteral("変更 0 件"));
 
         // Out of sight the count follows and the list waits for its tab.
-        frame.Action(command::kEditRedo)->trigger();
+        frame.Action(CommandId::kEditRedo)->trigger();
         pane.ShowTab(CLogDlg::kProblemsTab);
         QTRY_VERIFY_WITH_TIMEOUT(!watch.IsPending(), 600);
         QCOMPARE(StatusCount(frame), QStringLiteral("変更 1 件"));

@@ -50,7 +50,7 @@ private slots:
         frame.ActivateDialogWindow(a);
         panels::CResourceDlg& panel = frame.GetResourcePanel();
         panels::CNetworkPage& page = panel.NetworkPage();
-        QAction& sendCommand = *frame.Action(command::kSendDialog);
+        QAction& sendCommand = *frame.Action(CommandId::kSendDialog);
 
         panel.ShowTab(0);
         QVERIFY(page.isVisibleTo(&panel));

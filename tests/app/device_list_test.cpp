@@ -159,11 +159,11 @@ private slots:
         CMainFrame& frame = fixture.Frame();
         CZeDialogEditorView& first = frame.ActiveChildFrame()->GetView();
         QCOMPARE(first.Look(), PreviewLook::kStructure);
-        QVERIFY(frame.Action(command::kViewStructure)->isChecked());
+        QVERIFY(frame.Action(CommandId::kViewStructure)->isChecked());
         const std::string untouched = EditorFixture::ReadFile(fixture.SettingsPath());
         QVERIFY(untouched.find("PreviewLook") == std::string::npos);
 
-        frame.Action(command::kViewDeviceLook)->trigger();
+        frame.Action(CommandId::kViewDeviceLook)->trigger();
         QCOMPARE(first.Look(), PreviewLook::kDevice);
         // The device's look has no selection of its own: a red frame shows it.
         auto& row = static_cast<ze::CObjectDataList&>(
@@ -175,17 +175,17 @@ private slots:
         QCOMPARE(device.pixel(picked.left + 1, (picked.top + picked.bottom) / 2),
                  qRgb(255, 0, 0));
         QVERIFY(device.pixel(picked.left - 3, (picked.top + picked.bottom) / 2) != qRgb(255, 0, 0));
-        QVERIFY(frame.Action(command::kViewDeviceLook)->isChecked());
+        QVERIFY(frame.Action(CommandId::kViewDeviceLook)->isChecked());
         QVERIFY(EditorFixture::ReadFile(fixture.SettingsPath()).find("PreviewLook=1") !=
                 std::string::npos);
         // A new window starts in the mode chosen last.
         QCOMPARE(frame.OnWindowNew()->GetView().Look(), PreviewLook::kDevice);
 
-        frame.Action(command::kSwitchLook)->trigger();  // Ctrl+D
+        frame.Action(CommandId::kSwitchLook)->trigger();  // Ctrl+D
         QCOMPARE(frame.ActiveChildFrame()->GetView().Look(), PreviewLook::kStructure);
         QVERIFY(EditorFixture::ReadFile(fixture.SettingsPath()).find("PreviewLook=0") !=
                 std::string::npos);
-        frame.Action(command::kSwitchLook)->trigger();
+        frame.Action(CommandId::kSwitchLook)->trigger();
         fixture.CloseFrame();
 
         // The next start opens windows in the device mode.

@@ -107,7 +107,7 @@ private:
         return dialog;
     }
 
-    static void Trigger(CMainFrame& frame, int id) { frame.Action(id)->trigger(); }
+    static void Trigger(CMainFrame& frame, CommandId id) { frame.Action(id)->trigger(); }
 
 private slots:
     void EveryOperationIsUndoneAndRedoneExactly_data() {
@@ -199,34 +199,34 @@ private slots:
         CMainFrame& frame = fixture.Frame();
         CZeDialogData& a = Open(fixture);
         panels::CResourceDlg& panel = frame.GetResourcePanel();
-        QVERIFY(!frame.Action(command::kEditUndo)->isEnabled());
+        QVERIFY(!frame.Action(CommandId::kEditUndo)->isEnabled());
 
         const std::string before = TextOf(a);
         operation(panel, a);
         const std::string after = TextOf(a);
         QVERIFY(after != before);
-        QVERIFY(frame.Action(command::kEditUndo)->isEnabled());
-        QVERIFY(!frame.Action(command::kEditRedo)->isEnabled());
+        QVERIFY(frame.Action(CommandId::kEditUndo)->isEnabled());
+        QVERIFY(!frame.Action(CommandId::kEditRedo)->isEnabled());
 
-        Trigger(frame, command::kEditUndo);
+        Trigger(frame, CommandId::kEditUndo);
         QCOMPARE(TextOf(a), before);
-        QVERIFY(!frame.Action(command::kEditUndo)->isEnabled());
-        QVERIFY(frame.Action(command::kEditRedo)->isEnabled());
+        QVERIFY(!frame.Action(CommandId::kEditUndo)->isEnabled());
+        QVERIFY(frame.Action(CommandId::kEditRedo)->isEnabled());
         // The tree shows the restored dialog: every element has its item.
         QVERIFY(panel.TreeModel().IndexOf(&a).isValid());
 
-        Trigger(frame, command::kEditRedo);
+        Trigger(frame, CommandId::kEditRedo);
         QCOMPARE(TextOf(a), after);
-        QVERIFY(frame.Action(command::kEditUndo)->isEnabled());
-        QVERIFY(!frame.Action(command::kEditRedo)->isEnabled());
+        QVERIFY(frame.Action(CommandId::kEditUndo)->isEnabled());
+        QVERIFY(!frame.Action(CommandId::kEditRedo)->isEnabled());
 
         // Once more back, and a new step drops what redo could reach.
-        Trigger(frame, command::kEditUndo);
+        Trigger(frame, CommandId::kEditUndo);
         QCOMPARE(TextOf(a), before);
         panel.SelectByUser(&Named(a, "t1"));
         panel.MoveDown();
-        QVERIFY(!frame.Action(command::kEditRedo)->isEnabled());
-        Trigger(frame, command::kEditUndo);
+        QVERIFY(!frame.Action(CommandId::kEditRedo)->isEnabled());
+        Trigger(frame, CommandId::kEditUndo);
         QCOMPARE(TextOf(a), before);
     }
 
@@ -248,12 +248,12 @@ private slots:
         texts.push_back(TextOf(a));
 
         for (int step = 2; step >= 0; --step) {
-            Trigger(frame, command::kEditUndo);
+            Trigger(frame, CommandId::kEditUndo);
             QCOMPARE(TextOf(a), texts[static_cast<std::size_t>(step)]);
         }
-        QVERIFY(!frame.Action(command::kEditUndo)->isEnabled());
+        QVERIFY(!frame.Action(CommandId::kEditUndo)->isEnabled());
         for (std::size_t step = 1; step < texts.size(); ++step) {
-            Trigger(frame, command::kEditRedo);
+            Trigger(frame, CommandId::kEditRedo);
             QCOMPARE(TextOf(a), texts[step]);
         }
     }
@@ -276,14 +276,14 @@ private slots:
 
         // Selecting in B's tree made B's window the active one.
         QCOMPARE(frame.ActiveView()->GetDocument().GetDialog(), &b);
-        Trigger(frame, command::kEditUndo);
+        Trigger(frame, CommandId::kEditUndo);
         QCOMPARE(TextOf(b), bBefore);
         QCOMPARE(TextOf(a), aAfter);
-        QVERIFY(!frame.Action(command::kEditUndo)->isEnabled());
+        QVERIFY(!frame.Action(CommandId::kEditUndo)->isEnabled());
 
         frame.ActivateDialogWindow(a);
-        QVERIFY(frame.Action(command::kEditUndo)->isEnabled());
-        Trigger(frame, command::kEditUndo);
+        QVERIFY(frame.Action(CommandId::kEditUndo)->isEnabled());
+        Trigger(frame, CommandId::kEditUndo);
         QCOMPARE(TextOf(a), aBefore);
         QCOMPARE(TextOf(b), bBefore);
     }
@@ -298,7 +298,7 @@ private slots:
         QVERIFY(panel.CommitProperty(button, "Text", "changed"));
 
         panel.SelectByUser(&Named(a, "t1"));
-        Trigger(frame, command::kEditUndo);
+        Trigger(frame, CommandId::kEditUndo);
         QCOMPARE(button.GetItem("Text"), std::string("press"));
         QCOMPARE(panel.GetCurrentElement(), static_cast<ZeClass*>(&button));
         QCOMPARE(panel.GetShownElement(), static_cast<ZeClass*>(&button));
@@ -321,7 +321,7 @@ private slots:
         QVERIFY(inserted != nullptr && inserted->GetItem("Type") == "EDIT");
         const std::string insertedName = inserted->GetItem("Name");
 
-        Trigger(frame, command::kEditUndo);
+        Trigger(frame, CommandId::kEditUndo);
         panels::CPropertyListCtrl& list = panel.PropertyList();
         QVERIFY(list.GetElement() != inserted);
         QVERIFY(panel.GetShownElement() != inserted);
@@ -340,13 +340,13 @@ private slots:
         QTest::keyClick(cell, Qt::Key_Return);
         QCOMPARE(group.GetItem("Name"), std::string("Ghost"));
         QCOMPARE(inserted->GetItem("Name"), insertedName);
-        QVERIFY(!frame.Action(command::kEditRedo)->isEnabled());
+        QVERIFY(!frame.Action(CommandId::kEditRedo)->isEnabled());
         std::string renamed = before;
         renamed.replace(renamed.find("'Name':'g'"), 10, "'Name':'Ghost'");
         QCOMPARE(TextOf(a), renamed);
-        Trigger(frame, command::kEditUndo);
+        Trigger(frame, CommandId::kEditUndo);
         QCOMPARE(TextOf(a), before);
-        Trigger(frame, command::kEditRedo);
+        Trigger(frame, CommandId::kEditRedo);
         QCOMPARE(TextOf(a), renamed);
     }
 
@@ -358,8 +358,8 @@ private slots:
         CObjectData& text = Named(a, "t1");
         panel.SelectByUser(&text);
         QVERIFY(panel.CommitProperty(text, "Text", "changed"));
-        Trigger(frame, command::kEditUndo);
-        QVERIFY(frame.Action(command::kEditRedo)->isEnabled());
+        Trigger(frame, CommandId::kEditUndo);
+        QVERIFY(frame.Action(CommandId::kEditRedo)->isEnabled());
         const std::size_t records = a.GetUndoBuffer().GetRecordCount();
 
         // A cell opened and left without typing.
@@ -370,8 +370,8 @@ private slots:
         QTest::keyClick(cell, Qt::Key_Return);
 
         QCOMPARE(a.GetUndoBuffer().GetRecordCount(), records);
-        QVERIFY(frame.Action(command::kEditRedo)->isEnabled());
-        Trigger(frame, command::kEditRedo);
+        QVERIFY(frame.Action(CommandId::kEditRedo)->isEnabled());
+        Trigger(frame, CommandId::kEditRedo);
         QCOMPARE(text.GetItem("Text"), std::string("changed"));
         QCOMPARE(panel.GetCurrentElement(), static_cast<ZeClass*>(&text));
     }
@@ -395,7 +395,7 @@ private slots:
         QVERIFY(cell.isNull());
         QCOMPARE(button.GetItem("Text"), std::string("press"));
         QVERIFY(list.GetElement() != &button);
-        Trigger(frame, command::kEditUndo);
+        Trigger(frame, CommandId::kEditUndo);
         QCOMPARE(button.GetItem("Text"), std::string("press"));
     }
 
@@ -413,7 +413,7 @@ private slots:
         QCOMPARE(frame.ChildFrames().size(), std::size_t{1});
         QCOMPARE(frame.ActiveView()->GetDocument().GetDialog(),
                  frame.GetProject().GetDialogs().GetDialog(0));
-        QVERIFY(!frame.Action(command::kEditUndo)->isEnabled());
+        QVERIFY(!frame.Action(CommandId::kEditUndo)->isEnabled());
     }
 };
 

@@ -110,20 +110,20 @@ private slots:
 
         // Reopened, a second window on one dialog, closed with "このリソースを閉じる".
         OpenEveryDialog(frame);
-        frame.Action(command::kWindowNew)->trigger();
+        frame.Action(CommandId::kWindowNew)->trigger();
         Settle();
         QCOMPARE(frame.ChildFrames().size(), dialogCount + 1);
-        frame.Action(command::kFileClose)->trigger();
+        frame.Action(CommandId::kFileClose)->trigger();
         Settle();
         QCOMPARE(frame.ChildFrames().size(), dialogCount - 1);
 
         // New adds a dialog: a change to save, covered by autosave.
-        frame.Action(command::kDiscardAll)->trigger();
+        frame.Action(CommandId::kDiscardAll)->trigger();
         Settle();
         QVERIFY(!marker());
         QCOMPARE(RecoveryTexts(fixture), 0);
         QVERIFY(frame.ChildFrames().empty());
-        frame.Action(command::kFileNew)->trigger();
+        frame.Action(CommandId::kFileNew)->trigger();
         Settle();
         QCOMPARE(frame.GetProject().GetDialogs().GetCount(), std::size_t{1});
         QVERIFY(marker());
@@ -131,7 +131,7 @@ private slots:
         QCOMPARE(RecoveryTexts(fixture), 1);
 
         // Discarding closes its window and leaves nothing to recover.
-        frame.Action(command::kDiscardAll)->trigger();
+        frame.Action(CommandId::kDiscardAll)->trigger();
         Settle();
         QVERIFY(!marker());
         QCOMPARE(RecoveryTexts(fixture), 0);
@@ -179,7 +179,7 @@ private slots:
         frame.Autosave();
         QCOMPARE(RecoveryTexts(fixture), 1);
         fixture.files.saveAnswer = SaveAnswer::kDiscard;
-        frame.Action(command::kAppExit)->trigger();
+        frame.Action(CommandId::kAppExit)->trigger();
         Settle();
         QCOMPARE(fixture.files.saveQuestions, 1);
         QVERIFY(!frame.isVisible());

@@ -46,14 +46,19 @@ QStringList MenuCaptions(const QMainWindow& window) {
     return captions;
 }
 
-// The command ids of a menu's entries in order, 0 for separators and -1 for
-// entries without an id (the recent files).
-QList<int> MenuIds(const QMainWindow& window, int menuIndex) {
+// An entry without a command id (the recent files, a submenu).
+constexpr CommandId kNoId{-1};
+
+// The command ids of a menu's entries in order, kSeparator for separators and
+// kNoId for entries without an id.
+QList<CommandId> MenuIds(const QMainWindow& window, int menuIndex) {
     QMenu* menu = window.menuBar()->actions().at(menuIndex)->menu();
     emit menu->aboutToShow();
-    QList<int> ids;
+    QList<CommandId> ids;
     for (QAction* action : menu->actions()) {
-        ids << (action->isSeparator() ? 0 : action->data().isValid() ? action->data().toInt() : -1);
+        ids << (action->isSeparator()      ? kSeparator
+                : action->data().isValid() ? CommandId{action->data().toInt()}
+                                           : kNoId);
     }
     return ids;
 }
@@ -82,16 +87,19 @@ private slots:
         QVERIFY(!frame.IsDialogMenuShown());
         QCOMPARE(MenuCaptions(frame),
                  QStringList({"ファイル(&F)", "編集(&E)", "表示(&V)", "ヘルプ(&H)"}));
-        using namespace command;
+        using enum CommandId;
         QCOMPARE(MenuIds(frame, 0),
-                 QList<int>({kFileNew, kFileOpen, 0, kSaveProject, kSaveProjectAs, 0,
-                             kCreateSkeleton, 0, kRecentFile, 0, kDiscardAll, 0, kAppExit}));
+                 QList<CommandId>({kFileNew, kFileOpen, kSeparator, kSaveProject, kSaveProjectAs,
+                                   kSeparator, kCreateSkeleton, kSeparator, kRecentFile, kSeparator,
+                                   kDiscardAll, kSeparator, kAppExit}));
         // Undo and redo reach the picked dialog's history without a window.
-        QCOMPARE(MenuIds(frame, 1), QList<int>({kEditUndo, kEditRedo, 0, kEditCut, kEditCopy,
-                                                kEditPaste, 0, kClearLog}));
-        // -1: the "言語 / Language" submenu, which has no command id.
-        QCOMPARE(MenuIds(frame, 2), QList<int>({kViewToolBar, kViewStatusBar, kViewResourcePanel,
-                                                kViewLogPane, 0, kRedraw, 0, -1}));
+        QCOMPARE(MenuIds(frame, 1),
+                 QList<CommandId>({kEditUndo, kEditRedo, kSeparator, kEditCut, kEditCopy, kEditPaste,
+                                   kSeparator, kClearLog}));
+        // kNoId: the "言語 / Language" submenu, which has no command id.
+        QCOMPARE(MenuIds(frame, 2),
+                 QList<CommandId>({kViewToolBar, kViewStatusBar, kViewResourcePanel, kViewLogPane,
+                                   kSeparator, kRedraw, kSeparator, kNoId}));
         QCOMPARE(frame.windowTitle(), QString("無題[*] - RESOURCE EDITOR"));
         QVERIFY(!frame.isWindowModified());
         QVERIFY(fixture.messages.shown.empty());
@@ -100,26 +108,26 @@ private slots:
     void CaptionsKeysAndStatusTexts() {
         EditorFixture fixture;
         CMainFrame& frame = fixture.Frame();
-        QAction* save = frame.Action(command::kSaveProject);
+        QAction* save = frame.Action(CommandId::kSaveProject);
         QCOMPARE(save->text(), QString("プロジェクトの保存（全てのリソース）(&S)"));
         QCOMPARE(save->statusTip(),
                  QString("プロジェクトを保存します。（全てのダイアログの保存）"));
         QCOMPARE(save->toolTip(), QString("プロジェクト保存"));
         QCOMPARE(save->shortcut(), QKeySequence("Ctrl+S"));
-        QCOMPARE(frame.Action(command::kEditUndo)->shortcuts(),
+        QCOMPARE(frame.Action(CommandId::kEditUndo)->shortcuts(),
                  QList<QKeySequence>({QKeySequence("Ctrl+Z"), QKeySequence("Alt+Backspace")}));
-        QCOMPARE(frame.Action(command::kEditRedo)->shortcuts(),
+        QCOMPARE(frame.Action(CommandId::kEditRedo)->shortcuts(),
                  QList<QKeySequence>({QKeySequence("Ctrl+Shift+Z"), QKeySequence("Ctrl+Y")}));
-        QCOMPARE(frame.Action(command::kEditPaste)->shortcuts(),
+        QCOMPARE(frame.Action(CommandId::kEditPaste)->shortcuts(),
                  QList<QKeySequence>({QKeySequence("Ctrl+V"), QKeySequence("Shift+Ins")}));
-        QCOMPARE(frame.Action(command::kAppExit)->text(), QString("アプリケーションの終了(&X)"));
+        QCOMPARE(frame.Action(CommandId::kAppExit)->text(), QString("アプリケーションの終了(&X)"));
     }
 
     void EveryMenuEntryHasItsCaption_data() {
         QTest::addColumn<int>("id");
         QTest::addColumn<QString>("caption");
-        using namespace command;
-        const QList<QPair<int, const char*>> rows = {
+        using enum CommandId;
+        const QList<QPair<CommandId, const char*>> rows = {
             {kFileNew, "新規作成(&N)"},
             {kFileOpen, "プロジェクト/リソースの読込み(&O)"},
             {kSaveProject, "プロジェクトの保存（全てのリソース）(&S)"},
@@ -157,14 +165,15 @@ private slots:
             {kViewDeviceSize, "実寸"},
         };
         for (const auto& [id, caption] : rows) {
-            QTest::newRow(QByteArray::number(id).constData()) << id << QString::fromUtf8(caption);
+            QTest::newRow(QByteArray::number(static_cast<int>(id)).constData())
+                << static_cast<int>(id) << QString::fromUtf8(caption);
         }
     }
     void EveryMenuEntryHasItsCaption() {
         QFETCH(int, id);
         QFETCH(QString, caption);
         EditorFixture fixture;
-        QAction* action = fixture.Frame().Action(id);
+        QAction* action = fixture.Frame().Action(CommandId{id});
         QVERIFY(action != nullptr);
         QCOMPARE(action->text(), caption);
         QVERIFY(!action->statusTip().isEmpty() || caption.startsWith("整列"));
@@ -175,34 +184,21 @@ private slots:
         CMainFrame& frame = fixture.Frame();
         auto* toolBar = frame.findChild<QToolBar*>("ToolBar");
         QVERIFY(toolBar != nullptr);
-        QList<int> ids;
+        QList<CommandId> ids;
         for (QAction* action : toolBar->actions()) {
-            ids << (action->isSeparator() ? 0 : action->data().toInt());
+            ids << (action->isSeparator() ? kSeparator : CommandId{action->data().toInt()});
             if (!action->isSeparator()) {
                 QCOMPARE(toolBar->widgetForAction(action)->size(), QSize(25, 20));
             }
         }
-        using namespace command;
-        QCOMPARE(ids, QList<int>({kFileNew,
-                                  kFileOpen,
-                                  kSaveProject,
-                                  0,
-                                  kRedraw,
-                                  0,
-                                  kClearLog,
-                                  0,
-                                  kViewResourcePanel,
-                                  kViewLogPane,
-                                  kSendDialog,
-                                  0,
-                                  kViewFitWindow,
-                                  kViewDeviceSize,
-                                  kZoomOut,
-                                  kZoomIn,
-                                  0,
-                                  kViewStructure,
-                                  kViewDeviceLook,
-                                  kViewDeviceList}));
+        using enum CommandId;
+        QCOMPARE(
+            ids,
+            QList<CommandId>(
+                {kFileNew,    kFileOpen,  kSaveProject,   kSeparator,         kRedraw,
+                 kSeparator,  kClearLog,  kSeparator,     kViewResourcePanel, kViewLogPane,
+                 kSendDialog, kSeparator, kViewFitWindow, kViewDeviceSize,    kZoomOut,
+                 kZoomIn,     kSeparator, kViewStructure, kViewDeviceLook,    kViewDeviceList}));
         QList<int> widths;
         for (QLabel* pane : frame.statusBar()->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
             widths << pane->width();
@@ -275,18 +271,20 @@ private slots:
         QVERIFY(frame.IsDialogMenuShown());
         QCOMPARE(MenuCaptions(frame), QStringList({"ファイル(&F)", "編集(&E)", "表示(&V)",
                                                    "ウィンドウ(&W)", "ヘルプ(&H)"}));
-        using namespace command;
+        using enum CommandId;
         // The entries no operation stood behind (align, new resource) are gone.
-        QCOMPARE(MenuIds(frame, 1), QList<int>({kEditUndo, kEditRedo, 0, kEditCut, kEditCopy,
-                                                kEditPaste, 0, kClearLog}));
+        QCOMPARE(MenuIds(frame, 1),
+                 QList<CommandId>({kEditUndo, kEditRedo, kSeparator, kEditCut, kEditCopy, kEditPaste,
+                                   kSeparator, kClearLog}));
         QCOMPARE(
             MenuIds(frame, 2),
-            QList<int>({kViewToolBar, kViewStatusBar, kViewResourcePanel, kViewLogPane, 0, kRedraw,
-                        0, kViewFitWindow, kViewDeviceSize, 0, kZoomIn, kZoomOut, kZoomReset, 0,
-                        kViewStructure, kViewDeviceLook, kViewDeviceList, 0, -1}));
+            QList<CommandId>({kViewToolBar, kViewStatusBar, kViewResourcePanel, kViewLogPane,
+                              kSeparator, kRedraw, kSeparator, kViewFitWindow, kViewDeviceSize,
+                              kSeparator, kZoomIn, kZoomOut, kZoomReset, kSeparator, kViewStructure,
+                              kViewDeviceLook, kViewDeviceList, kSeparator, kNoId}));
         QCOMPARE(MenuIds(frame, 3),
-                 QList<int>({kWindowNew, kWindowCascade, kWindowTile, kWindowArrange}));
-        const QList<int> file = MenuIds(frame, 0);
+                 QList<CommandId>({kWindowNew, kWindowCascade, kWindowTile, kWindowArrange}));
+        const QList<CommandId> file = MenuIds(frame, 0);
         QVERIFY(!file.contains(kNewResource));
         QVERIFY(file.indexOf(kSendDialog) == file.indexOf(kFileOpen) + 1);
         QVERIFY(file.indexOf(kSaveProjectAs) == file.indexOf(kSaveProject) + 1);
@@ -383,7 +381,7 @@ private slots:
         frame.ActivateDialogWindow(*frame.GetProject().GetDialogs().GetDialog(0));
         frame.ActivateDialogWindow(*frame.GetProject().GetDialogs().GetDialog(1));
         QCOMPARE(frame.ChildFrames().size(), std::size_t{2});
-        frame.Action(command::kDiscardAll)->trigger();
+        frame.Action(CommandId::kDiscardAll)->trigger();
         QVERIFY(frame.ChildFrames().empty());
         QVERIFY(!frame.IsDialogMenuShown());
         QCOMPARE(frame.GetProject().GetDialogs().GetCount(), std::size_t{0});
@@ -400,12 +398,12 @@ private slots:
         QVERIFY(frame.OpenFile(fixture.WriteFile(
             "in.moxspro", ProjectText("P", {DialogText("A", "{'Type':'TEXT','Name':'T'}"),
                                             DialogText("B", "{'Type':'BUTTON','Name':'U'}")}))));
-        QVERIFY(!frame.Action(command::kSaveResource)->isEnabled());
+        QVERIFY(!frame.Action(CommandId::kSaveResource)->isEnabled());
         frame.ActivateDialogWindow(*frame.GetProject().GetDialogs().GetDialog(1));
-        QVERIFY(frame.Action(command::kSaveResource)->isEnabled());
+        QVERIFY(frame.Action(CommandId::kSaveResource)->isEnabled());
         const std::string out = fixture.Folder() + "B.json";
         fixture.files.answers = {out};
-        frame.Action(command::kSaveResource)->trigger();
+        frame.Action(CommandId::kSaveResource)->trigger();
         QCOMPARE(fixture.files.requests.back().initialName, QString("B"));
         QCOMPARE(fixture.files.requests.back().filter, QString("リソースファイル (*.json)"));
         QCOMPARE(fixture.files.requests.back().defaultSuffix, QString("json"));
@@ -430,14 +428,14 @@ private slots:
         QCOMPARE(frame.GetResourcePanel().GetCurrentDialog(), dialogs.GetDialog(0));
 
         // A second window on the same dialog; closing the document closes both.
-        frame.Action(command::kWindowNew)->trigger();
+        frame.Action(CommandId::kWindowNew)->trigger();
         QCOMPARE(frame.ChildFrames().size(), std::size_t{3});
         QStringList titles;
         for (CChildFrame* child : frame.ChildFrames()) {
             titles << child->windowTitle();
         }
         QCOMPARE(titles, QStringList({"A:1", "B", "A:2"}));
-        frame.Action(command::kFileClose)->trigger();
+        frame.Action(CommandId::kFileClose)->trigger();
         QCOMPARE(frame.ChildFrames().size(), std::size_t{1});
         QCOMPARE(frame.ChildFrames().front()->GetDocument().GetDialog(), dialogs.GetDialog(1));
     }
@@ -445,7 +443,7 @@ private slots:
     void SizingAndZoomFollowTheActiveWindow() {
         EditorFixture fixture;
         CMainFrame& frame = fixture.Frame();
-        using namespace command;
+        using enum CommandId;
         QVERIFY(!frame.Action(kViewDeviceSize)->isEnabled());
         CChildFrame* first = frame.OnFileNew();
         CChildFrame* second = frame.OnFileNew();
@@ -528,7 +526,7 @@ private slots:
     void SkeletonNeedsAnApplicationName() {
         EditorFixture fixture;
         CMainFrame& frame = fixture.Frame();
-        frame.Action(command::kCreateSkeleton)->trigger();
+        frame.Action(CommandId::kCreateSkeleton)->trigger();
         QCOMPARE(fixture.messages.shown.size(), std::size_t{1});
         QCOMPARE(fixture.messages.shown[0].text,
                  std::string("アプリケーション名が登録されていません。\n"
@@ -540,14 +538,14 @@ private slots:
         frame.SetProjectFolder(fixture.Folder());
         frame.GetProject().SetItem("Name", "App");
         frame.OnFileNew();
-        frame.Action(command::kCreateSkeleton)->trigger();
+        frame.Action(CommandId::kCreateSkeleton)->trigger();
         ze::panels::CSkeletonDlg* dialog = frame.GetSkeletonDialog();
         QVERIFY(dialog != nullptr);
         QVERIFY(dialog->isVisible());
         QCOMPARE(dialog->OutputFolderField().text(), QString::fromStdString(fixture.Folder()));
         QCOMPARE(dialog->DialogNameField().text(), QStringLiteral("Dialog"));
         dialog->hide();
-        frame.Action(command::kCreateSkeleton)->trigger();
+        frame.Action(CommandId::kCreateSkeleton)->trigger();
         QCOMPARE(frame.GetSkeletonDialog(), dialog);
         QVERIFY(dialog->isVisible());
         QCOMPARE(fixture.messages.shown.size(), std::size_t{1});

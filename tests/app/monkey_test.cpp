@@ -108,18 +108,19 @@ public:
             {"pick in the tree", 14, [this] { PickInTree(); }},
             {"pick in a preview", 10, [this] { PickInPreview(); }},
             {"commit a cell", 14, [this] { CommitCell(); }},
-            {"undo", 8, [this] { Trigger(command::kEditUndo); }},
-            {"redo", 5, [this] { Trigger(command::kEditRedo); }},
+            {"undo", 8, [this] { Trigger(CommandId::kEditUndo); }},
+            {"redo", 5, [this] { Trigger(CommandId::kEditRedo); }},
             {"insert", 8, [this] { Insert(); }},
             {"delete", 4, [this] { panel().DeleteCurrent(); }},
             {"copy and paste", 4, [this] { CopyPaste(); }},
             {"move up or down", 3, [this] { Coin() ? panel().MoveUp() : panel().MoveDown(); }},
-            {"group or ungroup", 2, [this] { Coin() ? panel().GroupSelected() : panel().UngroupCurrent(); }},
+            {"group or ungroup", 2,
+             [this] { Coin() ? panel().GroupSelected() : panel().UngroupCurrent(); }},
             {"drag in a preview", 4, [this] { DragInPreview(); }},
-            {"new", 1, [this] { Trigger(command::kFileNew); }},
+            {"new", 1, [this] { Trigger(CommandId::kFileNew); }},
             {"discard", 1, [this] { Discard(); }},
-            {"switch the preview look", 2, [this] { Trigger(command::kSwitchLook); }},
-            {"open the device list", 1, [this] { Trigger(command::kViewDeviceList); }},
+            {"switch the preview look", 2, [this] { Trigger(CommandId::kSwitchLook); }},
+            {"open the device list", 1, [this] { Trigger(CommandId::kViewDeviceList); }},
             {"close the device list", 1, [this] { CloseDeviceList(); }},
             {"reopen the example", 1, [this] { Reopen(); }},
         };
@@ -171,7 +172,7 @@ private:
         return all;
     }
 
-    void Trigger(int id) {
+    void Trigger(CommandId id) {
         QAction* action = frame_.Action(id);
         frame_.UpdateCommandStates();
         if (action != nullptr && action->isEnabled()) {
@@ -283,12 +284,12 @@ private:
     }
 
     void Discard() {
-        Trigger(command::kDiscardAll);
+        Trigger(CommandId::kDiscardAll);
         savedText_ = frame_.ProjectText();
     }
 
     void Reopen() {
-        Trigger(command::kDiscardAll);
+        Trigger(CommandId::kDiscardAll);
         frame_.OpenFile(fixture_.Folder() + "SampleApp.moxspro");
         savedText_ = frame_.ProjectText();
     }

@@ -127,10 +127,10 @@ private slots:
         QVERIFY(!model.IsMixed(text));
 
         // One undo gives them all back, still picked.
-        frame.Action(command::kEditUndo)->trigger();
+        frame.Action(CommandId::kEditUndo)->trigger();
         QCOMPARE(Text(a), before);
         QCOMPARE(frame.GetProject().GetSelection().Elements().size(), std::size_t{10});
-        frame.Action(command::kEditRedo)->trigger();
+        frame.Action(CommandId::kEditRedo)->trigger();
         QCOMPARE(Child(a, 9)->GetItem("Text"), std::string("Same"));
     }
 
@@ -200,7 +200,7 @@ private slots:
         QVERIFY(Text(a) != before);
         closeWindows();
         QVERIFY(frame.ChildFrames().empty());
-        QVERIFY(frame.Action(command::kEditUndo)->isEnabled());
+        QVERIFY(frame.Action(CommandId::kEditUndo)->isEnabled());
         QTest::keySequence(&frame, QKeySequence::Undo);
         QCOMPARE(Text(a), before);
         // The moved button stays picked, not its group.

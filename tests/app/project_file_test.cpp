@@ -66,8 +66,8 @@ private slots:
         EditText(frame, "変更");
 
         // Ctrl+S: straight into the file, no dialog, no message box.
-        QCOMPARE(frame.Action(command::kSaveProject)->shortcut(), QKeySequence("Ctrl+S"));
-        frame.Action(command::kSaveProject)->trigger();
+        QCOMPARE(frame.Action(CommandId::kSaveProject)->shortcut(), QKeySequence("Ctrl+S"));
+        frame.Action(CommandId::kSaveProject)->trigger();
         QVERIFY(fixture.files.requests.empty());
         QVERIFY(fixture.messages.shown.empty());
         QVERIFY(frame.GetProject().SaveToFile(fixture.Folder() + "expected.moxspro", ""));
@@ -79,17 +79,17 @@ private slots:
 
         // Save As asks every time, starting from the file, and the file it
         // names is where the next save goes.
-        QCOMPARE(frame.Action(command::kSaveProjectAs)->shortcut(), QKeySequence("Ctrl+Shift+S"));
+        QCOMPARE(frame.Action(CommandId::kSaveProjectAs)->shortcut(), QKeySequence("Ctrl+Shift+S"));
         const std::string out = fixture.Folder() + "out.moxspro";
         fixture.files.answers = {out};
-        frame.Action(command::kSaveProjectAs)->trigger();
+        frame.Action(CommandId::kSaveProjectAs)->trigger();
         QCOMPARE(fixture.files.requests.size(), std::size_t{1});
         QCOMPARE(fixture.files.requests[0].initialName, QString::fromStdString(in));
         QCOMPARE(fixture.files.requests[0].filter, QString("リソースファイル (*.moxspro)"));
         QCOMPARE(EditorFixture::ReadFile(out), EditorFixture::ReadFile(in));
         QCOMPARE(frame.windowTitle(), QString("out.moxspro[*] - RESOURCE EDITOR"));
         fixture.files.answers = {std::nullopt};
-        frame.Action(command::kSaveProjectAs)->trigger();
+        frame.Action(CommandId::kSaveProjectAs)->trigger();
         QCOMPARE(frame.GetProjectFile(), out);
 
         // A failure is a message box; the file and the marker stay.
@@ -143,15 +143,15 @@ private slots:
         QVERIFY(!frame.isWindowModified());
         EditText(frame, "one");
         QVERIFY(frame.isWindowModified());
-        frame.Action(command::kEditUndo)->trigger();
+        frame.Action(CommandId::kEditUndo)->trigger();
         QVERIFY(!frame.isWindowModified());
-        frame.Action(command::kEditRedo)->trigger();
+        frame.Action(CommandId::kEditRedo)->trigger();
         QVERIFY(frame.isWindowModified());
         frame.OnSaveProject();
         QVERIFY(!frame.isWindowModified());
-        frame.Action(command::kEditUndo)->trigger();
+        frame.Action(CommandId::kEditUndo)->trigger();
         QVERIFY(frame.isWindowModified());
-        frame.Action(command::kEditRedo)->trigger();
+        frame.Action(CommandId::kEditRedo)->trigger();
         QVERIFY(!frame.isWindowModified());
         // The project root has no history: modified until saved.
         ze::CZeResourceData& project = frame.GetProject();

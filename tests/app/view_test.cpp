@@ -222,8 +222,8 @@ private slots:
         CZeDialogEditorView& view = child.GetView();
         ze::CZeDialogData& dialog = *child.GetDocument().GetDialog();
         frame.UpdateCommandStates();
-        QVERIFY(!frame.Action(command::kEditUndo)->isEnabled());  // the loaded state stays
-        QVERIFY(!frame.Action(command::kEditRedo)->isEnabled());
+        QVERIFY(!frame.Action(CommandId::kEditUndo)->isEnabled());  // the loaded state stays
+        QVERIFY(!frame.Action(CommandId::kEditRedo)->isEnabled());
 
         // A change by hand, not through the edit calls: the history keeps
         // the tree before it first.
@@ -231,21 +231,21 @@ private slots:
         Child(dialog, 0)->SetItem("Text", "two");
         dialog.RecordUndoStep();
         frame.UpdateCommandStates();
-        QVERIFY(frame.Action(command::kEditUndo)->isEnabled());
+        QVERIFY(frame.Action(CommandId::kEditUndo)->isEnabled());
 
-        frame.Action(command::kEditUndo)->trigger();
+        frame.Action(CommandId::kEditUndo)->trigger();
         QCOMPARE(Child(dialog, 0)->GetItem("Text"), std::string("one"));
-        QVERIFY(!frame.Action(command::kEditUndo)->isEnabled());
-        QVERIFY(frame.Action(command::kEditRedo)->isEnabled());
+        QVERIFY(!frame.Action(CommandId::kEditUndo)->isEnabled());
+        QVERIFY(frame.Action(CommandId::kEditRedo)->isEnabled());
         // The element the step gave back is the one selected.
         QCOMPARE(frame.GetResourcePanel().GetCurrentElement(), Child(dialog, 0));
 
-        frame.Action(command::kEditRedo)->trigger();
+        frame.Action(CommandId::kEditRedo)->trigger();
         QCOMPARE(Child(dialog, 0)->GetItem("Text"), std::string("two"));
         QVERIFY(!view.CanRedo());
         // A stale key press does nothing once nothing is left to redo.
-        frame.Action(command::kEditRedo)->setEnabled(true);
-        frame.Action(command::kEditRedo)->trigger();
+        frame.Action(CommandId::kEditRedo)->setEnabled(true);
+        frame.Action(CommandId::kEditRedo)->trigger();
         QCOMPARE(Child(dialog, 0)->GetItem("Text"), std::string("two"));
     }
 
@@ -254,15 +254,15 @@ private slots:
         CChildFrame& child = OpenDialog(fixture, "");
         CMainFrame& frame = fixture.Frame();
         // Without a panel behind them, the entries do nothing and nothing breaks.
-        frame.Action(command::kEditPaste)->trigger();
+        frame.Action(CommandId::kEditPaste)->trigger();
         RecordingEdit edit;
         frame.SetEditCommands(&edit);
-        frame.Action(command::kEditCopy)->trigger();
-        frame.Action(command::kEditCut)->trigger();
-        frame.Action(command::kEditPaste)->trigger();
+        frame.Action(CommandId::kEditCopy)->trigger();
+        frame.Action(CommandId::kEditCut)->trigger();
+        frame.Action(CommandId::kEditPaste)->trigger();
         QCOMPARE(edit.calls, QStringList({"copy", "copy", "delete", "paste 0"}));
         child.close();
-        QVERIFY(!frame.Action(command::kEditCopy)->isEnabled());
+        QVERIFY(!frame.Action(CommandId::kEditCopy)->isEnabled());
         frame.SetEditCommands(nullptr);
     }
 
@@ -322,7 +322,7 @@ private slots:
         QTest::addColumn<QList<int>>("turns");
         QTest::addColumn<bool>("control");
         QTest::addColumn<int>("expected");
-        using namespace command;
+        using enum CommandId;
         QTest::newRow("a notch in") << 100 << 0 << QList<int>{120} << true << 125;
         QTest::newRow("a notch out") << 100 << 0 << QList<int>{-120} << true << 75;
         QTest::newRow("two notches at once") << 100 << 0 << QList<int>{240} << true << 150;
@@ -331,12 +331,17 @@ private slots:
         QTest::newRow("up to 400 only") << 300 << 0 << QList<int>{120, 120, 120} << true << 400;
         QTest::newRow("down to 25 only") << 33 << 0 << QList<int>{-120, -120} << true << 25;
         QTest::newRow("without Ctrl it scrolls") << 100 << 0 << QList<int>{-120} << false << 100;
-        QTest::newRow("in") << 100 << kZoomIn << QList<int>{} << true << 125;
-        QTest::newRow("in between stops") << 110 << kZoomIn << QList<int>{} << true << 125;
-        QTest::newRow("out between stops") << 110 << kZoomOut << QList<int>{} << true << 100;
-        QTest::newRow("out from 33") << 33 << kZoomOut << QList<int>{} << true << 25;
-        QTest::newRow("in at 400") << 400 << kZoomIn << QList<int>{} << true << 400;
-        QTest::newRow("100 %") << 250 << kZoomReset << QList<int>{} << true << 100;
+        QTest::newRow("in") << 100 << static_cast<int>(kZoomIn) << QList<int>{} << true << 125;
+        QTest::newRow("in between stops")
+            << 110 << static_cast<int>(kZoomIn) << QList<int>{} << true << 125;
+        QTest::newRow("out between stops")
+            << 110 << static_cast<int>(kZoomOut) << QList<int>{} << true << 100;
+        QTest::newRow("out from 33")
+            << 33 << static_cast<int>(kZoomOut) << QList<int>{} << true << 25;
+        QTest::newRow("in at 400")
+            << 400 << static_cast<int>(kZoomIn) << QList<int>{} << true << 400;
+        QTest::newRow("100 %") << 250 << static_cast<int>(kZoomReset) << QList<int>{} << true
+                               << 100;
     }
     void ZoomFollowsTheWheelAndTheKeys() {
         QFETCH(int, start);
@@ -354,14 +359,14 @@ private slots:
             TurnWheel(view, QPointF(50, 50), turn, control ? Qt::ControlModifier : Qt::NoModifier);
         }
         if (command != 0) {
-            frame.Action(command)->trigger();
+            frame.Action(CommandId{command})->trigger();
         }
         QCOMPARE(view.Viewport().ZoomPercent(), expected);
         // The status bar shows the zoom of the active window.
         QCOMPARE(frame.statusBar()->findChild<QLabel*>("ZoomPane")->text(),
                  QString("%1%").arg(expected));
-        QCOMPARE(frame.Action(command::kZoomIn)->isEnabled(), expected < 400);
-        QCOMPARE(frame.Action(command::kZoomOut)->isEnabled(), expected > 25);
+        QCOMPARE(frame.Action(CommandId::kZoomIn)->isEnabled(), expected < 400);
+        QCOMPARE(frame.Action(CommandId::kZoomOut)->isEnabled(), expected > 25);
     }
 
     void TheSpotUnderThePointerStaysThere_data() {
@@ -517,8 +522,8 @@ private slots:
         frame.show();
         QVERIFY(QTest::qWaitForWindowActive(&frame));
         CZeDialogEditorView& view = child.GetView();
-        frame.Action(command::kViewDeviceSize)->trigger();
-        QVERIFY(frame.Action(command::kViewDeviceSize)->isChecked());
+        frame.Action(CommandId::kViewDeviceSize)->trigger();
+        QVERIFY(frame.Action(CommandId::kViewDeviceSize)->isChecked());
         QVERIFY(view.horizontalScrollBar()->isVisible());
         QVERIFY(view.verticalScrollBar()->isVisible());
         QCOMPARE(view.viewport()->size(), view.Viewport().ViewportSize());
@@ -529,7 +534,7 @@ private slots:
         QCOMPARE(view.Viewport().ZoomPercent(), 75);
         QTest::keyClick(view.viewport(), Qt::Key_0, Qt::ControlModifier);
         QCOMPARE(view.Viewport().ZoomPercent(), 100);
-        frame.Action(command::kViewFitWindow)->trigger();
+        frame.Action(CommandId::kViewFitWindow)->trigger();
         QVERIFY(!view.horizontalScrollBar()->isVisible());
         QVERIFY(!view.verticalScrollBar()->isVisible());
         QCOMPARE(view.viewport()->size(), view.size());

@@ -38,8 +38,8 @@ bool IsVertical(const CObjectData& group) {
 }
 
 bool IsStacked(const CObjectData& group) {
-    const int layout = LayoutCode(group.GetItem("Layout"));
-    return layout == layout_code::kFrame || layout == layout_code::kRelative;
+    const GroupLayout layout = LayoutCode(group.GetItem("Layout"));
+    return layout == GroupLayout::kFrame || layout == GroupLayout::kRelative;
 }
 
 // Width and Height through two MoUnit values, as a layout step builds them.
@@ -186,7 +186,7 @@ LayoutSize DirectLayout::PlaceObject(Canvas& canvas, CObjectData& object, std::i
     }
     object.SetPreviewRect({x, y, Add(x, w), Add(y, h)});
     if (drawn) {
-        const int type = ObjectTypeIndex(object.GetItem("Type"));
+        const ObjectType type = ObjectTypeIndex(object.GetItem("Type"));
         std::string shortCode(ObjectShortCode(type));
         if (shortCode.empty()) {
             shortCode = object.GetItem("Type");

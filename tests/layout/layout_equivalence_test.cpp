@@ -60,7 +60,7 @@ private:
 
     void SetOrAdd(CObjectData& element, const char* name, const std::string& value) {
         if (!element.SetItem(name, value)) {
-            element.Items().AddItem(CItemData(item_kind::kPlainText, name, value));
+            element.Items().AddItem(CItemData(ItemKind::kPlainText, name, value));
         }
     }
 
@@ -76,7 +76,7 @@ private:
 
     CObjectDataList* Group(CObjectDataList* parent, int depth) {
         auto* group = dialog_->GetElementStore().Create<CObjectDataList>(parent);
-        AddGroupItems(group->Items(), Between(-1, layout_code::kCount - 1));
+        AddGroupItems(group->Items(), GroupLayoutAt(Between(-1, IndexOf(GroupLayout::kCount) - 1)));
         Common(*group);
         group->SetItem("Layout", Pick({"FRAME", "LINEAR", "LINEAR", "RADIO", "SCROLL", "HSCROLL",
                                        "PAGE", "TABLE", "TABLEROW", "RELATIVE", "", "bad"}));
@@ -97,8 +97,8 @@ private:
 
     CObjectData* Object(CObjectDataList* parent) {
         auto* object = dialog_->GetElementStore().Create<CObjectData>(parent);
-        const int type = Between(-1, object_type::kCount - 1);
-        AddObjectItems(object->Items(), type, layout_code::kLinear);
+        const ObjectType type = ObjectTypeAt(Between(-1, IndexOf(ObjectType::kCount) - 1));
+        AddObjectItems(object->Items(), type, GroupLayout::kLinear);
         Common(*object);
         if (Between(0, 5) == 0) {
             object->SetItem("Type", "FOO");

@@ -88,17 +88,17 @@ struct Fixture {
             names += (names.empty() ? "" : ",") + name;
         };
         switch (element.GetKind()) {
-            case element_kind::kDialog:
+            case ElementKind::kDialog:
                 for (std::size_t i = 0; i < project.GetDialogs().GetCount(); ++i) {
                     add(project.GetDialogs().GetDialog(i)->GetItem("Name"));
                 }
                 break;
-            case element_kind::kHeaderColumn:
+            case ElementKind::kHeaderColumn:
                 for (ZeClass* header : Find(*Dialog("Main").GetRootGroup(), "grid")->GetHeaders()) {
                     add(header->GetItem("TSize"));
                 }
                 break;
-            case element_kind::kCommand:
+            case ElementKind::kCommand:
                 for (ZeClass* command : Dialog("Main").GetCommands()) {
                     add(command->GetItem("Command"));
                 }
@@ -170,7 +170,7 @@ TEST(DropElement, EachKindLandsWhereItMayAndNowhereElse) {
         EXPECT_EQ(f.ListOf(*result.select), c.list);
         // One step, and undo gives back the text (dialogs keep no history
         // of their order).
-        if (element->GetKind() != element_kind::kDialog) {
+        if (element->GetKind() != ElementKind::kDialog) {
             EXPECT_EQ(result.stepsRecorded, 1);
             CZeDialogData* dialog = f.project.GetDialogs().FindDialog(
                 std::string(c.owner) == "object:top" ? "Second" : "Main");

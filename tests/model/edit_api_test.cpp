@@ -92,7 +92,7 @@ struct Sample {
         for (ZeClass* candidate : TreeElements(Dialog("Main"))) {
             const auto kind = candidate->GetKind();
             if (element == nullptr && candidate->GetItem("Name") == name &&
-                (kind == element_kind::kObject || kind == element_kind::kGroup)) {
+                (kind == ElementKind::kObject || kind == ElementKind::kGroup)) {
                 element = candidate;
             }
         }
@@ -106,7 +106,7 @@ struct Sample {
         if (path[mark] == '#') {
             return static_cast<CObjectData*>(element)->GetHeaders().at(at);
         }
-        return element->GetKind() == element_kind::kDialog
+        return element->GetKind() == ElementKind::kDialog
                    ? static_cast<CZeDialogData*>(element)->GetCommands().at(at)
                    : static_cast<CObjectData*>(element)->GetCommands().at(at);
     }

@@ -316,7 +316,7 @@ private:
             Select(project_, &dialog);
             return;
         }
-        if (chosen->GetKind() == element_kind::kGroup && Pick(2) == 0) {
+        if (chosen->GetKind() == ElementKind::kGroup && Pick(2) == 0) {
             Select(project_, chosen);
             return;
         }
@@ -328,7 +328,7 @@ private:
                     SelectRange(project_, element);
                     break;
                 case 1:
-                    if (element->GetKind() == element_kind::kGroup) {
+                    if (element->GetKind() == ElementKind::kGroup) {
                         SelectChildren(project_, static_cast<CObjectDataList&>(*element));
                     }
                     break;
@@ -364,12 +364,12 @@ private:
         std::unordered_set<const ZeClass*> marked;
         for (ZeClass* picked : selection.Elements()) {
             ASSERT_TRUE(picked == &project_ || IsInTree(*dialog, *picked)) << "picked outside";
-            if (picked->GetKind() == element_kind::kHeaderColumn ||
-                picked->GetKind() == element_kind::kCommand) {
+            if (picked->GetKind() == ElementKind::kHeaderColumn ||
+                picked->GetKind() == ElementKind::kCommand) {
                 picked = FindOwner(*dialog, *picked);
             }
-            if (picked == nullptr || (picked->GetKind() != element_kind::kObject &&
-                                      picked->GetKind() != element_kind::kGroup)) {
+            if (picked == nullptr || (picked->GetKind() != ElementKind::kObject &&
+                                      picked->GetKind() != ElementKind::kGroup)) {
                 continue;
             }
             std::vector<const CObjectData*> below{static_cast<CObjectData*>(picked)};
@@ -386,8 +386,8 @@ private:
             }
         }
         for (ZeClass* element : TreeElements(*dialog)) {
-            if (element->GetKind() == element_kind::kObject ||
-                element->GetKind() == element_kind::kGroup) {
+            if (element->GetKind() == ElementKind::kObject ||
+                element->GetKind() == ElementKind::kGroup) {
                 EXPECT_EQ(static_cast<CObjectData*>(element)->IsSelected(),
                           marked.contains(element));
             }

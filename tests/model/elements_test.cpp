@@ -23,13 +23,13 @@ struct SmallTree {
     CObjectData* c = nullptr;
 
     SmallTree() {
-        root = Group(nullptr, layout_code::kFrame, "root");
-        a = Object(root, object_type::kButton, "a");
-        b = Object(root, object_type::kText, "b");
-        g = Group(root, layout_code::kLinear, "g");
-        c = Object(g, object_type::kText, "c");
+        root = Group(nullptr, GroupLayout::kFrame, "root");
+        a = Object(root, ObjectType::kButton, "a");
+        b = Object(root, ObjectType::kText, "b");
+        g = Group(root, GroupLayout::kLinear, "g");
+        c = Object(g, ObjectType::kText, "c");
     }
-    CObjectDataList* Group(CObjectDataList* parent, int layout, const std::string& name) {
+    CObjectDataList* Group(CObjectDataList* parent, GroupLayout layout, const std::string& name) {
         auto* group = store.Create<CObjectDataList>(parent);
         AddGroupItems(group->Items(), layout);
         group->SetItem("Name", name);
@@ -38,9 +38,9 @@ struct SmallTree {
         }
         return group;
     }
-    CObjectData* Object(CObjectDataList* parent, int type, const std::string& name) {
+    CObjectData* Object(CObjectDataList* parent, ObjectType type, const std::string& name) {
         auto* object = store.Create<CObjectData>(parent);
-        AddObjectItems(object->Items(), type, layout_code::kLinear);
+        AddObjectItems(object->Items(), type, GroupLayout::kLinear);
         object->SetItem("Name", name);
         parent->AddObject(object);
         return object;
@@ -59,8 +59,8 @@ std::vector<std::string> Names(const CObjectDataList& group) {
 TEST(ElementTest, SerialNumbersAreUniqueAndCopiesKeepTheirSource) {
     const std::uint64_t next = ZeClass::PeekNextSerial();
     ElementStore store;
-    ZeClass* first = store.Create<ZeClass>(element_kind::kCommand);
-    ZeClass* second = store.Create<ZeClass>(element_kind::kHeaderColumn);
+    ZeClass* first = store.Create<ZeClass>(ElementKind::kCommand);
+    ZeClass* second = store.Create<ZeClass>(ElementKind::kHeaderColumn);
     EXPECT_EQ(first->GetSerial(), next);
     EXPECT_EQ(second->GetSerial(), next + 1);
 
@@ -81,12 +81,12 @@ TEST(ElementTest, TreeLabels) {
     EXPECT_EQ(tree.b->GetTreeLabel(), "Object:TEXT(b)");
     EXPECT_EQ(tree.g->GetTreeLabel(), "Group:LINEAR(g)");
 
-    auto* toggle = tree.Object(tree.root, object_type::kToggle, "sw1");
+    auto* toggle = tree.Object(tree.root, ObjectType::kToggle, "sw1");
     toggle->SetItem("TextOn", "On");
     EXPECT_EQ(toggle->GetTreeLabel(), "Object:TOGGLE(sw1)On");
 
-    ZeClass command(element_kind::kCommand);
-    command.Items().AddItem(CItemData(0, "Name", "x"));
+    ZeClass command(ElementKind::kCommand);
+    command.Items().AddItem(CItemData(ItemKind::kPlainText, "Name", "x"));
     EXPECT_EQ(command.GetTreeLabel(), "Name(x)");
     EXPECT_EQ(CZeDialogData("Main").GetTreeLabel(), "Dialog:Main");
 }
@@ -114,7 +114,7 @@ TEST(ElementTest, CopyTakesListsAndIsSameItemsComparesThem) {
 
     CObjectData copy(nullptr);
     copy.CopyFrom(*tree.a);
-    EXPECT_EQ(copy.GetKind(), element_kind::kObject);
+    EXPECT_EQ(copy.GetKind(), ElementKind::kObject);
     EXPECT_EQ(copy.GetParent(), tree.root);
     EXPECT_EQ(copy.GetCommands(), tree.a->GetCommands());
     EXPECT_EQ(copy.GetHeaders(), tree.a->GetHeaders());
@@ -132,7 +132,7 @@ TEST(ElementTest, CopyTakesListsAndIsSameItemsComparesThem) {
 
     CObjectDataList groupCopy(nullptr);
     groupCopy.CopyFrom(*tree.root);
-    EXPECT_EQ(groupCopy.GetKind(), element_kind::kGroup);
+    EXPECT_EQ(groupCopy.GetKind(), ElementKind::kGroup);
     EXPECT_EQ(groupCopy.GetChildren(), tree.root->GetChildren());
     EXPECT_TRUE(tree.root->IsSameItems(groupCopy));
     tree.root->Remove(tree.b, false);
@@ -184,7 +184,7 @@ TEST(ElementTest, InsertRemoveAndDestroy) {
     SmallTree tree;
     auto* d = tree.store.Create<CObjectData>(nullptr);
     d->SetItem("Name", "d");
-    AddObjectItems(d->Items(), object_type::kText, layout_code::kFrame);
+    AddObjectItems(d->Items(), ObjectType::kText, GroupLayout::kFrame);
     d->SetItem("Name", "d");
     tree.root->InsertBefore(d, tree.b);
     EXPECT_EQ(Names(*tree.root), (std::vector<std::string>{"a", "d", "b", "g"}));
@@ -219,7 +219,7 @@ TEST(ElementTest, MoveIfSelectedNeverMovesAGroupIntoItself) {
     EXPECT_EQ(tree.g->MoveIfSelected(*tree.g), 0);
     // g holds the target directly; it is searched instead, and c (selected
     // through g) is already in its place.
-    auto* inner = tree.Group(tree.g, layout_code::kLinear, "inner");
+    auto* inner = tree.Group(tree.g, GroupLayout::kLinear, "inner");
     EXPECT_EQ(tree.g->MoveIfSelected(*inner), 0);
     EXPECT_EQ(Names(*tree.g), (std::vector<std::string>{"inner"}));
     EXPECT_EQ(Names(*inner), (std::vector<std::string>{"c"}));
@@ -267,13 +267,13 @@ TEST(ElementTest, GroupSelectedRefusesWithoutSelectionOrParent) {
 
 TEST(ElementTest, UngroupPutsTheChildrenInTheGroupsPlace) {
     SmallTree tree;
-    tree.Object(tree.g, object_type::kEdit, "e");
+    tree.Object(tree.g, ObjectType::kEdit, "e");
     EXPECT_EQ(Ungroup(*tree.g), tree.c);
     EXPECT_EQ(Names(*tree.root), (std::vector<std::string>{"a", "b", "c", "e"}));
     EXPECT_TRUE(tree.g->GetChildren().empty());
     EXPECT_TRUE(tree.store.Owns(tree.g));  // taken out, not destroyed
 
-    auto* empty = tree.Group(tree.root, layout_code::kFrame, "empty");
+    auto* empty = tree.Group(tree.root, GroupLayout::kFrame, "empty");
     EXPECT_EQ(Ungroup(*empty), nullptr);
     EXPECT_EQ(tree.root->IndexOf(empty), 4);
     EXPECT_EQ(Ungroup(*tree.root), nullptr);

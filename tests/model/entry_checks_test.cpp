@@ -71,8 +71,8 @@ struct Sample {
         }
         for (const CZeDialogData* dialog : {&Main(), project.GetDialogs().GetDialog(1)}) {
             for (ZeClass* element : TreeElements(*dialog)) {
-                if (element->GetKind() != element_kind::kHeaderColumn &&
-                    element->GetKind() != element_kind::kCommand &&
+                if (element->GetKind() != ElementKind::kHeaderColumn &&
+                    element->GetKind() != ElementKind::kCommand &&
                     element->GetItem("Name") == name) {
                     return name == path ? element
                                         : static_cast<CObjectData*>(element)->GetHeaders().at(0);
@@ -154,7 +154,7 @@ TEST(EntryChecksTest, EachKindAcceptsItsFormsAndSaysWhatItExpects) {
 
 // The length message gives an example of each unit the length scan knows.
 TEST(EntryChecksTest, TheLengthMessageShowsEveryUnit) {
-    const std::string message = CheckEntry("Width", 4, "x").message;
+    const std::string message = CheckEntry("Width", ItemKind::kSuggested, "x").message;
     for (const UnitSuffix& unit : kUnitSuffixes) {
         EXPECT_NE(message.find(std::string(unit.suffix) + Utf8ToCp932("、")), std::string::npos)
             << unit.suffix;

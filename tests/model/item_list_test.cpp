@@ -25,7 +25,7 @@ class WriteItem : public testing::TestWithParam<WriteCase> {};
 TEST_P(WriteItem, GivesResourceText) {
     CItemList list;
     list.AddItem(
-        CItemData(GetParam().kind, GetParam().itemName, GetParam().value));
+        CItemData(static_cast<ItemKind>(GetParam().kind), GetParam().itemName, GetParam().value));
     EXPECT_EQ(list.WriteItem(0), GetParam().written);
 }
 
@@ -58,7 +58,7 @@ INSTANTIATE_TEST_SUITE_P(
 CItemList ListOf(std::initializer_list<std::pair<const char*, const char*>> items) {
     CItemList list;
     for (const auto& [name, value] : items) {
-        list.AddItem(CItemData(item_kind::kPlainText, name, value));
+        list.AddItem(CItemData(ItemKind::kPlainText, name, value));
     }
     return list;
 }
@@ -84,8 +84,8 @@ TEST(ItemCompare, NamesAndValuesByPosition) {
 
     CItemList otherKinds;
     const ChoiceList choices = {"x"};
-    otherKinds.AddItem(CItemData(item_kind::kChoice, "A", "1", &choices, "help"));
-    otherKinds.AddItem(CItemData(item_kind::kNumber, "B", "2"));
+    otherKinds.AddItem(CItemData(ItemKind::kChoice, "A", "1", &choices, "help"));
+    otherKinds.AddItem(CItemData(ItemKind::kNumber, "B", "2"));
     EXPECT_TRUE(list.IsSameItems(otherKinds));
 }
 
@@ -93,15 +93,14 @@ TEST(ItemCopy, ReplacesWithIndependentCopiesSharingChoices) {
     const ChoiceList choices = {"None", "POPUP"};
     const char* const help = "help";
     CItemList source;
-    source.AddItem(
-        CItemData(item_kind::kSuggested, "TemplateType", "None", &choices, help));
-    source.AddItem(CItemData(item_kind::kNumber, "Weight", "1"));
+    source.AddItem(CItemData(ItemKind::kSuggested, "TemplateType", "None", &choices, help));
+    source.AddItem(CItemData(ItemKind::kNumber, "Weight", "1"));
     CItemList target = ListOf({{"Old", "x"}, {"Older", "y"}, {"Oldest", "z"}});
 
     target.CopyItems(source);
     ASSERT_EQ(target.GetItemCount(), 2u);
     EXPECT_TRUE(target.IsSameItems(source));
-    EXPECT_EQ(target.GetItemKind(0), item_kind::kSuggested);
+    EXPECT_EQ(target.GetItemKind(0), ItemKind::kSuggested);
     EXPECT_EQ(target.GetItemChoices(0), &choices);
     EXPECT_EQ(target.GetItemData(0).GetDescription(), help);
     EXPECT_EQ(target.GetItemChoices(1), nullptr);
@@ -147,9 +146,9 @@ TEST(ItemTextTest, KeepsEveryLengthThroughCopiesAndMoves) {
 
 TEST(ItemTextTest, ItemsShareTheirDescriptionAndStaySmall) {
     static const ChoiceList choices = {"A"};
-    const CItemData first(item_kind::kChoice, "Mode", "A", &choices, "help");
-    const CItemData second(item_kind::kChoice, "Mode", "B", &choices, "help");
-    const CItemData other(item_kind::kPlainText, "Mode", "A", &choices, "help");
+    const CItemData first(ItemKind::kChoice, "Mode", "A", &choices, "help");
+    const CItemData second(ItemKind::kChoice, "Mode", "B", &choices, "help");
+    const CItemData other(ItemKind::kPlainText, "Mode", "A", &choices, "help");
     EXPECT_EQ(first.GetInfo(), second.GetInfo());
     EXPECT_NE(first.GetInfo(), other.GetInfo());
     EXPECT_EQ(second.GetChoices(), &choices);

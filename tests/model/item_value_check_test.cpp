@@ -108,7 +108,7 @@ const std::vector<ValueCase>& Cases() {
 TEST(ItemValueCheckTest, RefusesWhatTheReaderCannotTakeBack) {
     for (const ValueCase& row : Cases()) {
         SCOPED_TRACE(row.name);
-        const ValueRefusal result = CheckItemValue(row.kind, Sjis(row));
+        const ValueRefusal result = CheckItemValue(static_cast<ItemKind>(row.kind), Sjis(row));
         if (row.message == kAccepted) {
             EXPECT_FALSE(result.refused);
             EXPECT_EQ(result.message, "");
@@ -122,7 +122,7 @@ TEST(ItemValueCheckTest, RefusesWhatTheReaderCannotTakeBack) {
 TEST(ItemValueCheckTest, EmptyValueIsAlwaysAccepted) {
     for (const std::int32_t kind : {0, 1, 2, 5, 9, 10, 11, 12, 99}) {
         SCOPED_TRACE(kind);
-        EXPECT_FALSE(CheckItemValue(kind, "").refused);
+        EXPECT_FALSE(CheckItemValue(static_cast<ItemKind>(kind), "").refused);
     }
 }
 
@@ -157,14 +157,14 @@ std::optional<std::string> SavedAndLoaded(std::int32_t kind, const std::string& 
     CZeResourceData project;
     CZeDialogData* dialog = project.GetDialogs().CreateDialog("Main");
     auto* root = dialog->GetElementStore().Create<CObjectDataList>(nullptr);
-    AddGroupItems(root->Items(), layout_code::kLinear);
+    AddGroupItems(root->Items(), GroupLayout::kLinear);
     dialog->SetRootGroup(root);
     auto* object = dialog->GetElementStore().Create<CObjectData>(root);
-    AddObjectItems(object->Items(), object_type::kGrid, layout_code::kLinear);
+    AddObjectItems(object->Items(), ObjectType::kGrid, GroupLayout::kLinear);
     // Text is no GRID property; the reader adds it back as plain text, so
     // for kind 2 the item is given that kind here.
     if (kind == 2) {
-        object->Items().AddItem(CItemData(2, "Text", ""));
+        object->Items().AddItem(CItemData(ItemKind::kUserText, "Text", ""));
     }
     EXPECT_TRUE(object->SetItem(CarrierItem(kind), value));
     root->AddObject(object);

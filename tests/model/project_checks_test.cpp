@@ -239,14 +239,14 @@ TEST(ProjectChecks, ProjectMadeWithTheEditorsControlsHasNoError) {
     CZeDialogData& dialog = *project.GetDialogs().CreateDialog("Dialog");
     InsertElement(project, &dialog, &dialog, "LINEAR", PasteMode::kLastChild);
     ASSERT_NE(dialog.GetRootGroup(), nullptr);
-    for (int type = 0; type < object_type::kCount; ++type) {
-        if (type != object_type::kRadioButton) {
+    for (int index = 0; index < IndexOf(ObjectType::kCount); ++index) {
+        if (const ObjectType type = ObjectTypeAt(index); type != ObjectType::kRadioButton) {
             InsertElement(project, &dialog, dialog.GetRootGroup(), ObjectTypeName(type),
                           PasteMode::kLastChild);
         }
     }
-    for (int layout = 0; layout < layout_code::kCount; ++layout) {
-        InsertElement(project, &dialog, dialog.GetRootGroup(), LayoutName(layout),
+    for (int index = 0; index < IndexOf(GroupLayout::kCount); ++index) {
+        InsertElement(project, &dialog, dialog.GetRootGroup(), LayoutName(GroupLayoutAt(index)),
                       PasteMode::kLastChild);
     }
     ZeClass* radio = dialog.GetRootGroup()->GetChildren().back();

@@ -28,10 +28,10 @@ std::vector<std::string> NamesOf(const CItemList& items) {
     return names;
 }
 
-// The item names a new object of type (a group when type is -1) has.
-std::vector<std::string> DefaultNames(int type, int layout) {
+// The item names a new object of type (a group when type is kUnset) has.
+std::vector<std::string> DefaultNames(ObjectType type, GroupLayout layout) {
     CItemList items;
-    type < 0 ? AddGroupItems(items, layout) : AddObjectItems(items, type, layout);
+    type == ObjectType::kUnset ? AddGroupItems(items, layout) : AddObjectItems(items, type, layout);
     return NamesOf(items);
 }
 
@@ -52,7 +52,7 @@ class PropertyChangeTest : public ::testing::Test {
 protected:
     PropertyChangeTest() { main_ = AddDialog("Main"); }
 
-    CZeDialogData* AddDialog(std::string_view name, int rootLayout = layout_code::kLinear) {
+    CZeDialogData* AddDialog(std::string_view name, GroupLayout rootLayout = GroupLayout::kLinear) {
         CZeDialogData* dialog = project_.GetDialogs().CreateDialog(name);
         auto* root = dialog->GetElementStore().Create<CObjectDataList>(nullptr);
         AddGroupItems(root->Items(), rootLayout);
@@ -60,7 +60,7 @@ protected:
         return dialog;
     }
 
-    CObjectData* AddObject(int type, CObjectDataList* parent = nullptr) {
+    CObjectData* AddObject(ObjectType type, CObjectDataList* parent = nullptr) {
         parent = parent != nullptr ? parent : main_->GetRootGroup();
         auto* object = parent->GetStore()->Create<CObjectData>(parent);
         AddObjectItems(object->Items(), type, LayoutCode(parent->GetItem("Layout")));
@@ -68,7 +68,7 @@ protected:
         return object;
     }
 
-    CObjectDataList* AddGroup(int layout) {
+    CObjectDataList* AddGroup(GroupLayout layout) {
         CObjectDataList& root = *main_->GetRootGroup();
         auto* group = root.GetStore()->Create<CObjectDataList>(&root);
         AddGroupItems(group->Items(), layout);
@@ -127,7 +127,7 @@ TEST_F(PropertyChangeTest, RenamedDialogGetsAUniqueName) {
 // --- Re-typing ---------------------------------------------------------------
 
 TEST_F(PropertyChangeTest, ButtonToTextKeepsSharedValuesAndFilledOrphans) {
-    CObjectData* object = AddObject(object_type::kButton);
+    CObjectData* object = AddObject(ObjectType::kButton);
     object->SetItem("Name", "ok");
     object->SetItem("Width", "120px");
     object->SetItem("Text", Utf8ToCp932("表示"));
@@ -140,7 +140,7 @@ TEST_F(PropertyChangeTest, ButtonToTextKeepsSharedValuesAndFilledOrphans) {
     EXPECT_TRUE(result.relabel);
     EXPECT_TRUE(result.itemsReplaced);
     EXPECT_EQ(result.added, nullptr);
-    std::vector<std::string> expected = DefaultNames(object_type::kText, layout_code::kLinear);
+    std::vector<std::string> expected = DefaultNames(ObjectType::kText, GroupLayout::kLinear);
     expected.push_back("!FileOn");  // Attr was empty: dropped
     EXPECT_EQ(NamesOf(object->Items()), expected);
     EXPECT_EQ(object->GetItem("Width"), "120px");
@@ -163,56 +163,55 @@ TEST_F(PropertyChangeTest, ButtonToTextKeepsSharedValuesAndFilledOrphans) {
 }
 
 TEST_F(PropertyChangeTest, RetypingFollowsTheParentsLayoutAndDoubledNames) {
-    CZeDialogData* dialog = AddDialog("Rel", layout_code::kRelative);
-    CObjectData* object = AddObject(object_type::kButton, dialog->GetRootGroup());
+    CZeDialogData* dialog = AddDialog("Rel", GroupLayout::kRelative);
+    CObjectData* object = AddObject(ObjectType::kButton, dialog->GetRootGroup());
     object->SetItem("Name", "b");
     Commit(*object, "Type", "PICTURE");
-    ASSERT_NE(DefaultNames(object_type::kPicture, layout_code::kRelative),
-              DefaultNames(object_type::kPicture, layout_code::kLinear));
-    EXPECT_EQ(NamesOf(object->Items()),
-              DefaultNames(object_type::kPicture, layout_code::kRelative));
+    ASSERT_NE(DefaultNames(ObjectType::kPicture, GroupLayout::kRelative),
+              DefaultNames(ObjectType::kPicture, GroupLayout::kLinear));
+    EXPECT_EQ(NamesOf(object->Items()), DefaultNames(ObjectType::kPicture, GroupLayout::kRelative));
     EXPECT_EQ(object->GetItem("Name"), "b");
 
     // A name held twice keeps both values, the second as an orphan.
-    CObjectData* twice = AddObject(object_type::kButton);
+    CObjectData* twice = AddObject(ObjectType::kButton);
     twice->SetItem("Text", "first");
-    twice->Items().AddItem(CItemData(2, "Text", "second"));
+    twice->Items().AddItem(CItemData(ItemKind::kUserText, "Text", "second"));
     Commit(*twice, "Type", "TEXT");
     EXPECT_EQ(twice->GetItem("Text"), "first");
     EXPECT_EQ(NamesOf(twice->Items()).back(), "!Text");
     EXPECT_EQ(twice->GetItem("!Text"), "second");
 
     // The old Type item takes the new one's place: no "!Type" orphan.
-    CObjectData* slider = AddObject(object_type::kButton);
-    RetypeObject(*slider, object_type::kSlidebar);
+    CObjectData* slider = AddObject(ObjectType::kButton);
+    RetypeObject(*slider, ObjectType::kSlidebar);
     EXPECT_EQ(slider->GetItem("Type"), "SLIDEBAR");
     EXPECT_EQ(NamesOf(slider->Items()).back(), "NotifyList");
 }
 
 TEST_F(PropertyChangeTest, UnknownTypeChangesNoItems) {
-    CObjectData* object = AddObject(object_type::kButton);
+    CObjectData* object = AddObject(ObjectType::kButton);
     const std::vector<std::string> before = NamesOf(object->Items());
     EXPECT_FALSE(Commit(*object, "Type", "BUTTONX").itemsReplaced);
-    RetypeObject(*object, object_type::kCount);
-    RetypeObject(*object, -1);
+    RetypeObject(*object, ObjectType::kCount);
+    RetypeObject(*object, ObjectType::kUnset);
     EXPECT_EQ(NamesOf(object->Items()), before);
 }
 
 TEST_F(PropertyChangeTest, LayoutChangeRebuildsTheGroupsItems) {
-    CObjectDataList* group = AddGroup(layout_code::kLinear);
+    CObjectDataList* group = AddGroup(GroupLayout::kLinear);
     group->SetItem("Name", "row");
     group->SetItem("Vertical", "true");
     group->SetItem("Width", "PARENT");
-    CObjectData* child = AddObject(object_type::kText, group);
+    CObjectData* child = AddObject(ObjectType::kText, group);
 
     const PropertyChangeResult result = Commit(*group, "Layout", "RADIO");
-    EXPECT_EQ(NamesOf(group->Items()), DefaultNames(-1, layout_code::kRadio));
+    EXPECT_EQ(NamesOf(group->Items()), DefaultNames(ObjectType::kUnset, GroupLayout::kRadio));
     EXPECT_EQ(group->GetItem("Vertical"), "true");
     EXPECT_TRUE(result.relabel);
     EXPECT_TRUE(result.itemsReplaced);
 
     Commit(*group, "Layout", "FRAME");
-    std::vector<std::string> expected = DefaultNames(-1, layout_code::kFrame);
+    std::vector<std::string> expected = DefaultNames(ObjectType::kUnset, GroupLayout::kFrame);
     expected.push_back("!Vertical");  // the empty Alias is dropped
     EXPECT_EQ(NamesOf(group->Items()), expected);
     EXPECT_EQ(group->GetItem("Type"), "GROUP");
@@ -222,14 +221,14 @@ TEST_F(PropertyChangeTest, LayoutChangeRebuildsTheGroupsItems) {
 
     // "Type" on a group and "Layout" on an object are no re-typing.
     EXPECT_FALSE(ApplyPropertyChange(project_, *group, "Type").itemsReplaced);
-    CObjectData* text = AddObject(object_type::kText);
-    text->Items().AddItem(CItemData(0, "Layout", "FRAME"));
+    CObjectData* text = AddObject(ObjectType::kText);
+    text->Items().AddItem(CItemData(ItemKind::kPlainText, "Layout", "FRAME"));
     EXPECT_FALSE(ApplyPropertyChange(project_, *text, "Layout").itemsReplaced);
 }
 
 TEST_F(PropertyChangeTest, TextChangesRelabelOtherPropertiesDoNothing) {
-    CObjectData* button = AddObject(object_type::kButton);
-    button->Items().AddItem(CItemData(2, "TextOn", ""));
+    CObjectData* button = AddObject(ObjectType::kButton);
+    button->Items().AddItem(CItemData(ItemKind::kUserText, "TextOn", ""));
     EXPECT_TRUE(Commit(*button, "Text", "a").relabel);
     EXPECT_TRUE(Commit(*button, "TextOn", "b").relabel);
     const PropertyChangeResult width = Commit(*button, "Width", "10");
@@ -240,14 +239,14 @@ TEST_F(PropertyChangeTest, TextChangesRelabelOtherPropertiesDoNothing) {
 // --- Header columns and event commands -----------------------------------------
 
 TEST_F(PropertyChangeTest, AddingHeaderColumnsCountsThem) {
-    CObjectData* grid = AddObject(object_type::kGrid);
+    CObjectData* grid = AddObject(ObjectType::kGrid);
     grid->AddHeader(CreateHeaderColumn(*grid->GetStore()));
     grid->SetItem("Columns", "1");
     const std::string add = Utf8ToCp932("ヘッダ項目追加");
 
     const PropertyChangeResult first = Commit(*grid, "Columns", add);
     ASSERT_NE(first.added, nullptr);
-    EXPECT_EQ(first.added->GetKind(), element_kind::kHeaderColumn);
+    EXPECT_EQ(first.added->GetKind(), ElementKind::kHeaderColumn);
     EXPECT_EQ(first.added->GetStore(), grid->GetStore());
     CItemList defaults;
     AddHeaderColumnItems(defaults);
@@ -269,10 +268,10 @@ TEST_F(PropertyChangeTest, AddingHeaderColumnsCountsThem) {
 }
 
 TEST_F(PropertyChangeTest, CommandPickedUnderAnEventIsAdded) {
-    CObjectData* button = AddObject(object_type::kButton);
-    CObjectData* slider = AddObject(object_type::kSlidebar);
-    CObjectDataList* group = AddGroup(layout_code::kFrame);
-    group->Items().AddItem(CItemData(3, "OnClick", ""));
+    CObjectData* button = AddObject(ObjectType::kButton);
+    CObjectData* slider = AddObject(ObjectType::kSlidebar);
+    CObjectDataList* group = AddGroup(GroupLayout::kFrame);
+    group->Items().AddItem(CItemData(ItemKind::kChoice, "OnClick", ""));
     struct Row {
         ZeClass* owner;
         const char* event;
@@ -298,7 +297,7 @@ TEST_F(PropertyChangeTest, CommandPickedUnderAnEventIsAdded) {
         EXPECT_EQ(row.owner->GetItem(row.event), "");
         ASSERT_EQ(commands.size(), count + 1);
         ASSERT_EQ(result.added, commands.back());
-        EXPECT_EQ(result.added->GetKind(), element_kind::kCommand);
+        EXPECT_EQ(result.added->GetKind(), ElementKind::kCommand);
         EXPECT_EQ(result.added->GetStore(), &main_->GetElementStore());
         EXPECT_EQ(result.added->GetItem("Event"), row.event);
         EXPECT_EQ(result.added->GetItem(row.item), row.value);
@@ -309,7 +308,7 @@ TEST_F(PropertyChangeTest, CommandPickedUnderAnEventIsAdded) {
     EXPECT_EQ(NamesOf(button->GetCommands()[0]->Items()),
               (std::vector<std::string>{"Event", "Command", "Time"}));
 
-    CObjectData* other = AddObject(object_type::kButton);
+    CObjectData* other = AddObject(ObjectType::kButton);
     for (const std::string& value :
          {Utf8ToCp932("キャンセル"), std::string("TIMERS"), std::string("timer")}) {
         SCOPED_TRACE(Cp932ToUtf8(value));
@@ -350,7 +349,7 @@ TEST_F(PropertyChangeTest, ImagesSetTheirOwnCentresOnly) {
     EXPECT_EQ(update->GetItem("CenterPosBase"), "");
     EXPECT_EQ(update->GetItem("FileSource"), "");
 
-    CObjectData* meter = AddObject(object_type::kMeter);
+    CObjectData* meter = AddObject(ObjectType::kMeter);
     ASSERT_TRUE(AssignImage(*meter, RowOf(*meter, "FileBase"), 1, "base[1-2].png"));
     ASSERT_TRUE(AssignImage(*meter, RowOf(*meter, "FileCursor"), 1, "cur[3-4].png"));
     ASSERT_TRUE(AssignImage(*meter, RowOf(*meter, "FileTop"), 1, "top[5-6].png"));
@@ -363,7 +362,7 @@ TEST_F(PropertyChangeTest, ImagesSetTheirOwnCentresOnly) {
     EXPECT_EQ(meter->GetItem("CenterPosTop"), "5,6");
 
     // Elements without a centre item get the image and no new item.
-    CObjectData* button = AddObject(object_type::kButton);
+    CObjectData* button = AddObject(ObjectType::kButton);
     ZeClass* sound = CreateCommand(main_->GetElementStore(), "SOUND", "OnClick");
     for (auto [element, row] :
          {std::pair{static_cast<ZeClass*>(button), "FileOn"}, std::pair{sound, "File"}}) {
@@ -392,7 +391,7 @@ TEST_F(PropertyChangeTest, FileSourceFollowsTheKindOfImage) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        CObjectData* picture = AddObject(object_type::kPicture);
+        CObjectData* picture = AddObject(ObjectType::kPicture);
         picture->SetItem("FileSource", row.before);
         ASSERT_TRUE(AssignImage(*picture, RowOf(*picture, "File"), row.entryKind, "a.png"));
         EXPECT_EQ(picture->GetItem("File"), "a.png");
@@ -401,7 +400,7 @@ TEST_F(PropertyChangeTest, FileSourceFollowsTheKindOfImage) {
 }
 
 TEST_F(PropertyChangeTest, ImageGoesToTheRowItselfAndOnlyToImageRows) {
-    CObjectData* picture = AddObject(object_type::kPicture);
+    CObjectData* picture = AddObject(ObjectType::kPicture);
     picture->SetItem("Name", "pic");
     CItemList before;
     before.CopyItems(picture->Items());
@@ -412,7 +411,7 @@ TEST_F(PropertyChangeTest, ImageGoesToTheRowItselfAndOnlyToImageRows) {
     EXPECT_TRUE(picture->Items().IsSameItems(before));
 
     // With a name held twice the row chosen is the one that changes.
-    picture->Items().AddItem(CItemData(5, "File", "second.png"));
+    picture->Items().AddItem(CItemData(ItemKind::kImageFile, "File", "second.png"));
     const std::size_t last = picture->Items().GetItemCount() - 1;
     ASSERT_TRUE(AssignImage(*picture, last, 1, "b.png"));
     EXPECT_EQ(picture->GetItem("File"), "");

@@ -12,6 +12,7 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -48,14 +49,14 @@ const std::string kEmptyTextReport =
     "Parse error\n line:1  byte:0\n show from 0 byte\n\n!\n\nput '!' at error pos. under 0x20, "
     "(Hex).\n";
 
-CObjectDataList* AddRootGroup(CZeDialogData& dialog, int layout = layout_code::kFrame) {
+CObjectDataList* AddRootGroup(CZeDialogData& dialog, GroupLayout layout = GroupLayout::kFrame) {
     auto* group = dialog.GetElementStore().Create<CObjectDataList>(nullptr);
     AddGroupItems(group->Items(), layout);
     dialog.SetRootGroup(group);
     return group;
 }
 
-CObjectData* AddObject(CObjectDataList& group, int type) {
+CObjectData* AddObject(CObjectDataList& group, ObjectType type) {
     auto* object = group.GetStore()->Create<CObjectData>(&group);
     AddObjectItems(object->Items(), type, LayoutCode(group.GetItem("Layout")));
     group.AddObject(object);
@@ -246,7 +247,7 @@ TEST(ResourceIoWriter, CommandsOnUnknownEventsAreLeftOut) {
     AddCommand(*dialog, store, "CLOSE", "OnFoo");
     CObjectDataList* root = AddRootGroup(*dialog);
     AddCommand(*root, store, "CLOSE", "");
-    CObjectData* text = AddObject(*root, object_type::kText);
+    CObjectData* text = AddObject(*root, ObjectType::kText);
     text->SetItem("Name", "t");
     AddCommand(*text, store, "CLOSE", "onclick");
 
@@ -280,11 +281,11 @@ TEST(ResourceIoLoad, JapaneseTextsRoundTripAsShiftJis) {
     CObjectDataList* root = AddRootGroup(*dialog);
     for (const std::string& line : lines) {
         const std::string sjis = ConvertUtf8ToSjis(line);
-        AddObject(*root, object_type::kText)->SetItem("Text", sjis);
-        AddObject(*root, object_type::kVList)->SetItem("Data", "['" + sjis + "']");
+        AddObject(*root, ObjectType::kText)->SetItem("Text", sjis);
+        AddObject(*root, ObjectType::kVList)->SetItem("Data", "['" + sjis + "']");
     }
     // Kind 0 is written as stored.
-    AddObject(*root, object_type::kText)->SetItem("Name", kNihonSjis);
+    AddObject(*root, ObjectType::kText)->SetItem("Name", kNihonSjis);
     const std::string text = Written(saved);
     EXPECT_NE(text.find("'PopupTitle':'" + kHyouUtf8 + "'"), std::string::npos);
     EXPECT_NE(text.find("'Name':'" + kNihonSjis + "'"), std::string::npos);
@@ -365,7 +366,7 @@ TEST(ResourceIoLoad, DialogAndProjectValuesAreReadAsText) {
     EXPECT_EQ(project.GetItem("DeviceWidth"), "320");
     const CItemData* version = FindItem(project, "Version");
     ASSERT_NE(version, nullptr);
-    EXPECT_EQ(version->GetKind(), item_kind::kPlainText);
+    EXPECT_EQ(version->GetKind(), ItemKind::kPlainText);
     EXPECT_EQ(version->GetValue(), "2");
     EXPECT_EQ(FindItem(project, "Command"), nullptr);
     EXPECT_EQ(FindItem(project, "OnOpen"), nullptr);
@@ -376,7 +377,7 @@ TEST(ResourceIoLoad, DialogAndProjectValuesAreReadAsText) {
     EXPECT_EQ(dialog->GetItem("TargetLayoutHeight"), "480.000000");
     const CItemData* author = FindItem(*dialog, "Author");
     ASSERT_NE(author, nullptr);
-    EXPECT_EQ(author->GetKind(), item_kind::kPlainText);
+    EXPECT_EQ(author->GetKind(), ItemKind::kPlainText);
     EXPECT_EQ(author->GetValue(), kNihonSjis);
     EXPECT_TRUE(dialog->GetCommands().empty());
 }
@@ -622,7 +623,7 @@ struct ElementCase {
     bool firstChild;  // check the first child of the group read, not the group
     std::string item;
     std::string value;
-    std::int32_t kind;  // -1: the element has no such item
+    std::optional<ItemKind> kind;  // none: the element has no such item
 };
 
 class ResourceIoElement : public testing::TestWithParam<ElementCase> {};
@@ -641,79 +642,79 @@ TEST_P(ResourceIoElement, ReadsTheItem) {
         element = children[0];
     }
     const CItemData* item = FindItem(*element, GetParam().item);
-    if (GetParam().kind < 0) {
+    if (!GetParam().kind) {
         EXPECT_EQ(item, nullptr);
         return;
     }
     ASSERT_NE(item, nullptr);
     EXPECT_EQ(item->GetValue(), GetParam().value);
-    EXPECT_EQ(item->GetKind(), GetParam().kind);
+    EXPECT_EQ(item->GetKind(), *GetParam().kind);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     ResourceIoElementRows, ResourceIoElement,
     testing::Values(
         ElementCase{"ProgressFileOffIsFileBase", "{'Type':'PROGRESS','FileOff':'a.png'}", false,
-                    "FileBase", "a.png", item_kind::kImageFile},
+                    "FileBase", "a.png", ItemKind::kImageFile},
         ElementCase{"ProgressFileOnIsFileActive", "{'Type':'PROGRESS','FileOn':'b.png'}", false,
-                    "FileActive", "b.png", item_kind::kImageFile},
+                    "FileActive", "b.png", ItemKind::kImageFile},
         ElementCase{"FileBaseWinsOverFileOff",
                     "{'Type':'SLIDEBAR','FileBase':'b.png','FileOff':'a.png'}", false, "FileBase",
-                    "b.png", item_kind::kImageFile},
+                    "b.png", ItemKind::kImageFile},
         ElementCase{"ButtonKeepsFileOff", "{'Type':'BUTTON','FileOff':'a.png'}", false, "FileOff",
-                    "a.png", item_kind::kImageFile},
+                    "a.png", ItemKind::kImageFile},
         ElementCase{"TextFileOffIsANewItem", "{'Type':'TEXT','FileOff':'a.png'}", false, "FileOff",
-                    "a.png", item_kind::kPlainText},
+                    "a.png", ItemKind::kPlainText},
         ElementCase{"UnknownKeyIsKept", "{'Type':'TEXT','RadioName':'g'}", false, "RadioName", "g",
-                    item_kind::kPlainText},
+                    ItemKind::kPlainText},
         ElementCase{"KeyOutsideTheTableIsDropped", "{'Type':'TEXT','Comment':'c'}", false,
-                    "Comment", "", -1},
+                    "Comment", "", std::nullopt},
         ElementCase{"RealWeight", "{'Type':'TEXT','Weight':0.5}", false, "Weight", "0.500000",
-                    item_kind::kNumber},
+                    ItemKind::kNumber},
         ElementCase{"IntegerMax", "{'Type':'PROGRESS','Max':100}", false, "Max", "100",
-                    item_kind::kNumber},
+                    ItemKind::kNumber},
         ElementCase{"BooleanHide", "{'Type':'TEXT','Hide':true}", false, "Hide", "true",
-                    item_kind::kBoolean},
+                    ItemKind::kBoolean},
         ElementCase{"DataArrayAsText", "{'Type':'GRID','Data':[ 'a' , 1 ]}", false, "Data",
-                    "['a',1]", item_kind::kResourceText},
+                    "['a',1]", ItemKind::kResourceText},
         ElementCase{"Utf8TextToShiftJis", "{'Type':'TEXT','Text':'" + kNihonUtf8 + "'}", false,
-                    "Text", kNihonSjis, item_kind::kUserText},
+                    "Text", kNihonSjis, ItemKind::kUserText},
         ElementCase{"ShiftJisTextKept", "{'Type':'TEXT','Text':'" + kNihonSjis + "'}", false,
-                    "Text", kNihonSjis, item_kind::kUserText},
+                    "Text", kNihonSjis, ItemKind::kUserText},
         ElementCase{"GridTwoHeaders", "{'Type':'GRID','Columns':'9','Header':[{},{'TSize':'1'}]}",
-                    false, "Columns", "2", item_kind::kChoice},
+                    false, "Columns", "2", ItemKind::kChoice},
         ElementCase{"GridEmptyHeaderKeepsColumns", "{'Type':'GRID','Columns':'7','Header':[]}",
-                    false, "Columns", "7", item_kind::kChoice},
+                    false, "Columns", "7", ItemKind::kChoice},
         ElementCase{"UnknownTypeKeptAsWritten", "{'Type':'text','Name':'n'}", false, "Type", "text",
-                    item_kind::kChoice},
+                    ItemKind::kChoice},
         // A key given twice keeps its last value; null counts as absent.
         ElementCase{"NullGivenLastKeepsTheSchemaValue", "{'Type':'TEXT','Text':'a','Text':null}",
-                    false, "Text", "", item_kind::kUserText},
+                    false, "Text", "", ItemKind::kUserText},
         ElementCase{"ObjectKeyThatIsNoObjectReadsAnObject",
                     "{'Type':'TEXT','Object':'x','Name':'n'}", false, "Name", "n",
-                    item_kind::kPlainText},
+                    ItemKind::kPlainText},
         ElementCase{"GroupAlignIsRead", "{'Layout':'TABLE','Align':'CENTER','Objects':[]}", false,
-                    "Align", "CENTER", item_kind::kChoice},
+                    "Align", "CENTER", ItemKind::kChoice},
         ElementCase{"GroupByObjectsArray", "{'Layout':'PAGE','Objects':[]}", false, "Layout",
-                    "PAGE", item_kind::kChoice},
+                    "PAGE", ItemKind::kChoice},
         ElementCase{"GroupByObjectKey", "{'Object':{'Layout':'TABLE','Objects':[]}}", false,
-                    "Layout", "TABLE", item_kind::kChoice},
+                    "Layout", "TABLE", ItemKind::kChoice},
         ElementCase{"GroupNotifyListIsRead", "{'Layout':'FRAME','NotifyList':'x','Objects':[]}",
-                    false, "NotifyList", "x", item_kind::kPlainText},
+                    false, "NotifyList", "x", ItemKind::kPlainText},
         ElementCase{"GroupHideIsRead", "{'Layout':'LINEAR','Hide':true,'Objects':[]}", false,
-                    "Hide", "true", item_kind::kBoolean},
+                    "Hide", "true", ItemKind::kBoolean},
         ElementCase{"GroupVerticalOutsideLinearIsKept",
                     "{'Layout':'FRAME','Vertical':true,'Objects':[]}", false, "Vertical", "true",
-                    item_kind::kPlainText},
+                    ItemKind::kPlainText},
         ElementCase{"TableRowChildSpan",
                     "{'Layout':'TABLEROW','Objects':[{'Type':'TEXT','Span':2}]}", true, "Span", "2",
-                    item_kind::kNumber},
+                    ItemKind::kNumber},
         ElementCase{"RelativeChildPosX",
                     "{'Layout':'RELATIVE','Objects':[{'Type':'TEXT','PosX':10}]}", true, "PosX",
-                    "10", item_kind::kSize},
+                    "10", ItemKind::kSize},
         ElementCase{"LinearChildPosXIsANewItem",
                     "{'Layout':'LINEAR','Objects':[{'Type':'TEXT','PosX':10}]}", true, "PosX", "10",
-                    item_kind::kPlainText}),
+                    ItemKind::kPlainText}),
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST(ResourceIoElement, GridHeaderValuesAreNotConverted) {
@@ -724,7 +725,7 @@ TEST(ResourceIoElement, GridHeaderValuesAreNotConverted) {
     CObjectData* grid = ReadElement(store, nullptr, parser);
     ASSERT_EQ(grid->GetHeaders().size(), 1u);
     const ZeClass& column = *grid->GetHeaders()[0];
-    EXPECT_EQ(column.GetKind(), element_kind::kHeaderColumn);
+    EXPECT_EQ(column.GetKind(), ElementKind::kHeaderColumn);
     EXPECT_EQ(column.GetItem("TColor"), kNihonUtf8);
     EXPECT_EQ(column.GetItem("Clickable"), "false");
     EXPECT_EQ(column.Items().GetItemCount(), 6u);
@@ -755,7 +756,7 @@ TEST_P(ResourceIoCommand, BuildsTheCommand) {
     }
     ASSERT_EQ(owner->GetCommands().size(), 1u);
     const ZeClass& command = *owner->GetCommands()[0];
-    EXPECT_EQ(command.GetKind(), element_kind::kCommand);
+    EXPECT_EQ(command.GetKind(), ElementKind::kCommand);
     std::vector<std::string> items;
     for (std::size_t i = 0; i < command.Items().GetItemCount(); ++i) {
         const CItemData& item = command.Items().GetItemData(i);

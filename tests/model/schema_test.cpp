@@ -44,7 +44,7 @@ void ExpectItems(const CItemList& items, const std::vector<Expected>& expected) 
         const CItemData& item = items.GetItemData(i);
         const Expected& e = expected[i];
         SCOPED_TRACE(testing::Message() << "item " << i << " " << e.name);
-        EXPECT_EQ(item.GetKind(), e.kind);
+        EXPECT_EQ(static_cast<std::int32_t>(item.GetKind()), e.kind);
         EXPECT_EQ(item.GetChoices(), e.choices ? &e.choices() : nullptr);
         EXPECT_EQ(HelpOf(item), e.help ? e.help : "(none)");
         EXPECT_EQ(Cp932ToUtf8(item.GetValue()), e.value);
@@ -190,41 +190,47 @@ const std::map<std::string, Expected>& ObjectCatalogue() {
 }
 
 // The properties whose kind or help text depends on the object type.
-const std::map<std::pair<int, std::string>, Expected>& ObjectOverrides() {
-    namespace t = object_type;
-    static const std::map<std::pair<int, std::string>, Expected> overrides = {
-        {{t::kProgress, "FileBase"},
+const std::map<std::pair<ObjectType, std::string>, Expected>& ObjectOverrides() {
+    static const std::map<std::pair<ObjectType, std::string>, Expected> overrides = {
+        {{ObjectType::kProgress, "FileBase"},
          {"FileBase", 5, nullptr, "プログレスのベース画像ファイル名", ""}},
-        {{t::kSlidebar, "FileBase"},
+        {{ObjectType::kSlidebar, "FileBase"},
          {"FileBase", 5, nullptr, "スライドバーのベース画像ファイル名", ""}},
-        {{t::kMeter, "FileBase"},
+        {{ObjectType::kMeter, "FileBase"},
          {"FileBase", 5, nullptr, "メーターオブジェクトの背景画像ファイル名（目盛）", ""}},
-        {{t::kProgress, "FileActive"},
+        {{ObjectType::kProgress, "FileActive"},
          {"FileActive", 5, nullptr, "プログレスのアクティブ部分の画像ファイル名", ""}},
-        {{t::kSlidebar, "FileActive"},
+        {{ObjectType::kSlidebar, "FileActive"},
          {"FileActive", 5, nullptr, "スライドバーのアクティブ部分の画像ファイル名", ""}},
-        {{t::kPicture, "OffsetX"}, {"OffsetX", 0, nullptr, "横方向オフセット値を指定します", ""}},
-        {{t::kPicture, "OffsetY"}, {"OffsetY", 0, nullptr, "縦方向オフセット値を指定します", ""}},
-        {{t::kPicture, "ScaleX"}, {"ScaleX", 0, nullptr, "横方向スケール値を指定します", ""}},
-        {{t::kPicture, "ScaleY"}, {"ScaleY", 0, nullptr, "縦方向スケール値を指定します", ""}},
-        {{t::kGraph, "OffsetX"}, {"OffsetX", 0, nullptr, "X軸のオフセット値を指定します", ""}},
-        {{t::kGraph, "OffsetY"}, {"OffsetY", 0, nullptr, "Y軸のオフセット値を指定します", ""}},
-        {{t::kGraph, "ScaleX"}, {"ScaleX", 0, nullptr, "X軸のスケール値を指定します", ""}},
-        {{t::kGraph, "ScaleY"}, {"ScaleY", 0, nullptr, "Y軸のスケール値を指定します", ""}},
-        {{t::kGrid, "Data"}, {"Data", 10, nullptr, "データの初期値を指定します。", ""}},
-        {{t::kPulldown, "Data"}, {"Data", 10, nullptr, "データの初期値を指定します。", ""}},
-        {{t::kVList, "Data"}, {"Data", 10, nullptr, "リスト項目の内容", ""}},
-        {{t::kHList, "Data"}, {"Data", 10, nullptr, "リスト項目の内容", ""}},
-        {{t::kEdit, "Value"}, {"Value", 2, nullptr, "値を指定します", ""}},
-        {{t::kRadioButton, "Value"}, {"Value", 2, nullptr, "値を指定します", ""}},
-        {{t::kProgress, "Value"}, {"Value", 0, nullptr, "初期値を指定します", ""}},
-        {{t::kSlidebar, "Value"}, {"Value", 0, nullptr, "初期値を指定します", ""}},
-        {{t::kMeter, "Value"}, {"Value", 0, nullptr, "初期値を指定します", ""}},
+        {{ObjectType::kPicture, "OffsetX"},
+         {"OffsetX", 0, nullptr, "横方向オフセット値を指定します", ""}},
+        {{ObjectType::kPicture, "OffsetY"},
+         {"OffsetY", 0, nullptr, "縦方向オフセット値を指定します", ""}},
+        {{ObjectType::kPicture, "ScaleX"},
+         {"ScaleX", 0, nullptr, "横方向スケール値を指定します", ""}},
+        {{ObjectType::kPicture, "ScaleY"},
+         {"ScaleY", 0, nullptr, "縦方向スケール値を指定します", ""}},
+        {{ObjectType::kGraph, "OffsetX"},
+         {"OffsetX", 0, nullptr, "X軸のオフセット値を指定します", ""}},
+        {{ObjectType::kGraph, "OffsetY"},
+         {"OffsetY", 0, nullptr, "Y軸のオフセット値を指定します", ""}},
+        {{ObjectType::kGraph, "ScaleX"}, {"ScaleX", 0, nullptr, "X軸のスケール値を指定します", ""}},
+        {{ObjectType::kGraph, "ScaleY"}, {"ScaleY", 0, nullptr, "Y軸のスケール値を指定します", ""}},
+        {{ObjectType::kGrid, "Data"}, {"Data", 10, nullptr, "データの初期値を指定します。", ""}},
+        {{ObjectType::kPulldown, "Data"},
+         {"Data", 10, nullptr, "データの初期値を指定します。", ""}},
+        {{ObjectType::kVList, "Data"}, {"Data", 10, nullptr, "リスト項目の内容", ""}},
+        {{ObjectType::kHList, "Data"}, {"Data", 10, nullptr, "リスト項目の内容", ""}},
+        {{ObjectType::kEdit, "Value"}, {"Value", 2, nullptr, "値を指定します", ""}},
+        {{ObjectType::kRadioButton, "Value"}, {"Value", 2, nullptr, "値を指定します", ""}},
+        {{ObjectType::kProgress, "Value"}, {"Value", 0, nullptr, "初期値を指定します", ""}},
+        {{ObjectType::kSlidebar, "Value"}, {"Value", 0, nullptr, "初期値を指定します", ""}},
+        {{ObjectType::kMeter, "Value"}, {"Value", 0, nullptr, "初期値を指定します", ""}},
     };
     return overrides;
 }
 
-Expected ObjectProperty(int type, const std::string& name) {
+Expected ObjectProperty(ObjectType type, const std::string& name) {
     if (const auto it = ObjectOverrides().find({type, name}); it != ObjectOverrides().end()) {
         return it->second;
     }
@@ -235,7 +241,7 @@ Expected ObjectProperty(int type, const std::string& name) {
 
 struct ObjectCase {
     const char* label;
-    int type;
+    ObjectType type;
     const char* typeText;
     const char* items;           // under a LINEAR parent
     const char* tableRowAnchor;  // Stretch, Wrap and Span follow it under TABLEROW
@@ -244,63 +250,63 @@ struct ObjectCase {
 #define ZE_HEAD "Name Alias Type Width Height Weight Padding Margin Hide Disable BGColor "
 
 const ObjectCase kObjectCases[] = {
-    {"TEXT", object_type::kText, "TEXT",
+    {"TEXT", ObjectType::kText, "TEXT",
      ZE_HEAD "Clickable OnClick Text TSize TColor TAlign FileSource FilePath NotifyList", "TAlign"},
-    {"EDIT", object_type::kEdit, "EDIT",
+    {"EDIT", ObjectType::kEdit, "EDIT",
      ZE_HEAD "Clickable OnClick File FileSource FilePath Value NotifyList", "OnClick"},
-    {"BUTTON", object_type::kButton, "BUTTON",
+    {"BUTTON", ObjectType::kButton, "BUTTON",
      ZE_HEAD "Clickable OnClick Attr Text TSize TColor TAlign FileOff FileOn FileSource FilePath "
              "NotifyList",
      "TAlign"},
-    {"CHECKBOX", object_type::kCheckbox, "CHECKBOX",
+    {"CHECKBOX", ObjectType::kCheckbox, "CHECKBOX",
      ZE_HEAD "Clickable OnClick Attr Text TSize TColor TAlign FileOff FileOn FileSource FilePath "
              "NotifyList",
      "TAlign"},
-    {"TOGGLE", object_type::kToggle, "TOGGLE",
+    {"TOGGLE", ObjectType::kToggle, "TOGGLE",
      ZE_HEAD "Clickable OnClick Attr TextOff TextOn TSize TColor TAlign FileOff FileOn FileSource "
              "FilePath NotifyList",
      "TAlign"},
-    {"RADIOBTN", object_type::kRadioButton, "RADIOBTN",
+    {"RADIOBTN", ObjectType::kRadioButton, "RADIOBTN",
      ZE_HEAD "Clickable OnClick Attr Text TSize TColor TAlign FileOff FileOn FileSource FilePath "
              "Value NotifyList",
      "TAlign"},
-    {"PICTURE", object_type::kPicture, "PICTURE",
+    {"PICTURE", ObjectType::kPicture, "PICTURE",
      ZE_HEAD "ScaleType Clickable OnClick File FileSource FilePath EnablePinch EnableCache "
              "Thumbnail OffsetX OffsetY ScaleX ScaleY NotifyList",
      "OnClick"},
-    {"CANVAS", object_type::kCanvas, "CANVAS",
+    {"CANVAS", ObjectType::kCanvas, "CANVAS",
      ZE_HEAD "Clickable OnClick File FileSource FilePath NotifyList", "OnClick"},
-    {"GRID", object_type::kGrid, "GRID",
+    {"GRID", ObjectType::kGrid, "GRID",
      ZE_HEAD "Clickable OnClick Data FileOff FileOn FileSource FilePath ColumnHeight Columns "
              "NotifyList",
      "Data"},
-    {"PULLDOWN", object_type::kPulldown, "PULLDOWN",
+    {"PULLDOWN", ObjectType::kPulldown, "PULLDOWN",
      ZE_HEAD "Clickable OnClick Data FileOff FileOn FileSource FilePath ColumnHeight NotifyList",
      "Data"},
-    {"PROGRESS", object_type::kProgress, "PROGRESS",
+    {"PROGRESS", ObjectType::kProgress, "PROGRESS",
      ZE_HEAD "Clickable OnClick FileBase FileActive FileSource FilePath Min Max Value Vertical "
              "NotifyList",
      "OnClick"},
-    {"SLIDEBAR", object_type::kSlidebar, "SLIDEBAR",
+    {"SLIDEBAR", ObjectType::kSlidebar, "SLIDEBAR",
      ZE_HEAD "OnSlide OnTouch OnRelease FileBase FileActive FileThumb FileSource FilePath Min Max "
              "Value Vertical NotifyList",
      "OnRelease"},
-    {"METER", object_type::kMeter, "METER",
+    {"METER", ObjectType::kMeter, "METER",
      ZE_HEAD "Clickable OnClick Revers Pattern FileBase FileCursor FileTop CenterPosBase "
              "CenterPosCursor CenterPosTop FileSource FilePath Min Max Value NotifyList",
      "OnClick"},
-    {"GRAPH", object_type::kGraph, "GRAPH",
+    {"GRAPH", ObjectType::kGraph, "GRAPH",
      ZE_HEAD "Clickable OnClick File FileSource FilePath EnablePinch EnableCache OffsetX OffsetY "
              "ScaleX ScaleY DateScale AutoScroll ScaleLock NotifyList",
      "OnClick"},
-    {"VLIST", object_type::kVList, "VLIST",
+    {"VLIST", ObjectType::kVList, "VLIST",
      ZE_HEAD "Clickable OnClick Position Data FileSource FilePath NotifyList", "OnClick"},
-    {"HLIST", object_type::kHList, "HLIST",
+    {"HLIST", ObjectType::kHList, "HLIST",
      ZE_HEAD "Clickable OnClick Position Data FileSource FilePath NotifyList", "OnClick"},
-    {"Unset", object_type::kUnset, "Unset",
+    {"Unset", ObjectType::kUnset, "Unset",
      ZE_HEAD "Clickable OnClick FileSource FilePath NotifyList", "OnClick"},
     // An index past the table is no type either.
-    {"PastTheTable", object_type::kCount, "Unset",
+    {"PastTheTable", ObjectType::kCount, "Unset",
      ZE_HEAD "Clickable OnClick FileSource FilePath NotifyList", "OnClick"},
 };
 
@@ -308,13 +314,13 @@ const ObjectCase kObjectCases[] = {
 
 struct ParentCase {
     const char* label;
-    int layout;
+    GroupLayout layout;
 };
 
 const ParentCase kParentCases[] = {
-    {"Linear", layout_code::kLinear},     {"Frame", layout_code::kFrame},
-    {"Table", layout_code::kTable},       {"Unset", layout_code::kUnset},
-    {"Relative", layout_code::kRelative}, {"TableRow", layout_code::kTableRow},
+    {"Linear", GroupLayout::kLinear},     {"Frame", GroupLayout::kFrame},
+    {"Table", GroupLayout::kTable},       {"Unset", GroupLayout::kUnset},
+    {"Relative", GroupLayout::kRelative}, {"TableRow", GroupLayout::kTableRow},
 };
 
 class SchemaObject : public testing::TestWithParam<std::tuple<ObjectCase, ParentCase>> {};
@@ -322,10 +328,10 @@ class SchemaObject : public testing::TestWithParam<std::tuple<ObjectCase, Parent
 TEST_P(SchemaObject, ItemsInOrderWithKindsChoicesHelpAndValues) {
     const auto& [object, parent] = GetParam();
     std::vector<std::string> names = Split(object.items);
-    if (parent.layout == layout_code::kRelative) {
+    if (parent.layout == GroupLayout::kRelative) {
         InsertAfter(names, "Weight", {"PosX", "PosY"});
     }
-    if (parent.layout == layout_code::kTableRow) {
+    if (parent.layout == GroupLayout::kTableRow) {
         InsertAfter(names, object.tableRowAnchor, {"Stretch", "Wrap", "Span"});
     }
     std::vector<Expected> expected;
@@ -351,7 +357,7 @@ INSTANTIATE_TEST_SUITE_P(SchemaAllTypes, SchemaObject,
 
 // The insertions spelled out once in full, independent of the helpers above.
 TEST(SchemaObjectInFull, SlidebarUnderTableRowAndTextUnderRelative) {
-    const auto namesOf = [](int type, int layout) {
+    const auto namesOf = [](ObjectType type, GroupLayout layout) {
         CItemList items;
         AddObjectItems(items, type, layout);
         std::string names;
@@ -360,11 +366,11 @@ TEST(SchemaObjectInFull, SlidebarUnderTableRowAndTextUnderRelative) {
         }
         return names;
     };
-    EXPECT_EQ(namesOf(object_type::kSlidebar, layout_code::kTableRow),
+    EXPECT_EQ(namesOf(ObjectType::kSlidebar, GroupLayout::kTableRow),
               "Name Alias Type Width Height Weight Padding Margin Hide Disable BGColor OnSlide "
               "OnTouch OnRelease Stretch Wrap Span FileBase FileActive FileThumb FileSource "
               "FilePath Min Max Value Vertical NotifyList");
-    EXPECT_EQ(namesOf(object_type::kText, layout_code::kRelative),
+    EXPECT_EQ(namesOf(ObjectType::kText, GroupLayout::kRelative),
               "Name Alias Type Width Height Weight PosX PosY Padding Margin Hide Disable BGColor "
               "Clickable OnClick Text TSize TColor TAlign FileSource FilePath NotifyList");
 }
@@ -400,17 +406,18 @@ TEST(SchemaGroup, ItemsPerLayout) {
         {3, "SCROLL"},   {4, "HSCROLL"},  {5, "PAGE"},   {6, "TABLE"},
         {7, "TABLEROW"}, {8, "RELATIVE"}, {9, "Unset"},
     };
-    for (const auto& [code, text] : layouts) {
+    for (const auto& [number, text] : layouts) {
         SCOPED_TRACE(text);
+        const GroupLayout code = GroupLayoutAt(number);
         std::vector<Expected> expected = {name};
-        if (code == layout_code::kRadio) {
+        if (code == GroupLayout::kRadio) {
             expected.push_back(alias);
         }
         expected.push_back(type);
         expected.push_back(
             {"Layout", 3, &choices::GroupTypeNames, "グループオブジェクトの種類", text});
         expected.insert(expected.end(), middle.begin(), middle.end());
-        if (code == layout_code::kLinear || code == layout_code::kRadio) {
+        if (code == GroupLayout::kLinear || code == GroupLayout::kRadio) {
             expected.push_back(vertical);
         }
         expected.push_back(notifyList);
@@ -716,7 +723,7 @@ TEST(SchemaLookup, NewElementLabels) {
 }
 
 struct TypeRow {
-    int index;
+    ObjectType index;
     const char* name;
     const char* shortCode;
     const char* labelProperty;
@@ -724,33 +731,34 @@ struct TypeRow {
 
 TEST(SchemaLookup, ObjectTypeTable) {
     const TypeRow rows[] = {
-        {object_type::kText, "TEXT", "TXT", "Text"},
-        {object_type::kEdit, "EDIT", "EDIT", "Text"},
-        {object_type::kButton, "BUTTON", "BTN", "Text"},
-        {object_type::kCheckbox, "CHECKBOX", "CHK", "Text"},
-        {object_type::kToggle, "TOGGLE", "TOGL", "TextOn"},
-        {object_type::kRadioButton, "RADIOBTN", "RADO", "Text"},
-        {object_type::kPicture, "PICTURE", "PIC", "File"},
-        {object_type::kCanvas, "CANVAS", "CANVAS", ""},
-        {object_type::kGrid, "GRID", "GRID", ""},
-        {object_type::kPulldown, "PULLDOWN", "PDWN", ""},
-        {object_type::kProgress, "PROGRESS", "PROG", ""},
-        {object_type::kSlidebar, "SLIDEBAR", "SLID", ""},
-        {object_type::kMeter, "METER", "METR", "File"},
-        {object_type::kGraph, "GRAPH", "GRPH", ""},
-        {object_type::kVList, "VLIST", "VLST", ""},
-        {object_type::kHList, "HLIST", "HLST", ""},
+        {ObjectType::kText, "TEXT", "TXT", "Text"},
+        {ObjectType::kEdit, "EDIT", "EDIT", "Text"},
+        {ObjectType::kButton, "BUTTON", "BTN", "Text"},
+        {ObjectType::kCheckbox, "CHECKBOX", "CHK", "Text"},
+        {ObjectType::kToggle, "TOGGLE", "TOGL", "TextOn"},
+        {ObjectType::kRadioButton, "RADIOBTN", "RADO", "Text"},
+        {ObjectType::kPicture, "PICTURE", "PIC", "File"},
+        {ObjectType::kCanvas, "CANVAS", "CANVAS", ""},
+        {ObjectType::kGrid, "GRID", "GRID", ""},
+        {ObjectType::kPulldown, "PULLDOWN", "PDWN", ""},
+        {ObjectType::kProgress, "PROGRESS", "PROG", ""},
+        {ObjectType::kSlidebar, "SLIDEBAR", "SLID", ""},
+        {ObjectType::kMeter, "METER", "METR", "File"},
+        {ObjectType::kGraph, "GRAPH", "GRPH", ""},
+        {ObjectType::kVList, "VLIST", "VLST", ""},
+        {ObjectType::kHList, "HLIST", "HLST", ""},
     };
     for (std::size_t i = 0; i < std::size(rows); ++i) {
         const TypeRow& row = rows[i];
         SCOPED_TRACE(row.name);
-        EXPECT_EQ(row.index, static_cast<int>(i));
+        EXPECT_EQ(IndexOf(row.index), static_cast<int>(i));
+        EXPECT_EQ(ObjectTypeAt(static_cast<int>(i)), row.index);
         EXPECT_EQ(ObjectTypeIndex(row.name), row.index);
         EXPECT_EQ(ObjectTypeName(row.index), row.name);
         EXPECT_EQ(ObjectShortCode(row.index), row.shortCode);
         EXPECT_EQ(ObjectLabelProperty(row.index), row.labelProperty);
     }
-    for (int outside : {object_type::kUnset, object_type::kCount}) {
+    for (ObjectType outside : {ObjectType::kUnset, ObjectType::kCount}) {
         EXPECT_EQ(ObjectTypeName(outside), "");
         EXPECT_EQ(ObjectShortCode(outside), "");
         EXPECT_EQ(ObjectLabelProperty(outside), "");
@@ -760,17 +768,19 @@ TEST(SchemaLookup, ObjectTypeTable) {
 TEST(SchemaLookup, LayoutTable) {
     const char* const names[] = {"FRAME", "LINEAR", "RADIO",    "SCROLL",  "HSCROLL",
                                  "PAGE",  "TABLE",  "TABLEROW", "RELATIVE"};
-    const int codes[] = {layout_code::kFrame,  layout_code::kLinear,   layout_code::kRadio,
-                         layout_code::kScroll, layout_code::kHScroll,  layout_code::kPage,
-                         layout_code::kTable,  layout_code::kTableRow, layout_code::kRelative};
-    static_assert(std::size(names) == layout_code::kCount);
-    for (int i = 0; i < layout_code::kCount; ++i) {
-        EXPECT_EQ(codes[i], i);
-        EXPECT_EQ(LayoutCode(names[i]), i) << names[i];
-        EXPECT_EQ(LayoutName(i), names[i]);
+    const GroupLayout codes[] = {
+        GroupLayout::kFrame,  GroupLayout::kLinear,   GroupLayout::kRadio,
+        GroupLayout::kScroll, GroupLayout::kHScroll,  GroupLayout::kPage,
+        GroupLayout::kTable,  GroupLayout::kTableRow, GroupLayout::kRelative};
+    static_assert(std::size(names) == IndexOf(GroupLayout::kCount));
+    for (int i = 0; i < IndexOf(GroupLayout::kCount); ++i) {
+        EXPECT_EQ(IndexOf(codes[i]), i);
+        EXPECT_EQ(GroupLayoutAt(i), codes[i]);
+        EXPECT_EQ(LayoutCode(names[i]), codes[i]) << names[i];
+        EXPECT_EQ(LayoutName(codes[i]), names[i]);
     }
-    EXPECT_EQ(LayoutName(layout_code::kUnset), "");
-    EXPECT_EQ(LayoutName(layout_code::kCount), "");
+    EXPECT_EQ(LayoutName(GroupLayout::kUnset), "");
+    EXPECT_EQ(LayoutName(GroupLayout::kCount), "");
 }
 
 struct LookupCase {
@@ -786,10 +796,10 @@ class SchemaLookupByText : public testing::TestWithParam<LookupCase> {};
 
 TEST_P(SchemaLookupByText, ExactAndIgnoringCase) {
     const LookupCase& c = GetParam();
-    EXPECT_EQ(ObjectTypeIndex(c.text), c.exactType);
-    EXPECT_EQ(ObjectTypeIndexIgnoringCase(c.text), c.typeIgnoringCase);
-    EXPECT_EQ(LayoutCode(c.text), c.exactLayout);
-    EXPECT_EQ(LayoutCodeIgnoringCase(c.text), c.layoutIgnoringCase);
+    EXPECT_EQ(IndexOf(ObjectTypeIndex(c.text)), c.exactType);
+    EXPECT_EQ(IndexOf(ObjectTypeIndexIgnoringCase(c.text)), c.typeIgnoringCase);
+    EXPECT_EQ(IndexOf(LayoutCode(c.text)), c.exactLayout);
+    EXPECT_EQ(IndexOf(LayoutCodeIgnoringCase(c.text)), c.layoutIgnoringCase);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -36,14 +36,14 @@ struct History {
     UndoBuffer& Buffer() { return dialog->GetUndoBuffer(); }
     CObjectData* NewObject(const std::string& name) {
         auto* object = dialog->GetElementStore().Create<CObjectData>(root);
-        AddObjectItems(object->Items(), object_type::kText, layout_code::kFrame);
+        AddObjectItems(object->Items(), ObjectType::kText, GroupLayout::kFrame);
         object->SetItem("Name", name);
         return object;
     }
 };
 
-std::vector<std::int32_t> Actions(const UndoRecord& record) {
-    std::vector<std::int32_t> actions;
+std::vector<UndoAction> Actions(const UndoRecord& record) {
+    std::vector<UndoAction> actions;
     for (const auto& backup : record.Backups()) {
         actions.push_back(backup->GetAction());
     }
@@ -64,9 +64,9 @@ std::string DialogText(const CZeDialogData& dialog) {
     return text.TakeText();
 }
 
-constexpr std::int32_t kCreate = undo_action::kCreate;
-constexpr std::int32_t kModify = undo_action::kModify;
-constexpr std::int32_t kOriginal = undo_action::kOriginal;
+constexpr UndoAction kCreate = UndoAction::kCreate;
+constexpr UndoAction kModify = UndoAction::kModify;
+constexpr UndoAction kOriginal = UndoAction::kOriginal;
 
 TEST(UndoTest, TheFirstStepIsTakenWhenADialogIsLoadedOrCreated) {
     History history;
@@ -75,7 +75,7 @@ TEST(UndoTest, TheFirstStepIsTakenWhenADialogIsLoadedOrCreated) {
     EXPECT_EQ(buffer.GetIndex(), 1);
     // The dialog itself, then its root group and the root's objects.
     EXPECT_EQ(Actions(buffer.GetRecord(0)),
-              (std::vector<std::int32_t>{kCreate, kOriginal, kCreate, kOriginal, kCreate,
+              (std::vector<UndoAction>{kCreate, kOriginal, kCreate, kOriginal, kCreate,
                                          kOriginal, kCreate, kOriginal}));
     // Copies keep the serial of their element and are not the element.
     const UndoRecord& first = buffer.GetRecord(0);
@@ -93,7 +93,7 @@ TEST(UndoTest, TheFirstStepIsTakenWhenADialogIsLoadedOrCreated) {
     EXPECT_EQ(created->GetUndoBuffer().GetRecordCount(), 1u);
     EXPECT_EQ(created->GetUndoBuffer().GetIndex(), 1);
     EXPECT_EQ(Actions(created->GetUndoBuffer().GetRecord(0)),
-              (std::vector<std::int32_t>{kCreate, kOriginal}));
+              (std::vector<UndoAction>{kCreate, kOriginal}));
 }
 
 TEST(UndoTest, AStepRecordsWhatChangedAndUndoAndRedoRestoreIt) {
@@ -103,7 +103,7 @@ TEST(UndoTest, AStepRecordsWhatChangedAndUndoAndRedoRestoreIt) {
     history.dialog->RecordUndoStep();
     ASSERT_EQ(buffer.GetRecordCount(), 2u);
     EXPECT_EQ(buffer.GetIndex(), 2);
-    EXPECT_EQ(Actions(buffer.GetRecord(1)), (std::vector<std::int32_t>{kModify}));
+    EXPECT_EQ(Actions(buffer.GetRecord(1)), (std::vector<UndoAction>{kModify}));
 
     // Nothing changed: the step is recorded, empty.
     history.dialog->RecordUndoStep();
@@ -167,7 +167,7 @@ TEST(UndoTest, AnObjectIsSelectedBeforeTheGroupThatCameFirst) {
     history.root->SetItem("Align", "RIGHT");
     history.b->SetItem("Text", "x");
     history.dialog->RecordUndoStep();
-    EXPECT_EQ(Actions(buffer.GetRecord(1)), (std::vector<std::int32_t>{kModify, kModify}));
+    EXPECT_EQ(Actions(buffer.GetRecord(1)), (std::vector<UndoAction>{kModify, kModify}));
     EXPECT_EQ(buffer.Undo(), history.b);
     EXPECT_EQ(history.root->GetItem("Align"), "");
     EXPECT_EQ(buffer.Redo(), history.b);
@@ -186,7 +186,7 @@ TEST(UndoTest, AnAddedElementLeavesTheTreeOnUndoAndComesBackOnRedo) {
     history.root->AddObject(c);
     history.dialog->RecordUndoStep();
     EXPECT_EQ(Actions(buffer.GetRecord(1)),
-              (std::vector<std::int32_t>{kModify, kCreate, kOriginal}));
+              (std::vector<UndoAction>{kModify, kCreate, kOriginal}));
 
     EXPECT_EQ(buffer.Undo(), c);
     EXPECT_EQ(Names(*history.root), (std::vector<std::string>{"a", "b"}));

@@ -46,20 +46,20 @@ const char* Sjis(const char* utf8) {
 // 8 Text (user text), 9 FileSource (choice), 10 odd kind 7, 11 Hint (suggested
 // without choices).
 std::unique_ptr<ZeClass> MakeElement() {
-    auto element = std::make_unique<ZeClass>(element_kind::kObject);
+    auto element = std::make_unique<ZeClass>(ElementKind::kObject);
     CItemList& items = element->Items();
-    items.AddItem(CItemData(item_kind::kPlainText, "Name", "btn", nullptr, Sjis("名前です")));
-    items.AddItem(CItemData(item_kind::kChoice, "TAlign", "CENTER", &kAlignments));
-    items.AddItem(CItemData(item_kind::kSuggested, "Width", "100px", &kSizes));
-    items.AddItem(CItemData(item_kind::kImageFile, "File", Utf8ToCp932("ボタン.png")));
-    items.AddItem(CItemData(item_kind::kBoolean, "Clickable", ""));
-    items.AddItem(CItemData(item_kind::kNumber, "Weight", "1", nullptr, Sjis("重み")));
-    items.AddItem(CItemData(item_kind::kFixed, "Command", "TIMER"));
-    items.AddItem(CItemData(item_kind::kPlainText, "", ""));
-    items.AddItem(CItemData(item_kind::kUserText, "Text", Utf8ToCp932("ようこそ")));
-    items.AddItem(CItemData(item_kind::kChoice, "FileSource", "", &kSources));
-    items.AddItem(CItemData(7, "Odd", "x"));
-    items.AddItem(CItemData(item_kind::kSuggested, "Hint", "abc"));
+    items.AddItem(CItemData(ItemKind::kPlainText, "Name", "btn", nullptr, Sjis("名前です")));
+    items.AddItem(CItemData(ItemKind::kChoice, "TAlign", "CENTER", &kAlignments));
+    items.AddItem(CItemData(ItemKind::kSuggested, "Width", "100px", &kSizes));
+    items.AddItem(CItemData(ItemKind::kImageFile, "File", Utf8ToCp932("ボタン.png")));
+    items.AddItem(CItemData(ItemKind::kBoolean, "Clickable", ""));
+    items.AddItem(CItemData(ItemKind::kNumber, "Weight", "1", nullptr, Sjis("重み")));
+    items.AddItem(CItemData(ItemKind::kFixed, "Command", "TIMER"));
+    items.AddItem(CItemData(ItemKind::kPlainText, "", ""));
+    items.AddItem(CItemData(ItemKind::kUserText, "Text", Utf8ToCp932("ようこそ")));
+    items.AddItem(CItemData(ItemKind::kChoice, "FileSource", "", &kSources));
+    items.AddItem(CItemData(static_cast<ItemKind>(7), "Odd", "x"));
+    items.AddItem(CItemData(ItemKind::kSuggested, "Hint", "abc"));
     return element;
 }
 
@@ -76,9 +76,9 @@ const QString kBooleanCell = "combo 4: [true,false]";
 
 // A header column with five plain items A..E of value "v".
 std::unique_ptr<ZeClass> MakeFiveItems() {
-    auto element = std::make_unique<ZeClass>(element_kind::kHeaderColumn);
+    auto element = std::make_unique<ZeClass>(ElementKind::kHeaderColumn);
     for (const char* name : {"A", "B", "C", "D", "E"}) {
-        element->Items().AddItem(CItemData(item_kind::kPlainText, name, "v"));
+        element->Items().AddItem(CItemData(ItemKind::kPlainText, name, "v"));
     }
     return element;
 }
@@ -177,7 +177,7 @@ private slots:
         auto five = MakeFiveItems();
         list_->ShowElement(five.get());
         list_->SetCurrentRow(3);
-        five->Items().AddItem(CItemData(item_kind::kPlainText, "F", ""));
+        five->Items().AddItem(CItemData(ItemKind::kPlainText, "F", ""));
         list_->Clear();
         QCOMPARE(model.rowCount(), 16);
         list_->ShowElement(nullptr);
@@ -315,7 +315,7 @@ private slots:
             QTest::newRow(name) << at << column << QString(actions) << QString(value) << changed
                                 << next << message;
         };
-        auto refusal = [](int kind, const char* text) {
+        auto refusal = [](ItemKind kind, const char* text) {
             return QString::fromStdString(Cp932ToUtf8(CheckItemValue(kind, text).message));
         };
         row("Enter", 5, 1, "20 Return", "20", true);
@@ -342,9 +342,10 @@ private slots:
         row("key of an item without a name", 7, 0, "typed Return", "typed", true);
         row("Shift_JIS text", 8, 1, "=こんにちは? Return", "こんにちは?", true);
         row("trail bytes that are backslashes", 8, 1, "=表示ソ Return", "表示ソ", true);
-        row("quote in plain text", 0, 1, "=it's Return", "btn", false, "none", refusal(0, "it's"));
+        row("quote in plain text", 0, 1, "=it's Return", "btn", false, "none",
+            refusal(ItemKind::kPlainText, "it's"));
         row("backslash in user text", 8, 1, "=a\\b Return", "ようこそ", false, "none",
-            refusal(2, "a\\b"));
+            refusal(ItemKind::kUserText, "a\\b"));
         row("no Shift_JIS form", 0, 1, "=a\U0001F600 Return", "btn", false, "none",
             "値にShift_JISで表せない文字(U+1F600)は使えません。");
         row("no Shift_JIS form in the BMP", 8, 1, "=x\u00e9 Return", "ようこそ", false, "none",

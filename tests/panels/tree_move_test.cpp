@@ -132,8 +132,8 @@ private slots:
         QCOMPARE(main.GetUndoBuffer().GetRecordCount(), records + (recorded ? 1 : 0));
         QCOMPARE(host_.Count("history"), recorded ? 1 : 0);
         QVERIFY(messages_.messages.empty());
-        if (element->GetKind() == element_kind::kObject ||
-            element->GetKind() == element_kind::kGroup) {
+        if (element->GetKind() == ElementKind::kObject ||
+            element->GetKind() == ElementKind::kGroup) {
             // The moved element is the one selected in its dialog.
             QVERIFY(static_cast<CObjectData*>(element)->IsSelected());
             QCOMPARE(FirstSelected(main), element);

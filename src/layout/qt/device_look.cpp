@@ -21,6 +21,7 @@
 #include "layout/text_values.h"
 #include "model/dialog_data.h"
 #include "model/object_data.h"
+#include "model/property_names.h"
 #include "model/resource_data.h"
 #include "model/schema.h"
 
@@ -63,11 +64,14 @@ enum Slot : std::size_t {
 };
 
 constexpr std::array<std::string_view, kSlotCount> kSlotNames = {
-    "Type",    "BGColor",   "Margin",        "Padding",         "Hide",        "Disable",
-    "Text",    "TextOff",   "TextOn",        "TSize",           "TColor",      "TAlign",
-    "File",    "FileOff",   "FileOn",        "FileBase",        "FileActive",  "FileCursor",
-    "FileTop", "FileThumb", "FileSource",    "FilePath",        "Value",       "Min",
-    "Max",     "Vertical",  "CenterPosBase", "CenterPosCursor", "ColumnHeight"};
+    prop::kType,        prop::kBGColor,    prop::kMargin,        prop::kPadding,
+    prop::kHide,        prop::kDisable,    prop::kText,          prop::kTextOff,
+    prop::kTextOn,      prop::kTSize,      prop::kTColor,        prop::kTAlign,
+    prop::kFile,        prop::kFileOff,    prop::kFileOn,        prop::kFileBase,
+    prop::kFileActive,  prop::kFileCursor, prop::kFileTop,       prop::kFileThumb,
+    prop::kFileSource,  prop::kFilePath,   prop::kValue,         prop::kMin,
+    prop::kMax,         prop::kVertical,   prop::kCenterPosBase, prop::kCenterPosCursor,
+    prop::kColumnHeight};
 
 // The values of one element's look properties, from one walk over its
 // items; the first item of a name counts, as for GetItem. The views point
@@ -108,14 +112,14 @@ private:
 };
 
 // The text alignment when TAlign is empty.
-int DefaultAlignment(int type) {
+int DefaultAlignment(ObjectType type) {
     switch (type) {
-        case object_type::kButton:
-        case object_type::kToggle:
+        case ObjectType::kButton:
+        case ObjectType::kToggle:
             return alignment::kCenter + 3 * alignment::kMiddle;
-        case object_type::kCheckbox:
-        case object_type::kRadioButton:
-        case object_type::kEdit:
+        case ObjectType::kCheckbox:
+        case ObjectType::kRadioButton:
+        case ObjectType::kEdit:
             return alignment::kLeft + 3 * alignment::kMiddle;
         default:
             return alignment::kLeft + 3 * alignment::kTop;
@@ -232,45 +236,45 @@ private:
         if (IsEmpty(content)) {
             return;
         }
-        const int type = ObjectTypeIndex(items[kType]);
+        const ObjectType type = ObjectTypeIndex(items[kType]);
         const bool on = IsOnValue(items[kValue]);
         switch (type) {
-            case object_type::kProgress:
-            case object_type::kSlidebar:
-                Bar(items, content, type == object_type::kSlidebar);
+            case ObjectType::kProgress:
+            case ObjectType::kSlidebar:
+                Bar(items, content, type == ObjectType::kSlidebar);
                 return;
-            case object_type::kMeter:
+            case ObjectType::kMeter:
                 Meter(items, content);
                 return;
-            case object_type::kGrid:
+            case ObjectType::kGrid:
                 Header(element, items, content);
                 return;
-            case object_type::kText:
+            case ObjectType::kText:
                 Text(items, items[kText], content, type);
                 return;
-            case object_type::kEdit:
+            case ObjectType::kEdit:
                 Image(items, items[kFile], content);
                 Text(items, items[kValue], content, type);
                 return;
-            case object_type::kButton:
+            case ObjectType::kButton:
                 Image(items, items[kFileOff], content);
                 Text(items, items[kText], content, type);
                 return;
-            case object_type::kCheckbox:
-            case object_type::kRadioButton:
+            case ObjectType::kCheckbox:
+            case ObjectType::kRadioButton:
                 Image(items, items[on ? kFileOn : kFileOff], content);
                 Text(items, items[kText], content, type);
                 return;
-            case object_type::kToggle:
+            case ObjectType::kToggle:
                 Image(items, items[on ? kFileOn : kFileOff], content);
                 Text(items, items[on ? kTextOn : kTextOff], content, type);
                 return;
-            case object_type::kPicture:
-            case object_type::kCanvas:
-            case object_type::kGraph:
+            case ObjectType::kPicture:
+            case ObjectType::kCanvas:
+            case ObjectType::kGraph:
                 Image(items, items[kFile], content);
                 return;
-            case object_type::kPulldown:
+            case ObjectType::kPulldown:
                 Image(items, items[kFileOff], content);
                 return;
             default:
@@ -315,7 +319,7 @@ private:
         }
     }
 
-    void Text(const LookItems& items, std::string_view text, const Box& box, int type) {
+    void Text(const LookItems& items, std::string_view text, const Box& box, ObjectType type) {
         DrawText(text, items[kTSize], items[kTColor], items[kTAlign], DefaultAlignment(type), box);
     }
 

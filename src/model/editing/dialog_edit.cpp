@@ -89,7 +89,7 @@ void DialogEdit::Compare(const UndoRecord* record, ElementChange& change) const 
     const UndoBuffer& history = dialog_.GetUndoBuffer();
     std::unordered_set<const ZeClass*> seen;
     for (const auto& backup : record->Backups()) {
-        if (backup->GetAction() == undo_action::kOriginal) {
+        if (backup->GetAction() == UndoAction::kOriginal) {
             continue;
         }
         ZeClass* live = backup->GetSerial() == dialog_.GetSerial()

@@ -13,6 +13,7 @@
 #include "model/editing/element_lookup.h"
 #include "model/editing/tree_edits.h"
 #include "model/object_data.h"
+#include "model/property_names.h"
 #include "model/resource_data.h"
 #include "model/schema.h"
 
@@ -54,7 +55,7 @@ DropVerdict CheckObjectDrop(const CZeResourceData& project, const CObjectData& e
     if (from == nullptr || to == nullptr) {
         return Refused();
     }
-    if (element.GetItem("Type") == "RADIOBTN" && group->GetItem("Layout") != "RADIO") {
+    if (element.GetItem(prop::kType) == "RADIOBTN" && group->GetItem(prop::kLayout) != "RADIO") {
         return Refused(kRadioOnlyMessage, MessageIcon::kNone);
     }
     if (copy) {
@@ -85,8 +86,8 @@ DropVerdict CheckListedDrop(const CZeResourceData& project, const ZeClass& eleme
 }
 
 std::vector<ZeClass*>* ListedIn(ZeClass& owner, const ZeClass& element) {
-    if (element.GetKind() == element_kind::kHeaderColumn) {
-        return owner.GetKind() == element_kind::kObject
+    if (element.GetKind() == ElementKind::kHeaderColumn) {
+        return owner.GetKind() == ElementKind::kObject
                    ? &static_cast<CObjectData&>(owner).GetHeaders()
                    : nullptr;
     }
@@ -167,7 +168,7 @@ PastePlace AsPastePlace(const DropPlace& place) {
 // A copy goes in as a paste of the element's text at the same place.
 EditResult CopyTo(CZeResourceData& project, ZeClass& element, const DropPlace& place) {
     const EditResult copied = CopyElement(&element);
-    if (element.GetKind() == element_kind::kDialog) {
+    if (element.GetKind() == ElementKind::kDialog) {
         EditResult pasted =
             PasteElement(project, nullptr, &element, copied.clipboardText, PasteMode::kAfter);
         CZeDialogDataList& dialogs = project.GetDialogs();
@@ -185,17 +186,17 @@ EditResult CopyTo(CZeResourceData& project, ZeClass& element, const DropPlace& p
 }  // namespace
 
 bool IsObjectOrGroup(const ZeClass& element) {
-    return element.GetKind() == element_kind::kObject || element.GetKind() == element_kind::kGroup;
+    return element.GetKind() == ElementKind::kObject || element.GetKind() == ElementKind::kGroup;
 }
 
 CObjectDataList* LandingGroup(ZeClass* owner) {
     if (owner == nullptr) {
         return nullptr;
     }
-    if (owner->GetKind() == element_kind::kGroup) {
+    if (owner->GetKind() == ElementKind::kGroup) {
         return static_cast<CObjectDataList*>(owner);
     }
-    if (owner->GetKind() == element_kind::kDialog) {
+    if (owner->GetKind() == ElementKind::kDialog) {
         return static_cast<CZeDialogData*>(owner)->GetRootGroup();
     }
     return nullptr;
@@ -207,16 +208,16 @@ DropVerdict CheckDrop(const CZeResourceData& project, const ZeClass* element,
         return Refused();
     }
     switch (element->GetKind()) {
-        case element_kind::kDialog:
+        case ElementKind::kDialog:
             return place.owner == &project && (place.before == nullptr ||
-                                               place.before->GetKind() == element_kind::kDialog)
+                                               place.before->GetKind() == ElementKind::kDialog)
                        ? Allowed()
                        : Refused();
-        case element_kind::kObject:
-        case element_kind::kGroup:
+        case ElementKind::kObject:
+        case ElementKind::kGroup:
             return CheckObjectDrop(project, static_cast<const CObjectData&>(*element), place, copy);
-        case element_kind::kHeaderColumn:
-        case element_kind::kCommand:
+        case ElementKind::kHeaderColumn:
+        case ElementKind::kCommand:
             return CheckListedDrop(project, *element, place, copy);
         default:
             return Refused();
@@ -231,7 +232,7 @@ static EditResult DropElementUnpicked(CZeResourceData& project, ZeClass* element
     if (copy) {
         return CopyTo(project, *element, place);
     }
-    if (element->GetKind() == element_kind::kDialog) {
+    if (element->GetKind() == ElementKind::kDialog) {
         return MoveDialog(project, static_cast<CZeDialogData&>(*element), place.before);
     }
     CZeDialogData& dialog = *FindDialogOf(project, *element);
@@ -264,15 +265,15 @@ static EditResult DropElementUnpicked(CZeResourceData& project, ZeClass* element
 
 DropVerdict CheckInsertAt(const CZeResourceData& project, std::string_view typeName,
                           const DropPlace& place) {
-    const bool group = LayoutCodeIgnoringCase(typeName) >= 0;
-    const int type = group ? object_type::kUnset : ObjectTypeIndexIgnoringCase(typeName);
-    if ((!group && type < 0) || place.owner == nullptr ||
+    const bool group = LayoutCodeIgnoringCase(typeName) != GroupLayout::kUnset;
+    const ObjectType type = group ? ObjectType::kUnset : ObjectTypeIndexIgnoringCase(typeName);
+    if ((!group && type == ObjectType::kUnset) || place.owner == nullptr ||
         FindDialogOf(project, *place.owner) == nullptr) {
         return Refused();
     }
     CObjectDataList* target = LandingGroup(place.owner);
     if (target == nullptr) {
-        if (place.owner->GetKind() != element_kind::kDialog) {
+        if (place.owner->GetKind() != ElementKind::kDialog) {
             return Refused();
         }
         return group ? Allowed() : Refused(kGroupFirstMessage);
@@ -282,7 +283,7 @@ DropVerdict CheckInsertAt(const CZeResourceData& project, std::string_view typeN
          target->IndexOf(static_cast<const CObjectData*>(place.before)) < 0)) {
         return Refused();
     }
-    if (type == object_type::kRadioButton && target->GetItem("Layout") != "RADIO") {
+    if (type == ObjectType::kRadioButton && target->GetItem(prop::kLayout) != "RADIO") {
         return Refused(kRadioOnlyMessage, MessageIcon::kNone);
     }
     return Allowed();

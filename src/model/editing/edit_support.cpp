@@ -43,10 +43,10 @@ EditResult Selected(CZeResourceData& project, EditResult result) {
 
 std::vector<ZeClass*>* CommandListOf(ZeClass& owner) {
     switch (owner.GetKind()) {
-        case element_kind::kDialog:
+        case ElementKind::kDialog:
             return &static_cast<CZeDialogData&>(owner).GetCommands();
-        case element_kind::kObject:
-        case element_kind::kGroup:
+        case ElementKind::kObject:
+        case ElementKind::kGroup:
             return &static_cast<CObjectData&>(owner).GetCommands();
         default:
             return nullptr;

@@ -15,6 +15,7 @@
 #include "model/mo_stream.h"
 #include "model/new_elements.h"
 #include "model/object_data.h"
+#include "model/property_names.h"
 #include "model/resource_data.h"
 #include "model/resource_reader.h"
 #include "model/schema.h"
@@ -46,11 +47,11 @@ bool ChoosePlacement(CZeResourceData& project, CZeDialogData* dialog, ZeClass& c
                      PasteMode mode, Placement& placement, EditResult& refusal) {
     placement = Placement{};
     switch (current.GetKind()) {
-        case element_kind::kDialog:
+        case ElementKind::kDialog:
             placement.target = static_cast<CZeDialogData&>(current).GetRootGroup();
             placement.mode = mode;
             break;
-        case element_kind::kObject:
+        case ElementKind::kObject:
             // Nothing goes below an object: always after it.
             placement.target = static_cast<CObjectData&>(current).GetParent();
             placement.reference = static_cast<CObjectData*>(&current);
@@ -58,7 +59,7 @@ bool ChoosePlacement(CZeResourceData& project, CZeDialogData* dialog, ZeClass& c
                 return false;
             }
             break;
-        case element_kind::kGroup: {
+        case ElementKind::kGroup: {
             auto& group = static_cast<CObjectDataList&>(current);
             if (mode != PasteMode::kAfter) {
                 placement.target = &group;
@@ -188,11 +189,11 @@ EditResult CopyElement(ZeClass* target) {
     }
     CJsonString text;
     switch (target->GetKind()) {
-        case element_kind::kDialog:
+        case ElementKind::kDialog:
             static_cast<CZeDialogData*>(target)->WriteDialogMessage(text, 0);
             break;
-        case element_kind::kObject:
-        case element_kind::kGroup:
+        case ElementKind::kObject:
+        case ElementKind::kGroup:
             static_cast<CObjectData*>(target)->WriteText(text, 0);
             break;
         default:
@@ -242,9 +243,10 @@ static EditResult PasteElementUnpicked(CZeResourceData& project, CZeDialogData* 
 }
 
 static EditResult InsertElementUnpicked(CZeResourceData& project, CZeDialogData* dialog, ZeClass* current, std::string_view typeName, PasteMode mode) {
-    const int layout = LayoutCodeIgnoringCase(typeName);
-    const int type = layout < 0 ? ObjectTypeIndexIgnoringCase(typeName) : object_type::kUnset;
-    if (layout < 0 && type < 0) {
+    const GroupLayout layout = LayoutCodeIgnoringCase(typeName);
+    const bool isGroup = layout != GroupLayout::kUnset;
+    const ObjectType type = isGroup ? ObjectType::kUnset : ObjectTypeIndexIgnoringCase(typeName);
+    if (!isGroup && type == ObjectType::kUnset) {
         return {};
     }
     if (current == nullptr) {
@@ -256,27 +258,27 @@ static EditResult InsertElementUnpicked(CZeResourceData& project, CZeDialogData*
         return refusal;
     }
     CObjectDataList* target = placement.target;
-    if (target == nullptr && layout < 0) {
+    if (target == nullptr && !isGroup) {
         return Refusal(kGroupFirstMessage, MessageIcon::kWarning);
     }
-    const std::string targetLayout = target != nullptr ? target->GetItem("Layout") : "";
-    if (type == object_type::kRadioButton && targetLayout != "RADIO") {
+    const std::string targetLayout = target != nullptr ? target->GetItem(prop::kLayout) : "";
+    if (type == ObjectType::kRadioButton && targetLayout != "RADIO") {
         return Refusal(kRadioOnlyMessage, MessageIcon::kNone);
     }
 
     DialogEdit edit(project, *placement.dialog);
     ElementStore& store = placement.dialog->GetElementStore();
     CObjectData* element = nullptr;
-    if (layout >= 0) {
+    if (isGroup) {
         auto* group = store.Create<CObjectDataList>(target);
         AddGroupItems(group->Items(), layout);
         element = group;
     } else {
         element = store.Create<CObjectData>(target);
         AddObjectItems(element->Items(), type, LayoutCode(targetLayout));
-        if (type == object_type::kGrid) {
+        if (type == ObjectType::kGrid) {
             element->AddHeader(CreateHeaderColumn(store));
-            element->SetItem("Columns", "1");
+            element->SetItem(prop::kColumns, "1");
         }
     }
     // Only here: a pasted element and one read from a file keep the sizes

@@ -9,13 +9,14 @@
 #include "model/dialog_data.h"
 #include "model/item_data.h"
 #include "model/property_change.h"
+#include "model/property_names.h"
 
 namespace ze {
 
 namespace {
 
 bool IsVertical(const CObjectDataList& group) {
-    return group.GetItem("Vertical") == "true";
+    return group.GetItem(prop::kVertical) == "true";
 }
 
 // The innermost group at (x, y), front children first as the hit test

@@ -12,6 +12,7 @@
 #include "model/element_names.h"
 #include "model/entry_checks.h"
 #include "model/property_change.h"
+#include "model/property_names.h"
 #include "model/resource_data.h"
 
 namespace ze {
@@ -23,7 +24,7 @@ namespace {
 // now is what undo puts back.
 void KeepForHistory(CZeDialogData& dialog, ZeClass& element) {
     const auto kind = element.GetKind();
-    if (kind == element_kind::kHeaderColumn || kind == element_kind::kCommand) {
+    if (kind == ElementKind::kHeaderColumn || kind == ElementKind::kCommand) {
         dialog.GetUndoBuffer().KeepBeforeChange(element);
     }
 }
@@ -67,8 +68,8 @@ ValueRefusal CheckCommit(const CZeResourceData& project, CZeDialogData* dialog,
         return refusal;
     }
     const auto kind = element.GetKind();
-    if (item.GetName() != "Name" ||
-        (kind != element_kind::kObject && kind != element_kind::kGroup)) {
+    if (item.GetName() != prop::kName ||
+        (kind != ElementKind::kObject && kind != ElementKind::kGroup)) {
         return {};
     }
     const CZeDialogData* holder = DialogHolding(project, dialog, element);
@@ -104,7 +105,7 @@ static EditResult CommitPropertyUnpicked(CZeResourceData& project, CZeDialogData
         return true;
     });
     result.select = added;
-    if (element->GetKind() == element_kind::kDialog && name == "Name" && result.changed) {
+    if (element->GetKind() == ElementKind::kDialog && name == prop::kName && result.changed) {
         auto& renamed = static_cast<CZeDialogData&>(*element);
         project.Observers().Notify(
             [&renamed](ProjectObserver& observer) { observer.DialogRenamed(renamed); });
@@ -187,9 +188,9 @@ std::vector<ZeClass*> Targets(const Selection& selection) {
 
 // What a refusal for one of several elements says: which one, then why.
 EditResult RefusedFor(const ZeClass& element, const std::string& message) {
-    std::string name = element.GetItem("Name");
+    std::string name = element.GetItem(prop::kName);
     if (name.empty()) {
-        name = element.GetItem("Type");
+        name = element.GetItem(prop::kType);
     }
     EditResult result;
     result.message = name.empty() ? message : name + ": " + message;
@@ -235,7 +236,7 @@ EditResult CommitPropertyToSelection(CZeResourceData& project, std::string_view 
         return {};
     }
     // One Name on several elements of a dialog cannot be unique.
-    if (name == "Name" && targets.size() > 1) {
+    if (name == prop::kName && targets.size() > 1) {
         return RefusedFor(*targets[1], RefuseTakenName(value).message);
     }
     for (const ZeClass* element : targets) {

@@ -6,6 +6,7 @@
 #include "model/dialog_data.h"
 #include "model/editing/element_lookup.h"
 #include "model/object_data.h"
+#include "model/property_names.h"
 #include "model/resource_data.h"
 
 namespace ze {
@@ -13,14 +14,14 @@ namespace ze {
 namespace {
 
 bool IsObjectOrGroup(const ZeClass& element) {
-    return element.GetKind() == element_kind::kObject || element.GetKind() == element_kind::kGroup;
+    return element.GetKind() == ElementKind::kObject || element.GetKind() == ElementKind::kGroup;
 }
 
 // Elements that are picked alone: a dialog stands for "nothing picked in it".
 bool IsPickedAlone(const ZeClass& element) {
-    return element.GetKind() == element_kind::kProject ||
-           element.GetKind() == element_kind::kDialog ||
-           element.GetKind() == element_kind::kDialogList;
+    return element.GetKind() == ElementKind::kProject ||
+           element.GetKind() == ElementKind::kDialog ||
+           element.GetKind() == ElementKind::kDialogList;
 }
 
 }  // namespace
@@ -137,8 +138,8 @@ void Selection::Mark() {
     for (ZeClass* element : elements_) {
         ZeClass* marked = element;
         // A header column or command is worked on through its element.
-        if (element->GetKind() == element_kind::kHeaderColumn ||
-            element->GetKind() == element_kind::kCommand) {
+        if (element->GetKind() == ElementKind::kHeaderColumn ||
+            element->GetKind() == ElementKind::kCommand) {
             marked = FindOwner(*dialog_, *element);
         }
         if (marked != nullptr && IsObjectOrGroup(*marked)) {
@@ -157,7 +158,7 @@ namespace {
 // The dialog element belongs to (itself for a dialog); null for the root
 // and for elements in no dialog.
 CZeDialogData* DialogOfElement(const CZeResourceData& project, ZeClass& element) {
-    if (element.GetKind() == element_kind::kDialog) {
+    if (element.GetKind() == ElementKind::kDialog) {
         return static_cast<CZeDialogData*>(&element);
     }
     return FindDialogOf(project, element);
@@ -167,23 +168,23 @@ CZeDialogData* DialogOfElement(const CZeResourceData& project, ZeClass& element)
 // commands) is the page its previews show.
 void FollowPage(CZeDialogData& dialog, const ZeClass& element) {
     const ZeClass* picked = &element;
-    if (element.GetKind() == element_kind::kHeaderColumn ||
-        element.GetKind() == element_kind::kCommand) {
+    if (element.GetKind() == ElementKind::kHeaderColumn ||
+        element.GetKind() == ElementKind::kCommand) {
         picked = FindOwner(dialog, element);
     }
-    if (picked == nullptr || picked->GetKind() != element_kind::kGroup) {
+    if (picked == nullptr || picked->GetKind() != ElementKind::kGroup) {
         return;
     }
     const auto& group = static_cast<const CObjectData&>(*picked);
     const CObjectDataList* parent = group.GetParent();
-    if (parent != nullptr && parent->GetItem("Layout") == "PAGE") {
+    if (parent != nullptr && parent->GetItem(prop::kLayout) == "PAGE") {
         dialog.SetCurrentPage(parent->IndexOf(&group));
     }
 }
 
 void PickAlone(CZeResourceData& project, SelectionChange& edit, ZeClass& element) {
     edit.Elements().clear();
-    if (element.GetKind() == element_kind::kProject) {
+    if (element.GetKind() == ElementKind::kProject) {
         edit.Elements().push_back(&element);
         return;
     }

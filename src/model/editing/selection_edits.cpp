@@ -18,7 +18,7 @@ namespace ze {
 namespace {
 
 bool IsObjectOrGroup(const ZeClass& element) {
-    return element.GetKind() == element_kind::kObject || element.GetKind() == element_kind::kGroup;
+    return element.GetKind() == ElementKind::kObject || element.GetKind() == ElementKind::kGroup;
 }
 
 // Whether a picked group other than element holds it.

@@ -22,8 +22,8 @@ constexpr const char* kNoOwner =
     ZE_USER_TEXT("Messages", "エラー: ヘッダのオブジェクトが取得できませんでした。");
 
 bool IsListedInOwner(const ZeClass& element) {
-    return element.GetKind() == element_kind::kHeaderColumn ||
-           element.GetKind() == element_kind::kCommand;
+    return element.GetKind() == ElementKind::kHeaderColumn ||
+           element.GetKind() == ElementKind::kCommand;
 }
 
 // Exchanges element with its neighbour before (up) or after it; false when
@@ -53,8 +53,8 @@ std::vector<ZeClass*>* OwnerList(const CZeDialogData& dialog, const ZeClass& tar
     if (owner == nullptr) {
         return nullptr;
     }
-    if (target.GetKind() == element_kind::kHeaderColumn) {
-        return owner->GetKind() == element_kind::kObject
+    if (target.GetKind() == ElementKind::kHeaderColumn) {
+        return owner->GetKind() == ElementKind::kObject
                    ? &static_cast<CObjectData*>(owner)->GetHeaders()
                    : nullptr;
     }
@@ -103,7 +103,7 @@ static EditResult MoveElementUnpicked(CZeResourceData& project, CZeDialogData* d
         return {};
     }
     const bool up = direction == MoveDirection::kUp;
-    if (target->GetKind() == element_kind::kDialog) {
+    if (target->GetKind() == ElementKind::kDialog) {
         return MoveDialog(project, static_cast<CZeDialogData&>(*target), up);
     }
     CZeDialogData* holder = DialogHolding(project, dialog, *target);
@@ -113,14 +113,14 @@ static EditResult MoveElementUnpicked(CZeResourceData& project, CZeDialogData* d
     DialogEdit edit(project, *holder);
     bool moved = false;
     switch (target->GetKind()) {
-        case element_kind::kObject:
-        case element_kind::kGroup:
+        case ElementKind::kObject:
+        case ElementKind::kGroup:
             if (CObjectDataList* parent = static_cast<CObjectData*>(target)->GetParent()) {
                 moved = SwapInList(parent->GetChildren(), *target, up);
             }
             break;
-        case element_kind::kHeaderColumn:
-        case element_kind::kCommand:
+        case ElementKind::kHeaderColumn:
+        case ElementKind::kCommand:
             if (std::vector<ZeClass*>* list = OwnerList(*holder, *target)) {
                 moved = SwapInList(*list, *target, up);
             }
@@ -140,7 +140,7 @@ static EditResult DeleteElementUnpicked(CZeResourceData& project, CZeDialogData*
     }
     // The deleted element stays on the clipboard.
     EditResult result = CopyElement(target);
-    if (target->GetKind() == element_kind::kDialog) {
+    if (target->GetKind() == ElementKind::kDialog) {
         DeleteDialog(project, static_cast<CZeDialogData&>(*target), result);
         return result;
     }
@@ -155,8 +155,8 @@ static EditResult DeleteElementUnpicked(CZeResourceData& project, CZeDialogData*
     DialogEdit edit(project, *holder);
     ElementStore& store = holder->GetElementStore();
     switch (target->GetKind()) {
-        case element_kind::kHeaderColumn:
-        case element_kind::kCommand: {
+        case ElementKind::kHeaderColumn:
+        case ElementKind::kCommand: {
             ZeClass* owner = FindOwner(*holder, *target);
             std::vector<ZeClass*>* list = OwnerList(*holder, *target);
             if (list == nullptr || !EraseFrom(*list, *target)) {
@@ -166,8 +166,8 @@ static EditResult DeleteElementUnpicked(CZeResourceData& project, CZeDialogData*
             result.select = owner;
             break;
         }
-        case element_kind::kObject:
-        case element_kind::kGroup: {
+        case ElementKind::kObject:
+        case ElementKind::kGroup: {
             auto& object = static_cast<CObjectData&>(*target);
             if (CObjectDataList* parent = object.GetParent()) {
                 if (!parent->Remove(&object, true)) {
@@ -192,7 +192,7 @@ static EditResult DeleteElementUnpicked(CZeResourceData& project, CZeDialogData*
 
 static EditResult GroupSelectionUnpicked(CZeResourceData& project, CZeDialogData* dialog, ZeClass* chosen) {
     if (chosen == nullptr ||
-        (chosen->GetKind() != element_kind::kObject && chosen->GetKind() != element_kind::kGroup)) {
+        (chosen->GetKind() != ElementKind::kObject && chosen->GetKind() != ElementKind::kGroup)) {
         return {};
     }
     auto& object = static_cast<CObjectData&>(*chosen);
@@ -209,7 +209,7 @@ static EditResult GroupSelectionUnpicked(CZeResourceData& project, CZeDialogData
 }
 
 static EditResult UngroupElementUnpicked(CZeResourceData& project, CZeDialogData* dialog, ZeClass* target) {
-    if (target == nullptr || target->GetKind() != element_kind::kGroup) {
+    if (target == nullptr || target->GetKind() != ElementKind::kGroup) {
         return {};
     }
     auto& group = static_cast<CObjectDataList&>(*target);
