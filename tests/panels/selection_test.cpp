@@ -112,8 +112,6 @@ private slots:
         QCOMPARE(panel_->GetShownElement(), nullptr);
         QCOMPARE(panel_->GetCurrentDialog(), nullptr);
         QVERIFY(!panel_->TreeModel().Current().isValid());
-        // The dialogs can go now; nothing of the panel refers to them.
-        project_->GetDialogs().DeleteAll();
         panel_->Reload();
         QCOMPARE(panel_->TreeModel().rowCount(panel_->TreeModel().index(0, 0)), 0);
     }

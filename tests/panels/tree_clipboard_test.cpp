@@ -8,6 +8,7 @@
 
 #include "common/cp932.h"
 #include "model/editing/selection.h"
+#include "model/editing/tree_edits.h"
 #include "model/dialog_data.h"
 #include "model/json_parser.h"
 #include "model/mo_stream.h"
@@ -216,7 +217,7 @@ private slots:
     }
 
     void CutOfTheOnlyDialogLeavesNothingCurrent() {
-        project_->GetDialogs().DeleteAll();
+        DiscardDialogs(*project_);
         project_->GetDialogs().CreateDialog("Solo");
         panel_->Reload();
         panel_->SelectByUser(project_->GetDialogs().GetDialog(0));
