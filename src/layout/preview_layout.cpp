@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "layout/int32_math.h"
+#include "layout/text_expand.h"
 #include "layout/text_values.h"
 #include "model/dialog_data.h"
 #include "model/object_data.h"
@@ -185,8 +186,10 @@ void PreviewLayout::ReadNode(Node& node, CObjectData& element) const {
     const std::string_view property = ObjectLabelProperty(type);
     if (property == prop::kText) {
         node.labelText = AsCString(items.text);
+        node.labelIsText = true;
     } else if (property == prop::kTextOn) {
         node.labelText = AsCString(items.textOn);
+        node.labelIsText = true;
     } else if (property == prop::kFile) {
         node.labelText = AsCString(items.file);
     }
@@ -346,7 +349,11 @@ void PreviewLayout::DrawLabels(Canvas& canvas, const Node& node, const Box& box)
     std::string_view suffix = node.name.empty() ? std::string_view() : std::string_view(":");
     const std::size_t mark = nameLine_.size();
     nameLine_.append(suffix);
-    nameLine_.append(node.labelText);
+    if (node.labelIsText && context_.textExpandPercent > 0) {
+        nameLine_.append(ExpandedText(node.labelText, context_.textExpandPercent));
+    } else {
+        nameLine_.append(node.labelText);
+    }
     if (nameLine_.size() - mark <= 1) {
         nameLine_.resize(mark);
     }
@@ -443,12 +450,14 @@ LayoutSize PreviewLayout::PlaceGroup(Canvas& canvas, std::uint32_t index, std::i
 }
 
 bool DrawPreview(const CZeResourceData& project, CZeDialogData& dialog, Canvas& canvas,
-                 std::int32_t clientWidth, std::int32_t clientHeight, PreviewStats* stats) {
+                 std::int32_t clientWidth, std::int32_t clientHeight, PreviewStats* stats,
+                 std::int32_t expandPercent) {
     CObjectDataList* root = dialog.GetRootGroup();
     if (root == nullptr) {
         return true;
     }
-    const PreviewPage page = PreviewPageOf(project, dialog, clientWidth, clientHeight);
+    PreviewPage page = PreviewPageOf(project, dialog, clientWidth, clientHeight);
+    page.context.textExpandPercent = expandPercent;
     canvas.FillBox(page.page, preview_style::kPage);
     PreviewLayout layout;
     layout.Reset(*root, page.context);

@@ -29,6 +29,9 @@ struct LayoutSize {
 struct LayoutContext {
     UnitContext units;
     std::int32_t baseSize = 0;
+    // Labels of texts drawn lengthened by this share (ExpandedText); the
+    // layout itself does not change with it.
+    std::int32_t textExpandPercent = 0;
 };
 
 // The colours and the label font of the preview.
@@ -129,6 +132,7 @@ private:
         std::string_view shortCode;
         std::string_view name;
         std::string_view labelText;
+        bool labelIsText = false;  // Text or TextOn, not a file name
         std::uint32_t memo = 0;  // groups: their block in memos_
         Box placed;
     };
@@ -176,8 +180,9 @@ struct PreviewStats {
 // Paints dialog into a client area of the given size: the white page,
 // moved left by the current page index, then the root group placed twice,
 // pass 0 and pass 1. Without a root group nothing is drawn. Always true.
+// The labels of texts are drawn lengthened by expandPercent of themselves.
 bool DrawPreview(const CZeResourceData& project, CZeDialogData& dialog, Canvas& canvas,
                  std::int32_t clientWidth, std::int32_t clientHeight,
-                 PreviewStats* stats = nullptr);
+                 PreviewStats* stats = nullptr, std::int32_t expandPercent = 0);
 
 }  // namespace ze

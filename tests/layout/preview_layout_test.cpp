@@ -71,9 +71,11 @@ std::vector<Call> Join(std::initializer_list<std::vector<Call>> parts) {
     return all;
 }
 
-std::vector<Call> Paint(const LoadedDialog& loaded, int width = 400, int height = 300) {
+std::vector<Call> Paint(const LoadedDialog& loaded, int width = 400, int height = 300,
+                        int expandPercent = 0) {
     RecordingCanvas canvas;
-    EXPECT_TRUE(DrawPreview(loaded.project, *loaded.dialog, canvas, width, height));
+    EXPECT_TRUE(DrawPreview(loaded.project, *loaded.dialog, canvas, width, height, nullptr,
+                            expandPercent));
     return canvas.Calls();
 }
 
@@ -248,23 +250,24 @@ TEST(PreviewLayoutTest, LabelsShowTheShortCodeAndTheNameWithTheLabelText) {
                    "{'Name':'p','Type':'PICTURE','Width':'100px','Height':'40px','File':'a.png'},"
                    "{'Name':'g','Type':'GRID','Width':'100px','Height':'40px'},"
                    "{'Name':'c','Type':'CANVAS','Width':'100px','Height':'40px','File':'x.png'}]}");
-    std::vector<std::string> texts;
-    for (const Call& call : Paint(*loaded)) {
-        if (call.kind == Kind::kText) {
-            texts.push_back(call.text);
+    const auto texts = [&loaded](int expandPercent) {
+        std::vector<std::string> found;
+        for (const Call& call : Paint(*loaded, 400, 300, expandPercent)) {
+            if (call.kind == Kind::kText) {
+                found.push_back(call.text);
+            }
         }
-    }
-    EXPECT_EQ(texts, (std::vector<std::string>{"TOGL", "sw:On", "BTN", "OK", "BTN", "", "PIC",
-                                               "p:a.png", "GRID", "g", "CANVAS", "c"}));
+        return found;
+    };
+    EXPECT_EQ(texts(0), (std::vector<std::string>{"TOGL", "sw:On", "BTN", "OK", "BTN", "", "PIC",
+                                                  "p:a.png", "GRID", "g", "CANVAS", "c"}));
+    // Longer texts lengthen the label texts only, not names or file names.
+    EXPECT_EQ(texts(100),
+              (std::vector<std::string>{"TOGL", "sw:OnOn", "BTN", "OKOK", "BTN", "AA", "PIC",
+                                        "p:a.png", "GRID", "g", "CANVAS", "c"}));
     // A type the tables do not know shows its Type text.
     loaded->Named("g").SetItem("Type", "FOO");
-    texts.clear();
-    for (const Call& call : Paint(*loaded)) {
-        if (call.kind == Kind::kText && call.style.fontHeight == 9) {
-            texts.push_back(call.text);
-        }
-    }
-    EXPECT_EQ(texts[4], "FOO");
+    EXPECT_EQ(texts(0)[8], "FOO");
 }
 
 TEST(PreviewLayoutTest, SelectedElementsAreDrawnInTheSecondPassOnTop) {

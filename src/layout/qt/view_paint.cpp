@@ -60,7 +60,8 @@ void ViewPainter::Paint(QPainter& painter, const QSize& area, const QSize& layou
         PaintDeviceLook(painter, project, dialog, layout, *look_, expandPercent_);
     } else {
         PainterCanvas canvas(painter, labels_);
-        DrawPreview(project, dialog, canvas, layout.width(), layout.height());
+        DrawPreview(project, dialog, canvas, layout.width(), layout.height(), nullptr,
+                    expandPercent_);
     }
     painter.restore();
 }
