@@ -1,8 +1,6 @@
 #include "app/dialog_view.h"
 
 #include <QApplication>
-#include <algorithm>
-#include <vector>
 #include <QDrag>
 #include <QDropEvent>
 #include <QKeyEvent>
@@ -16,6 +14,8 @@
 #include <QRubberBand>
 #include <QScrollBar>
 #include <QWheelEvent>
+#include <algorithm>
+#include <vector>
 
 #include "app/dialog_document.h"
 #include "layout/canvas.h"
@@ -24,6 +24,7 @@
 #include "model/dialog_data.h"
 #include "model/editing/history_edits.h"
 #include "model/editing/selection.h"
+#include "model/editing/selection_edits.h"
 #include "model/object_data.h"
 #include "model/resource_data.h"
 #include "panels/editor_panel.h"
@@ -371,7 +372,7 @@ void CZeDialogEditorView::mouseMoveEvent(QMouseEvent* event) {
     pressed_ = nullptr;
     // The tree checks that the element still stands in it when it drops.
     auto* drag = new QDrag(this);
-    drag->setMimeData(panels::ElementMime(*element));
+    drag->setMimeData(panels::ElementMime(DraggedWith(document_->GetProject(), *element)));
     // The object as painted goes with the pointer.
     const PreviewRect& rect = element->GetPreviewRect();
     const QRect shown = QRectF(viewport_.ToWindow(QPointF(rect.left, rect.top)),

@@ -2,12 +2,14 @@
 // them, entries of the insert grid, and images (previews only).
 
 #include <QMimeData>
+#include <algorithm>
 
 #include "model/dialog_data.h"
 #include "model/editing/drop_edits.h"
 #include "model/editing/preview_drop.h"
 #include "model/editing/property_edits.h"
 #include "model/editing/selection.h"
+#include "model/editing/selection_edits.h"
 #include "model/property_names.h"
 #include "panels/property_list_ctrl.h"
 #include "panels/property_list_model.h"
@@ -36,12 +38,17 @@ CObjectData* ImageTarget(CZeDialogData& dialog, std::int32_t x, std::int32_t y,
     return row < 0 ? nullptr : object;
 }
 
+bool AllObjectsOrGroups(const std::vector<ZeClass*>& elements) {
+    return std::all_of(elements.begin(), elements.end(),
+                       [](const ZeClass* element) { return IsObjectOrGroup(*element); });
+}
+
 }  // namespace
 
 bool CResourceDlg::CanDrop(const QMimeData& mime, int row, const QModelIndex& parent, bool copy) {
-    if (ZeClass* element = ElementFromMime(mime, *model_)) {
-        const auto place = TreeDropPlace(project_, *model_, element, row, parent, copy);
-        return place && CheckDrop(project_, element, *place, copy).allowed;
+    if (const auto elements = ElementsFromMime(mime, *model_); !elements.empty()) {
+        const auto place = TreeDropPlace(project_, *model_, elements.front(), row, parent, copy);
+        return place && CheckDropSeveral(project_, elements, *place, copy).allowed;
     }
     const QByteArray type = InsertTypeFromMime(mime);
     if (type.isEmpty()) {
@@ -52,9 +59,9 @@ bool CResourceDlg::CanDrop(const QMimeData& mime, int row, const QModelIndex& pa
 }
 
 bool CResourceDlg::Drop(const QMimeData& mime, int row, const QModelIndex& parent, bool copy) {
-    if (ZeClass* element = ElementFromMime(mime, *model_)) {
-        const auto place = TreeDropPlace(project_, *model_, element, row, parent, copy);
-        return place && Apply(DropElement(project_, element, *place, copy));
+    if (const auto elements = ElementsFromMime(mime, *model_); !elements.empty()) {
+        const auto place = TreeDropPlace(project_, *model_, elements.front(), row, parent, copy);
+        return place && Apply(DropSeveral(project_, elements, *place, copy));
     }
     const QByteArray type = InsertTypeFromMime(mime);
     const auto place = TreeDropPlace(project_, *model_, nullptr, row, parent, true);
@@ -69,17 +76,18 @@ PreviewDropTarget CResourceDlg::CheckPreviewDrop(const QMimeData& mime, CZeDialo
         return object == nullptr ? PreviewDropTarget{}
                                  : PreviewDropTarget{true, object->GetPreviewRect()};
     }
-    ZeClass* element = ElementFromMime(mime, *model_);
-    const QByteArray type = element == nullptr ? InsertTypeFromMime(mime) : QByteArray();
-    if (element == nullptr ? type.isEmpty() : !IsObjectOrGroup(*element)) {
+    const std::vector<ZeClass*> elements = ElementsFromMime(mime, *model_);
+    const QByteArray type = elements.empty() ? InsertTypeFromMime(mime) : QByteArray();
+    if (elements.empty() ? type.isEmpty() : !AllObjectsOrGroups(elements)) {
         return {};
     }
-    const auto landing = PreviewDropLanding(dialog, x, y, element);
+    const auto landing =
+        PreviewDropLanding(dialog, x, y, elements.empty() ? nullptr : elements.front());
     if (!landing) {
         return {};
     }
-    const bool allowed = element != nullptr
-                             ? CheckDrop(project_, element, landing->place, copy).allowed
+    const bool allowed = !elements.empty()
+                             ? CheckDropSeveral(project_, elements, landing->place, copy).allowed
                              : CheckInsertAt(project_, type.toStdString(), landing->place).allowed;
     return allowed ? PreviewDropTarget{true, landing->line} : PreviewDropTarget{};
 }
@@ -103,17 +111,18 @@ bool CResourceDlg::DropOnPreview(const QMimeData& mime, CZeDialogData& dialog, s
         }
         return changed;
     }
-    ZeClass* element = ElementFromMime(mime, *model_);
-    const QByteArray type = element == nullptr ? InsertTypeFromMime(mime) : QByteArray();
-    if (element == nullptr ? type.isEmpty() : !IsObjectOrGroup(*element)) {
+    const std::vector<ZeClass*> elements = ElementsFromMime(mime, *model_);
+    const QByteArray type = elements.empty() ? InsertTypeFromMime(mime) : QByteArray();
+    if (elements.empty() ? type.isEmpty() : !AllObjectsOrGroups(elements)) {
         return false;
     }
-    const auto landing = PreviewDropLanding(dialog, x, y, element);
+    const auto landing =
+        PreviewDropLanding(dialog, x, y, elements.empty() ? nullptr : elements.front());
     if (!landing) {
         return false;
     }
-    return Apply(element != nullptr ? DropElement(project_, element, landing->place, copy)
-                                    : InsertAt(project_, type.toStdString(), landing->place));
+    return Apply(!elements.empty() ? DropSeveral(project_, elements, landing->place, copy)
+                                   : InsertAt(project_, type.toStdString(), landing->place));
 }
 
 }  // namespace ze::panels

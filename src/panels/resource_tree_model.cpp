@@ -7,6 +7,7 @@
 
 #include "common/qt/sjis_qstring.h"
 #include "model/dialog_data.h"
+#include "model/editing/selection_edits.h"
 #include "model/object_data.h"
 #include "model/property_names.h"
 #include "model/resource_data.h"
@@ -106,6 +107,7 @@ void ResourceTreeModel::Build(CZeResourceData& project) {
     beginResetModel();
     root_ = std::make_unique<Node>();
     current_ = nullptr;
+    project_ = &project;
     NodePlacer placer(*root_);
     WalkProjectTree(project,
                     [&placer](const TreeEntry& entry) { placer.Place(entry, entry.depth); });
@@ -116,6 +118,7 @@ void ResourceTreeModel::Clear() {
     beginResetModel();
     root_ = std::make_unique<Node>();
     current_ = nullptr;
+    project_ = nullptr;
     endResetModel();
 }
 
@@ -467,8 +470,12 @@ QStringList ResourceTreeModel::mimeTypes() const {
 }
 
 QMimeData* ResourceTreeModel::mimeData(const QModelIndexList& indexes) const {
-    const ZeClass* element = indexes.isEmpty() ? nullptr : ElementAt(indexes.front());
-    return element == nullptr ? nullptr : ElementMime(*element);
+    ZeClass* element = indexes.isEmpty() ? nullptr : ElementAt(indexes.front());
+    if (element == nullptr) {
+        return nullptr;
+    }
+    return ElementMime(project_ != nullptr ? DraggedWith(*project_, *element)
+                                           : std::vector<ZeClass*>{element});
 }
 
 bool ResourceTreeModel::canDropMimeData(const QMimeData* data, Qt::DropAction action, int row,

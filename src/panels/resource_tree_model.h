@@ -111,6 +111,7 @@ private:
 
     // The invisible root: its children are the top-level items.
     std::unique_ptr<Node> root_;
+    CZeResourceData* project_ = nullptr;  // the one built from, for drags
     const Node* current_ = nullptr;
     TreeDropHandler* dropHandler_ = nullptr;
     int following_ = 0;

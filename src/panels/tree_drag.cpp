@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QMimeData>
+#include <unordered_map>
 
 #include "model/dialog_data.h"
 #include "model/object_data.h"
@@ -12,11 +13,17 @@ namespace ze::panels {
 
 namespace {
 
-// The process and the element's address: a drag from another editor
-// carries an address that means nothing here.
-QByteArray ElementKey(const ZeClass& element) {
-    return QByteArray::number(QCoreApplication::applicationPid()) + ':' +
-           QByteArray::number(reinterpret_cast<quintptr>(&element));
+// The process and the elements' addresses: a drag from another editor
+// carries addresses that mean nothing here.
+QByteArray ElementKey(const std::vector<ZeClass*>& elements) {
+    QByteArray key = QByteArray::number(QCoreApplication::applicationPid()) + ':';
+    for (std::size_t i = 0; i < elements.size(); ++i) {
+        if (i > 0) {
+            key += ',';
+        }
+        key += QByteArray::number(reinterpret_cast<quintptr>(elements[i]));
+    }
+    return key;
 }
 
 // Whether other stands in the list element would land in under owner.
@@ -36,44 +43,55 @@ bool CanHold(const CZeResourceData& project, const ZeClass* element, ZeClass* ta
     return CheckDrop(project, element, {target, nullptr}, copy).allowed;
 }
 
-// The element at address among the items below parent; found by comparing
-// addresses only.
-ZeClass* FindShown(const ResourceTreeModel& model, quintptr address, const QModelIndex& parent) {
+// Fills found[address] with the element at that address among the items
+// below parent; found by comparing addresses only.
+void FindShown(const ResourceTreeModel& model, const QModelIndex& parent,
+               std::unordered_map<quintptr, ZeClass*>& found) {
     for (int row = 0; row < model.rowCount(parent); ++row) {
         const QModelIndex index = model.index(row, 0, parent);
         ZeClass* element = model.ElementAt(index);
-        if (reinterpret_cast<quintptr>(element) == address) {
-            return element;
+        if (const auto at = found.find(reinterpret_cast<quintptr>(element)); at != found.end()) {
+            at->second = element;
         }
-        if (ZeClass* found = FindShown(model, address, index)) {
-            return found;
-        }
+        FindShown(model, index, found);
     }
-    return nullptr;
 }
 
 }  // namespace
 
-QMimeData* ElementMime(const ZeClass& element) {
+QMimeData* ElementMime(const std::vector<ZeClass*>& elements) {
     auto* data = new QMimeData;
-    data->setData(QString::fromLatin1(kElementMimeType), ElementKey(element));
+    data->setData(QString::fromLatin1(kElementMimeType), ElementKey(elements));
     return data;
 }
 
-ZeClass* ElementFromMime(const QMimeData& data, const ResourceTreeModel& model) {
+std::vector<ZeClass*> ElementsFromMime(const QMimeData& data, const ResourceTreeModel& model) {
     const QByteArray key = data.data(QString::fromLatin1(kElementMimeType));
     const QList<QByteArray> parts = key.split(':');
     if (parts.size() != 2 || parts[0] != QByteArray::number(QCoreApplication::applicationPid())) {
-        return nullptr;
+        return {};
     }
-    bool ok = false;
-    const auto address = static_cast<quintptr>(parts[1].toULongLong(&ok));
-    if (!ok) {
-        return nullptr;
+    std::vector<quintptr> addresses;
+    std::unordered_map<quintptr, ZeClass*> found;
+    for (const QByteArray& number : parts[1].split(',')) {
+        bool ok = false;
+        const auto address = static_cast<quintptr>(number.toULongLong(&ok));
+        if (!ok || !found.emplace(address, nullptr).second) {
+            return {};
+        }
+        addresses.push_back(address);
     }
-    // Only an element the tree still shows: the address is compared with
-    // the tree's elements, never read.
-    return FindShown(model, address, {});
+    // Only elements the tree still shows: an address is compared with the
+    // tree's elements, never read.
+    FindShown(model, {}, found);
+    std::vector<ZeClass*> elements;
+    for (const quintptr address : addresses) {
+        if (found[address] == nullptr) {
+            return {};
+        }
+        elements.push_back(found[address]);
+    }
+    return elements;
 }
 
 QMimeData* InsertTypeMime(const QString& typeName) {

@@ -4,6 +4,7 @@
 #include <QModelIndex>
 #include <QString>
 #include <optional>
+#include <vector>
 
 #include "model/editing/drop_edits.h"
 
@@ -25,10 +26,14 @@ inline constexpr const char* kElementMimeType = "application/x-ze-element";
 inline constexpr const char* kInsertTypeMimeType = "application/x-ze-insert-type";
 inline constexpr const char* kImageMimeType = "application/x-ze-image";
 
-QMimeData* ElementMime(const ZeClass& element);
-// The dragged element when it still stands in the tree of model; null for
-// any other data.
-ZeClass* ElementFromMime(const QMimeData& data, const ResourceTreeModel& model);
+// One element, or several dragged together.
+QMimeData* ElementMime(const std::vector<ZeClass*>& elements);
+inline QMimeData* ElementMime(ZeClass& element) {
+    return ElementMime(std::vector<ZeClass*>{&element});
+}
+// The dragged elements when every one still stands in the tree of model;
+// none for any other data.
+std::vector<ZeClass*> ElementsFromMime(const QMimeData& data, const ResourceTreeModel& model);
 QMimeData* InsertTypeMime(const QString& typeName);
 // The type name (ASCII) an insert drag carries; empty for any other data.
 QByteArray InsertTypeFromMime(const QMimeData& data);

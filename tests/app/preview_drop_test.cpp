@@ -10,6 +10,8 @@
 #include "app/dialog_view.h"
 #include "model/dialog_data.h"
 #include "model/editing/history_edits.h"
+#include "model/editing/selection.h"
+#include "model/editing/selection_edits.h"
 #include "model/mo_stream.h"
 #include "model/object_data.h"
 #include "model/resource_data.h"
@@ -125,7 +127,9 @@ private slots:
     void cleanup() { fixture_.reset(); }
 
     void ElementsAndInsertsLandAtTheGapNearestThePointer_data() {
-        QTest::addColumn<QString>("drag");  // "insert TYPE", "move NAME", "copy NAME"
+        // "insert TYPE", "move NAME", "copy NAME"; "move N,M" drags N with M
+        // picked too.
+        QTest::addColumn<QString>("drag");
         QTest::addColumn<int>("below");     // the gap: in front of button N (3: after C)
         QTest::addColumn<QString>("names");
         QTest::newRow("insert between B and C") << "insert TEXT" << 2 << "A,B,Text1,C";
@@ -133,6 +137,8 @@ private slots:
         QTest::newRow("move C to the top") << "move C" << 0 << "C,A,B";
         QTest::newRow("move A below B") << "move A" << 2 << "B,A,C";
         QTest::newRow("copy A to the end") << "copy A" << 3 << "A,B,C,Button1";
+        QTest::newRow("move A and B to the end") << "move A,B" << 3 << "C,A,B";
+        QTest::newRow("move C and A to the top") << "move C,A" << 0 << "C,A,B";
     }
 
     void ElementsAndInsertsLandAtTheGapNearestThePointer() {
@@ -145,8 +151,15 @@ private slots:
         if (words[0] == "insert") {
             data.reset(panels::InsertTypeMime(words[1]));
         } else {
-            const int index = words[1] == "A" ? 0 : words[1] == "B" ? 1 : 2;
-            data.reset(panels::ElementMime(Button(static_cast<std::size_t>(index))));
+            CZeResourceData& project = fixture_->Frame().GetProject();
+            const QStringList picked = words[1].split(',');
+            for (const QString& name : picked) {
+                CObjectData* button = &Button(name == "A" ? 0 : name == "B" ? 1 : 2);
+                name == picked.front() ? Select(project, button) : SelectAlso(project, button);
+            }
+            const int first = words[1].startsWith('A') ? 0 : words[1].startsWith('B') ? 1 : 2;
+            data.reset(panels::ElementMime(
+                DraggedWith(project, Button(static_cast<std::size_t>(first)))));
         }
         // A few pixels off the gap, inside the group's column.
         const PreviewRect& a = Button(0).GetPreviewRect();

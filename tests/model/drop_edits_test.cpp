@@ -10,6 +10,7 @@
 #include "model/dialog_data.h"
 #include "model/editing/drop_edits.h"
 #include "model/editing/history_edits.h"
+#include "model/editing/selection.h"
 #include "model/object_data.h"
 #include "model/resource_data.h"
 
@@ -188,6 +189,60 @@ TEST(DropElement, ADropWhereTheElementStandsChangesNothing) {
     EXPECT_FALSE(result.changed);
     EXPECT_EQ(result.stepsRecorded, 0);
     EXPECT_FALSE(CanUndo(f.Dialog("Main")));
+}
+
+TEST(DropSeveral, TheyLandSideBySideInTheirOrderAsOneStep) {
+    const struct {
+        std::vector<const char*> elements;
+        const char* owner;
+        const char* before;
+        bool copy;
+        const char* list;  // of the owner's children after; empty: refused
+        const char* message;
+    } cases[] = {
+        {{"object:b", "object:a"}, "object:root", "object:grid", false, "b,a,grid,radios,box", ""},
+        // In front of one of them: in front of the next that is not.
+        {{"object:box", "object:a"}, "object:root", "object:a", false, "box,a,grid,radios", ""},
+        {{"object:a", "object:grid"}, "object:box", "", false, "inner,b,a,grid", ""},
+        {{"object:a", "object:b"}, "object:top", "", true, "x,a,b", ""},
+        {{"object:a", "object:r1"}, "object:box", "", false, "",
+         "ラジオボタンはラジオグループに追加して下さい。"},
+        {{"object:a", "object:box"}, "object:inner", "", false, "",
+         "グループをそれ自身やその中へは移動できません。"},
+        {{"object:a", "header:0"}, "object:root", "", false, "", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.elements.front()) + "... -> " + c.owner);
+        Fixture f;
+        const std::string before = Text(f.project);
+        std::vector<ZeClass*> elements;
+        for (const char* element : c.elements) {
+            elements.push_back(f.Pick(element));
+        }
+        const DropPlace place{f.Pick(c.owner), f.Pick(c.before)};
+        EXPECT_EQ(CheckDropSeveral(f.project, elements, place, c.copy).allowed,
+                  std::string(c.list) != "");
+        const EditResult result = DropSeveral(f.project, elements, place, c.copy);
+        if (std::string(c.list).empty()) {
+            EXPECT_FALSE(result.changed);
+            EXPECT_EQ(Cp932ToUtf8(result.message), c.message);
+            EXPECT_EQ(Text(f.project), before);
+            continue;
+        }
+        ASSERT_TRUE(result.changed);
+        CObjectDataList* group = LandingGroup(place.owner);
+        std::string names;
+        for (CObjectData* child : group->GetChildren()) {
+            names += (names.empty() ? "" : ",") + child->GetItem("Name");
+        }
+        EXPECT_EQ(names, c.list);
+        // All of them, or their copies, are picked; one undo takes it back.
+        EXPECT_EQ(f.project.GetSelection().Elements().size(), c.elements.size());
+        EXPECT_EQ(result.stepsRecorded, 1);
+        CZeDialogData* dialog = f.project.GetSelection().Dialog();
+        UndoEdit(f.project, *dialog);
+        EXPECT_EQ(Text(f.project), before);
+    }
 }
 
 }  // namespace

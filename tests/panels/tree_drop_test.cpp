@@ -9,6 +9,7 @@
 
 #include "model/dialog_data.h"
 #include "model/editing/history_edits.h"
+#include "model/editing/selection.h"
 #include "model/object_data.h"
 #include "panels/resource_tree_model.h"
 #include "panels/support/panel_fixture.h"
@@ -62,7 +63,9 @@ private slots:
     void cleanup() { StopPanel(); }
 
     void DropsFollowTheRules_data() {
-        QTest::addColumn<QString>("dragged");  // an element, or "insert:TYPE"
+        // An element, several picked ones joined by '+' (the drag starts on
+        // the first), or "insert:TYPE".
+        QTest::addColumn<QString>("dragged");
         QTest::addColumn<QString>("target");   // the item dropped on or above
         QTest::addColumn<bool>("between");     // above target's row, else on it
         QTest::addColumn<bool>("copy");
@@ -81,6 +84,13 @@ private slots:
             << "object:title"
             << "object:root2" << false << true << "object:root2"
             << "other,title";
+        QTest::newRow("two picked into a group") << "object:toggle+object:title"
+                                                 << "object:page0" << false << false
+                                                 << "object:page0" << "p0text,toggle,title";
+        QTest::newRow("two picked copied into another dialog")
+            << "object:title+object:grid"
+            << "object:root2" << false << true << "object:root2"
+            << "other,title,grid";
         QTest::newRow("insert above an object") << "insert:BUTTON"
                                                 << "object:title" << true << false << "object:root"
                                                 << "grid,toggle,Button1,title,pages";
@@ -105,14 +115,21 @@ private slots:
         QFETCH(QString, group);
         QFETCH(QString, children);
         const std::string before = ProjectText(*project_);
-        std::unique_ptr<QMimeData> mime(dragged.startsWith("insert:")
-                                            ? InsertTypeMime(dragged.section(':', 1))
-                                            : ElementMime(*Pick(dragged)));
+        ResourceTreeModel& model = panel_->TreeModel();
+        std::unique_ptr<QMimeData> mime;
+        if (dragged.startsWith("insert:")) {
+            mime.reset(InsertTypeMime(dragged.section(':', 1)));
+        } else {
+            const QStringList picked = dragged.split('+');
+            for (const QString& element : picked) {
+                SelectAlso(*project_, Pick(element));
+            }
+            mime.reset(model.mimeData({IndexOf(picked.front())}));
+        }
         const QModelIndex at = IndexOf(target);
         QVERIFY(at.isValid());
         const int row = between ? at.row() : -1;
         const QModelIndex parent = between ? at.parent() : at;
-        ResourceTreeModel& model = panel_->TreeModel();
         const Qt::DropAction action = copy ? Qt::CopyAction : Qt::MoveAction;
         const bool allowed = model.canDropMimeData(mime.get(), action, row, 0, parent);
         QCOMPARE(allowed, !group.isEmpty());

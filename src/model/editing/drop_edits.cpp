@@ -11,6 +11,7 @@
 #include "model/editing/dialog_edit.h"
 #include "model/editing/edit_support.h"
 #include "model/editing/element_lookup.h"
+#include "model/editing/selection_edits.h"
 #include "model/editing/tree_edits.h"
 #include "model/object_data.h"
 #include "model/property_names.h"
@@ -261,6 +262,65 @@ static EditResult DropElementUnpicked(CZeResourceData& project, ZeClass* element
         return {};
     }
     return edit.Record(element);
+}
+
+DropVerdict CheckDropSeveral(const CZeResourceData& project, const std::vector<ZeClass*>& elements,
+                             const DropPlace& place, bool copy) {
+    if (elements.size() == 1) {
+        return CheckDrop(project, elements.front(), place, copy);
+    }
+    if (elements.empty()) {
+        return Refused();
+    }
+    for (const ZeClass* element : elements) {
+        if (element == nullptr || !IsObjectOrGroup(*element)) {
+            return Refused();
+        }
+        DropVerdict verdict = CheckDrop(project, element, place, copy);
+        if (!verdict.allowed) {
+            return verdict;
+        }
+    }
+    return Allowed();
+}
+
+EditResult DropSeveral(CZeResourceData& project, const std::vector<ZeClass*>& elements,
+                       const DropPlace& place, bool copy) {
+    if (elements.size() == 1) {
+        return DropElement(project, elements.front(), place, copy);
+    }
+    DropVerdict verdict = CheckDropSeveral(project, elements, place, copy);
+    if (!verdict.allowed) {
+        return verdict.refusal;
+    }
+    if (copy) {
+        const PastePlace at = AsPastePlace(place);
+        return PasteElement(project, nullptr, at.current, CopyElements(elements).clipboardText,
+                            at.mode);
+    }
+    // They land in front of the first sibling at or after place.before that
+    // is not one of them, so that they end up side by side in their order.
+    const std::vector<CObjectData*>& children = LandingGroup(place.owner)->GetChildren();
+    auto at = std::find(children.begin(), children.end(), place.before);
+    while (at != children.end() &&
+           std::find(elements.begin(), elements.end(), *at) != elements.end()) {
+        ++at;
+    }
+    const DropPlace landing{place.owner, at == children.end() ? nullptr : *at};
+    CZeDialogData& dialog = *FindDialogOf(project, *elements.front());
+    EditResult result;
+    {
+        EditBatch batch(project, dialog);
+        for (ZeClass* element : elements) {
+            DropElement(project, element, landing, false);
+        }
+        batch.Finish(result);
+    }
+    if (result.stepsRecorded == 0) {
+        return {};
+    }
+    result.selectAll = elements;
+    return Selected(project, std::move(result));
 }
 
 DropVerdict CheckInsertAt(const CZeResourceData& project, std::string_view typeName,

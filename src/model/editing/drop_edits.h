@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string_view>
+#include <vector>
 
 #include "model/editing/edit_result.h"
 
@@ -45,6 +46,18 @@ DropVerdict CheckDrop(const CZeResourceData& project, const ZeClass* element,
 // place element already has changes nothing.
 EditResult DropElement(CZeResourceData& project, ZeClass* element, const DropPlace& place,
                        bool copy);
+
+// Several objects and groups dragged together (the topmost picked ones, in
+// the order they were picked). Each is checked as CheckDrop checks it, and a
+// refusal for one refuses them all; one element is CheckDrop's case.
+DropVerdict CheckDropSeveral(const CZeResourceData& project, const std::vector<ZeClass*>& elements,
+                             const DropPlace& place, bool copy);
+// Moves them side by side to place in their order, as one step of their
+// dialog's history, or pastes copies of them there (PasteElement's array);
+// all of them, or their copies, are to be selected. One element is
+// DropElement's case.
+EditResult DropSeveral(CZeResourceData& project, const std::vector<ZeClass*>& elements,
+                       const DropPlace& place, bool copy);
 
 // An entry of the insert grid dropped at place: a new object or group of
 // the type called typeName (ASCII, any letter case), inserted as the insert

@@ -90,6 +90,17 @@ std::vector<ZeClass*> TopmostPicked(const CZeResourceData& project) {
     return topmost;
 }
 
+std::vector<ZeClass*> DraggedWith(const CZeResourceData& project, ZeClass& element) {
+    const std::vector<ZeClass*>& picked = project.GetSelection().Elements();
+    if (picked.size() < 2 || !IsObjectOrGroup(element) ||
+        std::find(picked.begin(), picked.end(), &element) == picked.end()) {
+        return {&element};
+    }
+    std::vector<ZeClass*> dragged = TopmostPicked(project);
+    std::erase_if(dragged, [](const ZeClass* e) { return !IsObjectOrGroup(*e); });
+    return dragged;
+}
+
 EditResult DeleteSelection(CZeResourceData& project) {
     const std::vector<ZeClass*> targets = Operands(project);
     CZeDialogData* dialog = project.GetSelection().Dialog();
@@ -116,7 +127,11 @@ EditResult DeleteSelection(CZeResourceData& project) {
 }
 
 EditResult CopySelection(CZeResourceData& project) {
-    std::vector<ZeClass*> targets = Operands(project);
+    return CopyElements(Operands(project));
+}
+
+EditResult CopyElements(const std::vector<ZeClass*>& elements) {
+    std::vector<ZeClass*> targets = elements;
     if (targets.size() < 2) {
         return CopyElement(targets.empty() ? nullptr : targets.front());
     }

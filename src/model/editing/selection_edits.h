@@ -23,6 +23,8 @@ EditResult DeleteSelection(CZeResourceData& project);
 // were picked: one element's text as CopyElement gives it, several as an
 // array of them, which PasteElement takes.
 EditResult CopySelection(CZeResourceData& project);
+// The same text of the objects and groups of elements, in their order.
+EditResult CopyElements(const std::vector<ZeClass*>& elements);
 
 // Pastes text beside or below the current element (PasteElement).
 EditResult PasteAtSelection(CZeResourceData& project, std::string_view text, PasteMode mode);
@@ -35,5 +37,10 @@ EditResult MoveSelection(CZeResourceData& project, MoveDirection direction);
 // The picked elements without those a picked group holds, in the order
 // they were picked.
 std::vector<ZeClass*> TopmostPicked(const CZeResourceData& project);
+
+// What a drag that starts on element carries: the topmost picked objects
+// and groups when element is one of several picked ones, else element
+// alone.
+std::vector<ZeClass*> DraggedWith(const CZeResourceData& project, ZeClass& element);
 
 }  // namespace ze
