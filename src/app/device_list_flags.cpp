@@ -12,6 +12,7 @@
 #include "app/dialog_document.h"
 #include "layout/preview_layout.h"
 #include "model/dialog_data.h"
+#include "model/element_casts.h"
 #include "model/object_data.h"
 #include "model/property_names.h"
 #include "model/resource_data.h"
@@ -31,10 +32,8 @@ std::unordered_map<const ZeClass*, const CObjectData*> HeaderOwners(const CObjec
         for (const ZeClass* header : at->GetHeaders()) {
             owners.emplace(header, at);
         }
-        if (at->IsGroup()) {
-            for (const CObjectData* child : static_cast<const CObjectDataList*>(at)->GetChildren()) {
-                pending.push_back(child);
-            }
+        for (const CObjectData* child : ChildrenOf(*at)) {
+            pending.push_back(child);
         }
     }
     return owners;
@@ -142,7 +141,7 @@ void CDeviceListWindow::FlagNow() {
                 const auto owner = owners.find(finding.element);
                 element = owner == owners.end() ? nullptr : owner->second;
             } else {
-                element = static_cast<const CObjectData*>(finding.element);
+                element = AsObject(finding.element);
             }
             if (element != nullptr && seen.insert(element).second) {
                 framed.push_back(element);

@@ -25,6 +25,7 @@
 #include "model/editing/history_edits.h"
 #include "model/editing/selection.h"
 #include "model/editing/selection_edits.h"
+#include "model/element_casts.h"
 #include "model/object_data.h"
 #include "model/resource_data.h"
 #include "panels/editor_panel.h"
@@ -422,7 +423,7 @@ std::vector<ZeClass*> CZeDialogEditorView::ObjectsWithin(const QRect& band) cons
         CObjectData* element = pending.back();
         pending.pop_back();
         if (element->IsGroup()) {
-            const auto& children = static_cast<CObjectDataList*>(element)->GetChildren();
+            const auto children = ChildrenOf(*element);
             pending.insert(pending.end(), children.rbegin(), children.rend());
             continue;
         }
@@ -487,9 +488,8 @@ void CZeDialogEditorView::PaintSelection(QPainter& painter) const {
             const QRectF shown(viewport_.ToWindow(QPointF(r.left, r.top)),
                                viewport_.ToWindow(QPointF(r.right, r.bottom)));
             painter.drawRect(shown.adjusted(1, 1, -1, -1));
-        } else if (element->IsGroup()) {
-            for (const CObjectData* child :
-                 static_cast<const CObjectDataList*>(element)->GetChildren()) {
+        } else {
+            for (const CObjectData* child : ChildrenOf(*element)) {
                 pending.push_back(child);
             }
         }
@@ -596,13 +596,12 @@ void CZeDialogEditorView::SelectElement(ZeClass* element, bool toggle) {
 void CZeDialogEditorView::PaintCurrent(QPainter& painter) const {
     const Selection& selection = document_->GetProject().GetSelection();
     CZeDialogData* dialog = document_->GetDialog();
-    ZeClass* current = selection.Current();
+    const CObjectData* current = AsObject(selection.Current());
     if (dialog == nullptr || selection.Dialog() != dialog || current == nullptr ||
-        selection.Elements().size() < 2 ||
-        (current->GetKind() != ElementKind::kObject && current->GetKind() != ElementKind::kGroup)) {
+        selection.Elements().size() < 2) {
         return;
     }
-    const PreviewRect& r = static_cast<CObjectData*>(current)->GetPreviewRect();
+    const PreviewRect& r = current->GetPreviewRect();
     const QRectF shown(viewport_.ToWindow(QPointF(r.left, r.top)),
                        viewport_.ToWindow(QPointF(r.right, r.bottom)));
     painter.save();
@@ -625,12 +624,8 @@ CObjectData* CZeDialogEditorView::KeyboardAnchor() const {
     }
     // Of several selected elements, the one picked last.
     const Selection& selection = document_->GetProject().GetSelection();
-    ZeClass* current = selection.Elements().empty() ? nullptr : selection.Current();
-    if (selection.Dialog() != dialog || current == nullptr ||
-        (current->GetKind() != ElementKind::kObject && current->GetKind() != ElementKind::kGroup)) {
-        return nullptr;
-    }
-    return static_cast<CObjectData*>(current);
+    CObjectData* current = selection.Elements().empty() ? nullptr : AsObject(selection.Current());
+    return selection.Dialog() == dialog ? current : nullptr;
 }
 
 void CZeDialogEditorView::SelectSibling(int step) {

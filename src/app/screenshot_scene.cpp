@@ -23,6 +23,7 @@
 #include "app/dialog_view.h"
 #include "app/editor_app.h"
 #include "model/dialog_data.h"
+#include "model/element_casts.h"
 #include "model/object_data.h"
 #include "model/property_names.h"
 #include "panels/property_list_ctrl.h"
@@ -34,11 +35,9 @@ ze::CObjectData* FirstButton(ze::CObjectData& element) {
     if (element.GetItem(ze::prop::kType) == "BUTTON") {
         return &element;
     }
-    if (element.IsGroup()) {
-        for (ze::CObjectData* child : static_cast<ze::CObjectDataList&>(element).GetChildren()) {
-            if (ze::CObjectData* found = FirstButton(*child)) {
-                return found;
-            }
+    for (ze::CObjectData* child : ze::ChildrenOf(element)) {
+        if (ze::CObjectData* found = FirstButton(*child)) {
+            return found;
         }
     }
     return nullptr;
