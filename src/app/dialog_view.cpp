@@ -15,6 +15,7 @@
 #include <QScrollBar>
 #include <QWheelEvent>
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "app/dialog_document.h"
@@ -352,7 +353,13 @@ void CZeDialogEditorView::mousePressEvent(QMouseEvent* event) {
         band_->show();
         return;
     }
-    SelectElement(pressed_, toggle);
+    // A plain press on one of several picked objects keeps the picks for a
+    // drag; without one, the release picks the object alone.
+    const Selection& selection = document_->GetProject().GetSelection();
+    holdsPicks_ = !toggle && selection.Elements().size() > 1 && selection.Contains(*pressed_);
+    if (!holdsPicks_) {
+        SelectElement(pressed_, toggle);
+    }
     if (toggle) {
         // A Ctrl+click picks; it starts no drag.
         pressed_ = nullptr;
@@ -389,7 +396,10 @@ void CZeDialogEditorView::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void CZeDialogEditorView::mouseReleaseEvent(QMouseEvent* event) {
-    pressed_ = nullptr;
+    CObjectData* released = std::exchange(pressed_, nullptr);
+    if (std::exchange(holdsPicks_, false) && released != nullptr) {
+        SelectElement(released, false);
+    }
     if (!banding_) {
         return;
     }

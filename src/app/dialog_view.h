@@ -200,6 +200,8 @@ private:
     // The object a left press picked, dragged once the pointer moves far
     // enough; forgotten when it leaves the dialog.
     CObjectData* pressed_ = nullptr;
+    // The press kept several picks for a drag (see mousePressEvent).
+    bool holdsPicks_ = false;
     QPoint pressedAt_;
     // A press on empty space draws a band; the objects it covers are picked
     // on release (added to the selection with Ctrl).

@@ -22,6 +22,7 @@
 #include "panels/network_page.h"
 #include "panels/panel_buttons.h"
 #include "panels/panel_tabs.h"
+#include "panels/pick_tree_view.h"
 #include "panels/resource_panel_host.h"
 #include "panels/resource_tree_delegate.h"
 #include "panels/resource_tree_model.h"
@@ -68,7 +69,7 @@ CResourceDlg::CResourceDlg(CZeResourceData& project, ResourcePanelHost& host, Me
       messages_(messages),
       link_(link),
       model_(new ResourceTreeModel(this)),
-      tree_(new QTreeView(this)),
+      tree_(new PickTreeView(this)),
       findField_(new QLineEdit(this)),
       filter_(new TreeFilter(*tree_, *model_, *findField_, this)),
       folderField_(new ProjectFolderField(this)),
@@ -136,6 +137,14 @@ CResourceDlg::CResourceDlg(CZeResourceData& project, ResourcePanelHost& host, Me
     // A click on the item that is current already changes no selection, yet
     // the user asks for its dialog's window: after a reload the first
     // dialog's item is current without a window.
+    tree_->SetKeepsPicks([this](const QModelIndex& index) {
+        const ZeClass* element = model_->ElementAt(index);
+        const Selection& selection = project_.GetSelection();
+        return element != nullptr && selection.Elements().size() > 1 &&
+               selection.Contains(*element);
+    });
+    connect(tree_, &PickTreeView::PickReleased, this,
+            [this](const QModelIndex& index) { HandleUserSelection(index, Qt::NoModifier); });
     auto* press = new CurrentItemPress(*tree_);
     connect(tree_, &QTreeView::clicked, this, [this, press](const QModelIndex& index) {
         const ZeClass* element = model_->ElementAt(index);

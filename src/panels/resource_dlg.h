@@ -33,6 +33,7 @@ class LiveSync;
 class CPropertyListCtrl;
 class PanelButtons;
 class PanelTabs;
+class PickTreeView;
 class ResourcePanelHost;
 class ResourceTreeModel;
 class TreeFilter;
@@ -218,7 +219,7 @@ private:
     MessageSink& messages_;
     link::CDeviceLink& link_;
     ResourceTreeModel* model_;
-    QTreeView* tree_;
+    PickTreeView* tree_;
     QLineEdit* findField_;
     TreeFilter* filter_;
     ProjectFolderField* folderField_;

@@ -19,6 +19,7 @@
 #include "model/editing/tree_edits.h"
 #include "model/item_list.h"
 #include "model/resource_data.h"
+#include "panels/pick_tree_view.h"
 #include "panels/property_list_ctrl.h"
 #include "panels/property_list_model.h"
 #include "panels/resource_dlg.h"

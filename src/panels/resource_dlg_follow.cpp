@@ -7,6 +7,7 @@
 #include "model/dialog_data.h"
 #include "model/editing/selection.h"
 #include "model/resource_data.h"
+#include "panels/pick_tree_view.h"
 #include "panels/resource_dlg.h"
 #include "panels/resource_panel_host.h"
 #include "panels/resource_tree_model.h"
@@ -34,6 +35,12 @@ void CResourceDlg::ElementsChanged(const ElementChange& change) {
     // their elements' flags say.
     if (change.dialog != nullptr) {
         ExpandByFlags(model_->IndexOf(change.dialog));
+    }
+    // Rows that moved or went may have taken the view's current item with
+    // them; it goes back to the selection's.
+    const QModelIndex current = model_->IndexOf(project_.GetSelection().Current());
+    if (current != tree_->currentIndex() || !tree_->selectionModel()->isSelected(current)) {
+        SelectItemByProgram(current);
     }
     RedrawTree();
 }

@@ -14,6 +14,7 @@
 #include "model/resource_data.h"
 #include "model/user_text.h"
 #include "panels/live_sync.h"
+#include "panels/pick_tree_view.h"
 #include "panels/property_list_ctrl.h"
 #include "panels/resource_dlg.h"
 #include "panels/resource_panel_host.h"
@@ -108,7 +109,8 @@ void CResourceDlg::FollowSelection(const Selection& selection) {
     }
     ZeClass* current = selection.Current();
     const QModelIndex index = model_->IndexOf(current);
-    if (index != model_->Current() || !tree_->selectionModel()->isSelected(index)) {
+    if (index != model_->Current() || index != tree_->currentIndex() ||
+        !tree_->selectionModel()->isSelected(index)) {
         SelectItemByProgram(index);
     }
     if (current != shownElement_) {

@@ -171,6 +171,23 @@ private slots:
         QApplication::sendEvent(view.viewport(), &move);
         QTest::mouseRelease(view.viewport(), Qt::LeftButton, Qt::NoModifier, to);
         QCOMPARE(PickedNames(frame.GetProject()), (std::vector<std::string>{"b0", "b1", "b2"}));
+
+        // A plain press on one of them keeps them all for a drag; a release
+        // without one picks it alone, in the preview and in the tree.
+        QTest::mousePress(view.viewport(), Qt::LeftButton, Qt::NoModifier, centre(1));
+        QCOMPARE(PickedNames(frame.GetProject()).size(), std::size_t{3});
+        QTest::mouseRelease(view.viewport(), Qt::LeftButton, Qt::NoModifier, centre(1));
+        QCOMPARE(PickedNames(frame.GetProject()), (std::vector<std::string>{"b1"}));
+        panels::CResourceDlg& panel = frame.GetResourcePanel();
+        panel.SelectByUser(Child(a, 2), true);
+        QTreeView& tree = panel.TreeView();
+        const QPoint row = tree.visualRect(panel.TreeModel().IndexOf(Child(a, 1))).center();
+        QTest::mousePress(tree.viewport(), Qt::LeftButton, Qt::NoModifier, row);
+        QCOMPARE(PickedNames(frame.GetProject()), (std::vector<std::string>{"b1", "b2"}));
+        QTest::mouseRelease(tree.viewport(), Qt::LeftButton, Qt::NoModifier, row);
+        QCOMPARE(PickedNames(frame.GetProject()), (std::vector<std::string>{"b1"}));
+        QCOMPARE(tree.currentIndex(), panel.TreeModel().IndexOf(Child(a, 1)));
+
         // Esc lets them go; the dialog is what is left.
         QTest::keyClick(&view, Qt::Key_Escape);
         QVERIFY(frame.GetProject().GetSelection().Elements().empty());
