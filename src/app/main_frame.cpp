@@ -61,6 +61,7 @@
 #include "panels/findings_watch.h"
 #include "panels/network_page.h"
 #include "panels/resource_dlg.h"
+#include "panels/selection_commands.h"
 #include "panels/skeleton_dlg.h"
 #include "panels/user_text_translator.h"
 
@@ -354,7 +355,7 @@ void CMainFrame::CreateBars() {
     resourceBar_->setAllowedAreas(Qt::RightDockWidgetArea);
     resourceBar_->setWidget(resourcePanel_);
     addDockWidget(Qt::RightDockWidgetArea, resourceBar_);
-    services_.drops = resourcePanel_;
+    services_.drops = &resourcePanel_->Commands();
     // "自動送信" is kept once the user changes it.
     connect(&resourcePanel_->NetworkPage(), &panels::CNetworkPage::AutoSendChanged, this,
             [this](bool on) {
@@ -398,7 +399,7 @@ void CMainFrame::CreateBars() {
     connect(logBar_, &QDockWidget::visibilityChanged, this, &CMainFrame::FillChangesList);
 
     // The copy, cut and paste entries of the editing windows are the panel's.
-    SetEditCommands(resourcePanel_);
+    SetEditCommands(&resourcePanel_->Commands());
 
     // The device link's log lines, the indicator and whether there is a
     // device to send to show in this window.

@@ -26,6 +26,7 @@
 #include "panels/resource_panel_host.h"
 #include "panels/resource_tree_delegate.h"
 #include "panels/resource_tree_model.h"
+#include "panels/selection_commands.h"
 #include "panels/tree_filter.h"
 
 namespace ze::panels {
@@ -68,6 +69,7 @@ CResourceDlg::CResourceDlg(CZeResourceData& project, ResourcePanelHost& host, Me
       host_(host),
       messages_(messages),
       link_(link),
+      commands_(std::make_unique<SelectionCommands>(project, host, messages)),
       model_(new ResourceTreeModel(this)),
       tree_(new PickTreeView(this)),
       findField_(new QLineEdit(this)),

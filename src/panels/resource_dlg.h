@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QWidget>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -34,6 +35,7 @@ class CPropertyListCtrl;
 class PanelButtons;
 class PanelTabs;
 class PickTreeView;
+class SelectionCommands;
 class ResourcePanelHost;
 class ResourceTreeModel;
 class TreeFilter;
@@ -47,10 +49,8 @@ class TypeTables;
 // and the property list follow the model and the selection through the
 // project's change notification.
 class CResourceDlg : public QWidget,
-                     public EditCommands,
                      public PropertyCommitter,
                      public TreeDropHandler,
-                     public PreviewDrops,
                      private ProjectObserver {
     Q_OBJECT
 public:
@@ -76,12 +76,16 @@ public:
     // in it.
     void SetCurrentDialog(CZeDialogData* dialog);
 
-    // The tree operations on the current tree item.
+    // The operations on the selection the Edit menu and the previews use
+    // too; the panel's buttons and keys go through them.
+    SelectionCommands& Commands() { return *commands_; }
+
+    // The tree operations on the picked elements.
     void MoveUp();
     void MoveDown();
-    void DeleteCurrent() override;
-    bool CopyCurrent() override;
-    void PasteAtCurrent(PasteMode mode) override;
+    void DeleteCurrent();
+    bool CopyCurrent();
+    void PasteAtCurrent(PasteMode mode);
     // A new group or object of the type called typeName (ASCII, any letter
     // case); a name that is no type inserts nothing.
     void InsertByName(std::string_view typeName, PasteMode mode);
@@ -100,11 +104,6 @@ public:
     // copies), or an entry of the insert grid dropped into the tree.
     bool CanDrop(const QMimeData& mime, int row, const QModelIndex& parent, bool copy) override;
     bool Drop(const QMimeData& mime, int row, const QModelIndex& parent, bool copy) override;
-    // PreviewDrops: the same, and images, dropped on a dialog's preview.
-    PreviewDropTarget CheckPreviewDrop(const QMimeData& mime, CZeDialogData& dialog,
-                                       std::int32_t x, std::int32_t y, bool copy) override;
-    bool DropOnPreview(const QMimeData& mime, CZeDialogData& dialog, std::int32_t x,
-                       std::int32_t y, bool copy) override;
 
     // PropertyCommitter: the property list's commits go to the edit API.
     bool CommitValue(ZeClass& element, int row, const std::string& value) override;
@@ -168,9 +167,7 @@ private:
     // follow the selection.
     void FollowSelection(const Selection& selection);
 
-    // Shows the result's message and status text; a result that picked
-    // something brings its dialog's window forward. True when the project
-    // changed.
+    // SelectionCommands::Apply, and the tree repainted with its marks.
     bool Apply(const EditResult& result);
 
     void OnTreeSelectionChanged(const QItemSelection& selected, const QItemSelection& deselected);
@@ -218,6 +215,7 @@ private:
     ResourcePanelHost& host_;
     MessageSink& messages_;
     link::CDeviceLink& link_;
+    std::unique_ptr<SelectionCommands> commands_;
     ResourceTreeModel* model_;
     PickTreeView* tree_;
     QLineEdit* findField_;

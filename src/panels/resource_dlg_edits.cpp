@@ -25,25 +25,14 @@
 #include "panels/resource_dlg.h"
 #include "panels/resource_panel_host.h"
 #include "panels/resource_tree_model.h"
+#include "panels/selection_commands.h"
 
 namespace ze::panels {
 
 bool CResourceDlg::Apply(const EditResult& result) {
-    if (!result.message.empty()) {
-        messages_.ShowMessage(result.message, result.icon);
-    }
-    if (!result.statusText.empty()) {
-        host_.ShowStatusText(SjisToQString(result.statusText));
-    }
-    // What an operation picked is what the user works on next: its dialog's
-    // window comes forward.
-    CZeDialogData* dialog = project_.GetSelection().Dialog();
-    if ((result.select != nullptr || !result.selectAll.empty()) && dialog != nullptr &&
-        result.select != &project_) {
-        host_.ActivateDialogWindow(*dialog);
-    }
+    const bool changed = commands_->Apply(result);
     RedrawTree();
-    return result.changed;
+    return changed;
 }
 
 void CResourceDlg::MoveUp() {
@@ -55,58 +44,23 @@ void CResourceDlg::MoveDown() {
 }
 
 void CResourceDlg::Move(MoveDirection direction) {
-    Apply(MoveSelection(project_, direction));
+    commands_->Move(direction);
 }
 
 bool CResourceDlg::CopyCurrent() {
-    const EditResult result = CopySelection(project_);
-    Apply(result);
-    if (result.clipboardText.empty()) {
-        return false;
-    }
-    QGuiApplication::clipboard()->setText(
-        QString::fromStdString(ResourceTextToUtf8(result.clipboardText)));
-    return true;
+    return commands_->CopyCurrent();
 }
 
 void CResourceDlg::DeleteCurrent() {
-    ZeClass* element = project_.GetSelection().Current();
-    if (element == nullptr) {
-        return;
-    }
-    // Taken now: a deleted dialog is gone when the call returns.
-    const bool dialog = element->GetKind() == ElementKind::kDialog;
-    EditResult result = DeleteSelection(project_);
-    if (!result.clipboardText.empty()) {
-        QGuiApplication::clipboard()->setText(
-            QString::fromStdString(ResourceTextToUtf8(result.clipboardText)));
-    }
-    if (dialog) {
-        // Its neighbour came forward while it was still there, before its
-        // windows closed.
-        result.select = nullptr;
-    }
-    Apply(result);
+    commands_->DeleteCurrent();
 }
 
 void CResourceDlg::PasteAtCurrent(PasteMode mode) {
-    const QClipboard* clipboard = QGuiApplication::clipboard();
-    const QMimeData* mime = clipboard->mimeData();
-    if (mime == nullptr || !mime->hasText()) {
-        return;
-    }
-    char32_t unmappable = 0;
-    const std::optional<std::string> text = QStringToSjis(clipboard->text(), &unmappable);
-    if (!text) {
-        // Pasted with a stand-in, the text would not be the one copied.
-        messages_.ShowMessage(UnmappableValueMessage(unmappable), MessageIcon::kWarning);
-        return;
-    }
-    Apply(PasteAtSelection(project_, *text, mode));
+    commands_->PasteAtCurrent(mode);
 }
 
 void CResourceDlg::InsertByName(std::string_view typeName, PasteMode mode) {
-    Apply(InsertElement(project_, nullptr, GetCurrentElement(), typeName, mode));
+    commands_->InsertByName(typeName, mode);
 }
 
 void CResourceDlg::GroupSelected() {

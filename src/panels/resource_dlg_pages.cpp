@@ -8,8 +8,10 @@
 #include "panels/live_sync.h"
 #include "panels/network_page.h"
 #include "panels/property_list_ctrl.h"
+#include "panels/property_list_model.h"
 #include "panels/resource_dlg.h"
 #include "panels/resource_panel_host.h"
+#include "panels/selection_commands.h"
 
 namespace ze::panels {
 
@@ -41,6 +43,18 @@ void CResourceDlg::CreatePages() {
             [this](PaneEntryKind kind, const QByteArray& name) {
                 AssignImageToCurrentRow(kind, name.toStdString());
             });
+    // An image dropped on a preview fills the row the list has current
+    // while it shows that object, and the list shows the row it went to.
+    commands_->SetImageRows(
+        {[this](const CObjectData& object) {
+             return propertyList_->GetElement() == &object ? propertyList_->GetCurrentRow() : -1;
+         },
+         [this](CObjectData& object, int row) {
+             if (propertyList_->GetElement() == &object) {
+                 propertyList_->SetCurrentRow(row);
+                 propertyList_->scrollTo(propertyList_->Model().index(row, 0));
+             }
+         }});
     connect(networkPage_, &CNetworkPage::SendRequested, this, [this] { SendCurrentDialog(); });
     liveSync_ = new LiveSync(
         project_, link_, [this] { return GetCurrentDialog(); }, this);

@@ -5,6 +5,7 @@
 #include <unordered_map>
 
 #include "model/dialog_data.h"
+#include "model/editing/element_lookup.h"
 #include "model/object_data.h"
 #include "model/resource_data.h"
 #include "panels/resource_tree_model.h"
@@ -43,17 +44,20 @@ bool CanHold(const CZeResourceData& project, const ZeClass* element, ZeClass* ta
     return CheckDrop(project, element, {target, nullptr}, copy).allowed;
 }
 
-// Fills found[address] with the element at that address among the items
-// below parent; found by comparing addresses only.
-void FindShown(const ResourceTreeModel& model, const QModelIndex& parent,
-               std::unordered_map<quintptr, ZeClass*>& found) {
-    for (int row = 0; row < model.rowCount(parent); ++row) {
-        const QModelIndex index = model.index(row, 0, parent);
-        ZeClass* element = model.ElementAt(index);
-        if (const auto at = found.find(reinterpret_cast<quintptr>(element)); at != found.end()) {
-            at->second = element;
+// Fills found[address] with the element at that address among the
+// project's dialogs and their trees; found by comparing addresses only.
+void FindInProject(const CZeResourceData& project,
+                   std::unordered_map<quintptr, ZeClass*>& found) {
+    const auto note = [&found](ZeClass& element) {
+        if (const auto at = found.find(reinterpret_cast<quintptr>(&element)); at != found.end()) {
+            at->second = &element;
         }
-        FindShown(model, index, found);
+    };
+    const CZeDialogDataList& dialogs = project.GetDialogs();
+    for (std::size_t i = 0; i < dialogs.GetCount(); ++i) {
+        CZeDialogData& dialog = *dialogs.GetDialog(i);
+        note(dialog);
+        ForEachInTree(dialog, note);
     }
 }
 
@@ -65,7 +69,7 @@ QMimeData* ElementMime(const std::vector<ZeClass*>& elements) {
     return data;
 }
 
-std::vector<ZeClass*> ElementsFromMime(const QMimeData& data, const ResourceTreeModel& model) {
+std::vector<ZeClass*> ElementsFromMime(const QMimeData& data, const CZeResourceData& project) {
     const QByteArray key = data.data(QString::fromLatin1(kElementMimeType));
     const QList<QByteArray> parts = key.split(':');
     if (parts.size() != 2 || parts[0] != QByteArray::number(QCoreApplication::applicationPid())) {
@@ -81,9 +85,9 @@ std::vector<ZeClass*> ElementsFromMime(const QMimeData& data, const ResourceTree
         }
         addresses.push_back(address);
     }
-    // Only elements the tree still shows: an address is compared with the
-    // tree's elements, never read.
-    FindShown(model, {}, found);
+    // Only elements still in the project: an address is compared with the
+    // project's elements, never read.
+    FindInProject(project, found);
     std::vector<ZeClass*> elements;
     for (const quintptr address : addresses) {
         if (found[address] == nullptr) {

@@ -31,9 +31,9 @@ QMimeData* ElementMime(const std::vector<ZeClass*>& elements);
 inline QMimeData* ElementMime(ZeClass& element) {
     return ElementMime(std::vector<ZeClass*>{&element});
 }
-// The dragged elements when every one still stands in the tree of model;
-// none for any other data.
-std::vector<ZeClass*> ElementsFromMime(const QMimeData& data, const ResourceTreeModel& model);
+// The dragged elements when every one still stands in project (a dialog or
+// an element of a dialog's tree); none for any other data.
+std::vector<ZeClass*> ElementsFromMime(const QMimeData& data, const CZeResourceData& project);
 QMimeData* InsertTypeMime(const QString& typeName);
 // The type name (ASCII) an insert drag carries; empty for any other data.
 QByteArray InsertTypeFromMime(const QMimeData& data);

@@ -7,6 +7,7 @@
 
 #include "common/cp932.h"
 #include "model/dialog_data.h"
+#include "model/editing/selection.h"
 #include "model/object_data.h"
 #include "model/resource_data.h"
 #include "panels/resource_dlg.h"
@@ -163,7 +164,7 @@ private slots:
         if (picks[current] != nullptr) {
             panel_->SelectByUser(picks[current]);
         } else {
-            panel_->TreeModel().SetCurrent({});
+            Select(*project_, nullptr);  // nothing picked, no dialog current
         }
         const std::string text = ProjectText(*project_);
         const QStringList labels = TreeLabels(panel_->TreeModel());
