@@ -22,7 +22,7 @@ namespace {
 constexpr int kSpacing = 4;
 
 struct ButtonTexts {
-    int id;
+    PanelButtonId id;
     const char* caption;
     const char* shortText;
     const char* longText;
@@ -48,7 +48,7 @@ constexpr ButtonTexts kTexts[] = {
 };
 // clang-format on
 
-const ButtonTexts* TextsOf(int id) {
+const ButtonTexts* TextsOf(PanelButtonId id) {
     for (const ButtonTexts& texts : kTexts) {
         if (texts.id == id) {
             return &texts;
@@ -59,7 +59,7 @@ const ButtonTexts* TextsOf(int id) {
 
 }  // namespace
 
-const int PanelButtons::kIds[9] = {kMoveUp,  kMoveDown,    kDelete,      kCopy,      kGroup,
+const PanelButtons::Id PanelButtons::kIds[9] = {kMoveUp,  kMoveDown,    kDelete,      kCopy,      kGroup,
                                    kUngroup, kInsertAfter, kInsertFirst, kInsertLast};
 
 PanelButtons::PanelButtons(StatusSink status, QWidget* parent)
@@ -69,7 +69,7 @@ PanelButtons::PanelButtons(StatusSink status, QWidget* parent)
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(kSpacing);
-    for (const int id : kIds) {
+    for (const Id id : kIds) {
         if (id == kInsertAfter) {
             row->addWidget(insertLabel_);
         }
@@ -140,17 +140,17 @@ bool PanelButtons::MoveFocus(QAbstractButton* button, int key) {
     return true;
 }
 
-QAbstractButton* PanelButtons::Button(int id) const {
+QAbstractButton* PanelButtons::Button(Id id) const {
     const auto it = buttons_.find(id);
     return it == buttons_.end() ? nullptr : it->second;
 }
 
-QString PanelButtons::LongText(int id) {
+QString PanelButtons::LongText(Id id) {
     const ButtonTexts* texts = TextsOf(id);
     return texts == nullptr ? QString() : QCoreApplication::translate("Editor", texts->longText);
 }
 
-QString PanelButtons::ShortText(int id) {
+QString PanelButtons::ShortText(Id id) {
     const ButtonTexts* texts = TextsOf(id);
     return texts == nullptr ? QString() : QCoreApplication::translate("Editor", texts->shortText);
 }

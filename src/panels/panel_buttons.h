@@ -11,6 +11,19 @@ class QLabel;
 
 namespace ze::panels {
 
+// The control ids of the resource panel's tool buttons.
+enum class PanelButtonId : int {
+    kMoveUp = 32813,
+    kMoveDown = 32814,
+    kDelete = 32815,
+    kCopy = 32819,
+    kGroup = 1084,
+    kUngroup = 1085,
+    kInsertAfter = 32816,
+    kInsertFirst = 32817,
+    kInsertLast = 32818,
+};
+
 // The resource panel's row of tool buttons: "▲" "▼" "削除" "COPY" "Group化"
 // "G解除", then "挿入：" and the three insert buttons. Each button carries its
 // short text as tooltip; its long text goes to the status bar when the mouse
@@ -23,35 +36,36 @@ namespace ze::panels {
 class PanelButtons : public QWidget {
     Q_OBJECT
 public:
-    // Control ids of the buttons.
-    static constexpr int kMoveUp = 32813;
-    static constexpr int kMoveDown = 32814;
-    static constexpr int kDelete = 32815;
-    static constexpr int kCopy = 32819;
-    static constexpr int kGroup = 1084;
-    static constexpr int kUngroup = 1085;
-    static constexpr int kInsertAfter = 32816;
-    static constexpr int kInsertFirst = 32817;
-    static constexpr int kInsertLast = 32818;
+    // The buttons, by their control ids.
+    using Id = PanelButtonId;
+    static constexpr Id kMoveUp = Id::kMoveUp;
+    static constexpr Id kMoveDown = Id::kMoveDown;
+    static constexpr Id kDelete = Id::kDelete;
+    static constexpr Id kCopy = Id::kCopy;
+    static constexpr Id kGroup = Id::kGroup;
+    static constexpr Id kUngroup = Id::kUngroup;
+    static constexpr Id kInsertAfter = Id::kInsertAfter;
+    static constexpr Id kInsertFirst = Id::kInsertFirst;
+    static constexpr Id kInsertLast = Id::kInsertLast;
 
     // The ids in the order the buttons stand in the row.
-    static const int kIds[9];
+    static const Id kIds[9];
 
     using StatusSink = std::function<void(const QString&)>;
 
     explicit PanelButtons(StatusSink status, QWidget* parent = nullptr);
 
     // Null for an id that is not one of the nine.
-    QAbstractButton* Button(int id) const;
+    QAbstractButton* Button(Id id) const;
     QLabel& InsertLabel() { return *insertLabel_; }
     // The long help text of a button (empty for other ids).
-    static QString LongText(int id);
-    static QString ShortText(int id);
+    static QString LongText(Id id);
+    static QString ShortText(Id id);
     // The button Tab lands on.
     QAbstractButton* TabStop() const { return tabStop_; }
 
 signals:
-    void Clicked(int id);
+    void Clicked(ze::panels::PanelButtonId id);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -63,7 +77,7 @@ private:
     bool MoveFocus(QAbstractButton* button, int key);
 
     StatusSink status_;
-    std::map<int, QAbstractButton*> buttons_;
+    std::map<Id, QAbstractButton*> buttons_;
     QLabel* insertLabel_;
     QAbstractButton* tabStop_ = nullptr;
 };

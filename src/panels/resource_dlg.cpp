@@ -160,7 +160,7 @@ CResourceDlg::CResourceDlg(CZeResourceData& project, ResourcePanelHost& host, Me
             [this](const QModelIndex& index) { OnExpansionChanged(index, true); });
     connect(tree_, &QTreeView::collapsed, this,
             [this](const QModelIndex& index) { OnExpansionChanged(index, false); });
-    connect(buttons_, &PanelButtons::Clicked, this, [this](int id) { OnButton(id); });
+    connect(buttons_, &PanelButtons::Clicked, this, [this](PanelButtonId id) { OnButton(id); });
     connect(tabs_, &QTabBar::currentChanged, this, [this](int tab) { ShowTab(tab); });
     connect(folderField_, &ProjectFolderField::FolderChanged, this,
             [this](const QString& folder) {
@@ -222,7 +222,7 @@ void CResourceDlg::SetUpKeyboardFocus() {
     // their tab, the tabs.
     std::vector<QWidget*> stops{&folderField_->Edit(), &folderField_->BrowseButton(), findField_,
                                 tree_};
-    for (const int id : PanelButtons::kIds) {
+    for (const PanelButtonId id : PanelButtons::kIds) {
         stops.push_back(buttons_->Button(id));
     }
     stops.insert(stops.end(), {propertyList_, networkPage_, tabs_});
@@ -274,7 +274,7 @@ void CResourceDlg::SetEditingEnabled(bool enabled) {
     buttons_->setEnabled(enabled);
 }
 
-void CResourceDlg::OnButton(int id) {
+void CResourceDlg::OnButton(PanelButtonId id) {
     switch (id) {
         case PanelButtons::kMoveUp:
             MoveUp();
@@ -302,8 +302,6 @@ void CResourceDlg::OnButton(int id) {
             break;
         case PanelButtons::kInsertLast:
             InsertFromPane(PasteMode::kLastChild);
-            break;
-        default:
             break;
     }
 }
@@ -382,8 +380,8 @@ ProjectFolderField& CResourceDlg::FolderField() {
     return *folderField_;
 }
 
-QAbstractButton& CResourceDlg::Button(int controlId) {
-    QAbstractButton* button = buttons_->Button(controlId);
+QAbstractButton& CResourceDlg::Button(PanelButtonId id) {
+    QAbstractButton* button = buttons_->Button(id);
     Q_ASSERT(button != nullptr);
     return *button;
 }

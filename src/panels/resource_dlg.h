@@ -33,6 +33,7 @@ class CNetworkPage;
 class LiveSync;
 class CPropertyListCtrl;
 class PanelButtons;
+enum class PanelButtonId : int;
 class PanelTabs;
 class PickTreeView;
 class SelectionCommands;
@@ -126,7 +127,7 @@ public:
     QLineEdit& FindField();
     ProjectFolderField& FolderField();
     // The nine tool buttons by control id (32813 "▲" ... 1085 "G解除").
-    QAbstractButton& Button(int controlId);
+    QAbstractButton& Button(PanelButtonId id);
     PanelButtons& Buttons();
     TypeTables& Tables();
     // Where the property list goes, below the buttons on the "プロパティー"
@@ -205,7 +206,7 @@ private:
     // Tab goes down the panel as it is laid out, and each place shows
     // clearly that it has the focus.
     void SetUpKeyboardFocus();
-    void OnButton(int id);
+    void OnButton(PanelButtonId id);
     void Move(MoveDirection direction);
     // After grouping or ungrouping: the dialog's item at the top, then the
     // element the operation left handled as a click.

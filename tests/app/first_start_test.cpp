@@ -190,7 +190,7 @@ private slots:
 
         pane.Grid(CLogDlg::kInsertTypesTab).Select(0);
         std::size_t count = 0;
-        for (const int button : {ze::panels::PanelButtons::kInsertAfter,
+        for (const auto button : {ze::panels::PanelButtons::kInsertAfter,
                                  ze::panels::PanelButtons::kInsertFirst,
                                  ze::panels::PanelButtons::kInsertLast}) {
             for (int tab = 0; tab < CLogDlg::kTabCount; ++tab) {
@@ -198,7 +198,7 @@ private slots:
                 panel.SelectByUser(&root);
                 panel.Button(button).click();
                 ++count;
-                const QByteArray where = QByteArray::number(button) + " on tab " +
+                const QByteArray where = QByteArray::number(static_cast<int>(button)) + " on tab " +
                                          QByteArray::number(tab);
                 QVERIFY2(root.GetChildren().size() == count, where);
                 const ze::CObjectData& added =

@@ -657,7 +657,7 @@ private slots:
                                           {&panel.PropertyList(), "list"},
                                           {&child.GetView(), "view"},
                                           {&panel.Tabs(), "tabs"}};
-        for (const int id : ze::panels::PanelButtons::kIds) {
+        for (const auto id : ze::panels::PanelButtons::kIds) {
             QAbstractButton* button = panel.Buttons().Button(id);
             names[button] = button->text();
         }

@@ -60,7 +60,7 @@ private slots:
     void StartsDisabledUntilTheFirstReload() {
         QVERIFY(!panel_->TreeView().isEnabled());
         QVERIFY(!panel_->PropertyArea().isEnabled());
-        for (const int id : PanelButtons::kIds) {
+        for (const auto id : PanelButtons::kIds) {
             QVERIFY(!panel_->Button(id).isEnabled());
         }
         QVERIFY(!panel_->Buttons().InsertLabel().isEnabled());
@@ -69,7 +69,7 @@ private slots:
         panel_->Reload();
         QVERIFY(panel_->TreeView().isEnabled());
         QVERIFY(panel_->PropertyArea().isEnabled());
-        for (const int id : PanelButtons::kIds) {
+        for (const auto id : PanelButtons::kIds) {
             QVERIFY(panel_->Button(id).isEnabled());
         }
         QVERIFY(panel_->Buttons().InsertLabel().isEnabled());

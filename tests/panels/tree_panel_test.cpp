@@ -72,7 +72,7 @@ private slots:
         QVERIFY(row != nullptr);
         QCOMPARE(row->spacing(), 4);
         QCOMPARE(qobject_cast<QLabel*>(row->itemAt(6)->widget())->text(), QString("挿入："));
-        QAbstractButton& button = panel_->Button(id);
+        QAbstractButton& button = panel_->Button(static_cast<PanelButtonId>(id));
         QCOMPARE(row->itemAt(position)->widget(), &button);
         QCOMPARE(button.text(), texts[0]);
         QCOMPARE(button.toolTip(), texts[1]);
@@ -102,7 +102,7 @@ private slots:
         QCOMPARE(Visible(panel_->NetworkArea()), link);
         QCOMPARE(Visible(panel_->PropertyArea()), !link);
         QCOMPARE(Visible(panel_->Buttons().InsertLabel()), !link);
-        for (const int id : PanelButtons::kIds) {
+        for (const auto id : PanelButtons::kIds) {
             QCOMPARE(Visible(panel_->Button(id)), !link);
         }
         // The type tables stay hidden on either page.
@@ -142,8 +142,8 @@ private slots:
         QVERIFY2(std::abs(tabsBottom - (panel_->height() - 5)) <= 2,
                  qPrintable(QString::number(tabsBottom)));
         QVERIFY(panel_->PropertyArea().mapTo(panel_.get(), QPoint(0, 0)).y() >
-                panel_->Button(32813).mapTo(panel_.get(), QPoint(0, 0)).y());
-        QVERIFY(panel_->Button(32813).mapTo(panel_.get(), QPoint(0, 0)).y() >
+                panel_->Button(PanelButtons::kMoveUp).mapTo(panel_.get(), QPoint(0, 0)).y());
+        QVERIFY(panel_->Button(PanelButtons::kMoveUp).mapTo(panel_.get(), QPoint(0, 0)).y() >
                 panel_->TreeView().geometry().bottom());
     }
 
