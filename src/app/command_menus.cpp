@@ -181,10 +181,16 @@ void CommandMenus::UpdateStates(const CommandContext& context) {
     const CZeDialogEditorView* view = context.view;
     const bool hasView = view != nullptr;
     for (const CommandId id :
-         {kEditCopy, kEditCut, kEditPaste, kRedraw, kSaveResource, kFilePrint, kFilePrintPreview,
-          kFileClose, kWindowNew, kWindowCascade, kWindowTile, kWindowArrange, kViewFitWindow,
-          kViewDeviceSize, kZoomReset, kViewStructure, kViewDeviceLook, kSwitchLook}) {
+         {kSaveResource, kFilePrint, kFilePrintPreview, kFileClose, kWindowNew, kWindowCascade,
+          kWindowTile, kWindowArrange, kViewFitWindow, kViewDeviceSize, kZoomReset, kViewStructure,
+          kViewDeviceLook, kSwitchLook}) {
         actions_[id]->setEnabled(hasView);
+    }
+    // Redraw repaints the previews there are: a window's, the device list's.
+    actions_[kRedraw]->setEnabled(hasView || context.deviceListShown);
+    // Cut, copy and paste act on what is picked, in the tree as in a window.
+    for (const CommandId id : {kEditCopy, kEditCut, kEditPaste}) {
+        actions_[id]->setEnabled(hasView || context.canEdit);
     }
     const PreviewViewport* preview = hasView ? &view->Viewport() : nullptr;
     actions_[kViewStructure]->setChecked(hasView && view->Look() == PreviewLook::kStructure);

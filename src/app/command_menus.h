@@ -26,6 +26,10 @@ struct CommandContext {
     // The history of the dialog picked.
     bool canUndo = false;
     bool canRedo = false;
+    // Something is picked for cut, copy and paste to act on.
+    bool canEdit = false;
+    // The device list shows previews, with or without an editing window.
+    bool deviceListShown = false;
     // A device is there to send to.
     bool deviceConnected = false;
     // The bars the View entries show and hide.

@@ -112,6 +112,10 @@ CMainFrame::CMainFrame(const EditorEnvironment& environment)
 }
 
 CMainFrame::~CMainFrame() {
+    // The device list goes after the bars the command states read.
+    if (deviceList_ != nullptr) {
+        deviceList_->removeEventFilter(this);
+    }
     project_.Observers().Remove(this);
     // The windows refer to documents, the documents and the panel to the
     // project: they go before the project does, not with the base class.
@@ -399,6 +403,8 @@ void CMainFrame::UpdateCommandStates() {
     const CZeDialogData* picked = selection.Dialog();
     context.canUndo = picked != nullptr && CanUndo(*picked);
     context.canRedo = picked != nullptr && CanRedo(*picked);
+    context.canEdit = services_.edit != nullptr && selection.Current() != nullptr;
+    context.deviceListShown = deviceList_ != nullptr && deviceList_->isVisible();
     context.deviceConnected = linkStatus_->IsDeviceConnected();
     context.statusBarShown = !statusBar()->isHidden();
     context.resourceBarShown = !resourceBar_->isHidden();
@@ -454,6 +460,10 @@ void CMainFrame::CloseDialogWindows(CZeDialogData& dialog) {
 
 void CMainFrame::RedrawViews() {
     windows_->RedrawViews();
+    RedrawDeviceList();
+}
+
+void CMainFrame::RedrawDeviceList() {
     if (deviceList_ != nullptr) {
         for (int i = 0; i < deviceList_->TileCount(); ++i) {
             deviceList_->TileView(i).viewport()->update();
@@ -464,6 +474,9 @@ void CMainFrame::RedrawViews() {
 void CMainFrame::OnRedraw() {
     if (CZeDialogEditorView* view = ActiveView()) {
         view->OnRedraw();
+    }
+    if (deviceList_ != nullptr && deviceList_->isVisible()) {
+        RedrawDeviceList();
     }
 }
 
@@ -719,6 +732,8 @@ CDeviceListWindow& CMainFrame::ShowDeviceList() {
             std::make_unique<CDeviceListWindow>(project_, services_, settings_, *messages_, this);
         connect(deviceList_.get(), &CDeviceListWindow::CheckOptionsChanged, &review_->Findings(),
                 &panels::FindingsWatch::SetLayoutOptions);
+        // Redraw follows whether its previews are on screen.
+        deviceList_->installEventFilter(this);
     }
     deviceList_->ShowDialog(resourcePanel_->GetCurrentDialog());
     deviceList_->show();
@@ -740,6 +755,14 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     files_->Closing();
     windows_->CloseAllWindows();
     event->accept();
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == deviceList_.get() &&
+        (event->type() == QEvent::Show || event->type() == QEvent::Hide)) {
+        UpdateCommandStates();
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {

@@ -186,6 +186,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // ProjectObserver
@@ -220,7 +221,9 @@ private:
     void WindowsChanged();
     // The project file, the modified marker, the application.
     void UpdateTitles();
+    // "再描画": the active window's preview and the device list's.
     void OnRedraw();
+    void RedrawDeviceList();
 
     EditorEnvironment environment_;
     CZeResourceData project_;
