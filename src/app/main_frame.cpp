@@ -121,6 +121,10 @@ CMainFrame::~CMainFrame() {
     // project: they go before the project does, not with the base class.
     // Closed windows still waiting for deletion are among them.
     windows_->DeleteAll();
+    // Whatever the link still says while it closes its sockets finds no
+    // bars and no command states to update.
+    link_->disconnect(this);
+    linkStatus_->disconnect(this);
     delete resourceBar_;
     delete logBar_;
     // The findings and changes watches observe the project too.
@@ -648,50 +652,6 @@ CChildFrame* CMainFrame::OnFileNew() {
 
 bool CMainFrame::OpenFile(const std::string& path) {
     return files_->OpenFile(path);
-}
-
-void CMainFrame::OnFileOpen() {
-    files_->OnFileOpen();
-}
-
-void CMainFrame::OnSaveProject() {
-    files_->OnSaveProject();
-}
-
-void CMainFrame::OnSaveProjectAs() {
-    files_->OnSaveProjectAs();
-}
-
-void CMainFrame::OnDiscardAll() {
-    files_->OnDiscardAll();
-}
-
-const std::string& CMainFrame::GetProjectFile() const {
-    return files_->GetProjectFile();
-}
-
-bool CMainFrame::HasUnsavedChanges() const {
-    return files_->HasUnsavedChanges();
-}
-
-bool CMainFrame::OfferRecovery() {
-    return files_->OfferRecovery();
-}
-
-void CMainFrame::Autosave() {
-    files_->Autosave();
-}
-
-RecoveryStore& CMainFrame::GetRecoveryStore() {
-    return files_->GetRecoveryStore();
-}
-
-std::string CMainFrame::ProjectText() const {
-    return files_->ProjectText();
-}
-
-int CMainFrame::GetAutosaveSeconds() const {
-    return files_->GetAutosaveSeconds();
 }
 
 CChildFrame* CMainFrame::OnWindowNew() {

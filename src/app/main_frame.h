@@ -150,16 +150,9 @@ public:
     // Closes every editing window of dialog.
     void CloseDialogWindows(CZeDialogData& dialog);
 
-    // The project file saves go to (see ProjectFileCommands).
-    const std::string& GetProjectFile() const;
-
-    // Commands.
+    // Commands. The file commands, autosave and recovery are Files()'.
     CChildFrame* OnFileNew();
     bool OpenFile(const std::string& path);
-    void OnFileOpen();
-    void OnSaveProject();
-    void OnSaveProjectAs();
-    void OnDiscardAll();
     CChildFrame* OnWindowNew();
     // Opens the skeleton dialog when the project has a Name, else says so.
     void OnCreateSkeleton();
@@ -174,13 +167,6 @@ public:
     CDeviceListWindow* GetDeviceList() const { return deviceList_.get(); }
     // Writes "ProjectFolder", "ListenPort" and "HttpPort" to the settings.
     void WriteSettings();
-    bool HasUnsavedChanges() const;
-
-    bool OfferRecovery();
-    void Autosave();
-    RecoveryStore& GetRecoveryStore();
-    std::string ProjectText() const;
-    int GetAutosaveSeconds() const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

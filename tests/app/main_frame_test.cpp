@@ -356,7 +356,7 @@ private slots:
         const std::string second =
             fixture.WriteFile("b.json", ProjectText("Second", {DialogText("A", "")}));
         fixture.files.answers = {first};
-        frame.OnFileOpen();
+        frame.Files().OnFileOpen();
         QVERIFY(frame.OpenFile(second));
         QCOMPARE(DialogNames(frame), std::vector<std::string>({"Dialog", "A", "B", "A2"}));
         QCOMPARE(frame.GetRootProperty("Name"), std::string("Second"));
