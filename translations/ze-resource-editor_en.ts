@@ -567,16 +567,6 @@ Last autosave: %2
 New</translation>
     </message>
     <message>
-        <source>新規リソースの作成</source>
-        <translation>New resource</translation>
-    </message>
-    <message>
-        <source>新しいダイアログリソースを作成します
-新規リソース</source>
-        <translation>Creates a new dialog resource
-New resource</translation>
-    </message>
-    <message>
         <source>プロジェクト/リソースの読込み(&amp;O)</source>
         <translation>&amp;Open project/resource...</translation>
     </message>
@@ -765,30 +755,6 @@ Paste</translation>
 ログのクリア</source>
         <translation>Clears the communication log
 Clear log</translation>
-    </message>
-    <message>
-        <source>整列左</source>
-        <translation>Align left</translation>
-    </message>
-    <message>
-        <source>整列右</source>
-        <translation>Align right</translation>
-    </message>
-    <message>
-        <source>整列上</source>
-        <translation>Align top</translation>
-    </message>
-    <message>
-        <source>整列下</source>
-        <translation>Align bottom</translation>
-    </message>
-    <message>
-        <source>整列幅</source>
-        <translation>Same width</translation>
-    </message>
-    <message>
-        <source>整列高</source>
-        <translation>Same height</translation>
     </message>
     <message>
         <source>ツール バー(&amp;T)</source>

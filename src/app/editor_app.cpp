@@ -124,7 +124,7 @@ bool CZeDialogEditorApp::InitInstance(const QStringList& arguments,
         mainFrame_->SetProjectFolder(WithTrailingSeparator(folder.toStdString()));
     }
     // A restored project already holds the files the crashed editor had.
-    if (!mainFrame_->OfferRecovery()) {
+    if (!mainFrame_->Files().OfferRecovery()) {
         for (const QString& file : parser.positionalArguments()) {
             mainFrame_->OpenFile(file.toStdString());
         }

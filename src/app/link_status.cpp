@@ -4,18 +4,39 @@
 #include <QLabel>
 #include <QStatusBar>
 
+#include "app/icons.h"
 #include "link/device_link.h"
 
 namespace ze::app {
 
-CLinkStatus::CLinkStatus(link::CDeviceLink& link, QLabel& indicator, QStatusBar& bar,
-                         QObject* parent)
-    : QObject(parent), link_(link), indicator_(indicator), count_(new QLabel) {
+CLinkStatus::CLinkStatus(link::CDeviceLink& link, QStatusBar& bar, QObject* parent)
+    : QObject(parent), link_(link), indicator_(new QLabel), count_(new QLabel) {
+    indicator_->setFixedWidth(kIndicatorWidth);
+    indicator_->setAlignment(Qt::AlignCenter);
+    indicator_->setPixmap(LinkIndicatorPixmap(state_));
+    bar.addPermanentWidget(indicator_);
     count_->setObjectName(QStringLiteral("DevicesPane"));
     count_->setAlignment(Qt::AlignCenter);
     bar.addPermanentWidget(count_);
     connect(&link_, &link::CDeviceLink::DevicesChanged, this, &CLinkStatus::Update);
+    connect(&link_, &link::CDeviceLink::IndicatorChanged, this, &CLinkStatus::SetIndicator);
+    // "データ送信" follows the send button.
+    connect(&link_, &link::CDeviceLink::ControlsChanged, this,
+            [this](const link::LinkControls& controls) { SetDeviceConnected(controls.send); });
     Update();
+}
+
+void CLinkStatus::SetIndicator(link::LinkIndicator state) {
+    if (state == state_) {
+        return;
+    }
+    state_ = state;
+    indicator_->setPixmap(LinkIndicatorPixmap(state));
+}
+
+void CLinkStatus::SetDeviceConnected(bool connected) {
+    deviceConnected_ = connected;
+    emit DeviceConnectedChanged(connected);
 }
 
 void CLinkStatus::Update() {
@@ -25,7 +46,7 @@ void CLinkStatus::Update() {
         connected += device.connected ? 1 : 0;
     }
     count_->setText(QCoreApplication::translate("Editor", "端末 %1 台").arg(connected));
-    indicator_.setToolTip(
+    indicator_->setToolTip(
         QCoreApplication::translate("Editor", "接続中の端末: %1 台").arg(connected));
 }
 

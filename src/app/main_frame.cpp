@@ -1,61 +1,37 @@
 #include "app/main_frame.h"
 
 #include <QAction>
-#include <QActionGroup>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDockWidget>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFileInfo>
 #include <QLabel>
 #include <QMdiArea>
-#include <QMdiSubWindow>
-#include <QMenu>
-#include <QMenuBar>
 #include <QMimeData>
-#include <QPageSetupDialog>
-#include <QPrintDialog>
-#include <QPrintPreviewDialog>
-#include <QPrinter>
 #include <QStatusBar>
-#include <QStyle>
-#include <QStyleOptionTitleBar>
 #include <QTabWidget>
-#include <QTimer>
 #include <QToolBar>
+#include <QTreeView>
 #include <QUrl>
-#include <algorithm>
+#include <functional>
 #include <utility>
 
 #include "app/about_dialog.h"
 #include "app/child_frame.h"
-#include "app/command_ids.h"
 #include "app/dialog_document.h"
-#include "app/dialog_view.h"
 #include "app/icons.h"
-#include "app/link_status.h"
-#include "app/menu_table.h"
 #include "app/panes/log_dlg.h"
-#include "app/preview_viewport.h"
 #include "app/start_page.h"
-#include "app/window_cascade.h"
 #include "codegen/skeleton_generator.h"
-#include "common/cp932.h"
 #include "common/paths.h"
 #include "common/qt/sjis_qstring.h"
-#include "common/read_file.h"
 #include "layout/qt/device_look.h"
 #include "layout/qt/font_measure.h"
 #include "link/device_link.h"
-#include "model/editing/element_lookup.h"
 #include "model/editing/history_edits.h"
-#include "model/editing/save_point.h"
 #include "model/editing/selection.h"
-#include "model/editing/tree_edits.h"
-#include "model/mo_stream.h"
-#include "model/project_diff.h"
 #include "model/property_names.h"
 #include "panels/changes_watch.h"
 #include "panels/findings_watch.h"
@@ -65,31 +41,17 @@
 #include "panels/skeleton_dlg.h"
 #include "panels/user_text_translator.h"
 
-#include <QTreeView>
-
 namespace ze::app {
 
 namespace {
 
 constexpr const char* kSettingSection = "SETTING";
 constexpr int kStatusPane1Width = 40;
-constexpr int kStatusPane2Width = 20;
-constexpr QSize kToolButtonSize(25, 20);
-// The size a new editing window asks for; it is smaller where the MDI area is.
-constexpr QSize kChildFrameSize(520, 420);
-// The log line stays Japanese like every log line; the status bar and the
-// message box speak the user's language. The model says the same (its
-// context, "Messages", holds their translations).
-constexpr const char* kSavedMessage = QT_TRANSLATE_NOOP("Messages", "ファイルを保存しました。");
-constexpr const char* kNotSavedMessage =
-    QT_TRANSLATE_NOOP("Messages", "ファイルを保存できませんでした。");
 
 }  // namespace
 
 CMainFrame::CMainFrame(const EditorEnvironment& environment)
     : environment_(environment),
-      savePoint_(std::make_unique<SavePoint>(project_)),
-      recovery_(environment.recoveryFolder),
       settings_(environment.settingsPath.empty() ? CProfileSettings::PathIn(ExecutableFolder())
                                                  : environment.settingsPath),
       recentFiles_(settings_) {
@@ -105,211 +67,176 @@ CMainFrame::CMainFrame(const EditorEnvironment& environment)
         ownFiles_ = std::make_unique<QtFileChooser>(this);
     }
     messages_ = environment_.messages != nullptr ? environment_.messages : ownMessages_.get();
-    files_ = environment_.files != nullptr ? environment_.files : ownFiles_.get();
+    fileChooser_ = environment_.files != nullptr ? environment_.files : ownFiles_.get();
     project_.SetMessageSink(messages_);
+    // The save point follows the project before anything else does.
+    ProjectFileHost& fileHost = *this;
+    files_ = std::make_unique<ProjectFileCommands>(project_, fileHost, *messages_, *fileChooser_,
+                                                   recentFiles_, environment.recoveryFolder);
     link_ = std::make_unique<link::CDeviceLink>();
     look_ = std::make_unique<DeviceLook>();
     services_.look = look_.get();
 
     setWindowIcon(EditorIcon());
-    savePoint_->SetListener([this](bool modified) { setWindowModified(modified); });
     setAcceptDrops(true);
     // Wide enough that the captions of every tab of the "Log" bar show whole
     // beside the "Resource" bar, in English too.
     resize(1280, 800);
 
-    mdiArea_ = new QMdiArea;
-    mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    setCentralWidget(mdiArea_);
-    connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this] { SubWindowActivated(); });
+    windows_ = std::make_unique<DialogWindows>(project_, services_);
+    setCentralWidget(&windows_->Area());
+    connect(windows_.get(), &DialogWindows::WindowsChanged, this, &CMainFrame::WindowsChanged);
+    connect(windows_.get(), &DialogWindows::ViewportChanged, this,
+            &CMainFrame::UpdateCommandStates);
     CreateStartPage();
 
-    CreateActions();
-    CreateLanguageMenu();
-    CreateToolBar();
+    commands_ = new CommandMenus(*this, recentFiles_, settings_);
+    connect(commands_, &CommandMenus::MenuAboutToShow, this, &CMainFrame::UpdateCommandStates);
+    connect(commands_, &CommandMenus::StatusMessage, this, &CMainFrame::ShowStatusText);
+    connect(commands_, &CommandMenus::RecentFileChosen, this, [this](const std::string& path) {
+        files_->OpenRecentFile(path);
+        UpdateCommandStates();
+    });
     CreateStatusBar();
     CreateBars();
+    ConnectCommands();
     // After the panel: its answer to a dialog going (bringing the neighbour
     // forward) comes before the dialog's windows close.
     project_.Observers().Add(this);
     ReadSettings();
-    MarkSaved();
+    files_->MarkSaved();
     RefreshImages();
     recentFiles_.Load();
-    ShowMenu(false);
+    commands_->ShowMenu(false);
     UpdateTitles();
     UpdateCommandStates();
-
-    autosaveTimer_ = new QTimer(this);
-    connect(autosaveTimer_, &QTimer::timeout, this, &CMainFrame::Autosave);
-    if (autosaveSeconds_ > 0) {
-        autosaveTimer_->start(autosaveSeconds_ * 1000);
-    }
 }
 
 CMainFrame::~CMainFrame() {
-    // A clean end: nothing to recover at the next start.
-    recovery_.Remove();
+    // The device list goes after the bars the command states read.
+    if (deviceList_ != nullptr) {
+        deviceList_->removeEventFilter(this);
+    }
     project_.Observers().Remove(this);
     // The windows refer to documents, the documents and the panel to the
     // project: they go before the project does, not with the base class.
     // Closed windows still waiting for deletion are among them.
-    mdiArea_->disconnect(this);
-    for (CChildFrame* frame : findChildren<CChildFrame*>()) {
-        frame->disconnect(this);
-        delete frame;
-    }
+    windows_->DeleteAll();
+    // Whatever the link still says while it closes its sockets finds no
+    // bars and no command states to update.
+    link_->disconnect(this);
+    linkStatus_->disconnect(this);
     delete resourceBar_;
     delete logBar_;
-    // The findings watch observes the project too.
-    delete findings_;
-    findings_ = nullptr;
-    delete changes_;
-    changes_ = nullptr;
+    // The findings and changes watches observe the project too.
+    review_.reset();
     // The panel's network page referred to the link.
     link_.reset();
+    // A clean end: nothing to recover at the next start.
+    files_.reset();
 }
 
 // ---------------------------------------------------------------- set-up
 
-void CMainFrame::CreateActions() {
+void CMainFrame::ConnectCommands() {
     using enum CommandId;
-    for (const CommandText& text : CommandTexts()) {
-        auto* action = new QAction(TranslatedMenuText(text.caption), this);
-        action->setStatusTip(StatusTextOf(text));
-        const QString tip = ToolTipOf(text);
-        if (!tip.isEmpty()) {
-            action->setToolTip(tip);
+    CommandMenus& commands = *commands_;
+    // Most commands leave a state the entries follow at once.
+    const auto on = [this, &commands](CommandId id, std::function<void()> handler) {
+        commands.On(id, [this, handler = std::move(handler)] {
+            handler();
+            UpdateCommandStates();
+        });
+    };
+    on(kFileOpen, [this] { files_->OnFileOpen(); });
+    on(kSaveProject, [this] { files_->OnSaveProject(); });
+    on(kSaveProjectAs, [this] { files_->OnSaveProjectAs(); });
+    on(kSaveResource, [this] { files_->OnSaveResource(); });
+    on(kDiscardAll, [this] { files_->OnDiscardAll(); });
+    on(kFileClose, [this] { windows_->CloseActiveDocument(); });
+    on(kCreateSkeleton, [this] { OnCreateSkeleton(); });
+    on(kClearLog, [this] { logPane_->ClearLog(); });
+    on(kAppAbout, [this] {
+        CAboutDlg about(this);
+        about.exec();
+    });
+    on(kFilePrint, [this] {
+        if (CZeDialogEditorView* view = ActiveView()) {
+            printing_.Print(*view, this);
         }
-        action->setShortcuts(text.keys);
-        action->setData(static_cast<int>(text.id));
-        addAction(action);  // the keys work whichever menu is shown
-        actions_[text.id] = action;
-    }
-    for (const CommandId id : {kViewToolBar, kViewStatusBar, kViewResourcePanel, kViewLogPane}) {
-        actions_[id]->setCheckable(true);
-    }
-    // The active window's sizing: one of the two.
-    auto* sizing = new QActionGroup(this);
+    });
+    on(kFilePrintPreview, [this] {
+        if (CZeDialogEditorView* view = ActiveView()) {
+            printing_.Preview(*view, this);
+        }
+    });
+    on(kFilePrintSetup, [this] { printing_.PageSetup(this); });
+    on(kViewResourcePanel, [this] { resourceBar_->setVisible(resourceBar_->isHidden()); });
+    on(kViewLogPane, [this] { logBar_->setVisible(logBar_->isHidden()); });
+    on(kWindowArrange, [this] { windows_->ArrangeIcons(); });
+    on(kRedraw, [this] { OnRedraw(); });
     for (const auto& [id, mode] : {std::pair{kViewFitWindow, PreviewSizing::kFitWindow},
                                    std::pair{kViewDeviceSize, PreviewSizing::kDeviceSize}}) {
-        actions_[id]->setCheckable(true);
-        sizing->addAction(actions_[id]);
-        connect(actions_[id], &QAction::triggered, this, [this, mode = mode] {
+        on(id, [this, mode = mode] {
             if (CZeDialogEditorView* view = ActiveView()) {
                 view->SetSizing(mode);
             }
-            UpdateCommandStates();
+        });
+    }
+    // The view entries belong to the active editing window.
+    for (const auto& [id, handler] : {std::pair{kZoomIn, &CZeDialogEditorView::ZoomIn},
+                                      std::pair{kZoomOut, &CZeDialogEditorView::ZoomOut},
+                                      std::pair{kZoomReset, &CZeDialogEditorView::ZoomReset}}) {
+        on(id, [this, handler = handler] {
+            if (CZeDialogEditorView* view = ActiveView()) {
+                (view->*handler)();
+            }
         });
     }
 
-    // The active window's paint mode: one of the two; Ctrl+D switches.
-    auto* looks = new QActionGroup(this);
+    // The active window's paint mode; Ctrl+D switches.
     for (const auto& [id, look] : {std::pair{kViewStructure, PreviewLook::kStructure},
                                    std::pair{kViewDeviceLook, PreviewLook::kDevice}}) {
-        actions_[id]->setCheckable(true);
-        looks->addAction(actions_[id]);
-        connect(actions_[id], &QAction::triggered, this,
-                [this, look = look] { SetActiveLook(look); });
+        commands.On(id, [this, look = look] { SetActiveLook(look); });
     }
-    connect(actions_[kSwitchLook], &QAction::triggered, this, [this] {
+    commands.On(kSwitchLook, [this] {
         if (CZeDialogEditorView* view = ActiveView()) {
             SetActiveLook(view->Look() == PreviewLook::kDevice ? PreviewLook::kStructure
                                                                : PreviewLook::kDevice);
         }
     });
-    connect(actions_[kViewDeviceList], &QAction::triggered, this, [this] { ShowDeviceList(); });
-
-    const std::map<CommandId, void (CMainFrame::*)()> handlers = {
-        {kFileOpen, &CMainFrame::OnFileOpen},
-        {kSaveProject, &CMainFrame::OnSaveProject},
-        {kSaveProjectAs, &CMainFrame::OnSaveProjectAs},
-        {kSaveResource, &CMainFrame::OnSaveResource},
-        {kDiscardAll, &CMainFrame::OnDiscardAll},
-        {kFileClose, &CMainFrame::OnCloseDocument},
-        {kCreateSkeleton, &CMainFrame::OnCreateSkeleton},
-        {kClearLog, &CMainFrame::OnClearLog},
-        {kAppAbout, &CMainFrame::OnAbout},
-        {kFilePrint, &CMainFrame::OnPrint},
-        {kFilePrintPreview, &CMainFrame::OnPrintPreview},
-        {kFilePrintSetup, &CMainFrame::OnPrintSetup},
-        {kViewResourcePanel, &CMainFrame::ToggleResourceBar},
-        {kViewLogPane, &CMainFrame::ToggleLogBar},
-        {kWindowArrange, &CMainFrame::ArrangeIcons},
-    };
-    for (const auto& [id, handler] : handlers) {
-        connect(actions_[id], &QAction::triggered, this, [this, handler = handler] {
-            (this->*handler)();
-            UpdateCommandStates();
-        });
-    }
-    connect(actions_[kFileNew], &QAction::triggered, this, [this] { OnFileNew(); });
-    connect(actions_[kWindowNew], &QAction::triggered, this, [this] { OnWindowNew(); });
-    connect(actions_[kAppExit], &QAction::triggered, this, &QWidget::close);
-    connect(actions_[kSendDialog], &QAction::triggered, this, [this] { OnSendDialog(); });
-    connect(actions_[kNextPane], &QAction::triggered, this, [this] { FocusPane(1); });
-    connect(actions_[kPreviousPane], &QAction::triggered, this, [this] { FocusPane(-1); });
-    connect(actions_[kWindowCascade], &QAction::triggered, mdiArea_, &QMdiArea::cascadeSubWindows);
-    connect(actions_[kWindowTile], &QAction::triggered, mdiArea_, &QMdiArea::tileSubWindows);
+    commands.On(kViewDeviceList, [this] { ShowDeviceList(); });
+    commands.On(kFileNew, [this] { OnFileNew(); });
+    commands.On(kWindowNew, [this] { OnWindowNew(); });
+    commands.On(kAppExit, [this] { close(); });
+    // "データ送信": the panel sends the dialog being edited to the device.
+    commands.On(kSendDialog, [this] { resourcePanel_->SendCurrentDialog(); });
+    commands.On(kNextPane, [this] { windows_->FocusPane(1); });
+    commands.On(kPreviousPane, [this] { windows_->FocusPane(-1); });
+    connect(Action(kWindowCascade), &QAction::triggered, &windows_->Area(),
+            &QMdiArea::cascadeSubWindows);
+    connect(Action(kWindowTile), &QAction::triggered, &windows_->Area(), &QMdiArea::tileSubWindows);
 
     // Undo and redo step through the history of the dialog picked, whether
     // or not it has a window; cut, copy and paste act on what is picked.
-    connect(actions_[kEditUndo], &QAction::triggered, this, [this] { StepHistory(false); });
-    connect(actions_[kEditRedo], &QAction::triggered, this, [this] { StepHistory(true); });
-    connect(actions_[kEditCopy], &QAction::triggered, this, [this] {
+    commands.On(kEditUndo, [this] { StepHistory(false); });
+    commands.On(kEditRedo, [this] { StepHistory(true); });
+    commands.On(kEditCopy, [this] {
         if (services_.edit != nullptr) {
             services_.edit->CopyCurrent();
         }
     });
-    connect(actions_[kEditCut], &QAction::triggered, this, [this] {
+    commands.On(kEditCut, [this] {
         if (services_.edit != nullptr) {
             services_.edit->CopyCurrent();
             services_.edit->DeleteCurrent();
         }
     });
-    connect(actions_[kEditPaste], &QAction::triggered, this, [this] {
+    commands.On(kEditPaste, [this] {
         if (services_.edit != nullptr) {
             services_.edit->PasteAtCurrent(PasteMode::kAfter);
         }
     });
-    // The view entries belong to the active editing window.
-    const std::map<CommandId, void (CZeDialogEditorView::*)()> viewHandlers = {
-        {kRedraw, &CZeDialogEditorView::OnRedraw},
-        {kZoomIn, &CZeDialogEditorView::ZoomIn},
-        {kZoomOut, &CZeDialogEditorView::ZoomOut},
-        {kZoomReset, &CZeDialogEditorView::ZoomReset},
-    };
-    for (const auto& [id, handler] : viewHandlers) {
-        connect(actions_[id], &QAction::triggered, this, [this, handler = handler] {
-            CZeDialogEditorView* view = ActiveView();
-            if (view == nullptr) {
-                return;
-            }
-            (view->*handler)();
-            UpdateCommandStates();
-        });
-    }
-}
-
-void CMainFrame::CreateToolBar() {
-    toolBar_ = new QToolBar(QCoreApplication::translate("Editor", "ツール バー"), this);
-    toolBar_->setObjectName(QStringLiteral("ToolBar"));
-    toolBar_->setIconSize(QSize(16, 16));
-    for (const CommandId id : ToolBarIds()) {
-        if (id == kSeparator) {
-            toolBar_->addSeparator();
-            continue;
-        }
-        QAction* action = actions_.at(id);
-        action->setIcon(CommandIcon(id, *style()));
-        toolBar_->addAction(action);
-        toolBar_->widgetForAction(action)->setFixedSize(kToolButtonSize);
-    }
-    addToolBar(Qt::TopToolBarArea, toolBar_);
-    connect(actions_[CommandId::kViewToolBar], &QAction::toggled, toolBar_, &QWidget::setVisible);
-    connect(toolBar_, &QToolBar::visibilityChanged, actions_[CommandId::kViewToolBar],
-            &QAction::setChecked);
 }
 
 void CMainFrame::CreateStatusBar() {
@@ -317,10 +244,6 @@ void CMainFrame::CreateStatusBar() {
     zoomPane_->setObjectName(QStringLiteral("ZoomPane"));
     zoomPane_->setFixedWidth(kStatusPane1Width);
     zoomPane_->setAlignment(Qt::AlignCenter);
-    indicatorPane_ = new QLabel;
-    indicatorPane_->setFixedWidth(kStatusPane2Width);
-    indicatorPane_->setAlignment(Qt::AlignCenter);
-    indicatorPane_->setPixmap(LinkIndicatorPixmap(link::LinkIndicator::NoAnswer));
     problemsPane_ = new QLabel;
     problemsPane_->setObjectName(QStringLiteral("ProblemsPane"));
     problemsPane_->setAlignment(Qt::AlignCenter);
@@ -330,9 +253,8 @@ void CMainFrame::CreateStatusBar() {
     changesPane_->setAlignment(Qt::AlignCenter);
     statusBar()->addPermanentWidget(changesPane_);
     statusBar()->addPermanentWidget(zoomPane_);
-    statusBar()->addPermanentWidget(indicatorPane_);
-    connect(actions_[CommandId::kViewStatusBar], &QAction::toggled, statusBar(),
-            &QWidget::setVisible);
+    // The lamp and the count of devices at the right end.
+    linkStatus_ = new CLinkStatus(*link_, *statusBar(), this);
 }
 
 void CMainFrame::CreateBars() {
@@ -370,49 +292,42 @@ void CMainFrame::CreateBars() {
             deviceList_->ShowDialog(resourcePanel_->GetCurrentDialog());
         }
     });
-    // F6 lands on the tree and on the log pane's tabs.
+    // F6 lands on the tree and on the log pane's tabs; Tab goes from the
+    // property list to the active window's view.
     resourcePanel_->setFocusProxy(&resourcePanel_->TreeView());
     logPane_->setFocusProxy(logPane_->findChild<QTabWidget*>());
+    windows_->SetPaneBars({resourceBar_, logBar_});
+    windows_->SetTabPredecessor(&resourcePanel_->PropertyList());
 
     const auto follow = [](QDockWidget* bar, QAction* action) {
         connect(bar, &QDockWidget::visibilityChanged, action,
                 [bar, action] { action->setChecked(!bar->isHidden()); });
     };
-    follow(logBar_, actions_[CommandId::kViewLogPane]);
-    follow(resourceBar_, actions_[CommandId::kViewResourcePanel]);
+    follow(logBar_, Action(CommandId::kViewLogPane));
+    follow(resourceBar_, Action(CommandId::kViewResourcePanel));
 
     connect(logPane_, &CLogDlg::EntryChosen, this,
             [this](PaneEntryKind kind, const QByteArray& text) {
                 resourcePanel_->OnPaneEntryChosen(kind, text.toStdString());
             });
 
-    findings_ = new panels::FindingsWatch(project_, this);
-    connect(findings_, &panels::FindingsWatch::Updated, this, &CMainFrame::ShowFindings);
-    findings_->EnableLayoutChecks(std::make_unique<FontTextMeasure>(),
-                                  DeviceListCheckOptions(settings_));
-    connect(&logPane_->Problems(), &CFindingsList::FindingChosen, this, &CMainFrame::ChooseFinding);
-
-    changes_ = new panels::ChangesWatch(project_, this);
-    connect(changes_, &panels::ChangesWatch::Updated, this, &CMainFrame::ShowChanges);
-    connect(&logPane_->Changes(), &CChangesList::ChangeChosen, this, &CMainFrame::ChooseChange);
-    connect(logPane_, &CLogDlg::CurrentTabChanged, this, &CMainFrame::FillChangesList);
-    connect(logBar_, &QDockWidget::visibilityChanged, this, &CMainFrame::FillChangesList);
+    review_ = std::make_unique<ReviewTabs>(project_, *logPane_, *logBar_, *resourcePanel_,
+                                           *problemsPane_, *changesPane_);
+    review_->Findings().EnableLayoutChecks(std::make_unique<FontTextMeasure>(),
+                                           DeviceListCheckOptions(settings_));
+    connect(review_.get(), &ReviewTabs::SizeToReveal, this,
+            [this](QSize size) { ShowDeviceList().RevealSize(size); });
 
     // The copy, cut and paste entries of the editing windows are the panel's.
     SetEditCommands(&resourcePanel_->Commands());
 
-    // The device link's log lines, the indicator and whether there is a
-    // device to send to show in this window.
-    link::CDeviceLink& link = *link_;
-    connect(&link, &link::CDeviceLink::LogWritten, this,
-            [this](const QByteArray& text, link::LogKind kind) {
-                WriteLog(text.toStdString(), kind);
-            });
-    connect(&link, &link::CDeviceLink::IndicatorChanged, this, &CMainFrame::SetLinkIndicator);
-    linkStatus_ = new CLinkStatus(link, *indicatorPane_, *statusBar(), this);
-    // "データ送信" follows the send button.
-    connect(&link, &link::CDeviceLink::ControlsChanged, this,
-            [this](const link::LinkControls& controls) { SetDeviceConnected(controls.send); });
+    // Once the bars are there: the send command follows the link.
+    connect(linkStatus_, &CLinkStatus::DeviceConnectedChanged, this,
+            &CMainFrame::UpdateCommandStates);
+    // The device link's log lines show in the log pane.
+    connect(
+        link_.get(), &link::CDeviceLink::LogWritten, this,
+        [this](const QByteArray& text, link::LogKind kind) { WriteLog(text.toStdString(), kind); });
 }
 
 void CMainFrame::ReadSettings() {
@@ -426,40 +341,13 @@ void CMainFrame::ReadSettings() {
     link_->SetMaxDevices(
         settings_.ReadInt(kSettingSection, "MaxDevices", link::CDeviceLink::kDefaultMaxDevices));
     // Read only: the settings file keeps the keys it always had.
-    autosaveSeconds_ = std::max(
-        0, settings_.ReadInt(kSettingSection, "AutosaveInterval", kDefaultAutosaveSeconds));
-    newWindowLook_ = settings_.ReadInt(kSettingSection, "PreviewLook", 0) == 1
-                         ? PreviewLook::kDevice
-                         : PreviewLook::kStructure;
+    files_->StartAutosave(
+        settings_.ReadInt(kSettingSection, "AutosaveInterval", kDefaultAutosaveSeconds));
+    windows_->SetNewWindowLook(settings_.ReadInt(kSettingSection, "PreviewLook", 0) == 1
+                                   ? PreviewLook::kDevice
+                                   : PreviewLook::kStructure);
     autoSend_ = settings_.ReadInt(kSettingSection, "AutoSend", 0) == 1;
     resourcePanel_->NetworkPage().AutoSendBox().setChecked(autoSend_);
-}
-
-void CMainFrame::SetActiveLook(PreviewLook look) {
-    if (CZeDialogEditorView* view = ActiveView()) {
-        view->SetLook(look);
-    }
-    // Written only when the user changes it: the settings file keeps its
-    // bytes otherwise.
-    if (look != newWindowLook_) {
-        newWindowLook_ = look;
-        settings_.WriteInt(kSettingSection, "PreviewLook", look == PreviewLook::kDevice ? 1 : 0);
-    }
-    UpdateCommandStates();
-}
-
-CDeviceListWindow& CMainFrame::ShowDeviceList() {
-    if (deviceList_ == nullptr) {
-        deviceList_ =
-            std::make_unique<CDeviceListWindow>(project_, services_, settings_, *messages_, this);
-        connect(deviceList_.get(), &CDeviceListWindow::CheckOptionsChanged, findings_,
-                &panels::FindingsWatch::SetLayoutOptions);
-    }
-    deviceList_->ShowDialog(resourcePanel_->GetCurrentDialog());
-    deviceList_->show();
-    deviceList_->raise();
-    deviceList_->activateWindow();
-    return *deviceList_;
 }
 
 void CMainFrame::WriteSettings() {
@@ -469,107 +357,20 @@ void CMainFrame::WriteSettings() {
     settings_.WriteInt(kSettingSection, "HttpPort", httpPort_);
 }
 
-// ---------------------------------------------------------------- menus
-
-void CMainFrame::ShowMenu(bool withDialog) {
-    dialogMenuShown_ = withDialog;
-    QMenuBar* bar = menuBar();
-    // The menus of the other bar are deleted with their entries.
-    for (QAction* action : bar->actions()) {
-        if (QMenu* menu = action->menu()) {
-            menu->deleteLater();
-        }
-    }
-    bar->clear();
-    for (const MenuLayout& layout : withDialog ? MenuWithDialog() : MenuWithoutDialog()) {
-        QMenu* menu = bar->addMenu(TranslatedMenuText(layout.caption));
-        const std::vector<CommandId> ids = layout.ids;
-        const auto fill = [this, menu, ids] {
-            menu->clear();
-            for (const CommandId id : ids) {
-                if (id == kSeparator) {
-                    menu->addSeparator();
-                } else if (id == CommandId::kRecentFile) {
-                    FillRecentFiles(*menu);
-                } else {
-                    menu->addAction(actions_.at(id));
-                }
-            }
-        };
-        const bool view = std::string_view(layout.caption) == "表示(&V)";
-        const auto fillWithLanguage = [this, fill, menu, view] {
-            fill();
-            if (view) {
-                menu->addSeparator();
-                menu->addMenu(languageMenu_);
-            }
-        };
-        fillWithLanguage();
-        connect(menu, &QMenu::aboutToShow, this, [this, fillWithLanguage] {
-            fillWithLanguage();
-            UpdateCommandStates();
-        });
-    }
-}
-
-void CMainFrame::FillRecentFiles(QMenu& menu) {
-    const std::vector<std::string>& entries = recentFiles_.GetEntries();
-    if (entries.empty()) {
-        QAction* placeholder = actions_.at(CommandId::kRecentFile);
-        placeholder->setEnabled(false);
-        menu.addAction(placeholder);
-        return;
-    }
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        const std::string path = entries[i];
-        QAction* action =
-            menu.addAction(QString::fromStdString(CRecentFileList::MenuCaption(i, path)));
-        action->setStatusTip(QString::fromStdString(path));
-        connect(action, &QAction::triggered, this, [this, path] { OpenRecentFile(path); });
-    }
-}
-
-void CMainFrame::OpenRecentFile(const std::string& path) {
-    if (!QFileInfo::exists(QString::fromStdString(path))) {
-        const auto& all = recentFiles_.GetEntries();
-        const auto found = std::find(all.begin(), all.end(), path);
-        if (found != all.end()) {
-            recentFiles_.Remove(static_cast<std::size_t>(found - all.begin()));
-        }
-    }
-    OpenFile(path);
-    UpdateCommandStates();
-}
-
-void CMainFrame::OpenExample(const std::string& path) {
-    const bool wasUntitled = projectFile_.empty();
-    if (OpenFile(path)) {
-        // The example is where the program is installed (or the source
-        // tree): a save asks where to go instead of writing over it.
-        if (wasUntitled) {
-            projectFile_.clear();
-            UpdateTitles();
-        }
-        if (project_.GetDialogs().GetCount() > 0) {
-            ActivateDialogWindow(*project_.GetDialogs().GetDialog(0));
-        }
-    }
-    UpdateCommandStates();
-}
-
 void CMainFrame::CreateStartPage() {
-    startPage_ = new CStartPage(*mdiArea_, environment_.programFolder);
+    startPage_ = new CStartPage(windows_->Area(), environment_.programFolder);
     connect(startPage_, &CStartPage::NewChosen, this, [this] { OnFileNew(); });
     connect(startPage_, &CStartPage::OpenChosen, this, [this] {
-        OnFileOpen();
+        files_->OnFileOpen();
         UpdateCommandStates();
     });
     connect(startPage_, &CStartPage::FileChosen, this, [this](const QString& path) {
         if (path == startPage_->ExampleProject()) {
-            OpenExample(path.toStdString());
+            files_->OpenExample(path.toStdString());
         } else {
-            OpenRecentFile(path.toStdString());
+            files_->OpenRecentFile(path.toStdString());
         }
+        UpdateCommandStates();
     });
 }
 
@@ -582,270 +383,105 @@ void CMainFrame::UpdateStartPage() {
     startPage_->setVisible(noWindow);
 }
 
-QAction* CMainFrame::Action(CommandId id) const {
-    const auto found = actions_.find(id);
-    return found == actions_.end() ? nullptr : found->second;
-}
+// ---------------------------------------------------------------- state
 
-void CMainFrame::UpdateCommandStates() {
-    using enum CommandId;
-    CZeDialogEditorView* view = ActiveView();
-    const bool hasView = view != nullptr;
-    for (const CommandId id :
-         {kEditCopy, kEditCut, kEditPaste, kRedraw, kSaveResource, kFilePrint, kFilePrintPreview,
-          kFileClose, kWindowNew, kWindowCascade, kWindowTile, kWindowArrange}) {
-        actions_[id]->setEnabled(hasView);
-    }
-    const PreviewViewport* preview = hasView ? &view->Viewport() : nullptr;
-    for (const CommandId id : {kViewFitWindow, kViewDeviceSize, kZoomReset, kViewStructure,
-                               kViewDeviceLook, kSwitchLook}) {
-        actions_[id]->setEnabled(hasView);
-    }
-    actions_[kViewStructure]->setChecked(hasView && view->Look() == PreviewLook::kStructure);
-    actions_[kViewDeviceLook]->setChecked(hasView && view->Look() == PreviewLook::kDevice);
-    actions_[kZoomIn]->setEnabled(hasView && preview->ZoomPercent() < PreviewViewport::kMaxZoom);
-    actions_[kZoomOut]->setEnabled(hasView && preview->ZoomPercent() > PreviewViewport::kMinZoom);
-    actions_[kViewFitWindow]->setChecked(hasView && preview->Sizing() == PreviewSizing::kFitWindow);
-    actions_[kViewDeviceSize]->setChecked(hasView &&
-                                          preview->Sizing() == PreviewSizing::kDeviceSize);
-    zoomPane_->setText(hasView ? QStringLiteral("%1%").arg(preview->ZoomPercent()) : QString());
-    const CZeDialogData* picked = project_.GetSelection().Dialog();
-    actions_[kEditUndo]->setEnabled(picked != nullptr && CanUndo(*picked));
-    actions_[kEditRedo]->setEnabled(picked != nullptr && CanRedo(*picked));
-    actions_[kSendDialog]->setEnabled(deviceConnected_);
-    actions_[kViewToolBar]->setChecked(!toolBar_->isHidden());
-    actions_[kViewStatusBar]->setChecked(!statusBar()->isHidden());
-    actions_[kViewResourcePanel]->setChecked(!resourceBar_->isHidden());
-    actions_[kViewLogPane]->setChecked(!logBar_->isHidden());
-    UpdateStartPage();
-}
-
-// ---------------------------------------------------------------- windows
-
-std::vector<CChildFrame*> CMainFrame::ChildFrames() const {
-    std::vector<CChildFrame*> frames;
-    for (QMdiSubWindow* window : mdiArea_->subWindowList()) {
-        auto* frame = qobject_cast<CChildFrame*>(window);
-        if (frame != nullptr && frame->property("closed").toBool() == false) {
-            frames.push_back(frame);
-        }
-    }
-    return frames;
-}
-
-CChildFrame* CMainFrame::ActiveChildFrame() const {
-    auto* frame = qobject_cast<CChildFrame*>(mdiArea_->activeSubWindow());
-    if (frame == nullptr || frame->property("closed").toBool()) {
-        return nullptr;
-    }
-    return frame;
-}
-
-CZeDialogEditorView* CMainFrame::ActiveView() const {
-    CChildFrame* frame = ActiveChildFrame();
-    return frame == nullptr ? nullptr : &frame->GetView();
-}
-
-CChildFrame* CMainFrame::OpenWindow(std::shared_ptr<CZeDialogEditorDoc> document) {
-    auto* frame = new CChildFrame(std::move(document), services_);
-    frame->GetView().SetLook(newWindowLook_);
-    mdiArea_->addSubWindow(frame);
-    connect(frame, &CChildFrame::Closed, this, &CMainFrame::ChildFrameClosed);
-    connect(&frame->GetView(), &CZeDialogEditorView::ViewportChanged, this,
-            &CMainFrame::UpdateCommandStates);
-    frame->setGeometry(CascadeGeometryFor(*frame));
-    frame->show();
-    mdiArea_->setActiveSubWindow(frame);
-    if (!dialogMenuShown_) {
-        ShowMenu(true);
-    }
-    UpdateTitles();
-    // setActiveSubWindow reports nothing when the main window is not active.
-    frame->GetView().OnActivateView();
-    PutActiveViewInTabOrder();
-    UpdateCommandStates();
-    return frame;
-}
-
-QRect CMainFrame::CascadeGeometryFor(const CChildFrame& frame) const {
-    std::vector<QPoint> taken;
-    for (QMdiSubWindow* window : mdiArea_->subWindowList()) {
-        if (window != &frame && !window->isHidden() && !window->isMinimized() &&
-            !window->property("closed").toBool()) {
-            taken.push_back(window->pos());
-        }
-    }
-    // One title bar down and right per window. A main window not shown yet
-    // has not laid its area out: its size says nothing.
-    QStyleOptionTitleBar option;
-    option.initFrom(&frame);
-    const int step = frame.style()->pixelMetric(QStyle::PM_TitleBarHeight, &option, &frame);
-    const QSize area = mdiArea_->isVisible() ? mdiArea_->viewport()->size() : QSize();
-    return CascadeGeometry(taken, kChildFrameSize, area, step);
-}
-
-void CMainFrame::ChildFrameClosed(CChildFrame* frame) {
-    frame->setProperty("closed", true);
-    CZeDialogEditorDoc& document = frame->GetDocument();
-    const std::vector<CChildFrame*> frames = ChildFrames();
-    const bool lastOfDocument = std::none_of(frames.begin(), frames.end(), [&](CChildFrame* other) {
-        return &other->GetDocument() == &document;
-    });
-    if (lastOfDocument) {
-        document.OnCloseDocument();
-    }
-    if (frames.empty()) {
-        ShowMenu(false);
+void CMainFrame::WindowsChanged() {
+    const bool withDialog = !ChildFrames().empty();
+    if (withDialog != commands_->IsDialogMenuShown()) {
+        commands_->ShowMenu(withDialog);
     }
     UpdateTitles();
     UpdateCommandStates();
-    // A maximized window that closes puts back the main window's title and
-    // modified marker as they were when it was maximized, after this call:
-    // the marker is set again from the project once the close is over.
-    QMetaObject::invokeMethod(this, [this] { UpdateTitles(); }, Qt::QueuedConnection);
-}
-
-void CMainFrame::SubWindowActivated() {
-    if (CZeDialogEditorView* view = ActiveView()) {
-        view->OnActivateView();
-    }
-    PutActiveViewInTabOrder();
-    UpdateTitles();
-    UpdateCommandStates();
-}
-
-void CMainFrame::PutActiveViewInTabOrder() {
-    // The windows behind are no stops: Tab would bring them forward one
-    // after the other. A click still gives their view the focus.
-    CZeDialogEditorView* active = ActiveView();
-    for (CChildFrame* frame : ChildFrames()) {
-        // The window's frame passes the focus to its view anyway.
-        frame->setFocusPolicy(Qt::NoFocus);
-        CZeDialogEditorView& view = frame->GetView();
-        view.setFocusPolicy(&view == active ? Qt::StrongFocus : Qt::ClickFocus);
-    }
-    if (active != nullptr) {
-        QWidget::setTabOrder(&resourcePanel_->PropertyList(), active);
-    }
 }
 
 void CMainFrame::UpdateTitles() {
-    std::map<const CZeDialogEditorDoc*, int> windowsOf;
-    const std::vector<CChildFrame*> frames = ChildFrames();
-    for (CChildFrame* frame : frames) {
-        ++windowsOf[&frame->GetDocument()];
-    }
-    std::map<const CZeDialogEditorDoc*, int> numbered;
-    for (CChildFrame* frame : frames) {
-        const CZeDialogEditorDoc* document = &frame->GetDocument();
-        QString title = document->DialogTitle();
-        if (windowsOf[document] > 1) {
-            title += QStringLiteral(":%1").arg(++numbered[document]);
-        }
-        frame->setWindowTitle(title);
-    }
-    // The project file, the modified marker, the application.
-    const QString file = projectFile_.empty()
-                             ? QCoreApplication::translate("Editor", "無題")
-                             : QFileInfo(QString::fromStdString(projectFile_)).fileName();
-    setWindowTitle(file + QStringLiteral("[*] - ") + QString::fromUtf8(kMessageBoxTitle));
-    setWindowModified(savePoint_->IsModified());
+    windows_->UpdateTitles();
+    setWindowTitle(files_->TitleName() + QStringLiteral("[*] - ") +
+                   QString::fromUtf8(kMessageBoxTitle));
+    setWindowModified(files_->HasUnsavedChanges());
 }
 
-void CMainFrame::CloseDocumentWindows(CZeDialogEditorDoc& document) {
-    for (CChildFrame* frame : ChildFrames()) {
-        if (&frame->GetDocument() == &document) {
-            frame->close();
-        }
-    }
+void CMainFrame::UpdateCommandStates() {
+    CommandContext context;
+    context.view = ActiveView();
+    const Selection& selection = project_.GetSelection();
+    const CZeDialogData* picked = selection.Dialog();
+    context.canUndo = picked != nullptr && CanUndo(*picked);
+    context.canRedo = picked != nullptr && CanRedo(*picked);
+    context.canEdit = services_.edit != nullptr && selection.Current() != nullptr;
+    context.deviceListShown = deviceList_ != nullptr && deviceList_->isVisible();
+    context.deviceConnected = linkStatus_->IsDeviceConnected();
+    context.statusBarShown = !statusBar()->isHidden();
+    context.resourceBarShown = !resourceBar_->isHidden();
+    context.logBarShown = !logBar_->isHidden();
+    commands_->UpdateStates(context);
+    const CZeDialogEditorView* view = context.view;
+    zoomPane_->setText(view != nullptr ? QStringLiteral("%1%").arg(view->Viewport().ZoomPercent())
+                                       : QString());
+    UpdateStartPage();
 }
 
-void CMainFrame::CloseAllWindows() {
-    for (CChildFrame* frame : ChildFrames()) {
-        frame->close();
-    }
+QAction* CMainFrame::Action(CommandId id) const {
+    return commands_->Action(id);
 }
 
-void CMainFrame::ArrangeIcons() {
-    // The minimised windows in a row along the bottom of the area.
-    int x = 0;
-    const int bottom = mdiArea_->viewport()->height();
-    for (QMdiSubWindow* window : mdiArea_->subWindowList()) {
-        if (window->isMinimized()) {
-            window->move(x, bottom - window->height());
-            x += window->width();
-        }
-    }
+bool CMainFrame::IsDialogMenuShown() const {
+    return commands_->IsDialogMenuShown();
 }
 
-QWidget* CMainFrame::FocusedPane() const {
-    for (QWidget* pane : Panes()) {
-        if (pane->isAncestorOf(QApplication::focusWidget()) ||
-            pane == QApplication::focusWidget()) {
-            return pane;
-        }
-    }
-    return nullptr;
+std::vector<CChildFrame*> CMainFrame::ChildFrames() const {
+    return windows_->ChildFrames();
 }
 
-std::vector<QWidget*> CMainFrame::Panes() const {
-    std::vector<QWidget*> panes;
-    if (CZeDialogEditorView* view = ActiveView()) {
-        panes.push_back(view);
-    }
-    for (QDockWidget* bar : {resourceBar_, logBar_}) {
-        if (!bar->isHidden()) {
-            panes.push_back(bar->widget());
-        }
-    }
-    return panes;
+CChildFrame* CMainFrame::ActiveChildFrame() const {
+    return windows_->ActiveChildFrame();
 }
 
-void CMainFrame::FocusPane(int step) {
-    const std::vector<QWidget*> panes = Panes();
-    if (panes.empty()) {
-        return;
-    }
-    const auto at = std::find(panes.begin(), panes.end(), FocusedPane());
-    const int count = static_cast<int>(panes.size());
-    const int current =
-        at == panes.end() ? (step > 0 ? -1 : 0) : static_cast<int>(at - panes.begin());
-    QWidget* next = panes[static_cast<std::size_t>(((current + step) % count + count) % count)];
-    next->setFocus(Qt::ShortcutFocusReason);
+CZeDialogEditorView* CMainFrame::ActiveView() const {
+    return windows_->ActiveView();
 }
+
+QMdiArea& CMainFrame::GetMdiArea() {
+    return windows_->Area();
+}
+
+panels::FindingsWatch& CMainFrame::GetFindings() {
+    return review_->Findings();
+}
+
+panels::ChangesWatch& CMainFrame::GetChanges() {
+    return review_->Changes();
+}
+
+// ---------------------------------------------------------------- the panel's host
 
 void CMainFrame::ActivateDialogWindow(CZeDialogData& dialog) {
-    // Of several windows on the dialog, the active one stays in front.
-    CChildFrame* active = ActiveChildFrame();
-    if (active != nullptr && active->GetDocument().GetDialog() == &dialog) {
-        return;
-    }
-    for (CChildFrame* frame : ChildFrames()) {
-        if (frame->GetDocument().GetDialog() == &dialog) {
-            if (frame->isMinimized()) {
-                frame->showNormal();
-            }
-            mdiArea_->setActiveSubWindow(frame);
-            return;
-        }
-    }
-    auto document = std::make_shared<CZeDialogEditorDoc>(project_);
-    if (!document->OnOpenDocument(dialog.GetItem(prop::kName))) {
-        return;
-    }
-    // Two dialogs may share a name after a rename; the window is for this one.
-    document->OpenDialog(dialog);
-    OpenWindow(std::move(document));
+    windows_->ActivateDialogWindow(dialog);
+}
+
+void CMainFrame::CloseDialogWindows(CZeDialogData& dialog) {
+    windows_->CloseDialogWindows(dialog);
 }
 
 void CMainFrame::RedrawViews() {
-    for (CChildFrame* frame : ChildFrames()) {
-        frame->GetView().viewport()->update();
-    }
+    windows_->RedrawViews();
+    RedrawDeviceList();
+}
+
+void CMainFrame::RedrawDeviceList() {
     if (deviceList_ != nullptr) {
         for (int i = 0; i < deviceList_->TileCount(); ++i) {
             deviceList_->TileView(i).viewport()->update();
         }
+    }
+}
+
+void CMainFrame::OnRedraw() {
+    if (CZeDialogEditorView* view = ActiveView()) {
+        view->OnRedraw();
+    }
+    if (deviceList_ != nullptr && deviceList_->isVisible()) {
+        RedrawDeviceList();
     }
 }
 
@@ -855,16 +491,6 @@ void CMainFrame::ProjectFolderChanged(const std::string& /*folder*/) {
 
 void CMainFrame::ShowStatusText(const QString& text) {
     statusBar()->showMessage(text);
-}
-
-// ---------------------------------------------------------------- operations
-
-void CMainFrame::CloseDialogWindows(CZeDialogData& dialog) {
-    for (CChildFrame* frame : ChildFrames()) {
-        if (frame->GetDocument().GetDialog() == &dialog) {
-            frame->close();
-        }
-    }
 }
 
 std::optional<panels::PaneSelection> CMainFrame::SelectedPaneEntry() const {
@@ -882,6 +508,60 @@ void CMainFrame::ShowImageList(PaneEntryKind kind, const std::string& name) {
     logPane_->ShowTab(tab);
     logPane_->Grid(tab).SelectByName(name);
 }
+
+void CMainFrame::WriteLog(std::string_view text, link::LogKind kind) {
+    logPane_->WriteLog(text, kind);
+}
+
+void CMainFrame::SetLinkIndicator(link::LinkIndicator state) {
+    linkStatus_->SetIndicator(state);
+}
+
+link::LinkIndicator CMainFrame::GetLinkIndicator() const {
+    return linkStatus_->Indicator();
+}
+
+std::string CMainFrame::GetRootProperty(std::string_view name) const {
+    return project_.GetItem(name);
+}
+
+void CMainFrame::SetActiveDocumentTitle() {
+    if (CChildFrame* frame = ActiveChildFrame()) {
+        frame->setWindowTitle(SjisToQString(GetRootProperty(prop::kName)));
+    }
+}
+
+void CMainFrame::RefreshImages() {
+    logPane_->RefreshImages(environment_.programFolder, resourcePanel_->GetProjectFolder());
+    // The file checks look at the same folders as the image grids.
+    const std::string folder = resourcePanel_->GetProjectFolder();
+    review_->Findings().CheckAll(
+        folder.empty() ? ProjectFiles{}
+                       : ProjectFiles::Scan(
+                             folder, WithTrailingSeparator(environment_.programFolder) + "assets"));
+    look_->SetSources({resourcePanel_->GetProjectFolder(),
+                       WithTrailingSeparator(environment_.programFolder) + "assets"});
+    RedrawViews();
+}
+
+void CMainFrame::ChooseFinding(int index) {
+    review_->ChooseFinding(index);
+}
+
+void CMainFrame::SetProjectFolder(const std::string& folder) {
+    resourcePanel_->SetProjectFolder(folder);
+    RefreshImages();
+}
+
+void CMainFrame::SetDeviceConnected(bool connected) {
+    linkStatus_->SetDeviceConnected(connected);
+}
+
+void CMainFrame::SetEditCommands(panels::EditCommands* edit) {
+    services_.edit = edit;
+}
+
+// ---------------------------------------------------------------- the project
 
 void CMainFrame::DialogRemoving(CZeDialogData& dialog) {
     // Its windows show the dialog; they go before the dialog does.
@@ -910,170 +590,53 @@ void CMainFrame::StepHistory(bool forward) {
     UpdateCommandStates();
 }
 
-void CMainFrame::WriteLog(std::string_view text, link::LogKind kind) {
-    logPane_->WriteLog(text, kind);
-}
-
-void CMainFrame::SetLinkIndicator(link::LinkIndicator state) {
-    if (state == linkIndicator_) {
-        return;
-    }
-    linkIndicator_ = state;
-    indicatorPane_->setPixmap(LinkIndicatorPixmap(state));
-}
-
-std::string CMainFrame::GetRootProperty(std::string_view name) const {
-    return project_.GetItem(name);
-}
-
-void CMainFrame::SetActiveDocumentTitle() {
-    if (CChildFrame* frame = ActiveChildFrame()) {
-        frame->setWindowTitle(SjisToQString(GetRootProperty(prop::kName)));
+void CMainFrame::ProjectReloaded(bool checkLater) {
+    resourcePanel_->Reload();
+    if (checkLater) {
+        review_->Findings().CheckAllLater();
+    } else {
+        review_->Findings().CheckAll();
     }
 }
 
-void CMainFrame::RefreshImages() {
-    logPane_->RefreshImages(environment_.programFolder, resourcePanel_->GetProjectFolder());
-    // The file checks look at the same folders as the image grids.
-    const std::string folder = resourcePanel_->GetProjectFolder();
-    findings_->CheckAll(
-        folder.empty() ? ProjectFiles{}
-                       : ProjectFiles::Scan(
-                             folder, WithTrailingSeparator(environment_.programFolder) + "assets"));
-    look_->SetSources({resourcePanel_->GetProjectFolder(),
-                       WithTrailingSeparator(environment_.programFolder) + "assets"});
-    RedrawViews();
+void CMainFrame::DialogsDiscarding() {
+    windows_->CloseAllWindows();
+    // The tree and the property list let the dialogs go before they do.
+    resourcePanel_->Discard();
 }
 
-void CMainFrame::CreateLanguageMenu() {
-    // Named in both languages: whoever cannot read the one finds the other.
-    languageMenu_ = new QMenu(QStringLiteral("言語 / Language"), this);
-    languageMenu_->setObjectName(QStringLiteral("LanguageMenu"));
-    auto* group = new QActionGroup(languageMenu_);
-    const std::string chosen = settings_.ReadString(kSettingSection, "Language", "");
-    const bool english = QCoreApplication::translate("Menu", "ファイル(&F)") != "ファイル(&F)";
-    for (const auto& [code, name] : {std::pair{"ja", "日本語"}, std::pair{"en", "English"}}) {
-        QAction* action = languageMenu_->addAction(QString::fromUtf8(name));
-        action->setCheckable(true);
-        action->setData(QString::fromLatin1(code));
-        action->setChecked(chosen.empty() ? (std::string_view(code) == "en") == english
-                                          : chosen == code);
-        group->addAction(action);
-        connect(action, &QAction::triggered, this, [this, code = std::string(code)] {
-            settings_.WriteString(kSettingSection, "Language", code);
-            ShowStatusText(QStringLiteral(
-                "言語は次回の起動から変わります / The language changes at the next start"));
-        });
-    }
+void CMainFrame::DialogsDiscarded() {
+    review_->Findings().CheckAll();
 }
 
-void CMainFrame::ShowFindings() {
-    const FindingCounts counts = findings_->Counts();
-    logPane_->Problems().SetFindings(findings_->Findings());
-    logPane_->SetProblemCount(counts.errors + counts.warnings);
-    problemsPane_->setText(QCoreApplication::translate("Editor", "エラー %1 件 / 警告 %2 件")
-                               .arg(counts.errors)
-                               .arg(counts.warnings));
-}
-
-void CMainFrame::ChooseFinding(int index) {
-    const std::vector<Finding>& findings = findings_->Findings();
-    if (index < 0 || static_cast<std::size_t>(index) >= findings.size()) {
-        return;
-    }
-    const Finding& finding = findings[static_cast<std::size_t>(index)];
-    if (finding.element == nullptr) {
-        // A file of the project folder: shown in the user images, when it
-        // is one of them.
-        if (!finding.file.empty()) {
-            logPane_->ShowTab(CLogDlg::kUserImagesTab);
-            logPane_->Grid(CLogDlg::kUserImagesTab).SelectByName(Utf8ToCp932(finding.file));
-        }
-        return;
-    }
-    // The list may be a moment old: an element that has left the project
-    // since is not selected.
-    ZeClass* element = nullptr;
-    if (finding.dialog == nullptr) {
-        element = finding.element == &project_ ? &project_ : nullptr;
-    } else if (project_.GetDialogs().IndexOf(finding.dialog) >= 0 &&
-               IsInTree(*finding.dialog, *finding.element)) {
-        element = const_cast<ZeClass*>(finding.element);
-    }
-    if (element == nullptr) {
-        return;
-    }
-    // The finding's element is picked alone, as a click in the tree picks.
-    resourcePanel_->SelectByUser(element);
-    if (finding.pageWidth != 0) {
-        ShowDeviceList().RevealSize(QSize(finding.pageWidth, finding.pageHeight));
-    }
-    ShowPropertyRow(*element, finding.property);
-}
-
-void CMainFrame::ShowPropertyRow(const ZeClass& element, const std::string& property) {
-    if (property.empty()) {
-        return;
-    }
-    const CItemList& items = element.Items();
-    for (std::size_t row = 0; row < items.GetItemCount(); ++row) {
-        if (items.GetItemData(row).GetName() == property) {
-            resourcePanel_->ShowTab(1);
-            resourcePanel_->PropertyList().SetCurrentRow(static_cast<int>(row));
-            break;
-        }
-    }
-}
-
-bool CMainFrame::ChangesTabShown() const {
-    return logPane_->CurrentTab() == CLogDlg::kChangesTab && !logBar_->isHidden();
-}
-
-void CMainFrame::FillChangesList() {
-    if (changesListStale_ && ChangesTabShown()) {
-        changesListStale_ = false;
-        logPane_->Changes().SetChanges(changes_->Changes());
-    }
-}
-
-void CMainFrame::ShowChanges() {
-    const std::size_t count = changes_->Changes().size();
-    logPane_->SetChangeCount(count);
-    changesPane_->setText(QCoreApplication::translate("Editor", "変更 %1 件").arg(count));
-    // Thousands of rows cost more to list than to count: an empty list is
-    // cheap and shows at once that nothing is left.
-    changesListStale_ = true;
-    if (count == 0 || ChangesTabShown()) {
-        changesListStale_ = false;
-        logPane_->Changes().SetChanges(changes_->Changes());
-    }
-}
-
-void CMainFrame::ChooseChange(int index) {
-    const std::vector<ProjectChange>& changes = changes_->Changes();
-    if (index < 0 || static_cast<std::size_t>(index) >= changes.size()) {
-        return;
-    }
-    const ProjectChange& change = changes[static_cast<std::size_t>(index)];
-    if (ZeClass* element = ElementOfChange(project_, change)) {
-        // Picked alone, as a click in the tree picks, as a finding is.
-        resourcePanel_->SelectByUser(element);
-        ShowPropertyRow(*element, change.property);
-    }
-}
-
-void CMainFrame::SetProjectFolder(const std::string& folder) {
-    resourcePanel_->SetProjectFolder(folder);
-    RefreshImages();
-}
-
-void CMainFrame::SetDeviceConnected(bool connected) {
-    deviceConnected_ = connected;
+void CMainFrame::ProjectFileChanged() {
+    UpdateTitles();
     UpdateCommandStates();
 }
 
-void CMainFrame::SetEditCommands(panels::EditCommands* edit) {
-    services_.edit = edit;
+void CMainFrame::ModifiedChanged(bool modified) {
+    setWindowModified(modified);
+}
+
+void CMainFrame::SetChangesBaseline(std::string text) {
+    review_->Changes().SetBaseline(std::move(text));
+}
+
+void CMainFrame::CompareChangesLater() {
+    review_->Changes().CompareLater();
+}
+
+CZeDialogData* CMainFrame::ActiveDialog() const {
+    CChildFrame* frame = ActiveChildFrame();
+    return frame == nullptr ? nullptr : frame->GetDocument().GetDialog();
+}
+
+void CMainFrame::OpenDialogWindow(CZeDialogData& dialog) {
+    ActivateDialogWindow(dialog);
+}
+
+std::string CMainFrame::ProjectFolder() const {
+    return resourcePanel_->GetProjectFolder();
 }
 
 // ---------------------------------------------------------------- commands
@@ -1084,159 +647,16 @@ CChildFrame* CMainFrame::OnFileNew() {
         return nullptr;
     }
     resourcePanel_->Reload();
-    findings_->CheckAll();
-    return OpenWindow(std::move(document));
+    review_->Findings().CheckAll();
+    return windows_->OpenWindow(std::move(document));
 }
 
 bool CMainFrame::OpenFile(const std::string& path) {
-    const QFileInfo file(QString::fromStdString(path));
-    const auto cannotRead = [this, &file] {
-        messages_->ShowMessage(
-            QStringToSjisForDisplay(
-                QCoreApplication::translate("Editor", "ファイルを読み込めませんでした。\n%1")
-                    .arg(file.absoluteFilePath())),
-            MessageIcon::kWarning);
-    };
-    if (!file.isFile() || !file.isReadable()) {
-        cannotRead();
-        return false;
-    }
-    // Opening into an unchanged project leaves nothing to save; opening into
-    // a changed one keeps the question for the close. Only a project opened
-    // into an empty one becomes the file saves go to: a merge of several
-    // files is saved where the user says.
-    const bool wasSaved = !HasUnsavedChanges();
-    const bool wasEmpty = wasSaved && projectFile_.empty() && project_.GetDialogs().GetCount() == 0;
-    LoadDetails details;
-    if (!project_.LoadFile(path, &details)) {
-        if (details.readResult == ReadFileResult::kTooLarge) {
-            messages_->ShowMessage(
-                QStringToSjisForDisplay(
-                    QCoreApplication::translate(
-                        "Editor", "ファイルが大きすぎるため読み込めませんでした（上限 %1 MiB）。\n%2")
-                        .arg(kMaxReadFileBytes / (1024 * 1024))
-                        .arg(file.absoluteFilePath())),
-                MessageIcon::kWarning);
-        } else if (details.errorReport.empty()) {
-            cannotRead();
-        } else {
-            files_->ShowLoadError(file.absoluteFilePath(), details.errorReport);
-        }
-        return false;
-    }
-    if (wasSaved) {
-        MarkSaved();
-    } else {
-        savePoint_->Touch();
-        changes_->CompareLater();
-    }
-    if (wasEmpty && details.wholeProject) {
-        projectFile_ = file.absoluteFilePath().toStdString();
-    }
-    recentFiles_.Add(path);
-    resourcePanel_->Reload();
-    findings_->CheckAllLater();
-    UpdateTitles();
-    UpdateCommandStates();
-    return true;
-}
-
-QString CMainFrame::FileDialogFolder() const {
-    return OpenStartFolder(projectFile_, resourcePanel_->GetProjectFolder(),
-                           recentFiles_.GetEntries());
-}
-
-void CMainFrame::OnFileOpen() {
-    const std::optional<std::string> path = files_->ChooseOpenFile(
-        {QCoreApplication::translate("Editor",
-                                     "リソースファイル (*.moxspro *.json);;すべてのファイル (*)"),
-         QStringLiteral("moxspro"), QString(),
-         FileDialogFolder()});
-    if (path) {
-        OpenFile(*path);
-    }
-}
-
-void CMainFrame::OnSaveProject() {
-    if (projectFile_.empty()) {
-        OnSaveProjectAs();
-    } else {
-        SaveProjectTo(projectFile_);
-    }
-}
-
-void CMainFrame::OnSaveProjectAs() {
-    const std::optional<std::string> path = files_->ChooseSaveFile(
-        {QCoreApplication::translate("Editor", "リソースファイル (*.moxspro)"),
-         QStringLiteral("moxspro"), QString::fromStdString(projectFile_),
-         FileDialogFolder()});
-    if (path) {
-        SaveProjectTo(*path);
-    }
-}
-
-bool CMainFrame::SaveProjectTo(const std::string& path) {
-    const bool saved = project_.SaveToFile(path, "");
-    if (saved) {
-        projectFile_ = QFileInfo(QString::fromStdString(path)).absoluteFilePath().toStdString();
-        recentFiles_.Add(path);
-        MarkSaved();
-        UpdateTitles();
-    }
-    TellSaved(saved, path);
-    return saved;
-}
-
-void CMainFrame::TellSaved(bool saved, const std::string& path) {
-    if (!saved) {
-        messages_->ShowMessage(
-            QStringToSjisForDisplay(QCoreApplication::translate("Messages", kNotSavedMessage)),
-            MessageIcon::kWarning);
-        return;
-    }
-    ShowStatusText(QCoreApplication::translate("Messages", kSavedMessage));
-    WriteLog(QStringToSjisForDisplay(QString::fromUtf8(kSavedMessage) + QLatin1Char(' ') +
-                                     QString::fromStdString(path)),
-             link::LogKind::Info);
-}
-
-void CMainFrame::OnSaveResource() {
-    CChildFrame* frame = ActiveChildFrame();
-    CZeDialogData* dialog = frame == nullptr ? nullptr : frame->GetDocument().GetDialog();
-    if (dialog == nullptr) {
-        return;
-    }
-    const std::string name = dialog->GetItem(prop::kName);
-    const std::optional<std::string> path =
-        files_->ChooseSaveFile({QCoreApplication::translate("Editor", "リソースファイル (*.json)"),
-                                QStringLiteral("json"), SjisToQString(name),
-                                FileDialogFolder()});
-    if (path) {
-        TellSaved(project_.SaveToFile(*path, name), *path);
-    }
-}
-
-void CMainFrame::OnDiscardAll() {
-    CloseAllWindows();
-    // The tree and the property list let the dialogs go before they do.
-    resourcePanel_->Discard();
-    DiscardDialogs(project_);
-    findings_->CheckAll();
-    // Nothing is left to save over the file the dialogs came from.
-    projectFile_.clear();
-    MarkSaved();
-    UpdateTitles();
-}
-
-void CMainFrame::OnCloseDocument() {
-    if (CChildFrame* frame = ActiveChildFrame()) {
-        CloseDocumentWindows(frame->GetDocument());
-    }
+    return files_->OpenFile(path);
 }
 
 CChildFrame* CMainFrame::OnWindowNew() {
-    CChildFrame* frame = ActiveChildFrame();
-    return frame == nullptr ? nullptr : OpenWindow(frame->GetView().SharedDocument());
+    return windows_->OpenAnotherWindow();
 }
 
 void CMainFrame::OnCreateSkeleton() {
@@ -1254,176 +674,56 @@ void CMainFrame::OnCreateSkeleton() {
     skeletonDlg_->Open(dialog != nullptr ? dialog->GetItem(prop::kName) : std::string());
 }
 
-void CMainFrame::OnSendDialog() {
-    resourcePanel_->SendCurrentDialog();
-}
-
-void CMainFrame::OnClearLog() {
-    logPane_->ClearLog();
-}
-
-void CMainFrame::OnAbout() {
-    CAboutDlg about(this);
-    about.exec();
-}
-
-QPrinter& CMainFrame::Printer() {
-    if (!printer_) {
-        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+void CMainFrame::SetActiveLook(PreviewLook look) {
+    if (CZeDialogEditorView* view = ActiveView()) {
+        view->SetLook(look);
     }
-    return *printer_;
-}
-
-void CMainFrame::OnPrint() {
-    CZeDialogEditorView* view = ActiveView();
-    if (view == nullptr) {
-        return;
+    // Written only when the user changes it: the settings file keeps its
+    // bytes otherwise.
+    if (look != windows_->NewWindowLook()) {
+        windows_->SetNewWindowLook(look);
+        settings_.WriteInt(kSettingSection, "PreviewLook", look == PreviewLook::kDevice ? 1 : 0);
     }
-    QPrintDialog dialog(&Printer(), this);
-    if (dialog.exec() == QDialog::Accepted) {
-        view->PrintTo(Printer());
+    UpdateCommandStates();
+}
+
+CDeviceListWindow& CMainFrame::ShowDeviceList() {
+    if (deviceList_ == nullptr) {
+        deviceList_ =
+            std::make_unique<CDeviceListWindow>(project_, services_, settings_, *messages_, this);
+        connect(deviceList_.get(), &CDeviceListWindow::CheckOptionsChanged, &review_->Findings(),
+                &panels::FindingsWatch::SetLayoutOptions);
+        // Redraw follows whether its previews are on screen.
+        deviceList_->installEventFilter(this);
     }
-}
-
-void CMainFrame::OnPrintPreview() {
-    CZeDialogEditorView* view = ActiveView();
-    if (view == nullptr) {
-        return;
-    }
-    QPrintPreviewDialog preview(&Printer(), this);
-    connect(&preview, &QPrintPreviewDialog::paintRequested, view,
-            [view](QPrinter* printer) { view->PrintTo(*printer); });
-    preview.exec();
-}
-
-void CMainFrame::OnPrintSetup() {
-    QPageSetupDialog setup(&Printer(), this);
-    setup.exec();
-}
-
-void CMainFrame::ToggleResourceBar() {
-    resourceBar_->setVisible(resourceBar_->isHidden());
-}
-
-void CMainFrame::ToggleLogBar() {
-    logBar_->setVisible(logBar_->isHidden());
+    deviceList_->ShowDialog(resourcePanel_->GetCurrentDialog());
+    deviceList_->show();
+    deviceList_->raise();
+    deviceList_->activateWindow();
+    return *deviceList_;
 }
 
 // ---------------------------------------------------------------- events
 
-bool CMainFrame::HasUnsavedChanges() const {
-    return savePoint_->IsModified();
-}
-
-std::string CMainFrame::ProjectText() const {
-    CJsonString text;
-    project_.WriteProject(text, "");
-    return text.TakeText();
-}
-
-void CMainFrame::MarkSaved() {
-    savePoint_->Mark();
-    changes_->SetBaseline(ProjectText());
-    recovery_.Remove();
-    autosavedRevision_ = savePoint_->Revision();
-}
-
-void CMainFrame::Autosave() {
-    if (!savePoint_->IsModified()) {
-        // Undone back to the saved state: nothing to recover.
-        recovery_.Remove();
-        autosavedRevision_ = savePoint_->Revision();
-        return;
-    }
-    if (autosavedRevision_ == savePoint_->Revision() && !recovery_.OwnTextPath().isEmpty()) {
-        return;
-    }
-    if (recovery_.Write(ProjectText(), QString::fromStdString(projectFile_))) {
-        autosavedRevision_ = savePoint_->Revision();
-    } else {
-        ShowStatusText(QCoreApplication::translate("Editor", "自動保存できませんでした: %1")
-                           .arg(recovery_.Folder()));
-    }
-}
-
-bool CMainFrame::OfferRecovery() {
-    bool restored = false;
-    for (const RecoveryStore::LeftOver& leftOver : recovery_.FindLeftOvers()) {
-        if (restored) {
-            break;
-        }
-        switch (files_->AskRecover({leftOver.originFile, leftOver.written})) {
-            case RecoveryAnswer::kRestore:
-                restored = RestoreRecovery(leftOver);
-                break;
-            case RecoveryAnswer::kDiscard:
-                recovery_.Delete(leftOver);
-                break;
-            case RecoveryAnswer::kLater:
-                break;
-        }
-    }
-    recovery_.ReleaseLeftOvers();
-    return restored;
-}
-
-bool CMainFrame::RestoreRecovery(const RecoveryStore::LeftOver& leftOver) {
-    std::string text;
-    LoadDetails details;
-    if (!ReadFileBytes(leftOver.textPath.toStdString(), text)) {
-        messages_->ShowMessage(
-            QStringToSjisForDisplay(
-                QCoreApplication::translate("Editor", "ファイルを読み込めませんでした。\n%1")
-                    .arg(leftOver.textPath)),
-            MessageIcon::kWarning);
-        return false;
-    }
-    std::string before = ProjectText();
-    if (!project_.LoadText(text, &details)) {
-        files_->ShowLoadError(leftOver.textPath, details.errorReport);
-        return false;
-    }
-    // The changes are those since the file the edits started from, when it
-    // is still there to read.
-    std::string origin;
-    const bool originRead =
-        !leftOver.originFile.isEmpty() && ReadFileBytes(leftOver.originFile.toStdString(), origin);
-    changes_->SetBaseline(originRead ? std::move(origin) : std::move(before));
-    changes_->CompareLater();
-    // The edits were never saved: the project is modified from the start,
-    // and its own recovery file replaces the old one at once.
-    projectFile_ = leftOver.originFile.toStdString();
-    savePoint_->Mark();
-    savePoint_->Touch();
-    resourcePanel_->Reload();
-    findings_->CheckAll();
-    UpdateTitles();
-    UpdateCommandStates();
-    Autosave();
-    if (!recovery_.OwnTextPath().isEmpty()) {
-        recovery_.Delete(leftOver);
-    }
-    return true;
-}
-
 void CMainFrame::closeEvent(QCloseEvent* event) {
-    if (HasUnsavedChanges()) {
-        const SaveAnswer answer = files_->AskSaveChanges();
-        if (answer == SaveAnswer::kSave) {
-            OnSaveProject();
-        }
-        if (answer == SaveAnswer::kCancel || (answer == SaveAnswer::kSave && HasUnsavedChanges())) {
-            event->ignore();
-            return;
-        }
+    if (!files_->AskBeforeClose()) {
+        event->ignore();
+        return;
     }
     WriteSettings();
     // Saved or discarded as the user said: nothing is left to recover, and
     // no autosave may write the discarded changes again.
-    autosaveTimer_->stop();
-    recovery_.Remove();
-    CloseAllWindows();
+    files_->Closing();
+    windows_->CloseAllWindows();
     event->accept();
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == deviceList_.get() &&
+        (event->type() == QEvent::Show || event->type() == QEvent::Hide)) {
+        UpdateCommandStates();
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {

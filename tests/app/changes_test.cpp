@@ -119,8 +119,8 @@ private slots:
 
         // A save is the new starting point, at once; the next edit counts
         // from it.
-        frame.OnSaveProject();
-        QVERIFY(!frame.HasUnsavedChanges());
+        frame.Files().OnSaveProject();
+        QVERIFY(!frame.Files().HasUnsavedChanges());
         QVERIFY(!watch.IsPending());
         QCOMPARE(list.topLevelItemCount(), 0);
         QCOMPARE(StatusCount(frame), QStringLiteral("変更 0 件"));

@@ -163,7 +163,7 @@ private slots:
         QVERIFY(fixture.messages.shown.empty());
         // Opened as an untitled project with its first dialog shown: a save
         // never writes over the example.
-        QVERIFY(frame.GetProjectFile().empty());
+        QVERIFY(frame.Files().GetProjectFile().empty());
         QCOMPARE(frame.ChildFrames().size(), std::size_t{1});
         // The source tree's example, two folders above build/bin.
         QCOMPARE(CStartPage::FindExampleProject(ZE_BINARY_DIR "/bin/"),
@@ -226,26 +226,26 @@ private slots:
 
         // Nothing known: wherever the chooser likes.
         CMainFrame& frame = fixture.Frame();
-        frame.OnFileOpen();
+        frame.Files().OnFileOpen();
         QCOMPARE(fixture.files.requests.back().folder, QString());
         // The folder of the file opened last (no longer the project's).
         QVERIFY(frame.OpenFile(recent));
-        frame.OnDiscardAll();
-        frame.OnFileOpen();
+        frame.Files().OnDiscardAll();
+        frame.Files().OnFileOpen();
         QCOMPARE(fixture.files.requests.back().folder, base + "recent");
         // The project folder of the panel comes before it...
         frame.SetProjectFolder((base + "panel/").toStdString());
-        frame.OnFileOpen();
+        frame.Files().OnFileOpen();
         QCOMPARE(fixture.files.requests.back().folder, base + "panel");
         // ...and the project file's folder before that.
-        frame.OnDiscardAll();
+        frame.Files().OnDiscardAll();
         QVERIFY(frame.OpenFile(project));
-        QCOMPARE(frame.GetProjectFile(), project);
-        frame.OnFileOpen();
+        QCOMPARE(frame.Files().GetProjectFile(), project);
+        frame.Files().OnFileOpen();
         QCOMPARE(fixture.files.requests.back().folder, base + "work");
         // A folder that has gone is passed over.
         QVERIFY(QDir(base + "work").removeRecursively());
-        frame.OnFileOpen();
+        frame.Files().OnFileOpen();
         QCOMPARE(fixture.files.requests.back().folder, base + "panel");
     }
 

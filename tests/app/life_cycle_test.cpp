@@ -98,7 +98,7 @@ private slots:
         QCOMPARE(frame.ChildFrames().size(), dialogCount);
         EditActiveDialog(frame, "EditedRoot");
         QVERIFY(marker());
-        frame.Autosave();
+        frame.Files().Autosave();
         QCOMPARE(RecoveryTexts(fixture), 1);
         while (!frame.GetMdiArea().subWindowList().isEmpty()) {
             QVERIFY(frame.GetMdiArea().subWindowList().first()->close());
@@ -127,7 +127,7 @@ private slots:
         Settle();
         QCOMPARE(frame.GetProject().GetDialogs().GetCount(), std::size_t{1});
         QVERIFY(marker());
-        frame.Autosave();
+        frame.Files().Autosave();
         QCOMPARE(RecoveryTexts(fixture), 1);
 
         // Discarding closes its window and leaves nothing to recover.
@@ -150,7 +150,7 @@ private slots:
         // Quit with changes: cancelled, the editor stays with its windows.
         OpenEveryDialog(frame);
         EditActiveDialog(frame, "Changed");
-        frame.Autosave();
+        frame.Files().Autosave();
         QCOMPARE(RecoveryTexts(fixture), 1);
         fixture.files.saveAnswer = SaveAnswer::kCancel;
         QVERIFY(!frame.close());
@@ -176,7 +176,7 @@ private slots:
         CMainFrame& frame = *started;
         frame.show();
         EditActiveDialog(frame, "Changed");
-        frame.Autosave();
+        frame.Files().Autosave();
         QCOMPARE(RecoveryTexts(fixture), 1);
         fixture.files.saveAnswer = SaveAnswer::kDiscard;
         frame.Action(CommandId::kAppExit)->trigger();

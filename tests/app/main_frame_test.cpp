@@ -1,5 +1,6 @@
 // The main window: start-up, menus, editing windows and the file commands.
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QDockWidget>
 #include <QLabel>
@@ -141,7 +142,6 @@ private slots:
             {kViewLogPane, "ログ表示"},
             {kRedraw, "再描画"},
             {kAppAbout, "バージョン情報(&A)"},
-            {kNewResource, "新規リソースの作成"},
             {kSendDialog, "データ送信"},
             {kSaveResource, "リソースの保存（このリソースのみ）"},
             {kFileClose, "このリソースを閉じる(&C)"},
@@ -151,12 +151,6 @@ private slots:
             {kEditCopy, "コピー(&C)"},
             {kEditPaste, "貼り付け(&P)"},
             {kClearLog, "ログのクリア"},
-            {kAlignLeft, "整列左"},
-            {kAlignRight, "整列右"},
-            {kAlignTop, "整列上"},
-            {kAlignBottom, "整列下"},
-            {kAlignWidth, "整列幅"},
-            {kAlignHeight, "整列高"},
             {kWindowNew, "新しいウィンドウを開く(&N)"},
             {kWindowCascade, "重ねて表示(&C)"},
             {kWindowTile, "並べて表示(&T)"},
@@ -176,7 +170,7 @@ private slots:
         QAction* action = fixture.Frame().Action(CommandId{id});
         QVERIFY(action != nullptr);
         QCOMPARE(action->text(), caption);
-        QVERIFY(!action->statusTip().isEmpty() || caption.startsWith("整列"));
+        QVERIFY(!action->statusTip().isEmpty());
     }
 
     void ToolBarStatusBarAndBars() {
@@ -284,8 +278,11 @@ private slots:
                               kViewDeviceLook, kViewDeviceList, kSeparator, kNoId}));
         QCOMPARE(MenuIds(frame, 3),
                  QList<CommandId>({kWindowNew, kWindowCascade, kWindowTile, kWindowArrange}));
+        // Nor is there an action behind the old ids (align, new resource).
+        for (const int id : {32800, 32806, 32807, 32808, 32809, 32810, 32851}) {
+            QVERIFY(frame.Action(CommandId{id}) == nullptr);
+        }
         const QList<CommandId> file = MenuIds(frame, 0);
-        QVERIFY(!file.contains(kNewResource));
         QVERIFY(file.indexOf(kSendDialog) == file.indexOf(kFileOpen) + 1);
         QVERIFY(file.indexOf(kSaveProjectAs) == file.indexOf(kSaveProject) + 1);
         QVERIFY(file.indexOf(kSaveResource) == file.indexOf(kSaveProject) + 2);
@@ -297,6 +294,42 @@ private slots:
         second->close();
         QVERIFY(!frame.IsDialogMenuShown());
         QCOMPARE(MenuCaptions(frame).size(), 4);
+    }
+
+    void EditEntriesWorkWithoutAWindow() {
+        EditorFixture fixture;
+        CMainFrame& frame = fixture.Frame();
+        QVERIFY(frame.OpenFile(fixture.WriteFile(
+            "in.moxspro", ProjectText("P", {DialogText("A", "{'Type':'TEXT','Name':'T'}")}))));
+        // After the file is read its first dialog is picked, with no window.
+        QVERIFY(frame.ChildFrames().empty());
+        using enum CommandId;
+        for (const CommandId id : {kEditCut, kEditCopy, kEditPaste}) {
+            QVERIFY(frame.Action(id)->isEnabled());
+        }
+        QGuiApplication::clipboard()->clear();
+        frame.Action(kEditCopy)->trigger();
+        QVERIFY(QGuiApplication::clipboard()->text().contains("'Name':'A'"));
+        QVERIFY(frame.ChildFrames().empty());
+        frame.Action(kEditPaste)->trigger();
+        QCOMPARE(DialogNames(frame), std::vector<std::string>({"A", "A2"}));
+        frame.Action(kEditCut)->trigger();
+        QCOMPARE(frame.GetProject().GetDialogs().GetCount(), std::size_t{1});
+    }
+
+    void RedrawWithoutAWindowRepaintsTheDeviceList() {
+        EditorFixture fixture;
+        CMainFrame& frame = fixture.Frame();
+        QVERIFY(frame.OpenFile(
+            fixture.WriteFile("in.moxspro", ProjectText("P", {DialogText("A", "")}))));
+        QAction* redraw = frame.Action(CommandId::kRedraw);
+        QVERIFY(!redraw->isEnabled());
+        CDeviceListWindow& list = frame.ShowDeviceList();
+        QVERIFY(frame.ChildFrames().empty());
+        QVERIFY(redraw->isEnabled());
+        redraw->trigger();
+        list.hide();
+        QVERIFY(!redraw->isEnabled());
     }
 
     void NewDocumentsNameTheirDialogsUniquely() {
@@ -323,7 +356,7 @@ private slots:
         const std::string second =
             fixture.WriteFile("b.json", ProjectText("Second", {DialogText("A", "")}));
         fixture.files.answers = {first};
-        frame.OnFileOpen();
+        frame.Files().OnFileOpen();
         QVERIFY(frame.OpenFile(second));
         QCOMPARE(DialogNames(frame), std::vector<std::string>({"Dialog", "A", "B", "A2"}));
         QCOMPARE(frame.GetRootProperty("Name"), std::string("Second"));

@@ -96,7 +96,7 @@ public:
     unsigned ChangingSteps() const { return changingSteps_; }
 
     void Run(unsigned seed, unsigned steps) {
-        savedText_ = frame_.ProjectText();
+        savedText_ = frame_.Files().ProjectText();
         struct Gesture {
             const char* name;
             int weight;
@@ -140,10 +140,10 @@ public:
             }
             std::snprintf(gWhere, sizeof gWhere, "monkey: seed %u, step %u: %s", seed, step,
                           chosen->name);
-            const std::string before = frame_.ProjectText();
+            const std::string before = frame_.Files().ProjectText();
             chosen->act();
             Settle();
-            if (frame_.ProjectText() != before) {
+            if (frame_.Files().ProjectText() != before) {
                 ++changingSteps_;
             }
             const QString broken = BrokenInvariant();
@@ -285,13 +285,13 @@ private:
 
     void Discard() {
         Trigger(CommandId::kDiscardAll);
-        savedText_ = frame_.ProjectText();
+        savedText_ = frame_.Files().ProjectText();
     }
 
     void Reopen() {
         Trigger(CommandId::kDiscardAll);
         frame_.OpenFile(fixture_.Folder() + "SampleApp.moxspro");
-        savedText_ = frame_.ProjectText();
+        savedText_ = frame_.Files().ProjectText();
     }
 
     void CloseDeviceList() {
@@ -330,10 +330,10 @@ private:
             !Showable(panel().PropertyList().GetElement())) {
             return QStringLiteral("the panel shows an element outside its dialog's tree");
         }
-        if (frame_.isWindowModified() != frame_.HasUnsavedChanges()) {
+        if (frame_.isWindowModified() != frame_.Files().HasUnsavedChanges()) {
             return QStringLiteral("the title's marker differs from the project's state");
         }
-        if (!frame_.HasUnsavedChanges() && frame_.ProjectText() != savedText_) {
+        if (!frame_.Files().HasUnsavedChanges() && frame_.Files().ProjectText() != savedText_) {
             return QStringLiteral("the project changed but counts as unchanged");
         }
         return {};

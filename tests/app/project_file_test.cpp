@@ -62,7 +62,7 @@ private slots:
         CMainFrame& frame = fixture.Frame();
         const std::string in = Sample(fixture, "in.moxspro");
         QVERIFY(frame.OpenFile(in));
-        QCOMPARE(frame.GetProjectFile(), in);
+        QCOMPARE(frame.Files().GetProjectFile(), in);
         EditText(frame, "変更");
 
         // Ctrl+S: straight into the file, no dialog, no message box.
@@ -90,17 +90,17 @@ private slots:
         QCOMPARE(frame.windowTitle(), QString("out.moxspro[*] - RESOURCE EDITOR"));
         fixture.files.answers = {std::nullopt};
         frame.Action(CommandId::kSaveProjectAs)->trigger();
-        QCOMPARE(frame.GetProjectFile(), out);
+        QCOMPARE(frame.Files().GetProjectFile(), out);
 
         // A failure is a message box; the file and the marker stay.
         EditText(frame, "again");
         const std::string before = EditorFixture::ReadFile(out);
         fixture.files.answers = {fixture.Folder() + "no/such/folder/x.moxspro"};
-        frame.OnSaveProjectAs();
+        frame.Files().OnSaveProjectAs();
         QCOMPARE(fixture.messages.shown.size(), std::size_t{1});
         QCOMPARE(fixture.messages.shown[0].text, std::string("ファイルを保存できませんでした。"));
         QCOMPARE(fixture.messages.shown[0].icon, ze::MessageIcon::kWarning);
-        QCOMPARE(frame.GetProjectFile(), out);
+        QCOMPARE(frame.Files().GetProjectFile(), out);
         QCOMPARE(EditorFixture::ReadFile(out), before);
         QVERIFY(frame.isWindowModified());
     }
@@ -110,28 +110,28 @@ private slots:
         CMainFrame& frame = fixture.Frame();
         // One dialog's file is not the project's.
         QVERIFY(frame.OpenFile(fixture.WriteFile("A.json", DialogText("A", ""))));
-        QVERIFY(frame.GetProjectFile().empty());
+        QVERIFY(frame.Files().GetProjectFile().empty());
         // Merged into a project that has dialogs: still none.
         QVERIFY(frame.OpenFile(Sample(fixture, "in.moxspro")));
-        QVERIFY(frame.GetProjectFile().empty());
+        QVERIFY(frame.Files().GetProjectFile().empty());
         QCOMPARE(frame.windowTitle(), QString("無題[*] - RESOURCE EDITOR"));
         const std::string out = fixture.Folder() + "merged.moxspro";
         fixture.files.answers = {out};
-        frame.OnSaveProject();
+        frame.Files().OnSaveProject();
         QCOMPARE(fixture.files.requests.size(), std::size_t{1});
         QVERIFY(fixture.files.requests[0].initialName.isEmpty());
-        QCOMPARE(frame.GetProjectFile(), out);
+        QCOMPARE(frame.Files().GetProjectFile(), out);
 
         // Opened first, merged into after: the first file stays.
         EditorFixture second;
         const std::string first = Sample(second, "first.moxspro");
         QVERIFY(second.Frame().OpenFile(first));
         QVERIFY(second.Frame().OpenFile(Sample(second, "more.moxspro")));
-        QCOMPARE(second.Frame().GetProjectFile(), first);
+        QCOMPARE(second.Frame().Files().GetProjectFile(), first);
         QCOMPARE(second.Frame().windowTitle(), QString("first.moxspro[*] - RESOURCE EDITOR"));
         // Discarding everything leaves nothing to save over it.
-        second.Frame().OnDiscardAll();
-        QVERIFY(second.Frame().GetProjectFile().empty());
+        second.Frame().Files().OnDiscardAll();
+        QVERIFY(second.Frame().Files().GetProjectFile().empty());
     }
 
     void TheMarkerFollowsEditsUndoAndSave() {
@@ -147,7 +147,7 @@ private slots:
         QVERIFY(!frame.isWindowModified());
         frame.Action(CommandId::kEditRedo)->trigger();
         QVERIFY(frame.isWindowModified());
-        frame.OnSaveProject();
+        frame.Files().OnSaveProject();
         QVERIFY(!frame.isWindowModified());
         frame.Action(CommandId::kEditUndo)->trigger();
         QVERIFY(frame.isWindowModified());
@@ -157,7 +157,7 @@ private slots:
         ze::CZeResourceData& project = frame.GetProject();
         ze::CommitProperty(project, nullptr, &project, RowOf(project, "Name"), "Renamed");
         QVERIFY(frame.isWindowModified());
-        QVERIFY(frame.HasUnsavedChanges());
+        QVERIFY(frame.Files().HasUnsavedChanges());
     }
 
     void ClosingAsksOnlyWithChanges() {
@@ -166,9 +166,9 @@ private slots:
         CMainFrame& frame = fixture.Frame();
         QVERIFY(frame.OpenFile(path));
         // A new dialog is a change to save like any other.
-        QVERIFY(!frame.HasUnsavedChanges());
+        QVERIFY(!frame.Files().HasUnsavedChanges());
         frame.OnFileNew();
-        QVERIFY(frame.HasUnsavedChanges());
+        QVERIFY(frame.Files().HasUnsavedChanges());
         QVERIFY(frame.isWindowModified());
         fixture.files.saveAnswer = SaveAnswer::kCancel;
         QVERIFY(!frame.close());
@@ -202,8 +202,8 @@ private slots:
         ze::CZeResourceData& otherProject = other.Frame().GetProject();
         QVERIFY(other.Frame().OpenFile(Sample(other, "in.moxspro")));
         ze::CommitProperty(otherProject, nullptr, &otherProject, RowOf(otherProject, "Name"), "X");
-        other.Frame().OnDiscardAll();
-        QVERIFY(!other.Frame().HasUnsavedChanges());
+        other.Frame().Files().OnDiscardAll();
+        QVERIFY(!other.Frame().Files().HasUnsavedChanges());
         QVERIFY(other.Frame().close());
         QCOMPARE(other.files.saveQuestions, 0);
     }
@@ -255,18 +255,19 @@ private slots:
     void RecoveryFilesAreWrittenWhileModifiedAndGoOnSave() {
         EditorFixture fixture;
         CMainFrame& frame = fixture.Frame();
-        QCOMPARE(frame.GetAutosaveSeconds(), CMainFrame::kDefaultAutosaveSeconds);
+        QCOMPARE(frame.Files().GetAutosaveSeconds(), CMainFrame::kDefaultAutosaveSeconds);
         const std::string in = Sample(fixture, "in.moxspro");
         QVERIFY(frame.OpenFile(in));
-        frame.Autosave();
-        QVERIFY(frame.GetRecoveryStore().OwnTextPath().isEmpty());  // nothing changed
+        frame.Files().Autosave();
+        QVERIFY(frame.Files().GetRecoveryStore().OwnTextPath().isEmpty());  // nothing changed
         EditText(frame, "edited");
-        frame.Autosave();
-        const QString written = frame.GetRecoveryStore().OwnTextPath();
+        frame.Files().Autosave();
+        const QString written = frame.Files().GetRecoveryStore().OwnTextPath();
         QVERIFY(written.startsWith(fixture.RecoveryFolder()));
-        QCOMPARE(EditorFixture::ReadFile(written.toStdString()), frame.ProjectText());
-        QVERIFY(EditorFixture::ReadFile(in) != frame.ProjectText());  // never the user's file
-        frame.OnSaveProject();
+        QCOMPARE(EditorFixture::ReadFile(written.toStdString()), frame.Files().ProjectText());
+        // Never the user's file.
+        QVERIFY(EditorFixture::ReadFile(in) != frame.Files().ProjectText());
+        frame.Files().OnSaveProject();
         QVERIFY(!QFileInfo::exists(written));
     }
 
@@ -318,7 +319,7 @@ private slots:
             CMainFrame& frame = crashed.Frame();
             QVERIFY(frame.OpenFile(in));
             EditText(frame, "unsaved");
-            edited = frame.ProjectText();
+            edited = frame.Files().ProjectText();
             RecoveryStore store(fixture.RecoveryFolder());
             QVERIFY(store.Write(edited, QString::fromStdString(in)));
             left = store.OwnTextPath();
@@ -329,10 +330,10 @@ private slots:
         QCOMPARE(fixture.files.recoveryOffers.size(), std::size_t{1});
         QCOMPARE(fixture.files.recoveryOffers[0].originFile, QString::fromStdString(in));
         if (restored) {
-            QCOMPARE(frame->ProjectText(), edited);
+            QCOMPARE(frame->Files().ProjectText(), edited);
             QCOMPARE(frame->windowTitle(), QString("in.moxspro[*] - RESOURCE EDITOR"));
             QVERIFY(frame->isWindowModified());
-            QCOMPARE(frame->GetProjectFile(), in);
+            QCOMPARE(frame->Files().GetProjectFile(), in);
         } else {
             // The file of the command line, as it is on disk.
             QCOMPARE(frame->GetProject().GetDialogs().GetCount(), std::size_t{2});

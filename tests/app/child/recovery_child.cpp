@@ -58,7 +58,7 @@ int main(int argc, char** argv) {
         ze::ZeClass* object = dialog.GetRootGroup()->GetChildren().front();
         ze::CommitProperty(project, &dialog, object, RowOf(*object, "Text"), "\x95\x5C\x8E\xA6");
         ze::CommitProperty(project, nullptr, &project, RowOf(project, "Name"), "Recovered");
-        WriteText(argv[4], frame.ProjectText());
+        WriteText(argv[4], frame.Files().ProjectText());
         return QApplication::exec();
     }
     if (mode == "restore") {
@@ -66,7 +66,7 @@ int main(int argc, char** argv) {
             return 1;
         }
         ze::app::CMainFrame& frame = *editor.GetMainFrame();
-        WriteText(argv[3], frame.ProjectText());
+        WriteText(argv[3], frame.Files().ProjectText());
         std::printf("%s\n%d\n%zu\n", frame.windowTitle().toUtf8().constData(),
                     frame.isWindowModified() ? 1 : 0, files.recoveryOffers.size());
         return 0;

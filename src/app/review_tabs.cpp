@@ -1,0 +1,140 @@
+#include "app/review_tabs.h"
+
+#include <QCoreApplication>
+#include <QDockWidget>
+#include <QLabel>
+
+#include "app/panes/log_dlg.h"
+#include "common/cp932.h"
+#include "model/editing/element_lookup.h"
+#include "model/project_diff.h"
+#include "model/resource_data.h"
+#include "panels/changes_watch.h"
+#include "panels/findings_watch.h"
+#include "panels/resource_dlg.h"
+
+namespace ze::app {
+
+ReviewTabs::ReviewTabs(CZeResourceData& project, CLogDlg& logPane, QDockWidget& logBar,
+                       panels::CResourceDlg& panel, QLabel& problemsPane, QLabel& changesPane,
+                       QObject* parent)
+    : QObject(parent),
+      project_(project),
+      logPane_(logPane),
+      logBar_(logBar),
+      panel_(panel),
+      problemsPane_(problemsPane),
+      changesPane_(changesPane),
+      findings_(new panels::FindingsWatch(project, this)),
+      changes_(new panels::ChangesWatch(project, this)) {
+    connect(findings_, &panels::FindingsWatch::Updated, this, &ReviewTabs::ShowFindings);
+    connect(&logPane_.Problems(), &CFindingsList::FindingChosen, this, &ReviewTabs::ChooseFinding);
+    connect(changes_, &panels::ChangesWatch::Updated, this, &ReviewTabs::ShowChanges);
+    connect(&logPane_.Changes(), &CChangesList::ChangeChosen, this, &ReviewTabs::ChooseChange);
+    connect(&logPane_, &CLogDlg::CurrentTabChanged, this, &ReviewTabs::FillChangesList);
+    connect(&logBar_, &QDockWidget::visibilityChanged, this, &ReviewTabs::FillChangesList);
+}
+
+ReviewTabs::~ReviewTabs() {
+    // Both watch the project: they let go of it before the panel and the log
+    // pane they fill do.
+    delete findings_;
+    delete changes_;
+}
+
+void ReviewTabs::ShowFindings() {
+    const FindingCounts counts = findings_->Counts();
+    logPane_.Problems().SetFindings(findings_->Findings());
+    logPane_.SetProblemCount(counts.errors + counts.warnings);
+    problemsPane_.setText(QCoreApplication::translate("Editor", "エラー %1 件 / 警告 %2 件")
+                              .arg(counts.errors)
+                              .arg(counts.warnings));
+}
+
+void ReviewTabs::ChooseFinding(int index) {
+    const std::vector<Finding>& findings = findings_->Findings();
+    if (index < 0 || static_cast<std::size_t>(index) >= findings.size()) {
+        return;
+    }
+    const Finding& finding = findings[static_cast<std::size_t>(index)];
+    if (finding.element == nullptr) {
+        // A file of the project folder: shown in the user images, when it
+        // is one of them.
+        if (!finding.file.empty()) {
+            logPane_.ShowTab(CLogDlg::kUserImagesTab);
+            logPane_.Grid(CLogDlg::kUserImagesTab).SelectByName(Utf8ToCp932(finding.file));
+        }
+        return;
+    }
+    // The list may be a moment old: an element that has left the project
+    // since is not selected.
+    ZeClass* element = nullptr;
+    if (finding.dialog == nullptr) {
+        element = finding.element == &project_ ? &project_ : nullptr;
+    } else if (project_.GetDialogs().IndexOf(finding.dialog) >= 0 &&
+               IsInTree(*finding.dialog, *finding.element)) {
+        element = const_cast<ZeClass*>(finding.element);
+    }
+    if (element == nullptr) {
+        return;
+    }
+    // The finding's element is picked alone, as a click in the tree picks.
+    panel_.SelectByUser(element);
+    if (finding.pageWidth != 0) {
+        emit SizeToReveal(QSize(finding.pageWidth, finding.pageHeight));
+    }
+    ShowPropertyRow(*element, finding.property);
+}
+
+void ReviewTabs::ShowPropertyRow(const ZeClass& element, const std::string& property) {
+    if (property.empty()) {
+        return;
+    }
+    const CItemList& items = element.Items();
+    for (std::size_t row = 0; row < items.GetItemCount(); ++row) {
+        if (items.GetItemData(row).GetName() == property) {
+            panel_.ShowTab(1);
+            panel_.PropertyList().SetCurrentRow(static_cast<int>(row));
+            break;
+        }
+    }
+}
+
+bool ReviewTabs::ChangesTabShown() const {
+    return logPane_.CurrentTab() == CLogDlg::kChangesTab && !logBar_.isHidden();
+}
+
+void ReviewTabs::FillChangesList() {
+    if (changesListStale_ && ChangesTabShown()) {
+        changesListStale_ = false;
+        logPane_.Changes().SetChanges(changes_->Changes());
+    }
+}
+
+void ReviewTabs::ShowChanges() {
+    const std::size_t count = changes_->Changes().size();
+    logPane_.SetChangeCount(count);
+    changesPane_.setText(QCoreApplication::translate("Editor", "変更 %1 件").arg(count));
+    // Thousands of rows cost more to list than to count: an empty list is
+    // cheap and shows at once that nothing is left.
+    changesListStale_ = true;
+    if (count == 0 || ChangesTabShown()) {
+        changesListStale_ = false;
+        logPane_.Changes().SetChanges(changes_->Changes());
+    }
+}
+
+void ReviewTabs::ChooseChange(int index) {
+    const std::vector<ProjectChange>& changes = changes_->Changes();
+    if (index < 0 || static_cast<std::size_t>(index) >= changes.size()) {
+        return;
+    }
+    const ProjectChange& change = changes[static_cast<std::size_t>(index)];
+    if (ZeClass* element = ElementOfChange(project_, change)) {
+        // Picked alone, as a click in the tree picks, as a finding is.
+        panel_.SelectByUser(element);
+        ShowPropertyRow(*element, change.property);
+    }
+}
+
+}  // namespace ze::app
