@@ -1,11 +1,15 @@
 // Parses arbitrary bytes; a parsed tree is read through every query and
-// written back. The fast parser is checked against a plain one that follows
-// the byte reader step by step (reads, give-backs and all): both must agree on
-// the tree, and on a refused text the report must be the same byte for byte.
+// written back. The parser is checked against a plain one that follows the
+// byte reader step by step (reads, give-backs and all), and its fast scan
+// against its portable one: all must agree on the tree, and on a refused text
+// the report must be the same byte for byte. A parse that feeds the elements
+// of the root's "Commands" arrays must build the same tree whether the feed
+// keeps the elements, leaves them or puts others in their place.
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -267,6 +271,72 @@ private:
     ze::JsonByteReader reader_;
 };
 
+// Keeps every third element, replaces every third with a string that owns
+// memory and leaves the rest.
+class ShufflingFeed final : public ze::JsonArrayFeed {
+public:
+    void ArrayBegins() override { arrays.emplace_back(); }
+    void TakeElement(ze::JsonValue& element) override {
+        arrays.back().push_back(element);
+        switch (arrays.back().size() % 3) {
+            case 0:
+                kept.push_back(std::move(element));
+                break;
+            case 1:
+                element = ze::JsonValue("a replacement longer than the inline part");
+                break;
+            default:
+                break;
+        }
+    }
+    std::vector<std::vector<ze::JsonValue>> arrays;  // copies of what was fed
+    std::vector<ze::JsonValue> kept;
+};
+
+void CheckFedParse(std::string_view text, const ze::JsonParser& whole) {
+    ShufflingFeed feed;
+    ze::JsonParser fed;
+    const bool parsed = fed.Parse(text, "Commands", feed);
+    Check(parsed == whole.GetErrorText().empty());
+    if (!parsed) {
+        Check(fed.GetErrorText() == whole.GetErrorText());
+        return;
+    }
+    std::size_t keptIndex = 0;
+    for (const std::vector<ze::JsonValue>& array : feed.arrays) {
+        for (std::size_t i = 0; i < array.size(); ++i) {
+            if ((i + 1) % 3 == 0) {
+                Check(feed.kept[keptIndex++] == array[i]);
+            }
+        }
+    }
+    Check(keptIndex == feed.kept.size());
+    // The value that stands under the key is the last array fed, with the
+    // feed's changes; the rest of the tree is as without a feed.
+    const ze::JsonValue* commands = whole.GetRoot().Find("Commands");
+    if (commands != nullptr && commands->IsArray() && !feed.arrays.empty()) {
+        const std::span<const ze::JsonValue> elements = fed.GetRoot().Find("Commands")->Elements();
+        const std::vector<ze::JsonValue>& last = feed.arrays.back();
+        Check(elements.size() == last.size());
+        for (std::size_t i = 0; i < last.size(); ++i) {
+            Check(last[i] == commands->Elements()[i]);
+            switch ((i + 1) % 3) {
+                case 0:
+                    Check(elements[i].IsNull());
+                    break;
+                case 1:
+                    Check(elements[i].AsString() == "a replacement longer than the inline part");
+                    break;
+                default:
+                    Check(elements[i] == last[i]);
+                    break;
+            }
+        }
+    } else {
+        Check(fed.GetRoot() == whole.GetRoot());
+    }
+}
+
 void Visit(ze::JsonParser& parser) {
     std::vector<std::string> keys;
     const int count = parser.GetKeys(keys);
@@ -305,6 +375,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ze::JsonValue plainTree;
     const bool plainParsed = plain.Value(plainTree, 0);
     Check(parsed == plainParsed);
+
+    ze::JsonParser portable;
+    portable.SetScan(ze::JsonScan::Portable);
+    Check(portable.Parse(text) == parsed);
+    Check(portable.GetErrorText() == parser.GetErrorText());
+    if (parsed) {
+        Check(portable.GetRoot() == parser.GetRoot());
+    }
+    CheckFedParse(text, parser);
+
     if (!parsed) {
         Check(parser.GetErrorText() == ze::BuildJsonErrorReport(beforeZero, plain.Position()));
     } else {

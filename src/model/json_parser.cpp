@@ -18,8 +18,8 @@ bool JsonParser::ParseWith(std::string_view text, std::string_view key, JsonArra
     if (const std::size_t zero = text.find('\0'); zero != std::string_view::npos) {
         text = text.substr(0, zero);
     }
-    const JsonSyntaxResult result =
-        feed != nullptr ? ReadJsonText(text, root_, key, *feed) : ReadJsonText(text, root_);
+    const JsonSyntaxResult result = feed != nullptr ? ReadJsonText(text, root_, key, *feed, scan_)
+                                                    : ReadJsonText(text, root_, scan_);
     if (!result.ok) {
         errorText_ = BuildJsonErrorReport(text, result.errorOffset);
         return false;

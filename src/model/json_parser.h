@@ -64,6 +64,9 @@ public:
     // false and leaves the current value where it was.
     bool NextElement(JsonArrayWalk& walk);
 
+    // The scan later parses use; tests compare the two.
+    void SetScan(JsonScan scan) { scan_ = scan; }
+
     const std::string& GetErrorText() const { return errorText_; }
     const JsonValue& GetRoot() const { return root_; }
 
@@ -81,6 +84,7 @@ private:
     JsonValue root_;
     const JsonValue* current_ = nullptr;
     const JsonValue* savedCurrent_ = nullptr;
+    JsonScan scan_ = JsonScan::Fast;
 };
 
 }  // namespace ze

@@ -9,10 +9,17 @@
 #include <cstdint>
 #include <cstdlib>
 #include <limits>
+#include <memory>
 #include <string>
 #include <system_error>
 #include <utility>
 #include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+#include "model/json_tree_builder.h"
 
 namespace ze {
 
@@ -36,6 +43,79 @@ constexpr auto kNumberByte = MakeTable("0123456789+-.eE", false);
 // Bytes that end the plain run of a string: either quote, a backslash, and
 // the control bytes that fail it.
 constexpr auto kStringStop = MakeTable("'\"\\", true);
+
+using Node = JsonTreeBuilder::Node;
+using MemberNode = JsonTreeBuilder::MemberNode;
+
+// The two ways of finding where whitespace and the plain run of a string
+// end. Everything else the reader does is shared, so the two give the same
+// tree and the same error offset whatever the text.
+struct PortableScan {
+    static const char* SkipWhitespace(const char* p, const char* end) {
+        while (p < end && kWhitespace[static_cast<unsigned char>(*p)]) {
+            ++p;
+        }
+        return p;
+    }
+    // The first byte that ends a string's plain run, or end.
+    static const char* StringRun(const char* p, const char* end) {
+        while (p < end && !kStringStop[static_cast<unsigned char>(*p)]) {
+            ++p;
+        }
+        return p;
+    }
+};
+
+#if defined(__SSE2__)
+// Sixteen bytes a compare: a text written with one member a line and a tab a
+// level has runs of whitespace and strings longer than a few bytes, and
+// Japanese texts of dozens. The last 15 bytes go byte by byte, so nothing is
+// read past the end of the text.
+struct Sse2Scan {
+    static __m128i Bytes(char c) { return _mm_set1_epi8(c); }
+
+    static const char* SkipWhitespace(const char* p, const char* end) {
+        // A value mostly follows its ':' at once.
+        if (p < end && !kWhitespace[static_cast<unsigned char>(*p)]) {
+            return p;
+        }
+        while (end - p >= 16) {
+            const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+            const __m128i blank = _mm_or_si128(
+                _mm_or_si128(_mm_cmpeq_epi8(chunk, Bytes(' ')), _mm_cmpeq_epi8(chunk, Bytes('\t'))),
+                _mm_or_si128(_mm_cmpeq_epi8(chunk, Bytes('\n')),
+                             _mm_cmpeq_epi8(chunk, Bytes('\r'))));
+            const unsigned other = ~static_cast<unsigned>(_mm_movemask_epi8(blank)) & 0xFFFFu;
+            if (other != 0) {
+                return p + __builtin_ctz(other);
+            }
+            p += 16;
+        }
+        return PortableScan::SkipWhitespace(p, end);
+    }
+
+    static const char* StringRun(const char* p, const char* end) {
+        while (end - p >= 16) {
+            const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+            // Unsigned c <= 0x1F exactly when max(c, 0x1F) == 0x1F.
+            const __m128i control = _mm_cmpeq_epi8(_mm_max_epu8(chunk, Bytes(0x1F)), Bytes(0x1F));
+            const __m128i quotes =
+                _mm_or_si128(_mm_cmpeq_epi8(chunk, Bytes('\'')), _mm_cmpeq_epi8(chunk, Bytes('"')));
+            const __m128i stop =
+                _mm_or_si128(_mm_or_si128(quotes, _mm_cmpeq_epi8(chunk, Bytes('\\'))), control);
+            const unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(stop));
+            if (mask != 0) {
+                return p + __builtin_ctz(mask);
+            }
+            p += 16;
+        }
+        return PortableScan::StringRun(p, end);
+    }
+};
+using FastScan = Sse2Scan;
+#else
+using FastScan = PortableScan;
+#endif
 
 int HexDigit(unsigned char c) {
     if (c >= '0' && c <= '9') {
@@ -95,17 +175,60 @@ double RealOutOfRange(const char* first, const char* last) {
     return strtod_l(copy.c_str(), nullptr, cLocale);
 }
 
+// What a reader reuses from one text to the next: the staging of the
+// containers being read and the shapes of objects seen. A parse borrows the
+// thread's; one begun while another runs on the thread (from a feed) makes
+// its own.
+struct ReaderScratch {
+    std::vector<Node> elements;
+    std::vector<MemberNode> members;
+    JsonTreeBuilder::ObjectScratch objects;
+    std::string escaped;
+};
+
+thread_local std::unique_ptr<ReaderScratch> spareScratch;
+
+class ScratchLease {
+public:
+    ScratchLease()
+        : scratch_(spareScratch ? std::move(spareScratch) : std::make_unique<ReaderScratch>()) {}
+    ~ScratchLease() {
+        // A failed parse leaves its staging behind; a huge escaped string
+        // would keep its memory.
+        scratch_->elements.clear();
+        scratch_->members.clear();
+        if (scratch_->escaped.capacity() > (1u << 20)) {
+            scratch_->escaped = std::string();
+        }
+        spareScratch = std::move(scratch_);
+    }
+    ScratchLease(const ScratchLease&) = delete;
+    ScratchLease& operator=(const ScratchLease&) = delete;
+    ReaderScratch& Get() { return *scratch_; }
+
+private:
+    std::unique_ptr<ReaderScratch> scratch_;
+};
+
+template <typename Scan>
 class SyntaxReader {
 public:
-    explicit SyntaxReader(std::string_view text)
-        : begin_(text.data()), p_(text.data()), end_(text.data() + text.size()) {}
+    SyntaxReader(std::string_view text, JsonArena& arena, ReaderScratch& scratch)
+        : begin_(text.data()),
+          p_(text.data()),
+          end_(text.data() + text.size()),
+          arena_(&arena),
+          elements_(scratch.elements),
+          members_(scratch.members),
+          objects_(scratch.objects),
+          escaped_(scratch.escaped) {}
     // Arrays under key in the root object are fed to feed element by element.
     void FeedArraysUnder(std::string_view key, JsonArrayFeed& feed) {
         feedKey_ = key;
         feed_ = &feed;
     }
 
-    bool ReadValue(JsonValue& out, int depth);
+    bool ReadValue(Node& out, int depth);
     std::size_t ErrorOffset() const { return errorOffset_; }
 
 private:
@@ -116,37 +239,39 @@ private:
         errorOffset_ = static_cast<std::size_t>(pastLastRead - begin_);
         return false;
     }
-    void SkipWhitespace() {
-        while (p_ < end_ && kWhitespace[static_cast<unsigned char>(*p_)]) {
-            ++p_;
-        }
-    }
+    void SkipWhitespace() { p_ = Scan::SkipWhitespace(p_, end_); }
 
-    bool ReadLiteral(std::string_view rest, JsonValue value, JsonValue& out);
-    bool ReadString(char quote, JsonValue& out);
+    bool ReadLiteral(std::string_view rest, Node value, Node& out);
+    bool ReadString(char quote, Node& out);
     bool ReadEscapedTail(char quote, const char* runStart);
     bool ReadHex4(std::uint32_t& value);
     bool ReadUnicodeEscape();
-    bool ReadNumber(JsonValue& out);
-    bool ReadArray(JsonValue& out, int depth, bool feeding);
-    bool ReadObject(JsonValue& out, int depth);
+    bool ReadNumber(Node& out);
+    bool ReadArray(Node& out, int depth, bool feeding);
+    bool ReadFedElement(Node& out, int depth);
+    bool ReadObject(Node& out, int depth);
 
     const char* begin_;
     const char* p_;
     const char* end_;
+    // Where the blocks of the value being read go.
+    JsonArena* arena_;
     std::size_t errorOffset_ = 0;
     // Elements and members of the containers being read, innermost last; a
-    // container moves its own range into one exactly sized block when it ends.
-    std::vector<JsonValue> elements_;
-    std::vector<JsonMember> members_;
-    std::string escaped_;
+    // container copies its own range into one exactly sized block when it
+    // ends.
+    std::vector<Node>& elements_;
+    std::vector<MemberNode>& members_;
+    JsonTreeBuilder::ObjectScratch& objects_;
+    std::string& escaped_;
     std::string_view feedKey_;
     JsonArrayFeed* feed_ = nullptr;
     // The value about to be read is the feed key's in the root object.
     bool feedNext_ = false;
 };
 
-bool SyntaxReader::ReadValue(JsonValue& out, int depth) {
+template <typename Scan>
+bool SyntaxReader<Scan>::ReadValue(Node& out, int depth) {
     const bool feeding = std::exchange(feedNext_, false);
     SkipWhitespace();
     if (p_ == end_) {
@@ -184,41 +309,42 @@ bool SyntaxReader::ReadValue(JsonValue& out, int depth) {
             return ReadObject(out, depth + 1);
         case 't':
             ++p_;
-            return ReadLiteral("rue", JsonValue(true), out);
+            return ReadLiteral("rue", JsonTreeBuilder::Boolean(true), out);
         case 'f':
             ++p_;
-            return ReadLiteral("alse", JsonValue(false), out);
+            return ReadLiteral("alse", JsonTreeBuilder::Boolean(false), out);
         case 'n':
             ++p_;
-            return ReadLiteral("ull", JsonValue(), out);
+            return ReadLiteral("ull", JsonTreeBuilder::Null(), out);
         default:
             return Fail(p_);
     }
 }
 
-bool SyntaxReader::ReadLiteral(std::string_view rest, JsonValue value, JsonValue& out) {
+template <typename Scan>
+bool SyntaxReader<Scan>::ReadLiteral(std::string_view rest, Node value, Node& out) {
     for (char expected : rest) {
         if (p_ == end_ || *p_ != expected) {
             return Fail(p_);
         }
         ++p_;
     }
-    out = std::move(value);
+    out = value;
     return true;
 }
 
-bool SyntaxReader::ReadString(char quote, JsonValue& out) {
+template <typename Scan>
+bool SyntaxReader<Scan>::ReadString(char quote, Node& out) {
     const char* const runStart = p_;
     for (;;) {
-        while (p_ < end_ && !kStringStop[static_cast<unsigned char>(*p_)]) {
-            ++p_;
-        }
+        p_ = Scan::StringRun(p_, end_);
         if (p_ == end_) {
             return Fail(p_);
         }
         const char c = *p_;
         if (c == quote) {
-            out = JsonValue(std::string_view(runStart, static_cast<std::size_t>(p_ - runStart)));
+            out = JsonTreeBuilder::String(
+                *arena_, std::string_view(runStart, static_cast<std::size_t>(p_ - runStart)));
             ++p_;
             return true;
         }
@@ -226,7 +352,7 @@ bool SyntaxReader::ReadString(char quote, JsonValue& out) {
             if (!ReadEscapedTail(quote, runStart)) {
                 return false;
             }
-            out = JsonValue(std::string_view(escaped_));
+            out = JsonTreeBuilder::String(*arena_, escaped_);
             return true;
         }
         if (static_cast<unsigned char>(c) < 0x20) {
@@ -238,7 +364,8 @@ bool SyntaxReader::ReadString(char quote, JsonValue& out) {
 
 // Continues a string at its first backslash, collecting into escaped_; on
 // success p_ is past the closing quote.
-bool SyntaxReader::ReadEscapedTail(char quote, const char* runStart) {
+template <typename Scan>
+bool SyntaxReader<Scan>::ReadEscapedTail(char quote, const char* runStart) {
     escaped_.assign(runStart, p_);
     for (;;) {
         if (p_ == end_) {
@@ -254,9 +381,7 @@ bool SyntaxReader::ReadEscapedTail(char quote, const char* runStart) {
         }
         if (c != '\\') {
             const char* const run = p_;
-            while (p_ < end_ && !kStringStop[static_cast<unsigned char>(*p_)]) {
-                ++p_;
-            }
+            p_ = Scan::StringRun(p_, end_);
             if (p_ == run) {
                 ++p_;  // the other quote character
             }
@@ -305,7 +430,8 @@ bool SyntaxReader::ReadEscapedTail(char quote, const char* runStart) {
     }
 }
 
-bool SyntaxReader::ReadHex4(std::uint32_t& value) {
+template <typename Scan>
+bool SyntaxReader<Scan>::ReadHex4(std::uint32_t& value) {
     value = 0;
     for (int i = 0; i < 4; ++i) {
         if (p_ == end_) {
@@ -322,7 +448,8 @@ bool SyntaxReader::ReadHex4(std::uint32_t& value) {
 }
 
 // p_ is just past "\u".
-bool SyntaxReader::ReadUnicodeEscape() {
+template <typename Scan>
+bool SyntaxReader<Scan>::ReadUnicodeEscape() {
     std::uint32_t cp = 0;
     if (!ReadHex4(cp)) {
         return false;
@@ -350,7 +477,8 @@ bool SyntaxReader::ReadUnicodeEscape() {
     return true;
 }
 
-bool SyntaxReader::ReadNumber(JsonValue& out) {
+template <typename Scan>
+bool SyntaxReader<Scan>::ReadNumber(Node& out) {
     const char* const first = p_;
     bool real = false;
     while (p_ < end_ && kNumberByte[static_cast<unsigned char>(*p_)]) {
@@ -358,7 +486,7 @@ bool SyntaxReader::ReadNumber(JsonValue& out) {
         ++p_;
     }
     if (!real) {
-        out = JsonValue(IntegerOf(first, p_));
+        out = JsonTreeBuilder::Integer(IntegerOf(first, p_));
         return true;
     }
     // The byte after the run was looked at, so a failure counts it as read.
@@ -378,30 +506,46 @@ bool SyntaxReader::ReadNumber(JsonValue& out) {
     if (std::isinf(value)) {
         value = std::copysign(std::numeric_limits<double>::max(), value);
     }
-    out = JsonValue(value);
+    out = JsonTreeBuilder::Real(value);
     return true;
 }
 
-bool SyntaxReader::ReadArray(JsonValue& out, int depth, bool feeding) {
+// An element the feed gets is read into an arena of its own and handed over
+// as a value owning it, so the feed frees it whole when it is done with it;
+// what the feed leaves behind joins the tree.
+template <typename Scan>
+bool SyntaxReader<Scan>::ReadFedElement(Node& out, int depth) {
+    auto arena = std::make_unique<JsonArena>();
+    JsonArena* const outer = std::exchange(arena_, arena.get());
+    const bool read = ReadValue(out, depth);
+    arena_ = outer;
+    if (!read) {
+        return false;
+    }
+    JsonValue element = JsonTreeBuilder::Finish(std::move(arena), out);
+    feed_->TakeElement(element);
+    out = JsonTreeBuilder::Adopt(*arena_, std::move(element));
+    return true;
+}
+
+template <typename Scan>
+bool SyntaxReader<Scan>::ReadArray(Node& out, int depth, bool feeding) {
     if (feeding) {
         feed_->ArrayBegins();
     }
     SkipWhitespace();
     if (p_ < end_ && *p_ == ']') {
         ++p_;
-        out = JsonValue::Array({});
+        out = JsonTreeBuilder::Array(*arena_, {});
         return true;
     }
     const std::size_t base = elements_.size();
     for (;;) {
-        JsonValue element;
-        if (!ReadValue(element, depth)) {
+        Node element{};
+        if (!(feeding ? ReadFedElement(element, depth) : ReadValue(element, depth))) {
             return false;
         }
-        if (feeding) {
-            feed_->TakeElement(element);
-        }
-        elements_.push_back(std::move(element));
+        elements_.push_back(element);
         SkipWhitespace();
         if (p_ < end_ && *p_ == ',') {
             ++p_;
@@ -413,16 +557,17 @@ bool SyntaxReader::ReadArray(JsonValue& out, int depth, bool feeding) {
         return Fail(p_);
     }
     ++p_;
-    out = JsonValue::Array(std::span(elements_).subspan(base));
+    out = JsonTreeBuilder::Array(*arena_, std::span(elements_).subspan(base));
     elements_.resize(base);
     return true;
 }
 
-bool SyntaxReader::ReadObject(JsonValue& out, int depth) {
+template <typename Scan>
+bool SyntaxReader<Scan>::ReadObject(Node& out, int depth) {
     SkipWhitespace();
     if (p_ < end_ && *p_ == '}') {
         ++p_;
-        out = JsonValue::Object({});
+        out = JsonTreeBuilder::Object(*arena_, {}, objects_);
         return true;
     }
     const std::size_t base = members_.size();
@@ -432,8 +577,8 @@ bool SyntaxReader::ReadObject(JsonValue& out, int depth) {
             return Fail(p_);
         }
         const char quote = *p_++;
-        JsonValue key;
-        if (!ReadString(quote, key)) {
+        MemberNode member{};
+        if (!ReadString(quote, member.key)) {
             return false;
         }
         SkipWhitespace();
@@ -442,12 +587,12 @@ bool SyntaxReader::ReadObject(JsonValue& out, int depth) {
         }
         ++p_;
         // The root object is read at depth 1.
-        feedNext_ = feed_ != nullptr && depth == 1 && key.AsString() == feedKey_;
-        JsonValue value;
-        if (!ReadValue(value, depth)) {
+        feedNext_ =
+            feed_ != nullptr && depth == 1 && JsonTreeBuilder::StringOf(member.key) == feedKey_;
+        if (!ReadValue(member.value, depth)) {
             return false;
         }
-        members_.emplace_back(std::move(key), std::move(value));
+        members_.push_back(member);
         SkipWhitespace();
         if (p_ < end_ && *p_ == ',') {
             ++p_;
@@ -459,34 +604,43 @@ bool SyntaxReader::ReadObject(JsonValue& out, int depth) {
         return Fail(p_);
     }
     ++p_;
-    out = JsonValue::Object(std::span(members_).subspan(base));
-    members_.erase(members_.begin() + static_cast<std::ptrdiff_t>(base), members_.end());
+    out = JsonTreeBuilder::Object(*arena_, std::span(members_).subspan(base), objects_);
+    members_.resize(base);
     return true;
 }
 
+template <typename Scan>
 JsonSyntaxResult ReadText(std::string_view text, JsonValue& root, std::string_view key,
                           JsonArrayFeed* feed) {
-    SyntaxReader reader(text);
+    auto arena = std::make_unique<JsonArena>();
+    ScratchLease scratch;
+    SyntaxReader<Scan> reader(text, *arena, scratch.Get());
     if (feed != nullptr) {
         reader.FeedArraysUnder(key, *feed);
     }
-    JsonValue value;
+    Node value{};
     if (!reader.ReadValue(value, 0)) {
         return {false, reader.ErrorOffset()};
     }
-    root = std::move(value);
+    root = JsonTreeBuilder::Finish(std::move(arena), value);
     return {true, 0};
+}
+
+JsonSyntaxResult ReadWith(JsonScan scan, std::string_view text, JsonValue& root,
+                          std::string_view key, JsonArrayFeed* feed) {
+    return scan == JsonScan::Portable ? ReadText<PortableScan>(text, root, key, feed)
+                                      : ReadText<FastScan>(text, root, key, feed);
 }
 
 }  // namespace
 
-JsonSyntaxResult ReadJsonText(std::string_view text, JsonValue& root) {
-    return ReadText(text, root, {}, nullptr);
+JsonSyntaxResult ReadJsonText(std::string_view text, JsonValue& root, JsonScan scan) {
+    return ReadWith(scan, text, root, {}, nullptr);
 }
 
 JsonSyntaxResult ReadJsonText(std::string_view text, JsonValue& root, std::string_view key,
-                              JsonArrayFeed& feed) {
-    return ReadText(text, root, key, &feed);
+                              JsonArrayFeed& feed, JsonScan scan) {
+    return ReadWith(scan, text, root, key, &feed);
 }
 
 }  // namespace ze

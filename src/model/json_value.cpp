@@ -1,5 +1,7 @@
 #include "model/json_value.h"
 
+#include "model/json_tree_builder.h"
+
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -69,37 +71,37 @@ void SortByKey(std::span<const JsonMember> members, std::vector<SortEntry>& orde
 
 }  // namespace
 
-JsonValue::JsonValue(bool value) noexcept : heap_{} {
-    heap_.type = JsonType::Boolean;
-    heap_.boolean = value;
+JsonValue::JsonValue(bool value) noexcept : rep_{} {
+    rep_.heap.type = JsonType::Boolean;
+    rep_.heap.boolean = value;
 }
 
-JsonValue::JsonValue(std::int32_t value) noexcept : heap_{} {
-    heap_.type = JsonType::Integer;
-    heap_.integer = value;
+JsonValue::JsonValue(std::int32_t value) noexcept : rep_{} {
+    rep_.heap.type = JsonType::Integer;
+    rep_.heap.integer = value;
 }
 
-JsonValue::JsonValue(double value) noexcept : heap_{} {
-    heap_.type = JsonType::Real;
-    heap_.real = value;
+JsonValue::JsonValue(double value) noexcept : rep_{} {
+    rep_.heap.type = JsonType::Real;
+    rep_.heap.real = value;
 }
 
-JsonValue::JsonValue(std::string_view bytes) : heap_{} {
+JsonValue::JsonValue(std::string_view bytes) : rep_{} {
     if (bytes.size() <= kInlineCapacity) {
-        inline_.type = JsonType::String;
-        inline_.length = static_cast<std::uint8_t>(bytes.size());
+        rep_.text.type = JsonType::String;
+        rep_.text.length = static_cast<std::uint8_t>(bytes.size());
         if (!bytes.empty()) {
-            std::memcpy(inline_.bytes, bytes.data(), bytes.size());
+            std::memcpy(rep_.text.bytes, bytes.data(), bytes.size());
         }
         return;
     }
     const std::uint32_t size = CheckedSize(bytes.size());
     char* block = Allocate<char>(size);
     std::memcpy(block, bytes.data(), size);
-    heap_.type = JsonType::String;
-    heap_.mark = kHeapString;
-    heap_.size = size;
-    heap_.bytes = block;
+    rep_.heap.type = JsonType::String;
+    rep_.heap.mark = kHeapString;
+    rep_.heap.size = size;
+    rep_.heap.bytes = block;
 }
 
 JsonValue JsonValue::Array(std::span<JsonValue> elements) {
@@ -110,9 +112,9 @@ JsonValue JsonValue::Array(std::span<JsonValue> elements) {
         block = Allocate<JsonValue>(size);
         std::uninitialized_move(elements.begin(), elements.end(), block);
     }
-    result.heap_.type = JsonType::Array;
-    result.heap_.size = size;
-    result.heap_.elements = block;
+    result.rep_.heap.type = JsonType::Array;
+    result.rep_.heap.size = size;
+    result.rep_.heap.elements = block;
     return result;
 }
 
@@ -142,19 +144,14 @@ JsonValue JsonValue::Object(std::span<JsonMember> members) {
             std::construct_at(out++, std::move(members[order[i].index]));
         }
     }
-    result.heap_.type = JsonType::Object;
-    result.heap_.size = size;
-    result.heap_.members = block;
+    result.rep_.heap.type = JsonType::Object;
+    result.rep_.heap.size = size;
+    result.rep_.heap.members = block;
     return result;
 }
 
-JsonValue::JsonValue(const JsonValue& other) : heap_{} {
+JsonValue::JsonValue(const JsonValue& other) : rep_{} {
     CopyFrom(other);
-}
-
-JsonValue::JsonValue(JsonValue&& other) noexcept : heap_{} {
-    std::memcpy(static_cast<void*>(this), &other, sizeof(JsonValue));
-    other.heap_ = Heap{};
 }
 
 JsonValue& JsonValue::operator=(const JsonValue& other) {
@@ -172,8 +169,8 @@ JsonValue& JsonValue::operator=(JsonValue&& other) noexcept {
         if (OwnsBlock()) {
             Release();
         }
-        std::memcpy(static_cast<void*>(this), &taken, sizeof(JsonValue));
-        taken.heap_ = Heap{};
+        rep_ = taken.rep_;
+        taken.rep_ = Rep{};
     }
     return *this;
 }
@@ -181,66 +178,81 @@ JsonValue& JsonValue::operator=(JsonValue&& other) noexcept {
 void JsonValue::CopyFrom(const JsonValue& other) {
     switch (other.Type()) {
         case JsonType::String:
-            if (other.inline_.length == kHeapString) {
+            if (other.rep_.text.length == kHeapString) {
                 *this = JsonValue(other.AsString());
                 return;
             }
             break;
         case JsonType::Array:
-            if (other.heap_.size > 0) {
-                JsonValue* block = Allocate<JsonValue>(other.heap_.size);
+            if (other.rep_.heap.size > 0) {
+                JsonValue* block = Allocate<JsonValue>(other.rep_.heap.size);
                 try {
-                    std::uninitialized_copy_n(other.heap_.elements, other.heap_.size, block);
+                    std::uninitialized_copy_n(other.rep_.heap.elements, other.rep_.heap.size,
+                                              block);
                 } catch (...) {
                     ::operator delete(block);
                     throw;
                 }
-                heap_ = other.heap_;
-                heap_.elements = block;
+                rep_.heap = other.rep_.heap;
+                rep_.heap.owner = kOwnsBlock;
+                rep_.heap.elements = block;
                 return;
             }
             break;
         case JsonType::Object:
-            if (other.heap_.size > 0) {
-                JsonMember* block = Allocate<JsonMember>(other.heap_.size);
+            if (other.rep_.heap.size > 0) {
+                JsonMember* block = Allocate<JsonMember>(other.rep_.heap.size);
                 try {
-                    std::uninitialized_copy_n(other.heap_.members, other.heap_.size, block);
+                    std::uninitialized_copy_n(other.rep_.heap.members, other.rep_.heap.size, block);
                 } catch (...) {
                     ::operator delete(block);
                     throw;
                 }
-                heap_ = other.heap_;
-                heap_.members = block;
+                rep_.heap = other.rep_.heap;
+                rep_.heap.owner = kOwnsBlock;
+                rep_.heap.members = block;
                 return;
             }
             break;
         default:
             break;
     }
-    std::memcpy(static_cast<void*>(this), &other, sizeof(JsonValue));
+    // A scalar, an inline string or an empty container, which hold no block.
+    rep_ = other.rep_;
 }
 
 void JsonValue::Release() noexcept {
-    switch (Type()) {
-        case JsonType::String:
-            if (inline_.length == kHeapString) {
-                ::operator delete(heap_.bytes);
-            }
+    switch (rep_.heap.owner) {
+        case kBorrowed:
             break;
-        case JsonType::Array:
-            if (heap_.size > 0) {
-                DestroyBlock(heap_.elements, heap_.size);
-            }
+        case kOwnsArena:
+            // Every block of the tree lives in the arena.
+            JsonTreeBuilder::ReleaseArena(
+                Type() == JsonType::String  ? static_cast<const void*>(rep_.heap.bytes)
+                : Type() == JsonType::Array ? static_cast<const void*>(rep_.heap.elements)
+                                            : static_cast<const void*>(rep_.heap.members));
             break;
-        case JsonType::Object:
-            if (heap_.size > 0) {
-                DestroyBlock(heap_.members, heap_.size);
+        case kOwnsBlock:
+            switch (Type()) {
+                case JsonType::String:
+                    ::operator delete(rep_.heap.bytes);
+                    break;
+                case JsonType::Array:
+                    if (rep_.heap.size > 0) {
+                        DestroyBlock(rep_.heap.elements, rep_.heap.size);
+                    }
+                    break;
+                case JsonType::Object:
+                    if (rep_.heap.size > 0) {
+                        DestroyBlock(rep_.heap.members, rep_.heap.size);
+                    }
+                    break;
+                default:
+                    break;
             }
-            break;
-        default:
             break;
     }
-    heap_ = Heap{};
+    rep_ = Rep{};
 }
 
 const JsonValue* JsonValue::Find(std::string_view key) const {
@@ -266,12 +278,12 @@ void JsonValue::SerializeTo(std::string& out, bool quoteStrings) const {
             out += "null";
             break;
         case JsonType::Boolean:
-            out += heap_.boolean ? "true" : "false";
+            out += rep_.heap.boolean ? "true" : "false";
             break;
         case JsonType::Integer: {
             std::array<char, 16> buffer;
             const auto result =
-                std::to_chars(buffer.data(), buffer.data() + buffer.size(), heap_.integer);
+                std::to_chars(buffer.data(), buffer.data() + buffer.size(), rep_.heap.integer);
             out.append(buffer.data(), result.ptr);
             break;
         }
@@ -281,7 +293,7 @@ void JsonValue::SerializeTo(std::string& out, bool quoteStrings) const {
             // every locale, which printf would not.
             std::array<char, 400> buffer;
             const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(),
-                                              heap_.real, std::chars_format::fixed, 6);
+                                              rep_.heap.real, std::chars_format::fixed, 6);
             out.append(buffer.data(), result.ptr);
             break;
         }

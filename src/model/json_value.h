@@ -5,6 +5,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 namespace ze {
 
@@ -30,7 +31,7 @@ class JsonMember;
 // one exactly sized block instead of a growing vector.
 class JsonValue {
 public:
-    JsonValue() noexcept : heap_{} {}
+    JsonValue() noexcept : rep_{} {}
     explicit JsonValue(bool value) noexcept;
     explicit JsonValue(std::int32_t value) noexcept;
     explicit JsonValue(double value) noexcept;
@@ -49,7 +50,7 @@ public:
     static JsonValue Object(std::span<JsonMember> members);
 
     JsonValue(const JsonValue& other);
-    JsonValue(JsonValue&& other) noexcept;
+    JsonValue(JsonValue&& other) noexcept : rep_(other.rep_) { other.rep_ = Rep{}; }
     JsonValue& operator=(const JsonValue& other);
     JsonValue& operator=(JsonValue&& other) noexcept;
     ~JsonValue() {
@@ -58,16 +59,16 @@ public:
         }
     }
 
-    JsonType Type() const { return heap_.type; }
-    int TypeCode() const { return static_cast<int>(heap_.type); }
+    JsonType Type() const { return rep_.heap.type; }
+    int TypeCode() const { return static_cast<int>(rep_.heap.type); }
     bool IsNull() const { return Type() == JsonType::Null; }
     bool IsArray() const { return Type() == JsonType::Array; }
     bool IsObject() const { return Type() == JsonType::Object; }
 
     // Each accessor gives a neutral result (false, 0, empty) for other types.
-    bool AsBool() const { return Type() == JsonType::Boolean && heap_.boolean; }
-    std::int32_t AsInt() const { return Type() == JsonType::Integer ? heap_.integer : 0; }
-    double AsReal() const { return Type() == JsonType::Real ? heap_.real : 0.0; }
+    bool AsBool() const { return Type() == JsonType::Boolean && rep_.heap.boolean; }
+    std::int32_t AsInt() const { return Type() == JsonType::Integer ? rep_.heap.integer : 0; }
+    double AsReal() const { return Type() == JsonType::Real ? rep_.heap.real : 0.0; }
     std::string_view AsString() const;
     std::span<const JsonValue> Elements() const;
     std::span<const JsonMember> Members() const;
@@ -82,15 +83,27 @@ public:
     friend bool operator==(const JsonValue& a, const JsonValue& b);
 
 private:
+    friend class JsonMember;
+    friend class JsonTreeBuilder;
+
     static constexpr std::uint8_t kHeapString = 0xFF;
     static constexpr std::size_t kInlineCapacity = 14;
 
+    // Who frees the block of a heap string, array or object.
+    enum Owner : std::uint8_t {
+        kOwnsBlock = 0,  // the value, with everything under it
+        kBorrowed = 1,   // the arena of the tree the value is part of
+        kOwnsArena = 2,  // the value owns that arena: it is the root of its tree
+    };
+
     // Both layouts start with the type and a byte that tells an inline string
-    // (its length) from one on the heap (kHeapString).
+    // (its length) from one on the heap (kHeapString). Both are plain data, so
+    // a value moves by copying its representation and clearing the source's.
     struct Heap {
         JsonType type;
         std::uint8_t mark;
-        std::uint16_t unused;
+        Owner owner;
+        std::uint8_t unused;
         std::uint32_t size;
         union {
             bool boolean;
@@ -106,19 +119,30 @@ private:
         std::uint8_t length;
         char bytes[kInlineCapacity];
     };
+    union Rep {
+        Heap heap;
+        Inline text;
+    };
+    static_assert(std::is_trivially_copyable_v<Rep>);
 
-    // Scalars and inline strings own nothing; most values are one of those.
-    bool OwnsBlock() const {
-        return Type() >= JsonType::Array ||
-               (Type() == JsonType::String && inline_.length == kHeapString);
+    explicit JsonValue(const Rep& rep) noexcept : rep_(rep) {}
+
+    static std::string_view StringOf(const Rep& rep) {
+        if (rep.text.length != kHeapString) {
+            return {rep.text.bytes, rep.text.length};
+        }
+        return {rep.heap.bytes, rep.heap.size};
     }
+    // Scalars and inline strings own nothing; most values are one of those.
+    static bool HoldsBlock(const Rep& rep) {
+        return rep.heap.type >= JsonType::Array ||
+               (rep.heap.type == JsonType::String && rep.text.length == kHeapString);
+    }
+    bool OwnsBlock() const { return HoldsBlock(rep_); }
     void Release() noexcept;
     void CopyFrom(const JsonValue& other);
 
-    union {
-        Heap heap_;
-        Inline inline_;
-    };
+    Rep rep_;
 };
 
 static_assert(sizeof(JsonValue) == 16);
@@ -137,6 +161,12 @@ public:
 
 private:
     friend class JsonValue;
+    friend class JsonTreeBuilder;
+    struct KeyRep {
+        const JsonValue::Rep& rep;
+    };
+    JsonMember(KeyRep key, const JsonValue::Rep& value) noexcept : key_(key.rep), value_(value) {}
+
     JsonValue key_;  // always a string
     JsonValue value_;
 };
@@ -145,24 +175,21 @@ inline std::span<const JsonMember> JsonValue::Members() const {
     if (Type() != JsonType::Object) {
         return {};
     }
-    return {heap_.members, heap_.size};
+    return {rep_.heap.members, rep_.heap.size};
 }
 
 inline std::span<const JsonValue> JsonValue::Elements() const {
     if (Type() != JsonType::Array) {
         return {};
     }
-    return {heap_.elements, heap_.size};
+    return {rep_.heap.elements, rep_.heap.size};
 }
 
 inline std::string_view JsonValue::AsString() const {
     if (Type() != JsonType::String) {
         return {};
     }
-    if (inline_.length != kHeapString) {
-        return {inline_.bytes, inline_.length};
-    }
-    return {heap_.bytes, heap_.size};
+    return StringOf(rep_);
 }
 
 }  // namespace ze
