@@ -36,6 +36,7 @@
 #include "panels/changes_watch.h"
 #include "panels/findings_watch.h"
 #include "panels/network_page.h"
+#include "panels/panel_tabs.h"
 #include "panels/resource_dlg.h"
 #include "panels/selection_commands.h"
 #include "panels/skeleton_dlg.h"
@@ -311,12 +312,21 @@ void CMainFrame::CreateBars() {
                 resourcePanel_->OnPaneEntryChosen(kind, text.toStdString());
             });
 
-    review_ = std::make_unique<ReviewTabs>(project_, *logPane_, *logBar_, *resourcePanel_,
-                                           *problemsPane_, *changesPane_);
+    review_ = std::make_unique<ReviewTabs>(project_, *logPane_, *logBar_, *problemsPane_,
+                                           *changesPane_);
     review_->Findings().EnableLayoutChecks(std::make_unique<FontTextMeasure>(),
                                            DeviceListCheckOptions(settings_));
     connect(review_.get(), &ReviewTabs::SizeToReveal, this,
             [this](QSize size) { ShowDeviceList().RevealSize(size); });
+    connect(review_.get(), &ReviewTabs::DialogToShow, this, [this](CZeDialogData* dialog) {
+        if (dialog != nullptr) {
+            ActivateDialogWindow(*dialog);
+        }
+    });
+    connect(review_.get(), &ReviewTabs::PropertyRowToShow, this, [this](int row) {
+        resourcePanel_->ShowTab(panels::PanelTabs::kPropertyTab);
+        resourcePanel_->PropertyList().SetCurrentRow(row);
+    });
 
     // The copy, cut and paste entries of the editing windows are the panel's.
     SetEditCommands(&resourcePanel_->Commands());

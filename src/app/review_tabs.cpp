@@ -7,22 +7,21 @@
 #include "app/panes/log_dlg.h"
 #include "common/cp932.h"
 #include "model/editing/element_lookup.h"
+#include "model/editing/selection.h"
+#include "model/item_list.h"
 #include "model/project_diff.h"
 #include "model/resource_data.h"
 #include "panels/changes_watch.h"
 #include "panels/findings_watch.h"
-#include "panels/resource_dlg.h"
 
 namespace ze::app {
 
 ReviewTabs::ReviewTabs(CZeResourceData& project, CLogDlg& logPane, QDockWidget& logBar,
-                       panels::CResourceDlg& panel, QLabel& problemsPane, QLabel& changesPane,
-                       QObject* parent)
+                       QLabel& problemsPane, QLabel& changesPane, QObject* parent)
     : QObject(parent),
       project_(project),
       logPane_(logPane),
       logBar_(logBar),
-      panel_(panel),
       problemsPane_(problemsPane),
       changesPane_(changesPane),
       findings_(new panels::FindingsWatch(project, this)),
@@ -78,23 +77,25 @@ void ReviewTabs::ChooseFinding(int index) {
     if (element == nullptr) {
         return;
     }
-    // The finding's element is picked alone, as a click in the tree picks.
-    panel_.SelectByUser(element);
     if (finding.pageWidth != 0) {
         emit SizeToReveal(QSize(finding.pageWidth, finding.pageHeight));
     }
-    ShowPropertyRow(*element, finding.property);
+    PickAndShow(*element, finding.property);
 }
 
-void ReviewTabs::ShowPropertyRow(const ZeClass& element, const std::string& property) {
+void ReviewTabs::PickAndShow(ZeClass& element, const std::string& property) {
+    // Picked alone, as a click in the tree picks.
+    Select(project_, &element);
+    if (element.GetKind() != ElementKind::kProject) {
+        emit DialogToShow(project_.GetSelection().Dialog());
+    }
     if (property.empty()) {
         return;
     }
     const CItemList& items = element.Items();
     for (std::size_t row = 0; row < items.GetItemCount(); ++row) {
         if (items.GetItemData(row).GetName() == property) {
-            panel_.ShowTab(1);
-            panel_.PropertyList().SetCurrentRow(static_cast<int>(row));
+            emit PropertyRowToShow(static_cast<int>(row));
             break;
         }
     }
@@ -131,9 +132,7 @@ void ReviewTabs::ChooseChange(int index) {
     }
     const ProjectChange& change = changes[static_cast<std::size_t>(index)];
     if (ZeClass* element = ElementOfChange(project_, change)) {
-        // Picked alone, as a click in the tree picks, as a finding is.
-        panel_.SelectByUser(element);
-        ShowPropertyRow(*element, change.property);
+        PickAndShow(*element, change.property);
     }
 }
 

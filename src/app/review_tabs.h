@@ -8,12 +8,12 @@ class QDockWidget;
 class QLabel;
 
 namespace ze {
+class CZeDialogData;
 class CZeResourceData;
 class ZeClass;
 }  // namespace ze
 
 namespace ze::panels {
-class CResourceDlg;
 class ChangesWatch;
 class FindingsWatch;
 }  // namespace ze::panels
@@ -25,15 +25,14 @@ class CLogDlg;
 // The two tabs of the log pane that review the project, with their counts
 // in the status bar: "問題" (the findings of the checks) and "変更" (what
 // changed since the project was saved). A finding or change chosen in a
-// list picks its element in the panel, as a click in the tree picks, and
-// brings its property row forward.
+// list picks its element alone in the project's selection and asks for its
+// dialog's window and its property row.
 class ReviewTabs : public QObject {
     Q_OBJECT
 
 public:
     ReviewTabs(CZeResourceData& project, CLogDlg& logPane, QDockWidget& logBar,
-               panels::CResourceDlg& panel, QLabel& problemsPane, QLabel& changesPane,
-               QObject* parent = nullptr);
+               QLabel& problemsPane, QLabel& changesPane, QObject* parent = nullptr);
     ~ReviewTabs() override;
 
     panels::FindingsWatch& Findings() { return *findings_; }
@@ -51,18 +50,21 @@ public:
 signals:
     // A finding about one device size: the device list shows that size.
     void SizeToReveal(QSize size);
+    // A chosen finding or change picked an element of dialog.
+    void DialogToShow(ze::CZeDialogData* dialog);
+    // The property list, showing the picked element, is to make row current.
+    void PropertyRowToShow(int row);
 
 private:
-    // Makes the row of property in the property list current, when the
-    // element it shows has one of that name.
-    void ShowPropertyRow(const ZeClass& element, const std::string& property);
+    // Picks element alone and asks for its dialog's window and for the row
+    // of property (when the element has one of that name).
+    void PickAndShow(ZeClass& element, const std::string& property);
     bool ChangesTabShown() const;
     void FillChangesList();
 
     CZeResourceData& project_;
     CLogDlg& logPane_;
     QDockWidget& logBar_;
-    panels::CResourceDlg& panel_;
     QLabel& problemsPane_;
     QLabel& changesPane_;
     panels::FindingsWatch* findings_;

@@ -86,8 +86,8 @@ enum Slot : std::size_t {
     kSlotCount
 };
 constexpr std::array<std::string_view, kSlotCount> kSlotNames = {
-    "Type", "Layout", "Hide", "Margin", "Padding", "TSize", "Text", "TextOn", "TextOff",
-    "ColumnHeight"};
+    prop::kType,  prop::kLayout, prop::kHide,   prop::kMargin,  prop::kPadding,
+    prop::kTSize, prop::kText,   prop::kTextOn, prop::kTextOff, prop::kColumnHeight};
 
 using Values = std::array<std::string_view, kSlotCount>;
 

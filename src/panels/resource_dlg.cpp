@@ -23,6 +23,7 @@
 #include "panels/panel_buttons.h"
 #include "panels/panel_tabs.h"
 #include "panels/pick_tree_view.h"
+#include "panels/property_commits.h"
 #include "panels/resource_panel_host.h"
 #include "panels/resource_tree_delegate.h"
 #include "panels/resource_tree_model.h"
@@ -70,6 +71,7 @@ CResourceDlg::CResourceDlg(CZeResourceData& project, ResourcePanelHost& host, Me
       messages_(messages),
       link_(link),
       commands_(std::make_unique<SelectionCommands>(project, host, messages)),
+      commits_(std::make_unique<PropertyCommits>(project, *commands_)),
       model_(new ResourceTreeModel(this)),
       tree_(new PickTreeView(this)),
       findField_(new QLineEdit(this)),

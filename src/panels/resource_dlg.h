@@ -36,6 +36,7 @@ class PanelButtons;
 enum class PanelButtonId : int;
 class PanelTabs;
 class PickTreeView;
+class PropertyCommits;
 class SelectionCommands;
 class ResourcePanelHost;
 class ResourceTreeModel;
@@ -49,10 +50,7 @@ class TypeTables;
 // API, and the user's picks into calls of the project's selection; the tree
 // and the property list follow the model and the selection through the
 // project's change notification.
-class CResourceDlg : public QWidget,
-                     public PropertyCommitter,
-                     public TreeDropHandler,
-                     private ProjectObserver {
+class CResourceDlg : public QWidget, public TreeDropHandler, private ProjectObserver {
     Q_OBJECT
 public:
     // link is the main window's; the network page drives it.
@@ -105,9 +103,6 @@ public:
     // copies), or an entry of the insert grid dropped into the tree.
     bool CanDrop(const QMimeData& mime, int row, const QModelIndex& parent, bool copy) override;
     bool Drop(const QMimeData& mime, int row, const QModelIndex& parent, bool copy) override;
-
-    // PropertyCommitter: the property list's commits go to the edit API.
-    bool CommitValue(ZeClass& element, int row, const std::string& value) override;
 
     // An operating-system path (UTF-8), as the folder field holds it.
     std::string GetProjectFolder() const;
@@ -198,8 +193,6 @@ private:
     // An image double-clicked in the pane goes to the property list's
     // current row (name Shift_JIS).
     void AssignImageToCurrentRow(PaneEntryKind kind, const std::string& name);
-    // An image dropped on row of the property list (name Shift_JIS).
-    void AssignImageAt(int row, PaneEntryKind kind, const std::string& name);
     void SetEditingEnabled(bool enabled);
     // Delete, F2 and Alt+Up/Down in the tree; Ctrl+F and F3 in the window.
     void CreateKeys();
@@ -217,6 +210,8 @@ private:
     MessageSink& messages_;
     link::CDeviceLink& link_;
     std::unique_ptr<SelectionCommands> commands_;
+    // The property list's commits; after commands_, which it uses.
+    std::unique_ptr<PropertyCommits> commits_;
     ResourceTreeModel* model_;
     PickTreeView* tree_;
     QLineEdit* findField_;

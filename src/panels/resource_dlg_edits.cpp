@@ -21,6 +21,7 @@
 #include "model/resource_data.h"
 #include "panels/pick_tree_view.h"
 #include "panels/property_list_ctrl.h"
+#include "panels/property_commits.h"
 #include "panels/property_list_model.h"
 #include "panels/resource_dlg.h"
 #include "panels/resource_panel_host.h"
@@ -117,55 +118,12 @@ void CResourceDlg::OnPaneEntryChosen(PaneEntryKind kind, const std::string& name
     }
 }
 
-bool CResourceDlg::CommitValue(ZeClass& element, int row, const std::string& value) {
-    if (row < 0) {
-        return false;
-    }
-    const Selection& selection = project_.GetSelection();
-    EditResult result;
-    if (selection.Elements().size() > 1 && selection.Contains(element) &&
-        static_cast<std::size_t>(row) < element.Items().GetItemCount()) {
-        // The value goes to every picked element.
-        const std::string name = element.Items().GetItemData(static_cast<std::size_t>(row)).GetName();
-        result = CommitPropertyToSelection(project_, name, value);
-    } else {
-        result = ::ze::CommitProperty(project_, nullptr, &element, static_cast<std::size_t>(row),
-                                      value);
-    }
-    Apply(result);
-    return result.message.empty();
-}
-
 bool CResourceDlg::CommitProperty(ZeClass& element, std::string_view name, std::string_view value) {
-    const CItemList& items = element.Items();
-    for (std::size_t row = 0; row < items.GetItemCount(); ++row) {
-        if (items.GetItemData(row).GetName() == name) {
-            return CommitValue(element, static_cast<int>(row), std::string(value));
-        }
-    }
-    return false;
+    return commits_->CommitProperty(element, name, value);
 }
 
 void CResourceDlg::AssignImageToCurrentRow(PaneEntryKind kind, const std::string& name) {
-    AssignImageAt(propertyList_->GetCurrentRow(), kind, name);
-}
-
-void CResourceDlg::AssignImageAt(int row, PaneEntryKind kind, const std::string& name) {
-    ZeClass* element = propertyList_->GetElement();
-    if (element == nullptr || row < 0) {
-        return;
-    }
-    const Selection& selection = project_.GetSelection();
-    if (selection.Elements().size() > 1 && selection.Contains(*element)) {
-        const std::size_t itemRow = propertyList_->Model().ItemRow(row);
-        if (itemRow < element->Items().GetItemCount()) {
-            Apply(AssignImageToSelection(project_, element->Items().GetItemData(itemRow).GetName(),
-                                         kind, name));
-        }
-    } else {
-        Apply(AssignImage(project_, nullptr, element, static_cast<std::size_t>(row), kind, name));
-    }
-    propertyList_->viewport()->update();
+    commits_->AssignImageAt(*propertyList_, propertyList_->GetCurrentRow(), kind, name);
 }
 
 }  // namespace ze::panels

@@ -7,6 +7,7 @@
 #include "model/dialog_data.h"
 #include "panels/live_sync.h"
 #include "panels/network_page.h"
+#include "panels/property_commits.h"
 #include "panels/property_list_ctrl.h"
 #include "panels/property_list_model.h"
 #include "panels/resource_dlg.h"
@@ -16,7 +17,7 @@
 namespace ze::panels {
 
 void CResourceDlg::CreatePages() {
-    propertyList_ = new CPropertyListCtrl(messages_, *this, propertyArea_);
+    propertyList_ = new CPropertyListCtrl(messages_, *commits_, propertyArea_);
     auto* propertyLayout = new QVBoxLayout(propertyArea_);
     propertyLayout->setContentsMargins(0, 0, 0, 0);
     propertyLayout->addWidget(propertyList_);
@@ -37,7 +38,7 @@ void CResourceDlg::CreatePages() {
             });
     connect(propertyList_, &CPropertyListCtrl::ImageDropped, this,
             [this](int row, PaneEntryKind kind, const QByteArray& name) {
-                AssignImageAt(row, kind, name.toStdString());
+                commits_->AssignImageAt(*propertyList_, row, kind, name.toStdString());
             });
     connect(this, &CResourceDlg::ImageChosen, this,
             [this](PaneEntryKind kind, const QByteArray& name) {
