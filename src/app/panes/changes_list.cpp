@@ -3,13 +3,12 @@
 #include <QCoreApplication>
 #include <QHeaderView>
 
+#include "app/panes/review_list.h"
 #include "common/qt/sjis_qstring.h"
 
 namespace ze::app {
 
 namespace {
-
-constexpr int kIndexRole = Qt::UserRole;
 
 QString KindText(ChangeKind kind) {
     switch (kind) {
@@ -31,39 +30,24 @@ QString KindText(ChangeKind kind) {
 
 CChangesList::CChangesList(QWidget* parent) : QTreeWidget(parent) {
     setObjectName(QStringLiteral("ChangesList"));
-    setRootIsDecorated(false);
-    setUniformRowHeights(true);
-    setAlternatingRowColors(true);
-    setSelectionMode(QAbstractItemView::SingleSelection);
-    setHeaderLabels({QCoreApplication::translate("Editor", "ダイアログ", "one dialog"),
-                     QCoreApplication::translate("Editor", "要素"),
-                     QCoreApplication::translate("Editor", "サイズ"),
-                     QCoreApplication::translate("Editor", "プロパティ"),
-                     QCoreApplication::translate("Editor", "内容"),
-                     QCoreApplication::translate("Editor", "変更前"),
-                     QCoreApplication::translate("Editor", "変更後")});
-    header()->setStretchLastSection(true);
-    setColumnWidth(kDialogColumn, 120);
-    setColumnWidth(kElementColumn, 220);
-    setColumnWidth(kSizeColumn, 40);
-    setColumnWidth(kPropertyColumn, 100);
+    SetUpReviewList(*this,
+                    {QCoreApplication::translate("Editor", "変更前"),
+                     QCoreApplication::translate("Editor", "変更後")},
+                    40);
     setColumnWidth(kMessageColumn, 90);
     setColumnWidth(kOldColumn, 160);
     connect(this, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) {
-        emit ChangeChosen(item->data(kDialogColumn, kIndexRole).toInt());
+        emit ChangeChosen(item->data(kDialogColumn, kReviewIndexRole).toInt());
     });
 }
 
 void CChangesList::SetChanges(const std::vector<ProjectChange>& changes) {
-    const int top = indexAt(QPoint(0, 0)).row();
-    setUpdatesEnabled(false);
-    clear();
     QList<QTreeWidgetItem*> rows;
     rows.reserve(static_cast<qsizetype>(changes.size()));
     for (std::size_t i = 0; i < changes.size(); ++i) {
         const ProjectChange& change = changes[i];
         auto* row = new QTreeWidgetItem;
-        row->setData(kDialogColumn, kIndexRole, static_cast<int>(i));
+        row->setData(kDialogColumn, kReviewIndexRole, static_cast<int>(i));
         row->setText(kDialogColumn, SjisToQString(change.dialog));
         row->setText(kElementColumn, SjisToQString(change.path));
         row->setToolTip(kElementColumn, change.newPath.empty()
@@ -82,11 +66,7 @@ void CChangesList::SetChanges(const std::vector<ProjectChange>& changes) {
         }
         rows.push_back(row);
     }
-    addTopLevelItems(rows);
-    if (top > 0 && top < topLevelItemCount()) {
-        scrollToItem(topLevelItem(top), QAbstractItemView::PositionAtTop);
-    }
-    setUpdatesEnabled(true);
+    RefillReviewList(*this, rows);
 }
 
 }  // namespace ze::app
