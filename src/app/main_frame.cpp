@@ -37,6 +37,7 @@
 #include "panels/findings_watch.h"
 #include "panels/network_page.h"
 #include "panels/panel_tabs.h"
+#include "panels/property_list_ctrl.h"
 #include "panels/resource_dlg.h"
 #include "panels/selection_commands.h"
 #include "panels/skeleton_dlg.h"
@@ -290,7 +291,7 @@ void CMainFrame::CreateBars() {
     // The device list shows the dialog the panel works on.
     connect(resourcePanel_, &panels::CResourceDlg::ShownElementChanged, this, [this] {
         if (deviceList_ != nullptr) {
-            deviceList_->ShowDialog(resourcePanel_->GetCurrentDialog());
+            deviceList_->ShowDialog(project_.GetSelection().Dialog());
         }
     });
     // F6 lands on the tree and on the log pane's tabs; Tab goes from the
@@ -324,7 +325,7 @@ void CMainFrame::CreateBars() {
         }
     });
     connect(review_.get(), &ReviewTabs::PropertyRowToShow, this, [this](int row) {
-        resourcePanel_->ShowTab(panels::PanelTabs::kPropertyTab);
+        resourcePanel_->ShowTab(panels::PanelTab::kProperty);
         resourcePanel_->PropertyList().SetCurrentRow(row);
     });
 
@@ -706,7 +707,7 @@ CDeviceListWindow& CMainFrame::ShowDeviceList() {
         // Redraw follows whether its previews are on screen.
         deviceList_->installEventFilter(this);
     }
-    deviceList_->ShowDialog(resourcePanel_->GetCurrentDialog());
+    deviceList_->ShowDialog(project_.GetSelection().Dialog());
     deviceList_->show();
     deviceList_->raise();
     deviceList_->activateWindow();

@@ -33,6 +33,7 @@ void LiveSync::SetEnabled(bool on) {
 }
 
 void LiveSync::EditedDialogChanged() {
+    followed_ = edited_();
     text_.reset();
     if (enabled_ && edited_() != nullptr) {
         soon_.stop();
@@ -50,7 +51,16 @@ void LiveSync::ElementsChanged(const ElementChange& change) {
     }
 }
 
+void LiveSync::SelectionChanged(const Selection& /*selection*/) {
+    if (edited_() != followed_) {
+        EditedDialogChanged();
+    }
+}
+
 void LiveSync::DialogRemoving(CZeDialogData& dialog) {
+    if (&dialog == followed_) {
+        followed_ = nullptr;
+    }
     text_.reset();
     if (&dialog == edited_()) {
         soon_.stop();

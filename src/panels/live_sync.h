@@ -42,7 +42,8 @@ public:
     void SetEnabled(bool on);
     bool IsEnabled() const { return enabled_; }
 
-    // The dialog being edited is another one now: it is sent at once.
+    // The dialog being edited is another one now (or a new object after a
+    // reload): it is sent at once. A pick in another dialog calls it too.
     void EditedDialogChanged();
 
     // The messages sent so far, one per device (tests, the benchmark).
@@ -58,6 +59,7 @@ signals:
 private:
     void ElementsChanged(const ElementChange& change) override;
     void DialogRemoving(CZeDialogData& dialog) override;
+    void SelectionChanged(const Selection& selection) override;
     // Sends to every device now, or after its send under way.
     void Push();
     void PushSoon();
@@ -71,6 +73,9 @@ private:
     link::CDeviceLink& link_;
     std::function<CZeDialogData*()> edited_;
     bool enabled_ = false;
+    // The dialog edited when the sync was last told, to see a pick move to
+    // another dialog.
+    CZeDialogData* followed_ = nullptr;
     QTimer soon_;
     std::set<std::uint64_t> waiting_;
     std::optional<std::string> text_;

@@ -14,6 +14,7 @@
 #include "model/dialog_data.h"
 #include "model/mo_stream.h"
 #include "panels/network_page.h"
+#include "panels/panel_tabs.h"
 #include "panels/resource_dlg.h"
 #include "support/editor_fixture.h"
 
@@ -52,7 +53,7 @@ private slots:
         panels::CNetworkPage& page = panel.NetworkPage();
         QAction& sendCommand = *frame.Action(CommandId::kSendDialog);
 
-        panel.ShowTab(0);
+        panel.ShowTab(panels::PanelTab::kLink);
         QVERIFY(page.isVisibleTo(&panel));
         QVERIFY(!page.SendButton().isEnabled());
         QVERIFY(!sendCommand.isEnabled());

@@ -10,6 +10,7 @@
 #include "model/object_data.h"
 #include "panels/property_list_ctrl.h"
 #include "panels/resource_tree_model.h"
+#include "panels/resource_tree_pane.h"
 #include "panels/support/panel_fixture.h"
 #include "panels/support/sample_project.h"
 #include "panels/support/tree_snapshot.h"
@@ -96,7 +97,7 @@ private slots:
 
     void TheFindFieldKeepsMatchesAndTheirAncestors() {
         Focus(nullptr);
-        QLineEdit& field = panel_->FindField();
+        QLineEdit& field = panel_->Tree().FindField();
         QVERIFY(field.isHidden());
         QTest::keyClick(&panel_->TreeView(), Qt::Key_F, Qt::ControlModifier);
         QVERIFY(field.isVisible());

@@ -16,6 +16,7 @@
 #include "model/resource_data.h"
 #include "panels/panel_buttons.h"
 #include "panels/panel_tabs.h"
+#include "panels/property_list_ctrl.h"
 #include "panels/property_list_model.h"
 #include "panels/resource_dlg.h"
 #include "panels/resource_tree_model.h"
@@ -91,14 +92,14 @@ private slots:
     void TabsSwitchThePages() {
         QFETCH(int, tab);
         QFETCH(bool, byTheStrip);
-        QCOMPARE(panel_->CurrentTab(), 1);
+        QCOMPARE(panel_->CurrentTab(), PanelTab::kProperty);
         if (byTheStrip) {
             panel_->Tabs().setCurrentIndex(tab);
         } else {
-            panel_->ShowTab(tab);
+            panel_->ShowTab(static_cast<PanelTab>(tab));
         }
         const bool link = tab == 0;
-        QCOMPARE(panel_->CurrentTab(), tab);
+        QCOMPARE(static_cast<int>(panel_->CurrentTab()), tab);
         QCOMPARE(Visible(panel_->NetworkArea()), link);
         QCOMPARE(Visible(panel_->PropertyArea()), !link);
         QCOMPARE(Visible(panel_->Buttons().InsertLabel()), !link);

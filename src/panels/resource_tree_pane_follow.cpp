@@ -1,5 +1,5 @@
-// What the panel keeps besides the tree follows the model's change
-// notification: the current dialog, the element shown and the open nodes.
+// What the tree keeps besides its items follows the model's change
+// notification: the current item, the element shown and the open nodes.
 
 #include <QTreeView>
 #include <algorithm>
@@ -8,7 +8,7 @@
 #include "model/editing/selection.h"
 #include "model/resource_data.h"
 #include "panels/pick_tree_view.h"
-#include "panels/resource_dlg.h"
+#include "panels/resource_tree_pane.h"
 #include "panels/resource_panel_host.h"
 #include "panels/resource_tree_model.h"
 
@@ -26,7 +26,7 @@ bool BelongsTo(const CZeDialogData& dialog, const ZeClass* element) {
 
 }  // namespace
 
-void CResourceDlg::ElementsChanged(const ElementChange& change) {
+void ResourceTreePane::ElementsChanged(const ElementChange& change) {
     // The property list has let the element go already.
     if (Lists(change.removed, shownElement_)) {
         shownElement_ = nullptr;
@@ -45,12 +45,12 @@ void CResourceDlg::ElementsChanged(const ElementChange& change) {
     RedrawTree();
 }
 
-void CResourceDlg::DialogAdded(CZeDialogData& dialog) {
+void ResourceTreePane::DialogAdded(CZeDialogData& dialog) {
     ExpandByFlags(model_->IndexOf(&dialog));
     RedrawTree();
 }
 
-void CResourceDlg::DialogRemoving(CZeDialogData& dialog) {
+void ResourceTreePane::DialogRemoving(CZeDialogData& dialog) {
     // The selection has let the dialog go: its neighbour comes forward while
     // the dialog is still there, so its window is the active one when the
     // dialog's windows close.
@@ -67,9 +67,6 @@ void CResourceDlg::DialogRemoving(CZeDialogData& dialog) {
                 host_.ActivateDialogWindow(*neighbour);
             }
         }
-    }
-    if (followedDialog_ == &dialog) {
-        followedDialog_ = nullptr;
     }
     if (BelongsTo(dialog, shownElement_)) {
         ShowElement(nullptr);

@@ -4,13 +4,13 @@
 #include <QMimeData>
 
 #include "model/editing/drop_edits.h"
-#include "panels/resource_dlg.h"
+#include "panels/resource_tree_pane.h"
 #include "panels/resource_tree_model.h"
 #include "panels/tree_drag.h"
 
 namespace ze::panels {
 
-bool CResourceDlg::CanDrop(const QMimeData& mime, int row, const QModelIndex& parent, bool copy) {
+bool ResourceTreePane::CanDrop(const QMimeData& mime, int row, const QModelIndex& parent, bool copy) {
     if (const auto elements = ElementsFromMime(mime, project_); !elements.empty()) {
         const auto place = TreeDropPlace(project_, *model_, elements.front(), row, parent, copy);
         return place && CheckDropSeveral(project_, elements, *place, copy).allowed;
@@ -23,7 +23,7 @@ bool CResourceDlg::CanDrop(const QMimeData& mime, int row, const QModelIndex& pa
     return place && CheckInsertAt(project_, type.toStdString(), *place).allowed;
 }
 
-bool CResourceDlg::Drop(const QMimeData& mime, int row, const QModelIndex& parent, bool copy) {
+bool ResourceTreePane::Drop(const QMimeData& mime, int row, const QModelIndex& parent, bool copy) {
     if (const auto elements = ElementsFromMime(mime, project_); !elements.empty()) {
         const auto place = TreeDropPlace(project_, *model_, elements.front(), row, parent, copy);
         return place && Apply(DropSeveral(project_, elements, *place, copy));

@@ -1,7 +1,7 @@
 // The tree's part in the selection: a pick of the user's becomes a call of
 // the model's selection (alone, Ctrl toggles, Shift takes the siblings
 // between, Ctrl+A the current group's children), and the tree's current
-// item and the property list follow the selection whoever changed it.
+// item follows the selection whoever changed it.
 
 #include <QGuiApplication>
 #include <QItemSelection>
@@ -13,16 +13,14 @@
 #include "model/object_data.h"
 #include "model/resource_data.h"
 #include "model/user_text.h"
-#include "panels/live_sync.h"
 #include "panels/pick_tree_view.h"
-#include "panels/property_list_ctrl.h"
-#include "panels/resource_dlg.h"
+#include "panels/resource_tree_pane.h"
 #include "panels/resource_panel_host.h"
 #include "panels/resource_tree_model.h"
 
 namespace ze::panels {
 
-void CResourceDlg::SelectByUser(ZeClass* element, bool control) {
+void ResourceTreePane::SelectByUser(ZeClass* element, bool control) {
     const QModelIndex index = model_->IndexOf(element);
     if (!index.isValid()) {
         return;
@@ -30,7 +28,7 @@ void CResourceDlg::SelectByUser(ZeClass* element, bool control) {
     HandleUserSelection(index, control ? Qt::ControlModifier : Qt::NoModifier);
 }
 
-void CResourceDlg::OnTreeSelectionChanged(const QItemSelection& selected,
+void ResourceTreePane::OnTreeSelectionChanged(const QItemSelection& selected,
                                           const QItemSelection& deselected) {
     if (selectingByProgram_ || model_->IsFollowingChange()) {
         return;
@@ -45,7 +43,7 @@ void CResourceDlg::OnTreeSelectionChanged(const QItemSelection& selected,
     }
 }
 
-void CResourceDlg::HandleUserSelection(const QModelIndex& index, Qt::KeyboardModifiers keys) {
+void ResourceTreePane::HandleUserSelection(const QModelIndex& index, Qt::KeyboardModifiers keys) {
     ZeClass* element = model_->ElementAt(index);
     if (element == nullptr) {
         ShowMessage(ZE_USER_TEXT("Messages", "エラー: リソースタイプを識別できませんでした."),
@@ -78,8 +76,8 @@ void CResourceDlg::HandleUserSelection(const QModelIndex& index, Qt::KeyboardMod
     }
 }
 
-void CResourceDlg::SelectChildrenOfCurrent() {
-    ZeClass* current = GetCurrentElement();
+void ResourceTreePane::SelectChildrenOfCurrent() {
+    ZeClass* current = CurrentElement();
     if (current == nullptr) {
         return;
     }
@@ -96,17 +94,11 @@ void CResourceDlg::SelectChildrenOfCurrent() {
     }
 }
 
-void CResourceDlg::SelectionChanged(const Selection& selection) {
+void ResourceTreePane::SelectionChanged(const Selection& selection) {
     FollowSelection(selection);
 }
 
-void CResourceDlg::FollowSelection(const Selection& selection) {
-    if (selection.Dialog() != followedDialog_) {
-        followedDialog_ = selection.Dialog();
-        if (liveSync_ != nullptr) {
-            liveSync_->EditedDialogChanged();
-        }
-    }
+void ResourceTreePane::FollowSelection(const Selection& selection) {
     ZeClass* current = selection.Current();
     const QModelIndex index = model_->IndexOf(current);
     if (index != model_->Current() || index != tree_->currentIndex() ||
@@ -116,7 +108,6 @@ void CResourceDlg::FollowSelection(const Selection& selection) {
     if (current != shownElement_) {
         ShowElement(current);
     }
-    propertyList_->ShowSelection(current, selection.Elements());
     RedrawTree();
 }
 
