@@ -729,6 +729,17 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
+void CMainFrame::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    // An editing window that hides or is maximized sets the marker from its
+    // own state (never modified) whenever the window system gets round to
+    // it; the marker is the project's.
+    if (event->type() == QEvent::ModifiedChange && files_ != nullptr &&
+        isWindowModified() != files_->HasUnsavedChanges()) {
+        setWindowModified(files_->HasUnsavedChanges());
+    }
+}
+
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
     if (watched == deviceList_.get() &&
         (event->type() == QEvent::Show || event->type() == QEvent::Hide)) {
