@@ -27,7 +27,7 @@ bool BelongsTo(const CZeDialogData& dialog, const ZeClass* element) {
 }  // namespace
 
 void ResourceTreePane::ElementsChanged(const ElementChange& change) {
-    // The property list has let the element go already.
+    // The element shown went with the change.
     if (Lists(change.removed, shownElement_)) {
         shownElement_ = nullptr;
     }
