@@ -46,7 +46,8 @@ int ZeClass::AddChild(ZeClass* /*element*/) {
 void ZeClass::ForEachHeld(const std::function<void(ZeClass&)>& /*visit*/) const {}
 
 ZeClass* CreateHeaderColumn(ElementStore& store) {
-    ZeClass* column = store.Create<ZeClass>(ElementKind::kHeaderColumn);
+    ZeClass* column =
+        store.CreateWithRoom<ZeClass>(HeaderColumnItemCount(), ElementKind::kHeaderColumn);
     AddHeaderColumnItems(column->Items());
     return column;
 }
@@ -56,7 +57,9 @@ ZeClass* CreateCommand(ElementStore& store, std::string_view command, std::strin
 }
 
 ZeClass* CreateCommand(ElementStore& store, const CItemList* commandItems, std::string_view event) {
-    ZeClass* element = store.Create<ZeClass>(ElementKind::kCommand);
+    // The Event item and the command's own.
+    const std::size_t room = 1 + (commandItems != nullptr ? commandItems->GetItemCount() : 0);
+    ZeClass* element = store.CreateWithRoom<ZeClass>(room, ElementKind::kCommand);
     AddCommandItems(element->Items(), commandItems, event);
     return element;
 }

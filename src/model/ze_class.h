@@ -72,6 +72,7 @@ private:
     CItemList items_;
     std::uint64_t serial_;
     ElementStore* store_ = nullptr;
+    std::uint32_t blockSize_ = 0;  // of its block in the store
 };
 
 // A header column of a GRID with its six default items.
