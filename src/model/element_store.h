@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <new>
+#include <string_view>
 #include <type_traits>
 #include <unordered_set>
 #include <utility>
@@ -85,6 +86,18 @@ public:
         }
         index_.Insert(raw);
         return raw;
+    }
+
+    // Sets item's value, a long one in a block of the store's (ItemText::
+    // AssignLent) that is given back with the store. item must be an item of
+    // an element of this store. For loads: a value changed later has a block
+    // of its own, and the lent one is not reused.
+    void SetValueInStore(CItemData& item, std::string_view value) {
+        if (value.size() <= ItemText::kInlineCapacity) {
+            item.SetValue(value);
+        } else {
+            item.SetValueLent(value, pool_.Allocate(RoundUp(ItemText::LentBlockSize(value.size()))));
+        }
     }
 
     // The keeper consulted by Destroy and Collect; it must outlive the

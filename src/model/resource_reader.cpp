@@ -126,8 +126,12 @@ public:
         if (value == nullptr) {
             return false;
         }
-        out.clear();
-        value->SerializeTo(out, false);
+        if (value->Type() == JsonType::String) {
+            out.assign(value->AsString());
+        } else {
+            out.clear();
+            value->SerializeTo(out, false);
+        }
         return true;
     }
 
@@ -344,13 +348,19 @@ int RowOf(const CItemList& list, std::string_view name) {
 }
 
 const KeyRows& ObjectKeyRows(const CItemList& list) {
-    thread_local std::unordered_map<const CItemList*, KeyRows> cache;
-    // Siblings mostly share a list; the map keeps its values in place.
-    thread_local const CItemList* lastList = nullptr;
-    thread_local const KeyRows* lastRows = nullptr;
-    if (&list == lastList) {
-        return *lastRows;
+    // A few direct-mapped slots in front of the map: the commands of an
+    // element mostly take turns between a handful of lists. The map keeps its
+    // values in place.
+    struct Recent {
+        const CItemList* list = nullptr;
+        const KeyRows* rows = nullptr;
+    };
+    thread_local std::array<Recent, 64> recent;
+    Recent& slot = recent[(reinterpret_cast<std::uintptr_t>(&list) / sizeof(CItemList)) % 64];
+    if (slot.list == &list) {
+        return *slot.rows;
     }
+    thread_local std::unordered_map<const CItemList*, KeyRows> cache;
     const auto [it, inserted] = cache.try_emplace(&list);
     if (inserted) {
         for (std::size_t i = 0; i < kObjectKeys.size(); ++i) {
@@ -362,8 +372,7 @@ const KeyRows& ObjectKeyRows(const CItemList& list) {
             }
         }
     }
-    lastList = &list;
-    lastRows = &it->second;
+    slot = {&list, &it->second};
     return it->second;
 }
 
@@ -517,7 +526,8 @@ CObjectData* ReadObject(ElementStore& store, CObjectDataList* parent, GroupLayou
         const auto [row, secondRow] = rows[static_cast<std::size_t>(position)];
         if (row >= 0 || secondRow >= 0) {
             const int at = row >= 0 ? row : secondRow;
-            object->Items().GetItemData(static_cast<std::size_t>(at)).SetValue(valueText);
+            store.SetValueInStore(object->Items().GetItemData(static_cast<std::size_t>(at)),
+                                  valueText);
         } else if (!object->SetItem(key, valueText) &&
                    !object->SetItem(SecondName(key), valueText)) {
             AddTextItem(*object, key, valueText);
@@ -602,9 +612,9 @@ void ReadCommandElement(ElementStore& store, ZeClass& parent, JsonParser& parser
         thread_local ValueText text;
         members.ForEachObjectKey([&](std::string_view, int position, const JsonValue& member) {
             if (const int row = rows[static_cast<std::size_t>(position)].first; row >= 0) {
-                element->Items()
-                    .GetItemData(static_cast<std::size_t>(row) + 1)
-                    .SetValue(text.Of(member));
+                store.SetValueInStore(
+                    element->Items().GetItemData(static_cast<std::size_t>(row) + 1),
+                    text.Of(member));
             }
         });
     }
