@@ -51,7 +51,13 @@ ElementStore::Pool::~Pool() {
     }
 }
 
-void* ElementStore::Pool::Allocate(std::size_t size) {
+#if defined(__SANITIZE_ADDRESS__)
+void ElementStore::Pool::Unpoison(void* block, std::size_t size) {
+    ZE_UNPOISON(block, size);
+}
+#endif
+
+void* ElementStore::Pool::AllocateSlow(std::size_t size) {
     for (FreeList& list : free_) {
         if (list.size == size && list.head != nullptr) {
             void* block = list.head;

@@ -137,11 +137,28 @@ private:
         Pool(const Pool&) = delete;
         Pool& operator=(const Pool&) = delete;
 
-        void* Allocate(std::size_t size);
+        void* Allocate(std::size_t size) {
+            // A load takes block after block from the current chunk.
+            if (free_.empty() && static_cast<std::size_t>(end_ - next_) >= size) {
+                void* block = next_;
+                next_ += size;
+                Unpoison(block, size);
+                return block;
+            }
+            return AllocateSlow(size);
+        }
         // Keeps the block for the next Allocate of the same size.
         void Release(void* block, std::size_t size) noexcept;
 
     private:
+        void* AllocateSlow(std::size_t size);
+#if defined(__SANITIZE_ADDRESS__)
+        // Free chunk space and released blocks are poisoned.
+        static void Unpoison(void* block, std::size_t size);
+#else
+        static void Unpoison(void* /*block*/, std::size_t /*size*/) {}
+#endif
+
         struct FreeList {
             std::size_t size;
             void* head;
