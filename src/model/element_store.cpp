@@ -38,9 +38,7 @@ std::size_t ElementStore::BlockSize(std::size_t head, std::size_t itemRoom) {
 }
 
 ElementStore::~ElementStore() {
-    index_.ForEach([](const ZeClass* element) {
-        const_cast<ZeClass*>(element)->~ZeClass();
-    });
+    index_.ForEach([](const ZeClass* element) { const_cast<ZeClass*>(element)->~ZeClass(); });
 }
 
 // Pool.
@@ -183,8 +181,8 @@ bool ElementStore::Index::Erase(const ZeClass* element) noexcept {
         const std::size_t home = SlotOf(slots_[next]);
         // Whether home lies cyclically in (hole, next]: then the entry is
         // still found where it is.
-        const bool stays = hole <= next ? (hole < home && home <= next)
-                                         : (hole < home || home <= next);
+        const bool stays =
+            hole <= next ? (hole < home && home <= next) : (hole < home || home <= next);
         if (!stays) {
             slots_[hole] = slots_[next];
             slots_[next] = nullptr;

@@ -96,7 +96,8 @@ public:
         if (value.size() <= ItemText::kInlineCapacity) {
             item.SetValue(value);
         } else {
-            item.SetValueLent(value, pool_.Allocate(RoundUp(ItemText::LentBlockSize(value.size()))));
+            item.SetValueLent(value,
+                              pool_.Allocate(RoundUp(ItemText::LentBlockSize(value.size()))));
         }
     }
 

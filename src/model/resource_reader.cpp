@@ -260,9 +260,9 @@ public:
             case JsonType::Boolean:
                 return value.AsBool() ? "true" : "false";
             case JsonType::Integer: {
-                const auto end = std::to_chars(number_.data(), number_.data() + number_.size(),
-                                               value.AsInt())
-                                     .ptr;
+                const auto end =
+                    std::to_chars(number_.data(), number_.data() + number_.size(), value.AsInt())
+                        .ptr;
                 return {number_.data(), static_cast<std::size_t>(end - number_.data())};
             }
             default:
@@ -365,8 +365,8 @@ const KeyRows& ObjectKeyRows(const CItemList& list) {
     if (inserted) {
         for (std::size_t i = 0; i < kObjectKeys.size(); ++i) {
             const std::string_view key = kObjectKeys[i];
-            const auto& row = it->second.rows.emplace_back(RowOf(list, key),
-                                                           RowOf(list, SecondName(key)));
+            const auto& row =
+                it->second.rows.emplace_back(RowOf(list, key), RowOf(list, SecondName(key)));
             if (row.first < 0 && row.second < 0) {
                 it->second.unlisted |= std::uint64_t{1} << i;
             }
@@ -444,8 +444,7 @@ CObjectData* ReadGroup(ElementStore& store, CObjectDataList* parent, JsonParser&
             present |= std::uint32_t{1} << i;
         }
     }
-    const auto added =
-        static_cast<std::size_t>(std::popcount(present & UnlistedGroupKeys(schema)));
+    const auto added = static_cast<std::size_t>(std::popcount(present & UnlistedGroupKeys(schema)));
     auto* group = store.CreateWithRoom<CObjectDataList>(schema.GetItemCount() + added, parent);
     group->Items().AppendItems(schema);
     group->SetItem(prop::kLayout, layout);
