@@ -61,7 +61,7 @@ public:
     // (the project root, dialogs, undo copies).
     ElementStore* GetStore() const { return store_; }
 
-    // The serial number the next constructed element will get.
+    // The serial number the next element constructed on this thread will get.
     static std::uint64_t PeekNextSerial();
 
 private:
