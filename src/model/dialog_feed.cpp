@@ -87,6 +87,9 @@ void DialogFeed::TakeElement(JsonValue& element) {
 }
 
 std::vector<std::unique_ptr<CZeDialogData>> DialogFeed::Finish() {
+    // The parser is done: its thread takes its share of the last messages
+    // instead of waiting while the reader reads them alone.
+    ReadWaiting();
     StopReader();
     if (error_) {
         std::rethrow_exception(std::exchange(error_, nullptr));
@@ -98,6 +101,30 @@ void DialogFeed::Read(Job& job) {
     JsonParser cursor;
     cursor.SetCurrent(&job.message);
     ReadDialogMessage(*job.dialog, cursor);
+}
+
+void DialogFeed::ReadWaiting() {
+    if (!reader_.joinable()) {
+        return;
+    }
+    for (;;) {
+        Job job{nullptr, JsonValue()};
+        {
+            const std::lock_guard lock(mutex_);
+            if (jobs_.empty() || error_) {
+                return;
+            }
+            job = std::move(jobs_.front());
+            jobs_.pop_front();
+        }
+        try {
+            Read(job);
+        } catch (...) {
+            const std::lock_guard lock(mutex_);
+            error_ = std::current_exception();
+            return;
+        }
+    }
 }
 
 void DialogFeed::FreeReadMessages() {

@@ -50,6 +50,9 @@ private:
     void RunReader();
     // Frees the messages the reader is done with.
     void FreeReadMessages();
+    // Reads the messages that wait on this thread, beside the reader, until
+    // none is left or a read failed.
+    void ReadWaiting();
     // Lets the reader finish what it has and waits for it.
     void StopReader();
 

@@ -132,8 +132,28 @@ void ItemText::Assign(std::string_view text) {
     storage_[kTagByte] = kOnHeap;
 }
 
+void ItemText::AssignLent(std::string_view text, void* block) {
+    if (text.size() > std::numeric_limits<std::uint32_t>::max() - sizeof(std::uint32_t)) {
+        throw std::length_error("item value too long");
+    }
+    const auto length = static_cast<std::uint32_t>(text.size());
+    auto* bytes = static_cast<char*>(block);
+    std::memcpy(bytes, &length, sizeof length);
+    std::memcpy(bytes + sizeof length, text.data(), text.size());
+    Release();
+    std::memcpy(storage_, &bytes, sizeof bytes);
+    storage_[kTagByte] = kLent;
+}
+
+void ItemText::TakeOver() {
+    if (IsLent()) {
+        ItemText own(*this);  // a copy has a block of its own
+        *this = std::move(own);
+    }
+}
+
 void ItemText::Release() noexcept {
-    if (OnHeap()) {
+    if (storage_[kTagByte] == kOnHeap) {
         char* block = nullptr;
         std::memcpy(&block, storage_, sizeof block);
         ::operator delete(block);

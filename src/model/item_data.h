@@ -89,19 +89,33 @@ public:
     std::string_view View() const;
     // text may point into this value itself.
     void Assign(std::string_view text);
+    // Assign for a text longer than kInlineCapacity, put into a block that
+    // the caller provides and keeps, of LentBlockSize(text.size()) bytes at
+    // 4-byte alignment: an element loaded from a project takes its long values
+    // from its store's memory, not a block apiece from the heap. The value
+    // never frees the block; a copy of it, or another Assign, has a block of
+    // its own. A value in a lent block moves only within the element it was
+    // lent to (CItemList takes the text over when the list itself is moved).
+    void AssignLent(std::string_view text, void* block);
+    static std::size_t LentBlockSize(std::size_t length) { return sizeof(std::uint32_t) + length; }
+    bool IsLent() const { return storage_[kTagByte] == kLent; }
+    // Gives a value in a lent block a block of its own.
+    void TakeOver();
 
     static constexpr std::size_t kInlineCapacity = 11;
 
 private:
-    static constexpr std::size_t kTagByte = 11;  // inline length, or kOnHeap
+    static constexpr std::size_t kTagByte = 11;  // inline length, kOnHeap or kLent
     static constexpr unsigned char kOnHeap = 0xFF;
+    static constexpr unsigned char kLent = 0xFE;
 
-    bool OnHeap() const { return storage_[kTagByte] == kOnHeap; }
+    bool OnHeap() const { return storage_[kTagByte] >= kLent; }
     void Release() noexcept;
 
-    // Inline: the bytes, then the length in the tag byte. On the heap: a
+    // Inline: the bytes, then the length in the tag byte. Elsewhere: a
     // pointer to a block holding the 32-bit length and then the text, and
-    // kOnHeap in the tag byte.
+    // kOnHeap (the value frees the block) or kLent (the block's lender does)
+    // in the tag byte.
     alignas(4) unsigned char storage_[12];
 };
 
@@ -118,6 +132,10 @@ public:
     const std::string& GetName() const { return GetInfo()->name; }
     std::string_view GetValue() const { return value_.View(); }
     void SetValue(std::string_view value) { value_.Assign(value); }
+    // ItemText::AssignLent.
+    void SetValueLent(std::string_view value, void* block) { value_.AssignLent(value, block); }
+    bool IsValueLent() const { return value_.IsLent(); }
+    void TakeOverValue() { value_.TakeOver(); }
     const char* GetDescription() const { return GetInfo()->description; }
     const ItemInfo* GetInfo() const { return &ItemInfoOf(info_); }
 

@@ -2,6 +2,10 @@
 
 #include <algorithm>
 #include <cassert>
+#include <limits>
+#include <new>
+#include <stdexcept>
+#include <utility>
 
 #include "common/text_convert.h"
 
@@ -24,23 +28,101 @@ void AppendQuoted(std::string& out, std::string_view text) {
 
 }  // namespace
 
+CItemList::~CItemList() {
+    Clear();
+    FreeStorage();
+}
+
+CItemList::CItemList(CItemList&& other) {
+    *this = std::move(other);
+}
+
+CItemList& CItemList::operator=(CItemList&& other) {
+    if (this == &other) {
+        return *this;
+    }
+    Clear();
+    if (!other.lent_) {
+        FreeStorage();
+        data_ = std::exchange(other.data_, nullptr);
+        size_ = std::exchange(other.size_, 0);
+        capacity_ = other.capacity_;
+        lent_ = 0;
+        other.capacity_ = 0;
+    } else {
+        Reserve(other.size_);
+        for (std::uint32_t i = 0; i < other.size_; ++i) {
+            ::new (static_cast<void*>(data_ + i)) CItemData(std::move(other.data_[i]));
+            ++size_;
+        }
+        other.Clear();
+    }
+    // Values in blocks lent by the element stay with it.
+    for (std::uint32_t i = 0; i < size_; ++i) {
+        data_[i].TakeOverValue();
+    }
+    return *this;
+}
+
+void CItemList::UseRoom(CItemData* room, std::size_t capacity) {
+    assert(data_ == nullptr && size_ == 0);
+    if (capacity > std::numeric_limits<std::int32_t>::max()) {
+        throw std::length_error("too many items");
+    }
+    data_ = room;
+    capacity_ = static_cast<std::uint32_t>(capacity);
+    lent_ = 1;
+}
+
+void CItemList::Grow(std::size_t capacity) {
+    if (capacity > std::numeric_limits<std::int32_t>::max()) {
+        throw std::length_error("too many items");
+    }
+    auto* grown = static_cast<CItemData*>(::operator new(capacity * sizeof(CItemData)));
+    // An item's move is a copy of its bytes and cannot throw.
+    for (std::uint32_t i = 0; i < size_; ++i) {
+        ::new (static_cast<void*>(grown + i)) CItemData(std::move(data_[i]));
+        data_[i].~CItemData();
+    }
+    FreeStorage();
+    data_ = grown;
+    capacity_ = static_cast<std::uint32_t>(capacity);
+    lent_ = 0;
+}
+
+void CItemList::Clear() noexcept {
+    for (std::uint32_t i = 0; i < size_; ++i) {
+        data_[i].~CItemData();
+    }
+    size_ = 0;
+}
+
+void CItemList::FreeStorage() noexcept {
+    if (!lent_) {
+        ::operator delete(data_);
+    }
+    data_ = nullptr;
+    capacity_ = 0;
+    lent_ = 0;
+}
+
 std::string CItemList::GetItem(std::string_view name) const {
     return std::string(GetItemView(name));
 }
 
 std::string_view CItemList::GetItemView(std::string_view name) const {
-    for (const auto& item : items_) {
-        if (SameName(item.GetName(), name)) {
-            return item.GetValue();
+    for (std::uint32_t i = 0; i < size_; ++i) {
+        if (SameName(data_[i].GetName(), name)) {
+            return data_[i].GetValue();
         }
     }
     return {};
 }
 
 bool CItemList::SetItem(std::string_view name, std::string_view value) {
-    for (auto& item : items_) {
-        if (SameName(item.GetName(), name)) {
-            item.SetValue(value);
+    for (std::uint32_t i = 0; i < size_; ++i) {
+        if (SameName(data_[i].GetName(), name)) {
+            data_[i].SetValue(value);
             return true;
         }
     }
@@ -48,22 +130,43 @@ bool CItemList::SetItem(std::string_view name, std::string_view value) {
 }
 
 void CItemList::AddItem(CItemData item) {
-    items_.push_back(std::move(item));
+    if (size_ == capacity_) {
+        Grow(std::max<std::size_t>(4, std::size_t{capacity_} * 2));
+    }
+    ::new (static_cast<void*>(data_ + size_)) CItemData(std::move(item));
+    ++size_;
 }
 
 void CItemList::AppendItems(const CItemList& other) {
-    items_.reserve(items_.size() + other.items_.size());
-    items_.insert(items_.end(), other.items_.begin(), other.items_.end());
+    const std::uint32_t count = other.size_;  // other may be this list
+    Reserve(std::size_t{size_} + count);
+    // Locals, not the members: the items' bytes may alias anything, and
+    // reloading the members after each copy made this loop slow, while a
+    // load copies millions of schema rows through it.
+    CItemData* const to = data_ + size_;
+    const CItemData* const from = other.data_;
+    std::uint32_t done = 0;
+    try {
+        for (; done < count; ++done) {
+            ::new (static_cast<void*>(to + done)) CItemData(from[done]);
+        }
+    } catch (...) {
+        while (done > 0) {
+            to[--done].~CItemData();
+        }
+        throw;
+    }
+    size_ += count;
 }
 
 const CItemData& CItemList::GetItemData(std::size_t index) const {
-    assert(index < items_.size());
-    return items_[index];
+    assert(index < size_);
+    return data_[index];
 }
 
 CItemData& CItemList::GetItemData(std::size_t index) {
-    assert(index < items_.size());
-    return items_[index];
+    assert(index < size_);
+    return data_[index];
 }
 
 ItemKind CItemList::GetItemKind(std::size_t index) const {
@@ -115,16 +218,18 @@ bool CItemList::AppendItemText(std::size_t index, std::string& out) const {
 }
 
 bool CItemList::IsSameItems(const CItemList& other) const {
-    return std::ranges::equal(items_, other.items_, [](const auto& a, const auto& b) {
-        return a.GetName() == b.GetName() && a.GetValue() == b.GetValue();
-    });
+    return std::equal(data_, data_ + size_, other.data_, other.data_ + other.size_,
+                      [](const auto& a, const auto& b) {
+                          return a.GetName() == b.GetName() && a.GetValue() == b.GetValue();
+                      });
 }
 
 void CItemList::CopyItems(const CItemList& other) {
     if (this == &other) {
         return;
     }
-    items_ = other.items_;
+    Clear();
+    AppendItems(other);
 }
 
 }  // namespace ze

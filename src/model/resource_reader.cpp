@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <charconv>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <span>
 #include <string>
@@ -124,9 +126,19 @@ public:
         if (value == nullptr) {
             return false;
         }
-        out.clear();
-        value->SerializeTo(out, false);
+        if (value->Type() == JsonType::String) {
+            out.assign(value->AsString());
+        } else {
+            out.clear();
+            value->SerializeTo(out, false);
+        }
         return true;
+    }
+
+    // The object keys present, a bit per position in kObjectKeys.
+    std::uint64_t ObjectKeyMarks() const {
+        static_assert(kObjectKeys.size() < 64);
+        return marks_[0] & ((std::uint64_t{1} << kObjectKeys.size()) - 1);
     }
 
     // Calls visit(key, position, value) for each object key present, in
@@ -240,8 +252,21 @@ void AddTextItem(ZeClass& element, std::string_view name, std::string_view value
 class ValueText {
 public:
     std::string_view Of(const JsonValue& value) {
-        if (value.Type() == JsonType::String) {
-            return Sjis(value.AsString());
+        switch (value.Type()) {
+            case JsonType::String:
+                return Sjis(value.AsString());
+            // Numbers and booleans are spelled here as SerializeTo spells
+            // them: most values that are not strings are one of those.
+            case JsonType::Boolean:
+                return value.AsBool() ? "true" : "false";
+            case JsonType::Integer: {
+                const auto end =
+                    std::to_chars(number_.data(), number_.data() + number_.size(), value.AsInt())
+                        .ptr;
+                return {number_.data(), static_cast<std::size_t>(end - number_.data())};
+            }
+            default:
+                break;
         }
         spelled_.clear();
         value.SerializeTo(spelled_, false);
@@ -254,16 +279,37 @@ private:
     // coding the reader knows, and most values are plain ASCII: they are
     // taken as they are.
     std::string_view Sjis(std::string_view text) {
-        const bool plain = std::all_of(text.begin(), text.end(), [](char c) {
-            return static_cast<unsigned char>(c) < 0x80 && c != '\x1B';
-        });
-        if (plain) {
+        if (IsPlain(text)) {
             return text;
         }
         ConvertToSjisInto(text, converted_);
         return converted_;
     }
 
+    // Eight bytes at a time: whether any has its top bit set or is ESC.
+    static bool IsPlain(std::string_view text) {
+        constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+        constexpr std::uint64_t kTops = 0x8080808080808080ull;
+        constexpr std::uint64_t kEscapes = 0x1B * kOnes;
+        const char* at = text.data();
+        std::size_t left = text.size();
+        for (; left >= 8; at += 8, left -= 8) {
+            std::uint64_t word = 0;
+            std::memcpy(&word, at, sizeof word);
+            const std::uint64_t escapes = word ^ kEscapes;  // a zero byte where ESC was
+            if (((word | ((escapes - kOnes) & ~escapes)) & kTops) != 0) {
+                return false;
+            }
+        }
+        for (; left > 0; ++at, --left) {
+            if (static_cast<unsigned char>(*at) >= 0x80 || *at == '\x1B') {
+                return false;
+            }
+        }
+        return true;
+    }
+
+    std::array<char, 16> number_{};
     std::string spelled_;
     std::string converted_;
 };
@@ -285,37 +331,81 @@ std::string_view SecondName(std::string_view key) {
 // none). Worked out once per list and thread: tens of thousands of objects
 // and commands share a few dozen lists, and looking each value's item up by
 // name in them took a tenth of a load.
-using KeyRows = std::vector<std::pair<int, int>>;
+struct KeyRows {
+    std::vector<std::pair<int, int>> rows;
+    // The keys with neither row, a bit per position: a value for one of them
+    // adds an item to the list.
+    std::uint64_t unlisted = 0;
+};
 
-const KeyRows& ObjectKeyRows(const CItemList& list) {
-    thread_local std::unordered_map<const CItemList*, KeyRows> cache;
-    // Siblings mostly share a list; the map keeps its values in place.
-    thread_local const CItemList* lastList = nullptr;
-    thread_local const KeyRows* lastRows = nullptr;
-    if (&list == lastList) {
-        return *lastRows;
-    }
-    const auto [it, inserted] = cache.try_emplace(&list);
-    if (inserted) {
-        const auto rowOf = [&list](std::string_view name) {
-            for (std::size_t i = 0; i < list.GetItemCount(); ++i) {
-                if (list.GetItemData(i).GetName() == name) {
-                    return static_cast<int>(i);
-                }
-            }
-            return -1;
-        };
-        for (const std::string_view key : kObjectKeys) {
-            it->second.emplace_back(rowOf(key), rowOf(SecondName(key)));
+int RowOf(const CItemList& list, std::string_view name) {
+    for (std::size_t i = 0; i < list.GetItemCount(); ++i) {
+        if (list.GetItemData(i).GetName() == name) {
+            return static_cast<int>(i);
         }
     }
-    lastList = &list;
-    lastRows = &it->second;
+    return -1;
+}
+
+const KeyRows& ObjectKeyRows(const CItemList& list) {
+    // A few direct-mapped slots in front of the map: the commands of an
+    // element mostly take turns between a handful of lists. The map keeps its
+    // values in place.
+    struct Recent {
+        const CItemList* list = nullptr;
+        const KeyRows* rows = nullptr;
+    };
+    thread_local std::array<Recent, 64> recent;
+    Recent& slot = recent[(reinterpret_cast<std::uintptr_t>(&list) / sizeof(CItemList)) % 64];
+    if (slot.list == &list) {
+        return *slot.rows;
+    }
+    thread_local std::unordered_map<const CItemList*, KeyRows> cache;
+    const auto [it, inserted] = cache.try_emplace(&list);
+    if (inserted) {
+        for (std::size_t i = 0; i < kObjectKeys.size(); ++i) {
+            const std::string_view key = kObjectKeys[i];
+            const auto& row =
+                it->second.rows.emplace_back(RowOf(list, key), RowOf(list, SecondName(key)));
+            if (row.first < 0 && row.second < 0) {
+                it->second.unlisted |= std::uint64_t{1} << i;
+            }
+        }
+    }
+    slot = {&list, &it->second};
+    return it->second;
+}
+
+// The group keys (a bit per position in kGroupKeys) that a group's schema
+// list has no item for; worked out once per list and thread.
+std::uint32_t UnlistedGroupKeys(const CItemList& list) {
+    static_assert(kGroupKeys.size() <= 32);
+    thread_local std::unordered_map<const CItemList*, std::uint32_t> cache;
+    const auto [it, inserted] = cache.try_emplace(&list, 0);
+    if (inserted) {
+        for (std::size_t i = 0; i < kGroupKeys.size(); ++i) {
+            if (RowOf(list, kGroupKeys[i]) < 0) {
+                it->second |= std::uint32_t{1} << i;
+            }
+        }
+    }
     return it->second;
 }
 
 CObjectData* ReadElement(ElementStore& store, CObjectDataList* parent, GroupLayout parentLayout,
                          JsonParser& parser);
+
+// How many commands the events of an element hold at the most: its command
+// list takes them without growing.
+std::size_t CountEventCommands(const MemberIndex& members) {
+    std::size_t count = 0;
+    for (const int position : kEventPositions) {
+        if (const JsonValue* value = members.Of(position)) {
+            count += value->IsArray() ? value->Elements().size() : value->IsObject() ? 1 : 0;
+        }
+    }
+    return count;
+}
 
 void ReadEvents(ElementStore& store, ZeClass& parent, JsonParser& parser,
                 const MemberIndex& members) {
@@ -343,10 +433,20 @@ void ReadEvents(ElementStore& store, ZeClass& parent, JsonParser& parser,
 // Reads the group at the parser's current value, whose members are given.
 CObjectData* ReadGroup(ElementStore& store, CObjectDataList* parent, JsonParser& parser,
                        const MemberIndex& members) {
-    auto* group = store.Create<CObjectDataList>(parent);
     std::string layout;
     members.Spell(kLayoutKey, layout);
-    AddGroupItems(group->Items(), LayoutCode(layout));
+    const CItemList& schema = GroupItems(LayoutCode(layout));
+    // Room in the group's block for its schema's rows and an item for each
+    // value the schema has no row for.
+    std::uint32_t present = 0;
+    for (std::size_t i = 0; i < kGroupKeyPositions.size(); ++i) {
+        if (members.Of(kGroupKeyPositions[i]) != nullptr) {
+            present |= std::uint32_t{1} << i;
+        }
+    }
+    const auto added = static_cast<std::size_t>(std::popcount(present & UnlistedGroupKeys(schema)));
+    auto* group = store.CreateWithRoom<CObjectDataList>(schema.GetItemCount() + added, parent);
+    group->Items().AppendItems(schema);
     group->SetItem(prop::kLayout, layout);
     // One for the loop; it is done before the children are read.
     thread_local ValueText text;
@@ -359,6 +459,7 @@ CObjectData* ReadGroup(ElementStore& store, CObjectDataList* parent, JsonParser&
             }
         }
     }
+    group->GetCommands().reserve(CountEventCommands(members));
     ReadEvents(store, *group, parser, members);
 
     const GroupLayout layoutCode = LayoutCode(group->Items().GetItemView(prop::kLayout));
@@ -399,19 +500,24 @@ void ReadHeaderColumns(ElementStore& store, CObjectData& object, JsonParser& par
 // Reads the object at the parser's current value, whose members are given.
 CObjectData* ReadObject(ElementStore& store, CObjectDataList* parent, GroupLayout parentLayout,
                         JsonParser& parser, const MemberIndex& members) {
-    auto* object = store.Create<CObjectData>(parent);
     std::string type;
     members.Spell(kTypeKey, type);
     const ObjectType typeIndex = ObjectTypeIndex(type);
     const CItemList& schema = ObjectItems(typeIndex, parentLayout);
-    object->Items().AppendItems(schema);
-    object->SetItem(prop::kType, type);
     // The schema's rows come first in the list, so the first item with a
     // name is the schema's when it has one. No item added for a key the
     // schema lacks can have another member's name or second name (the keys
     // are unique, and a second name's key comes later in the table); those
     // keys are looked up by name all the same.
-    const KeyRows& rows = ObjectKeyRows(schema);
+    const KeyRows& keyRows = ObjectKeyRows(schema);
+    const auto& rows = keyRows.rows;
+    // Room in the object's block for the schema's rows and the items the
+    // keys without a row add.
+    const auto added =
+        static_cast<std::size_t>(std::popcount(members.ObjectKeyMarks() & keyRows.unlisted));
+    auto* object = store.CreateWithRoom<CObjectData>(schema.GetItemCount() + added, parent);
+    object->Items().AppendItems(schema);
+    object->SetItem(prop::kType, type);
     // One for the loop; it is done before any command is read.
     thread_local ValueText text;
     members.ForEachObjectKey([&](std::string_view key, int position, const JsonValue& value) {
@@ -419,12 +525,14 @@ CObjectData* ReadObject(ElementStore& store, CObjectDataList* parent, GroupLayou
         const auto [row, secondRow] = rows[static_cast<std::size_t>(position)];
         if (row >= 0 || secondRow >= 0) {
             const int at = row >= 0 ? row : secondRow;
-            object->Items().GetItemData(static_cast<std::size_t>(at)).SetValue(valueText);
+            store.SetValueInStore(object->Items().GetItemData(static_cast<std::size_t>(at)),
+                                  valueText);
         } else if (!object->SetItem(key, valueText) &&
                    !object->SetItem(SecondName(key), valueText)) {
             AddTextItem(*object, key, valueText);
         }
     });
+    object->GetCommands().reserve(CountEventCommands(members));
     ReadEvents(store, *object, parser, members);
     if (typeIndex == ObjectType::kGrid) {
         const JsonValue* header = members.Of(kHeaderKey);
@@ -499,13 +607,13 @@ void ReadCommandElement(ElementStore& store, ZeClass& parent, JsonParser& parser
     }
     // The command's items are its Event, then its schema's.
     if (schema != nullptr) {
-        const KeyRows& rows = ObjectKeyRows(*schema);
+        const auto& rows = ObjectKeyRows(*schema).rows;
         thread_local ValueText text;
         members.ForEachObjectKey([&](std::string_view, int position, const JsonValue& member) {
             if (const int row = rows[static_cast<std::size_t>(position)].first; row >= 0) {
-                element->Items()
-                    .GetItemData(static_cast<std::size_t>(row) + 1)
-                    .SetValue(text.Of(member));
+                store.SetValueInStore(
+                    element->Items().GetItemData(static_cast<std::size_t>(row) + 1),
+                    text.Of(member));
             }
         });
     }

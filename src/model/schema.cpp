@@ -823,25 +823,43 @@ void AddObjectItems(CItemList& items, ObjectType type, GroupLayout parentLayout)
     items.AppendItems(ObjectItems(type, parentLayout));
 }
 
+const CItemList& GroupItems(GroupLayout layout) {
+    // Built once per layout: a load makes thousands of groups, and copying
+    // a built list costs less than building one. A number outside the
+    // layouts is a group whose layout is not set.
+    static const auto templates = [] {
+        std::array<CItemList, IndexOf(GroupLayout::kCount) + 1> built;
+        for (int l = IndexOf(GroupLayout::kUnset); l < IndexOf(GroupLayout::kCount); ++l) {
+            const GroupLayout code = GroupLayoutAt(l);
+            CItemList& items = built[static_cast<std::size_t>(l + 1)];
+            Add(items, kGroupName);
+            if (code == GroupLayout::kRadio) {
+                Add(items, kRadioAlias);
+            }
+            Add(items, kGroupType);
+            Add(items, kGroupLayout, IsLayout(code) ? LayoutName(code) : "Unset");
+            AddAll(items, kGroupMiddle);
+            if (code == GroupLayout::kLinear || code == GroupLayout::kRadio) {
+                Add(items, kGroupVertical);
+            }
+            Add(items, kGroupNotifyList);
+        }
+        return built;
+    }();
+    const GroupLayout known = IsLayout(layout) ? layout : GroupLayout::kUnset;
+    return templates[static_cast<std::size_t>(IndexOf(known) + 1)];
+}
+
 void AddGroupItems(CItemList& items, GroupLayout layout) {
-    // Name, Type, Layout, the middle, NotifyList, and Alias or Vertical: one
-    // allocation for the lot.
-    items.Reserve(items.GetItemCount() + std::size(kGroupMiddle) + 6);
-    Add(items, kGroupName);
-    if (layout == GroupLayout::kRadio) {
-        Add(items, kRadioAlias);
-    }
-    Add(items, kGroupType);
-    Add(items, kGroupLayout, IsLayout(layout) ? LayoutName(layout) : "Unset");
-    AddAll(items, kGroupMiddle);
-    if (layout == GroupLayout::kLinear || layout == GroupLayout::kRadio) {
-        Add(items, kGroupVertical);
-    }
-    Add(items, kGroupNotifyList);
+    items.AppendItems(GroupItems(layout));
 }
 
 void AddHeaderColumnItems(CItemList& items) {
     AddAll(items, kHeaderColumnItems);
+}
+
+std::size_t HeaderColumnItemCount() {
+    return std::size(kHeaderColumnItems);
 }
 
 const CItemList* CommandItems(std::string_view command) {

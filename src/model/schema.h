@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -111,7 +112,12 @@ void AddObjectItems(CItemList& items, ObjectType type, GroupLayout parentLayout)
 // the program's life.
 const CItemList& ObjectItems(ObjectType type, GroupLayout parentLayout);
 void AddGroupItems(CItemList& items, GroupLayout layout);
+// The items AddGroupItems appends, the same list for the same layout for the
+// program's life.
+const CItemList& GroupItems(GroupLayout layout);
 void AddHeaderColumnItems(CItemList& items);
+// How many items AddHeaderColumnItems appends.
+std::size_t HeaderColumnItemCount();
 void AddCommandItems(CItemList& items, std::string_view command, std::string_view event);
 // The same with the command's list looked up already (CommandItems).
 void AddCommandItems(CItemList& items, const CItemList* commandItems, std::string_view event);

@@ -61,7 +61,7 @@ public:
     // (the project root, dialogs, undo copies).
     ElementStore* GetStore() const { return store_; }
 
-    // The serial number the next constructed element will get.
+    // The serial number the next element constructed on this thread will get.
     static std::uint64_t PeekNextSerial();
 
 private:
@@ -72,6 +72,7 @@ private:
     CItemList items_;
     std::uint64_t serial_;
     ElementStore* store_ = nullptr;
+    std::uint32_t blockSize_ = 0;  // of its block in the store
 };
 
 // A header column of a GRID with its six default items.

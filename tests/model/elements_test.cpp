@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -211,6 +212,77 @@ TEST(ElementTest, InsertRemoveAndDestroy) {
     ElementStore other;
     tree.store.Destroy(CreateCommand(other, "CLOSE", "OnClick"));
     EXPECT_EQ(other.Count(), 1u);
+}
+
+// The store's index must answer for exactly the elements alive in it while
+// thousands come and go in any order (entries shift back into the holes that
+// destroyed ones leave), and a destroyed element's block taken again must not
+// overlap a living element.
+TEST(ElementStoreTest, KnowsExactlyItsLivingElementsThroughManyCreatesAndDestroys) {
+    ElementStore store;
+    std::vector<ZeClass*> alive;
+    std::vector<ZeClass*> gone;
+    std::uint32_t random = 12345;
+    const auto next = [&random] {
+        random = random * 1103515245u + 12345u;
+        return random >> 8;
+    };
+    for (int round = 0; round < 3; ++round) {
+        for (int i = 0; i < 1500; ++i) {
+            ZeClass* command = CreateCommand(store, "OPEN", "OnClick");
+            command->SetItem("File", std::to_string(reinterpret_cast<std::uintptr_t>(command)));
+            alive.push_back(command);
+        }
+        for (int i = 0; i < 1000; ++i) {
+            const std::size_t at = next() % alive.size();
+            store.Destroy(alive[at]);
+            gone.push_back(alive[at]);
+            alive.erase(alive.begin() + static_cast<std::ptrdiff_t>(at));
+        }
+        ASSERT_EQ(store.Count(), alive.size());
+        for (const ZeClass* element : alive) {
+            ASSERT_TRUE(store.Owns(element));
+            // Its own address, written when it was made: no later element
+            // took its block.
+            ASSERT_EQ(element->GetItem("File"),
+                      std::to_string(reinterpret_cast<std::uintptr_t>(element)));
+        }
+        for (const ZeClass* element : gone) {
+            ASSERT_FALSE(store.Owns(element));
+        }
+        gone.clear();  // their blocks are taken again by the next round
+    }
+    ElementStore other;
+    const ZeClass outside(ElementKind::kCommand);
+    EXPECT_FALSE(store.Owns(nullptr));
+    EXPECT_FALSE(store.Owns(&outside));
+    EXPECT_FALSE(store.Owns(CreateHeaderColumn(other)));
+}
+
+// Room for the schema's rows in the element's block, more items than that,
+// and long values in the store's memory, all outlive nothing they rely on:
+// a copy outside the store keeps its values after the store is gone.
+TEST(ElementStoreTest, ItemsInTheElementsBlockAndValuesInTheStore) {
+    ZeClass copy(ElementKind::kObject);
+    const std::string longValue(40, 'v');
+    {
+        ElementStore store;
+        const CItemList& schema = ObjectItems(ObjectType::kText, GroupLayout::kLinear);
+        auto* object = store.CreateWithRoom<CObjectData>(schema.GetItemCount(), nullptr);
+        object->Items().AppendItems(schema);
+        store.SetValueInStore(object->Items().GetItemData(0), longValue);
+        store.SetValueInStore(object->Items().GetItemData(1), "short");
+        object->Items().AddItem(CItemData(ItemKind::kPlainText, "Extra", "beyond the room"));
+        EXPECT_EQ(object->Items().GetItemCount(), schema.GetItemCount() + 1);
+        EXPECT_EQ(object->Items().GetItemData(0).GetValue(), longValue);
+        EXPECT_EQ(object->Items().GetItemData(1).GetValue(), "short");
+        copy.CopyFrom(*object);
+        store.Destroy(object);
+        EXPECT_EQ(store.Count(), 0u);
+    }
+    EXPECT_EQ(copy.Items().GetItemData(0).GetValue(), longValue);
+    EXPECT_EQ(copy.Items().GetItemData(1).GetValue(), "short");
+    EXPECT_EQ(copy.GetItem("Extra"), "beyond the room");
 }
 
 TEST(ElementTest, MoveIfSelectedNeverMovesAGroupIntoItself) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstddef>
 #include <memory>
 #include <string>
 
@@ -144,6 +146,88 @@ TEST(ItemTextTest, KeepsEveryLengthThroughCopiesAndMoves) {
     }
 }
 
+// A lent block is the lender's: the value never frees it (ASan would report
+// freeing memory that is no heap block), and nothing but the value itself
+// and its moves within one list refers to it.
+TEST(ItemTextTest, LentBlockStaysTheLendersAndCopiesHaveTheirOwn) {
+    const std::string text = "a value longer than eleven bytes";
+    alignas(4) char block[64];
+    ASSERT_LE(ItemText::LentBlockSize(text.size()), sizeof block);
+    {
+        ItemText value;
+        value.AssignLent(text, block);
+        EXPECT_TRUE(value.IsLent());
+        EXPECT_EQ(value.View(), text);
+        const ItemText copy(value);
+        ItemText taken(value);
+        taken = value;
+        ItemText moved(std::move(value));
+        EXPECT_TRUE(moved.IsLent());
+        moved.TakeOver();
+        EXPECT_FALSE(copy.IsLent());
+        EXPECT_FALSE(taken.IsLent());
+        EXPECT_FALSE(moved.IsLent());
+        std::fill(std::begin(block), std::end(block), '#');
+        EXPECT_EQ(copy.View(), text);
+        EXPECT_EQ(taken.View(), text);
+        EXPECT_EQ(moved.View(), text);
+    }
+    ItemText reassigned;
+    reassigned.AssignLent(text, block);
+    reassigned.Assign("short");
+    EXPECT_FALSE(reassigned.IsLent());
+    EXPECT_EQ(reassigned.View(), "short");
+}
+
+// Room lent to a list holds its first items; past it the list moves to storage
+// of its own, and a moved list never refers to the room or its lent values.
+TEST(ItemListRoom, HoldsItemsUntilOutgrownAndStaysBehindOnMoves) {
+    alignas(CItemData) std::byte room[3 * sizeof(CItemData)];
+    const auto inRoom = [&room](const CItemList& list) {
+        const auto* at = reinterpret_cast<const std::byte*>(&list.GetItemData(0));
+        return at >= room && at < room + sizeof room;
+    };
+    const std::string longText = "a value longer than eleven bytes";
+    alignas(4) char textBlock[64];
+
+    CItemList list;
+    list.UseRoom(reinterpret_cast<CItemData*>(room), 3);
+    for (const char* name : {"A", "B", "C"}) {
+        list.AddItem(CItemData(ItemKind::kPlainText, name, name));
+    }
+    EXPECT_TRUE(inRoom(list));
+    list.AppendItems(list);  // from its own items, past the room
+    EXPECT_FALSE(inRoom(list));
+    ASSERT_EQ(list.GetItemCount(), 6u);
+    for (std::size_t i = 0; i < 6; ++i) {
+        EXPECT_EQ(list.GetItemData(i).GetValue(), std::string(1, static_cast<char>('A' + i % 3)));
+    }
+
+    CItemList lent;
+    lent.UseRoom(reinterpret_cast<CItemData*>(room), 3);
+    lent.AddItem(CItemData(ItemKind::kPlainText, "Name", ""));
+    lent.GetItemData(0).SetValueLent(longText, textBlock);
+    lent.AddItem(CItemData(ItemKind::kPlainText, "Text", "t"));
+    const CItemList moved = std::move(lent);
+    EXPECT_EQ(lent.GetItemCount(), 0u);  // NOLINT: moved-from is empty
+    EXPECT_FALSE(inRoom(moved));
+    EXPECT_FALSE(moved.GetItemData(0).IsValueLent());
+    std::fill(std::begin(room), std::end(room), std::byte{0xFF});
+    std::fill(std::begin(textBlock), std::end(textBlock), '#');
+    EXPECT_EQ(moved.GetItem("Name"), longText);
+    EXPECT_EQ(moved.GetItem("Text"), "t");
+
+    // The room is reused by a list assigned into it, and copies fill it.
+    CItemList again;
+    again.UseRoom(reinterpret_cast<CItemData*>(room), 3);
+    again.CopyItems(moved);
+    EXPECT_TRUE(inRoom(again));
+    EXPECT_TRUE(again.IsSameItems(moved));
+    again = ListOf({{"X", "1"}, {"Y", "2"}, {"Z", "3"}, {"W", "4"}});
+    EXPECT_EQ(again.GetItemCount(), 4u);
+    EXPECT_EQ(again.GetItem("W"), "4");
+}
+
 TEST(ItemTextTest, ItemsShareTheirDescriptionAndStaySmall) {
     static const ChoiceList choices = {"A"};
     const CItemData first(ItemKind::kChoice, "Mode", "A", &choices, "help");
@@ -154,6 +238,7 @@ TEST(ItemTextTest, ItemsShareTheirDescriptionAndStaySmall) {
     EXPECT_EQ(second.GetChoices(), &choices);
     EXPECT_STREQ(second.GetDescription(), "help");
     static_assert(sizeof(CItemData) == 16);
+    static_assert(sizeof(CItemList) == 16);
 }
 
 }  // namespace

@@ -712,6 +712,30 @@ INSTANTIATE_TEST_SUITE_P(
         ElementCase{"RelativeChildPosX",
                     "{'Layout':'RELATIVE','Objects':[{'Type':'TEXT','PosX':10}]}", true, "PosX",
                     "10", ItemKind::kSize},
+        // Values spelled without SerializeTo, converted or not, and values
+        // too long for an item's own bytes (kept in the store's memory).
+        ElementCase{"NegativeInteger", "{'Type':'TEXT','Weight':-2147483648}", false, "Weight",
+                    "-2147483648", ItemKind::kNumber},
+        ElementCase{"BooleanFalse", "{'Type':'TEXT','Hide':false}", false, "Hide", "false",
+                    ItemKind::kBoolean},
+        ElementCase{"LongPlainText", "{'Type':'TEXT','Text':'twelve bytes and then some more'}",
+                    false, "Text", "twelve bytes and then some more", ItemKind::kUserText},
+        ElementCase{"LongUtf8TextToShiftJis",
+                    "{'Type':'TEXT','Text':'" + kNihonUtf8 + kNihonUtf8 + kNihonUtf8 + "'}", false,
+                    "Text", kNihonSjis + kNihonSjis + kNihonSjis, ItemKind::kUserText},
+        // An escape byte past the first eight bytes still starts JIS.
+        ElementCase{"JisAfterEightPlainBytes",
+                    "{'Type':'TEXT','Text':'abcdefghi\\u001B$B$\"\\u001B(B'}", false, "Text",
+                    "abcdefghi\x82\xA0", ItemKind::kUserText},
+        // Keys the schema lacks add items after the schema's rows; several
+        // of them on one element.
+        ElementCase{"ManyNewItemsOnAnObject",
+                    "{'Type':'TEXT','RadioName':'r','FileOff':'f.png','Columns':'3','Clickable':"
+                    "true,'Thumbnail':'a thumbnail of some length'}",
+                    false, "Thumbnail", "a thumbnail of some length", ItemKind::kPlainText},
+        ElementCase{"ManyNewItemsOnAGroup",
+                    "{'Layout':'FRAME','Alias':'a','Vertical':true,'Value':'v','Objects':[]}",
+                    false, "Value", "v", ItemKind::kPlainText},
         ElementCase{"LinearChildPosXIsANewItem",
                     "{'Layout':'LINEAR','Objects':[{'Type':'TEXT','PosX':10}]}", true, "PosX", "10",
                     ItemKind::kPlainText}),
@@ -806,6 +830,11 @@ INSTANTIATE_TEST_SUITE_P(
                         kNihonUtf8 + "','File':'" + kNihonUtf8 + "'}",
                     {"Event=OnClick", "Command=SENDCOMMAND", "SendCommand=GETFILE",
                      "File=" + kNihonSjis, "ObjectName=" + kNihonUtf8}},
+        CommandCase{"LongValues",
+                    "{'Command':'NOTIFY','MakeCommand':'UPDATE','Event':'OnClick','Text':'" +
+                        kNihonUtf8 + kNihonUtf8 + "','Name':'" + std::string(300, 'n') + "'}",
+                    {"Event=OnClick", "Command=NOTIFY", "MakeCommand=UPDATE",
+                     "Name=" + std::string(300, 'n'), "Text=" + kNihonSjis + kNihonSjis}},
         CommandCase{"TimeNotConverted",
                     "{'Command':'TIMER','Event':'OnTimer','Time':'" + kNihonUtf8 + "'}",
                     {"Event=OnTimer", "Command=TIMER", "Time=" + kNihonUtf8}},

@@ -425,6 +425,7 @@ TEST(SchemaGroup, ItemsPerLayout) {
         CItemList items;
         AddGroupItems(items, code);
         ExpectItems(items, expected);
+        ExpectItems(GroupItems(code), expected);
     }
 }
 
@@ -442,6 +443,7 @@ TEST(SchemaElement, HeaderColumnItems) {
                            {"BGColor", 4, &choices::Colours, kColourHelp, ""},
                            {"Clickable", 12, nullptr, kClickableHelp, ""},
                        });
+    EXPECT_EQ(HeaderColumnItemCount(), items.GetItemCount());
 }
 
 TEST(SchemaElement, ProjectItems) {
