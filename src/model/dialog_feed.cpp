@@ -1,9 +1,10 @@
 #include "model/dialog_feed.h"
 
-#include <new>
+#include <algorithm>
 #include <system_error>
 #include <utility>
 
+#include "model/background_worker.h"
 #include "model/json_parser.h"
 #include "model/property_names.h"
 #include "model/resource_reader.h"
@@ -12,12 +13,90 @@ namespace ze {
 
 namespace {
 
-// Messages parsed but not yet read; beyond this the parser's thread reads
-// the next one itself, so a slow reader does not leave the whole parsed
-// tree in memory.
-constexpr std::size_t kMostWaiting = 8;
+// An array this long or more is read in parts, and in no more than this
+// many: each part is a few messages at least, and the two threads meet in
+// the middle within one part.
+constexpr std::size_t kShortestPart = 64 * 1024;
+constexpr std::size_t kMostParts = 32;
+
+bool IsSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+}
+
+// Whether a message written by this program may begin at at: an object after
+// a comma, whose first key is Command.
+bool MayBeginMessage(std::string_view text, std::size_t at) {
+    std::size_t before = at;
+    while (before > 0 && IsSpace(text[before - 1])) {
+        --before;
+    }
+    if (before == 0 || text[before - 1] != ',') {
+        return false;
+    }
+    const std::string_view rest = text.substr(at + 1);
+    return rest.starts_with("'Command'") || rest.starts_with("\"Command\"");
+}
+
+// The first place at or after from, and before to, where a message may
+// begin; npos when there is none.
+std::size_t FindMessageStart(std::string_view text, std::size_t from, std::size_t to) {
+    while (from < to) {
+        const std::size_t brace = text.find('{', from);
+        if (brace == std::string_view::npos || brace >= to) {
+            return std::string_view::npos;
+        }
+        if (MayBeginMessage(text, brace)) {
+            return brace;
+        }
+        from = brace + 1;
+    }
+    return std::string_view::npos;
+}
 
 }  // namespace
+
+// Reads the messages of one part into dialogs, on the helper thread.
+class DialogFeed::PartReader final : public JsonArrayFeed {
+public:
+    PartReader(Part& part, std::size_t index, const std::atomic<std::size_t>& reached,
+               const std::atomic<bool>& stopping)
+        : part_(part), index_(index), reached_(reached), stopping_(stopping) {}
+
+    void ArrayBegins(const JsonArrayPlace&) override {}
+    void TakeElement(JsonValue& element) override {
+        if (auto dialog = ReadDialogElement(element)) {
+            part_.dialogs.push_back(std::move(dialog));
+        }
+        element = JsonValue();
+    }
+    // The parser went past the part, or the load is over. (A part the parser
+    // has reached may be one it waits for.)
+    bool Stopped() const override {
+        return reached_.load(std::memory_order_relaxed) > index_ + 1 ||
+               stopping_.load(std::memory_order_relaxed);
+    }
+
+private:
+    Part& part_;
+    std::size_t index_;
+    const std::atomic<std::size_t>& reached_;
+    const std::atomic<bool>& stopping_;
+};
+
+std::unique_ptr<CZeDialogData> ReadDialogElement(const JsonValue& message) {
+    JsonParser cursor;
+    cursor.SetCurrent(&message);
+    std::string command;
+    cursor.GetString("Command", command);
+    if (command != "DIALOG" && command != "POPUP") {
+        return nullptr;
+    }
+    std::string name;
+    cursor.GetString("Name", name);
+    auto dialog = std::make_unique<CZeDialogData>(name);
+    ReadDialogMessage(*dialog, cursor);
+    return dialog;
+}
 
 DialogFeed::DialogFeed(const CZeDialogDataList& existing, bool threaded) : threaded_(threaded) {
     for (std::size_t i = 0; i < existing.GetCount(); ++i) {
@@ -26,158 +105,176 @@ DialogFeed::DialogFeed(const CZeDialogDataList& existing, bool threaded) : threa
 }
 
 DialogFeed::~DialogFeed() {
-    StopReader();
+    StopHelper();
 }
 
-void DialogFeed::ArrayBegins() {
+std::vector<std::size_t> DialogFeed::PartStarts(const JsonArrayPlace& place) {
+    std::vector<std::size_t> starts;
+    if (place.offset >= place.text.size()) {
+        return starts;
+    }
+    const std::size_t length = place.text.size() - place.offset;
+    const std::size_t count = std::min(length / kShortestPart, kMostParts);
+    for (std::size_t i = 1; i < count; ++i) {
+        const std::size_t from = std::max(place.offset + length / count * i,
+                                          starts.empty() ? place.offset : starts.back() + 1);
+        const std::size_t to = place.offset + length / count * (i + 1);
+        if (const std::size_t start = FindMessageStart(place.text, from, to);
+            start != std::string_view::npos) {
+            starts.push_back(start);
+        }
+    }
+    return starts;
+}
+
+void DialogFeed::ArrayBegins(const JsonArrayPlace& place) {
     // A later array replaces the earlier one: its dialogs go.
-    StopReader();
+    StopHelper();
     dialogs_.clear();
     names_.clear();
-}
-
-void DialogFeed::TakeElement(JsonValue& element) {
-    JsonParser cursor;
-    cursor.SetCurrent(&element);
-    std::string command;
-    cursor.GetString("Command", command);
-    if (command != "DIALOG" && command != "POPUP") {
-        element = JsonValue();
+    takenOver_ = 0;
+    if (!threaded_) {
         return;
     }
-    std::string name;
-    cursor.GetString("Name", name);
-    std::string unique =
-        CZeDialogDataList::MakeUniqueName(name, [this](std::string_view candidate) {
-            const std::string key(candidate);
-            return existingNames_.contains(key) || names_.contains(key);
-        });
-    auto dialog = std::make_unique<CZeDialogData>(unique);
-    names_.insert(std::move(unique));
-    Job job{dialog.get(), std::move(element)};
-    dialogs_.push_back(std::move(dialog));
-
-    if (threaded_ && !reader_.joinable()) {
-        try {
-            reader_ = std::thread(&DialogFeed::RunReader, this);
-        } catch (const std::system_error&) {
-            threaded_ = false;  // read here instead
-        }
+    place_ = place;
+    for (const std::size_t start : PartStarts(place)) {
+        parts_.emplace_back().start = start;
     }
-    bool queued = false;
-    if (threaded_) {
-        FreeReadMessages();
-        const std::lock_guard lock(mutex_);
-        if (jobs_.size() < kMostWaiting) {
-            jobs_.push_back(std::move(job));
-            queued = true;
-        }
-    }
-    if (queued) {
-        jobAdded_.notify_one();
+    if (parts_.empty()) {
         return;
     }
-    // No reader, or one with enough to do: this thread reads the message
-    // itself, and the two share the work whichever of parsing and reading
-    // is slower.
-    Read(job);
-    // The message's part of the tree is given back at once: the elements
-    // made from the next ones take that memory.
-    job.message = JsonValue();
-}
-
-std::vector<std::unique_ptr<CZeDialogData>> DialogFeed::Finish() {
-    // The parser is done: its thread takes its share of the last messages
-    // instead of waiting while the reader reads them alone.
-    ReadWaiting();
-    StopReader();
-    if (error_) {
-        std::rethrow_exception(std::exchange(error_, nullptr));
-    }
-    return std::move(dialogs_);
-}
-
-void DialogFeed::Read(Job& job) {
-    JsonParser cursor;
-    cursor.SetCurrent(&job.message);
-    ReadDialogMessage(*job.dialog, cursor);
-}
-
-void DialogFeed::ReadWaiting() {
-    if (!reader_.joinable()) {
-        return;
-    }
-    for (;;) {
-        Job job{nullptr, JsonValue()};
-        {
-            const std::lock_guard lock(mutex_);
-            if (jobs_.empty() || error_) {
-                return;
-            }
-            job = std::move(jobs_.front());
-            jobs_.pop_front();
-        }
-        try {
-            Read(job);
-        } catch (...) {
-            const std::lock_guard lock(mutex_);
-            error_ = std::current_exception();
+    // The shared worker, or a thread of this load's own when another load
+    // has the worker.
+    BackgroundWorker* worker = BackgroundWorker::Shared();
+    if (worker != nullptr) {
+        if (const std::uint64_t ticket = worker->TryStart([this] { RunHelper(); })) {
+            worker_ = worker;
+            ticket_ = ticket;
             return;
         }
     }
-}
-
-void DialogFeed::FreeReadMessages() {
-    std::vector<JsonValue> read;
-    {
-        const std::lock_guard lock(mutex_);
-        read.swap(read_);
+    try {
+        helper_ = std::thread(&DialogFeed::RunHelper, this);
+    } catch (const std::system_error&) {
+        parts_.clear();  // the parser reads it all
     }
 }
 
-void DialogFeed::RunReader() {
+void DialogFeed::TakeElement(JsonValue& element) {
+    if (auto dialog = ReadDialogElement(element)) {
+        Add(std::move(dialog));
+    }
+    // The message's part of the tree is given back at once: the elements
+    // made from the next ones take that memory.
+    element = JsonValue();
+}
+
+std::size_t DialogFeed::NextHandOver() const {
+    const std::size_t next = reached_.load(std::memory_order_relaxed);
+    return next < parts_.size() ? parts_[next].start : kNoHandOver;
+}
+
+bool DialogFeed::HandOver(std::size_t offset, JsonElementRun& run) {
+    std::unique_lock lock(mutex_);
+    std::size_t next = reached_.load(std::memory_order_relaxed);
+    // Parts whose start the parser went past began inside a message.
+    while (next < parts_.size() && parts_[next].start < offset) {
+        ++next;
+    }
+    const bool atStart = next < parts_.size() && parts_[next].start == offset;
+    Part* part = atStart ? &parts_[next] : nullptr;
+    if (atStart) {
+        ++next;
+    }
+    reached_.store(next, std::memory_order_relaxed);
+    if (part == nullptr || part->state == Part::State::kOpen) {
+        return false;  // read here: the helper takes no part before next
+    }
+    partDone_.wait(lock, [part] { return part->state == Part::State::kDone; });
+    if (part->error) {
+        std::rethrow_exception(part->error);
+    }
+    if (!part->run.ok) {
+        return false;  // a fault the parser finds again and reports
+    }
+    for (auto& dialog : part->dialogs) {
+        Add(std::move(dialog));
+    }
+    run = std::move(part->run);
+    ++takenOver_;
+    return true;
+}
+
+void DialogFeed::Add(std::unique_ptr<CZeDialogData> dialog) {
+    const std::string given(dialog->Items().GetItemView(prop::kName));
+    std::string unique =
+        CZeDialogDataList::MakeUniqueName(given, [this](std::string_view candidate) {
+            const std::string key(candidate);
+            return existingNames_.contains(key) || names_.contains(key);
+        });
+    if (unique != given) {
+        dialog->SetItem(prop::kName, unique);
+    }
+    names_.insert(std::move(unique));
+    dialogs_.push_back(std::move(dialog));
+}
+
+void DialogFeed::RunHelper() {
     for (;;) {
-        Job job{nullptr, JsonValue()};
-        bool failed = false;
+        Part* part = nullptr;
+        std::size_t index = 0;
         {
-            std::unique_lock lock(mutex_);
-            jobAdded_.wait(lock, [this] { return !jobs_.empty() || closing_; });
-            if (jobs_.empty()) {
+            const std::lock_guard lock(mutex_);
+            // The last open part the parser has not reached.
+            for (std::size_t i = parts_.size(); i-- > reached_.load(std::memory_order_relaxed);) {
+                if (parts_[i].state == Part::State::kOpen) {
+                    part = &parts_[i];
+                    index = i;
+                    break;
+                }
+            }
+            if (part == nullptr || stopping_.load(std::memory_order_relaxed)) {
                 return;
             }
-            job = std::move(jobs_.front());
-            jobs_.pop_front();
-            failed = error_ != nullptr;
+            part->state = Part::State::kTaken;
         }
-        if (!failed) {  // else the load fails; the message is only freed
-            try {
-                Read(job);
-            } catch (...) {
-                const std::lock_guard lock(mutex_);
-                error_ = std::current_exception();
-            }
-        }
-        const std::lock_guard lock(mutex_);
+        const std::size_t stopAt =
+            index + 1 < parts_.size() ? parts_[index + 1].start : kNoHandOver;
+        PartReader reader(*part, index, reached_, stopping_);
+        JsonElementRun run;
+        std::exception_ptr error;
         try {
-            read_.push_back(std::move(job.message));
-        } catch (const std::bad_alloc&) {
-            // Then it is freed here, at the end of the turn.
+            run = ReadJsonElements(place_, part->start, stopAt, reader);
+        } catch (...) {
+            error = std::current_exception();
         }
+        {
+            const std::lock_guard lock(mutex_);
+            part->run = std::move(run);
+            part->error = error;
+            part->state = Part::State::kDone;
+        }
+        partDone_.notify_all();
     }
 }
 
-void DialogFeed::StopReader() {
-    if (!reader_.joinable()) {
-        return;
+void DialogFeed::StopHelper() {
+    stopping_.store(true, std::memory_order_relaxed);
+    if (worker_ != nullptr) {
+        worker_->Wait(ticket_);
+        worker_ = nullptr;
     }
-    {
-        const std::lock_guard lock(mutex_);
-        closing_ = true;
+    if (helper_.joinable()) {
+        helper_.join();
     }
-    jobAdded_.notify_all();
-    reader_.join();
-    closing_ = false;
-    read_.clear();
+    stopping_.store(false, std::memory_order_relaxed);
+    parts_.clear();
+    reached_.store(0, std::memory_order_relaxed);
+}
+
+std::vector<std::unique_ptr<CZeDialogData>> DialogFeed::Finish() {
+    StopHelper();
+    return std::move(dialogs_);
 }
 
 }  // namespace ze

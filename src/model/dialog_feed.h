@@ -1,76 +1,110 @@
 #pragma once
 
+#include <atomic>
 #include <condition_variable>
 #include <cstddef>
-#include <deque>
+#include <cstdint>
 #include <exception>
 #include <memory>
 #include <mutex>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <unordered_set>
 #include <vector>
 
+#include "model/background_worker.h"
 #include "model/dialog_data.h"
 #include "model/json_syntax.h"
 
 namespace ze {
 
 // Makes dialogs of the messages of a project's "Commands" array while the
-// parser is still reading the text. Each DIALOG or POPUP message is named at
-// once, in the file's order, and then read into its dialog and freed: on the
-// feed's reader thread when it has one and that is not busy, else on the
-// parser's. Parsing and reading so run side by side, and the whole parsed
-// tree never exists at once. Other messages are dropped.
+// parser is still reading the text. Each DIALOG or POPUP message is read into
+// its dialog as soon as it is parsed, and freed: the whole parsed tree never
+// exists at once. Other messages are dropped. Dialogs are named in the file's
+// order, made unique.
+//
+// Threaded, a large array is read from both ends at once. The feed guesses
+// where messages begin at even steps through the text (where a message
+// written by this program begins: an object after a comma whose first key is
+// "Command"), and a helper thread parses and reads the parts from the last
+// one backwards while the parser goes on from the front. The parser takes a
+// part over only where it finds a message to begin exactly at the part's
+// start itself; there the helper read what the parser would have read. A
+// part it passes is given up and read by the parser. So both threads parse
+// and read whole messages each, on their own memory, and the result never
+// depends on a guess.
 class DialogFeed final : public JsonArrayFeed {
 public:
     // Names are made unique against existing's dialogs and each other.
-    // Threaded: with a reader thread besides; otherwise each message is read
-    // as it arrives.
+    // Threaded: with a helper thread for large arrays; otherwise each message
+    // is read as it arrives.
     DialogFeed(const CZeDialogDataList& existing, bool threaded);
-    // Waits for the reading thread; the dialogs not taken are destroyed.
+    // Stops the helper; the dialogs not taken are destroyed.
     ~DialogFeed() override;
     DialogFeed(const DialogFeed&) = delete;
     DialogFeed& operator=(const DialogFeed&) = delete;
 
-    void ArrayBegins() override;
+    void ArrayBegins(const JsonArrayPlace& place) override;
     void TakeElement(JsonValue& element) override;
+    std::size_t NextHandOver() const override;
+    bool HandOver(std::size_t offset, JsonElementRun& run) override;
 
-    // Waits until every dialog is read and hands them over in order. An
-    // exception a read threw on the other thread is thrown here.
+    // Hands the dialogs over in order. An exception a read threw on the
+    // helper thread, in a part that was taken over, is thrown here.
     std::vector<std::unique_ptr<CZeDialogData>> Finish();
 
-private:
-    struct Job {
-        CZeDialogData* dialog;
-        JsonValue message;
-    };
+    // How many parts read by the helper the parser took over in the last
+    // array.
+    std::size_t PartsTakenOver() const { return takenOver_; }
 
-    static void Read(Job& job);
-    void RunReader();
-    // Frees the messages the reader is done with.
-    void FreeReadMessages();
-    // Reads the messages that wait on this thread, beside the reader, until
-    // none is left or a read failed.
-    void ReadWaiting();
-    // Lets the reader finish what it has and waits for it.
-    void StopReader();
+    // The offsets where parts of the array that begins at place would start:
+    // increasing, each where a message may begin. Empty for a small array.
+    static std::vector<std::size_t> PartStarts(const JsonArrayPlace& place);
+
+private:
+    // A stretch of the array from a guessed message start.
+    struct Part {
+        enum class State { kOpen, kTaken, kDone };
+        std::size_t start = 0;
+        State state = State::kOpen;
+        JsonElementRun run;
+        // Named as the messages name them; unique names come when the
+        // parser takes the part over.
+        std::vector<std::unique_ptr<CZeDialogData>> dialogs;
+        std::exception_ptr error;
+    };
+    class PartReader;
+
+    void Add(std::unique_ptr<CZeDialogData> dialog);
+    void RunHelper();
+    void StopHelper();
 
     std::vector<std::unique_ptr<CZeDialogData>> dialogs_;
     std::unordered_set<std::string> existingNames_;
     std::unordered_set<std::string> names_;
     bool threaded_;
 
-    std::thread reader_;
+    // Fixed while the helper runs; their states change under mutex_.
+    JsonArrayPlace place_;
+    std::vector<Part> parts_;
+    // The first part the parser has not reached yet. The helper takes only
+    // parts from here on, and stops a run the parser passed.
+    std::atomic<std::size_t> reached_{0};
+    std::atomic<bool> stopping_{false};
+    std::size_t takenOver_ = 0;
+    // Runs RunHelper: the shared worker with this ticket, or a thread of
+    // the feed's own.
+    BackgroundWorker* worker_ = nullptr;
+    std::uint64_t ticket_ = 0;
+    std::thread helper_;
     std::mutex mutex_;
-    std::condition_variable jobAdded_;
-    std::deque<Job> jobs_;
-    // Read messages go back to the parser's thread to be freed: freed there
-    // they stay with the memory the parser takes its next ones from, and
-    // the two threads do not contend for it.
-    std::vector<JsonValue> read_;
-    bool closing_ = false;
-    std::exception_ptr error_;
+    std::condition_variable partDone_;
 };
+
+// Makes a dialog of a DIALOG or POPUP message, named as the message names
+// it; null for any other message.
+std::unique_ptr<CZeDialogData> ReadDialogElement(const JsonValue& message);
 
 }  // namespace ze

@@ -213,8 +213,9 @@ private:
 template <typename Scan>
 class SyntaxReader {
 public:
-    SyntaxReader(std::string_view text, JsonArena& arena, ReaderScratch& scratch)
-        : begin_(text.data()),
+    SyntaxReader(std::string_view text, JsonScan scan, JsonArena& arena, ReaderScratch& scratch)
+        : scan_(scan),
+          begin_(text.data()),
           p_(text.data()),
           end_(text.data() + text.size()),
           arena_(&arena),
@@ -229,7 +230,10 @@ public:
     }
 
     bool ReadValue(Node& out, int depth);
+    // ReadJsonElements from the reader's position.
+    bool ReadElementRun(int depth, std::size_t stopAt, JsonArrayFeed& feed, JsonElementRun& run);
     std::size_t ErrorOffset() const { return errorOffset_; }
+    void SetOffset(std::size_t offset) { p_ = begin_ + offset; }
 
 private:
     // The byte at `at` (or the end, when at == end_) was the last one looked
@@ -249,8 +253,13 @@ private:
     bool ReadNumber(Node& out);
     bool ReadArray(Node& out, int depth, bool feeding);
     bool ReadFedElement(Node& out, int depth);
+    // Reads one element into an arena of its own and gives it to the feed;
+    // left is what the feed leaves of it.
+    bool ReadElementForFeed(int depth, JsonValue& left);
     bool ReadObject(Node& out, int depth);
+    std::size_t Offset() const { return static_cast<std::size_t>(p_ - begin_); }
 
+    JsonScan scan_;
     const char* begin_;
     const char* p_;
     const char* end_;
@@ -514,16 +523,26 @@ bool SyntaxReader<Scan>::ReadNumber(Node& out) {
 // as a value owning it, so the feed frees it whole when it is done with it;
 // what the feed leaves behind joins the tree.
 template <typename Scan>
-bool SyntaxReader<Scan>::ReadFedElement(Node& out, int depth) {
+bool SyntaxReader<Scan>::ReadElementForFeed(int depth, JsonValue& left) {
     auto arena = std::make_unique<JsonArena>();
     JsonArena* const outer = std::exchange(arena_, arena.get());
-    const bool read = ReadValue(out, depth);
+    Node node{};
+    const bool read = ReadValue(node, depth);
     arena_ = outer;
     if (!read) {
         return false;
     }
-    JsonValue element = JsonTreeBuilder::Finish(std::move(arena), out);
-    feed_->TakeElement(element);
+    left = JsonTreeBuilder::Finish(std::move(arena), node);
+    feed_->TakeElement(left);
+    return true;
+}
+
+template <typename Scan>
+bool SyntaxReader<Scan>::ReadFedElement(Node& out, int depth) {
+    JsonValue element;
+    if (!ReadElementForFeed(depth, element)) {
+        return false;
+    }
     out = JsonTreeBuilder::Adopt(*arena_, std::move(element));
     return true;
 }
@@ -531,7 +550,8 @@ bool SyntaxReader<Scan>::ReadFedElement(Node& out, int depth) {
 template <typename Scan>
 bool SyntaxReader<Scan>::ReadArray(Node& out, int depth, bool feeding) {
     if (feeding) {
-        feed_->ArrayBegins();
+        feed_->ArrayBegins({std::string_view(begin_, static_cast<std::size_t>(end_ - begin_)),
+                            Offset(), depth, scan_});
     }
     SkipWhitespace();
     if (p_ < end_ && *p_ == ']') {
@@ -540,7 +560,28 @@ bool SyntaxReader<Scan>::ReadArray(Node& out, int depth, bool feeding) {
         return true;
     }
     const std::size_t base = elements_.size();
+    std::size_t handOver = feeding ? feed_->NextHandOver() : JsonArrayFeed::kNoHandOver;
     for (;;) {
+        if (handOver != JsonArrayFeed::kNoHandOver) {
+            SkipWhitespace();
+            if (Offset() >= handOver) {
+                JsonElementRun run;
+                const bool handed = feed_->HandOver(Offset(), run);
+                handOver = feed_->NextHandOver();
+                if (handed) {
+                    for (JsonValue& left : run.left) {
+                        elements_.push_back(JsonTreeBuilder::Adopt(*arena_, std::move(left)));
+                    }
+                    p_ = begin_ + run.end;
+                    if (run.closesArray) {
+                        out = JsonTreeBuilder::Array(*arena_, std::span(elements_).subspan(base));
+                        elements_.resize(base);
+                        return true;
+                    }
+                    continue;
+                }
+            }
+        }
         Node element{};
         if (!(feeding ? ReadFedElement(element, depth) : ReadValue(element, depth))) {
             return false;
@@ -560,6 +601,38 @@ bool SyntaxReader<Scan>::ReadArray(Node& out, int depth, bool feeding) {
     out = JsonTreeBuilder::Array(*arena_, std::span(elements_).subspan(base));
     elements_.resize(base);
     return true;
+}
+
+template <typename Scan>
+bool SyntaxReader<Scan>::ReadElementRun(int depth, std::size_t stopAt, JsonArrayFeed& feed,
+                                        JsonElementRun& run) {
+    feed_ = &feed;
+    for (;;) {
+        if (feed.Stopped()) {
+            return false;
+        }
+        JsonValue left;
+        if (!ReadElementForFeed(depth, left)) {
+            return false;
+        }
+        run.left.push_back(std::move(left));
+        SkipWhitespace();
+        if (p_ < end_ && *p_ == ']') {
+            ++p_;
+            run.end = Offset();
+            run.closesArray = true;
+            return true;
+        }
+        if (p_ == end_ || *p_ != ',') {
+            return false;
+        }
+        ++p_;
+        SkipWhitespace();
+        if (Offset() >= stopAt) {
+            run.end = Offset();
+            return true;
+        }
+    }
 }
 
 template <typename Scan>
@@ -610,11 +683,11 @@ bool SyntaxReader<Scan>::ReadObject(Node& out, int depth) {
 }
 
 template <typename Scan>
-JsonSyntaxResult ReadText(std::string_view text, JsonValue& root, std::string_view key,
-                          JsonArrayFeed* feed) {
+JsonSyntaxResult ReadText(JsonScan scan, std::string_view text, JsonValue& root,
+                          std::string_view key, JsonArrayFeed* feed) {
     auto arena = std::make_unique<JsonArena>();
     ScratchLease scratch;
-    SyntaxReader<Scan> reader(text, *arena, scratch.Get());
+    SyntaxReader<Scan> reader(text, scan, *arena, scratch.Get());
     if (feed != nullptr) {
         reader.FeedArraysUnder(key, *feed);
     }
@@ -628,8 +701,28 @@ JsonSyntaxResult ReadText(std::string_view text, JsonValue& root, std::string_vi
 
 JsonSyntaxResult ReadWith(JsonScan scan, std::string_view text, JsonValue& root,
                           std::string_view key, JsonArrayFeed* feed) {
-    return scan == JsonScan::Portable ? ReadText<PortableScan>(text, root, key, feed)
-                                      : ReadText<FastScan>(text, root, key, feed);
+    return scan == JsonScan::Portable ? ReadText<PortableScan>(scan, text, root, key, feed)
+                                      : ReadText<FastScan>(scan, text, root, key, feed);
+}
+
+template <typename Scan>
+JsonElementRun ReadElements(const JsonArrayPlace& place, std::size_t offset, std::size_t stopAt,
+                            JsonArrayFeed& feed) {
+    JsonElementRun run;
+    if (offset >= place.text.size()) {
+        return run;
+    }
+    // The elements own their arenas; this one only gets what a failed
+    // element had read.
+    JsonArena arena;
+    ScratchLease scratch;
+    SyntaxReader<Scan> reader(place.text, place.scan, arena, scratch.Get());
+    reader.SetOffset(offset);
+    run.ok = reader.ReadElementRun(place.depth, stopAt, feed, run);
+    if (!run.ok) {
+        run.left.clear();
+    }
+    return run;
 }
 
 }  // namespace
@@ -641,6 +734,13 @@ JsonSyntaxResult ReadJsonText(std::string_view text, JsonValue& root, JsonScan s
 JsonSyntaxResult ReadJsonText(std::string_view text, JsonValue& root, std::string_view key,
                               JsonArrayFeed& feed, JsonScan scan) {
     return ReadWith(scan, text, root, key, &feed);
+}
+
+JsonElementRun ReadJsonElements(const JsonArrayPlace& place, std::size_t offset,
+                                std::size_t stopAt, JsonArrayFeed& feed) {
+    return place.scan == JsonScan::Portable
+               ? ReadElements<PortableScan>(place, offset, stopAt, feed)
+               : ReadElements<FastScan>(place, offset, stopAt, feed);
 }
 
 }  // namespace ze

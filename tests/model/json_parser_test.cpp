@@ -4,6 +4,7 @@
 
 #include <limits>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace ze {
@@ -258,7 +259,7 @@ TEST(ParserState, FailedParseKeepsEarlierTree) {
 // what it was given.
 class RecordingFeed final : public JsonArrayFeed {
 public:
-    void ArrayBegins() override { fed.push_back("begins"); }
+    void ArrayBegins(const JsonArrayPlace&) override { fed.push_back("begins"); }
     void TakeElement(JsonValue& element) override {
         fed.push_back(element.Serialize(true));
         element = JsonValue("taken");
@@ -310,6 +311,86 @@ TEST(ParserFeed, AFailedParseReportsAsWithoutAFeed) {
     EXPECT_EQ(fed.GetErrorText(), plain.GetErrorText());
     // What came before the fault was handed over; the caller drops it.
     EXPECT_EQ(feed.fed, (std::vector<std::string>{"begins", "{'A':1}", "{'B':2}"}));
+}
+
+// RecordingFeed that also has the elements from the given offsets on read as
+// runs (ReadJsonElements), the way a feed would on another thread: the
+// offsets are guesses, and only where the parser finds an element to begin
+// does a run count.
+class SplittingFeed final : public JsonArrayFeed {
+public:
+    explicit SplittingFeed(std::vector<std::size_t> guesses) : guesses_(std::move(guesses)) {}
+    void ArrayBegins(const JsonArrayPlace& place) override {
+        inner.ArrayBegins(place);
+        place_ = place;
+        next_ = 0;
+    }
+    void TakeElement(JsonValue& element) override { inner.TakeElement(element); }
+    std::size_t NextHandOver() const override {
+        return next_ < guesses_.size() ? guesses_[next_] : kNoHandOver;
+    }
+    bool HandOver(std::size_t offset, JsonElementRun& run) override {
+        while (next_ < guesses_.size() && guesses_[next_] < offset) {
+            ++next_;
+        }
+        if (next_ == guesses_.size() || guesses_[next_] != offset) {
+            return false;
+        }
+        ++next_;
+        const std::size_t before = inner.fed.size();
+        run = ReadJsonElements(place_, offset, NextHandOver(), *this);
+        if (!run.ok) {
+            inner.fed.resize(before);  // the parser reads them itself
+        }
+        handed += run.ok ? 1 : 0;
+        return run.ok;
+    }
+    RecordingFeed inner;
+    int handed = 0;
+
+private:
+    std::vector<std::size_t> guesses_;
+    JsonArrayPlace place_;
+    std::size_t next_ = 0;
+};
+
+TEST(ParserFeed, RunsReadElsewhereGiveWhatTheParserWouldHaveRead) {
+    // Guesses fall into strings, nested arrays and whitespace, before and
+    // after the array, and into a fault.
+    const char* const texts[] = {
+        "{'Name':'P','Commands':[{'A':1},'x, {',[2,{'B':[]}], {'C':'}]'} ,\"\\\"]\",3],'T':1}",
+        "{'Commands':[1,2],'Commands':[[3],{'D':{'E':[4,5]}},6]}",
+        "{'Commands':[{'A':1},{'B':2}, oops]}",
+        "{'Commands':[{'A':1},{'B':[2}]}",
+        "{'Commands':[{'A':1},{'B':2},]}",
+    };
+    for (const JsonScan scan : {JsonScan::Fast, JsonScan::Portable}) {
+        for (const std::string text : texts) {
+            RecordingFeed whole;
+            JsonParser plain;
+            plain.SetScan(scan);
+            const bool ok = plain.Parse(text, "Commands", whole);
+            int handed = 0;
+            // Every offset alone, and every pair.
+            for (std::size_t first = 0; first <= text.size(); ++first) {
+                for (std::size_t second = first; second <= text.size(); ++second) {
+                    std::vector<std::size_t> guesses{first};
+                    if (second != first) {
+                        guesses.push_back(second);
+                    }
+                    SplittingFeed feed(guesses);
+                    JsonParser split;
+                    split.SetScan(scan);
+                    ASSERT_EQ(split.Parse(text, "Commands", feed), ok) << text << " " << first;
+                    ASSERT_EQ(split.GetErrorText(), plain.GetErrorText()) << text << " " << first;
+                    ASSERT_EQ(feed.inner.fed, whole.fed) << text << " " << first << " " << second;
+                    ASSERT_EQ(split.GetRoot(), plain.GetRoot()) << text << " " << first;
+                    handed += feed.handed;
+                }
+            }
+            EXPECT_GT(handed, 0) << text;
+        }
+    }
 }
 
 }  // namespace

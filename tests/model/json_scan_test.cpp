@@ -111,7 +111,7 @@ TEST(JsonScan, EveryStopAtEveryPositionReadsAlike) {
 // a long string in place of the others.
 class KeepingFeed final : public JsonArrayFeed {
 public:
-    void ArrayBegins() override {}
+    void ArrayBegins(const JsonArrayPlace&) override {}
     void TakeElement(JsonValue& element) override {
         if (++count == 1) {
             kept = std::move(element);

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -20,6 +21,7 @@
 
 #include "common/text_convert.h"
 #include "model/dialog_data.h"
+#include "model/dialog_feed.h"
 #include "model/element_store.h"
 #include "model/json_parser.h"
 #include "model/message_sink.h"
@@ -456,6 +458,97 @@ TEST(ResourceIoLoad, ALargeProjectReadsAsItsDialogsOneByOne) {
                                "'Layout':'FRAME','Objects':[]}}]}"));
     ASSERT_EQ(twice.GetDialogs().GetCount(), 1u);
     EXPECT_EQ(twice.GetDialogs().GetDialog(0)->GetItem("Name"), "Last");
+}
+
+// Dialogs read from both ends of the array at once are the dialogs read in
+// order, wherever the guesses of where a message begins fall: messages that
+// begin with another key, and strings, event arrays and objects that hold
+// what looks like the start of a message.
+TEST(ResourceIoLoad, AProjectReadFromBothEndsIsTheProjectReadInOrder) {
+    std::string text = "{'Name':'Both','Commands':[";
+    for (int i = 0; i < 600; ++i) {
+        const std::string name = i % 5 == 0 ? "Same" : "D" + std::to_string(i);
+        std::string message = i % 3 == 0 ? "{'Name':'" + name + "','Command':'POPUP'"
+                                         : "{'Command':'DIALOG','Name':'" + name + "'";
+        if (i % 4 == 0) {
+            message += ",'OnOpen':[{'Command':'CLOSE','Event':'OnOpen'},{'Command':'CLOSE'}]";
+        }
+        message += ",'Object':{'Layout':'LINEAR','Objects':[";
+        for (int j = 0; j < 12; ++j) {
+            message += std::string(j == 0 ? "" : ",") + "{'Type':'TEXT','Name':'T" +
+                       std::to_string(j) + "','Text':'" + kNihonUtf8 + std::to_string(i) + "'}";
+        }
+        if (i % 4 == 1) {
+            message += ",{'Command':'X','Type':'TEXT',\"Text\":\"x, {'Command':'DIALOG'}\"}";
+        }
+        message += "]}}";
+        text += (i == 0 ? "\n\t" : ",\n\t") + message;
+        if (i % 7 == 3) {
+            text += ",{'Command':'CHANGE'}";  // no dialog
+        }
+    }
+    text += "\n]}\n";
+    const JsonArrayPlace place{text, text.find('[') + 1, 2, JsonScan::Fast};
+    const std::size_t parts = DialogFeed::PartStarts(place).size();
+    ASSERT_GT(parts, 4u);
+
+    const auto read = [](const std::string& from, bool threaded, std::size_t* takenOver) {
+        CZeDialogDataList none;
+        DialogFeed feed(none, threaded);
+        JsonParser parser;
+        std::vector<std::string> dialogs;
+        if (!parser.Parse(from, "Commands", feed)) {
+            dialogs.push_back(parser.GetErrorText());
+            return dialogs;
+        }
+        if (takenOver != nullptr) {
+            *takenOver = feed.PartsTakenOver();
+        }
+        for (const auto& dialog : feed.Finish()) {
+            CJsonString out;
+            dialog->WriteDialogMessage(out, 1);
+            dialogs.push_back(dialog->GetItem("Name") + " " + out.GetText());
+        }
+        return dialogs;
+    };
+    const std::vector<std::string> inOrder = read(text, false, nullptr);
+    ASSERT_EQ(inOrder.size(), 600u);
+    EXPECT_EQ(inOrder[5].substr(0, 6), "Same2 ");
+    // Whether the helper gets to a part before the parser does is up to the
+    // machine; a few tries make sure that it did once.
+    std::size_t takenOver = 0;
+    for (int tries = 0; tries < 20 && takenOver == 0; ++tries) {
+        ASSERT_EQ(read(text, true, &takenOver), inOrder);
+        EXPECT_LT(takenOver, parts);  // a guess that falls into a message is never taken
+    }
+    EXPECT_GT(takenOver, 0u);
+
+    // A fault anywhere is reported as the parser alone reports it.
+    for (std::size_t eighth = 1; eighth < 8; ++eighth) {
+        std::string broken = text;
+        broken.replace(broken.find("'Objects':[", text.size() / 8 * eighth) + 10, 1, "{");
+        JsonParser plain;
+        ASSERT_FALSE(plain.Parse(broken));
+        EXPECT_EQ(read(broken, true, nullptr), std::vector<std::string>{plain.GetErrorText()});
+    }
+}
+
+// The helper that reads half of a large load is a thread that outlives the
+// load; a forked child has none of its parent's threads and gets its own.
+TEST(ResourceIoLoad, AForkedChildLoadsWithAHelperOfItsOwn) {
+    const std::string text = LargeProjectText();
+    CZeResourceData parent;
+    ASSERT_TRUE(parent.LoadText(text));
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        alarm(60);  // a child that waits for a thread it does not have fails
+        CZeResourceData project;
+        _exit(project.LoadText(text) && Written(project) == text ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
 }
 
 struct UniqueNameCase {

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <condition_variable>
+#include <cstdint>
+#include <functional>
+#include <mutex>
+
+namespace ze {
+
+// One thread that outlives the jobs it runs. A large load hands it half of
+// its work; as the same thread serves one load after another, the memory it
+// freed and the lookups it cached are still there for the next.
+class BackgroundWorker {
+public:
+    // The process's worker, made on first use (again in a forked child, which
+    // has none of its parent's threads); null when no thread can be started.
+    static BackgroundWorker* Shared();
+
+    // Starts job on the worker and returns its ticket, or returns 0 at once
+    // when the worker is busy with another caller's job. The job must not
+    // throw.
+    std::uint64_t TryStart(std::function<void()> job);
+    // Waits until the job with this ticket is done.
+    void Wait(std::uint64_t ticket);
+
+private:
+    BackgroundWorker() = default;
+    void Run();
+
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::function<void()> job_;
+    bool busy_ = false;
+    std::uint64_t started_ = 0;
+    std::uint64_t finished_ = 0;
+};
+
+}  // namespace ze
