@@ -16,7 +16,7 @@ namespace {
 // An array this long or more is read in parts, and in no more than this
 // many: each part is a few messages at least, and the two threads meet in
 // the middle within one part.
-constexpr std::size_t kShortestPart = 64 * 1024;
+constexpr std::size_t kShortestPart = std::size_t{64} * 1024;
 constexpr std::size_t kMostParts = 32;
 
 bool IsSpace(char c) {
@@ -244,7 +244,7 @@ void DialogFeed::RunHelper() {
         JsonElementRun run;
         std::exception_ptr error;
         try {
-            run = ReadJsonElements(place_, part->start, stopAt, reader);
+            run = ReadJsonElements(place_, part->start, reader, stopAt);
         } catch (...) {
             error = std::current_exception();
         }

@@ -231,7 +231,7 @@ public:
 
     bool ReadValue(Node& out, int depth);
     // ReadJsonElements from the reader's position.
-    bool ReadElementRun(int depth, std::size_t stopAt, JsonArrayFeed& feed, JsonElementRun& run);
+    bool ReadElementRun(std::size_t stopAt, JsonArrayFeed& feed, int depth, JsonElementRun& run);
     std::size_t ErrorOffset() const { return errorOffset_; }
     void SetOffset(std::size_t offset) { p_ = begin_ + offset; }
 
@@ -604,7 +604,7 @@ bool SyntaxReader<Scan>::ReadArray(Node& out, int depth, bool feeding) {
 }
 
 template <typename Scan>
-bool SyntaxReader<Scan>::ReadElementRun(int depth, std::size_t stopAt, JsonArrayFeed& feed,
+bool SyntaxReader<Scan>::ReadElementRun(std::size_t stopAt, JsonArrayFeed& feed, int depth,
                                         JsonElementRun& run) {
     feed_ = &feed;
     for (;;) {
@@ -706,8 +706,8 @@ JsonSyntaxResult ReadWith(JsonScan scan, std::string_view text, JsonValue& root,
 }
 
 template <typename Scan>
-JsonElementRun ReadElements(const JsonArrayPlace& place, std::size_t offset, std::size_t stopAt,
-                            JsonArrayFeed& feed) {
+JsonElementRun ReadElements(const JsonArrayPlace& place, std::size_t offset, JsonArrayFeed& feed,
+                            std::size_t stopAt) {
     JsonElementRun run;
     if (offset >= place.text.size()) {
         return run;
@@ -718,7 +718,7 @@ JsonElementRun ReadElements(const JsonArrayPlace& place, std::size_t offset, std
     ScratchLease scratch;
     SyntaxReader<Scan> reader(place.text, place.scan, arena, scratch.Get());
     reader.SetOffset(offset);
-    run.ok = reader.ReadElementRun(place.depth, stopAt, feed, run);
+    run.ok = reader.ReadElementRun(stopAt, feed, place.depth, run);
     if (!run.ok) {
         run.left.clear();
     }
@@ -737,10 +737,10 @@ JsonSyntaxResult ReadJsonText(std::string_view text, JsonValue& root, std::strin
 }
 
 JsonElementRun ReadJsonElements(const JsonArrayPlace& place, std::size_t offset,
-                                std::size_t stopAt, JsonArrayFeed& feed) {
+                                JsonArrayFeed& feed, std::size_t stopAt) {
     return place.scan == JsonScan::Portable
-               ? ReadElements<PortableScan>(place, offset, stopAt, feed)
-               : ReadElements<FastScan>(place, offset, stopAt, feed);
+               ? ReadElements<PortableScan>(place, offset, feed, stopAt)
+               : ReadElements<FastScan>(place, offset, feed, stopAt);
 }
 
 }  // namespace ze

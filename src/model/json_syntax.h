@@ -108,7 +108,8 @@ public:
 // is stopped says nothing about the text: whoever knows where an element
 // begins reads it again for the error report.
 JsonElementRun ReadJsonElements(const JsonArrayPlace& place, std::size_t offset,
-                                std::size_t stopAt, JsonArrayFeed& feed);
+                                JsonArrayFeed& feed,
+                                std::size_t stopAt = JsonArrayFeed::kNoHandOver);
 
 // ReadJsonText that hands each element of every array under key in the root
 // object to feed as soon as it is read. Each element handed over owns its own

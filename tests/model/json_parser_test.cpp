@@ -338,7 +338,7 @@ public:
         }
         ++next_;
         const std::size_t before = inner.fed.size();
-        run = ReadJsonElements(place_, offset, NextHandOver(), *this);
+        run = ReadJsonElements(place_, offset, *this, NextHandOver());
         if (!run.ok) {
             inner.fed.resize(before);  // the parser reads them itself
         }
