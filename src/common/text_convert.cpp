@@ -419,10 +419,24 @@ std::string ConvertUtf8ToSjis(std::string_view utf8) {
 }
 
 std::string ConvertSjisToUtf8(std::string_view sjis) {
+    std::string out;
+    AppendSjisAsUtf8(sjis, out);
+    return out;
+}
+
+void AppendSjisAsUtf8(std::string_view sjis, std::string& to) {
     const unsigned char* s = Bytes(sjis);
     const std::size_t n = sjis.size();
+    // ASCII without ESC (most values) is the same in both codings.
+    if (std::none_of(s, s + n, [](unsigned char b) { return b >= 0x80 || b == kEsc; })) {
+        to += sjis;
+        return;
+    }
     // Three bytes of UTF-8 at most for each byte: a half-width katakana widens to three.
-    return detail::WriteBounded(n * 3, [&](char* out) {
+    const std::size_t start = to.size();
+    to.resize(start + n * 3);
+    char* const first = to.data() + start;
+    const char* const last = [&](char* out) {
         KanaWidener widen(detail::PutUtf8);
         for (std::size_t i = 0; i < n;) {
             const unsigned char b = s[i];
@@ -463,7 +477,8 @@ std::string ConvertSjisToUtf8(std::string_view sjis) {
             }
         }
         return widen.Flush(out);
-    });
+    }(first);
+    to.resize(start + static_cast<std::size_t>(last - first));
 }
 
 }  // namespace ze

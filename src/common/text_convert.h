@@ -25,5 +25,7 @@ std::string ConvertUtf8ToSjis(std::string_view utf8);
 
 // "-Sw": Shift_JIS in, UTF-8 out (half-width katakana widened as nkf does).
 std::string ConvertSjisToUtf8(std::string_view sjis);
+// The same appended to out: a writer puts each value straight into its text.
+void AppendSjisAsUtf8(std::string_view sjis, std::string& out);
 
 }  // namespace ze

@@ -1,5 +1,8 @@
 #include "model/event_text.h"
 
+#include <algorithm>
+#include <string_view>
+
 #include "model/item_writing.h"
 #include "model/property_names.h"
 
@@ -7,14 +10,21 @@ namespace ze {
 
 std::string BuildEventText(const std::vector<ZeClass*>& commands, int depth) {
     std::string text;
+    AppendEventText(text, commands, depth);
+    return text;
+}
+
+bool AppendEventText(std::string& text, const std::vector<ZeClass*>& commands, int depth) {
+    const std::size_t start = text.size();
+    // Each command's event, looked up once.
+    thread_local std::vector<std::string_view> events;
+    events.clear();
+    for (const ZeClass* command : commands) {
+        events.push_back(command->Items().GetItemView(prop::kEvent));
+    }
     bool firstGroup = true;
     for (const std::string_view event : kEventNames) {
-        std::size_t count = 0;
-        for (const ZeClass* command : commands) {
-            if (command->GetItem(prop::kEvent) == event) {
-                ++count;
-            }
-        }
+        const auto count = static_cast<std::size_t>(std::count(events.begin(), events.end(), event));
         if (count == 0) {
             continue;
         }
@@ -30,15 +40,15 @@ std::string BuildEventText(const std::vector<ZeClass*>& commands, int depth) {
             text += '[';
         }
         bool firstCommand = true;
-        for (const ZeClass* command : commands) {
-            if (command->GetItem(prop::kEvent) != event) {
+        for (std::size_t i = 0; i < commands.size(); ++i) {
+            if (events[i] != event) {
                 continue;
             }
             if (!firstCommand) {
                 text += ',';
             }
             text += '{';
-            AppendItemsJoined(text, command->Items(), "", ",");
+            AppendItemsJoined(text, commands[i]->Items(), "", ",");
             text += '}';
             firstCommand = false;
         }
@@ -47,7 +57,7 @@ std::string BuildEventText(const std::vector<ZeClass*>& commands, int depth) {
         }
         firstGroup = false;
     }
-    return text;
+    return text.size() != start;
 }
 
 }  // namespace ze

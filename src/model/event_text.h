@@ -18,5 +18,7 @@ inline constexpr std::array<std::string_view, 7> kEventNames = {
 // Groups are separated by ","; commands on other events are left out, so the
 // text may be empty.
 std::string BuildEventText(const std::vector<ZeClass*>& commands, int depth);
+// The same appended to text; false when it appended nothing.
+bool AppendEventText(std::string& text, const std::vector<ZeClass*>& commands, int depth);
 
 }  // namespace ze

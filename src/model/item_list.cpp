@@ -199,7 +199,9 @@ bool CItemList::AppendItemText(std::size_t index, std::string& out) const {
     out += ':';
     if (kind <= ItemKind::kLastQuoted) {
         if (kind == ItemKind::kUserText) {
-            AppendQuoted(out, ConvertSjisToUtf8(value));
+            out += '\'';
+            AppendSjisAsUtf8(value, out);
+            out += '\'';
         } else {
             AppendQuoted(out, value);
         }
@@ -209,7 +211,7 @@ bool CItemList::AppendItemText(std::size_t index, std::string& out) const {
         AppendQuoted(out, value);
     } else {
         if (kind == ItemKind::kResourceText) {
-            out += ConvertSjisToUtf8(value);
+            AppendSjisAsUtf8(value, out);
         } else {
             out += value;
         }

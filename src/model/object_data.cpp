@@ -87,11 +87,9 @@ void CObjectData::WriteHeadersAndCommands(CMoStream& stream, int depth, bool wro
     if (!commands_.empty()) {
         // Commands on none of the known events give no text; a lone "," would
         // leave the object unreadable.
-        const std::string events = BuildEventText(commands_, depth);
-        if (!events.empty()) {
-            if (wroteBefore) {
-                stream.Write(",", 1);
-            }
+        thread_local std::string events;
+        events.assign(wroteBefore ? "," : "");
+        if (AppendEventText(events, commands_, depth)) {
             stream.Write(events);
         }
     }
@@ -184,15 +182,11 @@ void CObjectDataList::WriteText(CMoStream& stream, int depth) const {
     if (AppendItemsJoined(text, Items(), "", ",")) {
         text += ',';
     }
-    stream.Write(text);
-    if (!GetCommands().empty()) {
-        const std::string events = BuildEventText(GetCommands(), depth);
-        if (!events.empty()) {
-            stream.Write(events);
-            stream.Write(",", 1);
-        }
+    if (AppendEventText(text, GetCommands(), depth)) {
+        text += ',';
     }
-    stream.Write("'Objects':[\n");
+    text += "'Objects':[\n";
+    stream.Write(text);
     for (std::size_t i = 0; i < children_.size(); ++i) {
         children_[i]->WriteText(stream, depth + 1);
         stream.Write(i + 1 < children_.size() ? ",\n" : "\n");

@@ -267,5 +267,21 @@ TEST(ToSjis, IntoAReusedStringGivesTheSameText) {
     }
 }
 
+TEST(SjisUtf8, AppendingKeepsWhatWasThere) {
+    // Plain ASCII, Shift_JIS, half-width katakana pending at the end, ESC
+    // alone and ESC '$' at the end and before an eight-bit byte.
+    const std::vector<std::string> inputs = {
+        "plain", "\x82\xA0\x82\xA2", "a\xB1\xB2", "\x1B(B", "x\x1B$", "\x1B$\x82\xA0", ""};
+    std::string out = "{";
+    std::string expected = "{";
+    for (const std::string& input : inputs) {
+        AppendSjisAsUtf8(input, out);
+        out += ',';
+        expected += ConvertSjisToUtf8(input) + ",";
+    }
+    EXPECT_EQ(Hex(out), Hex(expected));
+    EXPECT_EQ(ConvertSjisToUtf8("a\xB1\xB2"), "a\xE3\x82\xA2\xE3\x82\xA4");  // widened
+}
+
 }  // namespace
 }  // namespace ze
