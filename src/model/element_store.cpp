@@ -24,8 +24,8 @@ namespace {
 // Chunks grow from the first to the largest size: a new dialog with a few
 // elements takes little, and a loaded one of hundreds wastes at most part of
 // its last chunk.
-constexpr std::size_t kFirstChunkSize = 4 * 1024;
-constexpr std::size_t kLargestChunkSize = 32 * 1024;
+constexpr std::size_t kFirstChunkSize = std::size_t{4} * 1024;
+constexpr std::size_t kLargestChunkSize = std::size_t{32} * 1024;
 
 }  // namespace
 

@@ -52,7 +52,7 @@ bool CZeResourceData::LoadFile(const std::filesystem::path& path, LoadDetails* d
 bool CZeResourceData::LoadText(std::string_view text, LoadDetails* details) {
     // The dialogs of a project are read while the parser goes on; a large
     // project's array of dialogs is parsed and read from both ends at once.
-    constexpr std::size_t kThreadedFrom = 256 * 1024;
+    constexpr std::size_t kThreadedFrom = std::size_t{256} * 1024;
     DialogFeed feed(dialogs_,
                     text.size() >= kThreadedFrom && std::thread::hardware_concurrency() > 1);
     JsonParser parser;

@@ -217,7 +217,7 @@ private:
         }
         const auto first = static_cast<unsigned char>(key.front());
         const auto last = static_cast<unsigned char>(key.back());
-        return (key.size() * 41 + first * 7 + last * 13) % kSlots;
+        return (key.size() * 41 + std::size_t{first} * 7 + std::size_t{last} * 13) % kSlots;
     }
 
     std::array<int, kSlots> slots_;
