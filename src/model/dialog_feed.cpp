@@ -58,9 +58,8 @@ std::size_t FindMessageStart(std::string_view text, std::size_t from, std::size_
 // Reads the messages of one part into dialogs, on the helper thread.
 class DialogFeed::PartReader final : public JsonArrayFeed {
 public:
-    PartReader(Part& part, std::size_t index, const std::atomic<std::size_t>& reached,
-               const std::atomic<bool>& stopping)
-        : part_(part), index_(index), reached_(reached), stopping_(stopping) {}
+    PartReader(Part& part, std::size_t index, const DialogFeed& feed)
+        : part_(part), index_(index), feed_(feed) {}
 
     void ArrayBegins(const JsonArrayPlace&) override {}
     void TakeElement(JsonValue& element) override {
@@ -69,18 +68,18 @@ public:
         }
         element = JsonValue();
     }
-    // The parser went past the part, or the load is over. (A part the parser
-    // has reached may be one it waits for.)
+    // The parser waits for the part (it goes on from here itself), went
+    // past it, or the load is over.
     bool Stopped() const override {
-        return reached_.load(std::memory_order_relaxed) > index_ + 1 ||
-               stopping_.load(std::memory_order_relaxed);
+        return feed_.cut_.load(std::memory_order_relaxed) == index_ ||
+               feed_.reached_.load(std::memory_order_relaxed) > index_ + 1 ||
+               feed_.stopping_.load(std::memory_order_relaxed);
     }
 
 private:
     Part& part_;
     std::size_t index_;
-    const std::atomic<std::size_t>& reached_;
-    const std::atomic<bool>& stopping_;
+    const DialogFeed& feed_;
 };
 
 std::unique_ptr<CZeDialogData> ReadDialogElement(const JsonValue& message) {
@@ -190,6 +189,10 @@ bool DialogFeed::HandOver(std::size_t offset, JsonElementRun& run) {
     if (part == nullptr || part->state == Part::State::kOpen) {
         return false;  // read here: the helper takes no part before next
     }
+    // A part still being read is cut short after the message at hand: the
+    // parser reads the rest of it rather than wait for a helper that may be
+    // slower, or not running at all.
+    cut_.store(next - 1, std::memory_order_relaxed);
     partDone_.wait(lock, [part] { return part->state == Part::State::kDone; });
     if (part->error) {
         std::rethrow_exception(part->error);
@@ -240,7 +243,7 @@ void DialogFeed::RunHelper() {
         }
         const std::size_t stopAt =
             index + 1 < parts_.size() ? parts_[index + 1].start : kNoHandOver;
-        PartReader reader(*part, index, reached_, stopping_);
+        PartReader reader(*part, index, *this);
         JsonElementRun run;
         std::exception_ptr error;
         try {
@@ -270,6 +273,7 @@ void DialogFeed::StopHelper() {
     stopping_.store(false, std::memory_order_relaxed);
     parts_.clear();
     reached_.store(0, std::memory_order_relaxed);
+    cut_.store(kNoHandOver, std::memory_order_relaxed);
 }
 
 std::vector<std::unique_ptr<CZeDialogData>> DialogFeed::Finish() {

@@ -32,9 +32,11 @@ namespace ze {
 // one backwards while the parser goes on from the front. The parser takes a
 // part over only where it finds a message to begin exactly at the part's
 // start itself; there the helper read what the parser would have read. A
-// part it passes is given up and read by the parser. So both threads parse
-// and read whole messages each, on their own memory, and the result never
-// depends on a guess.
+// part it passes is given up and read by the parser, and the part the helper
+// is still reading when the parser gets there ends after the message at hand,
+// the parser reading the rest. So both threads parse and read whole messages
+// each, on their own memory, neither waits long for the other, and the result
+// never depends on a guess.
 class DialogFeed final : public JsonArrayFeed {
 public:
     // Names are made unique against existing's dialogs and each other.
@@ -92,6 +94,9 @@ private:
     // The first part the parser has not reached yet. The helper takes only
     // parts from here on, and stops a run the parser passed.
     std::atomic<std::size_t> reached_{0};
+    // The part the parser waits for: the helper ends it after the message
+    // at hand.
+    std::atomic<std::size_t> cut_{kNoHandOver};
     std::atomic<bool> stopping_{false};
     std::size_t takenOver_ = 0;
     // Runs RunHelper: the shared worker with this ticket, or a thread of

@@ -609,7 +609,8 @@ bool SyntaxReader<Scan>::ReadElementRun(std::size_t stopAt, JsonArrayFeed& feed,
     feed_ = &feed;
     for (;;) {
         if (feed.Stopped()) {
-            return false;
+            run.end = Offset();  // an element's start
+            return true;
         }
         JsonValue left;
         if (!ReadElementForFeed(depth, left)) {

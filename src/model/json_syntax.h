@@ -97,16 +97,16 @@ public:
     // succeeded; the reader then goes on at run.end. False: the reader reads
     // on itself, and parts it passed are given up.
     virtual bool HandOver(std::size_t /*offset*/, JsonElementRun& /*run*/) { return false; }
-    // For a feed given to ReadJsonElements: true stops the run before the
-    // next element, as a failure.
+    // For a feed given to ReadJsonElements: true ends the run before the
+    // next element; the run then ends at that element's start.
     virtual bool Stopped() const { return false; }
 };
 
 // Reads elements of an array from offset, where one is taken to begin, at the
 // array's place.depth, handing each to feed. Stops at the first element's
-// start at or past stopAt, or past the closing bracket. A run that fails or
-// is stopped says nothing about the text: whoever knows where an element
-// begins reads it again for the error report.
+// start at or past stopAt, or past the closing bracket, or where the feed
+// says it is stopped. A run that fails says nothing about the text: whoever
+// knows where an element begins reads it again for the error report.
 JsonElementRun ReadJsonElements(const JsonArrayPlace& place, std::size_t offset,
                                 JsonArrayFeed& feed,
                                 std::size_t stopAt = JsonArrayFeed::kNoHandOver);

@@ -319,13 +319,19 @@ TEST(ParserFeed, AFailedParseReportsAsWithoutAFeed) {
 // does a run count.
 class SplittingFeed final : public JsonArrayFeed {
 public:
-    explicit SplittingFeed(std::vector<std::size_t> guesses) : guesses_(std::move(guesses)) {}
+    // A run stops after stopAfter elements, as when the parser cuts it.
+    SplittingFeed(std::vector<std::size_t> guesses, std::size_t stopAfter)
+        : guesses_(std::move(guesses)), stopAfter_(stopAfter) {}
     void ArrayBegins(const JsonArrayPlace& place) override {
         inner.ArrayBegins(place);
         place_ = place;
         next_ = 0;
     }
-    void TakeElement(JsonValue& element) override { inner.TakeElement(element); }
+    void TakeElement(JsonValue& element) override {
+        inner.TakeElement(element);
+        ++runFed_;
+    }
+    bool Stopped() const override { return runFed_ >= stopAfter_; }
     std::size_t NextHandOver() const override {
         return next_ < guesses_.size() ? guesses_[next_] : kNoHandOver;
     }
@@ -338,6 +344,7 @@ public:
         }
         ++next_;
         const std::size_t before = inner.fed.size();
+        runFed_ = 0;
         run = ReadJsonElements(place_, offset, *this, NextHandOver());
         if (!run.ok) {
             inner.fed.resize(before);  // the parser reads them itself
@@ -350,6 +357,8 @@ public:
 
 private:
     std::vector<std::size_t> guesses_;
+    std::size_t stopAfter_;
+    std::size_t runFed_ = 0;
     JsonArrayPlace place_;
     std::size_t next_ = 0;
 };
@@ -371,14 +380,15 @@ TEST(ParserFeed, RunsReadElsewhereGiveWhatTheParserWouldHaveRead) {
             plain.SetScan(scan);
             const bool ok = plain.Parse(text, "Commands", whole);
             int handed = 0;
-            // Every offset alone, and every pair.
+            // Every offset alone, and every pair; runs whole or cut short.
             for (std::size_t first = 0; first <= text.size(); ++first) {
                 for (std::size_t second = first; second <= text.size(); ++second) {
                     std::vector<std::size_t> guesses{first};
                     if (second != first) {
                         guesses.push_back(second);
                     }
-                    SplittingFeed feed(guesses);
+                    const std::size_t stops[] = {JsonArrayFeed::kNoHandOver, 0, 1, 2};
+                    SplittingFeed feed(guesses, stops[second % 4]);
                     JsonParser split;
                     split.SetScan(scan);
                     ASSERT_EQ(split.Parse(text, "Commands", feed), ok) << text << " " << first;
