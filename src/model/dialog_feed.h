@@ -53,8 +53,9 @@ public:
     std::size_t NextHandOver() const override;
     bool HandOver(std::size_t offset, JsonElementRun& run) override;
 
-    // Hands the dialogs over in order. An exception a read threw on the
-    // helper thread, in a part that was taken over, is thrown here.
+    // Hands the dialogs over in order. (An exception a read threw on the
+    // helper thread, in a part the parser takes over, is thrown from
+    // HandOver, out of the parse, as one thrown on the parser's thread is.)
     std::vector<std::unique_ptr<CZeDialogData>> Finish();
 
     // How many parts read by the helper the parser took over in the last
