@@ -59,13 +59,22 @@ int Utf8SequenceLength(const unsigned char* s, std::size_t n, std::size_t i);
 // The scalar of a well-formed sequence of length `len` at `s`.
 std::uint32_t DecodeUtf8(const unsigned char* s, int len);
 
-// Sizes `out` to `bound`, lets `fill` write from its start, then cuts it to what was written.
+// Grows `out` by `bound` bytes, lets `fill` write from its old end, then cuts it to
+// what was written.
+template <typename Fill>
+void AppendBounded(std::string& out, std::size_t bound, Fill fill) {
+    const std::size_t start = out.size();
+    out.resize(start + bound);
+    char* const first = out.data() + start;
+    const char* const end = fill(first);
+    out.resize(start + static_cast<std::size_t>(end - first));
+}
+
+// AppendBounded into a new string.
 template <typename Fill>
 std::string WriteBounded(std::size_t bound, Fill fill) {
     std::string out;
-    out.resize(bound);
-    char* end = fill(out.data());
-    out.resize(static_cast<std::size_t>(end - out.data()));
+    AppendBounded(out, bound, fill);
     return out;
 }
 

@@ -433,10 +433,7 @@ void AppendSjisAsUtf8(std::string_view sjis, std::string& to) {
         return;
     }
     // Three bytes of UTF-8 at most for each byte: a half-width katakana widens to three.
-    const std::size_t start = to.size();
-    to.resize(start + n * 3);
-    char* const first = to.data() + start;
-    const char* const last = [&](char* out) {
+    detail::AppendBounded(to, n * 3, [&](char* out) {
         KanaWidener widen(detail::PutUtf8);
         for (std::size_t i = 0; i < n;) {
             const unsigned char b = s[i];
@@ -477,8 +474,7 @@ void AppendSjisAsUtf8(std::string_view sjis, std::string& to) {
             }
         }
         return widen.Flush(out);
-    }(first);
-    to.resize(start + static_cast<std::size_t>(last - first));
+    });
 }
 
 }  // namespace ze
