@@ -2,6 +2,8 @@
 
 #include <unistd.h>
 
+#include <atomic>
+#include <exception>
 #include <system_error>
 #include <thread>
 #include <utility>
@@ -63,6 +65,57 @@ void BackgroundWorker::Run() {
         busy_ = false;
         ++finished_;
         changed_.notify_all();
+    }
+}
+
+void ShareIndexes(std::size_t count, const std::function<void(std::size_t)>& work) {
+    std::atomic<std::size_t> next{0};
+    std::atomic<bool> failed{false};
+    std::exception_ptr besideFault;
+    const auto take = [&] {
+        for (std::size_t i = next++; i < count && !failed.load(std::memory_order_relaxed);
+             i = next++) {
+            work(i);
+        }
+    };
+    const auto beside = [&] {
+        try {
+            take();
+        } catch (...) {
+            besideFault = std::current_exception();
+            failed = true;
+        }
+    };
+    BackgroundWorker* worker = count > 1 ? BackgroundWorker::Shared() : nullptr;
+    std::uint64_t ticket = worker != nullptr ? worker->TryStart(beside) : 0;
+    std::thread own;
+    if (ticket == 0 && count > 1) {
+        try {
+            own = std::thread(beside);
+        } catch (const std::system_error&) {
+            // The caller does them all.
+        }
+    }
+    try {
+        take();
+    } catch (...) {
+        failed = true;
+        if (ticket != 0) {
+            worker->Wait(ticket);
+        }
+        if (own.joinable()) {
+            own.join();
+        }
+        throw;
+    }
+    if (ticket != 0) {
+        worker->Wait(ticket);
+    }
+    if (own.joinable()) {
+        own.join();
+    }
+    if (besideFault) {
+        std::rethrow_exception(besideFault);
     }
 }
 

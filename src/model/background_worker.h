@@ -1,6 +1,7 @@
 #pragma once
 
 #include <condition_variable>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <mutex>
@@ -34,5 +35,13 @@ private:
     std::uint64_t started_ = 0;
     std::uint64_t finished_ = 0;
 };
+
+// Calls work(i) once for every i below count, on the calling thread and a
+// second one side by side (the shared worker, or a thread of its own when
+// the worker is busy), each taking the next index not yet taken; returns
+// when all are done. Without a second thread the caller does them all. An
+// exception from work comes out of this call, after both threads stopped;
+// the indexes not yet taken are then left undone.
+void ShareIndexes(std::size_t count, const std::function<void(std::size_t)>& work);
 
 }  // namespace ze

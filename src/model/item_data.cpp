@@ -100,17 +100,6 @@ ItemText& ItemText::operator=(ItemText&& other) noexcept {
     return *this;
 }
 
-std::string_view ItemText::View() const {
-    if (!OnHeap()) {
-        return {reinterpret_cast<const char*>(storage_), storage_[kTagByte]};
-    }
-    const char* block = nullptr;
-    std::memcpy(&block, storage_, sizeof block);
-    std::uint32_t length = 0;
-    std::memcpy(&length, block, sizeof length);
-    return {block + sizeof length, length};
-}
-
 void ItemText::Assign(std::string_view text) {
     if (text.size() <= kInlineCapacity) {
         unsigned char bytes[kInlineCapacity];

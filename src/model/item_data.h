@@ -119,6 +119,17 @@ private:
     alignas(4) unsigned char storage_[12];
 };
 
+inline std::string_view ItemText::View() const {
+    if (!OnHeap()) {
+        return {reinterpret_cast<const char*>(storage_), storage_[kTagByte]};
+    }
+    const char* block = nullptr;
+    std::memcpy(&block, storage_, sizeof block);
+    std::uint32_t length = 0;
+    std::memcpy(&length, block, sizeof length);
+    return {block + sizeof length, length};
+}
+
 // One named property of an element; the value is always text (Shift_JIS).
 class CItemData {
 public:
@@ -138,6 +149,8 @@ public:
     void TakeOverValue() { value_.TakeOver(); }
     const char* GetDescription() const { return GetInfo()->description; }
     const ItemInfo* GetInfo() const { return &ItemInfoOf(info_); }
+    // The info's number: items of one number have the same name and kind.
+    std::uint32_t GetInfoId() const { return info_; }
 
 private:
     // The info's number: with the 12-byte text an item takes 16 bytes.

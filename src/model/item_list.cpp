@@ -159,16 +159,6 @@ void CItemList::AppendItems(const CItemList& other) {
     size_ += count;
 }
 
-const CItemData& CItemList::GetItemData(std::size_t index) const {
-    assert(index < size_);
-    return data_[index];
-}
-
-CItemData& CItemList::GetItemData(std::size_t index) {
-    assert(index < size_);
-    return data_[index];
-}
-
 ItemKind CItemList::GetItemKind(std::size_t index) const {
     return GetItemData(index).GetKind();
 }
@@ -222,7 +212,10 @@ bool CItemList::AppendItemText(std::size_t index, std::string& out) const {
 bool CItemList::IsSameItems(const CItemList& other) const {
     return std::equal(data_, data_ + size_, other.data_, other.data_ + other.size_,
                       [](const auto& a, const auto& b) {
-                          return a.GetName() == b.GetName() && a.GetValue() == b.GetValue();
+                          // One info number is one name, found without a
+                          // look at either.
+                          return (a.GetInfoId() == b.GetInfoId() || a.GetName() == b.GetName()) &&
+                                 a.GetValue() == b.GetValue();
                       });
 }
 

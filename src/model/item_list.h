@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cassert>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -50,8 +51,14 @@ public:
 
     std::size_t GetItemCount() const { return size_; }
     // Indexes run from 0 to GetItemCount() - 1; others are a caller's fault.
-    const CItemData& GetItemData(std::size_t index) const;
-    CItemData& GetItemData(std::size_t index);
+    const CItemData& GetItemData(std::size_t index) const {
+        assert(index < size_);
+        return data_[index];
+    }
+    CItemData& GetItemData(std::size_t index) {
+        assert(index < size_);
+        return data_[index];
+    }
     ItemKind GetItemKind(std::size_t index) const;
     const ChoiceList* GetItemChoices(std::size_t index) const;
 

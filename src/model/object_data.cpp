@@ -63,10 +63,6 @@ void CObjectData::ForEachHeld(const std::function<void(ZeClass&)>& visit) const 
     }
 }
 
-bool CObjectData::IsGroup() const {
-    return GetKind() == ElementKind::kGroup;
-}
-
 void CObjectData::WriteHeadersAndCommands(CMoStream& stream, int depth, bool wroteBefore) const {
     if (!headers_.empty()) {
         if (wroteBefore) {

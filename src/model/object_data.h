@@ -60,7 +60,7 @@ public:
     // (UndoBuffer::BackUpIfKept). A group then records each of its children.
     virtual void MakeBackup(UndoBuffer& buffer, UndoRecord& record);
 
-    bool IsGroup() const;
+    bool IsGroup() const { return GetKind() == ElementKind::kGroup; }
     CObjectDataList* GetParent() const { return parent_; }
     void SetParent(CObjectDataList* parent) { parent_ = parent; }
 

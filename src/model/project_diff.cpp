@@ -1,9 +1,12 @@
 #include "model/project_diff.h"
 
+#include <algorithm>
+#include <iterator>
 #include <string>
 #include <unordered_map>
 #include <utility>
 
+#include "model/background_worker.h"
 #include "model/dialog_data.h"
 #include "model/object_data.h"
 #include "model/project_match.h"
@@ -15,6 +18,9 @@ namespace ze {
 namespace {
 
 constexpr std::string_view kArrow = "\x81\xa8";  // → in Shift_JIS
+
+// From this many elements on, dialogs are compared on two threads.
+constexpr std::size_t kSharedFrom = 20000;
 
 // A path made only when a change needs it: most elements have none.
 class LazyPath {
@@ -180,7 +186,7 @@ private:
         if (old == nullptr) {
             Added(path.Get(), ElementTypeName(element));
         } else {
-            if (match_->moved.contains(&element)) {
+            if (match_->moved.Contains(&element)) {
                 ProjectChange change =
                     Make(ChangeKind::kMoved, dialog_, ElementPath(*match_->oldDialog, *old));
                 change.newPath = path.Get();
@@ -351,8 +357,27 @@ std::vector<ProjectChange> DiffProjects(const CZeResourceData& oldProject,
     std::vector<ProjectChange> changes;
     DiffWriter writer(changes);
     writer.Properties(oldProject, newProject, std::string(), LazyPath("/"), false);
-    const ProjectMatch match = MatchProjects(oldProject, newProject);
-    for (const CZeDialogData* dialog : match.removed) {
+    const DialogPairs pairs = PairDialogs(oldProject, newProject);
+    // Each pair of dialogs is matched and told apart on its own, a large
+    // project's on two threads, and its match let go at once.
+    std::vector<std::vector<ProjectChange>> dialogChanges(pairs.matched.size());
+    const auto diffDialog = [&](std::size_t i) {
+        const DialogMatch match = MatchDialogs(*pairs.matched[i].oldDialog,
+                                               *pairs.matched[i].newDialog);
+        DiffWriter(dialogChanges[i]).Dialog(match);
+    };
+    std::size_t elements = 0;
+    for (const DialogPairs::Pair& pair : pairs.matched) {
+        elements += pair.newDialog->GetElementStore().Count();
+    }
+    if (elements >= kSharedFrom) {
+        ShareIndexes(pairs.matched.size(), diffDialog);
+    } else {
+        for (std::size_t i = 0; i < pairs.matched.size(); ++i) {
+            diffDialog(i);
+        }
+    }
+    for (const CZeDialogData* dialog : pairs.removed) {
         writer.AddedOrRemovedDialog(*dialog, false);
     }
     // Added dialogs stand in the new order among the matched ones.
@@ -360,12 +385,14 @@ std::vector<ProjectChange> DiffProjects(const CZeResourceData& oldProject,
     const CZeDialogDataList& dialogs = newProject.GetDialogs();
     for (std::size_t i = 0; i < dialogs.GetCount(); ++i) {
         const CZeDialogData* dialog = dialogs.GetDialog(i);
-        if (matched < match.dialogs.size() && match.dialogs[matched].newDialog == dialog) {
-            if (match.moved.contains(dialog)) {
-                writer.MovedDialog(*match.dialogs[matched].oldDialog, oldProject.GetDialogs(),
+        if (matched < pairs.matched.size() && pairs.matched[matched].newDialog == dialog) {
+            if (pairs.moved.contains(dialog)) {
+                writer.MovedDialog(*pairs.matched[matched].oldDialog, oldProject.GetDialogs(),
                                    *dialog, dialogs);
             }
-            writer.Dialog(match.dialogs[matched++]);
+            std::move(dialogChanges[matched].begin(), dialogChanges[matched].end(),
+                      std::back_inserter(changes));
+            ++matched;
         } else {
             writer.AddedOrRemovedDialog(*dialog, true);
         }

@@ -5,6 +5,7 @@
 #include <map>
 #include <string>
 #include <unordered_map>
+#include <utility>
 
 #include "model/dialog_data.h"
 #include "model/item_list.h"
@@ -100,8 +101,8 @@ public:
         const std::vector<CObjectData*> oldObjects = ObjectsOf(oldDialog);
         const std::vector<CObjectData*> newObjects = ObjectsOf(newDialog);
         // Commands and header columns come on top of the groups and objects.
-        match_.toNew.reserve(oldObjects.size() * 3);
-        match_.toOld.reserve(newObjects.size() * 3);
+        match_.toNew.Reserve(oldObjects.size() * 3);
+        match_.toOld.Reserve(newObjects.size() * 3);
         Pair(oldRoot, newRoot);
         // A name held once on each side is the same element wherever it stands.
         const auto oldNames = CountNames(oldObjects);
@@ -112,7 +113,7 @@ public:
             }
             const auto old = oldNames.find(name);
             if (old != oldNames.end() && old->second.count == 1 &&
-                !match_.toOld.contains(entry.first) && !match_.toNew.contains(old->second.first) &&
+                !match_.toOld.Contains(entry.first) && !match_.toNew.Contains(old->second.first) &&
                 old->second.first->IsGroup() == entry.first->IsGroup()) {
                 Pair(old->second.first, entry.first);
             }
@@ -135,7 +136,7 @@ public:
                 MatchCommands(old->GetCommands(), element->GetCommands());
                 if (element->GetParent() != nullptr &&
                     match_.NewOf(old->GetParent()) != element->GetParent()) {
-                    match_.moved.insert(element);
+                    match_.moved.Insert(element);
                 }
             }
         }
@@ -148,12 +149,12 @@ public:
 
 private:
     void Pair(const ZeClass* oldElement, ZeClass* newElement) {
-        match_.toNew.emplace(oldElement, newElement);
-        match_.toOld.emplace(newElement, const_cast<ZeClass*>(oldElement));
+        match_.toNew.Insert(oldElement, newElement);
+        match_.toOld.Insert(newElement, const_cast<ZeClass*>(oldElement));
     }
 
     bool Matched(const CObjectData* element, bool isNew) const {
-        return isNew ? match_.toOld.contains(element) : match_.toNew.contains(element);
+        return isNew ? match_.toOld.Contains(element) : match_.toNew.Contains(element);
     }
 
     void MatchChildren(const CObjectDataList& oldGroup, CObjectDataList& newGroup) {
@@ -253,7 +254,7 @@ private:
             oldIndex.emplace(oldChildren[i], static_cast<int>(i));
         }
         for (CObjectData* child : newGroup.GetChildren()) {
-            if (match_.moved.contains(child)) {
+            if (match_.moved.Contains(child)) {
                 continue;
             }
             const auto at = oldIndex.find(match_.OldOf(child));
@@ -271,7 +272,7 @@ private:
         }
         for (std::size_t i = 0; i < stayed.size(); ++i) {
             if (!inOrder[i]) {
-                match_.moved.insert(stayed[i]);
+                match_.moved.Insert(stayed[i]);
             }
         }
     }
@@ -283,7 +284,7 @@ private:
         std::size_t at = 0;
         for (CObjectData* child : newChildren) {
             const ZeClass* old = match_.OldOf(child);
-            if (old == nullptr || match_.moved.contains(child)) {
+            if (old == nullptr || match_.moved.Contains(child)) {
                 continue;
             }
             while (at < oldChildren.size() && oldChildren[at] != old) {
@@ -302,13 +303,11 @@ private:
 }  // namespace
 
 ZeClass* DialogMatch::NewOf(const ZeClass* element) const {
-    const auto at = toNew.find(element);
-    return at == toNew.end() ? nullptr : at->second;
+    return toNew.Get(element);
 }
 
 ZeClass* DialogMatch::OldOf(const ZeClass* element) const {
-    const auto at = toOld.find(element);
-    return at == toOld.end() ? nullptr : at->second;
+    return toOld.Get(element);
 }
 
 DialogMatch MatchDialogs(const CZeDialogData& oldDialog, const CZeDialogData& newDialog) {
@@ -319,8 +318,8 @@ DialogMatch MatchDialogs(const CZeDialogData& oldDialog, const CZeDialogData& ne
     return match;
 }
 
-ProjectMatch MatchProjects(const CZeResourceData& oldProject, const CZeResourceData& newProject) {
-    ProjectMatch result;
+DialogPairs PairDialogs(const CZeResourceData& oldProject, const CZeResourceData& newProject) {
+    DialogPairs result;
     const CZeDialogDataList& oldDialogs = oldProject.GetDialogs();
     const CZeDialogDataList& newDialogs = newProject.GetDialogs();
     std::unordered_map<std::string, const CZeDialogData*> oldByName;
@@ -334,7 +333,7 @@ ProjectMatch MatchProjects(const CZeResourceData& oldProject, const CZeResourceD
         if (old == oldByName.end() || !matched.insert(old->second).second) {
             result.added.push_back(dialog);
         } else {
-            result.dialogs.push_back(MatchDialogs(*old->second, *dialog));
+            result.matched.push_back({old->second, dialog});
         }
     }
     for (std::size_t i = 0; i < oldDialogs.GetCount(); ++i) {
@@ -343,8 +342,8 @@ ProjectMatch MatchProjects(const CZeResourceData& oldProject, const CZeResourceD
         }
     }
     std::vector<int> oldIndexes;
-    for (const DialogMatch& match : result.dialogs) {
-        oldIndexes.push_back(oldDialogs.IndexOf(match.oldDialog));
+    for (const DialogPairs::Pair& pair : result.matched) {
+        oldIndexes.push_back(oldDialogs.IndexOf(pair.oldDialog));
     }
     if (!std::is_sorted(oldIndexes.begin(), oldIndexes.end())) {
         std::vector<bool> inOrder(oldIndexes.size(), false);
@@ -353,10 +352,23 @@ ProjectMatch MatchProjects(const CZeResourceData& oldProject, const CZeResourceD
         }
         for (std::size_t i = 0; i < inOrder.size(); ++i) {
             if (!inOrder[i]) {
-                result.moved.insert(result.dialogs[i].newDialog);
+                result.moved.insert(result.matched[i].newDialog);
             }
         }
     }
+    return result;
+}
+
+ProjectMatch MatchProjects(const CZeResourceData& oldProject, const CZeResourceData& newProject) {
+    DialogPairs pairs = PairDialogs(oldProject, newProject);
+    ProjectMatch result;
+    result.dialogs.reserve(pairs.matched.size());
+    for (const DialogPairs::Pair& pair : pairs.matched) {
+        result.dialogs.push_back(MatchDialogs(*pair.oldDialog, *pair.newDialog));
+    }
+    result.removed = std::move(pairs.removed);
+    result.added = std::move(pairs.added);
+    result.moved = std::move(pairs.moved);
     return result;
 }
 
@@ -410,7 +422,7 @@ void ForEachChangedItem(const CItemList& oldItems, const CItemList& newItems,
     const std::size_t count = newItems.GetItemCount();
     bool aligned = oldItems.GetItemCount() == count;
     for (std::size_t i = 0; aligned && i < count; ++i) {
-        aligned = oldItems.GetItemData(i).GetInfo() == newItems.GetItemData(i).GetInfo() ||
+        aligned = oldItems.GetItemData(i).GetInfoId() == newItems.GetItemData(i).GetInfoId() ||
                   oldItems.GetItemData(i).GetName() == newItems.GetItemData(i).GetName();
     }
     if (aligned) {

@@ -3,9 +3,10 @@
 #include <functional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <unordered_set>
 #include <vector>
+
+#include "model/pointer_map.h"
 
 namespace ze {
 
@@ -27,12 +28,12 @@ class ZeClass;
 struct DialogMatch {
     const CZeDialogData* oldDialog = nullptr;
     const CZeDialogData* newDialog = nullptr;
-    std::unordered_map<const ZeClass*, ZeClass*> toNew;
-    std::unordered_map<const ZeClass*, ZeClass*> toOld;
+    PointerMap<const ZeClass*, ZeClass*> toNew;
+    PointerMap<const ZeClass*, ZeClass*> toOld;
     // Matched groups and objects (of the new version) whose place changed:
     // another parent, or an order among the matched siblings that only a
     // move explains.
-    std::unordered_set<const ZeClass*> moved;
+    PointerSet<const ZeClass*> moved;
 
     // The counterpart of an element of the old (new) version; null when it
     // has none.
@@ -42,7 +43,23 @@ struct DialogMatch {
 
 DialogMatch MatchDialogs(const CZeDialogData& oldDialog, const CZeDialogData& newDialog);
 
-// Dialogs match by Name (the first of each name in each version).
+// Dialogs match by Name (the first of each name in each version): the
+// pairs alone, before their trees are matched.
+struct DialogPairs {
+    struct Pair {
+        const CZeDialogData* oldDialog;
+        const CZeDialogData* newDialog;
+    };
+    std::vector<Pair> matched;                  // in the new version's order
+    std::vector<const CZeDialogData*> removed;  // old dialogs without a match
+    std::vector<const CZeDialogData*> added;    // new dialogs without a match
+    // As ProjectMatch::moved.
+    std::unordered_set<const CZeDialogData*> moved;
+};
+
+DialogPairs PairDialogs(const CZeResourceData& oldProject, const CZeResourceData& newProject);
+
+// Dialogs matched by PairDialogs, and each pair's tree.
 struct ProjectMatch {
     std::vector<DialogMatch> dialogs;           // in the new version's order
     std::vector<const CZeDialogData*> removed;  // old dialogs without a match

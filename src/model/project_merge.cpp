@@ -1,14 +1,15 @@
 #include "model/project_merge.h"
 
 #include <algorithm>
+#include <iterator>
 #include <functional>
 #include <memory>
 #include <string>
-#include <thread>
 #include <unordered_map>
 #include <unordered_set>
 #include <utility>
 
+#include "model/background_worker.h"
 #include "model/dialog_data.h"
 #include "model/element_names.h"
 #include "model/mo_stream.h"
@@ -21,7 +22,11 @@ namespace ze {
 
 namespace {
 
-using OwnerMap = std::unordered_map<const ZeClass*, const ZeClass*>;
+using OwnerMap = PointerMap<const ZeClass*, const ZeClass*>;
+
+// From this many elements in the dialogs kept on both sides on, dialogs are
+// merged on two threads.
+constexpr std::size_t kSharedFrom = 20000;
 
 // The elements of a dialog's tree in tree order, with their holders.
 struct TreeIndex {
@@ -47,49 +52,59 @@ bool IsObject(const ZeClass& element) {
     return element.GetKind() == ElementKind::kObject || element.GetKind() == ElementKind::kGroup;
 }
 
-// Every element of dialog's tree with the element whose list holds it (the
-// dialog for its commands and its root group).
-void IndexBelow(TreeIndex& index, const CObjectData& element, const ZeClass& owner) {
-    index.owners.emplace(&element, &owner);
-    index.order.push_back(&element);
+template <class Visit>
+void VisitBelow(const CObjectData& element, const ZeClass& owner, Visit& visit) {
+    visit(&element, &owner);
     for (const ZeClass* header : element.GetHeaders()) {
-        index.owners.emplace(header, &element);
-        index.order.push_back(header);
+        visit(header, &element);
     }
     for (const ZeClass* command : element.GetCommands()) {
-        index.owners.emplace(command, &element);
-        index.order.push_back(command);
+        visit(command, &element);
     }
     if (element.IsGroup()) {
         for (const CObjectData* child :
              static_cast<const CObjectDataList&>(element).GetChildren()) {
-            IndexBelow(index, *child, element);
+            VisitBelow(*child, element, visit);
         }
+    }
+}
+
+// Calls visit(element, holder) for every element of dialog's tree in tree
+// order, with the element whose list holds it (the dialog for its commands
+// and its root group).
+template <class Visit>
+void ForEachHeld(const CZeDialogData& dialog, Visit&& visit) {
+    for (const ZeClass* command : dialog.GetCommands()) {
+        visit(command, &dialog);
+    }
+    if (const CObjectDataList* root = dialog.GetRootGroup()) {
+        VisitBelow(*root, dialog, visit);
     }
 }
 
 TreeIndex IndexTree(const CZeDialogData& dialog) {
     TreeIndex index;
     // The store holds about what the tree does.
-    index.owners.reserve(dialog.GetElementStore().Count());
+    index.owners.Reserve(dialog.GetElementStore().Count());
     index.order.reserve(dialog.GetElementStore().Count());
-    for (const ZeClass* command : dialog.GetCommands()) {
-        index.owners.emplace(command, &dialog);
-        index.order.push_back(command);
-    }
-    if (const CObjectDataList* root = dialog.GetRootGroup()) {
-        IndexBelow(index, *root, dialog);
-    }
+    ForEachHeld(dialog, [&index](const ZeClass* element, const ZeClass* owner) {
+        index.owners.Insert(element, owner);
+        index.order.push_back(element);
+    });
     return index;
 }
 
 OwnerMap OwnersOf(const CZeDialogData& dialog) {
-    return std::move(IndexTree(dialog).owners);
+    OwnerMap owners;
+    owners.Reserve(dialog.GetElementStore().Count());
+    ForEachHeld(dialog, [&owners](const ZeClass* element, const ZeClass* owner) {
+        owners.Insert(element, owner);
+    });
+    return owners;
 }
 
 const ZeClass* OwnerOf(const OwnerMap& owners, const ZeClass* element) {
-    const auto at = owners.find(element);
-    return at == owners.end() ? nullptr : at->second;
+    return owners.Get(element);
 }
 
 bool ItemsDiffer(const ZeClass& a, const ZeClass& b) {
@@ -133,36 +148,49 @@ std::string PathOf(const CZeDialogData& dialog, const OwnerMap& owners, const Ze
 // The base elements below which a side changed something: an element whose
 // properties changed or that was moved, and every element holding it on
 // that side; the holder of an element added or removed.
-std::unordered_set<const ZeClass*> ChangedBelow(const DialogMatch& match,
-                                                const OwnerMap& baseOwners,
-                                                const OwnerMap& sideOwners) {
-    std::unordered_set<const ZeClass*> changed;
+PointerSet<const ZeClass*> ChangedBelow(const DialogMatch& match, const OwnerMap& sideOwners) {
+    PointerSet<const ZeClass*> changed;
     const auto mark = [&](const ZeClass* sideElement) {
         for (const ZeClass* at = sideElement; at != nullptr; at = OwnerOf(sideOwners, at)) {
             const ZeClass* base = match.OldOf(at);
-            if (base != nullptr && !changed.insert(base).second) {
+            if (base != nullptr && !changed.Insert(base)) {
                 break;
             }
         }
     };
     if (ItemsDiffer(*match.oldDialog, *match.newDialog)) {
-        changed.insert(match.oldDialog);
+        changed.Insert(match.oldDialog);
     }
-    for (const auto& [sideElement, owner] : sideOwners) {
+    sideOwners.ForEach([&](const ZeClass* sideElement, const ZeClass* owner) {
         const ZeClass* base = match.OldOf(sideElement);
         if (base == nullptr) {
             mark(owner);
-        } else if (match.moved.contains(sideElement) || ItemsDiffer(*base, *sideElement)) {
+        } else if (match.moved.Contains(sideElement) || ItemsDiffer(*base, *sideElement)) {
             mark(sideElement);
         }
-    }
-    for (const auto& [baseElement, owner] : baseOwners) {
+    });
+    ForEachHeld(*match.oldDialog, [&](const ZeClass* baseElement, const ZeClass* owner) {
         if (match.NewOf(baseElement) == nullptr) {
             mark(match.NewOf(owner));
         }
-    }
+    });
     return changed;
 }
+
+// What one side did to a dialog of the base: its tree's holders, and the
+// base elements below which it changed something (ChangedBelow).
+struct SideChanges {
+    OwnerMap owners;
+    PointerSet<const ZeClass*> changed;
+};
+
+SideChanges SideChangesOf(const DialogMatch& match) {
+    SideChanges side;
+    side.owners = OwnersOf(*match.newDialog);
+    side.changed = ChangedBelow(match, side.owners);
+    return side;
+}
+
 
 // A copy of from (its items, and a group's or object's header columns and
 // commands, not its children) made in store.
@@ -235,8 +263,9 @@ void SetProperty(ZeClass& element, const ZeClass& from, std::string_view name,
 
 class DialogMerger {
 public:
-    DialogMerger(const DialogMatch& toOurs, const DialogMatch& toTheirs,
-                 std::vector<MergeConflict>& conflicts)
+    // Takes ourSide over: its holders follow the merged tree.
+    DialogMerger(const DialogMatch& toOurs, SideChanges& ourSide, const DialogMatch& toTheirs,
+                 const SideChanges& theirSide, std::vector<MergeConflict>& conflicts)
         : toOurs_(toOurs),
           toTheirs_(toTheirs),
           base_(*toOurs.oldDialog),
@@ -245,19 +274,19 @@ public:
           conflicts_(conflicts),
           baseTree_(IndexTree(base_)),
           baseOwners_(baseTree_.owners),
-          ourOwners_(OwnersOf(ours_)),
-          theirOwners_(OwnersOf(theirs_)),
-          changedByOurs_(ChangedBelow(toOurs_, baseOwners_, ourOwners_)),
-          changedByTheirs_(ChangedBelow(toTheirs_, baseOwners_, theirOwners_)) {}
+          ourOwners_(ourSide.owners),
+          theirOwners_(theirSide.owners),
+          changedByOurs_(ourSide.changed),
+          changedByTheirs_(theirSide.changed) {}
 
     void Run() {
-        if (changedByTheirs_.empty()) {
+        if (changedByTheirs_.Empty()) {
             return;  // theirs left the dialog as it was
         }
         dialogName_ = ours_.GetItem(prop::kName);
         MergeProperties(base_, ours_, theirs_);
         for (const ZeClass* baseElement : baseTree_.order) {
-            if (!changedByTheirs_.contains(baseElement)) {
+            if (!changedByTheirs_.Contains(baseElement)) {
                 continue;  // theirs changed nothing in it or below
             }
             if (ZeClass* ourElement = toOurs_.NewOf(baseElement)) {
@@ -274,7 +303,7 @@ public:
             if (const CObjectDataList* theirRoot = theirs_.GetRootGroup()) {
                 if (toOurs_.OldOf(root) != nullptr &&
                     toTheirs_.OldOf(theirRoot) == toOurs_.OldOf(root)) {
-                    fromTheirs_.emplace(theirRoot, root);
+                    fromTheirs_.Insert(theirRoot, root);
                     MergeCommands(*root, *theirRoot);
                     Walk(*theirRoot);
                 }
@@ -390,7 +419,7 @@ private:
                 continue;
             }
             const auto& changed = ourElement == nullptr ? changedByTheirs_ : changedByOurs_;
-            if (changed.contains(baseElement)) {
+            if (changed.Contains(baseElement)) {
                 if (ourElement == nullptr) {
                     ConflictAtBase(*baseElement, "removed", "changed");
                 } else {
@@ -423,9 +452,8 @@ private:
 
     // The element of the merged tree standing for an element of theirs.
     ZeClass* Merged(const ZeClass* theirElement) const {
-        const auto at = fromTheirs_.find(theirElement);
-        if (at != fromTheirs_.end()) {
-            return at->second;
+        if (ZeClass* merged = fromTheirs_.Get(theirElement)) {
+            return merged;
         }
         const ZeClass* base = toTheirs_.OldOf(theirElement);
         return base == nullptr ? nullptr : toOurs_.NewOf(base);
@@ -456,7 +484,7 @@ private:
             }
             ZeClass* copy = CopyPlain(ours_.GetElementStore(), *theirList[i]);
             ourList.insert(ourList.begin() + static_cast<std::ptrdiff_t>(insertAt), copy);
-            fromTheirs_.emplace(theirList[i], copy);
+            fromTheirs_.Insert(theirList[i], copy);
             treeEdited_ = true;
         }
     }
@@ -502,7 +530,7 @@ private:
             if (toOurs_.OldOf(candidate) != nullptr) {
                 break;  // the additions of ours there end at an element of the base
             }
-            if (claimed_.contains(candidate)) {
+            if (claimed_.Contains(candidate)) {
                 continue;
             }
             if (text.empty()) {
@@ -531,10 +559,10 @@ private:
                 if (ourChild == nullptr) {
                     continue;
                 }
-                if (toTheirs_.moved.contains(child)) {
+                if (toTheirs_.moved.Contains(child)) {
                     Move(*ourChild, *parent, *child);
                 }
-                if (changedByTheirs_.contains(base)) {
+                if (changedByTheirs_.Contains(base)) {
                     MergeCommands(*ourChild, *child);
                     Walk(*child);
                 }
@@ -545,7 +573,7 @@ private:
     }
 
     void Move(CObjectData& ourChild, CObjectDataList& parent, const CObjectData& theirChild) {
-        if (toOurs_.moved.contains(&ourChild)) {
+        if (toOurs_.moved.Contains(&ourChild)) {
             // Moved on both sides: fine when to the same place.
             const auto* theirBefore = Before(theirChild);
             const auto* ourBefore = Before(ourChild);
@@ -586,8 +614,8 @@ private:
         }
         CObjectData* copy = CopyShallow(ours_.GetElementStore(), &parent, theirChild);
         PlaceAfterSibling(*copy, parent, theirChild);
-        fromTheirs_.emplace(&theirChild, copy);
-        claimed_.insert(copy);
+        fromTheirs_.Insert(&theirChild, copy);
+        claimed_.Insert(copy);
         if (!newName.empty()) {
             const std::string stem = NameStem(*copy);
             int number = 1;
@@ -601,8 +629,8 @@ private:
     }
 
     void MapAlike(const CObjectData& ours, const CObjectData& theirs) {
-        fromTheirs_.emplace(&theirs, const_cast<CObjectData*>(&ours));
-        claimed_.insert(&ours);
+        fromTheirs_.Insert(&theirs, const_cast<CObjectData*>(&ours));
+        claimed_.Insert(&ours);
         if (ours.IsGroup()) {
             const auto& ourChildren = static_cast<const CObjectDataList&>(ours).GetChildren();
             const auto& theirChildren = static_cast<const CObjectDataList&>(theirs).GetChildren();
@@ -620,20 +648,16 @@ private:
     std::vector<MergeConflict>& conflicts_;
     TreeIndex baseTree_;
     const OwnerMap& baseOwners_;
-    OwnerMap ourOwners_;
-    OwnerMap theirOwners_;
-    std::unordered_set<const ZeClass*> changedByOurs_;
-    std::unordered_set<const ZeClass*> changedByTheirs_;
-    std::unordered_map<const ZeClass*, ZeClass*> fromTheirs_;
+    OwnerMap& ourOwners_;
+    const OwnerMap& theirOwners_;
+    const PointerSet<const ZeClass*>& changedByOurs_;
+    const PointerSet<const ZeClass*>& changedByTheirs_;
+    PointerMap<const ZeClass*, ZeClass*> fromTheirs_;
     // Elements of ours that stand for an element of theirs already.
-    std::unordered_set<const ZeClass*> claimed_;
+    PointerSet<const ZeClass*> claimed_;
     std::string dialogName_;
     bool treeEdited_ = false;
 };
-
-bool DialogChanged(const DialogMatch& match) {
-    return !ChangedBelow(match, OwnersOf(*match.oldDialog), OwnersOf(*match.newDialog)).empty();
-}
 
 std::unique_ptr<CZeDialogData> CopyDialog(const CZeDialogData& from, std::string_view name) {
     auto copy = std::make_unique<CZeDialogData>(name);
@@ -679,38 +703,70 @@ std::vector<MergeConflict> MergeProjects(const CZeResourceData& base, CZeResourc
             }
         });
 
-    // The two matchings only read: side by side.
-    ProjectMatch toTheirs;
-    std::thread matcher([&] { toTheirs = MatchProjects(base, theirs); });
-    const ProjectMatch toOurs = MatchProjects(base, ours);
-    matcher.join();
-    std::unordered_map<const CZeDialogData*, const DialogMatch*> ourMatch;
-    for (const DialogMatch& match : toOurs.dialogs) {
-        ourMatch.emplace(match.oldDialog, &match);
+    const DialogPairs toOurs = PairDialogs(base, ours);
+    const DialogPairs toTheirs = PairDialogs(base, theirs);
+    std::unordered_map<const CZeDialogData*, const CZeDialogData*> ourMatch;
+    for (const DialogPairs::Pair& pair : toOurs.matched) {
+        ourMatch.emplace(pair.oldDialog, pair.newDialog);
     }
-    std::unordered_map<const CZeDialogData*, const DialogMatch*> theirMatch;
-    for (const DialogMatch& match : toTheirs.dialogs) {
-        theirMatch.emplace(match.oldDialog, &match);
+    std::unordered_map<const CZeDialogData*, const CZeDialogData*> theirMatch;
+    for (const DialogPairs::Pair& pair : toTheirs.matched) {
+        theirMatch.emplace(pair.oldDialog, pair.newDialog);
     }
-    CZeDialogDataList& dialogs = ours.GetDialogs();
-    std::vector<const CZeDialogData*> toDelete;
+    const auto sideOf = [](const auto& matches, const CZeDialogData* baseDialog) {
+        const auto at = matches.find(baseDialog);
+        return at == matches.end() ? nullptr : at->second;
+    };
+    // A dialog kept on both sides is merged on its own, those of a large
+    // project on two threads: each touches only its own dialog of ours.
     const CZeDialogDataList& baseDialogs = base.GetDialogs();
+    std::vector<const CZeDialogData*> onBoth;
+    std::size_t elements = 0;
     for (std::size_t i = 0; i < baseDialogs.GetCount(); ++i) {
         const CZeDialogData* baseDialog = baseDialogs.GetDialog(i);
-        const auto ourAt = ourMatch.find(baseDialog);
-        const auto theirAt = theirMatch.find(baseDialog);
-        const DialogMatch* ourDialog = ourAt == ourMatch.end() ? nullptr : ourAt->second;
-        const DialogMatch* theirDialog = theirAt == theirMatch.end() ? nullptr : theirAt->second;
+        if (sideOf(ourMatch, baseDialog) != nullptr && sideOf(theirMatch, baseDialog) != nullptr) {
+            onBoth.push_back(baseDialog);
+            elements += baseDialog->GetElementStore().Count();
+        }
+    }
+    std::vector<std::vector<MergeConflict>> dialogConflicts(onBoth.size());
+    const auto mergeDialog = [&](std::size_t i) {
+        const DialogMatch toOurDialog = MatchDialogs(*onBoth[i], *sideOf(ourMatch, onBoth[i]));
+        const DialogMatch toTheirDialog = MatchDialogs(*onBoth[i], *sideOf(theirMatch, onBoth[i]));
+        SideChanges ourSide = SideChangesOf(toOurDialog);
+        const SideChanges theirSide = SideChangesOf(toTheirDialog);
+        DialogMerger(toOurDialog, ourSide, toTheirDialog, theirSide, dialogConflicts[i]).Run();
+    };
+    if (elements >= kSharedFrom) {
+        ShareIndexes(onBoth.size(), mergeDialog);
+    } else {
+        for (std::size_t i = 0; i < onBoth.size(); ++i) {
+            mergeDialog(i);
+        }
+    }
+    // A dialog removed on one side: removed when the other left it alone.
+    const auto changedOn = [](const CZeDialogData& baseDialog, const CZeDialogData& sideDialog) {
+        return !SideChangesOf(MatchDialogs(baseDialog, sideDialog)).changed.Empty();
+    };
+    CZeDialogDataList& dialogs = ours.GetDialogs();
+    std::vector<const CZeDialogData*> toDelete;
+    std::size_t merged = 0;
+    for (std::size_t i = 0; i < baseDialogs.GetCount(); ++i) {
+        const CZeDialogData* baseDialog = baseDialogs.GetDialog(i);
+        const CZeDialogData* ourDialog = sideOf(ourMatch, baseDialog);
+        const CZeDialogData* theirDialog = sideOf(theirMatch, baseDialog);
         const std::string name = baseDialog->GetItem(prop::kName);
         if (ourDialog != nullptr && theirDialog != nullptr) {
-            DialogMerger(*ourDialog, *theirDialog, conflicts).Run();
+            std::move(dialogConflicts[merged].begin(), dialogConflicts[merged].end(),
+                      std::back_inserter(conflicts));
+            ++merged;
         } else if (ourDialog != nullptr) {
-            if (DialogChanged(*ourDialog)) {
+            if (changedOn(*baseDialog, *ourDialog)) {
                 conflicts.push_back({name, name, std::string(), "changed", "removed"});
             } else {
-                toDelete.push_back(ourDialog->newDialog);
+                toDelete.push_back(ourDialog);
             }
-        } else if (theirDialog != nullptr && DialogChanged(*theirDialog)) {
+        } else if (theirDialog != nullptr && changedOn(*baseDialog, *theirDialog)) {
             conflicts.push_back({name, name, std::string(), "removed", "changed"});
         }
     }
@@ -721,8 +777,8 @@ std::vector<MergeConflict> MergeProjects(const CZeResourceData& base, CZeResourc
     // theirs.
     std::unordered_set<const CZeDialogData*> added(toTheirs.added.begin(), toTheirs.added.end());
     std::unordered_map<const CZeDialogData*, const CZeDialogData*> theirBase;
-    for (const DialogMatch& match : toTheirs.dialogs) {
-        theirBase.emplace(match.newDialog, match.oldDialog);
+    for (const DialogPairs::Pair& pair : toTheirs.matched) {
+        theirBase.emplace(pair.newDialog, pair.oldDialog);
     }
     const auto placeAfter = [&dialogs](std::size_t at, const std::string& previous) {
         const CZeDialogData* after = previous.empty() ? nullptr : dialogs.FindDialog(previous);
@@ -752,7 +808,7 @@ std::vector<MergeConflict> MergeProjects(const CZeResourceData& base, CZeResourc
             const auto ourAt =
                 baseAt == theirBase.end() ? ourMatch.end() : ourMatch.find(baseAt->second);
             if (toTheirs.moved.contains(dialog) && ourAt != ourMatch.end() &&
-                ourAt->second->newDialog == ourDialog) {
+                ourAt->second == ourDialog) {
                 const std::size_t at = static_cast<std::size_t>(dialogs.IndexOf(ourDialog));
                 const std::string ourPrevious =
                     at == 0 ? std::string() : dialogs.GetDialog(at - 1)->GetItem(prop::kName);

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <memory>
 #include <random>
 #include <set>
 #include <string>
@@ -533,6 +534,88 @@ TEST(ProjectMerge, RandomEditsOnBothSides) {
             differences += ze::Cp932ToUtf8(ze::ChangeLine(change)) + "\n";
         }
         EXPECT_EQ(differences, "");
+    }
+}
+
+// The example's dialogs copied many times over, edited at random on both
+// sides: the project is large enough to be compared and merged on two
+// threads, and must give what each dialog gives in a project of its own.
+TEST(ProjectMerge, ALargeProjectGivesWhatEachDialogGivesAlone) {
+    std::ifstream in(ZE_TEST_DATA_DIR "/../../examples/SampleApp.moxspro", std::ios::binary);
+    const std::string sample((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    ze::CZeResourceData example;
+    ASSERT_TRUE(example.LoadText(sample));
+    const std::string text = Written(example);
+    const std::size_t open = text.find("'Commands':[") + std::string("'Commands':[").size();
+    const std::size_t close = text.rfind(']');
+    ASSERT_LT(open, close);
+    const std::string head = text.substr(0, open);
+    const std::string tail = text.substr(close);
+    std::string large = head;
+    for (int copy = 0; copy < 240; ++copy) {
+        large += (copy == 0 ? "" : ",") + text.substr(open, close - open);
+    }
+    large += tail;
+    // A project of one dialog of project, named as it is there.
+    const auto alone = [&](const ze::CZeResourceData& project, std::size_t d) {
+        ze::CJsonString message;
+        project.GetDialogs().GetDialog(d)->WriteDialogMessage(message, 0);
+        auto single = std::make_unique<ze::CZeResourceData>();
+        EXPECT_TRUE(single->LoadText(head + message.TakeText() + tail));
+        return single;
+    };
+    ze::CZeResourceData base;
+    ze::CZeResourceData ours;
+    ze::CZeResourceData theirs;
+    ASSERT_TRUE(base.LoadText(large));
+    std::size_t elements = 0;
+    for (std::size_t d = 0; d < base.GetDialogs().GetCount(); ++d) {
+        elements += base.GetDialogs().GetDialog(d)->GetElementStore().Count();
+    }
+    ASSERT_GE(elements, 20000U);  // where the work is shared by two threads
+    ASSERT_TRUE(ours.LoadText(Written(base)));
+    ASSERT_TRUE(theirs.LoadText(Written(base)));
+    RandomEditor{std::mt19937(11)}.Edit(ours, 400);
+    RandomEditor{std::mt19937(12)}.Edit(theirs, 400);
+
+    const auto lines = [](const std::vector<ze::ProjectChange>& changes) {
+        Lines out;
+        for (const ze::ProjectChange& change : changes) {
+            out.push_back(ze::Cp932ToUtf8(ze::ChangeLine(change)));
+        }
+        return out;
+    };
+    Lines expectedChanges;
+    Lines expectedConflicts;
+    std::vector<std::string> expectedDialogs;
+    const std::size_t count = base.GetDialogs().GetCount();
+    for (std::size_t d = 0; d < count; ++d) {
+        const auto baseDialog = alone(base, d);
+        const auto ourDialog = alone(ours, d);
+        const Lines changes = lines(ze::DiffProjects(*baseDialog, *ourDialog));
+        expectedChanges.insert(expectedChanges.end(), changes.begin(), changes.end());
+        for (const ze::MergeConflict& conflict :
+             ze::MergeProjects(*baseDialog, *ourDialog, *alone(theirs, d))) {
+            expectedConflicts.push_back(ze::Cp932ToUtf8(ze::ConflictLine(conflict)));
+        }
+        ze::CJsonString merged;
+        ourDialog->GetDialogs().GetDialog(0)->WriteDialogMessage(merged, 0);
+        expectedDialogs.push_back(merged.TakeText());
+    }
+    EXPECT_GT(expectedChanges.size(), 300U);
+    EXPECT_GT(expectedConflicts.size(), 5U);
+    EXPECT_EQ(lines(ze::DiffProjects(base, ours)), expectedChanges);
+
+    Lines conflicts;
+    for (const ze::MergeConflict& conflict : ze::MergeProjects(base, ours, theirs)) {
+        conflicts.push_back(ze::Cp932ToUtf8(ze::ConflictLine(conflict)));
+    }
+    EXPECT_EQ(conflicts, expectedConflicts);
+    ASSERT_EQ(ours.GetDialogs().GetCount(), count);
+    for (std::size_t d = 0; d < count; ++d) {
+        ze::CJsonString merged;
+        ours.GetDialogs().GetDialog(d)->WriteDialogMessage(merged, 0);
+        EXPECT_EQ(merged.TakeText(), expectedDialogs[d]) << d;
     }
 }
 
