@@ -4,6 +4,8 @@
 #include <QLabel>
 #include <QTabWidget>
 #include <QTest>
+#include <QThread>
+#include <string>
 
 #include "app/command_ids.h"
 #include "app/panes/changes_list.h"
@@ -129,6 +131,51 @@ private slots:
         QCOMPARE(RowTexts(*list.topLevelItem(0)),
                  (QStringList{"A", "A/Root/u", "", "Width", "値の変更", "CONTENT", "PARENT"}));
         QCOMPARE(list.topLevelItemCount(), 1);
+    }
+
+    // The comparison runs beside the editor: an edit while it runs is
+    // compared once more, a save lets its result go, and the window closes
+    // while one runs.
+    void AComparisonUnderWayGivesWay() {
+        std::string objects;
+        for (int i = 0; i < 2000; ++i) {
+            objects += "{'Name':'t" + std::to_string(i) + "','Type':'TEXT','Text':'a'},";
+        }
+        objects += "{'Name':'last','Type':'TEXT','Text':'a'}";
+        EditorFixture fixture;
+        CMainFrame& frame = fixture.Frame();
+        QVERIFY(frame.OpenFile(fixture.WriteFile(
+            "large.moxspro", ProjectText("Large", {DialogText("A", objects)}))));
+        panels::ChangesWatch& watch = frame.GetChanges();
+        panels::CResourceDlg& panel = frame.GetResourcePanel();
+        const auto& children = frame.GetProject().GetDialogs().GetDialog(0)->GetRootGroup()->GetChildren();
+        // Events until the delay is over and the comparison runs: it cannot
+        // come back before the next turn of the event loop.
+        const auto untilComparing = [&watch] {
+            for (int turns = 0; turns < 5000 && !watch.IsComparing(); ++turns) {
+                QThread::msleep(1);
+                QCoreApplication::processEvents();
+            }
+            return watch.IsComparing();
+        };
+
+        QVERIFY(panel.CommitProperty(*children[0], "Text", "b"));
+        QVERIFY(untilComparing());
+        QVERIFY(panel.CommitProperty(*children[1], "Text", "c"));
+        QTRY_VERIFY_WITH_TIMEOUT(!watch.IsPending(), 5000);
+        QCOMPARE(watch.Changes().size(), std::size_t{2});
+
+        QVERIFY(panel.CommitProperty(*children[2], "Text", "d"));
+        QVERIFY(untilComparing());
+        frame.Files().OnSaveProject();
+        QVERIFY(!watch.IsPending());
+        QVERIFY(watch.Changes().empty());
+        QTest::qWait(2 * panels::ChangesWatch::kDelayMilliseconds);
+        QVERIFY(watch.Changes().empty());
+
+        QVERIFY(panel.CommitProperty(*children[3], "Text", "e"));
+        QVERIFY(untilComparing());
+        // The fixture closes the window with the comparison under way.
     }
 };
 
