@@ -30,8 +30,10 @@ ReviewTabs::ReviewTabs(CZeResourceData& project, CLogDlg& logPane, QDockWidget& 
     connect(&logPane_.Problems(), &CFindingsList::FindingChosen, this, &ReviewTabs::ChooseFinding);
     connect(changes_, &panels::ChangesWatch::Updated, this, &ReviewTabs::ShowChanges);
     connect(&logPane_.Changes(), &CChangesList::ChangeChosen, this, &ReviewTabs::ChooseChange);
-    connect(&logPane_, &CLogDlg::CurrentTabChanged, this, &ReviewTabs::FillChangesList);
-    connect(&logBar_, &QDockWidget::visibilityChanged, this, &ReviewTabs::FillChangesList);
+    for (void (ReviewTabs::*fill)() : {&ReviewTabs::FillChangesList, &ReviewTabs::FillProblemsList}) {
+        connect(&logPane_, &CLogDlg::CurrentTabChanged, this, fill);
+        connect(&logBar_, &QDockWidget::visibilityChanged, this, fill);
+    }
 }
 
 ReviewTabs::~ReviewTabs() {
@@ -43,7 +45,10 @@ ReviewTabs::~ReviewTabs() {
 
 void ReviewTabs::ShowFindings() {
     const FindingCounts counts = findings_->Counts();
-    logPane_.Problems().SetFindings(findings_->Findings());
+    // As for the changes: a large project's list of findings costs seconds
+    // to make again, and is made only when it is in sight.
+    problemsListStale_ = true;
+    FillProblemsList();
     logPane_.SetProblemCount(counts.errors + counts.warnings);
     problemsPane_.setText(QCoreApplication::translate("Editor", "エラー %1 件 / 警告 %2 件")
                               .arg(counts.errors)
@@ -101,12 +106,20 @@ void ReviewTabs::PickAndShow(ZeClass& element, const std::string& property) {
     }
 }
 
-bool ReviewTabs::ChangesTabShown() const {
-    return logPane_.CurrentTab() == CLogDlg::kChangesTab && !logBar_.isHidden();
+bool ReviewTabs::TabShown(int tab) const {
+    return logPane_.CurrentTab() == tab && !logBar_.isHidden();
+}
+
+void ReviewTabs::FillProblemsList() {
+    // An empty list is cheap and shows at once that nothing is left.
+    if (problemsListStale_ && (findings_->Findings().empty() || TabShown(CLogDlg::kProblemsTab))) {
+        problemsListStale_ = false;
+        logPane_.Problems().SetFindings(findings_->Findings());
+    }
 }
 
 void ReviewTabs::FillChangesList() {
-    if (changesListStale_ && ChangesTabShown()) {
+    if (changesListStale_ && TabShown(CLogDlg::kChangesTab)) {
         changesListStale_ = false;
         logPane_.Changes().SetChanges(changes_->Changes());
     }
@@ -119,7 +132,7 @@ void ReviewTabs::ShowChanges() {
     // Thousands of rows cost more to list than to count: an empty list is
     // cheap and shows at once that nothing is left.
     changesListStale_ = true;
-    if (count == 0 || ChangesTabShown()) {
+    if (count == 0 || TabShown(CLogDlg::kChangesTab)) {
         changesListStale_ = false;
         logPane_.Changes().SetChanges(changes_->Changes());
     }

@@ -38,7 +38,8 @@ public:
     panels::FindingsWatch& Findings() { return *findings_; }
     panels::ChangesWatch& Changes() { return *changes_; }
 
-    // The "問題" tab: its list and counts follow the checks.
+    // The "問題" tab: its counts follow the checks, its list too while it
+    // is in sight.
     void ShowFindings();
     void ChooseFinding(int index);
     // The "変更" tab: its count follows every comparison, its list too while
@@ -59,8 +60,9 @@ private:
     // Picks element alone and asks for its dialog's window and for the row
     // of property (when the element has one of that name).
     void PickAndShow(ZeClass& element, const std::string& property);
-    bool ChangesTabShown() const;
+    bool TabShown(int tab) const;
     void FillChangesList();
+    void FillProblemsList();
 
     CZeResourceData& project_;
     CLogDlg& logPane_;
@@ -72,6 +74,7 @@ private:
     // The changes were compared while their tab was out of sight: the list
     // is filled when it comes into sight, not for every comparison.
     bool changesListStale_ = false;
+    bool problemsListStale_ = false;
 };
 
 }  // namespace ze::app

@@ -53,9 +53,13 @@ private slots:
             ProjectText("Checks", {DialogText("A",
                                               "{'Name':'t','Type':'TEXT','TAlign':'MIDLE'},"
                                               "{'Name':'u','Type':'BUTTON','Width':'PARENT'}")}))));
-        // Opening checks the project once it is shown.
+        // Opening checks the project once it is shown; the list is filled
+        // while its tab is in sight, the counts always.
         QTRY_VERIFY(!frame.GetFindings().IsPending());
         CFindingsList& list = frame.GetLogPane().Problems();
+        QCOMPARE(list.topLevelItemCount(), 0);
+        QCOMPARE(StatusCounts(frame), QStringLiteral("エラー 1 件 / 警告 0 件"));
+        frame.GetLogPane().ShowTab(CLogDlg::kProblemsTab);
         QCOMPARE(list.topLevelItemCount(), 1);
         QTreeWidgetItem* row = list.topLevelItem(0);
         QCOMPARE(row->text(CFindingsList::kDialogColumn), QStringLiteral("A"));

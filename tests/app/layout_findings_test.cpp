@@ -85,6 +85,7 @@ private slots:
         QVERIFY(std::find(sizes.begin(), sizes.end(), "800x1280") == sizes.end());
 
         CFindingsList& list = frame.GetLogPane().Problems();
+        frame.GetLogPane().ShowTab(CLogDlg::kProblemsTab);
         const int index = FindingIndex(frame.GetFindings().Findings(), 360);
         QVERIFY(index >= 0);
         QTreeWidgetItem* row = list.topLevelItem(index);
