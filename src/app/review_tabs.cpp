@@ -30,7 +30,8 @@ ReviewTabs::ReviewTabs(CZeResourceData& project, CLogDlg& logPane, QDockWidget& 
     connect(&logPane_.Problems(), &CFindingsList::FindingChosen, this, &ReviewTabs::ChooseFinding);
     connect(changes_, &panels::ChangesWatch::Updated, this, &ReviewTabs::ShowChanges);
     connect(&logPane_.Changes(), &CChangesList::ChangeChosen, this, &ReviewTabs::ChooseChange);
-    for (void (ReviewTabs::*fill)() : {&ReviewTabs::FillChangesList, &ReviewTabs::FillProblemsList}) {
+    for (void (ReviewTabs::*fill)() :
+         {&ReviewTabs::FillChangesList, &ReviewTabs::FillProblemsList}) {
         connect(&logPane_, &CLogDlg::CurrentTabChanged, this, fill);
         connect(&logBar_, &QDockWidget::visibilityChanged, this, fill);
     }

@@ -74,8 +74,8 @@ private:
     std::size_t Home(Key key) const {
         // Fibonacci hashing; the low bits of an aligned pointer say nothing.
         const auto bits = reinterpret_cast<std::uintptr_t>(key) >> 3;
-        return static_cast<std::size_t>((static_cast<std::uint64_t>(bits) * 0x9E3779B97F4A7C15ULL) >>
-                                        shift_);
+        return static_cast<std::size_t>(
+            (static_cast<std::uint64_t>(bits) * 0x9E3779B97F4A7C15ULL) >> shift_);
     }
 
     // The slot that holds key, or the empty one where it would go. The

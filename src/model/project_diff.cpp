@@ -362,8 +362,8 @@ std::vector<ProjectChange> DiffProjects(const CZeResourceData& oldProject,
     // project's on two threads, and its match let go at once.
     std::vector<std::vector<ProjectChange>> dialogChanges(pairs.matched.size());
     const auto diffDialog = [&](std::size_t i) {
-        const DialogMatch match = MatchDialogs(*pairs.matched[i].oldDialog,
-                                               *pairs.matched[i].newDialog);
+        const DialogMatch match =
+            MatchDialogs(*pairs.matched[i].oldDialog, *pairs.matched[i].newDialog);
         DiffWriter(dialogChanges[i]).Dialog(match);
     };
     std::size_t elements = 0;

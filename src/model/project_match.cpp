@@ -5,7 +5,6 @@
 #include <map>
 #include <string>
 #include <unordered_map>
-#include <utility>
 
 #include "model/dialog_data.h"
 #include "model/item_list.h"
@@ -356,19 +355,6 @@ DialogPairs PairDialogs(const CZeResourceData& oldProject, const CZeResourceData
             }
         }
     }
-    return result;
-}
-
-ProjectMatch MatchProjects(const CZeResourceData& oldProject, const CZeResourceData& newProject) {
-    DialogPairs pairs = PairDialogs(oldProject, newProject);
-    ProjectMatch result;
-    result.dialogs.reserve(pairs.matched.size());
-    for (const DialogPairs::Pair& pair : pairs.matched) {
-        result.dialogs.push_back(MatchDialogs(*pair.oldDialog, *pair.newDialog));
-    }
-    result.removed = std::move(pairs.removed);
-    result.added = std::move(pairs.added);
-    result.moved = std::move(pairs.moved);
     return result;
 }
 

@@ -43,8 +43,9 @@ struct DialogMatch {
 
 DialogMatch MatchDialogs(const CZeDialogData& oldDialog, const CZeDialogData& newDialog);
 
-// Dialogs match by Name (the first of each name in each version): the
-// pairs alone, before their trees are matched.
+// Dialogs match by Name (the first of each name in each version). The
+// pairs are matched one at a time (MatchDialogs), so that only one pair's
+// tables are held at once.
 struct DialogPairs {
     struct Pair {
         const CZeDialogData* oldDialog;
@@ -53,23 +54,12 @@ struct DialogPairs {
     std::vector<Pair> matched;                  // in the new version's order
     std::vector<const CZeDialogData*> removed;  // old dialogs without a match
     std::vector<const CZeDialogData*> added;    // new dialogs without a match
-    // As ProjectMatch::moved.
-    std::unordered_set<const CZeDialogData*> moved;
-};
-
-DialogPairs PairDialogs(const CZeResourceData& oldProject, const CZeResourceData& newProject);
-
-// Dialogs matched by PairDialogs, and each pair's tree.
-struct ProjectMatch {
-    std::vector<DialogMatch> dialogs;           // in the new version's order
-    std::vector<const CZeDialogData*> removed;  // old dialogs without a match
-    std::vector<const CZeDialogData*> added;    // new dialogs without a match
     // Matched dialogs (of the new version) whose order among the matched
     // ones only a move explains.
     std::unordered_set<const CZeDialogData*> moved;
 };
 
-ProjectMatch MatchProjects(const CZeResourceData& oldProject, const CZeResourceData& newProject);
+DialogPairs PairDialogs(const CZeResourceData& oldProject, const CZeResourceData& newProject);
 
 // What the type of a group or object is called in paths and change lines:
 // its Type item, or GROUP / OBJECT without one.

@@ -1,8 +1,8 @@
 #include "model/project_merge.h"
 
 #include <algorithm>
-#include <iterator>
 #include <functional>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -191,7 +191,6 @@ SideChanges SideChangesOf(const DialogMatch& match) {
     return side;
 }
 
-
 // A copy of from (its items, and a group's or object's header columns and
 // commands, not its children) made in store.
 ZeClass* CopyPlain(ElementStore& store, const ZeClass& from) {
@@ -259,6 +258,28 @@ void SetProperty(ZeClass& element, const ZeClass& from, std::string_view name,
         }
     }
     element.Items().AddItem(CItemData(ItemKind::kPlainText, name, value, nullptr, nullptr));
+}
+
+// The three-way rule for one element's properties: a property theirs
+// changed since base takes theirs' value where ours left it as it was. One
+// both sides set to different values, and a value taken(name, value) says
+// ours cannot take, keep ours and go to conflict(name, ours, theirs).
+template <class Taken, class Conflict>
+void MergeItems(const ZeClass& base, ZeClass& ours, const ZeClass& theirs, const Taken& taken,
+                const Conflict& conflict) {
+    ForEachChangedItem(
+        base.Items(), theirs.Items(),
+        [&](std::string_view name, std::string_view baseValue, std::string_view theirValue) {
+            const std::string ourValue(ours.Items().GetItemView(name));
+            if (ourValue == theirValue) {
+                return;
+            }
+            if (ourValue != baseValue || taken(name, theirValue)) {
+                conflict(name, ourValue, theirValue);
+                return;
+            }
+            SetProperty(ours, theirs, name, theirValue);
+        });
 }
 
 class DialogMerger {
@@ -379,23 +400,15 @@ private:
     }
 
     void MergeProperties(const ZeClass& base, ZeClass& ours, const ZeClass& theirs) {
-        ForEachChangedItem(
-            base.Items(), theirs.Items(),
-            [&](std::string_view name, std::string_view baseValue, std::string_view theirValue) {
-                const std::string ourValue(ours.Items().GetItemView(name));
-                if (ourValue == theirValue) {
-                    return;
-                }
-                if (ourValue != baseValue) {
-                    Conflict(ours, std::string(name), ourValue, std::string(theirValue));
-                    return;
-                }
-                if (name == prop::kName && IsObject(ours) &&
-                    FindNameHolder(ours_, ours, theirValue) != nullptr) {
-                    Conflict(ours, std::string(name), ourValue, std::string(theirValue));
-                    return;
-                }
-                SetProperty(ours, theirs, name, theirValue);
+        MergeItems(
+            base, ours, theirs,
+            // A name another element of ours holds stays ours'.
+            [&](std::string_view name, std::string_view value) {
+                return name == prop::kName && IsObject(ours) &&
+                       FindNameHolder(ours_, ours, value) != nullptr;
+            },
+            [&](std::string_view name, const std::string& ourValue, std::string_view theirValue) {
+                Conflict(ours, std::string(name), ourValue, std::string(theirValue));
             });
     }
 
@@ -688,19 +701,11 @@ std::vector<MergeConflict> MergeProjects(const CZeResourceData& base, CZeResourc
                                          const CZeResourceData& theirs) {
     std::vector<MergeConflict> conflicts;
     // The project's own properties.
-    ForEachChangedItem(
-        base.Items(), theirs.Items(),
-        [&](std::string_view name, std::string_view baseValue, std::string_view theirValue) {
-            const std::string ourValue(ours.Items().GetItemView(name));
-            if (ourValue == theirValue) {
-                return;
-            }
-            if (ourValue != baseValue) {
-                conflicts.push_back(
-                    {std::string(), "/", std::string(name), ourValue, std::string(theirValue)});
-            } else {
-                SetProperty(ours, theirs, name, theirValue);
-            }
+    MergeItems(
+        base, ours, theirs, [](std::string_view, std::string_view) { return false; },
+        [&](std::string_view name, const std::string& ourValue, std::string_view theirValue) {
+            conflicts.push_back(
+                {std::string(), "/", std::string(name), ourValue, std::string(theirValue)});
         });
 
     const DialogPairs toOurs = PairDialogs(base, ours);

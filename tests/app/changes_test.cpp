@@ -144,11 +144,12 @@ private slots:
         objects += "{'Name':'last','Type':'TEXT','Text':'a'}";
         EditorFixture fixture;
         CMainFrame& frame = fixture.Frame();
-        QVERIFY(frame.OpenFile(fixture.WriteFile(
-            "large.moxspro", ProjectText("Large", {DialogText("A", objects)}))));
+        QVERIFY(frame.OpenFile(
+            fixture.WriteFile("large.moxspro", ProjectText("Large", {DialogText("A", objects)}))));
         panels::ChangesWatch& watch = frame.GetChanges();
         panels::CResourceDlg& panel = frame.GetResourcePanel();
-        const auto& children = frame.GetProject().GetDialogs().GetDialog(0)->GetRootGroup()->GetChildren();
+        const auto& children =
+            frame.GetProject().GetDialogs().GetDialog(0)->GetRootGroup()->GetChildren();
         // Events until the delay is over and the comparison runs: it cannot
         // come back before the next turn of the event loop.
         const auto untilComparing = [&watch] {

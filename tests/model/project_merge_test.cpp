@@ -542,7 +542,8 @@ TEST(ProjectMerge, RandomEditsOnBothSides) {
 // threads, and must give what each dialog gives in a project of its own.
 TEST(ProjectMerge, ALargeProjectGivesWhatEachDialogGivesAlone) {
     std::ifstream in(ZE_TEST_DATA_DIR "/../../examples/SampleApp.moxspro", std::ios::binary);
-    const std::string sample((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::string sample((std::istreambuf_iterator<char>(in)),
+                             std::istreambuf_iterator<char>());
     ze::CZeResourceData example;
     ASSERT_TRUE(example.LoadText(sample));
     const std::string text = Written(example);
