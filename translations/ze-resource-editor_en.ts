@@ -38,10 +38,6 @@ Last autosave: %2
         <translation>Toolbar</translation>
     </message>
     <message>
-        <source>エラー %1 件 / 警告 %2 件</source>
-        <translation>%1 errors / %2 warnings</translation>
-    </message>
-    <message>
         <source>リソースファイル (*.moxspro *.json);;すべてのファイル (*)</source>
         <translation>Resource files (*.moxspro *.json);;All files (*)</translation>
     </message>
@@ -449,10 +445,6 @@ Last autosave: %2
 %2</translation>
     </message>
     <message>
-        <source>端末 %1 台</source>
-        <translation>%1 device(s)</translation>
-    </message>
-    <message>
         <source>接続中の端末: %1 台</source>
         <translation>Devices connected: %1</translation>
     </message>
@@ -513,10 +505,6 @@ Last autosave: %2
         <translation>Size</translation>
     </message>
     <message>
-        <source>変更 %1 件</source>
-        <translation>%1 changes</translation>
-    </message>
-    <message>
         <source>変更前</source>
         <translation>Old value</translation>
     </message>
@@ -552,6 +540,34 @@ Last autosave: %2
         <source>値の変更</source>
         <comment>a kind of change</comment>
         <translation>Changed</translation>
+    </message>
+    <message numerus="yes">
+        <source>端末 %n 台</source>
+        <translation>
+            <numerusform>%n device</numerusform>
+            <numerusform>%n devices</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>エラー %n 件</source>
+        <translation>
+            <numerusform>%n error</numerusform>
+            <numerusform>%n errors</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>警告 %n 件</source>
+        <translation>
+            <numerusform>%n warning</numerusform>
+            <numerusform>%n warnings</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>変更 %n 件</source>
+        <translation>
+            <numerusform>%n change</numerusform>
+            <numerusform>%n changes</numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -45,7 +45,8 @@ void CLinkStatus::Update() {
     for (const link::DeviceInfo& device : link_.Devices()) {
         connected += device.connected ? 1 : 0;
     }
-    count_->setText(QCoreApplication::translate("Editor", "端末 %1 台").arg(connected));
+    // %n: the English text has a singular and a plural.
+    count_->setText(QCoreApplication::translate("Editor", "端末 %n 台", nullptr, connected));
     indicator_->setToolTip(
         QCoreApplication::translate("Editor", "接続中の端末: %1 台").arg(connected));
 }

@@ -51,9 +51,12 @@ void ReviewTabs::ShowFindings() {
     problemsListStale_ = true;
     FillProblemsList();
     logPane_.SetProblemCount(counts.errors + counts.warnings);
-    problemsPane_.setText(QCoreApplication::translate("Editor", "エラー %1 件 / 警告 %2 件")
-                              .arg(counts.errors)
-                              .arg(counts.warnings));
+    // Each count with its own %n, so that the English reads "1 error".
+    const int errors = static_cast<int>(counts.errors);
+    const int warnings = static_cast<int>(counts.warnings);
+    problemsPane_.setText(QCoreApplication::translate("Editor", "エラー %n 件", nullptr, errors) +
+                          QStringLiteral(" / ") +
+                          QCoreApplication::translate("Editor", "警告 %n 件", nullptr, warnings));
 }
 
 void ReviewTabs::ChooseFinding(int index) {
@@ -129,7 +132,8 @@ void ReviewTabs::FillChangesList() {
 void ReviewTabs::ShowChanges() {
     const std::size_t count = changes_->Changes().size();
     logPane_.SetChangeCount(count);
-    changesPane_.setText(QCoreApplication::translate("Editor", "変更 %1 件").arg(count));
+    const int changes = static_cast<int>(count);
+    changesPane_.setText(QCoreApplication::translate("Editor", "変更 %n 件", nullptr, changes));
     // Thousands of rows cost more to list than to count: an empty list is
     // cheap and shows at once that nothing is left.
     changesListStale_ = true;

@@ -111,6 +111,38 @@ private slots:
         QCoreApplication::removeTranslator(&english);
     }
 
+    // The status bar's counts: one "%n" each, singular and plural in
+    // English, the same Japanese as ever without the translation.
+    void TheStatusCountsHaveSingularAndPlural() {
+        struct Case {
+            const char* source;
+            int n;
+            const char* english;
+            const char* japanese;
+        };
+        const Case cases[] = {
+            {"エラー %n 件", 1, "1 error", "エラー 1 件"},
+            {"エラー %n 件", 0, "0 errors", "エラー 0 件"},
+            {"警告 %n 件", 1, "1 warning", "警告 1 件"},
+            {"警告 %n 件", 3, "3 warnings", "警告 3 件"},
+            {"変更 %n 件", 1, "1 change", "変更 1 件"},
+            {"変更 %n 件", 12, "12 changes", "変更 12 件"},
+            {"端末 %n 台", 1, "1 device", "端末 1 台"},
+            {"端末 %n 台", 2, "2 devices", "端末 2 台"},
+        };
+        QTranslator english;
+        QVERIFY(InstallEnglish(english));
+        for (const Case& c : cases) {
+            QCOMPARE(QCoreApplication::translate("Editor", c.source, nullptr, c.n),
+                     QString::fromUtf8(c.english));
+        }
+        QCoreApplication::removeTranslator(&english);
+        for (const Case& c : cases) {
+            QCOMPARE(QCoreApplication::translate("Editor", c.source, nullptr, c.n),
+                     QString::fromUtf8(c.japanese));
+        }
+    }
+
     void EveryPropertyHelpTextHasItsEnglish() {
         QTranslator english;
         QVERIFY(InstallEnglish(english));
