@@ -471,14 +471,22 @@ void LayoutChecker::ForgetDialog(const CZeDialogData& dialog) {
 
 std::vector<Finding> LayoutChecker::Findings(const CZeResourceData& project) const {
     std::vector<Finding> all;
-    const CZeDialogDataList& dialogs = project.GetDialogs();
-    for (std::size_t i = 0; i < dialogs.GetCount(); ++i) {
-        const auto found = dialogs_.find(dialogs.GetDialog(i));
-        if (found != dialogs_.end()) {
-            all.insert(all.end(), found->second.begin(), found->second.end());
-        }
-    }
+    AppendFindings(project, all);
     return all;
+}
+
+void LayoutChecker::AppendFindings(const CZeResourceData& project,
+                                   std::vector<Finding>& out) const {
+    const CZeDialogDataList& dialogs = project.GetDialogs();
+    std::size_t count = 0;
+    for (std::size_t i = 0; i < dialogs.GetCount(); ++i) {
+        count += DialogFindings(*dialogs.GetDialog(i)).size();
+    }
+    out.reserve(out.size() + count);
+    for (std::size_t i = 0; i < dialogs.GetCount(); ++i) {
+        const std::vector<Finding>& found = DialogFindings(*dialogs.GetDialog(i));
+        out.insert(out.end(), found.begin(), found.end());
+    }
 }
 
 const std::vector<Finding>& LayoutChecker::DialogFindings(const CZeDialogData& dialog) const {

@@ -67,6 +67,8 @@ public:
 
     // The findings of each dialog of the project's list, in its order.
     std::vector<Finding> Findings(const CZeResourceData& project) const;
+    // The same appended to out (ProjectChecker::AppendFindings).
+    void AppendFindings(const CZeResourceData& project, std::vector<Finding>& out) const;
     // Those of one dialog (empty when it was not checked).
     const std::vector<Finding>& DialogFindings(const CZeDialogData& dialog) const;
 

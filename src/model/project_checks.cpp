@@ -467,18 +467,32 @@ std::vector<Finding> ProjectChecker::UnusedFiles() const {
 }
 
 std::vector<Finding> ProjectChecker::Findings(const CZeResourceData& project) const {
-    std::vector<Finding> all = root_;
+    std::vector<Finding> all;
+    AppendFindings(project, all);
+    return all;
+}
+
+void ProjectChecker::AppendFindings(const CZeResourceData& project,
+                                    std::vector<Finding>& out) const {
     const CZeDialogDataList& dialogs = project.GetDialogs();
+    std::vector<const std::vector<Finding>*> parts;
+    parts.reserve(dialogs.GetCount());
+    std::vector<Finding> unused = UnusedFiles();
+    std::size_t count = root_.size() + unused.size();
     for (std::size_t i = 0; i < dialogs.GetCount(); ++i) {
         const auto found = dialogs_.find(dialogs.GetDialog(i));
         if (found != dialogs_.end()) {
-            all.insert(all.end(), found->second.findings.begin(), found->second.findings.end());
+            parts.push_back(&found->second.findings);
+            count += found->second.findings.size();
         }
     }
-    std::vector<Finding> unused = UnusedFiles();
-    all.insert(all.end(), std::make_move_iterator(unused.begin()),
+    out.reserve(out.size() + count);
+    out.insert(out.end(), root_.begin(), root_.end());
+    for (const std::vector<Finding>* part : parts) {
+        out.insert(out.end(), part->begin(), part->end());
+    }
+    out.insert(out.end(), std::make_move_iterator(unused.begin()),
                std::make_move_iterator(unused.end()));
-    return all;
 }
 
 FindingCounts ProjectChecker::Counts() const {

@@ -105,6 +105,10 @@ public:
     // Every finding in project order: the root, then each dialog of the
     // list in tree order, then the unused files.
     std::vector<Finding> Findings(const CZeResourceData& project) const;
+    // The same appended to out, in room made once for them all: a caller
+    // that keeps out from one check to the next lays a large project's
+    // findings out again in the memory they had.
+    void AppendFindings(const CZeResourceData& project, std::vector<Finding>& out) const;
     FindingCounts Counts() const;
 
 private:

@@ -1,6 +1,5 @@
 #include "panels/findings_watch.h"
 
-#include <iterator>
 #include <utility>
 
 #include "model/dialog_data.h"
@@ -97,11 +96,12 @@ void FindingsWatch::CheckNow() {
 }
 
 void FindingsWatch::Publish() {
-    findings_ = checker_.Findings(project_);
+    // The list keeps its room: a large project's findings are copied into
+    // the memory they had, not into fresh pages at every check.
+    findings_.clear();
+    checker_.AppendFindings(project_, findings_);
     if (layout_ != nullptr) {
-        std::vector<Finding> laidOut = layout_->Findings(project_);
-        findings_.insert(findings_.end(), std::make_move_iterator(laidOut.begin()),
-                         std::make_move_iterator(laidOut.end()));
+        layout_->AppendFindings(project_, findings_);
     }
     // Counted from what is shown: the checker may still keep a dialog that
     // left without being told (a discard deletes them all at once).
