@@ -46,8 +46,6 @@ ReviewTabs::~ReviewTabs() {
 
 void ReviewTabs::ShowFindings() {
     const FindingCounts counts = findings_->Counts();
-    // As for the changes: a large project's list of findings costs seconds
-    // to make again, and is made only when it is in sight.
     problemsListStale_ = true;
     FillProblemsList();
     logPane_.SetProblemCount(counts.errors + counts.warnings);
@@ -114,8 +112,10 @@ bool ReviewTabs::TabShown(int tab) const {
     return logPane_.CurrentTab() == tab && !logBar_.isHidden();
 }
 
+// Thousands of rows cost more to list than to count: a list is filled while
+// its tab is in sight, or when it is empty (cheap, and it shows at once that
+// nothing is left).
 void ReviewTabs::FillProblemsList() {
-    // An empty list is cheap and shows at once that nothing is left.
     if (problemsListStale_ && (findings_->Findings().empty() || TabShown(CLogDlg::kProblemsTab))) {
         problemsListStale_ = false;
         logPane_.Problems().SetFindings(findings_->Findings());
@@ -123,7 +123,7 @@ void ReviewTabs::FillProblemsList() {
 }
 
 void ReviewTabs::FillChangesList() {
-    if (changesListStale_ && TabShown(CLogDlg::kChangesTab)) {
+    if (changesListStale_ && (changes_->Changes().empty() || TabShown(CLogDlg::kChangesTab))) {
         changesListStale_ = false;
         logPane_.Changes().SetChanges(changes_->Changes());
     }
@@ -134,13 +134,8 @@ void ReviewTabs::ShowChanges() {
     logPane_.SetChangeCount(count);
     const int changes = static_cast<int>(count);
     changesPane_.setText(QCoreApplication::translate("Editor", "変更 %n 件", nullptr, changes));
-    // Thousands of rows cost more to list than to count: an empty list is
-    // cheap and shows at once that nothing is left.
     changesListStale_ = true;
-    if (count == 0 || TabShown(CLogDlg::kChangesTab)) {
-        changesListStale_ = false;
-        logPane_.Changes().SetChanges(changes_->Changes());
-    }
+    FillChangesList();
 }
 
 void ReviewTabs::ChooseChange(int index) {
