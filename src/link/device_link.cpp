@@ -22,7 +22,7 @@ using texts::Sjis;
 
 CDeviceLink::CDeviceLink(QObject* parent) : QObject(parent) {
     keepAliveTimer_.setInterval(kKeepAliveMilliseconds);
-    connect(&keepAliveTimer_, &QTimer::timeout, this, &CDeviceLink::KeepAliveTick);
+    connect(&keepAliveTimer_, &QTimer::timeout, this, &CDeviceLink::SendKeepAlive);
     keepAliveTimer_.start();
     httpIdleTimer_.setSingleShot(true);
     httpIdleTimer_.setTimerType(Qt::PreciseTimer);
@@ -399,7 +399,7 @@ void CDeviceLink::SendQueueEmptied(CNetSocket* socket) {
     }
 }
 
-void CDeviceLink::KeepAliveTick() {
+void CDeviceLink::SendKeepAlive() {
     if (devices_.empty()) {
         return;
     }

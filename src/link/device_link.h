@@ -87,6 +87,12 @@ public:
     const std::string& GetProjectFolder() const { return projectFolder_; }
     void SetHttpPort(int port) { httpPort_ = port; }
     void SetKeepAlivePeriod(int milliseconds);
+    // Ends a keep-alive period now, as the period's timer does: a device
+    // still owing the answer to the last keep-alive is logged, every device
+    // gets the next one and the lamp follows. With the period set out of
+    // reach, a caller that wants the ticks at points of its own choosing
+    // (a test on a loaded machine) calls it instead of waiting.
+    void SendKeepAlive();
     // How long a peer may take no bytes before a send fails.
     void SetSendStallTimeout(int milliseconds) { sendStallMilliseconds_ = milliseconds; }
     // How long an HTTP connection may take to send a whole request, for the
@@ -208,7 +214,6 @@ private:
     bool StartAttempt(int port, std::uint32_t address);
     bool SendTextTo(Device& device, std::string_view text);
     void DeviceQueueEmptied(Device& device);
-    void KeepAliveTick();
     void SetIndicator(LinkIndicator state);
     void SetControls(const LinkControls& controls);
     void DestroyHttpListener();

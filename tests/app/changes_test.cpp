@@ -82,7 +82,7 @@ private slots:
         QVERIFY(panel.CommitProperty(*button, "Width", "CONTENT"));
         QVERIFY(panel.CommitProperty(*text, "Text", Utf8ToCp932("日本語")));
         QVERIFY(watch.IsPending());
-        QTRY_VERIFY_WITH_TIMEOUT(!watch.IsPending(), 600);
+        QTRY_VERIFY(!watch.IsPending());
         QCOMPARE(list.topLevelItemCount(), 2);
         QCOMPARE(RowTexts(*list.topLevelItem(0)),
                  (QStringList{"A", "A/Root/t", "", "Text", "値の変更", "a", "日本語"}));
@@ -103,17 +103,17 @@ private slots:
 
         // Undone back to the step read: nothing is left.
         frame.Action(CommandId::kEditUndo)->trigger();
-        QTRY_VERIFY_WITH_TIMEOUT(!watch.IsPending(), 600);
+        QTRY_VERIFY(!watch.IsPending());
         QCOMPARE(list.topLevelItemCount(), 1);
         frame.Action(CommandId::kEditUndo)->trigger();
-        QTRY_VERIFY_WITH_TIMEOUT(!watch.IsPending(), 600);
+        QTRY_VERIFY(!watch.IsPending());
         QCOMPARE(list.topLevelItemCount(), 0);
         QCOMPARE(StatusCount(frame), QStringLiteral("変更 0 件"));
 
         // Out of sight the count follows and the list waits for its tab.
         frame.Action(CommandId::kEditRedo)->trigger();
         pane.ShowTab(CLogDlg::kProblemsTab);
-        QTRY_VERIFY_WITH_TIMEOUT(!watch.IsPending(), 600);
+        QTRY_VERIFY(!watch.IsPending());
         QCOMPARE(StatusCount(frame), QStringLiteral("変更 1 件"));
         QCOMPARE(list.topLevelItemCount(), 0);
         pane.ShowTab(CLogDlg::kChangesTab);
@@ -127,7 +127,7 @@ private slots:
         QCOMPARE(list.topLevelItemCount(), 0);
         QCOMPARE(StatusCount(frame), QStringLiteral("変更 0 件"));
         QVERIFY(panel.CommitProperty(*button, "Width", "PARENT"));
-        QTRY_VERIFY_WITH_TIMEOUT(!watch.IsPending(), 600);
+        QTRY_VERIFY(!watch.IsPending());
         QCOMPARE(RowTexts(*list.topLevelItem(0)),
                  (QStringList{"A", "A/Root/u", "", "Width", "値の変更", "CONTENT", "PARENT"}));
         QCOMPARE(list.topLevelItemCount(), 1);
@@ -163,7 +163,8 @@ private slots:
         QVERIFY(panel.CommitProperty(*children[0], "Text", "b"));
         QVERIFY(untilComparing());
         QVERIFY(panel.CommitProperty(*children[1], "Text", "c"));
-        QTRY_VERIFY_WITH_TIMEOUT(!watch.IsPending(), 5000);
+        // Two comparisons of the large project, however slow the machine.
+        QTRY_VERIFY_WITH_TIMEOUT(!watch.IsPending(), 60000);
         QCOMPARE(watch.Changes().size(), std::size_t{2});
 
         QVERIFY(panel.CommitProperty(*children[2], "Text", "d"));

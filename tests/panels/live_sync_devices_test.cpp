@@ -96,7 +96,12 @@ private slots:
         }
         link::CDeviceLink link;
         link.SetHttpPort(0);
-        link.SetSendStallTimeout(60000);
+        // Nothing closes the stalled device or comes between the frames,
+        // however slowly the machine gets through them; waits end as soon
+        // as what they wait for has come.
+        link.SetSendStallTimeout(3600000);
+        link.SetKeepAlivePeriod(3600000);
+        constexpr int kPatienceMs = 60000;
         QVERIFY(link.StartListening(0, 0x7F000001));
         std::array<Device, 2> devices;  // 0 reads, 1 stalls
         QVERIFY(devices[0].Connect(link.GetListeningPort(), 0));
@@ -112,7 +117,7 @@ private slots:
             QVERIFY(CommitProperty(project, dialog, text, row, value).changed);
             const std::string expected = FrameOf(project);
             // The reading device gets each edit before the next is made.
-            QTRY_VERIFY((devices[0].Read(), devices[0].last == expected));
+            QTRY_VERIFY_WITH_TIMEOUT((devices[0].Read(), devices[0].last == expected), kPatienceMs);
             QVERIFY(link.IsSendingTo(stalled));
             // The first edit went to the stalled device too; the rest wait
             // as one message.
@@ -124,7 +129,7 @@ private slots:
         // Reading again, the stalled device gets the first edit and then the
         // dialog as it ends, nothing in between.
         const std::string expected = FrameOf(project);
-        QTRY_VERIFY_WITH_TIMEOUT((devices[1].Read(), devices[1].last == expected), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT((devices[1].Read(), devices[1].last == expected), kPatienceMs);
         QTest::qWait(100);
         devices[1].Read();
         QCOMPARE(devices[1].frames, 2);

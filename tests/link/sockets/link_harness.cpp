@@ -160,6 +160,12 @@ void LinkTest::SetUp() {
     std::filesystem::remove_all(folder_);
     std::filesystem::create_directories(folder_ / "resources");
     link_ = std::make_unique<CDeviceLink>();
+    // No keep-alive, stall or idle close unless the test asks for one: on a
+    // loaded machine a test can outlast their defaults, and a keep-alive
+    // frame or a close would come between what it looks at.
+    link_->SetKeepAlivePeriod(kOutOfReachMs);
+    link_->SetSendStallTimeout(kOutOfReachMs);
+    link_->SetHttpIdleTimeout(kOutOfReachMs);
     link_->SetProjectFolder(folder_.string());
     link_->SetHttpPort(0);
     QObject::connect(link_.get(), &CDeviceLink::LogWritten,

@@ -15,8 +15,15 @@
 // read without blocking while the link's event loop is pumped.
 namespace ze::link::testing_support {
 
+// How long a wait for what is bound to happen may last before the test
+// fails. A wait ends as soon as its condition holds, so this only needs to
+// be far beyond what a loaded machine takes under the sanitizers.
+inline constexpr int kPatienceMs = 60000;
+// A period or timeout no test lasts.
+inline constexpr int kOutOfReachMs = 3600000;
+
 // Runs the event loop until done() or the timeout; false on timeout.
-bool Pump(const std::function<bool()>& done, int timeoutMs = 5000);
+bool Pump(const std::function<bool()>& done, int timeoutMs = kPatienceMs);
 // Runs the event loop for the given time.
 void PumpFor(int milliseconds);
 
@@ -36,8 +43,8 @@ public:
     // Appends whatever has arrived; false once the peer has closed.
     bool ReadAvailable();
     // Pumps until at least count bytes have arrived (or the peer closed).
-    bool ReadUntilSize(std::size_t count, int timeoutMs = 5000);
-    bool ReadUntilClosed(int timeoutMs = 5000);
+    bool ReadUntilSize(std::size_t count, int timeoutMs = kPatienceMs);
+    bool ReadUntilClosed(int timeoutMs = kPatienceMs);
     // Closes with a reset instead of an orderly end.
     void Reset();
     void Close();
@@ -59,7 +66,7 @@ public:
     ~DeviceListener();
     int Port() const { return port_; }
     // Pumps until a connection comes in; -1 on timeout.
-    int Accept(int timeoutMs = 5000);
+    int Accept(int timeoutMs = kPatienceMs);
 
 private:
     int fd_ = -1;
@@ -84,7 +91,7 @@ protected:
     // Connects a device and waits until the link holds the connection.
     void ConnectDevice(Device& device);
     void WriteResource(const std::string& name, const std::string& bytes);
-    bool WaitForLog(const std::string& text, int timeoutMs = 5000);
+    bool WaitForLog(const std::string& text, int timeoutMs = kPatienceMs);
     // The lines whose text contains part, in order.
     std::vector<LoggedLine> LinesWith(const std::string& part) const;
     std::size_t CountLines(const std::string& text) const;

@@ -3,6 +3,7 @@
 // while there is more than one.
 #include <sys/socket.h>
 
+#include <QCoreApplication>
 #include <array>
 #include <string>
 
@@ -152,7 +153,10 @@ TEST_F(MultiDeviceTest, LinesStartWithTheAddressOnlyWhileTwoOrMoreAreHeld) {
 // every dialog at once, and the stall closes that one device alone. One
 // that sends garbage or resets ends only its own frames or connection.
 TEST_F(MultiDeviceTest, FaultsOfOneDeviceStayWithIt) {
-    link_->SetSendStallTimeout(1000);
+    // No stall while the others read: on a loaded machine their reading
+    // of the frames may take longer than any short timeout. The stalled
+    // device gets a short one of its own once they are done.
+    link_->SetSendStallTimeout(kOutOfReachMs);
     Listen();
     std::array<Device, 4> devices;  // 0 reads, 1 never reads, 2 garbage, 3 resets
     for (Device& device : devices) {
@@ -170,14 +174,16 @@ TEST_F(MultiDeviceTest, FaultsOfOneDeviceStayWithIt) {
     devices[3].Reset();
     for (int round = 0; round < 3; ++round) {
         ASSERT_TRUE(link_->SendDialog(project, "Main"));
-        ASSERT_TRUE(devices[0].ReadUntilSize(frame.size() * (round + 1), 10000)) << round;
-        ASSERT_TRUE(devices[2].ReadUntilSize(frame.size() * (round + 1), 10000)) << round;
+        ASSERT_TRUE(devices[0].ReadUntilSize(frame.size() * (round + 1))) << round;
+        ASSERT_TRUE(devices[2].ReadUntilSize(frame.size() * (round + 1))) << round;
         if (round == 0) {
             EXPECT_TRUE(link_->IsSendingTo(stalled));
         }
     }
     EXPECT_EQ(devices[0].received, frame + frame + frame);
-    ASSERT_TRUE(Pump([&] { return link_->GetConnection(stalled) == nullptr; }, 10000));
+    ASSERT_TRUE(link_->IsSendingTo(stalled));
+    link_->GetConnection(stalled)->SetSendStallTimeout(200);
+    ASSERT_TRUE(Pump([&] { return link_->GetConnection(stalled) == nullptr; }));
     EXPECT_EQ(
         CountLines("[" + stalledEndpoint + "] 正常にシャットダウンしました。(送信タイムアウト)"),
         1u);
@@ -225,20 +231,21 @@ TEST_F(MultiDeviceTest, EachDeviceKeepsItsOwnKeepAliveCount) {
     for (Device& device : devices) {
         ConnectDevice(device);
     }
-    link_->SetKeepAlivePeriod(100);
+    // The test ends each period itself, once device 0's answer is in: with
+    // a timer, a tick before the answer is read would count against it.
+    link_->SetKeepAlivePeriod(kOutOfReachMs);
     const std::string frame = "\x02{'Command':'KEEPALIVE'}\x03";
+    const std::string answer = "[" + devices[0].Endpoint() + "] 受信：KEEPALIVE";
     // Device 0 answers every keep-alive it gets, device 1 none.
-    std::size_t answered = 0;
-    ASSERT_TRUE(Pump(
-        [&] {
-            devices[0].ReadAvailable();
-            while (devices[0].received.size() >= (answered + 1) * frame.size()) {
-                devices[0].Write(frame);
-                ++answered;
-            }
-            return answered >= 4;
-        },
-        5000));
+    for (std::size_t tick = 1; tick <= 4; ++tick) {
+        link_->SendKeepAlive();
+        ASSERT_TRUE(devices[0].ReadUntilSize(tick * frame.size())) << tick;
+        devices[0].Write(frame);
+        ASSERT_TRUE(Pump([&] { return CountLines(answer) == tick; })) << tick;
+        // The answer clears the device's wait in a notice queued behind its
+        // log line.
+        QCoreApplication::sendPostedEvents();
+    }
     PumpFor(20);
     const std::string silent =
         "[" + devices[1].Endpoint() + "] KEEPALIVEの応答がありませんでした。";

@@ -22,6 +22,22 @@
 // over a plain socket.
 namespace {
 
+// How long a wait for what is bound to happen may last: far beyond what a
+// loaded machine takes, since each wait ends as soon as it is over.
+constexpr int kPatienceSeconds = 60;
+
+// Calls done every 10 ms until it holds; false after kPatienceSeconds.
+bool Eventually(const std::function<bool()>& done) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(kPatienceSeconds);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return true;
+}
+
 int FreePort() {
     const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
     sockaddr_in address{};
@@ -89,26 +105,17 @@ protected:
     }
 
     bool WaitForOutput(const std::string& text) {
-        for (int i = 0; i < 500; ++i) {
-            if (Slurp(output_).find(text) != std::string::npos) {
-                return true;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
-        return false;
+        return Eventually([&] { return Slurp(output_).find(text) != std::string::npos; });
     }
 
     // Waits for the process to end by itself; the exit code.
     int Wait() {
         int status = 0;
-        for (int i = 0; i < 500; ++i) {
-            if (waitpid(pid_, &status, WNOHANG) == pid_) {
-                pid_ = -1;
-                return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        if (!Eventually([&] { return waitpid(pid_, &status, WNOHANG) == pid_; })) {
+            return -1;
         }
-        return -1;
+        pid_ = -1;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
 
     // SIGTERM; the exit code.
@@ -124,7 +131,8 @@ protected:
     }
 
     std::string Curl(const std::string& path, const std::string& options = "") {
-        return RunShell("curl -s -m 5 --path-as-is -w '|%{http_code}|%{content_type}' " + options +
+        return RunShell("curl -s -m " + std::to_string(kPatienceSeconds) +
+                        " --path-as-is -w '|%{http_code}|%{content_type}' " + options +
                         " 'http://127.0.0.1:" + std::to_string(httpPort_) + path + "'");
     }
 
@@ -168,7 +176,7 @@ TEST_F(ServeToolTest, SendsTheDialogToEachDeviceThatConnects) {
         address.sin_port = htons(static_cast<std::uint16_t>(port_));
         address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
         ASSERT_EQ(::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
-        timeval timeout{5, 0};
+        timeval timeout{kPatienceSeconds, 0};
         setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
         std::string received;
         char buffer[4096];
@@ -188,7 +196,7 @@ TEST_F(ServeToolTest, SendsTheDialogToEachDeviceThatConnects) {
 
 // Reads one frame (up to ETX) from a blocking socket.
 std::string ReadFrame(int fd) {
-    timeval timeout{5, 0};
+    timeval timeout{kPatienceSeconds, 0};
     setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
     std::string received;
     char buffer[4096];
@@ -215,7 +223,7 @@ TEST_F(ServeToolTest, ConnectsToAListeningDeviceAndEndsWithTheConnection) {
               " --project '" + ZE_EXAMPLES_DIR + "/SampleApp.moxspro' --send Settings",
           "");
     pollfd waiting{listener, POLLIN, 0};
-    ASSERT_EQ(poll(&waiting, 1, 5000), 1);
+    ASSERT_EQ(poll(&waiting, 1, kPatienceSeconds * 1000), 1);
     const int device = ::accept(listener, nullptr, nullptr);
     const std::string frame = ReadFrame(device);
     EXPECT_NE(frame.find("\x02{'Name':"), std::string::npos);
@@ -350,7 +358,7 @@ TEST_F(ServeToolTest, HttpConnectionWithoutARequestIsClosedAfterTheIdleTime) {
     const int client = ConnectTo(httpPort_);
     ASSERT_GE(client, 0);
     pollfd waiting{client, POLLIN, 0};
-    ASSERT_EQ(poll(&waiting, 1, 5000), 1);
+    ASSERT_EQ(poll(&waiting, 1, kPatienceSeconds * 1000), 1);
     char byte = 0;
     EXPECT_LE(::recv(client, &byte, 1, 0), 0);
     ::close(client);
