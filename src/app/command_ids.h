@@ -52,6 +52,8 @@ enum class CommandId : int {
     kViewDeviceLook = 32886,
     kSwitchLook = 32887,
     kViewDeviceList = 32888,
+    // The "履歴" bar: the steps of the picked dialog's history.
+    kViewHistory = 32889,
 };
 
 }  // namespace ze::app

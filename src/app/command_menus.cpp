@@ -54,7 +54,8 @@ void CommandMenus::CreateActions() {
         window_.addAction(action);  // the keys work whichever menu is shown
         actions_[text.id] = action;
     }
-    for (const CommandId id : {kViewToolBar, kViewStatusBar, kViewResourcePanel, kViewLogPane}) {
+    for (const CommandId id :
+         {kViewToolBar, kViewStatusBar, kViewResourcePanel, kViewLogPane, kViewHistory}) {
         actions_[id]->setCheckable(true);
     }
     // The active window's sizing and its paint mode: one of two each.
@@ -202,11 +203,17 @@ void CommandMenus::UpdateStates(const CommandContext& context) {
                                           preview->Sizing() == PreviewSizing::kDeviceSize);
     actions_[kEditUndo]->setEnabled(context.canUndo);
     actions_[kEditRedo]->setEnabled(context.canRedo);
+    for (const auto& [id, caption] :
+         {std::pair{kEditUndo, &context.undoCaption}, std::pair{kEditRedo, &context.redoCaption}}) {
+        actions_[id]->setText(caption->isEmpty() ? TranslatedMenuText(FindCommandText(id)->caption)
+                                                 : *caption);
+    }
     actions_[kSendDialog]->setEnabled(context.deviceConnected);
     actions_[kViewToolBar]->setChecked(!toolBar_->isHidden());
     actions_[kViewStatusBar]->setChecked(context.statusBarShown);
     actions_[kViewResourcePanel]->setChecked(context.resourceBarShown);
     actions_[kViewLogPane]->setChecked(context.logBarShown);
+    actions_[kViewHistory]->setChecked(context.historyBarShown);
 }
 
 }  // namespace ze::app

@@ -23,9 +23,12 @@ class CZeDialogEditorView;
 struct CommandContext {
     // The active editing window's view; null without one.
     const CZeDialogEditorView* view = nullptr;
-    // The history of the dialog picked.
+    // The history of the dialog picked, and the entries' captions naming the
+    // steps undo and redo would take (empty: the plain caption).
     bool canUndo = false;
     bool canRedo = false;
+    QString undoCaption;
+    QString redoCaption;
     // Something is picked for cut, copy and paste to act on.
     bool canEdit = false;
     // The device list shows previews, with or without an editing window.
@@ -36,6 +39,7 @@ struct CommandContext {
     bool statusBarShown = false;
     bool resourceBarShown = false;
     bool logBarShown = false;
+    bool historyBarShown = false;
 };
 
 // The main window's commands as the user reaches them: an action per

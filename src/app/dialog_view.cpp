@@ -453,6 +453,7 @@ std::vector<ZeClass*> CZeDialogEditorView::ObjectsWithin(const QRect& band) cons
 Qt::DropAction CZeDialogEditorView::MarkDrop(const QDropEvent& event) {
     CZeDialogData* dialog = document_->GetDialog();
     const QMimeData* mime = event.mimeData();
+    dropRefusal_.clear();
     if (dialog == nullptr || services_.drops == nullptr || mime == nullptr) {
         SetDropMark({});
         return Qt::IgnoreAction;
@@ -468,6 +469,7 @@ Qt::DropAction CZeDialogEditorView::MarkDrop(const QDropEvent& event) {
             ? services_.drops->CheckPreviewDrop(*mime, *dialog, at.x(), at.y(), !moves)
             : panels::PreviewDropTarget{};
     if (!target.allowed) {
+        dropRefusal_ = target.refusal;
         SetDropMark({});
         return Qt::IgnoreAction;
     }
@@ -548,6 +550,9 @@ void CZeDialogEditorView::SetDropMark(const QRect& mark) {
 }
 
 void CZeDialogEditorView::dragEnterEvent(QDragEnterEvent* event) {
+    // What the last release here said is no reason for this drag.
+    dropRefusal_.clear();
+    TellDropRefusal();
     // Taken whatever the spot, so that the moves that follow are checked.
     if (event->mimeData() != nullptr && CarriesDrop(*event->mimeData())) {
         event->acceptProposedAction();
@@ -556,8 +561,18 @@ void CZeDialogEditorView::dragEnterEvent(QDragEnterEvent* event) {
     }
 }
 
+void CZeDialogEditorView::TellDropRefusal() {
+    if (services_.drops == nullptr || dropRefusal_ == refusalShown_) {
+        return;
+    }
+    refusalShown_ = dropRefusal_;
+    services_.drops->ShowDropRefusal(refusalShown_);
+}
+
 void CZeDialogEditorView::dragMoveEvent(QDragMoveEvent* event) {
     const Qt::DropAction action = MarkDrop(*event);
+    // Said while the pointer is there: a release there may reach no view.
+    TellDropRefusal();
     if (action == Qt::IgnoreAction) {
         event->ignore();
         return;
@@ -575,6 +590,10 @@ void CZeDialogEditorView::dropEvent(QDropEvent* event) {
     SetDropMark({});
     CZeDialogData* dialog = document_->GetDialog();
     if (action == Qt::IgnoreAction || dialog == nullptr) {
+        if (!dropRefusal_.empty() && services_.drops != nullptr) {
+            services_.drops->ShowDropRefusal(dropRefusal_);
+        }
+        refusalShown_ = dropRefusal_;
         event->ignore();
         return;
     }

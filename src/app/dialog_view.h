@@ -2,6 +2,7 @@
 
 #include <QAbstractScrollArea>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "app/preview_viewport.h"
@@ -160,8 +161,11 @@ private:
     // picture, else the middle.
     QPointF ZoomKeyAnchor() const;
     // The drop the drag over position would make, marked on the view; the
-    // drop action it takes, or Qt::IgnoreAction.
+    // drop action it takes, or Qt::IgnoreAction with why in dropRefusal_.
     Qt::DropAction MarkDrop(const QDropEvent& event);
+    // Says in the status bar why the drop at hand is not taken, or takes
+    // back what was said once one is.
+    void TellDropRefusal();
     void SetDropMark(const QRect& mark);
     // The preview as the geometry places it, over a background filling area.
     void PaintPreview(QPainter& painter, const QSize& area) const;
@@ -208,6 +212,10 @@ private:
     QRubberBand* band_ = nullptr;
     bool banding_ = false;
     QRect dropMark_;
+    // Why the drop the pointer is over would not be taken (Shift_JIS), and
+    // what the status bar says of it.
+    std::string dropRefusal_;
+    std::string refusalShown_;
     std::optional<QSize> deviceSize_;
     PreviewLook look_ = PreviewLook::kStructure;
     std::vector<const CObjectData*> flagged_;

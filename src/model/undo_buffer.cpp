@@ -86,6 +86,15 @@ std::uint64_t UndoBuffer::FirstStepId() const {
     return records_.empty() ? 0 : records_.front()->GetId();
 }
 
+int UndoBuffer::PositionOf(std::uint64_t id) const {
+    for (std::size_t i = 0; i < records_.size(); ++i) {
+        if (records_[i]->GetId() == id) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
 UndoBuffer::~UndoBuffer() {
     copies_.clear();
     originals_.clear();
@@ -180,6 +189,14 @@ bool UndoBuffer::RecordChangedStep(const std::function<void(UndoRecord&)>& fill)
     DropRecordsFrom(static_cast<std::size_t>(std::max(index_, 0)));
     AppendRecord(std::move(record));
     index_ = static_cast<std::int32_t>(records_.size());
+    return true;
+}
+
+bool UndoBuffer::DiscardRedoFrom(std::size_t position) {
+    if (position < static_cast<std::size_t>(std::max(index_, 0)) || position >= records_.size()) {
+        return false;
+    }
+    DropRecordsFrom(position);
     return true;
 }
 

@@ -7,6 +7,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "model/step_name.h"
+
 namespace ze {
 
 class CObjectDataList;
@@ -66,11 +68,19 @@ public:
     void SetSelectionBefore(std::vector<std::uint64_t> serials) {
         selectionBefore_ = std::move(serials);
     }
+    // What the step did, as the edit call that made it named it.
+    const StepName& GetName() const { return name_; }
+    void SetName(StepName name) { name_ = std::move(name); }
+    // The step of another dialog's history this one goes with.
+    const StepLink& GetLink() const { return link_; }
+    void SetLink(StepLink link) { link_ = link; }
 
 private:
     std::vector<std::unique_ptr<ZeClassBackup>> backups_;
     std::uint64_t id_;
     std::vector<std::uint64_t> selectionBefore_;
+    StepName name_;
+    StepLink link_;
 };
 
 // The editing history of one dialog. The record at position i is step i + 1;
@@ -94,6 +104,14 @@ public:
     // and of the first record (the state the dialog was made with).
     std::uint64_t CurrentStepId() const;
     std::uint64_t FirstStepId() const;
+    // The position of the record with id; -1 when the history has none.
+    int PositionOf(std::uint64_t id) const;
+    // The id of the record that was applied when the project was last
+    // saved (0: none of these records was). A note about the history, not
+    // a change of it: set through a const history, so that marking a save
+    // does not fill a first step still pending.
+    std::uint64_t SavedStepId() const { return savedStepId_; }
+    void SetSavedStepId(std::uint64_t id) const { savedStepId_ = id; }
 
     // Records a step: removes every record from index on (redo could reach
     // them), appends a record filled by root's MakeBackup and sets index to
@@ -103,6 +121,9 @@ public:
     // when it is the first step): a step that changes nothing adds no record
     // and keeps the steps redo can reach. True when a record was added.
     bool RecordChangedStep(const std::function<void(UndoRecord&)>& fill);
+    // Removes the records from position on when redo alone could reach them
+    // (position at or after index); true when any went.
+    bool DiscardRedoFrom(std::size_t position);
 
     // The copy (ACT_CREATE or ACT_MODIFY) with serial in the records from
     // start (index - 1 when negative) down to the first, each record read
@@ -183,6 +204,7 @@ private:
     mutable std::vector<std::size_t> indexed_;
     mutable std::vector<int> unindexed_;
     MessageSink* messageSink_ = nullptr;
+    mutable std::uint64_t savedStepId_ = 0;
 };
 
 }  // namespace ze

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "model/editing/edit_result.h"
 #include "model/object_data.h"
@@ -35,11 +36,15 @@ public:
 // group of the tree or the preview (moved, or copied when copy), an entry of
 // the insert grid, or an image of the image grids. CheckPreviewDrop tells,
 // without a message, whether a drop there would be taken and what marks
-// the spot: the landing line, or the object an image goes to.
-// DropOnPreview carries the drop out as one step of the dialog's history.
+// the spot: the landing line, or the object an image goes to; or why it
+// would not be taken. DropOnPreview carries the drop out as one step of the
+// dialog's history (two linked steps for elements moved in from another
+// dialog). ShowDropRefusal says why a drop is not taken in the status bar.
 struct PreviewDropTarget {
     bool allowed = false;
     PreviewRect mark;
+    // Why not (Shift_JIS); empty when there is nothing to say.
+    std::string refusal;
 };
 
 class PreviewDrops {
@@ -53,6 +58,8 @@ public:
                                                std::int32_t x, std::int32_t y, bool copy) = 0;
     virtual bool DropOnPreview(const QMimeData& data, CZeDialogData& dialog, std::int32_t x,
                                std::int32_t y, bool copy) = 0;
+    // Empty text clears what the last call showed.
+    virtual void ShowDropRefusal(const std::string& refusal) = 0;
 };
 
 }  // namespace ze::panels

@@ -134,7 +134,7 @@ PreviewDropTarget SelectionCommands::CheckPreviewDrop(const QMimeData& mime, CZe
         int row = -1;
         CObjectData* object = ImageTarget(dialog, x, y, row);
         return object == nullptr ? PreviewDropTarget{}
-                                 : PreviewDropTarget{true, object->GetPreviewRect()};
+                                 : PreviewDropTarget{true, object->GetPreviewRect(), {}};
     }
     const std::vector<ZeClass*> elements = ElementsFromMime(mime, project_);
     const QByteArray type = elements.empty() ? InsertTypeFromMime(mime) : QByteArray();
@@ -146,10 +146,19 @@ PreviewDropTarget SelectionCommands::CheckPreviewDrop(const QMimeData& mime, CZe
     if (!landing) {
         return {};
     }
-    const bool allowed = !elements.empty()
-                             ? CheckDropSeveral(project_, elements, landing->place, copy).allowed
-                             : CheckInsertAt(project_, type.toStdString(), landing->place).allowed;
-    return allowed ? PreviewDropTarget{true, landing->line} : PreviewDropTarget{};
+    const DropVerdict verdict = !elements.empty()
+                                    ? CheckDropSeveral(project_, elements, landing->place, copy)
+                                    : CheckInsertAt(project_, type.toStdString(), landing->place);
+    if (!verdict.allowed) {
+        PreviewDropTarget refused;
+        refused.refusal = verdict.refusal.message;
+        return refused;
+    }
+    return PreviewDropTarget{true, landing->line, {}};
+}
+
+void SelectionCommands::ShowDropRefusal(const std::string& refusal) {
+    host_.ShowStatusText(SjisToQString(refusal));
 }
 
 bool SelectionCommands::DropOnPreview(const QMimeData& mime, CZeDialogData& dialog, std::int32_t x,

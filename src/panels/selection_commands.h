@@ -55,6 +55,7 @@ public:
                                        std::int32_t x, std::int32_t y, bool copy) override;
     bool DropOnPreview(const QMimeData& mime, CZeDialogData& dialog, std::int32_t x,
                        std::int32_t y, bool copy) override;
+    void ShowDropRefusal(const std::string& refusal) override;
 
 private:
     // The object under a point of the preview that an image dropped there

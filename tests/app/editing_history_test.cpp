@@ -3,7 +3,9 @@
 // dialog's window, and the dialog's resource text must come back byte for
 // byte.
 #include <QAction>
+#include <QDockWidget>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPointer>
 #include <QStatusBar>
 #include <QTest>
@@ -14,6 +16,7 @@
 #include "app/command_ids.h"
 #include "app/dialog_document.h"
 #include "app/dialog_view.h"
+#include "app/panes/history_pane.h"
 #include "common/cp932.h"
 #include "model/dialog_data.h"
 #include "model/editing/tree_edits.h"
@@ -99,8 +102,9 @@ private:
     CZeDialogData& Open(EditorFixture& fixture) {
         CMainFrame& frame = fixture.Frame();
         const bool opened = frame.OpenFile(fixture.WriteFile(
-            "history.moxspro", ProjectText("H", {DialogText("A", kObjectsOfA),
-                                                 DialogText("B", "{'Name':'other','Type':'TEXT'}")})));
+            "history.moxspro",
+            ProjectText("H", {DialogText("A", kObjectsOfA),
+                              DialogText("B", "{'Name':'other','Type':'TEXT'}")})));
         Q_ASSERT(opened);
         CZeDialogData& dialog = *frame.GetProject().GetDialogs().GetDialog(0);
         frame.ActivateDialogWindow(dialog);
@@ -112,57 +116,64 @@ private:
 private slots:
     void EveryOperationIsUndoneAndRedoneExactly_data() {
         QTest::addColumn<Operation>("operation");
+        // What the Edit menu calls the step.
+        QTest::addColumn<QString>("step");
         QTest::newRow("move down") << Operation([](panels::CResourceDlg& panel, CZeDialogData& a) {
             panel.SelectByUser(&Named(a, "t1"));
             panel.MoveDown();
-        });
+        }) << QStringLiteral("移動 t1");
         QTest::newRow("move up") << Operation([](panels::CResourceDlg& panel, CZeDialogData& a) {
             panel.SelectByUser(&Named(a, "g"));
             panel.MoveUp();
-        });
+        }) << QStringLiteral("移動 g");
         QTest::newRow("delete") << Operation([](panels::CResourceDlg& panel, CZeDialogData& a) {
             panel.SelectByUser(&Named(a, "b1"));
             panel.DeleteCurrent();
-        });
+        }) << QStringLiteral("削除 b1");
         QTest::newRow("copy and paste")
             << Operation([](panels::CResourceDlg& panel, CZeDialogData& a) {
                    panel.SelectByUser(&Named(a, "g"));
                    QVERIFY(panel.CopyCurrent());
                    panel.SelectByUser(&Named(a, "t1"));
                    panel.PasteAtCurrent(PasteMode::kAfter);
-               });
+               })
+            << QStringLiteral("貼り付け Linear1");
         QTest::newRow("insert by name")
             << Operation([](panels::CResourceDlg& panel, CZeDialogData& a) {
                    panel.SelectByUser(&Named(a, "g"));
                    panel.InsertByName("button", PasteMode::kFirstChild);
-               });
+               })
+            << QStringLiteral("挿入 Button1");
         QTest::newRow("group") << Operation([](panels::CResourceDlg& panel, CZeDialogData& a) {
             panel.SelectByUser(&Named(a, "t1"));
             panel.SelectByUser(&Named(a, "b1"), true);
             panel.GroupSelected();
-        });
+        }) << QStringLiteral("グループ化 2 個の要素");
         QTest::newRow("ungroup") << Operation([](panels::CResourceDlg& panel, CZeDialogData& a) {
             panel.SelectByUser(&Named(a, "g"));
             panel.UngroupCurrent();
-        });
+        }) << QStringLiteral("グループ解除 g");
         QTest::newRow("type change")
             << Operation([](panels::CResourceDlg& panel, CZeDialogData& a) {
                    CObjectData& button = Named(a, "b1");
                    panel.SelectByUser(&button);
                    QVERIFY(panel.CommitProperty(button, "Type", "TEXT"));
-               });
+               })
+            << QStringLiteral("変更 b1 の Type");
         QTest::newRow("header column")
             << Operation([](panels::CResourceDlg& panel, CZeDialogData& a) {
                    CObjectData& grid = Named(a, "grid");
                    panel.SelectByUser(&grid);
                    QVERIFY(panel.CommitProperty(grid, "Columns", Utf8ToCp932("ヘッダ項目追加")));
-               });
+               })
+            << QStringLiteral("変更 grid の Columns");
         QTest::newRow("event command")
             << Operation([](panels::CResourceDlg& panel, CZeDialogData& a) {
                    CObjectData& button = Named(a, "b1");
                    panel.SelectByUser(&button);
                    QVERIFY(panel.CommitProperty(button, "OnClick", "TIMER"));
-               });
+               })
+            << QStringLiteral("変更 b1 の OnClick");
         QTest::newRow("image on FileOn")
             << Operation([](panels::CResourceDlg& panel, CZeDialogData& a) {
                    CObjectData& button = Named(a, "b1");
@@ -170,7 +181,8 @@ private slots:
                    panel.PropertyList().SetCurrentRow(RowOf(button, "FileOn"));
                    panel.OnPaneEntryChosen(PaneEntryKind::kBuiltInImage, "btn[10-20].png");
                    QCOMPARE(button.GetItem("FileOn"), std::string("btn[10-20].png"));
-               });
+               })
+            << QStringLiteral("画像 b1 の FileOn");
         QTest::newRow("typed in the property list")
             << Operation([](panels::CResourceDlg& panel, CZeDialogData& a) {
                    CObjectData& text = Named(a, "t1");
@@ -180,21 +192,25 @@ private slots:
                    cell->setText(QStringLiteral("ようこそ"));
                    QTest::keyClick(cell, Qt::Key_Return);
                    QCOMPARE(text.GetItem("Text"), Utf8ToCp932("ようこそ"));
-               });
+               })
+            << QStringLiteral("変更 t1 の Text");
         QTest::newRow("command property")
             << Operation([](panels::CResourceDlg& panel, CZeDialogData& a) {
                    ZeClass& timer = *Named(a, "b1").GetCommands()[0];
                    panel.SelectByUser(&timer);
                    QVERIFY(panel.CommitProperty(timer, "Time", "250"));
-               });
+               })
+            << QStringLiteral("変更 TIMER の Time");
         QTest::newRow("dialog property")
             << Operation([](panels::CResourceDlg& panel, CZeDialogData& a) {
                    QVERIFY(panel.CommitProperty(a, "TemplateType", "Shared"));
-               });
+               })
+            << QStringLiteral("変更 A の TemplateType");
     }
 
     void EveryOperationIsUndoneAndRedoneExactly() {
         QFETCH(Operation, operation);
+        QFETCH(QString, step);
         EditorFixture fixture;
         CMainFrame& frame = fixture.Frame();
         CZeDialogData& a = Open(fixture);
@@ -207,11 +223,15 @@ private slots:
         QVERIFY(after != before);
         QVERIFY(frame.Action(CommandId::kEditUndo)->isEnabled());
         QVERIFY(!frame.Action(CommandId::kEditRedo)->isEnabled());
+        QCOMPARE(frame.Action(CommandId::kEditUndo)->text(), "元に戻す(&U): " + step);
+        QCOMPARE(frame.Action(CommandId::kEditRedo)->text(), QStringLiteral("やり直し(&R)"));
 
         Trigger(frame, CommandId::kEditUndo);
         QCOMPARE(TextOf(a), before);
         QVERIFY(!frame.Action(CommandId::kEditUndo)->isEnabled());
         QVERIFY(frame.Action(CommandId::kEditRedo)->isEnabled());
+        QCOMPARE(frame.Action(CommandId::kEditUndo)->text(), QStringLiteral("元に戻す(&U)"));
+        QCOMPARE(frame.Action(CommandId::kEditRedo)->text(), "やり直し(&R): " + step);
         // The tree shows the restored dialog: every element has its item.
         QVERIFY(panel.TreeModel().IndexOf(&a).isValid());
 
@@ -414,6 +434,99 @@ private slots:
         QCOMPARE(frame.ActiveView()->GetDocument().GetDialog(),
                  frame.GetProject().GetDialogs().GetDialog(0));
         QVERIFY(!frame.Action(CommandId::kEditUndo)->isEnabled());
+    }
+
+    // The "履歴" pane lists the picked dialog's steps, the loaded state
+    // first and saved; a click undoes or redoes to a step, and the Edit
+    // menu and the dialog follow.
+    void TheHistoryPaneStepsToTheStepClicked() {
+        EditorFixture fixture;
+        CMainFrame& frame = fixture.Frame();
+        CZeDialogData& a = Open(fixture);
+        CZeDialogData& b = *frame.GetProject().GetDialogs().GetDialog(1);
+        panels::CResourceDlg& panel = frame.GetResourcePanel();
+        CHistoryPane& pane = frame.GetHistoryPane();
+        frame.show();
+        frame.GetHistoryBar().raise();
+        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+
+        std::vector<std::string> texts{TextOf(a)};
+        panel.SelectByUser(&Named(a, "t1"));
+        panel.MoveDown();
+        texts.push_back(TextOf(a));
+        panel.SelectByUser(&Named(a, "b1"));
+        panel.DeleteCurrent();
+        texts.push_back(TextOf(a));
+        CObjectData& t2 = Named(a, "t2");
+        panel.SelectByUser(&t2);
+        QVERIFY(panel.CommitProperty(t2, "Text", "again"));
+        texts.push_back(TextOf(a));
+
+        const auto rows = [&pane] {
+            QStringList captions;
+            for (int i = 0; i < pane.count(); ++i) {
+                captions << pane.item(i)->text();
+            }
+            return captions;
+        };
+        const auto saved = [&pane] {
+            QList<int> marked;
+            for (int i = 0; i < pane.count(); ++i) {
+                if (!pane.item(i)->icon().isNull()) {
+                    marked << i;
+                }
+            }
+            return marked;
+        };
+        const auto click = [&pane](int row) {
+            QListWidgetItem* item = pane.item(row);
+            pane.scrollToItem(item);
+            QTest::mouseClick(pane.viewport(), Qt::LeftButton, {},
+                              pane.visualItemRect(item).center());
+        };
+        QCOMPARE(rows(), QStringList({"最初の状態", "移動 t1", "削除 b1", "変更 t2 の Text"}));
+        QCOMPARE(pane.currentRow(), 3);
+        QVERIFY(pane.item(3)->font().bold() && !pane.item(2)->font().bold());
+        // Opened from its file: the loaded state is the saved one.
+        QCOMPARE(saved(), QList<int>({0}));
+
+        click(1);
+        QCOMPARE(TextOf(a), texts[1]);
+        QCOMPARE(pane.currentRow(), 1);
+        QVERIFY(pane.item(1)->font().bold());
+        QCOMPARE(frame.Action(CommandId::kEditUndo)->text(),
+                 QStringLiteral("元に戻す(&U): 移動 t1"));
+        QCOMPARE(frame.Action(CommandId::kEditRedo)->text(),
+                 QStringLiteral("やり直し(&R): 削除 b1"));
+        // The steps redo reaches stay listed, greyed.
+        QCOMPARE(pane.count(), 4);
+        QVERIFY(pane.item(3)->foreground().color() != pane.item(1)->foreground().color());
+        click(3);
+        QCOMPARE(TextOf(a), texts[3]);
+        click(0);
+        QCOMPARE(TextOf(a), texts[0]);
+        QVERIFY(!frame.Action(CommandId::kEditUndo)->isEnabled());
+        QVERIFY(!frame.isWindowModified());
+        click(2);
+        QCOMPARE(TextOf(a), texts[2]);
+        QVERIFY(frame.isWindowModified());
+
+        // Saved here: the mark moves to this step.
+        frame.Files().OnSaveProject();
+        QVERIFY(!frame.isWindowModified());
+        QCOMPARE(saved(), QList<int>({2}));
+        // Undo from the menu moves the current step too.
+        Trigger(frame, CommandId::kEditUndo);
+        QCOMPARE(pane.currentRow(), 1);
+
+        // The pane follows the dialog worked on.
+        frame.ActivateDialogWindow(b);
+        QCOMPARE(rows(), QStringList({"最初の状態"}));
+        panel.SelectByUser(&Named(b, "other"));
+        panel.InsertByName("checkbox", PasteMode::kAfter);
+        QCOMPARE(rows(), QStringList({"最初の状態", "挿入 Checkbox1"}));
+        frame.ActivateDialogWindow(a);
+        QCOMPARE(rows().size(), 4);
     }
 };
 

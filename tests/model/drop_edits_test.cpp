@@ -142,8 +142,9 @@ TEST(DropElement, EachKindLandsWhereItMayAndNowhereElse) {
          "グループをそれ自身やその中へは移動できません。"},
         {"object:box", "object:box", "", false, "",
          "グループをそれ自身やその中へは移動できません。"},
-        {"object:a", "object:top", "", false, "",
-         "別のダイアログへは移動できません。Ctrlキーを押しながらドラッグするとコピーします。"},
+        // Into another dialog: its copy arrives, and undo in that dialog
+        // takes the move back on both sides.
+        {"object:a", "object:top", "", false, "x,a", ""},
         {"header:0", "object:a", "", false, "", ""},
         {"command:0", "object:a", "", false, "", ""},
         {"object:a", "object:b", "", false, "", ""},  // an object holds no objects
@@ -205,6 +206,7 @@ TEST(DropSeveral, TheyLandSideBySideInTheirOrderAsOneStep) {
         {{"object:box", "object:a"}, "object:root", "object:a", false, "box,a,grid,radios", ""},
         {{"object:a", "object:grid"}, "object:box", "", false, "inner,b,a,grid", ""},
         {{"object:a", "object:b"}, "object:top", "", true, "x,a,b", ""},
+        {{"object:a", "object:b"}, "object:top", "", false, "x,a,b", ""},
         {{"object:a", "object:r1"}, "object:box", "", false, "",
          "ラジオボタンはラジオグループに追加して下さい。"},
         {{"object:a", "object:box"}, "object:inner", "", false, "",

@@ -97,9 +97,10 @@ private slots:
         QTest::newRow("group into its own page") << "object:pages"
                                                  << "object:page1" << false << false << ""
                                                  << "";
+        // Its copy arrives; undo in either dialog takes back both sides.
         QTest::newRow("move to another dialog") << "object:title"
-                                                << "object:root2" << false << false << ""
-                                                << "";
+                                                << "object:root2" << false << false
+                                                << "object:root2" << "other,title";
         QTest::newRow("radio button outside RADIO") << "insert:RADIOBTN"
                                                     << "object:root" << false << false << ""
                                                     << "";
@@ -147,6 +148,22 @@ private slots:
         UndoEdit(*project_, dialog);
         QVERIFY(!CanUndo(dialog));
         QCOMPARE(ProjectText(*project_), before);
+    }
+
+    // The view shows a refused place as such; the status bar says why, and
+    // a place that takes the drop takes that back.
+    void RefusedDropsSayWhyInTheStatusBar() {
+        ResourceTreeModel& model = panel_->TreeModel();
+        std::unique_ptr<QMimeData> pages(ElementMime(*Pick("object:pages")));
+        QVERIFY(!model.canDropMimeData(pages.get(), Qt::MoveAction, -1, 0,
+                                       IndexOf("object:page1")));
+        std::unique_ptr<QMimeData> radio(InsertTypeMime("RADIOBTN"));
+        QVERIFY(!model.canDropMimeData(radio.get(), Qt::CopyAction, -1, 0, IndexOf("object:root")));
+        QVERIFY(model.canDropMimeData(pages.get(), Qt::MoveAction, -1, 0, IndexOf("object:root2")));
+        QCOMPARE(host_.calls,
+                 std::vector<std::string>({"status:グループをそれ自身やその中へは移動できません。",
+                                           "status:ラジオボタンはラジオグループに追加して下さい。",
+                                           "status:"}));
     }
 
     void DialogsMoveAmongTheDialogs() {

@@ -1,8 +1,13 @@
 #include "model/editing/dialog_edit.h"
 
+#include <algorithm>
+#include <optional>
+#include <utility>
+
 #include "model/dialog_data.h"
 #include "model/editing/element_lookup.h"
 #include "model/editing/selection.h"
+#include "model/editing/step_names.h"
 #include "model/resource_data.h"
 #include "model/undo_buffer.h"
 
@@ -10,10 +15,66 @@ namespace ze {
 
 namespace {
 
-// The dialog of the batch that is open; edits run on the GUI thread only.
+// The dialog of the batch that is open, and the batch's edit, which takes
+// the names of the edits inside it; edits run on the GUI thread only.
 CZeDialogData* openBatch = nullptr;
+DialogEdit* openBatchEdit = nullptr;
+// Set by the outermost StepKindScope.
+std::optional<StepKind> scopeKind;
+
+// The links of the records from position on.
+std::vector<StepLink> LinksFrom(const UndoBuffer& history, std::size_t position) {
+    std::vector<StepLink> links;
+    for (std::size_t i = position; i < history.GetRecordCount(); ++i) {
+        if (history.GetRecord(i).GetLink().IsLinked()) {
+            links.push_back(history.GetRecord(i).GetLink());
+        }
+    }
+    return links;
+}
+
+// A new step took the place of steps redo could reach: the steps of other
+// dialogs made together with them go too (with the steps after them, which
+// redo reaches only through them), else redoing one side alone would put an
+// element in two dialogs or in none.
+void DiscardLinkedRedo(CZeResourceData& project, std::vector<StepLink> links) {
+    while (!links.empty()) {
+        const StepLink link = links.back();
+        links.pop_back();
+        CZeDialogData* partner = FindDialogBySerial(project, link.dialog);
+        if (partner == nullptr) {
+            continue;
+        }
+        UndoBuffer& history = partner->GetUndoBuffer();
+        const int at = history.PositionOf(link.record);
+        if (at < 0) {
+            continue;
+        }
+        const auto position = static_cast<std::size_t>(at);
+        const std::vector<StepLink> more = LinksFrom(history, position);
+        if (!history.DiscardRedoFrom(position)) {
+            continue;
+        }
+        partner->GetElementStore().Collect();
+        links.insert(links.end(), more.begin(), more.end());
+        project.Observers().Notify(
+            [partner](ProjectObserver& observer) { observer.HistoryMoved(*partner); });
+    }
+}
 
 }  // namespace
+
+StepKindScope::StepKindScope(StepKind kind) : owns_(!scopeKind.has_value()) {
+    if (owns_) {
+        scopeKind = kind;
+    }
+}
+
+StepKindScope::~StepKindScope() {
+    if (owns_) {
+        scopeKind.reset();
+    }
+}
 
 DialogEdit::DialogEdit(CZeResourceData& project, CZeDialogData& dialog)
     : project_(project), dialog_(dialog), nested_(openBatch == &dialog) {
@@ -33,23 +94,44 @@ bool DialogEdit::InBatch() {
     return openBatch != nullptr;
 }
 
+void DialogEdit::SetName(StepName name) {
+    name_ = std::move(name);
+}
+
+StepName DialogEdit::FinalName() const {
+    StepName name = name_ ? *name_ : MergeStepNames(nestedNames_);
+    if (scopeKind) {
+        name.kind = *scopeKind;
+    }
+    return name;
+}
+
 void DialogEdit::Record(EditResult& result) {
     if (nested_) {
+        if (openBatchEdit != nullptr && (name_ || !nestedNames_.empty())) {
+            openBatchEdit->nestedNames_.push_back(name_ ? *name_ : MergeStepNames(nestedNames_));
+        }
         result.changed = true;
         return;
     }
-    const bool recorded = dialog_.RecordUndoStepIfChanged();
     UndoBuffer& history = dialog_.GetUndoBuffer();
+    const std::vector<StepLink> redoLinks =
+        LinksFrom(history, static_cast<std::size_t>(std::max(history.GetIndex(), 0)));
+    const bool recorded = dialog_.RecordUndoStepIfChanged();
     UndoRecord* record =
         recorded ? &history.GetRecord(static_cast<std::size_t>(history.GetIndex() - 1)) : nullptr;
     if (record != nullptr) {
         record->SetSelectionBefore(selectionBefore_);
+        record->SetName(FinalName());
     }
     Compare(record, result.change);
     result.stepsRecorded = recorded ? 1 : 0;
     result.changed = recorded || !result.change.IsEmpty();
     if (result.changed) {
         Tell(result.change, recorded);
+    }
+    if (recorded && !redoLinks.empty()) {
+        DiscardLinkedRedo(project_, redoLinks);
     }
 }
 
@@ -114,18 +196,21 @@ void DialogEdit::Tell(const ElementChange& change, bool historyMoved) const {
 }
 
 EditBatch::EditBatch(CZeResourceData& project, CZeDialogData& dialog)
-    : edit_(project, dialog), outer_(openBatch) {
+    : edit_(project, dialog), outer_(openBatch), outerEdit_(openBatchEdit) {
     openBatch = &dialog;
+    openBatchEdit = &edit_;
 }
 
 EditBatch::~EditBatch() {
     if (open_) {
         openBatch = outer_;
+        openBatchEdit = outerEdit_;
     }
 }
 
 void EditBatch::Finish(EditResult& result) {
     openBatch = outer_;
+    openBatchEdit = outerEdit_;
     open_ = false;
     edit_.Record(result);
 }

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <unordered_set>
 #include <vector>
 
 #include "model/editing/edit_result.h"
+#include "model/step_name.h"
 
 namespace ze {
 
@@ -24,6 +26,10 @@ public:
     DialogEdit& operator=(const DialogEdit&) = delete;
 
     CZeDialogData& Dialog() const { return dialog_; }
+
+    // What the step is called. Inside an EditBatch the name goes to the
+    // batch, which calls the step after the edits it holds.
+    void SetName(StepName name);
 
     // Records one step when anything changed (none when nothing did), tells
     // the observers what changed and fills result's change, changed and
@@ -46,6 +52,8 @@ private:
     // elements record restored or backed up.
     void Compare(const UndoRecord* record, ElementChange& change) const;
     void Tell(const ElementChange& change, bool historyMoved) const;
+    // The name the recorded step gets.
+    StepName FinalName() const;
 
     CZeResourceData& project_;
     CZeDialogData& dialog_;
@@ -53,6 +61,24 @@ private:
     std::unordered_set<const ZeClass*> beforeSet_;
     std::vector<std::uint64_t> selectionBefore_;
     bool nested_ = false;
+    std::optional<StepName> name_;
+    // A batch's: the names of the edits made inside it.
+    std::vector<StepName> nestedNames_;
+};
+
+// While it lives, the steps recorded are of kind, whatever their calls name
+// them: an operation that is made of another edit call (a move to another
+// dialog that pastes there) names its step as the user sees it. The
+// outermost one counts.
+class StepKindScope {
+public:
+    explicit StepKindScope(StepKind kind);
+    ~StepKindScope();
+    StepKindScope(const StepKindScope&) = delete;
+    StepKindScope& operator=(const StepKindScope&) = delete;
+
+private:
+    bool owns_ = false;
 };
 
 // Several edits of one dialog as one step of its history, told to the
@@ -65,12 +91,15 @@ public:
     EditBatch(const EditBatch&) = delete;
     EditBatch& operator=(const EditBatch&) = delete;
 
+    // Names the step itself; otherwise it is named after the edits it holds.
+    void SetName(StepName name) { edit_.SetName(std::move(name)); }
     // Closes the batch and records the step as DialogEdit::Record does.
     void Finish(EditResult& result);
 
 private:
     DialogEdit edit_;
     CZeDialogData* outer_;
+    DialogEdit* outerEdit_;
     bool open_ = true;
 };
 

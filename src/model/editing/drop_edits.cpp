@@ -12,11 +12,13 @@
 #include "model/editing/edit_support.h"
 #include "model/editing/element_lookup.h"
 #include "model/editing/selection_edits.h"
+#include "model/editing/step_names.h"
 #include "model/editing/tree_edits.h"
 #include "model/object_data.h"
 #include "model/property_names.h"
 #include "model/resource_data.h"
 #include "model/schema.h"
+#include "model/undo_buffer.h"
 
 namespace ze {
 
@@ -24,9 +26,9 @@ namespace {
 
 constexpr const char* kNotIntoItself =
     ZE_USER_TEXT("Messages", "グループをそれ自身やその中へは移動できません。");
-constexpr const char* kOtherDialog = ZE_USER_TEXT(
+constexpr const char* kRootGroup = ZE_USER_TEXT(
     "Messages",
-    "別のダイアログへは移動できません。Ctrlキーを押しながらドラッグするとコピーします。");
+    "ダイアログのルートグループは移動できません。Ctrlキーを押しながらドラッグするとコピーします。");
 
 DropVerdict Allowed() {
     return {true, {}};
@@ -62,15 +64,13 @@ DropVerdict CheckObjectDrop(const CZeResourceData& project, const CObjectData& e
     if (copy) {
         return Allowed();
     }
-    if (from != to) {
-        return Refused(kOtherDialog);
-    }
-    if (&element == group ||
-        (element.IsGroup() && static_cast<const CObjectDataList&>(element).Holds(group))) {
+    if (from == to &&
+        (&element == group ||
+         (element.IsGroup() && static_cast<const CObjectDataList&>(element).Holds(group)))) {
         return Refused(kNotIntoItself);
     }
     // The root group has no place but its own.
-    return element.GetParent() != nullptr ? Allowed() : Refused();
+    return element.GetParent() != nullptr ? Allowed() : Refused(kRootGroup);
 }
 
 // Header columns and commands move within the list they stand in.
@@ -168,6 +168,7 @@ PastePlace AsPastePlace(const DropPlace& place) {
 
 // A copy goes in as a paste of the element's text at the same place.
 EditResult CopyTo(CZeResourceData& project, ZeClass& element, const DropPlace& place) {
+    const StepKindScope kind(StepKind::kCopy);
     const EditResult copied = CopyElement(&element);
     if (element.GetKind() == ElementKind::kDialog) {
         EditResult pasted =
@@ -182,6 +183,60 @@ EditResult CopyTo(CZeResourceData& project, ZeClass& element, const DropPlace& p
     }
     const PastePlace at = AsPastePlace(place);
     return PasteElement(project, nullptr, at.current, copied.clipboardText, at.mode);
+}
+
+// Objects and groups of one dialog moved into another: the elements of a
+// dialog live in its own store, so copies of them go in at place (named
+// unique there as a paste names them) and they leave their dialog. Each
+// dialog records a step, and the two steps are linked: undone or redone in
+// either history, both go, so the elements are never in both dialogs or in
+// neither. The copies are to be selected.
+EditResult MoveToOtherDialog(CZeResourceData& project, const std::vector<ZeClass*>& elements,
+                             const DropPlace& place) {
+    CZeDialogData& from = *FindDialogOf(project, *elements.front());
+    CZeDialogData& to = *FindDialogOf(project, *LandingGroup(place.owner));
+    std::vector<std::uint64_t> serials;
+    for (const ZeClass* element : elements) {
+        serials.push_back(element->GetSerial());
+    }
+    const StepName leaving = NameStep(StepKind::kMove, elements);
+    EditResult arrived;
+    {
+        const StepKindScope kind(StepKind::kMove);
+        const PastePlace at = AsPastePlace(place);
+        arrived =
+            PasteElement(project, &to, at.current, CopyElements(elements).clipboardText, at.mode);
+    }
+    if (arrived.stepsRecorded == 0) {
+        return arrived;
+    }
+    EditResult left;
+    {
+        EditBatch batch(project, from);
+        batch.SetName(leaving);
+        for (ZeClass* element : elements) {
+            DeleteElement(project, &from, element);
+        }
+        batch.Finish(left);
+    }
+    UndoBuffer& toHistory = to.GetUndoBuffer();
+    UndoRecord& arrival = toHistory.GetRecord(static_cast<std::size_t>(toHistory.GetIndex() - 1));
+    if (left.stepsRecorded == 1) {
+        UndoBuffer& fromHistory = from.GetUndoBuffer();
+        UndoRecord& departure =
+            fromHistory.GetRecord(static_cast<std::size_t>(fromHistory.GetIndex() - 1));
+        // Undoing the departure picks the elements back in their dialog.
+        departure.SetSelectionBefore(std::move(serials));
+        departure.SetLink({to.GetSerial(), arrival.GetId()});
+        arrival.SetLink({from.GetSerial(), departure.GetId()});
+    }
+    // Told again now that the steps know each other, for whoever shows them.
+    for (CZeDialogData* dialog : {&to, &from}) {
+        project.Observers().Notify(
+            [dialog](ProjectObserver& observer) { observer.HistoryMoved(*dialog); });
+    }
+    arrived.clipboardText.clear();
+    return arrived;
 }
 
 }  // namespace
@@ -225,7 +280,8 @@ DropVerdict CheckDrop(const CZeResourceData& project, const ZeClass* element,
     }
 }
 
-static EditResult DropElementUnpicked(CZeResourceData& project, ZeClass* element, const DropPlace& place, bool copy) {
+static EditResult DropElementUnpicked(CZeResourceData& project, ZeClass* element,
+                                      const DropPlace& place, bool copy) {
     DropVerdict verdict = CheckDrop(project, element, place, copy);
     if (!verdict.allowed) {
         return verdict.refusal;
@@ -237,7 +293,11 @@ static EditResult DropElementUnpicked(CZeResourceData& project, ZeClass* element
         return MoveDialog(project, static_cast<CZeDialogData&>(*element), place.before);
     }
     CZeDialogData& dialog = *FindDialogOf(project, *element);
+    if (IsObjectOrGroup(*element) && FindDialogOf(project, *LandingGroup(place.owner)) != &dialog) {
+        return MoveToOtherDialog(project, {element}, place);
+    }
     DialogEdit edit(project, dialog);
+    edit.SetName(NameStep(StepKind::kMove, *element));
     bool moved = false;
     if (IsObjectOrGroup(*element)) {
         auto& object = static_cast<CObjectData&>(*element);
@@ -294,9 +354,14 @@ EditResult DropSeveral(CZeResourceData& project, const std::vector<ZeClass*>& el
         return verdict.refusal;
     }
     if (copy) {
+        const StepKindScope kind(StepKind::kCopy);
         const PastePlace at = AsPastePlace(place);
         return PasteElement(project, nullptr, at.current, CopyElements(elements).clipboardText,
                             at.mode);
+    }
+    if (FindDialogOf(project, *LandingGroup(place.owner)) !=
+        FindDialogOf(project, *elements.front())) {
+        return Selected(project, MoveToOtherDialog(project, elements, place));
     }
     // They land in front of the first sibling at or after place.before that
     // is not one of them, so that they end up side by side in their order.
@@ -349,7 +414,8 @@ DropVerdict CheckInsertAt(const CZeResourceData& project, std::string_view typeN
     return Allowed();
 }
 
-static EditResult InsertAtUnpicked(CZeResourceData& project, std::string_view typeName, const DropPlace& place) {
+static EditResult InsertAtUnpicked(CZeResourceData& project, std::string_view typeName,
+                                   const DropPlace& place) {
     DropVerdict verdict = CheckInsertAt(project, typeName, place);
     if (!verdict.allowed) {
         return verdict.refusal;
@@ -358,7 +424,8 @@ static EditResult InsertAtUnpicked(CZeResourceData& project, std::string_view ty
     return InsertElement(project, nullptr, at.current, typeName, at.mode);
 }
 
-EditResult DropElement(CZeResourceData& project, ZeClass* element, const DropPlace& place, bool copy) {
+EditResult DropElement(CZeResourceData& project, ZeClass* element, const DropPlace& place,
+                       bool copy) {
     return Selected(project, DropElementUnpicked(project, element, place, copy));
 }
 

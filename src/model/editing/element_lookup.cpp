@@ -86,6 +86,16 @@ CZeDialogData* FindDialogOf(const CZeResourceData& project, const ZeClass& eleme
     return nullptr;
 }
 
+CZeDialogData* FindDialogBySerial(const CZeResourceData& project, std::uint64_t serial) {
+    const CZeDialogDataList& dialogs = project.GetDialogs();
+    for (std::size_t i = 0; i < dialogs.GetCount(); ++i) {
+        if (dialogs.GetDialog(i)->GetSerial() == serial) {
+            return dialogs.GetDialog(i);
+        }
+    }
+    return nullptr;
+}
+
 void ForEachInTree(const CZeDialogData& dialog, const std::function<void(ZeClass&)>& visit) {
     for (ZeClass* command : dialog.GetCommands()) {
         visit(*command);

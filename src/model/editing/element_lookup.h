@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <unordered_set>
 #include <vector>
@@ -24,6 +25,9 @@ bool IsInTree(const CZeDialogData& dialog, const ZeClass& element);
 // The dialog element is or whose tree holds it; null for the project root,
 // for an element taken out of its tree and for one of no dialog.
 CZeDialogData* FindDialogOf(const CZeResourceData& project, const ZeClass& element);
+
+// The dialog of the project with serial number serial; null when it has gone.
+CZeDialogData* FindDialogBySerial(const CZeResourceData& project, std::uint64_t serial);
 
 // Calls visit for every element of dialog's tree below the dialog, parents
 // before children in tree order (commands, root group; in a group its

@@ -1,8 +1,10 @@
 #include "model/editing/history_edits.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <unordered_map>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include "model/dialog_data.h"
@@ -10,6 +12,8 @@
 #include "model/editing/edit_support.h"
 #include "model/editing/element_lookup.h"
 #include "model/object_data.h"
+#include "model/property_names.h"
+#include "model/resource_data.h"
 #include "model/undo_buffer.h"
 
 namespace ze {
@@ -24,9 +28,8 @@ std::vector<ZeClass*> PickedBefore(const CZeDialogData& dialog, const UndoRecord
         return {};
     }
     std::unordered_map<std::uint64_t, ZeClass*> bySerial;
-    ForEachInTree(dialog, [&bySerial](ZeClass& element) {
-        bySerial.emplace(element.GetSerial(), &element);
-    });
+    ForEachInTree(
+        dialog, [&bySerial](ZeClass& element) { bySerial.emplace(element.GetSerial(), &element); });
     std::vector<ZeClass*> picked;
     for (const std::uint64_t serial : serials) {
         if (const auto it = bySerial.find(serial); it != bySerial.end()) {
@@ -80,14 +83,121 @@ EditResult Step(CZeResourceData& project, CZeDialogData& dialog, bool forward) {
     return result;
 }
 
+// The other side of the step undo (forward: redo) would take next in
+// dialog's history, and the position of its record there; null when the step
+// has none, or when its dialog or its record has gone (a deleted dialog
+// takes no history with it: its side stays as it is).
+CZeDialogData* LinkedSide(const CZeResourceData& project, const CZeDialogData& dialog, bool forward,
+                          std::size_t& position) {
+    const UndoBuffer& history = dialog.GetUndoBuffer();
+    const StepLink& link = history
+                               .GetRecord(static_cast<std::size_t>(
+                                   forward ? history.GetIndex() : history.GetIndex() - 1))
+                               .GetLink();
+    CZeDialogData* partner = link.IsLinked() ? FindDialogBySerial(project, link.dialog) : nullptr;
+    const int at =
+        partner != nullptr ? std::as_const(*partner).GetUndoBuffer().PositionOf(link.record) : -1;
+    if (at < 1) {
+        return nullptr;
+    }
+    position = static_cast<std::size_t>(at);
+    return partner;
+}
+
+// Steps over the next record, and over its linked step in the other dialog
+// after bringing that history next to it. The picks are those of dialog's
+// own step: the user goes on in the history they stepped.
+EditResult StepLinked(CZeResourceData& project, CZeDialogData& dialog, bool forward) {
+    if (forward ? !CanRedo(dialog) : !CanUndo(dialog)) {
+        return {};
+    }
+    std::size_t position = 0;
+    if (CZeDialogData* partner = LinkedSide(project, dialog, forward, position)) {
+        const UndoBuffer& other = std::as_const(*partner).GetUndoBuffer();
+        // Undo: the partner's later steps first (its step is applied, so
+        // its index is past position); redo: its earlier ones.
+        while (forward ? static_cast<std::size_t>(other.GetIndex()) < position
+                       : static_cast<std::size_t>(other.GetIndex()) > position + 1) {
+            const std::int32_t was = other.GetIndex();
+            StepLinked(project, *partner, forward);
+            if (other.GetIndex() == was) {
+                break;
+            }
+        }
+        if (static_cast<std::size_t>(other.GetIndex()) == (forward ? position : position + 1)) {
+            Step(project, *partner, forward);
+        }
+    }
+    return Step(project, dialog, forward);
+}
+
 }  // namespace
 
 EditResult UndoEdit(CZeResourceData& project, CZeDialogData& dialog) {
-    return Selected(project, Step(project, dialog, false));
+    return Selected(project, StepLinked(project, dialog, false));
 }
 
 EditResult RedoEdit(CZeResourceData& project, CZeDialogData& dialog) {
-    return Selected(project, Step(project, dialog, true));
+    return Selected(project, StepLinked(project, dialog, true));
+}
+
+std::vector<HistoryStep> HistorySteps(const CZeResourceData& project, const CZeDialogData& dialog) {
+    const UndoBuffer& history = dialog.GetUndoBuffer();
+    std::vector<HistoryStep> steps;
+    steps.reserve(history.GetRecordCount());
+    for (std::size_t i = 0; i < history.GetRecordCount(); ++i) {
+        const UndoRecord& record = history.GetRecord(i);
+        HistoryStep step;
+        step.name = record.GetName();
+        if (const StepLink& link = record.GetLink(); link.IsLinked()) {
+            if (const CZeDialogData* other = FindDialogBySerial(project, link.dialog)) {
+                step.linkedDialog = other->GetItem(prop::kName);
+            }
+        }
+        step.applied = i < static_cast<std::size_t>(history.GetIndex());
+        step.saved = history.SavedStepId() != 0 && record.GetId() == history.SavedStepId();
+        steps.push_back(std::move(step));
+    }
+    return steps;
+}
+
+std::size_t AppliedSteps(const CZeDialogData& dialog) {
+    return static_cast<std::size_t>(std::max(dialog.GetUndoBuffer().GetIndex(), 1));
+}
+
+const StepName* StepToUndo(const CZeDialogData& dialog) {
+    const UndoBuffer& history = dialog.GetUndoBuffer();
+    return CanUndo(dialog)
+               ? &history.GetRecord(static_cast<std::size_t>(history.GetIndex() - 1)).GetName()
+               : nullptr;
+}
+
+const StepName* StepToRedo(const CZeDialogData& dialog) {
+    const UndoBuffer& history = dialog.GetUndoBuffer();
+    return CanRedo(dialog)
+               ? &history.GetRecord(static_cast<std::size_t>(history.GetIndex())).GetName()
+               : nullptr;
+}
+
+EditResult StepHistoryTo(CZeResourceData& project, CZeDialogData& dialog, std::size_t applied) {
+    EditResult result;
+    const UndoBuffer& history = std::as_const(dialog).GetUndoBuffer();
+    if (history.GetRecordCount() == 0) {
+        return result;
+    }
+    applied = std::clamp<std::size_t>(applied, 1, history.GetRecordCount());
+    while (AppliedSteps(dialog) != applied) {
+        const std::size_t was = AppliedSteps(dialog);
+        const bool forward = was < applied;
+        const EditResult one = forward ? RedoEdit(project, dialog) : UndoEdit(project, dialog);
+        if (AppliedSteps(dialog) == was) {
+            break;
+        }
+        result.changed = true;
+        result.select = one.select;
+        result.selectAll = one.selectAll;
+    }
+    return result;
 }
 
 bool CanUndo(const CZeDialogData& dialog) {

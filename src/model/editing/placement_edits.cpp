@@ -8,6 +8,7 @@
 #include "model/dialog_data.h"
 #include "model/editing/dialog_edit.h"
 #include "model/editing/edit_support.h"
+#include "model/editing/step_names.h"
 #include "model/editing/tree_edits.h"
 #include "model/element_names.h"
 #include "model/element_store.h"
@@ -83,8 +84,9 @@ bool ChoosePlacement(CZeResourceData& project, CZeDialogData* dialog, ZeClass& c
 }
 
 // Puts element into the placement's target (or makes it the dialog's root
-// group) and records the step.
-EditResult Place(DialogEdit& edit, const Placement& placement, CObjectData& element) {
+// group) and records the step as kind.
+EditResult Place(DialogEdit& edit, const Placement& placement, CObjectData& element,
+                 StepKind kind) {
     if (placement.target == nullptr) {
         // The first group of a dialog without one holds the dialog's content.
         element.SetParent(nullptr);
@@ -106,6 +108,7 @@ EditResult Place(DialogEdit& edit, const Placement& placement, CObjectData& elem
                 break;
         }
     }
+    edit.SetName(NameStep(kind, element));
     return edit.Record(&element);
 }
 
@@ -166,7 +169,7 @@ EditResult PasteSeveral(CZeResourceData& project, CZeDialogData* dialog, ZeClass
             }
             NameNewElements(*placement.dialog, *element);
             DialogEdit edit(project, *placement.dialog);
-            Place(edit, placement, *element);
+            Place(edit, placement, *element, StepKind::kPaste);
             result.selectAll.push_back(element);
             anchor = element;
             next = PasteMode::kAfter;
@@ -239,7 +242,7 @@ static EditResult PasteElementUnpicked(CZeResourceData& project, CZeDialogData* 
         return Refusal(kGroupFirstMessage, MessageIcon::kWarning);
     }
     NameNewElements(*placement.dialog, *element);
-    return Place(edit, placement, *element);
+    return Place(edit, placement, *element, StepKind::kPaste);
 }
 
 static EditResult InsertElementUnpicked(CZeResourceData& project, CZeDialogData* dialog, ZeClass* current, std::string_view typeName, PasteMode mode) {
@@ -286,7 +289,7 @@ static EditResult InsertElementUnpicked(CZeResourceData& project, CZeDialogData*
     GiveNewElementSize(*element, target == nullptr);
     NameNewElements(*placement.dialog, *element);
     element->SetSelected(true);
-    return Place(edit, placement, *element);
+    return Place(edit, placement, *element, StepKind::kInsert);
 }
 
 EditResult PasteElement(CZeResourceData& project, CZeDialogData* dialog, ZeClass* current, std::string_view text, PasteMode mode) {

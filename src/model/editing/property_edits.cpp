@@ -9,6 +9,7 @@
 #include "model/editing/dialog_edit.h"
 #include "model/editing/edit_support.h"
 #include "model/editing/selection.h"
+#include "model/editing/step_names.h"
 #include "model/element_names.h"
 #include "model/entry_checks.h"
 #include "model/property_change.h"
@@ -41,10 +42,10 @@ EditResult RootChanged(CZeResourceData& project) {
 
 // Changes element's items with change (false: it changed nothing) as one
 // edit: the project root's as a change of its own, any other element's as a
-// step of its dialog's history.
+// step of its dialog's history, of kind done to property.
 template <typename Change>
 EditResult ChangeItems(CZeResourceData& project, CZeDialogData* dialog, ZeClass& element,
-                       Change change) {
+                       StepKind kind, const std::string& property, Change change) {
     if (&element == &project) {
         return change() ? RootChanged(project) : EditResult{};
     }
@@ -54,6 +55,8 @@ EditResult ChangeItems(CZeResourceData& project, CZeDialogData* dialog, ZeClass&
     }
     DialogEdit edit(project, *holder);
     KeepForHistory(*holder, element);
+    // Named before the change: a new Name is not what the user changed.
+    edit.SetName(NameStep(kind, element, property));
     if (!change()) {
         return {};
     }
@@ -99,7 +102,7 @@ static EditResult CommitPropertyUnpicked(CZeResourceData& project, CZeDialogData
     // Copied: what follows may replace the items.
     const std::string name = item.GetName();
     ZeClass* added = nullptr;
-    EditResult result = ChangeItems(project, dialog, *element, [&] {
+    EditResult result = ChangeItems(project, dialog, *element, StepKind::kProperty, name, [&] {
         item.SetValue(value);
         added = ApplyPropertyChange(project, *element, name).added;
         return true;
@@ -114,10 +117,11 @@ static EditResult CommitPropertyUnpicked(CZeResourceData& project, CZeDialogData
 }
 
 static EditResult AssignImageUnpicked(CZeResourceData& project, CZeDialogData* dialog, ZeClass* element, std::size_t row, PaneEntryKind source, std::string_view imageName) {
-    if (element == nullptr) {
+    if (element == nullptr || row >= element->Items().GetItemCount()) {
         return {};
     }
-    return ChangeItems(project, dialog, *element, [&] {
+    const std::string property = element->Items().GetItemData(row).GetName();
+    return ChangeItems(project, dialog, *element, StepKind::kImage, property, [&] {
         return AssignImage(*element, row, static_cast<int>(source), imageName);
     });
 }

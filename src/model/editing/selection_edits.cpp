@@ -9,6 +9,7 @@
 #include "model/editing/edit_support.h"
 #include "model/editing/element_lookup.h"
 #include "model/editing/selection.h"
+#include "model/editing/step_names.h"
 #include "model/editing/tree_edits.h"
 #include "model/object_data.h"
 #include "model/resource_data.h"
@@ -180,6 +181,7 @@ EditResult MoveSelection(CZeResourceData& project, MoveDirection direction) {
     if (!moved) {
         return {};
     }
+    edit.SetName(NameStep(StepKind::kMove, targets));
     EditResult result;
     edit.Record(result);
     result.selectAll = project.GetSelection().Elements();
