@@ -64,6 +64,10 @@ public:
     void CheckAll(const CZeResourceData& project);
     void CheckDialog(const CZeResourceData& project, CZeDialogData& dialog);
     void ForgetDialog(const CZeDialogData& dialog);
+    // Drops what is kept of every dialog and gives its memory back.
+    void ForgetAll() {
+        std::unordered_map<const CZeDialogData*, std::vector<Finding>>().swap(dialogs_);
+    }
 
     // The findings of each dialog of the project's list, in its order.
     std::vector<Finding> Findings(const CZeResourceData& project) const;

@@ -26,6 +26,9 @@ public:
     virtual bool LineFits(std::string_view text, std::int32_t fontHeight, std::int32_t width) {
         return LineWidth(text, fontHeight) <= width;
     }
+    // Lets go of what it kept of the texts measured so far (their project
+    // was discarded), memory and all.
+    virtual void ForgetTexts() {}
 };
 
 // A font where a one-byte character is half the font height wide and a

@@ -219,6 +219,12 @@ void CZeDialogDataList::DeleteAll() {
     }
 }
 
+std::vector<std::unique_ptr<CZeDialogData>> CZeDialogDataList::TakeAll() {
+    std::vector<std::unique_ptr<CZeDialogData>> taken;
+    taken.swap(dialogs_);
+    return taken;
+}
+
 bool CZeDialogDataList::WriteDialogs(CMoStream& stream, std::string_view filter) const {
     bool first = true;
     for (const auto& dialog : dialogs_) {

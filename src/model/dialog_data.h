@@ -139,6 +139,8 @@ public:
     bool DeleteDialog(const CZeDialogData* dialog);
     // Destroys the dialogs from the last to the first.
     void DeleteAll();
+    // Takes every dialog out, in order, and gives the list's room back.
+    std::vector<std::unique_ptr<CZeDialogData>> TakeAll();
 
     // The dialog messages of every dialog with a root group, or only those
     // whose Name equals filter when it is not empty.

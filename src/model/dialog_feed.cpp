@@ -217,6 +217,7 @@ void DialogFeed::Add(std::unique_ptr<CZeDialogData> dialog) {
         });
     if (unique != given) {
         dialog->SetItem(prop::kName, unique);
+        renamed_.emplace_back(given, unique);
     }
     names_.insert(std::move(unique));
     dialogs_.push_back(std::move(dialog));

@@ -11,6 +11,7 @@
 #include <string_view>
 #include <thread>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include "model/background_worker.h"
@@ -58,6 +59,10 @@ public:
     // HandOver, out of the parse, as one thrown on the parser's thread is.)
     std::vector<std::unique_ptr<CZeDialogData>> Finish();
 
+    // The dialogs renamed so far, each as (the name in the text, the name
+    // given), in the order they were handed over.
+    std::vector<std::pair<std::string, std::string>> TakeRenamed() { return std::move(renamed_); }
+
     // How many parts read by the helper the parser took over in the last
     // array.
     std::size_t PartsTakenOver() const { return takenOver_; }
@@ -87,6 +92,7 @@ private:
     std::vector<std::unique_ptr<CZeDialogData>> dialogs_;
     std::unordered_set<std::string> existingNames_;
     std::unordered_set<std::string> names_;
+    std::vector<std::pair<std::string, std::string>> renamed_;
     bool threaded_;
 
     // Fixed while the helper runs; their states change under mutex_.

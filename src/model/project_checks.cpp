@@ -439,6 +439,12 @@ void ProjectChecker::ForgetDialog(const CZeDialogData& dialog) {
     dialogs_.erase(&dialog);
 }
 
+void ProjectChecker::ForgetAll() {
+    std::vector<Finding>().swap(root_);
+    std::unordered_map<const CZeDialogData*, DialogResult>().swap(dialogs_);
+    std::unordered_map<std::string, std::string>().swap(readBack_);
+}
+
 std::vector<Finding> ProjectChecker::UnusedFiles() const {
     std::vector<Finding> unused;
     if (!files_.scanned) {

@@ -97,6 +97,10 @@ public:
     void CheckDialog(const CZeDialogData& dialog);
     // Drops what is kept of a dialog that leaves the project.
     void ForgetDialog(const CZeDialogData& dialog);
+    // Drops what is kept of every dialog and every value read back, and
+    // gives their memory back (the project was discarded); the listing of
+    // files stays.
+    void ForgetAll();
     // A new listing of the project folder; the file checks of every dialog
     // are redone by the next CheckAll.
     void SetFiles(ProjectFiles files) { files_ = std::move(files); }

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <atomic>
+#include <cerrno>
 #include <system_error>
 #include <thread>
 
@@ -38,11 +39,26 @@ CZeResourceData::CZeResourceData()
 
 CZeResourceData::~CZeResourceData() = default;
 
+std::vector<std::unique_ptr<CZeDialogData>> CZeResourceData::TakeEverything(bool keepRootItems) {
+    if (!keepRootItems) {
+        CItemList fresh;
+        AddProjectItems(fresh);
+        Items() = std::move(fresh);
+    }
+    // A large project's size would otherwise be reserved for every later
+    // write of the small one that follows.
+    wholeTextSize_ = 0;
+    return dialogs_.TakeAll();
+}
+
 bool CZeResourceData::LoadFile(const std::filesystem::path& path, LoadDetails* details) {
     std::string text;
-    if (const ReadFileResult read = ReadBoundedFile(path, text); read != ReadFileResult::kRead) {
+    int error = 0;
+    if (const ReadFileResult read = ReadBoundedFile(path, text, &error);
+        read != ReadFileResult::kRead) {
         if (details != nullptr) {
             details->readResult = read;
+            details->readError = error;
         }
         return false;
     }
@@ -68,7 +84,7 @@ bool CZeResourceData::LoadText(std::string_view text, LoadDetails* details) {
         // A single message, such as one dialog. Its own keys are not project
         // properties: the root group's text under "Object" would otherwise be
         // stored as a property and make the next saved project unreadable.
-        ReadCommand(parser);
+        ReadCommand(parser, details);
         return true;
     }
     if (details != nullptr) {
@@ -82,10 +98,13 @@ bool CZeResourceData::LoadText(std::string_view text, LoadDetails* details) {
     for (auto& dialog : feed.Finish()) {
         dialogs_.AddDialog(std::move(dialog));
     }
+    if (details != nullptr) {
+        details->renamed = feed.TakeRenamed();
+    }
     return true;
 }
 
-bool CZeResourceData::ReadCommand(JsonParser& parser) {
+bool CZeResourceData::ReadCommand(JsonParser& parser, LoadDetails* details) {
     std::string command;
     parser.GetString("Command", command);
     if (command == "HELLO" || command == "CHANGE" || command == "CONDITION") {
@@ -96,7 +115,11 @@ bool CZeResourceData::ReadCommand(JsonParser& parser) {
     }
     std::string name;
     parser.GetString("Name", name);
-    auto dialog = std::make_unique<CZeDialogData>(dialogs_.MakeUniqueName(name));
+    const std::string unique = dialogs_.MakeUniqueName(name);
+    if (details != nullptr && unique != name) {
+        details->renamed.emplace_back(name, unique);
+    }
+    auto dialog = std::make_unique<CZeDialogData>(unique);
     ReadDialogMessage(*dialog, parser);
     dialogs_.AddDialog(std::move(dialog));
     return true;
@@ -120,29 +143,56 @@ bool CZeResourceData::WriteProject(CMoStream& stream, std::string_view filter) c
     return true;
 }
 
-bool CZeResourceData::SaveToFile(const std::filesystem::path& path, std::string_view filter) const {
+bool CZeResourceData::SaveToFile(const std::filesystem::path& path, std::string_view filter,
+                                 int* error) const {
+    int ignored = 0;
+    int& failure = error != nullptr ? *error : ignored;
+    failure = 0;
+    std::error_code code;
+    const std::filesystem::file_status target = std::filesystem::status(path, code);
+    if (std::filesystem::is_directory(target)) {
+        failure = EISDIR;
+        return false;
+    }
+    if (std::filesystem::exists(target) && !std::filesystem::is_regular_file(target)) {
+        // A device or a pipe (/dev/stdout) is written as it is: a file renamed
+        // over it would take the device's place.
+        CMoStream stream;
+        if (!stream.Open(path)) {
+            failure = stream.Error();
+            return false;
+        }
+        WriteProject(stream, filter);
+        if (!stream.Close()) {
+            failure = stream.Error();
+            return false;
+        }
+        return true;
+    }
     // Write a file beside the target and put it in place only when every byte
     // is on the disk, so a failed save never leaves a half-written project.
     const std::filesystem::path temporary = TemporaryPathBeside(path);
     CMoStream stream;
     if (!stream.Open(temporary)) {
+        failure = stream.Error();
         return false;
     }
     WriteProject(stream, filter);
     const bool synced = stream.Sync();
     const bool closed = stream.Close();
-    std::error_code error;
     if (synced && closed) {
-        const auto status = std::filesystem::status(path, error);
-        if (!error && std::filesystem::exists(status)) {
-            std::filesystem::permissions(temporary, status.permissions(), error);
+        if (std::filesystem::exists(target)) {
+            std::filesystem::permissions(temporary, target.permissions(), code);
         }
-        std::filesystem::rename(temporary, path, error);
-        if (!error) {
+        std::filesystem::rename(temporary, path, code);
+        if (!code) {
             return true;
         }
+        failure = code.value();
+    } else {
+        failure = stream.Error();
     }
-    std::filesystem::remove(temporary, error);
+    std::filesystem::remove(temporary, code);
     return false;
 }
 

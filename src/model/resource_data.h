@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "common/read_file.h"
@@ -29,6 +30,12 @@ struct LoadDetails {
     // Why the file was not read (kRead when it was): a path that is not a
     // regular file or a file over kMaxReadFileBytes is refused unread.
     ReadFileResult readResult = ReadFileResult::kRead;
+    // The system's error number of a failed read (see ReadBoundedFile).
+    int readError = 0;
+    // The dialogs read under another name because theirs was taken (by a
+    // dialog of the project or one read before them): the name in the text
+    // and the name given (Shift_JIS), in the order read.
+    std::vector<std::pair<std::string, std::string>> renamed;
 };
 
 // The project root: the application's Name and device size, and the dialogs.
@@ -46,6 +53,12 @@ public:
     void SetMessageSink(MessageSink* sink) { messageSink_ = sink; }
     MessageSink* GetMessageSink() const { return messageSink_; }
 
+    // Takes every dialog out and gives the root a new project's items, so
+    // that nothing of this project is left in it; the caller destroys the
+    // dialogs (after telling the observers, see model/editing/tree_edits.h).
+    // keepRootItems keeps the root's items as they are.
+    std::vector<std::unique_ptr<CZeDialogData>> TakeEverything(bool keepRootItems = false);
+
     // Who is told of every edit (see model/editing).
     ProjectObservers& Observers() { return observers_; }
     const ProjectObservers& Observers() const { return observers_; }
@@ -61,12 +74,16 @@ public:
     // a dialog (with the first step of its history), HELLO, CHANGE and
     // CONDITION are accepted and change nothing, anything else is refused
     // (false).
-    bool ReadCommand(JsonParser& parser);
+    // A dialog renamed to keep names unique is added to details' renamed.
+    bool ReadCommand(JsonParser& parser, LoadDetails* details = nullptr);
 
     // Writes the project envelope with every dialog, or only the one named
     // filter. The file is replaced only once every byte is written; false
-    // when it could not be.
-    bool SaveToFile(const std::filesystem::path& path, std::string_view filter) const;
+    // when it could not be, with the system's error number in error (when
+    // given). A target that is no regular file (a device, a pipe) is written
+    // in place, a folder refused (EISDIR).
+    bool SaveToFile(const std::filesystem::path& path, std::string_view filter,
+                    int* error = nullptr) const;
     // SaveToFile, then tells the user through the message sink:
     // "ファイルを保存しました。" (information) or "ファイルを保存できませんでした。"
     // (warning). The save commands of the editor call this.

@@ -154,4 +154,8 @@ void ChangesWatch::HistoryMoved(CZeDialogData& /*dialog*/) {
     CompareLater();
 }
 
+void ChangesWatch::ProjectEmptied() {
+    CompareLater();
+}
+
 }  // namespace ze::panels

@@ -56,6 +56,7 @@ private:
     void DialogRenamed(CZeDialogData& dialog) override;
     void DialogMoved(CZeDialogData& dialog, std::size_t from, std::size_t to) override;
     void HistoryMoved(CZeDialogData& dialog) override;
+    void ProjectEmptied() override;
 
     // What a comparison compares against: the text last read or written,
     // and the project read from it on first use. One comparison uses it at

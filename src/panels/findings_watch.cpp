@@ -95,13 +95,22 @@ void FindingsWatch::CheckNow() {
     Publish();
 }
 
+bool FindingsWatch::HasProject() const {
+    return project_.GetDialogs().GetCount() > 0;
+}
+
 void FindingsWatch::Publish() {
-    // The list keeps its room: a large project's findings are copied into
-    // the memory they had, not into fresh pages at every check.
-    findings_.clear();
-    checker_.AppendFindings(project_, findings_);
-    if (layout_ != nullptr) {
-        layout_->AppendFindings(project_, findings_);
+    if (!HasProject()) {
+        // A large project's room goes with it.
+        std::vector<Finding>().swap(findings_);
+    } else {
+        // The list keeps its room: a large project's findings are copied
+        // into the memory they had, not into fresh pages at every check.
+        findings_.clear();
+        checker_.AppendFindings(project_, findings_);
+        if (layout_ != nullptr) {
+            layout_->AppendFindings(project_, findings_);
+        }
     }
     // Counted from what is shown: the checker may still keep a dialog that
     // left without being told (a discard deletes them all at once).
@@ -156,6 +165,24 @@ void FindingsWatch::DialogMoved(CZeDialogData& /*dialog*/, std::size_t /*from*/,
 
 void FindingsWatch::HistoryMoved(CZeDialogData& dialog) {
     Changed(&dialog);
+}
+
+void FindingsWatch::ProjectEmptied() {
+    // One publication for the whole project, not one per dialog: each
+    // lists the findings of every dialog left, a large project's hundreds
+    // of thousands.
+    delay_.stop();
+    std::unordered_set<const CZeDialogData*>().swap(changed_);
+    rootChanged_ = false;
+    allChanged_ = false;
+    orderChanged_ = false;
+    checker_.ForgetAll();
+    checker_.CheckRoot(project_);
+    if (layout_ != nullptr) {
+        layout_->ForgetAll();
+        measure_->ForgetTexts();
+    }
+    Publish();
 }
 
 }  // namespace ze::panels

@@ -48,6 +48,10 @@ public:
     // Null until EnableLayoutChecks.
     const LayoutChecker* Layout() const { return layout_.get(); }
 
+    // A project without dialogs is none yet: nothing of it is listed, not
+    // even the unused files of a project folder remembered from an earlier
+    // run.
+    bool HasProject() const;
     const std::vector<Finding>& Findings() const { return findings_; }
     FindingCounts Counts() const { return counts_; }
     // Whether a change waits to be checked.
@@ -65,6 +69,7 @@ private:
     void DialogRenamed(CZeDialogData& dialog) override;
     void DialogMoved(CZeDialogData& dialog, std::size_t from, std::size_t to) override;
     void HistoryMoved(CZeDialogData& dialog) override;
+    void ProjectEmptied() override;
     void Changed(CZeDialogData* dialog);
     void Publish();
 

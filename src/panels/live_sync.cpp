@@ -68,6 +68,13 @@ void LiveSync::DialogRemoving(CZeDialogData& dialog) {
     }
 }
 
+void LiveSync::ProjectEmptied() {
+    followed_ = nullptr;
+    text_.reset();
+    soon_.stop();
+    waiting_.clear();
+}
+
 const std::string* LiveSync::Text() {
     CZeDialogData* dialog = edited_();
     if (dialog == nullptr) {

@@ -59,6 +59,7 @@ signals:
 private:
     void ElementsChanged(const ElementChange& change) override;
     void DialogRemoving(CZeDialogData& dialog) override;
+    void ProjectEmptied() override;
     void SelectionChanged(const Selection& selection) override;
     // Sends to every device now, or after its send under way.
     void Push();

@@ -296,6 +296,12 @@ void ResourceTreeModel::DialogRemoving(CZeDialogData& dialog) {
     --following_;
 }
 
+void ResourceTreeModel::ProjectEmptied() {
+    ++following_;
+    Clear();
+    --following_;
+}
+
 void ResourceTreeModel::DialogRenamed(CZeDialogData& dialog) {
     RenewLabel(dialog);
 }

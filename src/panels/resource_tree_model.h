@@ -54,6 +54,7 @@ public:
     void DialogRemoving(CZeDialogData& dialog) override;
     void DialogRenamed(CZeDialogData& dialog) override;
     void DialogMoved(CZeDialogData& dialog, std::size_t from, std::size_t to) override;
+    void ProjectEmptied() override;
     // While it follows a change: the view's selection changes then are the
     // model's doing, not the user's.
     bool IsFollowingChange() const { return following_ > 0; }

@@ -83,12 +83,16 @@ private:
     void ElementsChanged(const ElementChange& change) override;
     void DialogAdded(CZeDialogData& dialog) override;
     void DialogRemoving(CZeDialogData& dialog) override;
+    void ProjectEmptied() override;
     void SelectionChanged(const Selection& selection) override;
     void FollowSelection(const Selection& selection);
     void ShowElement(ZeClass* element);
 
     // SelectionCommands::Apply, and the tree repainted with its marks.
     bool Apply(const EditResult& result);
+    // Says in the status bar why the drop the pointer is over would not be
+    // taken (the view shows it cannot), or takes back what was said.
+    void TellDropRefusal(const EditResult& refusal);
     void AfterRegrouping(const EditResult& result);
 
     void CreateKeys();
@@ -122,6 +126,7 @@ private:
     QLineEdit* findField_;
     TreeFilter* filter_;
     ZeClass* shownElement_ = nullptr;
+    std::string dropRefusalShown_;
     // Set while the pane itself selects or expands items, so the view's
     // signals are not taken for the user's.
     bool selectingByProgram_ = false;

@@ -74,4 +74,9 @@ void ResourceTreePane::DialogRemoving(CZeDialogData& dialog) {
     RedrawTree();
 }
 
+void ResourceTreePane::ProjectEmptied() {
+    ShowElement(nullptr);
+    RedrawTree();
+}
+
 }  // namespace ze::panels

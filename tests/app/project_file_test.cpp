@@ -99,7 +99,8 @@ private slots:
         fixture.files.answers = {fixture.Folder() + "no/such/folder/x.moxspro"};
         frame.Files().OnSaveProjectAs();
         QCOMPARE(fixture.messages.shown.size(), std::size_t{1});
-        QCOMPARE(fixture.messages.shown[0].text, std::string("ファイルを保存できませんでした。"));
+        QCOMPARE(fixture.messages.shown[0].text,
+                 std::string("ファイルを保存できませんでした。\nファイルまたはフォルダがありません。"));
         QCOMPARE(fixture.messages.shown[0].icon, ze::MessageIcon::kWarning);
         QCOMPARE(frame.Files().GetProjectFile(), out);
         QCOMPARE(EditorFixture::ReadFile(out), before);
@@ -208,15 +209,16 @@ private slots:
         QVERIFY(frame.close());
         QCOMPARE(fixture.files.saveQuestions, 2);
 
-        // Discarding everything leaves nothing to ask.
+        // Discarding everything asks once, and leaves nothing to ask.
         EditorFixture other;
         ze::CZeResourceData& otherProject = other.Frame().GetProject();
         QVERIFY(other.Frame().OpenFile(Sample(other, "in.moxspro")));
         ze::CommitProperty(otherProject, nullptr, &otherProject, RowOf(otherProject, "Name"), "X");
         other.Frame().Files().OnDiscardAll();
         QVERIFY(!other.Frame().Files().HasUnsavedChanges());
+        QCOMPARE(other.files.saveQuestions, 1);
         QVERIFY(other.Frame().close());
-        QCOMPARE(other.files.saveQuestions, 0);
+        QCOMPARE(other.files.saveQuestions, 1);
     }
 
     // Paths that are no project to read are refused with a message, and the

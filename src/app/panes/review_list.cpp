@@ -26,7 +26,8 @@ void SetUpReviewList(QTreeWidget& list, const QStringList& moreHeaders, int size
 }
 
 void RefillReviewList(QTreeWidget& list, const QList<QTreeWidgetItem*>& rows) {
-    const int top = list.indexAt(QPoint(0, 0)).row();
+    // Asking for the top row lays every old row out first: not for nothing.
+    const int top = rows.isEmpty() ? -1 : list.indexAt(QPoint(0, 0)).row();
     list.setUpdatesEnabled(false);
     list.clear();
     list.addTopLevelItems(rows);

@@ -16,6 +16,12 @@ namespace ze {
 FontTextMeasure::FontTextMeasure() = default;
 FontTextMeasure::~FontTextMeasure() = default;
 
+void FontTextMeasure::ForgetTexts() {
+    std::unordered_map<std::int32_t, Font>().swap(fonts_);
+    std::unordered_map<std::string, std::int32_t>().swap(widths_);
+    std::string().swap(key_);
+}
+
 FontTextMeasure::Font& FontTextMeasure::FontOf(std::int32_t fontHeight) {
     auto found = fonts_.find(fontHeight);
     if (found == fonts_.end()) {

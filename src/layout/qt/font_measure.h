@@ -28,6 +28,8 @@ public:
     // the line comes within a few pixels of width; only then is it laid out
     // whole.
     bool LineFits(std::string_view text, std::int32_t fontHeight, std::int32_t width) override;
+    // The fonts go too, so that the font engines' own glyph caches may go.
+    void ForgetTexts() override;
 
 private:
     struct Font {

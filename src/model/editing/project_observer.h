@@ -52,6 +52,13 @@ public:
     virtual void DialogRenamed(CZeDialogData& /*dialog*/) {}
     // The dialog changed places with its neighbour in the dialog list.
     virtual void DialogMoved(CZeDialogData& /*dialog*/, std::size_t /*from*/, std::size_t /*to*/) {}
+    // Every dialog left the project at once, and the project root may have a
+    // new project's items: let go of everything the project gave, in one
+    // go. The dialogs that left are destroyed right after this call (not
+    // before), so what an observer still holds may be compared with them.
+    // Told instead of a DialogRemoving per dialog, which would make each
+    // observer rebuild what it shows once per dialog.
+    virtual void ProjectEmptied() {}
     // A step was recorded, undone or redone in the dialog's history.
     virtual void HistoryMoved(CZeDialogData& /*dialog*/) {}
     // The current dialog, the picked elements or a dialog's current page

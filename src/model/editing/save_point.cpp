@@ -20,7 +20,10 @@ void SavePoint::Mark() {
     savedDialogCount_ = dialogs.GetCount();
     for (std::size_t i = 0; i < savedDialogCount_; ++i) {
         const CZeDialogData* dialog = dialogs.GetDialog(i);
-        savedSteps_[dialog] = dialog->GetUndoBuffer().CurrentStepId();
+        const UndoBuffer& history = dialog->GetUndoBuffer();
+        savedSteps_[dialog] = history.CurrentStepId();
+        // The history shows which of its steps is the saved state.
+        history.SetSavedStepId(history.CurrentStepId());
     }
     unrecorded_ = false;
     Update();
@@ -46,6 +49,11 @@ void SavePoint::DialogAdded(CZeDialogData& /*dialog*/) {
 
 void SavePoint::DialogRemoving(CZeDialogData& dialog) {
     savedSteps_.erase(&dialog);
+    Unrecorded();
+}
+
+void SavePoint::ProjectEmptied() {
+    savedSteps_.clear();
     Unrecorded();
 }
 

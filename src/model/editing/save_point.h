@@ -39,6 +39,7 @@ private:
     void ElementsChanged(const ElementChange& change) override;
     void DialogAdded(CZeDialogData& dialog) override;
     void DialogRemoving(CZeDialogData& dialog) override;
+    void ProjectEmptied() override;
     void DialogMoved(CZeDialogData& dialog, std::size_t from, std::size_t to) override;
     void HistoryMoved(CZeDialogData& dialog) override;
 

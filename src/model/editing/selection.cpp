@@ -122,6 +122,14 @@ void Selection::DialogRemoving(CZeDialogData& dialog) {
     marked_ = nullptr;
 }
 
+void Selection::ProjectEmptied() {
+    SelectionChange edit(project_);
+    edit.Dialog() = nullptr;
+    edit.Elements().clear();
+    // Its dialog is about to go: no marks to clear in it.
+    marked_ = nullptr;
+}
+
 void Selection::Mark() {
     if (marked_ != nullptr && marked_ != dialog_) {
         if (CObjectDataList* root = marked_->GetRootGroup()) {

@@ -54,6 +54,7 @@ private:
     // selection in the same call; a dialog that goes takes its selection.
     void ElementsChanged(const ElementChange& change) override;
     void DialogRemoving(CZeDialogData& dialog) override;
+    void ProjectEmptied() override;
 
     // Clears the marks of the current dialog's tree and sets those of the
     // picked objects and groups.

@@ -3,6 +3,7 @@
 #include "model/editing/tree_edits.h"
 
 #include <algorithm>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "model/editing/dialog_edit.h"
 #include "model/editing/edit_support.h"
 #include "model/editing/element_lookup.h"
+#include "model/editing/step_names.h"
 #include "model/new_elements.h"
 #include "model/object_data.h"
 #include "model/resource_data.h"
@@ -131,6 +133,7 @@ static EditResult MoveElementUnpicked(CZeResourceData& project, CZeDialogData* d
     if (!moved) {
         return {};
     }
+    edit.SetName(NameStep(StepKind::kMove, *target));
     return edit.Record(target);
 }
 
@@ -153,6 +156,8 @@ static EditResult DeleteElementUnpicked(CZeResourceData& project, CZeDialogData*
         return result;
     }
     DialogEdit edit(project, *holder);
+    // Named now: a destroyed element may be freed at once.
+    edit.SetName(NameStep(StepKind::kDelete, *target));
     ElementStore& store = holder->GetElementStore();
     switch (target->GetKind()) {
         case ElementKind::kHeaderColumn:
@@ -205,6 +210,8 @@ static EditResult GroupSelectionUnpicked(CZeResourceData& project, CZeDialogData
     if (group == nullptr) {
         return {};
     }
+    const std::vector<CObjectData*>& grouped = group->GetChildren();
+    edit.SetName(NameStep(StepKind::kGroup, std::vector<ZeClass*>(grouped.begin(), grouped.end())));
     return edit.Record(group);
 }
 
@@ -224,6 +231,7 @@ static EditResult UngroupElementUnpicked(CZeResourceData& project, CZeDialogData
         return {};
     }
     DialogEdit edit(project, *holder);
+    edit.SetName(NameStep(StepKind::kUngroup, group));
     std::vector<CObjectData*> former = group.GetChildren();
     CObjectData* first = Ungroup(group);
     if (first == nullptr) {
@@ -260,14 +268,27 @@ EditResult UngroupElement(CZeResourceData& project, CZeDialogData* dialog, ZeCla
     return Selected(project, UngroupElementUnpicked(project, dialog, target));
 }
 
-void DiscardDialogs(CZeResourceData& project) {
-    CZeDialogDataList& dialogs = project.GetDialogs();
-    for (std::size_t i = dialogs.GetCount(); i-- > 0;) {
-        CZeDialogData& dialog = *dialogs.GetDialog(i);
-        project.Observers().Notify(
-            [&dialog](ProjectObserver& observer) { observer.DialogRemoving(dialog); });
+namespace {
+
+void EmptyProject(CZeResourceData& project, bool keepRootItems) {
+    // Out of the list before the observers hear of it, so that whatever they
+    // look at is the empty project; alive until they have let go.
+    std::vector<std::unique_ptr<CZeDialogData>> gone = project.TakeEverything(keepRootItems);
+    project.Observers().Notify([](ProjectObserver& observer) { observer.ProjectEmptied(); });
+    // Last to first, as the list destroys them.
+    while (!gone.empty()) {
+        gone.pop_back();
     }
-    dialogs.DeleteAll();
+}
+
+}  // namespace
+
+void DiscardProject(CZeResourceData& project) {
+    EmptyProject(project, false);
+}
+
+void DiscardDialogs(CZeResourceData& project) {
+    EmptyProject(project, true);
 }
 
 }  // namespace ze

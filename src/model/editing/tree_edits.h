@@ -61,8 +61,12 @@ EditResult UngroupElement(CZeResourceData& project, CZeDialogData* dialog, ZeCla
 // step: like every change of the dialog list, only a save takes it back.
 CZeDialogData* NewDialog(CZeResourceData& project);
 
-// Every dialog of the project goes, each told as removed first (the
-// selection and the views let them go). Not undoable.
+// Discard all: every dialog of the project goes with its history, and the
+// project root gets a new project's items, so nothing of the discarded
+// project shows in a file opened next. Told once, as ProjectEmptied, however
+// many dialogs there were. Not undoable.
+void DiscardProject(CZeResourceData& project);
+// The same with the project root's items kept.
 void DiscardDialogs(CZeResourceData& project);
 
 }  // namespace ze
