@@ -37,6 +37,9 @@ constexpr const char* kNumberRange =
 constexpr const char* kTakenName = ZE_USER_TEXT(
     "Messages", "名前「%1」はこのダイアログで既に使われています。別の名前を入力してください。");
 
+constexpr const char* kRefusedProperty =
+    ZE_USER_TEXT("Messages", "プロパティー「%1」に入力した値を確定できません。\n%2");
+
 constexpr const char* kNameSpaces = ZE_USER_TEXT(
     "Messages", "名前の先頭と末尾には空白を入れられません。空白を除いて入力してください。");
 
@@ -207,6 +210,34 @@ ValueRefusal CheckEntry(std::string_view name, ItemKind kind, std::string_view v
 
 ValueRefusal RefuseTakenName(std::string_view name) {
     return Refuse(UserText(kContext, kTakenName, name));
+}
+
+std::string PropertyRefusalMessage(std::string_view property, std::string_view message) {
+    if (property.empty()) {
+        return std::string(message);
+    }
+    // The markers are found in the text as translated, before either is
+    // filled in, so that a name or message holding "%2" stays as it is.
+    const std::string form = UserText(kContext, kRefusedProperty);
+    std::string text;
+    std::size_t from = 0;
+    while (true) {
+        const std::size_t at = form.find('%', from);
+        if (at == std::string::npos || at + 1 >= form.size()) {
+            break;
+        }
+        const char marker = form[at + 1];
+        if (marker != '1' && marker != '2') {
+            text.append(form, from, at + 1 - from);
+            from = at + 1;
+            continue;
+        }
+        text.append(form, from, at - from);
+        text += marker == '1' ? property : message;
+        from = at + 2;
+    }
+    text.append(form, from);
+    return text;
 }
 
 }  // namespace ze

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "model/item_data.h"
@@ -37,5 +38,10 @@ ValueRefusal CheckEntryForm(std::string_view name, ItemKind kind, std::string_vi
 // The refusal of an object or group Name (Shift_JIS) that another element of
 // the same dialog already has; the message names it.
 ValueRefusal RefuseTakenName(std::string_view name);
+
+// message (Shift_JIS), a refusal of the value entered for the property
+// called property, headed by that name: the user sees which entry to
+// correct. An empty name leaves message as it is.
+std::string PropertyRefusalMessage(std::string_view property, std::string_view message);
 
 }  // namespace ze

@@ -56,6 +56,7 @@ CExEditCell::CExEditCell(int row, int column, const QString& text, Qt::Alignment
 
 void CExEditCell::Close() {
     ended_ = true;
+    keepOpen_ = false;
     hide();
     deleteLater();
 }
@@ -102,16 +103,27 @@ void CExEditCell::Finish(bool commit, int step) {
         return;
     }
     ended_ = true;
+    keepOpen_ = false;
     QPointer<CExEditCell> self(this);
     if (commit) {
         emit Committed(row_, column_, text(), step);
     } else {
         emit Cancelled(row_, column_);
     }
-    if (self != nullptr) {
-        hide();
-        deleteLater();
+    if (self == nullptr) {
+        return;
     }
+    // Armed again only now: the message about the refusal took the focus
+    // while the report was running, and that loss must not commit again.
+    if (keepOpen_) {
+        keepOpen_ = false;
+        ended_ = false;
+        selectAll();
+        setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    hide();
+    deleteLater();
 }
 
 void CExEditCell::Widen() {
@@ -200,6 +212,7 @@ CComboBoxCell::~CComboBoxCell() {
 
 void CComboBoxCell::Close() {
     ended_ = true;
+    keepOpen_ = false;
     hide();
     deleteLater();
 }
@@ -244,16 +257,25 @@ void CComboBoxCell::Finish(bool commit) {
         return;
     }
     ended_ = true;
+    keepOpen_ = false;
     QPointer<CComboBoxCell> self(this);
     if (commit) {
         emit Committed(row_, column_, ChosenText(), 0);
     } else {
         emit Cancelled(row_, column_);
     }
-    if (self != nullptr) {
-        hide();
-        deleteLater();
+    if (self == nullptr) {
+        return;
     }
+    if (keepOpen_) {
+        keepOpen_ = false;
+        ended_ = false;
+        edit_->selectAll();
+        edit_->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    hide();
+    deleteLater();
 }
 
 }  // namespace ze::panels

@@ -16,7 +16,9 @@ namespace ze::panels {
 // edit ended, and then hides and deletes itself. Committed carries the text
 // to store and the row step to edit next (-1 above, 1 below, 0 none);
 // Cancelled means nothing is to change. Close ends a cell without a report,
-// when the list shows something else.
+// when the list shows something else. A receiver of Committed that refuses
+// the text calls KeepOpen: the cell then stays, its text all selected and
+// the focus in it, so that the user corrects the text or leaves with Escape.
 
 // The edit field: over the cell, all of its text selected. Enter commits,
 // Escape cancels, Up and Down commit and ask for the row above or below,
@@ -36,6 +38,8 @@ public:
     // Ends the edit as losing the focus would.
     void Commit() { Finish(true, 0); }
     void Close();
+    // From a receiver of Committed: the text was refused.
+    void KeepOpen() { keepOpen_ = true; }
 
 signals:
     void Committed(int row, int column, const QString& text, int step);
@@ -53,6 +57,7 @@ private:
     int row_;
     int column_;
     bool ended_ = false;
+    bool keepOpen_ = false;
 };
 
 // The edit line of a drop-down cell. The cell handles its keys and the loss
@@ -97,6 +102,8 @@ public:
     QString ChosenText() const;
     void Commit() { Finish(true); }
     void Close();
+    // From a receiver of Committed: the text was refused.
+    void KeepOpen() { keepOpen_ = true; }
 
 signals:
     void Committed(int row, int column, const QString& text, int step);
@@ -112,6 +119,7 @@ private:
     ComboEditLine* edit_;
     QListWidget* list_;
     bool ended_ = false;
+    bool keepOpen_ = false;
 };
 
 }  // namespace ze::panels

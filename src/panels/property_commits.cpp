@@ -2,6 +2,7 @@
 
 #include "model/editing/property_edits.h"
 #include "model/editing/selection.h"
+#include "model/entry_checks.h"
 #include "model/item_list.h"
 #include "model/resource_data.h"
 #include "panels/property_list_model.h"
@@ -13,23 +14,26 @@ PropertyCommits::PropertyCommits(CZeResourceData& project, SelectionCommands& co
     : project_(project), commands_(commands) {}
 
 bool PropertyCommits::CommitValue(ZeClass& element, int row, const std::string& value) {
-    if (row < 0) {
+    if (row < 0 || static_cast<std::size_t>(row) >= element.Items().GetItemCount()) {
         return false;
     }
+    // Copied: the commit may replace the items.
+    const std::string name = element.Items().GetItemData(static_cast<std::size_t>(row)).GetName();
     const Selection& selection = project_.GetSelection();
     EditResult result;
-    if (selection.Elements().size() > 1 && selection.Contains(element) &&
-        static_cast<std::size_t>(row) < element.Items().GetItemCount()) {
+    if (selection.Elements().size() > 1 && selection.Contains(element)) {
         // The value goes to every picked element.
-        const std::string name =
-            element.Items().GetItemData(static_cast<std::size_t>(row)).GetName();
         result = CommitPropertyToSelection(project_, name, value);
     } else {
         result = ::ze::CommitProperty(project_, nullptr, &element, static_cast<std::size_t>(row),
                                       value);
     }
+    const bool refused = !result.message.empty();
+    if (refused) {
+        result.message = PropertyRefusalMessage(name, result.message);
+    }
     commands_.Apply(result);
-    return result.message.empty();
+    return !refused;
 }
 
 bool PropertyCommits::CommitProperty(ZeClass& element, std::string_view name,

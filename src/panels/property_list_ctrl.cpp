@@ -199,6 +199,11 @@ void CPropertyListCtrl::DialogRemoving(CZeDialogData& dialog) {
     }
 }
 
+void CPropertyListCtrl::ProjectEmptied() {
+    // The root stays, but with other items: it is let go as well.
+    Forget();
+}
+
 void CPropertyListCtrl::Clear() {
     CloseOpenCell();
     model_->Recount();
@@ -226,7 +231,8 @@ void CPropertyListCtrl::StartEdit(int row, int column) {
     if (openCell_ != nullptr) {
         ZeClass* element = model_->Element();
         CommitOpenCell();
-        if (model_->Element() != element) {
+        // Still open: its value was refused and waits to be corrected.
+        if (openCell_ != nullptr || model_->Element() != element) {
             return;
         }
     }
@@ -329,8 +335,9 @@ void CPropertyListCtrl::RequestImagePicker(int row) {
     if (!list) {
         return;
     }
-    const QByteArray value(item->GetValue().data(),
-                           static_cast<qsizetype>(item->GetValue().size()));
+    // Of several different values, none is the one to find in the list.
+    const std::string_view shown = model_->IsMixed(row) ? std::string_view() : item->GetValue();
+    const QByteArray value(shown.data(), static_cast<qsizetype>(shown.size()));
     emit ImagePickerRequested(*list, value);
 }
 
@@ -351,8 +358,14 @@ void CPropertyListCtrl::OnCellEnded(QWidget* cell, int row, int column, const QS
     // Nor does a mixed value left as it opened (empty) set anything.
     const bool unchanged = text != nullptr && *text == openedText_ &&
                            (model_->IsEventRow(row) || model_->IsMixed(row));
-    if (text != nullptr && !unchanged) {
-        StoreValue(row, *text);
+    if (text != nullptr && !unchanged && !StoreValue(row, *text)) {
+        // Refused (the user has been told why): what was typed stays in the
+        // cell to be corrected, unless the row it was typed for has gone.
+        if (openCell_ == nullptr && model_->Element() == element &&
+            model_->ItemAt(row) != nullptr) {
+            KeepOpen(cell);
+        }
+        return;
     }
     if (step == 0 || model_->Element() != element) {
         return;
@@ -365,6 +378,15 @@ void CPropertyListCtrl::OnCellEnded(QWidget* cell, int row, int column, const QS
     StartEdit(next, column);
 }
 
+void CPropertyListCtrl::KeepOpen(QWidget* cell) {
+    openCell_ = cell;
+    if (auto* edit = qobject_cast<CExEditCell*>(cell)) {
+        edit->KeepOpen();
+    } else if (auto* combo = qobject_cast<CComboBoxCell*>(cell)) {
+        combo->KeepOpen();
+    }
+}
+
 bool CPropertyListCtrl::StoreValue(int row, const QString& text) {
     ZeClass* element = model_->Element();
     CItemData* item = model_->ItemAt(row);
@@ -374,7 +396,9 @@ bool CPropertyListCtrl::StoreValue(int row, const QString& text) {
     char32_t unmappable = 0;
     const std::optional<std::string> value = QStringToSjis(text, &unmappable);
     if (!value) {
-        messages_.ShowMessage(UnmappableValueMessage(unmappable), MessageIcon::kWarning);
+        messages_.ShowMessage(
+            PropertyRefusalMessage(item->GetName(), UnmappableValueMessage(unmappable)),
+            MessageIcon::kWarning);
         return false;
     }
     // A value kept as it stands is no entry: one a file brought stays,
@@ -383,7 +407,8 @@ bool CPropertyListCtrl::StoreValue(int row, const QString& text) {
                                      ? ValueRefusal{}
                                      : CheckEntry(item->GetName(), item->GetKind(), *value);
     if (refusal.refused) {
-        messages_.ShowMessage(refusal.message, MessageIcon::kWarning);
+        messages_.ShowMessage(PropertyRefusalMessage(item->GetName(), refusal.message),
+                              MessageIcon::kWarning);
         return false;
     }
     if (!committer_.CommitValue(*element, static_cast<int>(model_->ItemRow(row)), *value)) {
@@ -496,6 +521,11 @@ void CPropertyListCtrl::mousePressEvent(QMouseEvent* event) {
         return;
     }
     event->accept();
+    // A cell still open when the list is clicked kept a value refused as
+    // the click took its focus: the click does not move on from it.
+    if (openCell_ != nullptr) {
+        return;
+    }
     Click(event->position().toPoint());
 }
 
@@ -578,7 +608,8 @@ void CPropertyListCtrl::dropEvent(QDropEvent* event) {
         } else {
             ZeClass* element = model_->Element();
             CommitOpenCell();
-            row = model_->Element() == element ? ImageDropRow(*event) : -1;
+            // A refused value keeps its cell open; the image waits for it.
+            row = model_->Element() == element && openCell_ == nullptr ? ImageDropRow(*event) : -1;
         }
     }
     if (row < 0) {

@@ -39,10 +39,12 @@ public:
 // (Escape in the cell leaves it without storing), Up and Down move the
 // current row, Delete empties a value. A committed value is checked
 // (it must read back from resource text and have a Shift_JIS form) and handed
-// to the committer. An image dragged from the image grids may be dropped on
-// an image file row. The list follows the model through the project's change
-// notification: it never shows an element that has left its dialog's tree,
-// and a cell open on an element that changes or goes closes without storing.
+// to the committer; a value refused here or there stays in its cell, all
+// selected, until it is corrected or Escape gives up on it. An image dragged
+// from the image grids may be dropped on an image file row. The list follows
+// the model through the project's change notification: it never shows an
+// element that has left its dialog's tree, and a cell open on an element that
+// changes or goes closes without storing.
 class CPropertyListCtrl : public QTableView, public ProjectObserver {
     Q_OBJECT
 public:
@@ -82,6 +84,7 @@ public:
     // ProjectObserver
     void ElementsChanged(const ElementChange& change) override;
     void DialogRemoving(CZeDialogData& dialog) override;
+    void ProjectEmptied() override;
 
 signals:
     // The description of the item under the mouse (UTF-8), "..." below the
@@ -123,8 +126,11 @@ private:
     // text is null for a cancelled edit.
     void OnCellEnded(QWidget* cell, int row, int column, const QString* text, int step);
     // Checks text and commits it as the value of row's item; false when it
-    // was refused (the user has been told) or the row has no item.
+    // was refused (the user has been told, the property named) or the row
+    // has no item.
     bool StoreValue(int row, const QString& text);
+    // cell, which reported a refused value, stays the open cell.
+    void KeepOpen(QWidget* cell);
     // The element shown has gone: nothing is shown.
     void Forget();
     void CommitOpenCell();

@@ -2,6 +2,9 @@
 
 #include <QCoreApplication>
 #include <algorithm>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "common/cp932.h"
 #include "common/qt/sjis_qstring.h"
@@ -17,6 +20,38 @@ namespace {
 
 bool IsEventName(std::string_view name) {
     return std::find(kEventNames.begin(), kEventNames.end(), name) != kEventNames.end();
+}
+
+// The commands element has on event, "OPEN, CLOSE" (Shift_JIS); empty for a
+// name that is no event.
+std::string EventCommandsOf(ZeClass& element, std::string_view event) {
+    const std::vector<ZeClass*>* commands = CommandListOf(element);
+    if (commands == nullptr || !IsEventName(event)) {
+        return {};
+    }
+    std::string names;
+    for (const ZeClass* command : *commands) {
+        if (command->GetItem(prop::kEvent) == event) {
+            names += names.empty() ? "" : ", ";
+            names += command->GetItem(prop::kCommand);
+        }
+    }
+    return names;
+}
+
+// What the row of element's item shows: its value, or for an event without
+// one (each pick adds a command and leaves it empty), the commands element
+// has on that event.
+std::string ShownValue(ZeClass& element, const CItemData& item) {
+    const std::string_view value = item.GetValue();
+    return value.empty() ? EventCommandsOf(element, item.GetName()) : std::string(value);
+}
+
+// The same for element's property called name (one that all the elements
+// shown have).
+std::string ShownValue(ZeClass& element, std::string_view name) {
+    const std::optional<std::size_t> row = RowNamed(element, name);
+    return row ? ShownValue(element, element.Items().GetItemData(*row)) : std::string();
 }
 
 }  // namespace
@@ -50,8 +85,24 @@ void PropertyListModel::SetElements(ZeClass* element, const std::vector<ZeClass*
 
 void PropertyListModel::Share() {
     shared_.clear();
-    if (element_ != nullptr && elements_.size() > 1) {
-        shared_ = SharedProperties(elements_, *element_);
+    if (element_ == nullptr || elements_.size() <= 1) {
+        return;
+    }
+    shared_ = SharedProperties(elements_, *element_);
+    // The values of events are all empty; the elements differ in the
+    // commands they have on them, which is what the row shows.
+    for (SharedProperty& property : shared_) {
+        if (!IsEventName(property.name)) {
+            continue;
+        }
+        property.values = {ShownValue(*element_, property.name)};
+        for (ZeClass* element : elements_) {
+            std::string shown = ShownValue(*element, property.name);
+            if (std::find(property.values.begin(), property.values.end(), shown) ==
+                property.values.end()) {
+                property.values.push_back(std::move(shown));
+            }
+        }
     }
 }
 
@@ -161,29 +212,10 @@ QVariant PropertyListModel::CellText(int row, int column) const {
             if (IsMixed(row)) {
                 return QString();
             }
-            if (item->GetValue().empty()) {
-                return EventCommands(item->GetName());
-            }
-            return SjisToQString(item->GetValue());
+            return SjisToQString(ShownValue(*element_, *item));
         default:
             return MarkerText(item->GetKind());
     }
-}
-
-QString PropertyListModel::EventCommands(std::string_view event) const {
-    // An event row stays empty (each pick adds a command); it shows the
-    // commands the element has on that event.
-    if (element_ == nullptr || !IsEventName(event)) {
-        return QString();
-    }
-    const std::vector<ZeClass*>* commands = CommandListOf(*element_);
-    QStringList names;
-    for (const ZeClass* command : commands == nullptr ? std::vector<ZeClass*>() : *commands) {
-        if (command->GetItem(prop::kEvent) == event) {
-            names << SjisToQString(command->GetItem(prop::kCommand));
-        }
-    }
-    return names.join(QStringLiteral(", "));
 }
 
 QVariant PropertyListModel::data(const QModelIndex& index, int role) const {

@@ -99,9 +99,6 @@ public:
 
 private:
     QVariant CellText(int row, int column) const;
-    // The commands the element has on event ("OPEN, CLOSE"); empty for a
-    // name that is no event.
-    QString EventCommands(std::string_view event) const;
 
     // Several elements: the properties they share, found again on Recount.
     void Share();

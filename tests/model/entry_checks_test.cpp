@@ -21,6 +21,7 @@
 #include "model/mo_stream.h"
 #include "model/object_data.h"
 #include "model/resource_data.h"
+#include "model/user_text.h"
 
 namespace ze {
 namespace {
@@ -159,6 +160,29 @@ TEST(EntryChecksTest, TheLengthMessageShowsEveryUnit) {
         EXPECT_NE(message.find(std::string(unit.suffix) + Utf8ToCp932("、")), std::string::npos)
             << unit.suffix;
     }
+}
+
+// A refusal headed by the property's name: the name and the message are
+// taken as they are, in the places the translation gives them.
+TEST(EntryChecksTest, ARefusalNamesItsProperty) {
+    struct Case {
+        const char* property;
+        std::string message;
+        std::string shown;  // UTF-8
+    };
+    const std::string head = "」に入力した値を確定できません。\n";
+    const std::vector<Case> cases = {
+        {"Width", kLength, "プロパティー「Width" + head + kLength},
+        {"A%2", "m%1%2", "プロパティー「A%2" + head + "m%1%2"},
+        {"", "m", "m"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(Cp932ToUtf8(PropertyRefusalMessage(c.property, Utf8ToCp932(c.message))), c.shown)
+            << c.property;
+    }
+    SetTextTranslator([](const char*, const char*) { return std::string("%2 (%1%)"); });
+    EXPECT_EQ(PropertyRefusalMessage("A%1", "m%2"), "m%2 (A%1%)");
+    SetTextTranslator(nullptr);
 }
 
 TEST(UniqueNamesTest, InsertAndPasteNameByTypeWithTheFirstFreeNumber) {

@@ -87,8 +87,14 @@ private slots:
         const bool stored = message.isEmpty();
         QCOMPARE(messages_.messages.size(), std::size_t{stored ? 0u : 1u});
         if (!stored) {
-            QCOMPARE(QString::fromStdString(messages_.messages[0].text), message);
+            // Headed by the property, and the typed text is kept to be
+            // corrected.
+            QCOMPARE(QString::fromStdString(messages_.messages[0].text),
+                     "プロパティー「" + property + "」に入力した値を確定できません。\n" + message);
             QCOMPARE(messages_.messages[0].icon, MessageIcon::kWarning);
+            QVERIFY(list.OpenCell() != nullptr);
+            QCOMPARE(cell->text(), typed);
+            QCOMPARE(cell->selectedText(), typed);
         }
         QCOMPARE(title.GetItem(property.toStdString()), stored ? typed.toStdString() : before);
         QCOMPARE(main_->GetUndoBuffer().GetRecordCount(), std::size_t{stored ? 2u : 1u});

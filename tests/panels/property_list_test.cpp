@@ -301,7 +301,9 @@ private slots:
     // list. actions: keys, typed text, "=<text>" (set as the field's text),
     // "focus" (moves away), "click" (on another row), "pick:<entry>" (clicks
     // a drop-down entry). A typed value goes through the value check: stored
-    // as Shift_JIS, or refused with a warning (message) and the old one kept.
+    // as Shift_JIS, or refused with a warning (message, headed by the
+    // property's name) and the old one kept, the typed text staying in the
+    // open cell, selected, until Escape closes it.
     void CellCommits_data() {
         QTest::addColumn<int>("row");
         QTest::addColumn<int>("column");
@@ -317,6 +319,10 @@ private slots:
         };
         auto refusal = [](ItemKind kind, const char* text) {
             return QString::fromStdString(Cp932ToUtf8(CheckItemValue(kind, text).message));
+        };
+        auto named = [](const char* property, const QString& message) {
+            return QString("プロパティー「%1」に入力した値を確定できません。\n").arg(property) +
+                   message;
         };
         row("Enter", 5, 1, "20 Return", "20", true);
         row("Escape", 5, 1, "20 Escape", "1", false);
@@ -343,13 +349,17 @@ private slots:
         row("Shift_JIS text", 8, 1, "=こんにちは? Return", "こんにちは?", true);
         row("trail bytes that are backslashes", 8, 1, "=表示ソ Return", "表示ソ", true);
         row("quote in plain text", 0, 1, "=it's Return", "btn", false, "none",
-            refusal(ItemKind::kPlainText, "it's"));
+            named("Name", refusal(ItemKind::kPlainText, "it's")));
         row("backslash in user text", 8, 1, "=a\\b Return", "ようこそ", false, "none",
-            refusal(ItemKind::kUserText, "a\\b"));
+            named("Text", refusal(ItemKind::kUserText, "a\\b")));
         row("no Shift_JIS form", 0, 1, "=a\U0001F600 Return", "btn", false, "none",
-            "値にShift_JISで表せない文字(U+1F600)は使えません。");
+            named("Name", "値にShift_JISで表せない文字(U+1F600)は使えません。"));
         row("no Shift_JIS form in the BMP", 8, 1, "=x\u00e9 Return", "ようこそ", false, "none",
-            "値にShift_JISで表せない文字(U+00E9)は使えません。");
+            named("Text", "値にShift_JISで表せない文字(U+00E9)は使えません。"));
+        row("refused on Down", 8, 1, "=a\\b Down", "ようこそ", false, "none",
+            named("Text", refusal(ItemKind::kUserText, "a\\b")));
+        row("refused on the loss of the focus", 0, 1, "=it's focus", "btn", false, "none",
+            named("Name", refusal(ItemKind::kPlainText, "it's")));
         row("Delete keeps the first row", 0, -1, "Delete", "btn", false);
         row("Delete empties the second row", 1, -1, "Delete", "", true);
         row("Delete empties a number", 5, -1, "Delete", "", true);
@@ -401,6 +411,18 @@ private slots:
         if (!message.isEmpty()) {
             QCOMPARE(QString::fromStdString(messages_.messages[0].text), message);
             QCOMPARE(messages_.messages[0].icon, MessageIcon::kWarning);
+            // The refused text waits in its cell, selected, to be corrected.
+            FlushDeletes();
+            QVERIFY(!cell.isNull());
+            QCOMPARE(list_->OpenCell(), cell.data());
+            auto* field = qobject_cast<QLineEdit*>(cell.data());
+            QCOMPARE(field->selectedText(), actions.section(' ', 0, 0).mid(1));
+            QVERIFY(field->hasFocus());
+            QCOMPARE(list_->GetCurrentRow(), row);
+            QTest::keyClick(field, Qt::Key_Escape);
+            QCOMPARE(Value(*element_, row), value);
+            QVERIFY(committer_.changes.isEmpty());
+            QCOMPARE(messages_.messages.size(), std::size_t{1});
         }
         FlushDeletes();
         QVERIFY(cell.isNull());
