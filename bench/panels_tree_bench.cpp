@@ -301,6 +301,7 @@ double OpenInEditor(const std::string& text) {
         ze::app::EditorEnvironment environment;
         environment.settingsPath = folder.path().toStdString() + "/settings.ini";
         environment.programFolder = folder.path().toStdString() + "/";
+        environment.recoveryFolder = folder.path() + "/recovery";
         environment.messages = &messages;
         ze::app::CMainFrame frame(environment);
         frame.show();

@@ -55,9 +55,12 @@ fi
 width=1200
 height=800
 display=":$((90 + RANDOM % 100))"
+# The scenes start from the default settings, not from the user's own.
+settings="$(mktemp -d)"
 cleanup() {
     [ -n "${editor:-}" ] && kill "$editor" 2>/dev/null || true
     [ -n "${xvfb:-}" ] && kill "$xvfb" 2>/dev/null || true
+    rm -rf "$settings"
 }
 trap cleanup EXIT
 
@@ -72,7 +75,8 @@ for shot in "${shots[@]}"; do
     read -r scene output <<<"$shot"
     DISPLAY="$display" QT_QPA_PLATFORM=xcb LANG=ja_JP.UTF-8 \
         "$build/bin/ze-screenshot-scene" --scene "$scene" \
-        examples/SampleApp.moxspro --folder examples --dialog Main &
+        examples/SampleApp.moxspro --folder examples --dialog Main \
+        --settings "$settings/VaVoririvuZuvazu.ini" &
     editor=$!
     sleep 4
     mkdir -p "$(dirname "$output")"

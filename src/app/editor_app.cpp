@@ -3,16 +3,15 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFileInfo>
-#include <QLibraryInfo>
 #include <QLocale>
 #include <QTimer>
-#include <QTranslator>
 #include <cstdio>
 #include <string_view>
 
 #include "app/child_frame.h"
 #include "app/command_ids.h"
 #include "app/desktop_dialogs.h"
+#include "app/editor_language.h"
 #include "app/icons.h"
 #include "app/profile_settings.h"
 #include "common/cp932.h"
@@ -39,6 +38,11 @@ struct EditorCommandLine {
         QStringLiteral("Uses DIR as the project folder (its resources/ folder serves the "
                        "device and fills the user image grid)."),
         QStringLiteral("DIR")};
+    const QCommandLineOption settings{
+        QStringLiteral("settings"),
+        QStringLiteral("Reads and writes the settings in FILE instead of the user's own file "
+                       "(the defaults beside the program still apply)."),
+        QStringLiteral("FILE")};
     // For the tests of the editor's life cycle: once started, every dialog
     // window is closed through its own close path and the editor quits as
     // "アプリケーションの終了" does, so the process shows how it ends.
@@ -56,6 +60,7 @@ struct EditorCommandLine {
         parser.addOption(dialog);
         parser.addOption(folder);
         parser.addOption(language);
+        parser.addOption(settings);
         parser.addOption(closeAndQuit);
     }
 };
@@ -81,6 +86,11 @@ bool AsksForHelpOrVersion(int argc, char** argv) {
     return false;
 }
 
+// --settings FILE as an absolute path: the working folder may change later.
+std::string SettingsOptionPath(const QString& value) {
+    return value.isEmpty() ? std::string() : QFileInfo(value).absoluteFilePath().toStdString();
+}
+
 }  // namespace
 
 QString ChooseLanguage(const QString& option, const std::string& setting,
@@ -100,7 +110,6 @@ CZeDialogEditorApp::~CZeDialogEditorApp() = default;
 bool CZeDialogEditorApp::InitInstance(const QStringList& arguments,
                                       const EditorEnvironment& environment) {
     SetApplicationNames();
-    QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
     QGuiApplication::setWindowIcon(EditorIcon());
 
     EditorCommandLine commandLine;
@@ -118,7 +127,11 @@ bool CZeDialogEditorApp::InitInstance(const QStringList& arguments,
         parser.showVersion();  // exits
     }
 
-    mainFrame_ = std::make_unique<CMainFrame>(environment);
+    EditorEnvironment chosen = environment;
+    if (parser.isSet(commandLine.settings)) {
+        chosen.settingsPath = SettingsOptionPath(parser.value(commandLine.settings));
+    }
+    mainFrame_ = std::make_unique<CMainFrame>(chosen);
     if (parser.isSet(folderOption)) {
         const QString folder = QFileInfo(parser.value(folderOption)).absoluteFilePath();
         mainFrame_->SetProjectFolder(WithTrailingSeparator(folder.toStdString()));
@@ -158,25 +171,13 @@ int RunEditor(int argc, char** argv) {
         std::fprintf(stderr, "ze-editor: --lang takes ja or en, not %s\n", qPrintable(option));
         return 1;
     }
-    const QString language =
-        ChooseLanguage(option,
-                       CProfileSettings(CProfileSettings::PathIn(ExecutableFolder()))
-                           .ReadString("SETTING", "Language", ""),
-                       QLocale::system().language());
-    QTranslator qtTexts;
-    QTranslator editorTexts;
-    if (language == QLatin1String("en")) {
-        if (editorTexts.load(
-                QString::fromStdString(ExecutableFolder() + "translations/" + kTranslationFile))) {
-            QCoreApplication::installTranslator(&editorTexts);
-        }
-    } else if (qtTexts.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
-                            QStringLiteral("_"),
-                            QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        // The buttons and captions of Qt's own dialogs in Japanese, when the
-        // translations are installed.
-        QCoreApplication::installTranslator(&qtTexts);
-    }
+    const std::string settingsPath =
+        SettingsOptionPath(commandLine.parser.value(commandLine.settings));
+    const QString language = ChooseLanguage(
+        option, EditorSettings(settingsPath, {}).ReadString("SETTING", "Language", ""),
+        QLocale::system().language());
+    EditorLanguage speaking;
+    speaking.Install(language, ExecutableFolder());
     CZeDialogEditorApp editor;
     if (!editor.InitInstance(QCoreApplication::arguments())) {
         return 1;

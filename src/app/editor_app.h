@@ -10,22 +10,24 @@
 
 namespace ze::app {
 
-// The application object: prepares the process (locale, name, Qt's own
-// Japanese texts), creates the main window with its settings beside the
-// executable and opens the file named on the command line.
+// The application object: prepares the process (name, icon), creates the
+// main window with the user's settings (or those --settings names) over the
+// defaults beside the executable and opens the file named on the command
+// line. The language, with Qt's own texts and the locale, is RunEditor's.
 class CZeDialogEditorApp {
 public:
     CZeDialogEditorApp();
     ~CZeDialogEditorApp();
 
     // arguments as QCoreApplication::arguments() gives them (the program
-    // first): "ze-editor [FILE...] [--dialog NAME] [--folder DIR]". A plain
-    // start opens no window. Recovery files left by an editor that did not
-    // close cleanly are offered first; when one is restored, the files are
-    // not opened. Otherwise each file is opened into the project; --dialog
-    // then opens the window of the dialog NAME; --folder sets the project
-    // folder as "参照" does. False, with the reason on standard error, when
-    // the command line is wrong.
+    // first): "ze-editor [FILE...] [--dialog NAME] [--folder DIR]
+    // [--settings FILE]"; --settings takes the place of environment's
+    // settings file. A plain start opens no window. Recovery files left by
+    // an editor that did not close cleanly are offered first; when one is
+    // restored, the files are not opened. Otherwise each file is opened into
+    // the project; --dialog then opens the window of the dialog NAME;
+    // --folder sets the project folder as "参照" does. False, with the
+    // reason on standard error, when the command line is wrong.
     bool InitInstance(const QStringList& arguments, const EditorEnvironment& environment = {});
 
     CMainFrame* GetMainFrame() const { return mainFrame_.get(); }

@@ -1,5 +1,7 @@
 #include "app/profile_settings.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <cctype>
 #include <cstdio>
@@ -137,17 +139,12 @@ bool IsValidUtf8(std::string_view text) {
     return true;
 }
 
-}  // namespace
-
-CProfileSettings::CProfileSettings(std::string path) : path_(std::move(path)) {}
-
-std::string CProfileSettings::PathIn(const std::string& folder) {
-    return WithTrailingSeparator(folder) + "VaVoririvuZuvazu.ini";
-}
-
-std::vector<std::string> CProfileSettings::ReadLines() const {
+std::vector<std::string> ReadLines(const std::string& path) {
     std::vector<std::string> lines;
-    std::ifstream file(path_, std::ios::binary);
+    if (path.empty()) {
+        return lines;
+    }
+    std::ifstream file(path, std::ios::binary);
     if (!file) {
         return lines;
     }
@@ -161,13 +158,18 @@ std::vector<std::string> CProfileSettings::ReadLines() const {
     return lines;
 }
 
-bool CProfileSettings::WriteLines(const std::vector<std::string>& lines) const {
+bool WriteLines(const std::string& path, const std::vector<std::string>& lines) {
     std::string text;
     for (const std::string& line : lines) {
         text += line;
         text += "\r\n";
     }
-    QSaveFile file(QString::fromStdString(path_));
+    const QString target = QString::fromStdString(path);
+    // The user's folder under ~/.config does not exist before the first write.
+    if (!QDir().mkpath(QFileInfo(target).absolutePath())) {
+        return false;
+    }
+    QSaveFile file(target);
     if (!file.open(QIODevice::WriteOnly)) {
         return false;
     }
@@ -179,13 +181,40 @@ bool CProfileSettings::WriteLines(const std::vector<std::string>& lines) const {
     return file.commit();
 }
 
+}  // namespace
+
+CProfileSettings::CProfileSettings(std::string path, std::string defaultsPath)
+    : path_(std::move(path)), defaultsPath_(std::move(defaultsPath)) {
+    // Named as its own defaults (--settings on the file beside the program),
+    // the file is simply the one file: a removed key is removed.
+    if (defaultsPath_ == path_) {
+        defaultsPath_.clear();
+    }
+}
+
+std::string CProfileSettings::PathIn(const std::string& folder) {
+    return WithTrailingSeparator(folder) + "VaVoririvuZuvazu.ini";
+}
+
+bool CProfileSettings::Lookup(std::string_view section, std::string_view key,
+                              std::string& value) const {
+    for (const std::string* path : {&path_, &defaultsPath_}) {
+        const std::vector<std::string> lines = ReadLines(*path);
+        const Found found = Find(lines, section, key);
+        if (found.keyFound) {
+            value = std::string(found.value);
+            return true;
+        }
+    }
+    return false;
+}
+
 int CProfileSettings::ReadInt(std::string_view section, std::string_view key, int fallback) const {
-    const std::vector<std::string> lines = ReadLines();
-    const Found found = Find(lines, section, key);
-    if (!found.keyFound) {
+    std::string found;
+    if (!Lookup(section, key, found)) {
         return fallback;
     }
-    std::string_view text = found.value;
+    std::string_view text = found;
     bool negative = false;
     if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
         negative = text.front() == '-';
@@ -204,10 +233,12 @@ int CProfileSettings::ReadInt(std::string_view section, std::string_view key, in
 
 std::string CProfileSettings::ReadString(std::string_view section, std::string_view key,
                                          std::string_view fallback) const {
-    const std::vector<std::string> lines = ReadLines();
-    const Found found = Find(lines, section, key);
-    std::string_view value = found.keyFound ? found.value : fallback;
-    if (found.keyFound && value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+    std::string found;
+    if (!Lookup(section, key, found)) {
+        return std::string(fallback.substr(0, kMaxStringLength));
+    }
+    std::string_view value = found;
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
         value.back() == value.front()) {
         value = value.substr(1, value.size() - 2);
     }
@@ -216,14 +247,14 @@ std::string CProfileSettings::ReadString(std::string_view section, std::string_v
 
 bool CProfileSettings::Update(std::string_view section, std::string_view key,
                               const std::string* value) {
-    std::vector<std::string> lines = ReadLines();
+    std::vector<std::string> lines = ReadLines(path_);
     const Found found = Find(lines, section, key);
     if (value == nullptr) {
         if (!found.keyFound) {
             return true;
         }
         lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(found.keyLine));
-        return WriteLines(lines);
+        return WriteLines(path_, lines);
     }
     std::string entry = std::string(key) + "=" + *value;
     if (found.keyFound) {
@@ -235,7 +266,7 @@ bool CProfileSettings::Update(std::string_view section, std::string_view key,
         lines.push_back("[" + std::string(section) + "]");
         lines.push_back(std::move(entry));
     }
-    return WriteLines(lines);
+    return WriteLines(path_, lines);
 }
 
 bool CProfileSettings::WriteInt(std::string_view section, std::string_view key, int value) {
@@ -258,7 +289,29 @@ bool CProfileSettings::WriteString(std::string_view section, std::string_view ke
 }
 
 bool CProfileSettings::DeleteKey(std::string_view section, std::string_view key) {
+    if (Find(ReadLines(defaultsPath_), section, key).keyFound) {
+        const std::string empty;
+        return Update(section, key, &empty);
+    }
     return Update(section, key, nullptr);
+}
+
+std::string UserSettingsPath(std::string_view xdgConfigHome, std::string_view home) {
+    std::string folder = !xdgConfigHome.empty() && xdgConfigHome.front() == '/'
+                             ? std::string(xdgConfigHome)
+                             : WithTrailingSeparator(std::string(home)) + ".config";
+    return WithTrailingSeparator(std::move(folder)) + "ze-resource-editor/VaVoririvuZuvazu.ini";
+}
+
+std::string UserSettingsPath() {
+    return UserSettingsPath(qEnvironmentVariable("XDG_CONFIG_HOME").toStdString(),
+                            QDir::homePath().toStdString());
+}
+
+CProfileSettings EditorSettings(const std::string& chosenPath, const std::string& programFolder) {
+    return CProfileSettings(
+        chosenPath.empty() ? UserSettingsPath() : chosenPath,
+        CProfileSettings::PathIn(programFolder.empty() ? ExecutableFolder() : programFolder));
 }
 
 std::string PathToProfileText(std::string_view path) {

@@ -2,9 +2,15 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QStringList>
 #include <QTimer>
 #include <algorithm>
 #include <utility>
+#include <vector>
+
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 
 #include "app/desktop_dialogs.h"
 #include "app/recent_file_list.h"
@@ -17,6 +23,7 @@
 #include "model/mo_stream.h"
 #include "model/property_names.h"
 #include "model/resource_data.h"
+#include "panels/file_error_text.h"
 
 namespace ze::app {
 
@@ -28,6 +35,38 @@ namespace {
 constexpr const char* kSavedMessage = QT_TRANSLATE_NOOP("Messages", "ファイルを保存しました。");
 constexpr const char* kNotSavedMessage =
     QT_TRANSLATE_NOOP("Messages", "ファイルを保存できませんでした。");
+
+// Renamed dialogs named in the status text; more are counted.
+constexpr std::size_t kRenamesNamed = 3;
+
+// "3 個のダイアログを追加しました (Dialog → Dialog2)": what a file opened
+// into a project added, and which dialogs got another name than the file's.
+QString DialogsAddedText(std::size_t added,
+                         const std::vector<std::pair<std::string, std::string>>& renamed) {
+    QString text = QCoreApplication::translate("Editor", "%n 個のダイアログを追加しました", nullptr,
+                                               static_cast<int>(added));
+    if (renamed.empty()) {
+        return text;
+    }
+    QStringList names;
+    for (std::size_t i = 0; i < renamed.size() && i < kRenamesNamed; ++i) {
+        names << SjisToQString(renamed[i].first) + QStringLiteral(" → ") +
+                     SjisToQString(renamed[i].second);
+    }
+    if (renamed.size() > kRenamesNamed) {
+        names << QCoreApplication::translate("Editor", "ほか %n 件", nullptr,
+                                             static_cast<int>(renamed.size() - kRenamesNamed));
+    }
+    return text + QStringLiteral(" (") + names.join(QStringLiteral(", ")) + QLatin1Char(')');
+}
+
+// A discarded large project leaves its pages with the allocator; glibc
+// keeps them from the system unless asked.
+void GiveBackFreedMemory() {
+#if defined(__GLIBC__)
+    ::malloc_trim(0);
+#endif
+}
 
 }  // namespace
 
@@ -54,10 +93,11 @@ ProjectFileCommands::~ProjectFileCommands() {
 }
 
 void ProjectFileCommands::CannotRead(const QString& file) {
+    // The reason as opening the file gives it now: what made the read fail.
     messages_.ShowMessage(
-        QStringToSjisForDisplay(
-            QCoreApplication::translate("Editor", "ファイルを読み込めませんでした。\n%1")
-                .arg(file)),
+        QStringToSjisForDisplay(panels::WithFileErrorReason(
+            QCoreApplication::translate("Editor", "ファイルを読み込めませんでした。\n%1").arg(file),
+            panels::ReadErrorOf(file.toStdString()))),
         MessageIcon::kWarning);
 }
 
@@ -67,12 +107,13 @@ bool ProjectFileCommands::OpenFile(const std::string& path) {
         CannotRead(file.absoluteFilePath());
         return false;
     }
-    // Opening into an unchanged project leaves nothing to save; opening into
-    // a changed one keeps the question for the close. Only a project opened
-    // into an empty one becomes the file saves go to: a merge of several
-    // files is saved where the user says.
-    const bool wasSaved = !HasUnsavedChanges();
-    const bool wasEmpty = wasSaved && projectFile_.empty() && project_.GetDialogs().GetCount() == 0;
+    // Opening into an empty, unchanged project leaves nothing to save. Opened
+    // into one with dialogs or changes, the merge differs from every file:
+    // it is modified, and closing asks. Only a project opened into an empty
+    // one becomes the file saves go to: a merge of several files is saved
+    // where the user says.
+    const std::size_t dialogsBefore = project_.GetDialogs().GetCount();
+    const bool wasEmpty = !HasUnsavedChanges() && projectFile_.empty() && dialogsBefore == 0;
     LoadDetails details;
     if (!project_.LoadFile(path, &details)) {
         if (details.readResult == ReadFileResult::kTooLarge) {
@@ -91,7 +132,7 @@ bool ProjectFileCommands::OpenFile(const std::string& path) {
         }
         return false;
     }
-    if (wasSaved) {
+    if (wasEmpty) {
         MarkSaved();
     } else {
         savePoint_->Touch();
@@ -103,6 +144,10 @@ bool ProjectFileCommands::OpenFile(const std::string& path) {
     recentFiles_.Add(path);
     host_.ProjectReloaded(true);
     host_.ProjectFileChanged();
+    if (!wasEmpty) {
+        host_.ShowStatusText(
+            DialogsAddedText(project_.GetDialogs().GetCount() - dialogsBefore, details.renamed));
+    }
     return true;
 }
 
@@ -165,21 +210,23 @@ void ProjectFileCommands::OnSaveProjectAs() {
 }
 
 bool ProjectFileCommands::SaveProjectTo(const std::string& path) {
-    const bool saved = project_.SaveToFile(path, "");
+    int error = 0;
+    const bool saved = project_.SaveToFile(path, "", &error);
     if (saved) {
         projectFile_ = QFileInfo(QString::fromStdString(path)).absoluteFilePath().toStdString();
         recentFiles_.Add(path);
         MarkSaved();
         host_.ProjectFileChanged();
     }
-    TellSaved(saved, path);
+    TellSaved(saved, path, error);
     return saved;
 }
 
-void ProjectFileCommands::TellSaved(bool saved, const std::string& path) {
+void ProjectFileCommands::TellSaved(bool saved, const std::string& path, int error) {
     if (!saved) {
         messages_.ShowMessage(
-            QStringToSjisForDisplay(QCoreApplication::translate("Messages", kNotSavedMessage)),
+            QStringToSjisForDisplay(panels::WithFileErrorReason(
+                QCoreApplication::translate("Messages", kNotSavedMessage), error)),
             MessageIcon::kWarning);
         return;
     }
@@ -199,18 +246,25 @@ void ProjectFileCommands::OnSaveResource() {
         files_.ChooseSaveFile({QCoreApplication::translate("Editor", "リソースファイル (*.json)"),
                                QStringLiteral("json"), SjisToQString(name), FileDialogFolder()});
     if (path) {
-        TellSaved(project_.SaveToFile(*path, name), *path);
+        int error = 0;
+        const bool saved = project_.SaveToFile(*path, name, &error);
+        TellSaved(saved, *path, error);
     }
 }
 
 void ProjectFileCommands::OnDiscardAll() {
+    // Unsaved work is not thrown away unasked: the question closing asks.
+    if (!AskBeforeClose()) {
+        return;
+    }
     host_.DialogsDiscarding();
-    DiscardDialogs(project_);
+    DiscardProject(project_);
     host_.DialogsDiscarded();
     // Nothing is left to save over the file the dialogs came from.
     projectFile_.clear();
     MarkSaved();
     host_.ProjectFileChanged();
+    GiveBackFreedMemory();
 }
 
 QString ProjectFileCommands::TitleName() const {

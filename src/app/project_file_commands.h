@@ -74,8 +74,10 @@ public:
     ~ProjectFileCommands() override;
 
     // Reads the file into the project (its dialogs are added) and rebuilds
-    // the tree; no window is opened. False when it could not be read; a file
-    // that does not parse is reported with the parser's report.
+    // the tree; no window is opened. Read into a project with dialogs or
+    // changes, the project is modified and the status bar says how many
+    // dialogs were added and which were renamed. False when it could not be
+    // read; a file that does not parse is reported with the parser's report.
     bool OpenFile(const std::string& path);
     void OnFileOpen();
     // An entry of the recent files; one that is gone leaves the list.
@@ -90,6 +92,10 @@ public:
     void OnSaveProjectAs();
     // The active window's dialog alone, as a resource file.
     void OnSaveResource();
+    // Empties the project (its dialogs with their histories; the root's
+    // items become a new project's), after the question closing asks when
+    // it is modified: nothing happens when the user cancels or the save
+    // fails.
     void OnDiscardAll();
 
     // The project file saves go to: the one the project was opened from
@@ -129,8 +135,9 @@ public:
 
 private:
     bool SaveProjectTo(const std::string& path);
-    // Success in the status bar and the log, failure in a message box.
-    void TellSaved(bool saved, const std::string& path);
+    // Success in the status bar and the log, failure in a message box with
+    // the reason (the system's error number error).
+    void TellSaved(bool saved, const std::string& path, int error = 0);
     bool RestoreRecovery(const RecoveryStore::LeftOver& leftOver);
     // Where the file dialogs start (OpenStartFolder).
     QString FileDialogFolder() const;

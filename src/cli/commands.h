@@ -30,8 +30,9 @@ int RunSkeleton(const Arguments& args);
 int RunTree(const Arguments& args);
 
 // Reads a whole file or standard input ("-") as bytes, within
-// kMaxReadFileBytes; anything but kRead leaves bytes empty.
-ReadFileResult ReadAll(const std::string& path, std::string& bytes);
+// kMaxReadFileBytes; anything but kRead leaves bytes empty, with the system's
+// error number in error (when given) for ReadFailureText.
+ReadFileResult ReadAll(const std::string& path, std::string& bytes, int* error = nullptr);
 
 // Model text (Shift_JIS) in UTF-8 for the terminal.
 std::string ForTerminal(std::string_view sjis);

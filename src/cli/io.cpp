@@ -26,11 +26,11 @@ private:
 
 }  // namespace
 
-ReadFileResult ReadAll(const std::string& path, std::string& bytes) {
+ReadFileResult ReadAll(const std::string& path, std::string& bytes, int* error) {
     if (path == "-") {
-        return ReadBoundedDescriptor(STDIN_FILENO, bytes);
+        return ReadBoundedDescriptor(STDIN_FILENO, bytes, kMaxReadFileBytes, error);
     }
-    return ReadBoundedFile(path, bytes);
+    return ReadBoundedFile(path, bytes, error);
 }
 
 std::string ForTerminal(std::string_view sjis) {
@@ -43,8 +43,9 @@ int ExitStatusOf(LoadOutcome outcome, int failedStatus) {
 
 LoadOutcome LoadProjectFile(CZeResourceData& project, const std::string& path) {
     std::string text;
-    if (const ReadFileResult read = ReadAll(path, text); read != ReadFileResult::kRead) {
-        std::cerr << path << ": " << ReadFailureText(read) << '\n';
+    int error = 0;
+    if (const ReadFileResult read = ReadAll(path, text, &error); read != ReadFileResult::kRead) {
+        std::cerr << path << ": " << ReadFailureText(read, error) << '\n';
         return read == ReadFileResult::kNotRegularFile || read == ReadFileResult::kTooLarge
                    ? LoadOutcome::kRefused
                    : LoadOutcome::kFailed;
@@ -65,8 +66,10 @@ bool LoadProjectFiles(const std::vector<std::pair<std::string, CZeResourceData*>
             return;
         }
         std::string text;
-        if (const ReadFileResult read = ReadAll(path, text); read != ReadFileResult::kRead) {
-            reports[i] = path + ": " + ReadFailureText(read) + "\n";
+        int error = 0;
+        if (const ReadFileResult read = ReadAll(path, text, &error);
+            read != ReadFileResult::kRead) {
+            reports[i] = path + ": " + ReadFailureText(read, error) + "\n";
             return;
         }
         loaded[i] = LoadProjectText(*files[i].second, path, text, reports[i]) ? 1 : 0;

@@ -4,6 +4,7 @@
 
 #include "cli/commands.h"
 #include "cli/usage.h"
+#include "common/file_errors.h"
 #include "model/project_merge.h"
 #include "model/resource_data.h"
 
@@ -38,8 +39,8 @@ int RunMerge(const Arguments& args) {
         return 2;
     }
     const std::vector<MergeConflict> conflicts = MergeProjects(base, ours, theirs);
-    if (!ours.SaveToFile(output, "")) {
-        std::cerr << output << ": cannot be written\n";
+    if (int error = 0; !ours.SaveToFile(output, "", &error)) {
+        std::cerr << output << ": " << WriteFailureText(error) << '\n';
         return 2;
     }
     for (const MergeConflict& conflict : conflicts) {

@@ -4,6 +4,7 @@
 #include "cli/commands.h"
 #include "cli/usage.h"
 #include "common/cp932.h"
+#include "common/file_errors.h"
 #include "model/resource_data.h"
 
 namespace ze::cli {
@@ -41,8 +42,8 @@ int RunSave(const Arguments& args) {
         std::cerr << "ze-tool save: no dialog is named \"" << dialogName
                   << "\"; the file holds no dialog\n";
     }
-    if (!project.SaveToFile(output, filter)) {
-        std::cerr << output << ": cannot be written\n";
+    if (int error = 0; !project.SaveToFile(output, filter, &error)) {
+        std::cerr << output << ": " << WriteFailureText(error) << '\n';
         return 1;
     }
     return 0;

@@ -280,10 +280,12 @@ private:
         Watch();
         std::vector<std::string> texts(paths_.size());
         for (std::size_t i = 0; i < paths_.size(); ++i) {
-            const ReadFileResult read = ReadAll(paths_[i], texts[i]);
+            int error = 0;
+            const ReadFileResult read = ReadAll(paths_[i], texts[i], &error);
             if (read == ReadFileResult::kNotRegularFile || read == ReadFileResult::kTooLarge) {
                 // No later write makes this loadable by itself: say so.
-                log_.PrintUtf8(paths_[i] + ": " + ReadFailureText(read), link::LogKind::Error);
+                log_.PrintUtf8(paths_[i] + ": " + ReadFailureText(read, error),
+                               link::LogKind::Error);
                 return;
             }
             if (read != ReadFileResult::kRead) {

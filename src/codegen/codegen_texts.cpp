@@ -37,6 +37,41 @@ std::string FileLine(bool done, std::string_view fileName, std::string_view reas
 
 namespace ze {
 
+const std::string& ReasonText(GeneratedFile::Reason reason) {
+    namespace text = codegen_text;
+    static const std::string none;
+    switch (reason) {
+        case GeneratedFile::Reason::kTemplateUnread:
+            return text::TemplateUnread();
+        case GeneratedFile::Reason::kFileExists:
+            return text::FileExists();
+        case GeneratedFile::Reason::kNotWritten:
+            return text::NotWritten();
+        case GeneratedFile::Reason::kBadFileName:
+            return text::BadFileName();
+        case GeneratedFile::Reason::kOpenError:
+            return text::OpenError();
+        case GeneratedFile::Reason::kNone:
+        case GeneratedFile::Reason::kNoTemplateType:
+        case GeneratedFile::Reason::kFolderNotMade:
+            break;
+    }
+    return none;
+}
+
+std::string LogLine(const GeneratedFile& file) {
+    namespace text = codegen_text;
+    switch (file.reason) {
+        case GeneratedFile::Reason::kNoTemplateType:
+            return text::Refused() + file.name + text::NoTemplateType();
+        case GeneratedFile::Reason::kFolderNotMade:
+            return text::Refused() + file.name + text::FolderNotMade();
+        default:
+            return text::FileLine(file.outcome != GeneratedFile::Outcome::kRefused, file.name,
+                                  ReasonText(file.reason));
+    }
+}
+
 bool IsPlainFileName(std::string_view name) {
     return !name.empty() && name.find('/') == std::string_view::npos &&
            name.find('\0') == std::string_view::npos;

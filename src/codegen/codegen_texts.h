@@ -26,6 +26,37 @@ std::string FileLine(bool done, std::string_view fileName, std::string_view reas
 
 namespace ze {
 
+// What became of one file of a skeleton run, for a window to word in its
+// language; LogLine words it as the log always has.
+struct GeneratedFile {
+    enum class Outcome { kCreated, kUpdated, kRefused };
+    enum class Reason {
+        kNone,
+        kTemplateUnread,
+        kFileExists,
+        kNotWritten,
+        kBadFileName,
+        kOpenError,
+        kNoTemplateType,  // the dialog has no TemplateType: no file was tried
+        kFolderNotMade,   // the "resources" folder could not be made
+    };
+    Outcome outcome = Outcome::kRefused;
+    Reason reason = Reason::kNone;
+    // Shift_JIS: the file's name; the dialog's for kNoTemplateType, the
+    // folder's for kFolderNotMade.
+    std::string name;
+};
+
+// The Japanese line, Shift_JIS: "○ F を更新しました。" for a file written,
+// whether created or updated, "× F キャンセルしました。(reason)" for a file
+// refused, "× D TemplateType が指定されていません。", "× DIR フォルダが作成でき
+// ませんでした。".
+std::string LogLine(const GeneratedFile& file);
+
+// The Japanese words of a reason a file was refused, Shift_JIS; empty for
+// kNone and the reasons that make a line of their own.
+const std::string& ReasonText(GeneratedFile::Reason reason);
+
 // Whether a generated name (already in the operating system's coding) names a
 // file inside its folder: a name from the project holding "/" would otherwise
 // write outside the output folder.

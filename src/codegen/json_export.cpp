@@ -10,8 +10,9 @@ namespace ze {
 
 void ExportDialogsAsJson(const CZeResourceData& project, const std::string& outputFolder,
                          SkeletonScope scope, std::string_view dialogName, bool overwrite,
-                         std::vector<std::string>& log) {
-    namespace text = codegen_text;
+                         std::vector<GeneratedFile>& results) {
+    using Outcome = GeneratedFile::Outcome;
+    using Reason = GeneratedFile::Reason;
     const CZeDialogDataList& dialogs = project.GetDialogs();
     // Without an output folder "resources" would land in whatever folder the
     // program runs in.
@@ -25,21 +26,23 @@ void ExportDialogsAsJson(const CZeResourceData& project, const std::string& outp
             CreateFolder(resources);
         }
         if (!IsDirectory(resources)) {
-            log.push_back(text::Refused() + Utf8ToCp932(outputFolder) + "resources" +
-                          text::FolderNotMade());
+            results.push_back({Outcome::kRefused, Reason::kFolderNotMade,
+                               Utf8ToCp932(outputFolder) + "resources"});
             continue;
         }
         const std::string fileName = name + ".json";
         const std::string osName = Cp932ToUtf8(fileName);
         const std::string path = WithTrailingSeparator(resources) + osName;
+        const bool existed = IsPlainFileName(osName) && PathExists(path);
         if (!IsPlainFileName(osName)) {
-            log.push_back(text::FileLine(false, fileName, text::BadFileName()));
-        } else if (!overwrite && PathExists(path)) {
-            log.push_back(text::FileLine(false, fileName, text::FileExists()));
+            results.push_back({Outcome::kRefused, Reason::kBadFileName, fileName});
+        } else if (!overwrite && existed) {
+            results.push_back({Outcome::kRefused, Reason::kFileExists, fileName});
         } else if (project.SaveToFile(path, name)) {
-            log.push_back(text::FileLine(true, fileName, {}));
+            results.push_back(
+                {existed ? Outcome::kUpdated : Outcome::kCreated, Reason::kNone, fileName});
         } else {
-            log.push_back(text::FileLine(false, fileName, text::OpenError()));
+            results.push_back({Outcome::kRefused, Reason::kOpenError, fileName});
         }
     }
 }

@@ -121,8 +121,12 @@ bool CSkeletonGenerator::Run() {
         GenerateDialogClasses(o.overwriteAll || o.overwriteDialogs);
     }
     if (o.json) {
+        std::vector<GeneratedFile> exported;
         ExportDialogsAsJson(project_, o.outputFolder, o.scope, o.dialogName,
-                            o.overwriteAll || o.overwriteJson, log_);
+                            o.overwriteAll || o.overwriteJson, exported);
+        for (GeneratedFile& file : exported) {
+            Record(std::move(file));
+        }
     }
     if (o.ideProject) {
         GenerateStep("_APPNAME_.qrpro", a + ".qrpro", o.overwriteAll || o.overwriteIdeProject, {},
@@ -148,7 +152,8 @@ void CSkeletonGenerator::GenerateDialogClasses(bool overwrite) {
             continue;
         }
         if (type.empty()) {
-            log_.push_back(codegen_text::Refused() + name + codegen_text::NoTemplateType());
+            Record(
+                {GeneratedFile::Outcome::kRefused, GeneratedFile::Reason::kNoTemplateType, name});
             continue;
         }
         const std::string base = appName_ + "Dialog" + name;
@@ -162,38 +167,54 @@ void CSkeletonGenerator::GenerateStep(std::string_view templateName, std::string
                                       std::string_view templateType) {
     const std::string osTemplate = Cp932ToUtf8(templateName);
     const std::string osOutput = Cp932ToUtf8(outputName);
-    message_.clear();
+    Refuse(GeneratedFile::Reason::kNone);
+    created_ = false;
     bool done = false;
     if (!IsPlainFileName(osTemplate)) {
         // A template type holding "/" names no file of the template folder.
-        message_ = codegen_text::TemplateUnread();
+        Refuse(GeneratedFile::Reason::kTemplateUnread);
     } else if (!IsPlainFileName(osOutput)) {
-        message_ = codegen_text::BadFileName();
+        Refuse(GeneratedFile::Reason::kBadFileName);
     } else {
         done = GenerateFile(options_.templateFolder + osTemplate, options_.outputFolder + osOutput,
                             overwrite, dialogName, templateType);
     }
-    log_.push_back(codegen_text::FileLine(done, outputName, message_));
+    const GeneratedFile::Outcome outcome = !done      ? GeneratedFile::Outcome::kRefused
+                                           : created_ ? GeneratedFile::Outcome::kCreated
+                                                      : GeneratedFile::Outcome::kUpdated;
+    Record({outcome, reason_, std::string(outputName)});
+}
+
+void CSkeletonGenerator::Record(GeneratedFile file) {
+    log_.push_back(LogLine(file));
+    results_.push_back(std::move(file));
+}
+
+void CSkeletonGenerator::Refuse(GeneratedFile::Reason reason) {
+    reason_ = reason;
+    message_ = ReasonText(reason);
 }
 
 bool CSkeletonGenerator::GenerateFile(const std::string& templatePath,
                                       const std::string& outputPath, bool overwrite,
                                       std::string_view dialogName, std::string_view templateType) {
-    message_.clear();
+    Refuse(GeneratedFile::Reason::kNone);
+    created_ = false;
     CTextFile input;
     if (IsDirectory(templatePath) || !input.Open(templatePath, CTextFile::Mode::kRead)) {
-        message_ = codegen_text::TemplateUnread();
+        Refuse(GeneratedFile::Reason::kTemplateUnread);
         return false;
     }
-    if (!overwrite && PathExists(outputPath)) {
-        message_ = codegen_text::FileExists();
+    const bool existed = PathExists(outputPath);
+    if (!overwrite && existed) {
+        Refuse(GeneratedFile::Reason::kFileExists);
         return false;
     }
     COutputFile output;
     // A path without a folder would be written wherever the program happens
     // to run; it only comes from an empty output folder.
     if (FolderOf(outputPath).empty() || !output.Open(outputPath)) {
-        message_ = codegen_text::NotWritten();
+        Refuse(GeneratedFile::Reason::kNotWritten);
         return false;
     }
     std::string line;
@@ -206,9 +227,10 @@ bool CSkeletonGenerator::GenerateFile(const std::string& templatePath,
         }
     }
     if (!output.Commit()) {
-        message_ = codegen_text::NotWritten();
+        Refuse(GeneratedFile::Reason::kNotWritten);
         return false;
     }
+    created_ = !existed;
     return true;
 }
 

@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "codegen/codegen_texts.h"
 #include "codegen/skeleton_options.h"
 
 namespace ze {
@@ -40,12 +41,17 @@ public:
 
     // "○ ..." for each file written, "× ..." for each refused, in run order.
     const std::vector<std::string>& GetLog() const { return log_; }
+    // The same, one entry per line, for a window to word in its language.
+    const std::vector<GeneratedFile>& GetResults() const { return results_; }
 
     // Writes outputPath from templatePath with the dialog name and template
-    // type given (both may be empty). On failure the reason is in GetMessage.
+    // type given (both may be empty). On failure the reason is in GetMessage
+    // (and GetReason); on success WasCreated says whether the file is new.
     bool GenerateFile(const std::string& templatePath, const std::string& outputPath,
                       bool overwrite, std::string_view dialogName, std::string_view templateType);
     const std::string& GetMessage() const { return message_; }
+    GeneratedFile::Reason GetReason() const { return reason_; }
+    bool WasCreated() const { return created_; }
 
     // The lines one template line becomes (none, one or many), with every
     // placeholder filled.
@@ -60,6 +66,8 @@ private:
     void GenerateStep(std::string_view templateName, std::string_view outputName, bool overwrite,
                       std::string_view dialogName, std::string_view templateType);
     void GenerateDialogClasses(bool overwrite);
+    void Record(GeneratedFile file);
+    void Refuse(GeneratedFile::Reason reason);
 
     const CZeResourceData& project_;
     SkeletonOptions options_;
@@ -67,7 +75,10 @@ private:
     std::string sources_;
     std::vector<std::string> projectFiles_;
     std::string message_;
+    GeneratedFile::Reason reason_ = GeneratedFile::Reason::kNone;
+    bool created_ = false;
     std::vector<std::string> log_;
+    std::vector<GeneratedFile> results_;
 };
 
 }  // namespace ze

@@ -2,12 +2,22 @@
 
 #include <unistd.h>
 
+#include <cerrno>
+
 namespace ze {
 
 bool CMoStream::Open(const std::filesystem::path& path) {
     file_.reset(std::fopen(path.c_str(), "wb"));
     failed_ = false;
+    error_ = file_ != nullptr ? 0 : errno;
     return file_ != nullptr;
+}
+
+void CMoStream::Fail(int error) {
+    failed_ = true;
+    if (error_ == 0) {
+        error_ = error;
+    }
 }
 
 bool CMoStream::Sync() {
@@ -15,7 +25,7 @@ bool CMoStream::Sync() {
         return false;
     }
     if (std::fflush(file_.get()) != 0 || ::fsync(::fileno(file_.get())) != 0) {
-        failed_ = true;
+        Fail(errno);
     }
     return !failed_;
 }
@@ -25,6 +35,9 @@ bool CMoStream::Close() {
         return false;
     }
     const bool closed = std::fclose(file_.release()) == 0;
+    if (!closed) {
+        Fail(errno);
+    }
     return closed && !failed_;
 }
 
@@ -34,7 +47,7 @@ void CMoStream::Write(const char* bytes, std::size_t count) {
         return;
     }
     if (count > 0 && std::fwrite(bytes, 1, count, file_.get()) != count) {
-        failed_ = true;
+        Fail(errno);
     }
     Count(count);
 }

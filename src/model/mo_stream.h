@@ -27,6 +27,9 @@ public:
     // False when the file could not be written completely or closed.
     bool Close();
     bool IsOpen() const { return file_ != nullptr; }
+    // The system's error number of the first failure of Open, a write, Sync
+    // or Close; 0 while none failed.
+    int Error() const { return error_; }
 
     virtual void Write(const char* bytes, std::size_t count);
     void Write(std::string_view text) { Write(text.data(), text.size()); }
@@ -39,11 +42,14 @@ protected:
     void Count(std::size_t count) { written_ += count; }
 
 private:
+    void Fail(int error);
+
     struct FileCloser {
         void operator()(std::FILE* file) const { std::fclose(file); }
     };
     std::unique_ptr<std::FILE, FileCloser> file_;
     bool failed_ = false;
+    int error_ = 0;
     std::size_t written_ = 0;
 };
 

@@ -43,7 +43,9 @@ CNetworkPage::CNetworkPage(link::CDeviceLink& link, MessageSink& messages, QWidg
       address_(new QWidget(this)),
       listen_(new QPushButton(QCoreApplication::translate("Editor", "待受"), this)),
       stop_(new QPushButton(QCoreApplication::translate("Editor", "停止"), this)),
-      connect_(new QPushButton(QCoreApplication::translate("Editor", "接続"), this)),
+      // The button's own disambiguation: in English the action ("Connect"),
+      // where the page of the same Japanese name is "Connection".
+      connect_(new QPushButton(QCoreApplication::translate("Editor", "接続", "button"), this)),
       disconnect_(new QPushButton(QCoreApplication::translate("Editor", "切断"), this)),
       send_(new QPushButton(QCoreApplication::translate("Editor", "送信"), this)),
       autoSend_(new QCheckBox(QCoreApplication::translate("Editor", "自動送信"), this)),

@@ -21,6 +21,8 @@
 #include "common/qt/sjis_qstring.h"
 #include "model/property_names.h"
 #include "model/resource_data.h"
+#include "panels/file_error_text.h"
+#include "panels/skeleton_result_text.h"
 
 namespace ze::panels {
 
@@ -248,8 +250,8 @@ void CSkeletonDlg::Generate() {
         }
         return;
     }
-    for (const std::string& line : generator.GetLog()) {
-        log_->addItem(SjisToQString(line));
+    for (const GeneratedFile& file : generator.GetResults()) {
+        log_->addItem(SkeletonResultLine(file));
     }
 }
 
@@ -268,11 +270,12 @@ bool CSkeletonDlg::EnsureFolder(const std::string& folder) {
     std::filesystem::create_directories(path, error);
     if (error || !std::filesystem::is_directory(path, error)) {
         if (messages_ != nullptr) {
-            messages_->ShowMessage(
-                QStringToSjisForDisplay(QCoreApplication::translate(
-                                            "Editor", "出力フォルダを作成できませんでした。\n%1")
-                                            .arg(shown)),
-                MessageIcon::kWarning);
+            messages_->ShowMessage(QStringToSjisForDisplay(WithFileErrorReason(
+                                       QCoreApplication::translate(
+                                           "Editor", "出力フォルダを作成できませんでした。\n%1")
+                                           .arg(shown),
+                                       error.value())),
+                                   MessageIcon::kWarning);
         }
         return false;
     }

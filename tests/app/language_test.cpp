@@ -2,9 +2,13 @@
 // compiled translation and in Japanese without it, and the View menu's
 // "言語 / Language" entry that keeps the choice for the next start.
 #include <QApplication>
+#include <QFileDialog>
+#include <QFileIconProvider>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
@@ -12,7 +16,9 @@
 
 #include "app/desktop_dialogs.h"
 #include "app/editor_app.h"
+#include "app/editor_language.h"
 #include "app/panes/log_dlg.h"
+#include "codegen/codegen_texts.h"
 #include "common/cp932.h"
 #include "model/dialog_data.h"
 #include "model/editing/property_edits.h"
@@ -20,6 +26,7 @@
 #include "model/resource_data.h"
 #include "model/schema_texts.h"
 #include "panels/findings_watch.h"
+#include "panels/skeleton_result_text.h"
 #include "support/editor_fixture.h"
 
 using namespace ze::app;
@@ -34,6 +41,15 @@ bool InstallEnglish(QTranslator& english) {
     return english.load(QStringLiteral(ZE_BINARY_DIR "/bin/translations/") +
                         QString::fromLatin1(kTranslationFile)) &&
            QCoreApplication::installTranslator(&english);
+}
+
+bool HasJapanese(const QString& text) {
+    for (const QChar c : text) {
+        if (c.unicode() >= 0x3000) {
+            return true;
+        }
+    }
+    return false;
 }
 
 QStringList MenuTitles(CMainFrame& frame) {
@@ -74,7 +90,8 @@ private slots:
         QVERIFY(InstallEnglish(english));
         {
             EditorFixture fixture;
-            QCOMPARE(MenuTitles(fixture.Frame()), (QStringList{"&File", "&Edit", "&View", "&Help"}));
+            QCOMPARE(MenuTitles(fixture.Frame()),
+                     (QStringList{"&File", "&Edit", "&View", "&Help"}));
             const QAction* open = nullptr;
             for (QAction* action : fixture.Frame().findChildren<QAction*>()) {
                 if (action->text() == QStringLiteral("&Open project/resource...")) {
@@ -202,6 +219,95 @@ private slots:
                                 "のように入力してください。"));
         QVERIFY2(firstFinding().startsWith(QStringLiteral("値「MIDLE」は選択肢にありません。")),
                  qPrintable(firstFinding()));
+    }
+
+    // The connect button says what it does; the page of the same Japanese
+    // name keeps its own English.
+    void TheConnectButtonSaysConnect() {
+        QTranslator english;
+        QVERIFY(InstallEnglish(english));
+        {
+            EditorFixture fixture;
+            QStringList buttons;
+            for (const QPushButton* button : fixture.Frame().findChildren<QPushButton*>()) {
+                buttons << button->text();
+            }
+            QVERIFY2(buttons.contains(QStringLiteral("Connect")), qPrintable(buttons.join('|')));
+            QVERIFY(!buttons.contains(QStringLiteral("Connection")));
+            QCOMPARE(QCoreApplication::translate("Editor", "接続"), QStringLiteral("Connection"));
+        }
+        QCoreApplication::removeTranslator(&english);
+        EditorFixture fixture;
+        QStringList buttons;
+        for (const QPushButton* button : fixture.Frame().findChildren<QPushButton*>()) {
+            buttons << button->text();
+        }
+        QVERIFY(buttons.contains(QStringLiteral("接続")));
+    }
+
+    // The skeleton window's lines: English says whether a file was created
+    // or updated; Japanese keeps the generator's own line for both.
+    void TheSkeletonLinesSayCreatedOrUpdated() {
+        using ze::GeneratedFile;
+        using Outcome = GeneratedFile::Outcome;
+        using Reason = GeneratedFile::Reason;
+        struct Case {
+            GeneratedFile file;
+            const char* english;
+        };
+        const Case cases[] = {
+            {{Outcome::kCreated, Reason::kNone, "AppDialogMain.cpp"},
+             "○ Created AppDialogMain.cpp."},
+            {{Outcome::kUpdated, Reason::kNone, "AppDialogMain.cpp"},
+             "○ Updated AppDialogMain.cpp."},
+            {{Outcome::kRefused, Reason::kFileExists, "Main.json"},
+             "× Skipped Main.json (the file exists and may not be overwritten)."},
+            {{Outcome::kRefused, Reason::kNoTemplateType, "Pop"}, "× Pop: no TemplateType is set."},
+            {{Outcome::kRefused, Reason::kFolderNotMade, "/out/resources"},
+             "× The folder /out/resources could not be made."},
+        };
+        QTranslator english;
+        QVERIFY(InstallEnglish(english));
+        for (const Case& c : cases) {
+            QCOMPARE(ze::panels::SkeletonResultLine(c.file), QString::fromUtf8(c.english));
+        }
+        QCoreApplication::removeTranslator(&english);
+        for (const Case& c : cases) {
+            QCOMPARE(ze::panels::SkeletonResultLine(c.file),
+                     QString::fromStdString(ze::Cp932ToUtf8(ze::LogLine(c.file))));
+        }
+    }
+
+    // Qt's own texts and the file types its file dialog names follow the
+    // language; the editor's filters come in it too.
+    void QtsOwnDialogsSpeakTheLanguage() {
+        const std::string program = ZE_BINARY_DIR "/bin/";
+        const QFileInfo text(QStringLiteral(ZE_SOURCE_DIR "/README.md"));
+        {
+            EditorLanguage speaking;
+            speaking.Install(QStringLiteral("en"), program);
+            QVERIFY(speaking.HasEditorTexts());
+            EditorFixture fixture;
+            QVERIFY(fixture.Start({"ze-editor"}) != nullptr);
+            QCOMPARE(QLocale().language(), QLocale::English);
+            QVERIFY2(!HasJapanese(QFileIconProvider().type(text)),
+                     qPrintable(QFileIconProvider().type(text)));
+            QMessageBox box(QMessageBox::Warning, QString(), QString(), QMessageBox::Cancel);
+            QCOMPARE(box.button(QMessageBox::Cancel)->text(), QStringLiteral("Cancel"));
+            QFileDialog dialog;
+            dialog.setNameFilter(QCoreApplication::translate(
+                "Editor", "リソースファイル (*.moxspro *.json);;すべてのファイル (*)"));
+            QVERIFY2(!HasJapanese(dialog.nameFilters().join(';')),
+                     qPrintable(dialog.nameFilters().join(';')));
+        }
+        EditorLanguage speaking;
+        speaking.Install(QStringLiteral("ja"), program);
+        QCOMPARE(QLocale().language(), QLocale::Japanese);
+        if (!speaking.HasQtTexts()) {
+            QSKIP("Qt's Japanese translation (qt6-translations-l10n) is not installed");
+        }
+        QMessageBox box(QMessageBox::Warning, QString(), QString(), QMessageBox::Cancel);
+        QCOMPARE(box.button(QMessageBox::Cancel)->text(), QStringLiteral("キャンセル"));
     }
 
     void TheLanguageEntryKeepsTheChoiceForTheNextStart() {

@@ -15,10 +15,11 @@ using ze::app::test::ProjectText;
 
 namespace {
 
-// The child with a scratch data folder, on the offscreen platform.
+// The child with scratch data and settings folders, on the offscreen platform.
 void Prepare(QProcess& child, const QTemporaryDir& dir) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("XDG_DATA_HOME", dir.filePath("data"));
+    environment.insert("XDG_CONFIG_HOME", dir.filePath("config"));
     environment.insert("QT_QPA_PLATFORM", "offscreen");
     child.setProcessEnvironment(environment);
     child.setProgram(ZE_RECOVERY_CHILD);

@@ -1,6 +1,7 @@
 // The settings file and the recent-file list: INI text a Windows program
 // reads too, defaults for what is missing, and what the main window reads
 // at start and writes back when it closes.
+#include <QFileInfo>
 #include <QTest>
 
 #include "app/profile_settings.h"
@@ -8,6 +9,7 @@
 #include "panels/resource_dlg.h"
 #include "support/editor_fixture.h"
 
+using ze::app::CMainFrame;
 using ze::app::CProfileSettings;
 using ze::app::CRecentFileList;
 using ze::app::test::EditorFixture;
@@ -150,6 +152,82 @@ private slots:
         QCOMPARE(EditorFixture::ReadFile(fixture.SettingsPath()),
                  std::string("[SETTING]\r\nProjectFolder=/srv/project/\r\nListenPort=5123\r\n"
                              "HttpPort=8080\r\n[Recent File List]\r\nFile1=/srv/a.moxspro\r\n"));
+    }
+
+    // The user's file over the defaults beside the program: each key from
+    // the first file that holds it, every write to the user's file only.
+    void TheUsersFileComesFirstAndIsTheOnlyOneWritten() {
+        EditorFixture fixture;
+        const std::string defaults =
+            fixture.WriteFile("defaults.ini",
+                              "[SETTING]\r\nListenPort=6000\r\nHttpPort=9000\r\n"
+                              "[Recent File List]\r\nFile1=/shipped.moxspro\r\n");
+        const std::string user = fixture.WriteFile("user.ini", "[SETTING]\r\nListenPort=7000\r\n");
+        CProfileSettings settings(user, defaults);
+        struct Case {
+            const char* section;
+            const char* key;
+            int expected;
+        };
+        const Case cases[] = {
+            {"SETTING", "ListenPort", 7000},  // both: the user's
+            {"SETTING", "HttpPort", 9000},    // only the defaults
+            {"SETTING", "MaxDevices", 4},     // neither: the fallback
+        };
+        for (const Case& c : cases) {
+            QCOMPARE(settings.ReadInt(c.section, c.key, 4), c.expected);
+        }
+        QVERIFY(settings.WriteInt("SETTING", "HttpPort", 9100));
+        QCOMPARE(settings.ReadInt("SETTING", "HttpPort", 0), 9100);
+        // A removed key the defaults hold stays removed instead of coming back.
+        QVERIFY(settings.DeleteKey("Recent File List", "File1"));
+        QCOMPARE(settings.ReadString("Recent File List", "File1", "gone"), std::string());
+        QCOMPARE(EditorFixture::ReadFile(defaults),
+                 std::string("[SETTING]\r\nListenPort=6000\r\nHttpPort=9000\r\n"
+                             "[Recent File List]\r\nFile1=/shipped.moxspro\r\n"));
+        QCOMPARE(EditorFixture::ReadFile(user),
+                 std::string("[SETTING]\r\nListenPort=7000\r\nHttpPort=9100\r\n"
+                             "[Recent File List]\r\nFile1=\r\n"));
+    }
+
+    void TheUsersFileFollowsTheXdgConfigFolder() {
+        struct Case {
+            const char* xdgConfigHome;
+            const char* home;
+            const char* expected;
+        };
+        const Case cases[] = {
+            {"/x/cfg", "/home/u", "/x/cfg/ze-resource-editor/VaVoririvuZuvazu.ini"},
+            {"/x/cfg/", "/home/u", "/x/cfg/ze-resource-editor/VaVoririvuZuvazu.ini"},
+            {"", "/home/u", "/home/u/.config/ze-resource-editor/VaVoririvuZuvazu.ini"},
+            {"", "/home/u/", "/home/u/.config/ze-resource-editor/VaVoririvuZuvazu.ini"},
+            // A relative folder is not to be used.
+            {"cfg", "/home/u", "/home/u/.config/ze-resource-editor/VaVoririvuZuvazu.ini"},
+        };
+        for (const Case& c : cases) {
+            QCOMPARE(ze::app::UserSettingsPath(c.xdgConfigHome, c.home), std::string(c.expected));
+        }
+    }
+
+    // The main window over the defaults beside its program folder: it reads
+    // both, writes its own file only, and makes that file's folder.
+    void TheMainWindowKeepsTheDefaultsBesideTheProgram() {
+        EditorFixture fixture;
+        const std::string shipped =
+            "[SETTING]\r\nProjectFolder=/srv/shipped/\r\nListenPort=6000\r\n";
+        fixture.WriteFile("program/VaVoririvuZuvazu.ini", shipped);
+        const std::string own = fixture.Folder() + "config/ze/own.ini";
+        CMainFrame* frame = fixture.Start({"ze-editor", "--settings", QString::fromStdString(own)});
+        QVERIFY(frame != nullptr);
+        QCOMPARE(frame->GetSettings().GetPath(), own);
+        QCOMPARE(frame->GetResourcePanel().GetProjectFolder(), std::string("/srv/shipped/"));
+        QCOMPARE(frame->GetResourcePanel().GetListenPort(), 6000);
+        frame->GetResourcePanel().SetListenPort(5123);
+        frame->close();
+        QCOMPARE(EditorFixture::ReadFile(fixture.Folder() + "program/VaVoririvuZuvazu.ini"),
+                 shipped);
+        QVERIFY(!QFileInfo::exists(QString::fromStdString(fixture.SettingsPath())));
+        QCOMPARE(CProfileSettings(own).ReadInt("SETTING", "ListenPort", 0), 5123);
     }
 
     void ClosingWithoutSettingsFileWritesTheDefaults() {

@@ -96,7 +96,7 @@ TEST(ZeToolDiff, TextJsonAndExitStatuses) {
     EXPECT_EQ(unreadable.exitCode, 2);
     EXPECT_EQ(unreadable.output, check.output);
     EXPECT_EQ(Tool("diff /nonexistent.moxspro " + Quoted(oldFile) + " 2>&1").output,
-              "/nonexistent.moxspro: cannot read\n");
+              "/nonexistent.moxspro: cannot read: No such file or directory\n");
     EXPECT_EQ(Tool("diff " + Quoted(oldFile) + " 2>/dev/null").exitCode, 2);
 }
 

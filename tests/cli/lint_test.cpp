@@ -101,7 +101,7 @@ TEST(ZeToolLint, ExitStatuses) {
         EXPECT_EQ(Lint(c.arguments + " 2>/dev/null").exitCode, c.exitCode) << c.arguments;
     }
     const RunResult report = Lint("/nonexistent.json 2>&1");
-    EXPECT_EQ(report.output, "/nonexistent.json: cannot read\n");
+    EXPECT_EQ(report.output, "/nonexistent.json: cannot read: No such file or directory\n");
 }
 
 TEST(ZeToolLint, ExampleProjectHasNoError) {

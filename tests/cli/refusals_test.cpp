@@ -56,7 +56,7 @@ const Case kCases[] = {
     {"render /nonexistent/x.json --dialog M -o {dir}/o.png --size 16385x1", 2,
      "ze-tool render: --size: expected WIDTHxHEIGHT with each side 1 to 16384, got '16385x1'"},
     {"render /nonexistent/x.json --dialog M -o {dir}/o.png --size 16384x1", 1,
-     "/nonexistent/x.json: cannot read"},
+     "/nonexistent/x.json: cannot read: No such file or directory"},
     {"render /nonexistent/x.json --dialog M -o {dir}/o.png --size", 2,
      "ze-tool render: --size needs a value"},
     // render --page: any int32.
@@ -67,7 +67,7 @@ const Case kCases[] = {
      "ze-tool render: --page: expected a whole number from -2147483648 to 2147483647, got "
      "'2147483648'"},
     {"render /nonexistent/x.json --dialog M -o {dir}/o.png --page -2147483648", 1,
-     "/nonexistent/x.json: cannot read"},
+     "/nonexistent/x.json: cannot read: No such file or directory"},
     // serve: ports, periods, addresses.
     {"serve --folder {dir} --port 65536", 2,
      "ze-tool serve: --port: expected a whole number from 0 to 65535, got '65536'"},
@@ -89,7 +89,7 @@ const Case kCases[] = {
      "got '127.0.0.1:0'"},
     {"serve --folder {dir} --port 65535 --http-port 0 --keepalive-ms 86400000 "
      "--project /nonexistent/x.json --send M",
-     1, "/nonexistent/x.json: cannot read"},
+     1, "/nonexistent/x.json: cannot read: No such file or directory"},
     // Paths that are no regular file, in every command that loads projects.
     {"check /dev/zero", 2, "/dev/zero: cannot read: not a regular file"},
     {"tree /dev/zero", 2, "/dev/zero: cannot read: not a regular file"},
@@ -100,12 +100,12 @@ const Case kCases[] = {
     {"serve --folder {dir} --project /dev/zero --send M", 2,
      "/dev/zero: cannot read: not a regular file"},
     {"check {fifo}", 2, "{fifo}: cannot read: not a regular file"},
-    {"check {dir}", 2, "{dir}: cannot read: not a regular file"},
+    {"check {dir}", 2, "{dir}: cannot read: Is a directory"},
     // Too large, as a path or as standard input; among good files still 2.
     {"check {large}", 2, "{large}: cannot read: larger than 256 MiB"},
     {"tree - < {large}", 2, "-: cannot read: larger than 256 MiB"},
     {"check {example} {large} /nonexistent/x.json", 2, "{large}: cannot read: larger than 256 MiB"},
-    {"check /nonexistent/x.json", 1, "/nonexistent/x.json: cannot read"},
+    {"check /nonexistent/x.json", 1, "/nonexistent/x.json: cannot read: No such file or directory"},
 };
 
 TEST(ZeToolRefusals, NameTheOptionOrFileAndWhyAndExitTwo) {

@@ -47,8 +47,8 @@ TEST(ZeToolTest, CheckReportsEachBrokenOrMissingFileOnStandardError) {
     EXPECT_EQ(result.output, broken +
                                  ":\nParse error\n line:2  byte:18\n show from 0 byte\n\n"
                                  "{'a':1,'b':[1,2,]!}\n\nput '!' at error pos. under 0x20, (Hex).\n"
-                                 "/nonexistent/x.moxspro: cannot read\n"
-                                 "/: cannot read: not a regular file\n");
+                                 "/nonexistent/x.moxspro: cannot read: No such file or directory\n"
+                                 "/: cannot read: Is a directory\n");
 }
 
 TEST(ZeToolTest, CheckShowsJapaneseInTheReportAsUtf8) {
@@ -105,16 +105,36 @@ TEST(ZeToolTest, SaveMergesTheInputsAndFiltersByDialogName) {
     std::filesystem::remove(out);
 }
 
-TEST(ZeToolTest, SaveFailsWithAMessage) {
+// A failed save or load keeps its message and exit status and adds the
+// system's reason.
+TEST(ZeToolTest, SaveFailsWithAMessageThatSaysWhy) {
     const std::string example = std::string(ZE_EXAMPLES_DIR) + "/SampleApp.moxspro";
-    RunResult result = RunTool("save '" + example + "' -o /nonexistent/dir/out.moxspro 2>&1");
-    EXPECT_EQ(result.exitCode, 1);
-    EXPECT_EQ(result.output, "/nonexistent/dir/out.moxspro: cannot be written\n");
-    result = RunTool("save /nonexistent/in.moxspro -o /tmp/never-written.moxspro 2>&1");
-    EXPECT_EQ(result.exitCode, 1);
-    EXPECT_EQ(result.output, "/nonexistent/in.moxspro: cannot read\n");
+    const std::string folder = std::filesystem::temp_directory_path().string();
+    const struct {
+        std::string arguments;
+        std::string output;
+    } cases[] = {
+        {"save '" + example + "' -o /nonexistent/dir/out.moxspro",
+         "/nonexistent/dir/out.moxspro: cannot be written: No such file or directory\n"},
+        {"save '" + example + "' -o /dev/full",
+         "/dev/full: cannot be written: No space left on device\n"},
+        {"save '" + example + "' -o '" + folder + "'",
+         folder + ": cannot be written: Is a directory\n"},
+        {"save /nonexistent/in.moxspro -o /tmp/never-written.moxspro",
+         "/nonexistent/in.moxspro: cannot read: No such file or directory\n"},
+    };
+    for (const auto& c : cases) {
+        const RunResult result = RunTool(c.arguments + " 2>&1");
+        EXPECT_EQ(result.exitCode, 1) << c.arguments;
+        EXPECT_EQ(result.output, c.output) << c.arguments;
+    }
     EXPECT_FALSE(std::filesystem::exists("/tmp/never-written.moxspro"));
     EXPECT_EQ(RunTool("save '" + example + "' 2>/dev/null").exitCode, 2);
+    // The device is written, not replaced by a file.
+    EXPECT_TRUE(std::filesystem::is_character_file("/dev/full"));
+    const RunResult shown = RunTool("save '" + example + "' -o /dev/stdout 2>&1");
+    EXPECT_EQ(shown.exitCode, 0);
+    EXPECT_EQ(shown.output.rfind("{'Name':'SampleApp'", 0), 0u) << shown.output.substr(0, 80);
 }
 
 TEST(ZeToolTest, TreePrintsLabelsAndItems) {

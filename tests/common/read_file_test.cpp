@@ -6,12 +6,15 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 // The whole-file reader refuses what is no regular file or is too large,
-// without reading it and without blocking (a pipe nobody writes to).
+// without reading it and without blocking (a pipe nobody writes to), and
+// names the system's reason when it has one.
 namespace ze {
 namespace {
 
@@ -28,24 +31,42 @@ TEST(ReadBoundedFileTest, ReadsRegularFilesAndRefusesTheRest) {
     ASSERT_EQ(::mkfifo((folder / "fifo").c_str(), 0600), 0);
     fs::create_symlink(folder / "small", folder / "link");
 
-    const struct {
+    std::ofstream(folder / "locked", std::ios::binary) << "x";
+    fs::permissions(folder / "locked", fs::perms::none);
+
+    struct Case {
         fs::path path;
         ReadFileResult result;
         std::string bytes;
-    } cases[] = {
-        {folder / "small", ReadFileResult::kRead, std::string("a\0b", 3)},
-        {folder / "empty", ReadFileResult::kRead, ""},
-        {folder / "link", ReadFileResult::kRead, std::string("a\0b", 3)},
-        {folder / "large", ReadFileResult::kTooLarge, ""},
-        {folder / "fifo", ReadFileResult::kNotRegularFile, ""},
-        {folder, ReadFileResult::kNotRegularFile, ""},
-        {"/dev/zero", ReadFileResult::kNotRegularFile, ""},
-        {folder / "missing", ReadFileResult::kCannotOpen, ""},
+        int error;         // the system's error number the reader reports
+        std::string text;  // ReadFailureText of the two
     };
-    for (const auto& c : cases) {
+    std::vector<Case> cases = {
+        {folder / "small", ReadFileResult::kRead, std::string("a\0b", 3), 0, ""},
+        {folder / "empty", ReadFileResult::kRead, "", 0, ""},
+        {folder / "link", ReadFileResult::kRead, std::string("a\0b", 3), 0, ""},
+        {folder / "large", ReadFileResult::kTooLarge, "", 0, "cannot read: larger than 256 MiB"},
+        {folder / "fifo", ReadFileResult::kNotRegularFile, "", 0,
+         "cannot read: not a regular file"},
+        {folder, ReadFileResult::kNotRegularFile, "", EISDIR, "cannot read: Is a directory"},
+        {"/dev/zero", ReadFileResult::kNotRegularFile, "", 0, "cannot read: not a regular file"},
+        {folder / "missing", ReadFileResult::kCannotOpen, "", ENOENT,
+         "cannot read: No such file or directory"},
+        {folder / "small" / "below", ReadFileResult::kCannotOpen, "", ENOTDIR,
+         "cannot read: Not a directory"},
+    };
+    // Root reads a file without permissions all the same.
+    if (::geteuid() != 0) {
+        cases.push_back({folder / "locked", ReadFileResult::kCannotOpen, "", EACCES,
+                         "cannot read: Permission denied"});
+    }
+    for (const Case& c : cases) {
         std::string bytes = "left over";
-        EXPECT_EQ(ReadBoundedFile(c.path, bytes), c.result) << c.path;
+        int error = -1;
+        EXPECT_EQ(ReadBoundedFile(c.path, bytes, &error), c.result) << c.path;
         EXPECT_EQ(bytes, c.bytes) << c.path;
+        EXPECT_EQ(error, c.error) << c.path;
+        EXPECT_EQ(ReadFailureText(c.result, error), c.text) << c.path;
         EXPECT_EQ(ReadFileBytes(c.path, bytes), c.result == ReadFileResult::kRead) << c.path;
     }
     fs::remove_all(folder);

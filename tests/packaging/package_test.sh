@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
 # Builds the Debian package from an already built tree and uses it as a user
-# would: its file list against the expected set, its dependencies, and the
-# programs and metadata unpacked into a temporary folder.
+# would: its file list against the expected set, its dependencies, the
+# programs and metadata unpacked into a temporary folder, and the unpacked
+# editor run twice as a user who may not write the program's folder, keeping
+# its recent files in that user's settings.
 #   package_test.sh BUILD_DIR SOURCE_DIR
 set -euo pipefail
 build="$1"
 source="$2"
 work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
+# Write access back first: a run as a plain user takes it from the program's folder.
+trap 'chmod -R u+w "$work" 2>/dev/null; rm -rf "$work"' EXIT
 fail() { echo "package test: $*" >&2; exit 1; }
 # cpack's own message for a missing helper is buried in its log; name the package.
 need() { command -v "$1" >/dev/null || fail "missing program $1: install the Debian package $2"; }
@@ -67,6 +70,46 @@ offered="$(complete_line ze-tool s)"
 offered="$(complete_line ze-tool save SampleApp.moxspro -o out.moxspro --dialog "")"
 [[ "$offered" == "Main Settings Gallery Layouts" ]] ||
     fail "completing --dialog after the example offers: $offered"
+
+# Settings per user. As root (CI), the editor runs as nobody (65534), who may
+# not write the unpacked program's folder; as anyone else, that folder is
+# made read-only. Two offscreen runs, each quitting once started: the first
+# opens the example, the second another file. Each run writes the whole
+# recent list it holds, so the example stays second only if the second run
+# read what the first wrote.
+need setpriv util-linux
+program_dir="$work/root$app"
+user_dir="$work/user"
+mkdir -p "$user_dir/config" "$user_dir/data" "$user_dir/cache" "$user_dir/runtime"
+chmod 700 "$user_dir/runtime"
+cp "$source/examples/SampleApp.moxspro" "$user_dir/Second.moxspro"
+as_user=()
+if [[ "$(id -u)" == 0 ]]; then
+    as_user=(setpriv --reuid=65534 --regid=65534 --clear-groups)
+    chmod 755 "$work"
+    chown -R 65534:65534 "$user_dir"
+else
+    chmod -R a-w "$program_dir"
+fi
+"${as_user[@]}" test -w "$program_dir" && fail "the test user may write $program_dir"
+run_editor() {
+    "${as_user[@]}" env -i PATH="$PATH" HOME=/nonexistent QT_QPA_PLATFORM=offscreen \
+        XDG_CONFIG_HOME="$user_dir/config" XDG_DATA_HOME="$user_dir/data" \
+        XDG_CACHE_HOME="$user_dir/cache" XDG_RUNTIME_DIR="$user_dir/runtime" \
+        timeout 120 "$work/root/usr/bin/ze-editor" "$1" --close-windows-and-quit \
+        >"$work/editor.log" 2>&1 || { cat "$work/editor.log"; fail "the unpacked ze-editor $1 failed"; }
+}
+example="$program_dir/examples/SampleApp.moxspro"
+run_editor "$example"
+run_editor "$user_dir/Second.moxspro"
+settings="$user_dir/config/ze-resource-editor/VaVoririvuZuvazu.ini"
+[[ -f "$settings" ]] || fail "no settings in \$XDG_CONFIG_HOME: $(find "$user_dir" -name '*.ini')"
+recent="$(tr -d '\r' <"$settings" | awk '/^\[/ {on = ($0 == "[Recent File List]"); next} on')"
+expected_recent="$(printf 'File1=%s\nFile2=%s' "$user_dir/Second.moxspro" "$example")"
+[[ "$recent" == "$expected_recent" ]] ||
+    fail "the second run did not keep the first run's recent file: $recent"
+[[ ! -e "$program_dir/VaVoririvuZuvazu.ini" ]] || fail "settings were written beside the program"
+
 # A new version needs its release entry, or software centres show the old one.
 metainfo="$work/root/usr/share/metainfo/org.zeresourceeditor.ZeResourceEditor.metainfo.xml"
 grep -q "<release version=\"$(dpkg-deb -f "$deb" Version)\"" "$metainfo" ||

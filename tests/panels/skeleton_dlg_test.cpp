@@ -382,6 +382,10 @@ private slots:
         dialog_->Generate();
         QCOMPARE(messages.messages.size(), std::size_t{1});
         QVERIFY(messages.messages[0].text.starts_with("出力フォルダを作成できませんでした。"));
+        // With the reason: a file is where a folder would have to be.
+        QVERIFY2(
+            messages.messages[0].text.ends_with("\nパスの途中にフォルダではないものがあります。"),
+            messages.messages[0].text.c_str());
     }
 
 private:

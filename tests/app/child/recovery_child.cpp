@@ -11,6 +11,7 @@
 
 #include "../support/editor_fixture.h"
 #include "app/editor_app.h"
+#include "common/paths.h"
 #include "model/dialog_data.h"
 #include "model/editing/property_edits.h"
 #include "model/object_data.h"
@@ -44,6 +45,9 @@ int main(int argc, char** argv) {
     files.recoveryAnswer = ze::app::RecoveryAnswer::kRestore;
     ze::app::EditorEnvironment environment;
     environment.settingsPath = argv[2];
+    // Beside the settings: the defaults beside the built program are no
+    // test's to read.
+    environment.programFolder = ze::FolderOf(environment.settingsPath);
     environment.messages = &messages;
     environment.files = &files;
     ze::app::CZeDialogEditorApp editor;

@@ -1,6 +1,7 @@
 #include "editor_fixture.h"
 
 #include <QCoreApplication>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -87,6 +88,7 @@ std::string EditorFixture::Folder() const {
 
 std::string EditorFixture::WriteFile(const std::string& name, const std::string& bytes) const {
     const std::string path = Folder() + name;
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
     std::ofstream file(path, std::ios::binary);
     file << bytes;
     return path;

@@ -13,7 +13,9 @@
 #include "app/main_frame.h"
 
 // What the editor's tests put in place of the desktop's modal dialogs, and a
-// main window over a temporary settings file and program folder.
+// main window over a temporary settings file and program folder (whose
+// "VaVoririvuZuvazu.ini" gives the defaults), so that no test reads or
+// writes a user's settings or those beside the built program.
 namespace ze::app::test {
 
 struct ShownMessage {
@@ -66,7 +68,8 @@ public:
     // Where the editor writes its recovery files (not the user's own).
     QString RecoveryFolder() const;
     std::string Folder() const;  // a temporary folder, ending with "/"
-    // Writes bytes to a file under the temporary folder; returns its path.
+    // Writes bytes to a file under the temporary folder, making its folder;
+    // returns its path.
     std::string WriteFile(const std::string& name, const std::string& bytes) const;
     static std::string ReadFile(const std::string& path);
 

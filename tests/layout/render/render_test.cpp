@@ -113,7 +113,7 @@ TEST_F(RenderTest, ReportsAMissingDialogAndBadArguments) {
     EXPECT_EQ(result.exitCode, 2);
     result = RunTool("render '" + Out("missing.json") + "' --dialog Main -o '" + out + "'");
     EXPECT_EQ(result.exitCode, 1);
-    EXPECT_EQ(result.output, Out("missing.json") + ": cannot read\n");
+    EXPECT_EQ(result.output, Out("missing.json") + ": cannot read: No such file or directory\n");
 }
 
 }  // namespace
