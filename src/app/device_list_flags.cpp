@@ -83,11 +83,8 @@ int CDeviceListWindow::RevealSize(QSize size) {
         scroll_->ensureWidgetVisible(tiles_[static_cast<std::size_t>(found)]->box);
     }
     // A double click in the main window may raise that window again once
-    // it is done; the list is to end up in front.
-    QTimer::singleShot(0, this, [this] {
-        raise();
-        activateWindow();
-    });
+    // it is done; the list is to end up in front, the focus where it was.
+    QTimer::singleShot(0, this, [this] { raise(); });
     return found;
 }
 

@@ -1,5 +1,6 @@
 #include "app/device_list_window.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -9,40 +10,30 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
+#include <QShortcut>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QVBoxLayout>
-#include <algorithm>
-#include <cmath>
 
 #include "app/dialog_document.h"
 #include "app/profile_settings.h"
 #include "app/screen_fit.h"
+#include "app/tile_flow.h"
 #include "common/qt/sjis_qstring.h"
 #include "layout/preview_layout.h"
 #include "model/dialog_data.h"
+#include "model/editing/selection.h"
+#include "model/element_casts.h"
 #include "model/message_sink.h"
 #include "model/resource_data.h"
+#include "panels/editor_panel.h"
 
 namespace ze::app {
 
 namespace {
 
 enum Column { kName, kWidth, kHeight, kTurn, kColumnCount };
-
-// The whole page in view: the zoom that fits it into the tile, at most 100 %.
-void FitToTile(CZeDialogEditorView& view) {
-    view.ZoomAt(100, QPointF(0, 0));
-    const QSize page = view.Viewport().ContentSize();
-    if (page.isEmpty()) {
-        return;
-    }
-    const double fit =
-        std::min(static_cast<double>(CDeviceListWindow::kTileWidth) / page.width(),
-                 static_cast<double>(CDeviceListWindow::kTileHeight) / page.height());
-    view.ZoomAt(std::clamp(static_cast<int>(std::floor(fit * 100)), PreviewViewport::kMinZoom, 100),
-                QPointF(0, 0));
-}
 
 }  // namespace
 
@@ -166,7 +157,7 @@ CDeviceListWindow::CDeviceListWindow(CZeResourceData& project, const ViewService
       title_(new QLabel(this)),
       deviceLook_(new QCheckBox(QCoreApplication::translate("Editor", "デバイス表示"), this)),
       expand_(new QSpinBox(this)),
-      row_(new QHBoxLayout) {
+      strip_(new QWidget) {
     setWindowTitle(QCoreApplication::translate("Editor", "デバイス一覧"));
     deviceLook_->setEnabled(services_.look != nullptr);
     deviceLook_->setChecked(services_.look != nullptr);
@@ -198,6 +189,21 @@ CDeviceListWindow::CDeviceListWindow(CZeResourceData& project, const ViewService
     flagDelay_.setSingleShot(true);
     flagDelay_.setInterval(100);
     connect(&flagDelay_, &QTimer::timeout, this, &CDeviceListWindow::FlagNow);
+    // Long enough for a window manager to act on a show; short enough that
+    // the user's own click into this window is never turned away.
+    returnFocusWindow_.setSingleShot(true);
+    returnFocusWindow_.setInterval(1000);
+    connect(&returnFocusWindow_, &QTimer::timeout, this, [this] { returnFocusTo_ = nullptr; });
+    // The Edit keys work here as in the main window, which shares its
+    // actions with this window; Delete, which the main window leaves to
+    // its tree, deletes the elements the tiles show picked (never a whole
+    // dialog: the tiles show its content, not the dialog).
+    auto* remove = new QShortcut(QKeySequence::Delete, this);
+    connect(remove, &QShortcut::activated, this, [this] {
+        if (services_.edit != nullptr && AsObject(project_.GetSelection().Current()) != nullptr) {
+            services_.edit->DeleteCurrent();
+        }
+    });
 
     auto* bar = new QHBoxLayout;
     bar->addWidget(title_, 1);
@@ -206,12 +212,12 @@ CDeviceListWindow::CDeviceListWindow(CZeResourceData& project, const ViewService
     bar->addWidget(deviceLook_);
     bar->addWidget(edit);
 
-    auto* strip = new QWidget;
-    strip->setLayout(row_);
-    row_->setSizeConstraint(QLayout::SetMinAndMaxSize);
+    // The tiles are placed by hand: a layout would give each the same
+    // share, whatever the page it shows.
     scroll_ = new QScrollArea(this);
-    scroll_->setWidget(strip);
+    scroll_->setWidget(strip_);
     scroll_->setWidgetResizable(false);
+    scroll_->installEventFilter(this);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(bar);
@@ -227,6 +233,35 @@ CDeviceListWindow::~CDeviceListWindow() {
     // The views stand on the document: they go first.
     for (const auto& tile : tiles_) {
         delete tile->box;
+    }
+}
+
+void CDeviceListWindow::Present(bool takeFocus) {
+    QWidget* working = QApplication::activeWindow();
+    setAttribute(Qt::WA_ShowWithoutActivating, !takeFocus);
+    show();
+    raise();
+    if (takeFocus) {
+        returnFocusTo_ = nullptr;
+        activateWindow();
+        return;
+    }
+    // Not every window system leaves a window shown unactivated, and those
+    // that activate it do so a moment later.
+    if (working != nullptr && working != this) {
+        returnFocusTo_ = working;
+        returnFocusWindow_.start();
+    }
+}
+
+void CDeviceListWindow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() &&
+        returnFocusTo_ != nullptr && returnFocusWindow_.isActive()) {
+        QWidget* working = returnFocusTo_;
+        returnFocusTo_ = nullptr;
+        returnFocusWindow_.stop();
+        working->activateWindow();
     }
 }
 
@@ -256,9 +291,9 @@ void CDeviceListWindow::ShowDialog(CZeDialogData* dialog) {
     title_->setText(dialog == nullptr ? QString() : document_->DialogTitle());
     for (const auto& tile : tiles_) {
         tile->view->DocumentChanged();
-        FitToTile(*tile->view);
     }
     UpdateProjectTile();
+    ArrangeTiles();
     FlagLater();
 }
 
@@ -303,7 +338,7 @@ void CDeviceListWindow::RebuildTiles() {
     shown.insert(shown.end(), sizes_.begin(), sizes_.end());
     for (const DeviceSize& size : shown) {
         auto tile = std::make_unique<Tile>();
-        tile->box = new QWidget;
+        tile->box = new QWidget(strip_);
         tile->caption = new QLabel(size.Caption(), tile->box);
         tile->view = new CZeDialogEditorView(document_, services_, tile->box);
         tile->view->SetSizing(PreviewSizing::kDeviceSize);
@@ -314,17 +349,43 @@ void CDeviceListWindow::RebuildTiles() {
         }
         tile->view->SetLook(TileLook());
         tile->view->SetTextExpansion(expand_->value());
-        tile->view->setFixedSize(kTileWidth, kTileHeight);
-        auto* column = new QVBoxLayout(tile->box);
-        column->setContentsMargins(0, 0, 0, 0);
-        column->addWidget(tile->caption);
-        column->addWidget(tile->view);
-        row_->addWidget(tile->box);
-        FitToTile(*tile->view);
+        tile->box->show();
         tiles_.push_back(std::move(tile));
     }
     UpdateProjectTile();
+    ArrangeTiles();
     FlagLater();
+}
+
+bool CDeviceListWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == scroll_ && event->type() == QEvent::Resize) {
+        ArrangeTiles();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void CDeviceListWindow::ArrangeTiles() {
+    std::vector<TileContent> contents;
+    contents.reserve(tiles_.size());
+    for (const auto& tile : tiles_) {
+        contents.push_back({tile->view->Viewport().LayoutSize(), tile->caption->sizeHint()});
+    }
+    // The room without scroll bars: the bars come and go with the flow,
+    // which must not make the flow come and go with them.
+    const TileFlow flow =
+        FlowTiles(contents, scroll_->maximumViewportSize(), kTileGap, PreviewViewport::kMinZoom,
+                  scroll_->verticalScrollBar()->sizeHint().width());
+    for (std::size_t i = 0; i < tiles_.size(); ++i) {
+        Tile& tile = *tiles_[i];
+        const QSize page(ZoomedLength(contents[i].page.width(), flow.zoomPercent),
+                         ZoomedLength(contents[i].page.height(), flow.zoomPercent));
+        tile.box->setGeometry(flow.boxes[i]);
+        tile.caption->setGeometry(0, 0, flow.boxes[i].width(), contents[i].caption.height());
+        tile.view->setFixedSize(page);
+        tile.view->move(0, contents[i].caption.height() + kTileGap);
+        tile.view->ZoomAt(flow.zoomPercent, QPointF(0, 0));
+    }
+    strip_->setFixedSize(flow.extent);
 }
 
 void CDeviceListWindow::UpdateProjectTile() {
@@ -346,6 +407,7 @@ void CDeviceListWindow::ElementsChanged(const ElementChange& change) {
     // The project's device size may have changed.
     if (change.dialog == nullptr) {
         UpdateProjectTile();
+        ArrangeTiles();
     }
     if (change.dialog == nullptr || change.dialog == document_->GetDialog()) {
         FlagLater();
@@ -356,6 +418,10 @@ void CDeviceListWindow::DialogRemoving(CZeDialogData& dialog) {
     if (&dialog == document_->GetDialog()) {
         ShowDialog(nullptr);
     }
+}
+
+void CDeviceListWindow::ProjectEmptied() {
+    ShowDialog(nullptr);
 }
 
 }  // namespace ze::app

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 #include <memory>
@@ -13,7 +14,6 @@
 #include "model/editing/project_observer.h"
 
 class QCheckBox;
-class QHBoxLayout;
 class QLabel;
 class QScrollArea;
 class QSpinBox;
@@ -55,9 +55,10 @@ private:
 };
 
 // "デバイス一覧": the current dialog laid out at the project's device size
-// and at each size of the user's list, side by side, each in a tile of its
-// own that scrolls and zooms as a dialog window does, with its name and size
-// above it. The tiles follow edits through the project's change
+// and at each size of the user's list, side by side in rows, each in a tile
+// of its own with its name and size above it. The tiles share the window's
+// room at one zoom, so the devices keep their sizes to one another, and
+// grow and shrink with the window. The tiles follow edits through the project's change
 // notification, as the dialog windows do; a click in a tile selects as a
 // click in a dialog window. "テキスト拡張" lengthens the texts of the
 // device mode by a share of themselves; a tile frames in dashed red the
@@ -66,9 +67,11 @@ class CDeviceListWindow : public QWidget, private ProjectObserver {
     Q_OBJECT
 
 public:
-    // The box each tile's preview is fitted into when it is first shown.
+    // The window's first size holds three tiles of about this size.
     static constexpr int kTileWidth = 320;
     static constexpr int kTileHeight = 440;
+    // Between tiles, and between a tile's caption and its page.
+    static constexpr int kTileGap = 6;
 
     CDeviceListWindow(CZeResourceData& project, const ViewServices& services,
                       CProfileSettings& settings, MessageSink& messages, QWidget* parent = nullptr);
@@ -94,8 +97,14 @@ public:
     int TextExpansion() const;
     // What the "問題" tab checks for this list.
     LayoutCheckOptions CheckOptions() const;
+    // Shows the window in front of the others. Without takeFocus the
+    // keyboard focus stays in the window the user works in: a window that
+    // only points at something must not take the keys the user types next
+    // (Ctrl+Z went nowhere).
+    void Present(bool takeFocus);
     // Scrolls the tile of a list entry of that page size into view (the
-    // project's tile when no entry has it); its index, or -1 for none.
+    // project's tile when no entry has it) and raises the window without
+    // taking the focus; its index, or -1 for none.
     int RevealSize(QSize size);
     // Lays the shown dialog out at every tile's size now rather than a
     // moment after the last change, and frames what does not fit.
@@ -108,6 +117,10 @@ signals:
 protected:
     // The first show places the window within the screen.
     void showEvent(QShowEvent* event) override;
+    // Gives the activation back that a show without the focus brought.
+    void changeEvent(QEvent* event) override;
+    // The tiles flow again when the room for them changes.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     struct Tile {
@@ -117,9 +130,12 @@ private:
     };
 
     void DialogRemoving(CZeDialogData& dialog) override;
+    void ProjectEmptied() override;
     void ElementsChanged(const ElementChange& change) override;
     void HistoryMoved(CZeDialogData& dialog) override;
     void RebuildTiles();
+    // Zooms and places the tiles to fill the room the window gives them.
+    void ArrangeTiles();
     void UpdateProjectTile();
     // Clears the tiles' frames at once and lays out again a moment later.
     void FlagLater();
@@ -136,11 +152,15 @@ private:
     QLabel* title_;
     QCheckBox* deviceLook_;
     QSpinBox* expand_;
-    QHBoxLayout* row_;
+    QWidget* strip_;
     QScrollArea* scroll_ = nullptr;
     FontTextMeasure measure_;
     QTimer flagDelay_;
     bool placed_ = false;
+    // The window the user worked in when this one was shown without the
+    // focus, for as long as the window system may still activate this one.
+    QPointer<QWidget> returnFocusTo_;
+    QTimer returnFocusWindow_;
 };
 
 }  // namespace ze::app

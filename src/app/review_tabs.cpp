@@ -52,6 +52,11 @@ void ReviewTabs::ShowFindings() {
     // Each count with its own %n, so that the English reads "1 error".
     const int errors = static_cast<int>(counts.errors);
     const int warnings = static_cast<int>(counts.warnings);
+    // No project, no count: "0 errors" would claim something was checked.
+    if (!findings_->HasProject()) {
+        problemsPane_.clear();
+        return;
+    }
     problemsPane_.setText(QCoreApplication::translate("Editor", "エラー %n 件", nullptr, errors) +
                           QStringLiteral(" / ") +
                           QCoreApplication::translate("Editor", "警告 %n 件", nullptr, warnings));

@@ -26,6 +26,8 @@ struct Box {
 };
 
 enum class HorizontalAlign { kLeft, kCenter, kRight };
+// Where an arrow points: towards the side of the page it names.
+enum class ArrowDirection { kLeft, kRight, kUp, kDown };
 enum class VerticalAlign { kTop, kMiddle, kBottom };
 
 // How one label is drawn: a font by face and height (normal weight, the
@@ -55,6 +57,9 @@ public:
     virtual void FrameBox(const Box& box, Rgb colour) = 0;
     // text is Shift_JIS, as every text of the model.
     virtual void DrawText(const Box& box, std::string_view text, const TextStyle& style) = 0;
+    // A filled triangle across the whole box, its tip in the middle of the
+    // side it points to.
+    virtual void FillArrow(const Box& box, ArrowDirection pointing, Rgb colour) = 0;
 };
 
 // Draws nothing: a paint on it only places the elements (their preview
@@ -65,6 +70,7 @@ public:
     void FrameBox(const Box& /*box*/, Rgb /*colour*/) override {}
     void DrawText(const Box& /*box*/, std::string_view /*text*/,
                   const TextStyle& /*style*/) override {}
+    void FillArrow(const Box& /*box*/, ArrowDirection /*pointing*/, Rgb /*colour*/) override {}
 };
 
 }  // namespace ze

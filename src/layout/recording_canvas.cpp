@@ -26,4 +26,12 @@ void RecordingCanvas::DrawText(const Box& box, std::string_view text, const Text
     call.style.fontFace = {};
 }
 
+void RecordingCanvas::FillArrow(const Box& box, ArrowDirection pointing, Rgb colour) {
+    Call& call = calls_.emplace_back();
+    call.kind = Kind::kArrow;
+    call.box = box;
+    call.pointing = pointing;
+    call.colour = colour;
+}
+
 }  // namespace ze

@@ -17,8 +17,38 @@ std::size_t CharacterLength(std::string_view text, std::size_t at) {
     return tables::LeadIndex(static_cast<unsigned char>(text[at])) >= 0 && at + 1 < text.size() ? 2 : 1;
 }
 
+// Full-width "０" to "９" in Shift_JIS: 0x82 0x4F to 0x82 0x58.
+bool IsWideDigit(std::string_view character) {
+    return character.size() == 2 && static_cast<unsigned char>(character[0]) == 0x82 &&
+           static_cast<unsigned char>(character[1]) >= 0x4F &&
+           static_cast<unsigned char>(character[1]) <= 0x58;
+}
+
+// A count, a value, a time or a page number ("1", "-0.5", "50%", "12:30",
+// "1 / 3"): digits with at most signs, separators and spaces between them.
+bool IsNumber(std::string_view line) {
+    bool digit = false;
+    for (std::size_t at = 0; at < line.size();) {
+        const std::size_t length = CharacterLength(line, at);
+        const std::string_view character = line.substr(at, length);
+        at += length;
+        if (IsWideDigit(character) || (length == 1 && character[0] >= '0' && character[0] <= '9')) {
+            digit = true;
+        } else if (length != 1 ||
+                   std::string_view(" +-.,:/%").find(character[0]) == std::string_view::npos) {
+            return false;
+        }
+    }
+    return digit;
+}
+
 void AppendExpandedLine(std::string& out, std::string_view line, std::int32_t percent) {
     out.append(line);
+    // A translation leaves numbers as they are, and a filled-in number is
+    // no longer than its kind allows: "1" lengthened to "11" tries nothing.
+    if (IsNumber(line)) {
+        return;
+    }
     std::vector<std::string_view> characters;
     for (std::size_t at = 0; at < line.size();) {
         const std::size_t length = CharacterLength(line, at);

@@ -14,14 +14,16 @@ namespace {
 
 constexpr std::string_view kParent = "PARENT";
 constexpr std::string_view kContent = "CONTENT";
+constexpr std::string_view kSharedWeight = "1";
 
 // The preview gives CONTENT a fixed small width whatever the text, so an
 // object that shows a text or a bar spans its parent's width: a BUTTON at
 // CONTENT width reads "Butt…". Areas (a canvas, a graph, a list) fill their
-// parent; an image and a meter take their picture's own size.
-constexpr NewElementSize kFillWidth{kParent, kContent};
-constexpr NewElementSize kFillBoth{kParent, kParent};
-constexpr NewElementSize kOwnSize{kContent, kContent};
+// parent; an image and a meter take their picture's own size. A row or
+// column shares its length instead (FitNewElementSize).
+constexpr NewElementSize kFillWidth{kParent, kContent, {}};
+constexpr NewElementSize kFillBoth{kParent, kParent, {}};
+constexpr NewElementSize kOwnSize{kContent, kContent, {}};
 
 }  // namespace
 
@@ -56,14 +58,34 @@ NewElementSize NewRootGroupSize() {
     return kFillBoth;
 }
 
+NewElementSize FitNewElementSize(NewElementSize size, GroupLayout parentLayout,
+                                 bool parentVertical) {
+    if (parentLayout != GroupLayout::kLinear && parentLayout != GroupLayout::kRadio) {
+        return size;
+    }
+    std::string_view& along = parentVertical ? size.height : size.width;
+    if (along == kParent) {
+        along = kContent;
+        size.weight = kSharedWeight;
+    }
+    return size;
+}
+
 void GiveNewElementSize(CObjectData& element, bool asRoot) {
     NewElementSize size = NewRootGroupSize();
     if (!asRoot) {
         size = element.IsGroup() ? NewGroupSize(LayoutCode(element.GetItem(prop::kLayout)))
                                  : NewObjectSize(ObjectTypeIndex(element.GetItem(prop::kType)));
+        if (const CObjectDataList* parent = element.GetParent()) {
+            size = FitNewElementSize(size, LayoutCode(parent->GetItem(prop::kLayout)),
+                                     parent->GetItem(prop::kVertical) == "true");
+        }
     }
     element.SetItem(prop::kWidth, size.width);
     element.SetItem(prop::kHeight, size.height);
+    if (!size.weight.empty()) {
+        element.SetItem(prop::kWeight, size.weight);
+    }
 }
 
 CZeDialogData* CreateNewDialog(CZeDialogDataList& dialogs, std::string_view name) {

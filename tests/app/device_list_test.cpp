@@ -1,6 +1,10 @@
 // The paint modes of the dialog windows and the device list: the sizes it
-// keeps in the settings, its tiles, and the list editor's checks.
+// keeps in the settings, its tiles and how they share the window's room,
+// the Edit keys in its window, and the list editor's checks.
+#include <QApplication>
 #include <QComboBox>
+#include <QPushButton>
+#include <QScrollArea>
 #include <QTableWidget>
 #include <QTest>
 
@@ -8,10 +12,13 @@
 #include "app/command_ids.h"
 #include "app/device_list_window.h"
 #include "app/dialog_view.h"
-#include "model/editing/selection.h"
+#include "app/tile_flow.h"
 #include "model/dialog_data.h"
+#include "model/editing/selection.h"
+#include "model/editing/selection_edits.h"
 #include "model/object_data.h"
 #include "panels/resource_dlg.h"
+#include "panels/skeleton_dlg.h"
 #include "support/editor_fixture.h"
 
 using namespace ze::app;
@@ -120,6 +127,147 @@ private slots:
         QCOMPARE(list.ShownDialog(), frame.GetProject().GetDialogs().GetDialog(1));
     }
 
+    void TilesFlowAtOneZoomIntoTheRoom() {
+        const QSize caption(50, 20);
+        const std::vector<TileContent> upright(3, TileContent{QSize(100, 200), caption});
+        const struct {
+            const char* name;
+            std::vector<TileContent> tiles;
+            QSize room;
+            int zoom;
+            std::vector<QRect> boxes;
+        } cases[] = {
+            {"a row at full size",
+             upright,
+             {400, 300},
+             100,
+             {{0, 0, 100, 226}, {106, 0, 100, 226}, {212, 0, 100, 226}}},
+            // At 80 % the third would wrap and two rows are too tall.
+            {"a row made smaller",
+             upright,
+             {250, 300},
+             79,
+             {{0, 0, 79, 184}, {85, 0, 79, 184}, {170, 0, 79, 184}}},
+            {"a column",
+             upright,
+             {120, 700},
+             100,
+             {{0, 0, 100, 226}, {0, 232, 100, 226}, {0, 464, 100, 226}}},
+            // Not even at the least zoom: the least, less a bar's width, and
+            // the tiles scroll; a caption keeps its width.
+            {"scrolled",
+             upright,
+             {60, 60},
+             25,
+             {{0, 0, 50, 76}, {0, 82, 50, 76}, {0, 164, 50, 76}}},
+            {"turned and upright at one zoom",
+             {{QSize(300, 100), caption}, {QSize(100, 300), caption}},
+             {500, 400},
+             100,
+             {{0, 0, 300, 126}, {306, 0, 100, 326}}},
+        };
+        for (const auto& c : cases) {
+            const TileFlow flow = FlowTiles(c.tiles, c.room, 6, 25, 15);
+            QVERIFY2(flow.zoomPercent == c.zoom, c.name);
+            QVERIFY2(flow.boxes == c.boxes, c.name);
+            QRect all;
+            for (const QRect& box : flow.boxes) {
+                all = all.united(box);
+            }
+            QVERIFY2(flow.extent == all.size(), c.name);
+        }
+    }
+
+    void TilesGrowWithTheWindow() {
+        EditorFixture fixture;
+        Open(fixture);
+        CDeviceListWindow& list = fixture.Frame().ShowDeviceList();
+        list.SetSizes({{"P", 360, 640, false}, {"L", 360, 640, true}});
+        QVERIFY(QTest::qWaitForWindowExposed(&list));
+        auto* scroll = list.findChild<QScrollArea*>();
+        QVERIFY(scroll != nullptr);
+        const auto tileSizes = [&list] {
+            std::vector<QSize> sizes;
+            for (int i = 0; i < list.TileCount(); ++i) {
+                sizes.push_back(list.TileView(i).size());
+            }
+            return sizes;
+        };
+        std::vector<QSize> before;
+        for (const QSize window : {QSize(700, 450), QSize(1400, 1000)}) {
+            list.resize(window);
+            QTRY_COMPARE(list.size(), window);
+            const std::vector<QSize> sizes = tileSizes();
+            const int zoom = list.TileView(0).Viewport().ZoomPercent();
+            QVERIFY(zoom <= 100);
+            for (int i = 0; i < list.TileCount(); ++i) {
+                CZeDialogEditorView& view = list.TileView(i);
+                // One zoom for all, the whole page shown, nothing to scroll.
+                QCOMPARE(view.Viewport().ZoomPercent(), zoom);
+                QCOMPARE(view.Viewport().ContentSize(), view.size());
+                const QRect shown(view.mapTo(scroll->viewport(), QPoint(0, 0)), view.size());
+                QVERIFY(scroll->viewport()->rect().contains(shown));
+                if (!before.empty()) {
+                    QVERIFY(sizes[i].width() > before[i].width());
+                    QVERIFY(sizes[i].height() > before[i].height());
+                }
+            }
+            before = sizes;
+        }
+    }
+
+    void TheEditKeysWorkInTheEditorsOtherWindows() {
+        EditorFixture fixture;
+        Open(fixture);
+        CMainFrame& frame = fixture.Frame();
+        frame.show();
+        CDeviceListWindow& list = frame.ShowDeviceList();
+        QVERIFY(QTest::qWaitForWindowActive(&list));
+        auto& row = static_cast<ze::CObjectDataList&>(
+            *frame.GetProject().GetDialogs().GetDialog(0)->GetRootGroup()->GetChildren()[0]);
+        QWidget& tile = list.TileView(1);
+        tile.setFocus();
+        const auto press = [&tile](QKeySequence keys) { QTest::keySequence(&tile, keys); };
+        // The dialog itself picked: the tiles show its content, Delete
+        // leaves it.
+        ze::Select(frame.GetProject(), frame.GetProject().GetDialogs().GetDialog(0));
+        press(QKeySequence(Qt::Key_Delete));
+        QCOMPARE(frame.GetProject().GetDialogs().GetCount(), std::size_t{2});
+        ze::Select(frame.GetProject(), row.GetChildren()[1]);
+        const struct {
+            const char* name;
+            QKeySequence keys;
+            std::size_t children;
+        } steps[] = {
+            {"Delete", QKeySequence(Qt::Key_Delete), 1},
+            {"Ctrl+Z", QKeySequence(Qt::CTRL | Qt::Key_Z), 2},
+            {"Ctrl+Y", QKeySequence(Qt::CTRL | Qt::Key_Y), 1},
+            {"Ctrl+Z again", QKeySequence(Qt::CTRL | Qt::Key_Z), 2},
+            {"Ctrl+Shift+Z", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), 1},
+            {"Ctrl+Z a third time", QKeySequence(Qt::CTRL | Qt::Key_Z), 2},
+            {"Ctrl+C", QKeySequence(Qt::CTRL | Qt::Key_C), 2},
+            {"Ctrl+V", QKeySequence(Qt::CTRL | Qt::Key_V), 3},
+            {"Ctrl+X", QKeySequence(Qt::CTRL | Qt::Key_X), 2},
+        };
+        for (const auto& step : steps) {
+            press(step.keys);
+            QVERIFY2(QApplication::activeWindow() == &list, step.name);
+            QVERIFY2(row.GetChildren().size() == step.children, step.name);
+        }
+        // The copy pasted after R was the one cut.
+        QCOMPARE(row.GetChildren()[1]->GetItem("Name"), std::string("R"));
+
+        // The skeleton window, another of the editor's own, takes them too.
+        frame.OnCreateSkeleton();
+        QWidget* skeleton = frame.GetSkeletonDialog();
+        QVERIFY(skeleton != nullptr);
+        QVERIFY(QTest::qWaitForWindowActive(skeleton));
+        auto* button = skeleton->findChild<QPushButton*>();
+        QVERIFY(button != nullptr);
+        QTest::keySequence(button, QKeySequence(Qt::CTRL | Qt::Key_Z));
+        QCOMPARE(row.GetChildren().size(), std::size_t{3});
+    }
+
     void TheEditorKeepsOnlyAListThatReads() {
         EditorFixture fixture;
         CDeviceListEditor editor({{"P", 360, 640, false}}, fixture.messages);
@@ -172,8 +320,7 @@ private slots:
         first.resize(400, 300);
         const QImage device = first.Render();
         const ze::PreviewRect& picked = row.GetChildren()[1]->GetPreviewRect();
-        QCOMPARE(device.pixel(picked.left + 1, (picked.top + picked.bottom) / 2),
-                 qRgb(255, 0, 0));
+        QCOMPARE(device.pixel(picked.left + 1, (picked.top + picked.bottom) / 2), qRgb(255, 0, 0));
         QVERIFY(device.pixel(picked.left - 3, (picked.top + picked.bottom) / 2) != qRgb(255, 0, 0));
         QVERIFY(frame.Action(CommandId::kViewDeviceLook)->isChecked());
         QVERIFY(EditorFixture::ReadFile(fixture.SettingsPath()).find("PreviewLook=1") !=

@@ -291,6 +291,18 @@ TEST(TextExpansion, LengthensEachLineFromItself) {
         // Two-byte characters stay whole: "あい" in Shift_JIS.
         {"\x82\xA0\x82\xA2", 50, "\x82\xA0\x82\xA2\x82\xA0"},
         {"A\x82\xA0", 100, "A\x82\xA0" "A\x82\xA0"},
+        // Numbers stay as they are, texts with a number in them do not.
+        {"1", 100, "1"},
+        {"-0.5", 100, "-0.5"},
+        {"50%", 50, "50%"},
+        {"12:30", 50, "12:30"},
+        {"1 / 3", 100, "1 / 3"},
+        {"1,234", 100, "1,234"},
+        {"\x82\x50\x82\x51", 100, "\x82\x50\x82\x51"},  // "１２"
+        {"Total\n100", 100, "TotalTotal\n100"},
+        {"x1", 100, "x1x1"},
+        {"1\x8C\xC2", 100, "1\x8C\xC2" "1\x8C\xC2"},  // "1個"
+        {"-", 100, "--"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(ExpandedText(c.text, c.percent), c.expanded) << c.text << " " << c.percent;

@@ -36,7 +36,7 @@ CObjectData* FindNamed(CObjectData& element, std::string_view name) {
 }
 
 std::ostream& operator<<(std::ostream& out, const RecordingCanvas::Call& call) {
-    static const char* const kKinds[] = {"fill", "frame", "text"};
+    static const char* const kKinds[] = {"fill", "frame", "text", "arrow"};
     out << kKinds[static_cast<int>(call.kind)] << " (" << call.box.x << "," << call.box.y << ","
         << call.box.width << "," << call.box.height << ")";
     if (call.kind == RecordingCanvas::Kind::kText) {
@@ -44,6 +44,9 @@ std::ostream& operator<<(std::ostream& out, const RecordingCanvas::Call& call) {
             << static_cast<int>(call.style.horizontal) << "/"
             << static_cast<int>(call.style.vertical);
     } else {
+        if (call.kind == RecordingCanvas::Kind::kArrow) {
+            out << " pointing " << static_cast<int>(call.pointing);
+        }
         out << " rgb " << int{call.colour.red} << "," << int{call.colour.green} << ","
             << int{call.colour.blue};
     }

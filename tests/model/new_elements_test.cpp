@@ -66,44 +66,105 @@ TEST(NewDialog, ReadDialogsAndBareOnesKeepTheirMissingRoot) {
     EXPECT_EQ(project.GetDialogs().CreateDialog("Plain")->GetRootGroup(), nullptr);
 }
 
-TEST(InsertedSizes, EachTypeGetsItsWidthAndHeight) {
-    struct Case {
-        const char* type;
+TEST(InsertedSizes, EachTypeFitsTheDirectionOfItsParent) {
+    // Width, Height and Weight under a vertical and under a horizontal
+    // LINEAR: a length along the line that would fill the parent shares
+    // the line instead.
+    struct Sizes {
         const char* width;
         const char* height;
+        const char* weight;
     };
+    struct Case {
+        const char* type;
+        Sizes inColumn;
+        Sizes inRow;
+    };
+    constexpr Sizes kWideRow{"PARENT", "CONTENT", ""};
+    constexpr Sizes kSharedRow{"CONTENT", "CONTENT", "1"};
+    constexpr Sizes kOwn{"CONTENT", "CONTENT", ""};
+    constexpr Sizes kSharedColumn{"PARENT", "CONTENT", "1"};
+    constexpr Sizes kTallSharedRow{"CONTENT", "PARENT", "1"};
     constexpr Case kCases[] = {
-        {"TEXT", "PARENT", "CONTENT"},      {"EDIT", "PARENT", "CONTENT"},
-        {"BUTTON", "PARENT", "CONTENT"},    {"CHECKBOX", "PARENT", "CONTENT"},
-        {"TOGGLE", "PARENT", "CONTENT"},    {"RADIOBTN", "PARENT", "CONTENT"},
-        {"PICTURE", "CONTENT", "CONTENT"},  {"CANVAS", "PARENT", "PARENT"},
-        {"GRID", "PARENT", "PARENT"},       {"PULLDOWN", "PARENT", "CONTENT"},
-        {"PROGRESS", "PARENT", "CONTENT"},  {"SLIDEBAR", "PARENT", "CONTENT"},
-        {"METER", "CONTENT", "CONTENT"},    {"GRAPH", "PARENT", "PARENT"},
-        {"VLIST", "PARENT", "PARENT"},      {"HLIST", "PARENT", "CONTENT"},
-        {"FRAME", "PARENT", "CONTENT"},     {"LINEAR", "PARENT", "CONTENT"},
-        {"RADIO", "PARENT", "CONTENT"},     {"SCROLL", "PARENT", "PARENT"},
-        {"HSCROLL", "PARENT", "CONTENT"},   {"PAGE", "PARENT", "PARENT"},
-        {"TABLE", "PARENT", "CONTENT"},     {"TABLEROW", "PARENT", "CONTENT"},
-        {"RELATIVE", "PARENT", "CONTENT"},  {"button", "PARENT", "CONTENT"},
+        {"TEXT", kWideRow, kSharedRow},
+        {"EDIT", kWideRow, kSharedRow},
+        {"BUTTON", kWideRow, kSharedRow},
+        {"CHECKBOX", kWideRow, kSharedRow},
+        {"TOGGLE", kWideRow, kSharedRow},
+        {"RADIOBTN", kWideRow, kSharedRow},
+        {"PICTURE", kOwn, kOwn},
+        {"CANVAS", kSharedColumn, kTallSharedRow},
+        {"GRID", kSharedColumn, kTallSharedRow},
+        {"PULLDOWN", kWideRow, kSharedRow},
+        {"PROGRESS", kWideRow, kSharedRow},
+        {"SLIDEBAR", kWideRow, kSharedRow},
+        {"METER", kOwn, kOwn},
+        {"GRAPH", kSharedColumn, kTallSharedRow},
+        {"VLIST", kSharedColumn, kTallSharedRow},
+        {"HLIST", kWideRow, kSharedRow},
+        {"FRAME", kWideRow, kSharedRow},
+        {"LINEAR", kWideRow, kSharedRow},
+        {"RADIO", kWideRow, kSharedRow},
+        {"SCROLL", kSharedColumn, kTallSharedRow},
+        {"HSCROLL", kWideRow, kSharedRow},
+        {"PAGE", kSharedColumn, kTallSharedRow},
+        {"TABLE", kWideRow, kSharedRow},
+        {"TABLEROW", kWideRow, kSharedRow},
+        {"RELATIVE", kWideRow, kSharedRow},
+        {"button", kWideRow, kSharedRow},
     };
     CZeResourceData project;
     CZeDialogData& dialog = *CreateNewDialog(project.GetDialogs(), "Dialog");
-    // A RADIOBTN goes only into a RADIO group.
-    ZeClass* radio = InsertElement(project, nullptr, &dialog, "RADIO", kLast).select;
-    ASSERT_NE(radio, nullptr);
+    CObjectDataList* column = dialog.GetRootGroup();
+    // A LINEAR inserted by the user lines its children up in a row; a
+    // RADIOBTN goes only into a RADIO group, one of each direction.
+    auto* row = static_cast<CObjectDataList*>(
+        InsertElement(project, nullptr, column, "LINEAR", kLast).select);
+    auto* radioColumn = static_cast<CObjectDataList*>(
+        InsertElement(project, nullptr, column, "RADIO", kLast).select);
+    auto* radioRow = static_cast<CObjectDataList*>(
+        InsertElement(project, nullptr, column, "RADIO", kLast).select);
+    ASSERT_NE(row, nullptr);
+    ASSERT_NE(radioColumn, nullptr);
+    ASSERT_NE(radioRow, nullptr);
+    ASSERT_EQ(row->GetItem("Vertical"), "");
+    radioColumn->SetItem("Vertical", "true");
     for (const Case& c : kCases) {
-        SCOPED_TRACE(c.type);
         const bool radioButton = std::string_view(c.type) == "RADIOBTN";
-        const EditResult result = InsertElement(
-            project, nullptr, radioButton ? radio : dialog.GetRootGroup(), c.type, kLast);
-        ASSERT_NE(result.select, nullptr);
-        const auto& added = static_cast<const CObjectData&>(*result.select);
-        EXPECT_EQ(added.GetItem("Width"), c.width);
-        EXPECT_EQ(added.GetItem("Height"), c.height);
-        // Only the two sizes: the type's other properties stay empty.
-        EXPECT_EQ(added.GetItem("Weight"), "");
+        for (const bool vertical : {true, false}) {
+            SCOPED_TRACE(std::string(c.type) + (vertical ? " in a column" : " in a row"));
+            CObjectDataList* parent =
+                radioButton ? (vertical ? radioColumn : radioRow) : (vertical ? column : row);
+            const EditResult result = InsertElement(project, nullptr, parent, c.type, kLast);
+            ASSERT_NE(result.select, nullptr);
+            const auto& added = static_cast<const CObjectData&>(*result.select);
+            ASSERT_EQ(added.GetParent(), parent);
+            const Sizes& expected = vertical ? c.inColumn : c.inRow;
+            EXPECT_EQ(added.GetItem("Width"), expected.width);
+            EXPECT_EQ(added.GetItem("Height"), expected.height);
+            EXPECT_EQ(added.GetItem("Weight"), expected.weight);
+            // Only the sizes: the type's other properties stay empty.
+            EXPECT_EQ(added.GetItem("Margin"), "");
+        }
     }
+}
+
+TEST(InsertedSizes, ParentsThatDoNotLineUpKeepTheTypesSizes) {
+    // Stacked children overlap anyway, scrolled ones have unbounded room,
+    // pages and table rows size their children their own way.
+    const NewElementSize fill{"PARENT", "PARENT", ""};
+    for (const GroupLayout layout :
+         {GroupLayout::kFrame, GroupLayout::kRelative, GroupLayout::kScroll, GroupLayout::kHScroll,
+          GroupLayout::kPage, GroupLayout::kTable, GroupLayout::kTableRow, GroupLayout::kUnset}) {
+        for (const bool vertical : {true, false}) {
+            EXPECT_EQ(FitNewElementSize(fill, layout, vertical), fill)
+                << LayoutName(layout) << " " << vertical;
+        }
+    }
+    const NewElementSize fixed{"12px", "PARENT", ""};
+    EXPECT_EQ(FitNewElementSize(fixed, GroupLayout::kLinear, false), fixed);
+    EXPECT_EQ(FitNewElementSize(fixed, GroupLayout::kRadio, true),
+              (NewElementSize{"12px", "CONTENT", "1"}));
 }
 
 TEST(InsertedSizes, AGroupThatBecomesTheRootFillsTheDialog) {

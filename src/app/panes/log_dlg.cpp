@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QCoreApplication>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTextCharFormat>
@@ -18,18 +19,25 @@ namespace ze::app {
 
 namespace {
 
-// Tab order: caption and grid mode.
-struct GridTab {
-    const char* caption;
-    int mode;
+// Each tab's caption, and the short one a bar too narrow for the whole
+// captions shows, in tab order.
+struct TabCaption {
+    const char* full;
+    const char* brief;
 };
 
-constexpr std::array<GridTab, 4> kGridTabs{{
-    {QT_TRANSLATE_NOOP("Editor", "挿入オブジェクト"), kObjectsMode},
-    {QT_TRANSLATE_NOOP("Editor", "クリップボード"), kClipboardMode},
-    {QT_TRANSLATE_NOOP("Editor", "標準画像(BUILTIN)"), kBuiltInMode},
-    {QT_TRANSLATE_NOOP("Editor", "ユーザ登録画像(STATION)"), kUserMode},
+constexpr std::array<TabCaption, CLogDlg::kTabCount> kTabCaptions{{
+    {QT_TRANSLATE_NOOP("Editor", "挿入オブジェクト"), QT_TRANSLATE_NOOP("Editor", "挿入")},
+    {QT_TRANSLATE_NOOP("Editor", "クリップボード"), QT_TRANSLATE_NOOP("Editor", "クリップ")},
+    {QT_TRANSLATE_NOOP("Editor", "標準画像(BUILTIN)"), QT_TRANSLATE_NOOP("Editor", "標準")},
+    {QT_TRANSLATE_NOOP("Editor", "ユーザ登録画像(STATION)"), QT_TRANSLATE_NOOP("Editor", "ユーザ")},
+    {QT_TRANSLATE_NOOP("Editor", "通信ログ"), QT_TRANSLATE_NOOP("Editor", "ログ")},
+    {QT_TRANSLATE_NOOP("Editor", "問題"), QT_TRANSLATE_NOOP("Editor", "問題")},
+    {QT_TRANSLATE_NOOP("Editor", "変更"), QT_TRANSLATE_NOOP("Editor", "変更")},
 }};
+
+// The grid mode of each grid tab, in tab order.
+constexpr std::array<int, 4> kGridModes{kObjectsMode, kClipboardMode, kBuiltInMode, kUserMode};
 
 // The list shown on a grid tab; the lists are kept in tab order.
 template <typename Lists>
@@ -48,10 +56,6 @@ auto& ListIn(Lists& lists, int tab) {
     }
 }
 
-constexpr const char* kLogCaption = QT_TRANSLATE_NOOP("Editor", "通信ログ");
-constexpr const char* kProblemsCaption = QT_TRANSLATE_NOOP("Editor", "問題");
-constexpr const char* kChangesCaption = QT_TRANSLATE_NOOP("Editor", "変更");
-
 // "問題 (3)": the caption with a count that is not zero.
 QString CountedCaption(const char* caption, std::size_t count) {
     const QString text = QCoreApplication::translate("Editor", caption);
@@ -68,12 +72,12 @@ CLogDlg::CLogDlg(QWidget* parent) : QWidget(parent) {
     layout->setContentsMargins(0, 0, 0, 0);
     tabs_ = new QTabWidget(this);
     layout->addWidget(tabs_);
-    for (std::size_t tab = 0; tab < kGridTabs.size(); ++tab) {
-        auto* grid = new CImageListCtrl(kGridTabs[tab].mode, tabs_);
+    for (std::size_t tab = 0; tab < kGridModes.size(); ++tab) {
+        auto* grid = new CImageListCtrl(kGridModes[tab], tabs_);
         grid->SetList(&ListIn(lists_, static_cast<int>(tab)));
         connect(grid, &CImageListCtrl::EntryChosen, this, &CLogDlg::EntryChosen);
         grids_[tab] = grid;
-        tabs_->addTab(grid, QCoreApplication::translate("Editor", kGridTabs[tab].caption));
+        tabs_->addTab(grid, QString());
     }
     log_ = new QTextEdit(tabs_);
     log_->setReadOnly(true);
@@ -85,20 +89,18 @@ CLogDlg::CLogDlg(QWidget* parent) : QWidget(parent) {
     font.setPointSizeF(kLogPointSize);
     log_->setFont(font);
     log_->document()->setDefaultFont(font);
-    tabs_->addTab(log_, QCoreApplication::translate("Editor", kLogCaption));
+    tabs_->addTab(log_, QString());
     problems_ = new CFindingsList(tabs_);
-    tabs_->addTab(problems_, QCoreApplication::translate("Editor", kProblemsCaption));
+    tabs_->addTab(problems_, QString());
     changes_ = new CChangesList(tabs_);
-    tabs_->addTab(changes_, QCoreApplication::translate("Editor", kChangesCaption));
+    tabs_->addTab(changes_, QString());
     connect(tabs_, &QTabWidget::currentChanged, this, &CLogDlg::CurrentTabChanged);
-    // Every tab stays in sight: a narrow bar shortens the captions rather
-    // than hiding the last tabs behind scroll arrows, and the tip keeps
-    // the whole caption.
+    // Every tab stays in sight: a narrow bar shows the short captions
+    // rather than hiding the last tabs behind scroll arrows, and cuts them
+    // only when even those do not fit; the tip keeps the whole caption.
     tabs_->setUsesScrollButtons(false);
     tabs_->setElideMode(Qt::ElideRight);
-    for (int tab = 0; tab < tabs_->count(); ++tab) {
-        tabs_->setTabToolTip(tab, tabs_->tabText(tab));
-    }
+    UpdateCaptions();
     // The focus shows as it does in the resource panel.
     panels::FocusRing::Attach(*tabs_->tabBar());
     panels::FocusRing::Attach(*log_);
@@ -110,13 +112,63 @@ CLogDlg::CLogDlg(QWidget* parent) : QWidget(parent) {
 }
 
 void CLogDlg::SetProblemCount(std::size_t count) {
-    tabs_->setTabText(kProblemsTab, CountedCaption(kProblemsCaption, count));
-    tabs_->setTabToolTip(kProblemsTab, tabs_->tabText(kProblemsTab));
+    problemCount_ = count;
+    UpdateCaptions();
 }
 
 void CLogDlg::SetChangeCount(std::size_t count) {
-    tabs_->setTabText(kChangesTab, CountedCaption(kChangesCaption, count));
-    tabs_->setTabToolTip(kChangesTab, tabs_->tabText(kChangesTab));
+    changeCount_ = count;
+    UpdateCaptions();
+}
+
+QString CLogDlg::Caption(int tab, CaptionLength length) const {
+    const TabCaption& caption = kTabCaptions.at(static_cast<std::size_t>(tab));
+    const char* text = length == CaptionLength::kFull ? caption.full : caption.brief;
+    if (tab != kProblemsTab && tab != kChangesTab) {
+        return QCoreApplication::translate("Editor", text);
+    }
+    const std::size_t count = tab == kProblemsTab ? problemCount_ : changeCount_;
+    if (length == CaptionLength::kCount && count != 0) {
+        return QString::number(count);
+    }
+    return CountedCaption(text, count);
+}
+
+CLogDlg::CaptionLength CLogDlg::CaptionsShown() const {
+    return captionLength_;
+}
+
+void CLogDlg::UpdateCaptions() {
+    const auto show = [this](CaptionLength length) {
+        for (int tab = 0; tab < kTabCount; ++tab) {
+            tabs_->setTabText(tab, Caption(tab, length));
+        }
+        // A count alone says what it counts by its icon.
+        const bool icons = length == CaptionLength::kCount;
+        tabs_->setTabIcon(kProblemsTab,
+                          icons ? style()->standardIcon(QStyle::SP_MessageBoxWarning) : QIcon());
+        tabs_->setTabIcon(kChangesTab,
+                          icons ? style()->standardIcon(QStyle::SP_DialogSaveButton) : QIcon());
+        captionLength_ = length;
+    };
+    // The bar's size hint is what the captions take side by side, uncut;
+    // before its first layout the pane has no width of its own yet.
+    for (const CaptionLength length :
+         {CaptionLength::kFull, CaptionLength::kBrief, CaptionLength::kCount}) {
+        show(length);
+        if (!laidOut_ || tabs_->tabBar()->sizeHint().width() <= width()) {
+            break;
+        }
+    }
+    for (int tab = 0; tab < kTabCount; ++tab) {
+        tabs_->setTabToolTip(tab, Caption(tab, CaptionLength::kFull));
+    }
+}
+
+void CLogDlg::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    laidOut_ = true;
+    UpdateCaptions();
 }
 
 void CLogDlg::RefreshImages(const std::string& programFolder, const std::string& projectFolder) {

@@ -65,11 +65,23 @@ public:
     CFindingsList& Problems() { return *problems_; }
     // The tab caption shows the number of findings.
     void SetProblemCount(std::size_t count);
+    // The captions the tabs show: the longest that the pane's width holds
+    // uncut, so that the counts stay in sight. The tips always hold the
+    // whole caption.
+    enum class CaptionLength {
+        kFull,   // "挿入オブジェクト", "問題 (3)"
+        kBrief,  // "挿入", "問題 (3)"
+        kCount,  // "挿入", and "3" beside the problems' icon
+    };
+    CaptionLength CaptionsShown() const;
     // The "変更" tab, its caption with the number of changes.
     CChangesList& Changes() { return *changes_; }
     void SetChangeCount(std::size_t count);
 
     QSize sizeHint() const override;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
 
 signals:
     // A double click in a grid: the entry kind and its request text
@@ -78,12 +90,19 @@ signals:
     void CurrentTabChanged(int index);
 
 private:
+    QString Caption(int tab, CaptionLength length) const;
+    void UpdateCaptions();
+
     PaneImageLists lists_;
     QTabWidget* tabs_ = nullptr;
     std::array<CImageListCtrl*, 4> grids_{};
     QTextEdit* log_ = nullptr;
     CFindingsList* problems_ = nullptr;
     CChangesList* changes_ = nullptr;
+    std::size_t problemCount_ = 0;
+    std::size_t changeCount_ = 0;
+    CaptionLength captionLength_ = CaptionLength::kFull;
+    bool laidOut_ = false;
 };
 
 }  // namespace ze::app

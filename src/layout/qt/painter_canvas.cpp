@@ -1,6 +1,7 @@
 #include "layout/qt/painter_canvas.h"
 
 #include <QPaintDevice>
+#include <QPolygonF>
 #include <QStringList>
 
 #include "common/cp932.h"
@@ -160,6 +161,34 @@ void PainterCanvas::DrawText(const Box& box, std::string_view text, const TextSt
     painter_.save();
     painter_.setClipRect(QRect(box.x, box.y, box.width, box.height), Qt::IntersectClip);
     painter_.drawStaticText(x, y, label.text);
+    painter_.restore();
+}
+
+void PainterCanvas::FillArrow(const Box& box, ArrowDirection pointing, Rgb colour) {
+    if (IsOutside(box)) {
+        return;
+    }
+    const QRectF r(box.x, box.y, box.width, box.height);
+    QPolygonF arrow;
+    switch (pointing) {
+        case ArrowDirection::kLeft:
+            arrow << QPointF(r.left(), r.center().y()) << r.topRight() << r.bottomRight();
+            break;
+        case ArrowDirection::kRight:
+            arrow << QPointF(r.right(), r.center().y()) << r.topLeft() << r.bottomLeft();
+            break;
+        case ArrowDirection::kUp:
+            arrow << QPointF(r.center().x(), r.top()) << r.bottomLeft() << r.bottomRight();
+            break;
+        case ArrowDirection::kDown:
+            arrow << QPointF(r.center().x(), r.bottom()) << r.topLeft() << r.topRight();
+            break;
+    }
+    painter_.save();
+    painter_.setRenderHint(QPainter::Antialiasing);
+    painter_.setPen(Qt::NoPen);
+    painter_.setBrush(ToQColor(colour));
+    painter_.drawPolygon(arrow);
     painter_.restore();
 }
 

@@ -56,6 +56,7 @@ public:
     void FillBox(const Box& box, Rgb colour) override;
     void FrameBox(const Box& box, Rgb colour) override;
     void DrawText(const Box& box, std::string_view text, const TextStyle& style) override;
+    void FillArrow(const Box& box, ArrowDirection pointing, Rgb colour) override;
 
 private:
     bool IsOutside(const Box& box) const;

@@ -2,6 +2,7 @@
 
 #include <QBrush>
 
+#include "layout/off_page_marks.h"
 #include "layout/preview_layout.h"
 #include "layout/qt/device_look.h"
 #include "model/dialog_data.h"
@@ -56,13 +57,14 @@ void ViewPainter::Paint(QPainter& painter, const QSize& area, const QSize& layou
     painter.save();
     painter.translate(-offset);
     painter.scale(scale, scale);
+    PainterCanvas canvas(painter, labels_);
     if (look_ != nullptr) {
         PaintDeviceLook(painter, project, dialog, layout, *look_, expandPercent_);
     } else {
-        PainterCanvas canvas(painter, labels_);
         DrawPreview(project, dialog, canvas, layout.width(), layout.height(), nullptr,
                     expandPercent_);
     }
+    DrawOffPageMarks(project, dialog, canvas, layout.width(), layout.height());
     painter.restore();
 }
 
