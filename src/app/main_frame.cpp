@@ -22,8 +22,10 @@
 #include "app/child_frame.h"
 #include "app/dialog_document.h"
 #include "app/icons.h"
+#include "app/panes/history_pane.h"
 #include "app/panes/log_dlg.h"
 #include "app/start_page.h"
+#include "app/step_captions.h"
 #include "codegen/skeleton_generator.h"
 #include "common/paths.h"
 #include "common/qt/sjis_qstring.h"
@@ -54,8 +56,7 @@ constexpr int kStatusPane1Width = 40;
 
 CMainFrame::CMainFrame(const EditorEnvironment& environment)
     : environment_(environment),
-      settings_(environment.settingsPath.empty() ? CProfileSettings::PathIn(ExecutableFolder())
-                                                 : environment.settingsPath),
+      settings_(EditorSettings(environment.settingsPath, environment.programFolder)),
       recentFiles_(settings_) {
     // The model's messages follow the editor's language.
     panels::TranslateUserTexts();
@@ -130,6 +131,7 @@ CMainFrame::~CMainFrame() {
     linkStatus_->disconnect(this);
     delete resourceBar_;
     delete logBar_;
+    delete historyBar_;
     // The findings and changes watches observe the project too.
     review_.reset();
     // The panel's network page referred to the link.
@@ -175,6 +177,12 @@ void CMainFrame::ConnectCommands() {
     on(kFilePrintSetup, [this] { printing_.PageSetup(this); });
     on(kViewResourcePanel, [this] { resourceBar_->setVisible(resourceBar_->isHidden()); });
     on(kViewLogPane, [this] { logBar_->setVisible(logBar_->isHidden()); });
+    on(kViewHistory, [this] {
+        historyBar_->setVisible(historyBar_->isHidden());
+        if (!historyBar_->isHidden()) {
+            historyBar_->raise();
+        }
+    });
     on(kWindowArrange, [this] { windows_->ArrangeIcons(); });
     on(kRedraw, [this] { OnRedraw(); });
     for (const auto& [id, mode] : {std::pair{kViewFitWindow, PreviewSizing::kFitWindow},
@@ -280,6 +288,15 @@ void CMainFrame::CreateBars() {
     resourceBar_->setWidget(resourcePanel_);
     addDockWidget(Qt::RightDockWidgetArea, resourceBar_);
     services_.drops = &resourcePanel_->Commands();
+    // A tab beside the panel, as long as the panel.
+    historyPane_ = new CHistoryPane(project_);
+    historyBar_ = new QDockWidget(QCoreApplication::translate("Editor", "履歴"), this);
+    historyBar_->setObjectName(QStringLiteral("History"));
+    historyBar_->setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
+    historyBar_->setWidget(historyPane_);
+    addDockWidget(Qt::RightDockWidgetArea, historyBar_);
+    tabifyDockWidget(resourceBar_, historyBar_);
+    resourceBar_->raise();
     // "自動送信" is kept once the user changes it.
     connect(&resourcePanel_->NetworkPage(), &panels::CNetworkPage::AutoSendChanged, this,
             [this](bool on) {
@@ -307,6 +324,7 @@ void CMainFrame::CreateBars() {
     };
     follow(logBar_, Action(CommandId::kViewLogPane));
     follow(resourceBar_, Action(CommandId::kViewResourcePanel));
+    follow(historyBar_, Action(CommandId::kViewHistory));
 
     connect(logPane_, &CLogDlg::EntryChosen, this,
             [this](PaneEntryKind kind, const QByteArray& text) {
@@ -318,7 +336,7 @@ void CMainFrame::CreateBars() {
     review_->Findings().EnableLayoutChecks(std::make_unique<FontTextMeasure>(),
                                            DeviceListCheckOptions(settings_));
     connect(review_.get(), &ReviewTabs::SizeToReveal, this,
-            [this](QSize size) { ShowDeviceList().RevealSize(size); });
+            [this](QSize size) { ShowDeviceList(false).RevealSize(size); });
     connect(review_.get(), &ReviewTabs::DialogToShow, this, [this](CZeDialogData* dialog) {
         if (dialog != nullptr) {
             ActivateDialogWindow(*dialog);
@@ -419,12 +437,17 @@ void CMainFrame::UpdateCommandStates() {
     const CZeDialogData* picked = selection.Dialog();
     context.canUndo = picked != nullptr && CanUndo(*picked);
     context.canRedo = picked != nullptr && CanRedo(*picked);
+    if (picked != nullptr) {
+        context.undoCaption = context.canUndo ? UndoCaption(StepToUndo(*picked)) : QString();
+        context.redoCaption = context.canRedo ? RedoCaption(StepToRedo(*picked)) : QString();
+    }
     context.canEdit = services_.edit != nullptr && selection.Current() != nullptr;
     context.deviceListShown = deviceList_ != nullptr && deviceList_->isVisible();
     context.deviceConnected = linkStatus_->IsDeviceConnected();
     context.statusBarShown = !statusBar()->isHidden();
     context.resourceBarShown = !resourceBar_->isHidden();
     context.logBarShown = !logBar_->isHidden();
+    context.historyBarShown = !historyBar_->isHidden();
     commands_->UpdateStates(context);
     const CZeDialogEditorView* view = context.view;
     zoomPane_->setText(view != nullptr ? QStringLiteral("%1%").arg(view->Viewport().ZoomPercent())
@@ -588,6 +611,15 @@ void CMainFrame::SelectionChanged(const Selection& /*selection*/) {
     UpdateCommandStates();
 }
 
+void CMainFrame::ShareEditKeys(QWidget& window) const {
+    // The actions' keys work in the window whose actions they are: a window
+    // of its own gets them too (a text field there keeps its own keys).
+    for (const CommandId id : {CommandId::kEditUndo, CommandId::kEditRedo, CommandId::kEditCut,
+                               CommandId::kEditCopy, CommandId::kEditPaste}) {
+        window.addAction(Action(id));
+    }
+}
+
 void CMainFrame::StepHistory(bool forward) {
     CZeDialogData* dialog = project_.GetSelection().Dialog();
     // The keys reach a disabled-looking entry only through a stale state:
@@ -627,6 +659,10 @@ void CMainFrame::ProjectFileChanged() {
 
 void CMainFrame::ModifiedChanged(bool modified) {
     setWindowModified(modified);
+    // A save moves the history's saved mark.
+    if (historyPane_ != nullptr) {
+        historyPane_->Refresh();
+    }
 }
 
 void CMainFrame::SetChangesBaseline(std::string text) {
@@ -679,6 +715,7 @@ void CMainFrame::OnCreateSkeleton() {
     if (skeletonDlg_ == nullptr) {
         skeletonDlg_ = new panels::CSkeletonDlg(project_, resourcePanel_->GetProjectFolder(), this);
         skeletonDlg_->SetMessageSink(messages_);
+        ShareEditKeys(*skeletonDlg_);
     }
     const CZeDialogEditorView* view = ActiveView();
     const CZeDialogData* dialog = view != nullptr ? view->GetDocument().GetDialog() : nullptr;
@@ -698,7 +735,7 @@ void CMainFrame::SetActiveLook(PreviewLook look) {
     UpdateCommandStates();
 }
 
-CDeviceListWindow& CMainFrame::ShowDeviceList() {
+CDeviceListWindow& CMainFrame::ShowDeviceList(bool takeFocus) {
     if (deviceList_ == nullptr) {
         deviceList_ =
             std::make_unique<CDeviceListWindow>(project_, services_, settings_, *messages_, this);
@@ -706,11 +743,10 @@ CDeviceListWindow& CMainFrame::ShowDeviceList() {
                 &panels::FindingsWatch::SetLayoutOptions);
         // Redraw follows whether its previews are on screen.
         deviceList_->installEventFilter(this);
+        ShareEditKeys(*deviceList_);
     }
     deviceList_->ShowDialog(project_.GetSelection().Dialog());
-    deviceList_->show();
-    deviceList_->raise();
-    deviceList_->activateWindow();
+    deviceList_->Present(takeFocus);
     return *deviceList_;
 }
 

@@ -46,6 +46,7 @@ class FindingsWatch;
 namespace ze::app {
 
 class CChildFrame;
+class CHistoryPane;
 class CLogDlg;
 class CStartPage;
 class CZeDialogEditorDoc;
@@ -55,7 +56,9 @@ class CZeDialogEditorView;
 // things. Every field has the desktop default when left empty; tests point
 // them at temporary folders and recording dialogs.
 struct EditorEnvironment {
-    std::string settingsPath;   // default: "VaVoririvuZuvazu.ini" beside the executable
+    // The settings file read and written; default: the user's own
+    // (UserSettingsPath). The one in programFolder gives the defaults below it.
+    std::string settingsPath;
     std::string programFolder;  // default: the executable's folder (objects/, assets/, samples/)
     QString recoveryFolder;     // default: RecoveryStore::DefaultFolder()
     MessageSink* messages = nullptr;
@@ -97,6 +100,8 @@ public:
     CStartPage& GetStartPage() { return *startPage_; }
     QDockWidget& GetResourceBar() { return *resourceBar_; }
     QDockWidget& GetLogBar() { return *logBar_; }
+    QDockWidget& GetHistoryBar() { return *historyBar_; }
+    CHistoryPane& GetHistoryPane() { return *historyPane_; }
     CProfileSettings& GetSettings() { return settings_; }
     CRecentFileList& GetRecentFiles() { return recentFiles_; }
     MessageSink& GetMessages() { return *messages_; }
@@ -161,8 +166,9 @@ public:
     // "構造表示" / "デバイス表示" for the active window; new windows start in
     // the mode chosen last, which the settings keep ("PreviewLook").
     void SetActiveLook(PreviewLook look);
-    // "デバイス一覧": opens (or raises) the window, showing the current dialog.
-    CDeviceListWindow& ShowDeviceList();
+    // "デバイス一覧": opens (or raises) the window, showing the current dialog;
+    // without takeFocus the keyboard focus stays where it is.
+    CDeviceListWindow& ShowDeviceList(bool takeFocus = true);
     // The window once opened, else null.
     CDeviceListWindow* GetDeviceList() const { return deviceList_.get(); }
     // Writes "ProjectFolder", "ListenPort" and "HttpPort" to the settings.
@@ -195,6 +201,9 @@ private:
 
     // Edit > Undo (Redo with forward) on the picked dialog's history.
     void StepHistory(bool forward);
+    // Undo, redo, cut, copy and paste by their keys in another top-level
+    // window of the editor.
+    void ShareEditKeys(QWidget& window) const;
     // What each command does.
     void ConnectCommands();
     void CreateStatusBar();
@@ -243,6 +252,9 @@ private:
     QLabel* changesPane_ = nullptr;
     QDockWidget* resourceBar_ = nullptr;
     QDockWidget* logBar_ = nullptr;
+    // "履歴": the steps of the picked dialog's history.
+    QDockWidget* historyBar_ = nullptr;
+    CHistoryPane* historyPane_ = nullptr;
     panels::CResourceDlg* resourcePanel_ = nullptr;
     CLogDlg* logPane_ = nullptr;
     panels::CSkeletonDlg* skeletonDlg_ = nullptr;

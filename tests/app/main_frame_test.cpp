@@ -100,7 +100,7 @@ private slots:
         // kNoId: the "言語 / Language" submenu, which has no command id.
         QCOMPARE(MenuIds(frame, 2),
                  QList<CommandId>({kViewToolBar, kViewStatusBar, kViewResourcePanel, kViewLogPane,
-                                   kSeparator, kRedraw, kSeparator, kNoId}));
+                                   kViewHistory, kSeparator, kRedraw, kSeparator, kNoId}));
         QCOMPARE(frame.windowTitle(), QString("無題[*] - RESOURCE EDITOR"));
         QVERIFY(!frame.isWindowModified());
         QVERIFY(fixture.messages.shown.empty());
@@ -140,6 +140,7 @@ private slots:
             {kViewStatusBar, "ステータス バー(&S)"},
             {kViewResourcePanel, "リソースダイアログ"},
             {kViewLogPane, "ログ表示"},
+            {kViewHistory, "履歴"},
             {kRedraw, "再描画"},
             {kAppAbout, "バージョン情報(&A)"},
             {kSendDialog, "データ送信"},
@@ -273,9 +274,10 @@ private slots:
         QCOMPARE(
             MenuIds(frame, 2),
             QList<CommandId>({kViewToolBar, kViewStatusBar, kViewResourcePanel, kViewLogPane,
-                              kSeparator, kRedraw, kSeparator, kViewFitWindow, kViewDeviceSize,
-                              kSeparator, kZoomIn, kZoomOut, kZoomReset, kSeparator, kViewStructure,
-                              kViewDeviceLook, kViewDeviceList, kSeparator, kNoId}));
+                              kViewHistory, kSeparator, kRedraw, kSeparator, kViewFitWindow,
+                              kViewDeviceSize, kSeparator, kZoomIn, kZoomOut, kZoomReset,
+                              kSeparator, kViewStructure, kViewDeviceLook, kViewDeviceList,
+                              kSeparator, kNoId}));
         QCOMPARE(MenuIds(frame, 3),
                  QList<CommandId>({kWindowNew, kWindowCascade, kWindowTile, kWindowArrange}));
         // Nor is there an action behind the old ids (align, new resource).
@@ -406,7 +408,7 @@ private slots:
         QCOMPARE(DialogNames(frame), std::vector<std::string>({"D"}));
     }
 
-    void DiscardAllKeepsOnlyTheRoot() {
+    void DiscardAllLeavesANewProjectsRoot() {
         EditorFixture fixture;
         CMainFrame& frame = fixture.Frame();
         QVERIFY(frame.OpenFile(fixture.WriteFile(
@@ -421,8 +423,12 @@ private slots:
         QCOMPARE(frame.GetResourcePanel().TreeModel().rowCount(), 0);
         QVERIFY(frame.GetResourcePanel().GetCurrentElement() == nullptr);
         QVERIFY(frame.GetResourcePanel().GetShownElement() == nullptr);
-        QCOMPARE(frame.GetRootProperty("Name"), std::string("Keep"));
-        QCOMPARE(frame.GetRootProperty("DeviceWidth"), std::string("1024"));
+        // Nothing of the discarded project shows in a file opened next.
+        const ze::CZeResourceData fresh;
+        for (const char* name : {"Name", "DeviceWidth", "DeviceHeight"}) {
+            QCOMPARE(frame.GetRootProperty(name), fresh.GetItem(name));
+        }
+        QCOMPARE(frame.GetProject().Items().GetItemCount(), fresh.Items().GetItemCount());
     }
 
     void SaveResourceWritesTheActiveDialogOnly() {
