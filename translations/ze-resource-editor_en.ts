@@ -569,6 +569,160 @@ Last autosave: %2
             <numerusform>%n changes</numerusform>
         </translation>
     </message>
+    <message>
+        <source>履歴</source>
+        <translation>History</translation>
+    </message>
+    <message>
+        <source>挿入</source>
+        <translation>Insert</translation>
+    </message>
+    <message>
+        <source>クリップ</source>
+        <translation>Clipboard</translation>
+    </message>
+    <message>
+        <source>標準</source>
+        <translation>Built-in</translation>
+    </message>
+    <message>
+        <source>ユーザ</source>
+        <translation>User</translation>
+    </message>
+    <message>
+        <source>ログ</source>
+        <translation>Log</translation>
+    </message>
+    <message>
+        <source>ファイルまたはフォルダがありません。</source>
+        <translation>No such file or folder.</translation>
+    </message>
+    <message>
+        <source>アクセスが許可されていません。</source>
+        <translation>Permission denied.</translation>
+    </message>
+    <message>
+        <source>ファイルではなくフォルダです。</source>
+        <translation>It is a folder, not a file.</translation>
+    </message>
+    <message>
+        <source>ディスクに空きがありません。</source>
+        <translation>No space left on the device.</translation>
+    </message>
+    <message>
+        <source>読み取り専用の場所です。</source>
+        <translation>The location is read-only.</translation>
+    </message>
+    <message>
+        <source>パスの途中にフォルダではないものがあります。</source>
+        <translation>A part of the path is not a folder.</translation>
+    </message>
+    <message>
+        <source>接続</source>
+        <comment>button</comment>
+        <translation>Connect</translation>
+    </message>
+    <message>
+        <source>テンプレートの読込みエラー</source>
+        <translation>the template could not be read</translation>
+    </message>
+    <message>
+        <source>ファイルが存在します[上書き禁止]</source>
+        <translation>the file exists and may not be overwritten</translation>
+    </message>
+    <message>
+        <source>書込みできませんでした</source>
+        <translation>it could not be written</translation>
+    </message>
+    <message>
+        <source>ファイル名が不正です</source>
+        <translation>the file name is not valid</translation>
+    </message>
+    <message>
+        <source>オープンエラー</source>
+        <translation>it could not be opened</translation>
+    </message>
+    <message>
+        <source>× %1 TemplateType が指定されていません。</source>
+        <translation>× %1: no TemplateType is set.</translation>
+    </message>
+    <message>
+        <source>× %1 フォルダが作成できませんでした。</source>
+        <translation>× The folder %1 could not be made.</translation>
+    </message>
+    <message>
+        <source>○ %1 を更新しました。</source>
+        <comment>created</comment>
+        <translation>○ Created %1.</translation>
+    </message>
+    <message>
+        <source>○ %1 を更新しました。</source>
+        <comment>updated</comment>
+        <translation>○ Updated %1.</translation>
+    </message>
+    <message>
+        <source>× %1 キャンセルしました。(%2)</source>
+        <translation>× Skipped %1 (%2).</translation>
+    </message>
+</context>
+<context>
+    <name>History</name>
+    <message>
+        <source>保存した状態</source>
+        <translation>Saved state</translation>
+    </message>
+    <message>
+        <source>ダイアログ「%1」の手順と一緒に元に戻し、やり直します</source>
+        <translation>Undone and redone together with a step of dialog “%1”</translation>
+    </message>
+    <message>
+        <source>名前のない要素</source>
+        <translation>unnamed element</translation>
+    </message>
+    <message>
+        <source>移動 %1</source>
+        <translation>Move %1</translation>
+    </message>
+    <message>
+        <source>削除 %1</source>
+        <translation>Delete %1</translation>
+    </message>
+    <message>
+        <source>貼り付け %1</source>
+        <translation>Paste %1</translation>
+    </message>
+    <message>
+        <source>コピー %1</source>
+        <translation>Copy %1</translation>
+    </message>
+    <message>
+        <source>挿入 %1</source>
+        <translation>Insert %1</translation>
+    </message>
+    <message>
+        <source>グループ化 %1</source>
+        <translation>Group %1</translation>
+    </message>
+    <message>
+        <source>グループ解除 %1</source>
+        <translation>Ungroup %1</translation>
+    </message>
+    <message>
+        <source>変更 %1 の %2</source>
+        <translation>Change %2 of %1</translation>
+    </message>
+    <message>
+        <source>画像 %1 の %2</source>
+        <translation>Set image %2 of %1</translation>
+    </message>
+    <message>
+        <source>編集 %1</source>
+        <translation>Edit %1</translation>
+    </message>
+    <message>
+        <source>最初の状態</source>
+        <translation>Initial state</translation>
+    </message>
 </context>
 <context>
     <name>Menu</name>
@@ -1002,6 +1156,24 @@ Switch view</translation>
         <source>ウィンドウ(&amp;W)</source>
         <translation>&amp;Window</translation>
     </message>
+    <message>
+        <source>履歴</source>
+        <translation>History</translation>
+    </message>
+    <message>
+        <source>作業中のダイアログの編集履歴の表示/非表示を切り替えます
+履歴</source>
+        <translation>Shows or hides the editing history of the current dialog
+History</translation>
+    </message>
+    <message>
+        <source>元に戻す(&amp;U): %1</source>
+        <translation>&amp;Undo %1</translation>
+    </message>
+    <message>
+        <source>やり直し(&amp;R): %1</source>
+        <translation>&amp;Redo %1</translation>
+    </message>
 </context>
 <context>
     <name>Messages</name>
@@ -1012,10 +1184,6 @@ Switch view</translation>
     <message>
         <source>グループをそれ自身やその中へは移動できません。</source>
         <translation>A group cannot be moved onto itself or into itself.</translation>
-    </message>
-    <message>
-        <source>別のダイアログへは移動できません。Ctrlキーを押しながらドラッグするとコピーします。</source>
-        <translation>Elements cannot be moved to another dialog. Hold Ctrl while dragging to copy them.</translation>
     </message>
     <message>
         <source>GROUPオブジェクトを登録して下さい。</source>
@@ -1170,6 +1338,16 @@ to choose where the new element goes.</translation>
     <message>
         <source>要素が「%1」と重なっています。</source>
         <translation>The element overlaps &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>ダイアログのルートグループは移動できません。Ctrlキーを押しながらドラッグするとコピーします。</source>
+        <translation>A dialog&apos;s root group cannot be moved. Hold Ctrl while dragging to copy it.</translation>
+    </message>
+    <message>
+        <source>プロパティー「%1」に入力した値を確定できません。
+%2</source>
+        <translation>The value entered for the property &quot;%1&quot; cannot be accepted.
+%2</translation>
     </message>
 </context>
 <context>
