@@ -579,11 +579,11 @@ Last autosave: %2
     </message>
     <message>
         <source>クリップ</source>
-        <translation>Clipboard</translation>
+        <translation>Clip</translation>
     </message>
     <message>
         <source>標準</source>
-        <translation>Built-in</translation>
+        <translation>Std</translation>
     </message>
     <message>
         <source>ユーザ</source>
@@ -664,6 +664,20 @@ Last autosave: %2
         <source>× %1 キャンセルしました。(%2)</source>
         <translation>× Skipped %1 (%2).</translation>
     </message>
+    <message numerus="yes">
+        <source>%n 個のダイアログを追加しました</source>
+        <translation>
+            <numerusform>Added %n dialog</numerusform>
+            <numerusform>Added %n dialogs</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>ほか %n 件</source>
+        <translation>
+            <numerusform>%n more</numerusform>
+            <numerusform>%n more</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>History</name>
@@ -722,6 +736,13 @@ Last autosave: %2
     <message>
         <source>最初の状態</source>
         <translation>Initial state</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 個の要素</source>
+        <translation>
+            <numerusform>%n element</numerusform>
+            <numerusform>%n elements</numerusform>
+        </translation>
     </message>
 </context>
 <context>

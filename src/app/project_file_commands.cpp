@@ -43,8 +43,10 @@ constexpr std::size_t kRenamesNamed = 3;
 // into a project added, and which dialogs got another name than the file's.
 QString DialogsAddedText(std::size_t added,
                          const std::vector<std::pair<std::string, std::string>>& renamed) {
-    QString text = QCoreApplication::translate("Editor", "%n 個のダイアログを追加しました", nullptr,
-                                               static_cast<int>(added));
+    // Counts as plain ints: lupdate does not find a text whose call holds a cast.
+    const int count = static_cast<int>(added);
+    QString text =
+        QCoreApplication::translate("Editor", "%n 個のダイアログを追加しました", nullptr, count);
     if (renamed.empty()) {
         return text;
     }
@@ -54,8 +56,8 @@ QString DialogsAddedText(std::size_t added,
                      SjisToQString(renamed[i].second);
     }
     if (renamed.size() > kRenamesNamed) {
-        names << QCoreApplication::translate("Editor", "ほか %n 件", nullptr,
-                                             static_cast<int>(renamed.size() - kRenamesNamed));
+        const int more = static_cast<int>(renamed.size() - kRenamesNamed);
+        names << QCoreApplication::translate("Editor", "ほか %n 件", nullptr, more);
     }
     return text + QStringLiteral(" (") + names.join(QStringLiteral(", ")) + QLatin1Char(')');
 }

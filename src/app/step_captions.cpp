@@ -12,8 +12,9 @@ namespace {
 QString ElementText(const StepName& name) {
     if (name.count != 1) {
         // %n: the English text has a singular and a plural.
-        return QCoreApplication::translate("History", "%n 個の要素", nullptr,
-                                           static_cast<int>(name.count));
+        // A plain int: lupdate does not find a text whose call holds a cast.
+        const int count = static_cast<int>(name.count);
+        return QCoreApplication::translate("History", "%n 個の要素", nullptr, count);
     }
     if (name.element.empty()) {
         return QCoreApplication::translate("History", "名前のない要素");
