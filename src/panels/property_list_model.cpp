@@ -25,8 +25,13 @@ bool IsEventName(std::string_view name) {
 // The commands element has on event, "OPEN, CLOSE" (Shift_JIS); empty for a
 // name that is no event.
 std::string EventCommandsOf(ZeClass& element, std::string_view event) {
+    // Only an event row looks at the commands: most empty values are not
+    // events, and the element's command list is not asked for then.
+    if (!IsEventName(event)) {
+        return {};
+    }
     const std::vector<ZeClass*>* commands = CommandListOf(element);
-    if (commands == nullptr || !IsEventName(event)) {
+    if (commands == nullptr) {
         return {};
     }
     std::string names;
