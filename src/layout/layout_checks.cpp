@@ -453,13 +453,19 @@ void LayoutChecker::SetOptions(LayoutCheckOptions options) {
 
 void LayoutChecker::CheckAll(const CZeResourceData& project) {
     dialogs_.clear();
-    const CZeDialogDataList& dialogs = project.GetDialogs();
-    for (std::size_t i = 0; i < dialogs.GetCount(); ++i) {
-        CheckDialog(project, *dialogs.GetDialog(i));
-    }
+    measure_.RunMeasuring([&] {
+        const CZeDialogDataList& dialogs = project.GetDialogs();
+        for (std::size_t i = 0; i < dialogs.GetCount(); ++i) {
+            Check(project, *dialogs.GetDialog(i));
+        }
+    });
 }
 
 void LayoutChecker::CheckDialog(const CZeResourceData& project, CZeDialogData& dialog) {
+    measure_.RunMeasuring([&] { Check(project, dialog); });
+}
+
+void LayoutChecker::Check(const CZeResourceData& project, CZeDialogData& dialog) {
     std::vector<Finding>& findings = dialogs_[&dialog];
     findings.clear();
     CheckDialogLayout(project, dialog, options_, measure_, findings);

@@ -77,6 +77,8 @@ public:
     const std::vector<Finding>& DialogFindings(const CZeDialogData& dialog) const;
 
 private:
+    void Check(const CZeResourceData& project, CZeDialogData& dialog);
+
     TextMeasure& measure_;
     LayoutCheckOptions options_;
     std::unordered_map<const CZeDialogData*, std::vector<Finding>> dialogs_;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string_view>
 
 namespace ze {
@@ -29,6 +30,10 @@ public:
     // Lets go of what it kept of the texts measured so far (their project
     // was discarded), memory and all.
     virtual void ForgetTexts() {}
+    // Runs work, which measures through this measure, and returns once it
+    // is done; a measure may run it on a thread of its own (the caller's
+    // waits meanwhile).
+    virtual void RunMeasuring(const std::function<void()>& work) { work(); }
 };
 
 // A font where a one-byte character is half the font height wide and a

@@ -95,9 +95,9 @@ private slots:
         frame.show();
         QVERIFY(QTest::qWaitForWindowExposed(&frame));
         panel.SelectByUser(&a);
-        const QRect rect = list.visualItemRect(list.topLevelItem(1));
-        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, rect.center());
-        QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, rect.center());
+        const QRect rect = list.View().visualItemRect(list.topLevelItem(1));
+        QTest::mouseClick(list.View().viewport(), Qt::LeftButton, {}, rect.center());
+        QTest::mouseDClick(list.View().viewport(), Qt::LeftButton, {}, rect.center());
         QCOMPARE(panel.GetShownElement(), button);
         QCOMPARE(panel.PropertyList().GetCurrentRow(), RowOf(*button, "Width"));
 

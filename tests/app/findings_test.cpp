@@ -103,11 +103,11 @@ private slots:
         frame.show();
         frame.GetLogPane().ShowTab(CLogDlg::kProblemsTab);
         QVERIFY(QTest::qWaitForWindowExposed(&frame));
-        const QRect rect = list.visualItemRect(list.topLevelItem(0));
+        const QRect rect = list.View().visualItemRect(list.topLevelItem(0));
         // An item view takes a double click as a press, a release and the
         // double click.
-        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, rect.center());
-        QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, rect.center());
+        QTest::mouseClick(list.View().viewport(), Qt::LeftButton, {}, rect.center());
+        QTest::mouseDClick(list.View().viewport(), Qt::LeftButton, {}, rect.center());
         panels::CResourceDlg& panel = frame.GetResourcePanel();
         QCOMPARE(panel.GetShownElement(), button);
         QCOMPARE(panel.PropertyList().GetCurrentRow(), static_cast<int>(RowOf(*button, "Height")));
@@ -143,9 +143,9 @@ private slots:
         }
         QVERIFY(sized != nullptr);
         list.setFocus();
-        const QRect rect = list.visualItemRect(sized);
-        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, rect.center());
-        QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, rect.center());
+        const QRect rect = list.View().visualItemRect(sized);
+        QTest::mouseClick(list.View().viewport(), Qt::LeftButton, {}, rect.center());
+        QTest::mouseDClick(list.View().viewport(), Qt::LeftButton, {}, rect.center());
         CDeviceListWindow* devices = frame.GetDeviceList();
         QVERIFY(devices != nullptr && devices->isVisible());
         // The list raises itself a moment later: still without the focus.

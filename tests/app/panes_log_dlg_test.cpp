@@ -62,6 +62,8 @@ private slots:
     void usesTheLogFont();
     void selectedEntryFollowsTheTab();
     void forwardsChosenEntries();
+    void fewerRowsRenewTheListView_data();
+    void fewerRowsRenewTheListView();
     void refreshKeepsTheSelectionByName();
     void showsTheShippedImages();
 
@@ -224,6 +226,40 @@ void LogDlgTest::selectedEntryFollowsTheTab() {
     QVERIFY(!pane.SelectedEntry());
     pane.ShowTab(4);
     QVERIFY(!pane.SelectedEntry());
+}
+
+void LogDlgTest::fewerRowsRenewTheListView_data() {
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<int>("then");
+    QTest::addColumn<bool>("renewed");
+    QTest::newRow("a large list emptied") << 5000 << 0 << true;
+    QTest::newRow("to a fifth") << 5000 << 1000 << true;
+    QTest::newRow("to two fifths") << 5000 << 2000 << false;
+    QTest::newRow("a small list emptied") << 10 << 0 << false;
+}
+
+// A view keeps the room of the most rows it held: a new one replaces it,
+// with the user's column widths, still telling which finding was chosen.
+void LogDlgTest::fewerRowsRenewTheListView() {
+    QFETCH(int, rows);
+    QFETCH(int, then);
+    QFETCH(bool, renewed);
+    CLogDlg pane;
+    ze::app::CFindingsList& list = pane.Problems();
+    list.View().setColumnWidth(ze::app::CFindingsList::kElementColumn, 333);
+    ze::Finding finding;
+    finding.message = "m";
+    list.SetFindings(std::vector<ze::Finding>(static_cast<std::size_t>(rows), finding));
+    const QTreeWidget* first = &list.View();
+    list.SetFindings(std::vector<ze::Finding>(static_cast<std::size_t>(then), finding));
+    QCOMPARE(&list.View() != first, renewed);
+    QCOMPARE(list.topLevelItemCount(), then);
+    QCOMPARE(list.View().columnWidth(ze::app::CFindingsList::kElementColumn), 333);
+    list.SetFindings(std::vector<ze::Finding>(3, finding));
+    QSignalSpy chosen(&list, &ze::app::CFindingsList::FindingChosen);
+    emit list.View().itemActivated(list.topLevelItem(2), 0);
+    QCOMPARE(chosen.count(), 1);
+    QCOMPARE(chosen.at(0).at(0).toInt(), 2);
 }
 
 void LogDlgTest::forwardsChosenEntries() {

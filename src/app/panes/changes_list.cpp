@@ -1,9 +1,8 @@
 #include "app/panes/changes_list.h"
 
 #include <QCoreApplication>
-#include <QHeaderView>
+#include <QTreeWidget>
 
-#include "app/panes/review_list.h"
 #include "common/qt/sjis_qstring.h"
 
 namespace ze::app {
@@ -28,17 +27,14 @@ QString KindText(ChangeKind kind) {
 
 }  // namespace
 
-CChangesList::CChangesList(QWidget* parent) : QTreeWidget(parent) {
+CChangesList::CChangesList(QWidget* parent)
+    : CReviewList({QCoreApplication::translate("Editor", "変更前"),
+                   QCoreApplication::translate("Editor", "変更後")},
+                  40, parent) {
     setObjectName(QStringLiteral("ChangesList"));
-    SetUpReviewList(*this,
-                    {QCoreApplication::translate("Editor", "変更前"),
-                     QCoreApplication::translate("Editor", "変更後")},
-                    40);
-    setColumnWidth(kMessageColumn, 90);
-    setColumnWidth(kOldColumn, 160);
-    connect(this, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) {
-        emit ChangeChosen(item->data(kDialogColumn, kReviewIndexRole).toInt());
-    });
+    View().setColumnWidth(kMessageColumn, 90);
+    View().setColumnWidth(kOldColumn, 160);
+    connect(this, &CReviewList::RowChosen, this, &CChangesList::ChangeChosen);
 }
 
 void CChangesList::SetChanges(const std::vector<ProjectChange>& changes) {
@@ -66,7 +62,7 @@ void CChangesList::SetChanges(const std::vector<ProjectChange>& changes) {
         }
         rows.push_back(row);
     }
-    RefillReviewList(*this, rows);
+    Refill(rows);
 }
 
 }  // namespace ze::app

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QTreeWidget>
 #include <vector>
 
+#include "app/panes/review_list.h"
 #include "model/project_diff.h"
 
 namespace ze::app {
@@ -10,7 +10,7 @@ namespace ze::app {
 // The "変更" tab: one row per change since the project was last read or
 // saved, in the columns of the "問題" tab (the size left empty, the kind of
 // change in the message's place) followed by the old and the new value.
-class CChangesList : public QTreeWidget {
+class CChangesList : public CReviewList {
     Q_OBJECT
 public:
     enum Column {

@@ -1,20 +1,15 @@
 #include "app/panes/findings_list.h"
 
-#include <QCoreApplication>
-#include <QHeaderView>
 #include <QStyle>
+#include <QTreeWidgetItem>
 
-#include "app/panes/review_list.h"
 #include "common/qt/sjis_qstring.h"
 
 namespace ze::app {
 
-CFindingsList::CFindingsList(QWidget* parent) : QTreeWidget(parent) {
+CFindingsList::CFindingsList(QWidget* parent) : CReviewList({}, 80, parent) {
     setObjectName(QStringLiteral("FindingsList"));
-    SetUpReviewList(*this, {}, 80);
-    connect(this, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) {
-        emit FindingChosen(item->data(kDialogColumn, kReviewIndexRole).toInt());
-    });
+    connect(this, &CReviewList::RowChosen, this, &CFindingsList::FindingChosen);
 }
 
 void CFindingsList::SetFindings(const std::vector<Finding>& findings) {
@@ -42,7 +37,7 @@ void CFindingsList::SetFindings(const std::vector<Finding>& findings) {
         row->setToolTip(kMessageColumn, check + QStringLiteral(": ") + row->text(kMessageColumn));
         rows.push_back(row);
     }
-    RefillReviewList(*this, rows);
+    Refill(rows);
 }
 
 }  // namespace ze::app

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QTreeWidget>
 #include <vector>
 
+#include "app/panes/review_list.h"
 #include "model/project_checks.h"
 
 namespace ze::app {
@@ -10,7 +10,7 @@ namespace ze::app {
 // The "問題" tab: one row per finding of the project, with the severity's
 // icon, the dialog, the element, the page size of a layout finding, the
 // property and the message (its tooltip adds the check's id).
-class CFindingsList : public QTreeWidget {
+class CFindingsList : public CReviewList {
     Q_OBJECT
 public:
     enum Column { kDialogColumn, kElementColumn, kSizeColumn, kPropertyColumn, kMessageColumn };

@@ -4,6 +4,7 @@
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QString>
+#include <QThread>
 #include <algorithm>
 
 #include "common/code_tables.h"
@@ -13,13 +14,49 @@
 
 namespace ze {
 
+struct FontTextMeasure::Thread {
+    Thread() {
+        context.moveToThread(&thread);
+        thread.start();
+    }
+    ~Thread() {
+        thread.quit();
+        thread.wait();
+    }
+    Thread(const Thread&) = delete;
+    Thread& operator=(const Thread&) = delete;
+
+    QThread thread;
+    // Lives in thread: what is invoked on it runs there.
+    QObject context;
+};
+
 FontTextMeasure::FontTextMeasure() = default;
-FontTextMeasure::~FontTextMeasure() = default;
+
+FontTextMeasure::~FontTextMeasure() {
+    // The fonts let go of their engines before the thread's cache of them
+    // goes.
+    fonts_.clear();
+    thread_.reset();
+}
 
 void FontTextMeasure::ForgetTexts() {
     std::unordered_map<std::int32_t, Font>().swap(fonts_);
     std::unordered_map<std::string, std::int32_t>().swap(widths_);
     std::string().swap(key_);
+    thread_.reset();
+}
+
+void FontTextMeasure::RunMeasuring(const std::function<void()>& work) {
+    if (thread_ == nullptr) {
+        thread_ = std::make_unique<Thread>();
+    }
+    if (QThread::currentThread() == &thread_->thread) {
+        work();
+        return;
+    }
+    QMetaObject::invokeMethod(
+        &thread_->context, [&work] { work(); }, Qt::BlockingQueuedConnection);
 }
 
 FontTextMeasure::Font& FontTextMeasure::FontOf(std::int32_t fontHeight) {

@@ -28,8 +28,16 @@ public:
     // the line comes within a few pixels of width; only then is it laid out
     // whole.
     bool LineFits(std::string_view text, std::int32_t fontHeight, std::int32_t width) override;
-    // The fonts go too, so that the font engines' own glyph caches may go.
+    // The fonts go too, and the thread that measured, so that the font
+    // engines' own glyph caches go.
     void ForgetTexts() override;
+    // On a thread of the measure's own, kept until ForgetTexts: Qt keeps the
+    // font engines it makes for a thread, with the metrics of every glyph
+    // measured, until the thread ends. Made on the main thread they would
+    // stay for good, their small blocks spread among the pages of the
+    // project open meanwhile, so that discarding it could not give those
+    // pages back.
+    void RunMeasuring(const std::function<void()>& work) override;
 
 private:
     struct Font {
@@ -40,6 +48,9 @@ private:
     Font& FontOf(std::int32_t fontHeight);
     const QFontMetrics& MetricsOf(std::int32_t fontHeight) { return *FontOf(fontHeight).metrics; }
 
+    struct Thread;
+
+    std::unique_ptr<Thread> thread_;
     std::unordered_map<std::int32_t, Font> fonts_;
     std::unordered_map<std::string, std::int32_t> widths_;
     std::string key_;
