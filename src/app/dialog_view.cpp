@@ -700,6 +700,16 @@ void CZeDialogEditorView::keyPressEvent(QKeyEvent* event) {
                 break;
         }
     }
+    // Delete takes the picked elements out, as in the tree; a window shows
+    // its dialog's content, so the dialog itself is never deleted from here.
+    if (modifiers == Qt::NoModifier && event->key() == Qt::Key_Delete) {
+        event->accept();
+        if (services_.edit != nullptr &&
+            AsObject(document_->GetProject().GetSelection().Current()) != nullptr) {
+            services_.edit->DeleteCurrent();
+        }
+        return;
+    }
     if (modifiers == Qt::NoModifier && event->key() == Qt::Key_Escape) {
         event->accept();
         if (banding_) {

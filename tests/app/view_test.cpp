@@ -18,6 +18,7 @@
 #include "app/dialog_view.h"
 #include "layout/qt/view_paint.h"
 #include "model/dialog_data.h"
+#include "model/editing/selection.h"
 #include "model/object_data.h"
 #include "panels/editor_panel.h"
 #include "panels/focus_ring.h"
@@ -261,6 +262,13 @@ private slots:
         frame.Action(CommandId::kEditCut)->trigger();
         frame.Action(CommandId::kEditPaste)->trigger();
         QCOMPARE(edit.calls, QStringList({"copy", "copy", "delete", "paste 0"}));
+        // Delete in the preview deletes a picked element, never the dialog.
+        CZeDialogEditorView& view = child.GetView();
+        QTest::keyClick(&view, Qt::Key_Delete);
+        QCOMPARE(edit.calls.size(), 4);
+        ze::Select(frame.GetProject(), child.GetDocument().GetDialog()->GetRootGroup());
+        QTest::keyClick(&view, Qt::Key_Delete);
+        QCOMPARE(edit.calls.last(), QStringLiteral("delete"));
         // The window's dialog stays picked once the window closes: copy
         // still acts on it, as long as a panel is behind the entry.
         child.close();
