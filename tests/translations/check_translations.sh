@@ -15,7 +15,7 @@ for ts in "$source"/translations/*.ts; do
         "$source/src" -ts "$work/current.ts" >/dev/null
     if ! diff -u "$ts" "$work/current.ts"; then
         echo "$(basename "$ts") is out of date with the code: run" \
-             "lupdate -locations none -no-obsolete -tr-function-alias QT_TRANSLATE_NOOP+=ZE_HELP_TEXT,QT_TRANSLATE_NOOP+=ZE_USER_TEXT -source-language ja -target-language en src -ts $ts" >&2
+             "$lupdate -locations none -no-obsolete -tr-function-alias QT_TRANSLATE_NOOP+=ZE_HELP_TEXT,QT_TRANSLATE_NOOP+=ZE_USER_TEXT -source-language ja -target-language en $source/src -ts $ts" >&2
         status=1
     fi
     if grep -n 'type="unfinished"\|type="vanished"\|type="obsolete"\|<translation></translation>' "$ts"; then
