@@ -68,7 +68,8 @@ void CReviewList::RenewView() {
     QTreeWidget* old = view_;
     const bool focused = old->hasFocus();
     view_ = NewView(old);
-    layout()->replaceWidget(old, view_);
+    // The layout hands back its item for the old view, which is ours.
+    delete layout()->replaceWidget(old, view_);
     // Deleted now rather than later: the discard of a project gives its
     // memory back right after the lists are emptied.
     delete old;
