@@ -17,7 +17,48 @@ std::unique_ptr<UcsMap> Expand(const tables::CodePair* pairs, std::size_t count)
     return map;
 }
 
+Utf8Code CodeOf(std::uint32_t c) {
+    Utf8Code code{};
+    code.size = static_cast<std::uint8_t>(PutUtf8(code.bytes, c) - code.bytes);
+    return code;
+}
+
+std::unique_ptr<PairUtf8Map> PairsToUtf8(const std::uint16_t* ucs, std::uint32_t unassigned) {
+    auto map = std::make_unique<PairUtf8Map>();
+    for (std::size_t i = 0; i < map->size(); ++i) {
+        if (ucs[i] != 0) {
+            (*map)[i] = CodeOf(ucs[i]);
+        } else if (unassigned != 0) {
+            (*map)[i] = CodeOf(unassigned);
+        } else {
+            (*map)[i] = Utf8Code{};
+        }
+    }
+    return map;
+}
+
 }  // namespace
+
+const PairUtf8Map& NkfPairsToUtf8() {
+    static const std::unique_ptr<PairUtf8Map> map = PairsToUtf8(tables::kNkfSjisToUcs, 0);
+    return *map;
+}
+
+const PairUtf8Map& Cp932PairsToUtf8() {
+    static const std::unique_ptr<PairUtf8Map> map = PairsToUtf8(tables::kCp932ToUcs, 0xFFFD);
+    return *map;
+}
+
+const std::array<Utf8Code, tables::kKanaCount>& HalfKanaToUtf8() {
+    static const std::array<Utf8Code, tables::kKanaCount> kana = [] {
+        std::array<Utf8Code, tables::kKanaCount> k{};
+        for (int i = 0; i < tables::kKanaCount; ++i) {
+            k[static_cast<std::size_t>(i)] = CodeOf(0xFF61u + static_cast<std::uint32_t>(i));
+        }
+        return k;
+    }();
+    return kana;
+}
 
 const UcsMap& NkfUcsToSjis() {
     static const std::unique_ptr<UcsMap> map =

@@ -1,13 +1,12 @@
 #include "common/cp932.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "common/code_lookup.h"
 
 namespace ze {
 namespace {
-
-constexpr std::uint32_t kReplacement = 0xFFFD;
 
 bool IsContinuation(unsigned char b) {
     return (b & 0xC0) == 0x80;
@@ -50,58 +49,112 @@ std::size_t Utf8CharacterLength(std::string_view text, std::size_t i) {
 std::string Cp932ToUtf8(std::string_view sjis) {
     const auto* s = reinterpret_cast<const unsigned char*>(sjis.data());
     const std::size_t n = sjis.size();
+    const std::size_t high = detail::CountHighBytes(s, n);
+    if (high == 0) {
+        return std::string(sjis);
+    }
+    const auto& pairs = detail::Cp932PairsToUtf8();
+    const auto& kana = detail::HalfKanaToUtf8();
+    const detail::Utf8Code replacement{{'\xEF', '\xBF', '\xBD'}, 3};  // U+FFFD
+    std::string result;
     // Three bytes of UTF-8 at most per byte (a katakana byte, or U+FFFD for a bad byte).
-    return detail::WriteBounded(n * 3, [&](char* out) {
-        for (std::size_t i = 0; i < n;) {
-            const unsigned char b = s[i];
-            if (b < 0x80) {
-                *out++ = static_cast<char>(b);
-                ++i;
-            } else if (detail::IsHalfKana(b)) {
-                out = detail::PutUtf8(out, 0xFF61u + (b - 0xA1u));
-                ++i;
-            } else if (tables::LeadIndex(b) >= 0 && i + 1 < n && detail::IsTrail(s[i + 1])) {
-                // A well-shaped pair is one character even when CP932 leaves it unassigned,
-                // so the trail byte is not read again as a character of its own.
-                const std::uint16_t c =
-                    tables::kCp932ToUcs[tables::LeadIndex(b) * tables::kTrailCount +
-                                        (s[i + 1] - 0x40)];
-                out = detail::PutUtf8(out, c != 0 ? c : kReplacement);
-                i += 2;
-            } else {
-                out = detail::PutUtf8(out, kReplacement);
-                ++i;
-            }
+    detail::StagedOut<3> stage(result, detail::Utf8SizeOfSjis(n, high));
+    char* out = stage.Begin();
+    for (std::size_t i = 0; i < n;) {
+        out = stage.Ready(out);
+        const std::size_t end = std::min(n, i + stage.kStep);
+        if (s[i] < 0x80) {
+            i = detail::CopyAscii(s, i, end, out);
+            continue;
         }
-        return out;
-    });
+        // Runs of double-byte codes, the bulk of Japanese text, in a loop of their own.
+        // A well-shaped pair is one character even when CP932 leaves it unassigned, so
+        // the trail byte is not read again as a character of its own.
+        bool pair = false;
+        while (i + 1 < n && i < end) {
+            const int lead = tables::LeadIndex(s[i]);
+            if (lead < 0 || !detail::IsTrail(s[i + 1])) {
+                break;
+            }
+            out = detail::PutCode(
+                out,
+                pairs[static_cast<std::size_t>(lead * tables::kTrailCount + (s[i + 1] - 0x40))]);
+            i += 2;
+            pair = true;
+        }
+        if (pair) {
+            continue;
+        }
+        const unsigned char b = s[i];
+        out = detail::PutCode(out, detail::IsHalfKana(b) ? kana[b - 0xA1u] : replacement);
+        ++i;
+    }
+    stage.Finish(out);
+    return result;
 }
 
 std::string Utf8ToCp932(std::string_view utf8) {
     const auto& map = detail::UcsToCp932();
     const auto* s = reinterpret_cast<const unsigned char*>(utf8.data());
     const std::size_t n = utf8.size();
-    return detail::WriteBounded(n, [&](char* out) {
-        for (std::size_t i = 0; i < n;) {
-            const int len = detail::Utf8SequenceLength(s, n, i);
-            if (len == 0) {
-                *out++ = '?';
-                ++i;
-                continue;
+    if (detail::IsAscii(s, n)) {
+        return std::string(utf8);
+    }
+    const auto isCont = [](unsigned char b) { return (b & 0xC0) == 0x80; };
+    std::string result;
+    // One byte of CP932 at most per byte: a character of two bytes is written as one
+    // or two, one of three as two; a bad byte becomes one '?'.
+    detail::StagedOut<1> stage(result, n);
+    char* out = stage.Begin();
+    for (std::size_t i = 0; i < n;) {
+        out = stage.Ready(out);
+        const std::size_t end = std::min(n, i + stage.kStep);
+        if (s[i] < 0x80) {
+            i = detail::CopyAscii(s, i, end, out);
+            continue;
+        }
+        // Runs of three-byte characters, which is all of Japanese, decoded here; overlong
+        // forms and surrogates take the general path.
+        bool decoded = false;
+        while (i + 2 < n && i < end) {
+            const unsigned char b = s[i];
+            if (b < 0xE0 || b > 0xEF || !isCont(s[i + 1]) || !isCont(s[i + 2])) {
+                break;
             }
-            const std::uint32_t c = detail::DecodeUtf8(s + i, len);
-            i += static_cast<std::size_t>(len);
-            const std::uint16_t code = c < 0x10000 ? map[c] : 0;
-            if (code == 0 && c != 0) {
+            const std::uint32_t c =
+                (b & 0x0Fu) << 12 | (s[i + 1] & 0x3Fu) << 6 | (s[i + 2] & 0x3Fu);
+            if (c < 0x800 || (c >= 0xD800 && c < 0xE000)) {
+                break;
+            }
+            const std::uint16_t code = map[c];
+            if (code == 0) {
                 *out++ = '?';
-            } else if (c == 0) {
-                *out++ = '\0';
             } else {
                 out = detail::PutSjis(out, code);
             }
+            i += 3;
+            decoded = true;
         }
-        return out;
-    });
+        if (decoded) {
+            continue;
+        }
+        const int len = detail::Utf8SequenceLength(s, n, i);
+        if (len == 0) {
+            *out++ = '?';
+            ++i;
+            continue;
+        }
+        const std::uint32_t c = detail::DecodeUtf8(s + i, len);
+        i += static_cast<std::size_t>(len);
+        const std::uint16_t code = c < 0x10000 ? map[c] : 0;
+        if (code == 0) {
+            *out++ = '?';
+        } else {
+            out = detail::PutSjis(out, code);
+        }
+    }
+    stage.Finish(out);
+    return result;
 }
 
 std::string ResourceTextToUtf8(std::string_view text) {

@@ -140,8 +140,7 @@ char* WholeUtf8ToSjis(std::string_view text, char* out) {
     for (std::size_t i = 0; i < n;) {
         const unsigned char b = s[i];
         if (b < 0x80) {
-            *out++ = static_cast<char>(b);
-            ++i;
+            i = detail::CopyAscii(s, i, n, out);
             continue;
         }
         std::uint32_t c = 0;
@@ -174,7 +173,7 @@ char* Utf8ToSjisKeepKana(std::string_view text, char* out) {
     const std::size_t n = text.size();
     for (std::size_t i = 0; i < n;) {
         if (s[i] < 0x80) {
-            *out++ = static_cast<char>(s[i++]);
+            i = detail::CopyAscii(s, i, n, out);
             continue;
         }
         const int len = detail::Utf8SequenceLength(s, n, i);
@@ -200,7 +199,11 @@ char* ValidSjisToSjis(std::string_view text, char* out) {
     const std::size_t n = text.size();
     for (std::size_t i = 0; i < n; ++i) {
         const unsigned char b = s[i];
-        if (b < 0x80 || IsHalfKana(b)) {
+        if (b < 0x80) {
+            i = detail::CopyAscii(s, i, n, out) - 1;
+            continue;
+        }
+        if (IsHalfKana(b)) {
             *out++ = static_cast<char>(b);
             continue;
         }
@@ -389,33 +392,64 @@ std::string ConvertUtf8ToSjis(std::string_view utf8) {
     const auto& map = detail::NkfUcsToSjis();
     const unsigned char* s = Bytes(utf8);
     const std::size_t n = utf8.size();
+    if (detail::IsAscii(s, n)) {
+        return std::string(utf8);
+    }
+    const auto isCont = [](unsigned char b) { return (b & 0xC0) == 0x80; };
+    std::string result;
     // Two bytes of Shift_JIS at most for two or more bytes of UTF-8.
-    return detail::WriteBounded(n, [&](char* out) {
-        KanaWidener widen([&map](char* o, std::uint16_t c) { return detail::PutSjis(o, map[c]); });
-        for (std::size_t i = 0; i < n;) {
+    detail::StagedOut<1> stage(result, n);
+    char* out = stage.Begin();
+    KanaWidener widen([&map](char* o, std::uint16_t c) { return detail::PutSjis(o, map[c]); });
+    for (std::size_t i = 0; i < n;) {
+        out = stage.Ready(out);
+        const std::size_t end = std::min(n, i + stage.kStep);
+        if (s[i] < 0x80) {
+            out = widen.Flush(out);
+            i = detail::CopyAscii(s, i, end, out);
+            continue;
+        }
+        // Runs of well-formed three-byte characters, which is all of Japanese, in a loop
+        // of their own; nkf's reader takes exactly the three bytes of each.
+        bool decoded = false;
+        while (i + 2 < n && i < end) {
             const unsigned char b = s[i];
-            if (b < 0x80) {
-                out = widen.Flush(out);
-                *out++ = static_cast<char>(b);
-                ++i;
-                continue;
+            if (b < 0xE0 || b > 0xEF || !isCont(s[i + 1]) || !isCont(s[i + 2])) {
+                break;
             }
-            const std::size_t span = NkfUtf8Span(s, n, i);
-            const int len = detail::Utf8SequenceLength(s, n, i);
-            const bool whole = len > 0 && static_cast<std::size_t>(len) == span;
-            const std::uint32_t c = whole ? detail::DecodeUtf8(s + i, len) : 0;
-            i += span;
+            const std::uint32_t c =
+                (b & 0x0Fu) << 12 | (s[i + 1] & 0x3Fu) << 6 | (s[i + 2] & 0x3Fu);
+            if (c < 0x800 || (c >= 0xD800 && c < 0xE000)) {
+                break;
+            }
+            i += 3;
+            decoded = true;
             if (c >= kHalfKanaFirst && c <= kHalfKanaLast) {
                 out = widen.Kana(out, static_cast<int>(c - kHalfKanaFirst));
-            } else if (whole) {
-                // A character nkf cannot write still ends a pending katakana; bytes that
-                // do not form a character do not.
+            } else {
                 out = widen.Flush(out);
-                out = detail::PutSjis(out, c < 0x10000 ? map[c] : 0);
+                out = detail::PutSjis(out, map[c]);
             }
         }
-        return widen.Flush(out);
-    });
+        if (decoded) {
+            continue;
+        }
+        const std::size_t span = NkfUtf8Span(s, n, i);
+        const int len = detail::Utf8SequenceLength(s, n, i);
+        const bool whole = len > 0 && static_cast<std::size_t>(len) == span;
+        const std::uint32_t c = whole ? detail::DecodeUtf8(s + i, len) : 0;
+        i += span;
+        if (c >= kHalfKanaFirst && c <= kHalfKanaLast) {
+            out = widen.Kana(out, static_cast<int>(c - kHalfKanaFirst));
+        } else if (whole) {
+            // A character nkf cannot write still ends a pending katakana; bytes that
+            // do not form a character do not.
+            out = widen.Flush(out);
+            out = detail::PutSjis(out, c < 0x10000 ? map[c] : 0);
+        }
+    }
+    stage.Finish(widen.Flush(out));
+    return result;
 }
 
 std::string ConvertSjisToUtf8(std::string_view sjis) {
@@ -427,54 +461,77 @@ std::string ConvertSjisToUtf8(std::string_view sjis) {
 void AppendSjisAsUtf8(std::string_view sjis, std::string& to) {
     const unsigned char* s = Bytes(sjis);
     const std::size_t n = sjis.size();
-    // ASCII without ESC (most values) is the same in both codings.
-    if (std::none_of(s, s + n, [](unsigned char b) { return b >= 0x80 || b == kEsc; })) {
+    // ASCII (most values) is the same in both codings, but for an ESC '$' at the end,
+    // which nkf swallows (see below).
+    const std::size_t high = detail::CountHighBytes(s, n);
+    if (high == 0 && !sjis.ends_with("\x1B$")) {
         to += sjis;
         return;
     }
+    const auto& pairs = detail::NkfPairsToUtf8();
     // Three bytes of UTF-8 at most for each byte: a half-width katakana widens to three.
-    detail::AppendBounded(to, n * 3, [&](char* out) {
-        KanaWidener widen(detail::PutUtf8);
-        for (std::size_t i = 0; i < n;) {
-            const unsigned char b = s[i];
-            if (b < 0x80) {
+    detail::StagedOut<3> stage(to, detail::Utf8SizeOfSjis(n, high));
+    char* out = stage.Begin();
+    KanaWidener widen(detail::PutUtf8);
+    // The stretch of ASCII copied last, s[asciiFrom, asciiEnd), which may span steps.
+    std::size_t asciiFrom = 0;
+    std::size_t asciiEnd = 0;
+    bool swallowEscDollar = false;
+    for (std::size_t i = 0; i < n;) {
+        out = stage.Ready(out);
+        const std::size_t end = std::min(n, i + stage.kStep);
+        const unsigned char b = s[i];
+        if (b < 0x80) {
+            out = widen.Flush(out);
+            if (i != asciiEnd) {
+                asciiFrom = i;
+            }
+            i = detail::CopyAscii(s, i, end, out);
+            asciiEnd = i;
+            // nkf swallows ESC '$' at the end and passes it on with an eight-bit byte
+            // after it untouched. Within ASCII the pair is plain text.
+            if (i - asciiFrom >= 2 && s[i - 2] == kEsc && s[i - 1] == '$') {
+                if (i == n) {
+                    swallowEscDollar = true;
+                } else if (s[i] >= 0x80) {
+                    *out++ = static_cast<char>(s[i++]);
+                }
+            }
+        } else if (IsHalfKana(b)) {
+            for (; i < end && IsHalfKana(s[i]); ++i) {
+                out = widen.Kana(out, s[i] - 0xA1);
+            }
+        } else if (b == 0xA0) {
+            ++i;
+        } else {
+            // Any other byte leads a pair and takes the next byte with it, whatever it is.
+            // A pair with a trail byte in range ends a pending katakana even when nkf
+            // has nothing to write for it; one with a trail out of range vanishes.
+            const bool inRange = i + 1 < n && s[i + 1] >= 0x40 && s[i + 1] <= 0xFC;
+            if (inRange) {
                 out = widen.Flush(out);
-                if (b == kEsc && i + 1 < n && s[i + 1] == '$') {
-                    // nkf swallows ESC '$' at the end and passes it on with an eight-bit
-                    // byte after it untouched.
-                    if (i + 2 >= n) {
-                        break;
-                    }
-                    if (s[i + 2] >= 0x80) {
-                        out = std::copy(s + i, s + i + 3, out);
-                        i += 3;
-                        continue;
-                    }
+            }
+            if (!inRange || LeadIndex(b) < 0) {
+                i += 2;
+                continue;
+            }
+            // Runs of double-byte codes, the bulk of Japanese text, in a loop of their own.
+            while (i + 1 < n && i < end) {
+                const int lead = LeadIndex(s[i]);
+                const unsigned char trail = s[i + 1];
+                if (lead < 0 || trail < 0x40 || trail > 0xFC) {
+                    break;
                 }
-                *out++ = static_cast<char>(b);
-                ++i;
-            } else if (IsHalfKana(b)) {
-                out = widen.Kana(out, b - 0xA1);
-                ++i;
-            } else if (b == 0xA0) {
-                ++i;
-            } else {
-                // Any other byte leads a pair and takes the next byte with it, whatever it is.
-                // A pair with a trail byte in range ends a pending katakana even when nkf
-                // has nothing to write for it; one with a trail out of range vanishes.
-                if (i + 1 < n && s[i + 1] >= 0x40 && s[i + 1] <= 0xFC) {
-                    out = widen.Flush(out);
-                    const std::uint16_t c =
-                        LeadIndex(b) >= 0 ? tables::kNkfSjisToUcs[PairIndex(b, s[i + 1])] : 0;
-                    if (c != 0) {
-                        out = detail::PutUtf8(out, c);
-                    }
-                }
+                out = detail::PutCode(
+                    out, pairs[static_cast<std::size_t>(lead * kTrailCount + (trail - 0x40))]);
                 i += 2;
             }
         }
-        return widen.Flush(out);
-    });
+    }
+    stage.Finish(widen.Flush(out));
+    if (swallowEscDollar) {
+        to.resize(to.size() - 2);
+    }
 }
 
 }  // namespace ze

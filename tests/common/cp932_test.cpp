@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "common/oracle.h"
 
 namespace ze {
@@ -33,6 +35,53 @@ TEST(Cp932, EveryCodeRoundTripsLikeIconv) {
         }
     }
     EXPECT_GT(compared, 9000);
+}
+
+// The whole corpus as one text, each line after ASCII of another length so that every
+// character lands at every offset of the eight-byte copies, converts as iconv does.
+TEST(Cp932, LongTextConvertsLikeIconv) {
+    std::string utf8;
+    std::size_t k = 0;
+    for (const std::string& line : test::CorpusLines()) {
+        utf8 += std::string(k++ % 19, ' ') + line + "\n";
+    }
+    const auto sjis = test::Iconv("UTF-8", "CP932", utf8);
+    ASSERT_TRUE(sjis);
+    EXPECT_EQ(Cp932ToUtf8(*sjis), *test::Iconv("CP932", "UTF-8", *sjis));
+    EXPECT_EQ(Utf8ToCp932(utf8), *sjis);
+}
+
+// A long text of pieces in random order converts as its pieces do one by one, broken
+// bytes included: each becomes one replacement and never takes the next piece's bytes
+// (a stray continuation byte comes after ASCII, or it would complete a cut character).
+TEST(Cp932, LongTextConvertsAsItsPiecesDo) {
+    const struct {
+        const char* name;
+        std::vector<std::string> pieces;
+        std::string (*convert)(std::string_view);
+    } sets[] = {
+        {"decode",
+         {"\x82\xA0", "\x83\x5C", "\x88\x9F", "\x85\x40", "\xB6", "\xDE", "\x80", "\xA0", "\xFD",
+          "\x82 ", "a", "bc", "defghijkl", "mnopqrstuvwxyz0123"},
+         Cp932ToUtf8},
+        {"encode",
+         {"\xE3\x81\x82", "\xE8\xA1\xA8", "\xEF\xBD\xB6", "\xC2\xA7", "\xC3\xA9",
+          "\xF0\x9F\x98\x80", "\xED\xA0\x80", "\xE3\x81", "\xC3", "\xFF", "a\x80", "a", "bc",
+          "defghijkl", "mnopqrstuvwxyz0123"},
+         Utf8ToCp932},
+    };
+    for (const auto& set : sets) {
+        std::mt19937 random(7);
+        std::uniform_int_distribution<std::size_t> pick(0, set.pieces.size() - 1);
+        std::string text;
+        std::string expected;
+        while (text.size() < 40000) {
+            const std::string& piece = set.pieces[pick(random)];
+            text += piece;
+            expected += set.convert(piece);
+        }
+        EXPECT_EQ(set.convert(text), expected) << set.name;
+    }
 }
 
 struct Bad {
@@ -90,9 +139,9 @@ TEST(ResourceTextToUtf8, EachValueIsDecodedInItsOwnCoding) {
     const std::string mixed = "{'Name':'" + name + "','Text':'ようこそ','Alias':'" + kana + "'}";
     EXPECT_EQ(ResourceTextToUtf8(mixed), "{'Name':'ボタン表示','Text':'ようこそ','Alias':'ｶﾞ'}");
     // Back to the editor's coding, every value is Shift_JIS.
-    EXPECT_EQ(Utf8ToCp932(ResourceTextToUtf8(mixed)),
-              "{'Name':'" + name + "','Text':'" + Utf8ToCp932("ようこそ") + "','Alias':'" + kana +
-                  "'}");
+    EXPECT_EQ(
+        Utf8ToCp932(ResourceTextToUtf8(mixed)),
+        "{'Name':'" + name + "','Text':'" + Utf8ToCp932("ようこそ") + "','Alias':'" + kana + "'}");
 }
 
 TEST(ResourceTextToUtf8, BrokenOrAmbiguousBytes) {

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <functional>
 #include <map>
+#include <random>
 
 #include "common/oracle.h"
 
@@ -281,6 +282,110 @@ TEST(SjisUtf8, AppendingKeepsWhatWasThere) {
     }
     EXPECT_EQ(Hex(out), Hex(expected));
     EXPECT_EQ(ConvertSjisToUtf8("a\xB1\xB2"), "a\xE3\x82\xA2\xE3\x82\xA4");  // widened
+}
+
+// The converters move ASCII eight bytes at a time, take runs of one kind of character in
+// loops of their own and write a long text in blocks, so faults hide where one path hands
+// over to the next. These texts put an eight-bit character or an escape after ASCII of
+// every length from 0 to 20, and once across the first block (1024 bytes in).
+std::vector<std::string> AtEveryOffset(const std::vector<std::string>& middles) {
+    std::vector<std::string> inputs;
+    for (const std::string& middle : middles) {
+        for (std::size_t k = 0; k <= 20; ++k) {
+            inputs.push_back(std::string(k, 'a') + middle + std::string(k, 'b'));
+        }
+        for (std::size_t k = 1018; k <= 1026; ++k) {
+            inputs.push_back(std::string(k, 'a') + middle + "z");
+        }
+    }
+    return inputs;
+}
+
+TEST(SjisToUtf8, MatchesNkfAtEveryOffsetAfterAscii) {
+    REQUIRE_NKF();
+    ExpectSameAsNkf("-Sw",
+                    AtEveryOffset({"\x82\xA0\x83\x5C", "\x1B$\x82\xA0", "\x1B$", "\xB6", "\xB6\xDE",
+                                   "\xB6z\xDE", "\x82\x1B$\x82", "\xA0\x80\x40"}),
+                    ConvertSjisToUtf8);
+}
+
+TEST(Utf8ToSjis, MatchesNkfAtEveryOffsetAfterAscii) {
+    REQUIRE_NKF();
+    ExpectSameAsNkf(
+        "-Ws",
+        AtEveryOffset({"\xE3\x81\x82\xE3\x82\xBD", "\xEF\xBD\xB6\xEF\xBE\x9E",
+                       "\xEF\xBD\xB6z\xEF\xBE\x9E", "\xC3\xA9", "\xE3\x81", "\xF0\x9F\x98\x80"}),
+        ConvertUtf8ToSjis);
+}
+
+// A long text made of pieces in random order converts as its pieces do one by one
+// (each piece is checked against nkf or iconv alone above). The pieces never reach into
+// the next one: no lone lead byte, no piece that starts with a sound mark, nothing that
+// changes how ConvertToSjis guesses the coding.
+struct PieceSet {
+    const char* name;
+    std::vector<std::string> pieces;
+    std::function<std::string(std::string_view)> convert;
+};
+
+std::vector<std::string> WithAsciiRuns(std::vector<std::string> pieces) {
+    for (std::size_t k = 1; k <= 17; ++k) {
+        pieces.emplace_back(k, static_cast<char>('a' + k));
+    }
+    return pieces;
+}
+
+class LongText : public ::testing::TestWithParam<PieceSet> {};
+
+TEST_P(LongText, ConvertsAsItsPiecesDo) {
+    const auto& set = GetParam();
+    std::mt19937 random(42);
+    std::uniform_int_distribution<std::size_t> pick(0, set.pieces.size() - 1);
+    std::string text;
+    std::string expected;
+    while (text.size() < 40000) {
+        const std::string& piece = set.pieces[pick(random)];
+        text += piece;
+        expected += set.convert(piece);
+    }
+    EXPECT_EQ(set.convert(text), expected);
+}
+
+const std::vector<std::string> kSjisPieces =
+    WithAsciiRuns({"\x82\xA0", "\x83\x5C", "\x88\x9F\x88\xA0", "\x81\x7F", "\x85\x40", "\xFA\x40",
+                   "\xED\x40", "\xB6", "\xB6\xDE", "\xCA\xDF", "\xB1\xDE", "\xA0", "\x80\x40",
+                   "\x82\x0A", "\x1B$\x82", "\x1B(B"});
+
+const std::vector<std::string> kUtf8Pieces = WithAsciiRuns(
+    {"\xE3\x81\x82", "\xE3\x82\xBD", "\xE8\xA1\xA8\xE7\xA4\xBA", "\xEF\xBC\xA1", "\xEF\xBD\xB6",
+     "\xEF\xBD\xB6\xEF\xBE\x9E", "\xEF\xBE\x8A\xEF\xBE\x9F", "\xC2\xA7", "\xC3\xA9",
+     "\xF0\x9F\x98\x80", "\xED\xA0\x80", "\xE0\x80\x80", "\xE2\x88\x9A"});
+
+INSTANTIATE_TEST_SUITE_P(
+    Pieces, LongText,
+    ::testing::Values(
+        PieceSet{"SjisToUtf8", kSjisPieces, ConvertSjisToUtf8},
+        PieceSet{"SjisToUtf8KanaOnly", {"\xB6", "\xB6\xDE", "\xCA\xDF", "\xDD"}, ConvertSjisToUtf8},
+        PieceSet{"Utf8ToSjis", kUtf8Pieces, ConvertUtf8ToSjis},
+        PieceSet{"ToSjisFromUtf8",
+                 WithAsciiRuns({"\xE3\x81\x82", "\xE3\x82\xBD", "\xEF\xBD\xB6", "\xEF\xBC\xA1",
+                                "\xC2\xA7"}),
+                 ConvertToSjis},
+        PieceSet{"ToSjisFromSjis",
+                 WithAsciiRuns({"\x82\xA0", "\x83\x5C", "\xB6", "\xED\x40", "\x88\x9F"}),
+                 ConvertToSjis}),
+    [](const auto& param) { return std::string(param.param.name); });
+
+// Appending a long text keeps what the string held and adds what a fresh string gets.
+TEST(SjisUtf8, AppendingALongTextKeepsWhatWasThere) {
+    std::string text;
+    for (int i = 0; i < 3000; ++i) {
+        text += "value \x82\xA0\xB6\xDE ";
+    }
+    std::string out = "head";
+    AppendSjisAsUtf8(text, out);
+    EXPECT_EQ(out, "head" + ConvertSjisToUtf8(text));
+    EXPECT_EQ(ConvertSjisToUtf8(text).size(), 3000u * (6 + 3 + 3 + 1));
 }
 
 }  // namespace
