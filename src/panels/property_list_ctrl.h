@@ -18,8 +18,8 @@ namespace ze::panels {
 
 class PropertyListModel;
 
-// Where the property list sends a value the user committed: the resource
-// panel, which hands it to the model's edit API.
+// Where the property list sends a value the user committed: the property
+// page's PropertyCommits, which hands it to the model's edit API.
 class PropertyCommitter {
 public:
     PropertyCommitter() = default;
