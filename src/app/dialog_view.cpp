@@ -23,7 +23,6 @@
 #include "layout/preview_layout.h"
 #include "layout/qt/device_look.h"
 #include "model/dialog_data.h"
-#include "model/editing/history_edits.h"
 #include "model/editing/selection.h"
 #include "model/editing/selection_edits.h"
 #include "model/element_casts.h"
@@ -756,55 +755,6 @@ void CZeDialogEditorView::OnActivateView() {
     if (dialog != nullptr && project.GetSelection().Dialog() != dialog) {
         Select(project, dialog);
     }
-}
-
-bool CZeDialogEditorView::CanUndo() const {
-    const CZeDialogData* dialog = document_->GetDialog();
-    return dialog != nullptr && ::ze::CanUndo(*dialog);
-}
-
-bool CZeDialogEditorView::CanRedo() const {
-    const CZeDialogData* dialog = document_->GetDialog();
-    return dialog != nullptr && ::ze::CanRedo(*dialog);
-}
-
-void CZeDialogEditorView::StepHistory(bool forward) {
-    CZeDialogData* dialog = document_->GetDialog();
-    if (dialog == nullptr) {
-        return;
-    }
-    CZeResourceData& project = document_->GetProject();
-    // The step picks what it touched; the tree, the property list and
-    // every view follow.
-    forward ? RedoEdit(project, *dialog) : UndoEdit(project, *dialog);
-}
-
-void CZeDialogEditorView::OnEditUndo() {
-    StepHistory(false);
-}
-
-void CZeDialogEditorView::OnEditRedo() {
-    StepHistory(true);
-}
-
-void CZeDialogEditorView::OnEditCopy() {
-    if (services_.edit != nullptr) {
-        services_.edit->CopyCurrent();
-    }
-}
-
-void CZeDialogEditorView::OnEditCut() {
-    if (services_.edit != nullptr) {
-        services_.edit->CopyCurrent();
-        services_.edit->DeleteCurrent();
-    }
-}
-
-void CZeDialogEditorView::OnEditPaste() {
-    if (services_.edit != nullptr) {
-        services_.edit->PasteAtCurrent(PasteMode::kAfter);
-    }
-    viewport()->update();  // also when the dialog has no root group to select in
 }
 
 void CZeDialogEditorView::PrintTo(QPrinter& printer) {

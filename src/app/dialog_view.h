@@ -44,8 +44,9 @@ enum class PreviewLook { kStructure, kDevice };
 // checkered background, picks an element by a left click (or steps to the
 // selected element's previous or next sibling by the arrow keys), drags the
 // object picked to another place, takes drops (elements, insert-grid entries,
-// images) and carries out the Edit menu for its dialog. It repaints when the project tells it that
-// its dialog (or the project root) changed.
+// images) and deletes the picked elements by the Delete key (the Edit menu is
+// the main window's, acting on the selection). It repaints when the project
+// tells it that its dialog (or the project root) changed.
 //
 // The preview is laid out at the window's size or at the device's, zoomed
 // and scrolled (PreviewViewport); the scroll bars show where the picture is
@@ -74,16 +75,6 @@ public:
     // The view's window became the active one: its dialog becomes the
     // panel's current dialog.
     void OnActivateView();
-
-    void OnEditUndo();
-    void OnEditRedo();
-    void OnEditCopy();
-    void OnEditCut();
-    void OnEditPaste();
-    // Undo can act once a step after the first has been recorded; redo while
-    // steps undone remain.
-    bool CanUndo() const;
-    bool CanRedo() const;
 
     // "ウィンドウに合わせる" or "実寸".
     void SetSizing(PreviewSizing sizing);
@@ -150,7 +141,6 @@ private:
     void ElementsChanged(const ElementChange& change) override;
     // Every picked element is marked; the marks change with the selection.
     void SelectionChanged(const Selection& selection) override;
-    void StepHistory(bool forward);
     // Brings the geometry up to the view's size and the project's device
     // size. The view's own size counts, not the viewport widget's, which a
     // hidden window does not lay out.
