@@ -1,5 +1,8 @@
 #include "panels/property_commits.h"
 
+#include <optional>
+#include <string>
+
 #include "model/editing/property_edits.h"
 #include "model/editing/selection.h"
 #include "model/entry_checks.h"
@@ -13,24 +16,22 @@ namespace ze::panels {
 PropertyCommits::PropertyCommits(CZeResourceData& project, SelectionCommands& commands)
     : project_(project), commands_(commands) {}
 
-bool PropertyCommits::CommitValue(ZeClass& element, int row, const std::string& value) {
-    if (row < 0 || static_cast<std::size_t>(row) >= element.Items().GetItemCount()) {
-        return false;
-    }
-    // Copied: the commit may replace the items.
-    const std::string name = element.Items().GetItemData(static_cast<std::size_t>(row)).GetName();
+bool PropertyCommits::CommitValue(ZeClass& element, std::string_view name, std::string_view value) {
+    // Copied: the commit may replace the items, name's among them.
+    const std::string property(name);
     const Selection& selection = project_.GetSelection();
     EditResult result;
     if (selection.Elements().size() > 1 && selection.Contains(element)) {
         // The value goes to every picked element.
-        result = CommitPropertyToSelection(project_, name, value);
+        result = CommitPropertyToSelection(project_, property, value);
+    } else if (const std::optional<std::size_t> row = RowNamed(element, property)) {
+        result = ::ze::CommitProperty(project_, nullptr, &element, *row, value);
     } else {
-        result = ::ze::CommitProperty(project_, nullptr, &element, static_cast<std::size_t>(row),
-                                      value);
+        return false;
     }
     const bool refused = !result.message.empty();
     if (refused) {
-        result.message = PropertyRefusalMessage(name, result.message);
+        result.message = PropertyRefusalMessage(property, result.message);
     }
     commands_.Apply(result);
     return !refused;
@@ -38,13 +39,7 @@ bool PropertyCommits::CommitValue(ZeClass& element, int row, const std::string& 
 
 bool PropertyCommits::CommitProperty(ZeClass& element, std::string_view name,
                                      std::string_view value) {
-    const CItemList& items = element.Items();
-    for (std::size_t row = 0; row < items.GetItemCount(); ++row) {
-        if (items.GetItemData(row).GetName() == name) {
-            return CommitValue(element, static_cast<int>(row), std::string(value));
-        }
-    }
-    return false;
+    return RowNamed(element, name) && CommitValue(element, name, value);
 }
 
 void PropertyCommits::AssignImageAt(CPropertyListCtrl& list, int row, PaneEntryKind kind,

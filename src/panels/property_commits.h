@@ -24,7 +24,7 @@ public:
     PropertyCommits(CZeResourceData& project, SelectionCommands& commands);
 
     // PropertyCommitter.
-    bool CommitValue(ZeClass& element, int row, const std::string& value) override;
+    bool CommitValue(ZeClass& element, std::string_view name, std::string_view value) override;
     // The value (Shift_JIS) of element's property name becomes value, as if
     // the user had committed it in the list; false when there is no such
     // property or the value was refused.

@@ -401,17 +401,11 @@ bool CPropertyListCtrl::StoreValue(int row, const QString& text) {
             MessageIcon::kWarning);
         return false;
     }
-    // A value kept as it stands is no entry: one a file brought stays,
-    // whatever it holds.
-    const ValueRefusal refusal = *value == item->GetValue()
-                                     ? ValueRefusal{}
-                                     : CheckEntry(item->GetName(), item->GetKind(), *value);
-    if (refusal.refused) {
-        messages_.ShowMessage(PropertyRefusalMessage(item->GetName(), refusal.message),
-                              MessageIcon::kWarning);
-        return false;
-    }
-    if (!committer_.CommitValue(*element, static_cast<int>(model_->ItemRow(row)), *value)) {
+    // The model checks the value, once for every element it goes to; a value
+    // kept as it stands is no entry and passes, whatever it holds. Copied:
+    // the commit may replace the items.
+    const std::string name = item->GetName();
+    if (!committer_.CommitValue(*element, name, *value)) {
         return false;
     }
     if (model_->Element() == element) {

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QTableView>
 #include <memory>
+#include <string_view>
 
 #include "model/editing/edit_result.h"
 #include "model/editing/project_observer.h"
@@ -27,9 +28,10 @@ public:
     PropertyCommitter(const PropertyCommitter&) = delete;
     PropertyCommitter& operator=(const PropertyCommitter&) = delete;
 
-    // value (Shift_JIS) for element's item at row, with all that follows
-    // from it; false when it was refused (the user has been told).
-    virtual bool CommitValue(ZeClass& element, int row, const std::string& value) = 0;
+    // value (Shift_JIS) for element's property called name, with all that
+    // follows from it. The committer checks it (the list does not): false
+    // when it was refused, the user having been told why.
+    virtual bool CommitValue(ZeClass& element, std::string_view name, std::string_view value) = 0;
 };
 
 // The property list of the resource panel: the items of one element as rows
@@ -37,10 +39,10 @@ public:
 // row that is already current, opens an edit field or a drop-down over the
 // row, by the item's kind; Space, Enter and F2 edit the current row's value
 // (Escape in the cell leaves it without storing), Up and Down move the
-// current row, Delete empties a value. A committed value is checked
-// (it must read back from resource text and have a Shift_JIS form) and handed
-// to the committer; a value refused here or there stays in its cell, all
-// selected, until it is corrected or Escape gives up on it. An image dragged
+// current row, Delete empties a value. A committed value that has a
+// Shift_JIS form is handed, with its property's name, to the committer,
+// whose model checks it; a value refused here or there stays in its cell,
+// all selected, until it is corrected or Escape gives up on it. An image dragged
 // from the image grids may be dropped on an image file row. The list follows
 // the model through the project's change notification: it never shows an
 // element that has left its dialog's tree, and a cell open on an element that

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "common/cp932.h"
 #include "model/dialog_data.h"
 #include "model/editing/element_lookup.h"
 #include "model/editing/history_edits.h"
@@ -13,6 +14,7 @@
 #include "model/editing/selection.h"
 #include "model/editing/selection_edits.h"
 #include "model/editing/tree_edits.h"
+#include "model/entry_checks.h"
 #include "model/mo_stream.h"
 #include "model/object_data.h"
 #include "model/resource_data.h"
@@ -148,7 +150,8 @@ struct CommitCase {
     Names picked;
     const char* property;
     const char* value;
-    // Empty: accepted; else the start of the warning (it names an element).
+    // Empty: accepted; else the start of the warning (UTF-8): the element it
+    // names, or the check's own words when the value is refused for all.
     const char* refusedFor;
 };
 
@@ -156,7 +159,7 @@ TEST(SelectionEdits, OneValueToAllAsOneStepOrRefusedForAll) {
     const CommitCase cases[] = {
         {"TSize to three", {"b1", "b2", "t1"}, "TSize", "14pt", ""},
         {"a value one has already", {"b1", "b2"}, "TSize", "12pt", ""},
-        {"a bad size for all", {"b1", "t1"}, "TSize", "huge", "b1: "},
+        {"a bad size for all", {"b1", "t1"}, "TSize", "huge", "長さは"},
         {"one Name for two", {"b1", "b2"}, "Name", "same", "b2: "},
         {"a property only some have is not set", {"b1", "pic"}, "Text", "x", ""},
     };
@@ -183,9 +186,63 @@ TEST(SelectionEdits, OneValueToAllAsOneStepOrRefusedForAll) {
                 EXPECT_EQ(f.Picked(), c.picked);  // one undo, all back, still picked
             }
         } else {
-            EXPECT_EQ(result.message.rfind(c.refusedFor, 0), 0u) << result.message;
+            EXPECT_EQ(result.message.rfind(Utf8ToCp932(c.refusedFor), 0), 0u) << result.message;
             EXPECT_EQ(f.Text(), before);
             EXPECT_EQ(f.main->GetUndoBuffer().GetIndex(), steps);
+        }
+    }
+}
+
+// A value committed to one or several picked elements is checked once, for
+// all: its refusal is the check's message, told once and naming no element,
+// whether one element or three were to take it. (The model has no hook to
+// count calls of the check without one for tests only; a check repeated per
+// element would show here as a warning headed by an element's name.) Only
+// the check that depends on the element, a unique Name, names it.
+struct OnceCase {
+    const char* name;
+    Names picked;
+    const char* property;
+    const char* value;
+    // Empty: the warning is exactly the value check's; else it starts so.
+    const char* namedFor;
+};
+
+TEST(SelectionEdits, ValueCheckedOnceForAllTargets) {
+    const OnceCase cases[] = {
+        {"a bad size for one", {"b1"}, "TSize", "huge", ""},
+        {"a bad size for three", {"b1", "b2", "t1"}, "TSize", "huge", ""},
+        {"a bad colour for one", {"b2"}, "BGColor", "reddish", ""},
+        {"a bad colour for three", {"b1", "b2", "b3"}, "BGColor", "reddish", ""},
+        {"a bad number text for three", {"b1", "b2", "t1"}, "TSize", "12 pt pt", ""},
+        {"a quote in a Text for three", {"b1", "b2", "t1"}, "Text", "a\\b", ""},
+        // The other picked element has that Name already: left alone of
+        // two, b1 still has its unique Name checked.
+        {"a taken Name for the one left of two", {"b1", "b2"}, "Name", "b2", "b1: "},
+        {"a taken Name for one", {"t1"}, "Name", "b1", ""},
+    };
+    for (const OnceCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        Fixture f;
+        f.Pick(c.picked);
+        const std::string before = f.Text();
+        const int steps = f.main->GetUndoBuffer().GetIndex();
+        const EditResult result = CommitPropertyToSelection(f.project, c.property, c.value);
+        ASSERT_FALSE(result.message.empty());
+        EXPECT_EQ(result.icon, MessageIcon::kWarning);
+        EXPECT_FALSE(result.changed);
+        EXPECT_EQ(f.Text(), before);
+        EXPECT_EQ(f.main->GetUndoBuffer().GetIndex(), steps);
+        if (std::string(c.namedFor).empty()) {
+            const ZeClass& first = *f.E(c.picked.front());
+            const CItemData& item = first.Items().GetItemData(*RowNamed(first, c.property));
+            ValueRefusal expected = CheckEntry(c.property, item.GetKind(), c.value);
+            if (!expected.refused) {
+                expected = RefuseTakenName(c.value);
+            }
+            EXPECT_EQ(result.message, expected.message);
+        } else {
+            EXPECT_EQ(result.message.rfind(c.namedFor, 0), 0u) << result.message;
         }
     }
 }

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "common/cp932.h"
+#include "model/entry_checks.h"
 #include "model/item_data.h"
 #include "model/item_value_check.h"
 #include "model/ze_class.h"
@@ -95,14 +96,32 @@ QString Value(const ZeClass& element, int row) {
     return QString::fromStdString(Cp932ToUtf8(Item(element, row).GetValue()));
 }
 
-// Stands in for the panel: stores what the list commits and remembers the
-// item's name; then runs afterCommit, as the panel's answer would.
+// Stands in for the panel and its model: checks what the list commits as the
+// model does (the list itself checks nothing), telling a refusal to
+// messages, else stores it and remembers the item's name; then runs
+// afterCommit, as the panel's answer would.
 class RecordingCommitter : public PropertyCommitter {
 public:
-    bool CommitValue(ZeClass& element, int row, const std::string& value) override {
-        CItemData& item = element.Items().GetItemData(static_cast<std::size_t>(row));
-        item.SetValue(value);
-        changes << QString::fromStdString(Cp932ToUtf8(item.GetName()));
+    bool CommitValue(ZeClass& element, std::string_view name, std::string_view value) override {
+        CItemData* item = nullptr;
+        for (std::size_t row = 0; row < element.Items().GetItemCount() && item == nullptr; ++row) {
+            if (element.Items().GetItemData(row).GetName() == name) {
+                item = &element.Items().GetItemData(row);
+            }
+        }
+        if (item == nullptr) {
+            return false;
+        }
+        ++checks;
+        const ValueRefusal refusal =
+            item->GetValue() == value ? ValueRefusal{} : CheckEntry(name, item->GetKind(), value);
+        if (refusal.refused) {
+            messages->ShowMessage(PropertyRefusalMessage(name, refusal.message),
+                                  MessageIcon::kWarning);
+            return false;
+        }
+        item->SetValue(value);
+        changes << QString::fromStdString(Cp932ToUtf8(item->GetName()));
         committedTo.push_back(&element);
         if (afterCommit) {
             afterCommit();
@@ -110,6 +129,8 @@ public:
         return true;
     }
 
+    MessageSink* messages = nullptr;
+    int checks = 0;
     QStringList changes;
     std::vector<ZeClass*> committedTo;
     std::function<void()> afterCommit;
@@ -129,6 +150,8 @@ private slots:
         committer_.changes.clear();
         committer_.committedTo.clear();
         committer_.afterCommit = nullptr;
+        committer_.messages = &messages_;
+        committer_.checks = 0;
         list_ = new CPropertyListCtrl(messages_, committer_, window_.get());
         other_ = new QLineEdit(window_.get());
         layout->addWidget(list_);
@@ -411,6 +434,11 @@ private slots:
         if (!message.isEmpty()) {
             QCOMPARE(QString::fromStdString(messages_.messages[0].text), message);
             QCOMPARE(messages_.messages[0].icon, MessageIcon::kWarning);
+            // The list checks nothing itself: a value it could convert went
+            // to the committer's check once; one without a Shift_JIS form
+            // never left the list.
+            QCOMPARE(committer_.checks,
+                     QByteArray(QTest::currentDataTag()).startsWith("no Shift_JIS") ? 0 : 1);
             // The refused text waits in its cell, selected, to be corrected.
             FlushDeletes();
             QVERIFY(!cell.isNull());

@@ -63,13 +63,12 @@ EditResult ChangeItems(CZeResourceData& project, CZeDialogData* dialog, ZeClass&
     return edit.Record(nullptr);
 }
 
-// The form the property's value has to have and, for the Name of an object
-// or group, that no other element of its dialog has it.
-ValueRefusal CheckCommit(const CZeResourceData& project, CZeDialogData* dialog,
-                         const ZeClass& element, const CItemData& item, std::string_view value) {
-    if (ValueRefusal refusal = CheckEntry(item.GetName(), item.GetKind(), value); refusal.refused) {
-        return refusal;
-    }
+// Whether no other element of element's dialog has value as its Name, for
+// the Name of an object or group (the one check that depends on the
+// element, not only on the value).
+ValueRefusal CheckUniqueName(const CZeResourceData& project, CZeDialogData* dialog,
+                             const ZeClass& element, const CItemData& item,
+                             std::string_view value) {
     const auto kind = element.GetKind();
     if (item.GetName() != prop::kName ||
         (kind != ElementKind::kObject && kind != ElementKind::kGroup)) {
@@ -82,9 +81,49 @@ ValueRefusal CheckCommit(const CZeResourceData& project, CZeDialogData* dialog,
     return {};
 }
 
+// The form the property's value has to have and, for the Name of an object
+// or group, that no other element of its dialog has it.
+ValueRefusal CheckCommit(const CZeResourceData& project, CZeDialogData* dialog,
+                         const ZeClass& element, const CItemData& item, std::string_view value) {
+    if (ValueRefusal refusal = CheckEntry(item.GetName(), item.GetKind(), value); refusal.refused) {
+        return refusal;
+    }
+    return CheckUniqueName(project, dialog, element, item, value);
+}
+
+EditResult Refused(const ValueRefusal& refusal) {
+    EditResult result;
+    result.message = refusal.message;
+    result.icon = MessageIcon::kWarning;
+    return result;
+}
+
+// Stores value, already checked, as element's item at row with all that
+// follows from it.
+EditResult StoreChecked(CZeResourceData& project, CZeDialogData* dialog, ZeClass& element,
+                        CItemData& item, std::string_view value) {
+    // Copied: what follows may replace the items.
+    const std::string name = item.GetName();
+    ZeClass* added = nullptr;
+    EditResult result = ChangeItems(project, dialog, element, StepKind::kProperty, name, [&] {
+        item.SetValue(value);
+        added = ApplyPropertyChange(project, element, name).added;
+        return true;
+    });
+    result.select = added;
+    if (element.GetKind() == ElementKind::kDialog && name == prop::kName && result.changed) {
+        auto& renamed = static_cast<CZeDialogData&>(element);
+        project.Observers().Notify(
+            [&renamed](ProjectObserver& observer) { observer.DialogRenamed(renamed); });
+    }
+    return result;
+}
+
 }  // namespace
 
-static EditResult CommitPropertyUnpicked(CZeResourceData& project, CZeDialogData* dialog, ZeClass* element, std::size_t row, std::string_view value) {
+static EditResult CommitPropertyUnpicked(CZeResourceData& project, CZeDialogData* dialog,
+                                         ZeClass* element, std::size_t row,
+                                         std::string_view value) {
     if (element == nullptr || row >= element->Items().GetItemCount()) {
         return {};
     }
@@ -92,28 +131,11 @@ static EditResult CommitPropertyUnpicked(CZeResourceData& project, CZeDialogData
     if (item.GetValue() == value) {
         return {};
     }
-    const ValueRefusal refusal = CheckCommit(project, dialog, *element, item, value);
-    if (refusal.refused) {
-        EditResult result;
-        result.message = refusal.message;
-        result.icon = MessageIcon::kWarning;
-        return result;
+    if (const ValueRefusal refusal = CheckCommit(project, dialog, *element, item, value);
+        refusal.refused) {
+        return Refused(refusal);
     }
-    // Copied: what follows may replace the items.
-    const std::string name = item.GetName();
-    ZeClass* added = nullptr;
-    EditResult result = ChangeItems(project, dialog, *element, StepKind::kProperty, name, [&] {
-        item.SetValue(value);
-        added = ApplyPropertyChange(project, *element, name).added;
-        return true;
-    });
-    result.select = added;
-    if (element->GetKind() == ElementKind::kDialog && name == prop::kName && result.changed) {
-        auto& renamed = static_cast<CZeDialogData&>(*element);
-        project.Observers().Notify(
-            [&renamed](ProjectObserver& observer) { observer.DialogRenamed(renamed); });
-    }
-    return result;
+    return StoreChecked(project, dialog, *element, item, value);
 }
 
 static EditResult AssignImageUnpicked(CZeResourceData& project, CZeDialogData* dialog, ZeClass* element, std::size_t row, PaneEntryKind source, std::string_view imageName) {
@@ -243,15 +265,35 @@ EditResult CommitPropertyToSelection(CZeResourceData& project, std::string_view 
     if (name == prop::kName && targets.size() > 1) {
         return RefusedFor(*targets[1], RefuseTakenName(value).message);
     }
-    for (const ZeClass* element : targets) {
-        const CItemData& item = element->Items().GetItemData(*RowNamed(*element, name));
-        const ValueRefusal refusal = CheckCommit(project, selection.Dialog(), *element, item, value);
-        if (refusal.refused) {
-            return RefusedFor(*element, refusal.message);
+    CZeDialogData* dialog = selection.Dialog();
+    if (targets.size() == 1) {
+        // Its Name may have to be unique: the whole check, for that element.
+        ZeClass& only = *targets.front();
+        const CItemData& item = only.Items().GetItemData(*RowNamed(only, name));
+        if (const ValueRefusal refusal = CheckCommit(project, dialog, only, item, value);
+            refusal.refused) {
+            return RefusedFor(only, refusal.message);
+        }
+    } else {
+        // The value is checked against the property, not the element: once,
+        // and refused for all alike. Elements of different types may give
+        // the property different kinds, each of which is checked.
+        std::vector<ItemKind> checked;
+        for (const ZeClass* element : targets) {
+            const CItemData& item = element->Items().GetItemData(*RowNamed(*element, name));
+            if (std::find(checked.begin(), checked.end(), item.GetKind()) != checked.end()) {
+                continue;
+            }
+            checked.push_back(item.GetKind());
+            if (const ValueRefusal refusal = CheckEntry(name, item.GetKind(), value);
+                refusal.refused) {
+                return Refused(refusal);
+            }
         }
     }
     EditResult result = EditEach(project, targets, [&](ZeClass& element) {
-        CommitProperty(project, selection.Dialog(), &element, *RowNamed(element, name), value);
+        StoreChecked(project, dialog, element,
+                     element.Items().GetItemData(*RowNamed(element, name)), value);
     });
     // Those that had the value already stay picked too.
     result.selectAll = picked;

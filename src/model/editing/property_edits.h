@@ -57,8 +57,11 @@ std::vector<SharedProperty> SharedProperties(const std::vector<ZeClass*>& elemen
 // picked element of the project's selection (on the current dialog when
 // none is picked), as one step. One picked element is CommitProperty's
 // case. Of several, those that have the property and another value change;
-// when the checks refuse the value for any of them, nothing changes and the
-// warning names that element (a Name is always refused for several).
+// the value is checked once against the property (not once per element) and,
+// when refused, nothing changes and the warning says why, for all alike. A
+// Name is always refused for several, the warning naming the element that
+// would repeat it; the element left alone of several to change has the whole
+// check and a refusal names it.
 EditResult CommitPropertyToSelection(CZeResourceData& project, std::string_view name,
                                      std::string_view value);
 
