@@ -200,6 +200,23 @@ inline std::size_t Utf8SizeOfSjis(std::size_t n, std::size_t high) {
 
 // Length of the well-formed UTF-8 sequence at s[i] (1-4), or 0 when it is not one:
 // overlong forms, surrogates and scalars above U+10FFFF are not well formed.
+// The character of the well-formed three-byte UTF-8 sequence at s[i] (all
+// of Japanese), or 0 where there is none: fewer than three bytes left, no
+// lead byte of three, a missing continuation byte, an overlong form or a
+// surrogate; those take the general path.
+inline std::uint32_t ThreeByteCharAt(const unsigned char* s, std::size_t n, std::size_t i) {
+    const auto isCont = [](unsigned char b) { return (b & 0xC0) == 0x80; };
+    if (i + 2 >= n) {
+        return 0;
+    }
+    const unsigned char b = s[i];
+    if (b < 0xE0 || b > 0xEF || !isCont(s[i + 1]) || !isCont(s[i + 2])) {
+        return 0;
+    }
+    const std::uint32_t c = (b & 0x0Fu) << 12 | (s[i + 1] & 0x3Fu) << 6 | (s[i + 2] & 0x3Fu);
+    return c < 0x800 || (c >= 0xD800 && c < 0xE000) ? 0 : c;
+}
+
 int Utf8SequenceLength(const unsigned char* s, std::size_t n, std::size_t i);
 // The scalar of a well-formed sequence of length `len` at `s`.
 std::uint32_t DecodeUtf8(const unsigned char* s, int len);

@@ -100,7 +100,6 @@ std::string Utf8ToCp932(std::string_view utf8) {
     if (detail::IsAscii(s, n)) {
         return std::string(utf8);
     }
-    const auto isCont = [](unsigned char b) { return (b & 0xC0) == 0x80; };
     std::string result;
     // One byte of CP932 at most per byte: a character of two bytes is written as one
     // or two, one of three as two; a bad byte becomes one '?'.
@@ -116,14 +115,9 @@ std::string Utf8ToCp932(std::string_view utf8) {
         // Runs of three-byte characters, which is all of Japanese, decoded here; overlong
         // forms and surrogates take the general path.
         bool decoded = false;
-        while (i + 2 < n && i < end) {
-            const unsigned char b = s[i];
-            if (b < 0xE0 || b > 0xEF || !isCont(s[i + 1]) || !isCont(s[i + 2])) {
-                break;
-            }
-            const std::uint32_t c =
-                (b & 0x0Fu) << 12 | (s[i + 1] & 0x3Fu) << 6 | (s[i + 2] & 0x3Fu);
-            if (c < 0x800 || (c >= 0xD800 && c < 0xE000)) {
+        while (i < end) {
+            const std::uint32_t c = detail::ThreeByteCharAt(s, n, i);
+            if (c == 0) {
                 break;
             }
             const std::uint16_t code = map[c];

@@ -395,7 +395,6 @@ std::string ConvertUtf8ToSjis(std::string_view utf8) {
     if (detail::IsAscii(s, n)) {
         return std::string(utf8);
     }
-    const auto isCont = [](unsigned char b) { return (b & 0xC0) == 0x80; };
     std::string result;
     // Two bytes of Shift_JIS at most for two or more bytes of UTF-8.
     detail::StagedOut<1> stage(result, n);
@@ -412,14 +411,9 @@ std::string ConvertUtf8ToSjis(std::string_view utf8) {
         // Runs of well-formed three-byte characters, which is all of Japanese, in a loop
         // of their own; nkf's reader takes exactly the three bytes of each.
         bool decoded = false;
-        while (i + 2 < n && i < end) {
-            const unsigned char b = s[i];
-            if (b < 0xE0 || b > 0xEF || !isCont(s[i + 1]) || !isCont(s[i + 2])) {
-                break;
-            }
-            const std::uint32_t c =
-                (b & 0x0Fu) << 12 | (s[i + 1] & 0x3Fu) << 6 | (s[i + 2] & 0x3Fu);
-            if (c < 0x800 || (c >= 0xD800 && c < 0xE000)) {
+        while (i < end) {
+            const std::uint32_t c = detail::ThreeByteCharAt(s, n, i);
+            if (c == 0) {
                 break;
             }
             i += 3;
